@@ -1,0 +1,70 @@
+// Open + load + store + save of a data file, the path every file command takes.
+#include "radio_data/file_commands.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+struct CBenchDir {
+    std::filesystem::path path;
+    CBenchDir()
+    {
+        path = std::filesystem::temp_directory_path() / ("qrv-bench-" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(path);
+        const auto resources = std::filesystem::path(QRV_BENCH_RESOURCES);
+        for (const auto& entry : std::filesystem::directory_iterator(resources))
+            if (entry.is_regular_file())
+                std::filesystem::copy_file(entry.path(), path / entry.path().filename());
+    }
+    ~CBenchDir() { std::filesystem::remove_all(path); }
+};
+
+void OpenLoadStoreSave(benchmark::State& state)
+{
+    CBenchDir dir;
+    qrv::CSettings settings(dir.path);
+    settings.SetReadOnly(true);
+    settings.SelectLanguage(0);
+    qrv::CRadioData data(settings);
+    qrv::CFreqRangeList ranges;
+    qrv::CFileCommands files(settings, data, ranges);
+    files.LoadDefaultImage();
+    const auto source = dir.path / "bench.dat";
+    if (!files.SaveAs(source, "benchmark").ok) {
+        state.SkipWithError("cannot write the source file");
+        return;
+    }
+    const auto target = dir.path / "bench-out.dat";
+    for (auto _ : state) {
+        const bool opened = files.Open(source).ok;
+        const bool saved = files.SaveAs(target, {}).ok;
+        benchmark::DoNotOptimize(opened && saved);
+    }
+}
+BENCHMARK(OpenLoadStoreSave)->Unit(benchmark::kMicrosecond);
+
+void LoadAndStoreImage(benchmark::State& state)
+{
+    CBenchDir dir;
+    qrv::CSettings settings(dir.path);
+    settings.SetReadOnly(true);
+    qrv::CRadioData data(settings);
+    data.Reset();
+    qrv::Image image{};
+    data.StoreToImage(image);
+    for (auto _ : state) {
+        data.LoadFromImage(image);
+        data.StoreToImage(image);
+        benchmark::DoNotOptimize(image[0x580]);
+    }
+}
+BENCHMARK(LoadAndStoreImage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

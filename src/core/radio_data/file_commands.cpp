@@ -1,0 +1,148 @@
+#include "radio_data/file_commands.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "util/text_format.h"
+
+namespace qrv {
+
+namespace {
+constexpr std::size_t kStampOffset = 0x020;
+constexpr const char* kDefaultImageSuffix = "DefaultSet.dat";
+} // namespace
+
+void WriteTimeStamp(Image& image, const std::tm& t)
+{
+    const int year = t.tm_year + 1900;
+    image[kStampOffset + 0] = static_cast<std::uint8_t>(t.tm_sec);
+    image[kStampOffset + 1] = static_cast<std::uint8_t>(t.tm_min);
+    image[kStampOffset + 2] = static_cast<std::uint8_t>(t.tm_hour);
+    image[kStampOffset + 3] = static_cast<std::uint8_t>(t.tm_mday);
+    image[kStampOffset + 4] = static_cast<std::uint8_t>(t.tm_mon + 1);
+    image[kStampOffset + 5] = static_cast<std::uint8_t>(year % 100);
+    image[kStampOffset + 6] = static_cast<std::uint8_t>(year / 100);
+    image[kStampOffset + 7] = 0;
+}
+
+CFileCommands::CFileCommands(CSettings& settings, CRadioData& radioData, CFreqRangeList& ranges)
+    : m_settings(settings)
+    , m_radioData(radioData)
+    , m_ranges(ranges)
+{
+}
+
+std::filesystem::path CFileCommands::DefaultImagePath() const
+{
+    return m_settings.ProgramDirectory() / (m_settings.ModelID + m_settings.FreqRange + kDefaultImageSuffix);
+}
+
+bool CFileCommands::LoadDefaultImage()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return LoadDefaultImage(local);
+}
+
+bool CFileCommands::LoadDefaultImage(const std::tm& localTime)
+{
+    m_settings.RadioDataVersion = CSettings::kProgramVersion;
+    m_ranges.SetModel(m_settings);
+    m_radioData.Clear();
+    m_radioData.Reset();
+
+    Image image{};
+    if (!ReadBlocks(DefaultImagePath(), nullptr, image))
+        return false;
+    WriteTimeStamp(image, localTime);
+    m_radioData.GetImage() = image;
+    m_radioData.LoadFromImage(m_radioData.GetImage());
+    return true;
+}
+
+CFileResult CFileCommands::Open(const std::filesystem::path& path, bool fromRecentList)
+{
+    CFileResult result;
+    const auto fail = [this, &result](int message, std::string argument = {}) {
+        m_currentPath.clear();
+        result.message = message;
+        result.argument = std::move(argument);
+        return result;
+    };
+
+    DataFileHeader header;
+    if (!ReadHeader(path, header))
+        return fail(fromRecentList ? msg::kRecentUnreadable : msg::kCannotRead);
+    m_lastHeader = header;
+
+    if (header.ModelId() != m_settings.GetModelText(msg::kAcceptedModelId))
+        return fail(msg::kWrongModel);
+
+    const std::string version = header.ProgramVersion();
+    const std::string ours = CSettings::kProgramVersion;
+    if (version.empty() || version[0] != ours[0])
+        return fail(msg::kOtherMajorVersion, version.substr(0, 4));
+    if (CompareVersions(version, ours) > 0)
+        return fail(msg::kNewerVersion, version.substr(0, 4));
+
+    Image image{};
+    if (!ReadBlocks(path, nullptr, image))
+        return fail(msg::kCannotRead);
+
+    m_settings.ModelName = header.ModelName();
+    m_settings.FreqRange = MakeRangeText(header.LowerLimit(), header.UpperLimit());
+    m_settings.RadioDataVersion = header.RadioDataVersion();
+    m_settings.Signal = header.Signal();
+    m_ranges.SetModel(m_settings);
+
+    m_currentPath = path;
+    m_radioData.GetImage() = image;
+    m_radioData.LoadFromImage(m_radioData.GetImage());
+    result.ok = true;
+    return result;
+}
+
+CFileResult CFileCommands::Save()
+{
+    std::error_code ec;
+    if (m_currentPath.empty() || !std::filesystem::is_regular_file(m_currentPath, ec)) {
+        CFileResult result;
+        result.needsSaveAs = true;
+        return result;
+    }
+    return Write(m_currentPath, {});
+}
+
+CFileResult CFileCommands::SaveAs(const std::filesystem::path& path, const std::string& comment)
+{
+    return Write(path, comment);
+}
+
+CFileResult CFileCommands::Write(const std::filesystem::path& path, const std::string& comment)
+{
+    CFileResult result;
+    if (m_radioData.CheckAll()) {
+        result.message = msg::kInvalidData;
+        return result;
+    }
+    if (m_commit)
+        m_commit();
+    m_radioData.StoreToImage(m_radioData.GetImage());
+
+    const DataFileHeader header = FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange));
+    if (!m_dataFile.SetHeader(header) || !m_dataFile.WriteFile(path, {}, m_radioData.GetImage(), comment)) {
+        m_currentPath.clear();
+        result.message = msg::kCannotWrite;
+        return result;
+    }
+    m_currentPath = path;
+    result.ok = true;
+    return result;
+}
+
+} // namespace qrv

@@ -1,0 +1,27 @@
+#pragma once
+// Numbers of the language file's texts that the core itself refers to.
+namespace qrv::msg {
+
+// S01: message box texts.
+inline constexpr int kNewQuestion = 800;
+inline constexpr int kRecentUnreadable = 802;
+inline constexpr int kCannotWrite = 803;
+inline constexpr int kWrongModel = 810;
+inline constexpr int kCannotRead = 811;
+inline constexpr int kInvalidData = 814;
+inline constexpr int kExitQuestion = 816;
+inline constexpr int kNewerVersion = 817;
+inline constexpr int kOtherMajorVersion = 818;
+inline constexpr int kRangeOutsideRadio = 1142;
+inline constexpr int kOutOfMemory = 1147;
+inline constexpr int kModelMismatch = 1172;
+inline constexpr int kDataFileExtension = 1211;
+inline constexpr int kDataFileFilter = 1212;
+
+// S02: captions.
+inline constexpr int kMainCaption = 128;
+
+// S03: product constants.
+inline constexpr int kAcceptedModelId = 446;
+
+} // namespace qrv::msg

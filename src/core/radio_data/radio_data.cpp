@@ -1,0 +1,173 @@
+#include "radio_data/radio_data.h"
+
+#include "radio_data/settings.h"
+
+namespace qrv {
+
+namespace {
+std::unique_ptr<CRadioData> g_radioData;
+}
+
+CRadioData::CRadioData(CSettings& settings)
+    : m_settings(settings)
+    , m_image(std::make_unique<Image>())
+    , m_invalidLog(&settings)
+{
+    m_image->fill(0xFF);
+    ResetAreaObjects();
+}
+
+CRadioData& CRadioData::GetInstance()
+{
+    if (!g_radioData)
+        g_radioData = std::make_unique<CRadioData>(CSettings::GetInstance());
+    return *g_radioData;
+}
+
+void CRadioData::DestroyInstance()
+{
+    g_radioData.reset();
+}
+
+void CRadioData::ResetListHeads()
+{
+    m_channelHead = kDefaultChannelHead;
+    m_personalityHead = kDefaultPersonalityHead;
+    m_dtmfHead = kDefaultDtmfHead;
+    m_scanHead = kDefaultScanHead;
+}
+
+void CRadioData::ResetAreaObjects()
+{
+    m_keys.SetDefaults();
+    m_miscellaneous.SetDefaults(m_settings.LanguageIndex());
+    m_vox.SetDefaults();
+    m_microphone.SetDefaults();
+    m_volume.SetDefaults();
+    m_mode.SetDefaults();
+    m_embeddedMessages.SetDefaults();
+    m_radioInfo.SetDefaults();
+    // A new codeplug's test channels lie in the band in force at this moment.
+    m_testFrequencies.MakeDefaultTestFrequencies(m_settings.FreqRange);
+    m_emergency.SetDefaults();
+    m_adjustment.SetDefaults();
+}
+
+void CRadioData::LoadFromImage(const Image& image)
+{
+    LoadChannelTable(image, m_channelHead, m_channels);
+    m_testFrequencies.LoadFromImage(image);
+    m_radioInfo.LoadFromImage(image);
+    LoadPersonalityTable(image, m_personalities);
+    LoadScanTable(image, m_scanLists);
+    m_embeddedMessages.LoadFromImage(image);
+    m_keys.LoadFromImage(image);
+    m_vox.LoadFromImage(image);
+    m_microphone.LoadFromImage(image);
+    m_miscellaneous.LoadFromImage(image);
+    m_mode.LoadFromImage(image);
+    m_volume.LoadFromImage(image);
+    LoadDTMFTable(image, m_dtmfSystems);
+    m_emergency.LoadFromImage(image);
+    m_adjustment.LoadFromImage(image);
+    AfterLoad();
+}
+
+void CRadioData::StoreToImage(Image& image)
+{
+    image.fill(0xFF);
+    m_radioInfo.StoreToImage(image);
+    m_keys.StoreToImage(image);
+    m_vox.StoreToImage(image);
+    m_microphone.StoreToImage(image);
+    m_miscellaneous.StoreToImage(image);
+    m_mode.StoreToImage(image);
+    m_volume.StoreToImage(image);
+    StoreChannelTable(image, m_channels, m_channelHead);
+    StorePersonalityTable(image, m_personalities, m_personalityHead);
+    StoreScanTable(image, m_scanLists, m_scanHead);
+    m_testFrequencies.StoreToImage(image);
+    m_embeddedMessages.StoreToImage(image);
+    StoreDTMFTable(image, m_dtmfSystems);
+    m_emergency.StoreToImage(image);
+    m_adjustment.StoreToImage(image);
+    image[kStoreMarkerOffset] = kStoreMarker;
+}
+
+void CRadioData::Clear()
+{
+    m_channels.clear();
+    m_personalities.clear();
+    m_scanLists.clear();
+    m_dtmfSystems.clear();
+}
+
+void CRadioData::Reset()
+{
+    ResetListHeads();
+    m_personalities.push_back(std::make_unique<CPersonalityData>());
+    m_scanLists.push_back(std::make_unique<CScanListData>());
+    MakeDefaultChannels(m_channels);
+    ResetAreaObjects();
+    m_dtmfSystems.push_back(std::make_unique<CDTMFSystemData>());
+    AfterLoad();
+}
+
+void CRadioData::ResetChannels()
+{
+    m_channels.clear();
+    m_scanLists.clear();
+    m_scanLists.push_back(std::make_unique<CScanListData>());
+    MakeDefaultChannels(m_channels);
+    m_testFrequencies.MakeDefaultTestFrequencies(m_settings.FreqRange);
+    m_radioInfo.SetDefaults();
+    AfterLoad();
+}
+
+CRecordRefs CRadioData::ChannelRefs() const
+{
+    CRecordRefs refs;
+    refs.reserve(m_channels.size());
+    for (const auto& channel : m_channels)
+        refs.push_back(channel.get());
+    return refs;
+}
+
+CRecordRefs CRadioData::DTMFRefs() const
+{
+    CRecordRefs refs;
+    for (const auto& system : m_dtmfSystems)
+        refs.push_back(system.get());
+    return refs;
+}
+
+void CRadioData::AfterLoad()
+{
+    for (auto& channel : m_channels)
+        channel->ResolvePersonality(m_personalities);
+    const CRecordRefs channels = ChannelRefs();
+    for (auto& scan : m_scanLists)
+        scan->Resolve(channels);
+    m_miscellaneous.AfterLoad();
+    m_emergency.ResolveReferences(channels, DTMFRefs());
+}
+
+bool CRadioData::CheckAll()
+{
+    m_invalidLog.Clear();
+    RunChecks(CNotification{CNotification::kDeleted, 0});
+    return m_invalidLog.Count() > 0;
+}
+
+void CRadioData::RunChecks(const CNotification& notification)
+{
+    for (std::size_t i = 0; i < m_channels.size(); ++i)
+        m_channels[i]->Check(notification, i + 1, m_personalities, m_invalidLog, m_settings);
+    const CRecordRefs channels = ChannelRefs();
+    for (const auto& scan : m_scanLists)
+        scan->Check(notification, channels, m_invalidLog, m_settings);
+    m_emergency.Check(notification, channels, DTMFRefs(), m_invalidLog, m_settings);
+    m_keys.OnNotification(notification);
+}
+
+} // namespace qrv

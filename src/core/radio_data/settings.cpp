@@ -1,0 +1,228 @@
+#include "radio_data/settings.h"
+
+#include "util/text_format.h"
+
+#include <algorithm>
+#include <clocale>
+
+namespace qrv {
+
+namespace {
+
+constexpr const char* kSettingSection = "Setting";
+constexpr const char* kUserModeSection = "User Mode";
+constexpr std::size_t kSettingsTextBuffer = 101; // "up to 100 characters"
+constexpr std::size_t kModelValueBuffer = 25600;
+constexpr std::size_t kMessageBuffer = 256;
+constexpr std::size_t kCaptionBuffer = 25600;
+constexpr std::size_t kConstantBuffer = 256;
+constexpr std::size_t kLanguageKeyBuffer = 256;
+
+CSettings* g_instance = nullptr;
+
+std::string Key(const char* family, int number)
+{
+    return Format("%s%05d", family, number);
+}
+
+} // namespace
+
+CSettings::CSettings(std::filesystem::path programDirectory)
+    : m_programDirectory(std::move(programDirectory))
+{
+    if (const auto* conv = std::localeconv(); conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != 0)
+        m_decimalSeparator = conv->decimal_point[0];
+    m_settingsPath = m_programDirectory / "Settings.ini";
+    m_languagePath = m_programDirectory / "QRV_E.lng";
+
+    const CIniFile& ini = SettingsFile();
+    Signal = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "Signal", 0), 0, 255));
+    ComPort = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "ComPort", 1), 0, 255));
+    ModelName = ini.GetString(kSettingSection, "ModelName", "", kSettingsTextBuffer);
+    ModelID = ini.GetString(kSettingSection, "ModelID", "", kSettingsTextBuffer);
+    FreqRange = ini.GetString(kSettingSection, "FreqRange", "", kSettingsTextBuffer);
+}
+
+CSettings::~CSettings()
+{
+    if (!m_readOnly)
+        WriteExitValues();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+CSettings& CSettings::GetInstance()
+{
+    return *g_instance;
+}
+
+bool CSettings::HasInstance()
+{
+    return g_instance != nullptr;
+}
+
+void CSettings::SetInstance(CSettings* settings)
+{
+    g_instance = settings;
+}
+
+bool CSettings::WriteExitValues()
+{
+    if (m_readOnly)
+        return false;
+    if (LastRangeAnswer == kAnswerNo)
+        FreqRange = PreviousRange;
+    CIniFile ini = CIniFile::Load(m_settingsPath);
+    ini.Set(kSettingSection, "Signal", Format("%d", Signal));
+    ini.Set(kSettingSection, "ModelID", ModelID);
+    ini.Set(kSettingSection, "ModelName", ModelName);
+    ini.Set(kSettingSection, "ComPort", Format("%d", ComPort));
+    ini.Set(kSettingSection, "FreqRange", FreqRange);
+    const bool ok = ini.SaveAtomically(m_settingsPath);
+    m_cache.Forget(m_settingsPath);
+    return ok;
+}
+
+int CSettings::LowerLimit() const
+{
+    int lower = 0;
+    int upper = 0;
+    ParseRangeText(FreqRange, lower, upper);
+    return lower;
+}
+
+int CSettings::UpperLimit() const
+{
+    int lower = 0;
+    int upper = 0;
+    ParseRangeText(FreqRange, lower, upper);
+    return upper;
+}
+
+int CSettings::StoredLanguageIndex() const
+{
+    return static_cast<int>(std::clamp<long long>(SettingsFile().GetInt(kSettingSection, "Language", 0), -1, 1000));
+}
+
+void CSettings::SelectLanguage(int index)
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(m_programDirectory, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && it->path().extension() == ".lng")
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+
+    bool found = false;
+    for (const auto& file : files) {
+        const CIniFile& ini = m_cache.Get(file);
+        const std::string language = ini.GetString(kSettingSection, "Language", "English", kLanguageKeyBuffer);
+        const auto list = Split(ini.GetString(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ',');
+        if (index < 0 || static_cast<std::size_t>(index) >= list.size())
+            continue;
+        if (Trim(list[static_cast<std::size_t>(index)]) == language) {
+            m_languagePath = file;
+            m_languageName = language;
+            found = true;
+            break;
+        }
+    }
+    if (!found) {
+        index = 0;
+        m_languageName = "English";
+        m_languagePath = m_programDirectory / "QRV_E.lng";
+    }
+    if (const auto help = LanguageFile().Find(kSettingSection, "HelpFile"))
+        m_helpFile = *help;
+    m_languageIndex = index;
+    if (!m_readOnly) {
+        CIniFile ini = CIniFile::Load(m_settingsPath);
+        ini.Set(kSettingSection, "Language", Format("%d", index));
+        ini.SaveAtomically(m_settingsPath);
+        m_cache.Forget(m_settingsPath);
+    }
+}
+
+std::vector<std::string> CSettings::LanguageList() const
+{
+    std::vector<std::string> names;
+    for (const auto& name : Split(LanguageFile().GetString(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ','))
+        if (!Trim(name).empty())
+            names.push_back(Trim(name));
+    return names;
+}
+
+int CSettings::GetUserLevel() const
+{
+    const long long level = SettingsFile().GetInt(kUserModeSection, "Level", 0);
+    return static_cast<int>(std::clamp<long long>(level, INT32_MIN, INT32_MAX));
+}
+
+bool CSettings::IsFactoryLevel() const
+{
+    const int level = GetUserLevel();
+    return level == kServiceLevel || level == kFactoryLevel;
+}
+
+std::string CSettings::GetMessage(int number) const
+{
+    std::string text = LanguageFile().GetString(kSettingSection, Key("S01", number), "", kMessageBuffer);
+    const auto pos = text.find("\\n");
+    if (pos != std::string::npos && pos > 0)
+        text.replace(pos, 2, "\n");
+    return text;
+}
+
+std::string CSettings::GetText(int number) const
+{
+    return LanguageFile().GetString(kSettingSection, Key("S02", number), "", kCaptionBuffer);
+}
+
+bool CSettings::GetTextIfAny(int number, std::string& out, bool captionFamily) const
+{
+    out.clear();
+    out = LanguageFile().GetString(kSettingSection, Key(captionFamily ? "S02" : "S01", number), "",
+                                   captionFamily ? kCaptionBuffer : kMessageBuffer);
+    return !out.empty();
+}
+
+long long CSettings::GetModelValue(int number) const
+{
+    if (ModelID.empty())
+        return 0;
+    return ParseLeadingInt(LanguageFile().GetString(ModelID, Key("S00", number), "0", kModelValueBuffer));
+}
+
+std::string CSettings::GetModelText(int number) const
+{
+    return LanguageFile().GetString(kSettingSection, Key("S03", number), "", kConstantBuffer);
+}
+
+std::vector<std::string> CSettings::GetList(int number) const
+{
+    std::vector<std::string> out;
+    const std::string text = GetText(number);
+    if (text.empty())
+        return out;
+    for (const auto& item : Split(text, ';'))
+        out.push_back(item.substr(0, item.find(',')));
+    return out;
+}
+
+std::string CSettings::GetItemText(int number, long long item) const
+{
+    return ItemTextOf(GetText(number), item);
+}
+
+std::optional<long long> CSettings::GetItemNumber(int number, std::string_view text) const
+{
+    return ItemNumberOf(GetText(number), text);
+}
+
+std::vector<CComboLine> CSettings::FillCombo(int controlNumber) const
+{
+    return ExpandListSpec(GetText(controlNumber));
+}
+
+} // namespace qrv

@@ -1,0 +1,101 @@
+#pragma once
+// The program-wide settings: the user's choices kept in Settings.ini, the
+// current model identity, and every numbered text of the language file.
+#include "radio_data/list_spec.h"
+#include "radio_data/profile_cache.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qrv {
+
+class CSettings {
+public:
+    static constexpr int kServiceLevel = 659;
+    static constexpr int kFactoryLevel = 61038527;
+    static constexpr int kAnswerYes = 6;
+    static constexpr int kAnswerNo = 7;
+    static constexpr const char* kProgramVersion = "1.01.05.001";
+
+    // Reads Settings.ini of the program directory (Signal, ComPort, ModelName, ModelID, FreqRange).
+    explicit CSettings(std::filesystem::path programDirectory);
+    // Writes the exit values unless the settings are read-only.
+    ~CSettings();
+    CSettings(const CSettings&) = delete;
+    CSettings& operator=(const CSettings&) = delete;
+
+    // The program-wide object, installed by the program (or a test) that owns it.
+    static CSettings& GetInstance();
+    static bool HasInstance();
+    static void SetInstance(CSettings* settings);
+
+    // A read-only settings object never writes Settings.ini (used by the command-line tool).
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsReadOnly() const { return m_readOnly; }
+    // Writes Signal, ModelID, ModelName, ComPort and FreqRange (the previous
+    // range when the last new-range question was answered No).
+    bool WriteExitValues();
+
+    const std::filesystem::path& ProgramDirectory() const { return m_programDirectory; }
+    const std::filesystem::path& SettingsFilePath() const { return m_settingsPath; }
+    char DecimalSeparator() const { return m_decimalSeparator; }
+
+    int ComPort = 1;
+    std::string ModelName;
+    std::string ModelID;
+    std::string FreqRange;
+    std::string PreviousRange;
+    int LastRangeAnswer = kAnswerYes;
+    int Signal = 0;
+    std::string RadioDataVersion;
+
+    // The frequency range limits in whole MHz, parsed from FreqRange with "%d-%d".
+    int LowerLimit() const;
+    int UpperLimit() const;
+
+    // Language selection and the help file.
+    int StoredLanguageIndex() const;
+    void SelectLanguage(int index);
+    int LanguageIndex() const { return m_languageIndex; }
+    const std::string& LanguageName() const { return m_languageName; }
+    const std::filesystem::path& LanguageFilePath() const { return m_languagePath; }
+    const std::string& HelpFilePath() const { return m_helpFile; }
+    // The names of the language list of the current language file.
+    std::vector<std::string> LanguageList() const;
+
+    int GetUserLevel() const;
+    bool IsFactoryLevel() const;
+
+    // Numbered texts.
+    std::string GetMessage(int number) const;
+    std::string GetText(int number) const;
+    bool GetTextIfAny(int number, std::string& out, bool captionFamily) const;
+    long long GetModelValue(int number) const;
+    std::string GetModelText(int number) const;
+    std::vector<std::string> GetList(int number) const;
+    std::string GetItemText(int number, long long item) const;
+    // The entry number whose text is shown; nullopt when no entry matches.
+    std::optional<long long> GetItemNumber(int number, std::string_view text) const;
+    // The lines (text and item data) a combo box of that control number gets;
+    // empty when the language file has no list for it.
+    std::vector<CComboLine> FillCombo(int controlNumber) const;
+    static std::vector<CComboLine> FillCombo(std::string_view spec) { return ExpandListSpec(spec); }
+
+private:
+    const CIniFile& LanguageFile() const { return m_cache.Get(m_languagePath); }
+    const CIniFile& SettingsFile() const { return m_cache.Get(m_settingsPath); }
+
+    std::filesystem::path m_programDirectory;
+    std::filesystem::path m_settingsPath;
+    std::filesystem::path m_languagePath;
+    std::string m_languageName = "English";
+    std::string m_helpFile;
+    int m_languageIndex = 0;
+    char m_decimalSeparator = '.';
+    bool m_readOnly = false;
+    CProfileCache m_cache;
+};
+
+} // namespace qrv
