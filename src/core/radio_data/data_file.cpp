@@ -142,6 +142,11 @@ bool ParseHeader(std::span<const std::uint8_t> bytes, DataFileHeader& header)
 
 bool ParseBlocks(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>* extra, Image& image)
 {
+    // Every reader of the sections has read the header first; a file whose
+    // header is not one of ours is refused here too.
+    DataFileHeader header;
+    if (!ParseHeader(bytes, header))
+        return false;
     CFileCursor cursor(bytes);
     if (!SkipToFirstSection(cursor))
         return false;

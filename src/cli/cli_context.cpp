@@ -1,0 +1,101 @@
+#include "cli_context.h"
+
+#include "util/text_format.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace qrv::cli {
+
+namespace {
+
+bool HoldsProgramData(const QDir& dir)
+{
+    return dir.exists(QStringLiteral("Model.dat")) || !dir.entryList({QStringLiteral("*.lng")}, QDir::Files).isEmpty();
+}
+
+// Copies the installed data into the user's own directory on first start.
+void SeedFrom(const QDir& source, const QDir& target)
+{
+    if (!source.exists() || HoldsProgramData(target))
+        return;
+    QDir().mkpath(target.absolutePath());
+    const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*.dat"), QStringLiteral("Settings.ini")};
+    for (const QString& name : source.entryList(patterns, QDir::Files))
+        QFile::copy(source.filePath(name), target.filePath(name));
+}
+
+} // namespace
+
+std::string ToUtf8Path(const std::filesystem::path& path)
+{
+    const auto u8 = path.u8string();
+    return std::string(u8.begin(), u8.end());
+}
+
+std::filesystem::path FromUtf8Path(const std::string& path)
+{
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir)
+{
+    if (dataDir)
+        return FromUtf8Path(*dataDir);
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    if (HoldsProgramData(exeDir))
+        return exeDir.absolutePath().toStdString();
+    const QDir userDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    SeedFrom(QDir(exeDir.absoluteFilePath(QStringLiteral("../share/qrv"))), userDir);
+    return userDir.absolutePath().toStdString();
+}
+
+CCliContext::CCliContext(const std::filesystem::path& programDirectory)
+    : m_settings(std::make_unique<CSettings>(programDirectory))
+{
+    m_settings->SetReadOnly(true);
+    m_settings->SelectLanguage(m_settings->StoredLanguageIndex());
+    CSettings::SetInstance(m_settings.get());
+    m_radioData = std::make_unique<CRadioData>(*m_settings);
+    m_ranges.SetModel(*m_settings);
+    m_files = std::make_unique<CFileCommands>(*m_settings, *m_radioData, m_ranges);
+}
+
+CCliContext::~CCliContext()
+{
+    m_files.reset();
+    m_radioData.reset();
+    CSettings::SetInstance(nullptr);
+}
+
+int CCliContext::Fail(int message, const std::string& argument) const
+{
+    std::string text = m_settings->GetMessage(message);
+    if (text.empty())
+        text = Format("error %05d", message);
+    else if (!argument.empty())
+        text = FormatMessageText(text, argument);
+    std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
+    return kExitFailure;
+}
+
+int Usage(const std::string& reason)
+{
+    std::fprintf(stderr,
+                 "qrvctl: %s\n"
+                 "usage: qrvctl VERB [--data-dir DIR] ...\n"
+                 "  new -o FILE [--model-id ID] [--model-name NAME] [--range LO-HI] [--signal N] [--comment TEXT]\n"
+                 "  info FILE [--json]\n"
+                 "  dump FILE [--json]\n"
+                 "  hex FILE\n"
+                 "  resave IN -o OUT [--comment TEXT]\n"
+                 "  diff A B\n",
+                 reason.c_str());
+    return kExitUsage;
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,51 @@
+#pragma once
+// What every verb shares: the program directory, a settings object that never
+// writes Settings.ini, the codeplug, and how failures are reported.
+#include "radio_data/file_commands.h"
+#include "radio_data/model_catalog.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace qrv::cli {
+
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// The program directory: the one given, else the executable's directory when it
+// holds the program data, else a per-user data directory seeded from the
+// installed copies.
+std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir);
+
+class CCliContext {
+public:
+    explicit CCliContext(const std::filesystem::path& programDirectory);
+    ~CCliContext();
+    CCliContext(const CCliContext&) = delete;
+    CCliContext& operator=(const CCliContext&) = delete;
+
+    CSettings& Settings() { return *m_settings; }
+    CRadioData& RadioData() { return *m_radioData; }
+    CFreqRangeList& Ranges() { return m_ranges; }
+    CFileCommands& Files() { return *m_files; }
+
+    // Prints the S01 message of the language file on stderr (with its
+    // argument) and returns kExitFailure. Falls back to a plain text when the
+    // language file has no such message.
+    int Fail(int message, const std::string& argument = {}) const;
+
+private:
+    std::unique_ptr<CSettings> m_settings;
+    std::unique_ptr<CRadioData> m_radioData;
+    CFreqRangeList m_ranges;
+    std::unique_ptr<CFileCommands> m_files;
+};
+
+int Usage(const std::string& reason);
+std::string ToUtf8Path(const std::filesystem::path& path);
+std::filesystem::path FromUtf8Path(const std::string& path);
+
+} // namespace qrv::cli

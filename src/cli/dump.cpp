@@ -1,0 +1,362 @@
+#include "dump.h"
+
+#include "cli_context.h"
+#include "dump_writer.h"
+#include "records/frequency.h"
+#include "records/tones.h"
+#include "util/text_format.h"
+
+#include <QJsonArray>
+
+namespace qrv::cli {
+
+namespace {
+
+// Captions are the language file's label texts; a combo's label is numbered one below it.
+constexpr int Label(int combo)
+{
+    return combo - 1;
+}
+
+QJsonValue FrequencyValue(std::uint32_t word)
+{
+    const std::string text = FrequencyText(word);
+    return text.empty() ? QJsonValue() : QJsonValue(Q(text));
+}
+
+std::string FrequencyLine(std::uint32_t word)
+{
+    const std::string text = FrequencyText(word);
+    return text.empty() ? "---" : text + " MHz";
+}
+
+std::optional<long long> ChannelNumber(std::uint8_t stored, std::size_t channelCount)
+{
+    if (stored == 0 || stored == 0xFF || stored > channelCount)
+        return std::nullopt;
+    return stored;
+}
+
+QJsonObject ToneJson(const CSettings& settings, int typeList, std::uint16_t word, std::string& line)
+{
+    const CToneWord tone(word);
+    std::string text;
+    if (tone.IsCtcss() && tone.Index() >= 1 && tone.Index() <= kCtcssCount)
+        text = CtcssText(tone.Index());
+    else if (tone.IsCdcss() && tone.Index() >= 1 && tone.Index() <= kCdcssCount)
+        text = CdcssText(tone.Index());
+    QJsonObject o;
+    o[QStringLiteral("type")] = tone.Type();
+    o[QStringLiteral("type_text")] = Q(settings.GetItemText(typeList, tone.Type()));
+    o[QStringLiteral("index")] = tone.Index();
+    o[QStringLiteral("text")] = Q(text);
+    o[QStringLiteral("not_in_table")] = tone.NotInTable();
+    line = settings.GetItemText(typeList, tone.Type()) + (text.empty() ? "" : " " + text);
+    return o;
+}
+
+std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> b)
+{
+    return {b.begin(), b.end()};
+}
+
+void DumpIdentity(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    const CSettings& s = c.Settings();
+    w.Heading("Identity");
+    w.Text("model_id", 0, s.ModelID);
+    w.Text("model_name", 1110, s.ModelName);
+    w.Text("range", 1112, s.FreqRange);
+    w.Text("radio_data_version", 1116, s.RadioDataVersion);
+    w.Listed("signal", 1118, 1076, s.Signal);
+    w.Number("range_flags", 0, c.Ranges().FlagsOf(s.FreqRange));
+    root[QStringLiteral("identity")] = w.Take();
+
+    const CRadioInfoData& info = c.RadioData().RadioInfo();
+    w.Heading(w.Caption(1109, "Radio information"));
+    w.Text("model_name", 1110, info.ModelName());
+    w.Text("frequency_range", 1112, s.FreqRange);
+    w.Text("serial_number", 1114, info.SerialNumber());
+    w.Text("firmware_version", 1116, "V" + s.RadioDataVersion.substr(0, 7));
+    w.Listed("signaling_type", 1118, 1076, s.Signal);
+    w.Text("last_programmed", 1120, info.LastProgrammedText());
+    w.Raw("bytes", Bytes(info.Block()));
+    root[QStringLiteral("radio_info")] = w.Take();
+}
+
+void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    CRadioData& d = c.RadioData();
+    const CKeyData& keys = d.Keys();
+    w.Heading(w.Caption(6601, "Programmable keys"));
+    const char* keyNames[] = {"sk1_short", "sk1_long", "sk2_short", "sk2_long"};
+    for (std::size_t i = 0; i < CKeyData::kSideKeyCount; ++i)
+        w.Listed(keyNames[i], Label(CKeyData::kSideKeyCombos[i]), CKeyData::kFunctionList, keys.SideKeyFunction(i));
+    w.Raw("bytes", Bytes(keys.Block()));
+    root[QStringLiteral("keys")] = w.Take();
+
+    const CVoxData& vox = d.Vox();
+    w.Heading(w.Caption(4420, "VOX"));
+    w.Listed("gain_level", Label(CVoxData::kGainLevelList), CVoxData::kGainLevelList, vox.GainLevel());
+    w.Listed("delay_time", Label(CVoxData::kDelayTimeList), CVoxData::kDelayTimeList, vox.DelayTime());
+    w.Raw("bytes", Bytes(vox.Block()));
+    root[QStringLiteral("vox")] = w.Take();
+
+    const CVolumeData& volume = d.Volume();
+    w.Heading(w.Caption(4900, "Volume"));
+    w.Listed("alert_tone_volume", Label(CVolumeData::kAlertToneList), CVolumeData::kAlertToneList,
+             volume.AlertToneVolume());
+    w.Raw("bytes", Bytes(volume.Block()));
+    root[QStringLiteral("volume")] = w.Take();
+
+    const CMicrophoneData& mic = d.Microphone();
+    w.Heading(w.Caption(6500, "Microphone"));
+    w.Listed("internal_gain", Label(CMicrophoneData::kInternalGainList), CMicrophoneData::kInternalGainList,
+             mic.InternalGain());
+    w.Listed("external_gain", Label(CMicrophoneData::kExternalGainList), CMicrophoneData::kExternalGainList,
+             mic.ExternalGain());
+    w.Raw("bytes", Bytes(mic.Block()));
+    root[QStringLiteral("microphone")] = w.Take();
+
+    const CMiscellaneousData& m = d.Miscellaneous();
+    using M = CMiscellaneousData;
+    w.Heading(w.Caption(1400, "Miscellaneous"));
+    w.Listed("squelch_level", Label(M::kSquelchLevelCombo), M::kSquelchLevelCombo, m.SquelchLevel());
+    w.Listed("battery_save_delay", Label(M::kBatterySaveDelayCombo), M::kBatterySaveDelayCombo, m.BatterySaveDelay());
+    w.Listed("battery_save_mode", Label(M::kBatterySaveModeCombo), M::kBatterySaveModeCombo, m.BatterySaveMode());
+    w.Listed("ctcss_tail_revert", Label(M::kTailRevertCombo), M::kTailRevertCombo, m.TailRevert());
+    w.Flag("scan_led", M::kScanLedCheck, m.ScanLed());
+    w.Listed("low_battery_alert_gap", Label(M::kLowBatteryGapCombo), M::kLowBatteryGapCombo, m.LowBatteryAlertGap());
+    w.Flag("voice_play_battery", M::kVoiceBatteryCheck, m.VoicePlayBattery());
+    w.Flag("voice_play_channel", M::kVoiceChannelCheck, m.VoicePlayChannel());
+    w.Listed("voice_play_language", M::kVoiceLanguageLabel, M::kVoiceLanguageCombo, m.VoicePlayLanguage());
+    w.Raw("bytes", Bytes(m.Block()));
+    root[QStringLiteral("miscellaneous")] = w.Take();
+
+    const CModeData& mode = d.Mode();
+    w.Heading(w.Caption(4650, "Mode"));
+    w.Flag("panel_test_mode", CModeData::kPanelTestCheck, mode.PanelTestMode());
+    w.Flag("clone_mode", CModeData::kCloneCheck, mode.CloneMode());
+    w.Flag("factory_clone_mode", CModeData::kFactoryCloneCheck, mode.FactoryCloneMode());
+    w.Raw("bytes", Bytes(mode.Block()));
+    root[QStringLiteral("mode")] = w.Take();
+}
+
+void DumpChannels(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    const CSettings& s = c.Settings();
+    CRadioData& d = c.RadioData();
+    QJsonArray channels;
+    w.Heading(w.Caption(3655, "Channels"));
+    for (std::size_t i = 0; i < d.Channels().size(); ++i) {
+        const CChannelData& ch = *d.Channels()[i];
+        w.SubHeading(Format("%s %zu", w.Caption(3655, "Channel").c_str(), i + 1));
+        w.Json("number", static_cast<int>(i + 1));
+        w.Json("valid", ch.IsValid());
+        w.Json("rx_mhz", FrequencyValue(ch.RxFrequency()));
+        w.Line(w.Caption(3665, "RX frequency"), FrequencyLine(ch.RxFrequency()));
+        w.Json("tx_mhz", FrequencyValue(ch.TxFrequency()));
+        w.Line(w.Caption(3674, "TX frequency"), FrequencyLine(ch.TxFrequency()));
+        w.Json("rx_step", ch.RxStepCode());
+        w.Json("tx_step", ch.TxStepCode());
+        std::string line;
+        w.Json("rx_tone", ToneJson(s, CChannelData::kRxTypeList, ch.RxTone(), line));
+        w.Line(w.Caption(3667, "RX tone"), line);
+        w.Json("tx_tone", ToneJson(s, CChannelData::kTxTypeList, ch.TxTone(), line));
+        w.Line(w.Caption(3676, "TX tone"), line);
+        w.Listed("spacing", Label(CChannelData::kSpacingList), CChannelData::kSpacingList, ch.Spacing());
+        w.Listed("power", Label(CChannelData::kPowerList), CChannelData::kPowerList, ch.Power());
+        const std::uint8_t p = ch.PersonalityPosition();
+        w.OptionalNumber("personality", CChannelData::kPersonalityTitleText,
+                         p < d.Personalities().size() ? std::optional<long long>(p + 1) : std::nullopt);
+        w.Flag("auto_start_scan", 3707, ch.AutoStartScan());
+        w.Raw("bytes", Bytes(ch.Record()));
+        channels.append(w.Take());
+    }
+    root[QStringLiteral("channels")] = channels;
+}
+
+void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    CRadioData& d = c.RadioData();
+    QJsonArray personalities;
+    w.Heading(w.Caption(2311, "Personalities"));
+    for (std::size_t i = 0; i < d.Personalities().size(); ++i) {
+        const CPersonalityData& p = *d.Personalities()[i];
+        w.SubHeading(Format("%s - %zu", w.Caption(2311, "Personality").c_str(), i + 1));
+        w.Json("number", static_cast<int>(i + 1));
+        w.Listed("tx_admit", 2320, 2321, p.TxAdmit());
+        w.Listed("tx_timeout", 2324, 2325, p.TimeOut());
+        w.Listed("tot_pre_alert", 2326, 2327, p.PreAlert());
+        w.Listed("tot_rekey", 2328, 2329, p.ReKey());
+        w.Listed("tot_reset", 2330, 2331, p.Reset());
+        w.Listed("tx_optional_signalling", 2406, 2407, p.TxOptionalSignalling());
+        w.Raw("bytes", Bytes(p.Record()));
+        personalities.append(w.Take());
+    }
+    root[QStringLiteral("personalities")] = personalities;
+
+    QJsonArray scans;
+    const std::size_t channelCount = d.Channels().size();
+    w.Heading(w.Caption(3801, "Scan lists"));
+    for (std::size_t i = 0; i < d.ScanLists().size(); ++i) {
+        const CScanListData& sl = *d.ScanLists()[i];
+        w.SubHeading(Format("%s %zu", w.Caption(3801, "Scan list").c_str(), i + 1));
+        w.Json("number", static_cast<int>(i + 1));
+        w.Listed("entries", 3942, 3943, sl.EntryCount());
+        w.Listed("ctcss_cdcss_scan_mode", 3829, 3830, sl.ScanMode());
+        w.Listed("priority_channel_mode", 3833, 3834, sl.PriorityMode());
+        w.OptionalNumber("priority_channel", 3835, ChannelNumber(sl.PriorityChannelNumber(), channelCount));
+        w.Listed("priority_sweep_time", 3843, 3844, sl.SweepTime());
+        w.Listed("scan_tx_mode", 3845, 3846, sl.TxMode());
+        w.Flag("talkback", 3861, sl.Talkback());
+        w.OptionalNumber("designated_channel", 3849, ChannelNumber(sl.DesignatedChannelNumber(), channelCount));
+        w.Listed("hang_time", 3847, 3848, sl.HangTime());
+        w.Flag("start_alert", 3855, sl.StartAlert());
+        w.Flag("end_alert", 3856, sl.EndAlert());
+        w.Flag("include_current_channel", 3857, sl.IncludeCurrentChannel());
+        QJsonArray members;
+        std::string memberLine;
+        for (std::size_t slot = 0; slot < CScanListData::kSlots; ++slot) {
+            const auto n = ChannelNumber(sl.MemberNumber(slot), channelCount);
+            members.append(n ? QJsonValue(static_cast<qint64>(*n)) : QJsonValue());
+            memberLine += (slot > 0 ? " " : "") + (n ? std::to_string(*n) : std::string("-"));
+        }
+        w.Json("members", members);
+        w.Line(w.Caption(3803, "Members"), memberLine);
+        w.Raw("bytes", Bytes(sl.Record()));
+        scans.append(w.Take());
+    }
+    root[QStringLiteral("scan_lists")] = scans;
+}
+
+void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    CRadioData& d = c.RadioData();
+    QJsonArray systems;
+    w.Heading(w.Caption(5301, "DTMF system"));
+    for (std::size_t i = 0; i < d.DTMFSystems().size(); ++i) {
+        const CDTMFSystemData& t = *d.DTMFSystems()[i];
+        w.SubHeading(Format("%s %zu", w.Caption(5301, "DTMF system").c_str(), i + 1));
+        w.Json("number", static_cast<int>(i + 1));
+        w.Text("primary_id", 5303, t.GetIdText());
+        w.Listed("ptt_id_type", Label(CDTMFSystemData::kPttIdTypeList), CDTMFSystemData::kPttIdTypeList, t.PttIdType());
+        w.Flag("side_tone", 5309, t.SideTone());
+        w.Flag("short_beep", 5310, t.ShortBeep());
+        w.Flag("transmit_ctcss_cdcss", 5311, t.TransmitTone());
+        w.Listed("pretime", Label(CDTMFSystemData::kPretimeList), CDTMFSystemData::kPretimeList, t.Pretime());
+        w.Listed("digit_duration", Label(CDTMFSystemData::kDigitDurationList), CDTMFSystemData::kDigitDurationList,
+                 t.DigitDuration());
+        w.Listed("digit_interval", Label(CDTMFSystemData::kDigitIntervalList), CDTMFSystemData::kDigitIntervalList,
+                 t.DigitIntervalDuration());
+        w.Raw("bytes", Bytes(t.Record()));
+        systems.append(w.Take());
+    }
+    root[QStringLiteral("dtmf_systems")] = systems;
+
+    const CEmergencyData& e = d.Emergency();
+    using E = CEmergencyData;
+    w.Heading(w.Caption(7300, "Emergency"));
+    w.Number("long_press_duration", Label(E::kLongPressEdit), e.LongPressDuration());
+    w.OptionalNumber("revert_channel", E::kRevertChannelTitle,
+                     ChannelNumber(e.RevertChannelPosition(), d.Channels().size()));
+    w.Flag("power_switch", 7349, e.PowerSwitch());
+    w.Listed("id_type", Label(E::kIdTypeCombo), E::kIdTypeCombo, e.IdType());
+    w.Text("id", Label(E::kIdEdit), e.IdTextForType());
+    w.Listed("impolite_send_times", Label(E::kImpoliteTimesCombo), E::kImpoliteTimesCombo, e.ImpoliteSendTimes());
+    w.Listed("polite_send_times", Label(E::kPoliteTimesCombo), E::kPoliteTimesCombo, e.PoliteSendTimes());
+    w.Listed("alarm_mode", Label(E::kAlarmModeCombo), E::kAlarmModeCombo, e.AlarmMode());
+    w.Number("alarm_duration", Label(E::kAlarmDurationEdit), e.AlarmDuration());
+    w.Listed("alarm_cycles_mode", Label(E::kAlarmCyclesModeCombo), E::kAlarmCyclesModeCombo, e.AlarmCyclesMode());
+    w.Number("alarm_cycles", Label(E::kAlarmCyclesEdit), e.AlarmCycles());
+    w.Listed("voice_cycles_mode", Label(E::kVoiceCyclesModeCombo), E::kVoiceCyclesModeCombo, e.VoiceCyclesMode());
+    w.Number("voice_cycles", Label(E::kVoiceCyclesEdit), e.VoiceCycles());
+    w.Listed("squelch_mode", Label(E::kSquelchModeCombo), E::kSquelchModeCombo, e.SquelchMode());
+    w.Number("tx_duration", Label(E::kTxDurationEdit), e.TxDuration());
+    w.Number("rx_duration", Label(E::kRxDurationEdit), e.RxDuration());
+    w.Raw("bytes", Bytes(e.Block()));
+    root[QStringLiteral("emergency")] = w.Take();
+
+    const CEmbeddedMessageData& msg = d.EmbeddedMessages();
+    w.Heading(w.Caption(4701, "Embedded messages"));
+    QJsonArray messages;
+    for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i) {
+        messages.append(Q(msg.Message(i)));
+        w.Line(w.Caption(CEmbeddedMessageData::kMessageEdits[i] - 1, "Message"), msg.Message(i));
+    }
+    w.Json("messages", messages);
+    w.Flag("password_set", 0, !msg.Password().empty());
+    root[QStringLiteral("embedded_messages")] = w.Take();
+}
+
+void DumpFactoryBlocks(CDumpWriter& w, CCliContext& c, QJsonObject& root)
+{
+    CRadioData& d = c.RadioData();
+    const CTestFrequencyData& t = d.TestFrequencies();
+    w.Heading(w.Caption(4000, "Test frequencies"));
+    QJsonArray channels;
+    for (std::size_t k = 0; k < CTestFrequencyData::kChannelCount; ++k) {
+        QJsonObject o;
+        o[QStringLiteral("rx_mhz")] = Q(t.ChannelRxText(k));
+        o[QStringLiteral("tx_mhz")] = Q(t.ChannelTxText(k));
+        channels.append(o);
+        w.Line(Format("Test channel %zu", k + 1), t.ChannelRxText(k) + " / " + t.ChannelTxText(k));
+    }
+    QJsonArray points;
+    for (std::size_t p = 0; p < CTestFrequencyData::kPointCount; ++p) {
+        QJsonObject o;
+        o[QStringLiteral("rx_mhz")] = Q(t.PointRxText(p));
+        o[QStringLiteral("tx_mhz")] = Q(t.PointTxText(p));
+        points.append(o);
+        w.Line(Format("Tuning point %zu", p + 1), t.PointRxText(p) + " / " + t.PointTxText(p));
+    }
+    w.Json("channels", channels);
+    w.Json("points", points);
+    root[QStringLiteral("test_frequencies")] = w.Take();
+
+    const CAdjustmentData& a = d.Adjustment();
+    w.Heading("Tune data");
+    QJsonArray values;
+    std::string line;
+    for (std::size_t i = 0; i < CAdjustmentData::kValueCount; ++i) {
+        values.append(a.Value(i));
+        line += Format(i % 16 == 0 ? "\n      %04X" : " %04X", a.Value(i));
+    }
+    w.Json("values", values);
+    w.Line("values", line);
+    w.Flag("allow_base_band_tune", 7111, a.AllowBaseBandTune());
+    root[QStringLiteral("adjustment")] = w.Take();
+}
+
+struct CDump {
+    QJsonObject json;
+    std::string text;
+};
+
+CDump Dump(CCliContext& context)
+{
+    CDumpWriter writer(context.Settings());
+    CDump dump;
+    DumpIdentity(writer, context, dump.json);
+    DumpOptions(writer, context, dump.json);
+    DumpChannels(writer, context, dump.json);
+    DumpPersonalitiesAndScans(writer, context, dump.json);
+    DumpSignalling(writer, context, dump.json);
+    DumpFactoryBlocks(writer, context, dump.json);
+    dump.text = writer.TextOutput();
+    return dump;
+}
+
+} // namespace
+
+QJsonObject DumpJson(CCliContext& context)
+{
+    return Dump(context).json;
+}
+
+std::string DumpText(CCliContext& context)
+{
+    return Dump(context).text;
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,208 @@
+#include "file_verbs.h"
+
+#include "cli_args.h"
+#include "cli_context.h"
+#include "dump.h"
+#include "dump_writer.h"
+#include "radio_data/change_log.h"
+#include "radio_data/data_file.h"
+#include "radio_data/messages.h"
+#include "util/text_format.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
+#include <cstdio>
+
+namespace qrv::cli {
+
+namespace {
+
+const std::set<std::string> kNoFlags;
+
+// Parses the verb's options; on a usage error returns the exit code to use.
+std::optional<int> ParseArgs(CArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
+                             const std::set<std::string>& flags, std::size_t positionals)
+{
+    values.insert("--data-dir");
+    if (!parsed.Parse(args, values, flags))
+        return Usage(parsed.Error());
+    if (parsed.Positional().size() != positionals)
+        return Usage(Format("expected %zu file argument(s)", positionals));
+    return std::nullopt;
+}
+
+void PrintJson(const QJsonObject& object)
+{
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+}
+
+} // namespace
+
+int VerbNew(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {"-o", "--model-id", "--model-name", "--range", "--signal", "--comment"},
+                              kNoFlags, 0))
+        return *code;
+    const auto out = a.Value("-o");
+    if (!out)
+        return Usage("new needs -o FILE");
+
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    CSettings& settings = context.Settings();
+    if (auto id = a.Value("--model-id"))
+        settings.ModelID = *id;
+    if (auto name = a.Value("--model-name"))
+        settings.ModelName = *name;
+    if (auto range = a.Value("--range")) {
+        int lower = 0;
+        int upper = 0;
+        ParseRangeText(*range, lower, upper);
+        if (lower <= 0 || upper <= lower)
+            return Usage("--range must read LO-HI in whole MHz, for example 400-470");
+        settings.FreqRange = MakeRangeText(lower, upper);
+    }
+    if (auto signal = a.Value("--signal")) {
+        const long long value = ParseLeadingInt(*signal);
+        if (value < 0 || value > 255)
+            return Usage("--signal must be 0 to 255");
+        settings.Signal = static_cast<int>(value);
+    }
+    if (settings.ModelID.empty())
+        settings.ModelID = settings.GetModelText(msg::kAcceptedModelId);
+
+    context.Files().LoadDefaultImage();
+    const CFileResult result = context.Files().SaveAs(FromUtf8Path(*out), a.Value("--comment").value_or(""));
+    if (!result.ok)
+        return context.Fail(result.message, result.argument);
+    return kExitOk;
+}
+
+int VerbInfo(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const auto path = FromUtf8Path(a.Positional()[0]);
+    DataFileHeader header;
+    if (!ReadHeader(path, header))
+        return context.Fail(msg::kCannotRead);
+    std::string comment;
+    ReadComment(path, comment);
+
+    if (a.Flag("--json")) {
+        QJsonObject o;
+        o[QStringLiteral("model_id")] = Q(header.ModelId());
+        o[QStringLiteral("model_name")] = Q(header.ModelName());
+        o[QStringLiteral("range")] = Q(MakeRangeText(header.LowerLimit(), header.UpperLimit()));
+        o[QStringLiteral("lower_mhz")] = header.LowerLimit();
+        o[QStringLiteral("upper_mhz")] = header.UpperLimit();
+        o[QStringLiteral("radio_data_version")] = Q(header.RadioDataVersion());
+        o[QStringLiteral("program_version")] = Q(header.ProgramVersion());
+        o[QStringLiteral("range_flags")] = header.RangeFlags();
+        o[QStringLiteral("signal")] = header.Signal();
+        o[QStringLiteral("comment")] = Q(comment);
+        PrintJson(o);
+        return kExitOk;
+    }
+    std::printf("Model ID:           %s\n", header.ModelId().c_str());
+    std::printf("Model name:         %s\n", header.ModelName().c_str());
+    std::printf("Frequency range:    %d-%d MHz\n", header.LowerLimit(), header.UpperLimit());
+    std::printf("Radio data version: %s\n", header.RadioDataVersion().c_str());
+    std::printf("Program version:    %s\n", header.ProgramVersion().c_str());
+    std::printf("Range flags:        0x%02X\n", header.RangeFlags());
+    std::printf("Signal:             %u\n", header.Signal());
+    std::printf("Comment:            %s\n", comment.c_str());
+    return kExitOk;
+}
+
+int VerbDump(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const CFileResult result = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    if (!result.ok)
+        return context.Fail(result.message, result.argument);
+    if (a.Flag("--json"))
+        PrintJson(DumpJson(context));
+    else
+        std::fputs(DumpText(context).c_str(), stdout);
+    return kExitOk;
+}
+
+int VerbHex(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {}, kNoFlags, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    Image image{};
+    const auto path = FromUtf8Path(a.Positional()[0]);
+    DataFileHeader header;
+    if (!ReadHeader(path, header) || !ReadBlocks(path, nullptr, image))
+        return context.Fail(msg::kCannotRead);
+    std::printf("       ");
+    for (int c = 0; c < 16; ++c)
+        std::printf(" %s", ColumnHeader(c).c_str());
+    std::printf("\n");
+    for (std::size_t row = 0; row < kImageSize / 16; ++row) {
+        std::printf("0x%03zX ", row * 16);
+        std::string ascii;
+        for (std::size_t c = 0; c < 16; ++c) {
+            const std::uint8_t b = image[row * 16 + c];
+            std::printf(" %02X", b);
+            ascii.push_back(b >= 0x20 && b < 0x7F ? static_cast<char>(b) : '.');
+        }
+        std::printf("  %s\n", ascii.c_str());
+    }
+    return kExitOk;
+}
+
+int VerbResave(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {"-o", "--comment"}, kNoFlags, 1))
+        return *code;
+    const auto out = a.Value("-o");
+    if (!out)
+        return Usage("resave needs -o OUT");
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const auto in = FromUtf8Path(a.Positional()[0]);
+    const CFileResult opened = context.Files().Open(in);
+    if (!opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    std::string comment = a.Value("--comment").value_or("");
+    if (comment.empty())
+        ReadComment(in, comment);
+    const CFileResult saved = context.Files().SaveAs(FromUtf8Path(*out), comment);
+    if (!saved.ok)
+        return context.Fail(saved.message, saved.argument);
+    return kExitOk;
+}
+
+int VerbDiff(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = ParseArgs(a, args, {}, kNoFlags, 2))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    Image before{};
+    Image after{};
+    for (int i = 0; i < 2; ++i) {
+        const auto path = FromUtf8Path(a.Positional()[static_cast<std::size_t>(i)]);
+        DataFileHeader header;
+        if (!ReadHeader(path, header) || !ReadBlocks(path, nullptr, i == 0 ? before : after))
+            return context.Fail(msg::kCannotRead);
+    }
+    for (const auto& change : DiffImages(before, after))
+        std::printf("%s\n", change.ListLine().c_str());
+    return kExitOk;
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,206 @@
+// qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
+#include "radio_data/data_file.h"
+#include "radio_data/settings.h"
+#include "test_support.h"
+#include "tool_runner.h"
+#include "util/text_format.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+using test::ReadBytes;
+
+class QrvctlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::CopyResources(m_dir.Path());
+        m_settingsBefore = test::ReadText(m_dir / "Settings.ini");
+    }
+
+    void TearDown() override
+    {
+        // No verb ever writes Settings.ini.
+        EXPECT_EQ(test::ReadText(m_dir / "Settings.ini"), m_settingsBefore);
+    }
+
+    test::CToolResult Run(std::vector<std::string> args)
+    {
+        args.push_back("--data-dir");
+        args.push_back(m_dir.Path().string());
+        return test::RunTool(QRVCTL_PATH, args);
+    }
+
+    std::string File(const std::string& name) { return (m_dir / name).string(); }
+
+    // The text of an S01 message as the shipped language file has it.
+    std::string Message(int number)
+    {
+        CSettings settings(m_dir.Path());
+        settings.SetReadOnly(true);
+        settings.SelectLanguage(0);
+        return settings.GetMessage(number);
+    }
+
+    QJsonObject Json(const test::CToolResult& r) { return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object(); }
+
+    test::CTempDir m_dir;
+    std::string m_settingsBefore;
+};
+
+TEST_F(QrvctlTest, NewWritesADataFileWithTheGivenIdentity)
+{
+    const auto r = Run({"new", "-o", File("a.dat"), "--model-name", "QL-220", "--range", "136-174", "--signal", "2",
+                        "--comment", "Fleet"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadBytes(m_dir / "a.dat").size(), 2191u + 5);
+
+    const auto info = Run({"info", File("a.dat"), "--json"});
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    const QJsonObject o = Json(info);
+    EXPECT_EQ(o[QStringLiteral("model_id")].toString(), QStringLiteral("QL210"));
+    EXPECT_EQ(o[QStringLiteral("model_name")].toString(), QStringLiteral("QL-220"));
+    EXPECT_EQ(o[QStringLiteral("range")].toString(), QStringLiteral("136-174"));
+    EXPECT_EQ(o[QStringLiteral("signal")].toInt(), 2);
+    EXPECT_EQ(o[QStringLiteral("comment")].toString(), QStringLiteral("Fleet"));
+    EXPECT_EQ(o[QStringLiteral("program_version")].toString(), QStringLiteral("1.01.05.001"));
+    EXPECT_EQ(o[QStringLiteral("range_flags")].toInt(), 0x80);
+
+    const auto text = Run({"info", File("a.dat")});
+    EXPECT_NE(text.out.find("136-174"), std::string::npos);
+}
+
+TEST_F(QrvctlTest, NewCodeplugsLieInTheirOwnBand)
+{
+    for (const std::string range : {"136-174", "400-470"}) {
+        const std::string file = File("band-" + range + ".dat");
+        ASSERT_EQ(Run({"new", "-o", file, "--range", range}).exitCode, 0);
+        const auto dump = Run({"dump", file, "--json"});
+        ASSERT_EQ(dump.exitCode, 0) << dump.err;
+        int lower = 0;
+        int upper = 0;
+        ParseRangeText(range, lower, upper);
+        const QJsonArray channels = Json(dump)[QStringLiteral("channels")].toArray();
+        ASSERT_EQ(channels.size(), 16);
+        for (const auto& value : channels) {
+            const double rx = value.toObject()[QStringLiteral("rx_mhz")].toString().toDouble();
+            EXPECT_GE(rx, lower) << range;
+            EXPECT_LE(rx, upper) << range;
+        }
+        const QJsonArray tests = Json(dump)[QStringLiteral("test_frequencies")][QStringLiteral("points")].toArray();
+        ASSERT_EQ(tests.size(), 5);
+        EXPECT_EQ(tests[0].toObject()[QStringLiteral("tx_mhz")].toString().toStdString(),
+                  std::to_string(lower) + ".00000");
+    }
+}
+
+TEST_F(QrvctlTest, DumpShowsEveryChannelFieldWithItsTexts)
+{
+    ASSERT_EQ(Run({"new", "-o", File("d.dat"), "--range", "400-470"}).exitCode, 0);
+    const auto dump = Run({"dump", File("d.dat"), "--json"});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    const QJsonObject root = Json(dump);
+    const QJsonObject ch1 = root[QStringLiteral("channels")].toArray()[0].toObject();
+    EXPECT_EQ(ch1[QStringLiteral("number")].toInt(), 1);
+    EXPECT_EQ(ch1[QStringLiteral("rx_mhz")].toString(), QStringLiteral("446.00625"));
+    EXPECT_EQ(ch1[QStringLiteral("tx_mhz")].toString(), QStringLiteral("446.00625"));
+    const QJsonObject rxTone = ch1[QStringLiteral("rx_tone")].toObject();
+    EXPECT_EQ(rxTone[QStringLiteral("type")].toInt(), 1);
+    EXPECT_EQ(rxTone[QStringLiteral("index")].toInt(), 12);
+    EXPECT_EQ(rxTone[QStringLiteral("text")].toString(), QStringLiteral("94.8"));
+    EXPECT_EQ(ch1[QStringLiteral("personality")].toInt(), 1);
+    EXPECT_FALSE(ch1[QStringLiteral("auto_start_scan")].toBool());
+    EXPECT_TRUE(root[QStringLiteral("channels")].toArray()[15].toObject()[QStringLiteral("auto_start_scan")].toBool());
+    EXPECT_FALSE(ch1[QStringLiteral("power")].toObject()[QStringLiteral("text")].toString().isEmpty());
+    for (const char* key : {"identity", "radio_info", "keys", "vox", "volume", "microphone", "miscellaneous", "mode",
+                            "personalities", "scan_lists", "dtmf_systems", "emergency", "embedded_messages",
+                            "test_frequencies", "adjustment"})
+        EXPECT_TRUE(root.contains(QString::fromLatin1(key))) << key;
+
+    const auto text = Run({"dump", File("d.dat")});
+    ASSERT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("446.00625"), std::string::npos);
+    EXPECT_NE(text.out.find("94.8"), std::string::npos);
+}
+
+TEST_F(QrvctlTest, HexShowsTheWholeImage)
+{
+    ASSERT_EQ(Run({"new", "-o", File("h.dat")}).exitCode, 0);
+    const auto r = Run({"hex", File("h.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 129);
+    // Channel 1: previous link to channel 16 (0x6AC), next to 0x594, then 446.00625 MHz.
+    EXPECT_NE(r.out.find("0x580  AC 06 94 05 25 06 60 44 25 06 60 44"), std::string::npos) << r.out;
+}
+
+TEST_F(QrvctlTest, ResaveRunsTheImageThroughTheObjects)
+{
+    ASSERT_EQ(Run({"new", "-o", File("in.dat"), "--comment", "keep"}).exitCode, 0);
+    // Put something into the area no object owns: it must come back as 0xFF.
+    auto bytes = ReadBytes(m_dir / "in.dat");
+    const std::size_t imageStart = bytes.size() - 2048;
+    bytes[imageStart + 0x005] = 0x12;
+    bytes[imageStart + 0x6C0] = 0x34;
+    test::WriteBytes(m_dir / "in.dat", bytes);
+
+    const auto r = Run({"resave", File("in.dat"), "-o", File("out.dat")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto out = ReadBytes(m_dir / "out.dat");
+    ASSERT_EQ(out.size(), bytes.size());
+    EXPECT_EQ(out[imageStart + 0x005], 0xFF);
+    EXPECT_EQ(out[imageStart + 0x6C0], 0xFF);
+    EXPECT_EQ(out[imageStart + 0x339], 0x08);
+    std::string comment;
+    ASSERT_TRUE(ReadComment(m_dir / "out.dat", comment));
+    EXPECT_EQ(comment, "keep");
+
+    const auto diff = Run({"diff", File("in.dat"), File("out.dat")});
+    ASSERT_EQ(diff.exitCode, 0);
+    EXPECT_EQ(diff.out, "$E.0x5:12->FF\n$E.0x6C0:34->FF\n");
+}
+
+TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
+{
+    auto r = Run({"info", File("missing.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(Message(811)), std::string::npos) << r.err;
+
+    ASSERT_EQ(Run({"new", "-o", File("other.dat"), "--model-id", "QL999"}).exitCode, 0);
+    r = Run({"dump", File("other.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(Message(810)), std::string::npos) << r.err;
+
+    // A file of a newer program version names its version.
+    ASSERT_EQ(Run({"new", "-o", File("newer.dat")}).exitCode, 0);
+    auto bytes = ReadBytes(m_dir / "newer.dat");
+    bytes[3 + 68 + 3] = '2'; // "1.02..."
+    test::WriteBytes(m_dir / "newer.dat", bytes);
+    r = Run({"resave", File("newer.dat"), "-o", File("never.dat")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("1.02"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "never.dat"));
+}
+
+TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"frobnicate"}, {"info"}, {"info", "a", "b"}, {"new"}, {"new", "-o"},
+        {"new", "-o", File("x.dat"), "--range", "470-400"}, {"dump", File("x.dat"), "--bogus"},
+        {"resave", File("x.dat")}, {"diff", File("x.dat")},
+    };
+    for (const auto& args : cases) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << args[0];
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
+}
+
+} // namespace
+} // namespace qrv

@@ -1,0 +1,156 @@
+#include "records/embedded_message.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qrv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::size_t kArea = 0x400;
+
+Bytes FieldBytes(const CEmbeddedMessageData& data, std::size_t offset, std::size_t width)
+{
+    return Bytes(data.Block().begin() + static_cast<std::ptrdiff_t>(offset),
+                 data.Block().begin() + static_cast<std::ptrdiff_t>(offset + width));
+}
+
+Bytes Text(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes Join(Bytes a, const Bytes& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST(EmbeddedMessageBlock, NewBlockIsAllZero)
+{
+    CEmbeddedMessageData data;
+    ASSERT_TRUE(data.SetMessage(0, "x"));
+    data.SetDefaults();
+    Image image{};
+    image.fill(0xFF);
+    data.StoreToImage(image);
+    EXPECT_EQ(Bytes(image.begin() + kArea, image.begin() + kArea + 144), Bytes(144, 0x00));
+    EXPECT_EQ(image[kArea + 144], 0xFF);
+    for (std::size_t field = 0; field < CEmbeddedMessageData::kFieldCount; ++field)
+        EXPECT_EQ(data.FieldText(field), "");
+}
+
+TEST(EmbeddedMessageBlock, LoadAndStoreKeepEveryByte)
+{
+    Image pattern{};
+    for (std::size_t i = 0; i < pattern.size(); ++i)
+        pattern[i] = static_cast<std::uint8_t>(i * 11 + 1);
+    CEmbeddedMessageData data;
+    data.LoadFromImage(pattern);
+    Image out{};
+    out.fill(0xFF);
+    data.StoreToImage(out);
+    EXPECT_EQ(Bytes(out.begin() + kArea, out.begin() + kArea + 144),
+              Bytes(pattern.begin() + kArea, pattern.begin() + kArea + 144));
+    EXPECT_EQ(out[kArea - 1], 0xFF);
+    EXPECT_EQ(out[kArea + 144], 0xFF);
+}
+
+TEST(EmbeddedMessageText, LongMessageIsCutToItsField)
+{
+    CEmbeddedMessageData data;
+    const std::string forty = "0123456789abcdefghijABCDEFGHIJ!?klmnopqr";
+    ASSERT_TRUE(data.SetMessage(1, forty));
+    EXPECT_EQ(FieldBytes(data, 48, 32), Text(forty.substr(0, 32)));
+    EXPECT_EQ(data.Message(1), forty.substr(0, 32));
+    // Its neighbours stay zero.
+    EXPECT_EQ(FieldBytes(data, 16, 32), Bytes(32, 0x00));
+    EXPECT_EQ(FieldBytes(data, 80, 32), Bytes(32, 0x00));
+}
+
+TEST(EmbeddedMessageText, ShortMessageIsPaddedWithSpaces)
+{
+    CEmbeddedMessageData data;
+    ASSERT_TRUE(data.SetMessage(3, "HELLO"));
+    EXPECT_EQ(FieldBytes(data, 112, 32), Text("HELLO" + std::string(27, ' ')));
+    EXPECT_EQ(data.Message(3), "HELLO");
+}
+
+TEST(EmbeddedMessageText, ReadingRules)
+{
+    struct Case {
+        Bytes field;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {Bytes(32, 0xFF), ""},
+        {Join({0xFF, 'A', 'B'}, Bytes(29, ' ')), ""},
+        {Join(Text("AB"), Join({0x00, 'C'}, Bytes(28, ' '))), "AB"},
+        {Join(Text("A B  "), Bytes(27, ' ')), "A B"},
+        {Join(Text("AB"), Bytes(30, 0xFF)), "AB" + std::string(30, '\xFF')},
+        {Text(std::string(32, 'Z')), std::string(32, 'Z')},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        Image image{};
+        image.fill(0x00);
+        std::copy(cases[i].field.begin(), cases[i].field.end(), image.begin() + kArea + 80);
+        CEmbeddedMessageData data;
+        data.LoadFromImage(image);
+        EXPECT_EQ(data.Message(2), cases[i].text) << i;
+        EXPECT_EQ(data.Message(1), "") << i;
+    }
+}
+
+TEST(EmbeddedMessageText, ShortFieldsHoldEightCharacters)
+{
+    CEmbeddedMessageData data;
+    ASSERT_TRUE(data.SetFieldText(CEmbeddedMessageData::kPasswordField, "secret-password"));
+    ASSERT_TRUE(data.SetFieldText(CEmbeddedMessageData::kFieldB, "ab"));
+    EXPECT_EQ(FieldBytes(data, 0, 16), Text("secret-pab      "));
+    EXPECT_EQ(data.Password(), "secret-p");
+    const auto b = data.FieldBBytes();
+    EXPECT_EQ(Bytes(b.begin(), b.end()), Text("ab      "));
+    EXPECT_FALSE(data.SetFieldText(6, "x"));
+    EXPECT_FALSE(data.SetMessage(4, "x"));
+    EXPECT_EQ(data.FieldText(6), "");
+}
+
+TEST(EmbeddedMessageText, RadioBlockMustBeWhole)
+{
+    CEmbeddedMessageData data;
+    Bytes block(144, 'M');
+    EXPECT_FALSE(data.SetBlock(Bytes(143, 'M')));
+    EXPECT_EQ(FieldBytes(data, 0, 144), Bytes(144, 0x00));
+    EXPECT_TRUE(data.SetBlock(block));
+    EXPECT_EQ(FieldBytes(data, 0, 144), block);
+}
+
+TEST(EmbeddedMessageEditRecord, StoringTheMessagesKeepsFieldsAAndB)
+{
+    Image image{};
+    image.fill(0x00);
+    const Bytes fieldA = {'1', '2', '3', 0x00, 0xAA, 0xBB, 0xCC, 0xDD};
+    const Bytes fieldB = {0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
+    std::copy(fieldA.begin(), fieldA.end(), image.begin() + kArea);
+    std::copy(fieldB.begin(), fieldB.end(), image.begin() + kArea + 8);
+    CEmbeddedMessageData data;
+    data.LoadFromImage(image);
+
+    CEmbeddedMessageEditRecord edit;
+    edit.Fill(data);
+    EXPECT_EQ(edit.texts[0], "123");
+    EXPECT_EQ(edit.texts[1], "");
+    edit.texts[2] = "Call base";
+    edit.Take(data);
+    EXPECT_EQ(FieldBytes(data, 0, 8), fieldA);
+    EXPECT_EQ(FieldBytes(data, 8, 8), fieldB);
+    EXPECT_EQ(FieldBytes(data, 16, 32), Text("Call base" + std::string(23, ' ')));
+    // Untouched empty messages keep their zero bytes.
+    EXPECT_EQ(FieldBytes(data, 48, 96), Bytes(96, 0x00));
+}
+
+} // namespace
+} // namespace qrv

@@ -1,0 +1,62 @@
+#include "radio_data/list_spec.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+using Lines = std::vector<CComboLine>;
+
+TEST(ListSpec, ExpandsNamedAndRangeItems)
+{
+    struct Case {
+        const char* spec;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"0.Off;1.On", {{"Off", 0}, {"On", 1}}},
+        {"0:5:20:10:0:1:1", {{"0.0", 0}, {"0.5", 1}, {"1.0", 2}, {"1.5", 3}, {"2.0", 4}}},
+        {"1:1:3:1:7:1:0", {{"1", 7}, {"2", 8}, {"3", 9}}},
+        {"0.Off;15:15:45:1:15:15:0", {{"Off", 0}, {"15", 15}, {"30", 30}, {"45", 45}}},
+        {"0.12.5 kHz;1.25 kHz", {{"12.5 kHz", 0}, {"25 kHz", 1}}}, // the number ends at the first full stop
+        {"x.bad;.5;7.Seven;1:2:3", {{"Seven", 7}}},                   // neither form: skipped
+        {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                          // step or divisor 0 cannot be evaluated
+        {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExpandListSpec(c.spec), c.lines) << c.spec;
+}
+
+TEST(ListSpec, ItemTextFollowsTheFirstItemThatYieldsOne)
+{
+    EXPECT_EQ(ItemTextOf("0.Off;1.On", 1), "On");
+    EXPECT_EQ(ItemTextOf("0:5:20:10:0:1:1", 3), "1.5");
+    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 9), "3");
+    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 10), "");
+    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 6), "");
+    EXPECT_EQ(ItemTextOf("5.Five;0:1:9:1:0:1:0", 5), "Five");
+    EXPECT_EQ(ItemTextOf("0:1:9:1:0:1:0;5.Five", 5), "5");
+    EXPECT_EQ(ItemTextOf("0.Off", 3), "");
+}
+
+TEST(ListSpec, ItemNumberOfAShownText)
+{
+    EXPECT_EQ(ItemNumberOf("0.Off;1.On", "On"), 1);
+    EXPECT_EQ(ItemNumberOf("0:5:20:10:0:1:1", "1.5"), 3);
+    EXPECT_FALSE(ItemNumberOf("0.Off;1.On", "on").has_value());
+}
+
+TEST(ListSpec, ListBoxesTakeOnlyNamedItems)
+{
+    EXPECT_EQ(NamedItems("0.Off;0:1:3:1:0:1:0;4.Four"), (Lines{{"Off", 0}, {"Four", 4}}));
+}
+
+TEST(ListSpec, HugeRangesAreBounded)
+{
+    const auto lines = ExpandListSpec("0:1:2000000000:1:0:1:0");
+    EXPECT_LE(lines.size(), 100000u);
+    EXPECT_FALSE(lines.empty());
+}
+
+} // namespace
+} // namespace qrv

@@ -1,0 +1,149 @@
+#include "radio_data/radio_data.h"
+
+#include "radio_data/settings.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+class RadioDataTest : public ::testing::Test {
+protected:
+    RadioDataTest()
+        : m_data(m_program.Settings())
+    {
+        m_data.Clear();
+        m_data.Reset();
+    }
+
+    Image Stored()
+    {
+        Image image{};
+        m_data.StoreToImage(image);
+        return image;
+    }
+
+    test::CProgramDir m_program;
+    CRadioData m_data;
+};
+
+TEST_F(RadioDataTest, ResetMakesTheDefaultCodeplug)
+{
+    EXPECT_EQ(m_data.Channels().size(), 16u);
+    EXPECT_EQ(m_data.Personalities().size(), 1u);
+    EXPECT_EQ(m_data.ScanLists().size(), 1u);
+    EXPECT_EQ(m_data.DTMFSystems().size(), 1u);
+    EXPECT_EQ(m_data.ChannelHead(), 0x580);
+    EXPECT_EQ(m_data.PersonalityHead(), 0x130);
+    EXPECT_EQ(m_data.DtmfHead(), 0x1C0);
+    EXPECT_EQ(m_data.ScanHead(), 0x210);
+    EXPECT_FALSE(m_data.CheckAll());
+}
+
+TEST_F(RadioDataTest, StoreFillsUnownedAreasAndForcesItsBytes)
+{
+    m_data.Volume().SetAlertToneVolume(5);
+    Image image{};
+    image.fill(0x00);
+    m_data.StoreToImage(image);
+    const std::pair<int, int> unowned[] = {{0x000, 0x00F}, {0x091, 0x110}, {0x1C0, 0x20F},
+                                           {0x338, 0x338}, {0x490, 0x57F}, {0x6C0, 0x7FF}};
+    for (const auto& [first, last] : unowned)
+        for (int o = first; o <= last; ++o)
+            ASSERT_EQ(image[static_cast<std::size_t>(o)], 0xFF) << std::hex << o;
+    EXPECT_EQ(image[0x339], 0x08);
+    EXPECT_EQ(image[0x085], 0x0C);
+    EXPECT_EQ(m_data.Volume().AlertToneVolume(), 5); // the object keeps its own value
+    // Stored blocks land where the area map puts them.
+    EXPECT_EQ(image[0x117], 0xF7); // VOX
+    EXPECT_EQ(image[0x118], 0x0F);
+    EXPECT_EQ(image[0x127], 0xFF); // mode
+    EXPECT_EQ(image[0x128], 0x87);
+    EXPECT_EQ(image[0x131], 0x01); // personality 1, Tx Admit
+    EXPECT_EQ(image[0x214], 0x10); // scan list 1, entries
+    EXPECT_EQ(image[0x1B6], 0x3E); // DTMF with its record count code
+    EXPECT_EQ(image[0x250], 0x0A); // emergency
+    EXPECT_EQ(image[0x584], 0x25); // channel 1 receive frequency
+}
+
+TEST_F(RadioDataTest, LoadThenStoreKeepsEveryBitNoEditorTouches)
+{
+    Image image = Stored();
+    // Bytes and bits that no editor changes, in several areas.
+    const std::size_t carried[] = {0x130,         0x137,         0x210,        0x213, 0x21F,
+                                   0x078,         0x079,         0x07E,        0x082, 0x1BA,
+                                   0x1BF,         0x267,         0x26F,        0x11A, 0x11D,
+                                   0x401,         0x48F,         0x340,        0x3FF, 0x30F,
+                                   0x588 + 20 * 3, 0x580 + 19,   0x115,        0x116, 0x050};
+    std::uint8_t value = 0x11;
+    for (const std::size_t o : carried)
+        image[o] = value++;
+    m_data.LoadFromImage(image);
+    const Image again = Stored();
+    for (std::size_t o = 0; o < kImageSize; ++o)
+        EXPECT_EQ(again[o], image[o]) << std::hex << o;
+}
+
+TEST_F(RadioDataTest, LoadLeavesTheImageArgumentAlone)
+{
+    Image image = Stored();
+    const Image copy = image;
+    m_data.LoadFromImage(image);
+    EXPECT_EQ(image, copy);
+}
+
+TEST_F(RadioDataTest, AChannelWithoutItsPersonalityIsReported)
+{
+    m_data.Channels()[2]->SetPersonalityPosition(5);
+    m_data.AfterLoad();
+    EXPECT_TRUE(m_data.CheckAll());
+    ASSERT_EQ(m_data.InvalidLog().Count(), 1);
+    EXPECT_EQ(m_data.InvalidLog().Entries()[0].key, m_data.Channels()[2]->TreeId() + 69238);
+    m_data.Channels()[2]->SetPersonalityPosition(0);
+    m_data.AfterLoad();
+    EXPECT_FALSE(m_data.CheckAll());
+}
+
+TEST_F(RadioDataTest, AScanMemberWhoseChannelWasDeletedIsReported)
+{
+    m_data.Channels().erase(m_data.Channels().begin() + 4);
+    m_data.RunChecks({CNotification::kDeleted, 0});
+    EXPECT_GE(m_data.InvalidLog().Count(), 1);
+    // Storing the scan list writes 0xFF for the lost member.
+    m_data.ScanLists()[0]->StoreIdentities(m_data.ChannelRefs());
+    EXPECT_EQ(m_data.ScanLists()[0]->Record()[16 + 4], 0xFF);
+}
+
+TEST_F(RadioDataTest, SwitchingVoxOffClearsTheVoxKeyFunction)
+{
+    ASSERT_EQ(m_data.Keys().SideKeyFunction(1), 75);
+    m_data.RunChecks({CNotification::kVoxChanged, 3});
+    EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 75);
+    m_data.RunChecks({CNotification::kVoxChanged, 0});
+    EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 0);
+    EXPECT_EQ(m_data.Keys().SideKeyFunction(0), 66);
+}
+
+TEST_F(RadioDataTest, ResettingChannelsKeepsPersonalitiesAndFollowsTheRange)
+{
+    m_data.Personalities().push_back(std::make_unique<CPersonalityData>());
+    m_data.Channels().resize(3);
+    m_program.Settings().FreqRange = "136-174";
+    m_data.ResetChannels();
+    EXPECT_EQ(m_data.Channels().size(), 16u);
+    EXPECT_EQ(m_data.Personalities().size(), 2u);
+    EXPECT_EQ(m_data.ScanLists().size(), 1u);
+    EXPECT_EQ(m_data.TestFrequencies().PointTxText(0), "136.00000");
+}
+
+TEST_F(RadioDataTest, TreeIdentifiersGrowBy200)
+{
+    const CPersonalityData a;
+    const CPersonalityData b;
+    EXPECT_EQ(b.TreeId(), a.TreeId() + 200);
+    EXPECT_EQ((a.TreeId() - 65535) % 200, 0u);
+}
+
+} // namespace
+} // namespace qrv

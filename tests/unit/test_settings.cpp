@@ -1,0 +1,189 @@
+#include "radio_data/settings.h"
+
+#include "radio_data/ini_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+using test::CTempDir;
+using test::WriteText;
+
+// A program directory with two minimal language files and a Settings.ini.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteText(m_dir / "QRV_E.lng", "[Setting]\r\nLanguage=English\r\nLanguageList=English,Chinese\r\n"
+                                       "HelpFile=help_E\r\nS0100001=First\\nSecond\\nThird\r\n"
+                                       "S0100002=\\nLeading\r\nS0200010=0.Off;1.On\r\nS0300446=QL210\r\n"
+                                       "[QL210]\r\nS0003690=1\r\nS0003691=abc\r\n");
+        WriteText(m_dir / "QRV_S.lng", "[Setting]\r\nLanguage=Chinese\r\nLanguageList=English,Chinese\r\n"
+                                       "HelpFile=help_S\r\nS0200010=0.关;1.开\r\n");
+    }
+
+    CSettings& Open(const std::string& settingsIni)
+    {
+        WriteText(m_dir / "Settings.ini", settingsIni);
+        m_settings = std::make_unique<CSettings>(m_dir.Path());
+        return *m_settings;
+    }
+
+    CTempDir m_dir;
+    std::unique_ptr<CSettings> m_settings;
+};
+
+TEST_F(SettingsTest, ConstructionReadsTheSettingsFile)
+{
+    CSettings& s = Open("[Setting]\nSignal=3\nComPort=4\nModelName=QL-210\nModelID=QL210\nFreqRange=136-174\n");
+    s.SetReadOnly(true);
+    EXPECT_EQ(s.Signal, 3);
+    EXPECT_EQ(s.ComPort, 4);
+    EXPECT_EQ(s.ModelName, "QL-210");
+    EXPECT_EQ(s.ModelID, "QL210");
+    EXPECT_EQ(s.LowerLimit(), 136);
+    EXPECT_EQ(s.UpperLimit(), 174);
+}
+
+TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
+{
+    for (const std::string text : {std::string(), std::string("\xFF\xFE garbage [[[ =\n=x\n"),
+                                   std::string("[Setting]\nComPort=abc\nFreqRange=wide\n")}) {
+        CSettings& s = Open(text);
+        s.SetReadOnly(true);
+        EXPECT_EQ(s.Signal, 0);
+        EXPECT_TRUE(s.ComPort == 1 || s.ComPort == 0);
+        EXPECT_EQ(s.ModelID, "");
+        EXPECT_EQ(s.LowerLimit(), 0);
+        EXPECT_EQ(s.GetUserLevel(), 0);
+    }
+}
+
+TEST_F(SettingsTest, ExitWritesItsValuesInOrderAndKeepsOtherLines)
+{
+    CSettings& s = Open("; keep me\n[Setting]\nLanguage=1\n[User Mode]\nLevel=659\n");
+    s.Signal = 2;
+    s.ModelID = "QL210";
+    s.ModelName = "QL-220";
+    s.ComPort = 5;
+    s.FreqRange = "400-470";
+    m_settings.reset(); // destruction writes
+    const std::string text = test::ReadText(m_dir / "Settings.ini");
+    EXPECT_EQ(text, "; keep me\n[Setting]\nLanguage=1\nSignal=2\nModelID=QL210\nModelName=QL-220\nComPort=5\n"
+                    "FreqRange=400-470\n[User Mode]\nLevel=659\n");
+}
+
+TEST_F(SettingsTest, DecliningANewRangeWritesThePreviousRangeAtExit)
+{
+    CSettings& s = Open("[Setting]\nFreqRange=136-174\n");
+    s.PreviousRange = "136-174";
+    s.FreqRange = "400-470";
+    s.LastRangeAnswer = CSettings::kAnswerNo;
+    ASSERT_TRUE(s.WriteExitValues());
+    EXPECT_EQ(s.FreqRange, "136-174");
+    EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetString("Setting", "FreqRange", "", 100), "136-174");
+    s.SetReadOnly(true);
+}
+
+TEST_F(SettingsTest, ReadOnlySettingsNeverWrite)
+{
+    CSettings& s = Open("[Setting]\nSignal=1\n");
+    s.SetReadOnly(true);
+    s.Signal = 9;
+    s.SelectLanguage(1);
+    m_settings.reset();
+    EXPECT_EQ(test::ReadText(m_dir / "Settings.ini"), "[Setting]\nSignal=1\n");
+}
+
+TEST_F(SettingsTest, SelectLanguagePicksTheFileWhoseNameMatchesTheListEntry)
+{
+    CSettings& s = Open("[Setting]\n");
+    s.SelectLanguage(1);
+    EXPECT_EQ(s.LanguageIndex(), 1);
+    EXPECT_EQ(s.LanguageName(), "Chinese");
+    EXPECT_EQ(s.LanguageFilePath().filename(), "QRV_S.lng");
+    EXPECT_EQ(s.HelpFilePath(), "help_S");
+    EXPECT_EQ(s.GetItemText(10, 1), "开");
+    EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetInt("Setting", "Language", -1), 1);
+
+    s.SelectLanguage(5); // no such entry: back to the first language
+    EXPECT_EQ(s.LanguageIndex(), 0);
+    EXPECT_EQ(s.LanguageName(), "English");
+    EXPECT_EQ(s.LanguageFilePath().filename(), "QRV_E.lng");
+    EXPECT_EQ(s.GetItemText(10, 1), "On");
+    s.SetReadOnly(true);
+}
+
+TEST_F(SettingsTest, SelectLanguageFallsBackToTheEnglishFileNameEvenWhenMissing)
+{
+    std::filesystem::remove(m_dir / "QRV_E.lng");
+    CSettings& s = Open("");
+    s.SetReadOnly(true);
+    s.SelectLanguage(0); // the Chinese file's own name is not entry 0
+    EXPECT_EQ(s.LanguageFilePath(), m_dir / "QRV_E.lng");
+    EXPECT_EQ(s.GetText(10), "");
+    EXPECT_EQ(s.GetMessage(1), "");
+}
+
+TEST_F(SettingsTest, MessagesReplaceOnlyAnInnerFirstLineBreak)
+{
+    CSettings& s = Open("");
+    s.SetReadOnly(true);
+    s.SelectLanguage(0);
+    EXPECT_EQ(s.GetMessage(1), "First\nSecond\\nThird");
+    EXPECT_EQ(s.GetMessage(2), "\\nLeading");
+    EXPECT_EQ(s.GetMessage(3), "");
+}
+
+TEST_F(SettingsTest, TextFamiliesAndModelValues)
+{
+    CSettings& s = Open("[Setting]\nModelID=QL210\n");
+    s.SetReadOnly(true);
+    s.SelectLanguage(0);
+    EXPECT_EQ(s.GetModelText(446), "QL210");
+    EXPECT_EQ(s.GetModelValue(3690), 1);
+    EXPECT_EQ(s.GetModelValue(3691), 0); // not a number
+    EXPECT_EQ(s.GetModelValue(4000), 0);
+    std::string out = "stale";
+    EXPECT_FALSE(s.GetTextIfAny(3, out, false));
+    EXPECT_EQ(out, "");
+    EXPECT_TRUE(s.GetTextIfAny(10, out, true));
+    EXPECT_EQ(out, "0.Off;1.On");
+    EXPECT_EQ(s.GetList(10), (std::vector<std::string>{"0.Off", "1.On"}));
+    EXPECT_EQ(s.FillCombo(10), (std::vector<CComboLine>{{"Off", 0}, {"On", 1}}));
+    EXPECT_EQ(s.GetItemNumber(10, "On"), 1);
+    s.ModelID = "OTHER";
+    EXPECT_EQ(s.GetModelValue(3690), 0);
+}
+
+TEST_F(SettingsTest, LookupsSeeTheLanguageFileAsItIsNow)
+{
+    CSettings& s = Open("");
+    s.SetReadOnly(true);
+    s.SelectLanguage(0);
+    EXPECT_EQ(s.GetItemText(10, 0), "Off");
+    WriteText(m_dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English,Chinese\n"
+                                   "S0200010=0.Disabled;1.Enabled;2.Automatic\n");
+    EXPECT_EQ(s.GetItemText(10, 0), "Disabled");
+}
+
+TEST_F(SettingsTest, UserLevels)
+{
+    struct Case {
+        const char* level;
+        int value;
+        bool factory;
+    };
+    for (const Case c : {Case{"0", 0, false}, Case{"659", 659, true}, Case{"61038527", 61038527, true},
+                         Case{"660", 660, false}, Case{"junk", 0, false}}) {
+        CSettings& s = Open(std::string("[User Mode]\nLevel=") + c.level + "\n");
+        s.SetReadOnly(true);
+        EXPECT_EQ(s.GetUserLevel(), c.value) << c.level;
+        EXPECT_EQ(s.IsFactoryLevel(), c.factory) << c.level;
+    }
+}
+
+} // namespace
+} // namespace qrv
