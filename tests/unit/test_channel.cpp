@@ -1,4 +1,4 @@
-// The channel record, the channel table, the edit record and the channel check (Part 4.1).
+// The channel record, the channel table, the edit record and the channel check.
 #include "records/channel.h"
 
 #include "radio_data/invalid_log.h"

@@ -112,8 +112,9 @@ TEST_F(FileCommandsTest, VersionChecks)
         EXPECT_EQ(r.ok, c.message == 0) << c.version;
         EXPECT_EQ(r.message, c.message) << c.version;
         EXPECT_EQ(r.argument, c.argument) << c.version;
-        if (c.message != 0)
+        if (c.message != 0) {
             EXPECT_TRUE(m_files.CurrentPath().empty());
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-// The frequency word, the raster rule and the frequency-edit entry (Part 4.1).
+// The frequency word, the raster rule and the frequency-edit entry.
 #include "records/frequency.h"
 #include "util/bytes.h"
 #include "util/text_format.h"

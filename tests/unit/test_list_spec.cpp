@@ -10,7 +10,7 @@ using Lines = std::vector<CComboLine>;
 TEST(ListSpec, ExpandsNamedAndRangeItems)
 {
     struct Case {
-        const char* spec;
+        const char* listText;
         Lines lines;
     };
     const Case cases[] = {
@@ -24,7 +24,7 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ExpandListSpec(c.spec), c.lines) << c.spec;
+        EXPECT_EQ(ExpandListSpec(c.listText), c.lines) << c.listText;
 }
 
 TEST(ListSpec, ItemTextFollowsTheFirstItemThatYieldsOne)

@@ -163,10 +163,12 @@ TEST_F(ModelCatalogTest, RadioIdentityChecks)
         const auto r = CheckRadioIdentity(*m_settings, c.mode, c.id, c.name, "1.02.00.000", c.versionComparison, range);
         EXPECT_EQ(r.result, c.result) << c.id << " " << c.name;
         EXPECT_EQ(r.message, c.message);
-        if (c.result == 0)
+        if (c.result == 0) {
             EXPECT_EQ(r.range, (FreqRangeRec{400, 470, 400, 470, 1}));
-        if (c.result == 2)
+        }
+        if (c.result == 2) {
             EXPECT_EQ(r.argument, "1.02");
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-// The personality record and table (Part 5.1).
+// The personality record and table.
 #include "records/personality.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The scan list record, its table, its channel references and their check (Part 5.2).
+// The scan list record, its table, its channel references and their check.
 #include "records/scan.h"
 
 #include "radio_data/invalid_log.h"

@@ -49,7 +49,7 @@ TEST_F(SettingsTest, ConstructionReadsTheSettingsFile)
 
 TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
 {
-    for (const std::string text : {std::string(), std::string("\xFF\xFE garbage [[[ =\n=x\n"),
+    for (const std::string& text : {std::string(), std::string("\xFF\xFE garbage [[[ =\n=x\n"),
                                    std::string("[Setting]\nComPort=abc\nFreqRange=wide\n")}) {
         CSettings& s = Open(text);
         s.SetReadOnly(true);

@@ -1,4 +1,4 @@
-// The CTCSS and CDCSS tables, the tone word and the tone texts (Part 4.1).
+// The CTCSS and CDCSS tables, the tone word and the tone texts.
 #include "records/tones.h"
 #include "util/text_format.h"
 

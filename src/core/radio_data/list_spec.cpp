@@ -67,12 +67,12 @@ std::optional<CRangeItem> ParseRangeItem(std::string_view item)
     return r;
 }
 
-std::vector<CListItem> ParseListSpec(std::string_view spec)
+std::vector<CListItem> ParseListSpec(std::string_view listText)
 {
     std::vector<CListItem> items;
-    if (spec.empty())
+    if (listText.empty())
         return items;
-    for (const auto& raw : Split(spec, ';')) {
+    for (const auto& raw : Split(listText, ';')) {
         CListItem item;
         if (auto range = ParseRangeItem(raw)) {
             item.kind = CListItem::Kind::Range;
@@ -87,10 +87,10 @@ std::vector<CListItem> ParseListSpec(std::string_view spec)
     return items;
 }
 
-std::vector<CComboLine> ExpandListSpec(std::string_view spec)
+std::vector<CComboLine> ExpandListSpec(std::string_view listText)
 {
     std::vector<CComboLine> lines;
-    for (const auto& item : ParseListSpec(spec)) {
+    for (const auto& item : ParseListSpec(listText)) {
         if (item.kind == CListItem::Kind::Named) {
             lines.push_back({item.text, item.number});
         } else if (item.kind == CListItem::Kind::Range) {
@@ -103,18 +103,18 @@ std::vector<CComboLine> ExpandListSpec(std::string_view spec)
     return lines;
 }
 
-std::vector<CComboLine> NamedItems(std::string_view spec)
+std::vector<CComboLine> NamedItems(std::string_view listText)
 {
     std::vector<CComboLine> lines;
-    for (const auto& item : ParseListSpec(spec))
+    for (const auto& item : ParseListSpec(listText))
         if (item.kind == CListItem::Kind::Named)
             lines.push_back({item.text, item.number});
     return lines;
 }
 
-std::string ItemTextOf(std::string_view spec, long long number)
+std::string ItemTextOf(std::string_view listText, long long number)
 {
-    for (const auto& item : ParseListSpec(spec)) {
+    for (const auto& item : ParseListSpec(listText)) {
         if (item.kind == CListItem::Kind::Named) {
             if (item.number == number)
                 return item.text;
@@ -132,9 +132,9 @@ std::string ItemTextOf(std::string_view spec, long long number)
     return {};
 }
 
-std::optional<long long> ItemNumberOf(std::string_view spec, std::string_view text)
+std::optional<long long> ItemNumberOf(std::string_view listText, std::string_view text)
 {
-    for (const auto& line : ExpandListSpec(spec))
+    for (const auto& line : ExpandListSpec(listText))
         if (line.text == text)
             return line.data;
     return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 // Value lists of combo boxes, list boxes and numeric edits are written in the
-// language file as list specs: items separated by ";", each either a named
+// language file as value-list texts: items separated by ";", each either a named
 // item "N.text" or a range item "start:step:end:divisor:first:numberStep:decimals".
 #include <cstdint>
 #include <optional>
@@ -38,18 +38,18 @@ struct CComboLine {
     bool operator==(const CComboLine&) const = default;
 };
 
-std::vector<CListItem> ParseListSpec(std::string_view spec);
+std::vector<CListItem> ParseListSpec(std::string_view listText);
 std::optional<CRangeItem> ParseRangeItem(std::string_view item);
 
-// The lines a combo box gets from a spec, in order; range items yield one
-// line per value. Ranges are bounded so a hostile spec cannot exhaust memory.
-std::vector<CComboLine> ExpandListSpec(std::string_view spec);
+// The lines a combo box gets from a value-list text, in order; range items yield one
+// line per value. Ranges are bounded so a hostile text cannot exhaust memory.
+std::vector<CComboLine> ExpandListSpec(std::string_view listText);
 // Only the named items (how a list box is filled).
-std::vector<CComboLine> NamedItems(std::string_view spec);
+std::vector<CComboLine> NamedItems(std::string_view listText);
 
 // The text of item number n; empty when no item yields one.
-std::string ItemTextOf(std::string_view spec, long long number);
+std::string ItemTextOf(std::string_view listText, long long number);
 // The number of the first line whose text equals text; nullopt when none.
-std::optional<long long> ItemNumberOf(std::string_view spec, std::string_view text);
+std::optional<long long> ItemNumberOf(std::string_view listText, std::string_view text);
 
 } // namespace qrv

@@ -81,7 +81,7 @@ public:
     // The lines (text and item data) a combo box of that control number gets;
     // empty when the language file has no list for it.
     std::vector<CComboLine> FillCombo(int controlNumber) const;
-    static std::vector<CComboLine> FillCombo(std::string_view spec) { return ExpandListSpec(spec); }
+    static std::vector<CComboLine> FillCombo(std::string_view listText) { return ExpandListSpec(listText); }
 
 private:
     const CIniFile& LanguageFile() const { return m_cache.Get(m_languagePath); }

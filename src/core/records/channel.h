@@ -1,5 +1,5 @@
 #pragma once
-// The channel record (Part 4.1): 20 bytes, up to 16 of them from image
+// The channel record: 20 bytes, up to 16 of them from image
 // offset 0x580, chained by link words; the channel edit record that the
 // channel pages and the channel list share; the channel's data check.
 #include "radio_data/rvq_view_proc.h"
@@ -22,7 +22,7 @@ class CPersonalityData;
 class CSettings;
 struct CNotification;
 
-// The page-side copy of a channel (Part 4.1): frequency words as they stand,
+// The page-side copy of a channel: frequency words as they stand,
 // value-list fields as their shown texts.
 struct CChannelEditRecord {
     std::uint32_t rxFrequency = kNoFrequency;
@@ -156,7 +156,7 @@ private:
     std::array<std::uint8_t, kRecordSize> m_record{};
 };
 
-// Replaces the channels by the list in the image (Part 4.1): the record at
+// Replaces the channels by the list in the image: the record at
 // 0x580 always, then the records that follow it in the image while the link
 // words, byte 18 and the count allow. A list head outside 0x580..0x6C0 gives
 // one default channel. Personality references are resolved by the caller.

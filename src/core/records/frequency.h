@@ -1,5 +1,5 @@
 #pragma once
-// The frequency word of the channel records (Part 4.1): a frequency in 10 Hz
+// The frequency word of the channel records: a frequency in 10 Hz
 // units as eight packed BCD digits in a little-endian 32-bit word
 // (446.00625 MHz = 44600625 units = 0x44600625), 0xFFFFFFFF for none; the
 // step codes of the two rasters; and the frequency-edit entry algorithm.

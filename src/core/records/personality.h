@@ -1,5 +1,5 @@
 #pragma once
-// The personality record (Part 5.1): 8 bytes of transmit rules that channels
+// The personality record: 8 bytes of transmit rules that channels
 // share by position; up to 16 records from image offset 0x130.
 #include "radio_data/rvq_view_proc.h"
 #include "util/bytes.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The scan list record (Part 5.2): 32 bytes, up to two from image offset
+// The scan list record: 32 bytes, up to two from image offset
 // 0x210. Member, designated and priority channels are numbers (1-based
 // channel positions, 0xFF = none) in the image and channel identities in
 // memory, so that a scan list keeps its channels when the table changes.

@@ -1,5 +1,5 @@
 #pragma once
-// The sub-audio tones of the channel records (Part 4.1): the CTCSS table
+// The sub-audio tones of the channel records: the CTCSS table
 // (51 tones in 0.1 Hz), the CDCSS table (107 codes, the three octal digits
 // read as a decimal number), each entry with its extended flag; the 16-bit
 // tone word; and the conversions between texts and table indices.
