@@ -48,6 +48,41 @@ void OpenLoadStoreSave(benchmark::State& state)
 }
 BENCHMARK(OpenLoadStoreSave)->Unit(benchmark::kMicrosecond);
 
+// The two halves apart: opening (read, checks, load) and saving (checks,
+// store, atomic write with its flush to the disk).
+void OpenAndLoad(benchmark::State& state)
+{
+    CBenchDir dir;
+    qrv::CSettings settings(dir.path);
+    settings.SetReadOnly(true);
+    settings.SelectLanguage(0);
+    qrv::CRadioData data(settings);
+    qrv::CFreqRangeList ranges;
+    qrv::CFileCommands files(settings, data, ranges);
+    files.LoadDefaultImage();
+    const auto source = dir.path / "bench.dat";
+    files.SaveAs(source, "benchmark");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(files.Open(source).ok);
+}
+BENCHMARK(OpenAndLoad)->Unit(benchmark::kMicrosecond);
+
+void StoreAndSave(benchmark::State& state)
+{
+    CBenchDir dir;
+    qrv::CSettings settings(dir.path);
+    settings.SetReadOnly(true);
+    settings.SelectLanguage(0);
+    qrv::CRadioData data(settings);
+    qrv::CFreqRangeList ranges;
+    qrv::CFileCommands files(settings, data, ranges);
+    files.LoadDefaultImage();
+    const auto target = dir.path / "bench.dat";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(files.SaveAs(target, "benchmark").ok);
+}
+BENCHMARK(StoreAndSave)->Unit(benchmark::kMicrosecond);
+
 void LoadAndStoreImage(benchmark::State& state)
 {
     CBenchDir dir;

@@ -154,9 +154,9 @@ void DumpChannels(CDumpWriter& w, CCliContext& c, QJsonObject& root)
         w.Json("number", static_cast<int>(i + 1));
         w.Json("valid", ch.IsValid());
         w.Json("rx_mhz", FrequencyValue(ch.RxFrequency()));
-        w.Line(w.Caption(3665, "RX frequency"), FrequencyLine(ch.RxFrequency()));
+        w.Line("RX " + w.Caption(3665, "Frequency"), FrequencyLine(ch.RxFrequency()));
         w.Json("tx_mhz", FrequencyValue(ch.TxFrequency()));
-        w.Line(w.Caption(3674, "TX frequency"), FrequencyLine(ch.TxFrequency()));
+        w.Line("TX " + w.Caption(3674, "Frequency"), FrequencyLine(ch.TxFrequency()));
         w.Json("rx_step", ch.RxStepCode());
         w.Json("tx_step", ch.TxStepCode());
         std::string line;
@@ -180,10 +180,10 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
 {
     CRadioData& d = c.RadioData();
     QJsonArray personalities;
-    w.Heading(w.Caption(2311, "Personalities"));
+    w.Heading(w.Caption(2310, "Personality"));
     for (std::size_t i = 0; i < d.Personalities().size(); ++i) {
         const CPersonalityData& p = *d.Personalities()[i];
-        w.SubHeading(Format("%s - %zu", w.Caption(2311, "Personality").c_str(), i + 1));
+        w.SubHeading(Format("%s - %zu", w.Caption(2310, "Personality").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
         w.Listed("tx_admit", 2320, 2321, p.TxAdmit());
         w.Listed("tx_timeout", 2324, 2325, p.TimeOut());
@@ -234,10 +234,10 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 {
     CRadioData& d = c.RadioData();
     QJsonArray systems;
-    w.Heading(w.Caption(5301, "DTMF system"));
+    w.Heading("DTMF System");
     for (std::size_t i = 0; i < d.DTMFSystems().size(); ++i) {
         const CDTMFSystemData& t = *d.DTMFSystems()[i];
-        w.SubHeading(Format("%s %zu", w.Caption(5301, "DTMF system").c_str(), i + 1));
+        w.SubHeading(Format("DTMF System %zu", i + 1));
         w.Json("number", static_cast<int>(i + 1));
         w.Text("primary_id", 5303, t.GetIdText());
         w.Listed("ptt_id_type", Label(CDTMFSystemData::kPttIdTypeList), CDTMFSystemData::kPttIdTypeList, t.PttIdType());

@@ -22,6 +22,8 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"x.bad;.5;7.Seven;1:2:3", {{"Seven", 7}}},                   // neither form: skipped
         {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                          // step or divisor 0 cannot be evaluated
         {"", {}},
+        {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}},               // out of any sensible range
+        {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},                     // counting down
     };
     for (const auto& c : cases)
         EXPECT_EQ(ExpandListSpec(c.listText), c.lines) << c.listText;
@@ -53,7 +55,7 @@ TEST(ListSpec, ListBoxesTakeOnlyNamedItems)
 
 TEST(ListSpec, HugeRangesAreBounded)
 {
-    const auto lines = ExpandListSpec("0:1:2000000000:1:0:1:0");
+    const auto lines = ExpandListSpec("0:1:999999999:1:0:1:0");
     EXPECT_LE(lines.size(), 100000u);
     EXPECT_FALSE(lines.empty());
 }

@@ -3,6 +3,7 @@
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "util/atomic_file.h"
 #include "util/text_format.h"
 
 namespace qrv {
@@ -75,8 +76,10 @@ CFileResult CFileCommands::Open(const std::filesystem::path& path, bool fromRece
         return result;
     };
 
+    // The file is read once; every check below works on these bytes.
+    const auto bytes = ReadWholeFile(path, datafile::kMaxFileSize);
     DataFileHeader header;
-    if (!ReadHeader(path, header))
+    if (!bytes || !ParseHeader(*bytes, header))
         return fail(fromRecentList ? msg::kRecentUnreadable : msg::kCannotRead);
     m_lastHeader = header;
 
@@ -91,7 +94,7 @@ CFileResult CFileCommands::Open(const std::filesystem::path& path, bool fromRece
         return fail(msg::kNewerVersion, version.substr(0, 4));
 
     Image image{};
-    if (!ReadBlocks(path, nullptr, image))
+    if (!ParseBlocks(*bytes, nullptr, image))
         return fail(msg::kCannotRead);
 
     m_settings.ModelName = header.ModelName();

@@ -20,6 +20,15 @@ std::string StripQuotes(std::string value)
     return value;
 }
 
+std::string Folded(std::string_view name)
+{
+    std::string s = Trim(name);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
 std::size_t Utf8SafeCut(const std::string& s, std::size_t maxBytes)
 {
     if (s.size() <= maxBytes)
@@ -77,7 +86,25 @@ CIniFile CIniFile::FromText(std::string_view text)
         if (last)
             break;
     }
+    ini.RebuildIndex();
     return ini;
+}
+
+void CIniFile::RebuildIndex()
+{
+    m_index.clear();
+    SectionIndex* current = nullptr;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& line = m_lines[i];
+        if (line.isSection) {
+            const auto [it, inserted] = m_index.try_emplace(Folded(line.section));
+            current = inserted ? &it->second : nullptr; // only the first section of a name counts
+            if (current != nullptr)
+                current->line = i;
+        } else if (current != nullptr && !line.key.empty()) {
+            current->keys.try_emplace(Folded(line.key), i);
+        }
+    }
 }
 
 CIniFile CIniFile::Load(const std::filesystem::path& path)
@@ -90,31 +117,32 @@ CIniFile CIniFile::Load(const std::filesystem::path& path)
 
 std::optional<std::size_t> CIniFile::FindSectionLine(std::string_view section) const
 {
-    const std::string wanted = Trim(section);
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].isSection && EqualsNoCase(m_lines[i].section, wanted))
-            return i;
-    return std::nullopt;
+    const auto it = m_index.find(Folded(section));
+    if (it == m_index.end())
+        return std::nullopt;
+    return it->second.line;
 }
 
 std::optional<std::size_t> CIniFile::FindKeyLine(std::size_t sectionLine, std::string_view key) const
 {
-    const std::string wanted = Trim(key);
-    for (std::size_t i = sectionLine + 1; i < m_lines.size() && !m_lines[i].isSection; ++i)
-        if (!m_lines[i].key.empty() && EqualsNoCase(m_lines[i].key, wanted))
-            return i;
-    return std::nullopt;
+    const auto section = m_index.find(Folded(m_lines[sectionLine].section));
+    if (section == m_index.end())
+        return std::nullopt;
+    const auto it = section->second.keys.find(Folded(key));
+    if (it == section->second.keys.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::optional<std::string> CIniFile::Find(std::string_view section, std::string_view key) const
 {
-    const auto s = FindSectionLine(section);
-    if (!s)
+    const auto s = m_index.find(Folded(section));
+    if (s == m_index.end())
         return std::nullopt;
-    const auto k = FindKeyLine(*s, key);
-    if (!k)
+    const auto k = s->second.keys.find(Folded(key));
+    if (k == s->second.keys.end())
         return std::nullopt;
-    return m_lines[*k].value;
+    return m_lines[k->second].value;
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view fallback,
@@ -152,6 +180,7 @@ void CIniFile::Set(std::string_view section, std::string_view key, std::string_v
         m_lines.push_back(sectionLine);
         keyLine.section = sectionLine.section;
         m_lines.push_back(keyLine);
+        RebuildIndex();
         return;
     }
     keyLine.section = m_lines[*s].section;
@@ -168,6 +197,7 @@ void CIniFile::Set(std::string_view section, std::string_view key, std::string_v
         if (!Trim(m_lines[i].text).empty())
             insertAt = i + 1;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine);
+    RebuildIndex();
 }
 
 std::vector<std::string> CIniFile::SectionNames() const

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qrv {
@@ -48,10 +49,19 @@ private:
         bool isSection = false;
     };
 
+    // Where the first section of each name starts and where the first line of
+    // each of its keys stands; language files are looked up thousands of times.
+    struct SectionIndex {
+        std::size_t line = 0;
+        std::unordered_map<std::string, std::size_t> keys;
+    };
+
     std::optional<std::size_t> FindSectionLine(std::string_view section) const;
     std::optional<std::size_t> FindKeyLine(std::size_t sectionLine, std::string_view key) const;
+    void RebuildIndex();
 
     std::vector<Line> m_lines;
+    std::unordered_map<std::string, SectionIndex> m_index;
     std::string m_newline = "\r\n";
 };
 

@@ -11,6 +11,9 @@ namespace {
 
 // A value list longer than this is not a combo box any user could use.
 constexpr long long kMaxRangeLines = 100000;
+// Range numbers beyond this are not a value list; bounding them keeps every
+// product of the range arithmetic inside 64 bits.
+constexpr long long kMaxRangeNumber = 1000000000;
 
 bool IsInteger(std::string_view s)
 {
@@ -53,9 +56,13 @@ std::optional<CRangeItem> ParseRangeItem(std::string_view item)
     const auto parts = Split(item, ':');
     if (parts.size() != 7)
         return std::nullopt;
-    for (const auto& p : parts)
+    for (const auto& p : parts) {
         if (!IsInteger(p))
             return std::nullopt;
+        const long long v = ParseLeadingInt(p);
+        if (v > kMaxRangeNumber || v < -kMaxRangeNumber)
+            return std::nullopt;
+    }
     CRangeItem r;
     r.start = ParseLeadingInt(parts[0]);
     r.step = ParseLeadingInt(parts[1]);

@@ -30,15 +30,14 @@ CModelCatalog::CModelCatalog(std::filesystem::path programDirectory, std::string
     , m_modelName(std::move(modelName))
     , m_freqRange(std::move(freqRange))
     , m_signal(signal)
+    , m_file(CIniFile::Load(FilePath()))
 {
-    const CIniFile ini = CIniFile::Load(FilePath());
-    m_count = ToInt(ini.GetInt(m_modelId, "Number", 0));
+    m_count = ToInt(m_file.GetInt(m_modelId, "Number", 0));
 }
 
 bool CModelCatalog::GetRange(int index, FreqRangeRec& record) const
 {
-    const CIniFile ini = CIniFile::Load(FilePath());
-    const std::string value = ini.GetString(m_modelId, Format("Freq%d", index), "", kRangeValueBuffer);
+    const std::string value = m_file.GetString(m_modelId, Format("Freq%d", index), "", kRangeValueBuffer);
     if (value.empty())
         return false;
     const auto parts = Split(value, ',');
@@ -53,9 +52,8 @@ bool CModelCatalog::GetRange(int index, FreqRangeRec& record) const
 
 std::vector<std::string> CModelCatalog::ModelIds() const
 {
-    const CIniFile ini = CIniFile::Load(FilePath());
     std::vector<std::string> ids;
-    for (const auto& id : Split(ini.GetString(kSettingSection, "ModelID", "", kSettingValueBuffer), ','))
+    for (const auto& id : Split(m_file.GetString(kSettingSection, "ModelID", "", kSettingValueBuffer), ','))
         if (!Trim(id).empty())
             ids.push_back(Trim(id));
     return ids;
@@ -63,9 +61,8 @@ std::vector<std::string> CModelCatalog::ModelIds() const
 
 std::vector<std::string> CModelCatalog::ModelNames(const std::string& modelId) const
 {
-    const CIniFile ini = CIniFile::Load(FilePath());
     std::vector<std::string> names;
-    for (const auto& name : Split(ini.GetString(kSettingSection, modelId, "", kSettingValueBuffer), ','))
+    for (const auto& name : Split(m_file.GetString(kSettingSection, modelId, "", kSettingValueBuffer), ','))
         if (!Trim(name).empty())
             names.push_back(Trim(name));
     return names;
@@ -84,9 +81,8 @@ std::string CModelCatalog::FindModelID(const std::string& modelName) const
 void CModelCatalog::SetModelID(const std::string& modelId)
 {
     m_modelId = modelId;
-    const CIniFile ini = CIniFile::Load(FilePath());
-    if (ini.Find(m_modelId, "Number"))
-        m_count = ToInt(ini.GetInt(m_modelId, "Number", 0));
+    if (m_file.Find(m_modelId, "Number"))
+        m_count = ToInt(m_file.GetInt(m_modelId, "Number", 0));
 }
 
 void CFreqRangeList::SetModel(const std::filesystem::path& programDirectory, const std::string& modelId,

@@ -1,6 +1,8 @@
 #pragma once
 // The model catalogue (Model.dat), the frequency-range list of the current
 // model, and the identity checks made before data is exchanged with a radio.
+#include "radio_data/ini_file.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -57,6 +59,7 @@ private:
     std::string m_freqRange;
     int m_signal = 0;
     int m_count = 0;
+    CIniFile m_file; // read once: the reader lives for one operation
 };
 
 // The range list of the current model, rebuilt by SetModel.

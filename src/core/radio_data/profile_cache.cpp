@@ -4,10 +4,12 @@ namespace qrv {
 
 const CIniFile& CProfileCache::Get(const std::filesystem::path& path) const
 {
+    // One status call per lookup: the directory entry keeps what it read.
     std::error_code ec;
-    const bool exists = std::filesystem::is_regular_file(path, ec);
-    const auto time = exists ? std::filesystem::last_write_time(path, ec) : std::filesystem::file_time_type{};
-    const auto size = exists ? std::filesystem::file_size(path, ec) : 0;
+    const std::filesystem::directory_entry entryOnDisk(path, ec);
+    const bool exists = !ec && entryOnDisk.is_regular_file(ec);
+    const auto time = exists ? entryOnDisk.last_write_time(ec) : std::filesystem::file_time_type{};
+    const auto size = exists ? entryOnDisk.file_size(ec) : 0;
 
     auto it = m_entries.find(path);
     if (it != m_entries.end() && it->second.exists == exists && it->second.time == time && it->second.size == size)
