@@ -220,6 +220,14 @@ std::optional<long long> CSettings::GetItemNumber(int number, std::string_view t
     return ItemNumberOf(GetText(number), text);
 }
 
+std::optional<std::uint8_t> CSettings::GetItemByte(int number, std::string_view text) const
+{
+    const auto entry = GetItemNumber(number, text);
+    if (!entry || *entry < 0 || *entry > 0xFF)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(*entry);
+}
+
 std::vector<CComboLine> CSettings::FillCombo(int controlNumber) const
 {
     return ExpandListSpec(GetText(controlNumber));

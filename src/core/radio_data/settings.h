@@ -4,6 +4,7 @@
 #include "radio_data/list_spec.h"
 #include "radio_data/profile_cache.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -78,6 +79,8 @@ public:
     std::string GetItemText(int number, long long item) const;
     // The entry number whose text is shown; nullopt when no entry matches.
     std::optional<long long> GetItemNumber(int number, std::string_view text) const;
+    // The same for a one-byte field: nullopt also when the entry number does not fit a byte.
+    std::optional<std::uint8_t> GetItemByte(int number, std::string_view text) const;
     // The lines (text and item data) a combo box of that control number gets;
     // empty when the language file has no list for it.
     std::vector<CComboLine> FillCombo(int controlNumber) const;

@@ -38,14 +38,6 @@ char DigitChar(std::uint8_t code)
     return "0123456789ABCDEF"[code & 0xF];
 }
 
-std::optional<std::uint8_t> EntryOf(const CSettings& settings, int list, std::string_view text)
-{
-    const auto entry = settings.GetItemNumber(list, text);
-    if (!entry || *entry < 0 || *entry > 0xFF)
-        return std::nullopt;
-    return static_cast<std::uint8_t>(*entry);
-}
-
 } // namespace
 
 CDTMFSystemData::CDTMFSystemData() = default;
@@ -126,7 +118,7 @@ bool CDTMFEditRecord::Take(CDTMFSystemData& data, const CSettings& settings) con
 {
     bool ok = data.SetIdText(primaryId);
     const auto entryByte = [&](int list, const std::string& text) {
-        const auto entry = EntryOf(settings, list, text);
+        const auto entry = settings.GetItemByte(list, text);
         ok = ok && entry.has_value();
         return entry.value_or(kNoEntry);
     };

@@ -30,14 +30,6 @@ bool HasValidRecord(const CRecordRefs& records, std::uint32_t id)
                        [id](const CRVQViewProc* r) { return r != nullptr && r->IsValid() && r->TreeId() == id; });
 }
 
-std::optional<std::uint8_t> EntryOf(const CSettings& settings, int list, std::string_view text)
-{
-    const auto entry = settings.GetItemNumber(list, text);
-    if (!entry || *entry < 0 || *entry > 0xFF)
-        return std::nullopt;
-    return static_cast<std::uint8_t>(*entry);
-}
-
 std::uint8_t ByteValue(int value)
 {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 0xFF));
@@ -216,12 +208,12 @@ bool CEmergencyEditRecord::Take(CEmergencyData& data, const CSettings& settings)
     bool ok = true;
     // A bit field keeps its value when the text matches no entry or does not fit.
     const auto takeBits = [&](int list, const std::string& text, bool (E::*set)(unsigned)) {
-        const auto entry = EntryOf(settings, list, text);
+        const auto entry = settings.GetItemByte(list, text);
         if (!entry || !(data.*set)(*entry))
             ok = false;
     };
     const auto entryByte = [&](int list, const std::string& text) {
-        const auto entry = EntryOf(settings, list, text);
+        const auto entry = settings.GetItemByte(list, text);
         ok = ok && entry.has_value();
         return entry.value_or(kNoEntry);
     };

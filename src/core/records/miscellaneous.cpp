@@ -11,14 +11,6 @@ namespace {
 
 constexpr std::uint8_t kNoEntry = 0xFF;
 
-std::optional<std::uint8_t> EntryOf(const CSettings& settings, int list, std::string_view text)
-{
-    const auto entry = settings.GetItemNumber(list, text);
-    if (!entry || *entry < 0 || *entry > 0xFF)
-        return std::nullopt;
-    return static_cast<std::uint8_t>(*entry);
-}
-
 } // namespace
 
 void CMiscellaneousData::SetDefaults(int languageIndex)
@@ -69,12 +61,12 @@ bool CMiscellaneousEditRecord::Take(CMiscellaneousData& data, const CSettings& s
     using M = CMiscellaneousData;
     bool ok = true;
     const auto entryByte = [&](int list, const std::string& text) {
-        const auto entry = EntryOf(settings, list, text);
+        const auto entry = settings.GetItemByte(list, text);
         ok = ok && entry.has_value();
         return entry.value_or(kNoEntry);
     };
     const auto takeBits = [&](int list, const std::string& text, bool (M::*set)(unsigned)) {
-        const auto entry = EntryOf(settings, list, text);
+        const auto entry = settings.GetItemByte(list, text);
         if (!entry || !(data.*set)(*entry))
             ok = false;
     };
