@@ -169,6 +169,23 @@ TEST_F(SettingsTest, LookupsSeeTheLanguageFileAsItIsNow)
     EXPECT_EQ(s.GetItemText(10, 0), "Disabled");
 }
 
+TEST_F(SettingsTest, AGarbledLanguageFileGivesEmptyTextsAndCutsHugeOnes)
+{
+    using namespace std::string_literals;
+    std::string garbage = "\xFF\xFE[Sett\n\0\0=\x01\n[Setting]\nLanguage=English\nLanguageList=English\n"s;
+    garbage += "S0200010=" + std::string(30000, 'x') + "\nS0100005=" + std::string(400, 'm') + "\n";
+    WriteText(m_dir / "QRV_E.lng", garbage);
+    std::filesystem::remove(m_dir / "QRV_S.lng");
+    CSettings& s = Open("");
+    s.SetReadOnly(true);
+    s.SelectLanguage(0);
+    EXPECT_EQ(s.GetText(10).size(), 25599u); // the caption buffer
+    EXPECT_EQ(s.GetMessage(5).size(), 255u); // the message buffer
+    EXPECT_EQ(s.GetMessage(800), "");
+    EXPECT_EQ(s.GetItemText(3661, 0), "");
+    EXPECT_TRUE(s.FillCombo(3661).empty());
+}
+
 TEST_F(SettingsTest, UserLevels)
 {
     struct Case {
