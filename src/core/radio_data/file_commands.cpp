@@ -9,21 +9,13 @@
 namespace qrv {
 
 namespace {
-constexpr std::size_t kStampOffset = 0x020;
 constexpr const char* kDefaultImageSuffix = "DefaultSet.dat";
 } // namespace
 
-void WriteTimeStamp(Image& image, const std::tm& t)
+void WriteTimeStamp(Image& image, const std::tm& localTime)
 {
-    const int year = t.tm_year + 1900;
-    image[kStampOffset + 0] = static_cast<std::uint8_t>(t.tm_sec);
-    image[kStampOffset + 1] = static_cast<std::uint8_t>(t.tm_min);
-    image[kStampOffset + 2] = static_cast<std::uint8_t>(t.tm_hour);
-    image[kStampOffset + 3] = static_cast<std::uint8_t>(t.tm_mday);
-    image[kStampOffset + 4] = static_cast<std::uint8_t>(t.tm_mon + 1);
-    image[kStampOffset + 5] = static_cast<std::uint8_t>(year % 100);
-    image[kStampOffset + 6] = static_cast<std::uint8_t>(year / 100);
-    image[kStampOffset + 7] = 0;
+    const auto stamp = CRadioInfoData::MakeStamp(localTime);
+    std::copy(stamp.begin(), stamp.end(), image.begin() + CRadioInfoData::kImageOffset + CRadioInfoData::kStampOffset);
 }
 
 CFileCommands::CFileCommands(CSettings& settings, CRadioData& radioData, CFreqRangeList& ranges)
