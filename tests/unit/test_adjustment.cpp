@@ -1,7 +1,7 @@
+// The tune data block: its values, the base-band fields and their texts.
 #include "records/adjustment.h"
 
-#include "radio_data/settings.h"
-#include "test_support.h"
+#include "record_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +10,14 @@
 namespace qrv {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
 
 constexpr std::size_t kArea = 0x340;
 
-Bytes BlockBytes(const CAdjustmentData& data)
-{
-    return Bytes(data.Block().begin(), data.Block().end());
-}
-
 CAdjustmentData Filled(std::uint8_t value)
 {
-    Image image{};
-    image.fill(value);
     CAdjustmentData data;
-    data.LoadFromImage(image);
+    data.LoadFromImage(test::FilledImage(value));
     return data;
 }
 
@@ -32,24 +25,13 @@ TEST(AdjustmentBlock, NewBlockIsErased)
 {
     CAdjustmentData data = Filled(0x00);
     data.SetDefaults();
-    EXPECT_EQ(BlockBytes(data), Bytes(192, 0xFF));
+    EXPECT_EQ(test::Slice(data.Block()), Bytes(192, 0xFF));
     EXPECT_EQ(data.Value(0), 0xFFFF);
 }
 
 TEST(AdjustmentBlock, LoadAndStoreKeepEveryByte)
 {
-    Image pattern{};
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        pattern[i] = static_cast<std::uint8_t>(i * 17 + 2);
-    CAdjustmentData data;
-    data.LoadFromImage(pattern);
-    Image out{};
-    out.fill(0xFF);
-    data.StoreToImage(out);
-    EXPECT_EQ(Bytes(out.begin() + kArea, out.begin() + kArea + 192),
-              Bytes(pattern.begin() + kArea, pattern.begin() + kArea + 192));
-    EXPECT_EQ(out[kArea - 1], 0xFF);
-    EXPECT_EQ(out[kArea + 192], 0xFF);
+    EXPECT_TRUE(test::BlockRoundTrips<CAdjustmentData>(kArea, 192));
 }
 
 TEST(AdjustmentValues, SixteenBitLittleEndianByIndex)
@@ -58,9 +40,8 @@ TEST(AdjustmentValues, SixteenBitLittleEndianByIndex)
     EXPECT_TRUE(data.SetValue(0, 0x1234));
     EXPECT_TRUE(data.SetValue(95, 0xABCD));
     EXPECT_FALSE(data.SetValue(96, 0x0000));
-    const Bytes block = BlockBytes(data);
-    EXPECT_EQ(Bytes(block.begin(), block.begin() + 3), (Bytes{0x34, 0x12, 0xFF}));
-    EXPECT_EQ(Bytes(block.end() - 3, block.end()), (Bytes{0xFF, 0xCD, 0xAB}));
+    EXPECT_EQ(test::Slice(data.Block(), 0, 3), (Bytes{0x34, 0x12, 0xFF}));
+    EXPECT_EQ(test::Slice(data.Block(), 189), (Bytes{0xFF, 0xCD, 0xAB}));
     EXPECT_EQ(data.Value(95), 0xABCD);
     EXPECT_EQ(data.Value(96), 0xFFFF);
 }
@@ -102,7 +83,7 @@ TEST(AdjustmentBaseBand, FieldsSitOnTheirBits)
         ASSERT_TRUE(zero.SetField(field, widest));
         Bytes expected(192, 0x00);
         expected[e.offset - kArea] = e.mask;
-        EXPECT_EQ(BlockBytes(zero), expected) << std::hex << e.offset << " " << int(e.mask);
+        EXPECT_EQ(test::Slice(zero.Block()), expected) << std::hex << e.offset << " " << int(e.mask);
         EXPECT_EQ(zero.GetField(field), widest);
         EXPECT_FALSE(zero.SetField(field, widest + 1));
 
@@ -110,7 +91,7 @@ TEST(AdjustmentBaseBand, FieldsSitOnTheirBits)
         ASSERT_TRUE(erased.SetField(field, 0));
         Bytes cleared(192, 0xFF);
         cleared[e.offset - kArea] = static_cast<std::uint8_t>(~e.mask);
-        EXPECT_EQ(BlockBytes(erased), cleared) << std::hex << e.offset << " " << int(e.mask);
+        EXPECT_EQ(test::Slice(erased.Block()), cleared) << std::hex << e.offset << " " << int(e.mask);
     };
     for (std::size_t i = 0; i < transmit.size(); ++i)
         check(CAdjustmentData::kTransmitFields[i], transmit[i]);
@@ -143,25 +124,18 @@ TEST(AdjustmentBaseBand, RadioBlocksInsideTheTuneData)
     EXPECT_TRUE(data.SetBytesAt(0x3F9, second));
     EXPECT_FALSE(data.SetBytesAt(0x3FA, second));
     EXPECT_FALSE(data.SetBytesAt(0x33F, Bytes(1, 0)));
-    const Bytes block = BlockBytes(data);
-    EXPECT_EQ(block[0x3E8 - kArea], 0xFF);
-    EXPECT_EQ(Bytes(block.begin() + (0x3E9 - kArea), block.end()),
+    EXPECT_EQ(data.Block()[0x3E8 - kArea], 0xFF);
+    EXPECT_EQ(test::Slice(data.Block(), 0x3E9 - kArea),
               (Bytes{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
                      0x11, 0x11, 0x11, 0x11, 0x22, 0x22, 0x22, 0x22, 0x22, 0x22, 0x22}));
-    const auto span = data.BytesAt(0x3F9, 7);
-    EXPECT_EQ(Bytes(span.begin(), span.end()), second);
+    EXPECT_EQ(test::Slice(data.BytesAt(0x3F9, 7)), second);
     EXPECT_TRUE(data.BytesAt(0x3FA, 7).empty());
 }
 
 TEST(AdjustmentBaseBand, FieldTextsGoThroughTheirLists)
 {
-    test::CTempDir dir;
-    test::WriteText(dir / "QRV_E.lng", "[Setting]\r\nLanguage=English\r\nLanguageList=English\r\n"
-                                       "S0207116=0:-3:-24:1:0:1:0\r\n"
-                                       "S0207125=0.Off;1.Slow;2.Fast\r\n");
-    CSettings settings(dir.Path());
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
+    test::CTestTexts texts("S0207116=0:-3:-24:1:0:1:0\r\nS0207125=0.Off;1.Slow;2.Fast\r\n");
+    const CSettings& settings = texts.Settings();
 
     CAdjustmentData data = Filled(0x00);
     const CBaseBandField& gain = CAdjustmentData::kReceiveFields[0];

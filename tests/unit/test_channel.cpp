@@ -3,8 +3,8 @@
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
+#include "record_test_support.h"
 #include "records/personality.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,54 +13,47 @@
 namespace qrv {
 namespace {
 
+using test::FilledImage;
 using Record = std::array<std::uint8_t, CChannelData::kRecordSize>;
 using Channels = std::vector<std::unique_ptr<CChannelData>>;
 using Personalities = std::vector<std::unique_ptr<CPersonalityData>>;
 
-// A language file of our own, so the tests do not depend on the shipped wording.
-constexpr const char* kLanguage = "[Setting]\r\n"
-                                  "Language=English\r\n"
-                                  "LanguageList=English\r\n"
-                                  "S0203655=Channel\r\n"
-                                  "S0203657=Miscellaneous\r\n"
-                                  "S0203702=Personality List\r\n"
-                                  "S0203661=0.12.5K;1.25K\r\n"
-                                  "S0203663=0.Low;1.High\r\n"
-                                  "S0203668=0.None;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n"
-                                  "S0203677=0.Off;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n";
+constexpr const char* kTexts = "S0203655=Channel\r\nS0203657=Miscellaneous\r\nS0203702=Personality List\r\n"
+                               "S0203661=0.12.5K;1.25K\r\nS0203663=0.Low;1.High\r\n"
+                               "S0203668=0.None;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n"
+                               "S0203677=0.Off;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n";
 
 class ChannelEdit : public ::testing::Test {
 protected:
-    ChannelEdit() : m_dir(false)
-    {
-        test::WriteText(m_dir.Path() / "QRV_E.lng", kLanguage);
-        m_dir.Reopen();
-        Settings().FreqRange = "400-470";
-    }
-    CSettings& Settings() { return m_dir.Settings(); }
+    ChannelEdit() { Settings().FreqRange = "400-470"; }
+    CSettings& Settings() { return m_texts.Settings(); }
 
-    test::CProgramDir m_dir;
+    test::CTestTexts m_texts{kTexts};
 };
-
-Image FilledImage(std::uint8_t value)
-{
-    Image image;
-    image.fill(value);
-    return image;
-}
 
 std::uint16_t Address(std::size_t i)
 {
     return static_cast<std::uint16_t>(0x580 + 20 * i);
 }
 
+bool RecordAt(const CChannelData& channel, const Image& image, std::size_t i)
+{
+    return std::equal(channel.Record().begin(), channel.Record().end(), image.begin() + Address(i));
+}
+
+Channels DefaultChannels(std::size_t count)
+{
+    Channels channels;
+    for (std::size_t n = 0; n < count; ++n)
+        channels.push_back(std::make_unique<CChannelData>(n));
+    return channels;
+}
+
 // A patterned image whose channel area forms a list of count records with
 // the link words the store writes, so that a round trip must give it back.
 Image PatternImage(std::size_t count)
 {
-    Image image;
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>((i * 29 + 7) & 0xFF);
+    Image image = test::PatternImage(29, 7);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t at = Address(i);
         PutLe16(image, at, i == 0 ? Address(count - 1) : Address(i - 1));
@@ -71,23 +64,10 @@ Image PatternImage(std::size_t count)
     return image;
 }
 
-TEST(ChannelDefaults, RecordsOfTheFirstAndLast)
+TEST(ChannelDefaults, EveryRecordByteExact)
 {
-    const Record n0{0xFF, 0xFF, 0xFF, 0xFF, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
-                    0x60, 0x44, 0x0C, 0x50, 0x0C, 0x50, 0x33, 0x00, 0x00, 0x00};
-    const Record n15{0xFF, 0xFF, 0xFF, 0xFF, 0x75, 0x93, 0x60, 0x44, 0x75, 0x93,
-                     0x60, 0x44, 0x1B, 0x50, 0x1B, 0x50, 0x33, 0x00, 0x00, 0x40};
-    EXPECT_EQ(CChannelData(std::size_t{0}).Record(), n0);
-    EXPECT_EQ(CChannelData(std::size_t{15}).Record(), n15);
-}
-
-TEST(ChannelDefaults, AllSixteen)
-{
-    struct Case {
-        std::uint32_t word;
-        std::uint16_t ctcssIndex;
-    };
-    const Case cases[16] = {
+    // Frequency word (6.25 kHz raster, step code 3) and CTCSS index of channels 0..15.
+    const std::pair<std::uint32_t, std::uint8_t> cases[16] = {
         {0x44600625, 12}, {0x44601875, 13}, {0x44603125, 14}, {0x44604375, 15}, {0x44605625, 16}, {0x44606875, 17},
         {0x44608125, 18}, {0x44609375, 19}, {0x44600625, 20}, {0x44601875, 21}, {0x44603125, 22}, {0x44604375, 23},
         {0x44605625, 24}, {0x44606875, 25}, {0x44608125, 26}, {0x44609375, 27},
@@ -97,34 +77,23 @@ TEST(ChannelDefaults, AllSixteen)
     ASSERT_EQ(channels.size(), 16u);
     for (std::size_t n = 0; n < 16; ++n) {
         SCOPED_TRACE(n);
-        const CChannelData& c = *channels[n];
-        EXPECT_EQ(c.Record(), CChannelData(n).Record());
-        EXPECT_TRUE(c.IsValid());
-        EXPECT_EQ(c.PreviousLink(), 0xFFFF);
-        EXPECT_EQ(c.NextLink(), 0xFFFF);
-        EXPECT_EQ(c.RxFrequency(), cases[n].word);
-        EXPECT_EQ(c.TxFrequency(), cases[n].word);
-        EXPECT_EQ(c.RxTone(), 0x5000 | cases[n].ctcssIndex); // type 1, bit 12 kept from the fill
-        EXPECT_EQ(c.TxTone(), c.RxTone());
-        EXPECT_EQ(c.RxStepCode(), 3);
-        EXPECT_EQ(c.TxStepCode(), 3);
-        EXPECT_EQ(c.Spacing(), 0);
-        EXPECT_EQ(c.Power(), 0);
-        EXPECT_EQ(c.PersonalityPosition(), 0);
-        EXPECT_EQ(c.AutoStartScan(), n == 15);
-        if (n > 0) {
-            EXPECT_NE(c.TreeId(), channels[n - 1]->TreeId());
-        }
+        // Tone words 0x50xx: type 1, bit 12 kept from the 0xFF fill; only channel 15 starts the scan.
+        Record expected{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x50, 0, 0x50, 0x33, 0x00, 0x00, 0x00};
+        PutLe32(expected, 4, cases[n].first);
+        PutLe32(expected, 8, cases[n].first);
+        expected[12] = expected[14] = cases[n].second;
+        expected[19] = n == 15 ? 0x40 : 0x00;
+        EXPECT_EQ(CChannelData(n).Record(), expected);
+        EXPECT_EQ(channels[n]->Record(), expected);
+        EXPECT_TRUE(channels[n]->IsValid());
     }
-}
-
-TEST(ChannelRecord, ValidFlagFromTheReceiveFrequency)
-{
-    Record bytes;
-    bytes.fill(0xFF);
-    EXPECT_FALSE(CChannelData(bytes).IsValid());
-    bytes[7] = 0x44;
-    EXPECT_TRUE(CChannelData(bytes).IsValid());
+    // The documented first and last records.
+    EXPECT_EQ(CChannelData(std::size_t{0}).Record(),
+              (Record{0xFF, 0xFF, 0xFF, 0xFF, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
+                      0x60, 0x44, 0x0C, 0x50, 0x0C, 0x50, 0x33, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(CChannelData(std::size_t{15}).Record(),
+              (Record{0xFF, 0xFF, 0xFF, 0xFF, 0x75, 0x93, 0x60, 0x44, 0x75, 0x93,
+                      0x60, 0x44, 0x1B, 0x50, 0x1B, 0x50, 0x33, 0x00, 0x00, 0x40}));
 }
 
 TEST(ChannelRecord, SettersKeepTheNeighbouringBits)
@@ -143,23 +112,18 @@ TEST(ChannelRecord, SettersKeepTheNeighbouringBits)
     EXPECT_EQ(c.Record()[19], 0xE5);
     c.SetAutoStartScan(false);
     EXPECT_EQ(c.Record()[19], 0xA5);
-    c.SetPersonalityPosition(3);
-    EXPECT_EQ(c.Record()[18], 0x03);
-    c.SetLinks(0x0594, 0x0580);
-    EXPECT_EQ(c.Record()[0], 0x94);
-    EXPECT_EQ(c.Record()[1], 0x05);
-    EXPECT_EQ(c.Record()[2], 0x80);
-    EXPECT_EQ(c.Record()[3], 0x05);
 }
 
-TEST(ChannelTable, AllBlankAreaGivesOneInvalidChannel)
+TEST(ChannelTable, BlankAreaGivesOneChannelValidByItsReceiveFrequency)
 {
     Channels channels;
     LoadChannelTable(FilledImage(0xFF), 0x580, channels);
     ASSERT_EQ(channels.size(), 1u);
     EXPECT_FALSE(channels[0]->IsValid());
-    EXPECT_TRUE(
-        std::all_of(channels[0]->Record().begin(), channels[0]->Record().end(), [](auto b) { return b == 0xFF; }));
+    EXPECT_EQ(test::Slice(channels[0]->Record()), test::Bytes(20, 0xFF));
+    LoadChannelTable(test::ImageWith(0x587, {0x44}), 0x580, channels);
+    ASSERT_EQ(channels.size(), 1u);
+    EXPECT_TRUE(channels[0]->IsValid()); // the top byte of the receive word alone
 }
 
 TEST(ChannelTable, HeadOutOfRangeGivesOneDefaultChannel)
@@ -180,9 +144,8 @@ TEST(ChannelTable, ListEndRules)
     struct Case {
         const char* name;
         std::uint16_t head;
-        std::size_t endAt; // record whose next word or byte 18 is changed
-        int nextWord;      // -1: keep
-        int byte18;        // -1: keep
+        std::size_t endAt;    // record whose next word or byte 18 is changed
+        int nextWord, byte18; // -1: keep
         std::size_t expected;
     };
     const Case cases[] = {
@@ -196,6 +159,7 @@ TEST(ChannelTable, ListEndRules)
         {"next equals the head", 0x580, 6, 0x0580, -1, 7},
         {"a head other than 0x580", 0x6AC, 0, -1, -1, 15}, // record 14 points at it
         {"next does not choose the record", 0x580, 0, 0x0670, -1, 16},
+        {"sixteen at most, whatever the links say", 0x580, 15, 0x0594, -1, 16},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,111 +172,61 @@ TEST(ChannelTable, ListEndRules)
         LoadChannelTable(image, c.head, channels);
         ASSERT_EQ(channels.size(), c.expected);
         for (std::size_t i = 0; i < channels.size(); ++i)
-            EXPECT_TRUE(
-                std::equal(channels[i]->Record().begin(), channels[i]->Record().end(), image.begin() + Address(i)));
+            EXPECT_TRUE(RecordAt(*channels[i], image, i)) << i;
     }
 }
 
-TEST(ChannelTable, StopsAtSixteenWhateverTheLinksSay)
+TEST(ChannelTable, StoreWritesTheLinkWordsAndLoadsBack)
 {
-    Image image = FilledImage(0x00); // next words 0x0000 would stop, so set them all to go on
-    for (std::size_t i = 0; i < 20; ++i)
-        if (Address(i) + 20u <= image.size())
-            PutLe16(image, Address(i) + 2, 0x0594);
-    Channels channels;
-    LoadChannelTable(image, 0x580, channels);
-    EXPECT_EQ(channels.size(), 16u);
-}
-
-TEST(ChannelTable, LinkWords)
-{
-    struct Case {
-        std::size_t count;
-        std::vector<std::pair<std::uint16_t, std::uint16_t>> links; // previous, next per record
-    };
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> sixteen;
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> sixteen; // previous, next per record
     for (std::size_t i = 0; i < 16; ++i)
         sixteen.emplace_back(i == 0 ? 0x06AC : Address(i - 1), i == 15 ? 0x0580 : Address(i + 1));
-    const Case cases[] = {
+    const std::pair<std::size_t, std::vector<std::pair<std::uint16_t, std::uint16_t>>> cases[] = {
+        {0, {}}, // writes nothing, not even the head
         {1, {{0x0580, 0x0580}}},
         {3, {{0x05A8, 0x0594}, {0x0580, 0x05A8}, {0x0594, 0x0580}}},
         {16, sixteen},
+        {17, sixteen}, // the seventeenth is not written
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.count);
-        Channels channels;
-        for (std::size_t n = 0; n < c.count; ++n)
-            channels.push_back(std::make_unique<CChannelData>(n));
+    for (const auto& [count, links] : cases) {
+        SCOPED_TRACE(count);
+        Channels channels = DefaultChannels(count);
         Image image = FilledImage(0xFF);
-        std::uint16_t head = 0;
+        std::uint16_t head = 0x1234;
         StoreChannelTable(image, channels, head);
-        EXPECT_EQ(head, 0x580);
-        for (std::size_t i = 0; i < c.count; ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(GetLe16(image, Address(i)), c.links[i].first);
-            EXPECT_EQ(GetLe16(image, Address(i) + 2), c.links[i].second);
-            EXPECT_EQ(channels[i]->PreviousLink(), c.links[i].first); // also in the records
-            EXPECT_EQ(channels[i]->NextLink(), c.links[i].second);
-            EXPECT_TRUE(
-                std::equal(channels[i]->Record().begin(), channels[i]->Record().end(), image.begin() + Address(i)));
-        }
-        EXPECT_TRUE(std::all_of(image.begin() + Address(c.count), image.end(), [](auto b) { return b == 0xFF; }));
+        EXPECT_TRUE(std::all_of(image.begin() + Address(links.size()), image.end(), [](auto b) { return b == 0xFF; }));
         EXPECT_TRUE(std::all_of(image.begin(), image.begin() + 0x580, [](auto b) { return b == 0xFF; }));
+        if (count == 0) {
+            EXPECT_EQ(head, 0x1234);
+            continue;
+        }
+        EXPECT_EQ(head, 0x580);
+        for (std::size_t i = 0; i < links.size(); ++i) { // the records carry the link words they were written with
+            EXPECT_EQ(GetLe16(image, Address(i)), links[i].first) << i;
+            EXPECT_EQ(GetLe16(image, Address(i) + 2), links[i].second) << i;
+            EXPECT_TRUE(RecordAt(*channels[i], image, i)) << i;
+        }
+        Channels loaded;
+        LoadChannelTable(image, head, loaded);
+        ASSERT_EQ(loaded.size(), links.size());
+        for (std::size_t i = 0; i < links.size(); ++i)
+            EXPECT_EQ(loaded[i]->Record(), channels[i]->Record()) << i;
     }
-}
-
-TEST(ChannelTable, StoredListLoadsBack)
-{
-    Channels channels;
-    MakeDefaultChannels(channels);
-    channels.resize(5);
-    Image image = FilledImage(0xFF);
-    std::uint16_t head = 0;
-    StoreChannelTable(image, channels, head);
-    Channels loaded;
-    LoadChannelTable(image, head, loaded);
-    ASSERT_EQ(loaded.size(), 5u);
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(loaded[i]->Record(), channels[i]->Record());
 }
 
 TEST(ChannelTable, RoundTripKeepsEveryBit)
 {
     for (const std::size_t count : {std::size_t{1}, std::size_t{3}, std::size_t{16}}) {
         SCOPED_TRACE(count);
-        Image image = PatternImage(count);
+        const Image image = PatternImage(count);
         Channels channels;
         LoadChannelTable(image, 0x580, channels);
         ASSERT_EQ(channels.size(), count);
         Image stored = FilledImage(0xFF);
         std::uint16_t head = 0;
         StoreChannelTable(stored, channels, head);
-        for (std::size_t i = 0; i < stored.size(); ++i) {
-            const bool inRecords = i >= 0x580 && i < Address(count);
-            ASSERT_EQ(stored[i], inRecords ? image[i] : 0xFF) << "offset " << i;
-        }
+        EXPECT_TRUE(test::OnlyCopied(stored, image, 0x580, Address(count)));
     }
-}
-
-TEST(ChannelTable, StoreWithoutChannelsWritesNothing)
-{
-    Image image = FilledImage(0xFF);
-    std::uint16_t head = 0x1234;
-    StoreChannelTable(image, Channels{}, head);
-    EXPECT_EQ(head, 0x1234);
-    EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](auto b) { return b == 0xFF; }));
-}
-
-TEST(ChannelTable, StoreNeverWritesPastTheArea)
-{
-    Channels channels;
-    for (std::size_t n = 0; n < 17; ++n)
-        channels.push_back(std::make_unique<CChannelData>(n));
-    Image image = FilledImage(0xFF);
-    std::uint16_t head = 0;
-    StoreChannelTable(image, channels, head);
-    EXPECT_EQ(GetLe16(image, Address(15) + 2), 0x0580);
-    EXPECT_TRUE(std::all_of(image.begin() + 0x6C0, image.end(), [](auto b) { return b == 0xFF; }));
 }
 
 TEST(ChannelPersonality, Resolve)
@@ -321,28 +235,19 @@ TEST(ChannelPersonality, Resolve)
     personalities.push_back(std::make_unique<CPersonalityData>());
     personalities.push_back(std::make_unique<CPersonalityData>());
     personalities[1]->SetValid(false);
-    struct Case {
-        std::uint8_t position;
-        std::uint32_t expected;
-    };
-    const Case cases[] = {
-        {0, personalities[0]->TreeId()},
-        {1, 0},
-        {2, 0},
-        {0xFF, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.position);
+    const std::pair<std::uint8_t, std::uint32_t> cases[] = {{0, personalities[0]->TreeId()}, {1, 0}, {2, 0}, {0xFF, 0}};
+    for (const auto& [position, expected] : cases) {
+        SCOPED_TRACE(position);
         CChannelData channel(std::size_t{0});
         channel.SetPersonalityId(12345);
-        channel.SetPersonalityPosition(c.position);
+        channel.SetPersonalityPosition(position);
         channel.ResolvePersonality(personalities);
-        EXPECT_EQ(channel.PersonalityId(), c.expected);
-        EXPECT_EQ(channel.PersonalityPosition(), c.position);
+        EXPECT_EQ(channel.PersonalityId(), expected);
+        EXPECT_EQ(channel.PersonalityPosition(), position);
     }
 }
 
-TEST_F(ChannelEdit, CheckReportsAMissingPersonality)
+TEST_F(ChannelEdit, CheckReportsAMissingOrInvalidPersonality)
 {
     Personalities personalities;
     personalities.push_back(std::make_unique<CPersonalityData>());
@@ -362,29 +267,19 @@ TEST_F(ChannelEdit, CheckReportsAMissingPersonality)
     }
     channel.Check(CNotification{CNotification::kDeleted, 0}, 3, personalities, log, Settings());
     ASSERT_EQ(log.Count(), 1);
-    const CInvalidEntry& entry = log.Entries()[0];
-    EXPECT_EQ(entry.control, 3703);
-    EXPECT_EQ(entry.title, "Personality List");
-    EXPECT_EQ(entry.text, "Channel - 3 : Miscellaneous");
-    EXPECT_EQ(entry.key, channel.TreeId() + 69238);
+    EXPECT_EQ(test::Fields(log.Entries()[0]),
+              test::EntryFields(3703, "Personality List", "Channel - 3 : Miscellaneous", channel.TreeId() + 69238));
     EXPECT_EQ(channel.PersonalityPosition(), 1); // the channel keeps its byte 18
 
     channel.Check(CNotification{CNotification::kDeleted, 0}, 3, personalities, log, Settings());
     EXPECT_EQ(log.Count(), 1); // one entry per key
-
     channel.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
-}
 
-TEST_F(ChannelEdit, CheckReportsAnInvalidPersonality)
-{
-    Personalities personalities;
-    personalities.push_back(std::make_unique<CPersonalityData>());
-    CChannelData channel(std::size_t{0});
-    channel.ResolvePersonality(personalities);
+    CChannelData first(std::size_t{0}); // a personality that is there but not valid
+    first.ResolvePersonality(personalities);
     personalities[0]->SetValid(false);
-    CInvalidLog log;
-    channel.Check(CNotification{CNotification::kDeleted, 0}, 16, personalities, log, Settings());
+    first.Check(CNotification{CNotification::kDeleted, 0}, 16, personalities, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(log.Entries()[0].text, "Channel - 16 : Miscellaneous");
 }
@@ -394,30 +289,16 @@ TEST_F(ChannelEdit, FillShowsTheDefaultChannel)
     CChannelData channel(std::size_t{15});
     CChannelEditRecord edit;
     channel.FillEditRecord(edit, Settings());
-    EXPECT_EQ(edit.rxFrequency, 0x44609375u);
-    EXPECT_EQ(edit.txFrequency, 0x44609375u);
-    EXPECT_EQ(edit.rxTypeText, "CTCSS");
-    EXPECT_EQ(edit.txTypeText, "CTCSS");
-    EXPECT_EQ(edit.rxCtcssText, "156.7");
-    EXPECT_EQ(edit.rxCdcssText, "023");
-    EXPECT_EQ(edit.txCtcssText, "156.7");
-    EXPECT_EQ(edit.txCdcssText, "023");
-    EXPECT_EQ(edit.spacingText, "12.5K");
-    EXPECT_EQ(edit.powerText, "Low");
-    EXPECT_EQ(edit.rxStepCode, 3);
-    EXPECT_EQ(edit.txStepCode, 3);
-    EXPECT_EQ(edit.personalityPosition, 0u);
-    EXPECT_EQ(edit.autoStartScan, 1u);
+    const CChannelEditRecord expected{0x44609375, 0x44609375, "156.7", "023",   "CTCSS", "156.7", "023",
+                                      "CTCSS",    3,          3,       "12.5K", "Low",   0,       1};
+    EXPECT_EQ(edit, expected);
 }
 
 TEST_F(ChannelEdit, FillRepairsToneIndices)
 {
     struct Case {
-        std::uint16_t word;
-        std::uint16_t repaired;
-        const char* ctcss;
-        const char* cdcss;
-        const char* type;
+        std::uint16_t word, repaired;
+        const char *ctcss, *cdcss, *type;
     };
     const Case cases[] = {
         {0x4000, 0x4001, "63.0", "023", "CTCSS"},        // type 1, index 0
@@ -447,9 +328,9 @@ TEST_F(ChannelEdit, FillRepairsToneIndices)
     }
 }
 
-TEST_F(ChannelEdit, FillAndTakeWithoutEditsKeepTheRecord)
+TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
 {
-    for (std::size_t n = 0; n < 16; ++n) {
+    for (std::size_t n = 0; n < 16; ++n) { // no edits: the default record comes back, nothing clamped
         SCOPED_TRACE(n);
         CChannelData channel(n);
         const Record before = channel.Record();
@@ -458,14 +339,21 @@ TEST_F(ChannelEdit, FillAndTakeWithoutEditsKeepTheRecord)
         EXPECT_FALSE(channel.TakeEditRecord(edit, Settings()));
         EXPECT_EQ(channel.Record(), before);
     }
+    Record bytes{0x12, 0x34, 0x56, 0x78, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
+                 0x60, 0x44, 0x02, 0x50, 0x02, 0x10, 0x33, 0x00, 0x05, 0xBF};
+    CChannelData channel(bytes);
+    CChannelEditRecord edit;
+    channel.FillEditRecord(edit, Settings());
+    edit.rxCtcssText = "100.0";
+    EXPECT_FALSE(channel.TakeEditRecord(edit, Settings()));
+    bytes[12] = 0x0E; // only the receive tone index changed
+    EXPECT_EQ(channel.Record(), bytes);
 }
 
 TEST_F(ChannelEdit, TakeStoresTones)
 {
     struct Case {
-        const char* type;
-        const char* ctcss;
-        const char* cdcss;
+        const char *type, *ctcss, *cdcss;
         std::uint16_t word; // starting from 0x500C
     };
     const Case cases[] = {
@@ -480,11 +368,9 @@ TEST_F(ChannelEdit, TakeStoresTones)
         CChannelEditRecord edit;
         channel.FillEditRecord(edit, Settings());
         edit.rxTypeText = c.type;
-        edit.rxCtcssText = c.ctcss;
-        edit.rxCdcssText = c.cdcss;
+        edit.rxCtcssText = edit.txCtcssText = c.ctcss;
+        edit.rxCdcssText = edit.txCdcssText = c.cdcss;
         edit.txTypeText = c.type == std::string("None") ? "Off" : c.type;
-        edit.txCtcssText = c.ctcss;
-        edit.txCdcssText = c.cdcss;
         channel.TakeEditRecord(edit, Settings());
         EXPECT_EQ(channel.RxTone(), c.word);
         EXPECT_EQ(channel.TxTone(), c.word);
@@ -495,12 +381,8 @@ TEST_F(ChannelEdit, TakeStoresFrequencies)
 {
     struct Case {
         const char* name;
-        std::uint32_t rx;
-        std::uint32_t tx;
-        std::uint32_t storedRx;
-        std::uint32_t storedTx;
-        bool clamped;
-        bool valid;
+        std::uint32_t rx, tx, storedRx, storedTx;
+        bool clamped, valid;
     };
     const Case cases[] = {
         {"both inside", 0x44600625, 0x44000000, 0x44600625, 0x44000000, false, true},
@@ -543,19 +425,6 @@ TEST_F(ChannelEdit, TakeStoresListEntriesAndStepCodes)
     channel.TakeEditRecord(edit, Settings());
     EXPECT_EQ(channel.Record()[17], 0xFF);
     EXPECT_EQ(channel.Record()[16], 0x3F);
-}
-
-TEST_F(ChannelEdit, TakeKeepsEveryUneditedBit)
-{
-    Record bytes{0x12, 0x34, 0x56, 0x78, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
-                 0x60, 0x44, 0x02, 0x50, 0x02, 0x10, 0x33, 0x00, 0x05, 0xBF};
-    CChannelData channel(bytes);
-    CChannelEditRecord edit;
-    channel.FillEditRecord(edit, Settings());
-    edit.rxCtcssText = "100.0";
-    EXPECT_FALSE(channel.TakeEditRecord(edit, Settings()));
-    bytes[12] = 0x0E; // only the receive tone index changed
-    EXPECT_EQ(channel.Record(), bytes);
 }
 
 TEST_F(ChannelEdit, CopyReceiveToTransmit)

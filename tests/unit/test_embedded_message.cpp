@@ -1,4 +1,7 @@
+// The embedded message block: its fields, their texts and the edit record.
 #include "records/embedded_message.h"
+
+#include "record_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +11,13 @@
 namespace qrv {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
 
 constexpr std::size_t kArea = 0x400;
 
 Bytes FieldBytes(const CEmbeddedMessageData& data, std::size_t offset, std::size_t width)
 {
-    return Bytes(data.Block().begin() + static_cast<std::ptrdiff_t>(offset),
-                 data.Block().begin() + static_cast<std::ptrdiff_t>(offset + width));
+    return test::Slice(data.Block(), offset, width);
 }
 
 Bytes Text(const std::string& text)
@@ -34,48 +36,28 @@ TEST(EmbeddedMessageBlock, NewBlockIsAllZero)
     CEmbeddedMessageData data;
     ASSERT_TRUE(data.SetMessage(0, "x"));
     data.SetDefaults();
-    Image image{};
-    image.fill(0xFF);
+    Image image = test::FilledImage(0xFF);
     data.StoreToImage(image);
-    EXPECT_EQ(Bytes(image.begin() + kArea, image.begin() + kArea + 144), Bytes(144, 0x00));
-    EXPECT_EQ(image[kArea + 144], 0xFF);
+    EXPECT_TRUE(test::HoldsAt(image, kArea, Bytes(144, 0x00)));
     for (std::size_t field = 0; field < CEmbeddedMessageData::kFieldCount; ++field)
         EXPECT_EQ(data.FieldText(field), "");
 }
 
 TEST(EmbeddedMessageBlock, LoadAndStoreKeepEveryByte)
 {
-    Image pattern{};
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        pattern[i] = static_cast<std::uint8_t>(i * 11 + 1);
-    CEmbeddedMessageData data;
-    data.LoadFromImage(pattern);
-    Image out{};
-    out.fill(0xFF);
-    data.StoreToImage(out);
-    EXPECT_EQ(Bytes(out.begin() + kArea, out.begin() + kArea + 144),
-              Bytes(pattern.begin() + kArea, pattern.begin() + kArea + 144));
-    EXPECT_EQ(out[kArea - 1], 0xFF);
-    EXPECT_EQ(out[kArea + 144], 0xFF);
+    EXPECT_TRUE(test::BlockRoundTrips<CEmbeddedMessageData>(kArea, 144));
 }
 
-TEST(EmbeddedMessageText, LongMessageIsCutToItsField)
+TEST(EmbeddedMessageText, MessagesAreCutOrPaddedToTheirField)
 {
     CEmbeddedMessageData data;
     const std::string forty = "0123456789abcdefghijABCDEFGHIJ!?klmnopqr";
     ASSERT_TRUE(data.SetMessage(1, forty));
-    EXPECT_EQ(FieldBytes(data, 48, 32), Text(forty.substr(0, 32)));
-    EXPECT_EQ(data.Message(1), forty.substr(0, 32));
-    // Its neighbours stay zero.
-    EXPECT_EQ(FieldBytes(data, 16, 32), Bytes(32, 0x00));
-    EXPECT_EQ(FieldBytes(data, 80, 32), Bytes(32, 0x00));
-}
-
-TEST(EmbeddedMessageText, ShortMessageIsPaddedWithSpaces)
-{
-    CEmbeddedMessageData data;
     ASSERT_TRUE(data.SetMessage(3, "HELLO"));
-    EXPECT_EQ(FieldBytes(data, 112, 32), Text("HELLO" + std::string(27, ' ')));
+    // Fields A, B and message 0 and 2, the neighbours, stay zero.
+    EXPECT_EQ(test::Slice(data.Block()), Join(Join(Bytes(48, 0x00), Text(forty.substr(0, 32))),
+                                              Join(Bytes(32, 0x00), Text("HELLO" + std::string(27, ' ')))));
+    EXPECT_EQ(data.Message(1), forty.substr(0, 32));
     EXPECT_EQ(data.Message(3), "HELLO");
 }
 
@@ -94,11 +76,8 @@ TEST(EmbeddedMessageText, ReadingRules)
         {Text(std::string(32, 'Z')), std::string(32, 'Z')},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        Image image{};
-        image.fill(0x00);
-        std::copy(cases[i].field.begin(), cases[i].field.end(), image.begin() + kArea + 80);
         CEmbeddedMessageData data;
-        data.LoadFromImage(image);
+        data.LoadFromImage(test::ImageWith(kArea + 80, cases[i].field, 0x00));
         EXPECT_EQ(data.Message(2), cases[i].text) << i;
         EXPECT_EQ(data.Message(1), "") << i;
     }
@@ -130,14 +109,10 @@ TEST(EmbeddedMessageText, RadioBlockMustBeWhole)
 
 TEST(EmbeddedMessageEditRecord, StoringTheMessagesKeepsFieldsAAndB)
 {
-    Image image{};
-    image.fill(0x00);
     const Bytes fieldA = {'1', '2', '3', 0x00, 0xAA, 0xBB, 0xCC, 0xDD};
     const Bytes fieldB = {0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
-    std::copy(fieldA.begin(), fieldA.end(), image.begin() + kArea);
-    std::copy(fieldB.begin(), fieldB.end(), image.begin() + kArea + 8);
     CEmbeddedMessageData data;
-    data.LoadFromImage(image);
+    data.LoadFromImage(test::ImageWith(kArea, Join(fieldA, fieldB), 0x00));
 
     CEmbeddedMessageEditRecord edit;
     edit.Fill(data);

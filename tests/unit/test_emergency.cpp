@@ -1,79 +1,39 @@
+// The emergency block, its ID, its references and their check, the edit record and the page rules.
 #include "records/emergency.h"
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
-#include "radio_data/settings.h"
-#include "test_support.h"
+#include "record_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace qrv {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Slice;
 
 constexpr std::size_t kArea = 0x250;
-
-Bytes BlockOf(const CEmergencyData& data)
-{
-    return Bytes(data.Block().begin(), data.Block().end());
-}
-
-Bytes DefaultBlock()
-{
-    return Bytes(CEmergencyData::kDefaultBlock.begin(), CEmergencyData::kDefaultBlock.end());
-}
-
-Image ImageWith(std::size_t offset, const Bytes& bytes)
-{
-    Image image{};
-    image.fill(0xFF);
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
-}
 
 TEST(EmergencyBlock, DefaultBlockIsStoredAsItStands)
 {
     CEmergencyData data;
+    ASSERT_TRUE(data.SetIdText("99"));
     data.SetDefaults();
-    Image image{};
-    image.fill(0xFF);
+    Image image = test::FilledImage(0xFF);
     data.StoreToImage(image);
-    const Bytes expected = {0x0A, 0x00, 0xF8, 0xE2, 0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF,
-                            0xFF, 0x04, 0x0A, 0x0A, 0xF8, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14,
-                            0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(Bytes(image.begin() + kArea, image.begin() + kArea + 32), expected);
-    EXPECT_EQ(image[kArea - 1], 0xFF);
-    EXPECT_EQ(image[kArea + 32], 0xFF);
-}
-
-TEST(EmergencyBlock, DefaultFieldsReadAsTheRecordSays)
-{
-    const CEmergencyData data;
-    EXPECT_EQ(data.IdType(), 2);
-    EXPECT_EQ(data.SignallingPosition(), 0);
-    EXPECT_EQ(data.AlarmMode(), 0);
-    EXPECT_EQ(data.AlarmCyclesMode(), 2);
-    EXPECT_EQ(data.VoiceCyclesMode(), 2);
-    EXPECT_EQ(data.SquelchMode(), 1);
-    EXPECT_TRUE(data.BackgroundTone());
-    EXPECT_EQ(data.GetIdText(), "0123");
+    EXPECT_TRUE(test::HoldsAt(image, kArea, {0x0A, 0x00, 0xF8, 0xE2, 0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF,
+                                             0xFF, 0x04, 0x0A, 0x0A, 0xF8, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14,
+                                             0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST(EmergencyBlock, LoadAndStoreKeepEveryByte)
 {
-    Bytes pattern(32);
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        pattern[i] = static_cast<std::uint8_t>(0xA5 ^ (i * 29));
-    CEmergencyData data;
-    data.LoadFromImage(ImageWith(kArea, pattern));
-    Image out{};
-    out.fill(0xFF);
-    data.StoreToImage(out);
-    EXPECT_EQ(Bytes(out.begin() + kArea, out.begin() + kArea + 32), pattern);
+    EXPECT_TRUE(test::BlockRoundTrips<CEmergencyData>(kArea, 32));
 }
 
 TEST(EmergencyBlock, FieldSettersTouchOnlyTheirBits)
@@ -91,31 +51,28 @@ TEST(EmergencyBlock, FieldSettersTouchOnlyTheirBits)
 
 TEST(EmergencyId, TypedDigitsGoOnePerByte)
 {
-    CEmergencyData data;
-    ASSERT_TRUE(data.SetIdText("*#12"));
-    EXPECT_EQ(Bytes(data.Block().begin() + 4, data.Block().begin() + 13),
-              (Bytes{0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x04}));
-    EXPECT_EQ(data.GetIdText(), "*#12");
-}
-
-TEST(EmergencyId, ShortIdKeepsTheLaterBytesAndLongIdIsCut)
-{
-    CEmergencyData data;
-    ASSERT_TRUE(data.SetIdText("9"));
-    EXPECT_EQ(Bytes(data.Block().begin() + 4, data.Block().begin() + 13),
-              (Bytes{0x09, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}));
-    EXPECT_EQ(data.GetIdText(), "9");
-    ASSERT_TRUE(data.SetIdText("567890"));
-    EXPECT_EQ(data.GetIdText(), "5678");
-    EXPECT_EQ(data.IdLength(), 4);
-}
-
-TEST(EmergencyId, RefusedCharacterChangesNothing)
-{
-    CEmergencyData data;
-    EXPECT_FALSE(data.SetIdText("1A"));
-    EXPECT_FALSE(data.SetIdText("1 2"));
-    EXPECT_EQ(BlockOf(data), DefaultBlock());
+    struct Case {
+        const char* typed;
+        bool accepted;
+        Bytes idBytes; // bytes 4 to 12; the rest of the block stays the default
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"*#12", true, {0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x04}, "*#12"},
+        {"9", true, {0x09, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x01}, "9"},         // later digit bytes kept
+        {"567890", true, {0x05, 0x06, 0x07, 0x08, 0xFF, 0xFF, 0xFF, 0xFF, 0x04}, "5678"}, // cut to four
+        {"1A", false, {0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x04}, "0123"},    // refused: no change
+        {"1 2", false, {0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x04}, "0123"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        CEmergencyData data;
+        EXPECT_EQ(data.SetIdText(c.typed), c.accepted);
+        Bytes expected = Slice(CEmergencyData::kDefaultBlock);
+        std::copy(c.idBytes.begin(), c.idBytes.end(), expected.begin() + 4);
+        EXPECT_EQ(Slice(data.Block()), expected);
+        EXPECT_EQ(data.GetIdText(), c.shown);
+    }
 }
 
 TEST(EmergencyId, LengthRuleFollowsTheType)
@@ -134,41 +91,35 @@ TEST(EmergencyId, FourAndSixDigitTypesShowTheirOwnForm)
 {
     CEmergencyData data;
     // 0xF0A0: first digit limited to D, the others to E, zeros shown as 1.
-    data.LoadFromImage(ImageWith(kArea, {0x0A, 0x00, 0xF8, 0xE3, 0xA0, 0xF0}));
+    data.LoadFromImage(test::ImageWith(kArea, {0x0A, 0x00, 0xF8, 0xE3, 0xA0, 0xF0}));
     EXPECT_EQ(data.IdTextForType(), "D1A1");
-    data.LoadFromImage(ImageWith(kArea, {0x0A, 0x00, 0xF8, 0xE4, 0x37, 0x2B, 0x1A}));
+    data.LoadFromImage(test::ImageWith(kArea, {0x0A, 0x00, 0xF8, 0xE4, 0x37, 0x2B, 0x1A}));
     EXPECT_EQ(data.IdTextForType(), "071A2B");
 }
 
 // Records that stand for channels and DTMF systems in the reference tests.
 struct Records {
-    std::vector<std::unique_ptr<CRVQViewProc>> owned;
-    CRecordRefs refs;
-
-    explicit Records(int count)
+    explicit Records(std::size_t count) : owned(count)
     {
-        for (int i = 0; i < count; ++i) {
-            owned.push_back(std::make_unique<CRVQViewProc>());
-            refs.push_back(owned.back().get());
-        }
+        for (const auto& record : owned)
+            refs.push_back(&record);
     }
+    std::vector<CRVQViewProc> owned;
+    CRecordRefs refs;
 };
 
 TEST(EmergencyReferences, RevertChannelIsTheValidChannelAtItsPosition)
 {
     Records channels(3);
     Records dtmf(1);
-    channels.owned[1]->SetValid(false);
+    channels.owned[1].SetValid(false);
     CEmergencyData data;
-    struct Case {
-        std::uint8_t position;
-        std::uint32_t id;
-    };
-    for (const Case& c : {Case{0, 0}, Case{1, channels.refs[0]->TreeId()}, Case{2, 0},
-                          Case{3, channels.refs[2]->TreeId()}, Case{4, 0}, Case{0xFF, 0}}) {
-        data.SetRevertChannelPosition(c.position);
+    const std::pair<std::uint8_t, std::uint32_t> cases[] = {
+        {0, 0}, {1, channels.refs[0]->TreeId()}, {2, 0}, {3, channels.refs[2]->TreeId()}, {4, 0}, {0xFF, 0}};
+    for (const auto& [position, id] : cases) {
+        data.SetRevertChannelPosition(position);
         data.ResolveReferences(channels.refs, dtmf.refs);
-        EXPECT_EQ(data.RevertChannelId(), c.id) << int(c.position);
+        EXPECT_EQ(data.RevertChannelId(), id) << int(position);
     }
 }
 
@@ -176,19 +127,18 @@ TEST(EmergencyReferences, OnlyTheDigitIdTypeUsesASignallingSystem)
 {
     Records channels(0);
     Records dtmf(2);
-    CEmergencyData data;
-    data.ResolveReferences(channels.refs, dtmf.refs);
-    EXPECT_EQ(data.SignallingSystemId(), dtmf.refs[0]->TreeId());
-    ASSERT_TRUE(data.SetSignallingPosition(1));
-    data.ResolveReferences(channels.refs, dtmf.refs);
-    EXPECT_EQ(data.SignallingSystemId(), dtmf.refs[1]->TreeId());
-    ASSERT_TRUE(data.SetSignallingPosition(2));
-    data.ResolveReferences(channels.refs, dtmf.refs);
-    EXPECT_EQ(data.SignallingSystemId(), 0u);
-    ASSERT_TRUE(data.SetSignallingPosition(0));
-    ASSERT_TRUE(data.SetIdType(1));
-    data.ResolveReferences(channels.refs, dtmf.refs);
-    EXPECT_EQ(data.SignallingSystemId(), 0u);
+    struct Case {
+        unsigned idType, position;
+        std::uint32_t id;
+    };
+    for (const Case& c :
+         {Case{2, 0, dtmf.refs[0]->TreeId()}, Case{2, 1, dtmf.refs[1]->TreeId()}, Case{2, 2, 0}, Case{1, 0, 0}}) {
+        CEmergencyData data;
+        ASSERT_TRUE(data.SetIdType(c.idType));
+        ASSERT_TRUE(data.SetSignallingPosition(c.position));
+        data.ResolveReferences(channels.refs, dtmf.refs);
+        EXPECT_EQ(data.SignallingSystemId(), c.id) << c.idType << " " << c.position;
+    }
 }
 
 TEST(EmergencyReferences, LoadingClearsTheOldReferences)
@@ -199,8 +149,8 @@ TEST(EmergencyReferences, LoadingClearsTheOldReferences)
     data.SetRevertChannelPosition(1);
     data.ResolveReferences(channels.refs, dtmf.refs);
     ASSERT_NE(data.RevertChannelId(), 0u);
-    Image image{};
-    image.fill(0xFF);
+    ASSERT_NE(data.SignallingSystemId(), 0u);
+    Image image = test::FilledImage(0xFF);
     data.StoreToImage(image);
     data.LoadFromImage(image);
     EXPECT_EQ(data.RevertChannelId(), 0u);
@@ -209,28 +159,14 @@ TEST(EmergencyReferences, LoadingClearsTheOldReferences)
 
 class EmergencyWithTexts : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test::WriteText(m_dir / "QRV_E.lng", "[Setting]\r\nLanguage=English\r\nLanguageList=English\r\n"
-                                             "S0207300=Emergency\r\n"
-                                             "S0207309=Revert channel missing\r\n"
-                                             "S0207310=None\r\n"
-                                             "S0207317=Signalling system missing\r\n"
-                                             "S0207312=0.Impolite;1.Polite\r\n"
-                                             "S0207314=0.None;1.Call;2.DTMF;3.Four;4.Six\r\n"
-                                             "S0207322=1:1:15:1:1:1:0\r\n"
-                                             "S0207324=1:1:15:1:1:1:0\r\n"
-                                             "S0207326=0.Off;1.Silent;2.Loud\r\n"
-                                             "S0207331=0.Off;1.Endless;2.Counted\r\n"
-                                             "S0207336=0.Off;1.Endless;2.Counted\r\n"
-                                             "S0207341=0.Carrier;1.Tone\r\n");
-        m_settings = std::make_unique<CSettings>(m_dir.Path());
-        m_settings->SetReadOnly(true);
-        m_settings->SelectLanguage(0);
-    }
+    const CSettings& Settings() { return m_texts.Settings(); }
 
-    test::CTempDir m_dir;
-    std::unique_ptr<CSettings> m_settings;
+    test::CTestTexts m_texts{"S0207300=Emergency\r\nS0207309=Revert channel missing\r\nS0207310=None\r\n"
+                             "S0207317=Signalling system missing\r\nS0207312=0.Impolite;1.Polite\r\n"
+                             "S0207314=0.None;1.Call;2.DTMF;3.Four;4.Six\r\n"
+                             "S0207322=1:1:15:1:1:1:0\r\nS0207324=1:1:15:1:1:1:0\r\n"
+                             "S0207326=0.Off;1.Silent;2.Loud\r\nS0207331=0.Off;1.Endless;2.Counted\r\n"
+                             "S0207336=0.Off;1.Endless;2.Counted\r\nS0207341=0.Carrier;1.Tone\r\n"};
 };
 
 TEST_F(EmergencyWithTexts, CheckAddsAndWithdrawsTheRevertChannelEntry)
@@ -243,20 +179,17 @@ TEST_F(EmergencyWithTexts, CheckAddsAndWithdrawsTheRevertChannelEntry)
     CInvalidLog log;
 
     const CRecordRefs withoutThird = {channels.refs[0], channels.refs[1]};
-    data.Check({CNotification::kEdited, 0}, withoutThird, dtmf.refs, log, *m_settings);
+    data.Check({CNotification::kEdited, 0}, withoutThird, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 0); // only kind 5 checks
-    data.Check({CNotification::kDeleted, 0}, withoutThird, dtmf.refs, log, *m_settings);
+    data.Check({CNotification::kDeleted, 0}, withoutThird, dtmf.refs, log, Settings());
     ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.Entries()[0].key, 72845u);
-    EXPECT_EQ(log.Entries()[0].control, 7310);
-    EXPECT_EQ(log.Entries()[0].title, "Revert channel missing");
-    EXPECT_EQ(log.Entries()[0].text, "Emergency");
+    EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7310, "Revert channel missing", "Emergency", 72845));
 
-    channels.owned[2]->SetValid(false); // an emptied channel counts as missing too
-    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, *m_settings);
+    channels.owned[2].SetValid(false); // an emptied channel counts as missing too
+    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_TRUE(log.Contains(72845));
-    channels.owned[2]->SetValid(true);
-    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, *m_settings);
+    channels.owned[2].SetValid(true);
+    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 0);
 }
 
@@ -267,38 +200,34 @@ TEST_F(EmergencyWithTexts, CheckFindsAMissingSignallingSystemForDigitIdsOnly)
     CEmergencyData data;
     data.ResolveReferences(channels.refs, dtmf.refs);
     CInvalidLog log;
-    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, *m_settings);
+    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, Settings());
     ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.Entries()[0].key, 72853u);
-    EXPECT_EQ(log.Entries()[0].control, 7318);
-    EXPECT_EQ(log.Entries()[0].title, "Signalling system missing");
+    EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7318, "Signalling system missing", "Emergency", 72853));
 
     data.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
     ASSERT_TRUE(data.SetIdType(0));
-    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, *m_settings);
+    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, Settings());
     EXPECT_EQ(log.Count(), 0);
 }
 
 TEST_F(EmergencyWithTexts, FillShowsTheDefaultRecord)
 {
     CEmergencyEditRecord edit;
-    edit.Fill(CEmergencyData(), *m_settings);
-    EXPECT_EQ(edit.idText, "0123");
-    EXPECT_EQ(edit.idType, "DTMF");
-    EXPECT_EQ(edit.alarmMode, "Off");
-    EXPECT_EQ(edit.voiceCyclesMode, "Counted");
-    EXPECT_EQ(edit.impoliteSendTimes, "10");
-    EXPECT_EQ(edit.squelchMode, "Tone");
-    EXPECT_EQ(edit.txDuration, 20);
-    EXPECT_EQ(edit.revertChannelPosition, 0);
+    edit.Fill(CEmergencyData(), Settings());
+    EXPECT_EQ((std::vector<std::string>{edit.idText, edit.idType, edit.alarmMode, edit.alarmCyclesMode,
+                                        edit.voiceCyclesMode, edit.impoliteSendTimes, edit.squelchMode}),
+              (std::vector<std::string>{"0123", "DTMF", "Off", "Counted", "Counted", "10", "Tone"}));
+    EXPECT_EQ(
+        (std::vector<int>{edit.signallingPosition, edit.backgroundTone, edit.txDuration, edit.revertChannelPosition}),
+        (std::vector<int>{0, 1, 20, 0}));
 }
 
 TEST_F(EmergencyWithTexts, TakeWritesTheFieldsAndTheDigitId)
 {
     CEmergencyData data;
     CEmergencyEditRecord edit;
-    edit.Fill(data, *m_settings);
+    edit.Fill(data, Settings());
     edit.idText = "*#12";
     edit.alarmMode = "Loud";
     edit.alarmCyclesMode = "Endless";
@@ -306,30 +235,24 @@ TEST_F(EmergencyWithTexts, TakeWritesTheFieldsAndTheDigitId)
     edit.revertChannelPosition = 3;
     edit.rxDuration = 300; // brought into the byte
     edit.powerSwitch = true;
-    EXPECT_TRUE(edit.Take(data, *m_settings));
-    const Bytes expected = {0x0A, 0x03, 0xF9, 0xE2, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF,
-                            0xFF, 0x04, 0x03, 0x0A, 0xF6, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14,
-                            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(BlockOf(data), expected);
+    EXPECT_TRUE(edit.Take(data, Settings()));
+    EXPECT_EQ(Slice(data.Block()),
+              (Bytes{0x0A, 0x03, 0xF9, 0xE2, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x0A, 0xF6,
+                     0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
 TEST_F(EmergencyWithTexts, TakeFollowsTheIdTypeForTheIdBytes)
 {
-    struct Case {
-        const char* type;
-        std::uint8_t length;
-    };
-    for (const Case& c : {Case{"Four", 4}, Case{"Six", 6}, Case{"Call", 8}, Case{"None", 8}}) {
+    const std::pair<const char*, std::uint8_t> cases[] = {{"Four", 4}, {"Six", 6}, {"Call", 8}, {"None", 8}};
+    for (const auto& [type, length] : cases) {
         CEmergencyData data;
         CEmergencyEditRecord edit;
-        edit.Fill(data, *m_settings);
-        edit.idType = c.type;
+        edit.Fill(data, Settings());
+        edit.idType = type;
         edit.idText = "9999";
-        EXPECT_TRUE(edit.Take(data, *m_settings)) << c.type;
-        EXPECT_EQ(Bytes(data.Block().begin() + 4, data.Block().begin() + 12),
-                  (Bytes{0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF}))
-            << c.type;
-        EXPECT_EQ(data.IdLength(), c.length) << c.type;
+        EXPECT_TRUE(edit.Take(data, Settings())) << type;
+        EXPECT_EQ(Slice(data.Block(), 4, 8), (Bytes{0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF})) << type;
+        EXPECT_EQ(data.IdLength(), length) << type;
     }
 }
 
@@ -337,10 +260,10 @@ TEST_F(EmergencyWithTexts, UnknownTextKeepsABitFieldAndFailsTheTake)
 {
     CEmergencyData data;
     CEmergencyEditRecord edit;
-    edit.Fill(data, *m_settings);
+    edit.Fill(data, Settings());
     edit.voiceCyclesMode = "Sometimes";
     edit.politeSendTimes = "99";
-    EXPECT_FALSE(edit.Take(data, *m_settings));
+    EXPECT_FALSE(edit.Take(data, Settings()));
     EXPECT_EQ(data.Block()[18], 0xFE);
     EXPECT_EQ(data.Block()[14], 0xFF);
 }
@@ -348,12 +271,10 @@ TEST_F(EmergencyWithTexts, UnknownTextKeepsABitFieldAndFailsTheTake)
 TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
 {
     Records channels(3);
-    channels.owned[1]->SetValid(false);
-    const auto lines = RevertChannelLines(channels.refs, *m_settings);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], (CComboLine{"None", 0}));
-    EXPECT_EQ(lines[1], (CComboLine{"1", channels.refs[0]->TreeId()}));
-    EXPECT_EQ(lines[2], (CComboLine{"3", channels.refs[2]->TreeId()}));
+    channels.owned[1].SetValid(false);
+    EXPECT_EQ(
+        RevertChannelLines(channels.refs, Settings()),
+        (std::vector<CComboLine>{{"None", 0}, {"1", channels.refs[0]->TreeId()}, {"3", channels.refs[2]->TreeId()}}));
     EXPECT_EQ(ChannelPositionOf(channels.refs[2]->TreeId(), channels.refs), 3);
     EXPECT_EQ(ChannelPositionOf(0, channels.refs), 0);
     EXPECT_EQ(ChannelPositionOf(12345, channels.refs), 0);
@@ -362,15 +283,9 @@ TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
 TEST(EmergencyPage, IdTypeListFollowsTheSignallingType)
 {
     const std::vector<CComboLine> all = {{"None", 0}, {"Call", 1}, {"DTMF", 2}, {"Four", 3}, {"Six", 4}};
-    const auto dataOf = [](const std::vector<CComboLine>& lines) {
-        std::vector<long long> data;
-        for (const auto& line : lines)
-            data.push_back(line.data);
-        return data;
-    };
-    EXPECT_EQ(dataOf(IdTypeLinesFor(all, 0)), (std::vector<long long>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(dataOf(IdTypeLinesFor(all, 1)), (std::vector<long long>{0, 1, 2, 4}));
-    EXPECT_EQ(dataOf(IdTypeLinesFor(all, 2)), (std::vector<long long>{0, 1, 3, 4}));
+    EXPECT_EQ(IdTypeLinesFor(all, 0), all);
+    EXPECT_EQ(IdTypeLinesFor(all, 1), (std::vector<CComboLine>{all[0], all[1], all[2], all[4]}));
+    EXPECT_EQ(IdTypeLinesFor(all, 2), (std::vector<CComboLine>{all[0], all[1], all[3], all[4]}));
 }
 
 TEST(EmergencyPage, SpinButtonsWrapAtTheLimits)

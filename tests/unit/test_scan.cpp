@@ -3,8 +3,8 @@
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
+#include "record_test_support.h"
 #include "records/channel.h"
-#include "test_support.h"
 #include "util/text_format.h"
 
 #include <gtest/gtest.h>
@@ -14,28 +14,10 @@
 namespace qrv {
 namespace {
 
+using test::FilledImage;
 using Record = std::array<std::uint8_t, CScanListData::kRecordSize>;
 using Channels = std::vector<std::unique_ptr<CChannelData>>;
 using ScanLists = std::vector<std::unique_ptr<CScanListData>>;
-constexpr std::size_t kAreaEnd = 0x250;
-
-Image FilledImage(std::uint8_t value)
-{
-    Image image;
-    image.fill(value);
-    return image;
-}
-
-Image PatternImage()
-{
-    Image image;
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>((i * 53 + 5) & 0xFF);
-    for (std::size_t r = 0; r < 3; ++r)
-        if (image[0x210 + 32 * r + 4] == 0xFF)
-            image[0x210 + 32 * r + 4] = 0x03;
-    return image;
-}
 
 CRecordRefs Refs(const Channels& channels)
 {
@@ -59,24 +41,16 @@ TEST(ScanRecord, DefaultRecord)
     EXPECT_EQ(s.Record(),
               (Record{0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0xE6, 0xC0, 0x08, 0x01, 0x02, 0xF8, 0x01, 0x03, 0x0F, 0xFE, 0xFF,
                       0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10}));
-    EXPECT_EQ(s.EntryCount(), 16);
+    // The fields that share a byte with others read their own bits only.
     EXPECT_EQ(s.ScanMode(), 3);
     EXPECT_EQ(s.PriorityMode(), 0);
-    EXPECT_EQ(s.SweepTime(), 8);
-    EXPECT_EQ(s.PriorityChannelNumber(), 1);
-    EXPECT_EQ(s.SecondPriorityChannelNumber(), 2);
     EXPECT_EQ(s.TxMode(), 0);
     EXPECT_TRUE(s.Talkback());
-    EXPECT_EQ(s.DesignatedChannelNumber(), 1);
-    EXPECT_EQ(s.HangTime(), 3);
     EXPECT_TRUE(s.StartAlert());
     EXPECT_TRUE(s.EndAlert());
     EXPECT_FALSE(s.IncludeCurrentChannel());
-    for (std::size_t slot = 0; slot < 16; ++slot) {
-        EXPECT_EQ(s.MemberNumber(slot), slot + 1);
-        EXPECT_EQ(s.MemberId(slot), 0u);
-    }
-    EXPECT_EQ(s.MemberNumber(16), 0xFF);
+    EXPECT_EQ(s.MemberNumber(15), 16);
+    EXPECT_EQ(s.MemberNumber(16), 0xFF); // no such slot
 }
 
 TEST(ScanRecord, SettersChangeOnlyTheirBits)
@@ -85,8 +59,7 @@ TEST(ScanRecord, SettersChangeOnlyTheirBits)
         const char* name;
         void (*set)(CScanListData&);
         std::size_t byte;
-        std::uint8_t before;
-        std::uint8_t after;
+        std::uint8_t before, after;
     };
     const Case cases[] = {
         {"scan mode", [](CScanListData& s) { s.SetScanMode(1); }, 5, 0xFF, 0xFB},
@@ -112,79 +85,45 @@ TEST(ScanRecord, SettersChangeOnlyTheirBits)
     }
 }
 
-TEST(ScanTable, LoadCounts)
+TEST(ScanTable, LoadCountsAndRoundTripKeepsEveryBit)
 {
+    // Byte 4 of the first and the second record (-1: the pattern's), and the lists loaded.
     struct Case {
-        const char* name;
-        std::uint8_t first;  // byte 4 of the first record
-        std::uint8_t second; // byte 4 of the second record
-        std::uint8_t third;  // byte 4 of what would be a third (0x250 belongs to another area)
-        std::size_t expected;
+        int first, second;
+        std::size_t count;
     };
-    const Case cases[] = {
-        {"blank first still loads", 0xFF, 0xFF, 0xFF, 1},
-        {"one", 0x10, 0xFF, 0x10, 1},
-        {"two", 0x10, 0x03, 0xFF, 2},
-        {"never more than two", 0x10, 0x03, 0x10, 2},
-        {"blank first, second follows", 0xFF, 0x05, 0xFF, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Image image = FilledImage(0xFF);
-        image[0x214] = c.first;
-        image[0x234] = c.second;
-        image[0x254] = c.third;
+    for (const Case& c : {Case{-1, 0xFF, 1}, Case{-1, 0x03, 2}, Case{0xFF, 0xFF, 1}, Case{0xFF, 0x05, 2}}) {
+        SCOPED_TRACE(testing::Message() << c.first << " " << c.second);
+        Image image = test::PatternImage(53, 5); // 0x254 is not 0xFF: no third record is read
+        if (c.first >= 0)
+            image[0x214] = static_cast<std::uint8_t>(c.first);
+        image[0x234] = static_cast<std::uint8_t>(c.second);
         ScanLists lists;
         LoadScanTable(image, lists);
-        EXPECT_EQ(lists.size(), c.expected);
-    }
-}
-
-TEST(ScanTable, RoundTripKeepsEveryBit)
-{
-    for (const std::size_t count : {std::size_t{1}, std::size_t{2}}) {
-        SCOPED_TRACE(count);
-        Image image = PatternImage();
-        if (count == 1)
-            image[0x234] = 0xFF;
-        ScanLists lists;
-        LoadScanTable(image, lists);
-        ASSERT_EQ(lists.size(), count);
+        ASSERT_EQ(lists.size(), c.count);
         Image stored = FilledImage(0xFF);
         std::uint16_t tableStart = 0;
         StoreScanTable(stored, lists, tableStart);
         EXPECT_EQ(tableStart, 0x210);
-        for (std::size_t i = 0; i < stored.size(); ++i) {
-            const bool inRecords = i >= 0x210 && i < 0x210 + 32 * count;
-            ASSERT_EQ(stored[i], inRecords ? image[i] : 0xFF) << "offset " << i;
-        }
+        EXPECT_TRUE(test::OnlyCopied(stored, image, 0x210, 0x210 + 32 * c.count));
     }
 }
 
-TEST(ScanTable, StoreNeverWritesPastTheArea)
+TEST(ScanTable, NewListsStoreTheDefaultRecordTwoAtMost)
 {
     ScanLists lists;
     for (int i = 0; i < 3; ++i)
         lists.push_back(std::make_unique<CScanListData>());
-    Image stored = FilledImage(0xFF);
-    std::uint16_t tableStart = 0;
-    StoreScanTable(stored, lists, tableStart);
-    EXPECT_TRUE(std::equal(stored.begin() + 0x230, stored.begin() + kAreaEnd, CScanListData::kDefaultRecord.begin()));
-    EXPECT_TRUE(std::all_of(stored.begin() + kAreaEnd, stored.end(), [](auto b) { return b == 0xFF; }));
-}
-
-TEST(ScanTable, NewListStoresTheDefaultRecord)
-{
-    ScanLists lists;
-    lists.push_back(std::make_unique<CScanListData>());
     Channels channels = MakeChannels(16);
-    lists[0]->Resolve(Refs(channels));
+    lists[0]->Resolve(Refs(channels)); // the numbers of a new list name the same channels again
     lists[0]->StoreIdentities(Refs(channels));
     Image stored = FilledImage(0xFF);
     std::uint16_t tableStart = 0;
     StoreScanTable(stored, lists, tableStart);
-    EXPECT_TRUE(std::equal(stored.begin() + 0x210, stored.begin() + 0x230, CScanListData::kDefaultRecord.begin()));
-    EXPECT_EQ(stored[0x234], 0xFF); // the next load ends here
+    Image expected = FilledImage(0xFF);
+    for (const std::ptrdiff_t at : {0x210, 0x230})
+        std::copy(CScanListData::kDefaultRecord.begin(), CScanListData::kDefaultRecord.end(), expected.begin() + at);
+    EXPECT_EQ(stored, expected);
 }
 
 TEST(ScanReferences, Resolution)
@@ -229,13 +168,9 @@ TEST(ScanReferences, StoreIdentitiesFollowsTheChannels)
     channels.erase(channels.begin() + 1); // channel 2 goes, 3..5 move up
     s.StoreIdentities(Refs(channels));
     const Record& r = s.Record();
-    EXPECT_EQ(r[16], 1);
-    EXPECT_EQ(r[17], 0xFF); // the removed channel
-    EXPECT_EQ(r[18], 2);
-    EXPECT_EQ(r[19], 3);
-    EXPECT_EQ(r[20], 4);
-    for (std::size_t slot = 5; slot < 16; ++slot)
-        EXPECT_EQ(r[16 + slot], 0xFF) << slot; // numbers 6..16 named no channel
+    // Slot 2 lost its channel; the numbers 6..16 named no channel.
+    EXPECT_EQ(test::Slice(r, 16), (test::Bytes{0x01, 0xFF, 0x02, 0x03, 0x04, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                               0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(r[11], 3);
     EXPECT_EQ(r[8], 0xFF);
     EXPECT_EQ(r[9], 0x02); // byte 9 is not edited
@@ -245,21 +180,20 @@ TEST(ScanReferences, StoreIdentitiesFollowsTheChannels)
     EXPECT_EQ(s.Record()[16], 0xFF); // an invalid channel is no channel
 }
 
+std::string CheckTexts()
+{
+    std::string texts = "S0203800=Configuration\r\nS0203801=Scan\r\nS0203803=Channel List\r\n"
+                        "S0203835=Priority Channel\r\nS0203849=Designated Channel\r\n";
+    for (int k = 1; k <= 16; ++k)
+        texts += Format("S02%05d=Slot %d\r\n", 3904 + k, k);
+    return texts;
+}
+
 class ScanCheck : public ::testing::Test {
 protected:
-    ScanCheck() : m_dir(false)
-    {
-        std::string language = "[Setting]\r\nLanguage=English\r\nLanguageList=English\r\n"
-                               "S0203800=Configuration\r\nS0203801=Scan\r\nS0203803=Channel List\r\n"
-                               "S0203835=Priority Channel\r\nS0203849=Designated Channel\r\n";
-        for (int k = 1; k <= 16; ++k)
-            language += Format("S02%05d=Slot %d\r\n", 3904 + k, k);
-        test::WriteText(m_dir.Path() / "QRV_E.lng", language);
-        m_dir.Reopen();
-    }
-    const CSettings& Settings() { return m_dir.Settings(); }
+    const CSettings& Settings() { return m_texts.Settings(); }
 
-    test::CProgramDir m_dir;
+    test::CTestTexts m_texts{CheckTexts()};
 };
 
 TEST_F(ScanCheck, ReactsOnlyToKindsFiveAndNine)
@@ -294,15 +228,10 @@ TEST_F(ScanCheck, MemberSlotEntries)
     channels[1]->SetValid(false);         // slot 3's channel
     s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
     ASSERT_EQ(log.Count(), 2);
-    const CInvalidEntry& second = log.Entries()[0];
-    EXPECT_EQ(second.control, 3874);
-    EXPECT_EQ(second.title, "Slot 2");
-    EXPECT_EQ(second.text, "Scan : Channel List");
-    EXPECT_EQ(second.key, s.TreeId() + 3872 + 2 + 0xFFFF);
-    const CInvalidEntry& third = log.Entries()[1];
-    EXPECT_EQ(third.control, 3875);
-    EXPECT_EQ(third.title, "Slot 3");
-    EXPECT_EQ(third.key, s.TreeId() + 3872 + 3 + 0xFFFF);
+    EXPECT_EQ(test::Fields(log.Entries()[0]),
+              test::EntryFields(3874, "Slot 2", "Scan : Channel List", s.TreeId() + 3872 + 2 + 0xFFFF));
+    EXPECT_EQ(test::Fields(log.Entries()[1]),
+              test::EntryFields(3875, "Slot 3", "Scan : Channel List", s.TreeId() + 3872 + 3 + 0xFFFF));
 
     s.WithdrawSlotEntry(2, log);
     ASSERT_EQ(log.Count(), 1);
@@ -318,8 +247,7 @@ TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
 {
     struct Case {
         const char* name;
-        std::uint8_t txMode;
-        std::uint8_t priorityMode;
+        std::uint8_t txMode, priorityMode;
         std::vector<int> controls;
     };
     const Case cases[] = {
@@ -342,11 +270,11 @@ TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
         s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
         ASSERT_EQ(log.Count(), static_cast<int>(c.controls.size()));
         for (std::size_t i = 0; i < c.controls.size(); ++i) {
-            const CInvalidEntry& e = log.Entries()[i];
-            EXPECT_EQ(e.control, c.controls[i]);
-            EXPECT_EQ(e.text, "Scan : Configuration");
-            EXPECT_EQ(e.title, c.controls[i] == 3850 ? "Designated Channel" : "Priority Channel");
-            EXPECT_EQ(e.key, s.TreeId() + static_cast<std::uint32_t>(c.controls[i]) + 0xFFFF);
+            const int control = c.controls[i];
+            EXPECT_EQ(test::Fields(log.Entries()[i]),
+                      test::EntryFields(control, control == 3850 ? "Designated Channel" : "Priority Channel",
+                                        "Scan : Configuration",
+                                        s.TreeId() + static_cast<std::uint32_t>(control) + 0xFFFF));
         }
         s.WithdrawCheckEntries(log);
         EXPECT_EQ(log.Count(), 0);

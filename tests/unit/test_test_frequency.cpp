@@ -1,66 +1,52 @@
+// The test frequency block: its defaults for a range, its channels and points.
 #include "records/test_frequency.h"
+
+#include "record_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace qrv {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Slice;
 
-Bytes BlockBytes(const CTestFrequencyData& data, std::size_t offset, std::size_t count)
-{
-    return Bytes(data.Block().begin() + static_cast<std::ptrdiff_t>(offset),
-                 data.Block().begin() + static_cast<std::ptrdiff_t>(offset + count));
-}
-
-TEST(TestFrequencyDefaults, PointsOfTheRange136To174)
+TEST(TestFrequencyDefaults, PointsAndChannelsOfTheRange136To174)
 {
     CTestFrequencyData data;
     ASSERT_TRUE(data.MakeDefaultTestFrequencies("136-174"));
-    struct Point {
-        const char* rx;
-        const char* tx;
-    };
-    const std::vector<Point> points = {{"136.15000", "136.00000"},
-                                       {"145.15000", "145.00000"},
-                                       {"155.15000", "155.00000"},
-                                       {"164.15000", "164.00000"},
-                                       {"173.85000", "174.00000"}};
-    for (std::size_t p = 0; p < points.size(); ++p) {
-        EXPECT_EQ(data.PointRxText(p), points[p].rx) << p;
-        EXPECT_EQ(data.PointTxText(p), points[p].tx) << p;
+    using Pair = std::pair<const char*, const char*>;
+    const Pair points[] = {{"136.15000", "136.00000"}, // receive, transmit
+                           {"145.15000", "145.00000"},
+                           {"155.15000", "155.00000"},
+                           {"164.15000", "164.00000"},
+                           {"173.85000", "174.00000"}};
+    for (std::size_t p = 0; p < std::size(points); ++p) {
+        EXPECT_EQ(data.PointRxText(p), points[p].first) << p;
+        EXPECT_EQ(data.PointTxText(p), points[p].second) << p;
     }
     // The point words as the radio reads them.
-    EXPECT_EQ(BlockBytes(data, 160, 4), (Bytes{0x00, 0x50, 0x61, 0x13}));
-    EXPECT_EQ(BlockBytes(data, 196, 4), (Bytes{0x00, 0x00, 0x40, 0x17}));
-}
+    EXPECT_EQ(Slice(data.Block(), 160, 4), (Bytes{0x00, 0x50, 0x61, 0x13}));
+    EXPECT_EQ(Slice(data.Block(), 196, 4), (Bytes{0x00, 0x00, 0x40, 0x17}));
 
-TEST(TestFrequencyDefaults, TestChannelsOfTheRange136To174)
-{
-    CTestFrequencyData data;
-    ASSERT_TRUE(data.MakeDefaultTestFrequencies("136-174"));
-    struct Channel {
-        const char* tx;
-        const char* rx;
-    };
-    const std::vector<Channel> channels = {
-        {"136.00000", "136.15000"}, {"140.00000", "140.15000"}, {"145.00000", "144.85000"},
+    const Pair channels[] = {
+        {"136.00000", "136.15000"}, {"140.00000", "140.15000"}, {"145.00000", "144.85000"}, // transmit, receive
         {"150.00000", "149.85000"}, {"155.00000", "155.15000"}, {"159.00000", "159.15000"},
         {"164.00000", "163.85000"}, {"169.00000", "168.85000"}, {"174.00000", "173.85000"},
     };
-    for (std::size_t k = 0; k < channels.size(); ++k) {
-        EXPECT_EQ(data.ChannelTxText(k), channels[k].tx) << k;
-        EXPECT_EQ(data.ChannelRxText(k), channels[k].rx) << k;
+    for (std::size_t k = 0; k < std::size(channels); ++k) {
+        EXPECT_EQ(data.ChannelTxText(k), channels[k].first) << k;
+        EXPECT_EQ(data.ChannelRxText(k), channels[k].second) << k;
         EXPECT_EQ(data.ChannelRxStep(k), 3) << k;
         EXPECT_EQ(data.ChannelTxStep(k), 3) << k;
     }
     // Channel 2: receive 144.85000, transmit 145.00000, both step code 3.
-    EXPECT_EQ(BlockBytes(data, 20, 10), (Bytes{0x00, 0x50, 0x48, 0x14, 0x00, 0x00, 0x50, 0x14, 0x03, 0x03}));
+    EXPECT_EQ(Slice(data.Block(), 20, 10), (Bytes{0x00, 0x50, 0x48, 0x14, 0x00, 0x00, 0x50, 0x14, 0x03, 0x03}));
     // Channels 9 to 15 are all zero.
-    EXPECT_EQ(BlockBytes(data, 90, 70), Bytes(70, 0x00));
+    EXPECT_EQ(Slice(data.Block(), 90, 70), Bytes(70, 0x00));
 }
 
 TEST(TestFrequencyDefaults, OtherRangesUseTruncatingHalves)
@@ -79,15 +65,14 @@ TEST(TestFrequencyDefaults, UnusableRangeGivesAnErasedBlock)
         CTestFrequencyData data;
         ASSERT_TRUE(data.MakeDefaultTestFrequencies("136-174"));
         EXPECT_FALSE(data.MakeDefaultTestFrequencies(range)) << range;
-        EXPECT_EQ(BlockBytes(data, 0, 200), Bytes(200, 0xFF)) << range;
+        EXPECT_EQ(Slice(data.Block()), Bytes(200, 0xFF)) << range;
     }
 }
 
 TEST(TestFrequencyChannel, FrequenciesGoOnTheirRaster)
 {
     struct Case {
-        const char* typed;
-        const char* stored;
+        const char *typed, *stored;
         std::uint8_t step;
     };
     for (const Case& c :
@@ -109,22 +94,22 @@ TEST(TestFrequencyChannel, StoredWordAndStepCodeBytes)
 {
     CTestFrequencyData data;
     ASSERT_TRUE(data.SetChannelTxText(15, "146.01500"));
-    EXPECT_EQ(BlockBytes(data, 154, 6), (Bytes{0x00, 0x15, 0x60, 0x14, 0xFF, 0x02}));
+    EXPECT_EQ(Slice(data.Block(), 154, 6), (Bytes{0x00, 0x15, 0x60, 0x14, 0xFF, 0x02}));
     ASSERT_TRUE(data.SetChannelRxText(15, "146.012"));
-    EXPECT_EQ(BlockBytes(data, 150, 10), (Bytes{0x25, 0x06, 0x60, 0x14, 0x00, 0x15, 0x60, 0x14, 0x03, 0x02}));
+    EXPECT_EQ(Slice(data.Block(), 150, 10), (Bytes{0x25, 0x06, 0x60, 0x14, 0x00, 0x15, 0x60, 0x14, 0x03, 0x02}));
 }
 
 TEST(TestFrequencyChannel, BadTextsAndIndexesAreRefused)
 {
     CTestFrequencyData data;
     ASSERT_TRUE(data.MakeDefaultTestFrequencies("136-174"));
-    const Bytes before = BlockBytes(data, 0, 200);
+    const Bytes before = Slice(data.Block());
     for (const char* bad : {"", "abc", "146.0x", "-146.0", "1000.00000", "1.2.3", "."})
         EXPECT_FALSE(data.SetChannelRxText(0, bad)) << bad;
     EXPECT_FALSE(data.SetChannelRxText(16, "146.00000"));
     EXPECT_FALSE(data.SetPointTxText(5, "146.00000"));
     EXPECT_FALSE(data.SetPointRx(0, 100000000));
-    EXPECT_EQ(BlockBytes(data, 0, 200), before);
+    EXPECT_EQ(Slice(data.Block()), before);
     EXPECT_EQ(data.ChannelRxText(16), "");
     EXPECT_EQ(data.PointRxText(5), "");
 }
@@ -132,37 +117,22 @@ TEST(TestFrequencyChannel, BadTextsAndIndexesAreRefused)
 TEST(TestFrequencyPoint, PointsAreNotRounded)
 {
     CTestFrequencyData data;
+    EXPECT_EQ(data.ChannelRxText(0), ""); // erased words show no text
+    EXPECT_FALSE(data.PointTx(0).has_value());
     ASSERT_TRUE(data.SetPointRxText(2, "146.01200"));
     ASSERT_TRUE(data.SetPointTx(4, 43012345));
     EXPECT_EQ(data.PointRxText(2), "146.01200");
     EXPECT_EQ(data.PointRx(2), 14601200u);
-    EXPECT_EQ(BlockBytes(data, 168, 4), (Bytes{0x00, 0x12, 0x60, 0x14}));
-    EXPECT_EQ(BlockBytes(data, 196, 4), (Bytes{0x45, 0x23, 0x01, 0x43}));
+    EXPECT_EQ(Slice(data.Block(), 168, 4), (Bytes{0x00, 0x12, 0x60, 0x14}));
+    EXPECT_EQ(Slice(data.Block(), 196, 4), (Bytes{0x45, 0x23, 0x01, 0x43}));
     EXPECT_EQ(data.PointTxText(4), "430.12345");
     // Only the point words changed.
-    EXPECT_EQ(BlockBytes(data, 0, 160), Bytes(160, 0xFF));
-}
-
-TEST(TestFrequencyBlock, ErasedWordsShowNoText)
-{
-    const CTestFrequencyData data;
-    EXPECT_EQ(data.ChannelRxText(0), "");
-    EXPECT_FALSE(data.PointTx(0).has_value());
+    EXPECT_EQ(Slice(data.Block(), 0, 160), Bytes(160, 0xFF));
 }
 
 TEST(TestFrequencyBlock, LoadAndStoreKeepEveryByte)
 {
-    Image pattern{};
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        pattern[i] = static_cast<std::uint8_t>(i * 3 + 0x40);
-    CTestFrequencyData data;
-    data.LoadFromImage(pattern);
-    Image out{};
-    out.fill(0xFF);
-    data.StoreToImage(out);
-    EXPECT_EQ(Bytes(out.begin() + 0x270, out.begin() + 0x338), Bytes(pattern.begin() + 0x270, pattern.begin() + 0x338));
-    EXPECT_EQ(out[0x26F], 0xFF);
-    EXPECT_EQ(out[0x338], 0xFF);
+    EXPECT_TRUE(test::BlockRoundTrips<CTestFrequencyData>(0x270, 200));
 }
 
 } // namespace

@@ -9,18 +9,6 @@
 namespace qrv {
 namespace {
 
-TEST(TonesTables, SizesAndEnds)
-{
-    ASSERT_EQ(CtcssTable().size(), 51u);
-    ASSERT_EQ(CdcssTable().size(), 107u);
-    EXPECT_EQ(CtcssTable()[0].value, 630);
-    EXPECT_EQ(CtcssTable()[1].value, 670);
-    EXPECT_EQ(CtcssTable()[50].value, 2541);
-    EXPECT_EQ(CdcssTable()[0].value, 17);
-    EXPECT_EQ(CdcssTable()[1].value, 23);
-    EXPECT_EQ(CdcssTable()[106].value, 754);
-}
-
 TEST(TonesTables, ExtendedFlags)
 {
     const std::set<std::size_t> ctcss{1, 3, 28, 30, 32, 34, 36, 38, 40, 41, 43, 47, 51};
@@ -61,42 +49,38 @@ TEST(TonesTexts, Examples)
     }
 }
 
-TEST(TonesTexts, EqualPrintfOfTheTables)
+TEST(TonesTexts, EveryIndexShowsItsTableValueAndIsFoundByIt)
 {
-    for (std::size_t i = 1; i <= kCtcssCount; ++i)
+    for (std::size_t i = 1; i <= kCtcssCount; ++i) {
         EXPECT_EQ(CtcssText(i), Format("%.1f", CtcssTable()[i - 1].value / 10.0));
-    for (std::size_t i = 1; i <= kCdcssCount; ++i)
+        EXPECT_EQ(CtcssFromText(CtcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false}));
+    }
+    for (std::size_t i = 1; i <= kCdcssCount; ++i) {
         EXPECT_EQ(CdcssText(i), Format("%03d", static_cast<int>(CdcssTable()[i - 1].value)));
-}
-
-struct LookupCase {
-    const char* text;
-    std::uint16_t index;
-    bool notInTable;
-};
-
-TEST(TonesLookup, CtcssStoringExamples)
-{
-    const LookupCase cases[] = {
-        {"67.0", 2, false},   {"66.6", 0xFF, true}, {"20.0", 0xFF, true}, // clamped to 40.0, not found either
-        {"69.3", 3, false},   {"254.1", 51, false}, {"100", 14, false},
-        {"4000", 0xFF, true}, {"", 0xFF, true},     {"162.2", 29, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(CtcssFromText(c.text), (CToneLookup{c.index, c.notInTable}));
+        EXPECT_EQ(CdcssFromText(CdcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false}));
     }
 }
 
-TEST(TonesLookup, CdcssStoringExamples)
+TEST(TonesLookup, StoringExamples)
 {
-    const LookupCase cases[] = {
-        {"023", 2, false},   {"23", 2, false},  {"800", 0xFF, true}, // looked up as 777
-        {"754", 107, false}, {"017", 1, false}, {"777", 0xFF, true}, {"024", 0xFF, true}, {"", 0xFF, true},
+    struct Case {
+        bool ctcss;
+        const char* text;
+        std::uint16_t index;
+        bool notInTable;
+    };
+    const Case cases[] = {
+        {true, "67.0", 2, false},     {true, "66.6", 0xFF, true}, {true, "20.0", 0xFF, true}, // clamped to 40.0
+        {true, "69.3", 3, false},     {true, "254.1", 51, false}, {true, "100", 14, false},
+        {true, "4000", 0xFF, true},   {true, "", 0xFF, true},     {true, "162.2", 29, false},
+        {true, "69.29995", 3, false}, // + 0.001 before truncating
+        {false, "023", 2, false},     {false, "23", 2, false},    {false, "800", 0xFF, true}, // looked up as 777
+        {false, "754", 107, false},   {false, "017", 1, false},   {false, "777", 0xFF, true},
+        {false, "024", 0xFF, true},   {false, "", 0xFF, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(CdcssFromText(c.text), (CToneLookup{c.index, c.notInTable}));
+        EXPECT_EQ(c.ctcss ? CtcssFromText(c.text) : CdcssFromText(c.text), (CToneLookup{c.index, c.notInTable}));
     }
 }
 
@@ -112,19 +96,10 @@ TEST(TonesLookup, ValuesAreClampedBeforeTheLookup)
     EXPECT_EQ(CdcssValueFromText("776"), 776);
 }
 
-TEST(TonesLookup, EveryTableTextFindsItsIndex)
-{
-    for (std::size_t i = 1; i <= kCtcssCount; ++i)
-        EXPECT_EQ(CtcssFromText(CtcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false}));
-    for (std::size_t i = 1; i <= kCdcssCount; ++i)
-        EXPECT_EQ(CdcssFromText(CdcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false}));
-}
-
 TEST(TonesWord, Fields)
 {
     struct Case {
-        std::uint16_t word;
-        std::uint16_t index;
+        std::uint16_t word, index;
         bool notInTable;
         std::uint8_t type;
     };
@@ -159,32 +134,20 @@ TEST(TonesWord, SettersKeepTheOtherBits)
 
 TEST(TonesLines, ExtendedEntriesOnlyAtFactoryLevel)
 {
-    struct Case {
-        bool ctcss;
-        bool factory;
-        std::size_t count;
-        const char* first;
-        long long firstData;
-    };
-    const Case cases[] = {
-        {true, true, 51, "63.0", 1},
-        {true, false, 38, "67.0", 2},
-        {false, true, 107, "017", 1},
-        {false, false, 83, "023", 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.count);
-        const auto lines = ChannelToneLines(c.ctcss, c.factory);
-        ASSERT_EQ(lines.size(), c.count);
-        EXPECT_EQ(lines.front().text, c.first);
-        EXPECT_EQ(lines.front().data, c.firstData);
-        const std::span<const CToneEntry> table =
-            c.ctcss ? std::span<const CToneEntry>(CtcssTable()) : std::span<const CToneEntry>(CdcssTable());
-        for (const auto& line : lines) {
-            const auto index = static_cast<std::size_t>(line.data);
-            EXPECT_EQ(line.text, c.ctcss ? CtcssText(index) : CdcssText(index));
-            if (!c.factory) {
-                EXPECT_FALSE(table[index - 1].extended) << line.text;
+    for (const bool ctcss : {true, false}) {
+        const auto table =
+            ctcss ? std::span<const CToneEntry>(CtcssTable()) : std::span<const CToneEntry>(CdcssTable());
+        for (const bool factory : {true, false}) {
+            SCOPED_TRACE(testing::Message() << ctcss << factory);
+            const auto lines = ChannelToneLines(ctcss, factory);
+            EXPECT_EQ(lines.size(), factory ? table.size() : (ctcss ? 38u : 83u));
+            long long previous = 0; // in table order, each with its index as data and its text
+            for (const auto& line : lines) {
+                const auto index = static_cast<std::size_t>(line.data);
+                EXPECT_GT(line.data, previous);
+                previous = line.data;
+                EXPECT_EQ(line.text, ctcss ? CtcssText(index) : CdcssText(index));
+                EXPECT_TRUE(factory || !table[index - 1].extended) << line.text;
             }
         }
     }
