@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 namespace qrv {
 namespace {
@@ -156,6 +158,7 @@ TEST_F(DataFileTest, AnyExtraSectionIsSkipped)
     EXPECT_EQ(image, m_image);
 }
 
+#if !defined(_WIN32)
 TEST_F(DataFileTest, AFailedWriteLeavesThePreviousFileIntact)
 {
     const auto path = m_dir / "keep.dat";
@@ -180,6 +183,8 @@ TEST_F(DataFileTest, AFailedWriteLeavesThePreviousFileIntact)
         ++files;
     EXPECT_EQ(files, 1u); // no temporary file left behind
 }
+
+#endif
 
 TEST_F(DataFileTest, MissingAndOversizedFilesAreRefused)
 {
