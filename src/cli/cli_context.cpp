@@ -83,6 +83,14 @@ int CCliContext::Fail(int message, const std::string& argument) const
     return kExitFailure;
 }
 
+int CCliContext::FailNumber(int message, long long number) const
+{
+    std::string text = m_settings->GetMessage(message);
+    text = text.empty() ? Format("error %05d (%lld)", message, number) : FormatMessageNumber(text, number);
+    std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
+    return kExitFailure;
+}
+
 int Usage(const std::string& reason)
 {
     std::fprintf(stderr,
@@ -93,7 +101,13 @@ int Usage(const std::string& reason)
                  "  dump FILE [--json]\n"
                  "  hex FILE\n"
                  "  resave IN -o OUT [--comment TEXT]\n"
-                 "  diff A B\n",
+                 "  diff A B\n"
+                 "  ports\n"
+                 "  identify [--port NAME]\n"
+                 "  read [--port NAME] -o FILE [--comment TEXT]\n"
+                 "  write [--port NAME] FILE\n"
+                 "  messages read [--port NAME] -o FILE\n"
+                 "  messages write [--port NAME] [--password TEXT] FILE\n",
                  reason.c_str());
     return kExitUsage;
 }

@@ -36,6 +36,7 @@ public:
     // argument) and returns kExitFailure. Falls back to a plain text when the
     // language file has no such message.
     int Fail(int message, const std::string& argument = {}) const;
+    int FailNumber(int message, long long number) const;
 
 private:
     std::unique_ptr<CSettings> m_settings;

@@ -1,6 +1,7 @@
 // qrvctl: create, inspect, compare and convert codeplug data files.
 #include "cli_context.h"
 #include "file_verbs.h"
+#include "radio_verbs.h"
 
 #include <QCoreApplication>
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv)
     const std::map<std::string, Verb> verbs{
         {"new", qrv::cli::VerbNew},       {"info", qrv::cli::VerbInfo},     {"dump", qrv::cli::VerbDump},
         {"hex", qrv::cli::VerbHex},       {"resave", qrv::cli::VerbResave}, {"diff", qrv::cli::VerbDiff},
+        {"ports", qrv::cli::VerbPorts},   {"identify", qrv::cli::VerbIdentify}, {"read", qrv::cli::VerbRead},
+        {"write", qrv::cli::VerbWrite},   {"messages", qrv::cli::VerbMessages},
     };
     if (argc < 2)
         return qrv::cli::Usage("no verb given");

@@ -41,6 +41,7 @@ CSettings::CSettings(std::filesystem::path programDirectory)
     ModelName = ini.GetString(kSettingSection, "ModelName", "", kSettingsTextBuffer);
     ModelID = ini.GetString(kSettingSection, "ModelID", "", kSettingsTextBuffer);
     FreqRange = ini.GetString(kSettingSection, "FreqRange", "", kSettingsTextBuffer);
+    PortName = ini.GetString(kSettingSection, "PortName", "", kSettingsTextBuffer);
 }
 
 CSettings::~CSettings()
@@ -78,6 +79,8 @@ bool CSettings::WriteExitValues()
     ini.Set(kSettingSection, "ModelName", ModelName);
     ini.Set(kSettingSection, "ComPort", Format("%d", ComPort));
     ini.Set(kSettingSection, "FreqRange", FreqRange);
+    if (!PortName.empty())
+        ini.Set(kSettingSection, "PortName", PortName);
     const bool ok = ini.SaveAtomically(m_settingsPath);
     m_cache.Forget(m_settingsPath);
     return ok;

@@ -19,6 +19,9 @@ public:
     static constexpr int kAnswerYes = 6;
     static constexpr int kAnswerNo = 7;
     static constexpr const char* kProgramVersion = "1.01.05.001";
+    // The first four characters of the program version, which decide whether a
+    // radio or a file is newer than the program.
+    static constexpr const char* kVersionPrefix = "1.01";
 
     // Reads Settings.ini of the program directory (Signal, ComPort, ModelName, ModelID, FreqRange).
     explicit CSettings(std::filesystem::path programDirectory);
@@ -44,6 +47,9 @@ public:
     char DecimalSeparator() const { return m_decimalSeparator; }
 
     int ComPort = 1;
+    // The device name of the port the radio was last found on (COM3,
+    // /dev/ttyUSB0...), kept beside its number.
+    std::string PortName;
     std::string ModelName;
     std::string ModelID;
     std::string FreqRange;

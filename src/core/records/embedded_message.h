@@ -17,12 +17,14 @@ class CEmbeddedMessageData {
 public:
     static constexpr std::size_t kImageOffset = 0x400;
     static constexpr std::size_t kBlockSize = 144;
-    // Where the block lives in the radio, moved in blocks of 16 bytes.
-    static constexpr std::uint16_t kRadioAddress = 0x410;
+    // The block lives in the radio where it lives in the codeplug, so that a
+    // codeplug read and the message transfers see the same bytes; it moves in
+    // blocks of 16 bytes. A password change writes the first block (fields A
+    // and B) alone.
+    static constexpr std::uint16_t kRadioAddress = 0x400;
     static constexpr std::size_t kRadioBlockSize = 16;
     static constexpr std::size_t kRadioBlockCount = kBlockSize / kRadioBlockSize;
-    // Field B alone goes to this radio address when the password changes.
-    static constexpr std::uint16_t kFieldBRadioAddress = 0x400;
+    static constexpr std::uint16_t kPasswordRadioAddress = kRadioAddress;
 
     // Fields in block order: A (the radio password), B, messages 1 to 4.
     static constexpr std::size_t kFieldCount = 6;

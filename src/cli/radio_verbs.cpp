@@ -1,0 +1,259 @@
+#include "radio_verbs.h"
+
+#include "cli_args.h"
+#include "cli_context.h"
+#include "port_list.h"
+#include "progress.h"
+#include "qt_serial_port.h"
+#include "radio_data/data_file.h"
+#include "radio_data/messages.h"
+#include "radio_link/message_transfer.h"
+#include "radio_link/radio_messages.h"
+#include "radio_link/transfer.h"
+#include "util/text_format.h"
+
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+namespace qrv::cli {
+
+namespace {
+
+std::optional<int> Parse(CArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
+                         const std::set<std::string>& flags, std::size_t positionals)
+{
+    values.insert("--data-dir");
+    values.insert("--port");
+    if (!parsed.Parse(args, values, flags))
+        return Usage(parsed.Error());
+    if (parsed.Positional().size() != positionals)
+        return Usage(Format("expected %zu file argument(s)", positionals));
+    return std::nullopt;
+}
+
+CPortChoice PortChoice(const CArgs& a, const CSettings& settings)
+{
+    if (auto port = a.Value("--port"))
+        return {*port, {}};
+    CPortChoice choice{settings.PortName, SerialPortNames()};
+    if (choice.remembered.empty() && settings.ComPort >= 1 &&
+        static_cast<std::size_t>(settings.ComPort) <= choice.listed.size())
+        choice.remembered = choice.listed[static_cast<std::size_t>(settings.ComPort - 1)];
+    return choice;
+}
+
+std::tm LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+// Shows a failed radio operation: why the port could not be opened (when
+// that was the reason), then the language file's message.
+int Report(CCliContext& context, const CRadioLink& link, const CTransferResult& result)
+{
+    if (result.ok)
+        return kExitOk;
+    if (result.noRadio && !link.LastPortError().empty())
+        std::fprintf(stderr, "qrvctl: %s\n", link.LastPortError().c_str());
+    if (result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed)
+        return context.FailNumber(result.message, result.address & 0xFFFF);
+    return context.Fail(result.message, result.argument);
+}
+
+std::unique_ptr<CRadioLink> MakeLink()
+{
+    return std::make_unique<CRadioLink>(std::make_unique<CQtSerialPort>());
+}
+
+// Runs a whole codeplug transfer on one worker thread: the port is opened,
+// used and closed there.
+CTransferResult RunTransfer(CCodeplugTransfer& transfer, CRadioLink& link, const CPortChoice& ports, const char* what)
+{
+    CTransferResult result;
+    std::thread worker([&] {
+        result = transfer.Prepare(ports, LocalNow());
+        if (result.ok) {
+            CProgressPrinter printer(what);
+            result = transfer.Run([&printer](int percent) { printer.Show(percent); });
+        }
+        link.Close();
+    });
+    worker.join();
+    return result;
+}
+
+void NoNewRange(const CSettings& settings, const CCodeplugTransfer& transfer, CFreqRangeList& ranges)
+{
+    const auto& r = transfer.RadioRange();
+    if (!ranges.Contains(r.lower, r.upper))
+        std::fprintf(stderr, "qrvctl: the radio's range %s MHz is not in Model.dat of %s\n",
+                     MakeRangeText(r.lower, r.upper).c_str(), settings.ProgramDirectory().string().c_str());
+}
+
+} // namespace
+
+int VerbPorts(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = Parse(a, args, {}, {}, 0))
+        return *code;
+    for (const auto& port : ListSerialPorts(true))
+        std::printf("%s\t%s\t%s\n", port.device.c_str(), port.canOpen ? "available" : "in use or not permitted",
+                    port.description.c_str());
+    return kExitOk;
+}
+
+int VerbIdentify(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = Parse(a, args, {}, {}, 0))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const CPortChoice ports = PortChoice(a, context.Settings());
+    auto link = MakeLink();
+    CRadioIdentity radio;
+    CTransferResult result;
+    std::thread worker([&] {
+        if (link->Connect(ports.remembered, ports.listed).empty()) {
+            result.message = msg::kNoRadioAnswer;
+            result.noRadio = true;
+        } else if (!link->ReadRadioInfo(CSettings::kProgramVersion, radio)) {
+            result.message = msg::kRadioIdentityFailed;
+        } else {
+            result.ok = true;
+        }
+        std::printf("Port:             %s\n", link->PortName().c_str());
+        link->Close();
+    });
+    worker.join();
+    if (!result.ok)
+        return Report(context, *link, result);
+    const FreqRangeRec range = DecodeRadioRange(radio.range);
+    std::printf("Model name:       %s\n", radio.modelName.c_str());
+    std::printf("Model ID:         %s\n", radio.modelId.c_str());
+    std::printf("Firmware version: %s\n", radio.firmware.c_str());
+    std::printf("Signaling type:   %s\n", context.Settings().GetItemText(1076, radio.signal).c_str());
+    std::printf("Frequency range:  %d-%d MHz (flags 0x%02X)\n", range.lower, range.upper, range.flags);
+    return kExitOk;
+}
+
+int VerbRead(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = Parse(a, args, {"-o", "--comment"}, {}, 0))
+        return *code;
+    const auto out = a.Value("-o");
+    if (!out)
+        return Usage("read needs -o FILE");
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    CSettings& settings = context.Settings();
+    const CPortChoice ports = PortChoice(a, settings);
+    auto link = MakeLink();
+    Image buffer{};
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, buffer);
+    const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
+    if (!result.ok) {
+        transfer.Finish(result, context.RadioData(), context.Ranges(), nullptr);
+        return Report(context, *link, result);
+    }
+    NoNewRange(settings, transfer, context.Ranges());
+    // The backup holds the radio's bytes exactly as they came, with its identity.
+    CDataFile file;
+    context.Ranges().SetModel(settings);
+    if (!file.SetHeader(FillHeader(settings, context.Ranges().FlagsOf(settings.FreqRange))) ||
+        !file.WriteFile(FromUtf8Path(*out), {}, buffer, a.Value("--comment").value_or("")))
+        return context.Fail(msg::kCannotWrite);
+    return kExitOk;
+}
+
+int VerbWrite(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (auto code = Parse(a, args, {}, {}, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    CSettings& settings = context.Settings();
+    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    if (!opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    CRadioData& data = context.RadioData();
+    if (data.CheckAll())
+        return context.Fail(msg::kInvalidData);
+    data.StoreToImage(data.GetImage());
+
+    const CPortChoice ports = PortChoice(a, settings);
+    auto link = MakeLink();
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
+    const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing");
+    transfer.Finish(result, data, context.Ranges(), nullptr);
+    if (result.ok)
+        NoNewRange(settings, transfer, context.Ranges());
+    return Report(context, *link, result);
+}
+
+int VerbMessages(const std::vector<std::string>& args)
+{
+    if (args.empty() || (args[0] != "read" && args[0] != "write"))
+        return Usage("messages needs read or write");
+    const bool reading = args[0] == "read";
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    CArgs a;
+    if (auto code = Parse(a, rest, {"-o", "--password"}, {}, reading ? 0 : 1))
+        return *code;
+    if (reading && !a.Value("-o"))
+        return Usage("messages read needs -o FILE");
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    CSettings& settings = context.Settings();
+    CRadioData& data = context.RadioData();
+    auto link = MakeLink();
+    CMessageTransfer transfer(*link, settings);
+    CTransferResult result;
+
+    if (reading) {
+        // The messages go into the file named: its other contents are kept;
+        // a new codeplug is started when it does not exist yet.
+        const auto path = FromUtf8Path(*a.Value("-o"));
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) {
+            if (const CFileResult opened = context.Files().Open(path); !opened.ok)
+                return context.Fail(opened.message, opened.argument);
+        } else {
+            context.Files().LoadDefaultImage();
+        }
+        MessageBlock block = data.EmbeddedMessages().Block();
+        const CPortChoice ports = PortChoice(a, settings);
+        std::thread worker([&] { result = transfer.Read(ports, block); });
+        worker.join();
+        if (!result.ok)
+            return Report(context, *link, result);
+        data.EmbeddedMessages().SetBlock(block);
+        for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i)
+            std::printf("%zu: %s\n", i + 1, data.EmbeddedMessages().Message(i).c_str());
+        const CFileResult saved = context.Files().SaveAs(path, "");
+        return saved.ok ? kExitOk : context.Fail(saved.message, saved.argument);
+    }
+
+    if (const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    const CEmbeddedMessageData& messages = data.EmbeddedMessages();
+    const auto typed = a.Value("--password");
+    const bool allowed = VerifyRadioPassword(
+        messages.Password(), [&typed]() { return typed; }, [&context] { context.Fail(msg::kWrongPassword); });
+    if (!allowed)
+        return kExitFailure;
+    const MessageBlock block = messages.Block();
+    const CPortChoice ports = PortChoice(a, settings);
+    std::thread worker([&] { result = transfer.Write(ports, block); });
+    worker.join();
+    return Report(context, *link, result);
+}
+
+} // namespace qrv::cli

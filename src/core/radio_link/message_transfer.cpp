@@ -1,0 +1,142 @@
+#include "radio_link/message_transfer.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
+#include "util/text_format.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr int kPasswordAttempts = 3;
+
+CTransferResult Failure(int message, std::uint32_t address = 0, std::string argument = {})
+{
+    CTransferResult result;
+    result.message = message;
+    result.address = address;
+    result.argument = std::move(argument);
+    return result;
+}
+
+CTransferResult Success(int message)
+{
+    CTransferResult result;
+    result.ok = true;
+    result.message = message;
+    return result;
+}
+
+} // namespace
+
+bool VerifyRadioPassword(const std::string& current, const std::function<std::optional<std::string>()>& ask,
+                         const std::function<void()>& wrong)
+{
+    if (current.empty())
+        return true;
+    for (int attempt = 0; attempt < kPasswordAttempts; ++attempt) {
+        const auto typed = ask ? ask() : std::nullopt;
+        if (!typed)
+            return false;
+        if (*typed == current)
+            return true;
+        if (wrong)
+            wrong();
+    }
+    return false;
+}
+
+CMessageTransfer::CMessageTransfer(CRadioLink& link, CSettings& settings)
+    : m_link(link)
+    , m_settings(settings)
+{
+}
+
+CTransferResult CMessageTransfer::Connect(const CPortChoice& ports)
+{
+    const std::string port = m_link.Connect(ports.remembered, ports.listed);
+    if (port.empty()) {
+        CTransferResult result = Failure(msg::kNoRadioAnswer);
+        result.noRadio = true;
+        return result;
+    }
+    m_settings.PortName = port;
+    return Success(0);
+}
+
+CTransferResult CMessageTransfer::Read(const CPortChoice& ports, MessageBlock& block)
+{
+    if (auto connected = Connect(ports); !connected.ok)
+        return connected;
+    const auto fail = [this](CTransferResult r) {
+        m_link.Close();
+        return r;
+    };
+
+    CRadioIdentity radio;
+    if (!m_link.ReadRadioInfo(CSettings::kProgramVersion, radio))
+        return fail(Failure(msg::kRadioIdentityFailed));
+    const std::string keptVersion = m_settings.RadioDataVersion;
+    m_settings.RadioDataVersion = radio.firmware;
+    CIdentityResult identity = CheckRadioIdentity(m_settings, IdentityMode::Accept, radio.modelId, radio.modelName,
+                                                  radio.firmware, radio.versionComparison, radio.range);
+    if (identity.result == 0 && radio.modelId != m_settings.ModelID)
+        identity = {1, msg::kModelMismatch, {}, {}};
+    if (identity.result != 0) {
+        m_settings.RadioDataVersion = keptVersion;
+        return fail(Failure(identity.message, 0, identity.argument));
+    }
+    m_radioRange = identity.range;
+    m_settings.ModelName = radio.modelName;
+    m_settings.Signal = radio.signal;
+    m_settings.FreqRange = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
+
+    if (m_link.SetRadioMode(CRadioLink::kModeRead) == 0)
+        return fail(Failure(msg::kNoRadioAnswer));
+    MessageBlock buffer{};
+    for (std::size_t i = 0; i < CEmbeddedMessageData::kRadioBlockCount; ++i) {
+        const std::uint32_t address = CEmbeddedMessageData::kRadioAddress + 16 * static_cast<std::uint32_t>(i);
+        if (!m_link.ReadBlock(address, std::span(buffer).subspan(16 * i, 16)))
+            return fail(Failure(msg::kRadioReadFailed, address));
+    }
+    block = buffer;
+    m_link.SetRadioMode(CRadioLink::kModeNormal);
+    m_link.Close();
+    return Success(msg::kRadioReadDone);
+}
+
+CTransferResult CMessageTransfer::WriteBlocks(std::uint32_t first, std::span<const std::uint8_t> bytes)
+{
+    const auto fail = [this](CTransferResult r) {
+        m_link.Close();
+        return r;
+    };
+    if (m_link.SetRadioMode(CRadioLink::kModeWrite) == 0)
+        return fail(Failure(msg::kNoRadioAnswer));
+    for (std::size_t offset = 0; offset < bytes.size(); offset += 16) {
+        const std::uint32_t address = first + static_cast<std::uint32_t>(offset);
+        if (!m_link.WriteBlock(address, bytes.subspan(offset, std::min<std::size_t>(16, bytes.size() - offset))))
+            return fail(Failure(msg::kRadioWriteFailed, address));
+    }
+    m_link.SetRadioMode(CRadioLink::kModeNormal);
+    m_link.Close();
+    return Success(msg::kRadioWriteDone);
+}
+
+CTransferResult CMessageTransfer::Write(const CPortChoice& ports, const MessageBlock& block)
+{
+    if (auto connected = Connect(ports); !connected.ok)
+        return connected;
+    return WriteBlocks(CEmbeddedMessageData::kRadioAddress, block);
+}
+
+CTransferResult CMessageTransfer::WritePassword(const CPortChoice& ports, const MessageBlock& block)
+{
+    if (auto connected = Connect(ports); !connected.ok)
+        return connected;
+    return WriteBlocks(CEmbeddedMessageData::kPasswordRadioAddress,
+                       std::span<const std::uint8_t>(block).first(CEmbeddedMessageData::kRadioBlockSize));
+}
+
+} // namespace qrv

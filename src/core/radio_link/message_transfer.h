@@ -1,0 +1,48 @@
+#pragma once
+// The embedded-message block and the radio password, moved between the
+// program and the radio by themselves (not with the codeplug).
+#include "radio_data/model_catalog.h"
+#include "radio_link/transfer.h"
+#include "records/embedded_message.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace qrv {
+
+class CSettings;
+
+using MessageBlock = CEmbeddedMessageData::BlockBytes;
+
+// Before the messages are written the user must type the radio's password:
+// at most three times; ask returns nullopt when the user cancels, wrong is
+// called for each wrong text (it shows S01 01176). An empty password passes.
+bool VerifyRadioPassword(const std::string& current, const std::function<std::optional<std::string>()>& ask,
+                         const std::function<void()>& wrong);
+
+class CMessageTransfer {
+public:
+    CMessageTransfer(CRadioLink& link, CSettings& settings);
+
+    // Identifies the radio (its model identifier must be the settings' one),
+    // takes its identity into the settings and reads the block. The block is
+    // changed only when every read succeeded. The port is closed at the end.
+    CTransferResult Read(const CPortChoice& ports, MessageBlock& block);
+    // Writes the block in 16-byte blocks; no identity check.
+    CTransferResult Write(const CPortChoice& ports, const MessageBlock& block);
+    // Writes the first 16 bytes (the password and the field after it).
+    CTransferResult WritePassword(const CPortChoice& ports, const MessageBlock& block);
+
+    const FreqRangeRec& RadioRange() const { return m_radioRange; }
+
+private:
+    CTransferResult Connect(const CPortChoice& ports);
+    CTransferResult WriteBlocks(std::uint32_t first, std::span<const std::uint8_t> bytes);
+
+    CRadioLink& m_link;
+    CSettings& m_settings;
+    FreqRangeRec m_radioRange;
+};
+
+} // namespace qrv

@@ -1,0 +1,17 @@
+#pragma once
+// Numbers of the language file's messages that the radio operations report.
+namespace qrv::msg {
+
+inline constexpr int kRadioReadDone = 1136;
+inline constexpr int kRadioWriteDone = 1137;
+inline constexpr int kRadioReadFailed = 1138;  // argument: the address
+inline constexpr int kRadioWriteFailed = 1139; // argument: the address
+inline constexpr int kNoRadioAnswer = 1143;
+inline constexpr int kRadioIdentityFailed = 1146;
+inline constexpr int kTuneWritten = 1153;
+inline constexpr int kTuneRead = 1154;
+inline constexpr int kTuneWriteFailed = 1155;
+inline constexpr int kTuneReadFailed = 1156;
+inline constexpr int kWrongPassword = 1176;
+
+} // namespace qrv::msg

@@ -1,0 +1,93 @@
+#pragma once
+// Read from Radio and Write to Radio. The first steps (connect, identify,
+// check, select the mode) run on the caller's thread; the block transfer runs
+// on one worker thread and reports through callbacks; the last steps apply
+// the result to the codeplug on the caller's thread again.
+#include "radio_data/model_catalog.h"
+#include "radio_link/radio_link.h"
+#include "util/bytes.h"
+
+#include <array>
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qrv {
+
+class CSettings;
+class CRadioData;
+
+struct CTransferResult {
+    bool ok = false;
+    int message = 0;           // S01 number to show
+    std::string argument;      // its argument (a version or a range text)
+    std::uint32_t address = 0; // for the block messages: the failing address
+    bool noRadio = false;      // nothing answered: the dialog stays open
+};
+
+// Where a transfer looks for the radio: the remembered port first, then the listed ones.
+struct CPortChoice {
+    std::string remembered;
+    std::vector<std::string> listed;
+};
+
+class CCodeplugTransfer {
+public:
+    enum class Direction { Read, Write };
+
+    static constexpr std::uint32_t kBlockSize = 16;
+    static constexpr std::uint32_t kReadBlocks = 128;
+    static constexpr std::uint32_t kStampAddress = 0x020;
+    static constexpr std::uint32_t kTuneSwitchAddress = 0x127;
+    static constexpr std::uint8_t kTuneSwitchMask = 0x08; // bit 3 of the word's second byte
+
+    struct CRange {
+        std::uint32_t first;
+        std::uint32_t last;
+    };
+    // What Write to Radio sends, in this order (the tuning points only at the factory levels).
+    static std::vector<CRange> WriteRanges(bool factoryLevel);
+    // The blocks a range is cut into: 16 bytes each, a shorter last one.
+    static std::vector<std::pair<std::uint32_t, std::uint16_t>> Blocks(const CRange& range);
+    static int ReadProgress(std::uint32_t block);
+    static std::array<std::uint8_t, 8> Stamp(const std::tm& localTime);
+
+    // image: the buffer read into (Read; filled with zeros here) or sent from (Write).
+    CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image);
+
+    // Caller's thread: connect, identify, check, select the mode.
+    CTransferResult Prepare(const CPortChoice& ports, const std::tm& localTime);
+    // Worker thread: the blocks. progress receives the percent values.
+    CTransferResult Run(const std::function<void(int percent)>& progress);
+    // Caller's thread, after Run: the radio's range goes to the range list
+    // (the question through ask), and the codeplug takes the result.
+    void Finish(const CTransferResult& result, CRadioData& data, CFreqRangeList& ranges,
+                const CFreqRangeList::RangeQuestion& ask);
+
+    const FreqRangeRec& RadioRange() const { return m_radioRange; }
+    const CRadioIdentity& Radio() const { return m_radio; }
+    const std::string& FoundPort() const { return m_port; }
+    const std::array<std::uint8_t, 2>& TuneSwitchWord() const { return m_tuneSwitchWord; }
+
+private:
+    CTransferResult Fail(int message, std::string argument = {});
+    CTransferResult RunRead(const std::function<void(int)>& progress);
+    CTransferResult RunWrite(const std::function<void(int)>& progress);
+    void RestoreTuneSwitch();
+
+    Direction m_direction;
+    CRadioLink& m_link;
+    CSettings& m_settings;
+    Image& m_image;
+    bool m_factoryLevel = false;
+    std::string m_port;
+    CRadioIdentity m_radio;
+    FreqRangeRec m_radioRange;
+    std::array<std::uint8_t, 8> m_stamp{};
+    std::array<std::uint8_t, 2> m_tuneSwitchWord{};
+    std::uint8_t m_tuneSwitchBit = 0;
+};
+
+} // namespace qrv
