@@ -26,6 +26,7 @@ test: build
 
 bench: build
 	@$(BUILD_DIR)/bin/qrv_bench_datafile
+	@$(BUILD_DIR)/bin/qrv_bench_transfer
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null

@@ -1,0 +1,199 @@
+#include "radiosim_options.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace qrv::sim {
+
+namespace {
+
+constexpr int kMaxMHz = 9999;
+constexpr unsigned long kMaxAddress = 0xFFFFFFFF;
+constexpr unsigned long kMaxByte = 0xFF;
+constexpr unsigned long kMaxCount = 1000000000;
+
+// Decimal, or hexadecimal with 0x.
+bool ParseUnsigned(const std::string& text, unsigned long limit, unsigned long& out)
+{
+    if (text.empty() || text[0] == '-' || text[0] == '+')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long value = std::strtoul(text.c_str(), &end, 0);
+    if (errno != 0 || end == text.c_str() || *end != '\0' || value > limit)
+        return false;
+    out = value;
+    return true;
+}
+
+bool ParseRange(const std::string& text, CSimIdentity& identity)
+{
+    const std::size_t dash = text.find('-');
+    if (dash == std::string::npos)
+        return false;
+    int lower = 0;
+    int upper = 0;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    const auto lo = std::from_chars(first, first + dash, lower);
+    const auto hi = std::from_chars(first + dash + 1, last, upper);
+    if (lo.ec != std::errc() || lo.ptr != first + dash || hi.ec != std::errc() || hi.ptr != last)
+        return false;
+    if (lower <= 0 || upper < lower || upper > kMaxMHz)
+        return false;
+    identity.range = CSimIdentity::RangeBlock(identity.range[0], lower, upper);
+    return true;
+}
+
+using Setter = std::function<bool(CRadioSimOptions&, const std::string&)>;
+
+Setter Text(std::string CRadioSimOptions::*field)
+{
+    return [field](CRadioSimOptions& o, const std::string& v) {
+        o.*field = v;
+        return !v.empty();
+    };
+}
+
+Setter IdentityText(std::string CSimIdentity::*field)
+{
+    return [field](CRadioSimOptions& o, const std::string& v) {
+        o.identity.*field = v;
+        return true;
+    };
+}
+
+Setter Address(std::optional<std::uint32_t> CSimFaults::*field)
+{
+    return [field](CRadioSimOptions& o, const std::string& v) {
+        unsigned long value = 0;
+        if (!ParseUnsigned(v, kMaxAddress, value))
+            return false;
+        o.faults.*field = static_cast<std::uint32_t>(value);
+        return true;
+    };
+}
+
+Setter Byte(std::uint8_t& (*field)(CRadioSimOptions&))
+{
+    return [field](CRadioSimOptions& o, const std::string& v) {
+        unsigned long value = 0;
+        if (!ParseUnsigned(v, kMaxByte, value))
+            return false;
+        field(o) = static_cast<std::uint8_t>(value);
+        return true;
+    };
+}
+
+Setter Count(int CSimFaults::*field)
+{
+    return [field](CRadioSimOptions& o, const std::string& v) {
+        unsigned long value = 0;
+        if (!ParseUnsigned(v, kMaxCount, value))
+            return false;
+        o.faults.*field = static_cast<int>(value);
+        return true;
+    };
+}
+
+const std::map<std::string, Setter>& ValueOptions()
+{
+    static const std::map<std::string, Setter> options{
+        {"--image", Text(&CRadioSimOptions::imagePath)},
+        {"--save", Text(&CRadioSimOptions::savePath)},
+        {"--log", Text(&CRadioSimOptions::logPath)},
+        {"--link", Text(&CRadioSimOptions::linkPath)},
+        {"--model-name", IdentityText(&CSimIdentity::modelName)},
+        {"--model-id", IdentityText(&CSimIdentity::modelId)},
+        {"--firmware", IdentityText(&CSimIdentity::firmware)},
+        {"--signal", Byte([](CRadioSimOptions& o) -> std::uint8_t& { return o.identity.signal; })},
+        // The flags and the limits share one block; each option keeps the other's part.
+        {"--range", [](CRadioSimOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
+        {"--range-flags", Byte([](CRadioSimOptions& o) -> std::uint8_t& { return o.identity.range[0]; })},
+        {"--ignore-first", Count(&CSimFaults::ignoreFirstRequests)},
+        {"--vanish-after", Count(&CSimFaults::vanishAfterFrames)},
+        {"--bad-checksum-at", Address(&CSimFaults::badChecksumAt)},
+        {"--refuse-write-at", Address(&CSimFaults::refuseWriteAt)},
+        {"--silent-read-at", Address(&CSimFaults::silentReadAt)},
+        {"--noise",
+         [](CRadioSimOptions& o, const std::string& v) {
+             char* end = nullptr;
+             const double p = std::strtod(v.c_str(), &end);
+             o.faults.noiseProbability = p;
+             return !v.empty() && *end == '\0' && p >= 0.0 && p <= 1.0;
+         }},
+        {"--reply-delay",
+         [](CRadioSimOptions& o, const std::string& v) {
+             unsigned long value = 0;
+             if (!ParseUnsigned(v, kMaxCount, value))
+                 return false;
+             o.faults.replyDelay = std::chrono::milliseconds(value);
+             return true;
+         }},
+    };
+    return options;
+}
+
+const std::map<std::string, bool CSimFaults::*>& SwitchOptions()
+{
+    static const std::map<std::string, bool CSimFaults::*> options{
+        {"--silent", &CSimFaults::silent},          {"--short-replies", &CSimFaults::shortReplies},
+        {"--refuse-mode", &CSimFaults::refuseMode}, {"--mode-status-c", &CSimFaults::modeStatusC},
+        {"--wire-timing", &CSimFaults::wireTiming},
+    };
+    return options;
+}
+
+} // namespace
+
+std::optional<CRadioSimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error)
+{
+    CRadioSimOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (const auto sw = SwitchOptions().find(arg); sw != SwitchOptions().end()) {
+            options.faults.*(sw->second) = true;
+            continue;
+        }
+        const auto opt = ValueOptions().find(arg);
+        if (opt == ValueOptions().end()) {
+            error = "unknown option: " + arg;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            error = "missing value for " + arg;
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (!opt->second(options, value)) {
+            error = "bad value for " + arg + ": " + value;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+const char* RadioSimUsage()
+{
+    return "usage: qrv-radiosim [options]\n"
+           "Serves a simulated radio on a pseudo-terminal; prints its path first.\n"
+           "  --link PATH            also make PATH a symlink to the terminal\n"
+           "  --image FILE           start with the memory image of a data file\n"
+           "  --save FILE            write the memory as a data file on exit\n"
+           "  --log FILE             log every frame and reply in hex\n"
+           "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
+           "  --range LO-HI          frequency range in MHz   --range-flags N\n"
+           "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
+           "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
+           "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
+           "  --wire-timing          pace bytes at 9600 baud 8N2\n";
+}
+
+} // namespace qrv::sim

@@ -1,0 +1,229 @@
+// qrvctl read and write against qrv-radiosim on a pseudo-terminal, through
+// QSerialPort: what the radio holds afterwards, what the program shows, and
+// what each failure leaves changed.
+#include "radio_data/data_file.h"
+#include "radio_data/settings.h"
+#include "radiosim_process.h"
+#include "test_support.h"
+#include "tool_runner.h"
+#include "util/text_format.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+namespace qrv {
+namespace {
+
+using test::CRadioSimProcess;
+
+class QrvctlRadioTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::CopyResources(m_dir.Path());
+        // The radio's memory: a pattern no codeplug holds, so that every byte
+        // the program wrote can be told from one it left alone.
+        for (std::size_t i = 0; i < m_radio.size(); ++i)
+            m_radio[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
+        m_radio[0x128] = 0x8F; // the radio's manual tune switch is on
+        WriteImage(m_dir / "radio.dat", m_radio);
+    }
+
+    static void WriteImage(const std::filesystem::path& path, const Image& image)
+    {
+        CDataFile file;
+        DataFileHeader header;
+        std::copy(DataFileHeader::kMagic.begin(), DataFileHeader::kMagic.end(), header.bytes.begin());
+        ASSERT_TRUE(file.SetHeader(header));
+        ASSERT_TRUE(file.WriteFile(path, {}, image, ""));
+    }
+
+    static Image ImageOf(const std::filesystem::path& path)
+    {
+        Image image{};
+        EXPECT_TRUE(ReadBlocks(path, nullptr, image)) << path;
+        return image;
+    }
+
+    test::CToolResult Qrvctl(std::vector<std::string> args)
+    {
+        args.push_back("--data-dir");
+        args.push_back(m_dir.Path().string());
+        return test::RunTool(QRVCTL_PATH, args);
+    }
+
+    std::vector<std::string> Sim(std::vector<std::string> options)
+    {
+        options.insert(options.end(), {"--image", (m_dir / "radio.dat").string(), "--save", (m_dir / "after.dat").string()});
+        return options;
+    }
+
+    std::string Message(int number, const std::string& argument = {})
+    {
+        CSettings settings(m_dir.Path());
+        settings.SetReadOnly(true);
+        settings.SelectLanguage(0);
+        const std::string text = settings.GetMessage(number);
+        if (argument.empty())
+            return text;
+        return number == 1138 || number == 1139 ? FormatMessageNumber(text, ParseLeadingInt(argument))
+                                                : FormatMessageText(text, argument);
+    }
+
+    test::CTempDir m_dir;
+    Image m_radio{};
+};
+
+TEST_F(QrvctlRadioTest, ReadKeepsEveryByteTheRadioSent)
+{
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    const auto r = Qrvctl({"read", "--port", sim.Port(), "-o", (m_dir / "read.dat").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ImageOf(m_dir / "read.dat"), m_radio);
+    DataFileHeader header;
+    ASSERT_TRUE(ReadHeader(m_dir / "read.dat", header));
+    EXPECT_EQ(header.ModelId(), "QL210");
+    EXPECT_EQ(header.ModelName(), "QL-210");
+    EXPECT_EQ(header.LowerLimit(), 400);
+    EXPECT_EQ(header.UpperLimit(), 470);
+    EXPECT_NE(r.err.find("Reading 100%"), std::string::npos); // percent lines when stderr is no terminal
+    EXPECT_TRUE(sim.Stop());
+    EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio); // a read changes nothing in the radio
+}
+
+TEST_F(QrvctlRadioTest, WriteSendsOnlyTheWrittenRangesAndKeepsTheTuneSwitch)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
+    const Image doc = ImageOf(m_dir / "doc.dat");
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    const auto r = Qrvctl({"write", "--port", sim.Port(), (m_dir / "doc.dat").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_TRUE(sim.Stop());
+    const Image after = ImageOf(m_dir / "after.dat");
+
+    const auto written = [](std::size_t o) { return (o >= 0x078 && o <= 0x30F) || o >= 0x580; };
+    for (std::size_t o = 0; o < kImageSize; ++o) {
+        if (o >= 0x020 && o <= 0x027)
+            continue; // the stamp
+        if (o == 0x128) {
+            EXPECT_EQ(after[o], (doc[o] & ~0x08) | (m_radio[o] & 0x08)) << "the radio's own tune switch bit";
+            continue;
+        }
+        ASSERT_EQ(after[o], written(o) ? doc[o] : m_radio[o]) << std::hex << o;
+    }
+    EXPECT_EQ(after[0x027], 0);
+    EXPECT_EQ(after[0x026], 20); // the century of the stamp
+}
+
+struct CFailureCase {
+    const char* name;
+    std::vector<std::string> simOptions;
+    bool write;
+    int message;
+    std::string argument;
+};
+
+class QrvctlRadioFailureTest : public QrvctlRadioTest, public ::testing::WithParamInterface<CFailureCase> {};
+
+TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
+{
+    const CFailureCase& c = GetParam();
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
+    const auto docBefore = test::ReadBytes(m_dir / "doc.dat");
+    CRadioSimProcess sim(Sim(c.simOptions));
+    ASSERT_TRUE(sim.Started());
+    QElapsedTimer timer;
+    timer.start();
+    const auto r = c.write ? Qrvctl({"write", "--port", sim.Port(), (m_dir / "doc.dat").string()})
+                           : Qrvctl({"read", "--port", sim.Port(), "-o", (m_dir / "read.dat").string()});
+    EXPECT_EQ(r.exitCode, 1) << c.name << r.err;
+    EXPECT_NE(r.err.find(Message(c.message, c.argument)), std::string::npos) << c.name << ": " << r.err;
+    EXPECT_LT(timer.elapsed(), 20000) << c.name;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "read.dat")) << c.name;
+    EXPECT_EQ(test::ReadBytes(m_dir / "doc.dat"), docBefore) << c.name;
+    ASSERT_TRUE(sim.Stop()) << c.name;
+    const Image after = ImageOf(m_dir / "after.dat");
+    if (c.message == 1139) {
+        // The blocks before the refused one reached the radio, none after it.
+        EXPECT_NE(after[0x078], m_radio[0x078]);
+        EXPECT_EQ(after[0x580], m_radio[0x580]);
+    } else {
+        EXPECT_EQ(after, m_radio) << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FailureTable, QrvctlRadioFailureTest,
+    ::testing::Values(CFailureCase{"silent radio", {"--silent"}, false, 1143, ""},
+                      CFailureCase{"identity queries fail", {"--vanish-after", "1"}, false, 1146, ""},
+                      CFailureCase{"other model name", {"--model-name", "QL-999"}, false, 1172, ""},
+                      CFailureCase{"other model on write", {"--model-id", "QL211"}, true, 1172, ""},
+                      CFailureCase{"newer firmware", {"--firmware", "1.02.00.000"}, false, 817, "1.02"},
+                      CFailureCase{"range outside the radio", {"--range", "136-174"}, true, 1142, "136-174"},
+                      CFailureCase{"mode refused", {"--refuse-mode"}, false, 1143, ""},
+                      CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, 1138, "2032"},
+                      CFailureCase{"block write refused", {"--refuse-write-at", "0x108"}, true, 1139, "264"}),
+    [](const ::testing::TestParamInfo<CFailureCase>& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
+{
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    QProcess qrvctl;
+    qrvctl.start(QStringLiteral(QRVCTL_PATH),
+                 {QStringLiteral("read"), QStringLiteral("--port"), QString::fromStdString(sim.Port()),
+                  QStringLiteral("-o"), QString::fromStdString((m_dir / "read.dat").string()), QStringLiteral("--data-dir"),
+                  QString::fromStdString(m_dir.Path().string())});
+    ASSERT_TRUE(qrvctl.waitForStarted());
+    qrvctl.setReadChannel(QProcess::StandardError);
+    // Let the transfer get under way, then pull the plug.
+    QByteArray seen;
+    while (!seen.contains("Reading 10%")) {
+        ASSERT_TRUE(qrvctl.waitForReadyRead(15000));
+        seen += qrvctl.readAllStandardError();
+    }
+    sim.Kill();
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(qrvctl.waitForFinished(15000));
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(qrvctl.exitCode(), 1);
+    EXPECT_TRUE(qrvctl.readAllStandardError().contains(QByteArray::fromStdString(Message(1138).substr(0, 10))));
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "read.dat"));
+}
+
+TEST_F(QrvctlRadioTest, IdentifyAndMessages)
+{
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    auto r = Qrvctl({"identify", "--port", sim.Port()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("QL-210"), std::string::npos);
+    EXPECT_NE(r.out.find("400-470"), std::string::npos);
+
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "msg.dat").string()}).exitCode, 0);
+    r = Qrvctl({"messages", "write", "--port", sim.Port(), (m_dir / "msg.dat").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = Qrvctl({"messages", "read", "--port", sim.Port(), "-o", (m_dir / "back.dat").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_TRUE(sim.Stop());
+    const Image doc = ImageOf(m_dir / "msg.dat");
+    const Image after = ImageOf(m_dir / "after.dat");
+    const Image back = ImageOf(m_dir / "back.dat");
+    for (std::size_t o = 0x400; o < 0x490; ++o) {
+        ASSERT_EQ(after[o], doc[o]) << std::hex << o;
+        ASSERT_EQ(back[o], doc[o]) << std::hex << o;
+    }
+    EXPECT_EQ(after[0x490], m_radio[0x490]); // nothing beyond the block
+}
+
+} // namespace
+} // namespace qrv

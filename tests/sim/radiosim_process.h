@@ -1,0 +1,48 @@
+#pragma once
+// Runs qrv-radiosim as a child process and talks to its pseudo-terminal the
+// way any serial program would: plain open() and termios.
+#include "unique_fd.h"
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace qrv::sim::test {
+
+class CRadioSimProcess {
+public:
+    CRadioSimProcess() = default;
+    ~CRadioSimProcess(); // kills a child still running
+    CRadioSimProcess(const CRadioSimProcess&) = delete;
+    CRadioSimProcess& operator=(const CRadioSimProcess&) = delete;
+
+    // Starts the program and reads the terminal path from its first line.
+    bool Start(const std::vector<std::string>& args);
+    const std::string& TerminalPath() const { return m_path; }
+    pid_t Pid() const { return m_pid; }
+    // Sends the signal and waits for the exit; the exit code, or -1.
+    int Stop(int signal);
+    // User plus system CPU time of the child so far, in clock ticks.
+    long CpuTicks() const;
+
+private:
+    pid_t m_pid = -1;
+    std::string m_path;
+};
+
+// A client end of the line: raw 9600 8N2, or left as the simulator set it.
+class CTerminal {
+public:
+    bool Open(const std::string& path, bool setLine = true);
+    void Close() { m_fd.Reset(); }
+    bool Send(const std::vector<std::uint8_t>& bytes);
+    // Reads until `count` bytes came or the time is up.
+    std::vector<std::uint8_t> Receive(std::size_t count, std::chrono::milliseconds timeout);
+
+private:
+    CUniqueFd m_fd;
+};
+
+} // namespace qrv::sim::test

@@ -1,0 +1,141 @@
+// qrv-radiosim as a program: served on a pseudo-terminal, stopped by a
+// signal, leaving its memory in a data file.
+#include "radio_data/data_file.h"
+#include "radiosim_process.h"
+#include "sim_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+namespace qrv::sim::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+class RadioSimProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("qrv_radiosim_" + std::to_string(::getpid()) + "_" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path dir;
+};
+
+TEST_F(RadioSimProgram, ServesTheLineAndSavesItsMemoryOnSigterm)
+{
+    const fs::path save = dir / "radio.dat";
+    const fs::path link = dir / "ttyRADIO";
+    const fs::path log = dir / "radio.log";
+    CRadioSimProcess sim;
+    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--save", save.string(), "--link", link.string(), "--log", log.string(),
+                           "--model-name", "QL-210", "--model-id", "QL210", "--range", "136-174"}));
+    EXPECT_EQ(fs::read_symlink(link), sim.TerminalPath());
+
+    // The simulator set the line raw: an ETX is not an interrupt, nothing waits for a newline.
+    CTerminal line;
+    ASSERT_TRUE(line.Open(sim.TerminalPath(), false));
+    ASSERT_TRUE(line.Send(Handshake()));
+    EXPECT_EQ(line.Receive(6, 2s), Ack('a', 'P', 'a'));
+    ASSERT_TRUE(line.Send(ModeFrame(3)));
+    EXPECT_EQ(line.Receive(6, 2s), Ack('a', 'M', 'a'));
+    const Bytes fieldB{'F', 'I', 'E', 'L', 'D', '-', 'B', '!'};
+    ASSERT_TRUE(line.Send(WriteFrame(0x400, fieldB)));
+    EXPECT_EQ(line.Receive(6, 2s), Ack('a', 'E', 'a'));
+
+    // A program closing the port and coming back finds the radio still there.
+    line.Close();
+    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(line.Open(link.string()));
+    ASSERT_TRUE(line.Send(Handshake()));
+    EXPECT_EQ(line.Receive(6, 2s), Ack('a', 'P', 'a'));
+    line.Close();
+
+    // Idle, it sleeps: well under a tenth of the CPU over half a second.
+    std::this_thread::sleep_for(200ms);
+    const long before = sim.CpuTicks();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_LE(sim.CpuTicks() - before, 5);
+
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+    EXPECT_FALSE(fs::is_symlink(fs::symlink_status(link)));
+
+    qrv::DataFileHeader header;
+    ASSERT_TRUE(qrv::ReadHeader(save, header));
+    EXPECT_EQ(header.ModelName(), "QL-210");
+    EXPECT_EQ(header.ModelId(), "QL210");
+    EXPECT_EQ(header.LowerLimit(), 136);
+    EXPECT_EQ(header.UpperLimit(), 174);
+    qrv::Image image{};
+    ASSERT_TRUE(qrv::ReadBlocks(save, nullptr, image));
+    EXPECT_EQ(Bytes(image.begin() + 0x400, image.begin() + 0x408), fieldB);
+    EXPECT_EQ(image[0x128], 0x87);
+
+    std::ifstream logFile(log);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(logFile, l);)
+        lines.push_back(l);
+    ASSERT_EQ(lines.size(), 8u); // four frames, four replies
+    EXPECT_NE(lines[0].find("RX 02 50 61 03"), std::string::npos);
+    EXPECT_NE(lines[1].find("TX 02 41 61 50 61 03"), std::string::npos);
+}
+
+TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
+{
+    const fs::path image = dir / "start.dat";
+    qrv::Image bytes{};
+    bytes.fill(0xFF);
+    for (std::size_t i = 0; i < 16; ++i)
+        bytes[0x580 + i] = static_cast<std::uint8_t>(0xA0 + i);
+    qrv::DataFileHeader header;
+    std::copy(header.kMagic.begin(), header.kMagic.end(), header.bytes.begin());
+    qrv::CDataFile file;
+    ASSERT_TRUE(file.SetHeader(header));
+    ASSERT_TRUE(file.WriteFile(image, {}, bytes, "start"));
+
+    CRadioSimProcess sim;
+    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--image", image.string(), "--wire-timing"}));
+    CTerminal line;
+    ASSERT_TRUE(line.Open(sim.TerminalPath()));
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    ASSERT_TRUE(line.Send(ReadFrame(0x580, 16)));
+    Bytes reply = line.Receive(1, 3s);
+    const Clock::time_point first = Clock::now();
+    const Bytes rest = line.Receive(26, 3s);
+    const Clock::time_point last = Clock::now();
+    reply.insert(reply.end(), rest.begin(), rest.end());
+    ASSERT_EQ(reply.size(), 27u);
+    EXPECT_EQ(Bytes(reply.begin() + 9, reply.begin() + 25), Bytes(bytes.begin() + 0x580, bytes.begin() + 0x590));
+    EXPECT_GE(last - start, 42ms); // 37 bytes of 11 bits at 9600 baud
+    EXPECT_GE(last - first, 25ms); // the reply trickles in rather than arriving at once
+    EXPECT_EQ(sim.Stop(SIGINT), 0);
+}
+
+TEST_F(RadioSimProgram, RefusesBadOptions)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--noise", "2"},
+                                                 {"--range", "470-400"},
+                                                 {"--bad-checksum-at", "x"},
+                                                 {"--frob"},
+                                                 {"--image"}}) {
+        CRadioSimProcess sim;
+        std::vector<std::string> argv{QRV_RADIOSIM_PATH};
+        argv.insert(argv.end(), args.begin(), args.end());
+        EXPECT_FALSE(sim.Start(argv)) << args[0]; // exits without printing a terminal
+        EXPECT_EQ(sim.Stop(0), 2) << args[0];
+    }
+}
+
+} // namespace
+} // namespace qrv::sim::test
