@@ -134,6 +134,7 @@ struct CFailureRow {
     std::string argument;
     std::uint32_t address;
     bool settingsTaken; // a read that failed after the radio's identity was taken
+    bool versionTaken;  // the radio's data version stays after the failure
 };
 
 class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<CFailureRow> {};
@@ -144,6 +145,7 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
     row.fault(m_radio);
     Settings().ModelID = "QL210";
     Settings().FreqRange = row.write ? "400-470" : "136-174";
+    Settings().RadioDataVersion = "1.00.07.001";
     const Image document = m_data.GetImage();
     const auto r = Run(row.write ? CCodeplugTransfer::Direction::Write : CCodeplugTransfer::Direction::Read);
     EXPECT_FALSE(r.ok);
@@ -151,6 +153,7 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
     EXPECT_EQ(r.argument, row.argument);
     EXPECT_EQ(r.address, row.address);
     EXPECT_EQ(m_data.GetImage(), document); // the document is never changed by a failure
+    EXPECT_EQ(Settings().RadioDataVersion, row.versionTaken ? "1.01.05.001" : "1.00.07.001");
     if (!row.write) {
         EXPECT_EQ(Settings().FreqRange, row.settingsTaken ? "400-470" : "136-174");
     }
@@ -162,24 +165,24 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
 INSTANTIATE_TEST_SUITE_P(
     Rows, TransferFailureTest,
     ::testing::Values(
-        CFailureRow{"NoRadio", false, [](CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer, "", 0, false},
+        CFailureRow{"NoRadio", false, [](CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer, "", 0, false, false},
         CFailureRow{"IdentityQueriesFail", false, [](CSimRadio& r) { r.Faults().vanishAfterFrames = 1; },
-                    msg::kRadioIdentityFailed, "", 0, false},
+                    msg::kRadioIdentityFailed, "", 0, false, false},
         CFailureRow{"OtherModelName", false, [](CSimRadio& r) { r.Identity().modelName = "QL-999"; }, 1172, "", 0,
-                    false},
+                    false, false},
         CFailureRow{"NewerFirmware", false, [](CSimRadio& r) { r.Identity().firmware = "1.02.00.000"; }, 817, "1.02",
-                    0, false},
+                    0, false, false},
         CFailureRow{"OtherModelOnWrite", true, [](CSimRadio& r) { r.Identity().modelId = "QL211"; }, 1172, "", 0,
-                    false},
+                    false, false},
         CFailureRow{"RangeOutsideTheRadio", true,
                     [](CSimRadio& r) { r.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174); }, 1142,
-                    "136-174", 0, false},
+                    "136-174", 0, false, true},
         CFailureRow{"ModeNotAnswered", false, [](CSimRadio& r) { r.Faults().refuseMode = true; },
-                    msg::kNoRadioAnswer, "", 0, true},
+                    msg::kNoRadioAnswer, "", 0, true, true},
         CFailureRow{"BlockReadFails", false, [](CSimRadio& r) { r.Faults().badChecksumAt = 0x7F0; },
-                    msg::kRadioReadFailed, "", 0x7F0, false},
+                    msg::kRadioReadFailed, "", 0x7F0, false, true},
         CFailureRow{"BlockWriteRefused", true, [](CSimRadio& r) { r.Faults().refuseWriteAt = 0x108; },
-                    msg::kRadioWriteFailed, "", 0x108, false}),
+                    msg::kRadioWriteFailed, "", 0x108, false, true}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)
