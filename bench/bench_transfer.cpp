@@ -24,10 +24,7 @@ constexpr double kSecondsPerByte = 11.0 / 9600.0; // start bit, 8 data bits, 2 s
 // Counts what crosses the line, to know the floor of the run just made.
 class CCountingPort : public CBytePort {
 public:
-    explicit CCountingPort(std::unique_ptr<CBytePort> inner)
-        : m_inner(std::move(inner))
-    {
-    }
+    explicit CCountingPort(std::unique_ptr<CBytePort> inner) : m_inner(std::move(inner)) {}
     bool Open(const std::string& name) override { return m_inner->Open(name); }
     bool Close() override { return m_inner->Close(); }
     bool IsOpen() const override { return m_inner->IsOpen(); }
@@ -88,9 +85,10 @@ bool Transfer(CCodeplugTransfer::Direction direction, const std::string& port, C
     const double cpu = CpuSeconds() - cpu0;
     const CLinkTiming timing;
     const double wire = static_cast<double>(counter->bytesOut + counter->bytesIn) * kSecondsPerByte;
-    const double pauses = static_cast<double>(counter->requests) * timing.exchangePause.count() / 1000.0 +
-                          static_cast<double>(counter->blockWrites) * timing.writePause.count() / 1000.0 +
-                          timing.openPause.count() / 1000.0;
+    const auto seconds = [](std::chrono::milliseconds ms) { return std::chrono::duration<double>(ms).count(); };
+    const double pauses = static_cast<double>(counter->requests) * seconds(timing.exchangePause) +
+                          static_cast<double>(counter->blockWrites) * seconds(timing.writePause) +
+                          seconds(timing.openPause);
     const double floor = wire + pauses;
     std::printf("%-6s %s: %zu frames, %zu bytes out, %zu in; wall %.3f s, floor %.3f s (wire %.3f + pauses %.3f), "
                 "wall/floor %.3f, CPU %.3f s = %.2f%% of wall\n",

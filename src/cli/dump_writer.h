@@ -14,10 +14,7 @@ namespace qrv::cli {
 
 class CDumpWriter {
 public:
-    explicit CDumpWriter(const CSettings& settings)
-        : m_settings(settings)
-    {
-    }
+    explicit CDumpWriter(const CSettings& settings) : m_settings(settings) {}
 
     // A field shown through a value list: {"value": n, "text": "..."}.
     void Listed(const char* key, int caption, int list, long long value);

@@ -44,8 +44,8 @@ void PrintJson(const QJsonObject& object)
 int VerbNew(const std::vector<std::string>& args)
 {
     CArgs a;
-    if (auto code = ParseArgs(a, args, {"-o", "--model-id", "--model-name", "--range", "--signal", "--comment"},
-                              kNoFlags, 0))
+    if (auto code =
+            ParseArgs(a, args, {"-o", "--model-id", "--model-name", "--range", "--signal", "--comment"}, kNoFlags, 0))
         return *code;
     const auto out = a.Value("-o");
     if (!out)

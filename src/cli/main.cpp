@@ -19,10 +19,10 @@ int main(int argc, char** argv)
 
     using Verb = std::function<int(const std::vector<std::string>&)>;
     const std::map<std::string, Verb> verbs{
-        {"new", qrv::cli::VerbNew},       {"info", qrv::cli::VerbInfo},     {"dump", qrv::cli::VerbDump},
-        {"hex", qrv::cli::VerbHex},       {"resave", qrv::cli::VerbResave}, {"diff", qrv::cli::VerbDiff},
-        {"ports", qrv::cli::VerbPorts},   {"identify", qrv::cli::VerbIdentify}, {"read", qrv::cli::VerbRead},
-        {"write", qrv::cli::VerbWrite},   {"messages", qrv::cli::VerbMessages},
+        {"new", qrv::cli::VerbNew},     {"info", qrv::cli::VerbInfo},         {"dump", qrv::cli::VerbDump},
+        {"hex", qrv::cli::VerbHex},     {"resave", qrv::cli::VerbResave},     {"diff", qrv::cli::VerbDiff},
+        {"ports", qrv::cli::VerbPorts}, {"identify", qrv::cli::VerbIdentify}, {"read", qrv::cli::VerbRead},
+        {"write", qrv::cli::VerbWrite}, {"messages", qrv::cli::VerbMessages},
     };
     if (argc < 2)
         return qrv::cli::Usage("no verb given");

@@ -17,9 +17,7 @@ namespace {
 constexpr int kBarWidth = 40;
 }
 
-CProgressPrinter::CProgressPrinter(const char* what)
-    : m_what(what)
-    , m_terminal(isatty(fileno(stderr)) != 0)
+CProgressPrinter::CProgressPrinter(const char* what) : m_what(what), m_terminal(isatty(fileno(stderr)) != 0)
 {
 }
 

@@ -64,7 +64,8 @@ std::string DescribeOpenFailure(const std::string& device, int qtError, const st
 #if defined(Q_OS_UNIX)
         if (!group.empty() && group != "root")
             return "You may not open " + device + ": it belongs to the group '" + group +
-                   "'. Join it (sudo usermod -aG " + group + " $USER), then log out and in again. It may also be "
+                   "'. Join it (sudo usermod -aG " + group +
+                   " $USER), then log out and in again. It may also be "
                    "in use by another program.";
 #endif
         return "You may not open " + device + ", or another program is using it.";
@@ -131,7 +132,8 @@ std::size_t CQtSerialPort::Write(std::span<const std::uint8_t> bytes)
 {
     if (!IsOpen())
         return 0;
-    const qint64 written = m_port->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    const qint64 written =
+        m_port->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     if (written <= 0)
         return 0;
     // The frame is on its way once it left our buffer; a device that went

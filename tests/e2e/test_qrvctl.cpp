@@ -48,7 +48,10 @@ protected:
         return settings.GetMessage(number);
     }
 
-    QJsonObject Json(const test::CToolResult& r) { return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object(); }
+    QJsonObject Json(const test::CToolResult& r)
+    {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    }
 
     test::CTempDir m_dir;
     std::string m_settingsBefore;
@@ -118,9 +121,9 @@ TEST_F(QrvctlTest, DumpShowsEveryChannelFieldWithItsTexts)
     EXPECT_FALSE(ch1[QStringLiteral("auto_start_scan")].toBool());
     EXPECT_TRUE(root[QStringLiteral("channels")].toArray()[15].toObject()[QStringLiteral("auto_start_scan")].toBool());
     EXPECT_FALSE(ch1[QStringLiteral("power")].toObject()[QStringLiteral("text")].toString().isEmpty());
-    for (const char* key : {"identity", "radio_info", "keys", "vox", "volume", "microphone", "miscellaneous", "mode",
-                            "personalities", "scan_lists", "dtmf_systems", "emergency", "embedded_messages",
-                            "test_frequencies", "adjustment"})
+    for (const char* key :
+         {"identity", "radio_info", "keys", "vox", "volume", "microphone", "miscellaneous", "mode", "personalities",
+          "scan_lists", "dtmf_systems", "emergency", "embedded_messages", "test_frequencies", "adjustment"})
         EXPECT_TRUE(root.contains(QString::fromLatin1(key))) << key;
 
     const auto text = Run({"dump", File("d.dat")});
@@ -190,9 +193,15 @@ TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
 TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
-        {"frobnicate"}, {"info"}, {"info", "a", "b"}, {"new"}, {"new", "-o"},
-        {"new", "-o", File("x.dat"), "--range", "470-400"}, {"dump", File("x.dat"), "--bogus"},
-        {"resave", File("x.dat")}, {"diff", File("x.dat")},
+        {"frobnicate"},
+        {"info"},
+        {"info", "a", "b"},
+        {"new"},
+        {"new", "-o"},
+        {"new", "-o", File("x.dat"), "--range", "470-400"},
+        {"dump", File("x.dat"), "--bogus"},
+        {"resave", File("x.dat")},
+        {"diff", File("x.dat")},
     };
     for (const auto& args : cases) {
         const auto r = Run(args);

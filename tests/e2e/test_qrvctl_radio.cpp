@@ -56,7 +56,8 @@ protected:
 
     std::vector<std::string> Sim(std::vector<std::string> options)
     {
-        options.insert(options.end(), {"--image", (m_dir / "radio.dat").string(), "--save", (m_dir / "after.dat").string()});
+        options.insert(options.end(),
+                       {"--image", (m_dir / "radio.dat").string(), "--save", (m_dir / "after.dat").string()});
         return options;
     }
 
@@ -167,8 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CFailureCase{"mode refused", {"--refuse-mode"}, false, 1143, ""},
                       CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, 1138, "2032"},
                       CFailureCase{"block write refused", {"--refuse-write-at", "0x108"}, true, 1139, "264"}),
-    [](const ::testing::TestParamInfo<CFailureCase>& info) {
-        std::string name = info.param.name;
+    [](const ::testing::TestParamInfo<CFailureCase>& param) {
+        std::string name = param.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');
         return name;
     });
@@ -180,8 +181,8 @@ TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
     QProcess qrvctl;
     qrvctl.start(QStringLiteral(QRVCTL_PATH),
                  {QStringLiteral("read"), QStringLiteral("--port"), QString::fromStdString(sim.Port()),
-                  QStringLiteral("-o"), QString::fromStdString((m_dir / "read.dat").string()), QStringLiteral("--data-dir"),
-                  QString::fromStdString(m_dir.Path().string())});
+                  QStringLiteral("-o"), QString::fromStdString((m_dir / "read.dat").string()),
+                  QStringLiteral("--data-dir"), QString::fromStdString(m_dir.Path().string())});
     ASSERT_TRUE(qrvctl.waitForStarted());
     qrvctl.setReadChannel(QProcess::StandardError);
     // Let the transfer get under way, then pull the plug.

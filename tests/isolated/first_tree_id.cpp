@@ -11,6 +11,7 @@ int main()
     const qrv::CChannelData second(std::size_t{0});
     const qrv::CPersonalityData third;
     const bool ok = first.TreeId() == 65735 && second.TreeId() == 65935 && third.TreeId() == 66135;
-    std::printf("tree identifiers %u %u %u: %s\n", first.TreeId(), second.TreeId(), third.TreeId(), ok ? "ok" : "wrong");
+    std::printf("tree identifiers %u %u %u: %s\n", first.TreeId(), second.TreeId(), third.TreeId(),
+                ok ? "ok" : "wrong");
     return ok ? 0 : 1;
 }

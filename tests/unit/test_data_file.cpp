@@ -58,8 +58,9 @@ TEST_F(DataFileTest, LayoutOfAWrittenFile)
     EXPECT_EQ(bytes[3 + 84], 0x81);
     EXPECT_EQ(bytes[3 + 85], 3);
     const std::vector<std::uint8_t> sections(bytes.begin() + 119, bytes.begin() + 143);
-    EXPECT_EQ(sections, (std::vector<std::uint8_t>{0x58, 0x4D, 0x10, 0x10, 0, 0, 0, 0, 0x58, 0x46, 0x10, 0x10, 0, 0, 0, 0,
-                                                   0x58, 0x45, 0x10, 0x10, 0x00, 0x08, 0, 0}));
+    EXPECT_EQ(sections,
+              (std::vector<std::uint8_t>{0x58, 0x4D, 0x10, 0x10, 0,    0,    0,    0,    0x58, 0x46, 0x10, 0x10,
+                                         0,    0,    0,    0,    0x58, 0x45, 0x10, 0x10, 0x00, 0x08, 0,    0}));
     EXPECT_TRUE(std::equal(m_image.begin(), m_image.end(), bytes.begin() + 143));
 
     DataFileHeader header;

@@ -24,9 +24,7 @@ std::tm Time(int year, int month, int day, int hour, int minute, int second)
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    FileCommandsTest()
-        : m_data(Settings())
-        , m_files(Settings(), m_data, m_ranges)
+    FileCommandsTest() : m_data(Settings()), m_files(Settings(), m_data, m_ranges)
     {
         Settings().ModelID = "QL210";
         Settings().ModelName = "QL-210";

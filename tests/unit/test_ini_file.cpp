@@ -46,8 +46,9 @@ TEST(IniFile, WritingOneKeyKeepsEveryOtherLine)
                             "[User Mode]\r\nLevel=659\r\n");
 
     ini.Set("Setting", "FreqRange", "136-174"); // new key: after the last line of its section
-    EXPECT_EQ(ini.ToText(), "; my settings\r\n[Setting]\r\nSignal=2\r\n\r\n  ComPort = 3 ; port\r\nFreqRange=136-174\r\n"
-                            "[User Mode]\r\nLevel=659\r\n");
+    EXPECT_EQ(ini.ToText(),
+              "; my settings\r\n[Setting]\r\nSignal=2\r\n\r\n  ComPort = 3 ; port\r\nFreqRange=136-174\r\n"
+              "[User Mode]\r\nLevel=659\r\n");
 
     ini.Set("New", "Key", "v"); // new section at the end
     EXPECT_EQ(CIniFile::FromText(ini.ToText()).GetString("New", "Key", "", 256), "v");

@@ -10,8 +10,7 @@ namespace {
 
 class RadioDataTest : public ::testing::Test {
 protected:
-    RadioDataTest()
-        : m_data(m_program.Settings())
+    RadioDataTest() : m_data(m_program.Settings())
     {
         m_data.Clear();
         m_data.Reset();
@@ -71,11 +70,9 @@ TEST_F(RadioDataTest, LoadThenStoreKeepsEveryBitNoEditorTouches)
 {
     Image image = Stored();
     // Bytes and bits that no editor changes, in several areas.
-    const std::size_t carried[] = {0x130,         0x137,         0x210,        0x213, 0x21F,
-                                   0x078,         0x079,         0x07E,        0x082, 0x1BA,
-                                   0x1BF,         0x267,         0x26F,        0x11A, 0x11D,
-                                   0x401,         0x48F,         0x340,        0x3FF, 0x30F,
-                                   0x588 + 20 * 3, 0x580 + 19,   0x115,        0x116, 0x050};
+    const std::size_t carried[] = {0x130, 0x137, 0x210,          0x213,      0x21F, 0x078, 0x079, 0x07E, 0x082,
+                                   0x1BA, 0x1BF, 0x267,          0x26F,      0x11A, 0x11D, 0x401, 0x48F, 0x340,
+                                   0x3FF, 0x30F, 0x588 + 20 * 3, 0x580 + 19, 0x115, 0x116, 0x050};
     std::uint8_t value = 0x11;
     for (const std::size_t o : carried)
         image[o] = value++;

@@ -142,7 +142,9 @@ TEST_F(RadioLinkTest, InfoRepliesNeedStartEndAndChecksum)
         Bytes reply;
         bool ok;
     };
-    const Case cases[] = {{InfoReply(data), true}, {InfoReply(data, 0x01), false}, {InfoReply(data, 0x02, 0x04), false},
+    const Case cases[] = {{InfoReply(data), true},
+                          {InfoReply(data, 0x01), false},
+                          {InfoReply(data, 0x02, 0x04), false},
                           {badChecksum, false}};
     for (const auto& c : cases) {
         m_port->answer = [&c](const Bytes&) { return c.reply; };
@@ -154,8 +156,8 @@ TEST_F(RadioLinkTest, InfoRepliesNeedStartEndAndChecksum)
 
 TEST_F(RadioLinkTest, FirmwareComparison)
 {
-    for (const auto& [firmware, expected] : std::vector<std::pair<std::string, int>>{
-             {"1.02.00.000", 1}, {"1.01.99.999", 0}, {"0.99.01.001", -1}}) {
+    for (const auto& [firmware, expected] :
+         std::vector<std::pair<std::string, int>>{{"1.02.00.000", 1}, {"1.01.99.999", 0}, {"0.99.01.001", -1}}) {
         m_port->answer = [firmware = firmware](const Bytes& frame) {
             const std::size_t n = frame[3] == 0x03 ? 12 : frame[3] == 0x05 ? 9 : frame[3] == 0x07 ? 1 : 16;
             Bytes data(n, 0);

@@ -20,8 +20,7 @@ using sim::CSimRadio;
 
 class RadioOperationsTest : public ::testing::Test {
 protected:
-    RadioOperationsTest()
-        : m_link(std::make_unique<CSimBytePort>(m_radio))
+    RadioOperationsTest() : m_link(std::make_unique<CSimBytePort>(m_radio))
     {
         CLinkTiming t;
         t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);

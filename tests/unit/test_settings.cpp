@@ -50,7 +50,7 @@ TEST_F(SettingsTest, ConstructionReadsTheSettingsFile)
 TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
 {
     for (const std::string& text : {std::string(), std::string("\xFF\xFE garbage [[[ =\n=x\n"),
-                                   std::string("[Setting]\nComPort=abc\nFreqRange=wide\n")}) {
+                                    std::string("[Setting]\nComPort=abc\nFreqRange=wide\n")}) {
         CSettings& s = Open(text);
         s.SetReadOnly(true);
         EXPECT_EQ(s.Signal, 0);

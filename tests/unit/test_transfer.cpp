@@ -37,8 +37,7 @@ std::tm Noon()
 
 class TransferTest : public ::testing::Test {
 protected:
-    TransferTest()
-        : m_data(Settings())
+    TransferTest() : m_data(Settings())
     {
         Settings().ModelID = "QL210";
         Settings().ModelName = "QL-210";
@@ -113,9 +112,9 @@ TEST_F(TransferTest, WriteSendsItsRangesThenTheStampAndRestoresTheTuneSwitch)
         if (o != 0x128) {
             ASSERT_EQ(memory[o], document[o]) << std::hex << o;
         }
-    EXPECT_EQ(memory[0x128] & 0x08, 0x08);                                 // the radio's own switch
-    EXPECT_EQ(memory[0x128] & ~0x08, document[0x128] & ~0x08);             // the rest as written
-    EXPECT_EQ(memory[0x310], m_initialRadio[0x310]);                        // tuning points: factory levels only
+    EXPECT_EQ(memory[0x128] & 0x08, 0x08);                     // the radio's own switch
+    EXPECT_EQ(memory[0x128] & ~0x08, document[0x128] & ~0x08); // the rest as written
+    EXPECT_EQ(memory[0x310], m_initialRadio[0x310]);           // tuning points: factory levels only
     const std::array<std::uint8_t, 8> stamp{9, 5, 14, 7, 3, 11, 20, 0};
     EXPECT_TRUE(std::equal(stamp.begin(), stamp.end(), memory.begin() + 0x20));
     EXPECT_TRUE(std::equal(stamp.begin(), stamp.end(), m_data.GetImage().begin() + 0x20));
@@ -164,25 +163,26 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TransferFailureTest,
-    ::testing::Values(
-        CFailureRow{"NoRadio", false, [](CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer, "", 0, false, false},
-        CFailureRow{"IdentityQueriesFail", false, [](CSimRadio& r) { r.Faults().vanishAfterFrames = 1; },
-                    msg::kRadioIdentityFailed, "", 0, false, false},
-        CFailureRow{"OtherModelName", false, [](CSimRadio& r) { r.Identity().modelName = "QL-999"; }, 1172, "", 0,
-                    false, false},
-        CFailureRow{"NewerFirmware", false, [](CSimRadio& r) { r.Identity().firmware = "1.02.00.000"; }, 817, "1.02",
-                    0, false, false},
-        CFailureRow{"OtherModelOnWrite", true, [](CSimRadio& r) { r.Identity().modelId = "QL211"; }, 1172, "", 0,
-                    false, false},
-        CFailureRow{"RangeOutsideTheRadio", true,
-                    [](CSimRadio& r) { r.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174); }, 1142,
-                    "136-174", 0, false, true},
-        CFailureRow{"ModeNotAnswered", false, [](CSimRadio& r) { r.Faults().refuseMode = true; },
-                    msg::kNoRadioAnswer, "", 0, true, true},
-        CFailureRow{"BlockReadFails", false, [](CSimRadio& r) { r.Faults().badChecksumAt = 0x7F0; },
-                    msg::kRadioReadFailed, "", 0x7F0, false, true},
-        CFailureRow{"BlockWriteRefused", true, [](CSimRadio& r) { r.Faults().refuseWriteAt = 0x108; },
-                    msg::kRadioWriteFailed, "", 0x108, false, true}),
+    ::testing::Values(CFailureRow{"NoRadio", false, [](CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer,
+                                  "", 0, false, false},
+                      CFailureRow{"IdentityQueriesFail", false, [](CSimRadio& r) { r.Faults().vanishAfterFrames = 1; },
+                                  msg::kRadioIdentityFailed, "", 0, false, false},
+                      CFailureRow{"OtherModelName", false, [](CSimRadio& r) { r.Identity().modelName = "QL-999"; },
+                                  1172, "", 0, false, false},
+                      CFailureRow{"NewerFirmware", false, [](CSimRadio& r) { r.Identity().firmware = "1.02.00.000"; },
+                                  817, "1.02", 0, false, false},
+                      CFailureRow{"OtherModelOnWrite", true, [](CSimRadio& r) { r.Identity().modelId = "QL211"; }, 1172,
+                                  "", 0, false, false},
+                      CFailureRow{
+                          "RangeOutsideTheRadio", true,
+                          [](CSimRadio& r) { r.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174); },
+                          1142, "136-174", 0, false, true},
+                      CFailureRow{"ModeNotAnswered", false, [](CSimRadio& r) { r.Faults().refuseMode = true; },
+                                  msg::kNoRadioAnswer, "", 0, true, true},
+                      CFailureRow{"BlockReadFails", false, [](CSimRadio& r) { r.Faults().badChecksumAt = 0x7F0; },
+                                  msg::kRadioReadFailed, "", 0x7F0, false, true},
+                      CFailureRow{"BlockWriteRefused", true, [](CSimRadio& r) { r.Faults().refuseWriteAt = 0x108; },
+                                  msg::kRadioWriteFailed, "", 0x108, false, true}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)

@@ -27,10 +27,7 @@ std::vector<CByteChange> DiffImages(const Image& before, const Image& after);
 // Keeps a snapshot of the image and lists the changes made since the last refresh.
 class CChangeLog {
 public:
-    explicit CChangeLog(const Image& image)
-        : m_snapshot(image)
-    {
-    }
+    explicit CChangeLog(const Image& image) : m_snapshot(image) {}
     // Compares the image with the snapshot, advances the snapshot, appends and
     // returns the new changes.
     std::vector<CByteChange> Refresh(const Image& image);

@@ -59,10 +59,7 @@ namespace {
 // A bounded reader over the bytes of a file: every read checks what is left.
 class CFileCursor {
 public:
-    explicit CFileCursor(std::span<const std::uint8_t> bytes)
-        : m_bytes(bytes)
-    {
-    }
+    explicit CFileCursor(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     bool Take(std::size_t count, const std::uint8_t*& out)
     {
@@ -234,7 +231,8 @@ DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags)
     WriteCString(header.bytes, DataFileHeader::kModelName, DataFileHeader::kTextField, settings.ModelName);
     PutLe16(header.bytes, DataFileHeader::kLowerLimit, static_cast<std::uint16_t>(settings.LowerLimit()));
     PutLe16(header.bytes, DataFileHeader::kUpperLimit, static_cast<std::uint16_t>(settings.UpperLimit()));
-    WriteCString(header.bytes, DataFileHeader::kRadioDataVersion, DataFileHeader::kTextField, settings.RadioDataVersion);
+    WriteCString(header.bytes, DataFileHeader::kRadioDataVersion, DataFileHeader::kTextField,
+                 settings.RadioDataVersion);
     WriteCString(header.bytes, DataFileHeader::kProgramVersion, DataFileHeader::kProgramVersionField,
                  CSettings::kProgramVersion);
     header.bytes[DataFileHeader::kRangeFlags] = rangeFlags;

@@ -49,7 +49,7 @@ inline constexpr std::array<std::uint8_t, 3> kSignature{'Q', 'R', 'V'};
 inline constexpr std::array<std::uint8_t, 4> kTagComment{0x58, 0x4D, 0x10, 0x10}; // "XM"
 inline constexpr std::array<std::uint8_t, 4> kTagExtra{0x58, 0x46, 0x10, 0x10};   // "XF"
 inline constexpr std::array<std::uint8_t, 4> kTagImage{0x58, 0x45, 0x10, 0x10};   // "XE"
-inline constexpr std::size_t kFixedSize = 2191; // a file with an empty comment
+inline constexpr std::size_t kFixedSize = 2191;                                   // a file with an empty comment
 // A data file is small; a larger file is not one of ours and is never read whole.
 inline constexpr std::uintmax_t kMaxFileSize = 1024 * 1024;
 } // namespace datafile

@@ -19,9 +19,7 @@ void WriteTimeStamp(Image& image, const std::tm& localTime)
 }
 
 CFileCommands::CFileCommands(CSettings& settings, CRadioData& radioData, CFreqRangeList& ranges)
-    : m_settings(settings)
-    , m_radioData(radioData)
-    , m_ranges(ranges)
+    : m_settings(settings), m_radioData(radioData), m_ranges(ranges)
 {
 }
 

@@ -15,7 +15,8 @@ constexpr std::uintmax_t kMaxIniBytes = 16u * 1024u * 1024u;
 
 std::string StripQuotes(std::string value)
 {
-    if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
         return value.substr(1, value.size() - 2);
     return value;
 }
@@ -44,8 +45,8 @@ std::size_t Utf8SafeCut(const std::string& s, std::size_t maxBytes)
 CIniFile CIniFile::FromText(std::string_view text)
 {
     CIniFile ini;
-    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF && static_cast<unsigned char>(text[1]) == 0xBB &&
-        static_cast<unsigned char>(text[2]) == 0xBF)
+    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF &&
+        static_cast<unsigned char>(text[1]) == 0xBB && static_cast<unsigned char>(text[2]) == 0xBF)
         text.remove_prefix(3);
     if (text.find("\r\n") == std::string_view::npos && text.find('\n') != std::string_view::npos)
         ini.m_newline = "\n";

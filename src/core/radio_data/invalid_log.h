@@ -11,9 +11,9 @@ namespace qrv {
 class CSettings;
 
 struct CInvalidEntry {
-    int control = 0;    // the control that edits the faulty field
-    std::string title;  // first column
-    std::string text;   // second column: where the fault is
+    int control = 0;   // the control that edits the faulty field
+    std::string title; // first column
+    std::string text;  // second column: where the fault is
     std::uint32_t key = 0;
 };
 
@@ -21,10 +21,7 @@ class CInvalidLog {
 public:
     // With settings, an entry whose control the current model hides (S00 value
     // not zero) is never added.
-    explicit CInvalidLog(const CSettings* settings = nullptr)
-        : m_settings(settings)
-    {
-    }
+    explicit CInvalidLog(const CSettings* settings = nullptr) : m_settings(settings) {}
 
     void SetSettings(const CSettings* settings) { m_settings = settings; }
     void Add(const CInvalidEntry& entry);

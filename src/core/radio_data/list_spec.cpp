@@ -84,7 +84,8 @@ std::vector<CListItem> ParseListSpec(std::string_view listText)
         if (auto range = ParseRangeItem(raw)) {
             item.kind = CListItem::Kind::Range;
             item.range = *range;
-        } else if (const auto dot = raw.find('.'); dot != std::string::npos && dot > 0 && IsInteger(raw.substr(0, dot))) {
+        } else if (const auto dot = raw.find('.');
+                   dot != std::string::npos && dot > 0 && IsInteger(raw.substr(0, dot))) {
             item.kind = CListItem::Kind::Named;
             item.number = ParseLeadingInt(raw.substr(0, dot));
             item.text = raw.substr(dot + 1);

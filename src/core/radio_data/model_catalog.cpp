@@ -25,12 +25,8 @@ int ToInt(long long v)
 
 CModelCatalog::CModelCatalog(std::filesystem::path programDirectory, std::string modelId, std::string modelName,
                              std::string freqRange, int signal)
-    : m_programDirectory(std::move(programDirectory))
-    , m_modelId(std::move(modelId))
-    , m_modelName(std::move(modelName))
-    , m_freqRange(std::move(freqRange))
-    , m_signal(signal)
-    , m_file(CIniFile::Load(FilePath()))
+    : m_programDirectory(std::move(programDirectory)), m_modelId(std::move(modelId)), m_modelName(std::move(modelName)),
+      m_freqRange(std::move(freqRange)), m_signal(signal), m_file(CIniFile::Load(FilePath()))
 {
     m_count = ToInt(m_file.GetInt(m_modelId, "Number", 0));
 }
@@ -109,7 +105,8 @@ void CFreqRangeList::SetModel(const CSettings& settings)
 
 bool CFreqRangeList::Contains(int lower, int upper) const
 {
-    const auto end = m_records.begin() + std::min<std::ptrdiff_t>(m_count, static_cast<std::ptrdiff_t>(m_records.size()));
+    const auto end =
+        m_records.begin() + std::min<std::ptrdiff_t>(m_count, static_cast<std::ptrdiff_t>(m_records.size()));
     return std::any_of(m_records.begin(), end, [&](const auto& r) { return r.lower == lower && r.upper == upper; });
 }
 

@@ -103,10 +103,10 @@ int CompareVersions(const std::string& version, const std::string& reference);
 FreqRangeRec DecodeRadioRange(std::span<const std::uint8_t> block);
 
 struct CIdentityResult {
-    int result = 0;          // 0 usable, 1 model mismatch, 2 newer data version
-    int message = 0;         // S01 number to show, 0 for none
-    std::string argument;    // the message's argument (the radio's version)
-    FreqRangeRec range;      // the radio's range when the result is 0
+    int result = 0;       // 0 usable, 1 model mismatch, 2 newer data version
+    int message = 0;      // S01 number to show, 0 for none
+    std::string argument; // the message's argument (the radio's version)
+    FreqRangeRec range;   // the radio's range when the result is 0
 };
 
 enum class IdentityMode { Accept, Exact };

@@ -9,9 +9,7 @@ std::unique_ptr<CRadioData> g_radioData;
 }
 
 CRadioData::CRadioData(CSettings& settings)
-    : m_settings(settings)
-    , m_image(std::make_unique<Image>())
-    , m_invalidLog(&settings)
+    : m_settings(settings), m_image(std::make_unique<Image>()), m_invalidLog(&settings)
 {
     m_image->fill(0xFF);
     ResetAreaObjects();

@@ -9,8 +9,7 @@ std::atomic<std::uint32_t> g_lastTreeId{65535};
 constexpr std::uint32_t kTreeIdStep = 200;
 } // namespace
 
-CRVQViewProc::CRVQViewProc()
-    : m_treeId(NextTreeId())
+CRVQViewProc::CRVQViewProc() : m_treeId(NextTreeId())
 {
 }
 

@@ -27,10 +27,10 @@ std::string Key(const char* family, int number)
 
 } // namespace
 
-CSettings::CSettings(std::filesystem::path programDirectory)
-    : m_programDirectory(std::move(programDirectory))
+CSettings::CSettings(std::filesystem::path programDirectory) : m_programDirectory(std::move(programDirectory))
 {
-    if (const auto* conv = std::localeconv(); conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != 0)
+    if (const auto* conv = std::localeconv();
+        conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != 0)
         m_decimalSeparator = conv->decimal_point[0];
     m_settingsPath = m_programDirectory / "Settings.ini";
     m_languagePath = m_programDirectory / "QRV_E.lng";
@@ -150,7 +150,8 @@ void CSettings::SelectLanguage(int index)
 std::vector<std::string> CSettings::LanguageList() const
 {
     std::vector<std::string> names;
-    for (const auto& name : Split(LanguageFile().GetString(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ','))
+    for (const auto& name :
+         Split(LanguageFile().GetString(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ','))
         if (!Trim(name).empty())
             names.push_back(Trim(name));
     return names;

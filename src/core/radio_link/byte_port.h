@@ -21,9 +21,9 @@ struct CLineSettings {
 };
 
 struct CPortStatus {
-    std::size_t queued = 0;  // bytes waiting in the receive queue
-    bool lineError = false;  // framing, parity, overrun or break seen (and cleared)
-    bool gone = false;       // the device went away; nothing more will arrive
+    std::size_t queued = 0; // bytes waiting in the receive queue
+    bool lineError = false; // framing, parity, overrun or break seen (and cleared)
+    bool gone = false;      // the device went away; nothing more will arrive
 };
 
 class CBytePort {

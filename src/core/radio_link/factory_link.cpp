@@ -47,8 +47,8 @@ CTransferResult Closed(CRadioLink& link, CTransferResult result)
 
 std::span<const std::uint8_t> InfoBytes(const CRadioInfoData& info, const CFactoryBlock& block)
 {
-    return std::span<const std::uint8_t>(info.Block()).subspan(block.address - CRadioInfoData::kImageOffset,
-                                                               block.length);
+    return std::span<const std::uint8_t>(info.Block())
+        .subspan(block.address - CRadioInfoData::kImageOffset, block.length);
 }
 
 } // namespace

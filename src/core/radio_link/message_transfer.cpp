@@ -47,9 +47,7 @@ bool VerifyRadioPassword(const std::string& current, const std::function<std::op
     return false;
 }
 
-CMessageTransfer::CMessageTransfer(CRadioLink& link, CSettings& settings)
-    : m_link(link)
-    , m_settings(settings)
+CMessageTransfer::CMessageTransfer(CRadioLink& link, CSettings& settings) : m_link(link), m_settings(settings)
 {
 }
 

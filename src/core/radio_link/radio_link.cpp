@@ -11,10 +11,10 @@ namespace {
 
 constexpr std::array<std::uint8_t, 4> kProbe{CRadioLink::kStx, 'P', 'a', CRadioLink::kEtx};
 constexpr std::size_t kAckSize = 6;
-constexpr std::size_t kBlockHeaderSize = 8;  // the reply bytes 1..8 before the data
-constexpr std::size_t kInfoHeaderSize = 6;   // the reply bytes 1..6 before the data
+constexpr std::size_t kBlockHeaderSize = 8; // the reply bytes 1..8 before the data
+constexpr std::size_t kInfoHeaderSize = 6;  // the reply bytes 1..6 before the data
 constexpr std::size_t kInfoAreaSize = 16;
-constexpr std::size_t kTuneReplyHeader = 5;  // 02 'V' 'c' item-lo item-hi
+constexpr std::size_t kTuneReplyHeader = 5; // 02 'V' 'c' item-lo item-hi
 constexpr std::size_t kMaxTuneValueLength = 2;
 constexpr std::uint32_t kBaud = 9600;
 constexpr std::uint8_t kByteSize = 8;
@@ -87,8 +87,8 @@ bool CRadioLink::Handshake(int passes, bool pauseAfterFailedPass)
     return false;
 }
 
-std::string CRadioLink::TryPort(const std::string& name, std::uint32_t baud, std::uint8_t byteSize,
-                                std::uint8_t parity, std::uint8_t stopBits, std::uint32_t timeoutMs, int passes)
+std::string CRadioLink::TryPort(const std::string& name, std::uint32_t baud, std::uint8_t byteSize, std::uint8_t parity,
+                                std::uint8_t stopBits, std::uint32_t timeoutMs, int passes)
 {
     if (!Open(name))
         return {};
@@ -105,8 +105,8 @@ std::string CRadioLink::TryPort(const std::string& name, std::uint32_t baud, std
 std::string CRadioLink::Connect(const std::string& remembered, const std::vector<std::string>& listed)
 {
     if (!remembered.empty()) {
-        auto found = TryPort(remembered, kBaud, kByteSize, kNoParity, kTwoStopBits, m_timing.readTimeoutMs,
-                             kFirstPortPasses);
+        auto found =
+            TryPort(remembered, kBaud, kByteSize, kNoParity, kTwoStopBits, m_timing.readTimeoutMs, kFirstPortPasses);
         if (!found.empty())
             return found;
     }
@@ -121,8 +121,8 @@ std::string CRadioLink::Connect(const std::string& remembered, const std::vector
 
 int CRadioLink::SetRadioMode(std::uint16_t mode)
 {
-    const std::array<std::uint8_t, 6> request{kStx, 'M', 'a', static_cast<std::uint8_t>(mode & 0xFF),
-                                              static_cast<std::uint8_t>(mode >> 8), kEtx};
+    const std::array<std::uint8_t, 6> request{
+        kStx, 'M', 'a', static_cast<std::uint8_t>(mode & 0xFF), static_cast<std::uint8_t>(mode >> 8), kEtx};
     std::array<std::uint8_t, kAckSize> reply{};
     if (!ExchangeRetry(request, reply, kTries))
         return 0;
@@ -230,8 +230,11 @@ bool CRadioLink::ReadRadioInfo(const std::string& programVersion, CRadioIdentity
 int CRadioLink::ReadTuneReply(char command, std::uint16_t item, std::span<std::uint8_t> destination)
 {
     const std::size_t length = std::min(destination.size(), kMaxTuneValueLength);
-    const std::array<std::uint8_t, 6> request{kStx, 'V', static_cast<std::uint8_t>(command),
-                                              static_cast<std::uint8_t>(item & 0xFF), static_cast<std::uint8_t>(item >> 8),
+    const std::array<std::uint8_t, 6> request{kStx,
+                                              'V',
+                                              static_cast<std::uint8_t>(command),
+                                              static_cast<std::uint8_t>(item & 0xFF),
+                                              static_cast<std::uint8_t>(item >> 8),
                                               kEtx};
     std::vector<std::uint8_t> reply(length + 6);
     if (!ExchangeRetry(request, reply, kTries))

@@ -10,8 +10,7 @@ namespace {
 constexpr std::chrono::milliseconds kUnlimitedSlice{1000};
 } // namespace
 
-CSerialLink::CSerialLink(std::unique_ptr<CBytePort> port)
-    : m_port(std::move(port))
+CSerialLink::CSerialLink(std::unique_ptr<CBytePort> port) : m_port(std::move(port))
 {
 }
 

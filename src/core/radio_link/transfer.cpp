@@ -62,18 +62,15 @@ int CCodeplugTransfer::ReadProgress(std::uint32_t block)
 std::array<std::uint8_t, 8> CCodeplugTransfer::Stamp(const std::tm& t)
 {
     const int year = t.tm_year + 1900;
-    return {static_cast<std::uint8_t>(t.tm_sec),      static_cast<std::uint8_t>(t.tm_min),
-            static_cast<std::uint8_t>(t.tm_hour),     static_cast<std::uint8_t>(t.tm_mday),
-            static_cast<std::uint8_t>(t.tm_mon + 1),  static_cast<std::uint8_t>(year % 100),
-            static_cast<std::uint8_t>(year / 100),    0};
+    return {static_cast<std::uint8_t>(t.tm_sec),     static_cast<std::uint8_t>(t.tm_min),
+            static_cast<std::uint8_t>(t.tm_hour),    static_cast<std::uint8_t>(t.tm_mday),
+            static_cast<std::uint8_t>(t.tm_mon + 1), static_cast<std::uint8_t>(year % 100),
+            static_cast<std::uint8_t>(year / 100),   0};
 }
 
 CCodeplugTransfer::CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image)
-    : m_direction(direction)
-    , m_link(link)
-    , m_settings(settings)
-    , m_image(image)
-    , m_factoryLevel(settings.IsFactoryLevel())
+    : m_direction(direction), m_link(link), m_settings(settings), m_image(image),
+      m_factoryLevel(settings.IsFactoryLevel())
 {
     if (m_direction == Direction::Read)
         m_image.fill(0);

@@ -11,7 +11,8 @@ namespace qrv {
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif
-std::string Format(const char* format, ...);
+std::string
+Format(const char* format, ...);
 
 // Fills a one-argument "%s" or "%d" message text; unknown or missing
 // conversions are left as they stand, so a malformed language text never
