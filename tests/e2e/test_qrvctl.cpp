@@ -9,7 +9,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "qt_serial_port.h"
+
+#include <QSerialPort>
+
 #include <gtest/gtest.h>
+
+#include <grp.h>
+#include <unistd.h>
 
 namespace qrv {
 namespace {
@@ -209,6 +216,39 @@ TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
         EXPECT_FALSE(r.err.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
+}
+
+} // namespace
+} // namespace qrv
+
+namespace qrv {
+namespace {
+
+TEST_F(QrvctlTest, PortsListsTheSystemsSerialPorts)
+{
+    const auto r = Run({"ports"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    for (std::size_t start = 0; start < r.out.size();) {
+        const auto end = r.out.find('\n', start);
+        const std::string line = r.out.substr(start, end - start);
+        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line; // device, state, description
+        start = end == std::string::npos ? r.out.size() : end + 1;
+    }
+}
+
+TEST(SerialPortMessages, APortTheUserMayNotOpenNamesTheGroupToJoin)
+{
+    test::CTempDir dir;
+    const auto device = (dir / "ttyUSB9").string();
+    test::WriteText(device, "");
+    const group* dialout = ::getgrnam("dialout");
+    if (dialout == nullptr || ::chown(device.c_str(), ::getuid(), dialout->gr_gid) != 0)
+        GTEST_SKIP() << "no dialout group here";
+    const std::string text = DescribeOpenFailure(device, QSerialPort::PermissionError, "Permission denied");
+    EXPECT_NE(text.find("'dialout'"), std::string::npos) << text;
+    EXPECT_NE(text.find("usermod -aG dialout"), std::string::npos) << text;
+    EXPECT_NE(DescribeOpenFailure("/dev/ttyNONE", QSerialPort::DeviceNotFoundError, "").find("does not exist"),
+              std::string::npos);
 }
 
 } // namespace
