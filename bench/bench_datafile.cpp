@@ -24,25 +24,34 @@ struct CBenchDir {
     ~CBenchDir() { std::filesystem::remove_all(path); }
 };
 
+// A program directory with the shipped data and a codeplug loaded from its default image.
+struct CBenchCodeplug {
+    CBenchDir dir;
+    qrv::CSettings settings{dir.path};
+    qrv::CRadioData data{settings};
+    qrv::CFreqRangeList ranges;
+    qrv::CFileCommands files{settings, data, ranges};
+
+    CBenchCodeplug()
+    {
+        settings.SetReadOnly(true);
+        settings.SelectLanguage(0);
+        files.LoadDefaultImage();
+    }
+};
+
 void OpenLoadStoreSave(benchmark::State& state)
 {
-    CBenchDir dir;
-    qrv::CSettings settings(dir.path);
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
-    qrv::CRadioData data(settings);
-    qrv::CFreqRangeList ranges;
-    qrv::CFileCommands files(settings, data, ranges);
-    files.LoadDefaultImage();
-    const auto source = dir.path / "bench.dat";
-    if (!files.SaveAs(source, "benchmark").ok) {
+    CBenchCodeplug c;
+    const auto source = c.dir.path / "bench.dat";
+    if (!c.files.SaveAs(source, "benchmark").ok) {
         state.SkipWithError("cannot write the source file");
         return;
     }
-    const auto target = dir.path / "bench-out.dat";
+    const auto target = c.dir.path / "bench-out.dat";
     for (auto _ : state) {
-        const bool opened = files.Open(source).ok;
-        const bool saved = files.SaveAs(target, {}).ok;
+        const bool opened = c.files.Open(source).ok;
+        const bool saved = c.files.SaveAs(target, {}).ok;
         benchmark::DoNotOptimize(opened && saved);
     }
 }
@@ -52,34 +61,20 @@ BENCHMARK(OpenLoadStoreSave)->Unit(benchmark::kMicrosecond);
 // store, atomic write with its flush to the disk).
 void OpenAndLoad(benchmark::State& state)
 {
-    CBenchDir dir;
-    qrv::CSettings settings(dir.path);
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
-    qrv::CRadioData data(settings);
-    qrv::CFreqRangeList ranges;
-    qrv::CFileCommands files(settings, data, ranges);
-    files.LoadDefaultImage();
-    const auto source = dir.path / "bench.dat";
-    files.SaveAs(source, "benchmark");
+    CBenchCodeplug c;
+    const auto source = c.dir.path / "bench.dat";
+    c.files.SaveAs(source, "benchmark");
     for (auto _ : state)
-        benchmark::DoNotOptimize(files.Open(source).ok);
+        benchmark::DoNotOptimize(c.files.Open(source).ok);
 }
 BENCHMARK(OpenAndLoad)->Unit(benchmark::kMicrosecond);
 
 void StoreAndSave(benchmark::State& state)
 {
-    CBenchDir dir;
-    qrv::CSettings settings(dir.path);
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
-    qrv::CRadioData data(settings);
-    qrv::CFreqRangeList ranges;
-    qrv::CFileCommands files(settings, data, ranges);
-    files.LoadDefaultImage();
-    const auto target = dir.path / "bench.dat";
+    CBenchCodeplug c;
+    const auto target = c.dir.path / "bench.dat";
     for (auto _ : state)
-        benchmark::DoNotOptimize(files.SaveAs(target, "benchmark").ok);
+        benchmark::DoNotOptimize(c.files.SaveAs(target, "benchmark").ok);
 }
 BENCHMARK(StoreAndSave)->Unit(benchmark::kMicrosecond);
 

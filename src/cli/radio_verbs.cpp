@@ -10,6 +10,7 @@
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
 #include "radio_link/transfer.h"
+#include "util/local_time.h"
 #include "util/text_format.h"
 
 #include <cstdio>
@@ -43,18 +44,6 @@ CPortChoice PortChoice(const CArgs& a, const CSettings& settings)
     return choice;
 }
 
-std::tm LocalNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
-}
-
 // Shows a failed radio operation: why the port could not be opened (when
 // that was the reason), then the language file's message.
 int Report(CCliContext& context, const CRadioLink& link, const CTransferResult& result)
@@ -79,7 +68,7 @@ CTransferResult RunTransfer(CCodeplugTransfer& transfer, CRadioLink& link, const
 {
     CTransferResult result;
     std::thread worker([&] {
-        result = transfer.Prepare(ports, LocalNow());
+        result = transfer.Prepare(ports, LocalTimeNow());
         if (result.ok) {
             CProgressPrinter printer(what);
             result = transfer.Run([&printer](int percent) { printer.Show(percent); });

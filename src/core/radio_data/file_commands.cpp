@@ -4,6 +4,7 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "util/atomic_file.h"
+#include "util/local_time.h"
 #include "util/text_format.h"
 
 namespace qrv {
@@ -30,14 +31,7 @@ std::filesystem::path CFileCommands::DefaultImagePath() const
 
 bool CFileCommands::LoadDefaultImage()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return LoadDefaultImage(local);
+    return LoadDefaultImage(LocalTimeNow());
 }
 
 bool CFileCommands::LoadDefaultImage(const std::tm& localTime)

@@ -2,6 +2,7 @@
 
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
+#include "radio_link/identify.h"
 #include "radio_link/radio_messages.h"
 #include "records/adjustment.h"
 #include "records/radio_info.h"
@@ -70,19 +71,11 @@ CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPo
     }
     settings.PortName = port;
 
-    CRadioIdentity radio;
-    if (!link.ReadRadioInfo(CSettings::kProgramVersion, radio))
-        return fail(msg::kRadioIdentityFailed);
-    const std::string keptVersion = settings.RadioDataVersion;
-    settings.RadioDataVersion = radio.firmware;
     const bool strict = mode == CRadioLink::kModeWrite;
-    const CIdentityResult identity =
-        CheckRadioIdentity(settings, strict ? IdentityMode::Exact : IdentityMode::Accept, radio.modelId,
-                           radio.modelName, radio.firmware, radio.versionComparison, radio.range);
-    if (identity.result != 0) {
-        settings.RadioDataVersion = keptVersion;
+    const CIdentifyResult identity = IdentifyRadio(link, settings, strict ? IdentityMode::Exact : IdentityMode::Accept);
+    if (!identity.ok)
         return fail(identity.message, identity.argument);
-    }
+    const CRadioIdentity& radio = identity.radio;
     const std::string radioRange = MakeRangeText(identity.range.lower, identity.range.upper);
     if (strict && settings.FreqRange != radioRange)
         return fail(msg::kRangeOutsideRadio, radioRange);

@@ -2,6 +2,7 @@
 
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
+#include "radio_link/identify.h"
 #include "radio_link/radio_messages.h"
 #include "util/text_format.h"
 
@@ -72,18 +73,16 @@ CTransferResult CMessageTransfer::Read(const CPortChoice& ports, MessageBlock& b
         return r;
     };
 
-    CRadioIdentity radio;
-    if (!m_link.ReadRadioInfo(CSettings::kProgramVersion, radio))
-        return fail(Failure(msg::kRadioIdentityFailed));
+    // Besides the identity check of a codeplug read, the radio must be of the
+    // model the settings name.
     const std::string keptVersion = m_settings.RadioDataVersion;
-    m_settings.RadioDataVersion = radio.firmware;
-    CIdentityResult identity = CheckRadioIdentity(m_settings, IdentityMode::Accept, radio.modelId, radio.modelName,
-                                                  radio.firmware, radio.versionComparison, radio.range);
-    if (identity.result == 0 && radio.modelId != m_settings.ModelID)
-        identity = {1, msg::kModelMismatch, {}, {}};
-    if (identity.result != 0) {
-        m_settings.RadioDataVersion = keptVersion;
+    const CIdentifyResult identity = IdentifyRadio(m_link, m_settings, IdentityMode::Accept);
+    if (!identity.ok)
         return fail(Failure(identity.message, 0, identity.argument));
+    const CRadioIdentity& radio = identity.radio;
+    if (radio.modelId != m_settings.ModelID) {
+        m_settings.RadioDataVersion = keptVersion;
+        return fail(Failure(msg::kModelMismatch));
     }
     m_radioRange = identity.range;
     m_settings.ModelName = radio.modelName;

@@ -3,6 +3,7 @@
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/identify.h"
 #include "radio_link/radio_messages.h"
 #include "util/text_format.h"
 
@@ -98,19 +99,11 @@ CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::
     if (const int number = PortNumberIn(ports.listed, m_port); number != 0)
         m_settings.ComPort = number;
 
-    if (!m_link.ReadRadioInfo(CSettings::kProgramVersion, m_radio))
-        return Fail(kIdentityFailed);
-
-    const std::string keptVersion = m_settings.RadioDataVersion;
-    m_settings.RadioDataVersion = m_radio.firmware;
     const bool strict = m_direction == Direction::Write;
-    const CIdentityResult identity =
-        CheckRadioIdentity(m_settings, strict ? IdentityMode::Exact : IdentityMode::Accept, m_radio.modelId,
-                           m_radio.modelName, m_radio.firmware, m_radio.versionComparison, m_radio.range);
-    if (identity.result != 0) {
-        m_settings.RadioDataVersion = keptVersion;
+    const CIdentifyResult identity = IdentifyRadio(m_link, m_settings, strict ? IdentityMode::Exact : IdentityMode::Accept);
+    m_radio = identity.radio;
+    if (!identity.ok)
         return Fail(identity.message, identity.argument);
-    }
     m_radioRange = identity.range;
     const std::string radioRangeText = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
 
