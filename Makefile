@@ -4,7 +4,7 @@ BUILD_DIR     := build/$(PRESET)
 FUZZ_SECONDS  ?= 60
 DEMO_DIR      := $(BUILD_DIR)/demo
 
-.PHONY: run test bench fuzz deps build clean
+.PHONY: run demo test bench fuzz deps build clean
 
 deps:
 	@scripts/install-deps
@@ -13,9 +13,12 @@ build: deps
 	@cmake --preset $(PRESET) >/dev/null
 	@cmake --build --preset $(PRESET)
 
-# Until the windowed program exists, a short demonstration of qrvctl:
-# create a codeplug, show its identity and its contents.
+# The program, from the build tree with the shipped data files.
 run: build
+	$(BUILD_DIR)/bin/qrv
+
+# A short demonstration of qrvctl: create a codeplug, show its identity and contents.
+demo: build
 	@mkdir -p $(DEMO_DIR)
 	$(BUILD_DIR)/bin/qrvctl new -o $(DEMO_DIR)/demo.dat --range 400-470 --comment "Demonstration codeplug"
 	$(BUILD_DIR)/bin/qrvctl info $(DEMO_DIR)/demo.dat

@@ -2,57 +2,9 @@
 
 #include "util/text_format.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-
 #include <cstdio>
 
 namespace qrv::cli {
-
-namespace {
-
-bool HoldsProgramData(const QDir& dir)
-{
-    return dir.exists(QStringLiteral("Model.dat")) || !dir.entryList({QStringLiteral("*.lng")}, QDir::Files).isEmpty();
-}
-
-// Copies the installed data into the user's own directory on first start.
-void SeedFrom(const QDir& source, const QDir& target)
-{
-    if (!source.exists() || HoldsProgramData(target))
-        return;
-    QDir().mkpath(target.absolutePath());
-    const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*.dat"), QStringLiteral("Settings.ini")};
-    for (const QString& name : source.entryList(patterns, QDir::Files))
-        QFile::copy(source.filePath(name), target.filePath(name));
-}
-
-} // namespace
-
-std::string ToUtf8Path(const std::filesystem::path& path)
-{
-    const auto u8 = path.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-std::filesystem::path FromUtf8Path(const std::string& path)
-{
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir)
-{
-    if (dataDir)
-        return FromUtf8Path(*dataDir);
-    const QDir exeDir(QCoreApplication::applicationDirPath());
-    if (HoldsProgramData(exeDir))
-        return exeDir.absolutePath().toStdString();
-    const QDir userDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    SeedFrom(QDir(exeDir.absoluteFilePath(QStringLiteral("../share/qrv"))), userDir);
-    return userDir.absolutePath().toStdString();
-}
 
 CCliContext::CCliContext(const std::filesystem::path& programDirectory)
     : m_settings(std::make_unique<CSettings>(programDirectory))

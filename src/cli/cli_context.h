@@ -4,6 +4,7 @@
 #include "radio_data/file_commands.h"
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
+#include "program_directory.h"
 #include "radio_data/settings.h"
 
 #include <filesystem>
@@ -15,10 +16,6 @@ namespace qrv::cli {
 
 enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
-// The program directory: the one given, else the executable's directory when it
-// holds the program data, else a per-user data directory seeded from the
-// installed copies.
-std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir);
 
 class CCliContext {
 public:
@@ -46,7 +43,5 @@ private:
 };
 
 int Usage(const std::string& reason);
-std::string ToUtf8Path(const std::filesystem::path& path);
-std::filesystem::path FromUtf8Path(const std::string& path);
 
 } // namespace qrv::cli

@@ -1,0 +1,62 @@
+#include "editors/settings/view_radio.h"
+
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/qt_text.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace qrv {
+
+namespace {
+
+// Model name, frequency range, serial number, firmware version, signalling type, last programmed.
+constexpr std::array<int, 6> kEdits{1111, 1113, 1115, 1117, 1119, 1121};
+constexpr int kSignalList = 1076;
+
+} // namespace
+
+CViewRadio::CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* parent)
+    : QWidget(parent)
+    , m_data(radioData)
+    , m_settings(settings)
+{
+    auto* form = new QFormLayout(this);
+    for (std::size_t i = 0; i < kEdits.size(); ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setReadOnly(true);
+        edit->setProperty("controlNumber", kEdits[i]);
+        edit->setMinimumWidth(220);
+        auto* label = new QLabel(Q(m_settings.GetText(kEdits[i] - 1)), this);
+        form->addRow(label, edit);
+        m_edits[i] = edit;
+    }
+    LoadControls();
+}
+
+void CViewRadio::LoadControls()
+{
+    const CRadioInfoData& info = m_data.RadioInfo();
+    const std::array<std::string, 6> texts{
+        info.ModelName(),
+        m_settings.FreqRange,
+        info.SerialNumber(),
+        "V" + m_settings.RadioDataVersion.substr(0, 7),
+        m_settings.GetItemText(kSignalList, m_settings.Signal),
+        info.LastProgrammedText(),
+    };
+    for (std::size_t i = 0; i < m_edits.size(); ++i)
+        m_edits[i]->setText(Q(texts[i]));
+}
+
+QString CViewRadio::FieldText(int control) const
+{
+    for (std::size_t i = 0; i < kEdits.size(); ++i)
+        if (kEdits[i] == control)
+            return m_edits[i]->text();
+    return {};
+}
+
+} // namespace qrv

@@ -1,0 +1,57 @@
+// qrv: programming software for the QL-210 family of radios.
+#include "program_directory.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/main_frame.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QSplashScreen>
+#include <QTimer>
+
+#include <clocale>
+#include <memory>
+
+namespace {
+
+constexpr int kShowMainAfterMs = 1500;
+constexpr int kCloseSplashAfterMs = 2500;
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qrv"));
+    QApplication::setOrganizationName(QStringLiteral("QRV"));
+    std::setlocale(LC_NUMERIC, "C");
+
+    qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
+    qrv::CSettings::SetInstance(&settings);
+    settings.SelectLanguage(settings.StoredLanguageIndex());
+
+    auto frame = std::make_unique<qrv::CMainFrame>(settings, qrv::CRadioData::GetInstance());
+    frame->FileNew(true);
+
+    // The splash of the language, then the main window maximised.
+    const auto picture = settings.ProgramDirectory() / (settings.LanguageIndex() != 0 ? "splash_S.jpg" : "splash_E.jpg");
+    QSplashScreen splash(QPixmap(QString::fromStdString(picture.string())));
+    splash.show();
+    bool shown = false;
+    const auto showMain = [&] {
+        if (!shown) {
+            shown = true;
+            frame->showMaximized();
+        }
+    };
+    QTimer::singleShot(kShowMainAfterMs, &splash, showMain);
+    QTimer::singleShot(kShowMainAfterMs + kCloseSplashAfterMs, &splash, [&] {
+        showMain();
+        splash.close();
+    });
+    const int result = QApplication::exec();
+    frame.reset();
+    qrv::CRadioData::DestroyInstance();
+    qrv::CSettings::SetInstance(nullptr);
+    return result;
+}

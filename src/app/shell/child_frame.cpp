@@ -1,0 +1,69 @@
+#include "shell/child_frame.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+namespace {
+
+// The navigation bar's buttons keep the numbers of their controls.
+constexpr int kFirstRecordButton = 1053;
+constexpr std::array<QStyle::StandardPixmap, 6> kRecordIcons{
+    QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
+    QStyle::SP_MediaSkipForward,  QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon};
+
+} // namespace
+
+CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
+    : QMdiSubWindow(parent)
+    , m_itemNumber(itemNumber)
+    , m_view(view)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view, 1);
+
+    auto* bar = new QWidget(body);
+    bar->setObjectName(QStringLiteral("navigationBar"));
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 2, 4, 2);
+    for (std::size_t i = 0; i < m_record.size(); ++i) {
+        auto* button = new QPushButton(bar);
+        button->setIcon(style()->standardIcon(kRecordIcons[i]));
+        button->setProperty("controlNumber", kFirstRecordButton + static_cast<int>(i));
+        button->setVisible(false);
+        connect(button, &QPushButton::clicked, this, [this, i] { emit NavigationCommand(static_cast<int>(i)); });
+        row->addWidget(button);
+        m_record[i] = button;
+    }
+    m_position = new QLineEdit(bar);
+    m_position->setReadOnly(true);
+    m_position->setMaximumWidth(80);
+    m_position->setVisible(false);
+    row->addWidget(m_position);
+    row->addStretch(1);
+    auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), bar);
+    close->setProperty("controlNumber", 1050);
+    connect(close, &QPushButton::clicked, this, &QMdiSubWindow::close);
+    row->addWidget(close);
+    layout->addWidget(bar);
+    setWidget(body);
+}
+
+void CChildFrame::SetNavigation(const CNavigationState& state, int number, int count)
+{
+    for (std::size_t i = 0; i < m_record.size(); ++i) {
+        m_record[i]->setVisible(state.shown);
+        m_record[i]->setEnabled(state.enabled[i]);
+    }
+    m_position->setVisible(state.shown);
+    m_position->setText(QStringLiteral("%1 / %2").arg(number).arg(count));
+}
+
+} // namespace qrv

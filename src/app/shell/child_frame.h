@@ -1,0 +1,38 @@
+#pragma once
+// A child window: one editor view with the navigation bar along its bottom
+// (close, print, help, and the record buttons of numbered items).
+#include "shell/item_tables.h"
+
+#include <QMdiSubWindow>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace qrv {
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CChildFrame(int itemNumber, QWidget* view, QWidget* parent = nullptr);
+
+    int ItemNumber() const { return m_itemNumber; }
+    QWidget* View() const { return m_view; }
+    // Shows the record buttons by the state of a numbered item (number k of c).
+    void SetNavigation(const CNavigationState& state, int number, int count);
+    const std::array<QPushButton*, 6>& RecordButtons() const { return m_record; }
+
+signals:
+    // A record button: 0 first, 1 previous, 2 next, 3 last, 4 add, 5 delete.
+    void NavigationCommand(int code);
+
+private:
+    int m_itemNumber;
+    QWidget* m_view;
+    std::array<QPushButton*, 6> m_record{};
+    QLineEdit* m_position = nullptr;
+};
+
+} // namespace qrv

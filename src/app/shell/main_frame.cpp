@@ -1,0 +1,445 @@
+#include "shell/main_frame.h"
+
+#include "editors/settings/view_radio.h"
+#include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/child_frame.h"
+#include "shell/item_tables.h"
+#include "shell/message_box.h"
+#include "shell/navigation_tree.h"
+#include "shell/qt_text.h"
+#include "util/text_format.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <set>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kPortText = 2231;
+constexpr int kLogColumns[] = {900, 901, 902, 903};
+constexpr int kInvalidColumns[] = {915, 916};
+constexpr int kMaxRecentFiles = 4;
+const QString kRecentKey = QStringLiteral("RecentFiles");
+
+QSettings RecentStore()
+{
+    return QSettings(QStringLiteral("QRV"), QStringLiteral("QL-210 Serial"));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* parent)
+    : QMainWindow(parent)
+    , m_settings(settings)
+    , m_data(radioData)
+    , m_files(settings, radioData, m_ranges)
+    , m_menus(settings)
+{
+    setObjectName(QStringLiteral("mainFrame"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setViewMode(QMdiArea::TabbedView);
+    m_mdi->setTabsClosable(true);
+    setCentralWidget(m_mdi);
+    BuildDocks();
+    BuildStatusBar();
+    m_ranges.SetModel(m_settings);
+    m_data.InvalidLog().SetChangedCallback([this] { UpdateInvalidLog(); });
+    Relocalise();
+    resize(1100, 720);
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_data.InvalidLog().SetChangedCallback(nullptr);
+}
+
+void CMainFrame::BuildDocks()
+{
+    m_tree = new CNavigationTree(m_settings, this);
+    connect(m_tree, &CNavigationTree::ItemChosen, this,
+            [this](int number, int position, const QString&) { OpenItem(number, position); });
+    m_treeDock = new QDockWidget(this);
+    m_treeDock->setObjectName(QStringLiteral("treeBar"));
+    m_treeDock->setWidget(m_tree);
+    addDockWidget(Qt::LeftDockWidgetArea, m_treeDock);
+
+    const auto makeList = [this](const QString& name, std::initializer_list<int> widths) {
+        auto* dock = new QDockWidget(this);
+        dock->setObjectName(name);
+        auto* list = new QTreeWidget(dock);
+        list->setRootIsDecorated(false);
+        list->setColumnCount(static_cast<int>(widths.size()));
+        int column = 0;
+        for (const int width : widths)
+            list->setColumnWidth(column++, width);
+        dock->setWidget(list);
+        addDockWidget(Qt::BottomDockWidgetArea, dock);
+        return dock;
+    };
+    m_logDock = makeList(QStringLiteral("logBar"), {200, 300, 200, 200});
+    m_invalidDock = makeList(QStringLiteral("invalidBar"), {200, 500});
+    m_invalidList = static_cast<QTreeWidget*>(m_invalidDock->widget());
+    m_logDock->hide();
+    m_invalidDock->hide();
+}
+
+void CMainFrame::BuildStatusBar()
+{
+    m_modelPane = new QLabel(this);
+    m_rangePane = new QLabel(this);
+    m_portPane = new QLabel(this);
+    m_clockPane = new QLabel(this);
+    for (QLabel* pane : {m_modelPane, m_rangePane, m_portPane, m_clockPane})
+        statusBar()->addPermanentWidget(pane);
+    m_clock = new QTimer(this);
+    connect(m_clock, &QTimer::timeout, this, [this] {
+        m_clockPane->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    });
+    m_clock->start(1000);
+}
+
+void CMainFrame::BuildToolBar()
+{
+    if (m_toolBar == nullptr) {
+        m_toolBar = addToolBar(QString());
+        m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    }
+    m_toolBar->clear();
+    const std::pair<int, QStyle::StandardPixmap> tools[] = {
+        {command::kNew, QStyle::SP_FileIcon},       {command::kOpen, QStyle::SP_DialogOpenButton},
+        {command::kSave, QStyle::SP_DialogSaveButton}, {command::kRead, QStyle::SP_ArrowDown},
+        {command::kWrite, QStyle::SP_ArrowUp}};
+    for (const auto& [number, icon] : tools) {
+        QAction* action = m_menus.Action(number);
+        if (action == nullptr)
+            continue;
+        action->setIcon(style()->standardIcon(icon));
+        action->setToolTip(Q(ToolTipOf(m_settings.GetText(number), m_settings.LanguageIndex())));
+        m_toolBar->addAction(action);
+    }
+}
+
+bool CMainFrame::HandlesCommand(int number) const
+{
+    using namespace command;
+    static const std::set<int> handled{kNew,     kOpen,           kSave,      kSaveAs,    kExit,     kCloseAll,
+                                       kCloseAllButThis, kTreeBar, kLogBar, kInvalidBar, kTabBar};
+    if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
+        return true;
+    const int opened = number == item::kChannelFolder       ? item::kChannel
+                       : number == item::kPersonalityFolder ? item::kPersonality
+                                                            : number;
+    const auto row = FindView(opened);
+    return row && row->view == ViewKind::Radio;
+}
+
+void CMainFrame::Relocalise()
+{
+    m_menus.Build(menuBar(), [this](int number) { DoCommand(number); });
+    // Commands whose windows and dialogs are not built yet stay disabled.
+    for (const auto& [number, action] : m_menus.Actions())
+        action->setEnabled(HandlesCommand(number));
+    BuildToolBar();
+    m_treeDock->setWindowTitle(Q(m_settings.GetText(command::kTreeBar)).remove(QLatin1Char('&')));
+    m_logDock->setWindowTitle(Q(m_settings.GetText(command::kLogBar)).remove(QLatin1Char('&')));
+    m_invalidDock->setWindowTitle(Q(m_settings.GetText(command::kInvalidBar)).remove(QLatin1Char('&')));
+    auto* log = static_cast<QTreeWidget*>(m_logDock->widget());
+    QStringList logHeaders;
+    for (const int n : kLogColumns)
+        logHeaders << Q(m_settings.GetText(n));
+    log->setHeaderLabels(logHeaders);
+    QStringList invalidHeaders;
+    for (const int n : kInvalidColumns)
+        invalidHeaders << Q(m_settings.GetText(n));
+    m_invalidList->setHeaderLabels(invalidHeaders);
+    UpdateRecentFiles();
+    Rebuild();
+}
+
+void CMainFrame::Rebuild()
+{
+    m_tree->Rebuild(Q(m_settings.ModelName));
+    m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
+    m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
+    RefreshStatusBar();
+    UpdateTitle();
+}
+
+void CMainFrame::RefreshStatusBar()
+{
+    m_modelPane->setText(Q(m_settings.ModelName));
+    m_rangePane->setText(Q(m_settings.FreqRange + " MHz"));
+    m_portPane->setText(Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort)));
+    m_clockPane->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+QString CMainFrame::StatusText(int pane) const
+{
+    const QLabel* panes[] = {m_modelPane, m_rangePane, m_portPane, m_clockPane};
+    return pane >= 0 && pane < 4 ? panes[pane]->text() : QString();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString caption = Q(m_settings.GetText(msg::kMainCaption));
+    const auto& path = m_files.CurrentPath();
+    setWindowTitle(path.empty() ? caption : QStringLiteral("%1 [ %2 ]").arg(caption, Q(path.string())));
+}
+
+void CMainFrame::UpdateInvalidLog()
+{
+    m_invalidList->clear();
+    for (const CInvalidEntry& entry : m_data.InvalidLog().Entries()) {
+        auto* row = new QTreeWidgetItem(m_invalidList, {Q(entry.title), Q(entry.text)});
+        row->setData(0, Qt::UserRole, static_cast<qulonglong>(entry.key));
+    }
+    // The bar comes up with the first entry and goes with the last.
+    if (m_data.InvalidLog().Count() > 0)
+        m_invalidDock->show();
+    else
+        m_invalidDock->hide();
+}
+
+QList<CChildFrame*> CMainFrame::OpenChildren() const
+{
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto* child = qobject_cast<CChildFrame*>(window))
+            children.append(child);
+    return children;
+}
+
+int CMainFrame::PositionOf(const CChildFrame* child) const
+{
+    return child->property("position").toInt();
+}
+
+CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
+{
+    for (CChildFrame* child : OpenChildren()) {
+        if (child->ItemNumber() == itemNumber) {
+            m_mdi->setActiveSubWindow(child);
+            return child;
+        }
+    }
+    const auto row = FindView(itemNumber);
+    if (!row)
+        return nullptr;
+    QWidget* view = nullptr;
+    switch (row->view) {
+    case ViewKind::Radio:
+        view = new CViewRadio(m_data, m_settings);
+        break;
+    default:
+        return nullptr; // the editors of the other items come with their own views
+    }
+    auto* child = new CChildFrame(itemNumber, view);
+    child->setProperty("position", position);
+    QTreeWidgetItem* item = m_tree->FindItem(itemNumber);
+    child->setWindowTitle(item != nullptr ? item->text(0) : Q(m_settings.GetText(itemNumber)));
+    child->SetNavigation(NavigationState(row->maximum, position + 1, 1), position + 1, 1);
+    m_mdi->addSubWindow(child);
+    child->show();
+    return child;
+}
+
+void CMainFrame::CloseAllChildren()
+{
+    m_mdi->closeAllSubWindows();
+}
+
+void CMainFrame::ShowFileResult(const CFileResult& result)
+{
+    if (!result.ok && result.message != 0)
+        ShowMessage(this, m_settings, result.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(result.argument));
+}
+
+void CMainFrame::FileNew(bool silent)
+{
+    if (!silent && ShowMessage(this, m_settings, msg::kNewQuestion, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Warning) != QMessageBox::Yes)
+        return;
+    CloseAllChildren();
+    m_files.LoadDefaultImage();
+    m_data.InvalidLog().Clear();
+    Rebuild();
+}
+
+bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList)
+{
+    const CFileResult result = m_files.Open(path, fromRecentList);
+    if (!result.ok) {
+        ShowFileResult(result);
+        if (fromRecentList && result.message == msg::kRecentUnreadable)
+            RemoveRecentFile(Q(path.string()));
+        UpdateTitle();
+        return false;
+    }
+    CloseAllChildren();
+    if (fromRecentList)
+        AddRecentFile(Q(path.string()));
+    Rebuild();
+    return true;
+}
+
+bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string& comment)
+{
+    const CFileResult result = m_files.SaveAs(path, comment);
+    ShowFileResult(result);
+    if (result.ok)
+        AddRecentFile(Q(path.string()));
+    UpdateTitle();
+    return result.ok;
+}
+
+QString CMainFrame::DataFileFilter() const
+{
+    // The language file writes the filter as "text|pattern|text|pattern||".
+    const QStringList parts = Q(m_settings.GetMessage(msg::kDataFileFilter)).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i < parts.size(); i += 2)
+        filters << parts[i];
+    return filters.isEmpty() ? QStringLiteral("*.dat") : filters.join(QStringLiteral(";;"));
+}
+
+bool CMainFrame::SaveFile()
+{
+    const CFileResult result = m_files.Save();
+    if (result.needsSaveAs) {
+        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), DataFileFilter());
+        if (path.isEmpty())
+            return false;
+        return SaveFileAs(path.toStdString(), {});
+    }
+    ShowFileResult(result);
+    UpdateTitle();
+    return result.ok;
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    QSettings store = RecentStore();
+    QStringList files = store.value(kRecentKey).toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles)
+        files.removeLast();
+    store.setValue(kRecentKey, files);
+    UpdateRecentFiles();
+}
+
+void CMainFrame::RemoveRecentFile(const QString& path)
+{
+    QSettings store = RecentStore();
+    QStringList files = store.value(kRecentKey).toStringList();
+    files.removeAll(path);
+    store.setValue(kRecentKey, files);
+    UpdateRecentFiles();
+}
+
+void CMainFrame::UpdateRecentFiles()
+{
+    const QStringList files = RecentStore().value(kRecentKey).toStringList();
+    for (int i = 0; i < command::kRecentCount; ++i) {
+        QAction* action = m_menus.Action(command::kFirstRecent + i);
+        if (action == nullptr)
+            continue;
+        action->setVisible(i < files.size());
+        if (i < files.size()) {
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+            action->setProperty("path", files[i]);
+        }
+    }
+}
+
+void CMainFrame::DoCommand(int number)
+{
+    using namespace command;
+    if (number >= kFirstRecent && number < kFirstRecent + kRecentCount) {
+        if (QAction* action = m_menus.Action(number))
+            OpenFile(action->property("path").toString().toStdString(), true);
+        return;
+    }
+    switch (number) {
+    case kNew:
+        FileNew(false);
+        return;
+    case kOpen: {
+        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), DataFileFilter());
+        if (!path.isEmpty())
+            OpenFile(path.toStdString());
+        return;
+    }
+    case kSave:
+        SaveFile();
+        return;
+    case kSaveAs: {
+        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), DataFileFilter());
+        if (!path.isEmpty())
+            SaveFileAs(path.toStdString(), {});
+        return;
+    }
+    case kExit:
+        close();
+        return;
+    case kCloseAll:
+        CloseAllChildren();
+        return;
+    case kCloseAllButThis: {
+        QMdiSubWindow* active = m_mdi->activeSubWindow();
+        for (QMdiSubWindow* window : m_mdi->subWindowList())
+            if (window != active)
+                window->close();
+        return;
+    }
+    case kTreeBar:
+        m_treeDock->setVisible(!m_treeDock->isVisible());
+        return;
+    case kLogBar:
+        m_logDock->setVisible(!m_logDock->isVisible());
+        return;
+    case kInvalidBar:
+        m_invalidDock->setVisible(!m_invalidDock->isVisible());
+        return;
+    case kTabBar:
+        m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView
+                                                                      : QMdiArea::TabbedView);
+        return;
+    default:
+        if (number >= item::kRadio && number <= 32950) {
+            const int opened = number == item::kChannelFolder       ? item::kChannel
+                               : number == item::kPersonalityFolder ? item::kPersonality
+                                                                    : number;
+            OpenItem(opened);
+        }
+        return;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    const auto answer = ShowMessage(this, m_settings, msg::kExitQuestion,
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveFile())) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace qrv

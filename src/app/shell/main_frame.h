@@ -1,0 +1,95 @@
+#pragma once
+// The main window: the navigation tree, the child windows of the opened
+// items, the menus and tool bar, the status bar panes, the log bars, and the
+// file commands that replace the codeplug.
+#include "radio_data/file_commands.h"
+#include "radio_data/model_catalog.h"
+#include "shell/menus.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QTimer;
+class QTreeWidget;
+
+namespace qrv {
+
+class CChildFrame;
+class CNavigationTree;
+class CRadioData;
+class CSettings;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // File New; the first one after start-up asks nothing.
+    void FileNew(bool silent);
+    bool OpenFile(const std::filesystem::path& path, bool fromRecentList = false);
+    bool SaveFile();
+    bool SaveFileAs(const std::filesystem::path& path, const std::string& comment);
+
+    // Opens the item of that number (position: which of a numbered kind), or activates its open window.
+    CChildFrame* OpenItem(int itemNumber, int position = 0);
+    QList<CChildFrame*> OpenChildren() const;
+    void CloseAllChildren();
+    void DoCommand(int number);
+
+    // After a codeplug was loaded: tree, item counts, status bar, title.
+    void Rebuild();
+    void Relocalise();
+    void RefreshStatusBar();
+
+    CNavigationTree* Tree() const { return m_tree; }
+    QTreeWidget* InvalidLogList() const { return m_invalidList; }
+    QDockWidget* InvalidLogBar() const { return m_invalidDock; }
+    const CMenus& Menus() const { return m_menus; }
+    CFileCommands& Files() { return m_files; }
+    CFreqRangeList& Ranges() { return m_ranges; }
+    QString StatusText(int pane) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildDocks();
+    void BuildStatusBar();
+    void BuildToolBar();
+    bool HandlesCommand(int number) const;
+    void ShowFileResult(const CFileResult& result);
+    void UpdateTitle();
+    void UpdateInvalidLog();
+    void AddRecentFile(const QString& path);
+    void RemoveRecentFile(const QString& path);
+    void UpdateRecentFiles();
+    QString DataFileFilter() const;
+    int PositionOf(const CChildFrame* child) const;
+
+    CSettings& m_settings;
+    CRadioData& m_data;
+    CFreqRangeList m_ranges;
+    CFileCommands m_files;
+    CMenus m_menus;
+    QMdiArea* m_mdi = nullptr;
+    CNavigationTree* m_tree = nullptr;
+    QDockWidget* m_treeDock = nullptr;
+    QDockWidget* m_logDock = nullptr;
+    QDockWidget* m_invalidDock = nullptr;
+    QTreeWidget* m_invalidList = nullptr;
+    QLabel* m_modelPane = nullptr;
+    QLabel* m_rangePane = nullptr;
+    QLabel* m_portPane = nullptr;
+    QLabel* m_clockPane = nullptr;
+    QTimer* m_clock = nullptr;
+    QToolBar* m_toolBar = nullptr;
+};
+
+} // namespace qrv

@@ -1,0 +1,145 @@
+#include "shell/menus.h"
+
+#include "radio_data/settings.h"
+#include "shell/item_tables.h"
+#include "shell/qt_text.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <vector>
+
+namespace qrv {
+
+namespace {
+
+using namespace command;
+
+constexpr int kSeparator = 0;
+
+// The menus of the main window, in order; the third is made from the tree table.
+const std::vector<std::vector<int>>& MenuTemplate()
+{
+    static const std::vector<std::vector<int>> menus{
+        {kNew, kOpen, kSave, kSaveAs, kSeparator, kFirstRecent, kFirstRecent + 1, kFirstRecent + 2, kFirstRecent + 3,
+         kSeparator, kExit},
+        {kModel, kLanguage},
+        {},
+        // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
+        {kRead, kWrite, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator, kFactoryMode, kSeparator,
+         kWriteTuneData, kSeparator, kUpdateMemory},
+        {kTreeBar, kLogBar, kInvalidBar, kTabBar},
+        {kCloseAll, kCloseAllButThis},
+        {kHelp, kSeparator, kAbout},
+    };
+    return menus;
+}
+
+bool IsToggle(int number)
+{
+    return number == kTreeBar || number == kLogBar || number == kInvalidBar || number == kTabBar;
+}
+
+} // namespace
+
+CMenus::CMenus(const CSettings& settings)
+    : m_settings(settings)
+{
+}
+
+QAction* CMenus::Action(int commandNumber) const
+{
+    const auto it = m_actions.find(commandNumber);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMenus::Build(QMenuBar* bar, const std::function<void(int)>& handler)
+{
+    bar->clear();
+    m_actions.clear();
+    const auto addCommand = [&](QMenu* menu, int number, const std::string& text) {
+        QAction* action = menu->addAction(Q(text));
+        action->setData(number);
+        action->setCheckable(IsToggle(number));
+        action->setStatusTip(Q(PromptOf(m_settings.GetMessage(number))));
+        QObject::connect(action, &QAction::triggered, bar, [handler, number] { handler(number); });
+        m_actions[number] = action;
+        return action;
+    };
+
+    const auto& menus = MenuTemplate();
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        std::string caption = m_settings.GetText(kFirstMenuCaption + static_cast<int>(i));
+        QMenu* menu = bar->addMenu(Q(caption));
+        menu->setObjectName(QStringLiteral("menu%1").arg(i));
+        if (i == 2) {
+            // The data menu follows the tree table: pop-ups hold the rows of the next level.
+            QMenu* popup = nullptr;
+            for (const CTreeRow& row : TreeTable()) {
+                if (row.menuKind == -1) {
+                    popup = nullptr;
+                    menu->addSeparator();
+                } else if (row.menuKind == 1) {
+                    popup = menu->addMenu(Q(m_settings.GetText(row.menu)));
+                } else if (row.menu != 0) {
+                    addCommand(row.level > 0 && popup != nullptr ? popup : menu, row.menu, m_settings.GetText(row.menu));
+                }
+            }
+            continue;
+        }
+        for (const int number : menus[i]) {
+            if (number == kSeparator) {
+                menu->addSeparator();
+                continue;
+            }
+            std::string text;
+            if (i == 0)
+                m_settings.GetTextIfAny(number, text, true);
+            else
+                text = m_settings.GetText(number);
+            addCommand(menu, number, text);
+        }
+    }
+    RemoveHiddenItems(bar);
+}
+
+void CMenus::RemoveHiddenItems(QMenuBar* bar)
+{
+    const int level = m_settings.GetUserLevel();
+    const bool factory = level == CSettings::kFactoryLevel;
+    const auto remove = [this](int number) {
+        if (QAction* action = Action(number)) {
+            action->setVisible(false);
+            m_actions.erase(number);
+        }
+    };
+    const auto menus = bar->actions();
+    const auto removeAt = [&menus](int menuIndex, int position) {
+        if (menuIndex >= menus.size() || menus[menuIndex]->menu() == nullptr)
+            return;
+        const auto items = menus[menuIndex]->menu()->actions();
+        if (position < items.size())
+            items[position]->setVisible(false);
+    };
+    if (!factory) {
+        if (QAction* changeLog = Action(item::kChangeLog); changeLog != nullptr && menus.size() > 2) {
+            const auto items = menus[2]->menu()->actions();
+            const auto index = items.indexOf(changeLog);
+            if (index > 0 && items[index - 1]->isSeparator())
+                items[index - 1]->setVisible(false);
+        }
+        remove(item::kChangeLog);
+        remove(kUpdateMemory);
+        removeAt(3, 11);
+        remove(kWriteTuneData);
+        removeAt(3, 9);
+        remove(kBaseBand);
+        if (level != CSettings::kServiceLevel) {
+            remove(kFactoryMode);
+            removeAt(3, 7);
+        }
+    }
+    remove(item::kDtmfSystem);
+}
+
+} // namespace qrv

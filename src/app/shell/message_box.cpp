@@ -1,0 +1,55 @@
+#include "shell/message_box.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/settings.h"
+#include "shell/qt_text.h"
+#include "util/text_format.h"
+
+namespace qrv {
+
+namespace {
+
+MessageBoxHandler& Handler()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+QMessageBox::StandardButton Show(QWidget* parent, const CSettings& settings, int number, const QString& text,
+                                 QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+{
+    if (Handler())
+        return Handler()(number, text);
+    QMessageBox box(icon == QMessageBox::NoIcon ? QMessageBox::Warning : icon, Q(settings.GetText(msg::kMainCaption)),
+                    text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+void SetMessageBoxHandler(MessageBoxHandler handler)
+{
+    Handler() = std::move(handler);
+}
+
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
+                                        QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
+                                        const QString& argument)
+{
+    std::string text = settings.GetMessage(number);
+    if (!argument.isEmpty()) {
+        bool isNumber = false;
+        const long long value = argument.toLongLong(&isNumber);
+        text = isNumber && text.find("%d") != std::string::npos ? FormatMessageNumber(text, value)
+                                                                 : FormatMessageText(text, S(argument));
+    }
+    return Show(parent, settings, number, Q(text), buttons, icon);
+}
+
+QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
+                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+{
+    return Show(parent, settings, 0, text, buttons, icon);
+}
+
+} // namespace qrv

@@ -1,0 +1,25 @@
+#pragma once
+// Every message box of the program: the text is the language file's S01
+// message, the caption the main window's caption (S02 00128), and a box
+// without an icon gets the exclamation icon. Tests answer boxes through a
+// handler instead of a screen.
+#include <QMessageBox>
+
+#include <functional>
+
+namespace qrv {
+
+class CSettings;
+
+using MessageBoxHandler = std::function<QMessageBox::StandardButton(int number, const QString& text)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::Icon icon = QMessageBox::NoIcon,
+                                        const QString& argument = {});
+// The same for a text the program makes itself (the new-range question).
+QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
+                                     QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);
+
+} // namespace qrv

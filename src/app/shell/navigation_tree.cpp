@@ -1,0 +1,114 @@
+#include "shell/navigation_tree.h"
+
+#include "radio_data/settings.h"
+#include "shell/item_tables.h"
+#include "shell/qt_text.h"
+#include "util/text_format.h"
+
+#include <QHeaderView>
+
+namespace qrv {
+
+CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent)
+    : QTreeWidget(parent)
+    , m_settings(settings)
+{
+    setObjectName(QStringLiteral("navigationTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item == nullptr || item->parent() == nullptr)
+            return;
+        const int number = item->data(0, kItemRole).toInt();
+        const int position = item->parent()->indexOfChild(item);
+        Highlight(item);
+        emit ItemChosen(number, position, item->text(0));
+    });
+}
+
+void CNavigationTree::Rebuild(const QString& rootText)
+{
+    clear();
+    auto* root = new QTreeWidgetItem(this, {rootText});
+    QTreeWidgetItem* previous = nullptr;
+    int previousLevel = 0;
+    const int level = m_settings.GetUserLevel();
+    for (const CTreeRow& row : TreeTable()) {
+        if (row.item == 0)
+            continue;
+        QTreeWidgetItem* parent = root;
+        if (previous != nullptr && row.level > previousLevel)
+            parent = previous;
+        else if (previous != nullptr && row.level == previousLevel)
+            parent = previous->parent();
+        else if (previous != nullptr) {
+            parent = previous->parent();
+            for (int up = row.level; up < previousLevel && parent != root; ++up)
+                parent = parent->parent();
+        }
+        auto* item = new QTreeWidgetItem(parent, {Q(m_settings.GetText(row.item))});
+        item->setData(0, kItemRole, row.item);
+        previous = item;
+        previousLevel = row.level;
+        if (!TreeShows(row.item, level))
+            delete item; // the rows after it still hang off its parent
+    }
+    root->setExpanded(true);
+}
+
+void CNavigationTree::SetRootText(const QString& text)
+{
+    if (topLevelItemCount() > 0)
+        topLevelItem(0)->setText(0, text);
+}
+
+QTreeWidgetItem* CNavigationTree::FindItem(int itemNumber) const
+{
+    QTreeWidgetItemIterator it(const_cast<CNavigationTree*>(this));
+    for (; *it != nullptr; ++it)
+        if ((*it)->data(0, kItemRole).toInt() == itemNumber)
+            return *it;
+    return nullptr;
+}
+
+QList<QTreeWidgetItem*> CNavigationTree::ItemsOfKind(int itemNumber) const
+{
+    QList<QTreeWidgetItem*> items;
+    const QTreeWidgetItem* first = FindItem(itemNumber);
+    if (first == nullptr || first->parent() == nullptr)
+        return items;
+    const QTreeWidgetItem* parent = first->parent();
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i)->data(0, kItemRole).toInt() == itemNumber)
+            items.append(parent->child(i));
+    return items;
+}
+
+void CNavigationTree::SetChildCount(int folderItem, int count)
+{
+    // The numbered items hang off the row above them in the tree table; with
+    // none left, that row and the language file's text still name them.
+    QTreeWidgetItem* parent = nullptr;
+    const auto rows = TreeTable();
+    for (std::size_t i = 1; i < rows.size() && parent == nullptr; ++i)
+        if (rows[i].item == folderItem && rows[i - 1].level < rows[i].level)
+            parent = FindItem(rows[i - 1].item);
+    if (parent == nullptr)
+        return;
+    const QTreeWidgetItem* first = FindItem(folderItem);
+    const std::string text = first != nullptr ? S(first->text(0)) : m_settings.GetText(folderItem);
+    const std::string base = SplitTrailingNumber(text).first;
+    while (parent->childCount() > count)
+        delete parent->takeChild(parent->childCount() - 1);
+    for (int k = parent->childCount() + 1; k <= count; ++k) {
+        auto* item = new QTreeWidgetItem(parent, {Q(base + Format("%d", k))});
+        item->setData(0, kItemRole, folderItem);
+    }
+}
+
+void CNavigationTree::Highlight(QTreeWidgetItem* item)
+{
+    setCurrentItem(item);
+}
+
+} // namespace qrv

@@ -1,0 +1,35 @@
+#pragma once
+// The navigation tree: one item per editor view, built from the tree table,
+// with one item per channel and per personality under their folders.
+#include <QTreeWidget>
+
+namespace qrv {
+
+class CSettings;
+
+class CNavigationTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int kItemRole = Qt::UserRole;
+
+    explicit CNavigationTree(const CSettings& settings, QWidget* parent = nullptr);
+
+    // Root text, the items of the tree table the user level may see, expanded.
+    void Rebuild(const QString& rootText);
+    // Exactly n numbered items under the folder of that item number.
+    void SetChildCount(int folderItem, int count);
+    void SetRootText(const QString& text);
+
+    QTreeWidgetItem* FindItem(int itemNumber) const;
+    // The numbered items of a kind (channel 1, 2, ...), in order.
+    QList<QTreeWidgetItem*> ItemsOfKind(int itemNumber) const;
+    void Highlight(QTreeWidgetItem* item);
+
+signals:
+    void ItemChosen(int itemNumber, int position, const QString& caption);
+
+private:
+    const CSettings& m_settings;
+};
+
+} // namespace qrv

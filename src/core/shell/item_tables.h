@@ -1,0 +1,76 @@
+#pragma once
+// The fixed tables of the main window: which items the navigation tree and
+// the third menu hold, which view each item opens and how many items of a
+// kind there may be, and the record-button states of a child window.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace qrv {
+
+namespace item {
+inline constexpr int kRadio = 32800;
+inline constexpr int kSettingsFolder = 32801;
+inline constexpr int kKeys = 32802;
+inline constexpr int kMiscellaneous = 32803;
+inline constexpr int kVox = 32809;
+inline constexpr int kMode = 32815;
+inline constexpr int kChannelFolder = 32821;
+inline constexpr int kChannel = 32822;
+inline constexpr int kPersonalityFolder = 32823;
+inline constexpr int kPersonality = 32824;
+inline constexpr int kDtmfSystem = 32854;
+inline constexpr int kScan = 32884;
+inline constexpr int kEmergency = 32885;
+inline constexpr int kEmbedded = 32886;
+inline constexpr int kTestFrequency = 32887;
+inline constexpr int kChangeLog = 32888;
+} // namespace item
+
+struct CTreeRow {
+    int item;     // 0: no tree item
+    int level;    // 0: top level
+    int menu;     // command of the menu item, 0: none
+    int menuKind; // 0 command, 1 pop-up, -1 separator
+};
+
+// The tree of the first model; the tree is always built from it.
+std::span<const CTreeRow> TreeTable();
+
+enum class ViewKind { Radio, Keys, Miscellaneous, Vox, Mode, Channel, Personality, DtmfSystem, Scan, Emergency,
+                      Embedded, TestFrequency, DataWatch };
+
+struct CViewRow {
+    int item;
+    ViewKind view;
+    int maximum; // 0: a single view without numbered items
+};
+
+std::optional<CViewRow> FindView(int item);
+
+// Which items a user level may see. The tree never shows the DTMF system and
+// emergency items; only the factory level sees the change log.
+bool TreeShows(int item, int userLevel);
+
+// The record buttons of a child window: first, previous, next, last, add, delete.
+struct CNavigationState {
+    bool shown = false; // the record buttons are visible
+    int code = 0;
+    std::array<bool, 6> enabled{};
+};
+
+CNavigationState NavigationState(int maximum, int number, int count);
+std::array<bool, 6> NavigationButtons(int code);
+
+// The base name and number of a numbered tree item ("Channel 12" -> "Channel ", 12).
+std::pair<std::string, int> SplitTrailingNumber(const std::string& text);
+
+// The tool tip of a command text in a language ("&Read" -> "Read" in the first language).
+std::string ToolTipOf(const std::string& text, int languageIndex);
+// The status-bar prompt of an S01 text: the part before the first "&".
+std::string PromptOf(const std::string& text);
+
+} // namespace qrv

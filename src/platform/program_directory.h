@@ -1,0 +1,16 @@
+#pragma once
+// Where the program keeps its data (Settings.ini, Model.dat, language files,
+// default images): the directory named, else the executable's directory when
+// it holds that data (a build tree, a portable install), else a per-user data
+// directory seeded from the installed copies on first start.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace qrv {
+
+std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir);
+std::string ToUtf8Path(const std::filesystem::path& path);
+std::filesystem::path FromUtf8Path(const std::string& path);
+
+} // namespace qrv

@@ -1,0 +1,67 @@
+#include "shell/item_tables.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+using Buttons = std::array<bool, 6>; // first, previous, next, last, add, delete
+
+TEST(NavigationState, RecordButtonsOfNumberedItems)
+{
+    struct Case {
+        int maximum;
+        int number;
+        int count;
+        bool shown;
+        Buttons enabled;
+    };
+    const Case cases[] = {
+        {16, 2, 3, true, {true, true, true, true, true, true}},        // the middle of three
+        {16, 1, 1, true, {false, false, false, false, true, false}},   // the only one: add only
+        {16, 16, 16, true, {true, true, false, false, false, true}},   // the last of a full table
+        {16, 1, 16, true, {false, false, true, true, false, true}},    // the first of a full table
+        {16, 7, 16, true, {true, true, true, true, false, true}},
+        {16, 1, 3, true, {false, false, true, true, true, true}},
+        {16, 3, 3, true, {true, true, false, false, true, true}},
+        {2, 2, 2, true, {true, true, false, false, false, true}},      // scan lists
+        {1, 1, 1, true, {false, false, false, false, false, false}},   // the DTMF system
+        {0, 1, 1, false, {false, false, false, false, false, false}},  // a single view
+    };
+    for (const auto& c : cases) {
+        const CNavigationState s = NavigationState(c.maximum, c.number, c.count);
+        EXPECT_EQ(s.shown, c.shown) << c.maximum << " " << c.number << " " << c.count;
+        EXPECT_EQ(s.enabled, c.enabled) << c.maximum << " " << c.number << " " << c.count;
+    }
+    EXPECT_EQ(NavigationButtons(8), (Buttons{false, false, false, false, true, false}));
+    EXPECT_EQ(NavigationButtons(42), Buttons{});
+}
+
+TEST(ItemTables, ViewsAndVisibility)
+{
+    EXPECT_EQ(FindView(item::kChannel)->maximum, 16);
+    EXPECT_EQ(FindView(item::kScan)->maximum, 2);
+    EXPECT_FALSE(FindView(item::kChannelFolder).has_value()); // a folder opens no view of its own
+    EXPECT_FALSE(FindView(12345).has_value());
+    for (const int level : {0, 659, 61038527}) {
+        EXPECT_FALSE(TreeShows(item::kDtmfSystem, level));
+        EXPECT_FALSE(TreeShows(item::kEmergency, level));
+        EXPECT_EQ(TreeShows(item::kChangeLog, level), level == 61038527);
+        EXPECT_TRUE(TreeShows(item::kChannel, level));
+    }
+}
+
+TEST(ItemTables, TextsOfItemsAndCommands)
+{
+    EXPECT_EQ(SplitTrailingNumber("Channel 12"), (std::pair<std::string, int>{"Channel ", 12}));
+    EXPECT_EQ(SplitTrailingNumber("信道3"), (std::pair<std::string, int>{"信道", 3}));
+    EXPECT_EQ(SplitTrailingNumber("Scan"), (std::pair<std::string, int>{"Scan", 0}));
+    EXPECT_EQ(ToolTipOf("&Read", 0), "Read");
+    EXPECT_EQ(ToolTipOf("Save &As...", 0), "As...");
+    EXPECT_EQ(ToolTipOf("读频(&R)", 1), "读频");
+    EXPECT_EQ(ToolTipOf("&Read", 2), "");
+    EXPECT_EQ(PromptOf("Read all data&from"), "Read all data");
+}
+
+} // namespace
+} // namespace qrv
