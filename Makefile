@@ -30,6 +30,7 @@ test: build
 bench: build
 	@$(BUILD_DIR)/bin/qrv_bench_datafile
 	@$(BUILD_DIR)/bin/qrv_bench_transfer
+	@$(BUILD_DIR)/bin/qrv_bench_startup
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null

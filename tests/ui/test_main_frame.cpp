@@ -1,18 +1,25 @@
 // The main window as a user meets it: the tree after a load, the items the
 // user level hides, opening items, tool tips, bad files, the invalid log.
+#include "dialogs/transfer_dialog.h"
+#include "editors/data_watch_view.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "records/frequency.h"
 #include "shell/child_frame.h"
 #include "shell/item_tables.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
+#include "shell/port_factory.h"
+#include "sim_radio.h"
 #include "test_support.h"
 
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -89,8 +96,8 @@ private slots:
             bool factoryMode;
             bool updateMemory;
         };
-        for (const Case c : {Case{0, false, false, false}, Case{659, false, true, false},
-                             Case{61038527, true, true, true}}) {
+        for (const Case c :
+             {Case{0, false, false, false}, Case{659, false, true, false}, Case{61038527, true, true, true}}) {
             CFixture f(c.level);
             QCOMPARE(f.frame->Tree()->FindItem(item::kChangeLog) != nullptr, c.changeLog);
             QVERIFY(f.frame->Tree()->FindItem(item::kDtmfSystem) == nullptr);
@@ -175,6 +182,101 @@ private slots:
         QVERIFY(!f.frame->StatusText(2).isEmpty());
     }
 
+    void ModelChanges()
+    {
+        CFixture f;
+        CSettings& s = f.program.Settings();
+        f.data->Channels()[0]->SetRxFrequency(0x44012500);
+        f.frame->ChangeModel("QL210", "QL-220", "400-470", 0); // the name alone
+        QVERIFY(f.messages.empty());
+        QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44012500u);
+        QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-220"));
+        QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-220"));
+
+        f.frame->ChangeModel("QL210", "QL-220", "136-174", 0); // identity and range: asks, then a new codeplug
+        QCOMPARE(f.messages, std::vector<int>{800});
+        QCOMPARE(s.FreqRange, std::string("136-174"));
+        const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
+        QVERIFY(rx && *rx >= 13600000 && *rx <= 17400000);
+        QCOMPARE(f.frame->StatusText(1), QStringLiteral("136-174 MHz"));
+    }
+
+    void LanguageChangeRelocalises()
+    {
+        CFixture f;
+        f.frame->OpenItem(item::kRadio);
+        const QString english = f.frame->Tree()->FindItem(item::kRadio)->text(0);
+        f.frame->ChangeLanguage(1);
+        QCOMPARE(f.program.Settings().LanguageIndex(), 1);
+        QVERIFY(f.frame->Tree()->FindItem(item::kRadio)->text(0) != english);
+        QVERIFY(f.frame->menuBar()->actions().first()->text() != QStringLiteral("&File"));
+        QCOMPARE(f.frame->OpenChildren().size(), 0);
+        f.frame->ChangeLanguage(0);
+        QCOMPARE(f.frame->Tree()->FindItem(item::kRadio)->text(0), english);
+    }
+
+    void UpdateMemoryDataFeedsTheDataWatchView()
+    {
+        CFixture f(61038527);
+        CChildFrame* child = f.frame->OpenItem(item::kChangeLog);
+        QVERIFY(child != nullptr);
+        auto* watch = qobject_cast<CDataWatchView*>(child->View());
+        QVERIFY(watch != nullptr);
+        f.data->Channels()[0]->SetRxFrequency(0x44612500);
+        f.frame->DoCommand(32776);
+        // 446.00625 -> 446.12500: bytes 25 06 60 44 become 00 25 61 44.
+        QCOMPARE(watch->ChangeList()->count(), 3);
+        QCOMPARE(watch->ChangeList()->item(0)->text(), QStringLiteral("$E.0x584:25->00"));
+        QCOMPARE(watch->ChangeList()->item(2)->text(), QStringLiteral("$E.0x586:60->61"));
+        f.frame->DoCommand(32776);
+        QCOMPARE(watch->ChangeList()->count(), 3);
+    }
+
+    void ReadAndWriteTheSimulatedRadio()
+    {
+        CFixture f;
+        f.program.Settings().PortName = kSimulatedPortName;
+        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        radio.Memory()[0x586] = 0x61; // channel 1 receives on 446.10625 MHz in the radio
+
+        auto reading = f.frame->MakeTransferDialog(true);
+        reading->Start();
+        QVERIFY(!reading->OkButton()->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(reading->result(), int(QDialog::Accepted), 30000);
+        f.frame->AfterTransfer(true, true);
+        QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44610625u);
+        QCOMPARE(reading->Percent(), 100);
+        QCOMPARE(f.messages, std::vector<int>{1136});
+
+        f.data->Channels()[1]->SetRxFrequency(0x44700625);
+        f.data->StoreToImage(f.data->GetImage());
+        auto writing = f.frame->MakeTransferDialog(false);
+        writing->Start();
+        QTRY_COMPARE_WITH_TIMEOUT(writing->result(), int(QDialog::Accepted), 30000);
+        QCOMPARE(radio.Memory()[0x580 + 20 + 6], 0x70);
+        QCOMPARE(f.messages.back(), 1137);
+    }
+
+    void AFailedReadKeepsTheDocument()
+    {
+        CFixture f;
+        f.program.Settings().PortName = kSimulatedPortName;
+        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        radio.Faults().badChecksumAt = 0x7F0;
+        radio.Memory()[0x586] = 0x61;
+        const Image before = f.data->GetImage();
+        const std::uint32_t frequency = f.data->Channels()[0]->RxFrequency();
+        auto reading = f.frame->MakeTransferDialog(true);
+        reading->Start();
+        // A dialog's result starts as rejected: wait for the message that ends the transfer.
+        QTRY_VERIFY_WITH_TIMEOUT(!f.messages.empty(), 30000);
+        QCOMPARE(reading->result(), int(QDialog::Rejected));
+        QCOMPARE(f.messages, std::vector<int>{1138});
+        QCOMPARE(f.data->GetImage(), before);
+        QCOMPARE(f.data->Channels()[0]->RxFrequency(), frequency);
+        QCOMPARE(f.program.Settings().FreqRange, std::string("400-470"));
+    }
+
     void Screenshots()
     {
         QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
@@ -185,7 +287,8 @@ private slots:
             f.frame->OpenItem(item::kRadio);
             f.frame->Tree()->expandAll();
             QCoreApplication::processEvents();
-            const QString file = QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png").arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"));
+            const QString file = QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
+                                     .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"));
             QVERIFY(f.frame->grab().save(file));
         }
     }
@@ -193,5 +296,12 @@ private slots:
 
 } // namespace qrv
 
-QTEST_MAIN(qrv::MainFrameTest)
+// Run by ui_test_main.cpp.
+namespace qrv::test {
+std::unique_ptr<QObject> MakeMainFrameTest()
+{
+    return std::make_unique<MainFrameTest>();
+}
+} // namespace qrv::test
+
 #include "test_main_frame.moc"

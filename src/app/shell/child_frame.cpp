@@ -13,15 +13,13 @@ namespace {
 // The navigation bar's buttons keep the numbers of their controls.
 constexpr int kFirstRecordButton = 1053;
 constexpr std::array<QStyle::StandardPixmap, 6> kRecordIcons{
-    QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
+    QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,   QStyle::SP_MediaSeekForward,
     QStyle::SP_MediaSkipForward,  QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon};
 
 } // namespace
 
 CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
-    : QMdiSubWindow(parent)
-    , m_itemNumber(itemNumber)
-    , m_view(view)
+    : QMdiSubWindow(parent), m_itemNumber(itemNumber), m_view(view)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     auto* body = new QWidget(this);

@@ -1,14 +1,23 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/language_dialog.h"
+#include "dialogs/model_dialog.h"
+#include "dialogs/port_dialog.h"
+#include "dialogs/transfer_dialog.h"
+#include "editors/data_watch_view.h"
 #include "editors/settings/view_radio.h"
+#include "port_list.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/radio_link.h"
 #include "shell/child_frame.h"
 #include "shell/item_tables.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
+#include "shell/port_factory.h"
 #include "shell/qt_text.h"
+#include "sim_radio.h"
 #include "util/text_format.h"
 
 #include <QCloseEvent>
@@ -44,11 +53,8 @@ QSettings RecentStore()
 } // namespace
 
 CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* parent)
-    : QMainWindow(parent)
-    , m_settings(settings)
-    , m_data(radioData)
-    , m_files(settings, radioData, m_ranges)
-    , m_menus(settings)
+    : QMainWindow(parent), m_settings(settings), m_data(radioData), m_files(settings, radioData, m_ranges),
+      m_menus(settings)
 {
     setObjectName(QStringLiteral("mainFrame"));
     m_mdi = new QMdiArea(this);
@@ -120,10 +126,11 @@ void CMainFrame::BuildToolBar()
         m_toolBar->setObjectName(QStringLiteral("toolBar"));
     }
     m_toolBar->clear();
-    const std::pair<int, QStyle::StandardPixmap> tools[] = {
-        {command::kNew, QStyle::SP_FileIcon},       {command::kOpen, QStyle::SP_DialogOpenButton},
-        {command::kSave, QStyle::SP_DialogSaveButton}, {command::kRead, QStyle::SP_ArrowDown},
-        {command::kWrite, QStyle::SP_ArrowUp}};
+    const std::pair<int, QStyle::StandardPixmap> tools[] = {{command::kNew, QStyle::SP_FileIcon},
+                                                            {command::kOpen, QStyle::SP_DialogOpenButton},
+                                                            {command::kSave, QStyle::SP_DialogSaveButton},
+                                                            {command::kRead, QStyle::SP_ArrowDown},
+                                                            {command::kWrite, QStyle::SP_ArrowUp}};
     for (const auto& [number, icon] : tools) {
         QAction* action = m_menus.Action(number);
         if (action == nullptr)
@@ -137,15 +144,16 @@ void CMainFrame::BuildToolBar()
 bool CMainFrame::HandlesCommand(int number) const
 {
     using namespace command;
-    static const std::set<int> handled{kNew,     kOpen,           kSave,      kSaveAs,    kExit,     kCloseAll,
-                                       kCloseAllButThis, kTreeBar, kLogBar, kInvalidBar, kTabBar};
+    static const std::set<int> handled{kNew,     kOpen,     kSave,        kSaveAs, kExit, kCloseAll, kCloseAllButThis,
+                                       kTreeBar, kLogBar,   kInvalidBar,  kTabBar, kRead, kWrite,    kPort,
+                                       kModel,   kLanguage, kUpdateMemory};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const int opened = number == item::kChannelFolder       ? item::kChannel
                        : number == item::kPersonalityFolder ? item::kPersonality
                                                             : number;
     const auto row = FindView(opened);
-    return row && row->view == ViewKind::Radio;
+    return row && (row->view == ViewKind::Radio || row->view == ViewKind::DataWatch);
 }
 
 void CMainFrame::Relocalise()
@@ -245,6 +253,9 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
     case ViewKind::Radio:
         view = new CViewRadio(m_data, m_settings);
         break;
+    case ViewKind::DataWatch:
+        view = new CDataWatchView(m_data, m_settings);
+        break;
     default:
         return nullptr; // the editors of the other items come with their own views
     }
@@ -310,7 +321,8 @@ bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string
 QString CMainFrame::DataFileFilter() const
 {
     // The language file writes the filter as "text|pattern|text|pattern||".
-    const QStringList parts = Q(m_settings.GetMessage(msg::kDataFileFilter)).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QStringList parts =
+        Q(m_settings.GetMessage(msg::kDataFileFilter)).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i < parts.size(); i += 2)
         filters << parts[i];
@@ -397,6 +409,30 @@ void CMainFrame::DoCommand(int number)
     case kExit:
         close();
         return;
+    case kRead:
+        TransferCommand(true);
+        return;
+    case kWrite:
+        TransferCommand(false);
+        return;
+    case kPort:
+        PortCommand();
+        return;
+    case kUpdateMemory:
+        UpdateMemoryData();
+        return;
+    case kModel: {
+        CDlgModel dialog(m_settings, this);
+        if (dialog.exec() == QDialog::Accepted)
+            ChangeModel(dialog.ModelID(), dialog.ModelName(), dialog.FreqRange(), dialog.Signal());
+        return;
+    }
+    case kLanguage: {
+        CDlgLanguage dialog(m_settings, this);
+        if (dialog.exec() == QDialog::Accepted)
+            ChangeLanguage(dialog.LanguageIndex());
+        return;
+    }
     case kCloseAll:
         CloseAllChildren();
         return;
@@ -417,8 +453,7 @@ void CMainFrame::DoCommand(int number)
         m_invalidDock->setVisible(!m_invalidDock->isVisible());
         return;
     case kTabBar:
-        m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView
-                                                                      : QMdiArea::TabbedView);
+        m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView : QMdiArea::TabbedView);
         return;
     default:
         if (number >= item::kRadio && number <= 32950) {
@@ -429,6 +464,131 @@ void CMainFrame::DoCommand(int number)
         }
         return;
     }
+}
+
+void CMainFrame::UpdateMemoryData()
+{
+    m_data.StoreToImage(m_data.GetImage());
+    for (CChildFrame* child : OpenChildren()) {
+        if (auto* watch = qobject_cast<CDataWatchView*>(child->View())) {
+            watch->Refresh();
+            m_mdi->setActiveSubWindow(child);
+        }
+    }
+}
+
+void CMainFrame::ChangeModel(const std::string& modelId, const std::string& modelName, const std::string& range,
+                             int signal)
+{
+    const bool sameIdentity =
+        modelId == m_settings.ModelID && range == m_settings.FreqRange && signal == m_settings.Signal;
+    if (sameIdentity && modelName == m_settings.ModelName)
+        return;
+    if (sameIdentity) {
+        // A new name alone keeps the codeplug.
+        m_settings.ModelName = modelName;
+        CloseAllChildren();
+        m_tree->SetRootText(Q(modelName));
+        RefreshStatusBar();
+        return;
+    }
+    if (ShowMessage(this, m_settings, msg::kNewQuestion, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) !=
+        QMessageBox::Yes)
+        return;
+    m_settings.ModelID = modelId;
+    m_settings.ModelName = modelName;
+    m_settings.FreqRange = range;
+    m_settings.Signal = signal;
+    CloseAllChildren();
+    m_files.LoadDefaultImage();
+    m_simulated.reset();
+    Relocalise();
+}
+
+void CMainFrame::ChangeLanguage(int index)
+{
+    CloseAllChildren();
+    m_files.LoadDefaultImage();
+    m_settings.SelectLanguage(index);
+    m_files.SetCurrentPath({});
+    Relocalise();
+}
+
+sim::CSimRadio& CMainFrame::SimulatedRadio()
+{
+    if (!m_simulated) {
+        // A radio of the current model and range holding the current codeplug.
+        sim::CSimIdentity identity;
+        identity.modelName = m_settings.ModelName;
+        identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
+        identity.range = sim::CSimIdentity::RangeBlock(m_ranges.FlagsOf(m_settings.FreqRange), m_settings.LowerLimit(),
+                                                       m_settings.UpperLimit());
+        m_simulated = std::make_unique<sim::CSimRadio>(identity);
+        Image image{};
+        m_data.StoreToImage(image);
+        m_simulated->Memory() = image;
+    }
+    return *m_simulated;
+}
+
+CPortChoice CMainFrame::Ports() const
+{
+    CPortChoice choice{m_settings.PortName, SerialPortNames()};
+    if (m_settings.PortName == kSimulatedPortName)
+        choice.listed.clear();
+    return choice;
+}
+
+std::unique_ptr<CDlgTransfer> CMainFrame::MakeTransferDialog(bool read)
+{
+    auto link = std::make_unique<CRadioLink>(std::make_unique<CPortSelector>(&SimulatedRadio()));
+    auto dialog = std::make_unique<CDlgTransfer>(read ? CDlgTransfer::Direction::Read : CDlgTransfer::Direction::Write,
+                                                 std::move(link), m_settings, m_data, m_ranges, Ports(), this);
+    dialog->SetBeforeLoad([this] { CloseAllChildren(); });
+    return dialog;
+}
+
+void CMainFrame::AfterTransfer(bool read, bool ok)
+{
+    if (!ok) {
+        if (read)
+            Rebuild(); // a failed read may have put the previous range back
+        return;
+    }
+    if (read) {
+        m_files.SetCurrentPath({});
+        Rebuild();
+        return;
+    }
+    for (CChildFrame* child : OpenChildren())
+        if (auto* radio = qobject_cast<CViewRadio*>(child->View()))
+            radio->LoadControls();
+    RefreshStatusBar();
+}
+
+void CMainFrame::TransferCommand(bool read)
+{
+    if (!read) {
+        // Nothing is sent while the data checks find errors.
+        if (m_data.CheckAll()) {
+            ShowMessage(this, m_settings, msg::kInvalidData);
+            return;
+        }
+        m_data.StoreToImage(m_data.GetImage());
+    }
+    auto dialog = MakeTransferDialog(read);
+    const bool ok = dialog->exec() == QDialog::Accepted;
+    AfterTransfer(read, ok);
+}
+
+void CMainFrame::PortCommand()
+{
+    CDlgPort dialog(m_settings, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_settings.PortName = dialog.PortName();
+    m_settings.ComPort = dialog.PortNumber();
+    RefreshStatusBar();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -20,7 +20,14 @@ class QTreeWidget;
 
 namespace qrv {
 
+namespace sim {
+class CSimRadio;
+}
+
 class CChildFrame;
+class CDlgTransfer;
+class CRadioLink;
+struct CPortChoice;
 class CNavigationTree;
 class CRadioData;
 class CSettings;
@@ -42,6 +49,22 @@ public:
     QList<CChildFrame*> OpenChildren() const;
     void CloseAllChildren();
     void DoCommand(int number);
+
+    // Read from Radio and Write to Radio: the dialog (not yet started), then
+    // what the main window does with its result.
+    std::unique_ptr<CDlgTransfer> MakeTransferDialog(bool read);
+    void AfterTransfer(bool read, bool ok);
+    // The radio that the "Simulated radio" port joins; made from the current codeplug on first use.
+    sim::CSimRadio& SimulatedRadio();
+
+    // Update Memory Data: the image takes the records; an open data watch view lists what changed.
+    void UpdateMemoryData();
+
+    // The model dialog's choice: a new name alone keeps the codeplug; another
+    // identity asks, then starts from the default image of the new one.
+    void ChangeModel(const std::string& modelId, const std::string& modelName, const std::string& range, int signal);
+    // Everything in the new language, starting from the default image.
+    void ChangeLanguage(int index);
 
     // After a codeplug was loaded: tree, item counts, status bar, title.
     void Rebuild();
@@ -72,6 +95,9 @@ private:
     void UpdateRecentFiles();
     QString DataFileFilter() const;
     int PositionOf(const CChildFrame* child) const;
+    void TransferCommand(bool read);
+    void PortCommand();
+    CPortChoice Ports() const;
 
     CSettings& m_settings;
     CRadioData& m_data;
@@ -90,6 +116,7 @@ private:
     QLabel* m_clockPane = nullptr;
     QTimer* m_clock = nullptr;
     QToolBar* m_toolBar = nullptr;
+    std::unique_ptr<sim::CSimRadio> m_simulated;
 };
 
 } // namespace qrv

@@ -42,8 +42,7 @@ bool IsToggle(int number)
 
 } // namespace
 
-CMenus::CMenus(const CSettings& settings)
-    : m_settings(settings)
+CMenus::CMenus(const CSettings& settings) : m_settings(settings)
 {
 }
 
@@ -82,7 +81,8 @@ void CMenus::Build(QMenuBar* bar, const std::function<void(int)>& handler)
                 } else if (row.menuKind == 1) {
                     popup = menu->addMenu(Q(m_settings.GetText(row.menu)));
                 } else if (row.menu != 0) {
-                    addCommand(row.level > 0 && popup != nullptr ? popup : menu, row.menu, m_settings.GetText(row.menu));
+                    addCommand(row.level > 0 && popup != nullptr ? popup : menu, row.menu,
+                               m_settings.GetText(row.menu));
                 }
             }
             continue;

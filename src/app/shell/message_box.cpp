@@ -41,7 +41,7 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settin
         bool isNumber = false;
         const long long value = argument.toLongLong(&isNumber);
         text = isNumber && text.find("%d") != std::string::npos ? FormatMessageNumber(text, value)
-                                                                 : FormatMessageText(text, S(argument));
+                                                                : FormatMessageText(text, S(argument));
     }
     return Show(parent, settings, number, Q(text), buttons, icon);
 }

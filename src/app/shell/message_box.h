@@ -16,8 +16,7 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                        QMessageBox::Icon icon = QMessageBox::NoIcon,
-                                        const QString& argument = {});
+                                        QMessageBox::Icon icon = QMessageBox::NoIcon, const QString& argument = {});
 // The same for a text the program makes itself (the new-range question).
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);

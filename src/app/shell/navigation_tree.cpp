@@ -9,9 +9,7 @@
 
 namespace qrv {
 
-CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent)
-    : QTreeWidget(parent)
-    , m_settings(settings)
+CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent) : QTreeWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("navigationTree"));
     setHeaderHidden(true);

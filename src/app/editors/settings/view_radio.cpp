@@ -19,9 +19,7 @@ constexpr int kSignalList = 1076;
 } // namespace
 
 CViewRadio::CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* parent)
-    : QWidget(parent)
-    , m_data(radioData)
-    , m_settings(settings)
+    : QWidget(parent), m_data(radioData), m_settings(settings)
 {
     auto* form = new QFormLayout(this);
     for (std::size_t i = 0; i < kEdits.size(); ++i) {

@@ -1,0 +1,33 @@
+#pragma once
+// The model and language dialogs as a user meets them.
+#include <QObject>
+
+#include <memory>
+
+namespace qrv {
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ModelDialogIsLocalized();
+    void ModelDialogListsTheCatalogue();
+    void ModelDialogStartsOnTheCurrentValues();
+    void AnotherIdentifierRefillsTheRanges();
+    void AnotherNameOfTheSameIdentifierKeepsTheRanges();
+    void AModelWithoutRangesFallsBack();
+    void WithoutTheSettingSectionTheNameIsEmpty();
+    void ThePerModelValueDisablesTheSignalling();
+    void ModelDialogButtons();
+    void LanguageDialogListsTheLanguages();
+    void LanguageDialogReturnsOnlyAChange();
+    void LanguageDialogButtons();
+    void Screenshots();
+};
+
+namespace test {
+// Run by ui_test_main.cpp.
+std::unique_ptr<QObject> MakeDialogsTest();
+} // namespace test
+
+} // namespace qrv
