@@ -2,6 +2,7 @@
 file(GLOB QRV_RESOURCE_FILES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.lng
   ${CMAKE_SOURCE_DIR}/resources/*.dat
+  ${CMAKE_SOURCE_DIR}/resources/*.jpg
   ${CMAKE_SOURCE_DIR}/resources/Settings.ini)
 set(QRV_RESOURCE_OUTPUTS)
 foreach(res ${QRV_RESOURCE_FILES})

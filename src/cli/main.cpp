@@ -13,6 +13,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qrv"));
+    QCoreApplication::setOrganizationName(QStringLiteral("QRV")); // the same data directory as the windowed program
     std::setlocale(LC_ALL, "");
     // Numbers in files and outputs always use the decimal point.
     std::setlocale(LC_NUMERIC, "C");
