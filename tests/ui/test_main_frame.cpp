@@ -1,5 +1,6 @@
 // The main window as a user meets it: the tree after a load, the items the
 // user level hides, opening items, tool tips, bad files, the invalid log.
+#include "dialogs/file_dialog.h"
 #include "dialogs/transfer_dialog.h"
 #include "editors/data_watch_view.h"
 #include "radio_data/radio_data.h"
@@ -19,6 +20,7 @@
 #include <QDockWidget>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -213,6 +215,33 @@ private slots:
         QCOMPARE(f.frame->OpenChildren().size(), 0);
         f.frame->ChangeLanguage(0);
         QCOMPARE(f.frame->Tree()->FindItem(item::kRadio)->text(0), english);
+    }
+
+    void TheFileDialogPreviewsAndTakesTheComment()
+    {
+        CFixture f;
+        const auto path = f.program.Path() / "with-comment.dat";
+        {
+            CDlgFile save(false, f.program.Settings(), QString(), f.frame.get());
+            save.SetHeader(FillHeader(f.program.Settings(), 1));
+            QVERIFY(!save.CommentBox()->isReadOnly());
+            QCOMPARE(save.RangeText(), QStringLiteral("400 - 470MHz"));
+            save.CommentBox()->setPlainText(QStringLiteral("Fleet of ten"));
+            QVERIFY(f.frame->SaveFileAs(path, save.Comment()));
+        }
+        CDlgFile open(true, f.program.Settings(), QString(), f.frame.get());
+        QVERIFY(open.CommentBox()->isReadOnly());
+        open.ShowPreviewOf(QString::fromStdString(path.string()));
+        QCOMPARE(open.ModelText(), QStringLiteral("QL-210"));
+        QCOMPARE(open.RangeText(), QStringLiteral("400 - 470MHz"));
+        QCOMPARE(open.VersionText(), QStringLiteral("1.01.05"));
+        QCOMPARE(open.CommentBox()->toPlainText(), QStringLiteral("Fleet of ten"));
+        const auto other = f.program.Path() / "not-a-codeplug.txt";
+        test::WriteText(other, "hello");
+        open.ShowPreviewOf(QString::fromStdString(other.string()));
+        QVERIFY(open.ModelText().isEmpty());
+        QVERIFY(open.CommentBox()->toPlainText().isEmpty());
+        QVERIFY(CDlgFile::NameFilters(f.program.Settings()).first().contains(QStringLiteral("*.dat")));
     }
 
     void UpdateMemoryDataFeedsTheDataWatchView()

@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/file_dialog.h"
 #include "dialogs/language_dialog.h"
 #include "dialogs/model_dialog.h"
 #include "dialogs/port_dialog.h"
@@ -23,7 +24,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -318,26 +318,20 @@ bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string
     return result.ok;
 }
 
-QString CMainFrame::DataFileFilter() const
+bool CMainFrame::SaveAsWithDialog()
 {
-    // The language file writes the filter as "text|pattern|text|pattern||".
-    const QStringList parts =
-        Q(m_settings.GetMessage(msg::kDataFileFilter)).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList filters;
-    for (int i = 0; i < parts.size(); i += 2)
-        filters << parts[i];
-    return filters.isEmpty() ? QStringLiteral("*.dat") : filters.join(QStringLiteral(";;"));
+    CDlgFile dialog(false, m_settings, Q(m_files.CurrentPath().string()), this);
+    dialog.SetHeader(FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return SaveFileAs(dialog.selectedFiles().first().toStdString(), dialog.Comment());
 }
 
 bool CMainFrame::SaveFile()
 {
     const CFileResult result = m_files.Save();
-    if (result.needsSaveAs) {
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), DataFileFilter());
-        if (path.isEmpty())
-            return false;
-        return SaveFileAs(path.toStdString(), {});
-    }
+    if (result.needsSaveAs)
+        return SaveAsWithDialog();
     ShowFileResult(result);
     UpdateTitle();
     return result.ok;
@@ -392,20 +386,17 @@ void CMainFrame::DoCommand(int number)
         FileNew(false);
         return;
     case kOpen: {
-        const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), DataFileFilter());
-        if (!path.isEmpty())
-            OpenFile(path.toStdString());
+        CDlgFile dialog(true, m_settings, QString(), this);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            OpenFile(dialog.selectedFiles().first().toStdString());
         return;
     }
     case kSave:
         SaveFile();
         return;
-    case kSaveAs: {
-        const QString path = QFileDialog::getSaveFileName(this, QString(), QString(), DataFileFilter());
-        if (!path.isEmpty())
-            SaveFileAs(path.toStdString(), {});
+    case kSaveAs:
+        SaveAsWithDialog();
         return;
-    }
     case kExit:
         close();
         return;

@@ -93,7 +93,7 @@ private:
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(const QString& path);
     void UpdateRecentFiles();
-    QString DataFileFilter() const;
+    bool SaveAsWithDialog();
     int PositionOf(const CChildFrame* child) const;
     void TransferCommand(bool read);
     void PortCommand();
