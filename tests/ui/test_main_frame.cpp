@@ -1,6 +1,7 @@
 // The main window as a user meets it: the tree after a load, the items the
 // user level hides, opening items, tool tips, bad files, the invalid log.
 #include "dialogs/file_dialog.h"
+#include "dialogs/password_dialogs.h"
 #include "dialogs/transfer_dialog.h"
 #include "editors/data_watch_view.h"
 #include "radio_data/radio_data.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -242,6 +244,41 @@ private slots:
         QVERIFY(open.ModelText().isEmpty());
         QVERIFY(open.CommentBox()->toPlainText().isEmpty());
         QVERIFY(CDlgFile::NameFilters(f.program.Settings()).first().contains(QStringLiteral("*.dat")));
+    }
+
+    void ThePasswordDialogs()
+    {
+        CFixture f;
+        CDlgInputPassword input(f.program.Settings());
+        QTest::keyClicks(input.Edit(), QStringLiteral("123456789"));
+        QCOMPARE(input.Typed(), std::string("12345678")); // a ninth character cannot be typed
+
+        struct Case {
+            const char* old;
+            const char* typed;
+            const char* confirmation;
+            int message;
+            bool accepted;
+            bool oldKept;
+        };
+        for (const Case c :
+             {Case{"wrong", "new1", "new1", 1171, false, false}, Case{"Secret", "new1", "new2", 1170, false, true},
+              Case{"Secret", "new1", "new1", 1169, true, true}, Case{"secret", "new1", "new1", 1171, false, false}}) {
+            f.messages.clear();
+            CDlgChangePassword change(f.program.Settings(), "Secret");
+            change.OldEdit()->setText(QString::fromLatin1(c.old));
+            change.NewEdit()->setText(QString::fromLatin1(c.typed));
+            change.ConfirmEdit()->setText(QString::fromLatin1(c.confirmation));
+            change.Confirm();
+            QCOMPARE(f.messages, std::vector<int>{c.message});
+            QCOMPARE(change.result() == QDialog::Accepted, c.accepted);
+            QCOMPARE(change.OldEdit()->text().isEmpty(), !c.oldKept);
+            if (c.accepted) {
+                QCOMPARE(change.NewPassword(), std::string("new1"));
+            } else {
+                QVERIFY(change.NewEdit()->text().isEmpty());
+            }
+        }
     }
 
     void UpdateMemoryDataFeedsTheDataWatchView()

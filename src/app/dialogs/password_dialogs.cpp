@@ -1,0 +1,110 @@
+#include "dialogs/password_dialogs.h"
+
+#include "radio_data/settings.h"
+#include "shell/message_box.h"
+#include "shell/qt_text.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kPasswordEdit = 1132;
+constexpr int kOldEdit = 4724;
+constexpr int kNewEdit = 4725;
+constexpr int kConfirmEdit = 4726;
+constexpr int kOkButton = 4727;
+constexpr int kCancelButton = 4729;
+constexpr int kChanged = 1169;
+constexpr int kMismatch = 1170;
+constexpr int kWrongOld = 1171;
+
+QLineEdit* PasswordEdit(QWidget* parent, QFormLayout* form, const CSettings& settings, int control, int maxLength)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setMaxLength(maxLength); // a ninth character cannot be typed
+    edit->setProperty("controlNumber", control);
+    form->addRow(Q(settings.GetText(control)), edit);
+    return edit;
+}
+
+} // namespace
+
+CDlgInputPassword::CDlgInputPassword(const CSettings& settings, QWidget* parent) : QDialog(parent)
+{
+    setProperty("controlNumber", kForm);
+    setWindowTitle(Q(settings.GetText(kForm)));
+    auto* form = new QFormLayout(this);
+    m_edit = PasswordEdit(this, form, settings, kPasswordEdit, kMaxLength);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(Q(settings.GetText(1)));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Q(settings.GetText(2)));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+std::string CDlgInputPassword::Typed() const
+{
+    return S(m_edit->text());
+}
+
+std::optional<std::string> AskRadioPassword(const CSettings& settings, QWidget* parent)
+{
+    CDlgInputPassword dialog(settings, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Typed();
+}
+
+CDlgChangePassword::CDlgChangePassword(const CSettings& settings, std::string current, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_current(std::move(current))
+{
+    setProperty("controlNumber", kForm);
+    setWindowTitle(Q(settings.GetText(kForm)));
+    auto* form = new QFormLayout(this);
+    m_old = PasswordEdit(this, form, settings, kOldEdit, kMaxLength);
+    m_new = PasswordEdit(this, form, settings, kNewEdit, kMaxLength);
+    m_confirm = PasswordEdit(this, form, settings, kConfirmEdit, kMaxLength);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(Q(settings.GetText(kOkButton)), QDialogButtonBox::AcceptRole);
+    ok->setProperty("controlNumber", kOkButton);
+    QPushButton* cancel = buttons->addButton(Q(settings.GetText(kCancelButton)), QDialogButtonBox::RejectRole);
+    cancel->setProperty("controlNumber", kCancelButton);
+    connect(ok, &QPushButton::clicked, this, &CDlgChangePassword::Confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+void CDlgChangePassword::Confirm()
+{
+    if (S(m_old->text()) != m_current) {
+        m_old->clear();
+        m_new->clear();
+        m_confirm->clear();
+        ShowMessage(this, m_settings, kWrongOld);
+        m_old->setFocus();
+        return;
+    }
+    if (m_new->text() == m_confirm->text()) {
+        ShowMessage(this, m_settings, kChanged, QMessageBox::Ok, QMessageBox::Information);
+        accept();
+        return;
+    }
+    m_new->clear();
+    m_confirm->clear();
+    ShowMessage(this, m_settings, kMismatch);
+    m_new->setFocus();
+}
+
+std::string CDlgChangePassword::NewPassword() const
+{
+    return S(m_new->text());
+}
+
+} // namespace qrv
