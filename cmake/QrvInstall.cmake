@@ -8,6 +8,7 @@ foreach(program qrv qrvctl qrv-radiosim)
   endif()
 endforeach()
 install(FILES ${QRV_RESOURCE_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/qrv)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help DESTINATION ${CMAKE_INSTALL_DATADIR}/qrv)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/qrv.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/qrv.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 

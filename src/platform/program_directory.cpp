@@ -20,7 +20,7 @@ void SeedFrom(const QDir& source, const QDir& target)
         return;
     QDir().mkpath(target.absolutePath());
     const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*.dat"), QStringLiteral("Settings.ini"),
-                               QStringLiteral("*.jpg")};
+                               QStringLiteral("*.jpg"), QStringLiteral("*.png")};
     for (const QString& name : source.entryList(patterns, QDir::Files))
         QFile::copy(source.filePath(name), target.filePath(name));
 }
@@ -48,6 +48,16 @@ std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& 
     const QDir userDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     SeedFrom(QDir(exeDir.absoluteFilePath(QStringLiteral("../share/qrv"))), userDir);
     return FromUtf8Path(userDir.absolutePath().toStdString());
+}
+
+std::filesystem::path ResolveHelpDirectory(const std::filesystem::path& programDirectory)
+{
+    const auto local = programDirectory / "help";
+    std::error_code ec;
+    if (std::filesystem::is_directory(local, ec))
+        return local;
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    return FromUtf8Path(exeDir.absoluteFilePath(QStringLiteral("../share/qrv/help")).toStdString());
 }
 
 } // namespace qrv

@@ -10,6 +10,9 @@
 namespace qrv {
 
 std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir);
+// The help pages: "help" in the program directory when it has one (a build
+// tree, a portable copy), else the installed pages beside the program.
+std::filesystem::path ResolveHelpDirectory(const std::filesystem::path& programDirectory);
 std::string ToUtf8Path(const std::filesystem::path& path);
 std::filesystem::path FromUtf8Path(const std::string& path);
 

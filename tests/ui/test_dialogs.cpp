@@ -2,7 +2,7 @@
 // they start, what a choice changes and what OK hands back.
 #include "test_dialogs.h"
 
-#include "dialogs/dialog_texts.h"
+#include "shell/localize_window.h"
 #include "dialogs/language_dialog.h"
 #include "dialogs/model_dialog.h"
 #include "radio_data/settings.h"
@@ -12,6 +12,8 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -372,14 +374,6 @@ void DialogsTest::ModelDialogButtons()
         CDlgModel dialog(f.Settings());
         QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
     }
-    {
-        CDlgModel dialog(f.Settings());
-        QSignalSpy help(&dialog, &CDlgModel::helpRequested);
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(help.size(), 1);
-        QCOMPARE(help.first().first().toInt(), CDlgModel::kForm);
-        QVERIFY(!dialog.isVisible());
-    }
 }
 
 void DialogsTest::LanguageDialogListsTheLanguages()
@@ -442,13 +436,69 @@ void DialogsTest::LanguageDialogButtons()
         dialog.LanguageList()->setCurrentIndex(1);
         QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
     }
-    {
-        CDlgLanguage dialog(f.Settings());
-        QSignalSpy help(&dialog, &CDlgLanguage::helpRequested);
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(help.size(), 1);
-        QCOMPARE(help.first().first().toInt(), CDlgLanguage::kForm);
-    }
+}
+
+namespace {
+
+// A numeric edit as the editors have them: it keeps the range it is given.
+class CRangeRecorder : public QLineEdit, public CRangedEdit {
+public:
+    using QLineEdit::QLineEdit;
+    void SetRange(const CRangeItem& range) override { taken = range; }
+    std::optional<CRangeItem> taken;
+};
+
+} // namespace
+
+void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
+{
+    test::CProgramDir program;
+    test::WriteText(program.Path() / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\n"
+                                                  "S0200500=Window caption\nS0200501=A label\nS0200502=A button\n"
+                                                  "S0200503=0.Off;1.On;5:5:15:1:2:1:0\n"
+                                                  "S0200504=0.Off;1.On;5:5:15:1:2:1:0\n"
+                                                  "S0200505=0:5:20:10:0:1:1\nS0200507=not a range\n"
+                                                  "[QL210]\nS0000503=1\nS0000509=1\n");
+    CSettings& settings = program.Reopen();
+    QWidget window;
+    auto* label = new QLabel(QStringLiteral("template"), &window);
+    auto* button = new QPushButton(QStringLiteral("template"), &window);
+    auto* combo = new QComboBox(&window);
+    auto* list = new QListWidget(&window);
+    auto* ranged = new CRangeRecorder(&window);
+    auto* unranged = new CRangeRecorder(&window);
+    auto* untexted = new QLabel(QStringLiteral("kept"), &window);
+    auto* inner = new QWidget(&window);
+    auto* nested = new QLabel(inner);
+    const std::pair<QWidget*, int> numbers[] = {{label, 501},    {button, 502},   {combo, 503},
+                                               {list, 504},     {ranged, 505},   {unranged, 507},
+                                               {untexted, 506}, {nested, 509}};
+    for (const auto& [widget, number] : numbers)
+        SetControlNumber(widget, number);
+
+    LocalizeWindow(window, settings, 500);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Window caption"));
+    QCOMPARE(label->text(), QStringLiteral("A label"));
+    QCOMPARE(button->text(), QStringLiteral("A button"));
+    QCOMPARE(untexted->text(), QStringLiteral("kept")); // no text: the template's stays
+    // A combo box takes named and range items, each with its number as data.
+    QCOMPARE(combo->count(), 5);
+    QCOMPARE(combo->itemText(2), QStringLiteral("5"));
+    QCOMPARE(combo->itemData(4).toLongLong(), 4LL);
+    // A list box takes the named items only, and a second localising does not double them.
+    LocalizeWindow(window, settings, 500);
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), QStringLiteral("On"));
+    QCOMPARE(list->item(1)->data(Qt::UserRole).toLongLong(), 1LL);
+    QVERIFY(ranged->taken.has_value());
+    QCOMPARE(ranged->taken->end, 20LL);
+    QCOMPARE(ranged->taken->divisor, 10LL);
+    QCOMPARE(ranged->taken->decimals, 1LL);
+    QVERIFY(!unranged->taken.has_value());
+    // The per-model value disables a direct child, not a nested one.
+    QVERIFY(!combo->isEnabled());
+    QVERIFY(nested->isEnabled());
+    QVERIFY(label->isEnabled());
 }
 
 void DialogsTest::Screenshots()

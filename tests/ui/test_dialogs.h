@@ -22,6 +22,7 @@ private slots:
     void LanguageDialogListsTheLanguages();
     void LanguageDialogReturnsOnlyAChange();
     void LanguageDialogButtons();
+    void LocalizeWindowFillsEveryKindOfControl();
     void Screenshots();
 };
 

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -214,9 +215,50 @@ private slots:
         QCOMPARE(f.program.Settings().LanguageIndex(), 1);
         QVERIFY(f.frame->Tree()->FindItem(item::kRadio)->text(0) != english);
         QVERIFY(f.frame->menuBar()->actions().first()->text() != QStringLiteral("&File"));
-        QCOMPARE(f.frame->OpenChildren().size(), 0);
+        // The open window comes back in the new language.
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        CChildFrame* radio = f.frame->OpenChildren().first();
+        QCOMPARE(radio->windowTitle(), f.frame->Tree()->FindItem(item::kRadio)->text(0));
+        const QString modelLabel = QString::fromStdString(f.program.Settings().GetText(1110));
+        QVERIFY(!modelLabel.isEmpty());
+        bool found = false;
+        for (const QLabel* label : radio->View()->findChildren<QLabel*>())
+            found = found || label->text() == modelLabel;
+        QVERIFY(found);
         f.frame->ChangeLanguage(0);
         QCOMPARE(f.frame->Tree()->FindItem(item::kRadio)->text(0), english);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+    }
+
+    void TheTreeHighlightsTheOpenedItem()
+    {
+        CFixture f(61038527);
+        CNavigationTree* tree = f.frame->Tree();
+        f.frame->OpenItem(item::kRadio);
+        QVERIFY(tree->IsHighlighted(tree->FindItem(item::kRadio)));
+        // Opening another item moves the highlight: the previous item shows image 0 again.
+        f.frame->OpenItem(item::kChangeLog);
+        QVERIFY(!tree->IsHighlighted(tree->FindItem(item::kRadio)));
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(2));
+        QVERIFY(tree->IsHighlighted(tree->ItemsOfKind(item::kChannel).value(2)));
+        int highlighted = 0;
+        for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it)
+            highlighted += tree->IsHighlighted(*it) ? 1 : 0;
+        QCOMPARE(highlighted, 1);
+    }
+
+    void NavigationBarButtonsPerView()
+    {
+        CFixture f(61038527);
+        CChildFrame* radio = f.frame->OpenItem(item::kRadio);
+        CChildFrame* watch = f.frame->OpenItem(item::kChangeLog);
+        QVERIFY(radio != nullptr && watch != nullptr);
+        QVERIFY(radio->HelpButton()->isVisibleTo(radio));
+        QVERIFY(radio->PrintButton()->isVisibleTo(radio));
+        QVERIFY(!radio->RecordButtons()[0]->isVisibleTo(radio));
+        // The data watch has neither Print nor Help.
+        QVERIFY(!watch->HelpButton()->isVisibleTo(watch));
+        QVERIFY(!watch->PrintButton()->isVisibleTo(watch));
     }
 
     void TheFileDialogPreviewsAndTakesTheComment()

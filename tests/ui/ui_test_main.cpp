@@ -16,6 +16,7 @@ namespace qrv::test {
 std::unique_ptr<QObject> MakeMainFrameTest();
 std::unique_ptr<QObject> MakeDataWatchViewTest();
 std::unique_ptr<QObject> MakeDialogsTest();
+std::unique_ptr<QObject> MakeHelpTest();
 
 } // namespace qrv::test
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv)
         qrv::test::MakeMainFrameTest,
         qrv::test::MakeDataWatchViewTest,
         qrv::test::MakeDialogsTest,
+        qrv::test::MakeHelpTest,
     };
     int failures = 0;
     for (const auto& make : tests) {

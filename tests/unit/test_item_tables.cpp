@@ -37,6 +37,31 @@ TEST(NavigationState, RecordButtonsOfNumberedItems)
     EXPECT_EQ(NavigationButtons(42), Buttons{});
 }
 
+TEST(NavigationState, PrintAndHelpOfSingleViews)
+{
+    struct Case {
+        ViewKind view;
+        bool shown;
+        bool print;
+        bool help;
+    };
+    const Case cases[] = {
+        {ViewKind::Radio, false, true, true},
+        {ViewKind::Embedded, false, false, true},
+        {ViewKind::DataWatch, false, false, false},
+        {ViewKind::Channel, true, true, true},
+        {ViewKind::DtmfSystem, true, true, true},
+    };
+    for (const auto& c : cases) {
+        const CNavigationState s = NavigationStateOf(c.view, 1, 1);
+        EXPECT_EQ(s.shown, c.shown) << static_cast<int>(c.view);
+        EXPECT_EQ(s.printShown, c.print) << static_cast<int>(c.view);
+        EXPECT_EQ(s.helpShown, c.help) << static_cast<int>(c.view);
+    }
+    // Numbered views follow the record rule: the third of three channels.
+    EXPECT_EQ(NavigationStateOf(ViewKind::Channel, 3, 3).enabled, NavigationState(16, 3, 3).enabled);
+}
+
 TEST(ItemTables, ViewsAndVisibility)
 {
     EXPECT_EQ(FindView(item::kChannel)->maximum, 16);

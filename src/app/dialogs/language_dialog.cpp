@@ -1,6 +1,6 @@
 #include "dialogs/language_dialog.h"
 
-#include "dialogs/dialog_texts.h"
+#include "shell/localize_window.h"
 #include "radio_data/settings.h"
 #include "shell/qt_text.h"
 
@@ -35,7 +35,7 @@ CDlgLanguage::CDlgLanguage(const CSettings& settings, QWidget* parent)
     QDialogButtonBox* buttons = MakeDialogButtons(this);
     layout->addWidget(buttons);
 
-    LocalizeDialog(*this, settings, kForm);
+    LocalizeWindow(*this, settings, kForm);
     // The list holds plain names, not numbered items: it is filled in order, the position being the index.
     m_languages->clear();
     for (const std::string& name : settings.GetList(kLanguageList))
@@ -44,7 +44,6 @@ CDlgLanguage::CDlgLanguage(const CSettings& settings, QWidget* parent)
 
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgLanguage::Confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { emit helpRequested(kForm); });
 }
 
 void CDlgLanguage::Confirm()

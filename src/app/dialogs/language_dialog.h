@@ -24,9 +24,6 @@ public:
     // What OK does: ends with OK when another language is chosen, else as if cancelled.
     void Confirm();
 
-signals:
-    void helpRequested(int topic);
-
 private:
     int m_languageIndex = 0;
     QComboBox* m_languages = nullptr;

@@ -1,6 +1,6 @@
 #include "dialogs/model_dialog.h"
 
-#include "dialogs/dialog_texts.h"
+#include "shell/localize_window.h"
 #include "radio_data/settings.h"
 #include "shell/qt_text.h"
 #include "util/text_format.h"
@@ -58,7 +58,7 @@ CDlgModel::CDlgModel(const CSettings& settings, QWidget* parent)
     QDialogButtonBox* buttons = MakeDialogButtons(this);
     layout->addWidget(buttons);
 
-    LocalizeDialog(*this, m_settings, kForm);
+    LocalizeWindow(*this, m_settings, kForm);
     FillModelNames();
     FillRanges();
     m_names->setCurrentIndex(FindPrefix(*m_names, Q(m_catalog.ModelName())));
@@ -71,7 +71,6 @@ CDlgModel::CDlgModel(const CSettings& settings, QWidget* parent)
     connect(m_signals, &QComboBox::activated, this, &CDlgModel::OnSignalChosen);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDlgModel::Confirm);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { emit helpRequested(kForm); });
 }
 
 void CDlgModel::FillModelNames()

@@ -39,9 +39,6 @@ public:
     // What OK does: takes the shown name, range and signalling and ends the dialog with OK.
     void Confirm();
 
-signals:
-    void helpRequested(int topic);
-
 private:
     void FillModelNames();
     void FillRanges();

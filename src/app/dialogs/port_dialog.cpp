@@ -2,6 +2,7 @@
 
 #include "port_list.h"
 #include "radio_data/settings.h"
+#include "shell/localize_window.h"
 #include "shell/port_factory.h"
 #include "shell/qt_text.h"
 
@@ -15,8 +16,7 @@ namespace qrv {
 
 CDlgPort::CDlgPort(const CSettings& settings, QWidget* parent) : QDialog(parent)
 {
-    setProperty("controlNumber", kForm);
-    setWindowTitle(Q(settings.GetText(kForm)));
+    SetControlNumber(this, kForm);
     auto* layout = new QVBoxLayout(this);
     m_group = new QButtonGroup(this);
     std::vector<CPortInfo> ports = ListSerialPorts(true);
@@ -39,12 +39,11 @@ CDlgPort::CDlgPort(const CSettings& settings, QWidget* parent) : QDialog(parent)
         if (port.device == settings.PortName && port.canOpen)
             button->setChecked(true);
     }
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    box->button(QDialogButtonBox::Ok)->setText(Q(settings.GetText(1)));
-    box->button(QDialogButtonBox::Cancel)->setText(Q(settings.GetText(2)));
+    QDialogButtonBox* box = MakeDialogButtons(this);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(box);
+    LocalizeWindow(*this, settings, kForm);
 }
 
 void CDlgPort::Choose(int index)

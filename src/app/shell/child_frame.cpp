@@ -1,5 +1,7 @@
 #include "shell/child_frame.h"
 
+#include "shell/help.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +13,9 @@ namespace qrv {
 namespace {
 
 // The navigation bar's buttons keep the numbers of their controls.
+constexpr int kCloseButton = 1050;
+constexpr int kPrintButton = 1051;
+constexpr int kHelpButton = 1052;
 constexpr int kFirstRecordButton = 1053;
 constexpr std::array<QStyle::StandardPixmap, 6> kRecordIcons{
     QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,   QStyle::SP_MediaSeekForward,
@@ -47,9 +52,18 @@ CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
     row->addWidget(m_position);
     row->addStretch(1);
     auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), bar);
-    close->setProperty("controlNumber", 1050);
+    close->setProperty("controlNumber", kCloseButton);
     connect(close, &QPushButton::clicked, this, &QMdiSubWindow::close);
+    m_print = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), bar);
+    m_print->setProperty("controlNumber", kPrintButton);
+    m_print->setEnabled(false); // printing comes with the report
+    connect(m_print, &QPushButton::clicked, this, &CChildFrame::PrintRequested);
+    m_help = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QString(), bar);
+    m_help->setProperty("controlNumber", kHelpButton);
+    connect(m_help, &QPushButton::clicked, this, [this] { ShowHelp({m_itemNumber}); });
     row->addWidget(close);
+    row->addWidget(m_print);
+    row->addWidget(m_help);
     layout->addWidget(bar);
     setWidget(body);
 }
@@ -61,6 +75,8 @@ void CChildFrame::SetNavigation(const CNavigationState& state, int number, int c
         m_record[i]->setEnabled(state.enabled[i]);
     }
     m_position->setVisible(state.shown);
+    m_print->setVisible(state.printShown);
+    m_help->setVisible(state.helpShown);
     m_position->setText(QStringLiteral("%1 / %2").arg(number).arg(count));
 }
 

@@ -23,16 +23,21 @@ public:
     // Shows the record buttons by the state of a numbered item (number k of c).
     void SetNavigation(const CNavigationState& state, int number, int count);
     const std::array<QPushButton*, 6>& RecordButtons() const { return m_record; }
+    QPushButton* PrintButton() const { return m_print; }
+    QPushButton* HelpButton() const { return m_help; }
 
 signals:
     // A record button: 0 first, 1 previous, 2 next, 3 last, 4 add, 5 delete.
     void NavigationCommand(int code);
+    void PrintRequested();
 
 private:
     int m_itemNumber;
     QWidget* m_view;
     std::array<QPushButton*, 6> m_record{};
     QLineEdit* m_position = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_help = nullptr;
 };
 
 } // namespace qrv

@@ -1,18 +1,22 @@
 #include "shell/main_frame.h"
 
+#include "dialogs/about_dialog.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/language_dialog.h"
 #include "dialogs/model_dialog.h"
 #include "dialogs/port_dialog.h"
 #include "dialogs/transfer_dialog.h"
 #include "editors/data_watch_view.h"
+#include "editors/record_navigator.h"
 #include "editors/settings/view_radio.h"
 #include "port_list.h"
+#include "program_directory.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "shell/child_frame.h"
+#include "shell/help.h"
 #include "shell/item_tables.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
@@ -25,6 +29,7 @@
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QSettings>
@@ -57,6 +62,9 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
       m_menus(settings)
 {
     setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(Q((m_settings.ProgramDirectory() / "qrv.png").string())));
+    m_help = new CHelp(m_settings, ResolveHelpDirectory(m_settings.ProgramDirectory()), this);
+    m_help->Install();
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
     m_mdi->setTabsClosable(true);
@@ -146,7 +154,7 @@ bool CMainFrame::HandlesCommand(int number) const
     using namespace command;
     static const std::set<int> handled{kNew,     kOpen,     kSave,        kSaveAs, kExit, kCloseAll, kCloseAllButThis,
                                        kTreeBar, kLogBar,   kInvalidBar,  kTabBar, kRead, kWrite,    kPort,
-                                       kModel,   kLanguage, kUpdateMemory};
+                                       kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const int opened = number == item::kChannelFolder       ? item::kChannel
@@ -232,15 +240,57 @@ QList<CChildFrame*> CMainFrame::OpenChildren() const
     return children;
 }
 
-int CMainFrame::PositionOf(const CChildFrame* child) const
+int CMainFrame::PositionOf(const CChildFrame* child)
 {
     return child->property("position").toInt();
+}
+
+void CMainFrame::SetPosition(CChildFrame* child, int position)
+{
+    child->setProperty("position", position);
+}
+
+void CMainFrame::UpdateNavigation(CChildFrame* child)
+{
+    const auto row = FindView(child->ItemNumber());
+    if (!row)
+        return;
+    const int position = PositionOf(child);
+    int count = 1;
+    if (const auto* records = dynamic_cast<const CRecordNavigator*>(child->View()))
+        count = records->RecordCount();
+    // The caption is the item's tree text: "Channel 3" for a numbered item.
+    const QList<QTreeWidgetItem*> items = m_tree->ItemsOfKind(child->ItemNumber());
+    QTreeWidgetItem* item = position < items.size() ? items[position] : m_tree->FindItem(child->ItemNumber());
+    child->setWindowTitle(item != nullptr ? item->text(0) : Q(m_settings.GetText(child->ItemNumber())));
+    child->SetNavigation(NavigationStateOf(row->view, position + 1, count), position + 1, count);
+    if (item != nullptr)
+        m_tree->Highlight(item);
+}
+
+void CMainFrame::ItemNotification(CChildFrame* child, int code)
+{
+    auto* records = dynamic_cast<CRecordNavigator*>(child->View());
+    if (records == nullptr || code < record_command::kFirst || code > record_command::kGoTo)
+        return;
+    // The view has carried the command out on its records; the tree follows its count.
+    const int count = records->RecordCount();
+    if (child->ItemNumber() == item::kChannel || child->ItemNumber() == item::kPersonality)
+        m_tree->SetChildCount(child->ItemNumber(), count);
+    SetPosition(child, records->CurrentPosition());
+    UpdateNavigation(child);
 }
 
 CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
 {
     for (CChildFrame* child : OpenChildren()) {
         if (child->ItemNumber() == itemNumber) {
+            // One window per kind: another channel is shown in the open channel window.
+            auto* records = dynamic_cast<CRecordNavigator*>(child->View());
+            if (records != nullptr && position != records->CurrentPosition()) {
+                records->Navigate(record_command::kGoTo, position);
+                ItemNotification(child, record_command::kGoTo);
+            }
             m_mdi->setActiveSubWindow(child);
             return child;
         }
@@ -260,10 +310,14 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
         return nullptr; // the editors of the other items come with their own views
     }
     auto* child = new CChildFrame(itemNumber, view);
-    child->setProperty("position", position);
-    QTreeWidgetItem* item = m_tree->FindItem(itemNumber);
-    child->setWindowTitle(item != nullptr ? item->text(0) : Q(m_settings.GetText(itemNumber)));
-    child->SetNavigation(NavigationState(row->maximum, position + 1, 1), position + 1, 1);
+    SetPosition(child, position);
+    connect(child, &CChildFrame::NavigationCommand, this, [this, child](int code) {
+        if (auto* records = dynamic_cast<CRecordNavigator*>(child->View())) {
+            records->Navigate(code, 0);
+            ItemNotification(child, code);
+        }
+    });
+    UpdateNavigation(child);
     m_mdi->addSubWindow(child);
     child->show();
     return child;
@@ -271,7 +325,11 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
 
 void CMainFrame::CloseAllChildren()
 {
-    m_mdi->closeAllSubWindows();
+    // Out of the area at once, so that a load that follows opens fresh windows.
+    for (QMdiSubWindow* window : m_mdi->subWindowList()) {
+        window->close();
+        m_mdi->removeSubWindow(window);
+    }
 }
 
 void CMainFrame::ShowFileResult(const CFileResult& result)
@@ -443,6 +501,14 @@ void CMainFrame::DoCommand(int number)
     case kInvalidBar:
         m_invalidDock->setVisible(!m_invalidDock->isVisible());
         return;
+    case kHelp:
+        m_help->ShowTopic({});
+        return;
+    case kAbout: {
+        CDlgAbout about(m_settings, this);
+        about.exec();
+        return;
+    }
     case kTabBar:
         m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView : QMdiArea::TabbedView);
         return;
@@ -498,11 +564,18 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
 
 void CMainFrame::ChangeLanguage(int index)
 {
+    // The windows that were open come back in the new language (over the default image).
+    std::vector<std::pair<int, int>> reopen;
+    for (const CChildFrame* child : OpenChildren())
+        reopen.emplace_back(child->ItemNumber(), PositionOf(child));
     CloseAllChildren();
     m_files.LoadDefaultImage();
     m_settings.SelectLanguage(index);
     m_files.SetCurrentPath({});
     Relocalise();
+    for (const auto& [number, position] : reopen)
+        if (position == 0 || position < m_tree->ItemsOfKind(number).size())
+            OpenItem(number, position);
 }
 
 sim::CSimRadio& CMainFrame::SimulatedRadio()

@@ -25,6 +25,7 @@ class CSimRadio;
 }
 
 class CChildFrame;
+class CHelp;
 class CDlgTransfer;
 class CRadioLink;
 struct CPortChoice;
@@ -66,12 +67,20 @@ public:
     // Everything in the new language, starting from the default image.
     void ChangeLanguage(int index);
 
+    // A view of a numbered item moved to another record (0 first, 1 previous,
+    // 2 next, 3 last) or added (4) or deleted (5) one: the tree, the window's
+    // caption and its navigation bar follow.
+    void ItemNotification(CChildFrame* child, int code);
+    // Which of its kind the window shows (0 for the first channel).
+    static int PositionOf(const CChildFrame* child);
+
     // After a codeplug was loaded: tree, item counts, status bar, title.
     void Rebuild();
     void Relocalise();
     void RefreshStatusBar();
 
     CNavigationTree* Tree() const { return m_tree; }
+    CHelp* Help() const { return m_help; }
     QTreeWidget* InvalidLogList() const { return m_invalidList; }
     QDockWidget* InvalidLogBar() const { return m_invalidDock; }
     const CMenus& Menus() const { return m_menus; }
@@ -94,7 +103,8 @@ private:
     void RemoveRecentFile(const QString& path);
     void UpdateRecentFiles();
     bool SaveAsWithDialog();
-    int PositionOf(const CChildFrame* child) const;
+    void SetPosition(CChildFrame* child, int position);
+    void UpdateNavigation(CChildFrame* child);
     void TransferCommand(bool read);
     void PortCommand();
     CPortChoice Ports() const;
@@ -116,6 +126,7 @@ private:
     QLabel* m_clockPane = nullptr;
     QTimer* m_clock = nullptr;
     QToolBar* m_toolBar = nullptr;
+    CHelp* m_help = nullptr;
     std::unique_ptr<sim::CSimRadio> m_simulated;
 };
 

@@ -6,11 +6,46 @@
 #include "util/text_format.h"
 
 #include <QHeaderView>
+#include <QPainter>
+#include <QPixmap>
 
 namespace qrv {
 
-CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent) : QTreeWidget(parent), m_settings(settings)
+namespace {
+
+// Image 0 marks an item, image 1 the highlighted one.
+QIcon ItemImage(bool highlighted, const QPalette& palette)
 {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (highlighted) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette.color(QPalette::Highlight));
+        const QPointF arrow[] = {{4, 3}, {13, 8}, {4, 13}};
+        painter.drawPolygon(arrow, 3);
+    } else {
+        painter.setPen(QPen(palette.color(QPalette::Mid), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QRectF(5, 5, 6, 6));
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent)
+    : QTreeWidget(parent), m_settings(settings), m_itemImage(ItemImage(false, palette())),
+      m_highlightImage(ItemImage(true, palette()))
+{
+    setProperty("controlNumber", kControlNumber);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+        if (previous != nullptr)
+            previous->setIcon(0, m_itemImage);
+        if (current != nullptr)
+            current->setIcon(0, m_highlightImage);
+    });
     setObjectName(QStringLiteral("navigationTree"));
     setHeaderHidden(true);
     setColumnCount(1);
@@ -46,6 +81,7 @@ void CNavigationTree::Rebuild(const QString& rootText)
         }
         auto* item = new QTreeWidgetItem(parent, {Q(m_settings.GetText(row.item))});
         item->setData(0, kItemRole, row.item);
+        item->setIcon(0, m_itemImage);
         previous = item;
         previousLevel = row.level;
         if (!TreeShows(row.item, level))
@@ -101,6 +137,7 @@ void CNavigationTree::SetChildCount(int folderItem, int count)
     for (int k = parent->childCount() + 1; k <= count; ++k) {
         auto* item = new QTreeWidgetItem(parent, {Q(base + Format("%d", k))});
         item->setData(0, kItemRole, folderItem);
+        item->setIcon(0, m_itemImage);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The navigation tree: one item per editor view, built from the tree table,
 // with one item per channel and per personality under their folders.
+#include <QIcon>
 #include <QTreeWidget>
 
 namespace qrv {
@@ -11,6 +12,7 @@ class CNavigationTree : public QTreeWidget {
     Q_OBJECT
 public:
     static constexpr int kItemRole = Qt::UserRole;
+    static constexpr int kControlNumber = 1017;
 
     explicit CNavigationTree(const CSettings& settings, QWidget* parent = nullptr);
 
@@ -25,11 +27,19 @@ public:
     QList<QTreeWidgetItem*> ItemsOfKind(int itemNumber) const;
     void Highlight(QTreeWidgetItem* item);
 
+    // Whether the item shows the highlight image.
+    bool IsHighlighted(const QTreeWidgetItem* item) const
+    {
+        return item->icon(0).cacheKey() == m_highlightImage.cacheKey();
+    }
+
 signals:
     void ItemChosen(int itemNumber, int position, const QString& caption);
 
 private:
     const CSettings& m_settings;
+    QIcon m_itemImage;
+    QIcon m_highlightImage;
 };
 
 } // namespace qrv

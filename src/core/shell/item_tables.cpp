@@ -1,5 +1,6 @@
 #include "shell/item_tables.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace qrv {
@@ -110,6 +111,24 @@ CNavigationState NavigationState(int maximum, int number, int count)
         state.code = number == 1 ? 0 : (number == count ? 3 : 5);
     }
     state.enabled = NavigationButtons(state.code);
+    return state;
+}
+
+CNavigationState NavigationStateOf(ViewKind view, int number, int count)
+{
+    const auto row = std::find_if(kViewTable.begin(), kViewTable.end(),
+                                  [view](const CViewRow& r) { return r.view == view; });
+    if (row != kViewTable.end() && row->maximum != 0)
+        return NavigationState(row->maximum, number, count);
+    CNavigationState state;
+    if (view == ViewKind::Embedded) {
+        state.code = 1;
+        state.printShown = false;
+    } else if (view == ViewKind::DataWatch) {
+        state.code = 2;
+        state.printShown = false;
+        state.helpShown = false;
+    }
     return state;
 }
 

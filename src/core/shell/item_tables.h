@@ -60,9 +60,14 @@ struct CNavigationState {
     bool shown = false; // the record buttons are visible
     int code = 0;
     std::array<bool, 6> enabled{};
+    bool printShown = true;
+    bool helpShown = true;
 };
 
 CNavigationState NavigationState(int maximum, int number, int count);
+// The bar of a view: numbered items by the rule above; of the single views the
+// embedded messages cannot be printed and the data watch has neither Print nor Help.
+CNavigationState NavigationStateOf(ViewKind view, int number, int count);
 std::array<bool, 6> NavigationButtons(int code);
 
 // The base name and number of a numbered tree item ("Channel 12" -> "Channel ", 12).

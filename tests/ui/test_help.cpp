@@ -1,0 +1,184 @@
+// Help as a user meets it: F1 over a control, a dialog, the tree and a view;
+// the menu's Help Topics; the pages of each language; missing pages; About.
+#include "dialogs/about_dialog.h"
+#include "dialogs/model_dialog.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/child_frame.h"
+#include "shell/help.h"
+#include "shell/item_tables.h"
+#include "shell/main_frame.h"
+#include "shell/menus.h"
+#include "shell/message_box.h"
+#include "shell/navigation_tree.h"
+#include "test_support.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+namespace qrv {
+
+class HelpTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A main window whose program directory holds help pages for the given numbers in both languages.
+    struct CFixture {
+        test::CProgramDir program;
+        std::unique_ptr<CRadioData> data;
+        std::unique_ptr<CMainFrame> frame;
+        std::vector<int> messages;
+
+        explicit CFixture(std::initializer_list<int> pages, bool withHelp = true)
+        {
+            if (withHelp) {
+                for (const char* language : {"qrv_E", "qrv_S"}) {
+                    const auto folder = program.Path() / "help" / language;
+                    std::filesystem::create_directories(folder);
+                    test::WriteText(folder / "index.html", "<h1>index</h1>");
+                    for (const int number : pages)
+                        test::WriteText(folder / (std::to_string(number) + ".html"), "<h1>topic</h1>");
+                }
+            }
+            data = std::make_unique<CRadioData>(program.Settings());
+            SetMessageBoxHandler([this](int number, const QString&) {
+                messages.push_back(number);
+                return QMessageBox::Ok;
+            });
+            frame = std::make_unique<CMainFrame>(program.Settings(), *data);
+            frame->FileNew(true);
+        }
+        ~CFixture() { SetMessageBoxHandler(nullptr); }
+
+        // The page the help window shows: folder and file name.
+        QString Page() const
+        {
+            const auto page = frame->Help()->CurrentPage();
+            return QString::fromStdString(page.parent_path().filename().string() + "/" + page.filename().string());
+        }
+    };
+
+    static void PressF1(QWidget* widget)
+    {
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_F1);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void F1TakesTheControlThenTheDialog()
+    {
+        CFixture f({CDlgModel::kForm});
+        CDlgModel dialog(f.program.Settings(), f.frame.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        // The model list has no page of its own: the dialog's page.
+        PressF1(dialog.ModelNameList());
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1070.html"));
+        // A control with a page of its own gets it.
+        test::WriteText(f.program.Path() / "help" / "qrv_E" / "1072.html", "<h1>model name</h1>");
+        PressF1(dialog.ModelNameList());
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1072.html"));
+        QVERIFY(f.frame->Help()->Window()->isVisible());
+    }
+
+    void HelpButtonOfADialogShowsItsPage()
+    {
+        CFixture f({CDlgModel::kForm});
+        CDlgModel dialog(f.program.Settings(), f.frame.get());
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1070.html"));
+    }
+
+    void F1InTheTreeTakesTheSelectedItem()
+    {
+        CFixture f({item::kChannel});
+        CNavigationTree* tree = f.frame->Tree();
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
+        PressF1(tree);
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/32822.html"));
+        // An item without a page: the default topic.
+        tree->setCurrentItem(tree->FindItem(item::kRadio));
+        PressF1(tree);
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
+    }
+
+    void NavigationBarHelpAndMenuHelpTopics()
+    {
+        CFixture f({item::kRadio});
+        CChildFrame* radio = f.frame->OpenItem(item::kRadio);
+        QVERIFY(radio != nullptr);
+        QVERIFY(radio->HelpButton()->isVisibleTo(radio));
+        radio->HelpButton()->click();
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/32800.html"));
+        f.frame->DoCommand(command::kHelp);
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
+    }
+
+    void PagesFollowTheLanguage()
+    {
+        CFixture f({item::kRadio});
+        f.frame->ChangeLanguage(1);
+        f.frame->DoCommand(command::kHelp);
+        QCOMPARE(f.Page(), QStringLiteral("qrv_S/index.html"));
+        QCOMPARE(f.frame->Help()->Window()->windowTitle(),
+                 QString::fromStdString(f.program.Settings().GetText(command::kHelp)).remove(QLatin1Char('&')));
+        f.frame->ChangeLanguage(0);
+        f.frame->DoCommand(command::kHelp);
+        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
+    }
+
+    void MissingPagesAreReported()
+    {
+        CFixture f({}, false);
+        QVERIFY(!f.frame->Help()->ShowTopic({item::kRadio}));
+        QCOMPARE(f.messages, std::vector<int>{1301});
+        QVERIFY(f.frame->Help()->Window() == nullptr);
+    }
+
+    void ShippedPagesCoverEveryTreeItemInBothLanguages()
+    {
+        // The pages that come with the program: every view a user can open has one.
+        for (const char* language : {"qrv_E", "qrv_S"}) {
+            const auto folder = test::ResourceDir() / "help" / language;
+            QVERIFY2(std::filesystem::exists(folder / "index.html"), language);
+            for (const CTreeRow& row : TreeTable())
+                if (row.item != 0)
+                    QVERIFY2(std::filesystem::exists(folder / (std::to_string(row.item) + ".html")),
+                             qPrintable(QStringLiteral("%1/%2").arg(QLatin1String(language)).arg(row.item)));
+        }
+    }
+
+    void AboutNamesVersionModelAndDataDirectory()
+    {
+        CFixture f({});
+        CDlgAbout about(f.program.Settings(), f.frame.get());
+        const auto text = [&](int number) {
+            const auto* label = about.findChild<QLabel*>(QStringLiteral("about%1").arg(number));
+            return label != nullptr ? label->text() : QString();
+        };
+        QCOMPARE(about.windowTitle(), QStringLiteral("About QRV"));
+        QCOMPARE(text(CDlgAbout::kVersionLabel), QStringLiteral("Version 1.01.05.001"));
+        QCOMPARE(text(CDlgAbout::kModelLabel), QStringLiteral("Model: QL-210, 400-470 MHz"));
+        QVERIFY(text(CDlgAbout::kDataDirectoryLabel).endsWith(QString::fromStdString(f.program.Path().string())));
+    }
+};
+
+namespace test {
+std::unique_ptr<QObject> MakeHelpTest()
+{
+    return std::make_unique<HelpTest>();
+}
+} // namespace test
+
+} // namespace qrv
+
+#include "test_help.moc"
