@@ -4,6 +4,7 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
+#include "ui_test_registry.h"
 #include "widgets/hex_grid.h"
 
 #include <QDir>
@@ -300,12 +301,8 @@ private slots:
 
 } // namespace qrv
 
-// Run by ui_test_main.cpp.
-namespace qrv::test {
-std::unique_ptr<QObject> MakeDataWatchViewTest()
-{
-    return std::make_unique<DataWatchViewTest>();
-}
-} // namespace qrv::test
+namespace qrv {
+QRV_REGISTER_UI_TEST(DataWatchViewTest);
+} // namespace qrv
 
 #include "test_data_watch_view.moc"

@@ -7,6 +7,7 @@
 #include "dialogs/model_dialog.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
+#include "ui_test_registry.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -517,11 +518,6 @@ void DialogsTest::Screenshots()
     }
 }
 
-namespace test {
-std::unique_ptr<QObject> MakeDialogsTest()
-{
-    return std::make_unique<DialogsTest>();
-}
-} // namespace test
+QRV_REGISTER_UI_TEST(DialogsTest);
 
 } // namespace qrv

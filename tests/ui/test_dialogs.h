@@ -26,9 +26,4 @@ private slots:
     void Screenshots();
 };
 
-namespace test {
-// Run by ui_test_main.cpp.
-std::unique_ptr<QObject> MakeDialogsTest();
-} // namespace test
-
 } // namespace qrv

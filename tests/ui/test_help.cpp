@@ -12,6 +12,7 @@
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
 #include "test_support.h"
+#include "ui_test_registry.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -172,12 +173,7 @@ private slots:
     }
 };
 
-namespace test {
-std::unique_ptr<QObject> MakeHelpTest()
-{
-    return std::make_unique<HelpTest>();
-}
-} // namespace test
+QRV_REGISTER_UI_TEST(HelpTest);
 
 } // namespace qrv
 

@@ -15,6 +15,7 @@
 #include "shell/port_factory.h"
 #include "sim_radio.h"
 #include "test_support.h"
+#include "ui_test_registry.h"
 
 #include <QAction>
 #include <QDir>
@@ -404,12 +405,8 @@ private slots:
 
 } // namespace qrv
 
-// Run by ui_test_main.cpp.
-namespace qrv::test {
-std::unique_ptr<QObject> MakeMainFrameTest()
-{
-    return std::make_unique<MainFrameTest>();
-}
-} // namespace qrv::test
+namespace qrv {
+QRV_REGISTER_UI_TEST(MainFrameTest);
+} // namespace qrv
 
 #include "test_main_frame.moc"

@@ -1,22 +1,40 @@
 // One executable for every UI test class: each runs in turn on the same
 // application object, and the exit code counts the failures of all of them.
 // Test functions named on the command line run in the classes that have them.
+#include "ui_test_registry.h"
+
 #include <QApplication>
 #include <QMetaMethod>
 #include <QObject>
 #include <QTest>
 
-#include <functional>
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <vector>
 
 namespace qrv::test {
 
-// Defined beside each test class.
-std::unique_ptr<QObject> MakeMainFrameTest();
-std::unique_ptr<QObject> MakeDataWatchViewTest();
-std::unique_ptr<QObject> MakeDialogsTest();
-std::unique_ptr<QObject> MakeHelpTest();
+namespace {
+
+std::map<std::string, UiTestFactory>& Registry()
+{
+    static std::map<std::string, UiTestFactory> registry;
+    return registry;
+}
+
+} // namespace
+
+int RegisterUiTest(const char* name, UiTestFactory factory)
+{
+    Registry()[name] = factory;
+    return static_cast<int>(Registry().size());
+}
+
+std::vector<std::pair<std::string, UiTestFactory>> UiTests()
+{
+    return {Registry().begin(), Registry().end()};
+}
 
 } // namespace qrv::test
 
@@ -72,14 +90,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const std::vector<std::function<std::unique_ptr<QObject>()>> tests{
-        qrv::test::MakeMainFrameTest,
-        qrv::test::MakeDataWatchViewTest,
-        qrv::test::MakeDialogsTest,
-        qrv::test::MakeHelpTest,
-    };
     int failures = 0;
-    for (const auto& make : tests) {
+    for (const auto& [name, make] : qrv::test::UiTests()) {
         const std::unique_ptr<QObject> test = make();
         const QStringList own = ArgumentsFor(*test, arguments);
         if (!own.isEmpty())

@@ -62,6 +62,26 @@ TEST(NavigationState, PrintAndHelpOfSingleViews)
     EXPECT_EQ(NavigationStateOf(ViewKind::Channel, 3, 3).enabled, NavigationState(16, 3, 3).enabled);
 }
 
+TEST(NavigationState, PositionAfterARecordCommand)
+{
+    struct Case {
+        int command, current, count, target, expected;
+    };
+    const Case cases[] = {
+        {0, 2, 3, 0, 0},   {1, 2, 3, 0, 1},   {1, 0, 3, 0, 0},  // previous stays on the first
+        {2, 1, 3, 0, 2},   {2, 2, 3, 0, 2},                     // next stays on the last
+        {2, 5, 3, 0, -1},                                       // the current is not in the table
+        {3, 0, 3, 0, 2},   {4, 0, 4, 0, 3},                     // add: the new last
+        {5, 1, 2, 0, 1},                                        // delete the middle of three: its follower
+        {5, 2, 2, 0, 1},                                        // delete the last of three: the new last
+        {6, 0, 3, 2, 2},   {6, 0, 3, 3, -1}, {6, 0, 3, -1, -1}, // go to
+        {0, 0, 0, 0, -1},                                       // an empty table
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PositionAfter(c.command, c.current, c.count, c.target), c.expected)
+            << c.command << " " << c.current << " " << c.count << " " << c.target;
+}
+
 TEST(ItemTables, ViewsAndVisibility)
 {
     EXPECT_EQ(FindView(item::kChannel)->maximum, 16);

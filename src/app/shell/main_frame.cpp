@@ -6,6 +6,8 @@
 #include "dialogs/model_dialog.h"
 #include "dialogs/port_dialog.h"
 #include "dialogs/transfer_dialog.h"
+#include "editors/common/editor_context.h"
+#include "editors/common/editor_view.h"
 #include "editors/data_watch_view.h"
 #include "editors/record_navigator.h"
 #include "editors/settings/view_radio.h"
@@ -21,6 +23,7 @@
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
 #include "shell/port_factory.h"
+#include "shell/view_factory.h"
 #include "shell/qt_text.h"
 #include "sim_radio.h"
 #include "util/text_format.h"
@@ -64,6 +67,8 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(Q((m_settings.ProgramDirectory() / "qrv.png").string())));
     m_help = new CHelp(m_settings, ResolveHelpDirectory(m_settings.ProgramDirectory()), this);
+    m_context = new CEditorContext(m_data, m_settings, this);
+    connect(m_context, &CEditorContext::Notified, this, &CMainFrame::ForwardNotification);
     m_help->Install();
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
@@ -268,6 +273,31 @@ void CMainFrame::UpdateNavigation(CChildFrame* child)
         m_tree->Highlight(item);
 }
 
+void CMainFrame::ForwardNotification(const CNotification& notification, QObject* origin)
+{
+    for (CChildFrame* child : OpenChildren())
+        if (auto* view = qobject_cast<CEditorView*>(child->View()))
+            view->OnNotification(notification, origin);
+    if (notification.kind != CNotification::kAdded && notification.kind != CNotification::kDeleted)
+        return;
+    // A record was added or deleted somewhere: the tree and every record window's bar follow.
+    m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
+    m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
+    for (CChildFrame* child : OpenChildren()) {
+        if (const auto* records = dynamic_cast<const CRecordNavigator*>(child->View())) {
+            SetPosition(child, records->CurrentPosition());
+            UpdateNavigation(child);
+        }
+    }
+}
+
+void CMainFrame::StoreOpenViews()
+{
+    for (CChildFrame* child : OpenChildren())
+        if (auto* view = qobject_cast<CEditorView*>(child->View()))
+            view->StorePages();
+}
+
 void CMainFrame::ItemNotification(CChildFrame* child, int code)
 {
     auto* records = dynamic_cast<CRecordNavigator*>(child->View());
@@ -298,17 +328,9 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
     const auto row = FindView(itemNumber);
     if (!row)
         return nullptr;
-    QWidget* view = nullptr;
-    switch (row->view) {
-    case ViewKind::Radio:
-        view = new CViewRadio(m_data, m_settings);
-        break;
-    case ViewKind::DataWatch:
-        view = new CDataWatchView(m_data, m_settings);
-        break;
-    default:
-        return nullptr; // the editors of the other items come with their own views
-    }
+    QWidget* view = MakeView(row->view, *m_context, position);
+    if (view == nullptr)
+        return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
     SetPosition(child, position);
     connect(child, &CChildFrame::NavigationCommand, this, [this, child](int code) {
@@ -368,6 +390,7 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList
 
 bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string& comment)
 {
+    StoreOpenViews();
     const CFileResult result = m_files.SaveAs(path, comment);
     ShowFileResult(result);
     if (result.ok)
@@ -387,6 +410,7 @@ bool CMainFrame::SaveAsWithDialog()
 
 bool CMainFrame::SaveFile()
 {
+    StoreOpenViews();
     const CFileResult result = m_files.Save();
     if (result.needsSaveAs)
         return SaveAsWithDialog();
@@ -525,6 +549,7 @@ void CMainFrame::DoCommand(int number)
 
 void CMainFrame::UpdateMemoryData()
 {
+    StoreOpenViews();
     m_data.StoreToImage(m_data.GetImage());
     for (CChildFrame* child : OpenChildren()) {
         if (auto* watch = qobject_cast<CDataWatchView*>(child->View())) {
@@ -633,6 +658,7 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
 void CMainFrame::TransferCommand(bool read)
 {
     if (!read) {
+        StoreOpenViews();
         // Nothing is sent while the data checks find errors.
         if (m_data.CheckAll()) {
             ShowMessage(this, m_settings, msg::kInvalidData);

@@ -26,6 +26,8 @@ class CSimRadio;
 
 class CChildFrame;
 class CHelp;
+class CEditorContext;
+struct CNotification;
 class CDlgTransfer;
 class CRadioLink;
 struct CPortChoice;
@@ -74,6 +76,10 @@ public:
     // Which of its kind the window shows (0 for the first channel).
     static int PositionOf(const CChildFrame* child);
 
+    // Every open view stores its pages (before a save, a write, an update of the image).
+    void StoreOpenViews();
+    CEditorContext& Context() const { return *m_context; }
+
     // After a codeplug was loaded: tree, item counts, status bar, title.
     void Rebuild();
     void Relocalise();
@@ -104,6 +110,7 @@ private:
     void UpdateRecentFiles();
     bool SaveAsWithDialog();
     void SetPosition(CChildFrame* child, int position);
+    void ForwardNotification(const CNotification& notification, QObject* origin);
     void UpdateNavigation(CChildFrame* child);
     void TransferCommand(bool read);
     void PortCommand();
@@ -127,6 +134,7 @@ private:
     QTimer* m_clock = nullptr;
     QToolBar* m_toolBar = nullptr;
     CHelp* m_help = nullptr;
+    CEditorContext* m_context = nullptr;
     std::unique_ptr<sim::CSimRadio> m_simulated;
 };
 

@@ -132,6 +132,31 @@ CNavigationState NavigationStateOf(ViewKind view, int number, int count)
     return state;
 }
 
+int PositionAfter(int command, int current, int count, int target)
+{
+    if (count <= 0)
+        return -1;
+    const int last = count - 1;
+    switch (command) {
+    case 0:
+        return 0;
+    case 1:
+        return current <= 0 ? 0 : std::min(current - 1, last);
+    case 2:
+        return current < 0 || current > last ? -1 : std::min(current + 1, last);
+    case 3:
+    case 4:
+        return last;
+    case 5:
+        // count is what is left after the deletion.
+        return current < 0 ? -1 : std::min(current, last);
+    case 6:
+        return target >= 0 && target <= last ? target : -1;
+    default:
+        return current;
+    }
+}
+
 std::pair<std::string, int> SplitTrailingNumber(const std::string& text)
 {
     std::size_t end = text.size();

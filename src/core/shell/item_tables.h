@@ -70,6 +70,13 @@ CNavigationState NavigationState(int maximum, int number, int count);
 CNavigationState NavigationStateOf(ViewKind view, int number, int count);
 std::array<bool, 6> NavigationButtons(int code);
 
+// Where a record command leaves a table of count records (positions 0-based):
+// 0 first, 1 previous, 2 next, 3 last, 4 add (the new last record), 5 delete
+// (the record that took the deleted one's place, or the new last; a single
+// record is never deleted), 6 go to target. -1 when no record is left or the
+// target is outside the table; current may be -1 for "none".
+int PositionAfter(int command, int current, int count, int target);
+
 // The base name and number of a numbered tree item ("Channel 12" -> "Channel ", 12).
 std::pair<std::string, int> SplitTrailingNumber(const std::string& text);
 

@@ -1,0 +1,57 @@
+#pragma once
+// What the editor tests share: a program directory with the shipped data at a
+// user level, the default codeplug loaded, an editor context, and the message
+// boxes and notifications the editors produced.
+#include "editors/common/editor_context.h"
+#include "radio_data/file_commands.h"
+#include "radio_data/model_catalog.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/message_box.h"
+#include "test_support.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qrv::test {
+
+struct CEditorFixture {
+    CProgramDir program;
+    std::unique_ptr<CRadioData> data;
+    CFreqRangeList ranges;
+    std::unique_ptr<CFileCommands> files;
+    std::unique_ptr<CEditorContext> context;
+    std::vector<int> messages;
+    std::vector<CNotification> notifications;
+
+    explicit CEditorFixture(int userLevel = 0, const std::string& range = "400-470")
+    {
+        WriteText(program.Path() / "Settings.ini", "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range +
+                                                       "\n[User Mode]\nLevel=" + std::to_string(userLevel) + "\n");
+        CSettings& settings = program.Reopen();
+        data = std::make_unique<CRadioData>(settings);
+        ranges.SetModel(settings);
+        files = std::make_unique<CFileCommands>(settings, *data, ranges);
+        files->LoadDefaultImage();
+        context = std::make_unique<CEditorContext>(*data, settings);
+        QObject::connect(context.get(), &CEditorContext::Notified,
+                         [this](const CNotification& n, QObject*) { notifications.push_back(n); });
+        SetMessageBoxHandler([this](int number, const QString&) {
+            messages.push_back(number);
+            return QMessageBox::Yes;
+        });
+    }
+    ~CEditorFixture() { SetMessageBoxHandler(nullptr); }
+
+    CSettings& Settings() { return program.Settings(); }
+    // The image as a save or a write would produce it now.
+    Image Stored()
+    {
+        Image image{};
+        data->StoreToImage(image);
+        return image;
+    }
+};
+
+} // namespace qrv::test

@@ -1,0 +1,23 @@
+#pragma once
+// Each UI test class registers itself here; ui_test_main.cpp runs them all.
+#include <QObject>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qrv::test {
+
+using UiTestFactory = std::unique_ptr<QObject> (*)();
+
+int RegisterUiTest(const char* name, UiTestFactory factory);
+// By name, so that the order does not depend on the linker.
+std::vector<std::pair<std::string, UiTestFactory>> UiTests();
+
+} // namespace qrv::test
+
+// At namespace scope of the test's source file, after the class.
+#define QRV_REGISTER_UI_TEST(Class)                                                                                    \
+    static const int qrvUiTestRegistered##Class = ::qrv::test::RegisterUiTest(                                         \
+        #Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); })
