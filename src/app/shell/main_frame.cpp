@@ -92,6 +92,7 @@ void CMainFrame::BuildDocks()
     m_tree = new CNavigationTree(m_settings, this);
     connect(m_tree, &CNavigationTree::ItemChosen, this,
             [this](int number, int position, const QString&) { OpenItem(number, position); });
+    connect(m_tree, &CNavigationTree::ChannelListRequested, this, [this] { OpenItem(item::kChannelList); });
     m_treeDock = new QDockWidget(this);
     m_treeDock->setObjectName(QStringLiteral("treeBar"));
     m_treeDock->setWidget(m_tree);
@@ -165,8 +166,8 @@ bool CMainFrame::HandlesCommand(int number) const
     const int opened = number == item::kChannelFolder       ? item::kChannel
                        : number == item::kPersonalityFolder ? item::kPersonality
                                                             : number;
-    const auto row = FindView(opened);
-    return row && (row->view == ViewKind::Radio || row->view == ViewKind::DataWatch);
+    const auto row = FindOpenableView(opened);
+    return row && HasView(row->view);
 }
 
 void CMainFrame::Relocalise()
@@ -257,7 +258,7 @@ void CMainFrame::SetPosition(CChildFrame* child, int position)
 
 void CMainFrame::UpdateNavigation(CChildFrame* child)
 {
-    const auto row = FindView(child->ItemNumber());
+    const auto row = FindOpenableView(child->ItemNumber());
     if (!row)
         return;
     const int position = PositionOf(child);
@@ -267,7 +268,8 @@ void CMainFrame::UpdateNavigation(CChildFrame* child)
     // The caption is the item's tree text: "Channel 3" for a numbered item.
     const QList<QTreeWidgetItem*> items = m_tree->ItemsOfKind(child->ItemNumber());
     QTreeWidgetItem* item = position < items.size() ? items[position] : m_tree->FindItem(child->ItemNumber());
-    child->setWindowTitle(item != nullptr ? item->text(0) : Q(m_settings.GetText(child->ItemNumber())));
+    child->setWindowTitle(item != nullptr ? item->text(0)
+                                          : Q(m_settings.GetText(child->ItemNumber())).remove(QLatin1Char('&')));
     child->SetNavigation(NavigationStateOf(row->view, position + 1, count), position + 1, count);
     if (item != nullptr)
         m_tree->Highlight(item);
@@ -325,7 +327,7 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
             return child;
         }
     }
-    const auto row = FindView(itemNumber);
+    const auto row = FindOpenableView(itemNumber);
     if (!row)
         return nullptr;
     QWidget* view = MakeView(row->view, *m_context, position);

@@ -28,7 +28,7 @@ const std::vector<std::vector<int>>& MenuTemplate()
         // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
         {kRead, kWrite, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator, kFactoryMode, kSeparator,
          kWriteTuneData, kSeparator, kUpdateMemory},
-        {kTreeBar, kLogBar, kInvalidBar, kTabBar},
+        {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList},
         {kCloseAll, kCloseAllButThis},
         {kHelp, kSeparator, kAbout},
     };

@@ -5,7 +5,9 @@
 #include "shell/qt_text.h"
 #include "util/text_format.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 
@@ -144,6 +146,18 @@ void CNavigationTree::SetChildCount(int folderItem, int count)
 void CNavigationTree::Highlight(QTreeWidgetItem* item)
 {
     setCurrentItem(item);
+}
+
+void CNavigationTree::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QTreeWidgetItem* item = itemAt(viewport()->mapFrom(this, event->pos()));
+    const int number = item != nullptr ? item->data(0, kItemRole).toInt() : 0;
+    if (number != item::kChannelFolder && number != item::kChannel)
+        return;
+    QMenu menu(this);
+    QAction* list = menu.addAction(Q(m_settings.GetText(item::kChannelList)));
+    connect(list, &QAction::triggered, this, &CNavigationTree::ChannelListRequested);
+    menu.exec(event->globalPos());
 }
 
 } // namespace qrv

@@ -35,6 +35,11 @@ public:
 
 signals:
     void ItemChosen(int itemNumber, int position, const QString& caption);
+    // From the context menu of the channel folder and its channels.
+    void ChannelListRequested();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const CSettings& m_settings;

@@ -18,4 +18,9 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int /*position*/)
     }
 }
 
+bool HasView(ViewKind kind)
+{
+    return kind == ViewKind::Radio || kind == ViewKind::DataWatch;
+}
+
 } // namespace qrv

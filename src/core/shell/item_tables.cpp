@@ -33,6 +33,9 @@ constexpr std::array<CTreeRow, 21> kFirstModelTree{{
     {kChangeLog, 0, kChangeLog, 0},
 }};
 
+// The channel list edits the same channels as the channel view, all at once.
+constexpr CViewRow kChannelListRow{item::kChannelList, ViewKind::ChannelList, 16};
+
 constexpr std::array<CViewRow, 13> kViewTable{{
     {kRadio, ViewKind::Radio, 0},
     {kKeys, ViewKind::Keys, 0},
@@ -114,12 +117,22 @@ CNavigationState NavigationState(int maximum, int number, int count)
     return state;
 }
 
+std::optional<CViewRow> FindOpenableView(int itemNumber)
+{
+    if (itemNumber == item::kChannelList)
+        return kChannelListRow;
+    return FindView(itemNumber);
+}
+
 CNavigationState NavigationStateOf(ViewKind view, int number, int count)
 {
     const auto row = std::find_if(kViewTable.begin(), kViewTable.end(),
                                   [view](const CViewRow& r) { return r.view == view; });
-    if (row != kViewTable.end() && row->maximum != 0)
-        return NavigationState(row->maximum, number, count);
+    const int maximum = view == ViewKind::ChannelList ? kChannelListRow.maximum
+                        : row != kViewTable.end()     ? row->maximum
+                                                      : 0;
+    if (maximum != 0)
+        return NavigationState(maximum, number, count);
     CNavigationState state;
     if (view == ViewKind::Embedded) {
         state.code = 1;

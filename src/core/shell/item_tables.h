@@ -28,6 +28,8 @@ inline constexpr int kEmergency = 32885;
 inline constexpr int kEmbedded = 32886;
 inline constexpr int kTestFrequency = 32887;
 inline constexpr int kChangeLog = 32888;
+// No tree item opens the channel list: the View menu and the channel folder's context menu do.
+inline constexpr int kChannelList = 32889;
 } // namespace item
 
 struct CTreeRow {
@@ -41,7 +43,7 @@ struct CTreeRow {
 std::span<const CTreeRow> TreeTable();
 
 enum class ViewKind { Radio, Keys, Miscellaneous, Vox, Mode, Channel, Personality, DtmfSystem, Scan, Emergency,
-                      Embedded, TestFrequency, DataWatch };
+                      Embedded, TestFrequency, DataWatch, ChannelList };
 
 struct CViewRow {
     int item;
@@ -50,6 +52,8 @@ struct CViewRow {
 };
 
 std::optional<CViewRow> FindView(int item);
+// The views the main window opens: the view table's, and the channel list.
+std::optional<CViewRow> FindOpenableView(int item);
 
 // Which items a user level may see. The tree never shows the DTMF system and
 // emergency items; only the factory level sees the change log.
