@@ -73,6 +73,34 @@ TEST(PersonalityRecord, SettersKeepUntouchedBits)
     EXPECT_EQ(p.Record(), (Record{0xFF, 0x00, 0x03, 0x01, 0x02, 0x04, 0xC0, 0xFF}));
 }
 
+TEST(PersonalityRecord, TimerRulesAndPreAlertChoices)
+{
+    // Tx Admit, time-out, the size of the full pre-alert list, and what the rules give.
+    struct Case {
+        std::uint8_t admit, timeOut;
+        std::size_t fullList;
+        bool admitted, timerOn;
+        std::size_t choices;
+    };
+    const Case cases[] = {
+        {0x01, 0x00, 11, true, false, 1},   // timer off: the first entry only
+        {0x01, 0x00, 0, true, false, 0},    // no list at all
+        {0x01, 0x03, 11, true, true, 3},    // the first T entries
+        {0x02, 0x0F, 11, true, true, 11},   // fewer when the list is shorter
+        {0x00, 0x3C, 11, false, true, 11},  // admission 0 leaves the list alone
+        {0xFF, 0xFF, 300, true, true, 255}, // a blank record
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.admit) << " " << int(c.timeOut) << " " << c.fullList);
+        CPersonalityData p;
+        p.SetTxAdmit(c.admit);
+        p.SetTimeOut(c.timeOut);
+        EXPECT_EQ(p.TimersAdmitted(), c.admitted);
+        EXPECT_EQ(p.TimeOutOn(), c.timerOn);
+        EXPECT_EQ(p.PreAlertChoices(c.fullList), c.choices);
+    }
+}
+
 TEST(PersonalityTable, LoadCounts)
 {
     // Records with byte 1 not 0xFF from 0x130 on, and the count loaded; a blank first record still loads.

@@ -85,6 +85,28 @@ TEST(ScanRecord, SettersChangeOnlyTheirBits)
     }
 }
 
+TEST(ScanRecord, ModesPutChannelsToUse)
+{
+    // Byte 10 (transmit mode in bits 0-2), byte 6 (priority mode in bits 0-1), and what they put to use.
+    struct Case {
+        std::uint8_t byte10, byte6;
+        bool designated, priority, sweep;
+    };
+    const Case cases[] = {
+        {0xF8, 0xC0, false, false, false}, {0xF9, 0xC1, true, true, true},   {0x0A, 0x02, false, false, true},
+        {0xF1, 0xFD, true, true, true},    {0xFB, 0xC3, false, false, true}, {0x09, 0xFC, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.byte10) << " " << int(c.byte6));
+        CScanListData s;
+        s.Record()[10] = c.byte10;
+        s.Record()[6] = c.byte6;
+        EXPECT_EQ(s.DesignatedInUse(), c.designated);
+        EXPECT_EQ(s.PriorityChannelInUse(), c.priority);
+        EXPECT_EQ(s.SweepTimeInUse(), c.sweep);
+    }
+}
+
 TEST(ScanTable, LoadCountsAndRoundTripKeepsEveryBit)
 {
     // Byte 4 of the first and the second record (-1: the pattern's), and the lists loaded.

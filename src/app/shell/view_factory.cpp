@@ -1,18 +1,27 @@
 #include "shell/view_factory.h"
 
 #include "editors/common/editor_context.h"
+#include "editors/channel/channel_view.h"
 #include "editors/data_watch_view.h"
+#include "editors/personality/view_personality.h"
+#include "editors/scan/view_scan.h"
 #include "editors/settings/view_radio.h"
 
 namespace qrv {
 
-QWidget* MakeView(ViewKind kind, CEditorContext& context, int /*position*/)
+QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
 {
     switch (kind) {
     case ViewKind::Radio:
         return new CViewRadio(context.Data(), context.Settings());
     case ViewKind::DataWatch:
         return new CDataWatchView(context.Data(), context.Settings());
+    case ViewKind::Channel:
+        return new CViewChannel(context, position);
+    case ViewKind::Personality:
+        return new CViewPersonality(context, position);
+    case ViewKind::Scan:
+        return new CViewScan(context, position);
     default:
         return nullptr;
     }
@@ -20,7 +29,16 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int /*position*/)
 
 bool HasView(ViewKind kind)
 {
-    return kind == ViewKind::Radio || kind == ViewKind::DataWatch;
+    switch (kind) {
+    case ViewKind::Radio:
+    case ViewKind::DataWatch:
+    case ViewKind::Channel:
+    case ViewKind::Personality:
+    case ViewKind::Scan:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace qrv

@@ -4,6 +4,7 @@
 #include "radio_data/rvq_view_proc.h"
 #include "util/bytes.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -54,6 +55,17 @@ public:
     void SetTxOptionalSignalling(std::uint8_t value)
     {
         m_record[kSignallingByte] = SetBits(m_record[kSignallingByte], kTxOptionalSignallingMask, value);
+    }
+
+    // The enabling rules of the RX/TX page: the timer combos need a transmit
+    // admission other than 0; pre-alert, re-key and reset need the timer on.
+    bool TimersAdmitted() const { return TxAdmit() != 0; }
+    bool TimeOutOn() const { return TimeOut() != 0; }
+    // How many entries of the full pre-alert list can be chosen: the first
+    // (off) alone while the timer is off, else the first T, T being byte 2.
+    std::size_t PreAlertChoices(std::size_t fullListSize) const
+    {
+        return std::min<std::size_t>(TimeOutOn() ? TimeOut() : 1, fullListSize);
     }
 
     // Item data of the signal page's system combos 2404 and 2409; memory only.

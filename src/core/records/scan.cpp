@@ -84,10 +84,10 @@ void CScanListData::Check(const CNotification& n, const CRecordRefs& channels, C
         log.Add({kFirstSlotControl + k, settings.GetText(kFirstSlotLabel + k),
                  view + settings.GetText(kChannelPageText), SlotKey(k)});
     }
-    if (TxMode() == kTxModeDesignated && PositionOf(m_designatedId, channels) == 0)
+    if (DesignatedInUse() && PositionOf(m_designatedId, channels) == 0)
         log.Add({kDesignatedControl, settings.GetText(kDesignatedLabel), view + settings.GetText(kConfigPageText),
                  DesignatedKey()});
-    if (PriorityMode() == kPriorityModeFixed && PositionOf(m_priorityId, channels) == 0)
+    if (PriorityChannelInUse() && PositionOf(m_priorityId, channels) == 0)
         log.Add({kPriorityControl, settings.GetText(kPriorityLabel), view + settings.GetText(kConfigPageText),
                  PriorityKey()});
 }

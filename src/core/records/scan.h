@@ -110,6 +110,13 @@ public:
         return slot < kSlots ? m_record[kFirstMemberByte + slot] : kNoChannel;
     }
 
+    // What the modes put to use: the designated channel (transmit mode 1),
+    // the priority channel (priority mode 1) and the sweep time (any priority
+    // mode but 0). Only channels in use are enabled and checked.
+    bool DesignatedInUse() const { return TxMode() == kTxModeDesignated; }
+    bool PriorityChannelInUse() const { return PriorityMode() == kPriorityModeFixed; }
+    bool SweepTimeInUse() const { return PriorityMode() != 0; }
+
     // Setters change only their field's bits.
     void SetEntryCount(std::uint8_t value) { m_record[kEntryCountByte] = value; }
     void SetScanMode(std::uint8_t value) { SetField(kScanModeByte, kScanModeMask, value); }

@@ -1,0 +1,34 @@
+#pragma once
+// The scan view: up to two scan lists, one at a time, on a sheet with the
+// configuration page and the channel list page.
+#include "editors/common/record_view.h"
+
+namespace qrv {
+
+class CChinnelListPage;
+class CConfigPage;
+
+class CViewScan : public CRecordView {
+    Q_OBJECT
+public:
+    // The number of the view's texts; it also tells its sheet from the others.
+    static constexpr int kView = 3801;
+    static constexpr int kMaximum = 2;
+
+    // Shows the scan list at position (the first when out of range).
+    CViewScan(CEditorContext& context, int position, QWidget* parent = nullptr);
+
+protected:
+    int Count() const override;
+    int Maximum() const override { return kMaximum; }
+    void AddRecord() override;
+    void RemoveRecord(int position) override;
+    void BindRecord(int position) override;
+    std::uint32_t IdOf(int position) const override;
+
+private:
+    CConfigPage* m_config;
+    CChinnelListPage* m_channels;
+};
+
+} // namespace qrv

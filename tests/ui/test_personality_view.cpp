@@ -1,0 +1,384 @@
+// The personality view as a dealer meets it: the timer combos that follow the
+// admission and the time-out, the cut pre-alert list, every combo stored at
+// its byte, adding and deleting personalities, the channels left without
+// their personality, and untouched personalities that keep every byte.
+#include "editor_fixture.h"
+#include "editors/common/editor_sheet.h"
+#include "editors/personality/personality_signal_page.h"
+#include "editors/personality/view_personality.h"
+#include "shell/localize_window.h"
+#include "ui_test_registry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace qrv {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr int kTxAdmit = 2321;
+constexpr int kTimeOut = 2325;
+constexpr int kPreAlert = 2327;
+constexpr int kReKey = 2329;
+constexpr int kReset = 2331;
+constexpr std::size_t kTable = 0x130;
+constexpr Bytes::size_type kRecord = 8;
+
+template <typename T> T* Control(const QWidget& root, int number)
+{
+    for (T* widget : root.findChildren<T*>())
+        if (ControlNumber(widget) == number)
+            return widget;
+    return nullptr;
+}
+
+QStringList Items(const QComboBox& combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo.count(); ++i)
+        items << combo.itemText(i);
+    return items;
+}
+
+Bytes RecordOf(const Image& image, std::size_t index)
+{
+    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(kTable + kRecord * index);
+    return Bytes(begin, begin + static_cast<std::ptrdiff_t>(kRecord));
+}
+
+// The default image with the personality table replaced by records (end marker after them).
+Image WithPersonalities(Image image, const std::vector<Bytes>& records)
+{
+    std::fill(image.begin() + kTable, image.begin() + kTable + 16 * kRecord, 0xFF);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        std::copy(records[i].begin(), records[i].end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(kTable + kRecord * i));
+    return image;
+}
+
+// Sixteen personalities with every legal admission, timer values spread over
+// their lists, and unusual bytes in the fields no control edits.
+std::vector<Bytes> UnusualPersonalities()
+{
+    std::vector<Bytes> records;
+    for (std::uint8_t i = 0; i < 16; ++i) {
+        const std::uint8_t timeOut = i % 5 == 0 ? 0 : static_cast<std::uint8_t>(15 * (i % 17));
+        records.push_back({static_cast<std::uint8_t>(0x10 + i), static_cast<std::uint8_t>(i % 4), timeOut,
+                           static_cast<std::uint8_t>(timeOut == 0 ? 0 : i % 11), static_cast<std::uint8_t>(i * 7 % 61),
+                           static_cast<std::uint8_t>(i * 3 % 16), static_cast<std::uint8_t>(i << 4 | i % 4),
+                           static_cast<std::uint8_t>(0xA0 + i)});
+    }
+    return records;
+}
+
+// A personality view on the fixture's codeplug that hears the notifications as the main window passes them on.
+struct CViewFixture {
+    test::CEditorFixture f;
+    std::unique_ptr<CViewPersonality> view;
+
+    void Open(int position = 0)
+    {
+        view = std::make_unique<CViewPersonality>(*f.context, position);
+        QObject::connect(f.context.get(), &CEditorContext::Notified, view.get(),
+                         [this](const CNotification& n, QObject* origin) { view->OnNotification(n, origin); });
+    }
+    QComboBox* Combo(int number) const { return Control<QComboBox>(*view, number); }
+    // A user's choice of the entry with that text.
+    bool Choose(int number, const QString& text) const
+    {
+        QComboBox* combo = Combo(number);
+        const int index = combo ? combo->findText(text) : -1;
+        if (index < 0)
+            return false;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return true;
+    }
+    Bytes Stored(std::size_t index) { return RecordOf(f.Stored(), index); }
+    std::size_t Count() const { return f.data->Personalities().size(); }
+};
+
+const Bytes kDefault{0xFF, 0x01, 0x3C, 0x00, 0x00, 0x00, 0xC0, 0xFF};
+
+} // namespace
+
+class PersonalityViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void TheSheetShowsTheRxTxPageOnly()
+    {
+        CViewFixture v;
+        v.Open();
+        QCOMPARE(v.view->Sheet()->count(), 1);
+        QCOMPARE(v.view->Sheet()->tabText(0), QStringLiteral("RX/TX"));
+        QCOMPARE(Control<QLabel>(*v.view, 2324)->text(), QStringLiteral("TX Time out Time(s)"));
+        QCOMPARE(Items(*v.Combo(kTxAdmit)),
+                 (QStringList{QStringLiteral("Inhibit"), QStringLiteral("Always"), QStringLiteral("Channel Free"),
+                              QStringLiteral("Correct CTCSS/CDCSS")}));
+        QCOMPARE(v.Combo(kTimeOut)->currentText(), QStringLiteral("60"));
+        // The signalling page is built but not shown; what it stores goes to bits 0-3 of byte 6 only.
+        auto* signal = v.view->findChild<CPersonalitySignalPage*>();
+        QVERIFY(signal != nullptr);
+        QVERIFY(v.view->Sheet()->indexOf(signal) < 0);
+        signal->Load();
+        QCOMPARE(Control<QComboBox>(*signal, 2407)->currentText(), QStringLiteral("None"));
+        QVERIFY(v.Choose(2407, QStringLiteral("HDC")));
+        QCOMPARE(v.Stored(0), (Bytes{0xFF, 0x01, 0x3C, 0x00, 0x00, 0x00, 0xC3, 0xFF}));
+    }
+
+    void EveryControlIsStoredAtItsByte()
+    {
+        struct Case {
+            int control;
+            const char* text;
+            std::size_t byte;
+            std::uint8_t value;
+        };
+        const Case cases[] = {
+            {kTxAdmit, "Correct CTCSS/CDCSS", 1, 3},
+            {kTxAdmit, "Inhibit", 1, 0},
+            {kTimeOut, "165", 2, 165},
+            {kTimeOut, "Off", 2, 0},
+            {kPreAlert, "7", 3, 7},
+            {kReKey, "60", 4, 60},
+            {kReset, "15", 5, 15},
+        };
+        for (const Case& c : cases) {
+            CViewFixture v;
+            v.Open();
+            const Image before = v.f.Stored();
+            v.f.notifications.clear();
+            QVERIFY2(v.Choose(c.control, QString::fromUtf8(c.text)), c.text);
+            Bytes expected = kDefault;
+            expected[c.byte] = c.value;
+            const Image after = v.f.Stored();
+            QCOMPARE(RecordOf(after, 0), expected);
+            // Nothing else of the codeplug moves.
+            Image elsewhere = after;
+            std::copy(before.begin() + kTable, before.begin() + kTable + kRecord, elsewhere.begin() + kTable);
+            QVERIFY(elsewhere == before);
+            QCOMPARE(v.f.notifications.size(), std::size_t{1});
+            QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(c.control));
+        }
+    }
+
+    void TimeOutOffDisablesTheTimerCompanionsAndCutsThePreAlertList()
+    {
+        CViewFixture v;
+        v.Open();
+        QVERIFY(v.Choose(kPreAlert, QStringLiteral("5")));
+        QVERIFY(v.Choose(kReKey, QStringLiteral("7")));
+        QVERIFY(v.Choose(kReset, QStringLiteral("3")));
+        QCOMPARE(v.Combo(kPreAlert)->count(), 11);
+
+        QVERIFY(v.Choose(kTimeOut, QStringLiteral("Off")));
+        for (const int control : {kPreAlert, kReKey, kReset})
+            QVERIFY2(!v.Combo(control)->isEnabled(), qPrintable(QString::number(control)));
+        QVERIFY(v.Combo(kTimeOut)->isEnabled());
+        QVERIFY(v.Combo(kTxAdmit)->isEnabled());
+        // Only the pre-alert list is cut, to its first entry; the pre-alert choice is lost with it.
+        QCOMPARE(Items(*v.Combo(kPreAlert)), QStringList{QStringLiteral("Off")});
+        QCOMPARE(v.Combo(kReKey)->count(), 61);
+        QCOMPARE(v.Combo(kReset)->count(), 16);
+        QCOMPARE(v.Stored(0), (Bytes{0xFF, 0x01, 0x00, 0x00, 0x07, 0x03, 0xC0, 0xFF}));
+
+        // The timer on again: the whole list comes back with the first entry chosen.
+        QVERIFY(v.Choose(kTimeOut, QStringLiteral("30")));
+        for (const int control : {kPreAlert, kReKey, kReset})
+            QVERIFY(v.Combo(control)->isEnabled());
+        QCOMPARE(v.Combo(kPreAlert)->count(), 11);
+        QCOMPARE(v.Combo(kPreAlert)->currentText(), QStringLiteral("Off"));
+        // A choice that is still offered survives a new time-out.
+        QVERIFY(v.Choose(kPreAlert, QStringLiteral("9")));
+        QVERIFY(v.Choose(kTimeOut, QStringLiteral("255")));
+        QCOMPARE(v.Combo(kPreAlert)->currentText(), QStringLiteral("9"));
+        QCOMPARE(v.Stored(0), (Bytes{0xFF, 0x01, 0xFF, 0x09, 0x07, 0x03, 0xC0, 0xFF}));
+    }
+
+    void AdmissionInhibitDisablesEveryTimerCombo()
+    {
+        CViewFixture v;
+        v.Open();
+        QVERIFY(v.Choose(kPreAlert, QStringLiteral("4")));
+        QVERIFY(v.Choose(kTxAdmit, QStringLiteral("Inhibit")));
+        for (const int control : {kTimeOut, kPreAlert, kReKey, kReset})
+            QVERIFY(!v.Combo(control)->isEnabled());
+        // The timer values stay as they were.
+        QCOMPARE(v.Stored(0), (Bytes{0xFF, 0x00, 0x3C, 0x04, 0x00, 0x00, 0xC0, 0xFF}));
+        QVERIFY(v.Choose(kTxAdmit, QStringLiteral("Channel Free")));
+        for (const int control : {kTimeOut, kPreAlert, kReKey, kReset})
+            QVERIFY(v.Combo(control)->isEnabled());
+        QCOMPARE(v.Combo(kPreAlert)->currentText(), QStringLiteral("4"));
+    }
+
+    void LoadingAppliesTheRules()
+    {
+        // Tx Admit, time-out and pre-alert of a stored record, and what the page then offers.
+        struct Case {
+            std::uint8_t admit, timeOut, preAlert;
+            bool timeOutEnabled, companionsEnabled;
+            int preAlertItems;
+            const char* preAlertShown;
+        };
+        const Case cases[] = {
+            {1, 60, 3, true, true, 11, "3"},   {1, 0, 0, true, false, 1, "Off"},  {0, 60, 3, false, false, 11, "3"},
+            {0, 0, 0, false, false, 1, "Off"}, {2, 15, 10, true, true, 11, "10"},
+        };
+        for (const Case& c : cases) {
+            CViewFixture v;
+            auto& personalities = v.f.data->Personalities();
+            personalities.push_back(std::make_unique<CPersonalityData>());
+            personalities[1]->SetTxAdmit(c.admit);
+            personalities[1]->SetTimeOut(c.timeOut);
+            personalities[1]->SetPreAlert(c.preAlert);
+            v.Open();
+            v.view->Navigate(record_command::kNext, 0);
+            QCOMPARE(v.view->CurrentPosition(), 1);
+            QCOMPARE(v.Combo(kTimeOut)->isEnabled(), c.timeOutEnabled);
+            for (const int control : {kPreAlert, kReKey, kReset})
+                QCOMPARE(v.Combo(control)->isEnabled(), c.companionsEnabled);
+            QCOMPARE(v.Combo(kPreAlert)->count(), c.preAlertItems);
+            QCOMPARE(v.Combo(kPreAlert)->currentText(), QString::fromUtf8(c.preAlertShown));
+            // Back on the first (default) personality everything is offered again.
+            v.view->Navigate(record_command::kFirst, 0);
+            QCOMPARE(v.Combo(kPreAlert)->count(), 11);
+            QVERIFY(v.Combo(kReset)->isEnabled());
+        }
+    }
+
+    void AddUpToSixteenAndDeleteDownToOne()
+    {
+        CViewFixture v;
+        v.Open();
+        const Image before = v.f.Stored();
+        v.f.notifications.clear();
+        for (int i = 0; i < 20; ++i)
+            v.view->Navigate(record_command::kAdd, 0);
+        QCOMPARE(v.Count(), std::size_t{16});
+        QCOMPARE(v.view->CurrentPosition(), 15);
+        QCOMPARE(std::count_if(v.f.notifications.begin(), v.f.notifications.end(),
+                               [](const CNotification& n) { return n.kind == CNotification::kAdded; }),
+                 std::ptrdiff_t{15});
+        Image stored = v.f.Stored();
+        for (std::size_t i = 0; i < 16; ++i)
+            QCOMPARE(RecordOf(stored, i), kDefault);
+        std::copy(before.begin() + kTable, before.begin() + kTable + 16 * kRecord, stored.begin() + kTable);
+        QVERIFY(stored == before); // nothing beyond the table was touched
+
+        // Byte 0 is carried through unedited, so it tells the personalities apart.
+        for (std::size_t i = 0; i < 16; ++i)
+            v.f.data->Personalities()[i]->Record()[0] = static_cast<std::uint8_t>(i);
+        v.view->Navigate(record_command::kLast, 0);
+        v.view->Navigate(record_command::kDelete, 0);
+        QCOMPARE(v.view->CurrentPosition(), 14); // the new last
+        v.view->Navigate(record_command::kGoTo, 3);
+        v.view->Navigate(record_command::kDelete, 0);
+        QCOMPARE(v.view->CurrentPosition(), 3); // its successor
+        QCOMPARE(int(v.f.data->Personalities()[3]->Record()[0]), 4);
+        for (int i = 0; i < 20; ++i)
+            v.view->Navigate(record_command::kDelete, 0);
+        QCOMPARE(v.Count(), std::size_t{1});
+        stored = v.f.Stored();
+        QCOMPARE(RecordOf(stored, 0), (Bytes{0x00, 0x01, 0x3C, 0x00, 0x00, 0x00, 0xC0, 0xFF}));
+        for (std::size_t i = 1; i < 16; ++i)
+            QCOMPARE(RecordOf(stored, i), Bytes(kRecord, 0xFF));
+    }
+
+    void AnEmptyTableGetsADefaultPersonality()
+    {
+        CViewFixture v;
+        v.f.data->Personalities().clear();
+        v.Open();
+        QCOMPARE(v.Count(), std::size_t{1});
+        QCOMPARE(v.f.notifications.back().kind, CNotification::kAdded);
+        QCOMPARE(v.Stored(0), kDefault);
+    }
+
+    void DeletingAPersonalityReportsTheChannelsThatNamedIt()
+    {
+        CViewFixture v;
+        auto& personalities = v.f.data->Personalities();
+        personalities.push_back(std::make_unique<CPersonalityData>());
+        personalities.push_back(std::make_unique<CPersonalityData>());
+        auto& channels = v.f.data->Channels();
+        channels[3]->SetPersonalityPosition(1); // channel 4 names the second personality
+        channels[5]->SetPersonalityPosition(2); // channel 6 the third, which survives
+        for (const auto& channel : channels)
+            channel->ResolvePersonality(personalities);
+        const std::uint32_t key = channels[3]->TreeId() + 69238;
+        v.Open(1);
+        QCOMPARE(v.f.data->InvalidLog().Count(), 0);
+        v.view->Navigate(record_command::kDelete, 0);
+        QCOMPARE(v.Count(), std::size_t{2});
+
+        const auto& entries = v.f.data->InvalidLog().Entries();
+        QCOMPARE(entries.size(), std::size_t{1});
+        QCOMPARE(entries[0].key, key);
+        QCOMPARE(entries[0].control, 3703);
+        QCOMPARE(QString::fromStdString(entries[0].title), QStringLiteral("Personality List"));
+        QCOMPARE(QString::fromStdString(entries[0].text), QStringLiteral("Channel - 4 : Miscellaneous"));
+        // The channel keeps its personality byte; what it means is the user's to settle.
+        const Image stored = v.f.Stored();
+        QCOMPARE(int(stored[0x580 + 20 * 3 + 18]), 1);
+        QCOMPARE(int(stored[0x580 + 20 * 5 + 18]), 2);
+    }
+
+    void UntouchedPersonalitiesKeepEveryByte()
+    {
+        struct Case {
+            const char* name;
+            std::vector<Bytes> records; // empty: the default image as it is
+            bool legal;                 // every value has an entry in its list
+        };
+        const std::vector<Case> cases{
+            {"default", {}, true},
+            {"unusual", UnusualPersonalities(), true},
+            {"blank", {Bytes(kRecord, 0xFF)}, false},
+            // Values the lists do not offer are kept, not replaced by a guess.
+            {"off the lists",
+             {{0x00, 0x01, 0x07, 0x00, 0x3D, 0x10, 0xC0, 0xFF}, {0x00, 0x09, 0x3C, 0x0B, 0x00, 0x00, 0xC0, 0xFF}},
+             false},
+        };
+        for (const Case& c : cases) {
+            CViewFixture v;
+            if (!c.records.empty())
+                v.f.data->LoadFromImage(WithPersonalities(v.f.Stored(), c.records));
+            const Image before = v.f.Stored();
+            const std::size_t count = c.records.empty() ? 1 : c.records.size();
+            QCOMPARE(v.Count(), count);
+            v.Open();
+            for (std::size_t i = 0; i < count; ++i) {
+                v.view->Navigate(record_command::kGoTo, static_cast<int>(i));
+                for (int page = 0; page < v.view->Sheet()->count(); ++page)
+                    v.view->Sheet()->setCurrentIndex(page);
+                // Legal values are shown, not merely carried.
+                if (c.legal) {
+                    const Bytes record = RecordOf(before, i);
+                    QCOMPARE(v.Combo(kTxAdmit)->currentData().toLongLong(), static_cast<long long>(record[1]));
+                    QCOMPARE(v.Combo(kTimeOut)->currentData().toLongLong(), static_cast<long long>(record[2]));
+                    QCOMPARE(v.Combo(kPreAlert)->currentData().toLongLong(), static_cast<long long>(record[3]));
+                    QCOMPARE(v.Combo(kReKey)->currentData().toLongLong(), static_cast<long long>(record[4]));
+                    QCOMPARE(v.Combo(kReset)->currentData().toLongLong(), static_cast<long long>(record[5]));
+                }
+            }
+            v.view->StorePages();
+            v.view.reset();
+            QVERIFY2(v.f.Stored() == before, c.name);
+        }
+    }
+};
+
+QRV_REGISTER_UI_TEST(PersonalityViewTest);
+
+} // namespace qrv
+
+#include "test_personality_view.moc"
