@@ -1,0 +1,257 @@
+#include "editors/channel/channel_basic_page.h"
+
+#include "editors/channel/channel_view.h"
+#include "editors/common/editor_context.h"
+#include "radio_data/settings.h"
+#include "records/channel.h"
+#include "shell/localize_window.h"
+#include "shell/qt_text.h"
+#include "widgets/freq_edit.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kOutOfRangeMessage = 1164;
+constexpr std::uint32_t kChannelListCell = 2048; // data word of a channel list cell edit
+constexpr int kCtcssCharacters = 5;
+constexpr int kCdcssCharacters = 3;
+// Within one side: the type and tone combos follow the frequency edit's number.
+constexpr int kTypeAfterFrequency = 2;
+constexpr int kCtcssAfterFrequency = 4;
+constexpr int kCdcssAfterFrequency = 6;
+
+void Select(QComboBox& combo, const std::string& text)
+{
+    const int index = combo.findText(Q(text), Qt::MatchExactly);
+    combo.setCurrentIndex(index);
+    if (index < 0 && combo.isEditable())
+        combo.setEditText(Q(text));
+}
+
+// The tone lines a combo offers. Extended tones are offered at the factory
+// level only; below it a channel whose stored tone is an extended one keeps
+// that tone in its list while it is shown, so that showing and storing the
+// channel never changes it (the user drops it only by choosing another tone).
+void FillTones(QComboBox& combo, bool ctcss, bool factoryLevel, const std::string& shown)
+{
+    std::vector<CComboLine> lines = ChannelToneLines(ctcss, factoryLevel);
+    const bool listed = std::any_of(lines.begin(), lines.end(), [&](const CComboLine& l) { return l.text == shown; });
+    if (!listed && !shown.empty()) {
+        const CToneLookup stored = ctcss ? CtcssFromText(shown) : CdcssFromText(shown);
+        const std::string text = ctcss ? CtcssText(stored.index) : CdcssText(stored.index);
+        if (!stored.notInTable && text == shown) {
+            const long long index = stored.index;
+            const auto at =
+                std::find_if(lines.begin(), lines.end(), [&](const CComboLine& l) { return l.data > index; });
+            lines.insert(at, {text, index});
+        }
+    }
+    const QSignalBlocker quiet(combo);
+    combo.clear();
+    for (const CComboLine& line : lines)
+        combo.addItem(Q(line.text), QVariant::fromValue(line.data));
+    Select(combo, shown);
+}
+
+QComboBox* MakeToneCombo(QWidget* parent, int number, bool ctcss)
+{
+    auto* combo = new QComboBox(parent);
+    SetControlNumber(combo, number);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->lineEdit()->setMaxLength(ctcss ? kCtcssCharacters : kCdcssCharacters);
+    const QRegularExpression allowed(ctcss ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*"));
+    combo->setValidator(new QRegularExpressionValidator(allowed, combo));
+    return combo;
+}
+
+QLabel* MakeLabel(QWidget* parent, int number)
+{
+    auto* label = new QLabel(parent);
+    SetControlNumber(label, number);
+    return label;
+}
+
+} // namespace
+
+CPageChanBasic::CPageChanBasic(CEditorContext& context, CChannelBinding& binding, QWidget* parent)
+    : CEditorPage(context, kPage, parent), m_binding(binding)
+{
+    m_spacing = new QComboBox(this);
+    SetControlNumber(m_spacing, kSpacing);
+    m_power = new QComboBox(this);
+    SetControlNumber(m_power, kPower);
+    auto* top = new QFormLayout;
+    top->addRow(MakeLabel(this, kSpacing - 1), m_spacing);
+    top->addRow(MakeLabel(this, kPower - 1), m_power);
+
+    QGroupBox* rxGroup = MakeSide(m_rx, kRxGroup, kRxFrequency);
+    QGroupBox* txGroup = MakeSide(m_tx, kTxGroup, kTxFrequency);
+    m_copy = new QPushButton(this);
+    SetControlNumber(m_copy, kCopyReceive);
+    m_copy->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    auto* sides = new QHBoxLayout;
+    sides->addWidget(rxGroup);
+    sides->addWidget(m_copy, 0, Qt::AlignVCenter);
+    sides->addWidget(txGroup);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(sides);
+    layout->addStretch();
+
+    Localize();
+    rxGroup->setTitle(Q(Settings().GetText(kRxGroup)));
+    txGroup->setTitle(Q(Settings().GetText(kTxGroup)));
+    m_spacing->setEnabled(false); // shown, never edited here
+    const bool factoryLevel = Settings().IsFactoryLevel();
+    for (const CSide* side : {&m_rx, &m_tx}) {
+        side->frequency->SetRange(Settings().LowerLimit(), Settings().UpperLimit());
+        FillTones(*side->ctcss, true, factoryLevel, {});
+        FillTones(*side->cdcss, false, factoryLevel, {});
+        EnableTones(*side);
+    }
+
+    Watch(m_power);
+    for (const CSide* side : {&m_rx, &m_tx}) {
+        connect(side->type, &QComboBox::currentIndexChanged, this, [side] { EnableTones(*side); });
+        Watch(side->type);
+        Watch(side->ctcss);
+        Watch(side->cdcss);
+        connect(side->frequency, &CFreqEdit::OutOfRange, this, [this] { ShowPageMessage(kOutOfRangeMessage); });
+    }
+    connect(m_rx.frequency, &CFreqEdit::ValueCommitted, this, &CPageChanBasic::ReceiveCommitted);
+    connect(m_tx.frequency, &CFreqEdit::ValueCommitted, this, [this] { UserChanged(kTxFrequency); });
+    connect(m_copy, &QPushButton::clicked, this, &CPageChanBasic::CopyReceiveToTransmit);
+}
+
+QGroupBox* CPageChanBasic::MakeSide(CSide& side, int groupNumber, int frequencyNumber)
+{
+    auto* group = new QGroupBox(this);
+    SetControlNumber(group, groupNumber);
+    side.frequency = new CFreqEdit(group);
+    SetControlNumber(side.frequency, frequencyNumber);
+    side.type = new QComboBox(group);
+    SetControlNumber(side.type, frequencyNumber + kTypeAfterFrequency);
+    side.ctcss = MakeToneCombo(group, frequencyNumber + kCtcssAfterFrequency, true);
+    side.cdcss = MakeToneCombo(group, frequencyNumber + kCdcssAfterFrequency, false);
+
+    auto* form = new QFormLayout(group);
+    for (QWidget* control : {static_cast<QWidget*>(side.frequency), static_cast<QWidget*>(side.type),
+                             static_cast<QWidget*>(side.ctcss), static_cast<QWidget*>(side.cdcss)})
+        form->addRow(MakeLabel(group, ControlNumber(control) - 1), control);
+    return group;
+}
+
+void CPageChanBasic::LoadControls()
+{
+    CChannelData* channel = m_binding.channel;
+    if (channel == nullptr)
+        return;
+    CChannelEditRecord& edit = m_binding.edit;
+    channel->FillEditRecord(edit, Settings());
+    Select(*m_spacing, edit.spacingText);
+    Select(*m_power, edit.powerText);
+    LoadSide(m_rx, edit.rxFrequency, edit.rxStepCode, edit.rxTypeText, edit.rxCtcssText, edit.rxCdcssText);
+    LoadSide(m_tx, edit.txFrequency, edit.txStepCode, edit.txTypeText, edit.txCtcssText, edit.txCdcssText);
+    EnableTransmitFrequency();
+}
+
+void CPageChanBasic::LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode,
+                              const std::string& typeText, const std::string& ctcssText, const std::string& cdcssText)
+{
+    side.frequency->SetRange(Settings().LowerLimit(), Settings().UpperLimit());
+    // The stored step code stands until the user types a frequency.
+    side.frequency->SetValue(frequency, stepCode);
+    Select(*side.type, typeText);
+    const bool factoryLevel = Settings().IsFactoryLevel();
+    FillTones(*side.ctcss, true, factoryLevel, ctcssText);
+    FillTones(*side.cdcss, false, factoryLevel, cdcssText);
+    EnableTones(side);
+}
+
+void CPageChanBasic::StoreControls()
+{
+    CChannelData* channel = m_binding.channel;
+    if (channel == nullptr)
+        return;
+    // A frequency typed but not yet taken (the focus never left the edit) is not lost.
+    for (CFreqEdit* edit : {m_rx.frequency, m_tx.frequency})
+        if (edit->isModified())
+            edit->Commit();
+
+    CChannelEditRecord& edit = m_binding.edit;
+    edit.spacingText = S(m_spacing->currentText());
+    edit.powerText = S(m_power->currentText());
+    edit.rxFrequency = m_rx.frequency->Value();
+    edit.rxStepCode = m_rx.frequency->StepCode();
+    edit.rxTypeText = S(m_rx.type->currentText());
+    edit.rxCtcssText = S(m_rx.ctcss->currentText());
+    edit.rxCdcssText = S(m_rx.cdcss->currentText());
+    edit.txFrequency = m_tx.frequency->Value();
+    edit.txStepCode = m_tx.frequency->StepCode();
+    edit.txTypeText = S(m_tx.type->currentText());
+    edit.txCtcssText = S(m_tx.ctcss->currentText());
+    edit.txCdcssText = S(m_tx.cdcss->currentText());
+    if (channel->TakeEditRecord(edit, Settings())) {
+        // Clamped to the model's range: show what was stored.
+        m_rx.frequency->SetValue(channel->RxFrequency(), channel->RxStepCode());
+        m_tx.frequency->SetValue(channel->TxFrequency(), channel->TxStepCode());
+    }
+}
+
+bool CPageChanBasic::ReloadsOn(const CNotification& notification) const
+{
+    return CEditorPage::ReloadsOn(notification) ||
+           (notification.kind == CNotification::kCellEdited && notification.data == kChannelListCell);
+}
+
+void CPageChanBasic::EnableTones(const CSide& side)
+{
+    const long long type = side.type->currentIndex() >= 0 ? side.type->currentData().toLongLong() : 0;
+    side.ctcss->setEnabled(type == CToneWord::kTypeCtcss);
+    side.cdcss->setEnabled(type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2);
+}
+
+void CPageChanBasic::EnableTransmitFrequency()
+{
+    m_tx.frequency->setEnabled(m_rx.frequency->Value() != kNoFrequency);
+}
+
+void CPageChanBasic::ReceiveCommitted()
+{
+    // No receive frequency, no transmit frequency: the channel is empty.
+    if (m_rx.frequency->Value() == kNoFrequency)
+        m_tx.frequency->SetValue(kNoFrequency);
+    EnableTransmitFrequency();
+    if (IsLoading() || m_binding.channel == nullptr)
+        return;
+    UserChanged(kRxFrequency);
+    Context().Notify({CNotification::kValidChanged, static_cast<std::uint32_t>(kRxFrequency)}, this);
+}
+
+void CPageChanBasic::CopyReceiveToTransmit()
+{
+    if (m_binding.channel == nullptr)
+        return;
+    Store();
+    m_binding.channel->CopyReceiveToTransmit();
+    Load();
+    Context().Notify({CNotification::kEdited, static_cast<std::uint32_t>(kCopyReceive)}, this);
+}
+
+} // namespace qrv

@@ -1,0 +1,69 @@
+#pragma once
+// The Basic page of a channel: spacing, power, and for each direction the
+// frequency, the tone type and the CTCSS or CDCSS tone; a button copies the
+// receive side to the transmit side.
+#include "editors/common/editor_page.h"
+
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+
+namespace qrv {
+
+class CFreqEdit;
+struct CChannelBinding;
+
+class CPageChanBasic : public CEditorPage {
+    Q_OBJECT
+public:
+    static constexpr int kPage = 3656;
+
+    // Control numbers.
+    static constexpr int kSpacing = 3661;
+    static constexpr int kPower = 3663;
+    static constexpr int kRxGroup = 3664;
+    static constexpr int kRxFrequency = 3666;
+    static constexpr int kRxType = 3668;
+    static constexpr int kRxCtcss = 3670;
+    static constexpr int kRxCdcss = 3672;
+    static constexpr int kTxGroup = 3673;
+    static constexpr int kTxFrequency = 3675;
+    static constexpr int kTxType = 3677;
+    static constexpr int kTxCtcss = 3679;
+    static constexpr int kTxCdcss = 3681;
+    static constexpr int kCopyReceive = 3682;
+
+    CPageChanBasic(CEditorContext& context, CChannelBinding& binding, QWidget* parent = nullptr);
+
+protected:
+    void LoadControls() override;
+    void StoreControls() override;
+    // Also a cell of the channel list.
+    bool ReloadsOn(const CNotification& notification) const override;
+
+private:
+    // One direction: its frequency edit and its three tone combos.
+    struct CSide {
+        CFreqEdit* frequency = nullptr;
+        QComboBox* type = nullptr;
+        QComboBox* ctcss = nullptr;
+        QComboBox* cdcss = nullptr;
+    };
+
+    QGroupBox* MakeSide(CSide& side, int groupNumber, int frequencyNumber);
+    void LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode, const std::string& typeText,
+                  const std::string& ctcssText, const std::string& cdcssText);
+    static void EnableTones(const CSide& side);
+    void EnableTransmitFrequency();
+    void ReceiveCommitted();
+    void CopyReceiveToTransmit();
+
+    CChannelBinding& m_binding;
+    QComboBox* m_spacing = nullptr;
+    QComboBox* m_power = nullptr;
+    CSide m_rx;
+    CSide m_tx;
+    QPushButton* m_copy = nullptr;
+};
+
+} // namespace qrv

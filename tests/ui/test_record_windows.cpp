@@ -1,0 +1,156 @@
+// Windows of numbered records as a user drives them from the navigation bar
+// and the tree: the tree's items, the window's caption and the record buttons
+// stay in step with the table; changes in one window reach the others.
+#include "editors/record_navigator.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "shell/child_frame.h"
+#include "shell/item_tables.h"
+#include "shell/main_frame.h"
+#include "shell/message_box.h"
+#include "shell/navigation_tree.h"
+#include "test_support.h"
+#include "ui_test_registry.h"
+
+#include <QDockWidget>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace qrv {
+
+class RecordWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    using Buttons = std::array<bool, 6>;
+
+    struct CFixture {
+        test::CProgramDir program;
+        std::unique_ptr<CRadioData> data;
+        std::unique_ptr<CMainFrame> frame;
+        std::vector<int> messages;
+
+        CFixture()
+        {
+            data = std::make_unique<CRadioData>(program.Settings());
+            SetMessageBoxHandler([this](int number, const QString&) {
+                messages.push_back(number);
+                return QMessageBox::Yes;
+            });
+            frame = std::make_unique<CMainFrame>(program.Settings(), *data);
+            frame->FileNew(true);
+        }
+        ~CFixture() { SetMessageBoxHandler(nullptr); }
+
+        int TreeCount(int kind) const { return static_cast<int>(frame->Tree()->ItemsOfKind(kind).size()); }
+        void Click(int kind, int position)
+        {
+            QTreeWidgetItem* item = frame->Tree()->ItemsOfKind(kind).value(position);
+            QVERIFY(item != nullptr);
+            emit frame->Tree()->itemClicked(item, 0);
+        }
+    };
+
+    static Buttons Enabled(const CChildFrame* child)
+    {
+        Buttons enabled{};
+        for (std::size_t i = 0; i < enabled.size(); ++i)
+            enabled[i] = child->RecordButtons()[i]->isVisibleTo(child) && child->RecordButtons()[i]->isEnabled();
+        return enabled;
+    }
+
+    static int Position(const CChildFrame* child)
+    {
+        return dynamic_cast<const CRecordNavigator*>(child->View())->CurrentPosition();
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void ChannelsFromSixteenToOneAndBack()
+    {
+        CFixture f;
+        QCOMPARE(f.TreeCount(item::kChannel), 16);
+        f.Click(item::kChannel, 15);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        CChildFrame* child = f.frame->OpenChildren().first();
+        QCOMPARE(child->windowTitle(), QStringLiteral("Channel 16"));
+        QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
+        QVERIFY(f.frame->Tree()->IsHighlighted(f.frame->Tree()->ItemsOfKind(item::kChannel).value(15)));
+
+        // Delete down to one: the tree loses its last item each time, the window shows the new last.
+        for (int count = 15; count >= 1; --count) {
+            child->RecordButtons()[record_command::kDelete]->click();
+            QCOMPARE(static_cast<int>(f.data->Channels().size()), count);
+            QCOMPARE(f.TreeCount(item::kChannel), count);
+            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
+            QCOMPARE(Position(child), count - 1);
+        }
+        QCOMPARE(Enabled(child), (Buttons{false, false, false, false, true, false})); // add only
+        // Add back up to sixteen.
+        for (int count = 2; count <= 16; ++count) {
+            child->RecordButtons()[record_command::kAdd]->click();
+            QCOMPARE(f.TreeCount(item::kChannel), count);
+            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
+        }
+        QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
+        QCOMPARE(static_cast<int>(f.data->Channels().size()), 16);
+    }
+
+    void RecordButtonsMoveTheWindowAndTheHighlight()
+    {
+        CFixture f;
+        f.Click(item::kChannel, 1);
+        CChildFrame* child = f.frame->OpenChildren().first();
+        QCOMPARE(Enabled(child), (Buttons{true, true, true, true, false, true}));
+        const struct {
+            int command;
+            int position;
+        } steps[] = {{record_command::kNext, 2},
+                     {record_command::kLast, 15},
+                     {record_command::kPrevious, 14},
+                     {record_command::kFirst, 0}};
+        for (const auto& step : steps) {
+            child->RecordButtons()[static_cast<std::size_t>(step.command)]->click();
+            QCOMPARE(Position(child), step.position);
+            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(step.position + 1));
+            QVERIFY(f.frame->Tree()->IsHighlighted(f.frame->Tree()->ItemsOfKind(item::kChannel).value(step.position)));
+        }
+        // Another channel from the tree is shown in the same window.
+        f.Click(item::kChannel, 6);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        QCOMPARE(Position(child), 6);
+        QCOMPARE(child->windowTitle(), QStringLiteral("Channel 7"));
+    }
+
+    void ADeletionInOneWindowReachesTheOthers()
+    {
+        CFixture f;
+        f.data->Personalities().push_back(std::make_unique<CPersonalityData>());
+        f.frame->Rebuild();
+        QCOMPARE(f.TreeCount(item::kPersonality), 2);
+        // Channel 3 uses the second personality.
+        f.data->Channels()[2]->SetPersonalityPosition(1);
+        f.data->AfterLoad();
+        f.Click(item::kChannel, 2);
+        f.Click(item::kPersonality, 1);
+        CChildFrame* personality = f.frame->OpenChildren().last();
+        personality->RecordButtons()[record_command::kDelete]->click();
+        QCOMPARE(f.TreeCount(item::kPersonality), 1);
+        QCOMPARE(personality->windowTitle(), QStringLiteral("Personality 1"));
+        // The channel now names a personality that is gone: the invalid log says so, the byte stays.
+        QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
+        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
+        QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
+    }
+};
+
+QRV_REGISTER_UI_TEST(RecordWindowsTest);
+
+} // namespace qrv
+
+#include "test_record_windows.moc"
