@@ -7,7 +7,11 @@
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_data/messages.h"
+#include "radio_link/radio_link.h"
 #include "shell/message_box.h"
+#include "sim_byte_port.h"
+#include "sim_radio.h"
 #include "test_support.h"
 
 #include <memory>
@@ -45,6 +49,26 @@ struct CEditorFixture {
     ~CEditorFixture() { SetMessageBoxHandler(nullptr); }
 
     CSettings& Settings() { return program.Settings(); }
+
+    // A radio of the settings' model and range, holding the current codeplug,
+    // that the editors reach through the context (as the "Simulated radio" port).
+    sim::CSimRadio& Radio()
+    {
+        if (!radio) {
+            sim::CSimIdentity identity;
+            identity.modelName = Settings().ModelName;
+            identity.modelId = Settings().GetModelText(msg::kAcceptedModelId);
+            identity.range = sim::CSimIdentity::RangeBlock(ranges.FlagsOf(Settings().FreqRange),
+                                                           Settings().LowerLimit(), Settings().UpperLimit());
+            radio = std::make_unique<sim::CSimRadio>(identity);
+            radio->Memory() = Stored();
+            context->SetRadioAccess(
+                [this] { return std::make_unique<CRadioLink>(std::make_unique<sim::CSimBytePort>(*radio)); },
+                [] { return CPortChoice{"sim", {}}; });
+        }
+        return *radio;
+    }
+    std::unique_ptr<sim::CSimRadio> radio;
     // The image as a save or a write would produce it now.
     Image Stored()
     {

@@ -69,6 +69,9 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
     m_help = new CHelp(m_settings, ResolveHelpDirectory(m_settings.ProgramDirectory()), this);
     m_context = new CEditorContext(m_data, m_settings, this);
     connect(m_context, &CEditorContext::Notified, this, &CMainFrame::ForwardNotification);
+    m_context->SetRadioAccess(
+        [this] { return std::make_unique<CRadioLink>(std::make_unique<CPortSelector>(&SimulatedRadio())); },
+        [this] { return Ports(); });
     m_help->Install();
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
@@ -632,7 +635,7 @@ CPortChoice CMainFrame::Ports() const
 
 std::unique_ptr<CDlgTransfer> CMainFrame::MakeTransferDialog(bool read)
 {
-    auto link = std::make_unique<CRadioLink>(std::make_unique<CPortSelector>(&SimulatedRadio()));
+    auto link = m_context->MakeLink();
     auto dialog = std::make_unique<CDlgTransfer>(read ? CDlgTransfer::Direction::Read : CDlgTransfer::Direction::Write,
                                                  std::move(link), m_settings, m_data, m_ranges, Ports(), this);
     dialog->SetBeforeLoad([this] { CloseAllChildren(); });

@@ -1,6 +1,7 @@
 #include "editors/common/editor_context.h"
 
 #include "radio_data/radio_data.h"
+#include "radio_link/radio_link.h"
 
 namespace qrv {
 
@@ -13,6 +14,22 @@ void CEditorContext::Notify(const CNotification& notification, QObject* origin)
 {
     emit Notified(notification, origin);
     m_data.RunChecks(notification);
+}
+
+void CEditorContext::SetRadioAccess(LinkMaker makeLink, PortLister ports)
+{
+    m_makeLink = std::move(makeLink);
+    m_ports = std::move(ports);
+}
+
+std::unique_ptr<CRadioLink> CEditorContext::MakeLink() const
+{
+    return m_makeLink ? m_makeLink() : nullptr;
+}
+
+CPortChoice CEditorContext::Ports() const
+{
+    return m_ports ? m_ports() : CPortChoice{};
 }
 
 } // namespace qrv

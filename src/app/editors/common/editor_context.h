@@ -3,12 +3,17 @@
 // the road by which a page's change reaches the rest of the program (the main
 // window passes it on to every open view).
 #include "radio_data/notification.h"
+#include "radio_link/transfer.h"
 
 #include <QObject>
+
+#include <functional>
+#include <memory>
 
 namespace qrv {
 
 class CRadioData;
+class CRadioLink;
 class CSettings;
 
 class CEditorContext : public QObject {
@@ -23,12 +28,23 @@ public:
     // that follow it (they fill the invalid log).
     void Notify(const CNotification& notification, QObject* origin);
 
+    // How an editor reaches the radio by itself (the embedded messages): a new
+    // link over whatever port the user chose, and the ports to try in order.
+    using LinkMaker = std::function<std::unique_ptr<CRadioLink>()>;
+    using PortLister = std::function<CPortChoice()>;
+    void SetRadioAccess(LinkMaker makeLink, PortLister ports);
+    // nullptr when no radio access was given.
+    std::unique_ptr<CRadioLink> MakeLink() const;
+    CPortChoice Ports() const;
+
 signals:
     void Notified(const qrv::CNotification& notification, QObject* origin);
 
 private:
     CRadioData& m_data;
     CSettings& m_settings;
+    LinkMaker m_makeLink;
+    PortLister m_ports;
 };
 
 } // namespace qrv
