@@ -114,6 +114,12 @@ private slots:
             QCOMPARE(f.frame->Menus().Action(32696) != nullptr, c.updateMemory);
             QVERIFY(f.frame->Menus().Action(item::kDtmfSystem) == nullptr);
             QVERIFY(f.frame->Menus().Action(32773) != nullptr);
+            // The View menu reaches the DTMF system and the emergency views at the factory level only.
+            QCOMPARE(f.frame->Menus().Action(command::kDtmfSystemView) != nullptr, c.changeLog);
+            QCOMPARE(f.frame->Menus().Action(command::kEmergencyView) != nullptr, c.changeLog);
+            QVERIFY(f.frame->Menus().Action(item::kChannelList) != nullptr);
+            if (c.changeLog)
+                QCOMPARE(f.frame->Menus().Action(command::kEmergencyView)->text(), QStringLiteral("Emergency"));
         }
     }
 

@@ -88,6 +88,15 @@ TEST(ItemTables, ViewsAndVisibility)
     EXPECT_EQ(FindView(item::kScan)->maximum, 2);
     EXPECT_FALSE(FindView(item::kChannelFolder).has_value()); // a folder opens no view of its own
     EXPECT_FALSE(FindView(12345).has_value());
+    EXPECT_EQ(FindOpenableView(item::kChannelList)->maximum, 16);
+    EXPECT_FALSE(FindView(item::kChannelList).has_value()); // the tree never opens it
+    const std::pair<int, int> commands[] = {{item::kChannelFolder, item::kChannel},
+                                            {item::kPersonalityFolder, item::kPersonality},
+                                            {command::kDtmfSystemView, item::kDtmfSystem},
+                                            {command::kEmergencyView, item::kEmergency},
+                                            {item::kScan, item::kScan}};
+    for (const auto& [menuCommand, opened] : commands)
+        EXPECT_EQ(ItemOfCommand(menuCommand), opened);
     for (const int level : {0, 659, 61038527}) {
         EXPECT_FALSE(TreeShows(item::kDtmfSystem, level));
         EXPECT_FALSE(TreeShows(item::kEmergency, level));

@@ -166,10 +166,7 @@ bool CMainFrame::HandlesCommand(int number) const
                                        kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
-    const int opened = number == item::kChannelFolder       ? item::kChannel
-                       : number == item::kPersonalityFolder ? item::kPersonality
-                                                            : number;
-    const auto row = FindOpenableView(opened);
+    const auto row = FindOpenableView(ItemOfCommand(number));
     return row && HasView(row->view);
 }
 
@@ -542,12 +539,8 @@ void CMainFrame::DoCommand(int number)
         m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView : QMdiArea::TabbedView);
         return;
     default:
-        if (number >= item::kRadio && number <= 32950) {
-            const int opened = number == item::kChannelFolder       ? item::kChannel
-                               : number == item::kPersonalityFolder ? item::kPersonality
-                                                                    : number;
-            OpenItem(opened);
-        }
+        if (number >= item::kRadio && number <= 32950)
+            OpenItem(ItemOfCommand(number));
         return;
     }
 }

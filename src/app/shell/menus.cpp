@@ -28,7 +28,7 @@ const std::vector<std::vector<int>>& MenuTemplate()
         // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
         {kRead, kWrite, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator, kFactoryMode, kSeparator,
          kWriteTuneData, kSeparator, kUpdateMemory},
-        {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList},
+        {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList, kDtmfSystemView, kEmergencyView},
         {kCloseAll, kCloseAllButThis},
         {kHelp, kSeparator, kAbout},
     };
@@ -96,7 +96,7 @@ void CMenus::Build(QMenuBar* bar, const std::function<void(int)>& handler)
             if (i == 0)
                 m_settings.GetTextIfAny(number, text, true);
             else
-                text = m_settings.GetText(number);
+                text = m_settings.GetText(ItemOfCommand(number)); // a view's command bears its item's name
             addCommand(menu, number, text);
         }
     }
@@ -129,6 +129,8 @@ void CMenus::RemoveHiddenItems(QMenuBar* bar)
                 items[index - 1]->setVisible(false);
         }
         remove(item::kChangeLog);
+        remove(kDtmfSystemView);
+        remove(kEmergencyView);
         remove(kUpdateMemory);
         removeAt(3, 11);
         remove(kWriteTuneData);

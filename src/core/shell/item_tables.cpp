@@ -117,6 +117,22 @@ CNavigationState NavigationState(int maximum, int number, int count)
     return state;
 }
 
+int ItemOfCommand(int commandNumber)
+{
+    switch (commandNumber) {
+    case item::kChannelFolder:
+        return item::kChannel;
+    case item::kPersonalityFolder:
+        return item::kPersonality;
+    case command::kDtmfSystemView:
+        return item::kDtmfSystem;
+    case command::kEmergencyView:
+        return item::kEmergency;
+    default:
+        return commandNumber;
+    }
+}
+
 std::optional<CViewRow> FindOpenableView(int itemNumber)
 {
     if (itemNumber == item::kChannelList)

@@ -32,6 +32,16 @@ inline constexpr int kChangeLog = 32888;
 inline constexpr int kChannelList = 32889;
 } // namespace item
 
+namespace command {
+// The View menu opens the DTMF system and the emergency views at the factory
+// level; the tree never shows them and their own menu items are always removed.
+inline constexpr int kDtmfSystemView = 32890;
+inline constexpr int kEmergencyView = 32891;
+} // namespace command
+
+// The item a menu command opens: a folder opens its first numbered item.
+int ItemOfCommand(int command);
+
 struct CTreeRow {
     int item;     // 0: no tree item
     int level;    // 0: top level
