@@ -12,6 +12,7 @@
 #include "test_support.h"
 #include "ui_test_registry.h"
 
+#include <QAction>
 #include <QDockWidget>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -125,6 +126,26 @@ private slots:
         QCOMPARE(f.frame->OpenChildren().size(), 1);
         QCOMPARE(Position(child), 6);
         QCOMPARE(child->windowTitle(), QStringLiteral("Channel 7"));
+    }
+
+    void TheChannelListFromTheViewMenu()
+    {
+        CFixture f;
+        QAction* action = f.frame->Menus().Action(item::kChannelList);
+        QVERIFY(action != nullptr && action->isEnabled());
+        action->trigger();
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        CChildFrame* list = f.frame->OpenChildren().first();
+        QCOMPARE(list->windowTitle(), QStringLiteral("Channel List"));
+        QCOMPARE(Enabled(list), (Buttons{false, false, true, true, false, true})); // first of sixteen
+        // A channel window open beside it follows what the list deletes.
+        f.Click(item::kChannel, 15);
+        CChildFrame* channel = f.frame->OpenChildren().last();
+        list->RecordButtons()[record_command::kLast]->click();
+        list->RecordButtons()[record_command::kDelete]->click();
+        QCOMPARE(f.TreeCount(item::kChannel), 15);
+        QCOMPARE(channel->windowTitle(), QStringLiteral("Channel 15"));
+        QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
     }
 
     void ADeletionInOneWindowReachesTheOthers()

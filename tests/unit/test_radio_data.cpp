@@ -112,6 +112,32 @@ TEST_F(RadioDataTest, AScanMemberWhoseChannelWasDeletedIsReported)
     EXPECT_EQ(m_data.ScanLists()[0]->Record()[16 + 4], 0xFF);
 }
 
+TEST_F(RadioDataTest, AddingAndRemovingChannelsKeepsScanNumbersOnTheirChannels)
+{
+    // The default scan list holds channels 1 to 16 in its slots.
+    const std::size_t members = CScanListData::kTableStart + CScanListData::kFirstMemberByte;
+    ASSERT_EQ(Stored()[members + 2], 3);
+    ASSERT_TRUE(m_data.RemoveChannel(1));
+    const Image image = Stored();
+    // Slot 2 named the removed channel; the channels after it moved up one place.
+    EXPECT_EQ(image[members + 0], 1);
+    EXPECT_EQ(image[members + 1], 0xFF);
+    EXPECT_EQ(image[members + 2], 2);
+    EXPECT_EQ(image[members + 15], 15);
+    EXPECT_EQ(m_data.Channels().size(), 15u);
+
+    while (m_data.Channels().size() > 1)
+        ASSERT_TRUE(m_data.RemoveChannel(0));
+    EXPECT_FALSE(m_data.RemoveChannel(0)); // the last channel stays
+    EXPECT_FALSE(m_data.RemoveChannel(5));
+    for (std::size_t count = 2; count <= CChannelData::kMaxChannels; ++count)
+        ASSERT_NE(m_data.AddChannel(), nullptr);
+    EXPECT_EQ(m_data.AddChannel(), nullptr);
+    EXPECT_EQ(m_data.Channels().size(), 16u);
+    // An added channel is the default channel of its place.
+    EXPECT_EQ(m_data.Channels()[15]->Record(), CChannelData(15).Record());
+}
+
 TEST_F(RadioDataTest, SwitchingVoxOffClearsTheVoxKeyFunction)
 {
     ASSERT_EQ(m_data.Keys().SideKeyFunction(1), 75);

@@ -2,6 +2,7 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/channel/channel_view.h"
+#include "editors/channel_list/view_channel_list.h"
 #include "editors/data_watch_view.h"
 #include "editors/personality/view_personality.h"
 #include "editors/scan/view_scan.h"
@@ -18,6 +19,8 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
         return new CDataWatchView(context.Data(), context.Settings());
     case ViewKind::Channel:
         return new CViewChannel(context, position);
+    case ViewKind::ChannelList:
+        return new CViewChannelList(context, position);
     case ViewKind::Personality:
         return new CViewPersonality(context, position);
     case ViewKind::Scan:
@@ -33,6 +36,7 @@ bool HasView(ViewKind kind)
     case ViewKind::Radio:
     case ViewKind::DataWatch:
     case ViewKind::Channel:
+    case ViewKind::ChannelList:
     case ViewKind::Personality:
     case ViewKind::Scan:
         return true;

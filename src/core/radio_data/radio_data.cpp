@@ -168,4 +168,25 @@ void CRadioData::RunChecks(const CNotification& notification)
     m_keys.OnNotification(notification);
 }
 
+CChannelData* CRadioData::AddChannel()
+{
+    if (m_channels.size() >= CChannelData::kMaxChannels)
+        return nullptr;
+    m_channels.push_back(std::make_unique<CChannelData>(m_channels.size()));
+    m_channels.back()->ResolvePersonality(m_personalities);
+    return m_channels.back().get();
+}
+
+bool CRadioData::RemoveChannel(std::size_t position)
+{
+    if (position >= m_channels.size() || m_channels.size() < 2)
+        return false;
+    m_channels[position]->WithdrawCheckEntries(m_invalidLog);
+    m_channels.erase(m_channels.begin() + static_cast<std::ptrdiff_t>(position));
+    const CRecordRefs refs = ChannelRefs();
+    for (const auto& scan : m_scanLists)
+        scan->StoreIdentities(refs);
+    return true;
+}
+
 } // namespace qrv

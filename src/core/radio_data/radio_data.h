@@ -111,6 +111,15 @@ public:
     // Every channel, scan list and the emergency object resolve their references.
     void AfterLoad();
 
+    // A new default channel at the end (nullptr when the table is full); it
+    // resolves its personality reference.
+    CChannelData* AddChannel();
+    // Removes a channel after withdrawing its check entries; the last channel
+    // is never removed. The scan lists' channel numbers follow at once: they
+    // hold their channels by identity, and a save must never write numbers
+    // that now name other channels.
+    bool RemoveChannel(std::size_t position);
+
 private:
     void ResetListHeads();
     void ResetAreaObjects();

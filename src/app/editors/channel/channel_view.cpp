@@ -33,10 +33,7 @@ int CViewChannel::Maximum() const
 
 void CViewChannel::AddRecord()
 {
-    CRadioData& radio = Context().Data();
-    auto& channels = radio.Channels();
-    channels.push_back(std::make_unique<CChannelData>(channels.size()));
-    channels.back()->ResolvePersonality(radio.Personalities());
+    Context().Data().AddChannel();
 }
 
 void CViewChannel::RemoveRecord(int position)
@@ -45,16 +42,9 @@ void CViewChannel::RemoveRecord(int position)
     auto& channels = radio.Channels();
     if (position < 0 || position >= Count())
         return;
-    CChannelData* removed = channels[static_cast<std::size_t>(position)].get();
-    removed->WithdrawCheckEntries(radio.InvalidLog());
-    if (m_binding.channel == removed)
+    const CChannelData* removed = channels[static_cast<std::size_t>(position)].get();
+    if (radio.RemoveChannel(static_cast<std::size_t>(position)) && m_binding.channel == removed)
         m_binding.channel = nullptr; // the pages must not store into it any more
-    channels.erase(channels.begin() + position);
-    // Scan lists hold their channels by identity; their channel numbers follow
-    // at once, so that a save never writes numbers that now name other channels.
-    const CRecordRefs refs = radio.ChannelRefs();
-    for (const auto& scan : radio.ScanLists())
-        scan->StoreIdentities(refs);
 }
 
 void CViewChannel::BindRecord(int position)
