@@ -11,6 +11,7 @@
 #include "shell/menus.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
+#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -30,32 +31,25 @@ class HelpTest : public QObject {
 
 private:
     // A main window whose program directory holds help pages for the given numbers in both languages.
-    struct CFixture {
-        test::CProgramDir program;
-        std::unique_ptr<CRadioData> data;
-        std::unique_ptr<CMainFrame> frame;
-        std::vector<int> messages;
-
+    struct CFixture : test::CFrameFixture {
         explicit CFixture(std::initializer_list<int> pages, bool withHelp = true)
+            : CFrameFixture(0, 0, "400-470", [&](const std::filesystem::path& dir) {
+                  if (withHelp)
+                      WritePages(dir / "help", pages);
+              })
         {
-            if (withHelp) {
-                for (const char* language : {"qrv_E", "qrv_S"}) {
-                    const auto folder = program.Path() / "help" / language;
-                    std::filesystem::create_directories(folder);
-                    test::WriteText(folder / "index.html", "<h1>index</h1>");
-                    for (const int number : pages)
-                        test::WriteText(folder / (std::to_string(number) + ".html"), "<h1>topic</h1>");
-                }
-            }
-            data = std::make_unique<CRadioData>(program.Settings());
-            SetMessageBoxHandler([this](int number, const QString&) {
-                messages.push_back(number);
-                return QMessageBox::Ok;
-            });
-            frame = std::make_unique<CMainFrame>(program.Settings(), *data);
-            frame->FileNew(true);
         }
-        ~CFixture() { SetMessageBoxHandler(nullptr); }
+
+        static void WritePages(const std::filesystem::path& root, std::initializer_list<int> pages)
+        {
+            for (const char* language : {"qrv_E", "qrv_S"}) {
+                const auto folder = root / language;
+                std::filesystem::create_directories(folder);
+                test::WriteText(folder / "index.html", "<h1>index</h1>");
+                for (const int number : pages)
+                    test::WriteText(folder / (std::to_string(number) + ".html"), "<h1>topic</h1>");
+            }
+        }
 
         // The page the help window shows: folder and file name.
         QString Page() const

@@ -14,6 +14,7 @@
 #include "shell/navigation_tree.h"
 #include "shell/port_factory.h"
 #include "sim_radio.h"
+#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -37,30 +38,7 @@ class MainFrameTest : public QObject {
     Q_OBJECT
 
 private:
-    // A program directory with the shipped data, at the given user level.
-    struct CFixture {
-        test::CProgramDir program;
-        std::unique_ptr<CRadioData> data;
-        std::unique_ptr<CMainFrame> frame;
-        std::vector<int> messages;
-
-        explicit CFixture(int userLevel = 0, int language = 0)
-        {
-            test::WriteText(program.Path() / "Settings.ini",
-                            "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=400-470\n[User Mode]\nLevel=" +
-                                std::to_string(userLevel) + "\n");
-            CSettings& s = program.Reopen();
-            s.SelectLanguage(language);
-            data = std::make_unique<CRadioData>(s);
-            SetMessageBoxHandler([this](int number, const QString&) {
-                messages.push_back(number);
-                return QMessageBox::Yes;
-            });
-            frame = std::make_unique<CMainFrame>(s, *data);
-            frame->FileNew(true);
-        }
-        ~CFixture() { SetMessageBoxHandler(nullptr); }
-    };
+    using CFixture = test::CFrameFixture;
 
     static QStringList Children(CNavigationTree* tree, int itemNumber)
     {

@@ -9,6 +9,7 @@
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
+#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -29,24 +30,7 @@ class RecordWindowsTest : public QObject {
 private:
     using Buttons = std::array<bool, 6>;
 
-    struct CFixture {
-        test::CProgramDir program;
-        std::unique_ptr<CRadioData> data;
-        std::unique_ptr<CMainFrame> frame;
-        std::vector<int> messages;
-
-        CFixture()
-        {
-            data = std::make_unique<CRadioData>(program.Settings());
-            SetMessageBoxHandler([this](int number, const QString&) {
-                messages.push_back(number);
-                return QMessageBox::Yes;
-            });
-            frame = std::make_unique<CMainFrame>(program.Settings(), *data);
-            frame->FileNew(true);
-        }
-        ~CFixture() { SetMessageBoxHandler(nullptr); }
-
+    struct CFixture : test::CFrameFixture {
         int TreeCount(int kind) const { return static_cast<int>(frame->Tree()->ItemsOfKind(kind).size()); }
         void Click(int kind, int position)
         {

@@ -11,6 +11,7 @@
 #include "shell/item_tables.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
+#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -25,35 +26,7 @@ class EditorRoundTripTest : public QObject {
     Q_OBJECT
 
 private:
-    struct CFixture {
-        test::CProgramDir program;
-        std::unique_ptr<CRadioData> data;
-        std::unique_ptr<CMainFrame> frame;
-        std::vector<int> messages;
-
-        CFixture(int userLevel, const std::string& range)
-        {
-            test::WriteText(program.Path() / "Settings.ini",
-                            "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range + "\n[User Mode]\nLevel=" +
-                                std::to_string(userLevel) + "\n");
-            CSettings& s = program.Reopen();
-            data = std::make_unique<CRadioData>(s);
-            SetMessageBoxHandler([this](int number, const QString&) {
-                messages.push_back(number);
-                return QMessageBox::No;
-            });
-            frame = std::make_unique<CMainFrame>(s, *data);
-            frame->FileNew(true);
-        }
-        ~CFixture() { SetMessageBoxHandler(nullptr); }
-
-        Image Stored()
-        {
-            Image image{};
-            data->StoreToImage(image);
-            return image;
-        }
-    };
+    using CFixture = test::CFrameFixture;
 
     // Channels with unusual but legal contents: CDCSS of both kinds, an
     // extended tone, a receive-only channel, the 5 kHz raster, auto start scan.
@@ -133,7 +106,8 @@ private slots:
         QFETCH(int, level);
         QFETCH(QString, range);
         QFETCH(bool, unusual);
-        CFixture f(level, range.toStdString());
+        CFixture f(level, 0, range.toStdString());
+        f.answer = QMessageBox::No;
         if (unusual) {
             MakeUnusual(*f.data);
             f.frame->Rebuild();
