@@ -15,7 +15,7 @@ foreach(res ${QRV_RESOURCE_FILES})
   list(APPEND QRV_RESOURCE_OUTPUTS ${out})
 endforeach()
 # The help pages keep their language folders.
-file(GLOB_RECURSE QRV_HELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*.html)
+file(GLOB_RECURSE QRV_HELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/help/*.html ${CMAKE_SOURCE_DIR}/resources/help/*.css)
 foreach(page ${QRV_HELP_FILES})
   file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/resources ${page})
   get_filename_component(dir ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${rel} DIRECTORY)

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 #include <memory>
 
@@ -149,6 +151,12 @@ private slots:
                 if (row.item != 0)
                     QVERIFY2(std::filesystem::exists(folder / (std::to_string(row.item) + ".html")),
                              qPrintable(QStringLiteral("%1/%2").arg(QLatin1String(language)).arg(row.item)));
+            // The pages share one style sheet; a title drawn in its colour shows that it was found.
+            QTextBrowser browser;
+            browser.setSource(QUrl::fromLocalFile(QString::fromStdString((folder / "index.html").string())));
+            const QTextBlock title = browser.document()->begin();
+            QCOMPARE(title.blockFormat().headingLevel(), 1);
+            QCOMPARE(title.charFormat().foreground().color(), QColor(QStringLiteral("#1d4f7c")));
         }
     }
 
