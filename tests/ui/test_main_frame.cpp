@@ -380,9 +380,23 @@ private slots:
             f.frame->OpenItem(item::kRadio);
             f.frame->Tree()->expandAll();
             QCoreApplication::processEvents();
-            const QString file = QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
-                                     .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"));
-            QVERIFY(f.frame->grab().save(file));
+            const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
+            QVERIFY(f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png").arg(suffix)));
+            // Every editor a user opens from the tree or the View menu, one picture each.
+            const std::pair<int, const char*> views[] = {
+                {item::kChannel, "channel"}, {item::kChannelList, "channel_list"}, {item::kPersonality, "personality"},
+                {item::kScan, "scan"},       {item::kKeys, "keys"},                {item::kMiscellaneous, "misc"},
+                {item::kVox, "vox"},         {item::kMode, "mode"},                {item::kTestFrequency, "test_frequency"},
+                {item::kDtmfSystem, "dtmf"}, {item::kEmergency, "emergency"}};
+            for (const auto& [number, name] : views) {
+                CChildFrame* child = f.frame->OpenItem(number);
+                if (child == nullptr)
+                    continue; // not built yet
+                child->showMaximized();
+                QCoreApplication::processEvents();
+                QVERIFY(f.frame->grab().save(
+                    QStringLiteral(QRV_SCREENSHOT_DIR "/%1_%2.png").arg(QLatin1String(name), suffix)));
+            }
         }
     }
 };

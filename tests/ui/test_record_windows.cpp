@@ -1,6 +1,7 @@
 // Windows of numbered records as a user drives them from the navigation bar
 // and the tree: the tree's items, the window's caption and the record buttons
 // stay in step with the table; changes in one window reach the others.
+#include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -9,6 +10,8 @@
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
+#include "shell/port_factory.h"
+#include "sim_radio.h"
 #include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
@@ -130,6 +133,30 @@ private slots:
         QCOMPARE(f.TreeCount(item::kChannel), 15);
         QCOMPARE(channel->windowTitle(), QStringLiteral("Channel 15"));
         QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
+    }
+
+    void TheEmbeddedMessagesComeFromTheSimulatedRadio()
+    {
+        CFixture f;
+        f.Settings().PortName = kSimulatedPortName;
+        f.frame->show();
+        // The radio holds other messages than the codeplug.
+        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        const char text[] = "FROM THE RADIO";
+        std::copy(std::begin(text), std::end(text) - 1, radio.Memory().begin() + 0x410);
+        f.frame->OpenItem(item::kRadio);
+        CChildFrame* messages = f.frame->OpenItem(item::kEmbedded);
+        QVERIFY(messages != nullptr);
+        auto* view = qobject_cast<CViewEmbedded*>(messages->View());
+        QTRY_VERIFY(view->IsRead());
+        // Reading identified the radio: the other windows went, the messages are the radio's.
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        const auto& block = f.data->EmbeddedMessages();
+        QVERIFY(std::equal(std::begin(text), std::end(text) - 1, block.Block().begin() + 0x10));
+        QVERIFY(f.messages.empty());
+        // The record buttons and Print are hidden for this view; Help stays.
+        QVERIFY(!messages->PrintButton()->isVisibleTo(messages));
+        QVERIFY(messages->HelpButton()->isVisibleTo(messages));
     }
 
     void ADeletionInOneWindowReachesTheOthers()

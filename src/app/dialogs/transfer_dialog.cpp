@@ -117,10 +117,7 @@ void CDlgTransfer::OnFinished()
     ShowMessage(this, m_settings, r.message, QMessageBox::Ok,
                 r.message == 1142 ? QMessageBox::Warning : QMessageBox::NoIcon,
                 blockMessage ? QString::number(r.address & 0xFFFF) : Q(r.argument));
-    const auto ask = [this](int lower, int upper) {
-        return ShowText(this, m_settings, Q(NewRangeQuestion(m_settings.LanguageIndex(), lower, upper)),
-                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Information) == QMessageBox::Yes;
-    };
+    const auto ask = AskNewRange(this, m_settings);
     if (r.ok && m_direction == Direction::Read && m_beforeLoad)
         m_beforeLoad();
     m_transfer->Finish(r, m_data, m_ranges, ask);

@@ -9,6 +9,7 @@
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_view.h"
 #include "editors/data_watch_view.h"
+#include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "editors/settings/view_radio.h"
 #include "port_list.h"
@@ -293,6 +294,24 @@ void CMainFrame::ForwardNotification(const CNotification& notification, QObject*
     }
 }
 
+void CMainFrame::AfterRadioIdentified(CChildFrame* reader)
+{
+    // The settings now hold the radio's model, signalling and range.
+    const std::string range = m_settings.FreqRange;
+    m_ranges.CheckNewFreqRange(m_settings, static_cast<CViewEmbedded*>(reader->View())->RadioRange(),
+                               AskNewRange(this, m_settings));
+    for (CChildFrame* child : OpenChildren()) {
+        if (child != reader) {
+            child->close();
+            m_mdi->removeSubWindow(child);
+        }
+    }
+    if (m_settings.FreqRange != range)
+        m_ranges.SetModel(m_settings);
+    m_tree->SetRootText(Q(m_settings.ModelName));
+    RefreshStatusBar();
+}
+
 void CMainFrame::StoreOpenViews()
 {
     for (CChildFrame* child : OpenChildren())
@@ -335,6 +354,8 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
         return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
     SetPosition(child, position);
+    if (auto* embedded = qobject_cast<CViewEmbedded*>(view))
+        connect(embedded, &CViewEmbedded::RadioIdentified, this, [this, child] { AfterRadioIdentified(child); });
     connect(child, &CChildFrame::NavigationCommand, this, [this, child](int code) {
         if (auto* records = dynamic_cast<CRecordNavigator*>(child->View())) {
             records->Navigate(code, 0);

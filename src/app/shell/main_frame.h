@@ -111,6 +111,8 @@ private:
     bool SaveAsWithDialog();
     void SetPosition(CChildFrame* child, int position);
     void ForwardNotification(const CNotification& notification, QObject* origin);
+    // The embedded-message window identified the radio while reading.
+    void AfterRadioIdentified(CChildFrame* reader);
     void UpdateNavigation(CChildFrame* child);
     void TransferCommand(bool read);
     void PortCommand();

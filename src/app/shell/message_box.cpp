@@ -1,5 +1,7 @@
 #include "shell/message_box.h"
 
+#include "radio_data/model_catalog.h"
+
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "shell/qt_text.h"
@@ -50,6 +52,14 @@ QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
     return Show(parent, settings, 0, text, buttons, icon);
+}
+
+std::function<bool(int lower, int upper)> AskNewRange(QWidget* parent, const CSettings& settings)
+{
+    return [parent, &settings](int lower, int upper) {
+        return ShowText(parent, settings, QString::fromStdString(NewRangeQuestion(settings.LanguageIndex(), lower, upper)),
+                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Information) == QMessageBox::Yes;
+    };
 }
 
 } // namespace qrv

@@ -20,5 +20,7 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settin
 // The same for a text the program makes itself (the new-range question).
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);
+// The question whether to take a radio's new frequency range (true for Yes).
+std::function<bool(int lower, int upper)> AskNewRange(QWidget* parent, const CSettings& settings);
 
 } // namespace qrv

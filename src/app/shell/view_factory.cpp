@@ -4,6 +4,7 @@
 #include "editors/channel/channel_view.h"
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/data_watch_view.h"
+#include "editors/embedded/view_embedded.h"
 #include "editors/personality/view_personality.h"
 #include "editors/scan/view_scan.h"
 #include "editors/settings/view_radio.h"
@@ -21,6 +22,8 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
         return new CViewChannel(context, position);
     case ViewKind::ChannelList:
         return new CViewChannelList(context, position);
+    case ViewKind::Embedded:
+        return new CViewEmbedded(context);
     case ViewKind::Personality:
         return new CViewPersonality(context, position);
     case ViewKind::Scan:
@@ -37,6 +40,7 @@ bool HasView(ViewKind kind)
     case ViewKind::DataWatch:
     case ViewKind::Channel:
     case ViewKind::ChannelList:
+    case ViewKind::Embedded:
     case ViewKind::Personality:
     case ViewKind::Scan:
         return true;

@@ -1,0 +1,44 @@
+#pragma once
+// The page of the embedded messages: the four message edits and the buttons
+// that send the block, or a new password, to the radio. The password and the
+// field after it are not shown; storing the page keeps them as they are.
+#include "editors/common/editor_page.h"
+
+#include <array>
+#include <cstddef>
+
+class QLineEdit;
+class QPushButton;
+
+namespace qrv {
+
+class CEmbeddedMessagePage : public CEditorPage {
+    Q_OBJECT
+public:
+    static constexpr int kPage = 4701;
+    static constexpr int kWriteButton = 4710;
+    static constexpr int kChangePasswordButton = 4711;
+    static constexpr int kMessageCount = 4;
+
+    explicit CEmbeddedMessagePage(CEditorContext& context, QWidget* parent = nullptr);
+
+    // message: 0 to 3.
+    QLineEdit* MessageEdit(std::size_t message) const { return m_edits.at(message); }
+    QPushButton* WriteButton() const { return m_write; }
+    QPushButton* ChangePasswordButton() const { return m_changePassword; }
+
+signals:
+    void WriteRequested();
+    void ChangePasswordRequested();
+
+protected:
+    void LoadControls() override;
+    void StoreControls() override;
+
+private:
+    std::array<QLineEdit*, kMessageCount> m_edits{};
+    QPushButton* m_write = nullptr;
+    QPushButton* m_changePassword = nullptr;
+};
+
+} // namespace qrv

@@ -1,0 +1,92 @@
+#include "editors/embedded/embedded_radio.h"
+
+#include "editors/common/editor_context.h"
+#include "radio_data/settings.h"
+#include "radio_link/radio_link.h"
+#include "radio_link/radio_messages.h"
+#include "shell/message_box.h"
+#include "shell/qt_text.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include <memory>
+
+namespace qrv {
+
+namespace {
+
+// The wait cursor for the length of one exchange; it is gone before any message.
+class CWaitCursor {
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+} // namespace
+
+CEmbeddedRadio::CEmbeddedRadio(CEditorContext& context, QWidget* parent) : m_context(context), m_parent(parent)
+{
+}
+
+CTransferResult CEmbeddedRadio::Run(const Step& step)
+{
+    m_range = {};
+    m_portError.clear();
+    const CWaitCursor wait;
+    std::unique_ptr<CRadioLink> link = m_context.MakeLink();
+    if (!link) {
+        // No way to a radio at all: as if none answered.
+        CTransferResult none;
+        none.message = msg::kNoRadioAnswer;
+        none.noRadio = true;
+        return none;
+    }
+    CMessageTransfer transfer(*link, m_context.Settings());
+    CTransferResult result = step(transfer);
+    m_range = transfer.RadioRange();
+    if (result.noRadio)
+        m_portError = link->LastPortError();
+    return result;
+}
+
+void CEmbeddedRadio::Report(const CTransferResult& result) const
+{
+    const CSettings& settings = m_context.Settings();
+    if (!m_portError.empty())
+        ShowText(m_parent, settings, Q(m_portError), QMessageBox::Ok, QMessageBox::Warning);
+    const bool blockMessage = result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed;
+    // The block messages name the radio address in decimal.
+    const QString argument = blockMessage ? QString::number(result.address & 0xFFFFu) : Q(result.argument);
+    ShowMessage(m_parent, settings, result.message, QMessageBox::Ok,
+                result.ok ? QMessageBox::Information : QMessageBox::NoIcon, argument);
+}
+
+bool CEmbeddedRadio::Read(MessageBlock& block)
+{
+    const CPortChoice ports = m_context.Ports();
+    const CTransferResult result = Run([&](CMessageTransfer& t) { return t.Read(ports, block); });
+    if (!result.ok)
+        Report(result);
+    return result.ok;
+}
+
+bool CEmbeddedRadio::Write(const MessageBlock& block)
+{
+    const CPortChoice ports = m_context.Ports();
+    const CTransferResult result = Run([&](CMessageTransfer& t) { return t.Write(ports, block); });
+    Report(result);
+    return result.ok;
+}
+
+bool CEmbeddedRadio::WritePassword(const MessageBlock& block)
+{
+    const CPortChoice ports = m_context.Ports();
+    const CTransferResult result = Run([&](CMessageTransfer& t) { return t.WritePassword(ports, block); });
+    Report(result);
+    return result.ok;
+}
+
+} // namespace qrv

@@ -1,0 +1,120 @@
+#include "editors/embedded/view_embedded.h"
+
+#include "dialogs/password_dialogs.h"
+#include "editors/common/editor_context.h"
+#include "editors/embedded/embedded_message_page.h"
+#include "radio_data/radio_data.h"
+#include "radio_link/radio_messages.h"
+#include "shell/localize_window.h"
+#include "shell/message_box.h"
+
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+CViewEmbedded::CViewEmbedded(CEditorContext& context, QWidget* parent)
+    : CEditorView(context, parent), m_page(new CEmbeddedMessagePage(context, this)), m_readTimer(new QTimer(this)),
+      m_radio(context, this)
+{
+    SetControlNumber(this, kForm);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_page);
+    // The codeplug's messages until the radio's arrive; nothing is editable before.
+    m_page->Load();
+    m_page->setEnabled(false);
+
+    m_readTimer->setSingleShot(true);
+    m_readTimer->setInterval(kReadDelayMs);
+    connect(m_readTimer, &QTimer::timeout, this, &CViewEmbedded::ReadFromRadio);
+    connect(m_page, &CEmbeddedMessagePage::WriteRequested, this, &CViewEmbedded::WriteToRadio);
+    connect(m_page, &CEmbeddedMessagePage::ChangePasswordRequested, this, &CViewEmbedded::ChangePassword);
+}
+
+void CViewEmbedded::showEvent(QShowEvent* event)
+{
+    CEditorView::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        m_readTimer->start();
+    }
+}
+
+void CViewEmbedded::ReadFromRadio()
+{
+    CEmbeddedMessageData& messages = Context().Data().EmbeddedMessages();
+    MessageBlock block = messages.Block();
+    const bool ok = m_radio.Read(block);
+    if (m_radio.Identified())
+        emit RadioIdentified();
+    if (!ok) {
+        GiveUp();
+        return;
+    }
+    messages.SetBlock(block);
+    m_page->Load();
+    m_page->setEnabled(true);
+    m_read = true;
+}
+
+void CViewEmbedded::GiveUp()
+{
+    m_page->setEnabled(false);
+    for (QWidget* ancestor = parentWidget(); ancestor != nullptr; ancestor = ancestor->parentWidget()) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(ancestor)) {
+            window->close();
+            return;
+        }
+    }
+}
+
+void CViewEmbedded::WriteToRadio()
+{
+    if (!m_read)
+        return;
+    m_page->Store();
+    const CEmbeddedMessageData& messages = Context().Data().EmbeddedMessages();
+    CSettings& settings = Context().Settings();
+    const bool allowed = VerifyRadioPassword(
+        messages.Password(), [this, &settings] { return AskRadioPassword(settings, this); },
+        [this, &settings] { ShowMessage(this, settings, msg::kWrongPassword); });
+    if (!allowed)
+        return;
+    m_radio.Write(messages.Block());
+}
+
+void CViewEmbedded::ChangePassword()
+{
+    if (!m_read)
+        return;
+    m_page->Store();
+    CEmbeddedMessageData& messages = Context().Data().EmbeddedMessages();
+    CDlgChangePassword dialog(Context().Settings(), messages.Password(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The data keeps the new password even when the radio does not take it.
+    messages.SetFieldText(CEmbeddedMessageData::kPasswordField, dialog.NewPassword());
+    Context().Notify({CNotification::kEdited, CEmbeddedMessagePage::kChangePasswordButton}, this);
+    m_radio.WritePassword(messages.Block());
+}
+
+void CViewEmbedded::OnNotification(const CNotification& notification, QObject* origin)
+{
+    if (origin != m_page && m_read)
+        m_page->OnNotification(notification);
+}
+
+void CViewEmbedded::StorePages()
+{
+    if (m_read)
+        m_page->Store();
+}
+
+void CViewEmbedded::OnCodeplugRead()
+{
+    ShowMessage(this, Context().Settings(), msg::kRadioReadDone, QMessageBox::Ok, QMessageBox::Information);
+}
+
+} // namespace qrv
