@@ -127,7 +127,7 @@ private slots:
         f.frame->DoCommand(command::kHelp);
         QCOMPARE(f.Page(), QStringLiteral("qrv_S/index.html"));
         QCOMPARE(f.frame->Help()->Window()->windowTitle(),
-                 QString::fromStdString(f.program.Settings().GetText(command::kHelp)).remove(QLatin1Char('&')));
+                 QString::fromStdString(CaptionOf(f.program.Settings().GetText(command::kHelp))));
         f.frame->ChangeLanguage(0);
         f.frame->DoCommand(command::kHelp);
         QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));

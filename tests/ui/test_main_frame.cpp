@@ -95,6 +95,8 @@ private slots:
             // The View menu reaches the DTMF system and the emergency views at the factory level only.
             QCOMPARE(f.frame->Menus().Action(command::kDtmfSystemView) != nullptr, c.changeLog);
             QCOMPARE(f.frame->Menus().Action(command::kEmergencyView) != nullptr, c.changeLog);
+            QCOMPARE(f.frame->Menus().Action(item::kVolume) != nullptr, c.changeLog);
+            QCOMPARE(f.frame->Menus().Action(item::kMicrophone) != nullptr, c.changeLog);
             QVERIFY(f.frame->Menus().Action(item::kChannelList) != nullptr);
             if (c.changeLog)
                 QCOMPARE(f.frame->Menus().Action(command::kEmergencyView)->text(), QStringLiteral("Emergency"));
@@ -387,7 +389,8 @@ private slots:
                 {item::kChannel, "channel"}, {item::kChannelList, "channel_list"}, {item::kPersonality, "personality"},
                 {item::kScan, "scan"},       {item::kKeys, "keys"},                {item::kMiscellaneous, "misc"},
                 {item::kVox, "vox"},         {item::kMode, "mode"},                {item::kTestFrequency, "test_frequency"},
-                {item::kDtmfSystem, "dtmf"}, {item::kEmergency, "emergency"}};
+                {item::kDtmfSystem, "dtmf"}, {item::kEmergency, "emergency"}, {item::kVolume, "volume"},
+                {item::kMicrophone, "microphone"}};
             for (const auto& [number, name] : views) {
                 CChildFrame* child = f.frame->OpenItem(number);
                 if (child == nullptr)

@@ -65,7 +65,7 @@ private:
         std::vector<std::pair<int, int>> items;
         for (const int number : {item::kRadio, item::kKeys, item::kMiscellaneous, item::kVox, item::kMode,
                                  item::kDtmfSystem, item::kEmergency, item::kEmbedded, item::kTestFrequency,
-                                 item::kChangeLog, item::kChannelList})
+                                 item::kChangeLog, item::kChannelList, item::kVolume, item::kMicrophone})
             items.emplace_back(number, 0);
         for (int k = 0; k < static_cast<int>(f.data->Channels().size()); ++k)
             items.emplace_back(item::kChannel, k);

@@ -90,6 +90,8 @@ TEST(ItemTables, ViewsAndVisibility)
     EXPECT_FALSE(FindView(12345).has_value());
     EXPECT_EQ(FindOpenableView(item::kChannelList)->maximum, 16);
     EXPECT_FALSE(FindView(item::kChannelList).has_value()); // the tree never opens it
+    EXPECT_EQ(FindOpenableView(item::kMicrophone)->view, ViewKind::Microphone);
+    EXPECT_FALSE(FindView(item::kVolume).has_value());
     const std::pair<int, int> commands[] = {{item::kChannelFolder, item::kChannel},
                                             {item::kPersonalityFolder, item::kPersonality},
                                             {command::kDtmfSystemView, item::kDtmfSystem},
@@ -110,6 +112,11 @@ TEST(ItemTables, TextsOfItemsAndCommands)
     EXPECT_EQ(SplitTrailingNumber("Channel 12"), (std::pair<std::string, int>{"Channel ", 12}));
     EXPECT_EQ(SplitTrailingNumber("信道3"), (std::pair<std::string, int>{"信道", 3}));
     EXPECT_EQ(SplitTrailingNumber("Scan"), (std::pair<std::string, int>{"Scan", 0}));
+    EXPECT_EQ(CaptionOf("&Help Topics"), "Help Topics");
+    EXPECT_EQ(CaptionOf("信道列表(&L)"), "信道列表");
+    EXPECT_EQ(CaptionOf("Save && Exit"), "Save & Exit");
+    EXPECT_EQ(CaptionOf("(&"), "(");
+    EXPECT_EQ(CaptionOf("Plain"), "Plain");
     EXPECT_EQ(ToolTipOf("&Read", 0), "Read");
     EXPECT_EQ(ToolTipOf("Save &As...", 0), "As...");
     EXPECT_EQ(ToolTipOf("读频(&R)", 1), "读频");

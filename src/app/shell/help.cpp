@@ -3,6 +3,7 @@
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
 #include "shell/help_topics.h"
+#include "shell/item_tables.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
@@ -102,7 +103,7 @@ bool CHelp::ShowTopic(const std::vector<int>& numbers)
     }
     if (!m_window)
         MakeWindow();
-    m_window->setWindowTitle(Q(m_settings.GetText(kHelpCaption)).remove(QLatin1Char('&')));
+    m_window->setWindowTitle(Q(CaptionOf(m_settings.GetText(kHelpCaption))));
     m_browser->setSource(QUrl::fromLocalFile(Q(page->string())));
     m_window->show();
     m_window->raise();

@@ -178,9 +178,9 @@ void CMainFrame::Relocalise()
     for (const auto& [number, action] : m_menus.Actions())
         action->setEnabled(HandlesCommand(number));
     BuildToolBar();
-    m_treeDock->setWindowTitle(Q(m_settings.GetText(command::kTreeBar)).remove(QLatin1Char('&')));
-    m_logDock->setWindowTitle(Q(m_settings.GetText(command::kLogBar)).remove(QLatin1Char('&')));
-    m_invalidDock->setWindowTitle(Q(m_settings.GetText(command::kInvalidBar)).remove(QLatin1Char('&')));
+    m_treeDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kTreeBar))));
+    m_logDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kLogBar))));
+    m_invalidDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kInvalidBar))));
     auto* log = static_cast<QTreeWidget*>(m_logDock->widget());
     QStringList logHeaders;
     for (const int n : kLogColumns)
@@ -270,7 +270,7 @@ void CMainFrame::UpdateNavigation(CChildFrame* child)
     const QList<QTreeWidgetItem*> items = m_tree->ItemsOfKind(child->ItemNumber());
     QTreeWidgetItem* item = position < items.size() ? items[position] : m_tree->FindItem(child->ItemNumber());
     child->setWindowTitle(item != nullptr ? item->text(0)
-                                          : Q(m_settings.GetText(child->ItemNumber())).remove(QLatin1Char('&')));
+                                          : Q(CaptionOf(m_settings.GetText(child->ItemNumber()))));
     child->SetNavigation(NavigationStateOf(row->view, position + 1, count), position + 1, count);
     if (item != nullptr)
         m_tree->Highlight(item);

@@ -28,7 +28,8 @@ const std::vector<std::vector<int>>& MenuTemplate()
         // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
         {kRead, kWrite, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator, kFactoryMode, kSeparator,
          kWriteTuneData, kSeparator, kUpdateMemory},
-        {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList, kDtmfSystemView, kEmergencyView},
+        {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList, kDtmfSystemView, kEmergencyView,
+         item::kVolume, item::kMicrophone},
         {kCloseAll, kCloseAllButThis},
         {kHelp, kSeparator, kAbout},
     };
@@ -131,6 +132,8 @@ void CMenus::RemoveHiddenItems(QMenuBar* bar)
         remove(item::kChangeLog);
         remove(kDtmfSystemView);
         remove(kEmergencyView);
+        remove(item::kVolume);
+        remove(item::kMicrophone);
         remove(kUpdateMemory);
         removeAt(3, 11);
         remove(kWriteTuneData);

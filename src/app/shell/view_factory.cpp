@@ -5,9 +5,15 @@
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/data_watch_view.h"
 #include "editors/embedded/view_embedded.h"
+#include "editors/keys/view_btn_key.h"
 #include "editors/personality/view_personality.h"
 #include "editors/scan/view_scan.h"
+#include "editors/settings/view_micphone.h"
+#include "editors/settings/view_mis.h"
+#include "editors/settings/view_mode.h"
 #include "editors/settings/view_radio.h"
+#include "editors/settings/view_volume.h"
+#include "editors/settings/view_vox.h"
 
 namespace qrv {
 
@@ -24,6 +30,18 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
         return new CViewChannelList(context, position);
     case ViewKind::Embedded:
         return new CViewEmbedded(context);
+    case ViewKind::Keys:
+        return new CViewBtnKey(context);
+    case ViewKind::Miscellaneous:
+        return new CViewMis(context);
+    case ViewKind::Vox:
+        return new CViewVox(context);
+    case ViewKind::Mode:
+        return new CViewMode(context);
+    case ViewKind::Volume:
+        return new CViewVolume(context);
+    case ViewKind::Microphone:
+        return new CViewMicphone(context);
     case ViewKind::Personality:
         return new CViewPersonality(context, position);
     case ViewKind::Scan:
@@ -41,6 +59,12 @@ bool HasView(ViewKind kind)
     case ViewKind::Channel:
     case ViewKind::ChannelList:
     case ViewKind::Embedded:
+    case ViewKind::Keys:
+    case ViewKind::Miscellaneous:
+    case ViewKind::Vox:
+    case ViewKind::Mode:
+    case ViewKind::Volume:
+    case ViewKind::Microphone:
     case ViewKind::Personality:
     case ViewKind::Scan:
         return true;

@@ -33,8 +33,14 @@ constexpr std::array<CTreeRow, 21> kFirstModelTree{{
     {kChangeLog, 0, kChangeLog, 0},
 }};
 
-// The channel list edits the same channels as the channel view, all at once.
+// The views no tree item opens. The channel list edits the same channels as
+// the channel view, all at once.
 constexpr CViewRow kChannelListRow{item::kChannelList, ViewKind::ChannelList, 16};
+constexpr std::array<CViewRow, 3> kMenuOnlyViews{{
+    kChannelListRow,
+    {item::kVolume, ViewKind::Volume, 0},
+    {item::kMicrophone, ViewKind::Microphone, 0},
+}};
 
 constexpr std::array<CViewRow, 13> kViewTable{{
     {kRadio, ViewKind::Radio, 0},
@@ -135,8 +141,9 @@ int ItemOfCommand(int commandNumber)
 
 std::optional<CViewRow> FindOpenableView(int itemNumber)
 {
-    if (itemNumber == item::kChannelList)
-        return kChannelListRow;
+    for (const CViewRow& row : kMenuOnlyViews)
+        if (row.item == itemNumber)
+            return row;
     return FindView(itemNumber);
 }
 
@@ -184,6 +191,22 @@ int PositionAfter(int command, int current, int count, int target)
     default:
         return current;
     }
+}
+
+std::string CaptionOf(const std::string& menuText)
+{
+    std::string text = menuText;
+    // "(&X)" after the text, as the Chinese menus write their mnemonics.
+    if (const auto open = text.find("(&"); open != std::string::npos && open + 3 < text.size() && text[open + 3] == ')')
+        text.erase(open, 4);
+    std::string caption;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&')
+            caption += text[++i]; // "&&" stands for one "&"
+        else if (text[i] != '&')
+            caption += text[i];
+    }
+    return caption;
 }
 
 std::pair<std::string, int> SplitTrailingNumber(const std::string& text)

@@ -30,6 +30,9 @@ inline constexpr int kTestFrequency = 32887;
 inline constexpr int kChangeLog = 32888;
 // No tree item opens the channel list: the View menu and the channel folder's context menu do.
 inline constexpr int kChannelList = 32889;
+// Nor any the volume and microphone settings: the View menu offers them at the factory level.
+inline constexpr int kVolume = 32892;
+inline constexpr int kMicrophone = 32893;
 } // namespace item
 
 namespace command {
@@ -53,7 +56,7 @@ struct CTreeRow {
 std::span<const CTreeRow> TreeTable();
 
 enum class ViewKind { Radio, Keys, Miscellaneous, Vox, Mode, Channel, Personality, DtmfSystem, Scan, Emergency,
-                      Embedded, TestFrequency, DataWatch, ChannelList };
+                      Embedded, TestFrequency, DataWatch, ChannelList, Volume, Microphone };
 
 struct CViewRow {
     int item;
@@ -62,7 +65,7 @@ struct CViewRow {
 };
 
 std::optional<CViewRow> FindView(int item);
-// The views the main window opens: the view table's, and the channel list.
+// The views the main window opens: the view table's, the channel list, volume and microphone.
 std::optional<CViewRow> FindOpenableView(int item);
 
 // Which items a user level may see. The tree never shows the DTMF system and
@@ -96,6 +99,9 @@ std::pair<std::string, int> SplitTrailingNumber(const std::string& text);
 
 // The tool tip of a command text in a language ("&Read" -> "Read" in the first language).
 std::string ToolTipOf(const std::string& text, int languageIndex);
+// A menu text as a window caption: without its mnemonic, whether written
+// "&Help Topics" or "帮助主题(&H)".
+std::string CaptionOf(const std::string& menuText);
 // The status-bar prompt of an S01 text: the part before the first "&".
 std::string PromptOf(const std::string& text);
 

@@ -2,7 +2,9 @@
 
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "shell/localize_window.h"
 #include "shell/qt_text.h"
+#include "util/text_format.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -25,12 +27,15 @@ CViewRadio::CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* pare
     for (std::size_t i = 0; i < kEdits.size(); ++i) {
         auto* edit = new QLineEdit(this);
         edit->setReadOnly(true);
-        edit->setProperty("controlNumber", kEdits[i]);
+        SetControlNumber(edit, kEdits[i]);
         edit->setMinimumWidth(220);
-        auto* label = new QLabel(Q(m_settings.GetText(kEdits[i] - 1)), this);
+        auto* label = new QLabel(this);
+        SetControlNumber(label, kEdits[i] - 1); // each caption is numbered one below its edit
+        label->setBuddy(edit);
         form->addRow(label, edit);
         m_edits[i] = edit;
     }
+    LocalizeWindow(*this, m_settings, kForm);
     LoadControls();
 }
 
@@ -39,7 +44,7 @@ void CViewRadio::LoadControls()
     const CRadioInfoData& info = m_data.RadioInfo();
     const std::array<std::string, 6> texts{
         info.ModelName(),
-        m_settings.FreqRange,
+        Format("%d-%d", m_settings.LowerLimit(), m_settings.UpperLimit()),
         info.SerialNumber(),
         "V" + m_settings.RadioDataVersion.substr(0, 7),
         m_settings.GetItemText(kSignalList, m_settings.Signal),

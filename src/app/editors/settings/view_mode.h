@@ -1,0 +1,40 @@
+#pragma once
+// The mode view: clone mode and factory clone mode, which exists only while
+// clone mode is on. The panel test mode box is kept hidden.
+#include "editors/common/editor_page.h"
+#include "editors/settings/single_page_view.h"
+
+class QCheckBox;
+
+namespace qrv {
+
+class CModePage : public CEditorPage {
+    Q_OBJECT
+public:
+    static constexpr int kPage = 4650;
+    static constexpr int kFactoryClone = 4658;
+    static constexpr int kPanelTest = 4660;
+    static constexpr int kClone = 4661;
+
+    explicit CModePage(CEditorContext& context, QWidget* parent = nullptr);
+
+protected:
+    void LoadControls() override;
+    void StoreControls() override;
+
+private:
+    // Factory clone mode follows clone mode: unchecked and disabled without it.
+    void ApplyCloneRule();
+
+    QCheckBox* m_panelTest;
+    QCheckBox* m_clone;
+    QCheckBox* m_factoryClone;
+};
+
+class CViewMode : public CSinglePageView {
+    Q_OBJECT
+public:
+    explicit CViewMode(CEditorContext& context, QWidget* parent = nullptr);
+};
+
+} // namespace qrv

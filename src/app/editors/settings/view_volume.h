@@ -1,0 +1,33 @@
+#pragma once
+// The volume view: the alert tone volume. The radio always gets level 12
+// there; the choice is kept in memory until the next load.
+#include "editors/common/editor_page.h"
+#include "editors/settings/single_page_view.h"
+
+class QComboBox;
+
+namespace qrv {
+
+class CVolumePage : public CEditorPage {
+    Q_OBJECT
+public:
+    static constexpr int kPage = 4900;
+    static constexpr int kAlertTone = 4908;
+
+    explicit CVolumePage(CEditorContext& context, QWidget* parent = nullptr);
+
+protected:
+    void LoadControls() override;
+    void StoreControls() override;
+
+private:
+    QComboBox* m_alertTone;
+};
+
+class CViewVolume : public CSinglePageView {
+    Q_OBJECT
+public:
+    explicit CViewVolume(CEditorContext& context, QWidget* parent = nullptr);
+};
+
+} // namespace qrv
