@@ -135,6 +135,23 @@ private slots:
         QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
     }
 
+    void FactoryViewsFromTheViewMenu()
+    {
+        test::CFrameFixture f(CSettings::kFactoryLevel);
+        f.frame->Menus().Action(command::kDtmfSystemView)->trigger();
+        f.frame->Menus().Action(command::kEmergencyView)->trigger();
+        f.frame->Menus().Action(item::kVolume)->trigger();
+        const QList<CChildFrame*> children = f.frame->OpenChildren();
+        QCOMPARE(children.size(), 3);
+        QCOMPARE(children[0]->ItemNumber(), item::kDtmfSystem);
+        QCOMPARE(children[0]->windowTitle(), QStringLiteral("DTMF System"));
+        // One DTMF system at most: every record button shown and disabled.
+        QVERIFY(children[0]->RecordButtons()[0]->isVisibleTo(children[0]));
+        QCOMPARE(Enabled(children[0]), Buttons{});
+        QCOMPARE(children[1]->windowTitle(), QStringLiteral("Emergency"));
+        QCOMPARE(children[2]->windowTitle(), QStringLiteral("Volume"));
+    }
+
     void TheEmbeddedMessagesComeFromTheSimulatedRadio()
     {
         CFixture f;

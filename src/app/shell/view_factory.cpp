@@ -4,7 +4,9 @@
 #include "editors/channel/channel_view.h"
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/data_watch_view.h"
+#include "editors/dtmf/view_dtmf_system.h"
 #include "editors/embedded/view_embedded.h"
+#include "editors/emergency/view_emergency.h"
 #include "editors/keys/view_btn_key.h"
 #include "editors/personality/view_personality.h"
 #include "editors/scan/view_scan.h"
@@ -14,6 +16,7 @@
 #include "editors/settings/view_radio.h"
 #include "editors/settings/view_volume.h"
 #include "editors/settings/view_vox.h"
+#include "editors/test_frequency/view_test_freq.h"
 
 namespace qrv {
 
@@ -32,6 +35,12 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
         return new CViewEmbedded(context);
     case ViewKind::Keys:
         return new CViewBtnKey(context);
+    case ViewKind::TestFrequency:
+        return new CViewTestFreq(context);
+    case ViewKind::DtmfSystem:
+        return new CViewDTMFSystem(context, position);
+    case ViewKind::Emergency:
+        return new CViewEmergency(context);
     case ViewKind::Miscellaneous:
         return new CViewMis(context);
     case ViewKind::Vox:
@@ -60,6 +69,9 @@ bool HasView(ViewKind kind)
     case ViewKind::ChannelList:
     case ViewKind::Embedded:
     case ViewKind::Keys:
+    case ViewKind::TestFrequency:
+    case ViewKind::DtmfSystem:
+    case ViewKind::Emergency:
     case ViewKind::Miscellaneous:
     case ViewKind::Vox:
     case ViewKind::Mode:

@@ -186,6 +186,9 @@ bool CRadioData::RemoveChannel(std::size_t position)
     const CRecordRefs refs = ChannelRefs();
     for (const auto& scan : m_scanLists)
         scan->StoreIdentities(refs);
+    // The emergency revert channel too; a deleted one keeps its byte and is reported by the check.
+    if (const int revert = ChannelPositionOf(m_emergency.RevertChannelId(), refs); revert > 0)
+        m_emergency.SetRevertChannelPosition(static_cast<std::uint8_t>(revert));
     return true;
 }
 

@@ -115,9 +115,9 @@ public:
     // resolves its personality reference.
     CChannelData* AddChannel();
     // Removes a channel after withdrawing its check entries; the last channel
-    // is never removed. The scan lists' channel numbers follow at once: they
-    // hold their channels by identity, and a save must never write numbers
-    // that now name other channels.
+    // is never removed. The scan lists' and the emergency revert channel's
+    // numbers follow at once: they hold their channels by identity, and a save
+    // must never write numbers that now name other channels.
     bool RemoveChannel(std::size_t position);
 
 private:
