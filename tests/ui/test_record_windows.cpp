@@ -20,6 +20,7 @@
 #include <QDockWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -125,6 +126,11 @@ private slots:
         CChildFrame* list = f.frame->OpenChildren().first();
         QCOMPARE(list->windowTitle(), QStringLiteral("Channel List"));
         QCOMPARE(Enabled(list), (Buttons{false, false, true, true, false, true})); // first of sixteen
+        // Clicking another row moves the bar with it.
+        auto* grid = list->View()->findChild<QTableView*>();
+        grid->setCurrentIndex(grid->model()->index(3, 1));
+        QCOMPARE(Position(list), 3);
+        QCOMPARE(Enabled(list), (Buttons{true, true, true, true, false, true}));
         // A channel window open beside it follows what the list deletes.
         f.Click(item::kChannel, 15);
         CChildFrame* channel = f.frame->OpenChildren().last();

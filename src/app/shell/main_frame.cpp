@@ -354,6 +354,14 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
         return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
     SetPosition(child, position);
+    if (auto* editor = qobject_cast<CEditorView*>(view)) {
+        connect(editor, &CEditorView::CurrentRecordChanged, this, [this, child] {
+            if (const auto* records = dynamic_cast<const CRecordNavigator*>(child->View())) {
+                SetPosition(child, records->CurrentPosition());
+                UpdateNavigation(child);
+            }
+        });
+    }
     if (auto* embedded = qobject_cast<CViewEmbedded*>(view))
         connect(embedded, &CViewEmbedded::RadioIdentified, this, [this, child] { AfterRadioIdentified(child); });
     connect(child, &CChildFrame::NavigationCommand, this, [this, child](int code) {

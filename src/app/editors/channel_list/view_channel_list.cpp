@@ -41,8 +41,10 @@ CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidge
     connect(m_grid, &CChannelGrid::ClearRequested, this, &CViewChannelList::ClearFrequencies);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid())
+                if (current.isValid() && current.row() != m_current) {
                     SetCurrent(current.row());
+                    emit CurrentRecordChanged();
+                }
             });
 
     if (RecordCount() == 0) {

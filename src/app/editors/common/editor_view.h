@@ -16,6 +16,11 @@ public:
     virtual void OnNotification(const CNotification& notification, QObject* origin) = 0;
     virtual void StorePages() = 0;
 
+signals:
+    // The user moved to another record inside the view (a row of a grid):
+    // the navigation bar follows.
+    void CurrentRecordChanged();
+
 protected:
     CEditorContext& Context() const { return m_context; }
 
