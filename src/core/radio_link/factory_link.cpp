@@ -46,6 +46,13 @@ CTransferResult Closed(CRadioLink& link, CTransferResult result)
     return result;
 }
 
+// A failure after the radio took another mode: it goes back to mode 1 before the port closes.
+CTransferResult Left(CRadioLink& link, CTransferResult result)
+{
+    link.SetRadioMode(CRadioLink::kModeNormal);
+    return Closed(link, std::move(result));
+}
+
 std::span<const std::uint8_t> InfoBytes(const CRadioInfoData& info, const CFactoryBlock& block)
 {
     return std::span<const std::uint8_t>(info.Block())
@@ -148,7 +155,7 @@ CTransferResult ReadFactoryModel(CRadioLink& link, const CPortChoice& ports, CRa
         std::array<std::uint8_t, 16> bytes{};
         const auto part = std::span(bytes).first(block.length);
         if (!link.ReadBlock(block.address, part))
-            return Closed(link, Result(false, msg::kRadioReadFailed, block.address));
+            return Left(link, Result(false, msg::kRadioReadFailed, block.address));
         info.SetBytesAt(block.address, part);
     }
     link.SetRadioMode(CRadioLink::kModeNormal);
@@ -173,10 +180,10 @@ CTransferResult WriteFactoryModel(CRadioLink& link, const CPortChoice& ports, co
     for (std::size_t i = 0; i < kFactoryWriteBlocks.size(); ++i) {
         // The marker goes between the second and the third block.
         if (i == 2 && !write(kFactoryMarker, CRadioInfoData::kFactoryMarker))
-            return Closed(link, Result(false, msg::kRadioWriteFailed, kFactoryMarker.address));
+            return Left(link, Result(false, msg::kRadioWriteFailed, kFactoryMarker.address));
         const auto& block = kFactoryWriteBlocks[i];
         if (!write(block, InfoBytes(info, block)))
-            return Closed(link, Result(false, msg::kRadioWriteFailed, block.address));
+            return Left(link, Result(false, msg::kRadioWriteFailed, block.address));
     }
     link.SetRadioMode(CRadioLink::kModeNormal);
     return Closed(link, Result(true, msg::kRadioWriteDone));

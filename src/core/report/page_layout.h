@@ -1,0 +1,56 @@
+#pragma once
+// The page arithmetic of the report, in 0.1 mm from the page's top-left
+// corner: how many rows fit, where the header, footer, identity block and
+// each row and cell lie. The drawing (printer, preview, PDF) only paints.
+#include "report/report_row.h"
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+namespace qrv {
+
+struct CPageLayout {
+    int margin = 30;       // M; 50 when a view prints its own section
+    int top = 150;         // T
+    int lineHeight = 50;   // L
+    int reservedLines = 4; // R: room for the identity block
+    int width = 0;         // W: printable width
+    int height = 0;        // H: printable height
+    int centring = 0;      // C
+    int linesPerPage = 0;  // N
+    int pageCount = 0;
+};
+
+// Measures and paginates: drops a trailing blank row first; no rows, no pages.
+CPageLayout Paginate(int widthTenthsMm, int heightTenthsMm, bool currentView, ReportRows& rows);
+
+// Rows [first, last) of page p (1-based).
+std::pair<std::size_t, std::size_t> RowsOfPage(const CPageLayout& layout, int page, std::size_t rowCount);
+// Top of the row at this index on its page.
+int RowTop(const CPageLayout& layout, int indexOnPage);
+
+struct CCellSpan {
+    int left;
+    int right;
+};
+// The x ranges of the row's cells; empty when its widths sum to 0.
+std::vector<CCellSpan> CellSpans(const CReportRow& row, const CPageLayout& layout);
+
+// Header and footer rules (distance from the top) and the footer text's top.
+int HeaderRuleY(const CPageLayout& layout);
+int FooterRuleY(const CPageLayout& layout);
+int FooterTextTop(const CPageLayout& layout);
+
+// The radio identity block: two lines of label/value cells and the rule below them.
+struct CIdentityCell {
+    int left, right, top, bottom;
+};
+struct CIdentityBlock {
+    CIdentityCell modelLabel, modelValue, rangeLabel, rangeValue;
+    CIdentityCell versionLabel, versionValue;
+    int ruleY;
+};
+CIdentityBlock IdentityBlock(const CPageLayout& layout);
+
+} // namespace qrv
