@@ -158,6 +158,27 @@ private slots:
         QCOMPARE(children[2]->windowTitle(), QStringLiteral("Volume"));
     }
 
+    void FactoryCommandsAgainstTheSimulatedRadio()
+    {
+        test::CFrameFixture f(CSettings::kFactoryLevel);
+        f.Settings().PortName = kSimulatedPortName;
+        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        f.frame->OpenItem(item::kRadio);
+        // Write Tune Data: mode 3, the tune block, mode 1; the windows close, the port is let go.
+        const Image before = f.Stored();
+        f.frame->DoCommand(command::kWriteTuneData);
+        QCOMPARE(radio.Mode(), 1);
+        QVERIFY(std::equal(before.begin() + 0x340, before.begin() + 0x400, radio.Memory().begin() + 0x340));
+        QCOMPARE(f.frame->OpenChildren().size(), 0);
+        // A radio of another range: Write Tune Data is refused with the range message, mode 1 again.
+        radio.Identity().range = sim::CSimIdentity::RangeBlock(0, 136, 174);
+        f.messages.clear();
+        f.frame->DoCommand(command::kWriteTuneData);
+        QVERIFY(std::find(f.messages.begin(), f.messages.end(), 1142) != f.messages.end());
+        QCOMPARE(radio.Mode(), 1);
+        QCOMPARE(f.Settings().FreqRange, std::string("400-470"));
+    }
+
     void TheEmbeddedMessagesComeFromTheSimulatedRadio()
     {
         CFixture f;

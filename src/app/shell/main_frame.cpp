@@ -11,6 +11,9 @@
 #include "editors/data_watch_view.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
+#include "factory/adjustment_command.h"
+#include "factory/factory_commands.h"
+#include "factory/factory_context.h"
 #include "editors/settings/view_radio.h"
 #include "port_list.h"
 #include "program_directory.h"
@@ -73,6 +76,9 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
     m_context->SetRadioAccess(
         [this] { return std::make_unique<CRadioLink>(std::make_unique<CPortSelector>(&SimulatedRadio())); },
         [this] { return Ports(); });
+    m_factory = std::make_unique<CFactoryContext>(CFactoryContext{
+        m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); }, [this] { return Ports(); },
+        [this] { AfterRadioModeEntered(); }, this});
     m_help->Install();
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
@@ -164,7 +170,8 @@ bool CMainFrame::HandlesCommand(int number) const
     using namespace command;
     static const std::set<int> handled{kNew,     kOpen,     kSave,        kSaveAs, kExit, kCloseAll, kCloseAllButThis,
                                        kTreeBar, kLogBar,   kInvalidBar,  kTabBar, kRead, kWrite,    kPort,
-                                       kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout};
+                                       kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout,
+                                       kAdjustment, kBaseBand, kFactoryMode, kWriteTuneData};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const auto row = FindOpenableView(ItemOfCommand(number));
@@ -196,6 +203,7 @@ void CMainFrame::Relocalise()
 
 void CMainFrame::Rebuild()
 {
+    m_loadedModelId = m_settings.ModelID;
     m_tree->Rebuild(Q(m_settings.ModelName));
     m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
@@ -309,6 +317,48 @@ void CMainFrame::AfterRadioIdentified(CChildFrame* reader)
     if (m_settings.FreqRange != range)
         m_ranges.SetModel(m_settings);
     m_tree->SetRootText(Q(m_settings.ModelName));
+    RefreshStatusBar();
+}
+
+void CMainFrame::AfterRadioModeEntered()
+{
+    CloseAllChildren();
+    if (m_settings.ModelID != m_loadedModelId) {
+        // A radio of another model: its default codeplug, keeping the radio's firmware version.
+        const std::string version = m_settings.RadioDataVersion;
+        m_files.LoadDefaultImage();
+        m_settings.RadioDataVersion = version;
+        m_files.SetCurrentPath({});
+        Relocalise();
+        return;
+    }
+    Rebuild();
+}
+
+void CMainFrame::FactoryCommand(int number)
+{
+    StoreOpenViews();
+    // The radio's identity and tune data may come into the codeplug: no window keeps showing the old ones.
+    if (number != command::kFactoryMode)
+        CloseAllChildren();
+    CFactoryCommands factory(*m_factory);
+    switch (number) {
+    case command::kAdjustment:
+        CAdjustmentCommand(*m_factory).Run();
+        break;
+    case command::kBaseBand:
+        factory.BaseBand();
+        break;
+    case command::kFactoryMode:
+        factory.FactoryMode();
+        break;
+    case command::kWriteTuneData:
+        factory.WriteTuneData();
+        break;
+    default:
+        return;
+    }
+    // The tune data may have changed: an open data watch shows it at the next update.
     RefreshStatusBar();
 }
 
@@ -558,6 +608,12 @@ void CMainFrame::DoCommand(int number)
         return;
     case kHelp:
         m_help->ShowTopic({});
+        return;
+    case kAdjustment:
+    case kBaseBand:
+    case kFactoryMode:
+    case kWriteTuneData:
+        FactoryCommand(number);
         return;
     case kAbout: {
         CDlgAbout about(m_settings, this);

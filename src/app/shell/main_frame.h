@@ -27,6 +27,7 @@ class CSimRadio;
 class CChildFrame;
 class CHelp;
 class CEditorContext;
+struct CFactoryContext;
 struct CNotification;
 class CDlgTransfer;
 class CRadioLink;
@@ -111,6 +112,9 @@ private:
     bool SaveAsWithDialog();
     void SetPosition(CChildFrame* child, int position);
     void ForwardNotification(const CNotification& notification, QObject* origin);
+    // A factory function put the radio's model or range into the settings.
+    void AfterRadioModeEntered();
+    void FactoryCommand(int number);
     // The embedded-message window identified the radio while reading.
     void AfterRadioIdentified(CChildFrame* reader);
     void UpdateNavigation(CChildFrame* child);
@@ -137,6 +141,10 @@ private:
     QToolBar* m_toolBar = nullptr;
     CHelp* m_help = nullptr;
     CEditorContext* m_context = nullptr;
+    std::unique_ptr<CFactoryContext> m_factory;
+    // The model of the codeplug last loaded: a factory function that meets
+    // another model's radio starts from that model's default image.
+    std::string m_loadedModelId;
     std::unique_ptr<sim::CSimRadio> m_simulated;
 };
 

@@ -1,0 +1,21 @@
+#pragma once
+// Program > Adjustment: the radio goes into the adjustment mode (a radio of
+// another frequency range is welcome here), the Tuning dialog runs, and the
+// radio is sent back to normal operation and the port closed, however the
+// dialog or the radio ended.
+namespace qrv {
+
+struct CFactoryContext;
+
+class CAdjustmentCommand {
+public:
+    static constexpr int kCommand = 32697;
+
+    explicit CAdjustmentCommand(CFactoryContext& context);
+    void Run();
+
+private:
+    CFactoryContext& m_context;
+};
+
+} // namespace qrv
