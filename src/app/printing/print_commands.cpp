@@ -1,0 +1,119 @@
+#include "printing/print_commands.h"
+
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "report/report_sections.h"
+#include "shell/item_tables.h"
+#include "shell/message_box.h"
+#include "shell/qt_text.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace qrv {
+
+CPrintCommands::CPrintCommands(CSettings& settings, CRadioData& data, QWidget* parent)
+    : QObject(parent), m_settings(settings), m_data(data), m_parent(parent),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_report(data, settings)
+{
+}
+
+CPrintCommands::~CPrintCommands() = default;
+
+bool CPrintCommands::HasSection(int formNumber)
+{
+    const auto sections = ReportSections();
+    return std::any_of(sections.begin(), sections.end(),
+                       [formNumber](const CReportSection& section) { return section.formNumber == formNumber; });
+}
+
+int CPrintCommands::SectionFormOfItem(int itemNumber)
+{
+    for (const CReportSection& section : ReportSections())
+        if (ItemOfCommand(section.treeCommand) == itemNumber)
+            return section.formNumber;
+    return 0;
+}
+
+std::optional<std::set<int>> CPrintCommands::ChooseSections()
+{
+    CDlgPrintTree dialog(m_settings, m_data, m_allowance, m_parent);
+    connect(&dialog, &CDlgPrintTree::PrintSetupRequested, this,
+            [this, &dialog] { ExecPrintDialog(kPrintSetupCommand, &dialog); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.SelectedSections();
+}
+
+bool CPrintCommands::ExecPrintDialog(int captionNumber, QWidget* parent)
+{
+    QPrintDialog dialog(m_printer.get(), parent);
+    // The report is printed whole, on paper: no selection, page range or file.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setWindowTitle(Q(CaptionOf(m_settings.GetText(captionNumber))));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CPrintCommands::PrintJob()
+{
+    const bool printed = m_report.Print(*m_printer);
+    // Every section has rows, so a job that printed nothing found no printer.
+    if (!printed && !m_report.Rows().empty())
+        ShowMessage(m_parent, m_settings, kPrinterFailed);
+    m_lastLayout = m_report.Layout();
+    m_report.End();
+    return printed;
+}
+
+bool CPrintCommands::Print()
+{
+    const auto sections = ChooseSections();
+    if (!sections)
+        return false;
+    m_report.Prepare(*sections);
+    return PrintJob();
+}
+
+bool CPrintCommands::PrintPreview()
+{
+    const auto sections = ChooseSections();
+    if (!sections)
+        return false;
+    m_report.Prepare(*sections);
+
+    QPrintPreviewDialog preview(m_printer.get(), m_parent);
+    preview.setWindowTitle(Q(CaptionOf(m_settings.GetText(kPrintPreviewCommand))));
+    // Asked again whenever the page setup changes, and by the window's own Print button.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        m_report.Print(*printer);
+        m_lastLayout = m_report.Layout();
+    });
+    m_previewRunning = true;
+    emit PreviewChanged(true);
+    preview.exec();
+    m_previewRunning = false;
+    emit PreviewChanged(false);
+    m_report.End();
+    return true;
+}
+
+bool CPrintCommands::PrintView(int formNumber)
+{
+    if (!HasSection(formNumber))
+        return false;
+    if (!ExecPrintDialog(kPrintCaption, m_parent))
+        return false;
+    m_report.PrepareView(formNumber);
+    return PrintJob();
+}
+
+bool CPrintCommands::PrintSetup()
+{
+    return ExecPrintDialog(kPrintSetupCommand, m_parent);
+}
+
+} // namespace qrv

@@ -1,0 +1,80 @@
+#pragma once
+// The printing commands of the main window: Print Setup, Print and Print
+// Preview of the File menu, and the Print button of a view's navigation bar.
+// One printer (with the user's choices in Print Setup) serves them all.
+#include "printing/dlg_print_tree.h"
+#include "printing/report_printer.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <set>
+
+class QPrinter;
+class QWidget;
+
+namespace qrv {
+
+class CRadioData;
+class CSettings;
+
+class CPrintCommands : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPrintSetupCommand = 57606;
+    static constexpr int kPrintCommand = 57607;
+    static constexpr int kPrintPreviewCommand = 57609;
+    // The caption of the print dialog.
+    static constexpr int kPrintCaption = 1173;
+    // S01: the printer could not be started.
+    static constexpr int kPrinterFailed = 1233;
+
+    // parent: the main window, over which the dialogs open.
+    CPrintCommands(CSettings& settings, CRadioData& data, QWidget* parent);
+    ~CPrintCommands() override;
+
+    // The Print Tree dialog, then the chosen sections on the current printer.
+    // False when cancelled or nothing could be printed.
+    bool Print();
+    // The Print Tree dialog, then the preview window of the chosen sections.
+    bool PrintPreview();
+    // A view's own section: the print dialog, then that section alone.
+    bool PrintView(int formNumber);
+    // The printer and its settings, for the next print job.
+    bool PrintSetup();
+
+    // Whether a view of that form has a section of the report (its Print button is enabled).
+    static bool HasSection(int formNumber);
+    // The form of the section a child window's item prints (a channel window
+    // prints the channel table); 0 when it has none.
+    static int SectionFormOfItem(int itemNumber);
+
+    QPrinter& Printer() { return *m_printer; }
+    // The page layout of the last job, preview or print.
+    const CPageLayout& LastLayout() const { return m_lastLayout; }
+    bool PreviewRunning() const { return m_previewRunning; }
+
+signals:
+    // The preview window opened (true) or closed (false); the main window does
+    // not ask to save while it is open.
+    void PreviewChanged(bool running);
+
+private:
+    // The Print Tree dialog; nullopt when cancelled.
+    std::optional<std::set<int>> ChooseSections();
+    // The standard print dialog without selection, page numbers and printing to a file.
+    bool ExecPrintDialog(int captionNumber, QWidget* parent);
+    bool PrintJob();
+
+    CSettings& m_settings;
+    CRadioData& m_data;
+    QWidget* m_parent;
+    std::unique_ptr<QPrinter> m_printer;
+    CReportPrinter m_report;
+    CEmptySelectionAllowance m_allowance;
+    CPageLayout m_lastLayout;
+    bool m_previewRunning = false;
+};
+
+} // namespace qrv

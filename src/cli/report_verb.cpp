@@ -1,0 +1,91 @@
+#include "report_verb.h"
+
+#include "cli_args.h"
+#include "cli_context.h"
+#include "printing/report_pdf.h"
+#include "printing/report_printer.h"
+#include "report/report_sections.h"
+#include "util/text_format.h"
+
+#include <array>
+#include <set>
+#include <string_view>
+
+namespace qrv::cli {
+
+namespace {
+
+// The names of the sections on the command line, in the order of the section table.
+constexpr std::array<std::string_view, 9> kSectionNames{
+    "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "test-frequency",
+};
+
+// S01: the report could not be written (argument: the file).
+constexpr int kReportNotWritten = 1232;
+
+std::string SectionList()
+{
+    std::string list;
+    for (const std::string_view name : kSectionNames)
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    return list;
+}
+
+// The form numbers of the named sections (all when none is named); nullopt for an unknown name.
+std::optional<std::set<int>> ChosenSections(const std::vector<std::string>& names)
+{
+    const auto sections = ReportSections();
+    std::set<int> forms;
+    for (const std::string& name : names) {
+        std::size_t i = 0;
+        while (i < kSectionNames.size() && kSectionNames[i] != name)
+            ++i;
+        if (i == kSectionNames.size() || i >= sections.size())
+            return std::nullopt;
+        forms.insert(sections[i].formNumber);
+    }
+    if (names.empty())
+        for (const CReportSection& section : sections)
+            forms.insert(section.formNumber);
+    return forms;
+}
+
+} // namespace
+
+int VerbReport(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (!a.Parse(args, {"-o", "--section", "--language", "--data-dir"}, {}))
+        return Usage(a.Error());
+    if (a.Positional().size() != 1)
+        return Usage("expected 1 file argument(s)");
+    const auto out = a.Value("-o");
+    if (!out)
+        return Usage("report needs -o OUT.pdf");
+    const auto sections = ChosenSections(a.Values("--section"));
+    if (!sections)
+        return Usage("--section must be one of " + SectionList());
+
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    CSettings& settings = context.Settings();
+    if (const auto language = a.Value("--language")) {
+        const bool digits = !language->empty() && language->find_first_not_of("0123456789") == std::string::npos;
+        const long long index = digits ? ParseLeadingInt(*language) : -1;
+        const auto count = static_cast<long long>(settings.LanguageList().size());
+        if (index < 0 || index >= count)
+            return Usage(Format("--language must be 0 to %lld", count - 1));
+        // The settings are read-only here: the choice lasts for this report only.
+        settings.SelectLanguage(static_cast<int>(index));
+    }
+
+    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    if (!opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    CReportPrinter printer(context.RadioData(), settings);
+    printer.Prepare(*sections);
+    if (!WriteReportPdf(printer, FromUtf8Path(*out)))
+        return context.Fail(kReportNotWritten, *out);
+    return kExitOk;
+}
+
+} // namespace qrv::cli
