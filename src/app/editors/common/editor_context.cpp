@@ -14,6 +14,7 @@ void CEditorContext::Notify(const CNotification& notification, QObject* origin)
 {
     emit Notified(notification, origin);
     m_data.RunChecks(notification);
+    emit NotifyDone(notification);
 }
 
 void CEditorContext::SetRadioAccess(LinkMaker makeLink, PortLister ports)

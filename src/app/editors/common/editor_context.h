@@ -39,6 +39,9 @@ public:
 
 signals:
     void Notified(const qrv::CNotification& notification, QObject* origin);
+    // The change has reached every view and its checks have run: the data
+    // objects stand as the change left them (undo records here).
+    void NotifyDone(const qrv::CNotification& notification);
 
 private:
     CRadioData& m_data;
