@@ -1,0 +1,78 @@
+#pragma once
+// Channel import and export as CSV files: the File menu's commands, and the
+// dialog that shows which rows of a file can be taken before anything changes.
+#include "csv/channel_csv.h"
+
+#include <QDialog>
+
+#include <string>
+
+class QCheckBox;
+class QDialogButtonBox;
+class QLabel;
+class QTableWidget;
+
+namespace qrv {
+
+class CRadioData;
+class CSettings;
+
+// Texts and control numbers (S02).
+namespace csvui {
+inline constexpr int kImportMenu = 32930;
+inline constexpr int kExportMenu = 32931;
+inline constexpr int kNativeFilter = 32932;
+inline constexpr int kCommonFilter = 32933;
+inline constexpr int kImportDialog = 32934;
+inline constexpr int kLineHeader = 32935;
+inline constexpr int kReasonHeader = 32936;
+inline constexpr int kAppendBox = 32937;
+} // namespace csvui
+
+// Checks a file's text against the codeplug and lists the rows that cannot
+// be taken; OK takes the good rows, Cancel changes nothing. The append box
+// checks the file again against the room the channel list has left.
+class CDlgImportChannels : public QDialog {
+    Q_OBJECT
+public:
+    CDlgImportChannels(CRadioData& data, const CSettings& settings, std::string text, CCsvFormat format,
+                       QWidget* parent = nullptr);
+
+    const CImportResult& Result() const { return m_result; }
+    QCheckBox* AppendBox() const { return m_append; }
+    QTableWidget* RejectedTable() const { return m_rejected; }
+    QDialogButtonBox* Buttons() const { return m_buttons; }
+
+    // OK: applies the result to the codeplug (then accepts).
+    void Confirm();
+
+private:
+    void Check();
+
+    CRadioData& m_data;
+    const CSettings& m_settings;
+    std::string m_text;
+    CCsvFormat m_format;
+    CImportResult m_result;
+    QCheckBox* m_append = nullptr;
+    QLabel* m_rowsLabel = nullptr;
+    QTableWidget* m_rejected = nullptr;
+    QLabel* m_question = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+};
+
+// File > Import Channels: a file dialog, then the import dialog. Returns true
+// when channels were taken; the caller then tells the open views (the channel
+// list changed as a whole) and marks the codeplug changed.
+bool ImportChannelsCommand(QWidget* parent, CRadioData& data, const CSettings& settings);
+// The same after the file was chosen (for tests and a drop of a file).
+bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& settings, const QString& path,
+                            CCsvFormat format);
+
+// File > Export Channels: a save dialog whose two filters are the column sets.
+// Returns true when the file was written.
+bool ExportChannelsCommand(QWidget* parent, const CRadioData& data, const CSettings& settings);
+bool ExportChannelsToFile(QWidget* parent, const CRadioData& data, const CSettings& settings, const QString& path,
+                          CCsvFormat format);
+
+} // namespace qrv

@@ -1,0 +1,97 @@
+#include "csv_verbs.h"
+
+#include "cli_args.h"
+#include "cli_context.h"
+#include "csv/channel_csv.h"
+#include "radio_data/data_file.h"
+#include "util/atomic_file.h"
+#include "util/text_format.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace qrv::cli {
+
+namespace {
+
+constexpr std::uintmax_t kMaxCsvBytes = 1024 * 1024; // far above 16 channels of any tool
+
+// --format: native (the default) or common; nullopt for anything else.
+std::optional<CCsvFormat> FormatOption(const CArgs& a)
+{
+    const std::string format = a.Value("--format").value_or("native");
+    if (format == "native")
+        return CCsvFormat::Native;
+    if (format == "common")
+        return CCsvFormat::Common;
+    return std::nullopt;
+}
+
+} // namespace
+
+int VerbExportCsv(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {}))
+        return Usage(a.Error());
+    const auto out = a.Value("-o");
+    const auto format = FormatOption(a);
+    if (a.Positional().size() != 1 || !out)
+        return Usage("export-csv needs FILE and -o OUT.csv");
+    if (!format)
+        return Usage("--format must be native or common");
+
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    if (!opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    const std::string text = ExportChannels(context.RadioData(), context.Settings(), *format);
+    if (!WriteFileAtomically(FromUtf8Path(*out), text))
+        return context.Fail(csvmsg::kCannotWrite, *out);
+    return kExitOk;
+}
+
+// Any rejected row makes the import fail without writing OUT, unless
+// --skip-bad asks for the good rows alone; the rows are listed either way.
+int VerbImportCsv(const std::vector<std::string>& args)
+{
+    CArgs a;
+    if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {"--append", "--skip-bad"}))
+        return Usage(a.Error());
+    const auto out = a.Value("-o");
+    const auto format = FormatOption(a);
+    if (a.Positional().size() != 2 || !out)
+        return Usage("import-csv needs FILE, IN.csv and -o OUT");
+    if (!format)
+        return Usage("--format must be native or common");
+
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const auto in = FromUtf8Path(a.Positional()[0]);
+    const CFileResult opened = context.Files().Open(in);
+    if (!opened.ok)
+        return context.Fail(opened.message, opened.argument);
+    const std::string& csvName = a.Positional()[1];
+    const auto bytes = ReadWholeFile(FromUtf8Path(csvName), kMaxCsvBytes);
+    if (!bytes)
+        return context.Fail(csvmsg::kCannotRead, csvName);
+
+    const std::string text(bytes->begin(), bytes->end());
+    const CImportResult result =
+        ImportChannels(text, context.RadioData(), context.Settings(), *format, a.Flag("--append"));
+    for (const CRejectedRow& row : result.rejected)
+        std::fprintf(stderr, "%s:%zu: %s\n", csvName.c_str(), row.line, row.reason.c_str());
+    if (result.channels.empty())
+        return context.Fail(csvmsg::kNothingToTake);
+    if (!result.rejected.empty() && !a.Flag("--skip-bad"))
+        return kExitFailure;
+
+    ApplyImport(result, context.RadioData());
+    std::string comment;
+    ReadComment(in, comment);
+    const CFileResult saved = context.Files().SaveAs(FromUtf8Path(*out), comment);
+    if (!saved.ok)
+        return context.Fail(saved.message, saved.argument);
+    return kExitOk;
+}
+
+} // namespace qrv::cli

@@ -1,0 +1,58 @@
+#pragma once
+// The two column sets of a channel list file: their header, the row of a
+// channel, and the reading of a row into a channel that can be taken.
+#include "csv/csv_values.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qrv {
+
+class CRadioData;
+
+class CChannelColumns {
+public:
+    virtual ~CChannelColumns() = default;
+    virtual std::vector<std::string> Captions() const = 0;
+    // A header is usable when it names the receive frequency.
+    virtual bool Usable(const CColumnMap& map) const = 0;
+    // position is 0-based; channel is a copy the fill rule may repair.
+    virtual std::vector<std::string> Row(CChannelData& channel, std::size_t position) const = 0;
+    virtual std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const = 0;
+};
+
+class CNativeColumns : public CChannelColumns {
+public:
+    CNativeColumns(const CRadioData& data, const CSettings& settings) : m_data(data), m_settings(settings) {}
+    std::vector<std::string> Captions() const override;
+    bool Usable(const CColumnMap& map) const override;
+    std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
+    std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const override;
+
+private:
+    std::optional<CRowError> ReadSide(const CCsvRow& row, const CColumnMap& map, bool receive,
+                                      CChannelEditRecord& edit) const;
+
+    const CRadioData& m_data;
+    const CSettings& m_settings;
+};
+
+class CCommonColumns : public CChannelColumns {
+public:
+    explicit CCommonColumns(const CSettings& settings) : m_settings(settings) {}
+    std::vector<std::string> Captions() const override;
+    bool Usable(const CColumnMap& map) const override;
+    std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
+    std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const override;
+
+private:
+    std::optional<CRowError> ReadFrequencies(const CCsvRow& row, const CColumnMap& map,
+                                             CChannelEditRecord& edit) const;
+    std::optional<CRowError> ReadTones(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
+    std::optional<CRowError> ReadMode(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
+
+    const CSettings& m_settings;
+};
+
+} // namespace qrv

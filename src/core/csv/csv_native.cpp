@@ -1,0 +1,137 @@
+// The program's own column set: the channel list's columns with their
+// captions, values as the channel pages show them.
+#include "csv/csv_columns.h"
+
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "records/personality.h"
+
+#include <array>
+
+namespace qrv {
+
+namespace {
+
+enum Column : std::size_t {
+    kNumber, kRxFrequency, kRxType, kRxCtcss, kRxCdcss, kTxFrequency, kTxType, kTxCtcss, kTxCdcss,
+    kSpacing, kPower, kPersonality, kAutoStartScan, kColumnCount
+};
+
+// The channel list's captions; receive and transmit share theirs, so the
+// order of the columns tells them apart.
+constexpr std::array<int, kColumnCount> kCaptions{3689, 3665, 3667, 3669, 3671, 3674, 3676,
+                                                  3678, 3680, 3660, 3662, CChannelData::kPersonalityTitleText, 3707};
+
+struct CSide {
+    Column frequency, type, ctcss, cdcss;
+    int list;
+};
+constexpr CSide kReceive{kRxFrequency, kRxType, kRxCtcss, kRxCdcss, CChannelData::kRxTypeList};
+constexpr CSide kTransmit{kTxFrequency, kTxType, kTxCtcss, kTxCdcss, CChannelData::kTxTypeList};
+
+} // namespace
+
+std::vector<std::string> CNativeColumns::Captions() const
+{
+    std::vector<std::string> captions;
+    for (const int number : kCaptions)
+        captions.push_back(m_settings.GetText(number));
+    return captions;
+}
+
+bool CNativeColumns::Usable(const CColumnMap& map) const
+{
+    return map.Has(kRxFrequency);
+}
+
+std::vector<std::string> CNativeColumns::Row(CChannelData& channel, std::size_t position) const
+{
+    CChannelEditRecord edit;
+    channel.FillEditRecord(edit, m_settings);
+    return {std::to_string(position + 1),
+            FrequencyText(edit.rxFrequency),
+            edit.rxTypeText,
+            edit.rxCtcssText,
+            edit.rxCdcssText,
+            FrequencyText(edit.txFrequency),
+            edit.txTypeText,
+            edit.txCtcssText,
+            edit.txCdcssText,
+            edit.spacingText,
+            edit.powerText,
+            std::to_string(edit.personalityPosition + 1),
+            std::to_string(edit.autoStartScan)};
+}
+
+std::optional<CRowError> CNativeColumns::ReadSide(const CCsvRow& row, const CColumnMap& map, bool receive,
+                                                  CChannelEditRecord& edit) const
+{
+    const CSide& side = receive ? kReceive : kTransmit;
+    std::uint32_t& word = receive ? edit.rxFrequency : edit.txFrequency;
+    std::uint8_t& step = receive ? edit.rxStepCode : edit.txStepCode;
+    const std::string frequency = map.Field(row, side.frequency);
+    if (frequency.empty()) {
+        if (receive)
+            return CRowError{csvmsg::kNoReceiveFrequency, {}};
+        word = kNoFrequency;
+        step = kNoStepCode;
+    } else if (auto error = ReadFrequency(frequency, m_settings, word, step)) {
+        return error;
+    }
+
+    std::string& typeText = receive ? edit.rxTypeText : edit.txTypeText;
+    if (auto error = ReadListText(map.Field(row, side.type), m_settings, side.list, typeText))
+        return error;
+    const std::uint8_t type = static_cast<std::uint8_t>(m_settings.GetItemNumber(side.list, typeText).value_or(0));
+    std::string& ctcssText = receive ? edit.rxCtcssText : edit.txCtcssText;
+    std::string& cdcssText = receive ? edit.rxCdcssText : edit.txCdcssText;
+    ctcssText = kUnusedCtcssText;
+    cdcssText = kUnusedCdcssText;
+    // Only the tone the type uses must be in its table; the other column is what the page shows.
+    std::uint16_t index = 0;
+    if (type == CToneWord::kTypeCtcss) {
+        if (auto error = ReadCtcss(map.Field(row, side.ctcss), index))
+            return error;
+        ctcssText = CtcssText(index);
+    } else if (type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2) {
+        if (auto error = ReadCdcss(map.Field(row, side.cdcss), index))
+            return error;
+        cdcssText = CdcssText(index);
+    }
+    return std::nullopt;
+}
+
+std::optional<CRowError> CNativeColumns::Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const
+{
+    CChannelEditRecord& edit = out.edit;
+    if (auto error = ReadSide(row, map, true, edit))
+        return error;
+    if (auto error = ReadSide(row, map, false, edit))
+        return error;
+    if (auto error = ReadListText(map.Field(row, kSpacing), m_settings, CChannelData::kSpacingList, edit.spacingText))
+        return error;
+    if (auto error = ReadListText(map.Field(row, kPower), m_settings, CChannelData::kPowerList, edit.powerText))
+        return error;
+
+    const std::string personality = map.Field(row, kPersonality);
+    if (!personality.empty()) {
+        const auto& personalities = m_data.Personalities();
+        const bool digits = personality.size() <= 3 &&
+                            personality.find_first_not_of("0123456789") == std::string::npos;
+        const std::size_t n = digits ? static_cast<std::size_t>(std::stoul(personality)) : 0;
+        if (n < 1 || n > personalities.size() || !personalities[n - 1] || !personalities[n - 1]->IsValid())
+            return CRowError{csvmsg::kNoPersonality, personality};
+        edit.personalityPosition = static_cast<std::uint32_t>(n - 1);
+        out.hasPersonality = true;
+    }
+    const std::string autoStartScan = map.Field(row, kAutoStartScan);
+    if (autoStartScan == "0" || autoStartScan == "1") {
+        edit.autoStartScan = autoStartScan == "1" ? 1 : 0;
+        out.hasAutoStartScan = true;
+    } else if (!autoStartScan.empty()) {
+        return CRowError{csvmsg::kNotAllowedValue, autoStartScan};
+    }
+    return std::nullopt;
+}
+
+} // namespace qrv

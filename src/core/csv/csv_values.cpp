@@ -1,0 +1,145 @@
+#include "csv/csv_values.h"
+
+#include "radio_data/settings.h"
+#include "records/frequency.h"
+#include "records/tones.h"
+#include "util/text_format.h"
+
+#include <cctype>
+
+namespace qrv {
+
+namespace {
+
+constexpr std::uint32_t kMaxWholeMHz = 999; // eight BCD digits of 10 Hz
+
+bool IsDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Digits only, at least one.
+bool AllDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (const char c : text)
+        if (!IsDigit(c))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::optional<std::uint32_t> ParseMHz(std::string_view text)
+{
+    const std::string trimmed = Trim(text);
+    const std::string_view t(trimmed);
+    const std::size_t point = t.find('.');
+    const std::string_view whole = t.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : t.substr(point + 1);
+    if (!AllDigits(whole) || (point != std::string_view::npos && !fraction.empty() && !AllDigits(fraction)))
+        return std::nullopt;
+    if (whole.size() > 3 || std::stoul(std::string(whole)) > kMaxWholeMHz)
+        return std::nullopt;
+    std::uint32_t units = static_cast<std::uint32_t>(std::stoul(std::string(whole))) * kUnitsPerMHz;
+    std::uint32_t scale = kUnitsPerMHz / 10;
+    for (std::size_t i = 0; i < fraction.size() && scale > 0; ++i, scale /= 10)
+        units += static_cast<std::uint32_t>(fraction[i] - '0') * scale;
+    // The edit adds half a unit: the sixth decimal rounds.
+    if (fraction.size() > 5 && fraction[5] >= '5')
+        ++units;
+    return units;
+}
+
+std::string MHzText6(std::uint32_t units)
+{
+    return Format("%u.%06u", units / kUnitsPerMHz, (units % kUnitsPerMHz) * 10);
+}
+
+std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CSettings& settings, std::uint32_t& word,
+                                            std::uint8_t& stepCode)
+{
+    const std::uint32_t lower = UnitsFromMHz(settings.LowerLimit());
+    const std::uint32_t upper = UnitsFromMHz(settings.UpperLimit());
+    if (units < lower || units > upper)
+        return CRowError{csvmsg::kOutOfRange, FrequencyTextFromUnits(units)};
+    stepCode = ApplyRaster(units);
+    word = FrequencyWordFromUnits(units);
+    return std::nullopt;
+}
+
+std::optional<CRowError> ReadFrequency(std::string_view text, const CSettings& settings, std::uint32_t& word,
+                                       std::uint8_t& stepCode)
+{
+    const auto units = ParseMHz(text);
+    if (!units)
+        return CRowError{csvmsg::kNotFrequency, Trim(text)};
+    return FrequencyFromUnits(*units, settings, word, stepCode);
+}
+
+std::optional<CRowError> ReadListText(std::string_view text, const CSettings& settings, int list,
+                                      std::string& shown)
+{
+    const std::string wanted = Trim(text);
+    const auto lines = settings.FillCombo(list);
+    if (wanted.empty() && !lines.empty()) {
+        shown = lines.front().text;
+        return std::nullopt;
+    }
+    for (const CComboLine& line : lines) {
+        if (EqualsNoCase(Trim(line.text), wanted)) {
+            shown = line.text;
+            return std::nullopt;
+        }
+    }
+    return CRowError{csvmsg::kNotAllowedValue, wanted};
+}
+
+std::optional<CRowError> ReadCtcss(std::string_view text, std::uint16_t& index)
+{
+    const std::string t = Trim(text);
+    const auto point = t.find('.');
+    const bool number = AllDigits(t.substr(0, point)) &&
+                        (point == std::string::npos || t.size() == point + 1 || AllDigits(t.substr(point + 1)));
+    const CToneLookup lookup = number ? CtcssFromText(t) : CToneLookup{};
+    if (lookup.notInTable)
+        return CRowError{csvmsg::kCtcssNotInTable, t};
+    index = lookup.index;
+    return std::nullopt;
+}
+
+std::optional<CRowError> ReadCdcss(std::string_view text, std::uint16_t& index)
+{
+    const std::string t = Trim(text);
+    const CToneLookup lookup = AllDigits(t) && t.size() <= 3 ? CdcssFromText(t) : CToneLookup{};
+    if (lookup.notInTable)
+        return CRowError{csvmsg::kCdcssNotInTable, t};
+    index = lookup.index;
+    return std::nullopt;
+}
+
+CColumnMap::CColumnMap(const std::vector<std::string>& captions, const CCsvRow& header)
+{
+    std::vector<bool> claimed(captions.size(), false);
+    for (std::size_t field = 0; field < header.fields.size(); ++field) {
+        const std::string text = Trim(header.fields[field]);
+        for (std::size_t column = 0; column < captions.size(); ++column) {
+            if (!claimed[column] && EqualsNoCase(Trim(captions[column]), text)) {
+                claimed[column] = true;
+                m_fields[column] = field;
+                break;
+            }
+        }
+    }
+}
+
+std::string CColumnMap::Field(const CCsvRow& row, std::size_t column) const
+{
+    const auto it = m_fields.find(column);
+    if (it == m_fields.end() || it->second >= row.fields.size())
+        return {};
+    return Trim(row.fields[it->second]);
+}
+
+} // namespace qrv

@@ -1,0 +1,426 @@
+// Channel lists as CSV: the text reader and writer, both column sets, the
+// rows that cannot be taken, and applying an import.
+#include "csv/channel_csv.h"
+#include "csv/csv_text.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "test_support.h"
+#include "util/text_format.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+// ---- the text reader and writer -------------------------------------------
+
+TEST(CsvText, ReadsQuotingLineEndsAndLineNumbers)
+{
+    const std::string text = "\xEF\xBB\xBF"
+                             "a,\"b,c\",\"say \"\"hi\"\"\"\r\n"
+                             "\n"
+                             "\"two\nlines\",x\r"
+                             "last,,\"\"";
+    const auto rows = ReadCsv(text);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].line, 1u);
+    EXPECT_EQ(rows[0].fields, (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ(rows[1].line, 3u); // the empty line 2 is left out
+    EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"two\nlines", "x"}));
+    EXPECT_EQ(rows[2].line, 5u); // the quoted line end counts
+    EXPECT_EQ(rows[2].fields, (std::vector<std::string>{"last", "", ""}));
+    for (const auto& row : rows)
+        EXPECT_FALSE(row.malformed);
+}
+
+TEST(CsvText, MarksMalformedRows)
+{
+    const auto rows = ReadCsv("ok,1\n\"closed\"tail,2\nfine\n\"open,3\nnever closed");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_FALSE(rows[0].malformed);
+    EXPECT_TRUE(rows[1].malformed);
+    EXPECT_EQ(rows[1].line, 2u);
+    EXPECT_FALSE(rows[2].malformed);
+    EXPECT_TRUE(rows[3].malformed);
+    EXPECT_EQ(rows[3].line, 4u);
+}
+
+TEST(CsvText, WrittenRowsReadBackUnchanged)
+{
+    const std::vector<std::string> fields{"plain", "", "a,b", "q\"q", "line\r\nend", " padded ", "中文"};
+    const std::string line = WriteCsvRow(fields);
+    EXPECT_EQ(line.substr(0, 10), "plain,,\"a,");
+    EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+    const auto rows = ReadCsv(line + line);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].fields, fields);
+    EXPECT_EQ(rows[1].fields, fields);
+}
+
+// ---- channels ------------------------------------------------------------
+
+struct CTone {
+    std::uint8_t type;
+    std::uint16_t value; // CTCSS tenths or CDCSS code
+};
+
+std::uint16_t ToneWord(std::uint16_t word, CTone tone)
+{
+    CToneWord t(word);
+    t.SetType(tone.type);
+    if (tone.type == CToneWord::kTypeCtcss)
+        t.SetLookup(FindCtcss(tone.value));
+    else if (tone.type != CToneWord::kTypeNone)
+        t.SetLookup(FindCdcss(tone.value));
+    return t.Word();
+}
+
+void SetFrequencies(CChannelData& channel, std::uint32_t rxUnits, std::uint32_t txUnits)
+{
+    channel.SetRxStepCode(ApplyRaster(rxUnits));
+    channel.SetRxFrequency(FrequencyWordFromUnits(rxUnits));
+    if (txUnits == 0) {
+        channel.SetTxFrequency(kNoFrequency);
+        channel.SetTxStepCode(0x0F); // what storing an empty edit leaves in the nibble
+        return;
+    }
+    channel.SetTxStepCode(ApplyRaster(txUnits));
+    channel.SetTxFrequency(FrequencyWordFromUnits(txUnits));
+}
+
+// The offsets at which two images differ, with both bytes.
+std::string Differences(const Image& a, const Image& b)
+{
+    std::string out;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            out += Format("0x%03zX: %02X/%02X ", i, a[i], b[i]);
+    return out;
+}
+
+class CsvChannels : public ::testing::Test {
+protected:
+    CsvChannels() : m_data(m_program.Settings())
+    {
+        m_data.Clear();
+        m_data.Reset();
+    }
+
+    CSettings& Settings() { return m_program.Settings(); }
+    CChannelData& Channel(std::size_t i) { return *m_data.Channels()[i]; }
+
+    Image Stored()
+    {
+        Image image{};
+        m_data.StoreToImage(image);
+        return image;
+    }
+
+    void Set(std::size_t i, std::uint32_t rx, std::uint32_t tx, CTone rxTone, CTone txTone, std::uint8_t spacing = 0,
+             std::uint8_t power = 0)
+    {
+        CChannelData& c = Channel(i);
+        SetFrequencies(c, rx, tx);
+        c.SetRxTone(ToneWord(c.RxTone(), rxTone));
+        c.SetTxTone(ToneWord(c.TxTone(), txTone));
+        c.SetSpacing(spacing);
+        c.SetPower(power);
+    }
+
+    // Channels with every tone combination the common column set can carry.
+    void VaryChannels()
+    {
+        const CTone none{CToneWord::kTypeNone, 0};
+        const CTone ctcss885{CToneWord::kTypeCtcss, 885};
+        const CTone ctcss1000{CToneWord::kTypeCtcss, 1000};
+        const CTone dcs023{CToneWord::kTypeCdcss, 23};
+        const CTone dcs023i{CToneWord::kTypeCdcss2, 23};
+        const CTone dcs754i{CToneWord::kTypeCdcss2, 754};
+        Set(0, 44600625, 44600625, none, none, 0, 1);
+        Set(1, 43000000, 43500000, none, ctcss885, 2, 0);      // +, Tone
+        Set(2, 46000000, 45500000, ctcss1000, ctcss1000, 0);   // -, TSQL
+        Set(3, 44000500, 0, dcs023, dcs023, 2);                // off, DTCS NN (5 kHz raster)
+        Set(4, 44500000, 44500000, dcs023i, dcs023, 2, 1);     // DTCS with polarity RN... rx R
+        Set(5, 44500000, 44500000, ctcss885, ctcss1000, 0);    // Cross Tone->Tone
+        Set(6, 44500000, 44500000, dcs754i, ctcss885, 2);      // Cross Tone->DTCS
+        Set(7, 44500000, 44500000, ctcss885, dcs023, 2);       // Cross DTCS->Tone
+        Set(8, 44500000, 44500000, ctcss885, none, 2);         // Cross ->Tone
+        Set(9, 44500000, 44500000, none, dcs754i, 2);          // Cross DTCS->
+        Set(10, 44500000, 44500000, dcs023, dcs754i, 2);       // Cross DTCS->DTCS
+    }
+
+    CImportResult Import(const std::string& text, CCsvFormat format, bool append = false)
+    {
+        return ImportChannels(text, m_data, Settings(), format, append);
+    }
+
+    std::string Message(int number, const std::string& argument = {})
+    {
+        return FormatMessageText(Settings().GetMessage(number), argument);
+    }
+
+    test::CProgramDir m_program;
+    CRadioData m_data;
+};
+
+TEST_F(CsvChannels, NativeExportShowsTheChannelListCaptionsAndTexts)
+{
+    Set(0, 44600625, 0, {CToneWord::kTypeCdcss2, 754}, {CToneWord::kTypeNone, 0}, 2, 1);
+    Channel(0).SetAutoStartScan(true);
+    const auto rows = ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native));
+    ASSERT_EQ(rows.size(), 17u);
+    const std::vector<std::string> header{"No.",  "Frequency[MHz]",  "RX Type",     "CTCSS", "CDCSS",
+                                          "Frequency[MHz]",       "TX Type",     "CTCSS", "CDCSS",
+                                          "Channel Spacing",     "Power Level", "Personality List",
+                                          "Auto Start Scan"};
+    EXPECT_EQ(rows[0].fields, header);
+    EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "446.00625", "CDCSS Invert", "67.0", "754", "", "None",
+                                                        "67.0", "023", "25 kHz", "Low", "1", "1"}));
+}
+
+TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
+{
+    VaryChannels();
+    Channel(2).SetAutoStartScan(true);
+    Channel(15).SetAutoStartScan(false);
+    m_data.RemoveChannel(15);
+    const Image before = Stored();
+    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Native);
+
+    m_data.Clear();
+    m_data.Reset();
+    const CImportResult result = Import(text, CCsvFormat::Native);
+    EXPECT_TRUE(result.rejected.empty());
+    ASSERT_EQ(result.channels.size(), 15u);
+    EXPECT_TRUE(ApplyImport(result, m_data));
+    EXPECT_EQ(Differences(Stored(), before), "");
+}
+
+TEST_F(CsvChannels, CommonExportThenImportGivesTheSameChannelBytes)
+{
+    VaryChannels();
+    const Image before = Stored();
+    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Common);
+
+    m_data.Clear();
+    m_data.Reset();
+    const CImportResult result = Import(text, CCsvFormat::Common);
+    EXPECT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+    ASSERT_EQ(result.channels.size(), 16u);
+    ApplyImport(result, m_data);
+    EXPECT_EQ(Differences(Stored(), before), "");
+}
+
+TEST_F(CsvChannels, CommonExportWritesTheToolsTerms)
+{
+    VaryChannels();
+    const auto rows = ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Common));
+    ASSERT_GE(rows.size(), 12u);
+    EXPECT_EQ(rows[0].fields[0], "Location");
+    EXPECT_EQ(rows[0].fields[2], "Frequency");
+    // Columns: 2 Frequency, 3 Duplex, 4 Offset, 5 Tone, 9 DtcsPolarity, 11 CrossMode, 12 Mode.
+    const auto cell = [&](std::size_t row, std::size_t column) { return rows[row].fields[column]; };
+    EXPECT_EQ(cell(2, 2), "430.000000");
+    EXPECT_EQ(cell(2, 3), "+");
+    EXPECT_EQ(cell(2, 4), "5.000000");
+    EXPECT_EQ(cell(2, 5), "Tone");
+    EXPECT_EQ(cell(2, 12), "FM");
+    EXPECT_EQ(cell(3, 3), "-");
+    EXPECT_EQ(cell(3, 5), "TSQL");
+    EXPECT_EQ(cell(3, 12), "NFM");
+    EXPECT_EQ(cell(4, 3), "off");
+    EXPECT_EQ(cell(4, 5), "DTCS");
+    EXPECT_EQ(cell(4, 9), "NN");
+    EXPECT_EQ(cell(5, 9), "NR");
+    EXPECT_EQ(cell(7, 11), "Tone->DTCS");
+    EXPECT_EQ(cell(10, 11), "DTCS->");
+}
+
+struct CCommonCase {
+    const char* row; // Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power
+    std::uint32_t tx;
+    const char* rxType;
+    const char* rxTone;
+    const char* txType;
+    const char* txTone;
+    const char* spacing;
+    const char* power;
+};
+
+TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
+{
+    const CCommonCase cases[] = {
+        {"446.00625,,0,,88.5,88.5,023,NN,,FM,", 0x44600625, "None", "", "None", "", "25 kHz", "High"},
+        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", 0x44750625, "None", "", "CTCSS", "100.0", "12.5 kHz",
+         "Low"},
+        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", 0x44000000, "CTCSS", "71.9", "CTCSS", "71.9", "25 kHz",
+         "High"},
+        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", 0x44050000, "CDCSS", "754", "CDCSS Invert", "754", "25 kHz",
+         "High"},
+        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", 0xFFFFFFFF, "CDCSS Invert", "023", "CTCSS", "77.0",
+         "25 kHz", "High"},
+        {"446.00625,,,Cross,,94.8,,,->Tone,FM,", 0x44600625, "CTCSS", "94.8", "None", "", "25 kHz", "High"},
+        {"446.00625,,,Cross,,,,,,FM,", 0x44600625, "CTCSS", "88.5", "CTCSS", "88.5", "25 kHz", "High"},
+    };
+    const std::string header =
+        "Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
+    for (const CCommonCase& c : cases) {
+        SCOPED_TRACE(c.row);
+        const CImportResult result = Import(header + c.row + "\n", CCsvFormat::Common);
+        ASSERT_EQ(result.channels.size(), 1u);
+        ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+        const CChannelEditRecord& e = result.channels[0].edit;
+        EXPECT_EQ(e.rxFrequency, 0x44600625u);
+        EXPECT_EQ(e.txFrequency, c.tx);
+        EXPECT_EQ(e.rxTypeText, c.rxType);
+        EXPECT_EQ(e.txTypeText, c.txType);
+        const auto tone = [](const std::string& type, const std::string& ctcss, const std::string& cdcss) {
+            return type == "CTCSS" ? ctcss : (type == "None" ? std::string() : cdcss);
+        };
+        EXPECT_EQ(tone(e.rxTypeText, e.rxCtcssText, e.rxCdcssText), c.rxTone);
+        EXPECT_EQ(tone(e.txTypeText, e.txCtcssText, e.txCdcssText), c.txTone);
+        EXPECT_EQ(e.spacingText, c.spacing);
+        EXPECT_EQ(e.powerText, c.power);
+        EXPECT_FALSE(result.channels[0].hasPersonality);
+    }
+}
+
+TEST_F(CsvChannels, CommonReadingIsLenient)
+{
+    // Any column order, any case, unknown columns ignored, optional columns missing.
+    const std::string text = "comment,FREQUENCY,extra,tone,ctonefreq\r\n"
+                             "x,440.1,y,TSQL,123.0\r\n";
+    const CImportResult result = Import(text, CCsvFormat::Common);
+    ASSERT_EQ(result.channels.size(), 1u);
+    EXPECT_EQ(result.channels[0].edit.rxFrequency, 0x44010000u);
+    EXPECT_EQ(result.channels[0].edit.txFrequency, 0x44010000u);
+    EXPECT_EQ(result.channels[0].edit.txCtcssText, "123.0");
+}
+
+TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
+{
+    const std::string text = "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,Mode\n"
+                             "1,446.00625,,,,,,,FM\n"
+                             "2,146.52,,,,,,,FM\n"
+                             "3,abc,,,,,,,FM\n"
+                             "\n"
+                             "4,446.1,,,Tone,99.9,,,FM\n"
+                             "5,446.1,,,DTCS,,,999,FM\n"
+                             "6,446.1,,,,,,,AM\n"
+                             "7,\"446.1\"x,,,,,,,FM\n"
+                             "8,446.1,+,30,,,,,FM\n"
+                             "9,,,,,,,,FM\n"
+                             "10,446.2,,,,,,,NFM\n";
+    const CImportResult result = Import(text, CCsvFormat::Common);
+    ASSERT_EQ(result.channels.size(), 2u);
+    EXPECT_EQ(result.channels[0].line, 2u);
+    EXPECT_EQ(result.channels[1].line, 12u);
+    const std::vector<std::pair<std::size_t, std::string>> expected{
+        {3, Message(csvmsg::kOutOfRange, "146.52000")},  {4, Message(csvmsg::kNotFrequency, "abc")},
+        {6, Message(csvmsg::kCtcssNotInTable, "99.9")},   {7, Message(csvmsg::kCdcssNotInTable, "999")},
+        {8, Message(csvmsg::kNotAllowedValue, "AM")},     {9, Message(csvmsg::kMalformedRow)},
+        {10, Message(csvmsg::kOutOfRange, "476.10000")}, {11, Message(csvmsg::kNoReceiveFrequency)},
+    };
+    ASSERT_EQ(result.rejected.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(result.rejected[i].line, expected[i].first);
+        EXPECT_EQ(result.rejected[i].reason, expected[i].second);
+    }
+}
+
+TEST_F(CsvChannels, NativeRowsAreCheckedFieldByField)
+{
+    const std::string header = ExportChannels(m_data, Settings(), CCsvFormat::Native).substr(0, 200);
+    const std::string captions = header.substr(0, header.find("\r\n") + 2);
+    const std::string text = captions + "1,446.1,CTCSS,67.1,023,446.1,None,67.0,023,25 kHz,High,1,0\r\n"
+                                        "2,446.1,Wrong,67.0,023,446.1,None,67.0,023,25 kHz,High,1,0\r\n"
+                                        "3,446.1,None,67.0,023,446.1,CDCSS,67.0,024,25 kHz,High,1,0\r\n"
+                                        "4,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,2,0\r\n"
+                                        "5,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,1,yes\r\n"
+                                        "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,low,,\r\n";
+    const CImportResult result = Import(text, CCsvFormat::Native);
+    const std::vector<std::pair<std::size_t, std::string>> expected{
+        {2, Message(csvmsg::kCtcssNotInTable, "67.1")}, {3, Message(csvmsg::kNotAllowedValue, "Wrong")},
+        {4, Message(csvmsg::kCdcssNotInTable, "024")},  {5, Message(csvmsg::kNoPersonality, "2")},
+        {6, Message(csvmsg::kNotAllowedValue, "yes")},
+    };
+    ASSERT_EQ(result.rejected.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(result.rejected[i].line, expected[i].first);
+        EXPECT_EQ(result.rejected[i].reason, expected[i].second);
+    }
+    ASSERT_EQ(result.channels.size(), 1u);
+    const CImportedChannel& taken = result.channels[0];
+    EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
+    EXPECT_EQ(taken.edit.spacingText, "12.5 kHz");
+    EXPECT_EQ(taken.edit.powerText, "Low");
+    EXPECT_FALSE(taken.hasPersonality);
+    EXPECT_FALSE(taken.hasAutoStartScan);
+}
+
+TEST_F(CsvChannels, AFileWithoutAChannelHeaderTakesNothing)
+{
+    for (const char* text : {"", "Name,Comment\nx,y\n", "\"Frequency,1\n"}) {
+        SCOPED_TRACE(text);
+        const CImportResult result = Import(text, CCsvFormat::Common);
+        EXPECT_TRUE(result.channels.empty());
+        ASSERT_EQ(result.rejected.size(), 1u);
+        EXPECT_EQ(result.rejected[0].line, 1u);
+        EXPECT_EQ(result.rejected[0].reason, Message(csvmsg::kNoHeader));
+        EXPECT_FALSE(ApplyImport(result, m_data));
+    }
+}
+
+std::string CommonRows(std::size_t count)
+{
+    std::string text = "Frequency\n";
+    for (std::size_t i = 0; i < count; ++i)
+        text += Format("440.%05zu\n", i * 625);
+    return text;
+}
+
+TEST_F(CsvChannels, AtMostSixteenChannelsAreTaken)
+{
+    const CImportResult replace = Import(CommonRows(18), CCsvFormat::Common);
+    EXPECT_EQ(replace.channels.size(), 16u);
+    ASSERT_EQ(replace.rejected.size(), 2u);
+    EXPECT_EQ(replace.rejected[0].line, 18u);
+    EXPECT_EQ(replace.rejected[1].line, 19u);
+    EXPECT_EQ(replace.rejected[1].reason, Message(csvmsg::kTooManyChannels));
+
+    while (m_data.Channels().size() > 14)
+        m_data.RemoveChannel(m_data.Channels().size() - 1);
+    const CImportResult append = Import(CommonRows(3), CCsvFormat::Common, true);
+    EXPECT_EQ(append.channels.size(), 2u);
+    ASSERT_EQ(append.rejected.size(), 1u);
+    EXPECT_EQ(append.rejected[0].line, 4u);
+}
+
+TEST_F(CsvChannels, ImportChangesNothingUntilApplied)
+{
+    const Image before = Stored();
+    const CImportResult result = Import(CommonRows(3), CCsvFormat::Common);
+    EXPECT_EQ(result.channels.size(), 3u);
+    EXPECT_EQ(Stored(), before);
+    EXPECT_EQ(m_data.Channels().size(), 16u);
+}
+
+TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannels)
+{
+    const std::uint32_t first = Channel(0).RxFrequency();
+    const std::uint32_t scanMemberId = Channel(1).TreeId();
+    ApplyImport(Import(CommonRows(3), CCsvFormat::Common), m_data);
+    ASSERT_EQ(m_data.Channels().size(), 3u);
+    EXPECT_EQ(Channel(0).RxFrequency(), 0x44000000u);
+    EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
+    EXPECT_EQ(Channel(1).TreeId(), scanMemberId); // replaced in place
+
+    ApplyImport(Import("Frequency\n446.00625\n450\n", CCsvFormat::Common, true), m_data);
+    ASSERT_EQ(m_data.Channels().size(), 5u);
+    EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
+    EXPECT_EQ(Channel(3).RxFrequency(), first);
+    EXPECT_EQ(Channel(4).RxFrequency(), 0x45000000u);
+}
+
+} // namespace
+} // namespace qrv
