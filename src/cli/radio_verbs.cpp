@@ -5,16 +5,22 @@
 #include "port_list.h"
 #include "progress.h"
 #include "qt_serial_port.h"
+#include "radio_data/backups.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
+#include "radio_link/trace_port.h"
 #include "radio_link/transfer.h"
 #include "util/local_time.h"
 #include "util/text_format.h"
 
+#include <QStandardPaths>
+
 #include <cstdio>
 #include <ctime>
+#include <fstream>
+#include <functional>
 #include <thread>
 
 namespace qrv::cli {
@@ -26,6 +32,7 @@ std::optional<int> Parse(CArgs& parsed, const std::vector<std::string>& args, st
 {
     values.insert("--data-dir");
     values.insert("--port");
+    values.insert("--trace");
     if (!parsed.Parse(args, values, flags))
         return Usage(parsed.Error());
     if (parsed.Positional().size() != positionals)
@@ -52,23 +59,76 @@ int Report(CCliContext& context, const CRadioLink& link, const CTransferResult& 
         return kExitOk;
     if (result.noRadio && !link.LastPortError().empty())
         std::fprintf(stderr, "qrvctl: %s\n", link.LastPortError().c_str());
-    if (result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed)
+    if (result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed ||
+        result.message == msg::kVerifyReadFailed)
         return context.FailNumber(result.message, result.address & 0xFFFF);
     return context.Fail(result.message, result.argument);
 }
 
-std::unique_ptr<CRadioLink> MakeLink()
+// The link of one radio verb. With --trace FILE every chunk on the wire is
+// recorded and written to FILE when the verb ends, whatever its outcome: a
+// failed exchange is what a trace is wanted for.
+class CVerbLink {
+public:
+    explicit CVerbLink(const CArgs& a) : m_traceFile(a.Value("--trace").value_or(""))
+    {
+        std::unique_ptr<CBytePort> port = std::make_unique<CQtSerialPort>();
+        if (!m_traceFile.empty())
+            port = WrapWithTrace(std::move(port), m_trace);
+        m_link = std::make_unique<CRadioLink>(std::move(port));
+    }
+    ~CVerbLink()
+    {
+        m_link.reset(); // closes the port, which the trace records
+        if (m_traceFile.empty())
+            return;
+        std::ofstream out(FromUtf8Path(m_traceFile), std::ios::binary | std::ios::trunc);
+        out << m_trace->Text();
+        if (!out.flush())
+            std::fprintf(stderr, "qrvctl: cannot write the trace to %s\n", m_traceFile.c_str());
+    }
+    CVerbLink(const CVerbLink&) = delete;
+    CVerbLink& operator=(const CVerbLink&) = delete;
+
+    CRadioLink& operator*() const { return *m_link; }
+    CRadioLink* operator->() const { return m_link.get(); }
+
+private:
+    std::string m_traceFile;
+    std::shared_ptr<CSerialTrace> m_trace = std::make_shared<CSerialTrace>();
+    std::unique_ptr<CRadioLink> m_link;
+};
+
+// Keeps the image read or about to be written in the backup folder (the
+// program's, or --backup-dir), unless --no-backup. A backup that cannot be
+// written is reported but does not stop the transfer.
+void KeepBackup(const CArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
+                BackupDirection direction)
 {
-    return std::make_unique<CRadioLink>(std::make_unique<CQtSerialPort>());
+    if (a.Flag("--no-backup"))
+        return;
+    std::filesystem::path folder;
+    if (auto dir = a.Value("--backup-dir"))
+        folder = FromUtf8Path(*dir);
+    else
+        folder =
+            std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
+            "backups";
+    std::string error;
+    if (!CBackupFolder(folder).Save(FillHeader(settings, rangeFlags), image, direction, LocalTimeNow(), error))
+        std::fprintf(stderr, "qrvctl: no backup kept: %s\n", error.c_str());
 }
 
 // Runs a whole codeplug transfer on one worker thread: the port is opened,
 // used and closed there.
-CTransferResult RunTransfer(CCodeplugTransfer& transfer, CRadioLink& link, const CPortChoice& ports, const char* what)
+CTransferResult RunTransfer(CCodeplugTransfer& transfer, CRadioLink& link, const CPortChoice& ports, const char* what,
+                            const std::function<void()>& beforeRun = {})
 {
     CTransferResult result;
     std::thread worker([&] {
         result = transfer.Prepare(ports, LocalTimeNow());
+        if (result.ok && beforeRun)
+            beforeRun();
         if (result.ok) {
             CProgressPrinter printer(what);
             result = transfer.Run([&printer](int percent) { printer.Show(percent); });
@@ -107,7 +167,7 @@ int VerbIdentify(const std::vector<std::string>& args)
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const CPortChoice ports = PortChoice(a, context.Settings());
-    auto link = MakeLink();
+    CVerbLink link(a);
     CRadioIdentity radio;
     CTransferResult result;
     std::thread worker([&] {
@@ -137,7 +197,7 @@ int VerbIdentify(const std::vector<std::string>& args)
 int VerbRead(const std::vector<std::string>& args)
 {
     CArgs a;
-    if (auto code = Parse(a, args, {"-o", "--comment"}, {}, 0))
+    if (auto code = Parse(a, args, {"-o", "--comment", "--backup-dir"}, {"--no-backup"}, 0))
         return *code;
     const auto out = a.Value("-o");
     if (!out)
@@ -145,7 +205,7 @@ int VerbRead(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
     const CPortChoice ports = PortChoice(a, settings);
-    auto link = MakeLink();
+    CVerbLink link(a);
     Image buffer{};
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, buffer);
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
@@ -154,7 +214,8 @@ int VerbRead(const std::vector<std::string>& args)
         return Report(context, *link, result);
     }
     NoNewRange(settings, transfer, context.Ranges());
-    // The backup holds the radio's bytes exactly as they came, with its identity.
+    KeepBackup(a, settings, transfer.RadioRange().flags, buffer, BackupDirection::Read);
+    // The file holds the radio's bytes exactly as they came, with its identity.
     CDataFile file;
     context.Ranges().SetModel(settings);
     if (!file.SetHeader(FillHeader(settings, context.Ranges().FlagsOf(settings.FreqRange))) ||
@@ -166,7 +227,7 @@ int VerbRead(const std::vector<std::string>& args)
 int VerbWrite(const std::vector<std::string>& args)
 {
     CArgs a;
-    if (auto code = Parse(a, args, {}, {}, 1))
+    if (auto code = Parse(a, args, {"--backup-dir"}, {"--no-backup", "--no-verify"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
@@ -179,9 +240,13 @@ int VerbWrite(const std::vector<std::string>& args)
     data.StoreToImage(data.GetImage());
 
     const CPortChoice ports = PortChoice(a, settings);
-    auto link = MakeLink();
+    CVerbLink link(a);
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
-    const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing");
+    transfer.SetVerify(!a.Flag("--no-verify"));
+    const auto backup = [&] {
+        KeepBackup(a, settings, context.Ranges().FlagsOf(settings.FreqRange), data.GetImage(), BackupDirection::Write);
+    };
+    const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing", backup);
     transfer.Finish(result, data, context.Ranges(), nullptr);
     if (result.ok)
         NoNewRange(settings, transfer, context.Ranges());
@@ -202,7 +267,7 @@ int VerbMessages(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
     CRadioData& data = context.RadioData();
-    auto link = MakeLink();
+    CVerbLink link(a);
     CMessageTransfer transfer(*link, settings);
     CTransferResult result;
 

@@ -118,6 +118,7 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--bad-checksum-at", Address(&CSimFaults::badChecksumAt)},
         {"--refuse-write-at", Address(&CSimFaults::refuseWriteAt)},
         {"--silent-read-at", Address(&CSimFaults::silentReadAt)},
+        {"--drop-write-at", Address(&CSimFaults::dropWriteAt)},
         {"--noise",
          [](CRadioSimOptions& o, const std::string& v) {
              char* end = nullptr;
@@ -192,6 +193,7 @@ const char* RadioSimUsage()
            "  --range LO-HI          frequency range in MHz   --range-flags N\n"
            "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
            "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
+           "  --drop-write-at ADDR   acknowledge block writes covering ADDR but keep nothing\n"
            "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
            "  --wire-timing          pace bytes at 9600 baud 8N2\n";
 }

@@ -122,6 +122,8 @@ std::optional<Bytes> CSimRadio::OnWriteBlock(std::span<const std::uint8_t> frame
         return std::nullopt;
     if (m_mode != kWriteMode || !FitsMemory(address, length) || Covers(m_faults.refuseWriteAt, address, length))
         return wire::Ack(wire::kRefused, wire::kMemory, wire::kOpA);
+    if (Covers(m_faults.dropWriteAt, address, length))
+        return wire::Ack(wire::kAccepted, wire::kMemory, wire::kOpA); // lost, and the program is not told
     std::copy_n(frame.begin() + kWriteDataAt, length, m_memory.begin() + address);
     m_writes.emplace_back(address, static_cast<std::uint16_t>(length));
     return wire::Ack(wire::kAccepted, wire::kMemory, wire::kOpA);

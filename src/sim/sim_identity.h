@@ -33,6 +33,7 @@ struct CSimFaults {
     std::optional<std::uint32_t> badChecksumAt; // block reads covering this address carry a wrong checksum
     std::optional<std::uint32_t> refuseWriteAt; // block writes covering this address are refused (status 'b')
     std::optional<std::uint32_t> silentReadAt;  // block reads covering this address are not answered
+    std::optional<std::uint32_t> dropWriteAt;   // block writes covering this address are acknowledged but not kept
     bool refuseMode = false;                    // mode changes are not answered
     bool modeStatusC = false;                   // mode changes are answered with status 'c'
     double noiseProbability = 0.0;              // per reply: one byte damaged

@@ -88,7 +88,7 @@ public:
 
     // Every complete frame received, answered or not, in order.
     std::vector<std::vector<std::uint8_t>> ReceivedFrames() const { return m_frames; }
-    // (address, length) of every accepted block write.
+    // (address, length) of every block write the radio kept.
     std::vector<std::pair<std::uint32_t, std::uint16_t>> Writes() const { return m_writes; }
     // Empties both logs; the fault counters (ignored and vanishing) run on.
     void ClearLog();

@@ -13,6 +13,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <fstream>
+#include <sstream>
+
 namespace qrv {
 namespace {
 
@@ -29,6 +32,8 @@ protected:
             m_radio[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
         m_radio[0x128] = 0x8F; // the radio's manual tune switch is on
         WriteImage(m_dir / "radio.dat", m_radio);
+        // Automatic backups go to the user's data folder: keep them in the test's.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((m_dir / "xdg").string()));
     }
 
     static void WriteImage(const std::filesystem::path& path, const Image& image)
@@ -224,6 +229,128 @@ TEST_F(QrvctlRadioTest, IdentifyAndMessages)
         ASSERT_EQ(back[o], doc[o]) << std::hex << o;
     }
     EXPECT_EQ(after[0x490], m_radio[0x490]); // nothing beyond the block
+}
+
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The hex bytes of the lines of a text file whose word after the time is `tag`.
+std::vector<std::string> HexLines(const std::filesystem::path& path, const std::string& tag)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string time, unit, word;
+        words >> time;
+        if (line.find(" ms ") != std::string::npos)
+            words >> unit;
+        words >> word;
+        if (word != tag)
+            continue;
+        std::string rest;
+        std::getline(words, rest);
+        lines.push_back(Trim(rest));
+    }
+    return lines;
+}
+
+TEST_F(QrvctlRadioTest, VerifyAfterWriteCatchesALostBlockUnlessTurnedOff)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
+    const auto backups = m_dir / "backups";
+    {
+        CRadioSimProcess sim(Sim({"--drop-write-at", "0x100"}));
+        ASSERT_TRUE(sim.Started());
+        const auto r =
+            Qrvctl({"write", "--port", sim.Port(), "--backup-dir", backups.string(), (m_dir / "doc.dat").string()});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find(Message(1260, "0x00F8-0x0107")), std::string::npos) << r.err;
+    }
+    {
+        CRadioSimProcess sim(Sim({"--drop-write-at", "0x100"}));
+        ASSERT_TRUE(sim.Started());
+        const auto r =
+            Qrvctl({"write", "--port", sim.Port(), "--no-verify", "--no-backup", (m_dir / "doc.dat").string()});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+    }
+    // Only the first write kept a backup: the document exactly as it was sent.
+    const auto files = FilesIn(backups);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(files[0].filename().string().find("_QL-210_write.dat"), std::string::npos) << files[0];
+    EXPECT_EQ(ImageOf(files[0]), ImageOf(m_dir / "doc.dat"));
+}
+
+TEST_F(QrvctlRadioTest, AGoodWritePassesVerificationAndAReadKeepsABackup)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    const auto w = Qrvctl({"write", "--port", sim.Port(), (m_dir / "doc.dat").string()});
+    EXPECT_EQ(w.exitCode, 0) << w.err;
+    const auto r = Qrvctl({"read", "--port", sim.Port(), "-o", (m_dir / "read.dat").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Without --backup-dir both land in the user's data folder.
+    const auto files = FilesIn(m_dir / "xdg" / "QRV" / "qrv" / "backups");
+    ASSERT_EQ(files.size(), 2u);
+    std::vector<std::string> kinds;
+    for (const auto& f : files)
+        kinds.push_back(f.filename().string().substr(18));
+    std::sort(kinds.begin(), kinds.end());
+    EXPECT_EQ(kinds, (std::vector<std::string>{"QL-210_read.dat", "QL-210_write.dat"}));
+    for (const auto& f : files) {
+        if (f.filename().string().find("_read") != std::string::npos) {
+            EXPECT_EQ(ImageOf(f), ImageOf(m_dir / "read.dat"));
+        }
+    }
+}
+
+TEST_F(QrvctlRadioTest, TraceOfAReadHoldsEveryFrameTheRadioGot)
+{
+    const auto log = m_dir / "sim.log";
+    const auto trace = m_dir / "trace.txt";
+    {
+        CRadioSimProcess sim(Sim({"--log", log.string()}));
+        ASSERT_TRUE(sim.Started());
+        // The option may stand before the verb too.
+        const auto r = Qrvctl({"--trace", trace.string(), "read", "--port", sim.Port(), "--no-backup", "-o",
+                               (m_dir / "read.dat").string()});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        ASSERT_TRUE(sim.Stop());
+    }
+    const auto radioGot = HexLines(log, "RX");
+    const auto radioSent = HexLines(log, "TX");
+    const auto traceSent = HexLines(trace, "TX");
+    const auto traceGot = HexLines(trace, "RX");
+    ASSERT_GT(radioGot.size(), 128u);
+    EXPECT_EQ(traceSent, radioGot);
+    std::string sentJoined, gotJoined;
+    for (const auto& l : radioSent)
+        sentJoined += l + " ";
+    for (const auto& l : traceGot)
+        gotJoined += l + " ";
+    EXPECT_EQ(gotJoined, sentJoined); // every reply, whatever chunks it arrived in
+    EXPECT_EQ(HexLines(trace, "OPEN").size(), 1u);
+}
+
+TEST_F(QrvctlRadioTest, TraceIsWrittenWhenNoRadioAnswers)
+{
+    const auto trace = m_dir / "trace.txt";
+    CRadioSimProcess sim(Sim({"--silent"}));
+    ASSERT_TRUE(sim.Started());
+    const auto r = Qrvctl({"identify", "--port", sim.Port(), "--trace", trace.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    const auto sent = HexLines(trace, "TX");
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), "02 50 61 03"); // the handshake, unanswered
+    EXPECT_TRUE(HexLines(trace, "RX").empty());
 }
 
 } // namespace

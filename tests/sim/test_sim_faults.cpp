@@ -182,5 +182,22 @@ INSTANTIATE_TEST_SUITE_P(
                       CDelayCase{"Both", true, milliseconds(30), ReadFrame(0, 16), microseconds(72395)}),
     CaseName());
 
+TEST(SimFaults, DropWriteAcknowledgesTheBlockButKeepsNothing)
+{
+    CSimRadio radio;
+    radio.Faults().dropWriteAt = 0x105;
+    EXPECT_EQ(Exchange(radio, ModeFrame(3)), Ack('a', 'M', 'a'));
+    // The block covering the address is answered as accepted, and lost.
+    EXPECT_EQ(Exchange(radio, WriteFrame(0x100, Bytes(16, 0x11))), Ack('a', 'E', 'a'));
+    // Blocks beside it are kept as usual.
+    EXPECT_EQ(Exchange(radio, WriteFrame(0x0F0, Bytes(16, 0x22))), Ack('a', 'E', 'a'));
+    EXPECT_EQ(Exchange(radio, WriteFrame(0x110, Bytes(16, 0x33))), Ack('a', 'E', 'a'));
+    EXPECT_EQ(radio.Memory()[0x100], 0xFF);
+    EXPECT_EQ(radio.Memory()[0x10F], 0xFF);
+    EXPECT_EQ(radio.Memory()[0x0FF], 0x22);
+    EXPECT_EQ(radio.Memory()[0x110], 0x33);
+    EXPECT_EQ(radio.Writes(), (std::vector<std::pair<std::uint32_t, std::uint16_t>>{{0x0F0, 16}, {0x110, 16}}));
+}
+
 } // namespace
 } // namespace qrv::sim::test

@@ -1,5 +1,9 @@
 #include "dialogs/transfer_dialog.h"
 
+#include "dialogs/backup_actions.h"
+#include "radio_data/backups.h"
+#include "radio_data/data_file.h"
+
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -9,6 +13,7 @@
 #include "util/local_time.h"
 #include "util/text_format.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -26,6 +31,8 @@ constexpr int kReadProgressText = 1604;
 constexpr int kWriteProgressText = 1605;
 constexpr int kTextControl = 1603;
 constexpr int kBarControl = 1611;
+constexpr int kVerifyText = 32945;
+constexpr int kBackupFailed = 1263;
 
 } // namespace
 
@@ -52,7 +59,14 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
     buttons->addWidget(m_cancel);
     layout->addWidget(m_text);
     layout->addWidget(m_bar);
+    if (direction == Direction::Write) {
+        m_verify = new QCheckBox(Q(settings.GetText(kVerifyText)), this);
+        m_verify->setObjectName(QStringLiteral("verifyAfterWrite"));
+        m_verify->setChecked(true);
+        layout->addWidget(m_verify);
+    }
     layout->addLayout(buttons);
+    m_backupFolder = DefaultBackupFolder();
     setMinimumWidth(360);
 
     // The image a write sends is the document's; a read fills a buffer first.
@@ -82,14 +96,37 @@ void CDlgTransfer::Start()
     m_ok->setEnabled(false);
     m_cancel->setEnabled(false);
     setCursor(Qt::WaitCursor);
+    if (m_verify) {
+        m_transfer->SetVerify(m_verify->isChecked());
+        m_verify->setEnabled(false);
+    }
+    m_backupError.clear();
     m_worker = std::thread([this] {
         CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
+        if (result.ok && m_direction == Direction::Write)
+            SaveBackup(m_data.GetImage());
         if (result.ok)
             result = m_transfer->Run([this](int percent) { emit Progress(percent); });
+        if (result.ok && m_direction == Direction::Read)
+            SaveBackup(m_buffer);
         m_link->Close();
         m_result = result;
         emit Finished();
     });
+}
+
+void CDlgTransfer::SaveBackup(const Image& image)
+{
+    if (m_backupFolder.empty())
+        return;
+    // A read keeps the radio's own range flags; a write the document's.
+    const std::uint8_t flags =
+        m_direction == Direction::Read ? m_transfer->RadioRange().flags : m_ranges.FlagsOf(m_settings.FreqRange);
+    const auto direction = m_direction == Direction::Read ? BackupDirection::Read : BackupDirection::Write;
+    const auto saved = CBackupFolder(m_backupFolder)
+                           .Save(FillHeader(m_settings, flags), image, direction, LocalTimeNow(), m_backupError);
+    if (saved)
+        m_backupFile = *saved;
 }
 
 void CDlgTransfer::OnProgress(int percent)
@@ -111,9 +148,15 @@ void CDlgTransfer::OnFinished()
         ShowMessage(this, m_settings, r.message);
         m_ok->setEnabled(true);
         m_cancel->setEnabled(true);
+        if (m_verify)
+            m_verify->setEnabled(true);
         return;
     }
-    const bool blockMessage = r.message == msg::kRadioReadFailed || r.message == msg::kRadioWriteFailed;
+    // A backup that could not be kept does not stop the transfer, but the user hears of it.
+    if (!m_backupError.empty())
+        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_backupError));
+    const bool blockMessage = r.message == msg::kRadioReadFailed || r.message == msg::kRadioWriteFailed ||
+                              r.message == msg::kVerifyReadFailed;
     ShowMessage(this, m_settings, r.message, QMessageBox::Ok,
                 r.message == 1142 ? QMessageBox::Warning : QMessageBox::NoIcon,
                 blockMessage ? QString::number(r.address & 0xFFFF) : Q(r.argument));

@@ -7,10 +7,12 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <thread>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +40,13 @@ public:
     void SetBeforeLoad(std::function<void()> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
     const CTransferResult& Result() const { return m_result; }
     QPushButton* OkButton() const { return m_ok; }
+    // Write only: "Verify after write", checked at first.
+    QCheckBox* VerifyBox() const { return m_verify; }
+    // Where the image read or about to be written is kept (the user's backup
+    // folder at first); an empty path keeps none.
+    void SetBackupFolder(std::filesystem::path folder) { m_backupFolder = std::move(folder); }
+    // The backup this transfer made; empty when none.
+    const std::filesystem::path& BackupFile() const { return m_backupFile; }
     int Percent() const;
 
 signals:
@@ -47,6 +56,8 @@ signals:
 private:
     void OnProgress(int percent);
     void OnFinished();
+    // Worker thread: keeps the image as a backup file.
+    void SaveBackup(const Image& image);
 
     Direction m_direction;
     std::unique_ptr<CRadioLink> m_link;
@@ -59,10 +70,14 @@ private:
     CTransferResult m_result;
     std::function<void()> m_beforeLoad;
     std::thread m_worker;
+    std::filesystem::path m_backupFolder;
+    std::filesystem::path m_backupFile;
+    std::string m_backupError;
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QCheckBox* m_verify = nullptr;
 };
 
 } // namespace qrv

@@ -157,6 +157,21 @@ std::vector<std::string> CSettings::LanguageList() const
     return names;
 }
 
+int CSettings::BackupKeepDays() const
+{
+    constexpr int kDefaultDays = 60;
+    constexpr int kMaxDays = 100000;
+    const auto value = SettingsFile().Find("Backup", "KeepDays");
+    if (!value)
+        return kDefaultDays;
+    const std::string text = Trim(*value);
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), digit))
+        return kDefaultDays;
+    const long long days = ParseLeadingInt(text);
+    return days > kMaxDays ? kDefaultDays : static_cast<int>(days);
+}
+
 int CSettings::GetUserLevel() const
 {
     const long long level = SettingsFile().GetInt(kUserModeSection, "Level", 0);

@@ -72,6 +72,9 @@ public:
     // The names of the language list of the current language file.
     std::vector<std::string> LanguageList() const;
 
+    // [Backup] KeepDays: how many days automatic backups are kept (0 keeps
+    // them all); 60 when missing or not a plain number.
+    int BackupKeepDays() const;
     int GetUserLevel() const;
     bool IsFactoryLevel() const;
 

@@ -13,5 +13,7 @@ inline constexpr int kTuneRead = 1154;
 inline constexpr int kTuneWriteFailed = 1155;
 inline constexpr int kTuneReadFailed = 1156;
 inline constexpr int kWrongPassword = 1176;
+inline constexpr int kVerifyFailed = 1260;     // argument: the addresses that differ
+inline constexpr int kVerifyReadFailed = 1261; // argument: the address
 
 } // namespace qrv::msg

@@ -5,6 +5,7 @@
 #include "radio_data/settings.h"
 #include "radio_link/identify.h"
 #include "radio_link/radio_messages.h"
+#include "radio_link/write_verify.h"
 #include "util/text_format.h"
 
 #include <algorithm>
@@ -173,9 +174,42 @@ CTransferResult CCodeplugTransfer::RunWrite(const std::function<void(int)>& prog
         return failed;
     }
     std::copy(m_stamp.begin(), m_stamp.end(), m_image.begin() + kStampAddress);
+    const std::optional<CTransferResult> mismatch = m_verify ? VerifyWritten() : std::nullopt;
     m_link.SetRadioMode(CRadioLink::kModeNormal);
     RestoreTuneSwitch();
+    if (mismatch)
+        return *mismatch;
     return Succeeded(kDoneWrite);
+}
+
+std::optional<CTransferResult> CCodeplugTransfer::VerifyWritten()
+{
+    // Read back in the read mode; a radio that took a block without keeping
+    // it only shows here.
+    m_link.SetRadioMode(CRadioLink::kModeRead);
+    std::vector<CRange> ranges = WriteRanges(m_factoryLevel);
+    ranges.push_back({kStampAddress, kStampAddress + static_cast<std::uint32_t>(m_stamp.size()) - 1});
+    Image readBack = m_image;
+    std::vector<CAddressRun> runs;
+    for (const CRange& range : ranges) {
+        for (const auto& [address, length] : Blocks(range)) {
+            if (!m_link.ReadBlock(address, std::span(readBack).subspan(address, length))) {
+                CTransferResult failed;
+                failed.message = msg::kVerifyReadFailed;
+                failed.address = address;
+                return failed;
+            }
+        }
+        const auto differing = DifferingRuns(m_image, readBack, range.first, range.last);
+        runs.insert(runs.end(), differing.begin(), differing.end());
+    }
+    if (runs.empty())
+        return std::nullopt;
+    CTransferResult failed;
+    failed.message = msg::kVerifyFailed;
+    failed.argument = DescribeRuns(runs);
+    failed.address = runs.front().first;
+    return failed;
 }
 
 void CCodeplugTransfer::RestoreTuneSwitch()

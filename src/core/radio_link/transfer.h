@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,12 +71,17 @@ public:
     const CRadioIdentity& Radio() const { return m_radio; }
     const std::string& FoundPort() const { return m_port; }
     const std::array<std::uint8_t, 2>& TuneSwitchWord() const { return m_tuneSwitchWord; }
+    // After a write, read back what was sent and compare (on unless turned off).
+    void SetVerify(bool verify) { m_verify = verify; }
+    bool Verify() const { return m_verify; }
 
 private:
     CTransferResult Fail(int message, std::string argument = {});
     CTransferResult RunRead(const std::function<void(int)>& progress);
     CTransferResult RunWrite(const std::function<void(int)>& progress);
     void RestoreTuneSwitch();
+    // An empty result when the radio holds what was sent.
+    std::optional<CTransferResult> VerifyWritten();
 
     Direction m_direction;
     CRadioLink& m_link;
@@ -88,6 +94,7 @@ private:
     std::array<std::uint8_t, 8> m_stamp{};
     std::array<std::uint8_t, 2> m_tuneSwitchWord{};
     std::uint8_t m_tuneSwitchBit = 0;
+    bool m_verify = true;
 };
 
 } // namespace qrv

@@ -1,0 +1,34 @@
+#include "dialogs/backup_actions.h"
+
+#include "radio_data/backups.h"
+#include "radio_data/settings.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <ctime>
+
+namespace qrv {
+
+std::filesystem::path DefaultBackupFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return std::filesystem::path(data.toStdU16String()) / "backups";
+}
+
+int PruneBackups(const CSettings& settings)
+{
+    return CBackupFolder(DefaultBackupFolder()).Prune(settings.BackupKeepDays(), std::time(nullptr));
+}
+
+bool OpenBackupFolder()
+{
+    const std::filesystem::path folder = DefaultBackupFolder();
+    const QString path = QString::fromStdU16String(folder.u16string());
+    QDir().mkpath(path);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace qrv

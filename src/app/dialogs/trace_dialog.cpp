@@ -1,0 +1,84 @@
+#include "dialogs/trace_dialog.h"
+
+#include "radio_data/settings.h"
+#include "shell/message_box.h"
+#include "shell/qt_text.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kCaption = 32950;
+constexpr int kSaveText = 32951;
+constexpr int kCloseText = 32952;
+constexpr int kEmptyText = 32953;
+constexpr int kFilterText = 32954;
+constexpr int kSaveFailed = 1262;
+
+} // namespace
+
+std::shared_ptr<CSerialTrace> ProgramTrace()
+{
+    static const auto trace = std::make_shared<CSerialTrace>();
+    return trace;
+}
+
+std::unique_ptr<CBytePort> WrapWithTrace(std::unique_ptr<CBytePort> port)
+{
+    return WrapWithTrace(std::move(port), ProgramTrace());
+}
+
+CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<const CSerialTrace> trace, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_trace(std::move(trace))
+{
+    setObjectName(QStringLiteral("traceDialog"));
+    setWindowTitle(Q(settings.GetText(kCaption)));
+    auto* layout = new QVBoxLayout(this);
+    m_text = new QPlainTextEdit(this);
+    m_text->setReadOnly(true);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    const std::string text = m_trace->Text();
+    m_text->setPlainText(text.empty() ? Q(settings.GetText(kEmptyText)) : Q(text));
+    m_save = new QPushButton(Q(settings.GetText(kSaveText)), this);
+    m_save->setEnabled(!text.empty());
+    auto* close = new QPushButton(Q(settings.GetText(kCloseText)), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_save);
+    buttons->addWidget(close);
+    layout->addWidget(m_text);
+    layout->addLayout(buttons);
+    resize(720, 480);
+    connect(m_save, &QPushButton::clicked, this, &CDlgSerialTrace::OnSave);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool CDlgSerialTrace::SaveTo(const QString& path)
+{
+    QFile file(path);
+    const QByteArray bytes = QByteArray::fromStdString(m_trace->Text());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        ShowMessage(this, m_settings, kSaveFailed, QMessageBox::Ok, QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+void CDlgSerialTrace::OnSave()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, Q(m_settings.GetText(kSaveText)), QStringLiteral("serial-trace.txt"), Q(m_settings.GetText(kFilterText)));
+    if (!path.isEmpty())
+        SaveTo(path);
+}
+
+} // namespace qrv

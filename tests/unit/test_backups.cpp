@@ -1,0 +1,147 @@
+// Automatic backups: their names, what a backup file holds, the pruning by
+// the date in the name, and the number of days from Settings.ini.
+#include "radio_data/backups.h"
+#include "radio_data/settings.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace qrv {
+namespace {
+
+std::tm At(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    t.tm_isdst = -1;
+    return t;
+}
+
+DataFileHeader HeaderOf(const std::string& modelName)
+{
+    test::CProgramDir program;
+    program.Settings().ModelName = modelName;
+    return FillHeader(program.Settings(), 0x01);
+}
+
+struct CNameRow {
+    std::tm time;
+    const char* model;
+    BackupDirection direction;
+    int sequence;
+    const char* expected;
+};
+
+TEST(BackupFolder, NamesCarryDateTimeModelAndDirection)
+{
+    const CNameRow rows[] = {
+        {At(2026, 12, 6, 9, 30, 12), "QL-210", BackupDirection::Read, 1, "2026-12-06_093012_QL-210_read.dat"},
+        {At(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 1, "2026-01-02_230509_QL-210_write.dat"},
+        {At(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 3, "2026-01-02_230509_QL-210_write_3.dat"},
+        {At(2026, 1, 2, 0, 0, 0), "QL 210/X", BackupDirection::Read, 1, "2026-01-02_000000_QL_210_X_read.dat"},
+        {At(2026, 1, 2, 0, 0, 0), "", BackupDirection::Read, 1, "2026-01-02_000000_radio_read.dat"},
+    };
+    for (const CNameRow& row : rows) {
+        const std::string name = CBackupFolder::FileName(row.time, row.model, row.direction, row.sequence);
+        EXPECT_EQ(name, row.expected);
+        const auto back = CBackupFolder::TimeOf(name);
+        ASSERT_TRUE(back.has_value()) << name;
+        EXPECT_EQ(back->tm_year, row.time.tm_year);
+        EXPECT_EQ(back->tm_mday, row.time.tm_mday);
+        EXPECT_EQ(back->tm_sec, row.time.tm_sec);
+    }
+}
+
+TEST(BackupFolder, OtherNamesAreNotBackups)
+{
+    for (const char* name : {"notes.txt", "2026-12-06_093012_QL-210.dat", "2026-13-06_093012_QL-210_read.dat",
+                             "2026-12-06_093012_QL-210_read.txt", "2026-12-06-093012_QL-210_read.dat", "my_read.dat",
+                             "2026-1x-06_093012_QL-210_read.dat"})
+        EXPECT_FALSE(CBackupFolder::TimeOf(name).has_value()) << name;
+}
+
+TEST(BackupFolder, SavesDataFilesThatStayUniqueWithinOneSecond)
+{
+    test::CTempDir dir;
+    const CBackupFolder folder(dir.Path() / "deep" / "backups"); // made when missing
+    Image image{};
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<std::uint8_t>(i * 5);
+    const std::tm when = At(2026, 12, 6, 9, 30, 12);
+    std::string error;
+    const auto first = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
+    const auto second = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
+    ASSERT_TRUE(first && second) << error;
+    EXPECT_EQ(first->filename(), "2026-12-06_093012_QL-210_read.dat");
+    EXPECT_EQ(second->filename(), "2026-12-06_093012_QL-210_read_2.dat");
+    Image read{};
+    ASSERT_TRUE(ReadBlocks(*second, nullptr, read));
+    EXPECT_EQ(read, image);
+    DataFileHeader header;
+    ASSERT_TRUE(ReadHeader(*first, header));
+    EXPECT_EQ(header.ModelName(), "QL-210");
+    EXPECT_EQ(header.RangeFlags(), 0x01);
+}
+
+TEST(BackupFolder, AFolderThatCannotBeMadeIsReported)
+{
+    test::CTempDir dir;
+    test::WriteText(dir.Path() / "file", "x");
+    std::string error;
+    EXPECT_FALSE(CBackupFolder(dir.Path() / "file" / "backups")
+                     .Save(HeaderOf("QL-210"), Image{}, BackupDirection::Write, At(2026, 1, 1, 0, 0, 0), error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(BackupFolder, PruneRemovesOnlyOldBackups)
+{
+    test::CTempDir dir;
+    const CBackupFolder folder(dir.Path());
+    std::tm nowTm = At(2026, 6, 30, 12, 0, 0);
+    const std::time_t now = std::mktime(&nowTm);
+    const auto daysAgo = [&](int days) {
+        std::tm t = At(2026, 6, 30 - days, 12, 0, 0);
+        std::mktime(&t); // normalises the day
+        return t;
+    };
+    const std::string old = CBackupFolder::FileName(daysAgo(61), "QL-210", BackupDirection::Read);
+    const std::string recent = CBackupFolder::FileName(daysAgo(59), "QL-210", BackupDirection::Write);
+    for (const std::string& name : {old, recent, std::string("notes.txt"), std::string("2001-01-01_000000.dat")})
+        test::WriteText(dir.Path() / name, "x");
+
+    EXPECT_EQ(folder.Prune(0, now), 0); // 0 keeps everything
+    EXPECT_TRUE(std::filesystem::exists(dir.Path() / old));
+    EXPECT_EQ(folder.Prune(60, now), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / old));
+    for (const std::string& name : {recent, std::string("notes.txt"), std::string("2001-01-01_000000.dat")})
+        EXPECT_TRUE(std::filesystem::exists(dir.Path() / name)) << name;
+    EXPECT_EQ(folder.Prune(30, now), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / recent));
+    EXPECT_EQ(CBackupFolder(dir.Path() / "missing").Prune(60, now), 0);
+}
+
+TEST(Settings, BackupKeepDaysFromSettingsIni)
+{
+    const std::pair<const char*, int> rows[] = {
+        {nullptr, 60}, {"30", 30},  {"0", 0}, {" 45 ", 45},    {"abc", 60},
+        {"-5", 60},    {"12x", 60}, {"", 60}, {"9999999", 60}, {"3650", 3650},
+    };
+    for (const auto& [value, expected] : rows) {
+        test::CProgramDir program;
+        std::string ini = "[Setting]\nModelName=QL-210\n";
+        if (value)
+            ini += std::string("[Backup]\nKeepDays=") + value + "\n";
+        test::WriteText(program.Path() / "Settings.ini", ini);
+        EXPECT_EQ(program.Reopen().BackupKeepDays(), expected) << (value ? value : "(missing)");
+    }
+}
+
+} // namespace
+} // namespace qrv
