@@ -1,4 +1,5 @@
 // qrv: programming software for the QL-210 family of radios.
+#include "dialogs/backup_actions.h"
 #include "program_directory.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
     qrv::CSettings::SetInstance(&settings);
     settings.SelectLanguage(settings.StoredLanguageIndex());
+    qrv::PruneBackups(settings);
 
     auto frame = std::make_unique<qrv::CMainFrame>(settings, qrv::CRadioData::GetInstance());
     frame->FileNew(true);

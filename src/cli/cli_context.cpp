@@ -56,10 +56,14 @@ int Usage(const std::string& reason)
                  "  diff A B\n"
                  "  ports\n"
                  "  identify [--port NAME]\n"
-                 "  read [--port NAME] -o FILE [--comment TEXT]\n"
-                 "  write [--port NAME] FILE\n"
+                 "  read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]\n"
+                 "  write [--port NAME] FILE [--no-verify] [--no-backup] [--backup-dir DIR]\n"
                  "  messages read [--port NAME] -o FILE\n"
-                 "  messages write [--port NAME] [--password TEXT] FILE\n",
+                 "  messages write [--port NAME] [--password TEXT] FILE\n"
+                 "  report FILE -o OUT.pdf [--section NAME]... [--language INDEX]\n"
+                 "  export-csv FILE -o OUT.csv [--format native|common]\n"
+                 "  import-csv FILE IN.csv -o OUT [--append] [--skip-bad] [--format native|common]\n"
+                 "The radio verbs (identify, read, write, messages) take --trace FILE: the serial trace.\n",
                  reason.c_str());
     return kExitUsage;
 }

@@ -218,6 +218,144 @@ TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
 }
 
+// The text of a PDF as poppler lays it out, one string per page.
+std::vector<std::string> PdfPages(const std::string& pdf)
+{
+    const auto r = test::RunTool("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"});
+    EXPECT_EQ(r.exitCode, 0) << "pdftotext (poppler-utils, see scripts/install-deps): " << r.err;
+    std::vector<std::string> pages = Split(r.out, '\f');
+    if (!pages.empty() && Trim(pages.back()).empty())
+        pages.pop_back();
+    return pages;
+}
+
+// Whether a line of the text holds exactly this (a section title stands alone).
+bool HasLine(const std::string& text, const std::string& wanted)
+{
+    for (const std::string& line : Split(text, '\n'))
+        if (Trim(line) == wanted)
+            return true;
+    return false;
+}
+
+std::string Joined(const std::vector<std::string>& pages)
+{
+    std::string all;
+    for (const auto& page : pages)
+        all += page;
+    return all;
+}
+
+TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
+{
+    ASSERT_EQ(Run({"new", "-o", File("r.dat"), "--range", "400-470"}).exitCode, 0);
+    const auto r = Run({"report", File("r.dat"), "-o", File("r.pdf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::vector<std::string> pages = PdfPages(File("r.pdf"));
+    ASSERT_GE(pages.size(), 2u);
+    const std::string all = Joined(pages);
+
+    CSettings settings(m_dir.Path());
+    settings.SetReadOnly(true);
+    settings.SelectLanguage(0);
+    for (const int form : {1109, 6601, 1400, 4420, 4650, 3655, 2310, 3801, 4000})
+        EXPECT_TRUE(HasLine(all, settings.GetText(form))) << settings.GetText(form);
+    const std::size_t count = pages.size();
+    for (std::size_t page = 1; page <= count; ++page) {
+        const std::string footer = Format("Page %zu of %zu", page, count);
+        EXPECT_NE(pages[page - 1].find(footer), std::string::npos) << footer;
+        // Every page carries the header and the identity block.
+        EXPECT_NE(pages[page - 1].find(settings.GetText(128)), std::string::npos) << page;
+        EXPECT_NE(pages[page - 1].find("400-470"), std::string::npos) << page;
+    }
+
+    // The channel table shows the frequencies the codeplug holds.
+    const auto dump = Run({"dump", File("r.dat"), "--json"});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    const QJsonArray channels = Json(dump)[QStringLiteral("channels")].toArray();
+    ASSERT_EQ(channels.size(), 16);
+    for (const int number : {1, 8, 16}) {
+        const QJsonObject channel = channels[number - 1].toObject();
+        const std::string row = Format("CH %d", number);
+        const auto at = all.find(row + " ");
+        ASSERT_NE(at, std::string::npos) << row;
+        const std::string line = all.substr(at, all.find('\n', at) - at);
+        EXPECT_NE(line.find(channel[QStringLiteral("rx_mhz")].toString().toStdString()), std::string::npos) << line;
+        EXPECT_NE(
+            line.find(channel[QStringLiteral("rx_tone")].toObject()[QStringLiteral("text")].toString().toStdString()),
+            std::string::npos)
+            << line;
+    }
+
+    // The first page as a picture in the build tree, for a person to look at.
+    const auto shots = std::filesystem::path(QRVCTL_PATH).parent_path().parent_path() / "screenshots";
+    std::filesystem::create_directories(shots);
+    const auto png = shots / "report_page1.png";
+    std::filesystem::remove(png);
+    const auto render = test::RunTool("pdftoppm", {"-r", "100", "-png", "-f", "1", "-l", "1", "-singlefile",
+                                                   File("r.pdf"), (shots / "report_page1").string()});
+    ASSERT_EQ(render.exitCode, 0) << render.err;
+    const auto bytes = ReadBytes(png);
+    ASSERT_GT(bytes.size(), 24u);
+    // A4 at 100 dots per inch: 826.8 x 1169.3, rounded either way.
+    const auto be32 = [&bytes](std::size_t at) {
+        return (bytes[at] << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
+    };
+    EXPECT_NEAR(be32(16), 827, 1);
+    EXPECT_NEAR(be32(20), 1169, 1);
+}
+
+TEST_F(QrvctlTest, ReportOfChosenSectionsInTheChosenLanguage)
+{
+    ASSERT_EQ(Run({"new", "-o", File("s.dat")}).exitCode, 0);
+    auto r = Run({"report", File("s.dat"), "-o", File("vox.pdf"), "--section", "vox", "--section", "mode"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    auto pages = PdfPages(File("vox.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(HasLine(pages[0], "VOX"));
+    EXPECT_TRUE(HasLine(pages[0], "Mode"));
+    EXPECT_FALSE(HasLine(pages[0], "Radio Information"));
+    EXPECT_EQ(pages[0].find("CH 1 "), std::string::npos);
+    EXPECT_NE(pages[0].find("Page 1 of 1"), std::string::npos);
+
+    // The second language's texts, for this report only.
+    r = Run({"report", File("s.dat"), "-o", File("zh.pdf"), "--section", "channels", "--language", "1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string zh = Joined(PdfPages(File("zh.pdf")));
+    EXPECT_TRUE(HasLine(zh, "信道")) << zh;
+    EXPECT_NE(zh.find("信道1 "), std::string::npos);
+    EXPECT_NE(zh.find("接收频率"), std::string::npos);
+    EXPECT_NE(zh.find("QRV 写频软件"), std::string::npos);
+    EXPECT_EQ(zh.find("CH 1 "), std::string::npos);
+}
+
+TEST_F(QrvctlTest, ReportRefusesBadArgumentsAndKeepsTheOldFile)
+{
+    ASSERT_EQ(Run({"new", "-o", File("b.dat")}).exitCode, 0);
+    test::WriteText(m_dir / "old.pdf", "old");
+    const std::vector<std::vector<std::string>> usage = {
+        {"report", File("b.dat")},
+        {"report", "-o", File("old.pdf")},
+        {"report", File("b.dat"), "-o", File("old.pdf"), "--section", "volume"},
+        {"report", File("b.dat"), "-o", File("old.pdf"), "--language", "2"},
+        {"report", File("b.dat"), "-o", File("old.pdf"), "--language", "x"},
+    };
+    for (const auto& args : usage) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 2) << args.back();
+        EXPECT_FALSE(r.err.empty());
+    }
+    auto r = Run({"report", File("missing.dat"), "-o", File("old.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(Message(811)), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadText(m_dir / "old.pdf"), "old");
+
+    const std::string nowhere = File("no/such/dir/r.pdf");
+    r = Run({"report", File("b.dat"), "-o", nowhere});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(FormatMessageText(Message(1232), nowhere)), std::string::npos) << r.err;
+}
+
 } // namespace
 } // namespace qrv
 

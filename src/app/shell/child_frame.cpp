@@ -56,7 +56,7 @@ CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QMdiSubWindow::close);
     m_print = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), bar);
     m_print->setProperty("controlNumber", kPrintButton);
-    m_print->setEnabled(false); // printing comes with the report
+    m_print->setEnabled(false); // the main window enables it for views with a report section
     connect(m_print, &QPushButton::clicked, this, &CChildFrame::PrintRequested);
     m_help = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QString(), bar);
     m_help->setProperty("controlNumber", kHelpButton);

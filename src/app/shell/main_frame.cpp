@@ -1,6 +1,9 @@
 #include "shell/main_frame.h"
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/backup_actions.h"
+#include "dialogs/csv_dialogs.h"
+#include "dialogs/trace_dialog.h"
 #include "dialogs/file_dialog.h"
 #include "dialogs/language_dialog.h"
 #include "dialogs/model_dialog.h"
@@ -8,12 +11,14 @@
 #include "dialogs/transfer_dialog.h"
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_view.h"
+#include "editors/common/undo_controller.h"
 #include "editors/data_watch_view.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "factory/adjustment_command.h"
 #include "factory/factory_commands.h"
 #include "factory/factory_context.h"
+#include "printing/print_commands.h"
 #include "editors/settings/view_radio.h"
 #include "port_list.h"
 #include "program_directory.h"
@@ -39,6 +44,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -74,8 +80,22 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
     m_context = new CEditorContext(m_data, m_settings, this);
     connect(m_context, &CEditorContext::Notified, this, &CMainFrame::ForwardNotification);
     m_context->SetRadioAccess(
-        [this] { return std::make_unique<CRadioLink>(std::make_unique<CPortSelector>(&SimulatedRadio())); },
+        // Every radio command records its frames for Show Serial Trace.
+        [this] { return std::make_unique<CRadioLink>(WrapWithTrace(std::make_unique<CPortSelector>(&SimulatedRadio()))); },
         [this] { return Ports(); });
+    m_print = new CPrintCommands(m_settings, m_data, this);
+    m_undo = new CUndoController(*m_context, this);
+    m_undo->SetCommit([this] { StoreOpenViews(); });
+    connect(m_undo, &CUndoController::AboutToRestore, this, [this] {
+        m_reopen = OpenItems();
+        CloseAllChildren();
+    });
+    connect(m_undo, &CUndoController::Restored, this, [this] {
+        Rebuild();
+        Reopen(m_reopen);
+        m_reopen.clear();
+    });
+    connect(m_undo, &CUndoController::AvailabilityChanged, this, [this] { UpdateUndoActions(); });
     m_factory = std::make_unique<CFactoryContext>(CFactoryContext{
         m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); }, [this] { return Ports(); },
         [this] { AfterRadioModeEntered(); }, this});
@@ -163,6 +183,17 @@ void CMainFrame::BuildToolBar()
         action->setToolTip(Q(ToolTipOf(m_settings.GetText(number), m_settings.LanguageIndex())));
         m_toolBar->addAction(action);
     }
+    m_toolBar->addSeparator();
+    const std::tuple<int, int, QStyle::StandardPixmap> edits[] = {
+        {command::kUndo, command::kUndoTip, QStyle::SP_ArrowBack},
+        {command::kRedo, command::kRedoTip, QStyle::SP_ArrowForward}};
+    for (const auto& [number, tip, icon] : edits) {
+        if (QAction* action = m_menus.Action(number)) {
+            action->setIcon(style()->standardIcon(icon));
+            action->setToolTip(Q(m_settings.GetText(tip)));
+            m_toolBar->addAction(action);
+        }
+    }
 }
 
 bool CMainFrame::HandlesCommand(int number) const
@@ -171,7 +202,9 @@ bool CMainFrame::HandlesCommand(int number) const
     static const std::set<int> handled{kNew,     kOpen,     kSave,        kSaveAs, kExit, kCloseAll, kCloseAllButThis,
                                        kTreeBar, kLogBar,   kInvalidBar,  kTabBar, kRead, kWrite,    kPort,
                                        kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout,
-                                       kAdjustment, kBaseBand, kFactoryMode, kWriteTuneData};
+                                       kAdjustment, kBaseBand, kFactoryMode, kWriteTuneData, kUndo, kRedo,
+                                       kImportChannels, kExportChannels, kOpenBackupFolder, kSerialTrace,
+                                       kPrint, kPrintPreview, kPrintSetup};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const auto row = FindOpenableView(ItemOfCommand(number));
@@ -185,6 +218,8 @@ void CMainFrame::Relocalise()
     for (const auto& [number, action] : m_menus.Actions())
         action->setEnabled(HandlesCommand(number));
     BuildToolBar();
+    if (m_undo != nullptr)
+        UpdateUndoActions();
     m_treeDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kTreeBar))));
     m_logDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kLogBar))));
     m_invalidDock->setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kInvalidBar))));
@@ -330,6 +365,7 @@ void CMainFrame::AfterRadioModeEntered()
         m_settings.RadioDataVersion = version;
         m_files.SetCurrentPath({});
         Relocalise();
+        Loaded();
         return;
     }
     Rebuild();
@@ -404,6 +440,12 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
         return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
     SetPosition(child, position);
+    const int section = CPrintCommands::SectionFormOfItem(itemNumber);
+    child->PrintButton()->setEnabled(section != 0);
+    connect(child, &CChildFrame::PrintRequested, this, [this, section] {
+        StoreOpenViews();
+        m_print->PrintView(section);
+    });
     if (auto* editor = qobject_cast<CEditorView*>(view)) {
         connect(editor, &CEditorView::CurrentRecordChanged, this, [this, child] {
             if (const auto* records = dynamic_cast<const CRecordNavigator*>(child->View())) {
@@ -450,6 +492,7 @@ void CMainFrame::FileNew(bool silent)
     m_files.LoadDefaultImage();
     m_data.InvalidLog().Clear();
     Rebuild();
+    Loaded();
 }
 
 bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList)
@@ -466,6 +509,7 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList
     if (fromRecentList)
         AddRecentFile(Q(path.string()));
     Rebuild();
+    Loaded();
     return true;
 }
 
@@ -609,6 +653,46 @@ void CMainFrame::DoCommand(int number)
     case kHelp:
         m_help->ShowTopic({});
         return;
+    case kUndo:
+        m_undo->Undo();
+        return;
+    case kImportChannels:
+        StoreOpenViews();
+        if (ImportChannelsCommand(this, m_data, m_settings)) {
+            // The channel table changed under the windows: they open again on it.
+            const auto reopen = OpenItems();
+            CloseAllChildren();
+            Rebuild();
+            Reopen(reopen);
+            m_undo->Record();
+        }
+        return;
+    case kExportChannels:
+        StoreOpenViews();
+        ExportChannelsCommand(this, m_data, m_settings);
+        return;
+    case kOpenBackupFolder:
+        OpenBackupFolder();
+        return;
+    case kPrint:
+        StoreOpenViews();
+        m_print->Print();
+        return;
+    case kPrintPreview:
+        StoreOpenViews();
+        m_print->PrintPreview();
+        return;
+    case kPrintSetup:
+        m_print->PrintSetup();
+        return;
+    case kSerialTrace: {
+        CDlgSerialTrace trace(m_settings, ProgramTrace(), this);
+        trace.exec();
+        return;
+    }
+    case kRedo:
+        m_undo->Redo();
+        return;
     case kAdjustment:
     case kBaseBand:
     case kFactoryMode:
@@ -668,22 +752,49 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     m_files.LoadDefaultImage();
     m_simulated.reset();
     Relocalise();
+    Loaded();
 }
 
 void CMainFrame::ChangeLanguage(int index)
 {
     // The windows that were open come back in the new language (over the default image).
-    std::vector<std::pair<int, int>> reopen;
-    for (const CChildFrame* child : OpenChildren())
-        reopen.emplace_back(child->ItemNumber(), PositionOf(child));
+    const auto reopen = OpenItems();
     CloseAllChildren();
     m_files.LoadDefaultImage();
     m_settings.SelectLanguage(index);
     m_files.SetCurrentPath({});
     Relocalise();
-    for (const auto& [number, position] : reopen)
+    Loaded();
+    Reopen(reopen);
+}
+
+std::vector<std::pair<int, int>> CMainFrame::OpenItems() const
+{
+    std::vector<std::pair<int, int>> items;
+    for (const CChildFrame* child : OpenChildren())
+        items.emplace_back(child->ItemNumber(), PositionOf(child));
+    return items;
+}
+
+void CMainFrame::Reopen(const std::vector<std::pair<int, int>>& items)
+{
+    for (const auto& [number, position] : items)
         if (position == 0 || position < m_tree->ItemsOfKind(number).size())
             OpenItem(number, position);
+}
+
+void CMainFrame::Loaded()
+{
+    m_undo->Reset();
+    UpdateUndoActions();
+}
+
+void CMainFrame::UpdateUndoActions()
+{
+    if (QAction* undo = m_menus.Action(command::kUndo))
+        undo->setEnabled(m_undo->CanUndo());
+    if (QAction* redo = m_menus.Action(command::kRedo))
+        redo->setEnabled(m_undo->CanRedo());
 }
 
 sim::CSimRadio& CMainFrame::SimulatedRadio()
@@ -730,6 +841,7 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
     if (read) {
         m_files.SetCurrentPath({});
         Rebuild();
+        Loaded();
         return;
     }
     for (CChildFrame* child : OpenChildren())
@@ -766,6 +878,11 @@ void CMainFrame::PortCommand()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // Closing while the preview is up closes the preview only.
+    if (m_print->PreviewRunning()) {
+        event->ignore();
+        return;
+    }
     const auto answer = ShowMessage(this, m_settings, msg::kExitQuestion,
                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
     if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveFile())) {

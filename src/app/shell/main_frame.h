@@ -27,6 +27,8 @@ class CSimRadio;
 class CChildFrame;
 class CHelp;
 class CEditorContext;
+class CUndoController;
+class CPrintCommands;
 struct CFactoryContext;
 struct CNotification;
 class CDlgTransfer;
@@ -80,6 +82,7 @@ public:
     // Every open view stores its pages (before a save, a write, an update of the image).
     void StoreOpenViews();
     CEditorContext& Context() const { return *m_context; }
+    CUndoController& Undo() const { return *m_undo; }
 
     // After a codeplug was loaded: tree, item counts, status bar, title.
     void Rebuild();
@@ -115,6 +118,12 @@ private:
     // A factory function put the radio's model or range into the settings.
     void AfterRadioModeEntered();
     void FactoryCommand(int number);
+    // The open windows: which item and record each shows, in opening order.
+    std::vector<std::pair<int, int>> OpenItems() const;
+    void Reopen(const std::vector<std::pair<int, int>>& items);
+    void UpdateUndoActions();
+    // A codeplug was loaded: a new undo history.
+    void Loaded();
     // The embedded-message window identified the radio while reading.
     void AfterRadioIdentified(CChildFrame* reader);
     void UpdateNavigation(CChildFrame* child);
@@ -141,6 +150,10 @@ private:
     QToolBar* m_toolBar = nullptr;
     CHelp* m_help = nullptr;
     CEditorContext* m_context = nullptr;
+    CUndoController* m_undo = nullptr;
+    CPrintCommands* m_print = nullptr;
+    // The windows open before an undo or a redo, opened again after it.
+    std::vector<std::pair<int, int>> m_reopen;
     std::unique_ptr<CFactoryContext> m_factory;
     // The model of the codeplug last loaded: a factory function that meets
     // another model's radio starts from that model's default image.

@@ -5,6 +5,7 @@
 #include "shell/qt_text.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 
 #include <vector>
@@ -21,8 +22,8 @@ constexpr int kSeparator = 0;
 const std::vector<std::vector<int>>& MenuTemplate()
 {
     static const std::vector<std::vector<int>> menus{
-        {kNew, kOpen, kSave, kSaveAs, kSeparator, kFirstRecent, kFirstRecent + 1, kFirstRecent + 2, kFirstRecent + 3,
-         kSeparator, kExit},
+        {kNew, kOpen, kSave, kSaveAs, kSeparator, kPrint, kPrintPreview, kPrintSetup, kSeparator, kImportChannels,
+         kExportChannels, kOpenBackupFolder, kSeparator, kFirstRecent, kFirstRecent + 1, kFirstRecent + 2, kFirstRecent + 3, kSeparator, kExit},
         {kModel, kLanguage},
         {},
         // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
@@ -31,7 +32,7 @@ const std::vector<std::vector<int>>& MenuTemplate()
         {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList, kDtmfSystemView, kEmergencyView,
          item::kVolume, item::kMicrophone},
         {kCloseAll, kCloseAllButThis},
-        {kHelp, kSeparator, kAbout},
+        {kHelp, kSerialTrace, kSeparator, kAbout},
     };
     return menus;
 }
@@ -102,6 +103,25 @@ void CMenus::Build(QMenuBar* bar, const std::function<void(int)>& handler)
         }
     }
     RemoveHiddenItems(bar);
+    AddEditMenu(bar, handler);
+}
+
+void CMenus::AddEditMenu(QMenuBar* bar, const std::function<void(int)>& handler)
+{
+    auto* menu = new QMenu(Q(m_settings.GetText(kEditMenu)), bar);
+    menu->setObjectName(QStringLiteral("editMenu"));
+    const std::pair<int, QList<QKeySequence>> commands[] = {
+        {kUndo, {QKeySequence::Undo}},
+        {kRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}};
+    for (const auto& [number, keys] : commands) {
+        QAction* action = menu->addAction(Q(m_settings.GetText(number)));
+        action->setData(number);
+        action->setShortcuts(keys);
+        QObject::connect(action, &QAction::triggered, bar, [handler, number = number] { handler(number); });
+        m_actions[number] = action;
+    }
+    const auto menus = bar->actions();
+    bar->insertMenu(menus.size() > 1 ? menus[1] : nullptr, menu);
 }
 
 void CMenus::RemoveHiddenItems(QMenuBar* bar)

@@ -17,6 +17,9 @@ inline constexpr int kNew = 57600;
 inline constexpr int kOpen = 57601;
 inline constexpr int kSave = 57603;
 inline constexpr int kSaveAs = 57604;
+inline constexpr int kPrintSetup = 57606;
+inline constexpr int kPrint = 57607;
+inline constexpr int kPrintPreview = 57609;
 inline constexpr int kFirstRecent = 57616;
 inline constexpr int kRecentCount = 4;
 inline constexpr int kExit = 57665;
@@ -39,6 +42,15 @@ inline constexpr int kWriteTuneData = 32699;
 inline constexpr int kHelp = 57667;
 inline constexpr int kAbout = 57664;
 inline constexpr int kFirstMenuCaption = 32790;
+inline constexpr int kImportChannels = 32930;
+inline constexpr int kExportChannels = 32931;
+inline constexpr int kOpenBackupFolder = 32940;
+inline constexpr int kSerialTrace = 32955;
+inline constexpr int kEditMenu = 32920;
+inline constexpr int kUndo = 32921;
+inline constexpr int kRedo = 32922;
+inline constexpr int kUndoTip = 32923;
+inline constexpr int kRedoTip = 32924;
 } // namespace command
 
 class CMenus {
@@ -54,6 +66,8 @@ public:
 
 private:
     void RemoveHiddenItems(QMenuBar* bar);
+    // Undo and redo, in a menu of their own after the first.
+    void AddEditMenu(QMenuBar* bar, const std::function<void(int)>& handler);
 
     const CSettings& m_settings;
     std::map<int, QAction*> m_actions;
