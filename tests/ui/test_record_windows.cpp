@@ -8,6 +8,7 @@
 #include "shell/child_frame.h"
 #include "shell/item_tables.h"
 #include "shell/main_frame.h"
+#include "shell/menus.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
 #include "shell/port_factory.h"
@@ -139,6 +140,37 @@ private slots:
         QCOMPARE(f.TreeCount(item::kChannel), 15);
         QCOMPARE(channel->windowTitle(), QStringLiteral("Channel 15"));
         QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
+    }
+
+    void UndoAndRedoFromTheEditMenu()
+    {
+        CFixture f;
+        QAction* undo = f.frame->Menus().Action(command::kUndo);
+        QAction* redo = f.frame->Menus().Action(command::kRedo);
+        QVERIFY(undo != nullptr && redo != nullptr);
+        QVERIFY(!undo->isEnabled());
+        const Image before = f.Stored();
+        f.Click(item::kChannel, 4);
+        CChildFrame* child = f.frame->OpenChildren().first();
+        child->RecordButtons()[record_command::kDelete]->click();
+        const Image deleted = f.Stored();
+        QCOMPARE(f.TreeCount(item::kChannel), 15);
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        // The codeplug, the tree and the window are back; the window shows the same item again.
+        QVERIFY(f.Stored() == before);
+        QCOMPARE(f.TreeCount(item::kChannel), 16);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        QCOMPARE(f.frame->OpenChildren().first()->windowTitle(), QStringLiteral("Channel 5"));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(redo->isEnabled());
+        redo->trigger();
+        QVERIFY(f.Stored() == deleted);
+        QCOMPARE(f.TreeCount(item::kChannel), 15);
+        // A new codeplug starts a new history.
+        f.frame->FileNew(true);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
     }
 
     void FactoryViewsFromTheViewMenu()
