@@ -38,10 +38,15 @@ QString FilterOf(const CSettings& settings, int number)
 
 } // namespace
 
-CDlgImportChannels::CDlgImportChannels(CRadioData& data, const CSettings& settings, std::string text,
+namespace {
+constexpr int kImportHelpTopic = 32930;
+} // namespace
+
+CDlgImportChannels::CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text,
                                        CCsvFormat format, QWidget* parent)
-    : QDialog(parent), m_data(data), m_settings(settings), m_text(std::move(text)), m_format(format)
+    : QDialog(parent), m_data(radioData), m_settings(settings), m_text(std::move(text)), m_format(format)
 {
+    SetControlNumber(this, kImportHelpTopic); // F1 opens the import page
     auto* layout = new QVBoxLayout(this);
     m_append = new QCheckBox(this);
     SetControlNumber(m_append, csvui::kAppendBox);

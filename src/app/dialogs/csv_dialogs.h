@@ -35,7 +35,7 @@ inline constexpr int kAppendBox = 32937;
 class CDlgImportChannels : public QDialog {
     Q_OBJECT
 public:
-    CDlgImportChannels(CRadioData& data, const CSettings& settings, std::string text, CCsvFormat format,
+    CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text, CCsvFormat format,
                        QWidget* parent = nullptr);
 
     const CImportResult& Result() const { return m_result; }

@@ -36,10 +36,15 @@ std::unique_ptr<CBytePort> WrapWithTrace(std::unique_ptr<CBytePort> port)
     return WrapWithTrace(std::move(port), ProgramTrace());
 }
 
+namespace {
+constexpr int kTraceHelpTopic = 32955;
+} // namespace
+
 CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<const CSerialTrace> trace, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_trace(std::move(trace))
 {
     setObjectName(QStringLiteral("traceDialog"));
+    setProperty("controlNumber", kTraceHelpTopic); // F1 opens the trace page
     setWindowTitle(Q(settings.GetText(kCaption)));
     auto* layout = new QVBoxLayout(this);
     m_text = new QPlainTextEdit(this);
