@@ -5,6 +5,7 @@
 #include "editors/channel_list/channel_grid.h"
 #include "editors/channel_list/channel_table_model.h"
 #include "editors/channel_list/view_channel_list.h"
+#include "editors/common/undo_controller.h"
 #include "editors/record_navigator.h"
 #include "ui_test_registry.h"
 #include "widgets/freq_edit.h"
@@ -625,6 +626,7 @@ private slots:
         const Image before = f.Stored();
         QVERIFY(Fields(before, 5) != Fields(before, 0));
         QVERIFY(Fields(before, 6) != Fields(before, 1));
+        CUndoController undo(*f.context);
         f.SelectRows({5});
         f.Key(QKeySequence::Paste);
 
@@ -634,6 +636,12 @@ private slots:
         QCOMPARE(Fields(stored, 7), Fields(before, 7)); // the rows below stay
         QCOMPARE(f.data->Channels()[5]->PersonalityId(), f.data->Personalities()[1]->TreeId());
         QCOMPARE(CountOf(f.notifications, CNotification::kCellEdited), 2);
+        // The paste of two rows is one step for undo.
+        QObject::connect(&undo, &CUndoController::AboutToRestore, [&f] { f.view.reset(); });
+        QVERIFY(undo.Undo());
+        QVERIFY(f.Stored() == before);
+        QVERIFY(!undo.CanUndo());
+        f.Open(5);
         QVERIFY(f.messages.empty());
     }
 

@@ -3,6 +3,8 @@
 #include "editors/channel_list/tab_separated.h"
 #include "editors/channel_list/view_channel_list.h"
 
+#include "editors/common/editor_context.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -43,6 +45,7 @@ void CViewChannelList::Paste()
     if (block.isEmpty())
         return;
     CStoreOutcome outcome;
+    const CChangeBatch oneStep(Context()); // a paste is undone as a whole
     const QModelIndexList targets = TargetCells();
     if (block.size() == 1 && block.front().size() == 1 && targets.size() > 1 &&
         targets.contains(m_grid->currentIndex())) {

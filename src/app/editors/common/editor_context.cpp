@@ -17,6 +17,12 @@ void CEditorContext::Notify(const CNotification& notification, QObject* origin)
     emit NotifyDone(notification);
 }
 
+void CEditorContext::EndBatch()
+{
+    if (m_batch > 0 && --m_batch == 0)
+        emit BatchDone();
+}
+
 void CEditorContext::SetRadioAccess(LinkMaker makeLink, PortLister ports)
 {
     m_makeLink = std::move(makeLink);

@@ -37,17 +37,37 @@ public:
     std::unique_ptr<CRadioLink> MakeLink() const;
     CPortChoice Ports() const;
 
+    // Changes made between Begin and End are one step for undo (a paste of many rows).
+    void BeginBatch() { ++m_batch; }
+    void EndBatch();
+    bool InBatch() const { return m_batch > 0; }
+
 signals:
     void Notified(const qrv::CNotification& notification, QObject* origin);
     // The change has reached every view and its checks have run: the data
     // objects stand as the change left them (undo records here).
     void NotifyDone(const qrv::CNotification& notification);
+    // The last batch ended.
+    void BatchDone();
 
 private:
     CRadioData& m_data;
     CSettings& m_settings;
+    int m_batch = 0;
     LinkMaker m_makeLink;
     PortLister m_ports;
+};
+
+// A batch for the length of a scope.
+class CChangeBatch {
+public:
+    explicit CChangeBatch(CEditorContext& context) : m_context(context) { m_context.BeginBatch(); }
+    ~CChangeBatch() { m_context.EndBatch(); }
+    CChangeBatch(const CChangeBatch&) = delete;
+    CChangeBatch& operator=(const CChangeBatch&) = delete;
+
+private:
+    CEditorContext& m_context;
 };
 
 } // namespace qrv

@@ -10,7 +10,11 @@ namespace qrv {
 
 CUndoController::CUndoController(CEditorContext& context, QObject* parent) : QObject(parent), m_context(context)
 {
-    connect(&context, &CEditorContext::NotifyDone, this, [this] { Record(); });
+    connect(&context, &CEditorContext::NotifyDone, this, [this] {
+        if (!m_context.InBatch())
+            Record();
+    });
+    connect(&context, &CEditorContext::BatchDone, this, [this] { Record(); });
     m_history.Reset(CaptureState(m_context.Data()));
 }
 
