@@ -9,16 +9,44 @@
 #include "radio_data/settings.h"
 #include "radio_data/messages.h"
 #include "radio_link/radio_link.h"
+#include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "sim_byte_port.h"
 #include "sim_radio.h"
 #include "test_support.h"
 
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace qrv::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The widget of that control number under root (nullptr when none).
+template <typename T> T* Control(const QWidget& root, int number)
+{
+    for (T* widget : root.findChildren<T*>())
+        if (ControlNumber(widget) == number)
+            return widget;
+    return nullptr;
+}
+
+inline Bytes BytesAt(const Image& image, std::size_t offset, std::size_t size)
+{
+    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(offset);
+    return Bytes(begin, begin + static_cast<std::ptrdiff_t>(size));
+}
+
+inline Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+    return image;
+}
 
 struct CEditorFixture {
     CProgramDir program;

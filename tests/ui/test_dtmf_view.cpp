@@ -24,7 +24,9 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
+using test::WithBytes;
 using Basic = CPageDTMFSystemBase;
 using Advanced = CPageDTMFSystemAdvance;
 
@@ -32,20 +34,6 @@ constexpr std::size_t kRecord = 0x1B0;
 constexpr std::size_t kRecordSize = 16;
 // The default record as a save writes it: one record, so count code 0 in byte 6.
 const Bytes kDefault{0x12, 0x34, 0x56, 0x78, 0x08, 0x01, 0x3E, 0x19, 0x05, 0x05, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
-
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
-Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
-}
 
 struct CViewFixture {
     test::CEditorFixture f;

@@ -24,7 +24,9 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
+using test::WithBytes;
 using E = CEmergencyData;
 
 constexpr std::size_t kBlock = 0x250;
@@ -32,23 +34,9 @@ constexpr std::size_t kBlockSize = 32;
 const Bytes kDefault{0x0A, 0x00, 0xF8, 0xE2, 0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x0A, 0x0A, 0xF8,
                      0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
 QWidget* AnyControl(const QWidget& root, int number)
 {
     return Control<QWidget>(root, number);
-}
-
-Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
 }
 
 struct CViewFixture {

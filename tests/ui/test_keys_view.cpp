@@ -22,7 +22,10 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
+using test::BytesAt;
+using test::WithBytes;
 
 constexpr std::size_t kKeys = 0x078;
 constexpr std::size_t kKeyBlockSize = 11;
@@ -36,26 +39,6 @@ constexpr long long kVoxFunction = 75;
 constexpr long long kReserved = 79;
 
 const Bytes kDefaultKeys{0x1D, 0x1C, 0x42, 0x4B, 0x42, 0x50, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE};
-
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
-Bytes BytesAt(const Image& image, std::size_t offset, std::size_t size)
-{
-    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(offset);
-    return Bytes(begin, begin + static_cast<std::ptrdiff_t>(size));
-}
-
-Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
-}
 
 // Views on one codeplug that hear the notifications as the main window passes them on.
 struct CKeysFixture {

@@ -21,7 +21,8 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
 
 constexpr int kTxAdmit = 2321;
 constexpr int kTimeOut = 2325;
@@ -30,14 +31,6 @@ constexpr int kReKey = 2329;
 constexpr int kReset = 2331;
 constexpr std::size_t kTable = 0x130;
 constexpr Bytes::size_type kRecord = 8;
-
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
 
 QStringList Items(const QComboBox& combo)
 {

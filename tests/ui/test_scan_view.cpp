@@ -22,7 +22,8 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
 
 constexpr int kScanMode = 3830;
 constexpr int kPriorityMode = 3834;
@@ -39,14 +40,6 @@ constexpr std::size_t kMembers = 16;
 
 const Bytes kDefault{0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0xE6, 0xC0, 0x08, 0x01, 0x02, 0xF8, 0x01, 0x03, 0x0F, 0xFE, 0xFF,
                      0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10};
-
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
 
 Bytes RecordOf(const Image& image, std::size_t index)
 {

@@ -26,7 +26,10 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::Control;
+using test::BytesAt;
+using test::WithBytes;
 
 constexpr std::array<int, 3> kUserLevels{0, CSettings::kServiceLevel, CSettings::kFactoryLevel};
 
@@ -36,26 +39,6 @@ constexpr std::size_t kVox = 0x117;
 constexpr std::size_t kMisc = 0x119;
 constexpr std::size_t kMode = 0x127;
 constexpr std::size_t kKeys = 0x078;
-
-template <typename T> T* Control(const QWidget& root, int number)
-{
-    for (T* widget : root.findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
-Bytes BytesAt(const Image& image, std::size_t offset, std::size_t size)
-{
-    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(offset);
-    return Bytes(begin, begin + static_cast<std::ptrdiff_t>(size));
-}
-
-Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
-}
 
 using ViewMaker = std::function<std::unique_ptr<CEditorView>(CEditorContext&)>;
 

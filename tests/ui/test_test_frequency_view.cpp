@@ -18,7 +18,8 @@ namespace qrv {
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using test::Bytes;
+using test::WithBytes;
 
 constexpr std::size_t kBlock = 0x270;
 constexpr std::size_t kBlockSize = 200;
@@ -31,12 +32,6 @@ Bytes BytesAt(const Image& image, std::size_t offset, std::size_t count)
 {
     const auto begin = image.begin() + static_cast<std::ptrdiff_t>(offset);
     return Bytes(begin, begin + static_cast<std::ptrdiff_t>(count));
-}
-
-Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
-{
-    std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
-    return image;
 }
 
 struct CViewFixture {
