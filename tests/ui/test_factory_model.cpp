@@ -175,6 +175,9 @@ private slots:
         Type(dialog, Dialog::kLowerFrequency, QStringLiteral("430"));
         Type(dialog, Dialog::kUpperFrequency, QStringLiteral("449.99999"));
         Choose(dialog, Dialog::kSignallingType, 2);
+        // The serial number is not sent, so it cannot be typed over either.
+        const Bytes serial = InfoBytes(x, 0x048, 16);
+        const QString serialShown = Edit(dialog, Dialog::kSerialNumber)->text();
         Type(dialog, Dialog::kSerialNumber, QStringLiteral("SN12345"));
         std::fill_n(x.Radio().Memory().begin(), 0x80, 0x00);
         Click(dialog, Dialog::kWriteButton);
@@ -189,7 +192,8 @@ private slots:
         // The stamp and the serial number are not among the blocks written.
         QCOMPARE(x.Memory(0x020, 8), Bytes(8, 0x00));
         QCOMPARE(x.Memory(0x048, 16), Bytes(16, 0x00));
-        QCOMPARE(InfoBytes(x, 0x048, 16), Text("SN12345", 16));
+        QCOMPARE(Edit(dialog, Dialog::kSerialNumber)->text(), serialShown);
+        QCOMPARE(InfoBytes(x, 0x048, 16), serial);
         QCOMPARE(x.ModesSent(), (std::vector<int>{3, 1}));
         CheckLetGo(x, "write");
     }
@@ -262,7 +266,7 @@ private slots:
         const auto modeRefused = [](sim::CSimFaults& f) { f.refuseMode = true; };
         const std::vector<Row> rows{
             {"read, silent radio", Dialog::kReadButton, silent, 1143, {}, {}},
-            {"read, mode refused", Dialog::kReadButton, modeRefused, 1143, {}, {2}},
+            {"read, mode refused", Dialog::kReadButton, modeRefused, 1143, {}, {2, 1}},
             {"read, serial block not read",
              Dialog::kReadButton,
              [](sim::CSimFaults& f) { f.silentReadAt = 0x048; },
@@ -270,7 +274,7 @@ private slots:
              QStringLiteral("72"),
              {2, 1}},
             {"write, silent radio", Dialog::kWriteButton, silent, 1143, {}, {}},
-            {"write, mode refused", Dialog::kWriteButton, modeRefused, 1143, {}, {3}},
+            {"write, mode refused", Dialog::kWriteButton, modeRefused, 1143, {}, {3, 1}},
             {"write, limits refused",
              Dialog::kWriteButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x028; },
@@ -290,7 +294,7 @@ private slots:
              1138,
              QStringLiteral("295"),
              {}},
-            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, 1143, {}, {3}},
+            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, 1143, {}, {3, 1}},
             {"switch, word refused",
              Dialog::kWriteTuneSwitchButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x127; },
@@ -414,13 +418,12 @@ private slots:
             Dialog dialog(x.context);
             const bool factory = level == CSettings::kFactoryLevel;
             QVERIFY(Edit(dialog, Dialog::kModelName)->isEnabled());
-            for (const int number :
-                 {Dialog::kRangeId, Dialog::kLowerFrequency, Dialog::kUpperFrequency, Dialog::kSerialNumber})
+            for (const int number : {Dialog::kRangeId, Dialog::kLowerFrequency, Dialog::kUpperFrequency})
                 QCOMPARE(Edit(dialog, number)->isEnabled(), factory);
             for (const int number : {Dialog::kBandFlag, Dialog::kSignallingType})
                 QCOMPARE(Find<QComboBox>(dialog, number)->isEnabled(), factory);
-            QVERIFY(Edit(dialog, Dialog::kFirmware)->isReadOnly());
-            QVERIFY(Edit(dialog, Dialog::kModelId)->isReadOnly());
+            for (const int number : {Dialog::kSerialNumber, Dialog::kFirmware, Dialog::kModelId})
+                QVERIFY(Edit(dialog, number)->isReadOnly());
             QVERIFY(Find<QComboBox>(dialog, Dialog::kLanguage)->isHidden());
             QCOMPARE(Edit(dialog, Dialog::kModelName)->maxLength(), 12);
             QCOMPARE(Edit(dialog, Dialog::kSerialNumber)->maxLength(), 16);

@@ -136,8 +136,9 @@ CDlgFactoryModel::CDlgFactoryModel(CFactoryContext& context)
     m_serial = AddEdit(*grid, row++, kSerialNumberLabel, kSerialNumber, kSerialNumberWidth);
     m_firmware = AddEdit(*grid, row++, kFirmwareLabel, kFirmware, 0);
     m_modelId = AddEdit(*grid, row++, kModelIdLabel, kModelId, 0);
-    m_firmware->setReadOnly(true);
-    m_modelId->setReadOnly(true);
+    // The factory write does not send the serial number: an edit would never reach the radio.
+    for (QLineEdit* shownOnly : {m_serial, m_firmware, m_modelId})
+        shownOnly->setReadOnly(true);
     // The voice language is not part of this radio's identity block.
     QComboBox* language = AddCombo(*grid, row, kLanguageLabel, kLanguage);
     language->hide();
@@ -200,7 +201,7 @@ QComboBox* CDlgFactoryModel::AddCombo(QGridLayout& grid, int row, int label, int
 void CDlgFactoryModel::EnableForLevel()
 {
     const bool factory = m_settings.GetUserLevel() == CSettings::kFactoryLevel;
-    for (QWidget* field : std::initializer_list<QWidget*>{m_band, m_rangeId, m_lower, m_upper, m_signal, m_serial})
+    for (QWidget* field : std::initializer_list<QWidget*>{m_band, m_rangeId, m_lower, m_upper, m_signal})
         field->setEnabled(factory);
 }
 
@@ -214,7 +215,7 @@ void CDlgFactoryModel::LoadFields()
     m_upper->setText(FrequencyField(m_info.UpperFrequency()));
     SelectData(*m_signal, m_info.SignallingType());
     m_serial->setText(Q(m_info.SerialNumber()));
-    for (const QLineEdit* edit : {m_name, m_rangeId, m_lower, m_upper, m_serial})
+    for (const QLineEdit* edit : {m_name, m_rangeId, m_lower, m_upper})
         m_shownText[edit] = edit->text();
     for (const QComboBox* combo : {m_band, m_signal})
         m_shownIndex[combo] = combo->currentIndex();
@@ -247,8 +248,6 @@ void CDlgFactoryModel::StoreFields()
         m_info.SetUpperFrequency(*upper);
     if (Changed(m_signal))
         m_info.SetSignallingType(static_cast<std::uint8_t>(m_signal->currentData().toUInt()));
-    if (Changed(m_serial))
-        m_info.SetSerialNumber(S(m_serial->text()));
     // The fields now show what the block holds (a refused text gives way to the stored value).
     LoadFields();
 }

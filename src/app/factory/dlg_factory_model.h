@@ -1,9 +1,9 @@
 #pragma once
 // Factory Mode: the radio's identity block (model name, band flag, range ID
-// and limits, signalling type, serial number) read from and written to the
-// radio over a link of the dialog's own, and the manual tune switch. Every
-// command connects, exchanges and closes the port again, leaving the radio
-// in mode 1.
+// and limits, signalling type) read from and written to the radio over a link
+// of the dialog's own, and the manual tune switch. The serial number is read
+// and shown, never written. Every command connects, exchanges and closes the
+// port again, leaving the radio in mode 1.
 //
 // Typed model names and range limits are checked when the field is left
 // (a field left as it was shown is not: a radio may well hold limits outside
