@@ -57,6 +57,14 @@ Frame Drop()
     return {0x02, 'V', 'k', 0x00, 0x00, 0x03};
 }
 
+// "Va": a tuning value written, item and value low byte first.
+Frame TuneWrite(std::uint16_t item, std::uint16_t value)
+{
+    const auto low = [](std::uint16_t word) { return static_cast<std::uint8_t>(word & 0xFF); };
+    const auto high = [](std::uint16_t word) { return static_cast<std::uint8_t>(word >> 8); };
+    return {0x02, 'V', 'a', low(item), high(item), low(value), high(value), 0x03};
+}
+
 bool IsTune(const Frame& frame, char op)
 {
     return frame.size() >= 5 && frame[1] == 'V' && frame[2] == op;
@@ -349,18 +357,10 @@ private slots:
         QVERIFY(dragged > 100);
         std::vector<Frame> writes = TuneFrames(t.radio, 'a');
         QCOMPARE(writes.size(), std::size_t{1}); // ...and the radio got only the last
-        QCOMPARE(writes[0], (Frame{0x02, 'V', 'a', 0x52, 0x80, static_cast<std::uint8_t>(dragged), 0x00, 0x03}));
+        QCOMPARE(writes[0], TuneWrite(0x8052, static_cast<std::uint16_t>(dragged)));
         QCOMPARE(t.radio.CurrentTuneValue(0x8052), std::uint16_t(dragged));
         QCOMPARE(sub->ValueText()->text(), QString::number(dragged));
         QCOMPARE(sub->WorkingCopy().Value(0), std::uint16_t(dragged));
-
-        // Each key press is a scroll of its own; a page is ten.
-        QTest::keyClick(sub->ValueBar(), Qt::Key_Right);
-        QTest::keyClick(sub->ValueBar(), Qt::Key_PageUp);
-        writes = TuneFrames(t.radio, 'a');
-        QCOMPARE(writes.size(), std::size_t{3});
-        QCOMPARE(writes[1][5], std::uint8_t(dragged + 1));
-        QCOMPARE(sub->ValueBar()->value(), std::min(dragged + 11, CDlgTuneSubItem::kValueMaximum));
 
         // The volume goes to its own item, also once per drag, in steps of eight.
         t.radio.ClearLog();
@@ -375,6 +375,39 @@ private slots:
         QCOMPARE(sub->VolumeBar()->value(), volume + 8);
         QVERIFY(sub->VolumeText()->text().endsWith(QString::number(volume + 8)));
         QCOMPARE(sub->Result(), CDlgTuneSubItem::Outcome::Open);
+    }
+
+    void KeysStepTheSixteenBitValueTheRadioHolds()
+    {
+        // Each key press is a scroll of its own: one step from the radio's value, a page is ten.
+        struct Case {
+            const char* name;
+            std::uint16_t held;
+            Qt::Key key;
+            std::uint16_t sent;
+        };
+        const std::vector<Case> cases{
+            {"above one byte", 0x1234, Qt::Key_Right, 0x1235},
+            {"into the high byte", 0x00FF, Qt::Key_Right, 0x0100},
+            {"down from the top", 0xFFFF, Qt::Key_Left, 0xFFFE},
+            {"a page", 0x1234, Qt::Key_PageUp, 0x123E},
+        };
+        for (const Case& c : cases) {
+            CTuningFixture t;
+            t.radio.TuneValues()[0x8052] = c.held;
+            CRadioModeSession session(t.context);
+            QVERIFY2(session.Enter(CRadioLink::kModeAdjust), c.name);
+            CDlgTuning dialog(t.f.Settings(), *t.f.data, *session.Link());
+            const auto sub = dialog.MakeSubItem(t.Row(dialog, kReference));
+            QVERIFY2(sub != nullptr, c.name);
+            QVERIFY2(sub->ValueText()->text() == QString::number(c.held), c.name);
+            t.radio.ClearLog();
+            QTest::keyClick(sub->ValueBar(), c.key);
+            QVERIFY2(TuneFrames(t.radio, 'a') == std::vector<Frame>{TuneWrite(0x8052, c.sent)}, c.name);
+            QVERIFY2(t.radio.CurrentTuneValue(0x8052) == c.sent, c.name);
+            QVERIFY2(sub->ValueText()->text() == QString::number(c.sent), c.name);
+            QVERIFY2(sub->WorkingCopy().Value(0) == c.sent, c.name);
+        }
     }
 
     void CancelDropsAndOkKeeps()

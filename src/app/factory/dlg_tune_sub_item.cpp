@@ -23,8 +23,6 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace qrv {
 
 namespace {
@@ -229,9 +227,8 @@ void CDlgTuneSubItem::ShowPoint()
 
 void CDlgTuneSubItem::ShowValue(std::uint16_t value)
 {
-    const int shown = std::clamp(static_cast<int>(value), kValueMinimum, kValueMaximum);
-    m_value->ShowValue(shown);
-    m_valueText->setText(QString::number(shown));
+    m_value->ShowValue(value);
+    m_valueText->setText(QString::number(value));
 }
 
 void CDlgTuneSubItem::ReadValue()

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 class QAbstractButton;
 class QLabel;
@@ -29,8 +30,9 @@ class CDlgTuneSubItem : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kForm = 7004;
+    // A tuning value is a 16-bit word: the bar covers every value the radio can report.
     static constexpr int kValueMinimum = 0;
-    static constexpr int kValueMaximum = 255;
+    static constexpr int kValueMaximum = std::numeric_limits<std::uint16_t>::max();
     static constexpr std::uint16_t kVolumeItem = 0x850B;
     static constexpr int kVolumeMaximum = 255;
     static constexpr int kVolumeStart = 128;
