@@ -262,7 +262,7 @@ private slots:
             std::vector<int> messages;
         };
         const std::vector<Case> cases{
-            {"three wrong", {A::Password("a"), A::Password("SECRET"), A::Password("Secret ")}, {1176, 1176, 1176}},
+            {"three wrong", {A::Password("a"), A::Password("SECRET"), A::Password("Secre")}, {1176, 1176, 1176}},
             {"cancelled", {A::Password("wrong"), A::Password(nullptr)}, {1176}},
         };
         for (const Case& c : cases) {
@@ -353,7 +353,9 @@ private slots:
             // A message typed but not written stays out of the radio.
             view->Page()->MessageEdit(0)->setText(QStringLiteral("Not sent"));
 
-            CDialogAnswers answers({CDialogAnswers::ChangePassword("Secret", "Top", "Top")});
+            // Set with trailing spaces, which the padded field keeps as it pads.
+            CDialogAnswers answers(
+                {CDialogAnswers::ChangePassword("Secret", "Top  ", "Top  "), CDialogAnswers::Password("Top  ")});
             view->Page()->ChangePasswordButton()->click();
 
             QVERIFY2(answers.Answered() == 1 && answers.Unexpected() == 0, c.name);
@@ -370,6 +372,10 @@ private slots:
                 QVERIFY2(Range(radio.Memory(), kBlock + 16, E::kBlockSize - 16) ==
                              Range(before, kBlock + 16, E::kBlockSize - 16),
                          c.name);
+                // The password typed as it was set opens the write.
+                view->Page()->WriteButton()->click();
+                QVERIFY2(answers.Answered() == 2 && answers.Unexpected() == 0, c.name);
+                QVERIFY2(Range(radio.Memory(), kBlock + 16, 32) == Padded("Not sent", 32), c.name);
             } else {
                 QVERIFY2(f.texts.back().contains(QLatin1String("1024")), c.name);
                 QVERIFY2(radio.Memory() == before, c.name);

@@ -19,8 +19,11 @@
 #include "ui_test_registry.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -278,9 +281,40 @@ private slots:
     void ThePasswordDialogs()
     {
         CFixture f;
+        // Every password field takes only what the radio stores, says why it refuses, and never cuts a paste.
+        struct Entry {
+            const char* name;
+            QString typed;
+            QString pasted;
+            QString kept;
+            std::vector<int> messages;
+        };
+        const std::vector<Entry> entries{
+            {"ninth character typed", QStringLiteral("123456789"), {}, QStringLiteral("12345678"), {1272}},
+            {"spaces and punctuation", QStringLiteral(" ~a Z!  "), {}, QStringLiteral(" ~a Z!  "), {}},
+            {"accented letter typed", QStringLiteral("caf\u00E9"), {}, QStringLiteral("caf"), {1271}},
+            {"Chinese text pasted", {}, QStringLiteral("\u4E2D\u6587"), {}, {1271}},
+            {"over-long text pasted", QStringLiteral("a"), QStringLiteral("bcdefghi"), QStringLiteral("a"), {1272}},
+        };
         CDlgInputPassword input(f.program.Settings());
-        QTest::keyClicks(input.Edit(), QStringLiteral("123456789"));
-        QCOMPARE(input.Typed(), std::string("12345678")); // a ninth character cannot be typed
+        CDlgChangePassword edits(f.program.Settings(), "Secret");
+        for (QLineEdit* edit : {input.Edit(), edits.OldEdit(), edits.NewEdit(), edits.ConfirmEdit()}) {
+            QCOMPARE(edit->toolTip().toStdString(), f.program.Settings().GetMessage(1270));
+            for (const Entry& e : entries) {
+                edit->clear();
+                f.messages.clear();
+                for (const QChar c : e.typed) { // as a keyboard layout with these letters sends them
+                    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                    QApplication::sendEvent(edit, &key);
+                }
+                if (!e.pasted.isEmpty()) {
+                    QApplication::clipboard()->setText(e.pasted);
+                    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+                }
+                QVERIFY2(edit->text() == e.kept, e.name);
+                QVERIFY2(f.messages == e.messages, e.name);
+            }
+        }
 
         struct Case {
             const char* old;
@@ -292,7 +326,8 @@ private slots:
         };
         for (const Case c :
              {Case{"wrong", "new1", "new1", 1171, false, false}, Case{"Secret", "new1", "new2", 1170, false, true},
-              Case{"Secret", "new1", "new1", 1169, true, true}, Case{"secret", "new1", "new1", 1171, false, false}}) {
+              Case{"Secret", "new1", "new1", 1169, true, true}, Case{"secret", "new1", "new1", 1171, false, false},
+              Case{"Secret  ", "new1", "new1", 1169, true, true}}) {
             f.messages.clear();
             CDlgChangePassword change(f.program.Settings(), "Secret");
             change.OldEdit()->setText(QString::fromLatin1(c.old));

@@ -1,6 +1,8 @@
-// The embedded message block: its fields, their texts and the edit record.
+// The embedded message block: its fields, their texts, the edit record and
+// the radio password's rule.
 #include "records/embedded_message.h"
 
+#include "radio_link/message_transfer.h"
 #include "record_test_support.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +97,53 @@ TEST(EmbeddedMessageText, ShortFieldsHoldEightCharacters)
     EXPECT_FALSE(data.SetFieldText(6, "x"));
     EXPECT_FALSE(data.SetMessage(4, "x"));
     EXPECT_EQ(data.FieldText(6), "");
+}
+
+TEST(RadioPasswordText, OnlyPrintableAsciiUpToTheFieldWidth)
+{
+    struct Case {
+        std::string text;
+        int problem;
+    };
+    const std::vector<Case> cases = {
+        {"", 0},
+        {" ~Az09!", 0}, // both ends of the printable range
+        {"12345678", 0},
+        {"123456789", 1272},
+        {"caf\xC3\xA9", 1271},  // an accented letter in UTF-8
+        {"\xE4\xB8\xAD", 1271}, // a Chinese character
+        {"tab\t", 1271},
+        {"del\x7F", 1271},
+        {"\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", 1271}, // too long, but first of all not ASCII
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RadioPasswordProblem(c.text), c.problem) << c.text;
+}
+
+TEST(RadioPasswordText, StoredAndTypedAreComparedAsThePaddedField)
+{
+    struct Case {
+        std::string set; // through the record, as the password change stores it
+        std::string typed;
+        bool opens;
+    };
+    const std::vector<Case> cases = {
+        {"ab  ", "ab  ", true},
+        {"ab  ", "ab", true},
+        {"ab", "ab ", true},
+        {"a b", "ab", false},
+        {"Secret", "secret", false},
+        {"Secret", "Secre", false},
+        {"12345678", "12345678", true},
+        {"12345678", "123456789", false}, // never cut to the field
+        {"", "", true},
+        {"caf\xC3", "caf\xC3\xA9", false}, // a stored text cut mid-character
+    };
+    for (const Case& c : cases) {
+        CEmbeddedMessageData data;
+        ASSERT_TRUE(data.SetFieldText(CEmbeddedMessageData::kPasswordField, c.set));
+        EXPECT_EQ(SameRadioPassword(data.Password(), c.typed), c.opens) << c.set << '|' << c.typed;
+    }
 }
 
 TEST(EmbeddedMessageText, RadioBlockMustBeWhole)

@@ -1,6 +1,8 @@
 #include "dialogs/password_dialogs.h"
 
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
+#include "radio_link/message_transfer.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
 
@@ -8,6 +10,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 namespace qrv {
 
@@ -23,12 +26,37 @@ constexpr int kChanged = 1169;
 constexpr int kMismatch = 1170;
 constexpr int kWrongOld = 1171;
 
-QLineEdit* PasswordEdit(QWidget* parent, QFormLayout* form, const CSettings& settings, int control, int maxLength)
+// Takes a text only when the radio can store it as a password, and keeps the
+// reason of the last refusal for the message.
+class CPasswordValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override
+    {
+        const int problem = RadioPasswordProblem(S(input));
+        if (problem == 0)
+            return Acceptable;
+        m_refusal = problem;
+        return Invalid;
+    }
+    int Refusal() const { return m_refusal; }
+
+private:
+    mutable int m_refusal = 0;
+};
+
+// No maximum length: the validator sees a pasted text whole, so an over-long
+// one is refused with its message instead of being cut.
+QLineEdit* PasswordEdit(QWidget* parent, QFormLayout* form, const CSettings& settings, int control)
 {
     auto* edit = new QLineEdit(parent);
     edit->setEchoMode(QLineEdit::Password);
-    edit->setMaxLength(maxLength); // a ninth character cannot be typed
+    auto* validator = new CPasswordValidator(edit);
+    edit->setValidator(validator);
+    edit->setToolTip(Q(settings.GetMessage(msg::kPasswordRule)));
     edit->setProperty("controlNumber", control);
+    QObject::connect(edit, &QLineEdit::inputRejected, parent,
+                     [parent, &settings, validator] { ShowMessage(parent, settings, validator->Refusal()); });
     form->addRow(Q(settings.GetText(control)), edit);
     return edit;
 }
@@ -40,7 +68,7 @@ CDlgInputPassword::CDlgInputPassword(const CSettings& settings, QWidget* parent)
     setProperty("controlNumber", kForm);
     setWindowTitle(Q(settings.GetText(kForm)));
     auto* form = new QFormLayout(this);
-    m_edit = PasswordEdit(this, form, settings, kPasswordEdit, kMaxLength);
+    m_edit = PasswordEdit(this, form, settings, kPasswordEdit);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(Q(settings.GetText(1)));
     buttons->button(QDialogButtonBox::Cancel)->setText(Q(settings.GetText(2)));
@@ -68,9 +96,9 @@ CDlgChangePassword::CDlgChangePassword(const CSettings& settings, std::string cu
     setProperty("controlNumber", kForm);
     setWindowTitle(Q(settings.GetText(kForm)));
     auto* form = new QFormLayout(this);
-    m_old = PasswordEdit(this, form, settings, kOldEdit, kMaxLength);
-    m_new = PasswordEdit(this, form, settings, kNewEdit, kMaxLength);
-    m_confirm = PasswordEdit(this, form, settings, kConfirmEdit, kMaxLength);
+    m_old = PasswordEdit(this, form, settings, kOldEdit);
+    m_new = PasswordEdit(this, form, settings, kNewEdit);
+    m_confirm = PasswordEdit(this, form, settings, kConfirmEdit);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(Q(settings.GetText(kOkButton)), QDialogButtonBox::AcceptRole);
     ok->setProperty("controlNumber", kOkButton);
@@ -83,7 +111,7 @@ CDlgChangePassword::CDlgChangePassword(const CSettings& settings, std::string cu
 
 void CDlgChangePassword::Confirm()
 {
-    if (S(m_old->text()) != m_current) {
+    if (!SameRadioPassword(m_current, S(m_old->text()))) {
         m_old->clear();
         m_new->clear();
         m_confirm->clear();

@@ -1,6 +1,9 @@
 #pragma once
 // The radio password: typed before the embedded messages are written, and
-// changed (old, new, confirmation) before it is written to the radio.
+// changed (old, new, confirmation) before it is written to the radio. Every
+// field takes only what the radio can store (at most 8 printable ASCII
+// characters) and says so: its tool tip names the rule, and a refused key,
+// paste or drop is answered by a message.
 #include <QDialog>
 
 #include <optional>
@@ -16,7 +19,6 @@ class CDlgInputPassword : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kForm = 141;
-    static constexpr int kMaxLength = 8;
 
     explicit CDlgInputPassword(const CSettings& settings, QWidget* parent = nullptr);
     std::string Typed() const;
@@ -33,7 +35,6 @@ class CDlgChangePassword : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kForm = 4721;
-    static constexpr int kMaxLength = 8;
 
     CDlgChangePassword(const CSettings& settings, std::string current, QWidget* parent = nullptr);
     // What OK does: closes with OK only when the old password is right and

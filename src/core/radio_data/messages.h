@@ -17,6 +17,9 @@ inline constexpr int kOutOfMemory = 1147;
 inline constexpr int kModelMismatch = 1172;
 inline constexpr int kDataFileExtension = 1211;
 inline constexpr int kDataFileFilter = 1212;
+inline constexpr int kPasswordRule = 1270;
+inline constexpr int kPasswordNotAscii = 1271;
+inline constexpr int kPasswordTooLong = 1272;
 
 // S02: captions.
 inline constexpr int kMainCaption = 128;

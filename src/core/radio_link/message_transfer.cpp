@@ -6,6 +6,8 @@
 #include "radio_link/radio_messages.h"
 #include "util/text_format.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 namespace {
@@ -29,7 +31,37 @@ CTransferResult Success(int message)
     return result;
 }
 
+// The stored field as the radio compares it: its bytes padded with spaces.
+// Bytes a password cannot hold (an older file, another tool) stay as they are.
+CEmbeddedMessageData::PasswordBytes StoredPasswordField(std::string_view stored)
+{
+    CEmbeddedMessageData::PasswordBytes field{};
+    field.fill(CEmbeddedMessageData::kPadByte);
+    std::copy_n(stored.begin(), std::min(stored.size(), field.size()), field.begin());
+    return field;
+}
+
 } // namespace
+
+int RadioPasswordProblem(std::string_view text)
+{
+    using Fault = CEmbeddedMessageData::PasswordFault;
+    switch (CEmbeddedMessageData::CheckPassword(text)) {
+    case Fault::NotPrintableAscii:
+        return msg::kPasswordNotAscii;
+    case Fault::TooLong:
+        return msg::kPasswordTooLong;
+    case Fault::None:
+        break;
+    }
+    return 0;
+}
+
+bool SameRadioPassword(std::string_view stored, std::string_view typed)
+{
+    const auto field = CEmbeddedMessageData::PasswordField(typed);
+    return field && *field == StoredPasswordField(stored);
+}
 
 bool VerifyRadioPassword(const std::string& current, const std::function<std::optional<std::string>()>& ask,
                          const std::function<void()>& wrong)
@@ -40,7 +72,7 @@ bool VerifyRadioPassword(const std::string& current, const std::function<std::op
         const auto typed = ask ? ask() : std::nullopt;
         if (!typed)
             return false;
-        if (*typed == current)
+        if (SameRadioPassword(current, *typed))
             return true;
         if (wrong)
             wrong();

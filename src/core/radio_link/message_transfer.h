@@ -8,12 +8,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qrv {
 
 class CSettings;
 
 using MessageBlock = CEmbeddedMessageData::BlockBytes;
+
+// 0 when text can be a radio password (at most 8 printable ASCII characters),
+// else the number of the message that says why not.
+int RadioPasswordProblem(std::string_view text);
+// Whether typed opens the stored password: both are compared as the radio
+// holds them, space-padded to the field, so trailing spaces do not count.
+bool SameRadioPassword(std::string_view stored, std::string_view typed);
 
 // Before the messages are written the user must type the radio's password:
 // at most three times; ask returns nullopt when the user cancels, wrong is

@@ -46,6 +46,24 @@ bool CEmbeddedMessageData::SetFieldText(std::size_t field, std::string_view text
     return true;
 }
 
+CEmbeddedMessageData::PasswordFault CEmbeddedMessageData::CheckPassword(std::string_view text)
+{
+    const auto printable = [](char c) { return c >= kFirstPasswordCharacter && c <= kLastPasswordCharacter; };
+    if (!std::all_of(text.begin(), text.end(), printable))
+        return PasswordFault::NotPrintableAscii;
+    return text.size() > kShortFieldWidth ? PasswordFault::TooLong : PasswordFault::None;
+}
+
+std::optional<CEmbeddedMessageData::PasswordBytes> CEmbeddedMessageData::PasswordField(std::string_view text)
+{
+    if (CheckPassword(text) != PasswordFault::None)
+        return std::nullopt;
+    PasswordBytes field{};
+    field.fill(kPadByte);
+    std::copy(text.begin(), text.end(), field.begin());
+    return field;
+}
+
 std::array<std::uint8_t, CEmbeddedMessageData::kShortFieldWidth> CEmbeddedMessageData::FieldBBytes() const
 {
     std::array<std::uint8_t, kShortFieldWidth> bytes{};

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -67,6 +68,16 @@ public:
         return message < kMessageCount && SetFieldText(kFirstMessageField + message, text);
     }
     std::string Password() const { return FieldText(kPasswordField); }
+
+    // The radio password is what the radio stores: one byte a character,
+    // printable ASCII only, in a field padded with spaces.
+    static constexpr char kFirstPasswordCharacter = 0x20;
+    static constexpr char kLastPasswordCharacter = 0x7E;
+    enum class PasswordFault { None, NotPrintableAscii, TooLong };
+    using PasswordBytes = std::array<std::uint8_t, kShortFieldWidth>;
+    static PasswordFault CheckPassword(std::string_view text);
+    // The field a text fills; nullopt when the radio cannot store the text.
+    static std::optional<PasswordBytes> PasswordField(std::string_view text);
     // The 8 bytes of field B as the password change sends them.
     std::array<std::uint8_t, kShortFieldWidth> FieldBBytes() const;
 
