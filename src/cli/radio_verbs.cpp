@@ -12,6 +12,7 @@
 #include "radio_link/radio_messages.h"
 #include "radio_link/trace_port.h"
 #include "radio_link/transfer.h"
+#include "radio_link/transfer_message.h"
 #include "util/local_time.h"
 #include "util/text_format.h"
 
@@ -52,17 +53,17 @@ CPortChoice PortChoice(const CArgs& a, const CSettings& settings)
 }
 
 // Shows a failed radio operation: why the port could not be opened (when
-// that was the reason), then the language file's message.
-int Report(CCliContext& context, const CRadioLink& link, const CTransferResult& result)
+// that was the reason), then the language file's message and, after a
+// failed write, what the radio may now hold.
+int Report(const CSettings& settings, const CRadioLink& link, const CTransferResult& result,
+           const std::string& backupFolder = {})
 {
     if (result.ok)
         return kExitOk;
     if (result.noRadio && !link.LastPortError().empty())
         std::fprintf(stderr, "qrvctl: %s\n", link.LastPortError().c_str());
-    if (result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed ||
-        result.message == msg::kVerifyReadFailed)
-        return context.FailNumber(result.message, result.address & 0xFFFF);
-    return context.Fail(result.message, result.argument);
+    std::fprintf(stderr, "qrvctl: %s\n", TransferMessageText(settings, result, backupFolder).c_str());
+    return kExitFailure;
 }
 
 // The link of one radio verb. With --trace FILE every chunk on the wire is
@@ -101,12 +102,13 @@ private:
 
 // Keeps the image read or about to be written in the backup folder (the
 // program's, or --backup-dir), unless --no-backup. A backup that cannot be
-// written is reported but does not stop the transfer.
-void KeepBackup(const CArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
-                BackupDirection direction)
+// written is reported but does not stop the transfer. Returns the folder
+// when the backup was kept.
+std::string KeepBackup(const CArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
+                       BackupDirection direction)
 {
     if (a.Flag("--no-backup"))
-        return;
+        return {};
     std::filesystem::path folder;
     if (auto dir = a.Value("--backup-dir"))
         folder = FromUtf8Path(*dir);
@@ -115,8 +117,11 @@ void KeepBackup(const CArgs& a, const CSettings& settings, std::uint8_t rangeFla
             std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
             "backups";
     std::string error;
-    if (!CBackupFolder(folder).Save(FillHeader(settings, rangeFlags), image, direction, LocalTimeNow(), error))
+    if (!CBackupFolder(folder).Save(FillHeader(settings, rangeFlags), image, direction, LocalTimeNow(), error)) {
         std::fprintf(stderr, "qrvctl: no backup kept: %s\n", error.c_str());
+        return {};
+    }
+    return ToUtf8Path(folder);
 }
 
 // Runs a whole codeplug transfer on one worker thread: the port is opened,
@@ -184,7 +189,7 @@ int VerbIdentify(const std::vector<std::string>& args)
     });
     worker.join();
     if (!result.ok)
-        return Report(context, *link, result);
+        return Report(context.Settings(), *link, result);
     const FreqRangeRec range = DecodeRadioRange(radio.range);
     std::printf("Model name:       %s\n", radio.modelName.c_str());
     std::printf("Model ID:         %s\n", radio.modelId.c_str());
@@ -211,7 +216,7 @@ int VerbRead(const std::vector<std::string>& args)
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
     if (!result.ok) {
         transfer.Finish(result, context.RadioData(), context.Ranges(), nullptr);
-        return Report(context, *link, result);
+        return Report(context.Settings(), *link, result);
     }
     NoNewRange(settings, transfer, context.Ranges());
     KeepBackup(a, settings, transfer.RadioRange().flags, buffer, BackupDirection::Read);
@@ -243,14 +248,16 @@ int VerbWrite(const std::vector<std::string>& args)
     CVerbLink link(a);
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
     transfer.SetVerify(!a.Flag("--no-verify"));
+    std::string backupFolder;
     const auto backup = [&] {
-        KeepBackup(a, settings, context.Ranges().FlagsOf(settings.FreqRange), data.GetImage(), BackupDirection::Write);
+        backupFolder = KeepBackup(a, settings, context.Ranges().FlagsOf(settings.FreqRange), transfer.Sent(),
+                                  BackupDirection::Write);
     };
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing", backup);
     transfer.Finish(result, data, context.Ranges(), nullptr);
     if (result.ok)
         NoNewRange(settings, transfer, context.Ranges());
-    return Report(context, *link, result);
+    return Report(context.Settings(), *link, result, backupFolder);
 }
 
 int VerbMessages(const std::vector<std::string>& args)
@@ -287,7 +294,7 @@ int VerbMessages(const std::vector<std::string>& args)
         std::thread worker([&] { result = transfer.Read(ports, block); });
         worker.join();
         if (!result.ok)
-            return Report(context, *link, result);
+            return Report(context.Settings(), *link, result);
         data.EmbeddedMessages().SetBlock(block);
         for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i)
             std::printf("%zu: %s\n", i + 1, data.EmbeddedMessages().Message(i).c_str());
@@ -307,7 +314,7 @@ int VerbMessages(const std::vector<std::string>& args)
     const CPortChoice ports = PortChoice(a, settings);
     std::thread worker([&] { result = transfer.Write(ports, block); });
     worker.join();
-    return Report(context, *link, result);
+    return Report(context.Settings(), *link, result);
 }
 
 } // namespace qrv::cli

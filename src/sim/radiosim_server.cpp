@@ -46,6 +46,14 @@ CRadioSimServer::CRadioSimServer(CSimRadio& radio, CPtyLine& line, int stopFd, c
 
 bool CRadioSimServer::Run()
 {
+    const bool served = Serve();
+    if (m_log.is_open())
+        m_log << "END mode " << m_radio.Mode() << '\n' << std::flush;
+    return served;
+}
+
+bool CRadioSimServer::Serve()
+{
     for (;;) {
         timespec timeout{};
         timespec* wait = nullptr; // no reply pending: sleep until something happens

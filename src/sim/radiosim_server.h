@@ -19,7 +19,9 @@ public:
     CRadioSimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath);
 
     bool LogOpen() const { return !m_logWanted || m_log.is_open(); }
-    // Returns when asked to stop (true) or on an error it cannot serve past (false, Error()).
+    // Returns when asked to stop (true) or on an error it cannot serve past
+    // (false, Error()). Either way the log ends with "END mode N", the mode the
+    // radio was left in.
     bool Run();
     const std::string& Error() const { return m_error; }
 
@@ -30,6 +32,7 @@ private:
         std::vector<std::uint8_t> bytes;
     };
 
+    bool Serve();
     bool ReadRequests();
     void SendDue();
     void Send(const std::vector<std::uint8_t>& bytes);

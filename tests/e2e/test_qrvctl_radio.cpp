@@ -30,7 +30,7 @@ protected:
         // the program wrote can be told from one it left alone.
         for (std::size_t i = 0; i < m_radio.size(); ++i)
             m_radio[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
-        m_radio[0x128] = 0x8F; // the radio's manual tune switch is on
+        m_radio[0x128] = 0x48; // the radio's manual tune switch is on, its other bits unlike a codeplug's
         WriteImage(m_dir / "radio.dat", m_radio);
         // Automatic backups go to the user's data folder: keep them in the test's.
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString((m_dir / "xdg").string()));
@@ -74,8 +74,9 @@ protected:
         const std::string text = settings.GetMessage(number);
         if (argument.empty())
             return text;
-        return number == 1138 || number == 1139 ? FormatMessageNumber(text, ParseLeadingInt(argument))
-                                                : FormatMessageText(text, argument);
+        return number == 1138 || number == 1139 || number == 1264
+                   ? FormatMessageNumber(text, ParseLeadingInt(argument))
+                   : FormatMessageText(text, argument);
     }
 
     test::CTempDir m_dir;
@@ -131,7 +132,21 @@ struct CFailureCase {
     bool write;
     int message;
     std::string argument;
+    bool partial; // the radio may hold part of the codeplug, and the message says so
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CFailureCase& row, std::ostream* out) { *out << row.name; }
+
+
+// The last line of the simulator's log: the mode it was left in.
+std::string LastLine(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::string line, last;
+    while (std::getline(in, line))
+        last = line;
+    return last;
+}
 
 class QrvctlRadioFailureTest : public QrvctlRadioTest, public ::testing::WithParamInterface<CFailureCase> {};
 
@@ -140,7 +155,9 @@ TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
     const CFailureCase& c = GetParam();
     ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
     const auto docBefore = test::ReadBytes(m_dir / "doc.dat");
-    CRadioSimProcess sim(Sim(c.simOptions));
+    std::vector<std::string> options = c.simOptions;
+    options.insert(options.end(), {"--log", (m_dir / "sim.log").string()});
+    CRadioSimProcess sim(Sim(options));
     ASSERT_TRUE(sim.Started());
     QElapsedTimer timer;
     timer.start();
@@ -148,31 +165,40 @@ TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
                            : Qrvctl({"read", "--port", sim.Port(), "-o", (m_dir / "read.dat").string()});
     EXPECT_EQ(r.exitCode, 1) << c.name << r.err;
     EXPECT_NE(r.err.find(Message(c.message, c.argument)), std::string::npos) << c.name << ": " << r.err;
+    const std::string partial = Message(1266).substr(0, Message(1266).find('\n'));
+    EXPECT_EQ(r.err.find(partial) != std::string::npos, c.partial) << c.name << ": " << r.err;
     EXPECT_LT(timer.elapsed(), 20000) << c.name;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "read.dat")) << c.name;
     EXPECT_EQ(test::ReadBytes(m_dir / "doc.dat"), docBefore) << c.name;
     ASSERT_TRUE(sim.Stop()) << c.name;
+    EXPECT_EQ(LastLine(m_dir / "sim.log"), "END mode 1") << c.name;
     const Image after = ImageOf(m_dir / "after.dat");
-    if (c.message == 1139) {
-        // The blocks before the refused one reached the radio, none after it.
-        EXPECT_NE(after[0x078], m_radio[0x078]);
-        EXPECT_EQ(after[0x580], m_radio[0x580]);
-    } else {
-        EXPECT_EQ(after, m_radio) << c.name;
-    }
+    const auto written = [](std::size_t o) {
+        return (o >= 0x020 && o <= 0x027) || (o >= 0x078 && o <= 0x30F) || o >= 0x580;
+    };
+    EXPECT_EQ(after[0x128] & 0x08, m_radio[0x128] & 0x08) << c.name << ": the radio's tune switch";
+    for (std::size_t o = 0; o < kImageSize; ++o)
+        if (!c.write || !written(o)) {
+            ASSERT_EQ(after[o], m_radio[o]) << c.name << std::hex << " at " << o;
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     FailureTable, QrvctlRadioFailureTest,
-    ::testing::Values(CFailureCase{"silent radio", {"--silent"}, false, 1143, ""},
-                      CFailureCase{"identity queries fail", {"--vanish-after", "1"}, false, 1146, ""},
-                      CFailureCase{"other model name", {"--model-name", "QL-999"}, false, 1172, ""},
-                      CFailureCase{"other model on write", {"--model-id", "QL211"}, true, 1172, ""},
-                      CFailureCase{"newer firmware", {"--firmware", "1.02.00.000"}, false, 817, "1.02"},
-                      CFailureCase{"range outside the radio", {"--range", "136-174"}, true, 1142, "136-174"},
-                      CFailureCase{"mode refused", {"--refuse-mode"}, false, 1143, ""},
-                      CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, 1138, "2032"},
-                      CFailureCase{"block write refused", {"--refuse-write-at", "0x108"}, true, 1139, "264"}),
+    ::testing::Values(
+        CFailureCase{"silent radio", {"--silent"}, false, 1143, "", false},
+        CFailureCase{"identity queries fail", {"--vanish-after", "1"}, false, 1146, "", false},
+        CFailureCase{"other model name", {"--model-name", "QL-999"}, false, 1172, "", false},
+        CFailureCase{"other model on write", {"--model-id", "QL211"}, true, 1172, "", false},
+        CFailureCase{"newer firmware", {"--firmware", "1.02.00.000"}, false, 817, "1.02", false},
+        CFailureCase{"range outside the radio", {"--range", "136-174"}, true, 1142, "136-174", false},
+        CFailureCase{"mode refused", {"--refuse-mode"}, false, 1143, "", false},
+        CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, 1138, "2032", false},
+        CFailureCase{"tune switch unanswered", {"--silent-read-at", "0x127"}, true, 1264, "295", false},
+        CFailureCase{"tune switch block refused", {"--refuse-write-at", "0x128"}, true, 1139, "296", true},
+        CFailureCase{"later block refused", {"--refuse-write-at", "0x200"}, true, 1139, "504", true},
+        CFailureCase{"block acknowledged not stored", {"--drop-write-at", "0x200"}, true, 1260, "0x01F8-0x0207",
+                     true}),
     [](const ::testing::TestParamInfo<CFailureCase>& param) {
         std::string name = param.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');
@@ -281,11 +307,14 @@ TEST_F(QrvctlRadioTest, VerifyAfterWriteCatchesALostBlockUnlessTurnedOff)
             Qrvctl({"write", "--port", sim.Port(), "--no-verify", "--no-backup", (m_dir / "doc.dat").string()});
         EXPECT_EQ(r.exitCode, 0) << r.err;
     }
-    // Only the first write kept a backup: the document exactly as it was sent.
+    // Only the first write kept a backup: the codeplug exactly as it was sent,
+    // with the radio's own tune switch.
     const auto files = FilesIn(backups);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(files[0].filename().string().find("_QL-210_write.dat"), std::string::npos) << files[0];
-    EXPECT_EQ(ImageOf(files[0]), ImageOf(m_dir / "doc.dat"));
+    Image sent = ImageOf(m_dir / "doc.dat");
+    sent[0x128] = static_cast<std::uint8_t>((sent[0x128] & ~0x08) | (m_radio[0x128] & 0x08));
+    EXPECT_EQ(ImageOf(files[0]), sent);
 }
 
 TEST_F(QrvctlRadioTest, AGoodWritePassesVerificationAndAReadKeepsABackup)

@@ -262,10 +262,14 @@ private slots:
         };
         const std::vector<Row> rows{
             {"second block not read", [](sim::CSimFaults& f) { f.silentReadAt = 0x3F9; }, [](CDlgBaseBand&) {}, {1156}},
+            {"first block refused",
+             [](sim::CSimFaults& f) { f.refuseWriteAt = 0x3E9; },
+             [](CDlgBaseBand& d) { Click(d, CDlgBaseBand::kWriteButton); },
+             {1154, 1139}},
             {"second block refused",
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x3F9; },
              [](CDlgBaseBand& d) { Click(d, CDlgBaseBand::kWriteButton); },
-             {1154, 1155}},
+             {1154, 1139}},
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;
@@ -301,15 +305,15 @@ private slots:
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; },
              nullptr,
              {1143},
-             {3}},
+             {3, 1}},
             {"block refused",
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseWriteAt = 0x3E9 + 16; },
              write,
-             {1154, 1155},
+             {1154, 1139},
              {3, 1}},
-            {"block not read",
+            {"block not read", // the command ends at once
              [](test::CFactoryFixture& x) { x.Radio().Faults().silentReadAt = 0x3E9; },
-             nothing,
+             nullptr,
              {1156},
              {3, 1}},
         };
@@ -359,7 +363,7 @@ private slots:
              0,
              {}},
             {"silent radio", [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; }, 1143, {}, 0, {}},
-            {"mode refused", [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; }, 1143, {}, 0, {3}},
+            {"mode refused", [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; }, 1143, {}, 0, {3, 1}},
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;

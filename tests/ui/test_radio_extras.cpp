@@ -7,6 +7,7 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
+#include "shell/message_box.h"
 #include "shell/port_factory.h"
 #include "sim_radio.h"
 #include "test_support.h"
@@ -126,6 +127,49 @@ private slots:
         QCOMPARE(Backups(folder.Path()).size(), std::size_t{1}); // only the first write's
     }
 
+    // A write the radio fails: the dialog says so, and after a partial write
+    // says what the radio may now hold and where the codeplug sent is kept.
+    void WriteFailuresSayWhatTheRadioHolds()
+    {
+        struct Row {
+            const char* name;
+            std::function<void(sim::CSimFaults&)> fault;
+            int message;
+            bool partial;
+        };
+        const std::vector<Row> rows{
+            {"tune switch unanswered", [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, 1264, false},
+            {"block refused", [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, 1139, true},
+            {"block lost", [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, 1260, true},
+        };
+        for (const Row& row : rows) {
+            CFixture f;
+            test::CTempDir folder;
+            QStringList texts;
+            SetMessageBoxHandler([&](int number, const QString& text) {
+                f.messages.push_back(number);
+                texts.push_back(text);
+                return QMessageBox::Ok;
+            });
+            f.program.Settings().PortName = kSimulatedPortName;
+            sim::CSimRadio& radio = f.frame->SimulatedRadio();
+            radio.Memory()[0x128] = 0x48;
+            radio.Memory()[0x600] = static_cast<std::uint8_t>(~radio.Memory()[0x600]);
+            row.fault(radio.Faults());
+            f.data->StoreToImage(f.data->GetImage());
+            const Image document = f.data->GetImage();
+            auto writing = f.frame->MakeTransferDialog(false);
+            writing->SetBackupFolder(folder.Path());
+            QVERIFY2(Run(*writing, f) == QDialog::Rejected, row.name);
+            QVERIFY2(f.messages.back() == row.message, row.name);
+            const QString folderText = QString::fromStdString(folder.Path().string());
+            QVERIFY2(texts.back().contains(folderText) == row.partial, qPrintable(texts.back()));
+            QVERIFY2(radio.Mode() == 1, row.name);
+            QVERIFY2((radio.Memory()[0x128] & 0x08) == 0x08, row.name);
+            QVERIFY2(f.data->GetImage() == document, row.name);
+        }
+    }
+
     void TraceWindowShowsAndSavesTheLastCommand()
     {
         CFixture f;
@@ -147,7 +191,7 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().toStdString(), trace->Text());
         QVERIFY(!dialog.SaveTo(QString::fromStdString((dir.Path() / "missing" / "t.txt").string())));
-        QCOMPARE(f.messages.back(), 1262);
+        QCOMPARE(f.messages.back(), 1291); // no file can be created in a missing folder
     }
 
     void ProgramTraceRecordsThroughWrappedPorts()

@@ -27,6 +27,8 @@ protected:
         m_link->Open("scripted");
         m_link->SetReadTimeout(1);
     }
+    // Closing may still talk to the radio: no script of a finished case may answer.
+    ~RadioLinkTest() override { m_port->answer = nullptr; }
 
     CScriptedPort* m_port = nullptr;
     std::unique_ptr<CRadioLink> m_link;
@@ -73,6 +75,23 @@ TEST_F(RadioLinkTest, ModeAnswers)
         EXPECT_EQ(m_port->written.front(), (Bytes{0x02, 'M', 'a', 0x03, 0x00, 0x03}));
         // Silence is tried three times; a full but wrong reply only once.
         EXPECT_EQ(m_port->written.size(), c.reply.empty() ? 3u : 1u);
+    }
+}
+
+TEST_F(RadioLinkTest, ClosingSendsARadioLeftInAnotherModeBackToModeOne)
+{
+    const std::vector<std::vector<std::uint16_t>> cases{{}, {3}, {2, 1}, {1, 6}};
+    m_port->answer = [](const Bytes&) { return Bytes{0x02, 'A', 'a', 'M', 'a', 0x03}; };
+    for (const auto& modes : cases) {
+        ASSERT_TRUE(m_link->Open("scripted"));
+        for (const std::uint16_t mode : modes)
+            m_link->SetRadioMode(mode);
+        m_port->written.clear();
+        EXPECT_TRUE(m_link->Close());
+        const bool leftOutside = !modes.empty() && modes.back() != 1;
+        const std::vector<Bytes> modeOne{{0x02, 'M', 'a', 0x01, 0x00, 0x03}};
+        EXPECT_EQ(m_port->written, leftOutside ? modeOne : std::vector<Bytes>{});
+        EXPECT_FALSE(m_link->IsOpen());
     }
 }
 

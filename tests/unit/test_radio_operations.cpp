@@ -7,7 +7,7 @@
 #include "radio_link/radio_messages.h"
 #include "records/adjustment.h"
 #include "records/radio_info.h"
-#include "sim_byte_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,17 +15,12 @@
 namespace qrv {
 namespace {
 
-using sim::CSimBytePort;
 using sim::CSimRadio;
 
 class RadioOperationsTest : public ::testing::Test {
 protected:
-    RadioOperationsTest() : m_link(std::make_unique<CSimBytePort>(m_radio))
+    RadioOperationsTest() : m_linkOwner(test::SimLink(m_radio)), m_link(*m_linkOwner)
     {
-        CLinkTiming t;
-        t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);
-        t.readTimeoutMs = 20;
-        m_link.SetTiming(t);
         Settings().ModelID = "QL210";
         Settings().ModelName = "QL-210";
         Settings().FreqRange = "400-470";
@@ -37,7 +32,8 @@ protected:
 
     test::CProgramDir m_program;
     CSimRadio m_radio;
-    CRadioLink m_link;
+    std::unique_ptr<CRadioLink> m_linkOwner;
+    CRadioLink& m_link;
     const CPortChoice m_ports{"sim", {}};
 };
 
@@ -107,7 +103,7 @@ TEST(RadioPassword, ThreeTriesCaseSensitive)
         {"abc", {"ABC", "abc"}, true, 2, 1},
         {"abc", {"x", "y", "z", "abc"}, false, 3, 3},
         {"abc", {std::nullopt}, false, 1, 0},
-        {"abc", {"abc "}, false, 3, 3},
+        {"abc", {"abc "}, true, 1, 0}, // compared as the space-padded field the radio keeps
     };
     for (const auto& c : cases) {
         int asked = 0;
@@ -163,7 +159,7 @@ TEST_F(RadioOperationsTest, BaseBandAndTuneData)
     EXPECT_EQ(m_radio.Memory()[0x340], 0x34);
     EXPECT_EQ(image[0x341], 0x12);
     m_radio.Faults().refuseWriteAt = 0x3F9;
-    EXPECT_EQ(WriteBaseBand(m_link, tune).message, msg::kTuneWriteFailed);
+    EXPECT_EQ(WriteBaseBand(m_link, tune).message, msg::kRadioWriteFailed);
     LeaveRadioMode(m_link);
     EXPECT_EQ(m_radio.Mode(), 1);
 }

@@ -2,9 +2,12 @@
 // every row of the failure table, with the message and exactly what changed.
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/factory_link.h"
 #include "radio_link/radio_messages.h"
 #include "radio_link/transfer.h"
-#include "sim_byte_port.h"
+#include "records/adjustment.h"
+#include "records/radio_info.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +15,7 @@
 namespace qrv {
 namespace {
 
-using sim::CSimBytePort;
 using sim::CSimRadio;
-
-CLinkTiming FastTiming()
-{
-    CLinkTiming t;
-    t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);
-    t.readTimeoutMs = 20;
-    return t;
-}
 
 std::tm Noon()
 {
@@ -48,7 +42,7 @@ protected:
         m_data.StoreToImage(m_data.GetImage());
         for (std::size_t i = 0; i < m_radio.Memory().size(); ++i)
             m_radio.Memory()[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
-        m_radio.Memory()[0x128] = 0x8F;
+        m_radio.Memory()[0x128] = 0x48; // the manual tune switch on, the other bits unlike the document's
         m_initialRadio = m_radio.Memory();
         m_ranges.SetModel(Settings());
     }
@@ -57,10 +51,8 @@ protected:
 
     CTransferResult Run(CCodeplugTransfer::Direction direction, bool present = true)
     {
-        auto port = std::make_unique<CSimBytePort>(m_radio);
-        port->SetPresent(present);
-        CRadioLink link(std::move(port));
-        link.SetTiming(FastTiming());
+        const auto linkOwner = test::SimLink(m_radio, present);
+        CRadioLink& link = *linkOwner;
         Image& image = direction == CCodeplugTransfer::Direction::Read ? m_buffer : m_data.GetImage();
         CCodeplugTransfer transfer(direction, link, Settings(), image);
         CTransferResult result = transfer.Prepare({"sim", {}}, Noon());
@@ -96,15 +88,14 @@ TEST_F(TransferTest, ReadTakesTheRadiosImageAndIdentity)
     EXPECT_EQ(m_progress.back(), 100);
 }
 
-TEST_F(TransferTest, WriteSendsItsRangesThenTheStampAndRestoresTheTuneSwitch)
+TEST_F(TransferTest, WriteSendsItsRangesWithTheRadiosTuneSwitchThenTheStamp)
 {
     const Image document = m_data.GetImage();
     const auto r = Run(CCodeplugTransfer::Direction::Write);
     ASSERT_TRUE(r.ok) << r.message;
     for (const auto& [address, length] : m_radio.Writes()) {
         const bool stamp = address == 0x020 && length == 8;
-        const bool tuneSwitch = address == 0x127 && length == 2;
-        EXPECT_TRUE(stamp || tuneSwitch || (address >= 0x078 && address + length <= 0x310) || address >= 0x580)
+        EXPECT_TRUE(stamp || (address >= 0x078 && address + length <= 0x310) || address >= 0x580)
             << std::hex << address;
     }
     const auto& memory = m_radio.Memory();
@@ -112,9 +103,13 @@ TEST_F(TransferTest, WriteSendsItsRangesThenTheStampAndRestoresTheTuneSwitch)
         if (o != 0x128) {
             ASSERT_EQ(memory[o], document[o]) << std::hex << o;
         }
-    EXPECT_EQ(memory[0x128] & 0x08, 0x08);                     // the radio's own switch
-    EXPECT_EQ(memory[0x128] & ~0x08, document[0x128] & ~0x08); // the rest as written
-    EXPECT_EQ(memory[0x310], m_initialRadio[0x310]);           // tuning points: factory levels only
+    // The word goes out in its block with the radio's own switch and the
+    // document's other bits, and the codeplug takes what the radio now holds.
+    const std::uint8_t word = (document[0x128] & ~0x08) | 0x08;
+    EXPECT_EQ(memory[0x128], word);
+    EXPECT_EQ(m_data.GetImage()[0x128], word);
+    EXPECT_TRUE(m_data.Mode().TuneSwitch());
+    EXPECT_EQ(memory[0x310], m_initialRadio[0x310]); // tuning points: factory levels only
     const std::array<std::uint8_t, 8> stamp{9, 5, 14, 7, 3, 11, 20, 0};
     EXPECT_TRUE(std::equal(stamp.begin(), stamp.end(), memory.begin() + 0x20));
     EXPECT_TRUE(std::equal(stamp.begin(), stamp.end(), m_data.GetImage().begin() + 0x20));
@@ -124,6 +119,121 @@ TEST_F(TransferTest, WriteSendsItsRangesThenTheStampAndRestoresTheTuneSwitch)
     EXPECT_EQ(m_progress.back(), 100);
     EXPECT_EQ(m_radio.Mode(), 1);
 }
+
+// Every kind of radio write against a radio that fails it: the command says
+// so, the radio keeps its tune switch and every byte outside what the
+// command writes, it ends in mode 1, and the codeplug is unchanged.
+enum class Command { WriteToRadio, BaseBand, TuneData, FactoryModel, TuneSwitch };
+
+struct CWriteFaultRow {
+    const char* name;
+    Command command;
+    std::function<void(sim::CSimFaults&)> fault;
+    int message;
+    std::uint32_t address;
+    int partialNote;
+};
+// Rows print as their name in test listings.
+inline void PrintTo(const CWriteFaultRow& row, std::ostream* out) { *out << row.name; }
+
+
+class WriteFaultTest : public TransferTest, public ::testing::WithParamInterface<CWriteFaultRow> {
+protected:
+    CTransferResult RunCommand(Command command)
+    {
+        if (command == Command::WriteToRadio)
+            return Run(CCodeplugTransfer::Direction::Write);
+        const auto link = test::SimLink(m_radio);
+        const CPortChoice ports{"sim", {}};
+        CRadioInfoData info;
+        info.SetDefaults();
+        switch (command) {
+        case Command::FactoryModel:
+            return WriteFactoryModel(*link, ports, info);
+        case Command::TuneSwitch:
+            return WriteTuneSwitch(*link, ports, false);
+        default:
+            break;
+        }
+        CAdjustmentData tune;
+        tune.SetDefaults();
+        CTransferResult result = EnterRadioMode(*link, Settings(), ports, CRadioLink::kModeWrite);
+        if (result.ok)
+            result = command == Command::BaseBand ? WriteBaseBand(*link, tune)
+                                                  : WriteTuneData(*link, tune, m_data.GetImage());
+        LeaveRadioMode(*link);
+        return result;
+    }
+
+    static std::vector<CCodeplugTransfer::CRange> WrittenBy(Command command)
+    {
+        switch (command) {
+        case Command::WriteToRadio:
+            return {{0x020, 0x027}, {0x078, 0x30F}, {0x580, 0x7FF}};
+        case Command::BaseBand:
+            return {{0x3E9, 0x3FF}};
+        case Command::TuneData:
+            return {{0x340, 0x3FF}};
+        case Command::FactoryModel:
+            return {{0x010, 0x01F}, {0x028, 0x02F}, {0x068, 0x077}};
+        case Command::TuneSwitch:
+            return {{0x127, 0x128}};
+        }
+        return {};
+    }
+};
+
+TEST_P(WriteFaultTest, FailsAndLeavesTheRestOfTheRadioAlone)
+{
+    const CWriteFaultRow& row = GetParam();
+    row.fault(m_radio.Faults());
+    const Image document = m_data.GetImage();
+    const CTransferResult r = RunCommand(row.command);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, row.message);
+    EXPECT_EQ(r.address, row.address);
+    EXPECT_EQ(r.partialNote, row.partialNote);
+    EXPECT_EQ(m_radio.Mode(), 1);
+    EXPECT_EQ(m_radio.Memory()[0x128] & 0x08, m_initialRadio[0x128] & 0x08) << "the radio's tune switch";
+    const auto written = WrittenBy(row.command);
+    for (std::size_t o = 0; o < kImageSize; ++o) {
+        const bool inside = std::any_of(written.begin(), written.end(),
+                                        [o](const auto& range) { return o >= range.first && o <= range.last; });
+        if (!inside) {
+            ASSERT_EQ(m_radio.Memory()[o], m_initialRadio[o]) << std::hex << o;
+        }
+    }
+    if (row.command == Command::WriteToRadio) {
+        EXPECT_EQ(m_data.GetImage(), document);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, WriteFaultTest,
+    ::testing::Values(
+        CWriteFaultRow{"TuneSwitchUnanswered", Command::WriteToRadio, [](auto& f) { f.silentReadAt = 0x127; },
+                       msg::kTuneSwitchUnread, 0x127, 0},
+        CWriteFaultRow{"TuneSwitchBlockRefused", Command::WriteToRadio, [](auto& f) { f.refuseWriteAt = 0x128; },
+                       msg::kRadioWriteFailed, 0x128, msg::kPartialCodeplug},
+        CWriteFaultRow{"LaterBlockRefused", Command::WriteToRadio, [](auto& f) { f.refuseWriteAt = 0x200; },
+                       msg::kRadioWriteFailed, 0x1F8, msg::kPartialCodeplug},
+        CWriteFaultRow{"StampRefused", Command::WriteToRadio, [](auto& f) { f.refuseWriteAt = 0x020; },
+                       msg::kRadioWriteFailed, 0x020, msg::kPartialCodeplug},
+        CWriteFaultRow{"BlockAcknowledgedNotStored", Command::WriteToRadio, [](auto& f) { f.dropWriteAt = 0x200; },
+                       msg::kVerifyFailed, 0x1F8, msg::kPartialCodeplug},
+        CWriteFaultRow{"BaseBandFirstBlockRefused", Command::BaseBand, [](auto& f) { f.refuseWriteAt = 0x3E9; },
+                       msg::kRadioWriteFailed, 0x3E9, msg::kPartialValues},
+        CWriteFaultRow{"BaseBandBlockLost", Command::BaseBand, [](auto& f) { f.dropWriteAt = 0x3F9; },
+                       msg::kVerifyFailed, 0x3F9, msg::kPartialValues},
+        CWriteFaultRow{"TuneDataBlockLost", Command::TuneData, [](auto& f) { f.dropWriteAt = 0x3A0; },
+                       msg::kVerifyFailed, 0x3A0, msg::kPartialValues},
+        CWriteFaultRow{"FactoryModelBlockRefused", Command::FactoryModel, [](auto& f) { f.refuseWriteAt = 0x068; },
+                       msg::kRadioWriteFailed, 0x068, msg::kPartialValues},
+        CWriteFaultRow{"FactoryModelBlockLost", Command::FactoryModel, [](auto& f) { f.dropWriteAt = 0x06C; },
+                       msg::kVerifyFailed, 0x06C, msg::kPartialValues},
+        CWriteFaultRow{"TuneSwitchWriteLost", Command::TuneSwitch, [](auto& f) { f.dropWriteAt = 0x127; },
+                       msg::kVerifyFailed, 0x128, msg::kPartialValues}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 struct CFailureRow {
     const char* name;
@@ -135,6 +245,9 @@ struct CFailureRow {
     bool settingsTaken; // a read that failed after the radio's identity was taken
     bool versionTaken;  // the radio's data version stays after the failure
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CFailureRow& row, std::ostream* out) { *out << row.name; }
+
 
 class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<CFailureRow> {};
 
@@ -156,9 +269,8 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
     if (!row.write) {
         EXPECT_EQ(Settings().FreqRange, row.settingsTaken ? "400-470" : "136-174");
     }
-    if (row.message != msg::kRadioWriteFailed) {
-        EXPECT_TRUE(m_radio.Writes().empty());
-    }
+    EXPECT_TRUE(m_radio.Writes().empty());
+    EXPECT_EQ(m_radio.Mode(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,9 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CFailureRow{"ModeNotAnswered", false, [](CSimRadio& r) { r.Faults().refuseMode = true; },
                                   msg::kNoRadioAnswer, "", 0, true, true},
                       CFailureRow{"BlockReadFails", false, [](CSimRadio& r) { r.Faults().badChecksumAt = 0x7F0; },
-                                  msg::kRadioReadFailed, "", 0x7F0, false, true},
-                      CFailureRow{"BlockWriteRefused", true, [](CSimRadio& r) { r.Faults().refuseWriteAt = 0x108; },
-                                  msg::kRadioWriteFailed, "", 0x108, false, true}),
+                                  msg::kRadioReadFailed, "", 0x7F0, false, true}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)
@@ -193,7 +303,7 @@ TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)
     Run(CCodeplugTransfer::Direction::Read);
     EXPECT_EQ(Settings().FreqRange, "136-174");
     EXPECT_EQ(Settings().RadioDataVersion, "1.01.05.001"); // the radio's: taken before the blocks
-    EXPECT_EQ(m_radio.Mode(), 2);                          // no mode 1 after a failed read
+    EXPECT_EQ(m_radio.Mode(), 1);                          // back to normal after a failed read
 }
 
 TEST_F(TransferTest, ModeStatusCProceeds)

@@ -5,7 +5,7 @@
 #include "radio_link/radio_messages.h"
 #include "radio_link/transfer.h"
 #include "radio_link/write_verify.h"
-#include "sim_byte_port.h"
+#include "sim_link.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -87,11 +87,8 @@ protected:
 
     CTransferResult Write(bool verify)
     {
-        CRadioLink link(std::make_unique<sim::CSimBytePort>(m_radio));
-        CLinkTiming t;
-        t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);
-        t.readTimeoutMs = 20;
-        link.SetTiming(t);
+        const auto linkOwner = test::SimLink(m_radio);
+        CRadioLink& link = *linkOwner;
         CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, link, Settings(), m_data.GetImage());
         EXPECT_TRUE(transfer.Verify()); // on unless turned off
         transfer.SetVerify(verify);

@@ -1,13 +1,16 @@
 #include "dialogs/transfer_dialog.h"
 
 #include "dialogs/backup_actions.h"
+#include "program_directory.h"
 #include "radio_data/backups.h"
 #include "radio_data/data_file.h"
 
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_data/messages.h"
 #include "radio_link/radio_messages.h"
+#include "radio_link/transfer_message.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
 #include "util/local_time.h"
@@ -104,7 +107,7 @@ void CDlgTransfer::Start()
     m_worker = std::thread([this] {
         CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
         if (result.ok && m_direction == Direction::Write)
-            SaveBackup(m_data.GetImage());
+            SaveBackup(m_transfer->Sent());
         if (result.ok)
             result = m_transfer->Run([this](int percent) { emit Progress(percent); });
         if (result.ok && m_direction == Direction::Read)
@@ -155,11 +158,9 @@ void CDlgTransfer::OnFinished()
     // A backup that could not be kept does not stop the transfer, but the user hears of it.
     if (!m_backupError.empty())
         ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_backupError));
-    const bool blockMessage = r.message == msg::kRadioReadFailed || r.message == msg::kRadioWriteFailed ||
-                              r.message == msg::kVerifyReadFailed;
-    ShowMessage(this, m_settings, r.message, QMessageBox::Ok,
-                r.message == 1142 ? QMessageBox::Warning : QMessageBox::NoIcon,
-                blockMessage ? QString::number(r.address & 0xFFFF) : Q(r.argument));
+    const std::string backupFolder = m_backupFile.empty() ? std::string() : ToUtf8Path(m_backupFile.parent_path());
+    ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder),
+                    r.message == msg::kRangeOutsideRadio ? QMessageBox::Warning : QMessageBox::NoIcon);
     const auto ask = AskNewRange(this, m_settings);
     if (r.ok && m_direction == Direction::Read && m_beforeLoad)
         m_beforeLoad();

@@ -144,6 +144,15 @@ void CDlgBaseBand::Read()
         UpdateEnabling();
     }
     ShowFactoryResult(this, m_settings, result);
+    EndOnFailure(result);
+}
+
+void CDlgBaseBand::EndOnFailure(const CTransferResult& result)
+{
+    // A radio that failed an exchange is let go at once (the command sends
+    // it back to mode 1); queued, so that it also works while opening.
+    if (!result.ok)
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
 }
 
 void CDlgBaseBand::Write()
@@ -155,6 +164,7 @@ void CDlgBaseBand::Write()
         result = WriteBaseBand(m_link, m_tune);
     }
     ShowFactoryResult(this, m_settings, result);
+    EndOnFailure(result);
 }
 
 void CDlgBaseBand::ShowSet(bool receive)

@@ -23,6 +23,7 @@ namespace qrv {
 class CRadioLink;
 class CSettings;
 struct CFactoryContext;
+struct CTransferResult;
 
 class CDlgBaseBand : public QDialog {
     Q_OBJECT
@@ -52,6 +53,7 @@ private:
     void LoadShownSet();
     void StoreShownSet();
     void UpdateEnabling();
+    void EndOnFailure(const CTransferResult& result);
 
     CSettings& m_settings;
     CAdjustmentData& m_tune;

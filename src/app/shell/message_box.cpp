@@ -48,6 +48,12 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settin
     return Show(parent, settings, number, Q(text), buttons, icon);
 }
 
+QMessageBox::StandardButton ShowMessageText(QWidget* parent, const CSettings& settings, int number,
+                                            const std::string& text, QMessageBox::Icon icon)
+{
+    return Show(parent, settings, number, Q(text), QMessageBox::Ok, icon);
+}
+
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include <functional>
+#include <string>
 
 namespace qrv {
 
@@ -17,6 +18,9 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         QMessageBox::Icon icon = QMessageBox::NoIcon, const QString& argument = {});
+// The same for a message whose text the program has composed already.
+QMessageBox::StandardButton ShowMessageText(QWidget* parent, const CSettings& settings, int number,
+                                            const std::string& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
 // The same for a text the program makes itself (the new-range question).
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);

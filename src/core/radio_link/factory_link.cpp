@@ -14,22 +14,23 @@ namespace qrv {
 
 namespace {
 
-constexpr std::uint32_t kBaseBandFirst = 0x3E9;
-constexpr std::uint16_t kBaseBandFirstLength = 16;
-constexpr std::uint32_t kBaseBandSecond = 0x3F9;
-constexpr std::uint16_t kBaseBandSecondLength = 7;
-constexpr std::uint32_t kTuneDataFirst = 0x340;
-constexpr std::uint32_t kTuneDataLast = 0x3FF;
-constexpr std::uint32_t kTuneSwitchAddress = 0x127;
-constexpr std::uint8_t kTuneSwitchMask = 0x08;
+using CRange = CCodeplugTransfer::CRange;
+
+constexpr CRange kBaseBandFirst{0x3E9, 0x3F8};
+constexpr CRange kBaseBandSecond{0x3F9, 0x3FF};
+constexpr CRange kTuneData{0x340, 0x3FF};
+constexpr std::uint32_t kTuneSwitchAddress = CCodeplugTransfer::kTuneSwitchAddress;
+constexpr std::uint8_t kTuneSwitchMask = CCodeplugTransfer::kTuneSwitchMask;
+constexpr CRange kTuneSwitch{kTuneSwitchAddress, kTuneSwitchAddress + 1};
 
 struct CFactoryBlock {
     std::uint32_t address;
     std::uint16_t length;
 };
 constexpr std::array<CFactoryBlock, 3> kFactoryReadBlocks{{{0x010, 16}, {0x028, 8}, {0x048, 16}}};
-constexpr CFactoryBlock kFactoryMarker{0x068, 4};
-constexpr std::array<CFactoryBlock, 3> kFactoryWriteBlocks{{{0x010, 16}, {0x028, 8}, {0x06C, 12}}};
+// Written in this order: the marker goes between the limits and the rest.
+constexpr CRange kFactoryMarker{0x068, 0x06B};
+const std::vector<CRange> kFactoryWriteRanges{{0x010, 0x01F}, {0x028, 0x02F}, kFactoryMarker, {0x06C, 0x077}};
 
 CTransferResult Result(bool ok, int message, std::uint32_t address = 0)
 {
@@ -40,23 +41,43 @@ CTransferResult Result(bool ok, int message, std::uint32_t address = 0)
     return r;
 }
 
+// Closing the link also sends a radio left in another mode back to mode 1.
 CTransferResult Closed(CRadioLink& link, CTransferResult result)
 {
     link.Close();
     return result;
 }
 
-// A failure after the radio took another mode: it goes back to mode 1 before the port closes.
-CTransferResult Left(CRadioLink& link, CTransferResult result)
+CTransferResult NoRadio()
 {
-    link.SetRadioMode(CRadioLink::kModeNormal);
-    return Closed(link, std::move(result));
+    CTransferResult r = Result(false, msg::kNoRadioAnswer);
+    r.noRadio = true;
+    return r;
 }
 
-std::span<const std::uint8_t> InfoBytes(const CRadioInfoData& info, const CFactoryBlock& block)
+// Sends the ranges of sent block by block, then reads them back in the
+// radio's present mode: a refused, unanswered or lost block is a failure
+// naming its address, after which the radio may hold part of the values.
+CTransferResult WriteAndReadBack(CRadioLink& link, const Image& sent, const std::vector<CRange>& ranges,
+                                 int successMessage)
 {
-    return std::span<const std::uint8_t>(info.Block())
-        .subspan(block.address - CRadioInfoData::kImageOffset, block.length);
+    std::optional<CTransferResult> failed;
+    for (const CRange& range : ranges) {
+        for (const auto& [address, length] : CCodeplugTransfer::Blocks(range)) {
+            if (!link.WriteBlock(address, std::span<const std::uint8_t>(sent).subspan(address, length))) {
+                failed = Result(false, msg::kRadioWriteFailed, address);
+                break;
+            }
+        }
+        if (failed)
+            break;
+    }
+    if (!failed)
+        failed = CCodeplugTransfer::ReadBack(link, sent, ranges);
+    if (!failed)
+        return Result(true, successMessage);
+    failed->partialNote = msg::kPartialValues;
+    return *failed;
 }
 
 } // namespace
@@ -104,49 +125,39 @@ CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPo
 
 void LeaveRadioMode(CRadioLink& link)
 {
-    if (link.IsOpen())
-        link.SetRadioMode(CRadioLink::kModeNormal);
     link.Close();
 }
 
 CTransferResult ReadBaseBand(CRadioLink& link, CAdjustmentData& tuneData)
 {
-    std::array<std::uint8_t, kBaseBandFirstLength> first{};
-    std::array<std::uint8_t, kBaseBandSecondLength> second{};
-    if (!link.ReadBlock(kBaseBandFirst, first))
-        return Result(false, msg::kTuneReadFailed, kBaseBandFirst);
-    tuneData.SetBytesAt(kBaseBandFirst, first);
-    if (!link.ReadBlock(kBaseBandSecond, second))
-        return Result(false, msg::kTuneReadFailed, kBaseBandSecond);
-    tuneData.SetBytesAt(kBaseBandSecond, second);
+    for (const CRange& range : {kBaseBandFirst, kBaseBandSecond}) {
+        std::array<std::uint8_t, CCodeplugTransfer::kBlockSize> bytes{};
+        const auto part = std::span(bytes).first(range.last - range.first + 1);
+        if (!link.ReadBlock(range.first, part))
+            return Result(false, msg::kTuneReadFailed, range.first);
+        tuneData.SetBytesAt(range.first, part);
+    }
     return Result(true, msg::kTuneRead);
 }
 
 CTransferResult WriteBaseBand(CRadioLink& link, const CAdjustmentData& tuneData)
 {
-    link.WriteBlock(kBaseBandFirst, tuneData.BytesAt(kBaseBandFirst, kBaseBandFirstLength));
-    if (!link.WriteBlock(kBaseBandSecond, tuneData.BytesAt(kBaseBandSecond, kBaseBandSecondLength)))
-        return Result(false, msg::kTuneWriteFailed, kBaseBandSecond);
-    return Result(true, msg::kTuneWritten);
+    Image sent{};
+    tuneData.StoreToImage(sent);
+    return WriteAndReadBack(link, sent, {kBaseBandFirst, kBaseBandSecond}, msg::kTuneWritten);
 }
 
 CTransferResult WriteTuneData(CRadioLink& link, const CAdjustmentData& tuneData, Image& image)
 {
     tuneData.StoreToImage(image);
-    for (const auto& [address, length] : CCodeplugTransfer::Blocks({kTuneDataFirst, kTuneDataLast}))
-        if (!link.WriteBlock(address, std::span<const std::uint8_t>(image).subspan(address, length)))
-            return Result(false, msg::kRadioWriteFailed, address);
-    return Result(true, msg::kTuneWritten);
+    return WriteAndReadBack(link, image, {kTuneData}, msg::kTuneWritten);
 }
 
 CTransferResult ReadFactoryModel(CRadioLink& link, const CPortChoice& ports, CRadioInfoData& info,
                                  CRadioIdentity& radio)
 {
-    if (link.Connect(ports.remembered, ports.listed).empty()) {
-        CTransferResult r = Result(false, msg::kNoRadioAnswer);
-        r.noRadio = true;
-        return r;
-    }
+    if (link.Connect(ports.remembered, ports.listed).empty())
+        return NoRadio();
     if (!link.ReadRadioInfo(CSettings::kProgramVersion, radio))
         return Closed(link, Result(false, msg::kRadioIdentityFailed));
     if (link.SetRadioMode(CRadioLink::kModeRead) == 0)
@@ -155,7 +166,7 @@ CTransferResult ReadFactoryModel(CRadioLink& link, const CPortChoice& ports, CRa
         std::array<std::uint8_t, 16> bytes{};
         const auto part = std::span(bytes).first(block.length);
         if (!link.ReadBlock(block.address, part))
-            return Left(link, Result(false, msg::kRadioReadFailed, block.address));
+            return Closed(link, Result(false, msg::kRadioReadFailed, block.address));
         info.SetBytesAt(block.address, part);
     }
     link.SetRadioMode(CRadioLink::kModeNormal);
@@ -164,48 +175,38 @@ CTransferResult ReadFactoryModel(CRadioLink& link, const CPortChoice& ports, CRa
 
 CTransferResult WriteFactoryModel(CRadioLink& link, const CPortChoice& ports, const CRadioInfoData& info)
 {
-    if (link.Connect(ports.remembered, ports.listed).empty()) {
-        CTransferResult r = Result(false, msg::kNoRadioAnswer);
-        r.noRadio = true;
-        return r;
-    }
+    if (link.Connect(ports.remembered, ports.listed).empty())
+        return NoRadio();
     CRadioIdentity radio;
     if (!link.ReadRadioInfo(CSettings::kProgramVersion, radio))
         return Closed(link, Result(false, msg::kRadioIdentityFailed));
     if (link.SetRadioMode(CRadioLink::kModeWrite) == 0)
         return Closed(link, Result(false, msg::kNoRadioAnswer));
-    const auto write = [&link](const CFactoryBlock& block, std::span<const std::uint8_t> bytes) {
-        return link.WriteBlock(block.address, bytes);
-    };
-    for (std::size_t i = 0; i < kFactoryWriteBlocks.size(); ++i) {
-        // The marker goes between the second and the third block.
-        if (i == 2 && !write(kFactoryMarker, CRadioInfoData::kFactoryMarker))
-            return Left(link, Result(false, msg::kRadioWriteFailed, kFactoryMarker.address));
-        const auto& block = kFactoryWriteBlocks[i];
-        if (!write(block, InfoBytes(info, block)))
-            return Left(link, Result(false, msg::kRadioWriteFailed, block.address));
-    }
-    link.SetRadioMode(CRadioLink::kModeNormal);
-    return Closed(link, Result(true, msg::kRadioWriteDone));
+    Image sent{};
+    info.StoreToImage(sent);
+    std::copy(CRadioInfoData::kFactoryMarker.begin(), CRadioInfoData::kFactoryMarker.end(),
+              sent.begin() + kFactoryMarker.first);
+    const CTransferResult written = WriteAndReadBack(link, sent, kFactoryWriteRanges, msg::kRadioWriteDone);
+    if (written.ok)
+        link.SetRadioMode(CRadioLink::kModeNormal);
+    return Closed(link, written);
 }
 
 CTransferResult WriteTuneSwitch(CRadioLink& link, const CPortChoice& ports, bool open)
 {
-    if (link.Connect(ports.remembered, ports.listed).empty()) {
-        CTransferResult r = Result(false, msg::kNoRadioAnswer);
-        r.noRadio = true;
-        return r;
-    }
-    std::array<std::uint8_t, 2> word{};
-    if (!link.ReadBlock(kTuneSwitchAddress, word))
-        return Closed(link, Result(false, msg::kRadioReadFailed, kTuneSwitchAddress));
+    if (link.Connect(ports.remembered, ports.listed).empty())
+        return NoRadio();
+    Image sent{};
+    const auto word = std::span(sent).subspan(kTuneSwitch.first, CCodeplugTransfer::kTuneSwitchSize);
+    if (!link.ReadBlock(kTuneSwitch.first, word))
+        return Closed(link, Result(false, msg::kRadioReadFailed, kTuneSwitch.first));
     word[1] = static_cast<std::uint8_t>(open ? (word[1] | kTuneSwitchMask) : (word[1] & ~kTuneSwitchMask));
     if (link.SetRadioMode(CRadioLink::kModeWrite) == 0)
         return Closed(link, Result(false, msg::kNoRadioAnswer));
-    const bool written = link.WriteBlock(kTuneSwitchAddress, word);
-    link.SetRadioMode(CRadioLink::kModeNormal);
-    return Closed(link, written ? Result(true, msg::kTuneWritten)
-                                : Result(false, msg::kRadioWriteFailed, kTuneSwitchAddress));
+    const CTransferResult written = WriteAndReadBack(link, sent, {kTuneSwitch}, msg::kTuneWritten);
+    if (written.ok)
+        link.SetRadioMode(CRadioLink::kModeNormal);
+    return Closed(link, written);
 }
 
 } // namespace qrv

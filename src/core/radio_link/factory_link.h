@@ -29,6 +29,8 @@ CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPo
 // Mode 1 (when the port is open) and close.
 void LeaveRadioMode(CRadioLink& link);
 
+// Every write below reads what it sent back and compares; a refused,
+// unanswered or lost block is a failure naming its address.
 // Base band: 16 bytes at 0x3E9 and 7 at 0x3F9, from and into the tune data.
 CTransferResult ReadBaseBand(CRadioLink& link, CAdjustmentData& tuneData);
 CTransferResult WriteBaseBand(CRadioLink& link, const CAdjustmentData& tuneData);

@@ -145,8 +145,11 @@ CTransferResult CMessageTransfer::WriteBlocks(std::uint32_t first, std::span<con
         return fail(Failure(msg::kNoRadioAnswer));
     for (std::size_t offset = 0; offset < bytes.size(); offset += 16) {
         const std::uint32_t address = first + static_cast<std::uint32_t>(offset);
-        if (!m_link.WriteBlock(address, bytes.subspan(offset, std::min<std::size_t>(16, bytes.size() - offset))))
-            return fail(Failure(msg::kRadioWriteFailed, address));
+        if (!m_link.WriteBlock(address, bytes.subspan(offset, std::min<std::size_t>(16, bytes.size() - offset)))) {
+            CTransferResult failed = Failure(msg::kRadioWriteFailed, address);
+            failed.partialNote = msg::kPartialValues;
+            return fail(failed);
+        }
     }
     m_link.SetRadioMode(CRadioLink::kModeNormal);
     m_link.Close();

@@ -119,8 +119,23 @@ std::string CRadioLink::Connect(const std::string& remembered, const std::vector
     return {};
 }
 
+CRadioLink::~CRadioLink()
+{
+    Close();
+}
+
+bool CRadioLink::Close()
+{
+    if (IsOpen() && m_outsideNormalMode)
+        SetRadioMode(kModeNormal);
+    m_outsideNormalMode = false;
+    return CSerialLink::Close();
+}
+
 int CRadioLink::SetRadioMode(std::uint16_t mode)
 {
+    // Even an unanswered request may have reached the radio.
+    m_outsideNormalMode = mode != kModeNormal;
     const std::array<std::uint8_t, 6> request{
         kStx, 'M', 'a', static_cast<std::uint8_t>(mode & 0xFF), static_cast<std::uint8_t>(mode >> 8), kEtx};
     std::array<std::uint8_t, kAckSize> reply{};

@@ -52,6 +52,14 @@ public:
     static constexpr std::uint8_t kInfoModelId = 0x22;
 
     using CSerialLink::CSerialLink;
+    ~CRadioLink() override;
+    CRadioLink(const CRadioLink&) = delete;
+    CRadioLink& operator=(const CRadioLink&) = delete;
+
+    // Ends the programming contact: a radio put into another mode on this
+    // port is sent mode 1 first, whatever went wrong before, so that no
+    // command leaves a radio that still answers outside its normal mode.
+    bool Close();
 
     void SetTiming(const CLinkTiming& timing) { m_timing = timing; }
     const CLinkTiming& Timing() const { return m_timing; }
@@ -95,6 +103,7 @@ private:
     int ReadTuneReply(char command, std::uint16_t item, std::span<std::uint8_t> destination);
 
     CLinkTiming m_timing;
+    bool m_outsideNormalMode = false; // a mode other than 1 was asked for on this port
 };
 
 } // namespace qrv

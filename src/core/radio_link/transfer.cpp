@@ -122,8 +122,18 @@ CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::
     // The document's range must lie inside the radio's.
     if (m_settings.LowerLimit() < m_radioRange.lower || m_settings.UpperLimit() > m_radioRange.upper)
         return Fail(msg::kRangeOutsideRadio, radioRangeText);
-    m_link.ReadBlock(kTuneSwitchAddress, m_tuneSwitchWord);
-    m_tuneSwitchBit = m_tuneSwitchWord[1] & kTuneSwitchMask;
+    // The manual tune switch belongs to the radio: its bit travels in the
+    // block that carries it, so the read-back checks it too. Without it
+    // nothing is sent.
+    std::array<std::uint8_t, kTuneSwitchSize> word{};
+    if (!m_link.ReadBlock(kTuneSwitchAddress, word)) {
+        CTransferResult result = Fail(msg::kTuneSwitchUnread);
+        result.address = kTuneSwitchAddress;
+        return result;
+    }
+    m_sent = m_image;
+    m_sent[kTuneSwitchAddress + 1] =
+        static_cast<std::uint8_t>((m_sent[kTuneSwitchAddress + 1] & ~kTuneSwitchMask) | (word[1] & kTuneSwitchMask));
     m_stamp = Stamp(localTime);
     if (m_link.SetRadioMode(CRadioLink::kModeWrite) == 0)
         return Fail(kNoAnswer);
@@ -143,7 +153,7 @@ CTransferResult CCodeplugTransfer::RunRead(const std::function<void(int)>& progr
             CTransferResult result;
             result.message = kReadFailed;
             result.address = address;
-            return result; // a failed read leaves the radio in its read mode
+            return result; // closing the link sends the radio back to mode 1
         }
         if (progress)
             progress(ReadProgress(i));
@@ -156,30 +166,58 @@ CTransferResult CCodeplugTransfer::RunWrite(const std::function<void(int)>& prog
 {
     const std::uint32_t total = m_factoryLevel ? kFactoryWriteBlocks : kWriteBlocks;
     std::uint32_t counter = 1;
-    CTransferResult failed;
-    failed.message = kWriteFailed;
     for (const CRange& range : WriteRanges(m_factoryLevel)) {
         for (const auto& [address, length] : Blocks(range)) {
-            if (!m_link.WriteBlock(address, std::span<const std::uint8_t>(m_image).subspan(address, length))) {
-                failed.address = address;
-                return failed;
-            }
+            if (!m_link.WriteBlock(address, std::span<const std::uint8_t>(m_sent).subspan(address, length)))
+                return WriteFailed(kWriteFailed, address);
             if (progress)
                 progress(static_cast<int>(counter * 100 / total));
             ++counter;
         }
     }
-    if (!m_link.WriteBlock(kStampAddress, m_stamp)) {
-        failed.address = kStampAddress;
-        return failed;
-    }
-    std::copy(m_stamp.begin(), m_stamp.end(), m_image.begin() + kStampAddress);
-    const std::optional<CTransferResult> mismatch = m_verify ? VerifyWritten() : std::nullopt;
+    if (!m_link.WriteBlock(kStampAddress, m_stamp))
+        return WriteFailed(kWriteFailed, kStampAddress);
+    std::copy(m_stamp.begin(), m_stamp.end(), m_sent.begin() + kStampAddress);
+    if (m_verify)
+        if (std::optional<CTransferResult> mismatch = VerifyWritten())
+            return *mismatch;
     m_link.SetRadioMode(CRadioLink::kModeNormal);
-    RestoreTuneSwitch();
-    if (mismatch)
-        return *mismatch;
     return Succeeded(kDoneWrite);
+}
+
+CTransferResult CCodeplugTransfer::WriteFailed(int message, std::uint32_t address, std::string argument)
+{
+    CTransferResult failed;
+    failed.message = message;
+    failed.address = address;
+    failed.argument = std::move(argument);
+    failed.partialNote = msg::kPartialCodeplug;
+    return failed;
+}
+
+std::optional<CTransferResult> CCodeplugTransfer::ReadBack(CRadioLink& link, const Image& sent,
+                                                           const std::vector<CRange>& ranges)
+{
+    Image readBack = sent;
+    std::vector<CAddressRun> runs;
+    CTransferResult failed;
+    for (const CRange& range : ranges) {
+        for (const auto& [address, length] : Blocks(range)) {
+            if (!link.ReadBlock(address, std::span(readBack).subspan(address, length))) {
+                failed.message = msg::kVerifyReadFailed;
+                failed.address = address;
+                return failed;
+            }
+        }
+        const auto differing = DifferingRuns(sent, readBack, range.first, range.last);
+        runs.insert(runs.end(), differing.begin(), differing.end());
+    }
+    if (runs.empty())
+        return std::nullopt;
+    failed.message = msg::kVerifyFailed;
+    failed.address = runs.front().first;
+    failed.argument = DescribeRuns(runs);
+    return failed;
 }
 
 std::optional<CTransferResult> CCodeplugTransfer::VerifyWritten()
@@ -189,38 +227,10 @@ std::optional<CTransferResult> CCodeplugTransfer::VerifyWritten()
     m_link.SetRadioMode(CRadioLink::kModeRead);
     std::vector<CRange> ranges = WriteRanges(m_factoryLevel);
     ranges.push_back({kStampAddress, kStampAddress + static_cast<std::uint32_t>(m_stamp.size()) - 1});
-    Image readBack = m_image;
-    std::vector<CAddressRun> runs;
-    for (const CRange& range : ranges) {
-        for (const auto& [address, length] : Blocks(range)) {
-            if (!m_link.ReadBlock(address, std::span(readBack).subspan(address, length))) {
-                CTransferResult failed;
-                failed.message = msg::kVerifyReadFailed;
-                failed.address = address;
-                return failed;
-            }
-        }
-        const auto differing = DifferingRuns(m_image, readBack, range.first, range.last);
-        runs.insert(runs.end(), differing.begin(), differing.end());
-    }
-    if (runs.empty())
-        return std::nullopt;
-    CTransferResult failed;
-    failed.message = msg::kVerifyFailed;
-    failed.argument = DescribeRuns(runs);
-    failed.address = runs.front().first;
+    std::optional<CTransferResult> failed = ReadBack(m_link, m_sent, ranges);
+    if (failed)
+        failed->partialNote = msg::kPartialCodeplug;
     return failed;
-}
-
-void CCodeplugTransfer::RestoreTuneSwitch()
-{
-    // The manual tune switch belongs to the radio, whatever the document holds.
-    m_link.ReadBlock(kTuneSwitchAddress, m_tuneSwitchWord);
-    m_tuneSwitchWord[1] = static_cast<std::uint8_t>((m_tuneSwitchWord[1] & ~kTuneSwitchMask) | m_tuneSwitchBit);
-    if (m_link.SetRadioMode(CRadioLink::kModeWrite) != 0) {
-        m_link.WriteBlock(kTuneSwitchAddress, m_tuneSwitchWord);
-        m_link.SetRadioMode(CRadioLink::kModeNormal);
-    }
 }
 
 void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, CFreqRangeList& ranges,
@@ -242,11 +252,13 @@ void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, 
     if (!result.ok)
         return;
     ranges.CheckNewFreqRange(m_settings, m_radioRange, ask);
-    data.RadioInfo().LoadFromImage(data.GetImage());
-    // The mode block in memory takes the radio's tune switch word.
-    Image withRadioWord = data.GetImage();
-    std::copy(m_tuneSwitchWord.begin(), m_tuneSwitchWord.end(), withRadioWord.begin() + kTuneSwitchAddress);
-    data.Mode().LoadFromImage(withRadioWord);
+    // The codeplug now holds what the radio holds: the stamp and the radio's
+    // tune switch bit.
+    Image& image = data.GetImage();
+    std::copy_n(m_sent.begin() + kStampAddress, m_stamp.size(), image.begin() + kStampAddress);
+    std::copy_n(m_sent.begin() + kTuneSwitchAddress, kTuneSwitchSize, image.begin() + kTuneSwitchAddress);
+    data.RadioInfo().LoadFromImage(image);
+    data.Mode().LoadFromImage(image);
 }
 
 } // namespace qrv

@@ -26,6 +26,9 @@ struct CTransferResult {
     std::string argument;      // its argument (a version or a range text)
     std::uint32_t address = 0; // for the block messages: the failing address
     bool noRadio = false;      // nothing answered: the dialog stays open
+    // A failed write after which the radio may hold part of what was sent:
+    // the S01 number of the note that says so (0 when the radio is unchanged).
+    int partialNote = 0;
 };
 
 // Where a transfer looks for the radio: the remembered port first, then the listed ones.
@@ -42,6 +45,7 @@ public:
     static constexpr std::uint32_t kReadBlocks = 128;
     static constexpr std::uint32_t kStampAddress = 0x020;
     static constexpr std::uint32_t kTuneSwitchAddress = 0x127;
+    static constexpr std::size_t kTuneSwitchSize = 2;
     static constexpr std::uint8_t kTuneSwitchMask = 0x08; // bit 3 of the word's second byte
 
     struct CRange {
@@ -53,6 +57,11 @@ public:
     // The blocks a range is cut into: 16 bytes each, a shorter last one.
     static std::vector<std::pair<std::uint32_t, std::uint16_t>> Blocks(const CRange& range);
     static int ReadProgress(std::uint32_t block);
+    // Reads the ranges back in the radio's present mode and holds them against
+    // sent: nothing when the radio holds what was sent, else the failure
+    // naming the addresses (or the block that could not be read back).
+    static std::optional<CTransferResult> ReadBack(CRadioLink& link, const Image& sent,
+                                                   const std::vector<CRange>& ranges);
     static std::array<std::uint8_t, 8> Stamp(const std::tm& localTime);
 
     // image: the buffer read into (Read; filled with zeros here) or sent from (Write).
@@ -70,7 +79,9 @@ public:
     const FreqRangeRec& RadioRange() const { return m_radioRange; }
     const CRadioIdentity& Radio() const { return m_radio; }
     const std::string& FoundPort() const { return m_port; }
-    const std::array<std::uint8_t, 2>& TuneSwitchWord() const { return m_tuneSwitchWord; }
+    // Write: the image as it goes to the radio (the document's, with the
+    // radio's own manual tune switch bit and, once sent, the stamp).
+    const Image& Sent() const { return m_sent; }
     // After a write, read back what was sent and compare (on unless turned off).
     void SetVerify(bool verify) { m_verify = verify; }
     bool Verify() const { return m_verify; }
@@ -79,7 +90,7 @@ private:
     CTransferResult Fail(int message, std::string argument = {});
     CTransferResult RunRead(const std::function<void(int)>& progress);
     CTransferResult RunWrite(const std::function<void(int)>& progress);
-    void RestoreTuneSwitch();
+    CTransferResult WriteFailed(int message, std::uint32_t address, std::string argument = {});
     // An empty result when the radio holds what was sent.
     std::optional<CTransferResult> VerifyWritten();
 
@@ -92,8 +103,7 @@ private:
     CRadioIdentity m_radio;
     FreqRangeRec m_radioRange;
     std::array<std::uint8_t, 8> m_stamp{};
-    std::array<std::uint8_t, 2> m_tuneSwitchWord{};
-    std::uint8_t m_tuneSwitchBit = 0;
+    Image m_sent{};
     bool m_verify = true;
 };
 

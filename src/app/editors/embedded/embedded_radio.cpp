@@ -4,6 +4,7 @@
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "radio_link/radio_messages.h"
+#include "radio_link/transfer_message.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
 
@@ -57,11 +58,8 @@ void CEmbeddedRadio::Report(const CTransferResult& result) const
     const CSettings& settings = m_context.Settings();
     if (!m_portError.empty())
         ShowText(m_parent, settings, Q(m_portError), QMessageBox::Ok, QMessageBox::Warning);
-    const bool blockMessage = result.message == msg::kRadioReadFailed || result.message == msg::kRadioWriteFailed;
-    // The block messages name the radio address in decimal.
-    const QString argument = blockMessage ? QString::number(result.address & 0xFFFFu) : Q(result.argument);
-    ShowMessage(m_parent, settings, result.message, QMessageBox::Ok,
-                result.ok ? QMessageBox::Information : QMessageBox::NoIcon, argument);
+    ShowMessageText(m_parent, settings, result.message, TransferMessageText(settings, result),
+                    result.ok ? QMessageBox::Information : QMessageBox::NoIcon);
 }
 
 bool CEmbeddedRadio::Read(MessageBlock& block)
