@@ -266,7 +266,7 @@ private slots:
         const auto modeRefused = [](sim::CSimFaults& f) { f.refuseMode = true; };
         const std::vector<Row> rows{
             {"read, silent radio", Dialog::kReadButton, silent, 1143, {}, {}},
-            {"read, mode refused", Dialog::kReadButton, modeRefused, 1143, {}, {2}},
+            {"read, mode refused", Dialog::kReadButton, modeRefused, 1143, {}, {2, 1}},
             {"read, serial block not read",
              Dialog::kReadButton,
              [](sim::CSimFaults& f) { f.silentReadAt = 0x048; },
@@ -274,7 +274,7 @@ private slots:
              QStringLiteral("72"),
              {2, 1}},
             {"write, silent radio", Dialog::kWriteButton, silent, 1143, {}, {}},
-            {"write, mode refused", Dialog::kWriteButton, modeRefused, 1143, {}, {3}},
+            {"write, mode refused", Dialog::kWriteButton, modeRefused, 1143, {}, {3, 1}},
             {"write, limits refused",
              Dialog::kWriteButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x028; },
@@ -294,7 +294,7 @@ private slots:
              1138,
              QStringLiteral("295"),
              {}},
-            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, 1143, {}, {3}},
+            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, 1143, {}, {3, 1}},
             {"switch, word refused",
              Dialog::kWriteTuneSwitchButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x127; },
