@@ -38,7 +38,8 @@ bool WriteReportPdf(CReportPrinter& printer, const std::filesystem::path& path)
     if (!pdf)
         return false;
     const auto* data = reinterpret_cast<const std::uint8_t*>(pdf->constData());
-    return WriteFileAtomically(path, std::span<const std::uint8_t>(data, static_cast<std::size_t>(pdf->size())));
+    return WriteFileAtomically(path, std::span<const std::uint8_t>(data, static_cast<std::size_t>(pdf->size())))
+        .Ok();
 }
 
 } // namespace qrv

@@ -194,8 +194,8 @@ bool CDataFile::SetHeader(const DataFileHeader& header)
     return true;
 }
 
-bool CDataFile::WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> extra, const Image& image,
-                          const std::string& comment) const
+CSaveResult CDataFile::WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> extra,
+                                 const Image& image, const std::string& comment) const
 {
     std::string text;
     if (std::error_code ec; std::filesystem::exists(path, ec))

@@ -2,6 +2,7 @@
 // The data file: one codeplug with its identity.
 //   "QRV" | 116-byte header | "XM" 10 10, u32 N, comment | "XF" 10 10, u32 F, data | "XE" 10 10, u32 E, image
 // A file written by the program is 2191 + N bytes long (F = 0, E = 2048).
+#include "util/atomic_file.h"
 #include "util/bytes.h"
 
 #include <array>
@@ -78,10 +79,9 @@ public:
     const DataFileHeader& Header() const { return m_header; }
 
     // Writes the file atomically. An existing file's comment is kept unless a
-    // new one is given. False when the file cannot be written (the old file
-    // then stays as it was).
-    bool WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> extra, const Image& image,
-                   const std::string& comment) const;
+    // new one is given. On failure the old file stays as it was.
+    CSaveResult WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> extra, const Image& image,
+                          const std::string& comment) const;
 
 private:
     DataFileHeader m_header{};

@@ -222,7 +222,7 @@ std::string CIniFile::ToText() const
 
 bool CIniFile::SaveAtomically(const std::filesystem::path& path) const
 {
-    return WriteFileAtomically(path, ToText());
+    return WriteFileAtomically(path, ToText()).Ok();
 }
 
 } // namespace qrv
