@@ -1,5 +1,6 @@
 #include "cli_context.h"
 
+#include "radio_data/save_failure.h"
 #include "util/text_format.h"
 
 #include <cstdio>
@@ -41,6 +42,12 @@ int CCliContext::FailNumber(int message, long long number) const
     text = text.empty() ? Format("error %05d (%lld)", message, number) : FormatMessageNumber(text, number);
     std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
     return kExitFailure;
+}
+
+int CCliContext::FailSave(const std::string& file, const CSaveResult& result) const
+{
+    const CSaveFailureMessage failure = DescribeSaveFailure(file, result);
+    return Fail(failure.message, failure.argument);
 }
 
 int Usage(const std::string& reason)

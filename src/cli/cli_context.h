@@ -6,6 +6,7 @@
 #include "radio_data/radio_data.h"
 #include "program_directory.h"
 #include "radio_data/settings.h"
+#include "util/atomic_file.h"
 
 #include <filesystem>
 #include <memory>
@@ -34,6 +35,8 @@ public:
     // language file has no such message.
     int Fail(int message, const std::string& argument = {}) const;
     int FailNumber(int message, long long number) const;
+    // Why the file could not be saved.
+    int FailSave(const std::string& file, const CSaveResult& result) const;
 
 private:
     std::unique_ptr<CSettings> m_settings;

@@ -46,8 +46,8 @@ int VerbExportCsv(const std::vector<std::string>& args)
     if (!opened.ok)
         return context.Fail(opened.message, opened.argument);
     const std::string text = ExportChannels(context.RadioData(), context.Settings(), *format);
-    if (!WriteFileAtomically(FromUtf8Path(*out), text))
-        return context.Fail(csvmsg::kCannotWrite, *out);
+    if (const CSaveResult saved = WriteFileAtomically(FromUtf8Path(*out), text); !saved)
+        return context.FailSave(*out, saved);
     return kExitOk;
 }
 

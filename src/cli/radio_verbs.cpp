@@ -13,6 +13,7 @@
 #include "radio_link/trace_port.h"
 #include "radio_link/transfer.h"
 #include "radio_link/transfer_message.h"
+#include "util/atomic_file.h"
 #include "util/local_time.h"
 #include "util/text_format.h"
 
@@ -20,7 +21,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -71,7 +71,8 @@ int Report(const CSettings& settings, const CRadioLink& link, const CTransferRes
 // failed exchange is what a trace is wanted for.
 class CVerbLink {
 public:
-    explicit CVerbLink(const CArgs& a) : m_traceFile(a.Value("--trace").value_or(""))
+    CVerbLink(const CArgs& a, const CCliContext& context)
+        : m_context(context), m_traceFile(a.Value("--trace").value_or(""))
     {
         std::unique_ptr<CBytePort> port = std::make_unique<CQtSerialPort>();
         if (!m_traceFile.empty())
@@ -83,10 +84,8 @@ public:
         m_link.reset(); // closes the port, which the trace records
         if (m_traceFile.empty())
             return;
-        std::ofstream out(FromUtf8Path(m_traceFile), std::ios::binary | std::ios::trunc);
-        out << m_trace->Text();
-        if (!out.flush())
-            std::fprintf(stderr, "qrvctl: cannot write the trace to %s\n", m_traceFile.c_str());
+        if (const CSaveResult saved = WriteFileAtomically(FromUtf8Path(m_traceFile), m_trace->Text()); !saved)
+            m_context.FailSave(m_traceFile, saved);
     }
     CVerbLink(const CVerbLink&) = delete;
     CVerbLink& operator=(const CVerbLink&) = delete;
@@ -95,6 +94,7 @@ public:
     CRadioLink* operator->() const { return m_link.get(); }
 
 private:
+    const CCliContext& m_context;
     std::string m_traceFile;
     std::shared_ptr<CSerialTrace> m_trace = std::make_shared<CSerialTrace>();
     std::unique_ptr<CRadioLink> m_link;
@@ -172,7 +172,7 @@ int VerbIdentify(const std::vector<std::string>& args)
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const CPortChoice ports = PortChoice(a, context.Settings());
-    CVerbLink link(a);
+    CVerbLink link(a, context);
     CRadioIdentity radio;
     CTransferResult result;
     std::thread worker([&] {
@@ -210,7 +210,7 @@ int VerbRead(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
     const CPortChoice ports = PortChoice(a, settings);
-    CVerbLink link(a);
+    CVerbLink link(a, context);
     Image buffer{};
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, buffer);
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
@@ -223,10 +223,10 @@ int VerbRead(const std::vector<std::string>& args)
     // The file holds the radio's bytes exactly as they came, with its identity.
     CDataFile file;
     context.Ranges().SetModel(settings);
-    if (!file.SetHeader(FillHeader(settings, context.Ranges().FlagsOf(settings.FreqRange))) ||
-        !file.WriteFile(FromUtf8Path(*out), {}, buffer, a.Value("--comment").value_or("")))
+    if (!file.SetHeader(FillHeader(settings, context.Ranges().FlagsOf(settings.FreqRange))))
         return context.Fail(msg::kCannotWrite);
-    return kExitOk;
+    const CSaveResult saved = file.WriteFile(FromUtf8Path(*out), {}, buffer, a.Value("--comment").value_or(""));
+    return saved ? kExitOk : context.FailSave(*out, saved);
 }
 
 int VerbWrite(const std::vector<std::string>& args)
@@ -245,7 +245,7 @@ int VerbWrite(const std::vector<std::string>& args)
     data.StoreToImage(data.GetImage());
 
     const CPortChoice ports = PortChoice(a, settings);
-    CVerbLink link(a);
+    CVerbLink link(a, context);
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
     transfer.SetVerify(!a.Flag("--no-verify"));
     std::string backupFolder;
@@ -274,7 +274,7 @@ int VerbMessages(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
     CRadioData& data = context.RadioData();
-    CVerbLink link(a);
+    CVerbLink link(a, context);
     CMessageTransfer transfer(*link, settings);
     CTransferResult result;
 

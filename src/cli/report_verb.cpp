@@ -5,10 +5,13 @@
 #include "printing/report_pdf.h"
 #include "printing/report_printer.h"
 #include "report/report_sections.h"
+#include "util/atomic_file.h"
 #include "util/text_format.h"
 
 #include <array>
+#include <cstdint>
 #include <set>
+#include <span>
 #include <string_view>
 
 namespace qrv::cli {
@@ -83,8 +86,14 @@ int VerbReport(const std::vector<std::string>& args)
         return context.Fail(opened.message, opened.argument);
     CReportPrinter printer(context.RadioData(), settings);
     printer.Prepare(*sections);
-    if (!WriteReportPdf(printer, FromUtf8Path(*out)))
+    const std::optional<QByteArray> pdf = ReportPdf(printer);
+    if (!pdf)
         return context.Fail(kReportNotWritten, *out);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf->constData());
+    const CSaveResult saved =
+        WriteFileAtomically(FromUtf8Path(*out), std::span(bytes, static_cast<std::size_t>(pdf->size())));
+    if (!saved)
+        return context.FailSave(*out, saved);
     return kExitOk;
 }
 

@@ -197,6 +197,30 @@ TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
     EXPECT_FALSE(std::filesystem::exists(m_dir / "never.dat"));
 }
 
+// Every verb that saves refuses a read-only file, says so naming it, and leaves it as it was.
+TEST_F(QrvctlTest, SavesOverAReadOnlyFileAreRefused)
+{
+    ASSERT_EQ(Run({"new", "-o", File("in.dat"), "--comment", "new"}).exitCode, 0);
+    const std::string locked = File("locked.dat");
+    ASSERT_EQ(Run({"new", "-o", locked, "--comment", "locked"}).exitCode, 0);
+    using std::filesystem::perms;
+    std::filesystem::permissions(locked, perms::owner_read | perms::group_read | perms::others_read);
+    const auto before = ReadBytes(locked);
+
+    const std::vector<std::vector<std::string>> saves{
+        {"resave", File("in.dat"), "-o", locked},
+        {"new", "-o", locked},
+        {"export-csv", File("in.dat"), "-o", locked},
+        {"report", File("in.dat"), "-o", locked},
+    };
+    for (const auto& args : saves) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_NE(r.err.find(FormatMessageText(Message(1290), locked)), std::string::npos) << r.err;
+        EXPECT_EQ(ReadBytes(locked), before) << args[0];
+    }
+}
+
 TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
@@ -353,7 +377,7 @@ TEST_F(QrvctlTest, ReportRefusesBadArgumentsAndKeepsTheOldFile)
     const std::string nowhere = File("no/such/dir/r.pdf");
     r = Run({"report", File("b.dat"), "-o", nowhere});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(1232), nowhere)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(1291), nowhere)), std::string::npos) << r.err;
 }
 
 } // namespace

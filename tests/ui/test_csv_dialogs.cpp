@@ -98,6 +98,12 @@ private slots:
         const CImportResult result = ImportChannels(text, *f.data, f.Settings(), CCsvFormat::Native, false);
         QVERIFY(result.rejected.empty());
         QCOMPARE(result.channels.size(), f.data->Channels().size());
+
+        // A read-only file is refused with the reason and left as it was.
+        std::filesystem::permissions(f.program.Path() / "channels.csv", std::filesystem::perms::owner_read);
+        QVERIFY(!ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Common));
+        QCOMPARE(f.messages, std::vector<int>{msg::kSaveReadOnly});
+        QCOMPARE(test::ReadText(f.program.Path() / "channels.csv"), text);
     }
 };
 

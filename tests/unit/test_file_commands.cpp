@@ -195,8 +195,10 @@ TEST_F(FileCommandsTest, AnUnwritablePathEmptiesTheCurrentPath)
 {
     m_files.LoadDefaultImage();
     m_files.SetCurrentPath(Path("x.dat"));
-    const CFileResult r = m_files.SaveAs(Path("no-such-dir") / "x.dat", "");
-    EXPECT_EQ(r.message, msg::kCannotWrite);
+    const auto path = Path("no-such-dir") / "x.dat";
+    const CFileResult r = m_files.SaveAs(path, "");
+    EXPECT_EQ(r.message, msg::kSaveCannotCreate);
+    EXPECT_EQ(r.argument.rfind(path.string() + "\n", 0), 0u) << r.argument; // the file, then the system's words
     EXPECT_TRUE(m_files.CurrentPath().empty());
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/csv_dialogs.h"
 
 #include "radio_data/radio_data.h"
+#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
@@ -130,8 +131,9 @@ bool ImportChannelsCommand(QWidget* parent, CRadioData& data, const CSettings& s
 bool ExportChannelsToFile(QWidget* parent, const CRadioData& data, const CSettings& settings, const QString& path,
                           CCsvFormat format)
 {
-    if (!WriteFileAtomically(PathOf(path), ExportChannels(data, settings, format))) {
-        ShowMessage(parent, settings, csvmsg::kCannotWrite, QMessageBox::Ok, QMessageBox::NoIcon, path);
+    if (const CSaveResult saved = WriteFileAtomically(PathOf(path), ExportChannels(data, settings, format)); !saved) {
+        const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
+        ShowMessage(parent, settings, failure.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(failure.argument));
         return false;
     }
     return true;

@@ -1,10 +1,12 @@
 #include "dialogs/trace_dialog.h"
 
+#include "program_directory.h"
+#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
+#include "util/atomic_file.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -21,7 +23,6 @@ constexpr int kSaveText = 32951;
 constexpr int kCloseText = 32952;
 constexpr int kEmptyText = 32953;
 constexpr int kFilterText = 32954;
-constexpr int kSaveFailed = 1262;
 
 } // namespace
 
@@ -69,13 +70,12 @@ CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<cons
 
 bool CDlgSerialTrace::SaveTo(const QString& path)
 {
-    QFile file(path);
-    const QByteArray bytes = QByteArray::fromStdString(m_trace->Text());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        ShowMessage(this, m_settings, kSaveFailed, QMessageBox::Ok, QMessageBox::Warning);
-        return false;
+    const CSaveResult saved = WriteFileAtomically(FromUtf8Path(S(path)), m_trace->Text());
+    if (!saved) {
+        const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
+        ShowMessage(this, m_settings, failure.message, QMessageBox::Ok, QMessageBox::Warning, Q(failure.argument));
     }
-    return true;
+    return saved.Ok();
 }
 
 void CDlgSerialTrace::OnSave()

@@ -3,7 +3,6 @@
 // file is only replaced once the whole document exists.
 #include <QByteArray>
 
-#include <filesystem>
 #include <optional>
 
 namespace qrv {
@@ -16,7 +15,5 @@ inline constexpr double kPdfBorderMm = 5.0;
 
 // The prepared report's pages; nullopt when it has no rows.
 std::optional<QByteArray> ReportPdf(CReportPrinter& printer);
-// Replaces the file atomically; false when there was nothing to write or the file could not be written.
-bool WriteReportPdf(CReportPrinter& printer, const std::filesystem::path& path);
 
 } // namespace qrv

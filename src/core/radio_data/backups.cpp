@@ -94,9 +94,11 @@ std::optional<std::filesystem::path> CBackupFolder::Save(const DataFileHeader& h
         const auto path = m_folder / FileName(localTime, model, direction, sequence);
         if (std::filesystem::exists(path, ec))
             continue;
-        if (!file.WriteFile(path, {}, image, ""))
-            break;
-        return path;
+        const CSaveResult saved = file.WriteFile(path, {}, image, "");
+        if (saved)
+            return path;
+        error = path.string() + ": " + saved.systemText;
+        return std::nullopt;
     }
     error = m_folder.string() + ": the backup file cannot be written";
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
+#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "util/atomic_file.h"
 #include "util/local_time.h"
@@ -122,9 +123,16 @@ CFileResult CFileCommands::Write(const std::filesystem::path& path, const std::s
     m_radioData.StoreToImage(m_radioData.GetImage());
 
     const DataFileHeader header = FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange));
-    if (!m_dataFile.SetHeader(header) || !m_dataFile.WriteFile(path, {}, m_radioData.GetImage(), comment)) {
+    if (!m_dataFile.SetHeader(header)) {
         m_currentPath.clear();
         result.message = msg::kCannotWrite;
+        return result;
+    }
+    if (const CSaveResult saved = m_dataFile.WriteFile(path, {}, m_radioData.GetImage(), comment); !saved) {
+        m_currentPath.clear();
+        const CSaveFailureMessage failure = DescribeSaveFailure(path.string(), saved);
+        result.message = failure.message;
+        result.argument = failure.argument;
         return result;
     }
     m_currentPath = path;

@@ -17,7 +17,7 @@ class CSettings;
 struct CFileResult {
     bool ok = false;
     int message = 0;      // S01 number to show when not ok (0: nothing to show)
-    std::string argument; // the message's argument, for the version messages
+    std::string argument; // the message's argument: a version, or the file a save failed on
     bool needsSaveAs = false;
 };
 

@@ -21,6 +21,14 @@ inline constexpr int kPasswordRule = 1270;
 inline constexpr int kPasswordNotAscii = 1271;
 inline constexpr int kPasswordTooLong = 1272;
 
+// S01: why a file could not be saved (argument: the file, then the system's words).
+inline constexpr int kSaveReadOnly = 1290;
+inline constexpr int kSaveCannotCreate = 1291;
+inline constexpr int kSaveNoSpace = 1292;
+inline constexpr int kSaveTooLarge = 1293;
+inline constexpr int kSaveIoError = 1294;
+inline constexpr int kSaveNotAFile = 1295;
+
 // S02: captions.
 inline constexpr int kMainCaption = 128;
 
