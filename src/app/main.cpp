@@ -1,9 +1,11 @@
 // qrv: programming software for the QL-210 family of radios.
 #include "dialogs/backup_actions.h"
 #include "program_directory.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
+#include "shell/message_box.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -31,6 +33,9 @@ int main(int argc, char** argv)
     qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
     qrv::CSettings::SetInstance(&settings);
     settings.SelectLanguage(settings.StoredLanguageIndex());
+    if (const auto damaged = settings.DamagedLanguageFile())
+        qrv::ShowMessage(nullptr, settings, qrv::msg::kLanguageFileDamaged, QMessageBox::Ok, QMessageBox::Warning,
+                         QString::fromStdString(damaged->string()));
     qrv::PruneBackups(settings);
 
     auto frame = std::make_unique<qrv::CMainFrame>(settings, qrv::CRadioData::GetInstance());

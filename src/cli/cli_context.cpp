@@ -1,5 +1,7 @@
 #include "cli_context.h"
 
+#include "radio_data/messages.h"
+#include "radio_data/program_files.h"
 #include "radio_data/save_failure.h"
 #include "util/text_format.h"
 
@@ -12,6 +14,9 @@ CCliContext::CCliContext(const std::filesystem::path& programDirectory)
 {
     m_settings->SetReadOnly(true);
     m_settings->SelectLanguage(m_settings->StoredLanguageIndex());
+    // A refused file reads as missing: the command goes on, and says so.
+    for (const CRefusedFile& refused : RefusedProgramFiles(*m_settings))
+        std::fprintf(stderr, "qrvctl: %s\n", RefusalText(*m_settings, refused).c_str());
     CSettings::SetInstance(m_settings.get());
     m_radioData = std::make_unique<CRadioData>(*m_settings);
     m_ranges.SetModel(*m_settings);
@@ -27,21 +32,23 @@ CCliContext::~CCliContext()
 
 int CCliContext::Fail(int message, const std::string& argument) const
 {
-    std::string text = m_settings->GetMessage(message);
-    if (text.empty())
-        text = Format("error %05d", message);
-    else if (!argument.empty())
-        text = FormatMessageText(text, argument);
+    const std::string text = FormatMessageText(m_settings->GetMessage(message), argument);
     std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
     return kExitFailure;
 }
 
 int CCliContext::FailNumber(int message, long long number) const
 {
-    std::string text = m_settings->GetMessage(message);
-    text = text.empty() ? Format("error %05d (%lld)", message, number) : FormatMessageNumber(text, number);
+    const std::string text = FormatMessageNumber(m_settings->GetMessage(message), number);
     std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
     return kExitFailure;
+}
+
+int CCliContext::FailOpen(const std::string& file, const CFileResult& result) const
+{
+    if (result.message == msg::kCannotRead)
+        return Fail(msg::kReadDamaged, PrintableText(file));
+    return Fail(result.message, result.argument);
 }
 
 int CCliContext::FailSave(const std::string& file, const CSaveResult& result) const

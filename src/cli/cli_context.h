@@ -37,6 +37,9 @@ public:
     int FailNumber(int message, long long number) const;
     // Why the file could not be saved.
     int FailSave(const std::string& file, const CSaveResult& result) const;
+    // Why a data file could not be opened; a damaged one is named, as the
+    // command line may have been given several.
+    int FailOpen(const std::string& file, const CFileResult& result) const;
 
 private:
     std::unique_ptr<CSettings> m_settings;

@@ -2,6 +2,7 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
+#include "radio_data/read_failure.h"
 #include "csv/channel_csv.h"
 #include "radio_data/data_file.h"
 #include "util/atomic_file.h"
@@ -44,7 +45,7 @@ int VerbExportCsv(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     const std::string text = ExportChannels(context.RadioData(), context.Settings(), *format);
     if (const CSaveResult saved = WriteFileAtomically(FromUtf8Path(*out), text); !saved)
         return context.FailSave(*out, saved);
@@ -69,13 +70,14 @@ int VerbImportCsv(const std::vector<std::string>& args)
     const auto in = FromUtf8Path(a.Positional()[0]);
     const CFileResult opened = context.Files().Open(in);
     if (!opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     const std::string& csvName = a.Positional()[1];
-    const auto bytes = ReadWholeFile(FromUtf8Path(csvName), kMaxCsvBytes);
-    if (!bytes)
-        return context.Fail(csvmsg::kCannotRead, csvName);
-
-    const std::string text(bytes->begin(), bytes->end());
+    const CFileBytes csv = ReadFileBytes(FromUtf8Path(csvName), kMaxCsvBytes);
+    if (!csv) {
+        const CReadFailureMessage why = DescribeReadFailure(csvName, csv.failure);
+        return context.Fail(why.message, why.argument);
+    }
+    const std::string text(csv.bytes.begin(), csv.bytes.end());
     const CImportResult result =
         ImportChannels(text, context.RadioData(), context.Settings(), *format, a.Flag("--append"));
     for (const CRejectedRow& row : result.rejected)

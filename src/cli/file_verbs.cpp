@@ -6,6 +6,7 @@
 #include "dump_writer.h"
 #include "radio_data/change_log.h"
 #include "radio_data/data_file.h"
+#include "radio_data/data_file_contents.h"
 #include "radio_data/messages.h"
 #include "util/text_format.h"
 
@@ -37,6 +38,14 @@ void PrintJson(const QJsonObject& object)
 {
     const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+}
+
+// Every line of a text made from a file's contents, with control characters escaped.
+void PrintTextLines(const std::string& text)
+{
+    for (const std::string& line : Split(text, '\n'))
+        if (!line.empty())
+            std::printf("%s\n", PrintableText(line).c_str());
 }
 
 } // namespace
@@ -87,12 +96,11 @@ int VerbInfo(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const auto path = FromUtf8Path(a.Positional()[0]);
-    DataFileHeader header;
-    if (!ReadHeader(path, header))
-        return context.Fail(msg::kCannotRead);
-    std::string comment;
-    ReadComment(path, comment);
+    const CDataFileContents file = ReadDataFile(FromUtf8Path(a.Positional()[0]));
+    if (!file)
+        return context.Fail(file.failure.message, file.failure.argument);
+    const DataFileHeader& header = file.header;
+    const std::string& comment = file.comment;
 
     if (a.Flag("--json")) {
         QJsonObject o;
@@ -109,14 +117,15 @@ int VerbInfo(const std::vector<std::string>& args)
         PrintJson(o);
         return kExitOk;
     }
-    std::printf("Model ID:           %s\n", header.ModelId().c_str());
-    std::printf("Model name:         %s\n", header.ModelName().c_str());
+    // Texts from the file reach the terminal with their control characters escaped.
+    std::printf("Model ID:           %s\n", PrintableText(header.ModelId()).c_str());
+    std::printf("Model name:         %s\n", PrintableText(header.ModelName()).c_str());
     std::printf("Frequency range:    %d-%d MHz\n", header.LowerLimit(), header.UpperLimit());
-    std::printf("Radio data version: %s\n", header.RadioDataVersion().c_str());
-    std::printf("Program version:    %s\n", header.ProgramVersion().c_str());
+    std::printf("Radio data version: %s\n", PrintableText(header.RadioDataVersion()).c_str());
+    std::printf("Program version:    %s\n", PrintableText(header.ProgramVersion()).c_str());
     std::printf("Range flags:        0x%02X\n", header.RangeFlags());
     std::printf("Signal:             %u\n", header.Signal());
-    std::printf("Comment:            %s\n", comment.c_str());
+    std::printf("Comment:            %s\n", PrintableText(comment).c_str());
     return kExitOk;
 }
 
@@ -128,11 +137,11 @@ int VerbDump(const std::vector<std::string>& args)
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const CFileResult result = context.Files().Open(FromUtf8Path(a.Positional()[0]));
     if (!result.ok)
-        return context.Fail(result.message, result.argument);
+        return context.FailOpen(a.Positional()[0], result);
     if (a.Flag("--json"))
         PrintJson(DumpJson(context));
     else
-        std::fputs(DumpText(context).c_str(), stdout);
+        PrintTextLines(DumpText(context));
     return kExitOk;
 }
 
@@ -142,11 +151,10 @@ int VerbHex(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    Image image{};
-    const auto path = FromUtf8Path(a.Positional()[0]);
-    DataFileHeader header;
-    if (!ReadHeader(path, header) || !ReadBlocks(path, nullptr, image))
-        return context.Fail(msg::kCannotRead);
+    const CDataFileContents file = ReadDataFile(FromUtf8Path(a.Positional()[0]));
+    if (!file)
+        return context.Fail(file.failure.message, file.failure.argument);
+    const Image& image = file.image;
     std::printf("       ");
     for (int c = 0; c < 16; ++c)
         std::printf(" %s", ColumnHeader(c).c_str());
@@ -176,7 +184,7 @@ int VerbResave(const std::vector<std::string>& args)
     const auto in = FromUtf8Path(a.Positional()[0]);
     const CFileResult opened = context.Files().Open(in);
     if (!opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     std::string comment = a.Value("--comment").value_or("");
     if (comment.empty())
         ReadComment(in, comment);
@@ -192,15 +200,13 @@ int VerbDiff(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 2))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    Image before{};
-    Image after{};
-    for (int i = 0; i < 2; ++i) {
-        const auto path = FromUtf8Path(a.Positional()[static_cast<std::size_t>(i)]);
-        DataFileHeader header;
-        if (!ReadHeader(path, header) || !ReadBlocks(path, nullptr, i == 0 ? before : after))
-            return context.Fail(msg::kCannotRead);
-    }
-    for (const auto& change : DiffImages(before, after))
+    const CDataFileContents before = ReadDataFile(FromUtf8Path(a.Positional()[0]));
+    if (!before)
+        return context.Fail(before.failure.message, before.failure.argument);
+    const CDataFileContents after = ReadDataFile(FromUtf8Path(a.Positional()[1]));
+    if (!after)
+        return context.Fail(after.failure.message, after.failure.argument);
+    for (const auto& change : DiffImages(before.image, after.image))
         std::printf("%s\n", change.ListLine().c_str());
     return kExitOk;
 }

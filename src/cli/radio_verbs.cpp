@@ -238,7 +238,7 @@ int VerbWrite(const std::vector<std::string>& args)
     CSettings& settings = context.Settings();
     const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     CRadioData& data = context.RadioData();
     if (data.CheckAll())
         return context.Fail(msg::kInvalidData);
@@ -285,7 +285,7 @@ int VerbMessages(const std::vector<std::string>& args)
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) {
             if (const CFileResult opened = context.Files().Open(path); !opened.ok)
-                return context.Fail(opened.message, opened.argument);
+                return context.FailOpen(*a.Value("-o"), opened);
         } else {
             context.Files().LoadDefaultImage();
         }
@@ -303,9 +303,12 @@ int VerbMessages(const std::vector<std::string>& args)
     }
 
     if (const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     const CEmbeddedMessageData& messages = data.EmbeddedMessages();
     const auto typed = a.Value("--password");
+    if (typed)
+        if (const int problem = RadioPasswordProblem(*typed); problem != 0)
+            return context.Fail(problem);
     const bool allowed = VerifyRadioPassword(
         messages.Password(), [&typed]() { return typed; }, [&context] { context.Fail(msg::kWrongPassword); });
     if (!allowed)

@@ -83,7 +83,7 @@ int VerbReport(const std::vector<std::string>& args)
 
     const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
-        return context.Fail(opened.message, opened.argument);
+        return context.FailOpen(a.Positional()[0], opened);
     CReportPrinter printer(context.RadioData(), settings);
     printer.Prepare(*sections);
     const std::optional<QByteArray> pdf = ReportPdf(printer);

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qrv {
@@ -175,11 +176,53 @@ TEST_F(QrvctlTest, ResaveRunsTheImageThroughTheObjects)
     EXPECT_EQ(diff.out, "$E.0x5:12->FF\n$E.0x6C0:34->FF\n");
 }
 
+TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
+{
+    ASSERT_EQ(Run({"new", "-o", File("good.dat"), "--comment", "\x1b[2Jcleared"}).exitCode, 0);
+    const auto good = ReadBytes(m_dir / "good.dat");
+    test::WriteBytes(m_dir / "cut.dat", {good.begin(), good.begin() + 2100});
+    std::filesystem::create_directory(m_dir / "folder");
+    ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
+    struct Case {
+        const char* file;
+        int message;
+    };
+    for (const Case c : {Case{"missing.dat", 1302}, Case{"folder", 1303}, Case{"pipe", 1304}, Case{"cut.dat", 1307}}) {
+        const std::string expected = FormatMessageText(Message(c.message), File(c.file));
+        for (const auto& args : {std::vector<std::string>{"info", File(c.file)},
+                                 std::vector<std::string>{"diff", File("good.dat"), File(c.file)},
+                                 std::vector<std::string>{"dump", File(c.file)}}) {
+            const auto r = Run(args);
+            EXPECT_EQ(r.exitCode, 1) << args[0] << " " << c.file;
+            EXPECT_NE(r.err.find(expected), std::string::npos) << args[0] << ": " << r.err;
+        }
+    }
+    // Every cut of a good file is a damaged file, not a success.
+    for (std::size_t length : {std::size_t{4}, std::size_t{120}, std::size_t{2000}, good.size() - 1}) {
+        test::WriteBytes(m_dir / "cut.dat", {good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)});
+        EXPECT_EQ(Run({"info", File("cut.dat")}).exitCode, 1) << length;
+    }
+    // Text from the file never reaches the terminal raw.
+    const auto info = Run({"info", File("good.dat")});
+    EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(info.out.find("\\x1B[2Jcleared"), std::string::npos) << info.out;
+}
+
+TEST_F(QrvctlTest, APasswordTheRadioCannotHoldIsRefusedBeforeAnyPortIsOpened)
+{
+    ASSERT_EQ(Run({"new", "-o", File("m.dat")}).exitCode, 0);
+    for (const auto& [password, message] : {std::pair<std::string, int>{"caf\xc3\xa9", 1271}, {"123456789", 1272}}) {
+        const auto r = Run({"messages", "write", "--port", File("no-port"), "--password", password, File("m.dat")});
+        EXPECT_EQ(r.exitCode, 1) << password;
+        EXPECT_NE(r.err.find(Message(message)), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
 {
     auto r = Run({"info", File("missing.dat")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(Message(811)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(1302), File("missing.dat"))), std::string::npos) << r.err;
 
     ASSERT_EQ(Run({"new", "-o", File("other.dat"), "--model-id", "QL999"}).exitCode, 0);
     r = Run({"dump", File("other.dat")});
@@ -371,7 +414,7 @@ TEST_F(QrvctlTest, ReportRefusesBadArgumentsAndKeepsTheOldFile)
     }
     auto r = Run({"report", File("missing.dat"), "-o", File("old.pdf")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(Message(811)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(1302), File("missing.dat"))), std::string::npos) << r.err;
     EXPECT_EQ(test::ReadText(m_dir / "old.pdf"), "old");
 
     const std::string nowhere = File("no/such/dir/r.pdf");

@@ -32,8 +32,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTreeWidgetItemIterator>
 
 #include <memory>
+#include <sstream>
 
 namespace qrv {
 
@@ -128,6 +130,46 @@ private slots:
         QVERIFY(!tip.isEmpty());
         QVERIFY(!tip.contains(QLatin1Char('(')));
         QVERIFY(tip != QStringLiteral("Read from Radio"));
+    }
+
+    // Damaged program files: the window still comes up whole, and no menu or
+    // tree text is blank (a text the chosen language lacks comes from English).
+    void DamagedProgramFilesLeaveAWorkingWindow()
+    {
+        const auto halfOfChinese = [](const std::filesystem::path& dir) {
+            std::string kept;
+            std::istringstream in(test::ReadText(dir / "QRV_S.lng"));
+            int textLine = 0;
+            for (std::string line; std::getline(in, line);)
+                if (line.rfind("S0", 0) != 0 || ++textLine % 2 == 0)
+                    kept += line + "\n";
+            test::WriteText(dir / "QRV_S.lng", kept);
+        };
+        const auto garbage = [](const char* name) {
+            return [name](const std::filesystem::path& dir) { test::WriteText(dir / name, "\x01\xff[\n=\0\n[["); };
+        };
+        struct Row {
+            const char* name;
+            int language;
+            std::function<void(const std::filesystem::path&)> damage;
+            bool languageDamaged;
+        };
+        const std::vector<Row> rows{
+            {"half a translation", 1, halfOfChinese, false},
+            {"English file garbage", 0, garbage("QRV_E.lng"), true},
+            {"Settings.ini garbage", 0, garbage("Settings.ini"), false},
+            {"Model.dat garbage", 0, garbage("Model.dat"), false},
+        };
+        for (const Row& row : rows) {
+            CFixture f(0, row.language, "400-470", row.damage);
+            QVERIFY2(f.Settings().DamagedLanguageFile().has_value() == row.languageDamaged, row.name);
+            for (const auto& [number, action] : f.frame->Menus().Actions())
+                QVERIFY2(!action->text().isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QString::fromUtf8(row.name)).arg(number)));
+            QTreeWidgetItemIterator it(f.frame->Tree());
+            for (++it; *it != nullptr; ++it) // the root shows the model's name, which these rows may lack
+                QVERIFY2(!(*it)->text(0).isEmpty(), row.name);
+            QCOMPARE(Children(f.frame->Tree(), item::kChannel).size(), 16);
+        }
     }
 
     void ABadFileShowsItsMessageAndKeepsTheCodeplug()

@@ -124,17 +124,32 @@ TEST_F(SettingsTest, SelectLanguageFallsBackToTheEnglishFileNameEvenWhenMissing)
     s.SelectLanguage(0); // the Chinese file's own name is not entry 0
     EXPECT_EQ(s.LanguageFilePath(), m_dir / "QRV_E.lng");
     EXPECT_EQ(s.GetText(10), "");
-    EXPECT_EQ(s.GetMessage(1), "");
+    EXPECT_EQ(s.GetMessage(1), CSettings::MissingMessageText(1));
+    EXPECT_EQ(s.DamagedLanguageFile(), m_dir / "QRV_E.lng");
 }
 
-TEST_F(SettingsTest, MessagesReplaceOnlyAnInnerFirstLineBreak)
+TEST_F(SettingsTest, MessagesBreakLinesAndNeverComeBackEmpty)
 {
     CSettings& s = Open("");
     s.SetReadOnly(true);
     s.SelectLanguage(0);
-    EXPECT_EQ(s.GetMessage(1), "First\nSecond\\nThird");
-    EXPECT_EQ(s.GetMessage(2), "\\nLeading");
-    EXPECT_EQ(s.GetMessage(3), "");
+    EXPECT_EQ(s.GetMessage(1), "First\nSecond\nThird");
+    EXPECT_EQ(s.GetMessage(2), "\nLeading");
+    const std::string missing = s.GetMessage(3);
+    EXPECT_EQ(missing, CSettings::MissingMessageText(3));
+    EXPECT_NE(missing.find("00003"), std::string::npos);
+}
+
+TEST_F(SettingsTest, TextsAPartialTranslationLacksComeFromEnglish)
+{
+    CSettings& s = Open("[Setting]\nModelID=QL210\n");
+    s.SetReadOnly(true);
+    s.SelectLanguage(1);
+    ASSERT_EQ(s.LanguageName(), "Chinese");
+    EXPECT_EQ(s.GetText(10), "0.关;1.开");            // translated
+    EXPECT_EQ(s.GetMessage(1), "First\nSecond\nThird"); // not translated
+    EXPECT_EQ(s.GetModelText(446), "QL210");
+    EXPECT_EQ(s.GetModelValue(3690), 1);
 }
 
 TEST_F(SettingsTest, TextFamiliesAndModelValues)
@@ -167,9 +182,13 @@ TEST_F(SettingsTest, LookupsSeeTheLanguageFileAsItIsNow)
     WriteText(m_dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English,Chinese\n"
                                    "S0200010=0.Disabled;1.Enabled;2.Automatic\n");
     EXPECT_EQ(s.GetItemText(10, 0), "Disabled");
+    // Unless the file is held in memory: then the disk is not looked at.
+    s.HoldFile(m_dir / "QRV_E.lng", CIniFile::FromText("[Setting]\nS0200010=0.Held\n"));
+    WriteText(m_dir / "QRV_E.lng", "[Setting]\nS0200010=0.Disk\n");
+    EXPECT_EQ(s.GetItemText(10, 0), "Held");
 }
 
-TEST_F(SettingsTest, AGarbledLanguageFileGivesEmptyTextsAndCutsHugeOnes)
+TEST_F(SettingsTest, AGarbledLanguageFileCutsHugeTextsAndTheBuiltInEnglishFillsTheGaps)
 {
     using namespace std::string_literals;
     std::string garbage = "\xFF\xFE[Sett\n\0\0=\x01\n[Setting]\nLanguage=English\nLanguageList=English\n"s;
@@ -181,9 +200,11 @@ TEST_F(SettingsTest, AGarbledLanguageFileGivesEmptyTextsAndCutsHugeOnes)
     s.SelectLanguage(0);
     EXPECT_EQ(s.GetText(10).size(), 25599u); // the caption buffer
     EXPECT_EQ(s.GetMessage(5).size(), 255u); // the message buffer
-    EXPECT_EQ(s.GetMessage(800), "");
-    EXPECT_EQ(s.GetItemText(3661, 0), "");
-    EXPECT_TRUE(s.FillCombo(3661).empty());
+    // What the garbled file lacks comes from the shipped English texts built in.
+    CIniFile shipped = CIniFile::Load(test::ResourceDir() / "QRV_E.lng");
+    EXPECT_EQ(s.GetMessage(800), shipped.GetString("Setting", "S0100800", "", 256));
+    EXPECT_FALSE(s.FillCombo(3661).empty());
+    EXPECT_FALSE(s.DamagedLanguageFile().has_value()); // it still names its language
 }
 
 TEST_F(SettingsTest, UserLevels)

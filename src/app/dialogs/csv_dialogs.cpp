@@ -1,5 +1,7 @@
 #include "dialogs/csv_dialogs.h"
 
+#include "radio_data/read_failure.h"
+
 #include "radio_data/radio_data.h"
 #include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
@@ -106,12 +108,13 @@ void CDlgImportChannels::Confirm()
 bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& settings, const QString& path,
                             CCsvFormat format)
 {
-    const auto bytes = ReadWholeFile(PathOf(path), kMaxCsvBytes);
-    if (!bytes) {
-        ShowMessage(parent, settings, csvmsg::kCannotRead, QMessageBox::Ok, QMessageBox::NoIcon, path);
+    const CFileBytes csv = ReadFileBytes(PathOf(path), kMaxCsvBytes);
+    if (!csv) {
+        const CReadFailureMessage why = DescribeReadFailure(S(path), csv.failure);
+        ShowMessage(parent, settings, why.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(why.argument));
         return false;
     }
-    CDlgImportChannels dialog(data, settings, std::string(bytes->begin(), bytes->end()), format, parent);
+    CDlgImportChannels dialog(data, settings, std::string(csv.bytes.begin(), csv.bytes.end()), format, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

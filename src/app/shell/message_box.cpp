@@ -38,13 +38,12 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settin
                                         QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
                                         const QString& argument)
 {
+    // Formatted even without an argument, so that no "%s" is ever shown.
     std::string text = settings.GetMessage(number);
-    if (!argument.isEmpty()) {
-        bool isNumber = false;
-        const long long value = argument.toLongLong(&isNumber);
-        text = isNumber && text.find("%d") != std::string::npos ? FormatMessageNumber(text, value)
-                                                                : FormatMessageText(text, S(argument));
-    }
+    bool isNumber = false;
+    const long long value = argument.toLongLong(&isNumber);
+    text = isNumber && text.find("%d") != std::string::npos ? FormatMessageNumber(text, value)
+                                                            : FormatMessageText(text, S(argument));
     return Show(parent, settings, number, Q(text), buttons, icon);
 }
 

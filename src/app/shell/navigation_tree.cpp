@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <vector>
+
 namespace qrv {
 
 namespace {
@@ -65,29 +67,25 @@ void CNavigationTree::Rebuild(const QString& rootText)
 {
     clear();
     auto* root = new QTreeWidgetItem(this, {rootText});
-    QTreeWidgetItem* previous = nullptr;
-    int previousLevel = 0;
-    const int level = m_settings.GetUserLevel();
+    // The last row at each level is the parent of the rows one level below
+    // it; a row the user level hides leaves nullptr there, so its children
+    // stay hidden with it.
+    std::vector<QTreeWidgetItem*> lastAtLevel;
+    const int userLevel = m_settings.GetUserLevel();
     for (const CTreeRow& row : TreeTable()) {
         if (row.item == 0)
             continue;
-        QTreeWidgetItem* parent = root;
-        if (previous != nullptr && row.level > previousLevel)
-            parent = previous;
-        else if (previous != nullptr && row.level == previousLevel)
-            parent = previous->parent();
-        else if (previous != nullptr) {
-            parent = previous->parent();
-            for (int up = row.level; up < previousLevel && parent != root; ++up)
-                parent = parent->parent();
+        const auto level = static_cast<std::size_t>(row.level);
+        QTreeWidgetItem* parent = level == 0 ? root : (level <= lastAtLevel.size() ? lastAtLevel[level - 1] : nullptr);
+        lastAtLevel.resize(level + 1);
+        if (parent == nullptr || !TreeShows(row.item, userLevel)) {
+            lastAtLevel[level] = nullptr;
+            continue;
         }
         auto* item = new QTreeWidgetItem(parent, {Q(m_settings.GetText(row.item))});
         item->setData(0, kItemRole, row.item);
         item->setIcon(0, m_itemImage);
-        previous = item;
-        previousLevel = row.level;
-        if (!TreeShows(row.item, level))
-            delete item; // the rows after it still hang off its parent
+        lastAtLevel[level] = item;
     }
     root->setExpanded(true);
 }

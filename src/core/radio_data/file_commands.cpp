@@ -2,9 +2,11 @@
 
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
+#include "radio_data/read_failure.h"
 #include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "util/atomic_file.h"
+#include "util/file_read.h"
 #include "util/local_time.h"
 #include "util/text_format.h"
 
@@ -62,9 +64,14 @@ CFileResult CFileCommands::Open(const std::filesystem::path& path, bool fromRece
     };
 
     // The file is read once; every check below works on these bytes.
-    const auto bytes = ReadWholeFile(path, datafile::kMaxFileSize);
+    const CFileBytes file = ReadFileBytes(path, datafile::kMaxFileSize);
+    if (!file && !fromRecentList) {
+        const CReadFailureMessage why = DescribeReadFailure(path.string(), file.failure);
+        return fail(why.message, why.argument);
+    }
+    const std::vector<std::uint8_t>& bytes = file.bytes;
     DataFileHeader header;
-    if (!bytes || !ParseHeader(*bytes, header))
+    if (!file || !ParseHeader(bytes, header))
         return fail(fromRecentList ? msg::kRecentUnreadable : msg::kCannotRead);
     m_lastHeader = header;
 
@@ -74,12 +81,12 @@ CFileResult CFileCommands::Open(const std::filesystem::path& path, bool fromRece
     const std::string version = header.ProgramVersion();
     const std::string ours = CSettings::kProgramVersion;
     if (version.empty() || version[0] != ours[0])
-        return fail(msg::kOtherMajorVersion, version.substr(0, 4));
+        return fail(msg::kOtherMajorVersion, PrintableText(version.substr(0, 4)));
     if (CompareVersions(version, ours) > 0)
-        return fail(msg::kNewerVersion, version.substr(0, 4));
+        return fail(msg::kNewerVersion, PrintableText(version.substr(0, 4)));
 
     Image image{};
-    if (!ParseBlocks(*bytes, nullptr, image))
+    if (!ParseBlocks(bytes, nullptr, image))
         return fail(msg::kCannotRead);
 
     m_settings.ModelName = header.ModelName();

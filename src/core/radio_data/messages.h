@@ -29,6 +29,15 @@ inline constexpr int kSaveTooLarge = 1293;
 inline constexpr int kSaveIoError = 1294;
 inline constexpr int kSaveNotAFile = 1295;
 
+// S01: why a file could not be read (argument: the file).
+inline constexpr int kReadMissing = 1302;
+inline constexpr int kReadDirectory = 1303;
+inline constexpr int kReadNotAFile = 1304;
+inline constexpr int kReadUnreadable = 1305;
+inline constexpr int kReadTooLarge = 1306;
+inline constexpr int kReadDamaged = 1307;
+inline constexpr int kLanguageFileDamaged = 1308; // the program shows its built-in English texts
+
 // S02: captions.
 inline constexpr int kMainCaption = 128;
 

@@ -205,7 +205,7 @@ CIdentityResult CheckRadioIdentity(const CSettings& settings, IdentityMode mode,
     if (versionComparison > 0) {
         out.result = 2;
         out.message = msg::kNewerVersion;
-        out.argument = radioVersion.substr(0, 4);
+        out.argument = PrintableText(radioVersion.substr(0, 4));
         return out;
     }
     out.range = DecodeRadioRange(rangeBlock);

@@ -1,5 +1,6 @@
 #include "radio_data/settings.h"
 
+#include "radio_data/built_in_english.h"
 #include "util/text_format.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@ namespace qrv {
 namespace {
 
 constexpr const char* kSettingSection = "Setting";
+constexpr const char* kEnglishLanguageFile = "QRV_E.lng";
 constexpr const char* kUserModeSection = "User Mode";
 constexpr std::size_t kSettingsTextBuffer = 101; // "up to 100 characters"
 constexpr std::size_t kModelValueBuffer = 25600;
@@ -33,7 +35,7 @@ CSettings::CSettings(std::filesystem::path programDirectory) : m_programDirector
         conv != nullptr && conv->decimal_point != nullptr && conv->decimal_point[0] != 0)
         m_decimalSeparator = conv->decimal_point[0];
     m_settingsPath = m_programDirectory / "Settings.ini";
-    m_languagePath = m_programDirectory / "QRV_E.lng";
+    m_languagePath = EnglishLanguagePath();
 
     const CIniFile& ini = SettingsFile();
     Signal = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "Signal", 0), 0, 255));
@@ -134,10 +136,9 @@ void CSettings::SelectLanguage(int index)
     if (!found) {
         index = 0;
         m_languageName = "English";
-        m_languagePath = m_programDirectory / "QRV_E.lng";
+        m_languagePath = EnglishLanguagePath();
     }
-    if (const auto help = LanguageFile().Find(kSettingSection, "HelpFile"))
-        m_helpFile = *help;
+    m_helpFile = LanguageText(kSettingSection, "HelpFile", m_helpFile, kLanguageKeyBuffer);
     m_languageIndex = index;
     if (!m_readOnly) {
         CIniFile ini = CIniFile::Load(m_settingsPath);
@@ -150,8 +151,7 @@ void CSettings::SelectLanguage(int index)
 std::vector<std::string> CSettings::LanguageList() const
 {
     std::vector<std::string> names;
-    for (const auto& name :
-         Split(LanguageFile().GetString(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ','))
+    for (const auto& name : Split(LanguageText(kSettingSection, "LanguageList", "", kLanguageKeyBuffer), ','))
         if (!Trim(name).empty())
             names.push_back(Trim(name));
     return names;
@@ -184,25 +184,66 @@ bool CSettings::IsFactoryLevel() const
     return level == kServiceLevel || level == kFactoryLevel;
 }
 
+std::string CSettings::LanguageText(const std::string& section, const std::string& key, std::string_view fallback,
+                                    std::size_t buffer) const
+{
+    // A text the chosen language file lacks (a partial translation, a
+    // damaged file) comes from the English one on disk, and failing that
+    // from the English texts built into the program, so nothing goes blank.
+    for (const CIniFile* file : {&LanguageFile(), &m_cache.Get(EnglishLanguagePath()), &BuiltInEnglish()})
+        if (file->Find(section, key))
+            return file->GetString(section, key, fallback, buffer);
+    return std::string(fallback);
+}
+
+const CIniFile& CSettings::BuiltInEnglish()
+{
+    static const CIniFile english = CIniFile::FromText(BuiltInEnglishText());
+    return english;
+}
+
+std::optional<std::filesystem::path> CSettings::DamagedLanguageFile() const
+{
+    // Every language file names its language; one that does not is not whole.
+    for (const auto& path : {m_languagePath, EnglishLanguagePath()})
+        if (!m_cache.Get(path).Find(kSettingSection, "Language"))
+            return path;
+    return std::nullopt;
+}
+
+std::filesystem::path CSettings::EnglishLanguagePath() const
+{
+    return m_programDirectory / kEnglishLanguageFile;
+}
+
 std::string CSettings::GetMessage(int number) const
 {
-    std::string text = LanguageFile().GetString(kSettingSection, Key("S01", number), "", kMessageBuffer);
-    const auto pos = text.find("\\n");
-    if (pos != std::string::npos && pos > 0)
+    std::string text = LanguageText(kSettingSection, Key("S01", number), "", kMessageBuffer);
+    if (text.empty())
+        return MissingMessageText(number);
+    // "\\n" in the file is a line break, wherever it stands.
+    for (auto pos = text.find("\\n"); pos != std::string::npos; pos = text.find("\\n", pos + 1))
         text.replace(pos, 2, "\n");
     return text;
 }
 
+std::string CSettings::MissingMessageText(int number)
+{
+    // Said in plain English: the language files that would say it are what is missing.
+    return Format("Message %05d of the program is missing from its language files; they may be damaged or "
+                  "incomplete. Reinstalling the program restores them.",
+                  number);
+}
+
 std::string CSettings::GetText(int number) const
 {
-    return LanguageFile().GetString(kSettingSection, Key("S02", number), "", kCaptionBuffer);
+    return LanguageText(kSettingSection, Key("S02", number), "", kCaptionBuffer);
 }
 
 bool CSettings::GetTextIfAny(int number, std::string& out, bool captionFamily) const
 {
-    out.clear();
-    out = LanguageFile().GetString(kSettingSection, Key(captionFamily ? "S02" : "S01", number), "",
-                                   captionFamily ? kCaptionBuffer : kMessageBuffer);
+    out = LanguageText(kSettingSection, Key(captionFamily ? "S02" : "S01", number), "",
+                       captionFamily ? kCaptionBuffer : kMessageBuffer);
     return !out.empty();
 }
 
@@ -210,12 +251,12 @@ long long CSettings::GetModelValue(int number) const
 {
     if (ModelID.empty())
         return 0;
-    return ParseLeadingInt(LanguageFile().GetString(ModelID, Key("S00", number), "0", kModelValueBuffer));
+    return ParseLeadingInt(LanguageText(ModelID, Key("S00", number), "0", kModelValueBuffer));
 }
 
 std::string CSettings::GetModelText(int number) const
 {
-    return LanguageFile().GetString(kSettingSection, Key("S03", number), "", kConstantBuffer);
+    return LanguageText(kSettingSection, Key("S03", number), "", kConstantBuffer);
 }
 
 std::vector<std::string> CSettings::GetList(int number) const

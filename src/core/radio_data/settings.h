@@ -71,6 +71,9 @@ public:
     const std::string& HelpFilePath() const { return m_helpFile; }
     // The names of the language list of the current language file.
     std::vector<std::string> LanguageList() const;
+    // The chosen or the English language file when it is missing or damaged
+    // (its texts then come from the English ones built into the program).
+    std::optional<std::filesystem::path> DamagedLanguageFile() const;
 
     // [Backup] KeepDays: how many days automatic backups are kept (0 keeps
     // them all); 60 when missing or not a plain number.
@@ -78,8 +81,10 @@ public:
     int GetUserLevel() const;
     bool IsFactoryLevel() const;
 
-    // Numbered texts.
+    // Numbered texts; a text the chosen language lacks comes from English.
+    // A message no language file has says so, in English, with its number.
     std::string GetMessage(int number) const;
+    static std::string MissingMessageText(int number);
     std::string GetText(int number) const;
     bool GetTextIfAny(int number, std::string& out, bool captionFamily) const;
     long long GetModelValue(int number) const;
@@ -97,6 +102,10 @@ public:
 
 private:
     const CIniFile& LanguageFile() const { return m_cache.Get(m_languagePath); }
+    std::filesystem::path EnglishLanguagePath() const;
+    static const CIniFile& BuiltInEnglish();
+    std::string LanguageText(const std::string& section, const std::string& key, std::string_view fallback,
+                             std::size_t buffer) const;
     const CIniFile& SettingsFile() const { return m_cache.Get(m_settingsPath); }
 
     std::filesystem::path m_programDirectory;

@@ -29,8 +29,11 @@ namespace {
 
 // Replaces the first printf conversion of the text by the given replacement;
 // "%%" becomes "%". Only one argument is ever supplied by the program.
-std::string ReplaceFirstConversion(std::string_view format, const std::string& replacement, bool numeric)
+std::string ReplaceFirstConversion(std::string_view format, const std::string& replacement)
 {
+    // The first conversion takes the argument whatever its letter; any
+    // further one has no argument and is dropped, so no "%s" ever reaches
+    // the user from a text that asks for more than the program gives.
     std::string out;
     bool used = false;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -48,19 +51,14 @@ std::string ReplaceFirstConversion(std::string_view format, const std::string& r
         std::size_t j = i + 1;
         while (j < format.size() && std::string_view("-+ #0123456789.lhzjt").find(format[j]) != std::string_view::npos)
             ++j;
-        if (j >= format.size() || used) {
-            out.append(format.substr(i, j - i + (j < format.size() ? 1 : 0)));
-            i = j;
+        if (j >= format.size() || !std::isalpha(static_cast<unsigned char>(format[j]))) {
+            out.append(format.substr(i, j - i)); // not a conversion: the text as it stands
+            i = j - 1;
             continue;
         }
-        const char conv = format[j];
-        const bool fits = numeric ? std::string_view("diuxX").find(conv) != std::string_view::npos : conv == 's';
-        if (fits) {
+        if (!used)
             out.append(replacement);
-            used = true;
-        } else {
-            out.append(format.substr(i, j - i + 1));
-        }
+        used = true;
         i = j;
     }
     return out;
@@ -70,7 +68,7 @@ std::string ReplaceFirstConversion(std::string_view format, const std::string& r
 
 std::string FormatMessageText(std::string_view format, std::string_view argument)
 {
-    return ReplaceFirstConversion(format, std::string(argument), false);
+    return ReplaceFirstConversion(format, std::string(argument));
 }
 
 std::string FormatMessageNumber(std::string_view format, long long argument)
@@ -85,7 +83,7 @@ std::string FormatMessageNumber(std::string_view format, long long argument)
         if (j < format.size() && (format[j] == 'X' || format[j] == 'x'))
             number = Format(format[j] == 'X' ? "%llX" : "%llx", static_cast<unsigned long long>(argument));
     }
-    return ReplaceFirstConversion(format, number, true);
+    return ReplaceFirstConversion(format, number);
 }
 
 long long ParseLeadingInt(std::string_view text)
@@ -209,6 +207,57 @@ void ParseRangeText(std::string_view text, int& lower, int& upper)
 std::string MakeRangeText(int lower, int upper)
 {
     return Format("%d-%d", lower, upper);
+}
+
+namespace {
+
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+
+// The length of the UTF-8 sequence at text[i], or 0 when it is not one
+// (or encodes a C1 control, which a terminal would act upon).
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 0 || i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    if (lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)
+        return 0; // U+0080-U+009F
+    return length;
+}
+
+} // namespace
+
+std::string PrintableText(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= kFirstPrintable && c < kDelete) {
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        if (const std::size_t length = c > kDelete ? Utf8SequenceAt(text, i) : 0; length > 0) {
+            out.append(text.substr(i, length));
+            i += length;
+            continue;
+        }
+        out += Format("\\x%02X", c);
+        ++i;
+    }
+    return out;
 }
 
 } // namespace qrv

@@ -14,9 +14,9 @@ __attribute__((format(printf, 1, 2)))
 std::string
 Format(const char* format, ...);
 
-// Fills a one-argument "%s" or "%d" message text; unknown or missing
-// conversions are left as they stand, so a malformed language text never
-// reads past its arguments.
+// Fills a one-argument "%s" or "%d" message text: the first conversion takes
+// the argument (an empty one too), any further conversion is dropped, so a
+// malformed language text never reads past its arguments nor shows "%s".
 std::string FormatMessageText(std::string_view format, std::string_view argument);
 std::string FormatMessageNumber(std::string_view format, long long argument);
 
@@ -28,6 +28,10 @@ long long ParseLeadingInt(std::string_view text);
 // Decimal floating-point conversion like atof for plain decimal texts
 // ("446.00625"); stops at the first character that cannot continue the number.
 double ParseLeadingDouble(std::string_view text);
+
+// Text from a file or a radio made fit for a terminal or a message: control
+// characters and bytes that are not UTF-8 become \xNN, "\\" stays as it is.
+std::string PrintableText(std::string_view text);
 
 std::vector<std::string> Split(std::string_view text, char separator);
 std::string Trim(std::string_view text);

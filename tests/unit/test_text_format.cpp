@@ -1,0 +1,53 @@
+// The message formatting every message goes through, and the escaping of
+// text from files and radios before it reaches a terminal.
+#include "util/text_format.h"
+
+#include <gtest/gtest.h>
+
+namespace qrv {
+namespace {
+
+TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
+{
+    struct Case {
+        const char* format;
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"The file %s could not be read.", "a.dat", "The file a.dat could not be read."},
+        {"The file %s could not be read.", "", "The file  could not be read."},
+        {"At %s and %s.", "x", "At x and ."},     // a second conversion has no argument
+        {"Address %d.", "12", "Address 12."},     // any letter takes the argument
+        {"100%% sure %s", "now", "100% sure now"}, // an escaped percent is a percent
+        {"Ends with %", "x", "Ends with %"},
+        {"No conversion.", "x", "No conversion."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatMessageText(c.format, c.text), c.expected) << c.format;
+    EXPECT_EQ(FormatMessageNumber("At %d, %s.", 295), "At 295, .");
+    EXPECT_EQ(FormatMessageNumber("At 0x%04X.", 0x127), "At 0x127.");
+}
+
+TEST(PrintableText, EscapesWhatATerminalWouldObey)
+{
+    struct Case {
+        std::string text;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"QL-210 ok", "QL-210 ok"},
+        {"\x1b[2J", "\\x1B[2J"},
+        {std::string("a\0b", 3), "a\\x00b"},
+        {"line\r\nnext\x7f", "line\\x0D\\x0Anext\\x7F"},
+        {"\xe4\xb8\xad\xe6\x96\x87", "\xe4\xb8\xad\xe6\x96\x87"}, // Chinese stays
+        {"\xc2\x9b" "1m", "\\xC2\\x9B1m"},                      // a C1 control in UTF-8
+        {"1.0\xff", "1.0\\xFF"},                                 // not UTF-8
+        {"cut \xe4\xb8", "cut \\xE4\\xB8"},                      // a sequence cut short
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PrintableText(c.text), c.expected);
+}
+
+} // namespace
+} // namespace qrv
