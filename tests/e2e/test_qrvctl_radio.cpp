@@ -101,6 +101,27 @@ TEST_F(QrvctlRadioTest, ReadKeepsEveryByteTheRadioSent)
     EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio); // a read changes nothing in the radio
 }
 
+// The codeplug read and the trace are refused over read-only files, each
+// named, and both files stay as they were.
+TEST_F(QrvctlRadioTest, AReadRefusesReadOnlyFilesForTheCodeplugAndTheTrace)
+{
+    const auto codeplug = m_dir / "locked.dat";
+    const auto trace = m_dir / "locked.txt";
+    for (const auto& file : {codeplug, trace}) {
+        test::WriteText(file, "locked");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    }
+    CRadioSimProcess sim(Sim({}));
+    ASSERT_TRUE(sim.Started());
+    const auto r =
+        Qrvctl({"read", "--port", sim.Port(), "--no-backup", "-o", codeplug.string(), "--trace", trace.string()});
+    EXPECT_EQ(r.exitCode, 1);
+    for (const auto& file : {codeplug, trace}) {
+        EXPECT_NE(r.err.find(Message(1290, file.string())), std::string::npos) << r.err;
+        EXPECT_EQ(test::ReadText(file), "locked");
+    }
+}
+
 TEST_F(QrvctlRadioTest, WriteSendsOnlyTheWrittenRangesAndKeepsTheTuneSwitch)
 {
     ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
