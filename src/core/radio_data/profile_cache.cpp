@@ -4,6 +4,9 @@ namespace qrv {
 
 const CIniFile& CProfileCache::Get(const std::filesystem::path& path) const
 {
+    const auto it = m_entries.find(path);
+    if (it != m_entries.end() && it->second.held)
+        return it->second.ini;
     // One status call per lookup: the directory entry keeps what it read.
     std::error_code ec;
     const std::filesystem::directory_entry entryOnDisk(path, ec);
@@ -11,7 +14,6 @@ const CIniFile& CProfileCache::Get(const std::filesystem::path& path) const
     const auto time = exists ? entryOnDisk.last_write_time(ec) : std::filesystem::file_time_type{};
     const auto size = exists ? entryOnDisk.file_size(ec) : 0;
 
-    auto it = m_entries.find(path);
     if (it != m_entries.end() && it->second.exists == exists && it->second.time == time && it->second.size == size)
         return it->second.ini;
 
@@ -24,6 +26,13 @@ const CIniFile& CProfileCache::Get(const std::filesystem::path& path) const
     auto& slot = m_entries[path];
     slot = std::move(entry);
     return slot.ini;
+}
+
+void CProfileCache::Hold(const std::filesystem::path& path, CIniFile ini) const
+{
+    Entry& entry = m_entries[path];
+    entry.ini = std::move(ini);
+    entry.held = true;
 }
 
 void CProfileCache::Forget(const std::filesystem::path& path) const

@@ -13,6 +13,8 @@ class CProfileCache {
 public:
     const CIniFile& Get(const std::filesystem::path& path) const;
     void Forget(const std::filesystem::path& path) const;
+    // Serves ini for the path without looking at the disk again.
+    void Hold(const std::filesystem::path& path, CIniFile ini) const;
 
 private:
     struct Entry {
@@ -20,6 +22,7 @@ private:
         std::filesystem::file_time_type time{};
         std::uintmax_t size = 0;
         bool exists = false;
+        bool held = false;
     };
     mutable std::map<std::filesystem::path, Entry> m_entries;
 };

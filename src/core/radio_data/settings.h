@@ -38,6 +38,9 @@ public:
     // A read-only settings object never writes Settings.ini (used by the command-line tool).
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool IsReadOnly() const { return m_readOnly; }
+    // From now on the file reads as ini, whatever the disk holds (the fuzz
+    // targets look texts up thousands of times a second without the disk).
+    void HoldFile(const std::filesystem::path& path, CIniFile ini) { m_cache.Hold(path, std::move(ini)); }
     // Writes Signal, ModelID, ModelName, ComPort and FreqRange (the previous
     // range when the last new-range question was answered No).
     bool WriteExitValues();
