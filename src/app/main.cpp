@@ -2,6 +2,7 @@
 #include "dialogs/backup_actions.h"
 #include "program_directory.h"
 #include "radio_data/messages.h"
+#include "radio_data/program_files.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
     qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
     qrv::CSettings::SetInstance(&settings);
     settings.SelectLanguage(settings.StoredLanguageIndex());
+    for (const qrv::CRefusedFile& refused : qrv::RefusedProgramFiles(settings))
+        qrv::ShowText(nullptr, settings, QString::fromStdString(qrv::RefusalText(settings, refused)),
+                      QMessageBox::Ok, QMessageBox::Warning);
     if (const auto damaged = settings.DamagedLanguageFile())
         qrv::ShowMessage(nullptr, settings, qrv::msg::kLanguageFileDamaged, QMessageBox::Ok, QMessageBox::Warning,
                          QString::fromStdString(damaged->string()));

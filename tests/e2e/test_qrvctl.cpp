@@ -1,5 +1,6 @@
 // qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
 #include "radio_data/data_file.h"
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
 #include "tool_runner.h"
@@ -238,6 +239,19 @@ TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("1.02"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "never.dat"));
+}
+
+// A Settings.ini far beyond any real one (16 MB of line ends once cost every
+// command seconds and gigabytes) is refused, named, and left as it is.
+TEST_F(QrvctlTest, AnOversizedSettingsFileIsRefusedAndTheCommandStillWorks)
+{
+    m_settingsBefore = std::string(16u * 1024u * 1024u, '\n');
+    test::WriteText(m_dir / "Settings.ini", m_settingsBefore);
+    const auto r = Run({"new", "-o", File("new.dat")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kFileTooLarge), File("Settings.ini"))), std::string::npos)
+        << r.err;
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "new.dat"));
 }
 
 // Every verb that saves refuses a read-only file, says so naming it, and leaves it as it was.

@@ -1,4 +1,5 @@
 #include "radio_data/ini_file.h"
+#include "radio_data/messages.h"
 
 #include "test_support.h"
 
@@ -55,12 +56,32 @@ TEST(IniFile, WritingOneKeyKeepsEveryOtherLine)
     EXPECT_EQ(CIniFile::FromText(ini.ToText()).GetInt("User Mode", "Level", 0), 659);
 }
 
-TEST(IniFile, KeepsLineEndingsAndSkipsAByteOrderMark)
+TEST(IniFile, WritingAKeyReadsBackTheSameAfterASave)
 {
-    CIniFile ini = CIniFile::FromText("\xEF\xBB\xBF[A]\nK=1\n");
-    EXPECT_EQ(ini.GetInt("A", "K", 0), 1);
-    ini.Set("A", "K", "2");
-    EXPECT_EQ(ini.ToText(), "[A]\nK=2\n");
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* section;
+        const char* value; // written to key K
+        const char* saved;
+    };
+    const Case cases[] = {
+        {"line ends kept, mark dropped", "\xEF\xBB\xBF[A]\nK=1\n", "A", "2", "[A]\nK=2\n"},
+        {"CRLF kept", "[A]\r\nK=1\r\n", "A", "2", "[A]\r\nK=2\r\n"},
+        // An editor's second mark once hid the section until a save made it live.
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBF[Setting]\nK=1\n", "Setting", "2", "[Setting]\nK=2\n"},
+        // A model name from a radio must not plant a section of its own.
+        {"line break in a value", "[A]\nK=1\n", "A", "2\n[User Mode]\nLevel=61038527", "[A]\nK=2\n"},
+        {"line break in a section", "[A]\n", "B\r\n[User Mode]", "1", "[A]\n[B]\nK=1\n"},
+    };
+    for (const Case& c : cases) {
+        CIniFile ini = CIniFile::FromText(c.text);
+        ini.Set(c.section, "K", c.value);
+        EXPECT_EQ(ini.ToText(), c.saved) << c.name;
+        const CIniFile again = CIniFile::FromText(ini.ToText());
+        EXPECT_EQ(again.SectionNames(), ini.SectionNames()) << c.name;
+        EXPECT_EQ(again.Find(c.section, "K"), ini.Find(c.section, "K")) << c.name;
+    }
 }
 
 TEST(IniFile, GarbageNeverCrashesAndYieldsDefaults)
@@ -80,6 +101,36 @@ TEST(IniFile, SavesAtomicallyAndLoadsBack)
     EXPECT_EQ(CIniFile::Load(dir / "Settings.ini").GetString("Setting", "ModelID", "", 100), "QL210");
     EXPECT_FALSE(ini.SaveAtomically(dir / "no-such-dir" / "Settings.ini"));
     EXPECT_TRUE(CIniFile::Load(dir / "missing.ini").SectionNames().empty());
+    EXPECT_EQ(CIniFile::RefusalOf(dir / "missing.ini"), 0);
+}
+
+TEST(IniFile, FilesBeyondTheLimitsAreRefusedAndKept)
+{
+    struct Case {
+        std::string text;
+        int refusal;
+    };
+    const std::string head = "[Setting]\nModelID=QL210\n";
+    const Case cases[] = {
+        {head + std::string(CIniFile::kMaxFileBytes - head.size(), ' '), 0},
+        {head + std::string(CIniFile::kMaxFileBytes - head.size() + 1, ' '), msg::kFileTooLarge},
+        {head + std::string(CIniFile::kMaxFileLines - 2, '\n'), 0},
+        {head + std::string(CIniFile::kMaxFileLines - 2, '\n') + "x", msg::kFileTooManyLines},
+    };
+    test::CTempDir dir;
+    const auto path = dir / "Settings.ini";
+    for (const Case& c : cases) {
+        test::WriteText(path, c.text);
+        CIniFile ini = CIniFile::Load(path);
+        EXPECT_EQ(ini.LoadRefusal(), c.refusal) << c.text.size();
+        EXPECT_EQ(CIniFile::RefusalOf(path), c.refusal) << c.text.size();
+        EXPECT_EQ(ini.Find("Setting", "ModelID").has_value(), c.refusal == 0) << c.text.size();
+        ini.Set("Setting", "Signal", "1");
+        EXPECT_EQ(ini.SaveAtomically(path), c.refusal == 0) << c.text.size();
+        if (c.refusal != 0) {
+            EXPECT_EQ(test::ReadText(path), c.text);
+        }
+    }
 }
 
 } // namespace

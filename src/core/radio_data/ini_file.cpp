@@ -1,36 +1,47 @@
 #include "radio_data/ini_file.h"
 
+#include "radio_data/messages.h"
 #include "util/atomic_file.h"
 #include "util/text_format.h"
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 namespace qrv {
 
 namespace {
 
-// Settings files are small; anything larger than this is not one of ours.
-constexpr std::uintmax_t kMaxIniBytes = 16u * 1024u * 1024u;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string StripQuotes(std::string value)
+bool IsBlank(char c)
 {
-    if (value.size() >= 2 &&
-        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\'')))
-        return value.substr(1, value.size() - 2);
-    return value;
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string Folded(std::string_view name)
+bool IsQuote(char c)
 {
-    std::string s = Trim(name);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    return c == '"' || c == '\'';
+}
+
+char FoldedChar(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string_view TrimmedView(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-std::size_t Utf8SafeCut(const std::string& s, std::size_t maxBytes)
+std::string_view FirstLine(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+std::size_t Utf8SafeCut(std::string_view s, std::size_t maxBytes)
 {
     if (s.size() <= maxBytes)
         return s.size();
@@ -40,55 +51,121 @@ std::size_t Utf8SafeCut(const std::string& s, std::size_t maxBytes)
     return cut;
 }
 
+std::size_t LineCount(const std::vector<std::uint8_t>& bytes)
+{
+    const auto breaks = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    return breaks + (bytes.empty() || bytes.back() == '\n' ? 0 : 1);
+}
+
+// The file's bytes; nothing when it is missing, unreadable or refused (then refusal says why).
+std::optional<std::vector<std::uint8_t>> ReadWithinLimits(const std::filesystem::path& path, int& refusal)
+{
+    refusal = 0;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > CIniFile::kMaxFileBytes) {
+        refusal = msg::kFileTooLarge;
+        return std::nullopt;
+    }
+    auto bytes = ReadWholeFile(path, CIniFile::kMaxFileBytes);
+    if (bytes && LineCount(*bytes) > CIniFile::kMaxFileLines) {
+        refusal = msg::kFileTooManyLines;
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 } // namespace
+
+std::size_t CIniFile::NameHash::operator()(std::string_view name) const
+{
+    // FNV-1a over the folded bytes.
+    constexpr std::size_t kOffsetBasis = 14695981039346656037ull;
+    constexpr std::size_t kPrime = 1099511628211ull;
+    std::size_t hash = kOffsetBasis;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(FoldedChar(c))) * kPrime;
+    return hash;
+}
+
+bool CIniFile::NameEqual::operator()(std::string_view a, std::string_view b) const
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldedChar(x) == FoldedChar(y); });
+}
 
 CIniFile CIniFile::FromText(std::string_view text)
 {
+    // An editor that saved a file with a mark again adds a second one.
+    while (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
     CIniFile ini;
-    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF &&
-        static_cast<unsigned char>(text[1]) == 0xBB && static_cast<unsigned char>(text[2]) == 0xBF)
-        text.remove_prefix(3);
     if (text.find("\r\n") == std::string_view::npos && text.find('\n') != std::string_view::npos)
         ini.m_newline = "\n";
+    ini.m_text.assign(text);
+    ini.m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
 
-    std::string currentSection;
-    bool inSection = false;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        auto end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last)
-            end = text.size();
-        std::string raw(text.substr(start, end - start));
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
+    bool afterSection = false;
+    for (std::size_t start = 0; start < text.size();) {
+        const auto lineEnd = text.find('\n', start);
+        const bool last = lineEnd == std::string_view::npos;
+        const std::size_t end = last ? text.size() : lineEnd;
+        Span line{start, end - start};
+        if (line.length > 0 && text[end - 1] == '\r')
+            --line.length;
         start = end + 1;
-        if (last && raw.empty())
+        if (last && line.length == 0)
             break;
-
-        Line line;
-        line.text = raw;
-        const std::string trimmed = Trim(raw);
-        if (!trimmed.empty() && trimmed.front() == '[') {
-            const auto close = trimmed.find(']');
-            line.isSection = true;
-            line.section = Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-            currentSection = line.section;
-            inSection = true;
-        } else if (inSection && !trimmed.empty() && trimmed.front() != ';') {
-            const auto eq = raw.find('=');
-            if (eq != std::string::npos) {
-                line.section = currentSection;
-                line.key = Trim(std::string_view(raw).substr(0, eq));
-                line.value = StripQuotes(Trim(std::string_view(raw).substr(eq + 1)));
-            }
-        }
-        ini.m_lines.push_back(std::move(line));
-        if (last)
-            break;
+        ini.m_lines.push_back(ini.ParseLine(line, afterSection));
+        afterSection = afterSection || ini.m_lines.back().kind == Kind::Section;
     }
     ini.RebuildIndex();
     return ini;
+}
+
+CIniFile::Span CIniFile::Trimmed(Span span) const
+{
+    while (span.length > 0 && IsBlank(m_text[span.begin])) {
+        ++span.begin;
+        --span.length;
+    }
+    while (span.length > 0 && IsBlank(m_text[span.begin + span.length - 1]))
+        --span.length;
+    return span;
+}
+
+CIniFile::Line CIniFile::ParseLine(Span text, bool afterSection) const
+{
+    Line line;
+    line.text = text;
+    const Span trimmed = Trimmed(text);
+    const std::string_view shown = View(trimmed);
+    if (!shown.empty() && shown.front() == '[') {
+        const auto close = shown.find(']');
+        line.kind = Kind::Section;
+        line.name = Trimmed({trimmed.begin + 1, (close == std::string_view::npos ? shown.size() : close) - 1});
+        return line;
+    }
+    if (!afterSection || shown.empty() || shown.front() == ';')
+        return line;
+    const auto equals = View(text).find('=');
+    if (equals == std::string_view::npos)
+        return line;
+    line.kind = Kind::Key;
+    line.name = Trimmed({text.begin, equals});
+    Span value = Trimmed({text.begin + equals + 1, text.length - equals - 1});
+    const std::string_view v = View(value);
+    if (v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front())
+        value = {value.begin + 1, value.length - 2};
+    line.value = value;
+    return line;
+}
+
+CIniFile::Line CIniFile::AppendLine(std::string_view text, bool afterSection)
+{
+    const Span span{m_text.size(), text.size()};
+    m_text.append(text);
+    return ParseLine(span, afterSection);
 }
 
 void CIniFile::RebuildIndex()
@@ -97,68 +174,83 @@ void CIniFile::RebuildIndex()
     SectionIndex* current = nullptr;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const Line& line = m_lines[i];
-        if (line.isSection) {
-            const auto [it, inserted] = m_index.try_emplace(Folded(line.section));
+        if (line.kind == Kind::Section) {
+            const auto [it, inserted] = m_index.try_emplace(std::string(View(line.name)));
             current = inserted ? &it->second : nullptr; // only the first section of a name counts
             if (current != nullptr)
                 current->line = i;
-        } else if (current != nullptr && !line.key.empty()) {
-            current->keys.try_emplace(Folded(line.key), i);
+        } else if (current != nullptr && line.kind == Kind::Key && line.name.length > 0) {
+            current->keys.try_emplace(std::string(View(line.name)), i);
         }
     }
 }
 
 CIniFile CIniFile::Load(const std::filesystem::path& path)
 {
-    const auto bytes = ReadWholeFile(path, kMaxIniBytes);
-    if (!bytes)
-        return {};
+    int refusal = 0;
+    const auto bytes = ReadWithinLimits(path, refusal);
+    if (!bytes) {
+        CIniFile refused;
+        refused.m_refusal = refusal;
+        return refused;
+    }
     return FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+int CIniFile::RefusalOf(const std::filesystem::path& path)
+{
+    int refusal = 0;
+    ReadWithinLimits(path, refusal);
+    return refusal;
 }
 
 std::optional<std::size_t> CIniFile::FindSectionLine(std::string_view section) const
 {
-    const auto it = m_index.find(Folded(section));
+    const auto it = m_index.find(TrimmedView(section));
     if (it == m_index.end())
         return std::nullopt;
     return it->second.line;
 }
 
-std::optional<std::size_t> CIniFile::FindKeyLine(std::size_t sectionLine, std::string_view key) const
+std::optional<std::size_t> CIniFile::FindKeyLine(std::string_view section, std::string_view key) const
 {
-    const auto section = m_index.find(Folded(m_lines[sectionLine].section));
-    if (section == m_index.end())
+    const auto s = m_index.find(TrimmedView(section));
+    if (s == m_index.end())
         return std::nullopt;
-    const auto it = section->second.keys.find(Folded(key));
-    if (it == section->second.keys.end())
+    const auto k = s->second.keys.find(TrimmedView(key));
+    if (k == s->second.keys.end())
         return std::nullopt;
-    return it->second;
+    return k->second;
+}
+
+std::optional<std::string_view> CIniFile::FindValue(std::string_view section, std::string_view key) const
+{
+    const auto line = FindKeyLine(section, key);
+    if (!line)
+        return std::nullopt;
+    return View(m_lines[*line].value);
 }
 
 std::optional<std::string> CIniFile::Find(std::string_view section, std::string_view key) const
 {
-    const auto s = m_index.find(Folded(section));
-    if (s == m_index.end())
+    const auto value = FindValue(section, key);
+    if (!value)
         return std::nullopt;
-    const auto k = s->second.keys.find(Folded(key));
-    if (k == s->second.keys.end())
-        return std::nullopt;
-    return m_lines[k->second].value;
+    return std::string(*value);
 }
 
 std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view fallback,
                                 std::size_t bufferSize) const
 {
-    std::string value = Find(section, key).value_or(std::string(fallback));
     if (bufferSize == 0)
         return {};
-    value.resize(Utf8SafeCut(value, bufferSize - 1));
-    return value;
+    const std::string_view value = FindValue(section, key).value_or(fallback);
+    return std::string(value.substr(0, Utf8SafeCut(value, bufferSize - 1)));
 }
 
 long long CIniFile::GetInt(std::string_view section, std::string_view key, long long fallback) const
 {
-    const auto value = Find(section, key);
+    const auto value = FindValue(section, key);
     if (!value)
         return fallback;
     return ParseLeadingInt(*value);
@@ -166,37 +258,30 @@ long long CIniFile::GetInt(std::string_view section, std::string_view key, long 
 
 void CIniFile::Set(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string k = Trim(key);
-    Line keyLine;
-    keyLine.key = k;
-    keyLine.value = std::string(value);
-    keyLine.text = k + "=" + std::string(value);
+    section = FirstLine(section);
+    value = FirstLine(value);
+    const std::string k(TrimmedView(FirstLine(key)));
+    const std::string v(value);
 
-    auto s = FindSectionLine(section);
+    const auto s = FindSectionLine(section);
     if (!s) {
-        Line sectionLine;
-        sectionLine.isSection = true;
-        sectionLine.section = Trim(section);
-        sectionLine.text = "[" + sectionLine.section + "]";
-        m_lines.push_back(sectionLine);
-        keyLine.section = sectionLine.section;
-        m_lines.push_back(keyLine);
+        m_lines.push_back(AppendLine("[" + std::string(TrimmedView(section)) + "]", true));
+        m_lines.push_back(AppendLine(k + "=" + v, true));
         RebuildIndex();
         return;
     }
-    keyLine.section = m_lines[*s].section;
-    if (const auto existing = FindKeyLine(*s, k)) {
+    if (const auto existing = FindKeyLine(section, k)) {
         // Keep the key's own spelling, replace only the value.
-        keyLine.key = m_lines[*existing].key;
-        keyLine.text = m_lines[*existing].key + "=" + std::string(value);
-        m_lines[*existing] = keyLine;
+        const std::string spelling(View(m_lines[*existing].name));
+        m_lines[*existing] = AppendLine(spelling + "=" + v, true);
         return;
     }
     // Append after the last non-blank line of the section.
     std::size_t insertAt = *s + 1;
-    for (std::size_t i = *s + 1; i < m_lines.size() && !m_lines[i].isSection; ++i)
-        if (!Trim(m_lines[i].text).empty())
+    for (std::size_t i = *s + 1; i < m_lines.size() && m_lines[i].kind != Kind::Section; ++i)
+        if (Trimmed(m_lines[i].text).length > 0)
             insertAt = i + 1;
+    const Line keyLine = AppendLine(k + "=" + v, true);
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), keyLine);
     RebuildIndex();
 }
@@ -205,16 +290,17 @@ std::vector<std::string> CIniFile::SectionNames() const
 {
     std::vector<std::string> names;
     for (const auto& line : m_lines)
-        if (line.isSection)
-            names.push_back(line.section);
+        if (line.kind == Kind::Section)
+            names.emplace_back(View(line.name));
     return names;
 }
 
 std::string CIniFile::ToText() const
 {
     std::string out;
+    out.reserve(m_text.size() + m_lines.size() * m_newline.size());
     for (const auto& line : m_lines) {
-        out += line.text;
+        out += View(line.text);
         out += m_newline;
     }
     return out;
@@ -222,7 +308,9 @@ std::string CIniFile::ToText() const
 
 bool CIniFile::SaveAtomically(const std::filesystem::path& path) const
 {
-    return WriteFileAtomically(path, ToText()).Ok();
+    if (m_refusal != 0)
+        return false; // what was refused is still the user's file
+    return static_cast<bool>(WriteFileAtomically(path, ToText()));
 }
 
 } // namespace qrv

@@ -20,6 +20,9 @@ inline constexpr int kDataFileFilter = 1212;
 inline constexpr int kPasswordRule = 1270;
 inline constexpr int kPasswordNotAscii = 1271;
 inline constexpr int kPasswordTooLong = 1272;
+// S01: a settings, model or language file refused for its size (argument: the file).
+inline constexpr int kFileTooLarge = 1280;
+inline constexpr int kFileTooManyLines = 1281;
 
 // S01: why a file could not be saved (argument: the file, then the system's words).
 inline constexpr int kSaveReadOnly = 1290;
