@@ -10,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view listText(reinterpret_cast<const char*>(data), size);
     const auto lines = qrv::ExpandListSpec(listText);
+    if (lines.size() > qrv::kMaxListLines)
+        std::abort();
     if (!lines.empty() && !qrv::ItemNumberOf(listText, lines.front().text))
         std::abort();
     for (long long n : {0LL, 1LL, 7LL, -1LL, 1LL << 40})

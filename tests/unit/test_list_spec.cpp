@@ -19,7 +19,7 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"1:1:3:1:7:1:0", {{"1", 7}, {"2", 8}, {"3", 9}}},
         {"0.Off;15:15:45:1:15:15:0", {{"Off", 0}, {"15", 15}, {"30", 30}, {"45", 45}}},
         {"0.12.5 kHz;1.25 kHz", {{"12.5 kHz", 0}, {"25 kHz", 1}}}, // the number ends at the first full stop
-        {"x.bad;.5;7.Seven;1:2:3", {{"Seven", 7}}},                // neither form: skipped
+        {"x.bad;.5;7.Seven;1:2:3;1:1:2:1:0:1;1:1:2:1:0:1:0:9", {{"Seven", 7}}}, // neither form: skipped
         {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                      // step or divisor 0 cannot be evaluated
         {"", {}},
         {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}}, // out of any sensible range
@@ -53,11 +53,17 @@ TEST(ListSpec, ListBoxesTakeOnlyNamedItems)
     EXPECT_EQ(NamedItems("0.Off;0:1:3:1:0:1:0;4.Four"), (Lines{{"Off", 0}, {"Four", 4}}));
 }
 
-TEST(ListSpec, HugeRangesAreBounded)
+TEST(ListSpec, TheWholeExpansionIsBounded)
 {
-    const auto lines = ExpandListSpec("0:1:999999999:1:0:1:0");
-    EXPECT_LE(lines.size(), 100000u);
-    EXPECT_FALSE(lines.empty());
+    constexpr const char* kHugeRange = "0:1:999999999:1:0:1:0";
+    std::string manyHugeRanges = "0.Off";
+    for (int i = 0; i < 45; ++i) // 953 bytes once gave 5.3 million lines
+        manyHugeRanges += std::string(";") + kHugeRange;
+    for (const std::string& text : {std::string(kHugeRange), manyHugeRanges}) {
+        const auto lines = ExpandListSpec(text);
+        EXPECT_EQ(lines.size(), kMaxListLines) << text.substr(0, 30);
+    }
+    EXPECT_EQ(ExpandListSpec(manyHugeRanges).front(), (CComboLine{"Off", 0}));
 }
 
 } // namespace

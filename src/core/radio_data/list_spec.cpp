@@ -2,31 +2,42 @@
 
 #include "util/text_format.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
-#include <cmath>
 
 namespace qrv {
 
 namespace {
 
-// A value list longer than this is not a combo box any user could use.
-constexpr long long kMaxRangeLines = 100000;
 // Range numbers beyond this are not a value list; bounding them keeps every
 // product of the range arithmetic inside 64 bits.
 constexpr long long kMaxRangeNumber = 1000000000;
+constexpr std::size_t kRangeFields = 7;
+constexpr char kItemSeparator = ';';
+constexpr char kFieldSeparator = ':';
+constexpr char kNumberEnd = '.';
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view Trimmed(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
 
 bool IsInteger(std::string_view s)
 {
-    const std::string t = Trim(s);
-    if (t.empty())
-        return false;
-    std::size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
-    if (i >= t.size())
-        return false;
-    for (; i < t.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(t[i])))
-            return false;
-    return true;
+    const std::string_view t = Trimmed(s);
+    const std::size_t sign = !t.empty() && (t[0] == '-' || t[0] == '+') ? 1 : 0;
+    return t.size() > sign && std::all_of(t.begin() + static_cast<std::ptrdiff_t>(sign), t.end(),
+                                          [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
 long long RangeCount(const CRangeItem& r)
@@ -35,8 +46,47 @@ long long RangeCount(const CRangeItem& r)
         return 0;
     if ((r.step > 0 && r.start > r.end) || (r.step < 0 && r.start < r.end))
         return 0;
-    const long long count = (r.end - r.start) / r.step + 1;
-    return count > kMaxRangeLines ? kMaxRangeLines : count;
+    return (r.end - r.start) / r.step + 1;
+}
+
+// An item looked at in place: the lookups of a shown text run thousands of
+// times and must not copy the list.
+struct CItemView {
+    CListItem::Kind kind = CListItem::Kind::Other;
+    long long number = 0;  // named items
+    std::string_view text; // named items
+    CRangeItem range;      // range items
+};
+
+CItemView ViewItem(std::string_view raw)
+{
+    CItemView item;
+    if (const auto range = ParseRangeItem(raw)) {
+        item.kind = CListItem::Kind::Range;
+        item.range = *range;
+    } else if (const auto dot = raw.find(kNumberEnd);
+               dot != std::string_view::npos && dot > 0 && IsInteger(raw.substr(0, dot))) {
+        item.kind = CListItem::Kind::Named;
+        item.number = ParseLeadingInt(raw.substr(0, dot));
+        item.text = raw.substr(dot + 1);
+    }
+    return item;
+}
+
+// Calls visit for each item in order until it returns false.
+template <typename Visit>
+void ForEachItem(std::string_view listText, Visit visit)
+{
+    if (listText.empty())
+        return;
+    for (std::size_t start = 0;;) {
+        const auto end = listText.find(kItemSeparator, start);
+        if (!visit(ViewItem(listText.substr(start, end == std::string_view::npos ? end : end - start))))
+            return;
+        if (end == std::string_view::npos)
+            return;
+        start = end + 1;
+    }
 }
 
 } // namespace
@@ -53,99 +103,122 @@ std::string CRangeItem::TextOf(long long value) const
 
 std::optional<CRangeItem> ParseRangeItem(std::string_view item)
 {
-    const auto parts = Split(item, ':');
-    if (parts.size() != 7)
-        return std::nullopt;
-    for (const auto& p : parts) {
-        if (!IsInteger(p))
+    std::array<long long, kRangeFields> values{};
+    std::size_t count = 0;
+    for (std::size_t start = 0;; ++count) {
+        const auto end = item.find(kFieldSeparator, start);
+        const std::string_view field = item.substr(start, end == std::string_view::npos ? end : end - start);
+        if (count >= kRangeFields || !IsInteger(field))
             return std::nullopt;
-        const long long v = ParseLeadingInt(p);
-        if (v > kMaxRangeNumber || v < -kMaxRangeNumber)
+        values[count] = ParseLeadingInt(field);
+        if (values[count] > kMaxRangeNumber || values[count] < -kMaxRangeNumber)
             return std::nullopt;
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
     }
+    if (count + 1 != kRangeFields)
+        return std::nullopt;
     CRangeItem r;
-    r.start = ParseLeadingInt(parts[0]);
-    r.step = ParseLeadingInt(parts[1]);
-    r.end = ParseLeadingInt(parts[2]);
-    r.divisor = ParseLeadingInt(parts[3]);
-    r.firstNumber = ParseLeadingInt(parts[4]);
-    r.numberStep = ParseLeadingInt(parts[5]);
-    r.decimals = ParseLeadingInt(parts[6]);
+    r.start = values[0];
+    r.step = values[1];
+    r.end = values[2];
+    r.divisor = values[3];
+    r.firstNumber = values[4];
+    r.numberStep = values[5];
+    r.decimals = values[6];
     return r;
 }
 
 std::vector<CListItem> ParseListSpec(std::string_view listText)
 {
     std::vector<CListItem> items;
-    if (listText.empty())
-        return items;
-    for (const auto& raw : Split(listText, ';')) {
-        CListItem item;
-        if (auto range = ParseRangeItem(raw)) {
-            item.kind = CListItem::Kind::Range;
-            item.range = *range;
-        } else if (const auto dot = raw.find('.');
-                   dot != std::string::npos && dot > 0 && IsInteger(raw.substr(0, dot))) {
-            item.kind = CListItem::Kind::Named;
-            item.number = ParseLeadingInt(raw.substr(0, dot));
-            item.text = raw.substr(dot + 1);
-        }
-        items.push_back(std::move(item));
-    }
+    ForEachItem(listText, [&items](const CItemView& view) {
+        items.push_back({view.kind, view.number, std::string(view.text), view.range});
+        return true;
+    });
     return items;
 }
+
+namespace {
+
+// Calls visit(text, data) for each line a combo box gets, in order, until it
+// returns false or the list is full.
+template <typename Visit>
+void ForEachLine(std::string_view listText, Visit visit)
+{
+    std::size_t made = 0;
+    ForEachItem(listText, [&made, &visit](const CItemView& item) {
+        if (item.kind == CListItem::Kind::Named) {
+            ++made;
+            if (!visit(item.text, item.number))
+                return false;
+        } else if (item.kind == CListItem::Kind::Range) {
+            const auto& r = item.range;
+            const long long count = std::min(RangeCount(r), static_cast<long long>(kMaxListLines - made));
+            for (long long k = 0; k < count; ++k) {
+                ++made;
+                if (!visit(r.TextOf(r.start + k * r.step), r.firstNumber + k * r.numberStep))
+                    return false;
+            }
+        }
+        return made < kMaxListLines;
+    });
+}
+
+} // namespace
 
 std::vector<CComboLine> ExpandListSpec(std::string_view listText)
 {
     std::vector<CComboLine> lines;
-    for (const auto& item : ParseListSpec(listText)) {
-        if (item.kind == CListItem::Kind::Named) {
-            lines.push_back({item.text, item.number});
-        } else if (item.kind == CListItem::Kind::Range) {
-            const auto& r = item.range;
-            const long long count = RangeCount(r);
-            for (long long k = 0; k < count; ++k)
-                lines.push_back({r.TextOf(r.start + k * r.step), r.firstNumber + k * r.numberStep});
-        }
-    }
+    ForEachLine(listText, [&lines](std::string_view text, long long data) {
+        lines.push_back({std::string(text), data});
+        return true;
+    });
     return lines;
 }
 
 std::vector<CComboLine> NamedItems(std::string_view listText)
 {
     std::vector<CComboLine> lines;
-    for (const auto& item : ParseListSpec(listText))
+    ForEachItem(listText, [&lines](const CItemView& item) {
         if (item.kind == CListItem::Kind::Named)
-            lines.push_back({item.text, item.number});
+            lines.push_back({std::string(item.text), item.number});
+        return true;
+    });
     return lines;
 }
 
 std::string ItemTextOf(std::string_view listText, long long number)
 {
-    for (const auto& item : ParseListSpec(listText)) {
-        if (item.kind == CListItem::Kind::Named) {
-            if (item.number == number)
-                return item.text;
-        } else if (item.kind == CListItem::Kind::Range) {
-            const auto& r = item.range;
-            if (!r.IsUsable())
-                continue;
-            const long long last = (r.end - r.start) * r.numberStep / r.step + r.firstNumber;
-            if (r.firstNumber <= number && number <= last) {
-                const long long v = (number - r.firstNumber) * r.step / r.numberStep + r.start;
-                return r.TextOf(v);
-            }
+    std::string text;
+    ForEachItem(listText, [&text, number](const CItemView& item) {
+        if (item.kind == CListItem::Kind::Named && item.number == number) {
+            text = item.text;
+            return false;
         }
-    }
-    return {};
+        const auto& r = item.range;
+        if (item.kind != CListItem::Kind::Range || !r.IsUsable())
+            return true;
+        const long long last = (r.end - r.start) * r.numberStep / r.step + r.firstNumber;
+        if (r.firstNumber <= number && number <= last) {
+            text = r.TextOf((number - r.firstNumber) * r.step / r.numberStep + r.start);
+            return false;
+        }
+        return true;
+    });
+    return text;
 }
 
 std::optional<long long> ItemNumberOf(std::string_view listText, std::string_view text)
 {
-    for (const auto& line : ExpandListSpec(listText))
-        if (line.text == text)
-            return line.data;
-    return std::nullopt;
+    std::optional<long long> number;
+    ForEachLine(listText, [&number, text](std::string_view line, long long data) {
+        if (line == text)
+            number = data;
+        return !number;
+    });
+    return number;
 }
 
 } // namespace qrv

@@ -2,6 +2,7 @@
 // Value lists of combo boxes, list boxes and numeric edits are written in the
 // language file as value-list texts: items separated by ";", each either a named
 // item "N.text" or a range item "start:step:end:divisor:first:numberStep:decimals".
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +10,11 @@
 #include <vector>
 
 namespace qrv {
+
+// A value list longer than this is not a combo box any user could use (the
+// longest the program has holds 256 lines); it also bounds what a short
+// hostile text can expand to, however many range items it holds.
+inline constexpr std::size_t kMaxListLines = 1000;
 
 struct CRangeItem {
     long long start = 0;
@@ -42,7 +48,7 @@ std::vector<CListItem> ParseListSpec(std::string_view listText);
 std::optional<CRangeItem> ParseRangeItem(std::string_view item);
 
 // The lines a combo box gets from a value-list text, in order; range items yield one
-// line per value. Ranges are bounded so a hostile text cannot exhaust memory.
+// line per value. The whole list is bounded so a hostile text cannot exhaust memory.
 std::vector<CComboLine> ExpandListSpec(std::string_view listText);
 // Only the named items (how a list box is filled).
 std::vector<CComboLine> NamedItems(std::string_view listText);
