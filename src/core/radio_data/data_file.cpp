@@ -202,9 +202,14 @@ CSaveResult CDataFile::WriteFile(const std::filesystem::path& path, std::span<co
         ReadComment(path, text);
     if (!comment.empty())
         text = comment;
+    return WriteFileAtomically(path, Contents(extra, image, text));
+}
 
+std::vector<std::uint8_t> CDataFile::Contents(std::span<const std::uint8_t> extra, const Image& image,
+                                              const std::string& comment) const
+{
     std::vector<std::uint8_t> out;
-    out.reserve(datafile::kFixedSize + text.size() + extra.size());
+    out.reserve(datafile::kFixedSize + comment.size() + extra.size());
     const auto append = [&out](std::span<const std::uint8_t> b) { out.insert(out.end(), b.begin(), b.end()); };
     const auto appendSection = [&](std::span<const std::uint8_t> tag, std::span<const std::uint8_t> data) {
         append(tag);
@@ -215,11 +220,11 @@ CSaveResult CDataFile::WriteFile(const std::filesystem::path& path, std::span<co
     };
     append(datafile::kSignature);
     append(m_header.bytes);
-    appendSection(datafile::kTagComment,
-                  std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    appendSection(datafile::kTagComment, std::span<const std::uint8_t>(
+                                             reinterpret_cast<const std::uint8_t*>(comment.data()), comment.size()));
     appendSection(datafile::kTagExtra, extra);
     appendSection(datafile::kTagImage, image);
-    return WriteFileAtomically(path, out);
+    return out;
 }
 
 DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags)

@@ -83,6 +83,10 @@ public:
     CSaveResult WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> extra, const Image& image,
                           const std::string& comment) const;
 
+    // The bytes WriteFile writes, with exactly this comment.
+    std::vector<std::uint8_t> Contents(std::span<const std::uint8_t> extra, const Image& image,
+                                       const std::string& comment) const;
+
 private:
     DataFileHeader m_header{};
 };

@@ -25,8 +25,16 @@ int ToInt(long long v)
 
 CModelCatalog::CModelCatalog(std::filesystem::path programDirectory, std::string modelId, std::string modelName,
                              std::string freqRange, int signal)
-    : m_programDirectory(std::move(programDirectory)), m_modelId(std::move(modelId)), m_modelName(std::move(modelName)),
-      m_freqRange(std::move(freqRange)), m_signal(signal), m_file(CIniFile::Load(FilePath()))
+    : CModelCatalog(CIniFile::Load(programDirectory / kFileName), std::move(modelId), std::move(modelName),
+                    std::move(freqRange), signal)
+{
+    m_programDirectory = std::move(programDirectory);
+}
+
+CModelCatalog::CModelCatalog(CIniFile file, std::string modelId, std::string modelName, std::string freqRange,
+                             int signal)
+    : m_modelId(std::move(modelId)), m_modelName(std::move(modelName)), m_freqRange(std::move(freqRange)),
+      m_signal(signal), m_file(std::move(file))
 {
     m_count = ToInt(m_file.GetInt(m_modelId, "Number", 0));
 }
@@ -84,7 +92,11 @@ void CModelCatalog::SetModelID(const std::string& modelId)
 void CFreqRangeList::SetModel(const std::filesystem::path& programDirectory, const std::string& modelId,
                               const std::string& modelName, const std::string& freqRange, int signal)
 {
-    const CModelCatalog catalog(programDirectory, modelId, modelName, freqRange, signal);
+    SetModel(CModelCatalog(programDirectory, modelId, modelName, freqRange, signal));
+}
+
+void CFreqRangeList::SetModel(const CModelCatalog& catalog)
+{
     const int n = std::clamp(catalog.Count(), 1, kMaxRanges);
     m_records.assign(static_cast<std::size_t>(n), kFallbackRange);
     m_count = n;
@@ -124,7 +136,7 @@ std::uint8_t CFreqRangeList::FlagsOf(const std::string& rangeText) const
 bool CFreqRangeList::AddFreqRange(const CSettings& settings, const FreqRangeRec& record)
 {
     ++m_count;
-    const auto path = settings.ProgramDirectory() / "Model.dat";
+    const auto path = settings.ProgramDirectory() / CModelCatalog::kFileName;
     CIniFile ini = CIniFile::Load(path);
     ini.Set(settings.ModelID, "Number", Format("%d", m_count));
     ini.Set(settings.ModelID, Format("Freq%d", m_count - 1),

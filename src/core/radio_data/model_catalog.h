@@ -30,8 +30,12 @@ inline constexpr FreqRangeRec kFallbackRange{136, 174, 136, 174, 0x80};
 // A short-lived reader of Model.dat for one model identity.
 class CModelCatalog {
 public:
+    static constexpr const char* kFileName = "Model.dat";
+
     CModelCatalog(std::filesystem::path programDirectory, std::string modelId, std::string modelName,
                   std::string freqRange, int signal);
+    // The same over a Model.dat already read (FilePath() is then relative).
+    CModelCatalog(CIniFile file, std::string modelId, std::string modelName, std::string freqRange, int signal);
 
     int Count() const { return m_count; }
     bool GetRange(int index, FreqRangeRec& record) const;
@@ -50,7 +54,7 @@ public:
     const std::string& RangeText() const { return m_freqRange; }
     int Signal() const { return m_signal; }
 
-    std::filesystem::path FilePath() const { return m_programDirectory / "Model.dat"; }
+    std::filesystem::path FilePath() const { return m_programDirectory / kFileName; }
 
 private:
     std::filesystem::path m_programDirectory;
@@ -71,6 +75,7 @@ public:
     void SetModel(const std::filesystem::path& programDirectory, const std::string& modelId,
                   const std::string& modelName, const std::string& freqRange, int signal);
     void SetModel(const CSettings& settings);
+    void SetModel(const CModelCatalog& catalog);
 
     const std::vector<FreqRangeRec>& Records() const { return m_records; }
     int Count() const { return m_count; }
