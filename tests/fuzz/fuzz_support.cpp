@@ -1,0 +1,103 @@
+#include "fuzz_support.h"
+
+#include "radio_data/ini_file.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace qrv::fuzz {
+
+namespace {
+
+constexpr const char* kEnglishFile = "QRV_E.lng";
+constexpr int kChineseIndex = 1;
+
+// The public fields a transfer or an open changes.
+struct CFields {
+    int comPort;
+    std::string portName, modelName, modelId, freqRange, previousRange;
+    int lastRangeAnswer, signal;
+    std::string radioDataVersion;
+
+    static CFields Of(const CSettings& s)
+    {
+        return {s.ComPort,         s.PortName, s.ModelName, s.ModelID, s.FreqRange, s.PreviousRange,
+                s.LastRangeAnswer, s.Signal,   s.RadioDataVersion};
+    }
+    void RestoreTo(CSettings& s) const
+    {
+        s.ComPort = comPort;
+        s.PortName = portName;
+        s.ModelName = modelName;
+        s.ModelID = modelId;
+        s.FreqRange = freqRange;
+        s.PreviousRange = previousRange;
+        s.LastRangeAnswer = lastRangeAnswer;
+        s.Signal = signal;
+        s.RadioDataVersion = radioDataVersion;
+    }
+};
+
+struct CHeldSettings {
+    std::unique_ptr<CSettings> settings;
+    CFields fields;
+};
+
+CHeldSettings MakeSettings(bool chinese, bool factoryLevel)
+{
+    auto settings = std::make_unique<CSettings>(QRV_RESOURCE_DIR);
+    settings->SetReadOnly(true);
+    if (chinese)
+        settings->SelectLanguage(kChineseIndex);
+    CIniFile ini = CIniFile::Load(settings->SettingsFilePath());
+    if (factoryLevel)
+        ini.Set("User Mode", "Level", std::to_string(CSettings::kFactoryLevel));
+    settings->HoldFile(settings->SettingsFilePath(), std::move(ini));
+    settings->HoldFile(settings->LanguageFilePath(), CIniFile::Load(settings->LanguageFilePath()));
+    const auto english = settings->ProgramDirectory() / kEnglishFile;
+    settings->HoldFile(english, CIniFile::Load(english));
+    const CFields fields = CFields::Of(*settings);
+    return {std::move(settings), fields};
+}
+
+} // namespace
+
+CSettings& Settings(bool chinese, bool factoryLevel)
+{
+    static std::array<CHeldSettings, 4> made;
+    CHeldSettings& held = made[(chinese ? 2 : 0) + (factoryLevel ? 1 : 0)];
+    if (!held.settings)
+        held = MakeSettings(chinese, factoryLevel);
+    held.fields.RestoreTo(*held.settings);
+    return *held.settings;
+}
+
+std::uint8_t CInput::Byte()
+{
+    const auto taken = Take(1);
+    return taken.empty() ? 0 : taken[0];
+}
+
+std::span<const std::uint8_t> CInput::Take(std::size_t count)
+{
+    const auto taken = m_bytes.first(std::min(count, m_bytes.size()));
+    m_bytes = m_bytes.subspan(taken.size());
+    return taken;
+}
+
+std::string_view CInput::RestAsText()
+{
+    const auto rest = Rest();
+    return {reinterpret_cast<const char*>(rest.data()), rest.size()};
+}
+
+} // namespace qrv::fuzz
+
+// A small quarantine keeps the memory each execution churns through in the
+// cache instead of faulting in fresh pages; it still holds far more than one
+// execution frees, so a use after free is caught as before.
+extern "C" const char* __asan_default_options()
+{
+    return "quarantine_size_mb=16:malloc_context_size=8";
+}
