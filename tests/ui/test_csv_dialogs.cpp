@@ -3,6 +3,7 @@
 #include "csv/channel_csv.h"
 #include "dialogs/csv_dialogs.h"
 #include "editor_fixture.h"
+#include "radio_data/messages.h"
 #include "ui_test_registry.h"
 
 #include <QCheckBox>
@@ -85,7 +86,7 @@ private slots:
         QVERIFY(!ImportChannelsFromFile(nullptr, *f.data, f.Settings(),
                                         QString::fromStdString((f.program.Path() / "missing.csv").string()),
                                         CCsvFormat::Native));
-        QCOMPARE(f.messages, std::vector<int>{csvmsg::kCannotRead});
+        QCOMPARE(f.messages, std::vector<int>{msg::kReadMissing});
         QVERIFY(f.Stored() == before);
     }
 
