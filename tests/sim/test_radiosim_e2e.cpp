@@ -85,9 +85,10 @@ TEST_F(RadioSimProgram, ServesTheLineAndSavesItsMemoryOnSigterm)
     std::vector<std::string> lines;
     for (std::string l; std::getline(logFile, l);)
         lines.push_back(l);
-    ASSERT_EQ(lines.size(), 8u); // four frames, four replies
+    ASSERT_EQ(lines.size(), 9u); // four frames, four replies, the mode it ended in
     EXPECT_NE(lines[0].find("RX 02 50 61 03"), std::string::npos);
     EXPECT_NE(lines[1].find("TX 02 41 61 50 61 03"), std::string::npos);
+    EXPECT_EQ(lines[8], "END mode 3");
 }
 
 TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
