@@ -1,7 +1,7 @@
 // Open + load + store + save of a data file, the path every file command takes.
-#include "radio_data/file_commands.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "session/codeplug_session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,9 +28,8 @@ struct CBenchDir {
 struct CBenchCodeplug {
     CBenchDir dir;
     qrv::CSettings settings{dir.path};
-    qrv::CRadioData data{settings};
-    qrv::CFreqRangeList ranges;
-    qrv::CFileCommands files{settings, data, ranges};
+    qrv::CCodeplugSession files{settings};
+    qrv::CRadioData& data = files.Data();
 
     CBenchCodeplug()
     {

@@ -4,8 +4,8 @@
 // time, the floor and the CPU time this process used.
 #include "qt_serial_port.h"
 #include "radio_data/settings.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_link.h"
-#include "radio_link/transfer.h"
 
 #include <QCoreApplication>
 #include <QProcess>

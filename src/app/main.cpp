@@ -35,14 +35,14 @@ int main(int argc, char** argv)
     qrv::CSettings::SetInstance(&settings);
     settings.SelectLanguage(settings.StoredLanguageIndex());
     for (const qrv::CRefusedFile& refused : qrv::RefusedProgramFiles(settings))
-        qrv::ShowText(nullptr, settings, QString::fromStdString(qrv::RefusalText(settings, refused)),
-                      QMessageBox::Ok, QMessageBox::Warning);
+        qrv::ShowText(nullptr, settings, QString::fromStdString(qrv::RefusalText(settings, refused)), QMessageBox::Ok,
+                      QMessageBox::Warning);
     if (const auto damaged = settings.DamagedLanguageFile())
         qrv::ShowMessage(nullptr, settings, qrv::msg::kLanguageFileDamaged, QMessageBox::Ok, QMessageBox::Warning,
                          QString::fromStdString(damaged->string()));
     qrv::PruneBackups(settings);
 
-    auto frame = std::make_unique<qrv::CMainFrame>(settings, qrv::CRadioData::GetInstance());
+    auto frame = std::make_unique<qrv::CMainFrame>(settings);
     frame->FileNew(true);
 
     // The splash of the language, then the main window maximised.
@@ -72,7 +72,6 @@ int main(int argc, char** argv)
     const int result = QApplication::exec();
     settings.SetReadOnly(QCoreApplication::arguments().contains(QStringLiteral("--exit-after-start")));
     frame.reset();
-    qrv::CRadioData::DestroyInstance();
     qrv::CSettings::SetInstance(nullptr);
     return result;
 }

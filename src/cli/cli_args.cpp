@@ -2,8 +2,8 @@
 
 namespace qrv::cli {
 
-bool CArgs::Parse(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
-                  const std::set<std::string>& flagOptions)
+bool CCliArgs::Parse(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+                     const std::set<std::string>& flagOptions)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -36,7 +36,7 @@ bool CArgs::Parse(const std::vector<std::string>& args, const std::set<std::stri
     return true;
 }
 
-std::optional<std::string> CArgs::Value(const std::string& name) const
+std::optional<std::string> CCliArgs::Value(const std::string& name) const
 {
     const auto it = m_values.find(name);
     if (it == m_values.end())
@@ -44,7 +44,7 @@ std::optional<std::string> CArgs::Value(const std::string& name) const
     return it->second;
 }
 
-std::vector<std::string> CArgs::Values(const std::string& name) const
+std::vector<std::string> CCliArgs::Values(const std::string& name) const
 {
     std::vector<std::string> out;
     const auto [begin, end] = m_values.equal_range(name);

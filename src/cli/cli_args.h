@@ -9,7 +9,7 @@
 
 namespace qrv::cli {
 
-class CArgs {
+class CCliArgs {
 public:
     // valueOptions take a value, flagOptions do not. Returns false (with a
     // reason in Error()) for an unknown option or a missing value.

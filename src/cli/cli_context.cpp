@@ -18,15 +18,12 @@ CCliContext::CCliContext(const std::filesystem::path& programDirectory)
     for (const CRefusedFile& refused : RefusedProgramFiles(*m_settings))
         std::fprintf(stderr, "qrvctl: %s\n", RefusalText(*m_settings, refused).c_str());
     CSettings::SetInstance(m_settings.get());
-    m_radioData = std::make_unique<CRadioData>(*m_settings);
-    m_ranges.SetModel(*m_settings);
-    m_files = std::make_unique<CFileCommands>(*m_settings, *m_radioData, m_ranges);
+    m_session = std::make_unique<CCodeplugSession>(*m_settings);
 }
 
 CCliContext::~CCliContext()
 {
-    m_files.reset();
-    m_radioData.reset();
+    m_session.reset();
     CSettings::SetInstance(nullptr);
 }
 

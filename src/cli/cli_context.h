@@ -1,11 +1,11 @@
 #pragma once
 // What every verb shares: the program directory, a settings object that never
 // writes Settings.ini, the codeplug, and how failures are reported.
-#include "radio_data/file_commands.h"
+#include "program_directory.h"
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
-#include "program_directory.h"
 #include "radio_data/settings.h"
+#include "session/codeplug_session.h"
 #include "util/atomic_file.h"
 
 #include <filesystem>
@@ -17,7 +17,6 @@ namespace qrv::cli {
 
 enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
-
 class CCliContext {
 public:
     explicit CCliContext(const std::filesystem::path& programDirectory);
@@ -26,9 +25,9 @@ public:
     CCliContext& operator=(const CCliContext&) = delete;
 
     CSettings& Settings() { return *m_settings; }
-    CRadioData& RadioData() { return *m_radioData; }
-    CFreqRangeList& Ranges() { return m_ranges; }
-    CFileCommands& Files() { return *m_files; }
+    CCodeplugSession& Session() { return *m_session; }
+    CRadioData& RadioData() { return m_session->Data(); }
+    CFreqRangeList& Ranges() { return m_session->Ranges(); }
 
     // Prints the S01 message of the language file on stderr (with its
     // argument) and returns kExitFailure. Falls back to a plain text when the
@@ -43,9 +42,7 @@ public:
 
 private:
     std::unique_ptr<CSettings> m_settings;
-    std::unique_ptr<CRadioData> m_radioData;
-    CFreqRangeList m_ranges;
-    std::unique_ptr<CFileCommands> m_files;
+    std::unique_ptr<CCodeplugSession> m_session;
 };
 
 int Usage(const std::string& reason);

@@ -2,9 +2,9 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
-#include "radio_data/read_failure.h"
 #include "csv/channel_csv.h"
 #include "radio_data/data_file.h"
+#include "radio_data/read_failure.h"
 #include "util/atomic_file.h"
 #include "util/text_format.h"
 
@@ -18,7 +18,7 @@ namespace {
 constexpr std::uintmax_t kMaxCsvBytes = 1024 * 1024; // far above 16 channels of any tool
 
 // --format: native (the default) or common; nullopt for anything else.
-std::optional<CCsvFormat> FormatOption(const CArgs& a)
+std::optional<CCsvFormat> FormatOption(const CCliArgs& a)
 {
     const std::string format = a.Value("--format").value_or("native");
     if (format == "native")
@@ -32,7 +32,7 @@ std::optional<CCsvFormat> FormatOption(const CArgs& a)
 
 int VerbExportCsv(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {}))
         return Usage(a.Error());
     const auto out = a.Value("-o");
@@ -43,7 +43,7 @@ int VerbExportCsv(const std::vector<std::string>& args)
         return Usage("--format must be native or common");
 
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     const std::string text = ExportChannels(context.RadioData(), context.Settings(), *format);
@@ -56,7 +56,7 @@ int VerbExportCsv(const std::vector<std::string>& args)
 // --skip-bad asks for the good rows alone; the rows are listed either way.
 int VerbImportCsv(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {"--append", "--skip-bad"}))
         return Usage(a.Error());
     const auto out = a.Value("-o");
@@ -68,7 +68,7 @@ int VerbImportCsv(const std::vector<std::string>& args)
 
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const auto in = FromUtf8Path(a.Positional()[0]);
-    const CFileResult opened = context.Files().Open(in);
+    const CFileResult opened = context.Session().Open(in);
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     const std::string& csvName = a.Positional()[1];
@@ -90,7 +90,7 @@ int VerbImportCsv(const std::vector<std::string>& args)
     ApplyImport(result, context.RadioData());
     std::string comment;
     ReadComment(in, comment);
-    const CFileResult saved = context.Files().SaveAs(FromUtf8Path(*out), comment);
+    const CFileResult saved = context.Session().SaveAs(FromUtf8Path(*out), comment);
     if (!saved.ok)
         return context.Fail(saved.message, saved.argument);
     return kExitOk;

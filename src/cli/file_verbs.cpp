@@ -23,7 +23,7 @@ namespace {
 const std::set<std::string> kNoFlags;
 
 // Parses the verb's options; on a usage error returns the exit code to use.
-std::optional<int> ParseArgs(CArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
+std::optional<int> ParseArgs(CCliArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
                              const std::set<std::string>& flags, std::size_t positionals)
 {
     values.insert("--data-dir");
@@ -52,7 +52,7 @@ void PrintTextLines(const std::string& text)
 
 int VerbNew(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code =
             ParseArgs(a, args, {"-o", "--model-id", "--model-name", "--range", "--signal", "--comment"}, kNoFlags, 0))
         return *code;
@@ -83,8 +83,8 @@ int VerbNew(const std::vector<std::string>& args)
     if (settings.ModelID.empty())
         settings.ModelID = settings.GetModelText(msg::kAcceptedModelId);
 
-    context.Files().LoadDefaultImage();
-    const CFileResult result = context.Files().SaveAs(FromUtf8Path(*out), a.Value("--comment").value_or(""));
+    context.Session().LoadDefaultImage();
+    const CFileResult result = context.Session().SaveAs(FromUtf8Path(*out), a.Value("--comment").value_or(""));
     if (!result.ok)
         return context.Fail(result.message, result.argument);
     return kExitOk;
@@ -92,7 +92,7 @@ int VerbNew(const std::vector<std::string>& args)
 
 int VerbInfo(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
@@ -131,11 +131,11 @@ int VerbInfo(const std::vector<std::string>& args)
 
 int VerbDump(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CFileResult result = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    const CFileResult result = context.Session().Open(FromUtf8Path(a.Positional()[0]));
     if (!result.ok)
         return context.FailOpen(a.Positional()[0], result);
     if (a.Flag("--json"))
@@ -147,7 +147,7 @@ int VerbDump(const std::vector<std::string>& args)
 
 int VerbHex(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
@@ -174,7 +174,7 @@ int VerbHex(const std::vector<std::string>& args)
 
 int VerbResave(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = ParseArgs(a, args, {"-o", "--comment"}, kNoFlags, 1))
         return *code;
     const auto out = a.Value("-o");
@@ -182,13 +182,13 @@ int VerbResave(const std::vector<std::string>& args)
         return Usage("resave needs -o OUT");
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     const auto in = FromUtf8Path(a.Positional()[0]);
-    const CFileResult opened = context.Files().Open(in);
+    const CFileResult opened = context.Session().Open(in);
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     std::string comment = a.Value("--comment").value_or("");
     if (comment.empty())
         ReadComment(in, comment);
-    const CFileResult saved = context.Files().SaveAs(FromUtf8Path(*out), comment);
+    const CFileResult saved = context.Session().SaveAs(FromUtf8Path(*out), comment);
     if (!saved.ok)
         return context.Fail(saved.message, saved.argument);
     return kExitOk;
@@ -196,7 +196,7 @@ int VerbResave(const std::vector<std::string>& args)
 
 int VerbDiff(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 2))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));

@@ -32,11 +32,20 @@ int main(int argc, char** argv)
 
     using Verb = std::function<int(const std::vector<std::string>&)>;
     const std::map<std::string, Verb> verbs{
-        {"new", qrv::cli::VerbNew},     {"info", qrv::cli::VerbInfo},         {"dump", qrv::cli::VerbDump},
-        {"hex", qrv::cli::VerbHex},     {"resave", qrv::cli::VerbResave},     {"diff", qrv::cli::VerbDiff},
-        {"ports", qrv::cli::VerbPorts}, {"identify", qrv::cli::VerbIdentify}, {"read", qrv::cli::VerbRead},
-        {"write", qrv::cli::VerbWrite}, {"messages", qrv::cli::VerbMessages}, {"report", qrv::cli::VerbReport},
-        {"export-csv", qrv::cli::VerbExportCsv}, {"import-csv", qrv::cli::VerbImportCsv},
+        {"new", qrv::cli::VerbNew},
+        {"info", qrv::cli::VerbInfo},
+        {"dump", qrv::cli::VerbDump},
+        {"hex", qrv::cli::VerbHex},
+        {"resave", qrv::cli::VerbResave},
+        {"diff", qrv::cli::VerbDiff},
+        {"ports", qrv::cli::VerbPorts},
+        {"identify", qrv::cli::VerbIdentify},
+        {"read", qrv::cli::VerbRead},
+        {"write", qrv::cli::VerbWrite},
+        {"messages", qrv::cli::VerbMessages},
+        {"report", qrv::cli::VerbReport},
+        {"export-csv", qrv::cli::VerbExportCsv},
+        {"import-csv", qrv::cli::VerbImportCsv},
     };
     std::vector<std::string> words(argv + 1, argv + argc);
     // "qrvctl --trace FILE VERB ..." is the same as "qrvctl VERB ... --trace FILE".

@@ -3,15 +3,15 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "port_list.h"
-#include "progress.h"
+#include "progress_printer.h"
 #include "qt_serial_port.h"
-#include "radio_data/backups.h"
+#include "radio_data/backup_folder.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
 #include "radio_link/trace_port.h"
-#include "radio_link/transfer.h"
 #include "radio_link/transfer_message.h"
 #include "util/atomic_file.h"
 #include "util/local_time.h"
@@ -28,7 +28,7 @@ namespace qrv::cli {
 
 namespace {
 
-std::optional<int> Parse(CArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
+std::optional<int> Parse(CCliArgs& parsed, const std::vector<std::string>& args, std::set<std::string> values,
                          const std::set<std::string>& flags, std::size_t positionals)
 {
     values.insert("--data-dir");
@@ -41,7 +41,7 @@ std::optional<int> Parse(CArgs& parsed, const std::vector<std::string>& args, st
     return std::nullopt;
 }
 
-CPortChoice PortChoice(const CArgs& a, const CSettings& settings)
+CPortChoice PortChoice(const CCliArgs& a, const CSettings& settings)
 {
     if (auto port = a.Value("--port"))
         return {*port, {}};
@@ -71,7 +71,7 @@ int Report(const CSettings& settings, const CRadioLink& link, const CTransferRes
 // failed exchange is what a trace is wanted for.
 class CVerbLink {
 public:
-    CVerbLink(const CArgs& a, const CCliContext& context)
+    CVerbLink(const CCliArgs& a, const CCliContext& context)
         : m_context(context), m_traceFile(a.Value("--trace").value_or(""))
     {
         std::unique_ptr<CBytePort> port = std::make_unique<CQtSerialPort>();
@@ -104,7 +104,7 @@ private:
 // program's, or --backup-dir), unless --no-backup. A backup that cannot be
 // written is reported but does not stop the transfer. Returns the folder
 // when the backup was kept.
-std::string KeepBackup(const CArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
+std::string KeepBackup(const CCliArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
                        BackupDirection direction)
 {
     if (a.Flag("--no-backup"))
@@ -156,7 +156,7 @@ void NoNewRange(const CSettings& settings, const CCodeplugTransfer& transfer, CF
 
 int VerbPorts(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = Parse(a, args, {}, {}, 0))
         return *code;
     for (const auto& port : ListSerialPorts(true))
@@ -167,7 +167,7 @@ int VerbPorts(const std::vector<std::string>& args)
 
 int VerbIdentify(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = Parse(a, args, {}, {}, 0))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
@@ -201,7 +201,7 @@ int VerbIdentify(const std::vector<std::string>& args)
 
 int VerbRead(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = Parse(a, args, {"-o", "--comment", "--backup-dir"}, {"--no-backup"}, 0))
         return *code;
     const auto out = a.Value("-o");
@@ -231,18 +231,17 @@ int VerbRead(const std::vector<std::string>& args)
 
 int VerbWrite(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (auto code = Parse(a, args, {"--backup-dir"}, {"--no-backup", "--no-verify"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
-    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     CRadioData& data = context.RadioData();
-    if (data.CheckAll())
-        return context.Fail(msg::kInvalidData);
-    data.StoreToImage(data.GetImage());
+    if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok)
+        return context.Fail(prepared.message);
 
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
@@ -266,7 +265,7 @@ int VerbMessages(const std::vector<std::string>& args)
         return Usage("messages needs read or write");
     const bool reading = args[0] == "read";
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    CArgs a;
+    CCliArgs a;
     if (auto code = Parse(a, rest, {"-o", "--password"}, {}, reading ? 0 : 1))
         return *code;
     if (reading && !a.Value("-o"))
@@ -284,10 +283,10 @@ int VerbMessages(const std::vector<std::string>& args)
         const auto path = FromUtf8Path(*a.Value("-o"));
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) {
-            if (const CFileResult opened = context.Files().Open(path); !opened.ok)
+            if (const CFileResult opened = context.Session().Open(path); !opened.ok)
                 return context.FailOpen(*a.Value("-o"), opened);
         } else {
-            context.Files().LoadDefaultImage();
+            context.Session().LoadDefaultImage();
         }
         MessageBlock block = data.EmbeddedMessages().Block();
         const CPortChoice ports = PortChoice(a, settings);
@@ -298,11 +297,11 @@ int VerbMessages(const std::vector<std::string>& args)
         data.EmbeddedMessages().SetBlock(block);
         for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i)
             std::printf("%zu: %s\n", i + 1, data.EmbeddedMessages().Message(i).c_str());
-        const CFileResult saved = context.Files().SaveAs(path, "");
+        const CFileResult saved = context.Session().SaveAs(path, "");
         return saved.ok ? kExitOk : context.Fail(saved.message, saved.argument);
     }
 
-    if (const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
+    if (const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     const CEmbeddedMessageData& messages = data.EmbeddedMessages();
     const auto typed = a.Value("--password");

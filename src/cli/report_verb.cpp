@@ -2,9 +2,9 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
-#include "printing/report_pdf.h"
-#include "printing/report_printer.h"
 #include "report/report_sections.h"
+#include "report_pdf.h"
+#include "report_printer.h"
 #include "util/atomic_file.h"
 #include "util/text_format.h"
 
@@ -57,7 +57,7 @@ std::optional<std::set<int>> ChosenSections(const std::vector<std::string>& name
 
 int VerbReport(const std::vector<std::string>& args)
 {
-    CArgs a;
+    CCliArgs a;
     if (!a.Parse(args, {"-o", "--section", "--language", "--data-dir"}, {}))
         return Usage(a.Error());
     if (a.Positional().size() != 1)
@@ -81,7 +81,7 @@ int VerbReport(const std::vector<std::string>& args)
         settings.SelectLanguage(static_cast<int>(index));
     }
 
-    const CFileResult opened = context.Files().Open(FromUtf8Path(a.Positional()[0]));
+    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     CReportPrinter printer(context.RadioData(), settings);

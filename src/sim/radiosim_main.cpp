@@ -63,7 +63,7 @@ int main(int argc, char** argv)
 {
     using namespace qrv::sim;
     std::string error;
-    const std::optional<CRadioSimOptions> options =
+    const std::optional<CRadiosimOptions> options =
         ParseRadioSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
         std::fprintf(stderr, "qrv-radiosim: %s\n%s", error.c_str(), RadioSimUsage());
@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     CPtyLine line;
     if (!line.Open())
         return Fail(line.Error());
-    CRadioSimServer server(radio, line, stop.Get(), options->logPath);
+    CRadiosimServer server(radio, line, stop.Get(), options->logPath);
     if (!server.LogOpen())
         return Fail("cannot write the log " + options->logPath);
     if (!options->linkPath.empty() && !MakeLink(options->linkPath, line.SlavePath()))

@@ -48,11 +48,11 @@ bool ParseRange(const std::string& text, CSimIdentity& identity)
     return true;
 }
 
-using Setter = std::function<bool(CRadioSimOptions&, const std::string&)>;
+using Setter = std::function<bool(CRadiosimOptions&, const std::string&)>;
 
-Setter Text(std::string CRadioSimOptions::*field)
+Setter Text(std::string CRadiosimOptions::*field)
 {
-    return [field](CRadioSimOptions& o, const std::string& v) {
+    return [field](CRadiosimOptions& o, const std::string& v) {
         o.*field = v;
         return !v.empty();
     };
@@ -60,7 +60,7 @@ Setter Text(std::string CRadioSimOptions::*field)
 
 Setter IdentityText(std::string CSimIdentity::*field)
 {
-    return [field](CRadioSimOptions& o, const std::string& v) {
+    return [field](CRadiosimOptions& o, const std::string& v) {
         o.identity.*field = v;
         return true;
     };
@@ -68,7 +68,7 @@ Setter IdentityText(std::string CSimIdentity::*field)
 
 Setter Address(std::optional<std::uint32_t> CSimFaults::*field)
 {
-    return [field](CRadioSimOptions& o, const std::string& v) {
+    return [field](CRadiosimOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxAddress, value))
             return false;
@@ -77,9 +77,9 @@ Setter Address(std::optional<std::uint32_t> CSimFaults::*field)
     };
 }
 
-Setter Byte(std::uint8_t& (*field)(CRadioSimOptions&))
+Setter Byte(std::uint8_t& (*field)(CRadiosimOptions&))
 {
-    return [field](CRadioSimOptions& o, const std::string& v) {
+    return [field](CRadiosimOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxByte, value))
             return false;
@@ -90,7 +90,7 @@ Setter Byte(std::uint8_t& (*field)(CRadioSimOptions&))
 
 Setter Count(int CSimFaults::*field)
 {
-    return [field](CRadioSimOptions& o, const std::string& v) {
+    return [field](CRadiosimOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxCount, value))
             return false;
@@ -102,17 +102,17 @@ Setter Count(int CSimFaults::*field)
 const std::map<std::string, Setter>& ValueOptions()
 {
     static const std::map<std::string, Setter> options{
-        {"--image", Text(&CRadioSimOptions::imagePath)},
-        {"--save", Text(&CRadioSimOptions::savePath)},
-        {"--log", Text(&CRadioSimOptions::logPath)},
-        {"--link", Text(&CRadioSimOptions::linkPath)},
+        {"--image", Text(&CRadiosimOptions::imagePath)},
+        {"--save", Text(&CRadiosimOptions::savePath)},
+        {"--log", Text(&CRadiosimOptions::logPath)},
+        {"--link", Text(&CRadiosimOptions::linkPath)},
         {"--model-name", IdentityText(&CSimIdentity::modelName)},
         {"--model-id", IdentityText(&CSimIdentity::modelId)},
         {"--firmware", IdentityText(&CSimIdentity::firmware)},
-        {"--signal", Byte([](CRadioSimOptions& o) -> std::uint8_t& { return o.identity.signal; })},
+        {"--signal", Byte([](CRadiosimOptions& o) -> std::uint8_t& { return o.identity.signal; })},
         // The flags and the limits share one block; each option keeps the other's part.
-        {"--range", [](CRadioSimOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
-        {"--range-flags", Byte([](CRadioSimOptions& o) -> std::uint8_t& { return o.identity.range[0]; })},
+        {"--range", [](CRadiosimOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
+        {"--range-flags", Byte([](CRadiosimOptions& o) -> std::uint8_t& { return o.identity.range[0]; })},
         {"--ignore-first", Count(&CSimFaults::ignoreFirstRequests)},
         {"--vanish-after", Count(&CSimFaults::vanishAfterFrames)},
         {"--bad-checksum-at", Address(&CSimFaults::badChecksumAt)},
@@ -120,14 +120,14 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--silent-read-at", Address(&CSimFaults::silentReadAt)},
         {"--drop-write-at", Address(&CSimFaults::dropWriteAt)},
         {"--noise",
-         [](CRadioSimOptions& o, const std::string& v) {
+         [](CRadiosimOptions& o, const std::string& v) {
              char* end = nullptr;
              const double p = std::strtod(v.c_str(), &end);
              o.faults.noiseProbability = p;
              return !v.empty() && *end == '\0' && p >= 0.0 && p <= 1.0;
          }},
         {"--reply-delay",
-         [](CRadioSimOptions& o, const std::string& v) {
+         [](CRadiosimOptions& o, const std::string& v) {
              unsigned long value = 0;
              if (!ParseUnsigned(v, kMaxCount, value))
                  return false;
@@ -150,9 +150,9 @@ const std::map<std::string, bool CSimFaults::*>& SwitchOptions()
 
 } // namespace
 
-std::optional<CRadioSimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error)
+std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error)
 {
-    CRadioSimOptions options;
+    CRadiosimOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {

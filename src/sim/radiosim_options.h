@@ -8,7 +8,7 @@
 
 namespace qrv::sim {
 
-struct CRadioSimOptions {
+struct CRadiosimOptions {
     CSimIdentity identity;
     CSimFaults faults;
     std::string imagePath;
@@ -19,7 +19,7 @@ struct CRadioSimOptions {
 };
 
 // Nullopt when the arguments are wrong; why is left in error.
-std::optional<CRadioSimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error);
+std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error);
 
 const char* RadioSimUsage();
 

@@ -37,14 +37,14 @@ timespec Add(timespec t, std::chrono::nanoseconds span)
 
 } // namespace
 
-CRadioSimServer::CRadioSimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath)
+CRadiosimServer::CRadiosimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath)
     : m_radio(radio), m_line(line), m_stopFd(stopFd), m_logWanted(!logPath.empty())
 {
     if (m_logWanted)
         m_log.open(logPath, std::ios::out | std::ios::trunc);
 }
 
-bool CRadioSimServer::Run()
+bool CRadiosimServer::Run()
 {
     const bool served = Serve();
     if (m_log.is_open())
@@ -52,7 +52,7 @@ bool CRadioSimServer::Run()
     return served;
 }
 
-bool CRadioSimServer::Serve()
+bool CRadiosimServer::Serve()
 {
     for (;;) {
         timespec timeout{};
@@ -82,7 +82,7 @@ bool CRadioSimServer::Serve()
     }
 }
 
-bool CRadioSimServer::ReadRequests()
+bool CRadiosimServer::ReadRequests()
 {
     std::uint8_t buffer[kReadChunk];
     for (;;) {
@@ -117,7 +117,7 @@ bool CRadioSimServer::ReadRequests()
     }
 }
 
-void CRadioSimServer::SendDue()
+void CRadiosimServer::SendDue()
 {
     while (!m_pending.empty() && m_pending.front().due <= Clock::now()) {
         Send(m_pending.front().bytes);
@@ -125,7 +125,7 @@ void CRadioSimServer::SendDue()
     }
 }
 
-void CRadioSimServer::Send(const std::vector<std::uint8_t>& bytes)
+void CRadiosimServer::Send(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t sent = 0;
     if (m_radio.Faults().wireTiming) {
@@ -147,7 +147,7 @@ void CRadioSimServer::Send(const std::vector<std::uint8_t>& bytes)
     Log(sent == bytes.size() ? "TX" : "TX-LOST", bytes);
 }
 
-void CRadioSimServer::Log(const char* direction, const std::vector<std::uint8_t>& bytes)
+void CRadiosimServer::Log(const char* direction, const std::vector<std::uint8_t>& bytes)
 {
     if (!m_log.is_open())
         return;

@@ -13,10 +13,10 @@
 
 namespace qrv::sim {
 
-class CRadioSimServer {
+class CRadiosimServer {
 public:
     // logPath may be empty (no log).
-    CRadioSimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath);
+    CRadiosimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath);
 
     bool LogOpen() const { return !m_logWanted || m_log.is_open(); }
     // Returns when asked to stop (true) or on an error it cannot serve past

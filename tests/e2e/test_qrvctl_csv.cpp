@@ -65,8 +65,8 @@ TEST_F(QrvctlCsvTest, BadRowsAreListedAndNothingIsWrittenUnlessSkipped)
     EXPECT_EQ(skipped.exitCode, 1) << "the default codeplug has 16 channels: no room to append";
     EXPECT_FALSE(std::filesystem::exists(m_dir / "b.dat"));
 
-    const auto taken = Run(
-        {"import-csv", File("a.dat"), File("in.csv"), "-o", File("b.dat"), "--format", "common", "--skip-bad"});
+    const auto taken =
+        Run({"import-csv", File("a.dat"), File("in.csv"), "-o", File("b.dat"), "--format", "common", "--skip-bad"});
     EXPECT_EQ(taken.exitCode, 0) << taken.err;
     const auto channels = Channels("b.dat");
     EXPECT_EQ(std::vector<std::uint8_t>(channels.begin() + 4, channels.begin() + 8),

@@ -19,7 +19,7 @@
 namespace qrv {
 namespace {
 
-using test::CRadioSimProcess;
+using sim::test::CRadioSimProcess;
 
 class QrvctlRadioTest : public ::testing::Test {
 protected:
@@ -74,9 +74,8 @@ protected:
         const std::string text = settings.GetMessage(number);
         if (argument.empty())
             return text;
-        return number == 1138 || number == 1139 || number == 1264
-                   ? FormatMessageNumber(text, ParseLeadingInt(argument))
-                   : FormatMessageText(text, argument);
+        return number == 1138 || number == 1139 || number == 1264 ? FormatMessageNumber(text, ParseLeadingInt(argument))
+                                                                  : FormatMessageText(text, argument);
     }
 
     test::CTempDir m_dir;
@@ -147,6 +146,29 @@ TEST_F(QrvctlRadioTest, WriteSendsOnlyTheWrittenRangesAndKeepsTheTuneSwitch)
     EXPECT_EQ(after[0x026], 20); // the century of the stamp
 }
 
+// A codeplug that fails the data checks is never sent: qrvctl says why, and
+// not one frame reaches the radio.
+TEST_F(QrvctlRadioTest, WriteOfDataThatFailsTheChecksSendsNothing)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "doc.dat").string()}).exitCode, 0);
+    DataFileHeader header;
+    ASSERT_TRUE(ReadHeader(m_dir / "doc.dat", header));
+    Image doc = ImageOf(m_dir / "doc.dat");
+    doc[0x580 + 18] = 9; // channel 1 names a personality the codeplug does not have
+    CDataFile file;
+    ASSERT_TRUE(file.SetHeader(header));
+    ASSERT_TRUE(file.WriteFile(m_dir / "invalid.dat", {}, doc, ""));
+
+    CRadioSimProcess sim(Sim({"--log", (m_dir / "sim.log").string()}));
+    ASSERT_TRUE(sim.Started());
+    const auto r = Qrvctl({"write", "--port", sim.Port(), (m_dir / "invalid.dat").string()});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(Message(814)), std::string::npos) << r.err;
+    ASSERT_TRUE(sim.Stop());
+    EXPECT_EQ(test::ReadText(m_dir / "sim.log").find("RX "), std::string::npos);
+    EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio);
+}
+
 struct CFailureCase {
     const char* name;
     std::vector<std::string> simOptions;
@@ -156,8 +178,10 @@ struct CFailureCase {
     bool partial; // the radio may hold part of the codeplug, and the message says so
 };
 // Rows print as their name in test listings.
-inline void PrintTo(const CFailureCase& row, std::ostream* out) { *out << row.name; }
-
+inline void PrintTo(const CFailureCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 // The last line of the simulator's log: the mode it was left in.
 std::string LastLine(const std::filesystem::path& path)
@@ -218,8 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         CFailureCase{"tune switch unanswered", {"--silent-read-at", "0x127"}, true, 1264, "295", false},
         CFailureCase{"tune switch block refused", {"--refuse-write-at", "0x128"}, true, 1139, "296", true},
         CFailureCase{"later block refused", {"--refuse-write-at", "0x200"}, true, 1139, "504", true},
-        CFailureCase{"block acknowledged not stored", {"--drop-write-at", "0x200"}, true, 1260, "0x01F8-0x0207",
-                     true}),
+        CFailureCase{"block acknowledged not stored", {"--drop-write-at", "0x200"}, true, 1260, "0x01F8-0x0207", true}),
     [](const ::testing::TestParamInfo<CFailureCase>& param) {
         std::string name = param.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');

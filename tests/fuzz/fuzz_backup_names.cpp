@@ -1,7 +1,7 @@
 // Backup file names against arbitrary text: a name is a backup's or not, a
 // backup's time is a real local time, and every name the program makes for
 // a time reads back as that time, whatever the model name holds.
-#include "radio_data/backups.h"
+#include "radio_data/backup_folder.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::mktime(&local); // as pruning compares it
 
     for (const auto direction : {BackupDirection::Read, BackupDirection::Write}) {
-        const auto made = CBackupFolder::TimeOf(CBackupFolder::FileName(*time, name, direction, static_cast<int>(size % 3) + 1));
+        const auto made =
+            CBackupFolder::TimeOf(CBackupFolder::FileName(*time, name, direction, static_cast<int>(size % 3) + 1));
         if (!made || !SameTime(*made, *time))
             std::abort();
     }

@@ -6,10 +6,10 @@
 #include "fuzz_radio_port.h"
 #include "fuzz_support.h"
 #include "radio_data/radio_data.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/factory_link.h"
 #include "radio_link/identify.h"
 #include "radio_link/message_transfer.h"
-#include "radio_link/transfer.h"
 
 #include <cstdlib>
 #include <memory>

@@ -22,8 +22,8 @@ struct CFields {
 
     static CFields Of(const CSettings& s)
     {
-        return {s.ComPort,         s.PortName, s.ModelName, s.ModelID, s.FreqRange, s.PreviousRange,
-                s.LastRangeAnswer, s.Signal,   s.RadioDataVersion};
+        return {s.ComPort,       s.PortName,        s.ModelName, s.ModelID,         s.FreqRange,
+                s.PreviousRange, s.LastRangeAnswer, s.Signal,    s.RadioDataVersion};
     }
     void RestoreTo(CSettings& s) const
     {

@@ -1,7 +1,7 @@
 // The tree identifiers of a run start at 65735 and grow by 200. This needs a
 // process of its own: any object made before would have taken the first one.
-#include "records/channel.h"
-#include "records/personality.h"
+#include "records/channel_data.h"
+#include "records/personality_data.h"
 
 #include <cstdio>
 

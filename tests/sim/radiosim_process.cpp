@@ -22,6 +22,13 @@ constexpr int kStopTimeoutMs = 10000;
 constexpr int kPollStepMs = 10;
 } // namespace
 
+CRadioSimProcess::CRadioSimProcess(const std::vector<std::string>& options)
+{
+    std::vector<std::string> args{QRV_RADIOSIM_PATH};
+    args.insert(args.end(), options.begin(), options.end());
+    Start(args);
+}
+
 CRadioSimProcess::~CRadioSimProcess()
 {
     if (m_pid > 0)

@@ -1,9 +1,11 @@
 #pragma once
 // Runs qrv-radiosim as a child process and talks to its pseudo-terminal the
-// way any serial program would: plain open() and termios.
+// way any serial program would: plain open() and termios. The simulator's
+// tests and the end-to-end tests of qrvctl share it.
 #include "unique_fd.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
@@ -14,6 +16,8 @@ namespace qrv::sim::test {
 class CRadioSimProcess {
 public:
     CRadioSimProcess() = default;
+    // Starts qrv-radiosim with these options.
+    explicit CRadioSimProcess(const std::vector<std::string>& options);
     ~CRadioSimProcess(); // kills a child still running
     CRadioSimProcess(const CRadioSimProcess&) = delete;
     CRadioSimProcess& operator=(const CRadioSimProcess&) = delete;
@@ -21,9 +25,15 @@ public:
     // Starts the program and reads the terminal path from its first line.
     bool Start(const std::vector<std::string>& args);
     const std::string& TerminalPath() const { return m_path; }
+    bool Started() const { return !m_path.empty(); }
+    const std::string& Port() const { return m_path; }
     pid_t Pid() const { return m_pid; }
     // Sends the signal and waits for the exit; the exit code, or -1.
     int Stop(int signal);
+    // SIGTERM; true when it ended by itself with status 0.
+    bool Stop() { return Stop(SIGTERM) == 0; }
+    // Closes the radio's side at once, as a radio that is unplugged.
+    void Kill() { Stop(SIGKILL); }
     // User plus system CPU time of the child so far, in clock ticks.
     long CpuTicks() const;
 

@@ -56,6 +56,11 @@ struct CLineCase {
     bool configure;
     qrv::CLineSettings line;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CLineCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimBytePortLine : public SimBytePort, public ::testing::WithParamInterface<CLineCase> {};
 

@@ -66,6 +66,11 @@ struct CReadFaultCase {
     bool answered;
     bool goodChecksum;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CReadFaultCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimReadFaults : public ::testing::TestWithParam<CReadFaultCase> {};
 
@@ -158,6 +163,11 @@ struct CDelayCase {
     Bytes request;
     microseconds delay;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CDelayCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimReplyDelay : public ::testing::TestWithParam<CDelayCase> {};
 

@@ -22,6 +22,11 @@ struct CFrameCase {
     Bytes request;
     Bytes reply;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CFrameCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimFrameAnswer : public ::testing::TestWithParam<CFrameCase> {};
 
@@ -71,6 +76,11 @@ struct CQueryCase {
     std::uint8_t code;
     Bytes data;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CQueryCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimIdentityQuery : public ::testing::TestWithParam<CQueryCase> {};
 
@@ -137,6 +147,11 @@ struct CSilentCase {
     unsigned mode;
     Bytes request;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CSilentCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimUnanswered : public ::testing::TestWithParam<CSilentCase> {};
 

@@ -44,6 +44,11 @@ struct CWriteCase {
     std::optional<Bytes> reply; // nullopt: no answer
     bool stored;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CWriteCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class SimBlockWrite : public ::testing::TestWithParam<CWriteCase> {};
 

@@ -3,12 +3,12 @@
 // user level, the default codeplug loaded, an editor context, and the message
 // boxes and notifications the editors produced.
 #include "editors/common/editor_context.h"
-#include "radio_data/file_commands.h"
+#include "radio_data/messages.h"
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
-#include "radio_data/messages.h"
 #include "radio_link/radio_link.h"
+#include "session/codeplug_session.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "sim_byte_port.h"
@@ -50,9 +50,8 @@ inline Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
 
 struct CEditorFixture {
     CProgramDir program;
-    std::unique_ptr<CRadioData> data;
-    CFreqRangeList ranges;
-    std::unique_ptr<CFileCommands> files;
+    std::unique_ptr<CCodeplugSession> files;
+    CRadioData* data = nullptr;
     std::unique_ptr<CEditorContext> context;
     std::vector<int> messages;
     std::vector<CNotification> notifications;
@@ -62,9 +61,8 @@ struct CEditorFixture {
         WriteText(program.Path() / "Settings.ini", "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range +
                                                        "\n[User Mode]\nLevel=" + std::to_string(userLevel) + "\n");
         CSettings& settings = program.Reopen();
-        data = std::make_unique<CRadioData>(settings);
-        ranges.SetModel(settings);
-        files = std::make_unique<CFileCommands>(settings, *data, ranges);
+        files = std::make_unique<CCodeplugSession>(settings);
+        data = &files->Data();
         files->LoadDefaultImage();
         context = std::make_unique<CEditorContext>(*data, settings);
         QObject::connect(context.get(), &CEditorContext::Notified,
@@ -77,6 +75,7 @@ struct CEditorFixture {
     ~CEditorFixture() { SetMessageBoxHandler(nullptr); }
 
     CSettings& Settings() { return program.Settings(); }
+    CFreqRangeList& Ranges() { return files->Ranges(); }
 
     // A radio of the settings' model and range, holding the current codeplug,
     // that the editors reach through the context (as the "Simulated radio" port).
@@ -86,13 +85,15 @@ struct CEditorFixture {
             sim::CSimIdentity identity;
             identity.modelName = Settings().ModelName;
             identity.modelId = Settings().GetModelText(msg::kAcceptedModelId);
-            identity.range = sim::CSimIdentity::RangeBlock(ranges.FlagsOf(Settings().FreqRange),
+            identity.range = sim::CSimIdentity::RangeBlock(Ranges().FlagsOf(Settings().FreqRange),
                                                            Settings().LowerLimit(), Settings().UpperLimit());
             radio = std::make_unique<sim::CSimRadio>(identity);
             radio->Memory() = Stored();
             context->SetRadioAccess(
                 [this] { return std::make_unique<CRadioLink>(std::make_unique<sim::CSimBytePort>(*radio)); },
-                [] { return CPortChoice{"sim", {}}; });
+                [] {
+                    return CPortChoice{"sim", {}};
+                });
         }
         return *radio;
     }

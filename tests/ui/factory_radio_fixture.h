@@ -54,7 +54,7 @@ struct CFactoryFixture {
     explicit CFactoryFixture(int userLevel = CSettings::kFactoryLevel, const std::string& range = "400-470")
         : f(userLevel, range), context{f.Settings(),
                                        *f.data,
-                                       f.ranges,
+                                       f.Ranges(),
                                        [this] { return MakeLink(); },
                                        [] {
                                            return CPortChoice{"sim", {}};

@@ -17,8 +17,8 @@ namespace qrv::test {
 
 struct CFrameFixture {
     CProgramDir program;
-    std::unique_ptr<CRadioData> data;
     std::unique_ptr<CMainFrame> frame;
+    CRadioData* data = nullptr;
     std::vector<int> messages;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
 
@@ -32,12 +32,12 @@ struct CFrameFixture {
             prepare(program.Path());
         CSettings& settings = program.Reopen();
         settings.SelectLanguage(language);
-        data = std::make_unique<CRadioData>(settings);
         SetMessageBoxHandler([this](int number, const QString&) {
             messages.push_back(number);
             return answer;
         });
-        frame = std::make_unique<CMainFrame>(settings, *data);
+        frame = std::make_unique<CMainFrame>(settings);
+        data = &frame->Session().Data();
         frame->FileNew(true);
     }
     ~CFrameFixture()

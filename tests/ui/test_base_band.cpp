@@ -5,7 +5,7 @@
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
 #include "radio_link/factory_link.h"
-#include "records/adjustment.h"
+#include "records/adjustment_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -363,7 +363,12 @@ private slots:
              0,
              {}},
             {"silent radio", [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; }, 1143, {}, 0, {}},
-            {"mode refused", [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; }, 1143, {}, 0, {3, 1}},
+            {"mode refused",
+             [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; },
+             1143,
+             {},
+             0,
+             {3, 1}},
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;

@@ -2,7 +2,7 @@
 // chosen on the Basic page, the personality and auto start scan on the
 // Miscellaneous page, the record commands, and the bytes a save writes.
 #include "editor_fixture.h"
-#include "editors/channel/channel_view.h"
+#include "editors/channel/view_channel.h"
 #include "editors/common/editor_sheet.h"
 #include "editors/record_navigator.h"
 #include "shell/localize_window.h"

@@ -1,7 +1,7 @@
 // Importing channels as a user meets it: the rows that cannot be taken are
 // listed, declining changes nothing, accepting takes the good rows.
 #include "csv/channel_csv.h"
-#include "dialogs/csv_dialogs.h"
+#include "dialogs/dlg_import_channels.h"
 #include "editor_fixture.h"
 #include "radio_data/messages.h"
 #include "ui_test_registry.h"

@@ -2,10 +2,10 @@
 // they start, what a choice changes and what OK hands back.
 #include "test_dialogs.h"
 
-#include "shell/localize_window.h"
-#include "dialogs/language_dialog.h"
-#include "dialogs/model_dialog.h"
+#include "dialogs/dlg_language.h"
+#include "dialogs/dlg_model.h"
 #include "radio_data/settings.h"
+#include "shell/localize_window.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -471,9 +471,8 @@ void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
     auto* untexted = new QLabel(QStringLiteral("kept"), &window);
     auto* inner = new QWidget(&window);
     auto* nested = new QLabel(inner);
-    const std::pair<QWidget*, int> numbers[] = {{label, 501},    {button, 502},   {combo, 503},
-                                               {list, 504},     {ranged, 505},   {unranged, 507},
-                                               {untexted, 506}, {nested, 509}};
+    const std::pair<QWidget*, int> numbers[] = {{label, 501},  {button, 502},   {combo, 503},    {list, 504},
+                                                {ranged, 505}, {unranged, 507}, {untexted, 506}, {nested, 509}};
     for (const auto& [widget, number] : numbers)
         SetControlNumber(widget, number);
 

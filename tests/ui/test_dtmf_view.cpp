@@ -27,8 +27,8 @@ namespace {
 using test::Bytes;
 using test::Control;
 using test::WithBytes;
-using Basic = CPageDTMFSystemBase;
-using Advanced = CPageDTMFSystemAdvance;
+using Basic = CDTMFBasicPage;
+using Advanced = CDTMFAdvancePage;
 
 constexpr std::size_t kRecord = 0x1B0;
 constexpr std::size_t kRecordSize = 16;

@@ -2,11 +2,11 @@
 // Write behind the radio password, messages cut and padded to their field,
 // failed reads that keep the codeplug's block and close the window, the
 // password change, and an untouched view that keeps every byte.
-#include "dialogs/password_dialogs.h"
+#include "dialogs/dlg_password.h"
 #include "editor_fixture.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
-#include "records/embedded_message.h"
+#include "records/embedded_message_data.h"
 #include "ui_test_registry.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 // reported when it is deleted, and untouched blocks that keep every byte.
 #include "editor_fixture.h"
 #include "editors/common/editor_sheet.h"
-#include "editors/emergency/emergency_page.h"
+#include "editors/emergency/emergency_basic_page.h"
 #include "editors/emergency/numeric_edit.h"
 #include "editors/emergency/view_emergency.h"
 #include "shell/localize_window.h"
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(v.Combo(E::kVoiceCyclesModeCombo)->currentText(), QStringLiteral("Set Cycles"));
         QCOMPARE(v.Combo(E::kSquelchModeCombo)->currentText(), QStringLiteral("CTCSS/CDCSS"));
         QCOMPARE(v.Edit(E::kTxDurationEdit)->text(), QStringLiteral("20"));
-        QVERIFY(!Control<QCheckBox>(*v.view, CPageEmergBase::kPowerSwitchCheck)->isChecked());
+        QVERIFY(!Control<QCheckBox>(*v.view, CEmergencyBasicPage::kPowerSwitchCheck)->isChecked());
         // Alarm off: its fields are disabled; voice cycles counted: every voice field is enabled.
         for (const int control : {E::kAlarmDurationEdit, E::kAlarmDurationSpin, E::kAlarmCyclesModeCombo,
                                   E::kAlarmCyclesEdit, E::kAlarmCyclesSpin})
@@ -161,7 +161,7 @@ private slots:
             {E::kSquelchModeCombo, "Carrier", 20, 0xFC},
             {E::kImpoliteTimesCombo, "30", 13, 0x1E},
             {E::kImpoliteTimesCombo, "1", 13, 0x01},
-            {CPageEmergBase::kPowerSwitchCheck, nullptr, 2, 0xF9},
+            {CEmergencyBasicPage::kPowerSwitchCheck, nullptr, 2, 0xF9},
         };
         for (const Case& c : cases) {
             CViewFixture v;

@@ -5,7 +5,7 @@
 #include "factory/dlg_factory_model.h"
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
-#include "records/radio_info.h"
+#include "records/radio_info_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -395,7 +395,8 @@ private slots:
             QVERIFY2(InfoBytes(x, 0x028, 8) == row.limitBytes, row.name);
             QVERIFY2(x.f.data->RadioInfo().SignallingType() == row.signalByte, row.name);
             QVERIFY2(x.modelChanges == row.modelChanges, row.name);
-            QVERIFY2(x.f.ranges.Contains(430, 440) == (row.newRangeAnswer == Yes && row.rangeAnswer == Yes), row.name);
+            QVERIFY2(x.f.Ranges().Contains(430, 440) == (row.newRangeAnswer == Yes && row.rangeAnswer == Yes),
+                     row.name);
             QVERIFY2(x.Radio().ReceivedFrames().empty(), row.name);
         }
     }

@@ -1,17 +1,17 @@
 // Help as a user meets it: F1 over a control, a dialog, the tree and a view;
 // the menu's Help Topics; the pages of each language; missing pages; About.
-#include "dialogs/about_dialog.h"
-#include "dialogs/model_dialog.h"
+#include "dialogs/dlg_about.h"
+#include "dialogs/dlg_model.h"
+#include "frame_fixture.h"
+#include "presentation/item_tables.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
 #include "shell/help.h"
-#include "shell/item_tables.h"
 #include "shell/main_frame.h"
 #include "shell/menus.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
-#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 

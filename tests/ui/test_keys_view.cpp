@@ -4,7 +4,7 @@
 // picture with the keys level with their combos, and untouched blocks.
 #include "editor_fixture.h"
 #include "editors/keys/keys_picture.h"
-#include "editors/keys/view_btn_key.h"
+#include "editors/keys/view_keys.h"
 #include "editors/settings/view_vox.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
@@ -23,8 +23,8 @@ namespace qrv {
 namespace {
 
 using test::Bytes;
-using test::Control;
 using test::BytesAt;
+using test::Control;
 using test::WithBytes;
 
 constexpr std::size_t kKeys = 0x078;
@@ -43,7 +43,7 @@ const Bytes kDefaultKeys{0x1D, 0x1C, 0x42, 0x4B, 0x42, 0x50, 0xFF, 0xFF, 0xFF, 0
 // Views on one codeplug that hear the notifications as the main window passes them on.
 struct CKeysFixture {
     test::CEditorFixture f;
-    std::unique_ptr<CViewBtnKey> keys;
+    std::unique_ptr<CViewKeys> keys;
     std::unique_ptr<CViewVox> vox;
 
     explicit CKeysFixture(int level = 0) : f(level) {}
@@ -55,7 +55,7 @@ struct CKeysFixture {
     }
     void OpenKeys()
     {
-        keys = std::make_unique<CViewBtnKey>(*f.context);
+        keys = std::make_unique<CViewKeys>(*f.context);
         Listen(keys.get());
     }
     void OpenVox()
@@ -98,7 +98,7 @@ private slots:
             QCOMPARE(combo->itemText(0), QStringLiteral("None"));
         }
         QCOMPARE(Control<QLabel>(*k.keys, kSk2Long - 1)->text(), QStringLiteral("SK2(LONG)"));
-        QVERIFY(Control<CKeysPicture>(*k.keys, CBtnKeyPage::kPicture) != nullptr);
+        QVERIFY(Control<CKeysPicture>(*k.keys, CKeysPage::kPicture) != nullptr);
         // The default block as the radio gets it.
         QCOMPARE(k.Key(kSk1Long)->currentText(), QStringLiteral("VOX On/Off"));
         QCOMPARE(k.Key(kSk2Long)->currentText(), QStringLiteral("Scan On/Off"));
@@ -203,7 +203,7 @@ private slots:
         k.keys->resize(640, 480);
         k.keys->show();
         QVERIFY(QTest::qWaitForWindowExposed(k.keys.get()));
-        auto* picture = Control<CKeysPicture>(*k.keys, CBtnKeyPage::kPicture);
+        auto* picture = Control<CKeysPicture>(*k.keys, CKeysPage::kPicture);
         const QImage image = picture->grab().toImage();
         const QColor key = picture->palette().color(QPalette::Highlight);
         // The columns just left of the body hold the side keys and nothing else.

@@ -1,20 +1,23 @@
 // The main window as a user meets it: the tree after a load, the items the
 // user level hides, opening items, tool tips, bad files, the invalid log.
-#include "dialogs/file_dialog.h"
-#include "dialogs/password_dialogs.h"
-#include "dialogs/transfer_dialog.h"
+#include "dialogs/dlg_file.h"
+#include "dialogs/dlg_password.h"
+#include "dialogs/dlg_transfer.h"
 #include "editors/data_watch_view.h"
+#include "frame_fixture.h"
+#include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
 #include "shell/child_frame.h"
-#include "shell/item_tables.h"
+#include "shell/localize_window.h"
 #include "shell/main_frame.h"
+#include "shell/menus.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
-#include "shell/port_factory.h"
+#include "shell/port_selector.h"
 #include "sim_radio.h"
-#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 
@@ -32,8 +35,10 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -108,6 +113,34 @@ private slots:
         }
     }
 
+    // A user at each level clicks every item of the tree once, in both
+    // languages: each leaf opens its window (CI runs this under the sanitizers).
+    void EveryItemOpensAtEveryUserLevel()
+    {
+        for (const int level : {0, CSettings::kServiceLevel, CSettings::kFactoryLevel})
+            for (const int language : {0, 1}) {
+                CFixture f(level, language);
+                f.frame->Tree()->expandAll();
+                QList<QTreeWidgetItem*> items;
+                for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
+                    if ((*it)->parent() != nullptr)
+                        items << *it;
+                for (QTreeWidgetItem* item : items) {
+                    emit f.frame->Tree()->itemClicked(item, 0);
+                    QCoreApplication::processEvents();
+                    if (item->childCount() != 0)
+                        continue;
+                    const int number = item->data(0, CNavigationTree::kItemRole).toInt();
+                    const auto children = f.frame->OpenChildren();
+                    QVERIFY2(std::any_of(children.begin(), children.end(),
+                                         [number](const CChildFrame* c) { return c->ItemNumber() == number; }),
+                             qPrintable(item->text(0)));
+                }
+                f.frame->CloseAllChildren();
+                QCOMPARE(f.messages, std::vector<int>{});
+            }
+    }
+
     void OpeningAnOpenItemActivatesIt()
     {
         CFixture f;
@@ -164,7 +197,8 @@ private slots:
             CFixture f(0, row.language, "400-470", row.damage);
             QVERIFY2(f.Settings().DamagedLanguageFile().has_value() == row.languageDamaged, row.name);
             for (const auto& [number, action] : f.frame->Menus().Actions())
-                QVERIFY2(!action->text().isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QString::fromUtf8(row.name)).arg(number)));
+                QVERIFY2(!action->text().isEmpty(),
+                         qPrintable(QStringLiteral("%1: %2").arg(QString::fromUtf8(row.name)).arg(number)));
             QTreeWidgetItemIterator it(f.frame->Tree());
             for (++it; *it != nullptr; ++it) // the root shows the model's name, which these rows may lack
                 QVERIFY2(!(*it)->text(0).isEmpty(), row.name);
@@ -429,6 +463,54 @@ private slots:
         QCOMPARE(f.messages.back(), 1137);
     }
 
+    // Save stores what an editor still holds unconfirmed; Write to Radio sends
+    // nothing while the data checks find errors. Both through the commands.
+    void SaveAndWriteTakeTheOpenEditorsAndTheChecks()
+    {
+        constexpr int kRxFrequencyControl = 3666;
+        constexpr std::ptrdiff_t kHeaderSize = 143;
+        constexpr std::ptrdiff_t kChannel1Rx = 0x584;
+        CFixture f;
+        const auto path = f.program.Path() / "typed.dat";
+        QVERIFY(f.frame->SaveFileAs(path, ""));
+        CChildFrame* child = f.frame->OpenItem(item::kChannel);
+        QVERIFY(child != nullptr);
+        QLineEdit* rx = nullptr;
+        for (QLineEdit* edit : child->findChildren<QLineEdit*>())
+            if (ControlNumber(edit) == kRxFrequencyControl)
+                rx = edit;
+        QVERIFY(rx != nullptr);
+        rx->selectAll();
+        QTest::keyClicks(rx, QStringLiteral("446.10000")); // typed, not confirmed
+        f.frame->DoCommand(command::kSave);
+        const auto saved = test::ReadBytes(path);
+        using Bytes = std::vector<std::uint8_t>;
+        QCOMPARE(Bytes(saved.begin() + kHeaderSize + kChannel1Rx, saved.begin() + kHeaderSize + kChannel1Rx + 4),
+                 (Bytes{0x00, 0x00, 0x61, 0x44}));
+
+        f.frame->CloseAllChildren();
+        f.program.Settings().PortName = kSimulatedPortName;
+        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        const Image held = radio.Memory();
+        f.data->Channels()[0]->SetPersonalityPosition(9); // no such personality
+        f.data->AfterLoad();
+        f.messages.clear();
+        bool dialogShown = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&dialogShown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                dialogShown = true;
+                modal->close();
+            }
+        });
+        closer.start(50);
+        f.frame->DoCommand(command::kWrite);
+        closer.stop();
+        QVERIFY(!dialogShown);
+        QCOMPARE(f.messages, std::vector<int>{msg::kInvalidData});
+        QCOMPARE(radio.Memory(), held);
+    }
+
     void AFailedReadKeepsTheDocument()
     {
         CFixture f;
@@ -462,12 +544,19 @@ private slots:
             const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
             QVERIFY(f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png").arg(suffix)));
             // Every editor a user opens from the tree or the View menu, one picture each.
-            const std::pair<int, const char*> views[] = {
-                {item::kChannel, "channel"}, {item::kChannelList, "channel_list"}, {item::kPersonality, "personality"},
-                {item::kScan, "scan"},       {item::kKeys, "keys"},                {item::kMiscellaneous, "misc"},
-                {item::kVox, "vox"},         {item::kMode, "mode"},                {item::kTestFrequency, "test_frequency"},
-                {item::kDtmfSystem, "dtmf"}, {item::kEmergency, "emergency"}, {item::kVolume, "volume"},
-                {item::kMicrophone, "microphone"}};
+            const std::pair<int, const char*> views[] = {{item::kChannel, "channel"},
+                                                         {item::kChannelList, "channel_list"},
+                                                         {item::kPersonality, "personality"},
+                                                         {item::kScan, "scan"},
+                                                         {item::kKeys, "keys"},
+                                                         {item::kMiscellaneous, "misc"},
+                                                         {item::kVox, "vox"},
+                                                         {item::kMode, "mode"},
+                                                         {item::kTestFrequency, "test_frequency"},
+                                                         {item::kDtmfSystem, "dtmf"},
+                                                         {item::kEmergency, "emergency"},
+                                                         {item::kVolume, "volume"},
+                                                         {item::kMicrophone, "microphone"}};
             for (const auto& [number, name] : views) {
                 CChildFrame* child = f.frame->OpenItem(number);
                 if (child == nullptr)

@@ -62,7 +62,7 @@ std::vector<Bytes> UnusualPersonalities()
 {
     std::vector<Bytes> records;
     for (std::uint8_t i = 0; i < 16; ++i) {
-        const std::uint8_t timeOut = i % 5 == 0 ? 0 : static_cast<std::uint8_t>(15 * (i % 17));
+        const std::uint8_t timeOut = i % 5 == 0 ? std::uint8_t{0} : static_cast<std::uint8_t>(15 * (i % 17));
         records.push_back({static_cast<std::uint8_t>(0x10 + i), static_cast<std::uint8_t>(i % 4), timeOut,
                            static_cast<std::uint8_t>(timeOut == 0 ? 0 : i % 11), static_cast<std::uint8_t>(i * 7 % 61),
                            static_cast<std::uint8_t>(i * 3 % 16), static_cast<std::uint8_t>(i << 4 | i % 4),

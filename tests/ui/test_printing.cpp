@@ -1,15 +1,15 @@
 // Printing as a user meets it: choosing the sections in the Print Tree dialog,
 // the preview, printing to the current printer and from a view's bar, and the
 // pages themselves (where the rules and texts land, the PDF).
+#include "cell_text.h"
 #include "editor_fixture.h"
-#include "printing/cell_text.h"
+#include "presentation/item_tables.h"
 #include "printing/dlg_print_tree.h"
 #include "printing/print_commands.h"
-#include "printing/report_pdf.h"
-#include "printing/report_printer.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
-#include "shell/item_tables.h"
+#include "report_pdf.h"
+#include "report_printer.h"
 #include "shell/navigation_tree.h"
 #include "ui_test_registry.h"
 

@@ -1,14 +1,14 @@
 // Automatic backups and verify after write through the transfer dialog with
 // the simulated radio, and the serial trace window.
-#include "dialogs/trace_dialog.h"
-#include "dialogs/transfer_dialog.h"
+#include "dialogs/dlg_serial_trace.h"
+#include "dialogs/dlg_transfer.h"
 #include "frame_fixture.h"
 #include "radio_data/data_file.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
-#include "shell/port_factory.h"
+#include "shell/port_selector.h"
 #include "sim_radio.h"
 #include "test_support.h"
 #include "ui_test_registry.h"

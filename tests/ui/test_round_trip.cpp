@@ -3,15 +3,15 @@
 // as it was: on the default images of each range and on an image with
 // unusual but legal contents, below and at the factory level.
 #include "editors/common/editor_sheet.h"
+#include "frame_fixture.h"
+#include "presentation/item_tables.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
 #include "records/tones.h"
 #include "shell/child_frame.h"
-#include "shell/item_tables.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
-#include "frame_fixture.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
 

@@ -3,8 +3,8 @@
 // the radio always gets as 12, the clone modes, the radio's identity, and
 // untouched blocks that keep every byte.
 #include "editor_fixture.h"
-#include "editors/settings/view_micphone.h"
-#include "editors/settings/view_mis.h"
+#include "editors/settings/view_microphone.h"
+#include "editors/settings/view_miscellaneous.h"
 #include "editors/settings/view_mode.h"
 #include "editors/settings/view_radio.h"
 #include "editors/settings/view_volume.h"
@@ -27,8 +27,8 @@ namespace qrv {
 namespace {
 
 using test::Bytes;
-using test::Control;
 using test::BytesAt;
+using test::Control;
 using test::WithBytes;
 
 constexpr std::array<int, 3> kUserLevels{0, CSettings::kServiceLevel, CSettings::kFactoryLevel};
@@ -162,8 +162,8 @@ private slots:
 
     void MiscControlsLandAtTheirBits()
     {
-        using P = CMisPage;
-        CheckBlockCases(Maker<CViewMis>(), kMisc,
+        using P = CMiscellaneousPage;
+        CheckBlockCases(Maker<CViewMiscellaneous>(), kMisc,
                         {
                             {{{P::kSquelchLevel, "Open"}}, MiscWith(0, 0x00)},
                             {{{P::kSquelchLevel, "9"}}, MiscWith(0, 0x09)},
@@ -183,12 +183,12 @@ private slots:
 
     void MiscRulesAtEachUserLevel()
     {
-        using P = CMisPage;
+        using P = CMiscellaneousPage;
         for (const int level : kUserLevels) {
             const QByteArray name = QByteArray::number(level);
             CViewFixture v(level);
             v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kMisc + 5, {0x00})); // no battery save delay
-            v.Open(Maker<CViewMis>());
+            v.Open(Maker<CViewMiscellaneous>());
             // The tail revert option shows its value and cannot be changed.
             QCOMPARE(v.Combo(P::kTailRevert)->currentText(), QStringLiteral("On"));
             QVERIFY(!v.Combo(P::kTailRevert)->isEnabled());
@@ -228,8 +228,8 @@ private slots:
         for (const int level : {0, CSettings::kServiceLevel}) {
             CViewFixture v(level);
             v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kMisc + 9, {0x03})); // both on, language 0
-            v.Open(Maker<CViewMis>());
-            QVERIFY(v.Choose(CMisPage::kSquelchLevel, QStringLiteral("2")));
+            v.Open(Maker<CViewMiscellaneous>());
+            QVERIFY(v.Choose(CMiscellaneousPage::kSquelchLevel, QStringLiteral("2")));
             v.view->StorePages();
             QCOMPARE(int(v.f.Stored()[kMisc + 9]), 0x03);
         }
@@ -238,13 +238,13 @@ private slots:
     void MiscStoresAndAppliesItsRulesWhenRecordsComeOrGo()
     {
         CViewFixture v;
-        v.Open(Maker<CViewMis>());
-        QComboBox* delay = v.Combo(CMisPage::kBatterySaveDelay);
+        v.Open(Maker<CViewMiscellaneous>());
+        QComboBox* delay = v.Combo(CMiscellaneousPage::kBatterySaveDelay);
         delay->setCurrentIndex(delay->findText(QStringLiteral("Off"))); // shown, not yet stored
-        QVERIFY(v.Combo(CMisPage::kBatterySaveMode)->isEnabled());
+        QVERIFY(v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
         v.f.context->Notify({CNotification::kAdded, 0}, nullptr);
         QCOMPARE(int(v.f.Stored()[kMisc + 5]), 0);
-        QVERIFY(!v.Combo(CMisPage::kBatterySaveMode)->isEnabled());
+        QVERIFY(!v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
     }
 
     void ModeCloneRuleAtEachUserLevel()
@@ -308,11 +308,11 @@ private slots:
 
     void MicrophoneGainsAreSixteenBitEntries()
     {
-        CheckBlockCases(Maker<CViewMicphone>(), kMicrophone,
+        CheckBlockCases(Maker<CViewMicrophone>(), kMicrophone,
                         {
-                            {{{CMicphonePage::kInternalGain, "30"}}, {0x0F, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
-                            {{{CMicphonePage::kInternalGain, "0"}}, {0x00, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
-                            {{{CMicphonePage::kExternalGain, "2"}}, {0x04, 0x00, 0x01, 0x00, 0xFF, 0xFF}},
+                            {{{CMicrophonePage::kInternalGain, "30"}}, {0x0F, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
+                            {{{CMicrophonePage::kInternalGain, "0"}}, {0x00, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
+                            {{{CMicrophonePage::kExternalGain, "2"}}, {0x04, 0x00, 0x01, 0x00, 0xFF, 0xFF}},
                         });
     }
 
@@ -358,14 +358,14 @@ private slots:
             {"vox default", Maker<CViewVox>(), kVox, {}, true},
             {"vox unusual", Maker<CViewVox>(), kVox, {0x5A, 0x1E}, true},
             {"vox off the list", Maker<CViewVox>(), kVox, {0x00, 0x02}, false},
-            {"misc default", Maker<CViewMis>(), kMisc, {}, true},
+            {"misc default", Maker<CViewMiscellaneous>(), kMisc, {}, true},
             {"misc unusual",
-             Maker<CViewMis>(),
+             Maker<CViewMiscellaneous>(),
              kMisc,
              {0x00, 0x11, 0x22, 0x33, 0x44, 0x1E, 0xD9, 0x5A, 0x78, 0x01, 0x01, 0x02, 0x03, 0x04},
              true},
             {"misc off the list",
-             Maker<CViewMis>(),
+             Maker<CViewMiscellaneous>(),
              kMisc,
              {0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 0x26, 0xFF, 0x03, 0x2C, 0xFF, 0xFF, 0xFF, 0xFF},
              false},
@@ -377,9 +377,9 @@ private slots:
              kVolume,
              {0x00, 0x33, 0x07, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA},
              true},
-            {"microphone default", Maker<CViewMicphone>(), kMicrophone, {}, true},
-            {"microphone unusual", Maker<CViewMicphone>(), kMicrophone, {0x0F, 0x00, 0x00, 0x00, 0x12, 0x34}, true},
-            {"microphone off the list", Maker<CViewMicphone>(), kMicrophone, {0x10, 0x00, 0x04, 0x01, 0, 0}, false},
+            {"microphone default", Maker<CViewMicrophone>(), kMicrophone, {}, true},
+            {"microphone unusual", Maker<CViewMicrophone>(), kMicrophone, {0x0F, 0x00, 0x00, 0x00, 0x12, 0x34}, true},
+            {"microphone off the list", Maker<CViewMicrophone>(), kMicrophone, {0x10, 0x00, 0x04, 0x01, 0, 0}, false},
         };
         for (const int level : kUserLevels) {
             for (const Case& c : cases) {

@@ -5,7 +5,7 @@
 // every byte.
 #include "editor_fixture.h"
 #include "editors/test_frequency/freq_grid.h"
-#include "editors/test_frequency/view_test_freq.h"
+#include "editors/test_frequency/view_test_frequency.h"
 #include "ui_test_registry.h"
 
 #include <QLineEdit>
@@ -36,13 +36,13 @@ Bytes BytesAt(const Image& image, std::size_t offset, std::size_t count)
 
 struct CViewFixture {
     test::CEditorFixture f;
-    std::unique_ptr<CViewTestFreq> view;
+    std::unique_ptr<CViewTestFrequency> view;
 
     explicit CViewFixture(int level = CSettings::kFactoryLevel) : f(level) {}
 
     void Open()
     {
-        view = std::make_unique<CViewTestFreq>(*f.context);
+        view = std::make_unique<CViewTestFrequency>(*f.context);
         view->show();
     }
 
@@ -147,10 +147,10 @@ private slots:
             QVERIFY2(elsewhere == before, c.typed);
             QCOMPARE(v.view->ChannelGrid()->Text(c.row, c.column), QString::fromLatin1(c.shown));
             QCOMPARE(v.f.messages,
-                     c.outOfRange ? std::vector<int>{CViewTestFreq::kOutOfRangeMessage} : std::vector<int>{});
+                     c.outOfRange ? std::vector<int>{CViewTestFrequency::kOutOfRangeMessage} : std::vector<int>{});
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
             QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
-            QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(CViewTestFreq::kChannelGrid));
+            QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
         }
     }
 
@@ -181,8 +181,8 @@ private slots:
             const Image before = v.f.Stored();
             QVERIFY(CViewFixture::Type(*v.view->ChannelGrid(), 0, kRx, QString::fromLatin1(text)));
             QVERIFY(CViewFixture::Type(*v.view->PointGrid(), 0, kTx, QString::fromLatin1(text)));
-            QCOMPARE(v.f.messages,
-                     (std::vector<int>{CViewTestFreq::kNotAFrequencyMessage, CViewTestFreq::kNotAFrequencyMessage}));
+            QCOMPARE(v.f.messages, (std::vector<int>{CViewTestFrequency::kNotAFrequencyMessage,
+                                                     CViewTestFrequency::kNotAFrequencyMessage}));
             QVERIFY2(v.f.Stored() == before, text);
             QVERIFY(v.f.notifications.empty());
             // The stored frequencies show again.

@@ -9,7 +9,7 @@
 #include "factory/factory_context.h"
 #include "factory/radio_mode_session.h"
 #include "factory/tune_scroll_bar.h"
-#include "records/test_frequency.h"
+#include "records/test_frequency_data.h"
 #include "ui_test_registry.h"
 
 #include <QAbstractButton>
@@ -138,7 +138,7 @@ struct CTuningFixture {
     {
         const auto makeLink = [this] { return MakeLink(); };
         const auto modelChanged = [this] { ++modelChanges; };
-        return {f.Settings(), *f.data, f.ranges, makeLink, &SimPort, modelChanged};
+        return {f.Settings(), *f.data, f.Ranges(), makeLink, &SimPort, modelChanged};
     }
 
     std::unique_ptr<CRadioLink> MakeLink()

@@ -3,13 +3,13 @@
 // same edits gave without undo; loads start a new history; nothing that leaves
 // the codeplug as it was becomes a step.
 #include "editor_fixture.h"
-#include "editors/channel/channel_view.h"
+#include "editors/channel/view_channel.h"
 #include "editors/common/undo_controller.h"
-#include "editors/keys/view_btn_key.h"
+#include "editors/keys/view_keys.h"
 #include "editors/personality/personality_rxtx_page.h"
 #include "editors/personality/view_personality.h"
 #include "editors/record_navigator.h"
-#include "editors/scan/chinnel_list_page.h"
+#include "editors/scan/scan_channel_list_page.h"
 #include "editors/scan/view_scan.h"
 #include "editors/settings/view_vox.h"
 #include "shell/localize_window.h"
@@ -81,7 +81,7 @@ struct CUndoFixture : test::CEditorFixture {
     std::unique_ptr<CViewPersonality> personality;
     std::unique_ptr<CViewScan> scan;
     std::unique_ptr<CViewVox> vox;
-    std::unique_ptr<CViewBtnKey> keys;
+    std::unique_ptr<CViewKeys> keys;
     int channelPosition = 0;
     int restores = 0;
 
@@ -91,7 +91,7 @@ struct CUndoFixture : test::CEditorFixture {
         personality = std::make_unique<CViewPersonality>(*context, 0);
         scan = std::make_unique<CViewScan>(*context, 0);
         vox = std::make_unique<CViewVox>(*context);
-        keys = std::make_unique<CViewBtnKey>(*context);
+        keys = std::make_unique<CViewKeys>(*context);
         for (CEditorView* view : Views())
             QObject::connect(context.get(), &CEditorContext::Notified, view,
                              [view](const CNotification& n, QObject* origin) { view->OnNotification(n, origin); });
@@ -148,7 +148,7 @@ std::vector<Edit> Edits()
             ChooseIndex(timeOut, timeOut->currentIndex() == 1 ? 2 : 1);
         },
         [](CUndoFixture& f) {
-            QComboBox* count = Control<QComboBox>(f.scan.get(), CChinnelListPage::kEntryCount);
+            QComboBox* count = Control<QComboBox>(f.scan.get(), CScanChannelListPage::kEntryCount);
             QVERIFY(count != nullptr);
             ChooseIndex(count, count->currentIndex() == 3 ? 4 : 3);
         },

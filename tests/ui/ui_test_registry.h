@@ -19,5 +19,5 @@ std::vector<std::pair<std::string, UiTestFactory>> UiTests();
 
 // At namespace scope of the test's source file, after the class.
 #define QRV_REGISTER_UI_TEST(Class)                                                                                    \
-    static const int qrvUiTestRegistered##Class = ::qrv::test::RegisterUiTest(                                         \
-        #Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); })
+    static const int qrvUiTestRegistered##Class =                                                                      \
+        ::qrv::test::RegisterUiTest(#Class, []() -> std::unique_ptr<QObject> { return std::make_unique<Class>(); })

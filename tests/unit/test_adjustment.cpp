@@ -1,5 +1,5 @@
 // The tune data block: its values, the base-band fields and their texts.
-#include "records/adjustment.h"
+#include "records/adjustment_data.h"
 
 #include "record_test_support.h"
 

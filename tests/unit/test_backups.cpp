@@ -1,6 +1,6 @@
 // Automatic backups: their names, what a backup file holds, the pruning by
 // the date in the name, and the number of days from Settings.ini.
-#include "radio_data/backups.h"
+#include "radio_data/backup_folder.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
 

@@ -1,10 +1,10 @@
 // The channel record, the channel table, the edit record and the channel check.
-#include "records/channel.h"
+#include "records/channel_data.h"
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
 #include "record_test_support.h"
-#include "records/personality.h"
+#include "records/personality_data.h"
 
 #include <gtest/gtest.h>
 

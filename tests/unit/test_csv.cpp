@@ -137,16 +137,16 @@ protected:
         const CTone dcs023i{CToneWord::kTypeCdcss2, 23};
         const CTone dcs754i{CToneWord::kTypeCdcss2, 754};
         Set(0, 44600625, 44600625, none, none, 0, 1);
-        Set(1, 43000000, 43500000, none, ctcss885, 2, 0);      // +, Tone
-        Set(2, 46000000, 45500000, ctcss1000, ctcss1000, 0);   // -, TSQL
-        Set(3, 44000500, 0, dcs023, dcs023, 2);                // off, DTCS NN (5 kHz raster)
-        Set(4, 44500000, 44500000, dcs023i, dcs023, 2, 1);     // DTCS with polarity RN... rx R
-        Set(5, 44500000, 44500000, ctcss885, ctcss1000, 0);    // Cross Tone->Tone
-        Set(6, 44500000, 44500000, dcs754i, ctcss885, 2);      // Cross Tone->DTCS
-        Set(7, 44500000, 44500000, ctcss885, dcs023, 2);       // Cross DTCS->Tone
-        Set(8, 44500000, 44500000, ctcss885, none, 2);         // Cross ->Tone
-        Set(9, 44500000, 44500000, none, dcs754i, 2);          // Cross DTCS->
-        Set(10, 44500000, 44500000, dcs023, dcs754i, 2);       // Cross DTCS->DTCS
+        Set(1, 43000000, 43500000, none, ctcss885, 2, 0);    // +, Tone
+        Set(2, 46000000, 45500000, ctcss1000, ctcss1000, 0); // -, TSQL
+        Set(3, 44000500, 0, dcs023, dcs023, 2);              // off, DTCS NN (5 kHz raster)
+        Set(4, 44500000, 44500000, dcs023i, dcs023, 2, 1);   // DTCS with polarity RN... rx R
+        Set(5, 44500000, 44500000, ctcss885, ctcss1000, 0);  // Cross Tone->Tone
+        Set(6, 44500000, 44500000, dcs754i, ctcss885, 2);    // Cross Tone->DTCS
+        Set(7, 44500000, 44500000, ctcss885, dcs023, 2);     // Cross DTCS->Tone
+        Set(8, 44500000, 44500000, ctcss885, none, 2);       // Cross ->Tone
+        Set(9, 44500000, 44500000, none, dcs754i, 2);        // Cross DTCS->
+        Set(10, 44500000, 44500000, dcs023, dcs754i, 2);     // Cross DTCS->DTCS
     }
 
     CImportResult Import(const std::string& text, CCsvFormat format, bool append = false)
@@ -169,9 +169,18 @@ TEST_F(CsvChannels, NativeExportShowsTheChannelListCaptionsAndTexts)
     Channel(0).SetAutoStartScan(true);
     const auto rows = ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native));
     ASSERT_EQ(rows.size(), 17u);
-    const std::vector<std::string> header{"No.",  "Frequency[MHz]",  "RX Type",     "CTCSS", "CDCSS",
-                                          "Frequency[MHz]",       "TX Type",     "CTCSS", "CDCSS",
-                                          "Channel Spacing",     "Power Level", "Personality List",
+    const std::vector<std::string> header{"No.",
+                                          "Frequency[MHz]",
+                                          "RX Type",
+                                          "CTCSS",
+                                          "CDCSS",
+                                          "Frequency[MHz]",
+                                          "TX Type",
+                                          "CTCSS",
+                                          "CDCSS",
+                                          "Channel Spacing",
+                                          "Power Level",
+                                          "Personality List",
                                           "Auto Start Scan"};
     EXPECT_EQ(rows[0].fields, header);
     EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "446.00625", "CDCSS Invert", "67.0", "754", "", "None",
@@ -317,8 +326,8 @@ TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
     EXPECT_EQ(result.channels[1].line, 12u);
     const std::vector<std::pair<std::size_t, std::string>> expected{
         {3, Message(csvmsg::kOutOfRange, "146.52000")},  {4, Message(csvmsg::kNotFrequency, "abc")},
-        {6, Message(csvmsg::kCtcssNotInTable, "99.9")},   {7, Message(csvmsg::kCdcssNotInTable, "999")},
-        {8, Message(csvmsg::kNotAllowedValue, "AM")},     {9, Message(csvmsg::kMalformedRow)},
+        {6, Message(csvmsg::kCtcssNotInTable, "99.9")},  {7, Message(csvmsg::kCdcssNotInTable, "999")},
+        {8, Message(csvmsg::kNotAllowedValue, "AM")},    {9, Message(csvmsg::kMalformedRow)},
         {10, Message(csvmsg::kOutOfRange, "476.10000")}, {11, Message(csvmsg::kNoReceiveFrequency)},
     };
     ASSERT_EQ(result.rejected.size(), expected.size());

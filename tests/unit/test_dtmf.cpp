@@ -1,5 +1,5 @@
 // The DTMF system record, its ID, its table and its edit record.
-#include "records/dtmf.h"
+#include "records/dtmf_system_data.h"
 
 #include "record_test_support.h"
 

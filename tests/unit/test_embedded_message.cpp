@@ -1,6 +1,6 @@
 // The embedded message block: its fields, their texts, the edit record and
 // the radio password's rule.
-#include "records/embedded_message.h"
+#include "records/embedded_message_data.h"
 
 #include "radio_link/message_transfer.h"
 #include "record_test_support.h"

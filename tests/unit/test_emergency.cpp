@@ -1,5 +1,5 @@
 // The emergency block, its ID, its references and their check, the edit record and the page rules.
-#include "records/emergency.h"
+#include "records/emergency_data.h"
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
@@ -104,7 +104,7 @@ struct Records {
         for (const auto& record : owned)
             refs.push_back(&record);
     }
-    std::vector<CRVQViewProc> owned;
+    std::vector<CDataRecord> owned;
     CRecordRefs refs;
 };
 

@@ -22,8 +22,8 @@ TEST(ReadFileBytes, TellsEveryReasonApart)
         EReadFailure failure;
     };
     const Case cases[] = {
-        {"file.dat", 5, EReadFailure::None},   {"link", 5, EReadFailure::None},
-        {"missing", 5, EReadFailure::Missing}, {"folder", 5, EReadFailure::Directory},
+        {"file.dat", 5, EReadFailure::None},       {"link", 5, EReadFailure::None},
+        {"missing", 5, EReadFailure::Missing},     {"folder", 5, EReadFailure::Directory},
         {"pipe", 5, EReadFailure::NotRegularFile}, // never opened: that would block
         {"file.dat", 4, EReadFailure::TooLarge},
     };

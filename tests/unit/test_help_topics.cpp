@@ -1,4 +1,4 @@
-#include "shell/help_topics.h"
+#include "presentation/help_topics.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/item_tables.h"
+#include "presentation/item_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +17,16 @@ TEST(NavigationState, RecordButtonsOfNumberedItems)
         Buttons enabled;
     };
     const Case cases[] = {
-        {16, 2, 3, true, {true, true, true, true, true, true}},        // the middle of three
-        {16, 1, 1, true, {false, false, false, false, true, false}},   // the only one: add only
-        {16, 16, 16, true, {true, true, false, false, false, true}},   // the last of a full table
-        {16, 1, 16, true, {false, false, true, true, false, true}},    // the first of a full table
+        {16, 2, 3, true, {true, true, true, true, true, true}},      // the middle of three
+        {16, 1, 1, true, {false, false, false, false, true, false}}, // the only one: add only
+        {16, 16, 16, true, {true, true, false, false, false, true}}, // the last of a full table
+        {16, 1, 16, true, {false, false, true, true, false, true}},  // the first of a full table
         {16, 7, 16, true, {true, true, true, true, false, true}},
         {16, 1, 3, true, {false, false, true, true, true, true}},
         {16, 3, 3, true, {true, true, false, false, true, true}},
-        {2, 2, 2, true, {true, true, false, false, false, true}},      // scan lists
-        {1, 1, 1, true, {false, false, false, false, false, false}},   // the DTMF system
-        {0, 1, 1, false, {false, false, false, false, false, false}},  // a single view
+        {2, 2, 2, true, {true, true, false, false, false, true}},     // scan lists
+        {1, 1, 1, true, {false, false, false, false, false, false}},  // the DTMF system
+        {0, 1, 1, false, {false, false, false, false, false, false}}, // a single view
     };
     for (const auto& c : cases) {
         const CNavigationState s = NavigationState(c.maximum, c.number, c.count);
@@ -46,10 +46,8 @@ TEST(NavigationState, PrintAndHelpOfSingleViews)
         bool help;
     };
     const Case cases[] = {
-        {ViewKind::Radio, false, true, true},
-        {ViewKind::Embedded, false, false, true},
-        {ViewKind::DataWatch, false, false, false},
-        {ViewKind::Channel, true, true, true},
+        {ViewKind::Radio, false, true, true},       {ViewKind::Embedded, false, false, true},
+        {ViewKind::DataWatch, false, false, false}, {ViewKind::Channel, true, true, true},
         {ViewKind::DtmfSystem, true, true, true},
     };
     for (const auto& c : cases) {
@@ -68,14 +66,14 @@ TEST(NavigationState, PositionAfterARecordCommand)
         int command, current, count, target, expected;
     };
     const Case cases[] = {
-        {0, 2, 3, 0, 0},   {1, 2, 3, 0, 1},   {1, 0, 3, 0, 0},  // previous stays on the first
-        {2, 1, 3, 0, 2},   {2, 2, 3, 0, 2},                     // next stays on the last
-        {2, 5, 3, 0, -1},                                       // the current is not in the table
-        {3, 0, 3, 0, 2},   {4, 0, 4, 0, 3},                     // add: the new last
-        {5, 1, 2, 0, 1},                                        // delete the middle of three: its follower
-        {5, 2, 2, 0, 1},                                        // delete the last of three: the new last
-        {6, 0, 3, 2, 2},   {6, 0, 3, 3, -1}, {6, 0, 3, -1, -1}, // go to
-        {0, 0, 0, 0, -1},                                       // an empty table
+        {0, 2, 3, 0, 0},  {1, 2, 3, 0, 1},  {1, 0, 3, 0, 0},   // previous stays on the first
+        {2, 1, 3, 0, 2},  {2, 2, 3, 0, 2},                     // next stays on the last
+        {2, 5, 3, 0, -1},                                      // the current is not in the table
+        {3, 0, 3, 0, 2},  {4, 0, 4, 0, 3},                     // add: the new last
+        {5, 1, 2, 0, 1},                                       // delete the middle of three: its follower
+        {5, 2, 2, 0, 1},                                       // delete the last of three: the new last
+        {6, 0, 3, 2, 2},  {6, 0, 3, 3, -1}, {6, 0, 3, -1, -1}, // go to
+        {0, 0, 0, 0, -1},                                      // an empty table
     };
     for (const Case& c : cases)
         EXPECT_EQ(PositionAfter(c.command, c.current, c.count, c.target), c.expected)

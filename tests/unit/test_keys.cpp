@@ -1,5 +1,5 @@
 // The key block: side key functions, the VOX rule and the function list.
-#include "records/keys.h"
+#include "records/key_data.h"
 
 #include "radio_data/notification.h"
 #include "record_test_support.h"

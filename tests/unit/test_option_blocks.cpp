@@ -1,9 +1,9 @@
 // The volume, microphone, VOX, miscellaneous and mode blocks and their edit records.
-#include "records/microphone.h"
-#include "records/miscellaneous.h"
-#include "records/mode.h"
-#include "records/volume.h"
-#include "records/vox.h"
+#include "records/microphone_data.h"
+#include "records/miscellaneous_data.h"
+#include "records/mode_data.h"
+#include "records/volume_data.h"
+#include "records/vox_data.h"
 
 #include "record_test_support.h"
 

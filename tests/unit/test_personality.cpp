@@ -1,5 +1,5 @@
 // The personality record and table.
-#include "records/personality.h"
+#include "records/personality_data.h"
 
 #include "record_test_support.h"
 

@@ -1,5 +1,5 @@
 // The radio information block: model, serial number, range, last-programmed date, factory marker.
-#include "records/radio_info.h"
+#include "records/radio_info_data.h"
 
 #include "record_test_support.h"
 

@@ -1,5 +1,5 @@
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_link.h"
-#include "radio_link/transfer.h"
 
 #include "scripted_port.h"
 

@@ -5,8 +5,8 @@
 #include "radio_link/factory_link.h"
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
-#include "records/adjustment.h"
-#include "records/radio_info.h"
+#include "records/adjustment_data.h"
+#include "records/radio_info_data.h"
 #include "sim_link.h"
 #include "test_support.h"
 

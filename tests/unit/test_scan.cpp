@@ -1,10 +1,10 @@
 // The scan list record, its table, its channel references and their check.
-#include "records/scan.h"
+#include "records/scan_list_data.h"
 
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
 #include "record_test_support.h"
-#include "records/channel.h"
+#include "records/channel_data.h"
 #include "util/text_format.h"
 
 #include <gtest/gtest.h>

@@ -146,7 +146,7 @@ TEST_F(SettingsTest, TextsAPartialTranslationLacksComeFromEnglish)
     s.SetReadOnly(true);
     s.SelectLanguage(1);
     ASSERT_EQ(s.LanguageName(), "Chinese");
-    EXPECT_EQ(s.GetText(10), "0.关;1.开");            // translated
+    EXPECT_EQ(s.GetText(10), "0.关;1.开");              // translated
     EXPECT_EQ(s.GetMessage(1), "First\nSecond\nThird"); // not translated
     EXPECT_EQ(s.GetModelText(446), "QL210");
     EXPECT_EQ(s.GetModelValue(3690), 1);

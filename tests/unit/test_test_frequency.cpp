@@ -1,5 +1,5 @@
 // The test frequency block: its defaults for a range, its channels and points.
-#include "records/test_frequency.h"
+#include "records/test_frequency_data.h"
 
 #include "record_test_support.h"
 

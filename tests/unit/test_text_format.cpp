@@ -17,8 +17,8 @@ TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
     const Case cases[] = {
         {"The file %s could not be read.", "a.dat", "The file a.dat could not be read."},
         {"The file %s could not be read.", "", "The file  could not be read."},
-        {"At %s and %s.", "x", "At x and ."},     // a second conversion has no argument
-        {"Address %d.", "12", "Address 12."},     // any letter takes the argument
+        {"At %s and %s.", "x", "At x and ."},      // a second conversion has no argument
+        {"Address %d.", "12", "Address 12."},      // any letter takes the argument
         {"100%% sure %s", "now", "100% sure now"}, // an escaped percent is a percent
         {"Ends with %", "x", "Ends with %"},
         {"No conversion.", "x", "No conversion."},
@@ -41,9 +41,11 @@ TEST(PrintableText, EscapesWhatATerminalWouldObey)
         {std::string("a\0b", 3), "a\\x00b"},
         {"line\r\nnext\x7f", "line\\x0D\\x0Anext\\x7F"},
         {"\xe4\xb8\xad\xe6\x96\x87", "\xe4\xb8\xad\xe6\x96\x87"}, // Chinese stays
-        {"\xc2\x9b" "1m", "\\xC2\\x9B1m"},                      // a C1 control in UTF-8
-        {"1.0\xff", "1.0\\xFF"},                                 // not UTF-8
-        {"cut \xe4\xb8", "cut \\xE4\\xB8"},                      // a sequence cut short
+        {"\xc2\x9b"
+         "1m",
+         "\\xC2\\x9B1m"},                   // a C1 control in UTF-8
+        {"1.0\xff", "1.0\\xFF"},            // not UTF-8
+        {"cut \xe4\xb8", "cut \\xE4\\xB8"}, // a sequence cut short
     };
     for (const Case& c : cases)
         EXPECT_EQ(PrintableText(c.text), c.expected);

@@ -1,8 +1,8 @@
 // The serial trace: what it records of a radio command, its text, and that
 // a new command starts it afresh.
 #include "radio_data/settings.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/trace_port.h"
-#include "radio_link/transfer.h"
 #include "sim_byte_port.h"
 #include "test_support.h"
 

@@ -2,11 +2,11 @@
 // every row of the failure table, with the message and exactly what changed.
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/factory_link.h"
 #include "radio_link/radio_messages.h"
-#include "radio_link/transfer.h"
-#include "records/adjustment.h"
-#include "records/radio_info.h"
+#include "records/adjustment_data.h"
+#include "records/radio_info_data.h"
 #include "sim_link.h"
 #include "test_support.h"
 
@@ -134,8 +134,10 @@ struct CWriteFaultRow {
     int partialNote;
 };
 // Rows print as their name in test listings.
-inline void PrintTo(const CWriteFaultRow& row, std::ostream* out) { *out << row.name; }
-
+inline void PrintTo(const CWriteFaultRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class WriteFaultTest : public TransferTest, public ::testing::WithParamInterface<CWriteFaultRow> {
 protected:
@@ -246,8 +248,10 @@ struct CFailureRow {
     bool versionTaken;  // the radio's data version stays after the failure
 };
 // Rows print as their name in test listings.
-inline void PrintTo(const CFailureRow& row, std::ostream* out) { *out << row.name; }
-
+inline void PrintTo(const CFailureRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class TransferFailureTest : public TransferTest, public ::testing::WithParamInterface<CFailureRow> {};
 

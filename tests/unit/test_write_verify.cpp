@@ -2,8 +2,8 @@
 // radio that keeps or silently loses a block.
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_messages.h"
-#include "radio_link/transfer.h"
 #include "radio_link/write_verify.h"
 #include "sim_link.h"
 #include "test_support.h"
@@ -23,6 +23,11 @@ struct CRunsRow {
     std::vector<CAddressRun> runs;
     std::string text;
 };
+// Rows print as their name in test listings.
+inline void PrintTo(const CRunsRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class DifferingRunsTest : public ::testing::TestWithParam<CRunsRow> {};
 

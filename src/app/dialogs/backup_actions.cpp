@@ -1,6 +1,6 @@
 #include "dialogs/backup_actions.h"
 
-#include "radio_data/backups.h"
+#include "radio_data/backup_folder.h"
 #include "radio_data/settings.h"
 
 #include <QDesktopServices>

@@ -6,7 +6,7 @@
 //
 // A control is enabled only while "Allow Base Band Tune" is set and the shown
 // set has a field for it; bits of the block that no field shows are kept.
-#include "records/adjustment.h"
+#include "records/adjustment_data.h"
 
 #include <QDialog>
 

@@ -5,7 +5,7 @@
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "records/frequency.h"
-#include "records/radio_info.h"
+#include "records/radio_info_data.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"

@@ -9,7 +9,7 @@
 #include "radio_link/factory_link.h"
 #include "radio_link/radio_link.h"
 #include "radio_link/radio_messages.h"
-#include "records/radio_info.h"
+#include "records/radio_info_data.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
 

@@ -6,7 +6,7 @@
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "radio_link/radio_messages.h"
-#include "records/test_frequency.h"
+#include "records/test_frequency_data.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"

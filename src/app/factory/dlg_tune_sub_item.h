@@ -4,7 +4,7 @@
 // values ("Vj") and takes them into the codeplug's tune data, Cancel asks it
 // to drop them ("Vk") and leaves the tune data as it was.
 #include "factory/tuning_table.h"
-#include "records/adjustment.h"
+#include "records/adjustment_data.h"
 
 #include <QDialog>
 

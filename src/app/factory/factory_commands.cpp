@@ -11,7 +11,7 @@
 #include "radio_link/factory_link.h"
 #include "radio_link/radio_link.h"
 #include "records/frequency.h"
-#include "records/radio_info.h"
+#include "records/radio_info_data.h"
 #include "shell/message_box.h"
 #include "util/text_format.h"
 

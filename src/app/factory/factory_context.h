@@ -3,7 +3,7 @@
 // data) work with: the settings and the codeplug, the frequency range list,
 // a new radio link over the port the user chose, the ports to try, and what
 // the main window must do when entering a radio mode changed the model.
-#include "radio_link/transfer.h"
+#include "radio_link/codeplug_transfer.h"
 
 #include <functional>
 #include <memory>

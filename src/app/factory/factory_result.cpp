@@ -1,6 +1,6 @@
 #include "factory/factory_result.h"
 
-#include "radio_link/transfer.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/transfer_message.h"
 #include "shell/message_box.h"
 

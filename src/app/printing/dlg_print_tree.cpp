@@ -1,9 +1,9 @@
 #include "printing/dlg_print_tree.h"
 
+#include "presentation/item_tables.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_sections.h"
-#include "shell/item_tables.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"

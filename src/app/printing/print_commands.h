@@ -3,7 +3,7 @@
 // Preview of the File menu, and the Print button of a view's navigation bar.
 // One printer (with the user's choices in Print Setup) serves them all.
 #include "printing/dlg_print_tree.h"
-#include "printing/report_printer.h"
+#include "report_printer.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A child window: one editor view with the navigation bar along its bottom
 // (close, print, help, and the record buttons of numbered items).
-#include "shell/item_tables.h"
+#include "presentation/item_tables.h"
 
 #include <QMdiSubWindow>
 

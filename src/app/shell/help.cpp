@@ -1,9 +1,9 @@
 #include "shell/help.h"
 
+#include "presentation/help_topics.h"
+#include "presentation/item_tables.h"
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
-#include "shell/help_topics.h"
-#include "shell/item_tables.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"

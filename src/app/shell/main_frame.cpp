@@ -1,26 +1,27 @@
 #include "shell/main_frame.h"
 
-#include "dialogs/about_dialog.h"
 #include "dialogs/backup_actions.h"
-#include "dialogs/csv_dialogs.h"
-#include "dialogs/trace_dialog.h"
-#include "dialogs/file_dialog.h"
-#include "dialogs/language_dialog.h"
-#include "dialogs/model_dialog.h"
-#include "dialogs/port_dialog.h"
-#include "dialogs/transfer_dialog.h"
+#include "dialogs/dlg_about.h"
+#include "dialogs/dlg_file.h"
+#include "dialogs/dlg_import_channels.h"
+#include "dialogs/dlg_language.h"
+#include "dialogs/dlg_model.h"
+#include "dialogs/dlg_port.h"
+#include "dialogs/dlg_serial_trace.h"
+#include "dialogs/dlg_transfer.h"
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_view.h"
 #include "editors/common/undo_controller.h"
 #include "editors/data_watch_view.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
+#include "editors/settings/view_radio.h"
 #include "factory/adjustment_command.h"
 #include "factory/factory_commands.h"
 #include "factory/factory_context.h"
-#include "printing/print_commands.h"
-#include "editors/settings/view_radio.h"
 #include "port_list.h"
+#include "presentation/item_tables.h"
+#include "printing/print_commands.h"
 #include "program_directory.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
@@ -28,12 +29,11 @@
 #include "radio_link/radio_link.h"
 #include "shell/child_frame.h"
 #include "shell/help.h"
-#include "shell/item_tables.h"
 #include "shell/message_box.h"
 #include "shell/navigation_tree.h"
-#include "shell/port_factory.h"
-#include "shell/view_factory.h"
+#include "shell/port_selector.h"
 #include "shell/qt_text.h"
+#include "shell/view_factory.h"
 #include "sim_radio.h"
 #include "util/text_format.h"
 
@@ -70,9 +70,9 @@ QSettings RecentStore()
 
 } // namespace
 
-CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_data(radioData), m_files(settings, radioData, m_ranges),
-      m_menus(settings)
+CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_session(settings), m_data(m_session.Data()),
+      m_ranges(m_session.Ranges()), m_menus(settings)
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(Q((m_settings.ProgramDirectory() / "qrv.png").string())));
@@ -81,11 +81,14 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
     connect(m_context, &CEditorContext::Notified, this, &CMainFrame::ForwardNotification);
     m_context->SetRadioAccess(
         // Every radio command records its frames for Show Serial Trace.
-        [this] { return std::make_unique<CRadioLink>(WrapWithTrace(std::make_unique<CPortSelector>(&SimulatedRadio()))); },
+        [this] {
+            return std::make_unique<CRadioLink>(WrapWithTrace(std::make_unique<CPortSelector>(&SimulatedRadio())));
+        },
         [this] { return Ports(); });
     m_print = new CPrintCommands(m_settings, m_data, this);
     m_undo = new CUndoController(*m_context, this);
     m_undo->SetCommit([this] { StoreOpenViews(); });
+    m_session.SetCommitHook([this] { StoreOpenViews(); });
     connect(m_undo, &CUndoController::AboutToRestore, this, [this] {
         m_reopen = OpenItems();
         CloseAllChildren();
@@ -96,9 +99,9 @@ CMainFrame::CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* pare
         m_reopen.clear();
     });
     connect(m_undo, &CUndoController::AvailabilityChanged, this, [this] { UpdateUndoActions(); });
-    m_factory = std::make_unique<CFactoryContext>(CFactoryContext{
-        m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); }, [this] { return Ports(); },
-        [this] { AfterRadioModeEntered(); }, this});
+    m_factory = std::make_unique<CFactoryContext>(
+        CFactoryContext{m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); },
+                        [this] { return Ports(); }, [this] { AfterRadioModeEntered(); }, this});
     m_help->Install();
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
@@ -199,12 +202,12 @@ void CMainFrame::BuildToolBar()
 bool CMainFrame::HandlesCommand(int number) const
 {
     using namespace command;
-    static const std::set<int> handled{kNew,     kOpen,     kSave,        kSaveAs, kExit, kCloseAll, kCloseAllButThis,
-                                       kTreeBar, kLogBar,   kInvalidBar,  kTabBar, kRead, kWrite,    kPort,
-                                       kModel,   kLanguage, kUpdateMemory, kHelp,   kAbout,
-                                       kAdjustment, kBaseBand, kFactoryMode, kWriteTuneData, kUndo, kRedo,
-                                       kImportChannels, kExportChannels, kOpenBackupFolder, kSerialTrace,
-                                       kPrint, kPrintPreview, kPrintSetup};
+    static const std::set<int> handled{
+        kNew,         kOpen,          kSave,         kSaveAs,    kExit,           kCloseAll,       kCloseAllButThis,
+        kTreeBar,     kLogBar,        kInvalidBar,   kTabBar,    kRead,           kWrite,          kPort,
+        kModel,       kLanguage,      kUpdateMemory, kHelp,      kAbout,          kAdjustment,     kBaseBand,
+        kFactoryMode, kWriteTuneData, kUndo,         kRedo,      kImportChannels, kExportChannels, kOpenBackupFolder,
+        kSerialTrace, kPrint,         kPrintPreview, kPrintSetup};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const auto row = FindOpenableView(ItemOfCommand(number));
@@ -263,7 +266,7 @@ QString CMainFrame::StatusText(int pane) const
 void CMainFrame::UpdateTitle()
 {
     const QString caption = Q(m_settings.GetText(msg::kMainCaption));
-    const auto& path = m_files.CurrentPath();
+    const auto& path = m_session.CurrentPath();
     setWindowTitle(path.empty() ? caption : QStringLiteral("%1 [ %2 ]").arg(caption, Q(path.string())));
 }
 
@@ -312,8 +315,7 @@ void CMainFrame::UpdateNavigation(CChildFrame* child)
     // The caption is the item's tree text: "Channel 3" for a numbered item.
     const QList<QTreeWidgetItem*> items = m_tree->ItemsOfKind(child->ItemNumber());
     QTreeWidgetItem* item = position < items.size() ? items[position] : m_tree->FindItem(child->ItemNumber());
-    child->setWindowTitle(item != nullptr ? item->text(0)
-                                          : Q(CaptionOf(m_settings.GetText(child->ItemNumber()))));
+    child->setWindowTitle(item != nullptr ? item->text(0) : Q(CaptionOf(m_settings.GetText(child->ItemNumber()))));
     child->SetNavigation(NavigationStateOf(row->view, position + 1, count), position + 1, count);
     if (item != nullptr)
         m_tree->Highlight(item);
@@ -361,9 +363,9 @@ void CMainFrame::AfterRadioModeEntered()
     if (m_settings.ModelID != m_loadedModelId) {
         // A radio of another model: its default codeplug, keeping the radio's firmware version.
         const std::string version = m_settings.RadioDataVersion;
-        m_files.LoadDefaultImage();
+        m_session.LoadDefaultImage();
         m_settings.RadioDataVersion = version;
-        m_files.SetCurrentPath({});
+        m_session.SetCurrentPath({});
         Relocalise();
         Loaded();
         return;
@@ -489,7 +491,7 @@ void CMainFrame::FileNew(bool silent)
                                QMessageBox::Warning) != QMessageBox::Yes)
         return;
     CloseAllChildren();
-    m_files.LoadDefaultImage();
+    m_session.LoadDefaultImage();
     m_data.InvalidLog().Clear();
     Rebuild();
     Loaded();
@@ -497,7 +499,7 @@ void CMainFrame::FileNew(bool silent)
 
 bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList)
 {
-    const CFileResult result = m_files.Open(path, fromRecentList);
+    const CFileResult result = m_session.Open(path, fromRecentList);
     if (!result.ok) {
         ShowFileResult(result);
         if (fromRecentList && result.message == msg::kRecentUnreadable)
@@ -515,8 +517,7 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList
 
 bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string& comment)
 {
-    StoreOpenViews();
-    const CFileResult result = m_files.SaveAs(path, comment);
+    const CFileResult result = m_session.SaveAs(path, comment);
     ShowFileResult(result);
     if (result.ok)
         AddRecentFile(Q(path.string()));
@@ -526,7 +527,7 @@ bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string
 
 bool CMainFrame::SaveAsWithDialog()
 {
-    CDlgFile dialog(false, m_settings, Q(m_files.CurrentPath().string()), this);
+    CDlgFile dialog(false, m_settings, Q(m_session.CurrentPath().string()), this);
     dialog.SetHeader(FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
@@ -535,8 +536,7 @@ bool CMainFrame::SaveAsWithDialog()
 
 bool CMainFrame::SaveFile()
 {
-    StoreOpenViews();
-    const CFileResult result = m_files.Save();
+    const CFileResult result = m_session.Save();
     if (result.needsSaveAs)
         return SaveAsWithDialog();
     ShowFileResult(result);
@@ -716,8 +716,7 @@ void CMainFrame::DoCommand(int number)
 
 void CMainFrame::UpdateMemoryData()
 {
-    StoreOpenViews();
-    m_data.StoreToImage(m_data.GetImage());
+    m_session.RebuildImage();
     for (CChildFrame* child : OpenChildren()) {
         if (auto* watch = qobject_cast<CDataWatchView*>(child->View())) {
             watch->Refresh();
@@ -749,7 +748,7 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     m_settings.FreqRange = range;
     m_settings.Signal = signal;
     CloseAllChildren();
-    m_files.LoadDefaultImage();
+    m_session.LoadDefaultImage();
     m_simulated.reset();
     Relocalise();
     Loaded();
@@ -760,9 +759,9 @@ void CMainFrame::ChangeLanguage(int index)
     // The windows that were open come back in the new language (over the default image).
     const auto reopen = OpenItems();
     CloseAllChildren();
-    m_files.LoadDefaultImage();
+    m_session.LoadDefaultImage();
     m_settings.SelectLanguage(index);
-    m_files.SetCurrentPath({});
+    m_session.SetCurrentPath({});
     Relocalise();
     Loaded();
     Reopen(reopen);
@@ -839,7 +838,7 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
         return;
     }
     if (read) {
-        m_files.SetCurrentPath({});
+        m_session.SetCurrentPath({});
         Rebuild();
         Loaded();
         return;
@@ -853,13 +852,11 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
 void CMainFrame::TransferCommand(bool read)
 {
     if (!read) {
-        StoreOpenViews();
         // Nothing is sent while the data checks find errors.
-        if (m_data.CheckAll()) {
-            ShowMessage(this, m_settings, msg::kInvalidData);
+        if (const CFileResult prepared = m_session.PrepareImage(); !prepared.ok) {
+            ShowFileResult(prepared);
             return;
         }
-        m_data.StoreToImage(m_data.GetImage());
     }
     auto dialog = MakeTransferDialog(read);
     const bool ok = dialog->exec() == QDialog::Accepted;

@@ -2,8 +2,8 @@
 // The main window: the navigation tree, the child windows of the opened
 // items, the menus and tool bar, the status bar panes, the log bars, and the
 // file commands that replace the codeplug.
-#include "radio_data/file_commands.h"
 #include "radio_data/model_catalog.h"
+#include "session/codeplug_session.h"
 #include "shell/menus.h"
 
 #include <QMainWindow>
@@ -41,7 +41,7 @@ class CSettings;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CSettings& settings, CRadioData& radioData, QWidget* parent = nullptr);
+    explicit CMainFrame(CSettings& settings, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // File New; the first one after start-up asks nothing.
@@ -94,7 +94,7 @@ public:
     QTreeWidget* InvalidLogList() const { return m_invalidList; }
     QDockWidget* InvalidLogBar() const { return m_invalidDock; }
     const CMenus& Menus() const { return m_menus; }
-    CFileCommands& Files() { return m_files; }
+    CCodeplugSession& Session() { return m_session; }
     CFreqRangeList& Ranges() { return m_ranges; }
     QString StatusText(int pane) const;
 
@@ -132,9 +132,9 @@ private:
     CPortChoice Ports() const;
 
     CSettings& m_settings;
+    CCodeplugSession m_session;
     CRadioData& m_data;
-    CFreqRangeList m_ranges;
-    CFileCommands m_files;
+    CFreqRangeList& m_ranges;
     CMenus m_menus;
     QMdiArea* m_mdi = nullptr;
     CNavigationTree* m_tree = nullptr;

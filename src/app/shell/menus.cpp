@@ -1,7 +1,7 @@
 #include "shell/menus.h"
 
+#include "presentation/item_tables.h"
 #include "radio_data/settings.h"
-#include "shell/item_tables.h"
 #include "shell/qt_text.h"
 
 #include <QAction>
@@ -23,7 +23,8 @@ const std::vector<std::vector<int>>& MenuTemplate()
 {
     static const std::vector<std::vector<int>> menus{
         {kNew, kOpen, kSave, kSaveAs, kSeparator, kPrint, kPrintPreview, kPrintSetup, kSeparator, kImportChannels,
-         kExportChannels, kOpenBackupFolder, kSeparator, kFirstRecent, kFirstRecent + 1, kFirstRecent + 2, kFirstRecent + 3, kSeparator, kExit},
+         kExportChannels, kOpenBackupFolder, kSeparator, kFirstRecent, kFirstRecent + 1, kFirstRecent + 2,
+         kFirstRecent + 3, kSeparator, kExit},
         {kModel, kLanguage},
         {},
         // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.

@@ -62,7 +62,8 @@ QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings,
 std::function<bool(int lower, int upper)> AskNewRange(QWidget* parent, const CSettings& settings)
 {
     return [parent, &settings](int lower, int upper) {
-        return ShowText(parent, settings, QString::fromStdString(NewRangeQuestion(settings.LanguageIndex(), lower, upper)),
+        return ShowText(parent, settings,
+                        QString::fromStdString(NewRangeQuestion(settings.LanguageIndex(), lower, upper)),
                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Information) == QMessageBox::Yes;
     };
 }

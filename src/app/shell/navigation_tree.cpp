@@ -1,7 +1,7 @@
 #include "shell/navigation_tree.h"
 
+#include "presentation/item_tables.h"
 #include "radio_data/settings.h"
-#include "shell/item_tables.h"
 #include "shell/qt_text.h"
 #include "util/text_format.h"
 

@@ -1,22 +1,22 @@
 #include "shell/view_factory.h"
 
-#include "editors/common/editor_context.h"
-#include "editors/channel/channel_view.h"
+#include "editors/channel/view_channel.h"
 #include "editors/channel_list/view_channel_list.h"
+#include "editors/common/editor_context.h"
 #include "editors/data_watch_view.h"
 #include "editors/dtmf/view_dtmf_system.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/emergency/view_emergency.h"
-#include "editors/keys/view_btn_key.h"
+#include "editors/keys/view_keys.h"
 #include "editors/personality/view_personality.h"
 #include "editors/scan/view_scan.h"
-#include "editors/settings/view_micphone.h"
-#include "editors/settings/view_mis.h"
+#include "editors/settings/view_microphone.h"
+#include "editors/settings/view_miscellaneous.h"
 #include "editors/settings/view_mode.h"
 #include "editors/settings/view_radio.h"
 #include "editors/settings/view_volume.h"
 #include "editors/settings/view_vox.h"
-#include "editors/test_frequency/view_test_freq.h"
+#include "editors/test_frequency/view_test_frequency.h"
 
 namespace qrv {
 
@@ -34,15 +34,15 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
     case ViewKind::Embedded:
         return new CViewEmbedded(context);
     case ViewKind::Keys:
-        return new CViewBtnKey(context);
+        return new CViewKeys(context);
     case ViewKind::TestFrequency:
-        return new CViewTestFreq(context);
+        return new CViewTestFrequency(context);
     case ViewKind::DtmfSystem:
         return new CViewDTMFSystem(context, position);
     case ViewKind::Emergency:
         return new CViewEmergency(context);
     case ViewKind::Miscellaneous:
-        return new CViewMis(context);
+        return new CViewMiscellaneous(context);
     case ViewKind::Vox:
         return new CViewVox(context);
     case ViewKind::Mode:
@@ -50,7 +50,7 @@ QWidget* MakeView(ViewKind kind, CEditorContext& context, int position)
     case ViewKind::Volume:
         return new CViewVolume(context);
     case ViewKind::Microphone:
-        return new CViewMicphone(context);
+        return new CViewMicrophone(context);
     case ViewKind::Personality:
         return new CViewPersonality(context, position);
     case ViewKind::Scan:

@@ -1,6 +1,6 @@
 #pragma once
 // The view class of each kind of item.
-#include "shell/item_tables.h"
+#include "presentation/item_tables.h"
 
 class QWidget;
 

@@ -4,7 +4,7 @@
 // common column set of the free programming tools for analogue radios, so
 // that channel lists move between them. An import is checked row by row
 // first; nothing changes until the caller applies the result.
-#include "records/channel.h"
+#include "records/channel_data.h"
 
 #include <cstddef>
 #include <string>

@@ -47,8 +47,7 @@ public:
     std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const override;
 
 private:
-    std::optional<CRowError> ReadFrequencies(const CCsvRow& row, const CColumnMap& map,
-                                             CChannelEditRecord& edit) const;
+    std::optional<CRowError> ReadFrequencies(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
     std::optional<CRowError> ReadTones(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
     std::optional<CRowError> ReadMode(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
 

@@ -14,15 +14,34 @@ namespace qrv {
 namespace {
 
 enum Column : std::size_t {
-    kLocation, kName, kFrequency, kDuplex, kOffset, kTone, kRToneFreq, kCToneFreq, kDtcsCode, kDtcsPolarity,
-    kRxDtcsCode, kCrossMode, kMode, kTStep, kSkip, kPower, kComment, kUrCall, kRpt1Call, kRpt2Call, kDvCode,
+    kLocation,
+    kName,
+    kFrequency,
+    kDuplex,
+    kOffset,
+    kTone,
+    kRToneFreq,
+    kCToneFreq,
+    kDtcsCode,
+    kDtcsPolarity,
+    kRxDtcsCode,
+    kCrossMode,
+    kMode,
+    kTStep,
+    kSkip,
+    kPower,
+    kComment,
+    kUrCall,
+    kRpt1Call,
+    kRpt2Call,
+    kDvCode,
     kColumnCount
 };
 
 constexpr std::array<const char*, kColumnCount> kCaptions{
-    "Location", "Name",     "Frequency", "Duplex", "Offset", "Tone",    "rToneFreq",
-    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "TStep",
-    "Skip",     "Power",    "Comment",   "URCALL", "RPT1CALL", "RPT2CALL", "DVCODE"};
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
 
 constexpr const char* kDefaultCtcss = "88.5";
 constexpr const char* kDefaultCdcss = "023";

@@ -4,7 +4,7 @@
 
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
-#include "records/personality.h"
+#include "records/personality_data.h"
 
 #include <array>
 
@@ -13,14 +13,26 @@ namespace qrv {
 namespace {
 
 enum Column : std::size_t {
-    kNumber, kRxFrequency, kRxType, kRxCtcss, kRxCdcss, kTxFrequency, kTxType, kTxCtcss, kTxCdcss,
-    kSpacing, kPower, kPersonality, kAutoStartScan, kColumnCount
+    kNumber,
+    kRxFrequency,
+    kRxType,
+    kRxCtcss,
+    kRxCdcss,
+    kTxFrequency,
+    kTxType,
+    kTxCtcss,
+    kTxCdcss,
+    kSpacing,
+    kPower,
+    kPersonality,
+    kAutoStartScan,
+    kColumnCount
 };
 
 // The channel list's captions; receive and transmit share theirs, so the
 // order of the columns tells them apart.
-constexpr std::array<int, kColumnCount> kCaptions{3689, 3665, 3667, 3669, 3671, 3674, 3676,
-                                                  3678, 3680, 3660, 3662, CChannelData::kPersonalityTitleText, 3707};
+constexpr std::array<int, kColumnCount> kCaptions{
+    3689, 3665, 3667, 3669, 3671, 3674, 3676, 3678, 3680, 3660, 3662, CChannelData::kPersonalityTitleText, 3707};
 
 struct CSide {
     Column frequency, type, ctcss, cdcss;
@@ -116,8 +128,7 @@ std::optional<CRowError> CNativeColumns::Read(const CCsvRow& row, const CColumnM
     const std::string personality = map.Field(row, kPersonality);
     if (!personality.empty()) {
         const auto& personalities = m_data.Personalities();
-        const bool digits = personality.size() <= 3 &&
-                            personality.find_first_not_of("0123456789") == std::string::npos;
+        const bool digits = personality.size() <= 3 && personality.find_first_not_of("0123456789") == std::string::npos;
         const std::size_t n = digits ? static_cast<std::size_t>(std::stoul(personality)) : 0;
         if (n < 1 || n > personalities.size() || !personalities[n - 1] || !personalities[n - 1]->IsValid())
             return CRowError{csvmsg::kNoPersonality, personality};

@@ -32,8 +32,8 @@ std::vector<CCsvRow> ReadCsv(std::string_view text)
     std::string field;
     std::size_t line = 1;
     row.line = line;
-    bool quoted = false;      // inside a quoted field
-    bool afterQuote = false;  // a quoted field has closed
+    bool quoted = false;     // inside a quoted field
+    bool afterQuote = false; // a quoted field has closed
     const auto endRow = [&](std::size_t nextLine) {
         row.fields.push_back(std::move(field));
         field.clear();

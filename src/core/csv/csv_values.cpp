@@ -78,8 +78,7 @@ std::optional<CRowError> ReadFrequency(std::string_view text, const CSettings& s
     return FrequencyFromUnits(*units, settings, word, stepCode);
 }
 
-std::optional<CRowError> ReadListText(std::string_view text, const CSettings& settings, int list,
-                                      std::string& shown)
+std::optional<CRowError> ReadListText(std::string_view text, const CSettings& settings, int list, std::string& shown)
 {
     const std::string wanted = Trim(text);
     const auto lines = settings.FillCombo(list);

@@ -39,7 +39,7 @@ std::uint32_t Decode(std::int32_t code, const CRecordRefs& refs)
         return 0;
     if (code > 0 && static_cast<std::size_t>(code) <= refs.size() && refs[static_cast<std::size_t>(code) - 1])
         return refs[static_cast<std::size_t>(code) - 1]->TreeId();
-    return CRVQViewProc::NextTreeId();
+    return CDataRecord::NextTreeId();
 }
 
 template <class Records> void TakeValid(const Records& records, std::vector<std::uint8_t>& flags)

@@ -3,7 +3,7 @@
 // data objects hold only in memory and a reload from that image would lose
 // (the chosen alert tone volume, DTMF systems beyond the first, valid flags,
 // the signal page's system choices, and references held by identity).
-#include "records/dtmf.h"
+#include "records/dtmf_system_data.h"
 #include "util/bytes.h"
 
 #include <cstdint>

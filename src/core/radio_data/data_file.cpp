@@ -220,8 +220,8 @@ std::vector<std::uint8_t> CDataFile::Contents(std::span<const std::uint8_t> extr
     };
     append(datafile::kSignature);
     append(m_header.bytes);
-    appendSection(datafile::kTagComment, std::span<const std::uint8_t>(
-                                             reinterpret_cast<const std::uint8_t*>(comment.data()), comment.size()));
+    appendSection(datafile::kTagComment,
+                  std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(comment.data()), comment.size()));
     appendSection(datafile::kTagExtra, extra);
     appendSection(datafile::kTagImage, image);
     return out;

@@ -80,8 +80,7 @@ private:
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const;
     };
-    template <typename T>
-    using NameMap = std::unordered_map<std::string, T, NameHash, NameEqual>;
+    template <typename T> using NameMap = std::unordered_map<std::string, T, NameHash, NameEqual>;
 
     // Where the first section of each name starts and where the first line of
     // each of its keys stands.

@@ -74,8 +74,7 @@ CItemView ViewItem(std::string_view raw)
 }
 
 // Calls visit for each item in order until it returns false.
-template <typename Visit>
-void ForEachItem(std::string_view listText, Visit visit)
+template <typename Visit> void ForEachItem(std::string_view listText, Visit visit)
 {
     if (listText.empty())
         return;
@@ -144,8 +143,7 @@ namespace {
 
 // Calls visit(text, data) for each line a combo box gets, in order, until it
 // returns false or the list is full.
-template <typename Visit>
-void ForEachLine(std::string_view listText, Visit visit)
+template <typename Visit> void ForEachLine(std::string_view listText, Visit visit)
 {
     std::size_t made = 0;
     ForEachItem(listText, [&made, &visit](const CItemView& item) {

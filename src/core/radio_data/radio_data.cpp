@@ -4,27 +4,11 @@
 
 namespace qrv {
 
-namespace {
-std::unique_ptr<CRadioData> g_radioData;
-}
-
 CRadioData::CRadioData(CSettings& settings)
     : m_settings(settings), m_image(std::make_unique<Image>()), m_invalidLog(&settings)
 {
     m_image->fill(0xFF);
     ResetAreaObjects();
-}
-
-CRadioData& CRadioData::GetInstance()
-{
-    if (!g_radioData)
-        g_radioData = std::make_unique<CRadioData>(CSettings::GetInstance());
-    return *g_radioData;
-}
-
-void CRadioData::DestroyInstance()
-{
-    g_radioData.reset();
 }
 
 void CRadioData::ResetListHeads()

@@ -2,24 +2,24 @@
 // The one codeplug of the program: the 2048-byte image and the data objects
 // built from it. The image and the objects agree only right after
 // LoadFromImage and StoreToImage; in between, the objects are authoritative.
+#include "radio_data/data_record.h"
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
-#include "radio_data/rvq_view_proc.h"
-#include "records/adjustment.h"
-#include "records/channel.h"
-#include "records/dtmf.h"
-#include "records/embedded_message.h"
-#include "records/emergency.h"
-#include "records/keys.h"
-#include "records/microphone.h"
-#include "records/miscellaneous.h"
-#include "records/mode.h"
-#include "records/personality.h"
-#include "records/radio_info.h"
-#include "records/scan.h"
-#include "records/test_frequency.h"
-#include "records/volume.h"
-#include "records/vox.h"
+#include "records/adjustment_data.h"
+#include "records/channel_data.h"
+#include "records/dtmf_system_data.h"
+#include "records/embedded_message_data.h"
+#include "records/emergency_data.h"
+#include "records/key_data.h"
+#include "records/microphone_data.h"
+#include "records/miscellaneous_data.h"
+#include "records/mode_data.h"
+#include "records/personality_data.h"
+#include "records/radio_info_data.h"
+#include "records/scan_list_data.h"
+#include "records/test_frequency_data.h"
+#include "records/volume_data.h"
+#include "records/vox_data.h"
 #include "util/bytes.h"
 
 #include <memory>
@@ -41,10 +41,6 @@ public:
     explicit CRadioData(CSettings& settings);
     CRadioData(const CRadioData&) = delete;
     CRadioData& operator=(const CRadioData&) = delete;
-
-    // The program-wide object, made on first use over the program-wide settings.
-    static CRadioData& GetInstance();
-    static void DestroyInstance();
 
     Image& GetImage() { return *m_image; }
     const Image& GetImage() const { return *m_image; }

@@ -4,8 +4,8 @@
 #include "radio_data/settings.h"
 #include "radio_link/identify.h"
 #include "radio_link/radio_messages.h"
-#include "records/adjustment.h"
-#include "records/radio_info.h"
+#include "records/adjustment_data.h"
+#include "records/radio_info_data.h"
 #include "util/text_format.h"
 
 #include <array>

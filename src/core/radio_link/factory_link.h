@@ -5,7 +5,7 @@
 // leaves it closed again, success or failure, with the radio sent mode 1
 // when it had been put in another.
 #include "radio_data/model_catalog.h"
-#include "radio_link/transfer.h"
+#include "radio_link/codeplug_transfer.h"
 
 #include <cstdint>
 

@@ -14,9 +14,9 @@ CIdentifyResult IdentifyRadio(CRadioLink& link, CSettings& settings, IdentityMod
     }
     const std::string keptVersion = settings.RadioDataVersion;
     settings.RadioDataVersion = out.radio.firmware;
-    const CIdentityResult identity = CheckRadioIdentity(settings, mode, out.radio.modelId, out.radio.modelName,
-                                                        out.radio.firmware, out.radio.versionComparison,
-                                                        out.radio.range);
+    const CIdentityResult identity =
+        CheckRadioIdentity(settings, mode, out.radio.modelId, out.radio.modelName, out.radio.firmware,
+                           out.radio.versionComparison, out.radio.range);
     if (identity.result != 0) {
         settings.RadioDataVersion = keptVersion;
         out.message = identity.message;

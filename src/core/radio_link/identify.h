@@ -17,7 +17,7 @@ struct CIdentifyResult {
     int message = 0;      // S01 01146, 01172 or 00817 when not ok
     std::string argument; // the radio's version for 00817
     CRadioIdentity radio;
-    FreqRangeRec range;   // the radio's range when ok
+    FreqRangeRec range; // the radio's range when ok
 };
 
 CIdentifyResult IdentifyRadio(CRadioLink& link, CSettings& settings, IdentityMode mode);

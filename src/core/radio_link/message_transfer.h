@@ -2,8 +2,8 @@
 // The embedded-message block and the radio password, moved between the
 // program and the radio by themselves (not with the codeplug).
 #include "radio_data/model_catalog.h"
-#include "radio_link/transfer.h"
-#include "records/embedded_message.h"
+#include "radio_link/codeplug_transfer.h"
+#include "records/embedded_message_data.h"
 
 #include <functional>
 #include <optional>

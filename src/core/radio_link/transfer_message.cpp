@@ -1,8 +1,8 @@
 #include "radio_link/transfer_message.h"
 
 #include "radio_data/settings.h"
+#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_messages.h"
-#include "radio_link/transfer.h"
 #include "util/text_format.h"
 
 namespace qrv {
@@ -13,8 +13,8 @@ constexpr std::uint32_t kShownAddressMask = 0xFFFF;
 
 bool NamesAnAddress(int message)
 {
-    return message == msg::kRadioReadFailed || message == msg::kRadioWriteFailed ||
-           message == msg::kVerifyReadFailed || message == msg::kTuneSwitchUnread;
+    return message == msg::kRadioReadFailed || message == msg::kRadioWriteFailed || message == msg::kVerifyReadFailed ||
+           message == msg::kTuneSwitchUnread;
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 namespace qrv {
 
 struct CReportRow {
-    static constexpr int kBlank = 0;    // takes its line, draws nothing
-    static constexpr int kTitle = 1;    // largest heavy font
+    static constexpr int kBlank = 0; // takes its line, draws nothing
+    static constexpr int kTitle = 1; // largest heavy font
     static constexpr int kNormal = 2;
     static constexpr int kEmphasis = 4; // heavy: group heads and table headers
 

@@ -1,9 +1,9 @@
 #include "report/report_sections.h"
 
+#include "presentation/item_tables.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_builders.h"
-#include "shell/item_tables.h"
 #include "util/text_format.h"
 
 #include <array>

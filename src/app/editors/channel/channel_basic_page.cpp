@@ -1,9 +1,9 @@
 #include "editors/channel/channel_basic_page.h"
 
-#include "editors/channel/channel_view.h"
+#include "editors/channel/view_channel.h"
 #include "editors/common/editor_context.h"
 #include "radio_data/settings.h"
-#include "records/channel.h"
+#include "records/channel_data.h"
 #include "shell/localize_window.h"
 #include "shell/qt_text.h"
 #include "widgets/freq_edit.h"
@@ -88,7 +88,7 @@ QLabel* MakeLabel(QWidget* parent, int number)
 
 } // namespace
 
-CPageChanBasic::CPageChanBasic(CEditorContext& context, CChannelBinding& binding, QWidget* parent)
+CChannelBasicPage::CChannelBasicPage(CEditorContext& context, CChannelBinding& binding, QWidget* parent)
     : CEditorPage(context, kPage, parent), m_binding(binding)
 {
     m_spacing = new QComboBox(this);
@@ -134,12 +134,12 @@ CPageChanBasic::CPageChanBasic(CEditorContext& context, CChannelBinding& binding
         Watch(side->cdcss);
         connect(side->frequency, &CFreqEdit::OutOfRange, this, [this] { ShowPageMessage(kOutOfRangeMessage); });
     }
-    connect(m_rx.frequency, &CFreqEdit::ValueCommitted, this, &CPageChanBasic::ReceiveCommitted);
+    connect(m_rx.frequency, &CFreqEdit::ValueCommitted, this, &CChannelBasicPage::ReceiveCommitted);
     connect(m_tx.frequency, &CFreqEdit::ValueCommitted, this, [this] { UserChanged(kTxFrequency); });
-    connect(m_copy, &QPushButton::clicked, this, &CPageChanBasic::CopyReceiveToTransmit);
+    connect(m_copy, &QPushButton::clicked, this, &CChannelBasicPage::CopyReceiveToTransmit);
 }
 
-QGroupBox* CPageChanBasic::MakeSide(CSide& side, int groupNumber, int frequencyNumber)
+QGroupBox* CChannelBasicPage::MakeSide(CSide& side, int groupNumber, int frequencyNumber)
 {
     auto* group = new QGroupBox(this);
     SetControlNumber(group, groupNumber);
@@ -157,7 +157,7 @@ QGroupBox* CPageChanBasic::MakeSide(CSide& side, int groupNumber, int frequencyN
     return group;
 }
 
-void CPageChanBasic::LoadControls()
+void CChannelBasicPage::LoadControls()
 {
     CChannelData* channel = m_binding.channel;
     if (channel == nullptr)
@@ -171,8 +171,9 @@ void CPageChanBasic::LoadControls()
     EnableTransmitFrequency();
 }
 
-void CPageChanBasic::LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode,
-                              const std::string& typeText, const std::string& ctcssText, const std::string& cdcssText)
+void CChannelBasicPage::LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode,
+                                 const std::string& typeText, const std::string& ctcssText,
+                                 const std::string& cdcssText)
 {
     side.frequency->SetRange(Settings().LowerLimit(), Settings().UpperLimit());
     // The stored step code stands until the user types a frequency.
@@ -184,7 +185,7 @@ void CPageChanBasic::LoadSide(const CSide& side, std::uint32_t frequency, std::u
     EnableTones(side);
 }
 
-void CPageChanBasic::StoreControls()
+void CChannelBasicPage::StoreControls()
 {
     CChannelData* channel = m_binding.channel;
     if (channel == nullptr)
@@ -214,25 +215,25 @@ void CPageChanBasic::StoreControls()
     }
 }
 
-bool CPageChanBasic::ReloadsOn(const CNotification& notification) const
+bool CChannelBasicPage::ReloadsOn(const CNotification& notification) const
 {
     return CEditorPage::ReloadsOn(notification) ||
            (notification.kind == CNotification::kCellEdited && notification.data == kChannelListCell);
 }
 
-void CPageChanBasic::EnableTones(const CSide& side)
+void CChannelBasicPage::EnableTones(const CSide& side)
 {
     const long long type = side.type->currentIndex() >= 0 ? side.type->currentData().toLongLong() : 0;
     side.ctcss->setEnabled(type == CToneWord::kTypeCtcss);
     side.cdcss->setEnabled(type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2);
 }
 
-void CPageChanBasic::EnableTransmitFrequency()
+void CChannelBasicPage::EnableTransmitFrequency()
 {
     m_tx.frequency->setEnabled(m_rx.frequency->Value() != kNoFrequency);
 }
 
-void CPageChanBasic::ReceiveCommitted()
+void CChannelBasicPage::ReceiveCommitted()
 {
     // No receive frequency, no transmit frequency: the channel is empty.
     if (m_rx.frequency->Value() == kNoFrequency)
@@ -244,7 +245,7 @@ void CPageChanBasic::ReceiveCommitted()
     Context().Notify({CNotification::kValidChanged, static_cast<std::uint32_t>(kRxFrequency)}, this);
 }
 
-void CPageChanBasic::CopyReceiveToTransmit()
+void CChannelBasicPage::CopyReceiveToTransmit()
 {
     if (m_binding.channel == nullptr)
         return;

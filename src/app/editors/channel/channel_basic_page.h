@@ -13,7 +13,7 @@ namespace qrv {
 class CFreqEdit;
 struct CChannelBinding;
 
-class CPageChanBasic : public CEditorPage {
+class CChannelBasicPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = 3656;
@@ -33,7 +33,7 @@ public:
     static constexpr int kTxCdcss = 3681;
     static constexpr int kCopyReceive = 3682;
 
-    CPageChanBasic(CEditorContext& context, CChannelBinding& binding, QWidget* parent = nullptr);
+    CChannelBasicPage(CEditorContext& context, CChannelBinding& binding, QWidget* parent = nullptr);
 
 protected:
     void LoadControls() override;

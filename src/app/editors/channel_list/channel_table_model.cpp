@@ -3,7 +3,7 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
-#include "records/personality.h"
+#include "records/personality_data.h"
 #include "records/tones.h"
 #include "shell/qt_text.h"
 #include "util/text_format.h"

@@ -3,7 +3,7 @@
 // the fields as shown texts. A cell edit is stored into the channel record at
 // once, the same way the channel page stores it, and the row is shown again
 // from the stored record, so that the table always shows what the record holds.
-#include "records/channel.h"
+#include "records/channel_data.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

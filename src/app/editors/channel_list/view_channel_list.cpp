@@ -3,9 +3,9 @@
 #include "editors/channel_list/channel_cell_delegate.h"
 #include "editors/channel_list/channel_grid.h"
 #include "editors/common/editor_context.h"
+#include "presentation/item_tables.h"
 #include "radio_data/notification.h"
 #include "radio_data/radio_data.h"
-#include "shell/item_tables.h"
 #include "shell/message_box.h"
 
 #include <QHeaderView>

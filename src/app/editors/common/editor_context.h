@@ -3,7 +3,7 @@
 // the road by which a page's change reaches the rest of the program (the main
 // window passes it on to every open view).
 #include "radio_data/notification.h"
-#include "radio_link/transfer.h"
+#include "radio_link/codeplug_transfer.h"
 
 #include <QObject>
 

@@ -2,8 +2,8 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_sheet.h"
+#include "presentation/item_tables.h"
 #include "radio_data/notification.h"
-#include "shell/item_tables.h"
 
 #include <QVBoxLayout>
 

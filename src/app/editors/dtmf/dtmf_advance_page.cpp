@@ -2,7 +2,7 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/settings/option_controls.h"
-#include "records/dtmf.h"
+#include "records/dtmf_system_data.h"
 #include "shell/localize_window.h"
 
 #include <QComboBox>
@@ -11,12 +11,11 @@
 
 namespace qrv {
 
-static_assert(CPageDTMFSystemAdvance::kPretime == CDTMFSystemData::kPretimeList &&
-              CPageDTMFSystemAdvance::kDigitDuration == CDTMFSystemData::kDigitDurationList &&
-              CPageDTMFSystemAdvance::kDigitInterval == CDTMFSystemData::kDigitIntervalList);
+static_assert(CDTMFAdvancePage::kPretime == CDTMFSystemData::kPretimeList &&
+              CDTMFAdvancePage::kDigitDuration == CDTMFSystemData::kDigitDurationList &&
+              CDTMFAdvancePage::kDigitInterval == CDTMFSystemData::kDigitIntervalList);
 
-CPageDTMFSystemAdvance::CPageDTMFSystemAdvance(CEditorContext& context, QWidget* parent)
-    : CEditorPage(context, kPage, parent)
+CDTMFAdvancePage::CDTMFAdvancePage(CEditorContext& context, QWidget* parent) : CEditorPage(context, kPage, parent)
 {
     auto* grid = new QGridLayout(this);
     m_pretime = AddLabelledCombo(*this, *grid, kPretime, 0);
@@ -32,7 +31,7 @@ CPageDTMFSystemAdvance::CPageDTMFSystemAdvance(CEditorContext& context, QWidget*
     }
 }
 
-void CPageDTMFSystemAdvance::LoadControls()
+void CDTMFAdvancePage::LoadControls()
 {
     if (m_system == nullptr)
         return;
@@ -43,7 +42,7 @@ void CPageDTMFSystemAdvance::LoadControls()
         m_remembered[combo] = combo->currentText();
 }
 
-void CPageDTMFSystemAdvance::StoreControls()
+void CDTMFAdvancePage::StoreControls()
 {
     if (m_system == nullptr)
         return;
@@ -56,7 +55,7 @@ void CPageDTMFSystemAdvance::StoreControls()
         m_system->SetDigitIntervalDuration(*interval);
 }
 
-bool CPageDTMFSystemAdvance::eventFilter(QObject* watched, QEvent* event)
+bool CDTMFAdvancePage::eventFilter(QObject* watched, QEvent* event)
 {
     auto* combo = qobject_cast<QComboBox*>(watched);
     if (combo != nullptr && m_remembered.count(combo) != 0) {
@@ -68,7 +67,7 @@ bool CPageDTMFSystemAdvance::eventFilter(QObject* watched, QEvent* event)
     return CEditorPage::eventFilter(watched, event);
 }
 
-void CPageDTMFSystemAdvance::Changed(QComboBox* combo)
+void CDTMFAdvancePage::Changed(QComboBox* combo)
 {
     if (IsLoading() || m_system == nullptr)
         return;

@@ -14,7 +14,7 @@ namespace qrv {
 
 class CDTMFSystemData;
 
-class CPageDTMFSystemAdvance : public CEditorPage {
+class CDTMFAdvancePage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = 5302;
@@ -22,7 +22,7 @@ public:
     static constexpr int kDigitDuration = 5349;
     static constexpr int kDigitInterval = 5351;
 
-    explicit CPageDTMFSystemAdvance(CEditorContext& context, QWidget* parent = nullptr);
+    explicit CDTMFAdvancePage(CEditorContext& context, QWidget* parent = nullptr);
 
     void Bind(CDTMFSystemData* system) { m_system = system; }
 

@@ -1,7 +1,7 @@
 #include "editors/dtmf/dtmf_basic_page.h"
 
 #include "editors/settings/option_controls.h"
-#include "records/dtmf.h"
+#include "records/dtmf_system_data.h"
 #include "shell/localize_window.h"
 #include "shell/qt_text.h"
 
@@ -14,9 +14,9 @@
 
 namespace qrv {
 
-static_assert(CPageDTMFSystemBase::kPttIdType == CDTMFSystemData::kPttIdTypeList);
+static_assert(CDTMFBasicPage::kPttIdType == CDTMFSystemData::kPttIdTypeList);
 
-CPageDTMFSystemBase::CPageDTMFSystemBase(CEditorContext& context, QWidget* parent) : CEditorPage(context, kPage, parent)
+CDTMFBasicPage::CDTMFBasicPage(CEditorContext& context, QWidget* parent) : CEditorPage(context, kPage, parent)
 {
     auto* grid = new QGridLayout(this);
     auto* idLabel = new QLabel(this);
@@ -36,18 +36,18 @@ CPageDTMFSystemBase::CPageDTMFSystemBase(CEditorContext& context, QWidget* paren
     grid->setRowStretch(4, 1);
     Localize();
 
-    connect(m_id, &QLineEdit::editingFinished, this, &CPageDTMFSystemBase::IdEdited);
+    connect(m_id, &QLineEdit::editingFinished, this, &CDTMFBasicPage::IdEdited);
     connect(m_pttIdType, &QComboBox::activated, this, [this] { Store(); });
     for (QCheckBox* box : {m_sideTone, m_shortBeep})
         connect(box, &QCheckBox::clicked, this, [this] { Store(); });
 }
 
-bool CPageDTMFSystemBase::ReloadsOn(const CNotification& /*notification*/) const
+bool CDTMFBasicPage::ReloadsOn(const CNotification& /*notification*/) const
 {
     return false;
 }
 
-void CPageDTMFSystemBase::LoadControls()
+void CDTMFBasicPage::LoadControls()
 {
     if (m_system == nullptr)
         return;
@@ -57,7 +57,7 @@ void CPageDTMFSystemBase::LoadControls()
     m_shortBeep->setChecked(m_system->ShortBeep());
 }
 
-void CPageDTMFSystemBase::StoreControls()
+void CDTMFBasicPage::StoreControls()
 {
     if (m_system == nullptr)
         return;
@@ -73,13 +73,13 @@ void CPageDTMFSystemBase::StoreControls()
     m_system->SetShortBeep(m_shortBeep->isChecked());
 }
 
-void CPageDTMFSystemBase::IdEdited()
+void CDTMFBasicPage::IdEdited()
 {
     if (m_id->isModified())
         Store();
 }
 
-void CPageDTMFSystemBase::ShowId()
+void CDTMFBasicPage::ShowId()
 {
     // As the radio holds it: upper-case letters, or nothing for an empty ID.
     m_id->setText(Q(m_system->GetIdText()));

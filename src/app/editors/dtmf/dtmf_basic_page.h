@@ -14,7 +14,7 @@ namespace qrv {
 
 class CDTMFSystemData;
 
-class CPageDTMFSystemBase : public CEditorPage {
+class CDTMFBasicPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = 5301;
@@ -23,7 +23,7 @@ public:
     static constexpr int kSideTone = 5309;
     static constexpr int kShortBeep = 5310;
 
-    explicit CPageDTMFSystemBase(CEditorContext& context, QWidget* parent = nullptr);
+    explicit CDTMFBasicPage(CEditorContext& context, QWidget* parent = nullptr);
 
     void Bind(CDTMFSystemData* system) { m_system = system; }
 

@@ -12,8 +12,8 @@
 namespace qrv {
 
 CViewDTMFSystem::CViewDTMFSystem(CEditorContext& context, int position, QWidget* parent)
-    : CRecordView(context, kSheet, parent), m_basic(new CPageDTMFSystemBase(context)),
-      m_advanced(new CPageDTMFSystemAdvance(context))
+    : CRecordView(context, kSheet, parent), m_basic(new CDTMFBasicPage(context)),
+      m_advanced(new CDTMFAdvancePage(context))
 {
     SetControlNumber(this, kSheet);
     Sheet()->AddPage(m_basic, context.Settings());

@@ -6,8 +6,8 @@
 
 namespace qrv {
 
-class CPageDTMFSystemBase;
-class CPageDTMFSystemAdvance;
+class CDTMFBasicPage;
+class CDTMFAdvancePage;
 
 class CViewDTMFSystem : public CRecordView {
     Q_OBJECT
@@ -19,8 +19,8 @@ public:
     // Shows the DTMF system at position (the first when out of range).
     CViewDTMFSystem(CEditorContext& context, int position, QWidget* parent = nullptr);
 
-    CPageDTMFSystemBase* BasicPage() const { return m_basic; }
-    CPageDTMFSystemAdvance* AdvancedPage() const { return m_advanced; }
+    CDTMFBasicPage* BasicPage() const { return m_basic; }
+    CDTMFAdvancePage* AdvancedPage() const { return m_advanced; }
 
 protected:
     int Count() const override;
@@ -32,8 +32,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    CPageDTMFSystemBase* m_basic;
-    CPageDTMFSystemAdvance* m_advanced;
+    CDTMFBasicPage* m_basic;
+    CDTMFAdvancePage* m_advanced;
 };
 
 } // namespace qrv

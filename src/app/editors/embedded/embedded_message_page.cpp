@@ -1,7 +1,7 @@
 #include "editors/embedded/embedded_message_page.h"
 
 #include "radio_data/radio_data.h"
-#include "records/embedded_message.h"
+#include "records/embedded_message_data.h"
 #include "shell/localize_window.h"
 
 #include <QFontMetrics>

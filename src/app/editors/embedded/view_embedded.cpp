@@ -1,6 +1,6 @@
 #include "editors/embedded/view_embedded.h"
 
-#include "dialogs/password_dialogs.h"
+#include "dialogs/dlg_password.h"
 #include "editors/common/editor_context.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "radio_data/radio_data.h"

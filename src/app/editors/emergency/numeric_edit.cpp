@@ -1,6 +1,6 @@
 #include "editors/emergency/numeric_edit.h"
 
-#include "records/emergency.h"
+#include "records/emergency_data.h"
 #include "shell/qt_text.h"
 
 #include <QRegularExpressionValidator>

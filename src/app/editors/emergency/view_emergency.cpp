@@ -2,7 +2,7 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_sheet.h"
-#include "editors/emergency/emergency_page.h"
+#include "editors/emergency/emergency_basic_page.h"
 #include "shell/localize_window.h"
 
 #include <QHideEvent>
@@ -11,7 +11,7 @@
 namespace qrv {
 
 CViewEmergency::CViewEmergency(CEditorContext& context, QWidget* parent)
-    : CEditorView(context, parent), m_sheet(new CEditorSheet(kForm, this)), m_page(new CPageEmergBase(context))
+    : CEditorView(context, parent), m_sheet(new CEditorSheet(kForm, this)), m_page(new CEmergencyBasicPage(context))
 {
     SetControlNumber(this, kForm);
     auto* layout = new QVBoxLayout(this);

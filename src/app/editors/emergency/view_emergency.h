@@ -5,7 +5,7 @@
 namespace qrv {
 
 class CEditorSheet;
-class CPageEmergBase;
+class CEmergencyBasicPage;
 
 class CViewEmergency : public CEditorView {
     Q_OBJECT
@@ -17,14 +17,14 @@ public:
     void OnNotification(const CNotification& notification, QObject* origin) override;
     void StorePages() override;
     CEditorSheet* Sheet() const { return m_sheet; }
-    CPageEmergBase* Page() const { return m_page; }
+    CEmergencyBasicPage* Page() const { return m_page; }
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
     CEditorSheet* m_sheet;
-    CPageEmergBase* m_page;
+    CEmergencyBasicPage* m_page;
 };
 
 } // namespace qrv

@@ -1,7 +1,7 @@
 #include "editors/personality/personality_rxtx_page.h"
 
 #include "radio_data/settings.h"
-#include "records/personality.h"
+#include "records/personality_data.h"
 #include "shell/localize_window.h"
 #include "shell/qt_text.h"
 

@@ -2,15 +2,16 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_sheet.h"
-#include "editors/scan/chinnel_list_page.h"
-#include "editors/scan/config_page.h"
+#include "editors/scan/scan_channel_list_page.h"
+#include "editors/scan/scan_config_page.h"
 #include "radio_data/radio_data.h"
 #include "shell/localize_window.h"
 
 namespace qrv {
 
 CViewScan::CViewScan(CEditorContext& context, int position, QWidget* parent)
-    : CRecordView(context, kView, parent), m_config(new CConfigPage(context)), m_channels(new CChinnelListPage(context))
+    : CRecordView(context, kView, parent), m_config(new CScanConfigPage(context)),
+      m_channels(new CScanChannelListPage(context))
 {
     SetControlNumber(this, kView);
     Sheet()->AddPage(m_config, context.Settings());

@@ -5,8 +5,8 @@
 
 namespace qrv {
 
-class CChinnelListPage;
-class CConfigPage;
+class CScanChannelListPage;
+class CScanConfigPage;
 
 class CViewScan : public CRecordView {
     Q_OBJECT
@@ -27,8 +27,8 @@ protected:
     std::uint32_t IdOf(int position) const override;
 
 private:
-    CConfigPage* m_config;
-    CChinnelListPage* m_channels;
+    CScanConfigPage* m_config;
+    CScanChannelListPage* m_channels;
 };
 
 } // namespace qrv

@@ -2,7 +2,7 @@
 
 #include "editors/settings/option_controls.h"
 #include "radio_data/radio_data.h"
-#include "records/mode.h"
+#include "records/mode_data.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

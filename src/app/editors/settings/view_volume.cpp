@@ -2,7 +2,7 @@
 
 #include "editors/settings/option_controls.h"
 #include "radio_data/radio_data.h"
-#include "records/volume.h"
+#include "records/volume_data.h"
 
 #include <QComboBox>
 #include <QGridLayout>

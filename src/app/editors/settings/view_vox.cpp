@@ -3,7 +3,7 @@
 #include "editors/common/editor_context.h"
 #include "editors/settings/option_controls.h"
 #include "radio_data/radio_data.h"
-#include "records/vox.h"
+#include "records/vox_data.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,0 +1,174 @@
+#include "dialogs/dlg_transfer.h"
+
+#include "dialogs/backup_actions.h"
+#include "program_directory.h"
+#include "radio_data/backup_folder.h"
+#include "radio_data/data_file.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/model_catalog.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
+#include "radio_link/transfer_message.h"
+#include "shell/message_box.h"
+#include "shell/qt_text.h"
+#include "util/local_time.h"
+#include "util/text_format.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qrv {
+
+namespace {
+
+constexpr int kForm = 1601;
+constexpr int kReadCaption = 1601;
+constexpr int kWriteCaption = 1602;
+constexpr int kReadProgressText = 1604;
+constexpr int kWriteProgressText = 1605;
+constexpr int kTextControl = 1603;
+constexpr int kBarControl = 1611;
+constexpr int kVerifyText = 32945;
+constexpr int kBackupFailed = 1263;
+
+} // namespace
+
+CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link, CSettings& settings,
+                           CRadioData& radioData, CFreqRangeList& ranges, CPortChoice ports, QWidget* parent)
+    : QDialog(parent), m_direction(direction), m_link(std::move(link)), m_settings(settings), m_data(radioData),
+      m_ranges(ranges), m_ports(std::move(ports))
+{
+    setObjectName(QStringLiteral("transferDialog"));
+    setProperty("controlNumber", kForm);
+    setWindowTitle(Q(settings.GetText(direction == Direction::Read ? kReadCaption : kWriteCaption)));
+    auto* layout = new QVBoxLayout(this);
+    m_text = new QLabel(this);
+    m_text->setProperty("controlNumber", kTextControl);
+    m_bar = new QProgressBar(this);
+    m_bar->setProperty("controlNumber", kBarControl);
+    m_bar->setRange(0, 100);
+    m_bar->setValue(0);
+    auto* buttons = new QHBoxLayout;
+    m_ok = new QPushButton(Q(settings.GetText(1)), this);
+    m_cancel = new QPushButton(Q(settings.GetText(2)), this);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    if (direction == Direction::Write) {
+        m_verify = new QCheckBox(Q(settings.GetText(kVerifyText)), this);
+        m_verify->setObjectName(QStringLiteral("verifyAfterWrite"));
+        m_verify->setChecked(true);
+        layout->addWidget(m_verify);
+    }
+    layout->addLayout(buttons);
+    m_backupFolder = DefaultBackupFolder();
+    setMinimumWidth(360);
+
+    // The image a write sends is the document's; a read fills a buffer first.
+    Image& image = direction == Direction::Read ? m_buffer : m_data.GetImage();
+    m_transfer = std::make_unique<CCodeplugTransfer>(direction, *m_link, m_settings, image);
+    connect(m_ok, &QPushButton::clicked, this, &CDlgTransfer::Start);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &CDlgTransfer::Progress, this, &CDlgTransfer::OnProgress, Qt::QueuedConnection);
+    connect(this, &CDlgTransfer::Finished, this, &CDlgTransfer::OnFinished, Qt::QueuedConnection);
+}
+
+CDlgTransfer::~CDlgTransfer()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+int CDlgTransfer::Percent() const
+{
+    return m_bar->value();
+}
+
+void CDlgTransfer::Start()
+{
+    if (m_worker.joinable())
+        return;
+    m_ok->setEnabled(false);
+    m_cancel->setEnabled(false);
+    setCursor(Qt::WaitCursor);
+    if (m_verify) {
+        m_transfer->SetVerify(m_verify->isChecked());
+        m_verify->setEnabled(false);
+    }
+    m_backupError.clear();
+    m_worker = std::thread([this] {
+        CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
+        if (result.ok && m_direction == Direction::Write)
+            SaveBackup(m_transfer->Sent());
+        if (result.ok)
+            result = m_transfer->Run([this](int percent) { emit Progress(percent); });
+        if (result.ok && m_direction == Direction::Read)
+            SaveBackup(m_buffer);
+        m_link->Close();
+        m_result = result;
+        emit Finished();
+    });
+}
+
+void CDlgTransfer::SaveBackup(const Image& image)
+{
+    if (m_backupFolder.empty())
+        return;
+    // A read keeps the radio's own range flags; a write the document's.
+    const std::uint8_t flags =
+        m_direction == Direction::Read ? m_transfer->RadioRange().flags : m_ranges.FlagsOf(m_settings.FreqRange);
+    const auto direction = m_direction == Direction::Read ? BackupDirection::Read : BackupDirection::Write;
+    const auto saved = CBackupFolder(m_backupFolder)
+                           .Save(FillHeader(m_settings, flags), image, direction, LocalTimeNow(), m_backupError);
+    if (saved)
+        m_backupFile = *saved;
+}
+
+void CDlgTransfer::OnProgress(int percent)
+{
+    const int text = m_direction == Direction::Read ? kReadProgressText : kWriteProgressText;
+    m_text->setText(Q(FormatMessageNumber(m_settings.GetText(text), percent) + "%"));
+    m_bar->setValue(percent);
+}
+
+void CDlgTransfer::OnFinished()
+{
+    m_worker.join();
+    unsetCursor();
+    const CTransferResult& r = m_result;
+    if (r.noRadio) {
+        // Nothing answered: the dialog stays open for another try.
+        if (!m_link->LastPortError().empty())
+            ShowText(this, m_settings, Q(m_link->LastPortError()), QMessageBox::Ok, QMessageBox::Warning);
+        ShowMessage(this, m_settings, r.message);
+        m_ok->setEnabled(true);
+        m_cancel->setEnabled(true);
+        if (m_verify)
+            m_verify->setEnabled(true);
+        return;
+    }
+    // A backup that could not be kept does not stop the transfer, but the user hears of it.
+    if (!m_backupError.empty())
+        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_backupError));
+    const std::string backupFolder = m_backupFile.empty() ? std::string() : ToUtf8Path(m_backupFile.parent_path());
+    ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder),
+                    r.message == msg::kRangeOutsideRadio ? QMessageBox::Warning : QMessageBox::NoIcon);
+    const auto ask = AskNewRange(this, m_settings);
+    if (r.ok && m_direction == Direction::Read && m_beforeLoad)
+        m_beforeLoad();
+    m_transfer->Finish(r, m_data, m_ranges, ask);
+    if (r.ok)
+        accept();
+    else
+        reject();
+}
+
+} // namespace qrv

@@ -1,0 +1,83 @@
+#pragma once
+// Read from Radio and Write to Radio: a progress text and bar, OK to start
+// and Cancel before it starts. The whole transfer runs on one worker thread
+// (the port is opened, used and closed there); progress and the end arrive
+// through queued signals, and the buttons stay disabled while it runs.
+#include "radio_link/codeplug_transfer.h"
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace qrv {
+
+class CRadioData;
+class CSettings;
+class CFreqRangeList;
+
+class CDlgTransfer : public QDialog {
+    Q_OBJECT
+public:
+    using Direction = CCodeplugTransfer::Direction;
+
+    // link: the connection of this transfer (closed when the dialog goes).
+    CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link, CSettings& settings, CRadioData& radioData,
+                 CFreqRangeList& ranges, CPortChoice ports, QWidget* parent = nullptr);
+    ~CDlgTransfer() override;
+
+    // What OK does; the result arrives with Finished.
+    void Start();
+    // Called on the window's thread just before a read replaces the codeplug
+    // (the main window closes the windows that show the old one).
+    void SetBeforeLoad(std::function<void()> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
+    const CTransferResult& Result() const { return m_result; }
+    QPushButton* OkButton() const { return m_ok; }
+    // Write only: "Verify after write", checked at first.
+    QCheckBox* VerifyBox() const { return m_verify; }
+    // Where the image read or about to be written is kept (the user's backup
+    // folder at first); an empty path keeps none.
+    void SetBackupFolder(std::filesystem::path folder) { m_backupFolder = std::move(folder); }
+    // The backup this transfer made; empty when none.
+    const std::filesystem::path& BackupFile() const { return m_backupFile; }
+    int Percent() const;
+
+signals:
+    void Progress(int percent);
+    void Finished();
+
+private:
+    void OnProgress(int percent);
+    void OnFinished();
+    // Worker thread: keeps the image as a backup file.
+    void SaveBackup(const Image& image);
+
+    Direction m_direction;
+    std::unique_ptr<CRadioLink> m_link;
+    CSettings& m_settings;
+    CRadioData& m_data;
+    CFreqRangeList& m_ranges;
+    CPortChoice m_ports;
+    Image m_buffer{};
+    std::unique_ptr<CCodeplugTransfer> m_transfer;
+    CTransferResult m_result;
+    std::function<void()> m_beforeLoad;
+    std::thread m_worker;
+    std::filesystem::path m_backupFolder;
+    std::filesystem::path m_backupFile;
+    std::string m_backupError;
+    QLabel* m_text = nullptr;
+    QProgressBar* m_bar = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QCheckBox* m_verify = nullptr;
+};
+
+} // namespace qrv

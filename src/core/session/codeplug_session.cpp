@@ -1,0 +1,171 @@
+#include "session/codeplug_session.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/read_failure.h"
+#include "radio_data/save_failure.h"
+#include "radio_data/settings.h"
+#include "util/atomic_file.h"
+#include "util/file_read.h"
+#include "util/local_time.h"
+#include "util/text_format.h"
+
+namespace qrv {
+
+namespace {
+constexpr const char* kDefaultImageSuffix = "DefaultSet.dat";
+} // namespace
+
+void WriteTimeStamp(Image& image, const std::tm& localTime)
+{
+    const auto stamp = CRadioInfoData::MakeStamp(localTime);
+    std::copy(stamp.begin(), stamp.end(), image.begin() + CRadioInfoData::kImageOffset + CRadioInfoData::kStampOffset);
+}
+
+CCodeplugSession::CCodeplugSession(CSettings& settings)
+    : m_settings(settings), m_radioData(std::make_unique<CRadioData>(settings))
+{
+    m_ranges.SetModel(m_settings);
+}
+
+CCodeplugSession::~CCodeplugSession() = default;
+
+void CCodeplugSession::RebuildImage()
+{
+    if (m_commit)
+        m_commit();
+    m_radioData->StoreToImage(m_radioData->GetImage());
+}
+
+CFileResult CCodeplugSession::PrepareImage()
+{
+    CFileResult result;
+    if (m_commit)
+        m_commit();
+    // Checked after the commit, so that a value still in an editor is checked too.
+    if (m_radioData->CheckAll()) {
+        result.message = msg::kInvalidData;
+        return result;
+    }
+    m_radioData->StoreToImage(m_radioData->GetImage());
+    result.ok = true;
+    return result;
+}
+
+std::filesystem::path CCodeplugSession::DefaultImagePath() const
+{
+    return m_settings.ProgramDirectory() / (m_settings.ModelID + m_settings.FreqRange + kDefaultImageSuffix);
+}
+
+bool CCodeplugSession::LoadDefaultImage()
+{
+    return LoadDefaultImage(LocalTimeNow());
+}
+
+bool CCodeplugSession::LoadDefaultImage(const std::tm& localTime)
+{
+    m_settings.RadioDataVersion = CSettings::kProgramVersion;
+    m_ranges.SetModel(m_settings);
+    m_radioData->Clear();
+    m_radioData->Reset();
+
+    Image image{};
+    if (!ReadBlocks(DefaultImagePath(), nullptr, image))
+        return false;
+    WriteTimeStamp(image, localTime);
+    m_radioData->GetImage() = image;
+    m_radioData->LoadFromImage(m_radioData->GetImage());
+    return true;
+}
+
+CFileResult CCodeplugSession::Open(const std::filesystem::path& path, bool fromRecentList)
+{
+    CFileResult result;
+    const auto fail = [this, &result](int message, std::string argument = {}) {
+        m_currentPath.clear();
+        result.message = message;
+        result.argument = std::move(argument);
+        return result;
+    };
+
+    // The file is read once; every check below works on these bytes.
+    const CFileBytes file = ReadFileBytes(path, datafile::kMaxFileSize);
+    if (!file && !fromRecentList) {
+        const CReadFailureMessage why = DescribeReadFailure(path.string(), file.failure);
+        return fail(why.message, why.argument);
+    }
+    const std::vector<std::uint8_t>& bytes = file.bytes;
+    DataFileHeader header;
+    if (!file || !ParseHeader(bytes, header))
+        return fail(fromRecentList ? msg::kRecentUnreadable : msg::kCannotRead);
+    m_lastHeader = header;
+
+    if (header.ModelId() != m_settings.GetModelText(msg::kAcceptedModelId))
+        return fail(msg::kWrongModel);
+
+    const std::string version = header.ProgramVersion();
+    const std::string ours = CSettings::kProgramVersion;
+    if (version.empty() || version[0] != ours[0])
+        return fail(msg::kOtherMajorVersion, PrintableText(version.substr(0, 4)));
+    if (CompareVersions(version, ours) > 0)
+        return fail(msg::kNewerVersion, PrintableText(version.substr(0, 4)));
+
+    Image image{};
+    if (!ParseBlocks(bytes, nullptr, image))
+        return fail(msg::kCannotRead);
+
+    m_settings.ModelName = header.ModelName();
+    m_settings.FreqRange = MakeRangeText(header.LowerLimit(), header.UpperLimit());
+    m_settings.RadioDataVersion = header.RadioDataVersion();
+    m_settings.Signal = header.Signal();
+    m_ranges.SetModel(m_settings);
+
+    m_currentPath = path;
+    m_radioData->GetImage() = image;
+    m_radioData->LoadFromImage(m_radioData->GetImage());
+    result.ok = true;
+    return result;
+}
+
+CFileResult CCodeplugSession::Save()
+{
+    std::error_code ec;
+    if (m_currentPath.empty() || !std::filesystem::is_regular_file(m_currentPath, ec)) {
+        CFileResult result;
+        result.needsSaveAs = true;
+        return result;
+    }
+    return Write(m_currentPath, {});
+}
+
+CFileResult CCodeplugSession::SaveAs(const std::filesystem::path& path, const std::string& comment)
+{
+    return Write(path, comment);
+}
+
+CFileResult CCodeplugSession::Write(const std::filesystem::path& path, const std::string& comment)
+{
+    CFileResult result = PrepareImage();
+    if (!result.ok)
+        return result;
+    result = {};
+
+    const DataFileHeader header = FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange));
+    if (!m_dataFile.SetHeader(header)) {
+        m_currentPath.clear();
+        result.message = msg::kCannotWrite;
+        return result;
+    }
+    if (const CSaveResult saved = m_dataFile.WriteFile(path, {}, m_radioData->GetImage(), comment); !saved) {
+        m_currentPath.clear();
+        const CSaveFailureMessage failure = DescribeSaveFailure(path.string(), saved);
+        result.message = failure.message;
+        result.argument = failure.argument;
+        return result;
+    }
+    m_currentPath = path;
+    result.ok = true;
+    return result;
+}
+
+} // namespace qrv

@@ -1,0 +1,211 @@
+#include "session/codeplug_session.h"
+
+#include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
+#include "radio_data/settings.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qrv {
+namespace {
+
+std::tm Time(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+class CodeplugSessionTest : public ::testing::Test {
+protected:
+    CodeplugSessionTest() : m_session(Settings()), m_data(m_session.Data())
+    {
+        Settings().ModelID = "QL210";
+        Settings().ModelName = "QL-210";
+        Settings().FreqRange = "400-470";
+    }
+
+    CSettings& Settings() { return m_program.Settings(); }
+    std::filesystem::path Path(const std::string& name) { return m_program.Path() / name; }
+
+    // A saved codeplug whose header version field reads the given text.
+    std::filesystem::path FileWithVersion(const std::string& version)
+    {
+        m_session.LoadDefaultImage();
+        const auto path = Path("v" + version + ".dat");
+        EXPECT_TRUE(m_session.SaveAs(path, "").ok);
+        auto bytes = test::ReadBytes(path);
+        std::copy(version.begin(), version.end(), bytes.begin() + 3 + 68);
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+
+    test::CProgramDir m_program;
+    CCodeplugSession m_session;
+    CRadioData& m_data;
+};
+
+TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
+{
+    Settings().FreqRange = "380-390"; // no default image for this range
+    m_data.GetImage().fill(0x42);
+    EXPECT_FALSE(m_session.LoadDefaultImage());
+    EXPECT_EQ(m_data.Channels().size(), 16u);
+    EXPECT_EQ(m_data.Personalities().size(), 1u);
+    EXPECT_EQ(m_data.GetImage()[0], 0x42); // the image keeps what it held
+    EXPECT_EQ(Settings().RadioDataVersion, "1.01.05.001");
+}
+
+TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
+{
+    ASSERT_TRUE(std::filesystem::exists(m_session.DefaultImagePath())) << m_session.DefaultImagePath();
+    ASSERT_TRUE(m_session.LoadDefaultImage(Time(2011, 3, 5, 14, 7, 9)));
+    const Image& image = m_data.GetImage();
+    const std::vector<std::uint8_t> stamp(image.begin() + 0x20, image.begin() + 0x28);
+    EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
+    EXPECT_EQ(m_data.RadioInfo().LastProgrammedText(), "2011-03-05 14:07:09");
+}
+
+TEST_F(CodeplugSessionTest, SaveAndOpenRoundTrip)
+{
+    m_session.LoadDefaultImage();
+    m_data.Channels()[0]->SetRxFrequency(0x44012500);
+    const auto path = Path("round.dat");
+    ASSERT_TRUE(m_session.SaveAs(path, "Round trip").ok);
+    EXPECT_EQ(m_session.CurrentPath(), path);
+
+    CCodeplugSession reader(Settings());
+    Settings().FreqRange = "136-174";
+    const CFileResult opened = reader.Open(path);
+    ASSERT_TRUE(opened.ok);
+    EXPECT_EQ(Settings().FreqRange, "400-470"); // identity taken from the header
+    EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
+    EXPECT_EQ(reader.CurrentPath(), path);
+}
+
+TEST_F(CodeplugSessionTest, VersionChecks)
+{
+    struct Case {
+        const char* version;
+        int message;
+        const char* argument;
+    };
+    const Case cases[] = {
+        {"1.00.07.001", 0, ""},
+        {"1.01.09.999", 0, ""},
+        {"1.02.01.001", msg::kNewerVersion, "1.02"},
+        {"2.01.01.001", msg::kOtherMajorVersion, "2.01"},
+    };
+    for (const auto& c : cases) {
+        const auto path = FileWithVersion(c.version);
+        const CFileResult r = m_session.Open(path);
+        EXPECT_EQ(r.ok, c.message == 0) << c.version;
+        EXPECT_EQ(r.message, c.message) << c.version;
+        EXPECT_EQ(r.argument, c.argument) << c.version;
+        if (c.message != 0) {
+            EXPECT_TRUE(m_session.CurrentPath().empty());
+        }
+    }
+}
+
+TEST_F(CodeplugSessionTest, BadFilesChangeNothing)
+{
+    m_session.LoadDefaultImage();
+    const auto good = Path("good.dat");
+    ASSERT_TRUE(m_session.SaveAs(good, "").ok);
+    const auto goodBytes = test::ReadBytes(good);
+
+    struct Case {
+        const char* what;
+        std::size_t offset;
+        std::uint8_t value;
+        std::size_t keep; // 0 = the whole file
+        int message;
+    };
+    const Case cases[] = {
+        {"signature", 0, 'X', 0, msg::kCannotRead},
+        {"magic", 4, 'Z', 0, msg::kCannotRead},
+        {"model", 3 + 12, 'X', 0, msg::kWrongModel},
+        {"image tag", 135, 0x00, 0, msg::kCannotRead},
+        {"short image", 0, 'Q', 2191 - 100, msg::kCannotRead},
+    };
+    for (const auto& c : cases) {
+        auto bytes = goodBytes;
+        bytes[c.offset] = c.value;
+        if (c.keep != 0)
+            bytes.resize(c.keep);
+        const auto path = Path(std::string("bad-") + c.what + ".dat");
+        test::WriteBytes(path, bytes);
+
+        Settings().FreqRange = "136-174";
+        Settings().ModelName = "unchanged";
+        m_session.SetCurrentPath(good);
+        const Image before = m_data.GetImage();
+        const CFileResult r = m_session.Open(path);
+        EXPECT_FALSE(r.ok) << c.what;
+        EXPECT_EQ(r.message, c.message) << c.what;
+        EXPECT_TRUE(m_session.CurrentPath().empty()) << c.what;
+        EXPECT_EQ(Settings().FreqRange, "136-174") << c.what;
+        EXPECT_EQ(Settings().ModelName, "unchanged") << c.what;
+        EXPECT_EQ(m_data.GetImage(), before) << c.what;
+    }
+    EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
+}
+
+TEST_F(CodeplugSessionTest, SavedFilesCarryOnlyWhatTheObjectsHold)
+{
+    m_session.LoadDefaultImage();
+    m_data.GetImage()[0x003] = 0x12; // not owned by any object
+    const auto path = Path("s.dat");
+    ASSERT_TRUE(m_session.SaveAs(path, "").ok);
+    const auto bytes = test::ReadBytes(path);
+    EXPECT_EQ(bytes[143 + 0x003], 0xFF);
+    EXPECT_EQ(bytes.size(), 2191u);
+}
+
+// The commit hook stands for an editor still holding what the user typed:
+// a save stores it first, and checks what it stored.
+TEST_F(CodeplugSessionTest, SaveCommitsTheOpenEditorsThenChecks)
+{
+    m_session.LoadDefaultImage();
+    EXPECT_TRUE(m_session.Save().needsSaveAs);
+
+    std::function<void()> typed = [this] { m_data.Channels()[0]->SetRxFrequency(0x44012500); };
+    m_session.SetCommitHook([&typed] { typed(); });
+    const auto path = Path("checked.dat");
+    ASSERT_TRUE(m_session.SaveAs(path, "").ok);
+    CCodeplugSession reader(Settings());
+    ASSERT_TRUE(reader.Open(path).ok);
+    EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
+
+    const auto before = test::ReadBytes(path);
+    typed = [this] {
+        m_data.Channels()[0]->SetPersonalityPosition(9); // no such personality
+        m_data.AfterLoad();
+    };
+    EXPECT_EQ(m_session.Save().message, msg::kInvalidData);
+    EXPECT_EQ(m_session.PrepareImage().message, msg::kInvalidData);
+    EXPECT_EQ(test::ReadBytes(path), before);
+}
+
+TEST_F(CodeplugSessionTest, AnUnwritablePathEmptiesTheCurrentPath)
+{
+    m_session.LoadDefaultImage();
+    m_session.SetCurrentPath(Path("x.dat"));
+    const auto path = Path("no-such-dir") / "x.dat";
+    const CFileResult r = m_session.SaveAs(path, "");
+    EXPECT_EQ(r.message, msg::kSaveCannotCreate);
+    EXPECT_EQ(r.argument.rfind(path.string() + "\n", 0), 0u) << r.argument; // the file, then the system's words
+    EXPECT_TRUE(m_session.CurrentPath().empty());
+}
+
+} // namespace
+} // namespace qrv
