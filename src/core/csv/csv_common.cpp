@@ -4,6 +4,7 @@
 #include "csv/csv_columns.h"
 
 #include "radio_data/settings.h"
+#include "records/frequency.h"
 #include "util/text_format.h"
 
 #include <algorithm>

@@ -11,8 +11,6 @@ namespace qrv {
 
 namespace {
 
-constexpr std::uint32_t kMaxWholeMHz = 999; // eight BCD digits of 10 Hz
-
 bool IsDigit(char c)
 {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
@@ -30,27 +28,6 @@ bool AllDigits(std::string_view text)
 }
 
 } // namespace
-
-std::optional<std::uint32_t> ParseMHz(std::string_view text)
-{
-    const std::string trimmed = Trim(text);
-    const std::string_view t(trimmed);
-    const std::size_t point = t.find('.');
-    const std::string_view whole = t.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : t.substr(point + 1);
-    if (!AllDigits(whole) || (point != std::string_view::npos && !fraction.empty() && !AllDigits(fraction)))
-        return std::nullopt;
-    if (whole.size() > 3 || std::stoul(std::string(whole)) > kMaxWholeMHz)
-        return std::nullopt;
-    std::uint32_t units = static_cast<std::uint32_t>(std::stoul(std::string(whole))) * kUnitsPerMHz;
-    std::uint32_t scale = kUnitsPerMHz / 10;
-    for (std::size_t i = 0; i < fraction.size() && scale > 0; ++i, scale /= 10)
-        units += static_cast<std::uint32_t>(fraction[i] - '0') * scale;
-    // The edit adds half a unit: the sixth decimal rounds.
-    if (fraction.size() > 5 && fraction[5] >= '5')
-        ++units;
-    return units;
-}
 
 std::string MHzText6(std::uint32_t units)
 {

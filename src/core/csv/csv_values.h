@@ -21,9 +21,6 @@ struct CRowError {
     std::string argument;
 };
 
-// A decimal number of MHz ("446.00625", "446.006250") -> 10 Hz units,
-// rounded as the frequency edit rounds; nullopt for anything else.
-std::optional<std::uint32_t> ParseMHz(std::string_view text);
 // "%u.%06u" MHz from 10 Hz units.
 std::string MHzText6(std::uint32_t units);
 

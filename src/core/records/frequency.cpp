@@ -3,11 +3,59 @@
 #include "util/bytes.h"
 #include "util/text_format.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 namespace {
-constexpr std::uint32_t kMaxUnits = 99999999; // eight BCD digits
+
+constexpr std::size_t kDecimals = 5; // 10 Hz is the fifth decimal of a MHz
+constexpr std::uint64_t kSaturated = 10000000000ULL;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The value of a well-formed MHz text in 10 Hz units, rounded; not bounded
+// (a long text saturates far above any frequency). nullopt when malformed.
+std::optional<std::uint64_t> ParseUnits(std::string_view text)
+{
+    const std::string t = Trim(text);
+    std::size_t i = 0;
+    std::uint64_t whole = 0;
+    std::size_t digits = 0;
+    for (; i < t.size() && IsDigit(t[i]); ++i, ++digits)
+        whole = std::min(whole * 10 + static_cast<std::uint64_t>(t[i] - '0'), kSaturated);
+    std::uint64_t fraction = 0;
+    std::size_t decimals = 0;
+    bool roundUp = false;
+    if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
+        for (++i; i < t.size() && IsDigit(t[i]); ++i, ++digits) {
+            if (decimals < kDecimals) {
+                fraction = fraction * 10 + static_cast<std::uint64_t>(t[i] - '0');
+                ++decimals;
+            } else if (decimals++ == kDecimals) {
+                roundUp = t[i] >= '5';
+            }
+        }
+    }
+    if (i != t.size() || digits == 0)
+        return std::nullopt;
+    for (; decimals < kDecimals; ++decimals)
+        fraction *= 10;
+    return whole * kUnitsPerMHz + fraction + (roundUp ? 1 : 0);
+}
+
 } // namespace
+
+std::optional<std::uint32_t> ParseMHz(std::string_view text)
+{
+    const auto units = ParseUnits(text);
+    if (!units || *units > kMaxFrequencyUnits)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(*units);
+}
 
 std::uint32_t FrequencyWordFromUnits(std::uint32_t units)
 {
@@ -38,7 +86,7 @@ std::uint32_t UnitsFromMHz(int mhz)
     if (mhz <= 0)
         return 0;
     const auto units = static_cast<unsigned long long>(mhz) * kUnitsPerMHz;
-    return units > kMaxUnits ? kMaxUnits : static_cast<std::uint32_t>(units);
+    return units > kMaxFrequencyUnits ? kMaxFrequencyUnits : static_cast<std::uint32_t>(units);
 }
 
 std::uint8_t ApplyRaster(std::uint32_t& units)
@@ -57,14 +105,8 @@ CFreqEntry EnterFrequency(std::string_view text, std::uint32_t lowerUnits, std::
     if (Trim(text).empty() && emptyAllowed)
         return entry;
 
-    // The edit accepts at most 9 digits and points, but the core takes any text:
-    // bound the number before it becomes an integer.
-    const double value = ParseLeadingDouble(text) * kUnitsPerMHz + 0.5;
-    std::uint32_t units = 0;
-    if (value >= static_cast<double>(kMaxUnits))
-        units = kMaxUnits;
-    else if (value > 0.0)
-        units = static_cast<std::uint32_t>(value);
+    std::uint32_t units =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(ParseUnits(text).value_or(0), kMaxFrequencyUnits));
 
     if (units < lowerUnits) {
         units = lowerUnits;

@@ -11,7 +11,8 @@
 namespace qrv {
 
 inline constexpr std::uint32_t kNoFrequency = 0xFFFFFFFF;
-inline constexpr std::uint32_t kUnitsPerMHz = 100000; // 10 Hz units per MHz
+inline constexpr std::uint32_t kUnitsPerMHz = 100000;         // 10 Hz units per MHz
+inline constexpr std::uint32_t kMaxFrequencyUnits = 99999999; // 999.99999 MHz: eight BCD digits
 
 inline constexpr std::uint8_t kStepCode5k = 2;    // on the 5 kHz raster
 inline constexpr std::uint8_t kStepCode6k25 = 3;  // on the 6.25 kHz raster
@@ -28,6 +29,13 @@ std::optional<std::uint32_t> UnitsFromFrequencyWord(std::uint32_t word);
 std::string FrequencyText(std::uint32_t word);
 std::string FrequencyTextFromUnits(std::uint32_t units);
 
+// MHz as a user types it or a file holds it, the one reading of such a text
+// in the program: digits, at most one decimal separator ('.' or ','), more
+// digits, spaces around; at least one digit. Rounded to the nearest 10 Hz,
+// half up (the sixth decimal decides). nullopt for any other text and above
+// 999.99999 MHz.
+std::optional<std::uint32_t> ParseMHz(std::string_view text);
+
 // Whole MHz (the model's range limits) -> 10 Hz units; negative gives 0.
 std::uint32_t UnitsFromMHz(int mhz);
 
@@ -43,8 +51,9 @@ struct CFreqEntry {
 };
 
 // The frequency-edit algorithm: empty text (when allowed) gives no frequency;
-// otherwise MHz x 100000 + 0.5 truncated, clamped to the bounds (10 Hz
-// units), put on a raster, turned into a word. FrequencyText(word) is the
+// otherwise the text read as ParseMHz does (a text it refuses counts as 0, a
+// value too large as the largest), clamped to the bounds (10 Hz units), put
+// on a raster, turned into a word. FrequencyText(word) is the
 // text the edit shows afterwards.
 CFreqEntry EnterFrequency(std::string_view text, std::uint32_t lowerUnits, std::uint32_t upperUnits,
                           bool emptyAllowed = true);

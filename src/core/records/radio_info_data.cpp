@@ -15,7 +15,6 @@ constexpr int kMaxDay = 31;
 constexpr int kHoursPerDay = 24;
 constexpr int kMaxMinute = 59;
 constexpr int kMaxSecond = 59;
-constexpr std::uint32_t kMaxUnits = 99999999; // eight BCD digits
 
 std::uint8_t StampByte(int value)
 {
@@ -84,7 +83,7 @@ std::optional<std::uint32_t> CRadioInfoData::Frequency(std::size_t offset) const
 
 bool CRadioInfoData::SetFrequency(std::size_t offset, std::uint32_t units)
 {
-    if (units > kMaxUnits)
+    if (units > kMaxFrequencyUnits)
         return false;
     PutLe32(m_block, offset, ToBcd32(units));
     return true;
@@ -92,7 +91,7 @@ bool CRadioInfoData::SetFrequency(std::size_t offset, std::uint32_t units)
 
 bool CRadioInfoData::SetRangeLimits(int lowerMHz, int upperMHz)
 {
-    constexpr int kMaxMHz = static_cast<int>(kMaxUnits / kUnitsPerMHz);
+    constexpr int kMaxMHz = static_cast<int>(kMaxFrequencyUnits / kUnitsPerMHz);
     if (lowerMHz < 0 || upperMHz < 0 || lowerMHz > kMaxMHz || upperMHz > kMaxMHz)
         return false;
     SetLowerFrequency(static_cast<std::uint32_t>(lowerMHz) * kUnitsPerMHz);

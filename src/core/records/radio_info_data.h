@@ -20,6 +20,7 @@
 // The band flag and the range ID are the two halves of the radio's range flags
 // byte (bit 7 and bits 0-6). A new block is erased (all 0xFF); texts end at the
 // first NUL or erased byte, so an erased name reads empty.
+#include "records/frequency.h"
 #include "util/bytes.h"
 
 #include <array>
@@ -68,9 +69,6 @@ public:
     static constexpr std::size_t kStampCentury = 6;
 
     static constexpr std::uint8_t kErasedByte = 0xFF;
-    static constexpr std::uint32_t kNoFrequency = 0xFFFFFFFF;
-    // One MHz in the 10 Hz units of a frequency word.
-    static constexpr std::uint32_t kUnitsPerMHz = 100000;
 
     using BlockBytes = std::array<std::uint8_t, kBlockSize>;
     using StampBytes = std::array<std::uint8_t, kStampSize>;

@@ -1,21 +1,20 @@
 #include "records/test_frequency_data.h"
 
+#include "records/frequency.h"
+
 #include "util/text_format.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace qrv {
 
 namespace {
 
-constexpr std::size_t kDecimals = 5;
-constexpr std::size_t kMaxWholeDigits = 9; // enough to see that a value is too large
 constexpr int kMaxMHz = 999;
 
 std::string TextOf(const std::optional<std::uint32_t>& units)
 {
-    return units ? CTestFrequencyData::MHzText(*units) : std::string();
+    return units ? FrequencyTextFromUnits(*units) : std::string();
 }
 
 } // namespace
@@ -104,43 +103,6 @@ std::uint32_t CTestFrequencyData::OnRaster(std::uint32_t units)
     return units - units % kRaster6k25;
 }
 
-std::optional<std::uint32_t> CTestFrequencyData::ParseMHz(std::string_view text)
-{
-    const std::string t = Trim(text);
-    std::size_t i = 0;
-    std::uint64_t whole = 0;
-    std::size_t wholeDigits = 0;
-    for (; i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])); ++i) {
-        if (++wholeDigits > kMaxWholeDigits)
-            return std::nullopt;
-        whole = whole * 10 + static_cast<std::uint64_t>(t[i] - '0');
-    }
-    std::uint64_t fraction = 0;
-    std::size_t fractionDigits = 0;
-    std::size_t seenDigits = wholeDigits;
-    if (i < t.size() && (t[i] == '.' || t[i] == ',')) {
-        for (++i; i < t.size() && std::isdigit(static_cast<unsigned char>(t[i])); ++i, ++seenDigits) {
-            if (fractionDigits < kDecimals) {
-                fraction = fraction * 10 + static_cast<std::uint64_t>(t[i] - '0');
-                ++fractionDigits;
-            }
-        }
-    }
-    if (i != t.size() || seenDigits == 0)
-        return std::nullopt;
-    for (; fractionDigits < kDecimals; ++fractionDigits)
-        fraction *= 10;
-    const std::uint64_t units = whole * kUnitsPerMHz + fraction;
-    if (units > kMaxUnits)
-        return std::nullopt;
-    return static_cast<std::uint32_t>(units);
-}
-
-std::string CTestFrequencyData::MHzText(std::uint32_t units)
-{
-    return Format("%u.%05u", units / kUnitsPerMHz, units % kUnitsPerMHz);
-}
-
 std::optional<std::uint32_t> CTestFrequencyData::WordAt(std::size_t offset) const
 {
     const std::uint32_t word = GetLe32(m_block, offset);
@@ -157,7 +119,7 @@ void CTestFrequencyData::PutWord(std::size_t offset, std::uint32_t units)
 bool CTestFrequencyData::SetChannel(std::size_t channel, std::size_t wordOffset, std::size_t stepOffset,
                                     std::uint32_t units)
 {
-    if (channel >= kChannelCount || units > kMaxUnits)
+    if (channel >= kChannelCount || units > kMaxFrequencyUnits)
         return false;
     const std::size_t base = channel * kChannelStride;
     PutWord(base + wordOffset, OnRaster(units));
@@ -167,7 +129,7 @@ bool CTestFrequencyData::SetChannel(std::size_t channel, std::size_t wordOffset,
 
 bool CTestFrequencyData::SetPoint(std::size_t point, std::size_t base, std::uint32_t units)
 {
-    if (point >= kPointCount || units > kMaxUnits)
+    if (point >= kPointCount || units > kMaxFrequencyUnits)
         return false;
     PutWord(base + point * kPointStride, units);
     return true;

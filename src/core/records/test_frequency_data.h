@@ -40,8 +40,6 @@ public:
     static constexpr std::uint8_t kStepCode6k25 = 3;
     static constexpr std::uint32_t kRaster5k = 500;   // 10 Hz units
     static constexpr std::uint32_t kRaster6k25 = 625; // 10 Hz units
-    static constexpr std::uint32_t kUnitsPerMHz = 100000;
-    static constexpr std::uint32_t kMaxUnits = 99999999; // 999.99999 MHz
     // Receive offset of the generated test channels and points: 150 kHz.
     static constexpr std::uint32_t kDefaultOffset = 15000;
     // Generated test channels; the rest are zero.
@@ -67,10 +65,6 @@ public:
     // rounded down to 6.25 kHz and gives 3.
     static std::uint8_t StepCodeOf(std::uint32_t units);
     static std::uint32_t OnRaster(std::uint32_t units);
-    // MHz text with five decimals <-> 10 Hz units; digits beyond the fifth
-    // decimal are dropped. nullopt for anything that is not such a number.
-    static std::optional<std::uint32_t> ParseMHz(std::string_view text);
-    static std::string MHzText(std::uint32_t units);
 
     // Test channels (0-15). Frequencies read nullopt (text empty) when the
     // word is erased or not BCD. Setting puts the frequency on its raster and

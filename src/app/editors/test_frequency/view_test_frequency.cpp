@@ -90,7 +90,7 @@ QString CViewTestFrequency::ChannelText(int row, int column) const
 std::optional<std::uint32_t> CViewTestFrequency::TakeTyped(const QString& text)
 {
     const CSettings& settings = Context().Settings();
-    const auto units = CTestFrequencyData::ParseMHz(S(text));
+    const auto units = ParseMHz(S(text));
     if (!units) {
         ShowMessage(this, settings, kNotAFrequencyMessage);
         return std::nullopt;
