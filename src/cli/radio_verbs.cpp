@@ -104,8 +104,8 @@ private:
 // program's, or --backup-dir), unless --no-backup. A backup that cannot be
 // written is reported but does not stop the transfer. Returns the folder
 // when the backup was kept.
-std::string KeepBackup(const CCliArgs& a, const CSettings& settings, std::uint8_t rangeFlags, const Image& image,
-                       BackupDirection direction)
+std::string KeepBackup(const CCliArgs& a, const CDocumentIdentity& identity, std::uint8_t rangeFlags,
+                       const Image& image, BackupDirection direction)
 {
     if (a.Flag("--no-backup"))
         return {};
@@ -117,7 +117,7 @@ std::string KeepBackup(const CCliArgs& a, const CSettings& settings, std::uint8_
             std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
             "backups";
     std::string error;
-    if (!CBackupFolder(folder).Save(FillHeader(settings, rangeFlags), image, direction, LocalTimeNow(), error)) {
+    if (!CBackupFolder(folder).Save(FillHeader(identity, rangeFlags), image, direction, LocalTimeNow(), error)) {
         std::fprintf(stderr, "qrvctl: no backup kept: %s\n", error.c_str());
         return {};
     }
@@ -218,8 +218,9 @@ int VerbRead(const std::vector<std::string>& args)
         transfer.Finish(result, context.RadioData(), context.Ranges(), nullptr);
         return Report(context.Settings(), *link, result);
     }
+    transfer.ApplyToSettings(result);
     NoNewRange(settings, transfer, context.Ranges());
-    KeepBackup(a, settings, transfer.RadioRange().flags, buffer, BackupDirection::Read);
+    KeepBackup(a, transfer.BackupIdentity(), transfer.RadioRange().flags, buffer, BackupDirection::Read);
     // The file holds the radio's bytes exactly as they came, with its identity.
     CDataFile file;
     context.Ranges().SetModel(settings);
@@ -248,9 +249,9 @@ int VerbWrite(const std::vector<std::string>& args)
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
     transfer.SetVerify(!a.Flag("--no-verify"));
     std::string backupFolder;
+    const std::uint8_t documentFlags = context.Ranges().FlagsOf(settings.FreqRange);
     const auto backup = [&] {
-        backupFolder = KeepBackup(a, settings, context.Ranges().FlagsOf(settings.FreqRange), transfer.Sent(),
-                                  BackupDirection::Write);
+        backupFolder = KeepBackup(a, transfer.BackupIdentity(), documentFlags, transfer.Sent(), BackupDirection::Write);
     };
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing", backup);
     transfer.Finish(result, data, context.Ranges(), nullptr);

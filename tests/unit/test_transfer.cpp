@@ -55,9 +55,14 @@ protected:
         CRadioLink& link = *linkOwner;
         Image& image = direction == CCodeplugTransfer::Direction::Read ? m_buffer : m_data.GetImage();
         CCodeplugTransfer transfer(direction, link, Settings(), image);
+        const CDocumentIdentity before = IdentityOf(Settings());
+        const std::string portBefore = Settings().PortName;
         CTransferResult result = transfer.Prepare({"sim", {}}, Noon());
         if (result.ok)
             result = transfer.Run([this](int percent) { m_progress.push_back(percent); });
+        // What may run on a worker thread leaves the settings alone; Finish applies the outcome.
+        EXPECT_EQ(IdentityOf(Settings()), before);
+        EXPECT_EQ(Settings().PortName, portBefore);
         transfer.Finish(result, m_data, m_ranges, [](int, int) { return false; });
         EXPECT_FALSE(link.IsOpen());
         return result;

@@ -104,6 +104,9 @@ void CDlgTransfer::Start()
         m_verify->setEnabled(false);
     }
     m_backupError.clear();
+    // What the worker needs of the settings is taken here, on the window's
+    // thread: the transfer holds its copy, this is the document's range flags.
+    m_documentFlags = m_ranges.FlagsOf(m_settings.FreqRange);
     m_worker = std::thread([this] {
         CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
         if (result.ok && m_direction == Direction::Write)
@@ -123,11 +126,11 @@ void CDlgTransfer::SaveBackup(const Image& image)
     if (m_backupFolder.empty())
         return;
     // A read keeps the radio's own range flags; a write the document's.
-    const std::uint8_t flags =
-        m_direction == Direction::Read ? m_transfer->RadioRange().flags : m_ranges.FlagsOf(m_settings.FreqRange);
+    const std::uint8_t flags = m_direction == Direction::Read ? m_transfer->RadioRange().flags : m_documentFlags;
     const auto direction = m_direction == Direction::Read ? BackupDirection::Read : BackupDirection::Write;
-    const auto saved = CBackupFolder(m_backupFolder)
-                           .Save(FillHeader(m_settings, flags), image, direction, LocalTimeNow(), m_backupError);
+    const auto saved =
+        CBackupFolder(m_backupFolder)
+            .Save(FillHeader(m_transfer->BackupIdentity(), flags), image, direction, LocalTimeNow(), m_backupError);
     if (saved)
         m_backupFile = *saved;
 }

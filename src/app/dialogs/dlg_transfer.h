@@ -73,6 +73,7 @@ private:
     std::filesystem::path m_backupFolder;
     std::filesystem::path m_backupFile;
     std::string m_backupError;
+    std::uint8_t m_documentFlags = 0; // the document's range flags, for a write's backup
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_ok = nullptr;

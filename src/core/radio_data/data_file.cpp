@@ -229,19 +229,24 @@ std::vector<std::uint8_t> CDataFile::Contents(std::span<const std::uint8_t> extr
 
 DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags)
 {
+    return FillHeader(IdentityOf(settings), rangeFlags);
+}
+
+DataFileHeader FillHeader(const CDocumentIdentity& identity, std::uint8_t rangeFlags)
+{
     DataFileHeader header;
     std::copy(DataFileHeader::kMagic.begin(), DataFileHeader::kMagic.end(), header.bytes.begin());
     PutLe32(header.bytes, DataFileHeader::kSizeField, DataFileHeader::kSize);
-    WriteCString(header.bytes, DataFileHeader::kModelId, DataFileHeader::kTextField, settings.ModelID);
-    WriteCString(header.bytes, DataFileHeader::kModelName, DataFileHeader::kTextField, settings.ModelName);
-    PutLe16(header.bytes, DataFileHeader::kLowerLimit, static_cast<std::uint16_t>(settings.LowerLimit()));
-    PutLe16(header.bytes, DataFileHeader::kUpperLimit, static_cast<std::uint16_t>(settings.UpperLimit()));
+    WriteCString(header.bytes, DataFileHeader::kModelId, DataFileHeader::kTextField, identity.modelId);
+    WriteCString(header.bytes, DataFileHeader::kModelName, DataFileHeader::kTextField, identity.modelName);
+    PutLe16(header.bytes, DataFileHeader::kLowerLimit, static_cast<std::uint16_t>(identity.LowerLimit()));
+    PutLe16(header.bytes, DataFileHeader::kUpperLimit, static_cast<std::uint16_t>(identity.UpperLimit()));
     WriteCString(header.bytes, DataFileHeader::kRadioDataVersion, DataFileHeader::kTextField,
-                 settings.RadioDataVersion);
+                 identity.radioDataVersion);
     WriteCString(header.bytes, DataFileHeader::kProgramVersion, DataFileHeader::kProgramVersionField,
                  CSettings::kProgramVersion);
     header.bytes[DataFileHeader::kRangeFlags] = rangeFlags;
-    header.bytes[DataFileHeader::kSignal] = static_cast<std::uint8_t>(settings.Signal);
+    header.bytes[DataFileHeader::kSignal] = static_cast<std::uint8_t>(identity.signal);
     return header;
 }
 

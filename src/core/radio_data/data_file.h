@@ -2,6 +2,7 @@
 // The data file: one codeplug with its identity.
 //   "QRV" | 116-byte header | "XM" 10 10, u32 N, comment | "XF" 10 10, u32 F, data | "XE" 10 10, u32 E, image
 // A file written by the program is 2191 + N bytes long (F = 0, E = 2048).
+#include "radio_data/document_identity.h"
 #include "util/atomic_file.h"
 #include "util/bytes.h"
 
@@ -92,6 +93,7 @@ private:
 };
 
 // A header from the current settings: identity, range limits, versions, range flags, signal.
+DataFileHeader FillHeader(const CDocumentIdentity& identity, std::uint8_t rangeFlags);
 DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags);
 
 } // namespace qrv

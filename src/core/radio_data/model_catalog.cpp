@@ -202,14 +202,26 @@ FreqRangeRec DecodeRadioRange(std::span<const std::uint8_t> block)
     return record;
 }
 
+CIdentityExpectation ExpectedIdentity(const CSettings& settings, IdentityMode mode)
+{
+    return {mode == IdentityMode::Accept ? settings.GetModelText(msg::kAcceptedModelId) : settings.ModelID,
+            settings.ModelName};
+}
+
 CIdentityResult CheckRadioIdentity(const CSettings& settings, IdentityMode mode, const std::string& radioModelId,
                                    const std::string& radioModelName, const std::string& radioVersion,
                                    int versionComparison, std::span<const std::uint8_t> rangeBlock)
 {
+    return CheckRadioIdentity(ExpectedIdentity(settings, mode), radioModelId, radioModelName, radioVersion,
+                              versionComparison, rangeBlock);
+}
+
+CIdentityResult CheckRadioIdentity(const CIdentityExpectation& expected, const std::string& radioModelId,
+                                   const std::string& radioModelName, const std::string& radioVersion,
+                                   int versionComparison, std::span<const std::uint8_t> rangeBlock)
+{
     CIdentityResult out;
-    const std::string& wantedId =
-        mode == IdentityMode::Accept ? settings.GetModelText(msg::kAcceptedModelId) : settings.ModelID;
-    if (radioModelId != wantedId || radioModelName != settings.ModelName) {
+    if (radioModelId != expected.modelId || radioModelName != expected.modelName) {
         out.result = 1;
         out.message = msg::kModelMismatch;
         return out;

@@ -116,6 +116,17 @@ struct CIdentityResult {
 
 enum class IdentityMode { Accept, Exact };
 
+// The model a radio must report: the accepted model identifier (Accept) or
+// the document's own (Exact), and the document's model name.
+struct CIdentityExpectation {
+    std::string modelId;
+    std::string modelName;
+};
+CIdentityExpectation ExpectedIdentity(const CSettings& settings, IdentityMode mode);
+
+CIdentityResult CheckRadioIdentity(const CIdentityExpectation& expected, const std::string& radioModelId,
+                                   const std::string& radioModelName, const std::string& radioVersion,
+                                   int versionComparison, std::span<const std::uint8_t> rangeBlock);
 CIdentityResult CheckRadioIdentity(const CSettings& settings, IdentityMode mode, const std::string& radioModelId,
                                    const std::string& radioModelName, const std::string& radioVersion,
                                    int versionComparison, std::span<const std::uint8_t> rangeBlock);

@@ -72,7 +72,8 @@ std::array<std::uint8_t, 8> CCodeplugTransfer::Stamp(const std::tm& t)
 
 CCodeplugTransfer::CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image)
     : m_direction(direction), m_link(link), m_settings(settings), m_image(image),
-      m_factoryLevel(settings.IsFactoryLevel())
+      m_factoryLevel(settings.IsFactoryLevel()), m_document(IdentityOf(settings)),
+      m_expected(ExpectedIdentity(settings, direction == Direction::Write ? IdentityMode::Exact : IdentityMode::Accept))
 {
     if (m_direction == Direction::Read)
         m_image.fill(0);
@@ -96,32 +97,24 @@ CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::
         result.noRadio = true;
         return result;
     }
-    m_settings.PortName = m_port;
-    if (const int number = PortNumberIn(ports.listed, m_port); number != 0)
-        m_settings.ComPort = number;
+    m_portNumber = PortNumberIn(ports.listed, m_port);
 
-    const bool strict = m_direction == Direction::Write;
-    const CIdentifyResult identity =
-        IdentifyRadio(m_link, m_settings, strict ? IdentityMode::Exact : IdentityMode::Accept);
+    const CIdentifyResult identity = IdentifyRadio(m_link, m_expected);
     m_radio = identity.radio;
     if (!identity.ok)
         return Fail(identity.message, identity.argument);
+    m_identified = true;
     m_radioRange = identity.range;
     const std::string radioRangeText = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
 
     if (m_direction == Direction::Read) {
-        m_settings.ModelID = m_radio.modelId;
-        m_settings.ModelName = m_radio.modelName;
-        m_settings.Signal = m_radio.signal;
-        m_settings.PreviousRange = m_settings.FreqRange;
-        m_settings.FreqRange = radioRangeText;
         if (m_link.SetRadioMode(CRadioLink::kModeRead) == 0)
             return Fail(kNoAnswer);
         return Succeeded();
     }
 
     // The document's range must lie inside the radio's.
-    if (m_settings.LowerLimit() < m_radioRange.lower || m_settings.UpperLimit() > m_radioRange.upper)
+    if (m_document.LowerLimit() < m_radioRange.lower || m_document.UpperLimit() > m_radioRange.upper)
         return Fail(msg::kRangeOutsideRadio, radioRangeText);
     // The manual tune switch belongs to the radio: its bit travels in the
     // block that carries it, so the read-back checks it too. Without it
@@ -234,25 +227,34 @@ std::optional<CTransferResult> CCodeplugTransfer::VerifyWritten()
     return failed;
 }
 
+CDocumentIdentity CCodeplugTransfer::BackupIdentity() const
+{
+    CDocumentIdentity identity = m_document;
+    if (m_identified)
+        identity.radioDataVersion = m_radio.firmware;
+    if (m_identified && m_direction == Direction::Read) {
+        identity.modelId = m_radio.modelId;
+        identity.modelName = m_radio.modelName;
+        identity.signal = m_radio.signal;
+        identity.freqRange = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
+    }
+    return identity;
+}
+
 void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, CFreqRangeList& ranges,
                                const CFreqRangeList::RangeQuestion& ask)
 {
     m_link.Close();
+    ApplyToSettings(result);
+    if (!result.ok)
+        return;
+    ranges.CheckNewFreqRange(m_settings, m_radioRange, ask);
     if (m_direction == Direction::Read) {
-        if (!result.ok) {
-            if (result.message == kReadFailed)
-                m_settings.FreqRange = m_settings.PreviousRange;
-            return;
-        }
-        ranges.CheckNewFreqRange(m_settings, m_radioRange, ask);
         data.GetImage() = m_image;
         data.LoadFromImage(data.GetImage());
         ranges.SetModel(m_settings);
         return;
     }
-    if (!result.ok)
-        return;
-    ranges.CheckNewFreqRange(m_settings, m_radioRange, ask);
     // The codeplug now holds what the radio holds: the stamp and the radio's
     // tune switch bit.
     Image& image = data.GetImage();
@@ -260,6 +262,29 @@ void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, 
     std::copy_n(m_sent.begin() + kTuneSwitchAddress, kTuneSwitchSize, image.begin() + kTuneSwitchAddress);
     data.RadioInfo().LoadFromImage(image);
     data.Mode().LoadFromImage(image);
+}
+
+void CCodeplugTransfer::ApplyToSettings(const CTransferResult& result)
+{
+    if (!m_port.empty()) {
+        m_settings.PortName = m_port;
+        if (m_portNumber != 0)
+            m_settings.ComPort = m_portNumber;
+    }
+    if (!m_identified)
+        return;
+    // The radio that answered is the one the settings now name; a read whose
+    // blocks failed keeps the document's range.
+    const CDocumentIdentity radio = BackupIdentity();
+    m_settings.RadioDataVersion = radio.radioDataVersion;
+    if (m_direction == Direction::Read) {
+        m_settings.ModelID = radio.modelId;
+        m_settings.ModelName = radio.modelName;
+        m_settings.Signal = radio.signal;
+        m_settings.PreviousRange = m_settings.FreqRange;
+        if (result.ok || result.message != kReadFailed)
+            m_settings.FreqRange = radio.freqRange;
+    }
 }
 
 } // namespace qrv

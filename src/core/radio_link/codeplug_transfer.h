@@ -1,8 +1,11 @@
 #pragma once
-// Read from Radio and Write to Radio. The first steps (connect, identify,
-// check, select the mode) run on the caller's thread; the block transfer runs
-// on one worker thread and reports through callbacks; the last steps apply
-// the result to the codeplug on the caller's thread again.
+// Read from Radio and Write to Radio. The object is made on the window's
+// thread and takes a copy of what it needs of the settings there; Prepare
+// (connect, identify, check, select the mode) and Run (the blocks, the
+// read-back) may then run on a worker thread, touching nothing but the link
+// and the image; Finish applies the outcome to the settings, the range list
+// and the codeplug on the window's thread again.
+#include "radio_data/document_identity.h"
 #include "radio_data/model_catalog.h"
 #include "radio_link/radio_link.h"
 #include "util/bytes.h"
@@ -67,16 +70,23 @@ public:
     // image: the buffer read into (Read; filled with zeros here) or sent from (Write).
     CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image);
 
-    // Caller's thread: connect, identify, check, select the mode.
+    // Any thread: connect, identify, check, select the mode.
     CTransferResult Prepare(const CPortChoice& ports, const std::tm& localTime);
-    // Worker thread: the blocks. progress receives the percent values.
+    // Any thread: the blocks. progress receives the percent values.
     CTransferResult Run(const std::function<void(int percent)>& progress);
-    // Caller's thread, after Run: the radio's range goes to the range list
-    // (the question through ask), and the codeplug takes the result.
+    // The settings' thread, after Run: the port found and the identity of
+    // the radio go to the settings, the radio's range to the range list (the
+    // question through ask), and the codeplug takes the result.
     void Finish(const CTransferResult& result, CRadioData& data, CFreqRangeList& ranges,
                 const CFreqRangeList::RangeQuestion& ask);
+    // The first part of Finish alone: the port found and the radio's
+    // identity go to the settings.
+    void ApplyToSettings(const CTransferResult& result);
 
     const FreqRangeRec& RadioRange() const { return m_radioRange; }
+    // The identity a backup of this transfer carries: after a read the
+    // radio's, after a write the document's with the radio's data version.
+    CDocumentIdentity BackupIdentity() const;
     const CRadioIdentity& Radio() const { return m_radio; }
     const std::string& FoundPort() const { return m_port; }
     // Write: the image as it goes to the radio (the document's, with the
@@ -99,7 +109,11 @@ private:
     CSettings& m_settings;
     Image& m_image;
     bool m_factoryLevel = false;
+    CDocumentIdentity m_document;    // the settings' identity when the transfer was made
+    CIdentityExpectation m_expected; // the model the radio must report
+    bool m_identified = false;       // the radio passed the identity check
     std::string m_port;
+    int m_portNumber = 0;
     CRadioIdentity m_radio;
     FreqRangeRec m_radioRange;
     std::array<std::uint8_t, 8> m_stamp{};

@@ -1,8 +1,9 @@
 #pragma once
 // The identity step every radio operation starts with: read what the radio
-// says of itself and check it against the settings. While the check runs the
-// settings' radio data version is the radio's firmware; a refused radio gets
-// the old version back.
+// says of itself and check it against the model expected. The first form
+// touches nothing but the link, for a worker thread; the second takes the
+// expectation from the settings and, for a radio that passes, makes the
+// radio's firmware the settings' radio data version.
 #include "radio_data/model_catalog.h"
 #include "radio_link/radio_link.h"
 
@@ -20,6 +21,7 @@ struct CIdentifyResult {
     FreqRangeRec range; // the radio's range when ok
 };
 
+CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expected);
 CIdentifyResult IdentifyRadio(CRadioLink& link, CSettings& settings, IdentityMode mode);
 
 } // namespace qrv
