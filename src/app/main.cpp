@@ -72,6 +72,7 @@ int main(int argc, char** argv)
     const int result = QApplication::exec();
     settings.SetReadOnly(QCoreApplication::arguments().contains(QStringLiteral("--exit-after-start")));
     frame.reset();
+    settings.WriteChoices();
     qrv::CSettings::SetInstance(nullptr);
     return result;
 }

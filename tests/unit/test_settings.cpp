@@ -61,15 +61,22 @@ TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
     }
 }
 
-TEST_F(SettingsTest, ExitWritesItsValuesInOrderAndKeepsOtherLines)
+TEST_F(SettingsTest, WritingTheChoicesKeepsOtherLinesAndDestructionWritesNothing)
 {
-    CSettings& s = Open("; keep me\n[Setting]\nLanguage=1\n[User Mode]\nLevel=659\n");
-    s.Signal = 2;
-    s.ModelID = "QL210";
-    s.ModelName = "QL-220";
-    s.ComPort = 5;
-    s.FreqRange = "400-470";
-    m_settings.reset(); // destruction writes
+    const std::string before = "; keep me\n[Setting]\nLanguage=1\n[User Mode]\nLevel=659\n";
+    for (const bool write : {false, true}) {
+        CSettings& s = Open(before);
+        s.Signal = 2;
+        s.ModelID = "QL210";
+        s.ModelName = "QL-220";
+        s.ComPort = 5;
+        s.FreqRange = "400-470";
+        if (write)
+            ASSERT_TRUE(s.WriteChoices());
+        m_settings.reset();
+        if (!write)
+            ASSERT_EQ(test::ReadText(m_dir / "Settings.ini"), before);
+    }
     const std::string text = test::ReadText(m_dir / "Settings.ini");
     EXPECT_EQ(text, "; keep me\n[Setting]\nLanguage=1\nSignal=2\nModelID=QL210\nModelName=QL-220\nComPort=5\n"
                     "FreqRange=400-470\n[User Mode]\nLevel=659\n");
@@ -81,7 +88,7 @@ TEST_F(SettingsTest, DecliningANewRangeWritesThePreviousRangeAtExit)
     s.PreviousRange = "136-174";
     s.FreqRange = "400-470";
     s.LastRangeAnswer = CSettings::kAnswerNo;
-    ASSERT_TRUE(s.WriteExitValues());
+    ASSERT_TRUE(s.WriteChoices());
     EXPECT_EQ(s.FreqRange, "136-174");
     EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetString("Setting", "FreqRange", "", 100), "136-174");
     s.SetReadOnly(true);
@@ -93,6 +100,7 @@ TEST_F(SettingsTest, ReadOnlySettingsNeverWrite)
     s.SetReadOnly(true);
     s.Signal = 9;
     s.SelectLanguage(1);
+    EXPECT_FALSE(s.WriteChoices());
     m_settings.reset();
     EXPECT_EQ(test::ReadText(m_dir / "Settings.ini"), "[Setting]\nSignal=1\n");
 }

@@ -735,6 +735,7 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     if (sameIdentity) {
         // A new name alone keeps the codeplug.
         m_settings.ModelName = modelName;
+        m_settings.WriteChoices();
         CloseAllChildren();
         m_tree->SetRootText(Q(modelName));
         RefreshStatusBar();
@@ -747,6 +748,7 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     m_settings.ModelName = modelName;
     m_settings.FreqRange = range;
     m_settings.Signal = signal;
+    m_settings.WriteChoices();
     CloseAllChildren();
     m_session.LoadDefaultImage();
     m_simulated.reset();
@@ -870,6 +872,7 @@ void CMainFrame::PortCommand()
         return;
     m_settings.PortName = dialog.PortName();
     m_settings.ComPort = dialog.PortNumber();
+    m_settings.WriteChoices();
     RefreshStatusBar();
 }
 

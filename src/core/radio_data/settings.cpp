@@ -48,8 +48,6 @@ CSettings::CSettings(std::filesystem::path programDirectory) : m_programDirector
 
 CSettings::~CSettings()
 {
-    if (!m_readOnly)
-        WriteExitValues();
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -69,7 +67,7 @@ void CSettings::SetInstance(CSettings* settings)
     g_instance = settings;
 }
 
-bool CSettings::WriteExitValues()
+bool CSettings::WriteChoices()
 {
     if (m_readOnly)
         return false;

@@ -41,9 +41,12 @@ public:
     // From now on the file reads as ini, whatever the disk holds (the fuzz
     // targets look texts up thousands of times a second without the disk).
     void HoldFile(const std::filesystem::path& path, CIniFile ini) { m_cache.Hold(path, std::move(ini)); }
-    // Writes Signal, ModelID, ModelName, ComPort and FreqRange (the previous
-    // range when the last new-range question was answered No).
-    bool WriteExitValues();
+    // Writes the user's choices to Settings.ini, atomically: Signal, ModelID,
+    // ModelName, ComPort and FreqRange (the previous range when the last
+    // new-range question was answered No), and PortName. The program calls
+    // it when the user chose a port or a model and at exit; the destructor
+    // writes nothing. False when read-only or when the file could not be saved.
+    bool WriteChoices();
 
     const std::filesystem::path& ProgramDirectory() const { return m_programDirectory; }
     const std::filesystem::path& SettingsFilePath() const { return m_settingsPath; }
