@@ -56,13 +56,13 @@ int FirstDifference(const Image& a, const Image& b)
     return left == a.end() ? -1 : static_cast<int>(left - a.begin());
 }
 
-bool Has(const std::vector<CNotification>& notifications, int kind, std::uint32_t data)
+bool Has(const std::vector<CNotification>& notifications, CNotification::Kind kind, std::uint32_t data)
 {
     return std::any_of(notifications.begin(), notifications.end(),
                        [&](const CNotification& n) { return n.kind == kind && n.data == data; });
 }
 
-int CountOf(const std::vector<CNotification>& notifications, int kind)
+int CountOf(const std::vector<CNotification>& notifications, CNotification::Kind kind)
 {
     return static_cast<int>(std::count_if(notifications.begin(), notifications.end(),
                                           [&](const CNotification& n) { return n.kind == kind; }));
@@ -97,7 +97,7 @@ struct CListFixture : test::CEditorFixture {
     bool Editable(int row, int column) const { return (Cell(row, column).flags() & Qt::ItemIsEditable) != 0; }
     int Count() const { return static_cast<int>(data->Channels().size()); }
     // Another window changed something: the list hears it as the main window passes it on.
-    void ChangedElsewhere(int kind) { context->Notify({kind, 0}, nullptr); }
+    void ChangedElsewhere(CNotification::Kind kind) { context->Notify({kind, 0}, nullptr); }
 
     // Opens the cell's editor with F2, as a user does.
     QWidget* OpenEditor(int row, int column)
@@ -331,7 +331,7 @@ private slots:
         const Image stored = f.Stored();
         QCOMPARE(Bytes(stored, At(4, offset), static_cast<int>(bytes.size())), bytes);
         QCOMPARE(int(stored[static_cast<std::size_t>(At(4, 18))]), personality);
-        QVERIFY(Has(f.notifications, CNotification::kCellEdited, 2048));
+        QVERIFY(Has(f.notifications, CNotification::Kind::CellEdited, CNotification::kCellEditedData));
         QVERIFY(f.messages.empty());
     }
 
@@ -425,7 +425,7 @@ private slots:
         QCOMPARE(f.Text(2, M::kTxFrequency), QString());
         QVERIFY(!f.Editable(2, M::kTxFrequency));
         QVERIFY(!f.data->Channels()[2]->IsValid());
-        QVERIFY(Has(f.notifications, CNotification::kCellEdited, 2048));
+        QVERIFY(Has(f.notifications, CNotification::Kind::CellEdited, CNotification::kCellEditedData));
 
         // An emptied transmit frequency makes a receive-only channel.
         QVERIFY(f.Edit(3, M::kTxFrequency, QString()));
@@ -520,14 +520,14 @@ private slots:
         QCOMPARE(f.view->CurrentPosition(), 3);
         f.view->Navigate(record_command::kAdd, 0);
         QCOMPARE(f.Count(), kMaxChannels);
-        QCOMPARE(CountOf(f.notifications, CNotification::kAdded), 0);
+        QCOMPARE(CountOf(f.notifications, CNotification::Kind::Added), 0);
 
         for (int count = kMaxChannels - 1; count >= 1; --count) {
             f.view->Navigate(record_command::kDelete, 0);
             QCOMPARE(f.Count(), count);
             QCOMPARE(f.Model()->rowCount(), count);
         }
-        QCOMPARE(CountOf(f.notifications, CNotification::kDeleted), kMaxChannels - 1);
+        QCOMPARE(CountOf(f.notifications, CNotification::Kind::Deleted), kMaxChannels - 1);
         const QByteArray last = Fields(f.Stored(), 0);
 
         // One channel: nothing is removed and the grid still shows it.
@@ -535,7 +535,7 @@ private slots:
         QCOMPARE(f.Count(), 1);
         QCOMPARE(f.Model()->rowCount(), 1);
         QCOMPARE(Fields(f.Stored(), 0), last);
-        QCOMPARE(CountOf(f.notifications, CNotification::kDeleted), kMaxChannels);
+        QCOMPARE(CountOf(f.notifications, CNotification::Kind::Deleted), kMaxChannels);
 
         for (int count = 2; count <= kMaxChannels; ++count) {
             f.view->Navigate(record_command::kAdd, 0);
@@ -577,7 +577,8 @@ private slots:
         QCOMPARE(f.view->CurrentPosition(), position);
         QCOMPARE(f.Grid()->currentIndex().row(), position);
         QVERIFY(f.Grid()->selectionModel()->isRowSelected(position, QModelIndex()));
-        QVERIFY(Has(f.notifications, command, 0));
+        const CNotification heard = NavigationNotification(command);
+        QVERIFY(Has(f.notifications, heard.kind, heard.data));
         QCOMPARE(f.data->Channels()[5]->TreeId() == sixth, command != record_command::kDelete);
     }
 
@@ -587,20 +588,20 @@ private slots:
         f.Open(5);
         const std::uint32_t current = f.data->Channels()[5]->TreeId();
         f.data->Channels().erase(f.data->Channels().begin());
-        f.ChangedElsewhere(CNotification::kDeleted);
+        f.ChangedElsewhere(CNotification::Kind::Deleted);
         QCOMPARE(f.Model()->rowCount(), kMaxChannels - 1);
         QCOMPARE(f.view->CurrentPosition(), 4);
         QCOMPARE(f.data->Channels()[4]->TreeId(), current);
         QCOMPARE(f.Text(0, M::kRxCtcss), QStringLiteral("97.4"));
 
         f.data->Channels().push_back(std::make_unique<CChannelData>(std::size_t{15}));
-        f.ChangedElsewhere(CNotification::kAdded);
+        f.ChangedElsewhere(CNotification::Kind::Added);
         QCOMPARE(f.Model()->rowCount(), kMaxChannels);
         QCOMPARE(f.Text(15, M::kAutoStartScan), QStringLiteral("1"));
 
         // A channel page's edit shows at once.
         f.data->Channels()[2]->SetPower(1);
-        f.ChangedElsewhere(CNotification::kEdited);
+        f.ChangedElsewhere(CNotification::Kind::Edited);
         QCOMPARE(f.Text(2, M::kPower), QStringLiteral("Low"));
     }
 
@@ -635,7 +636,7 @@ private slots:
         QCOMPARE(Fields(stored, 6), Fields(stored, 1));
         QCOMPARE(Fields(stored, 7), Fields(before, 7)); // the rows below stay
         QCOMPARE(f.data->Channels()[5]->PersonalityId(), f.data->Personalities()[1]->TreeId());
-        QCOMPARE(CountOf(f.notifications, CNotification::kCellEdited), 2);
+        QCOMPARE(CountOf(f.notifications, CNotification::Kind::CellEdited), 2);
         // The paste of two rows is one step for undo.
         QObject::connect(&undo, &CUndoController::AboutToRestore, [&f] { f.view.reset(); });
         QVERIFY(undo.Undo());
@@ -731,7 +732,7 @@ private slots:
         f.Key(QKeySequence::Paste);
         QCOMPARE(f.Count(), kMaxChannels);
         QCOMPARE(f.Model()->rowCount(), kMaxChannels);
-        QVERIFY(Has(f.notifications, CNotification::kAdded, 0));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Added, 0));
         const Image stored = f.Stored();
         for (int i = 0; i < 4; ++i)
             QCOMPARE(Fields(stored, 12 + i), Fields(before, i));

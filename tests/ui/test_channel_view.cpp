@@ -91,7 +91,7 @@ void Choose(QComboBox* combo, int entryNumber)
     emit combo->activated(index);
 }
 
-bool Has(const std::vector<CNotification>& notifications, int kind, std::uint32_t data)
+bool Has(const std::vector<CNotification>& notifications, CNotification::Kind kind, std::uint32_t data)
 {
     return std::any_of(notifications.begin(), notifications.end(),
                        [&](const CNotification& n) { return n.kind == kind && n.data == data; });
@@ -186,8 +186,8 @@ private slots:
         QCOMPARE(receive ? (steps & 0x0F) : (steps >> 4), stepCode);
         QCOMPARE(receive ? (steps >> 4) : (steps & 0x0F), 3); // the other side's code stays
         QCOMPARE(f.messages, outOfRange ? std::vector<int>{kOutOfRange} : std::vector<int>{});
-        QVERIFY(Has(f.notifications, CNotification::kEdited, static_cast<std::uint32_t>(control)));
-        QCOMPARE(Has(f.notifications, CNotification::kValidChanged, kRxFrequency), receive);
+        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, static_cast<std::uint32_t>(control)));
+        QCOMPARE(Has(f.notifications, CNotification::Kind::ValidChanged, kRxFrequency), receive);
     }
 
     void EmptyingTheReceiveFrequencyEmptiesTheChannel()
@@ -205,8 +205,8 @@ private slots:
         Image image = f.Stored();
         QCOMPARE(Bytes(image, At(2, 4), 8), QByteArray::fromHex("ffffffffffffffff"));
         QVERIFY(!f.data->Channels()[2]->IsValid());
-        QVERIFY(Has(f.notifications, CNotification::kEdited, kRxFrequency));
-        QVERIFY(Has(f.notifications, CNotification::kValidChanged, kRxFrequency));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, kRxFrequency));
+        QVERIFY(Has(f.notifications, CNotification::Kind::ValidChanged, kRxFrequency));
 
         // A receive frequency again: transmit may be typed, and stays empty until it is.
         TypeOver(rx, QStringLiteral("446.1"));
@@ -287,7 +287,7 @@ private slots:
         TypeOver(f.Combo(toneCombo)->lineEdit(), typed);
 
         QCOMPARE(Word16(f.Stored(), At(0, typeCombo == kRxType ? 12 : 14)), toneWord);
-        QVERIFY(Has(f.notifications, CNotification::kEdited, static_cast<std::uint32_t>(toneCombo)));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, static_cast<std::uint32_t>(toneCombo)));
     }
 
     void CopyReceiveToTransmit()
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(f.Combo(kTxCdcss)->currentText(), QStringLiteral("754"));
         QVERIFY(f.Combo(kTxCdcss)->isEnabled());
         QVERIFY(!f.Combo(kTxCtcss)->isEnabled());
-        QVERIFY(Has(f.notifications, CNotification::kEdited, kCopy));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, kCopy));
     }
 
     void RecordCommandsAddAndDeleteChannels()
@@ -342,7 +342,7 @@ private slots:
         QCOMPARE(f.Count(), 14);
         QCOMPARE(f.view->CurrentPosition(), 5);
         QCOMPARE(f.Frequency(kRxFrequency)->text(), QStringLiteral("446.08125"));
-        QVERIFY(Has(f.notifications, CNotification::kDeleted, 0));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Deleted, 0));
 
         records.erase(records.begin() + 15);
         records.erase(records.begin() + 5);
@@ -445,11 +445,11 @@ private slots:
 
         // A personality added elsewhere appears in the list.
         f.data->Personalities().push_back(std::make_unique<CPersonalityData>());
-        f.context->Notify({CNotification::kAdded, 0}, nullptr);
+        f.context->Notify({CNotification::Kind::Added, 0}, nullptr);
         QCOMPARE(personality->count(), 2);
         // The first one becomes invalid: channels on it are reported and it is not offered.
         f.data->Personalities()[0]->SetValid(false);
-        f.context->Notify({CNotification::kDeleted, 0}, nullptr);
+        f.context->Notify({CNotification::Kind::Deleted, 0}, nullptr);
         const std::uint32_t key0 = f.data->Channels()[0]->CheckKey();
         const std::uint32_t key1 = f.data->Channels()[1]->CheckKey();
         QVERIFY(f.data->InvalidLog().Contains(key0));
@@ -473,7 +473,7 @@ private slots:
         QCOMPARE(int(image[At(0, 19)]), 0x40);
         scan->click();
         QCOMPARE(int(f.Stored()[At(0, 19)]), 0x00);
-        QVERIFY(Has(f.notifications, CNotification::kEdited, kAutoStartScan));
+        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, kAutoStartScan));
     }
 
     void BasicPageReloadsOnAChannelListCell()
@@ -481,9 +481,9 @@ private slots:
         CChannelFixture f;
         f.Open(0);
         f.data->Channels()[0]->SetRxFrequency(0x44612500);
-        f.view->OnNotification({CNotification::kCellEdited, 0}, nullptr);
+        f.view->OnNotification({CNotification::Kind::CellEdited, 0}, nullptr);
         QCOMPARE(f.Frequency(kRxFrequency)->text(), QStringLiteral("446.00625"));
-        f.view->OnNotification({CNotification::kCellEdited, 2048}, nullptr);
+        f.view->OnNotification({CNotification::Kind::CellEdited, CNotification::kCellEditedData}, nullptr);
         QCOMPARE(f.Frequency(kRxFrequency)->text(), QStringLiteral("446.12500"));
     }
 

@@ -174,7 +174,7 @@ private slots:
             expected[c.byte] = c.value;
             QCOMPARE(v.Stored(), expected);
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
-            QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(c.control));
             // The same text once more is no change.
             QVERIFY(v.Choose(c.control, QString::fromLatin1(c.text)));

@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(table.size(), std::size_t{1});
         QCOMPARE(view.CurrentPosition(), 0);
         QCOMPARE(f.notifications.size(), std::size_t{1});
-        QCOMPARE(f.notifications[0].kind, CNotification::kAdded);
+        QCOMPARE(f.notifications[0].kind, CNotification::Kind::Added);
     }
 
     void CommandsStoreFirstThenShowTheNewRecord()
@@ -112,7 +112,8 @@ private slots:
         QCOMPARE(view.page->calls, (std::vector<std::string>{"store", "load"}));
         QCOMPARE(view.CurrentPosition(), 2);
         QCOMPARE(view.page->combo->currentIndex(), 2);
-        QCOMPARE(f.notifications.back().kind, record_command::kNext);
+        QVERIFY(f.notifications.back().kind == CNotification::Kind::Navigated);
+        QCOMPARE(f.notifications.back().data, std::uint32_t{record_command::kNext});
 
         struct Step {
             int command, target, position, count;
@@ -138,12 +139,12 @@ private slots:
         CFakeView view(*f.context, table, 2);
         // Record 1 goes elsewhere: the view stays on its record, now at position 1.
         table.erase(table.begin());
-        view.OnNotification({CNotification::kDeleted, 0}, nullptr);
+        view.OnNotification({CNotification::Kind::Deleted, 0}, nullptr);
         QCOMPARE(view.CurrentPosition(), 1);
         QCOMPARE(view.page->bound, &table[1]);
         // Its own record goes: the one at its place, or the new last.
         table.erase(table.begin() + 1);
-        view.OnNotification({CNotification::kDeleted, 0}, nullptr);
+        view.OnNotification({CNotification::Kind::Deleted, 0}, nullptr);
         QCOMPARE(view.CurrentPosition(), 0);
         QCOMPARE(view.page->bound, &table[0]);
     }
@@ -159,12 +160,12 @@ private slots:
         view.page->combo->setCurrentIndex(1);
         emit view.page->combo->activated(1);
         QCOMPARE(table[1].value, 1);
-        QCOMPARE(f.notifications.back().kind, CNotification::kEdited);
+        QCOMPARE(f.notifications.back().kind, CNotification::Kind::Edited);
         QCOMPARE(f.notifications.back().data, 4711U);
         // Added and deleted anywhere: the page reloads.
         view.page->calls.clear();
-        view.OnNotification({CNotification::kAdded, 0}, nullptr);
-        view.OnNotification({CNotification::kEdited, 0}, nullptr);
+        view.OnNotification({CNotification::Kind::Added, 0}, nullptr);
+        view.OnNotification({CNotification::Kind::Edited, 0}, nullptr);
         QCOMPARE(view.page->calls, std::vector<std::string>{"load"});
     }
 

@@ -192,8 +192,9 @@ private slots:
         QLineEdit* edit = view->Page()->MessageEdit(1);
         QTest::keyClicks(edit, QStringLiteral("Meet at 5"));
         QTest::keyClick(edit, Qt::Key_Return);
-        QVERIFY(std::any_of(f.notifications.begin(), f.notifications.end(),
-                            [](const CNotification& n) { return n.kind == CNotification::kEdited && n.data == 4705; }));
+        QVERIFY(std::any_of(f.notifications.begin(), f.notifications.end(), [](const CNotification& n) {
+            return n.kind == CNotification::Kind::Edited && n.data == 4705;
+        }));
 
         // Letter case counts: the first answer is wrong.
         CDialogAnswers answers({CDialogAnswers::Password("secret"), CDialogAnswers::Password("Secret")});

@@ -82,7 +82,7 @@ struct CViewFixture {
     void DeleteChannel(std::size_t position)
     {
         QVERIFY(f.data->RemoveChannel(position));
-        f.context->Notify({CNotification::kDeleted, 0}, nullptr);
+        f.context->Notify({CNotification::Kind::Deleted, 0}, nullptr);
     }
 };
 
@@ -174,7 +174,7 @@ private slots:
             expected[c.byte] = c.value;
             QCOMPARE(v.Stored(), expected);
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
-            QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(c.control));
         }
     }
@@ -342,7 +342,7 @@ private slots:
         QCOMPARE(v.Stored()[1], std::uint8_t{3});
         // Choosing another revert channel clears the entry at the next check.
         QVERIFY(v.Choose(E::kRevertChannelCombo, QStringLiteral("None")));
-        v.f.context->Notify({CNotification::kDeleted, 0}, nullptr);
+        v.f.context->Notify({CNotification::Kind::Deleted, 0}, nullptr);
         QVERIFY(!log.Contains(E::kRevertChannelKey));
         QCOMPARE(v.Stored()[1], std::uint8_t{0});
     }

@@ -128,7 +128,7 @@ private slots:
             QVERIFY(WithBytes(k.f.Stored(), kKeys, kDefaultKeys) == before);
             QVERIFY(k.f.messages.empty());
             QCOMPARE(k.f.notifications.size(), std::size_t{1});
-            QCOMPARE(k.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(k.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(k.f.notifications[0].data, static_cast<std::uint32_t>(c.control));
         }
     }

@@ -159,7 +159,7 @@ private slots:
             std::copy(before.begin() + kTable, before.begin() + kTable + kRecord, elsewhere.begin() + kTable);
             QVERIFY(elsewhere == before);
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
-            QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(c.control));
         }
     }
@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(v.Count(), std::size_t{16});
         QCOMPARE(v.view->CurrentPosition(), 15);
         QCOMPARE(std::count_if(v.f.notifications.begin(), v.f.notifications.end(),
-                               [](const CNotification& n) { return n.kind == CNotification::kAdded; }),
+                               [](const CNotification& n) { return n.kind == CNotification::Kind::Added; }),
                  std::ptrdiff_t{15});
         Image stored = v.f.Stored();
         for (std::size_t i = 0; i < 16; ++i)
@@ -292,7 +292,7 @@ private slots:
         v.f.data->Personalities().clear();
         v.Open();
         QCOMPARE(v.Count(), std::size_t{1});
-        QCOMPARE(v.f.notifications.back().kind, CNotification::kAdded);
+        QCOMPARE(v.f.notifications.back().kind, CNotification::Kind::Added);
         QCOMPARE(v.Stored(0), kDefault);
     }
 

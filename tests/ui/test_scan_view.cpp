@@ -89,7 +89,7 @@ struct CViewFixture {
     void DeleteChannel(std::size_t index)
     {
         f.data->Channels().erase(f.data->Channels().begin() + static_cast<std::ptrdiff_t>(index));
-        f.context->Notify({CNotification::kDeleted, 0}, nullptr);
+        f.context->Notify({CNotification::Kind::Deleted, 0}, nullptr);
     }
     std::uint32_t Key(int control, std::size_t list = 0) const
     {
@@ -274,7 +274,7 @@ private slots:
 
         // A channel added elsewhere can be chosen at once.
         v.f.data->Channels().push_back(std::make_unique<CChannelData>(std::size_t{15}));
-        v.f.context->Notify({CNotification::kAdded, 0}, nullptr);
+        v.f.context->Notify({CNotification::Kind::Added, 0}, nullptr);
         QCOMPARE(v.Slot(1)->count(), 16);
         QVERIFY(v.Choose(kFirstSlot, QStringLiteral("16")));
         QCOMPARE(int(v.Stored()[16]), 16);

@@ -116,7 +116,7 @@ void CheckBlockCases(const ViewMaker& make, std::size_t offset, const std::vecto
         // Each step was reported as a change of its control.
         for (const CStep& step : c.steps)
             QVERIFY(std::any_of(v.f.notifications.begin(), v.f.notifications.end(), [&](const CNotification& n) {
-                return n.kind == CNotification::kEdited && n.data == static_cast<std::uint32_t>(step.control);
+                return n.kind == CNotification::Kind::Edited && n.data == static_cast<std::uint32_t>(step.control);
             }));
     }
 }
@@ -153,8 +153,8 @@ private slots:
         QCOMPARE(int(v.f.Stored()[kKeys + 3]), 0);
         // The change is reported, then the new level is announced.
         QCOMPARE(v.f.notifications.size(), std::size_t{2});
-        QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
-        QCOMPARE(v.f.notifications[1].kind, CNotification::kVoxChanged);
+        QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
+        QCOMPARE(v.f.notifications[1].kind, CNotification::Kind::VoxChanged);
         QCOMPARE(v.f.notifications[1].data, 0u);
         QVERIFY(v.Choose(CVoxPage::kGainLevel, QStringLiteral("4")));
         QCOMPARE(v.f.notifications.back().data, 4u);
@@ -242,7 +242,7 @@ private slots:
         QComboBox* delay = v.Combo(CMiscellaneousPage::kBatterySaveDelay);
         delay->setCurrentIndex(delay->findText(QStringLiteral("Off"))); // shown, not yet stored
         QVERIFY(v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
-        v.f.context->Notify({CNotification::kAdded, 0}, nullptr);
+        v.f.context->Notify({CNotification::Kind::Added, 0}, nullptr);
         QCOMPARE(int(v.f.Stored()[kMisc + 5]), 0);
         QVERIFY(!v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
     }

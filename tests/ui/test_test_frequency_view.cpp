@@ -149,7 +149,7 @@ private slots:
             QCOMPARE(v.f.messages,
                      c.outOfRange ? std::vector<int>{CViewTestFrequency::kOutOfRangeMessage} : std::vector<int>{});
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
-            QCOMPARE(v.f.notifications[0].kind, CNotification::kEdited);
+            QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
         }
     }

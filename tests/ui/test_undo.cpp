@@ -279,7 +279,7 @@ private slots:
         emit Control<CFreqEdit>(f.channel.get(), kRxFrequency)->editingFinished();
         f.channel->Navigate(record_command::kNext, 0);
         f.channel->Navigate(record_command::kFirst, 0);
-        f.context->Notify({CNotification::kEdited, 0}, nullptr);
+        f.context->Notify({CNotification::Kind::Edited, 0}, nullptr);
         QVERIFY(!undo->CanUndo());
         QVERIFY(availability.empty());
 

@@ -257,21 +257,23 @@ TEST_F(ChannelEdit, CheckReportsAMissingOrInvalidPersonality)
     channel.ResolvePersonality(personalities);
     CInvalidLog log;
 
-    channel.Check(CNotification{CNotification::kDeleted, 0}, 3, personalities, log, Settings());
+    channel.Check(CNotification{CNotification::Kind::Deleted, 0}, 3, personalities, log, Settings());
     EXPECT_EQ(log.Count(), 0);
 
     personalities.erase(personalities.begin() + 1);
-    for (const int kind : {0, 1, 2, 3, 4, 6, 7, 9}) {
+    using Kind = CNotification::Kind;
+    for (const Kind kind :
+         {Kind::Edited, Kind::Navigated, Kind::Added, Kind::CellEdited, Kind::ValidChanged, Kind::VoxChanged}) {
         channel.Check(CNotification{kind, 0}, 3, personalities, log, Settings());
-        EXPECT_EQ(log.Count(), 0) << kind;
+        EXPECT_EQ(log.Count(), 0) << static_cast<int>(kind);
     }
-    channel.Check(CNotification{CNotification::kDeleted, 0}, 3, personalities, log, Settings());
+    channel.Check(CNotification{CNotification::Kind::Deleted, 0}, 3, personalities, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(test::Fields(log.Entries()[0]),
               test::EntryFields(3703, "Personality List", "Channel - 3 : Miscellaneous", channel.TreeId() + 69238));
     EXPECT_EQ(channel.PersonalityPosition(), 1); // the channel keeps its byte 18
 
-    channel.Check(CNotification{CNotification::kDeleted, 0}, 3, personalities, log, Settings());
+    channel.Check(CNotification{CNotification::Kind::Deleted, 0}, 3, personalities, log, Settings());
     EXPECT_EQ(log.Count(), 1); // one entry per key
     channel.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
@@ -279,7 +281,7 @@ TEST_F(ChannelEdit, CheckReportsAMissingOrInvalidPersonality)
     CChannelData first(std::size_t{0}); // a personality that is there but not valid
     first.ResolvePersonality(personalities);
     personalities[0]->SetValid(false);
-    first.Check(CNotification{CNotification::kDeleted, 0}, 16, personalities, log, Settings());
+    first.Check(CNotification{CNotification::Kind::Deleted, 0}, 16, personalities, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(log.Entries()[0].text, "Channel - 16 : Miscellaneous");
 }

@@ -179,17 +179,17 @@ TEST_F(EmergencyWithTexts, CheckAddsAndWithdrawsTheRevertChannelEntry)
     CInvalidLog log;
 
     const CRecordRefs withoutThird = {channels.refs[0], channels.refs[1]};
-    data.Check({CNotification::kEdited, 0}, withoutThird, dtmf.refs, log, Settings());
+    data.Check({CNotification::Kind::Edited, 0}, withoutThird, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 0); // only kind 5 checks
-    data.Check({CNotification::kDeleted, 0}, withoutThird, dtmf.refs, log, Settings());
+    data.Check({CNotification::Kind::Deleted, 0}, withoutThird, dtmf.refs, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7310, "Revert channel missing", "Emergency", 72845));
 
     channels.owned[2].SetValid(false); // an emptied channel counts as missing too
-    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, Settings());
+    data.Check({CNotification::Kind::Deleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_TRUE(log.Contains(72845));
     channels.owned[2].SetValid(true);
-    data.Check({CNotification::kDeleted, 0}, channels.refs, dtmf.refs, log, Settings());
+    data.Check({CNotification::Kind::Deleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 0);
 }
 
@@ -200,14 +200,14 @@ TEST_F(EmergencyWithTexts, CheckFindsAMissingSignallingSystemForDigitIdsOnly)
     CEmergencyData data;
     data.ResolveReferences(channels.refs, dtmf.refs);
     CInvalidLog log;
-    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, Settings());
+    data.Check({CNotification::Kind::Deleted, 0}, channels.refs, {}, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7318, "Signalling system missing", "Emergency", 72853));
 
     data.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
     ASSERT_TRUE(data.SetIdType(0));
-    data.Check({CNotification::kDeleted, 0}, channels.refs, {}, log, Settings());
+    data.Check({CNotification::Kind::Deleted, 0}, channels.refs, {}, log, Settings());
     EXPECT_EQ(log.Count(), 0);
 }
 

@@ -57,20 +57,22 @@ TEST(KeysVox, VoxOffClearsEverySideKeyWithTheVoxFunctionOnly)
         Bytes before, after;
     };
     const Case cases[] = {
-        {{CNotification::kVoxChanged, 0}, kDefault, {0x1D, 0x1C, 0x42, 0x00, 0x42, 0x50, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}},
+        {{CNotification::Kind::VoxChanged, 0},
+         kDefault,
+         {0x1D, 0x1C, 0x42, 0x00, 0x42, 0x50, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}},
         // 75 outside the side keys (bytes 0 and 6) is not a key function and stays.
-        {{CNotification::kVoxChanged, 0},
+        {{CNotification::Kind::VoxChanged, 0},
          {0x4B, 0x1C, 0x4B, 0x4B, 0x4C, 0x4B, 0x4B, 0xFF, 0xFF, 0xFF, 0xFE},
          {0x4B, 0x1C, 0x00, 0x00, 0x4C, 0x00, 0x4B, 0xFF, 0xFF, 0xFF, 0xFE}},
         // Other notices leave the keys.
-        {{CNotification::kVoxChanged, 3}, kDefault, kDefault},
-        {{CNotification::kDeleted, 0}, kDefault, kDefault},
-        {{CNotification::kEdited, 0}, kDefault, kDefault},
+        {{CNotification::Kind::VoxChanged, 3}, kDefault, kDefault},
+        {{CNotification::Kind::Deleted, 0}, kDefault, kDefault},
+        {{CNotification::Kind::Edited, 0}, kDefault, kDefault},
     };
     for (const auto& c : cases) {
         CKeyData keys = KeysFrom(c.before);
         keys.OnNotification(c.notification);
-        EXPECT_EQ(Slice(keys.Block()), c.after) << c.notification.kind << " " << c.notification.data;
+        EXPECT_EQ(Slice(keys.Block()), c.after) << static_cast<int>(c.notification.kind) << " " << c.notification.data;
     }
 }
 

@@ -78,7 +78,7 @@ TEST(OptionBlocks, VoxGainLevelIsBitsOneToThree)
     ASSERT_TRUE(vox.SetGainLevel(0));
     EXPECT_FALSE(vox.IsVoxOn());
     const CNotification n = vox.GainChangedNotification();
-    EXPECT_EQ(n.kind, 1140);
+    EXPECT_TRUE(n.kind == CNotification::Kind::VoxChanged);
     EXPECT_EQ(n.data, 0u);
 }
 

@@ -105,7 +105,7 @@ TEST_F(RadioDataTest, AChannelWithoutItsPersonalityIsReported)
 TEST_F(RadioDataTest, AScanMemberWhoseChannelWasDeletedIsReported)
 {
     m_data.Channels().erase(m_data.Channels().begin() + 4);
-    m_data.RunChecks({CNotification::kDeleted, 0});
+    m_data.RunChecks({CNotification::Kind::Deleted, 0});
     EXPECT_GE(m_data.InvalidLog().Count(), 1);
     // Storing the scan list writes 0xFF for the lost member.
     m_data.ScanLists()[0]->StoreIdentities(m_data.ChannelRefs());
@@ -149,9 +149,9 @@ TEST_F(RadioDataTest, AddingAndRemovingChannelsKeepsScanNumbersOnTheirChannels)
 TEST_F(RadioDataTest, SwitchingVoxOffClearsTheVoxKeyFunction)
 {
     ASSERT_EQ(m_data.Keys().SideKeyFunction(1), 75);
-    m_data.RunChecks({CNotification::kVoxChanged, 3});
+    m_data.RunChecks({CNotification::Kind::VoxChanged, 3});
     EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 75);
-    m_data.RunChecks({CNotification::kVoxChanged, 0});
+    m_data.RunChecks({CNotification::Kind::VoxChanged, 0});
     EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 0);
     EXPECT_EQ(m_data.Keys().SideKeyFunction(0), 66);
 }

@@ -218,20 +218,23 @@ protected:
     test::CTestTexts m_texts{CheckTexts()};
 };
 
-TEST_F(ScanCheck, ReactsOnlyToKindsFiveAndNine)
+TEST_F(ScanCheck, ReactsOnlyToDeletionsFullChecksAndValidChanges)
 {
     Channels channels = MakeChannels(2); // slots 3..16 name no channel
     CScanListData s;
     s.Resolve(Refs(channels));
     CInvalidLog log;
-    for (const int kind : {0, 1, 2, 3, 4, 6, 7}) {
+    using Kind = CNotification::Kind;
+    for (const Kind kind : {Kind::Edited, Kind::Navigated, Kind::Added, Kind::CellEdited, Kind::VoxChanged}) {
         s.Check(CNotification{kind, 0}, Refs(channels), log, Settings());
-        EXPECT_EQ(log.Count(), 0) << kind;
+        EXPECT_EQ(log.Count(), 0) << static_cast<int>(kind);
     }
-    s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
-    EXPECT_EQ(log.Count(), 14);
-    log.Clear();
-    s.Check(CNotification{CNotification::kValidChanged, 0}, Refs(channels), log, Settings());
+    for (const Kind kind : {Kind::Deleted, Kind::CheckAll}) {
+        s.Check(CNotification{kind, 0}, Refs(channels), log, Settings());
+        EXPECT_EQ(log.Count(), 14);
+        log.Clear();
+    }
+    s.Check(CNotification{CNotification::Kind::ValidChanged, 0}, Refs(channels), log, Settings());
     EXPECT_EQ(log.Count(), 14);
 }
 
@@ -242,13 +245,13 @@ TEST_F(ScanCheck, MemberSlotEntries)
     s.SetEntryCount(3);
     s.Resolve(Refs(channels));
     CInvalidLog log;
-    s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
+    s.Check(CNotification{CNotification::Kind::Deleted, 0}, Refs(channels), log, Settings());
     EXPECT_EQ(log.Count(), 0);
 
     channels.erase(channels.begin() + 1); // slot 2's channel
     channels[9]->SetValid(false);         // slot 11's channel, beyond the used slots
     channels[1]->SetValid(false);         // slot 3's channel
-    s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
+    s.Check(CNotification{CNotification::Kind::Deleted, 0}, Refs(channels), log, Settings());
     ASSERT_EQ(log.Count(), 2);
     EXPECT_EQ(test::Fields(log.Entries()[0]),
               test::EntryFields(3874, "Slot 2", "Scan : Channel List", s.TreeId() + 3872 + 2 + 0xFFFF));
@@ -289,7 +292,7 @@ TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
         s.Resolve(Refs(channels));
         channels.erase(channels.begin() + 2, channels.end());
         CInvalidLog log;
-        s.Check(CNotification{CNotification::kDeleted, 0}, Refs(channels), log, Settings());
+        s.Check(CNotification{CNotification::Kind::Deleted, 0}, Refs(channels), log, Settings());
         ASSERT_EQ(log.Count(), static_cast<int>(c.controls.size()));
         for (std::size_t i = 0; i < c.controls.size(); ++i) {
             const int control = c.controls[i];

@@ -2,6 +2,8 @@
 // A view of numbered records (channels, personalities, scan lists, the DTMF
 // system): it carries out the record commands of its window's navigation bar
 // and of the tree, and tells where it stands afterwards.
+#include "radio_data/notification.h"
+
 namespace qrv {
 
 namespace record_command {
@@ -13,6 +15,17 @@ inline constexpr int kAdd = 4;
 inline constexpr int kDelete = 5;
 inline constexpr int kGoTo = 6; // to the 0-based position given
 } // namespace record_command
+
+// What the other windows hear after a record command: a record added or
+// deleted, or a move to another record (the command in the data word).
+inline CNotification NavigationNotification(int command)
+{
+    if (command == record_command::kAdd)
+        return {CNotification::Kind::Added, 0};
+    if (command == record_command::kDelete)
+        return {CNotification::Kind::Deleted, 0};
+    return {CNotification::Kind::Navigated, static_cast<std::uint32_t>(command)};
+}
 
 class CRecordNavigator {
 public:

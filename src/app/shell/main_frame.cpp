@@ -326,7 +326,7 @@ void CMainFrame::ForwardNotification(const CNotification& notification, QObject*
     for (CChildFrame* child : OpenChildren())
         if (auto* view = qobject_cast<CEditorView*>(child->View()))
             view->OnNotification(notification, origin);
-    if (notification.kind != CNotification::kAdded && notification.kind != CNotification::kDeleted)
+    if (!notification.ChangesRecordCount())
         return;
     // A record was added or deleted somewhere: the tree and every record window's bar follow.
     m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));

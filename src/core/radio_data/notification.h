@@ -6,16 +6,26 @@
 namespace qrv {
 
 struct CNotification {
-    // Kinds with a meaning of their own; navigation commands use their codes 0 to 6.
-    static constexpr int kEdited = 0;
-    static constexpr int kAdded = 4;
-    static constexpr int kDeleted = 5;       // also "run every check"
-    static constexpr int kCellEdited = 7;    // channel list cell; data word 2048
-    static constexpr int kValidChanged = 9;  // a record's valid state changed / check all references
-    static constexpr int kVoxChanged = 1140; // data word: the new VOX gain level
+    enum class Kind : std::uint8_t {
+        Edited,       // a control's value was stored; data: the control number
+        Navigated,    // a view moved to another record; data: the navigation command
+        Added,        // a record was added
+        Deleted,      // a record was deleted
+        CellEdited,   // a channel list cell was stored; data: kCellEditedData
+        ValidChanged, // a record's valid state changed; data: the control number
+        VoxChanged,   // data: the new VOX gain level
+        CheckAll,     // every check runs (before a save or a write)
+    };
+    // The data word of a channel list cell edit.
+    static constexpr std::uint32_t kCellEditedData = 2048;
 
-    int kind = kEdited;
+    Kind kind = Kind::Edited;
     std::uint32_t data = 0;
+
+    // A record went away, or everything is checked: references must be checked again.
+    bool ChecksReferences() const { return kind == Kind::Deleted || kind == Kind::CheckAll; }
+    // Records were added or deleted: lists of records must be filled again.
+    bool ChangesRecordCount() const { return kind == Kind::Added || kind == Kind::Deleted; }
 };
 
 } // namespace qrv

@@ -137,7 +137,7 @@ void CRadioData::AfterLoad()
 bool CRadioData::CheckAll()
 {
     m_invalidLog.Clear();
-    RunChecks(CNotification{CNotification::kDeleted, 0});
+    RunChecks(CNotification{CNotification::Kind::CheckAll, 0});
     return m_invalidLog.Count() > 0;
 }
 

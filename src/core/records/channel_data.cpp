@@ -182,7 +182,7 @@ void CChannelData::Check(const CNotification& n, std::size_t position1Based,
                          const std::vector<std::unique_ptr<CPersonalityData>>& personalities, CInvalidLog& log,
                          const CSettings& settings) const
 {
-    if (n.kind != CNotification::kDeleted)
+    if (!n.ChecksReferences())
         return;
     const auto it = std::find_if(personalities.begin(), personalities.end(),
                                  [this](const auto& p) { return p && p->TreeId() == m_personalityId; });

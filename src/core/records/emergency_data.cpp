@@ -83,7 +83,7 @@ void CEmergencyData::ResolveReferences(const CRecordRefs& channels, const CRecor
 void CEmergencyData::Check(const CNotification& notification, const CRecordRefs& channels,
                            const CRecordRefs& dtmfSystems, CInvalidLog& log, const CSettings& settings) const
 {
-    if (notification.kind != CNotification::kDeleted)
+    if (!notification.ChecksReferences())
         return;
     if (m_revertChannelId != 0 && !HasValidRecord(channels, m_revertChannelId))
         log.Add({kRevertChannelCombo, settings.GetText(kRevertChannelTitle), settings.GetText(kCheckText),

@@ -36,7 +36,7 @@ bool CKeyData::SetSideKeyFunction(std::size_t index, std::uint8_t function)
 
 void CKeyData::OnNotification(const CNotification& notification)
 {
-    if (notification.kind != CNotification::kVoxChanged || notification.data != 0)
+    if (notification.kind != CNotification::Kind::VoxChanged || notification.data != 0)
         return;
     for (const std::size_t offset : kSideKeyOffsets)
         if (m_block[offset] == kFunctionVox)

@@ -73,7 +73,7 @@ void CScanListData::StoreIdentities(const CRecordRefs& channels)
 void CScanListData::Check(const CNotification& n, const CRecordRefs& channels, CInvalidLog& log,
                           const CSettings& settings) const
 {
-    if (n.kind != CNotification::kDeleted && n.kind != CNotification::kValidChanged)
+    if (!n.ChecksReferences() && n.kind != CNotification::Kind::ValidChanged)
         return;
     const std::string view = settings.GetText(kViewText) + " : ";
     const std::size_t used = std::min<std::size_t>(EntryCount(), kSlots);

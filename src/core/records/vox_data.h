@@ -39,7 +39,7 @@ public:
     void SetDelayTime(std::uint8_t entry) { m_block[kDelayOffset] = entry; }
 
     // The notice the radio data passes on after the gain level changed.
-    CNotification GainChangedNotification() const { return {CNotification::kVoxChanged, GainLevel()}; }
+    CNotification GainChangedNotification() const { return {CNotification::Kind::VoxChanged, GainLevel()}; }
 
 private:
     BlockBytes m_block = kDefaultBlock;

@@ -26,7 +26,6 @@ namespace qrv {
 namespace {
 
 constexpr int kOutOfRangeMessage = 1164;
-constexpr std::uint32_t kChannelListCell = 2048; // data word of a channel list cell edit
 constexpr int kCtcssCharacters = 5;
 constexpr int kCdcssCharacters = 3;
 // Within one side: the type and tone combos follow the frequency edit's number.
@@ -217,8 +216,8 @@ void CChannelBasicPage::StoreControls()
 
 bool CChannelBasicPage::ReloadsOn(const CNotification& notification) const
 {
-    return CEditorPage::ReloadsOn(notification) ||
-           (notification.kind == CNotification::kCellEdited && notification.data == kChannelListCell);
+    return CEditorPage::ReloadsOn(notification) || (notification.kind == CNotification::Kind::CellEdited &&
+                                                    notification.data == CNotification::kCellEditedData);
 }
 
 void CChannelBasicPage::EnableTones(const CSide& side)
@@ -242,7 +241,7 @@ void CChannelBasicPage::ReceiveCommitted()
     if (IsLoading() || m_binding.channel == nullptr)
         return;
     UserChanged(kRxFrequency);
-    Context().Notify({CNotification::kValidChanged, static_cast<std::uint32_t>(kRxFrequency)}, this);
+    Context().Notify({CNotification::Kind::ValidChanged, static_cast<std::uint32_t>(kRxFrequency)}, this);
 }
 
 void CChannelBasicPage::CopyReceiveToTransmit()
@@ -252,7 +251,7 @@ void CChannelBasicPage::CopyReceiveToTransmit()
     Store();
     m_binding.channel->CopyReceiveToTransmit();
     Load();
-    Context().Notify({CNotification::kEdited, static_cast<std::uint32_t>(kCopyReceive)}, this);
+    Context().Notify({CNotification::Kind::Edited, static_cast<std::uint32_t>(kCopyReceive)}, this);
 }
 
 } // namespace qrv

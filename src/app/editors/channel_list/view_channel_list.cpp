@@ -33,7 +33,7 @@ CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidge
             return;
         if (clamped)
             ShowLater(kOutOfRangeMessage);
-        Context().Notify({CNotification::kCellEdited, kCellEditedData}, this);
+        Context().Notify({CNotification::Kind::CellEdited, CNotification::kCellEditedData}, this);
     });
     connect(m_delegate, &CChannelCellDelegate::FrequencyOutOfRange, this, [this] { ShowLater(kOutOfRangeMessage); });
     connect(m_grid, &CChannelGrid::CopyRequested, this, &CViewChannelList::CopySelection);
@@ -49,7 +49,7 @@ CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidge
 
     if (RecordCount() == 0) {
         m_model->AppendChannel();
-        Context().Notify({CNotification::kAdded, 0}, this);
+        Context().Notify({CNotification::Kind::Added, 0}, this);
     }
     SetCurrent(position >= 0 && position < RecordCount() ? position : 0);
     FillAllRows();
@@ -118,7 +118,7 @@ void CViewChannelList::Navigate(int command, int position)
     const int next = PositionAfter(command, m_current, RecordCount(), position);
     if (next >= 0)
         SetCurrent(next);
-    Context().Notify({command, 0}, this);
+    Context().Notify(NavigationNotification(command), this);
     FillAllRows();
 }
 
@@ -126,7 +126,7 @@ void CViewChannelList::OnNotification(const CNotification& notification, QObject
 {
     if (origin == this)
         return;
-    if (notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted)
+    if (notification.ChangesRecordCount())
         FollowChannels();
     else
         m_model->RefreshRows(); // a channel page or a personality may have changed what a row shows
@@ -152,13 +152,13 @@ void CViewChannelList::StoreRow(int row, const std::vector<CChannelTableModel::C
     outcome.clamped = outcome.clamped || result.clamped;
     outcome.leftOut = outcome.leftOut || result.rejected;
     if (result.stored)
-        Context().Notify({CNotification::kCellEdited, kCellEditedData}, this);
+        Context().Notify({CNotification::Kind::CellEdited, CNotification::kCellEditedData}, this);
 }
 
 void CViewChannelList::Report(const CStoreOutcome& outcome)
 {
     if (outcome.added)
-        Context().Notify({CNotification::kAdded, 0}, this);
+        Context().Notify({CNotification::Kind::Added, 0}, this);
     if (outcome.clamped)
         ShowMessage(this, Context().Settings(), kOutOfRangeMessage);
     if (outcome.leftOut)

@@ -23,7 +23,6 @@ public:
     // Pasted text that fitted no cell, no entry of its column, or no channel.
     static constexpr int kPasteLeftOutMessage = 3688;
     // The data word of the notification after a cell edit.
-    static constexpr std::uint32_t kCellEditedData = 2048;
     // Lines at least this wide (up to the power level) pasted onto selected rows replace whole channels.
     static constexpr int kRowPasteWidth = CChannelTableModel::kPower + 1;
 

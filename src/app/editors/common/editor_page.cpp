@@ -42,7 +42,7 @@ void CEditorPage::Store()
 
 bool CEditorPage::ReloadsOn(const CNotification& notification) const
 {
-    return notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted;
+    return notification.ChangesRecordCount();
 }
 
 void CEditorPage::OnNotification(const CNotification& notification)
@@ -51,7 +51,7 @@ void CEditorPage::OnNotification(const CNotification& notification)
         Load();
 }
 
-void CEditorPage::UserChanged(int controlNumber, int kind)
+void CEditorPage::UserChanged(int controlNumber, CNotification::Kind kind)
 {
     if (m_loading)
         return;

@@ -39,7 +39,7 @@ protected:
     virtual bool ReloadsOn(const CNotification& notification) const;
 
     // A user changed a control: store the page, tell the program, run the checks.
-    void UserChanged(int controlNumber, int kind = CNotification::kEdited);
+    void UserChanged(int controlNumber, CNotification::Kind kind = CNotification::Kind::Edited);
     // Reports the user's changes of a control by its control number.
     void Watch(QComboBox* combo);
     void Watch(QAbstractButton* button);

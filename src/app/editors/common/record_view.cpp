@@ -31,7 +31,7 @@ void CRecordView::Start(int position)
     if (Count() == 0) {
         AddRecord();
         Show(0);
-        Context().Notify({CNotification::kAdded, 0}, this);
+        Context().Notify({CNotification::Kind::Added, 0}, this);
     } else {
         Show(position >= 0 && position < Count() ? position : 0);
     }
@@ -71,13 +71,13 @@ void CRecordView::Navigate(int command, int position)
     const int next = PositionAfter(command, m_current, Count(), position);
     if (next >= 0)
         Show(next);
-    Context().Notify({command, 0}, this);
+    Context().Notify(NavigationNotification(command), this);
 }
 
 void CRecordView::OnNotification(const CNotification& notification, QObject* origin)
 {
     // Another window may have added or deleted records of this table.
-    if (origin != this && (notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted))
+    if (origin != this && (notification.ChangesRecordCount()))
         FollowTable();
     m_sheet->NotifyPages(notification);
 }

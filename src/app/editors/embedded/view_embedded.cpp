@@ -96,7 +96,7 @@ void CViewEmbedded::ChangePassword()
         return;
     // The data keeps the new password even when the radio does not take it.
     messages.SetFieldText(CEmbeddedMessageData::kPasswordField, dialog.NewPassword());
-    Context().Notify({CNotification::kEdited, CEmbeddedMessagePage::kChangePasswordButton}, this);
+    Context().Notify({CNotification::Kind::Edited, CEmbeddedMessagePage::kChangePasswordButton}, this);
     m_radio.WritePassword(messages.Block());
 }
 

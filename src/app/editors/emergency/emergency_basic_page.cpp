@@ -113,8 +113,7 @@ CEmergencyBasicPage::CNumeric CEmergencyBasicPage::AddNumeric(int edit, int spin
 
 bool CEmergencyBasicPage::ReloadsOn(const CNotification& notification) const
 {
-    return notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted ||
-           notification.kind == CNotification::kCellEdited;
+    return notification.ChangesRecordCount() || notification.kind == CNotification::Kind::CellEdited;
 }
 
 void CEmergencyBasicPage::LoadControls()

@@ -94,7 +94,7 @@ void CKeysPage::RefuseVoxWhileOff(QComboBox& combo)
 
 void CKeysPage::OnNotification(const CNotification& notification)
 {
-    if (notification.kind != CNotification::kVoxChanged) {
+    if (notification.kind != CNotification::Kind::VoxChanged) {
         CEditorPage::OnNotification(notification);
         return;
     }

@@ -81,8 +81,7 @@ void CScanChannelListPage::StoreControls()
 
 void CScanChannelListPage::OnNotification(const CNotification& notification)
 {
-    if (notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted ||
-        notification.kind == CNotification::kValidChanged) {
+    if (notification.ChangesRecordCount() || notification.kind == CNotification::Kind::ValidChanged) {
         Store();
         Load();
     }

@@ -132,8 +132,7 @@ void CScanConfigPage::StoreControls()
 
 void CScanConfigPage::OnNotification(const CNotification& notification)
 {
-    if (notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted ||
-        notification.kind == CNotification::kValidChanged) {
+    if (notification.ChangesRecordCount() || notification.kind == CNotification::Kind::ValidChanged) {
         Store();
         Load();
     }

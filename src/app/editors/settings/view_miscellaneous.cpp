@@ -110,7 +110,7 @@ void CMiscellaneousPage::StoreControls()
 
 void CMiscellaneousPage::OnNotification(const CNotification& notification)
 {
-    if (notification.kind == CNotification::kAdded || notification.kind == CNotification::kDeleted)
+    if (notification.ChangesRecordCount())
         Store();
 }
 

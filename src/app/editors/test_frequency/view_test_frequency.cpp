@@ -117,7 +117,7 @@ void CViewTestFrequency::PointEntered(int row, int column, const QString& text)
                 block.SetPointRx(point, *units);
             else
                 block.SetPointTx(point, *units);
-            Context().Notify({CNotification::kEdited, static_cast<std::uint32_t>(kPointGrid)}, this);
+            Context().Notify({CNotification::Kind::Edited, static_cast<std::uint32_t>(kPointGrid)}, this);
         }
     }
     m_points->ShowText(row, column, PointText(row, column));
@@ -137,7 +137,7 @@ void CViewTestFrequency::ChannelEntered(int row, int column, const QString& text
                 block.SetChannelRx(channel, *units);
             else
                 block.SetChannelTx(channel, *units);
-            Context().Notify({CNotification::kEdited, static_cast<std::uint32_t>(kChannelGrid)}, this);
+            Context().Notify({CNotification::Kind::Edited, static_cast<std::uint32_t>(kChannelGrid)}, this);
         }
     }
     // The text of the frequency on its raster, or the stored one after a refusal.
