@@ -96,12 +96,12 @@ private slots:
             QCOMPARE(f.frame->Tree()->FindItem(item::kChangeLog) != nullptr, c.changeLog);
             QVERIFY(f.frame->Tree()->FindItem(item::kDtmfSystem) == nullptr);
             QVERIFY(f.frame->Tree()->FindItem(item::kEmergency) == nullptr);
-            QCOMPARE(f.frame->Menus().Action(32698) != nullptr, c.factoryMode);
-            QCOMPARE(f.frame->Menus().Action(32776) != nullptr, c.updateMemory);
-            QCOMPARE(f.frame->Menus().Action(32699) != nullptr, c.updateMemory);
-            QCOMPARE(f.frame->Menus().Action(32696) != nullptr, c.updateMemory);
+            QCOMPARE(f.frame->Menus().Action(command::kFactoryMode) != nullptr, c.factoryMode);
+            QCOMPARE(f.frame->Menus().Action(command::kUpdateMemory) != nullptr, c.updateMemory);
+            QCOMPARE(f.frame->Menus().Action(command::kWriteTuneData) != nullptr, c.updateMemory);
+            QCOMPARE(f.frame->Menus().Action(command::kBaseBand) != nullptr, c.updateMemory);
             QVERIFY(f.frame->Menus().Action(item::kDtmfSystem) == nullptr);
-            QVERIFY(f.frame->Menus().Action(32773) != nullptr);
+            QVERIFY(f.frame->Menus().Action(command::kRead) != nullptr);
             // The View menu reaches the DTMF system and the emergency views at the factory level only.
             QCOMPARE(f.frame->Menus().Action(command::kDtmfSystemView) != nullptr, c.changeLog);
             QCOMPARE(f.frame->Menus().Action(command::kEmergencyView) != nullptr, c.changeLog);
@@ -149,7 +149,7 @@ private slots:
         CChildFrame* again = f.frame->OpenItem(item::kRadio);
         QCOMPARE(again, first);
         QCOMPARE(f.frame->OpenChildren().size(), 1);
-        f.frame->DoCommand(32779);
+        f.frame->DoCommand(command::kCloseAll);
         QCoreApplication::processEvents();
         QCOMPARE(f.frame->OpenChildren().size(), 0);
     }
@@ -157,9 +157,9 @@ private slots:
     void ToolTipsFollowTheLanguage()
     {
         CFixture english(0, 0);
-        QCOMPARE(english.frame->Menus().Action(32773)->toolTip(), QStringLiteral("Read from Radio"));
+        QCOMPARE(english.frame->Menus().Action(command::kRead)->toolTip(), QStringLiteral("Read from Radio"));
         CFixture chinese(0, 1);
-        const QString tip = chinese.frame->Menus().Action(32773)->toolTip();
+        const QString tip = chinese.frame->Menus().Action(command::kRead)->toolTip();
         QVERIFY(!tip.isEmpty());
         QVERIFY(!tip.contains(QLatin1Char('(')));
         QVERIFY(tip != QStringLiteral("Read from Radio"));
@@ -429,12 +429,12 @@ private slots:
         auto* watch = qobject_cast<CDataWatchView*>(child->View());
         QVERIFY(watch != nullptr);
         f.data->Channels()[0]->SetRxFrequency(0x44612500);
-        f.frame->DoCommand(32776);
+        f.frame->DoCommand(command::kUpdateMemory);
         // 446.00625 -> 446.12500: bytes 25 06 60 44 become 00 25 61 44.
         QCOMPARE(watch->ChangeList()->count(), 3);
         QCOMPARE(watch->ChangeList()->item(0)->text(), QStringLiteral("$E.0x584:25->00"));
         QCOMPARE(watch->ChangeList()->item(2)->text(), QStringLiteral("$E.0x586:60->61"));
-        f.frame->DoCommand(32776);
+        f.frame->DoCommand(command::kUpdateMemory);
         QCOMPARE(watch->ChangeList()->count(), 3);
     }
 

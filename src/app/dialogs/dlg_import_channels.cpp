@@ -1,8 +1,8 @@
 #include "dialogs/dlg_import_channels.h"
 
-#include "radio_data/read_failure.h"
-
+#include "presentation/command_numbers.h"
 #include "radio_data/radio_data.h"
+#include "radio_data/read_failure.h"
 #include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/localize_window.h"
@@ -42,7 +42,7 @@ QString FilterOf(const CSettings& settings, int number)
 } // namespace
 
 namespace {
-constexpr int kImportHelpTopic = 32930;
+constexpr int kImportHelpTopic = command::kImportChannels;
 } // namespace
 
 CDlgImportChannels::CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text,

@@ -2,6 +2,7 @@
 // Channel import and export as CSV files: the File menu's commands, and the
 // dialog that shows which rows of a file can be taken before anything changes.
 #include "csv/channel_csv.h"
+#include "presentation/command_numbers.h"
 
 #include <QDialog>
 
@@ -19,8 +20,8 @@ class CSettings;
 
 // Texts and control numbers (S02).
 namespace csvui {
-inline constexpr int kImportMenu = 32930;
-inline constexpr int kExportMenu = 32931;
+inline constexpr int kImportMenu = command::kImportChannels;
+inline constexpr int kExportMenu = command::kExportChannels;
 inline constexpr int kNativeFilter = 32932;
 inline constexpr int kCommonFilter = 32933;
 inline constexpr int kImportDialog = 32934;

@@ -1,5 +1,6 @@
 #include "dialogs/dlg_serial_trace.h"
 
+#include "presentation/command_numbers.h"
 #include "program_directory.h"
 #include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
@@ -38,7 +39,7 @@ std::unique_ptr<CBytePort> WrapWithTrace(std::unique_ptr<CBytePort> port)
 }
 
 namespace {
-constexpr int kTraceHelpTopic = 32955;
+constexpr int kTraceHelpTopic = command::kSerialTrace;
 } // namespace
 
 CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<const CSerialTrace> trace, QWidget* parent)

@@ -14,9 +14,9 @@ class CFactoryCommands {
 public:
     explicit CFactoryCommands(CFactoryContext& context);
 
-    void BaseBand();      // 32696
-    void FactoryMode();   // 32698
-    void WriteTuneData(); // 32699
+    void BaseBand();      // command::kBaseBand
+    void FactoryMode();   // command::kFactoryMode
+    void WriteTuneData(); // command::kWriteTuneData
 
 private:
     void TakeFactoryModel(const CDlgFactoryModel& dialog);

@@ -2,6 +2,7 @@
 // The printing commands of the main window: Print Setup, Print and Print
 // Preview of the File menu, and the Print button of a view's navigation bar.
 // One printer (with the user's choices in Print Setup) serves them all.
+#include "presentation/command_numbers.h"
 #include "printing/dlg_print_tree.h"
 #include "report_printer.h"
 
@@ -22,9 +23,9 @@ class CSettings;
 class CPrintCommands : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kPrintSetupCommand = 57606;
-    static constexpr int kPrintCommand = 57607;
-    static constexpr int kPrintPreviewCommand = 57609;
+    static constexpr int kPrintSetupCommand = command::kPrintSetup;
+    static constexpr int kPrintCommand = command::kPrint;
+    static constexpr int kPrintPreviewCommand = command::kPrintPreview;
     // The caption of the print dialog.
     static constexpr int kPrintCaption = 1173;
     // S01: the printer could not be started.

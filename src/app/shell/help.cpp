@@ -1,5 +1,6 @@
 #include "shell/help.h"
 
+#include "presentation/command_numbers.h"
 #include "presentation/help_topics.h"
 #include "presentation/item_tables.h"
 #include "radio_data/settings.h"
@@ -22,7 +23,7 @@ namespace qrv {
 namespace {
 
 constexpr int kHelpMissing = 1301;
-constexpr int kHelpCaption = 57667;
+constexpr int kHelpCaption = command::kHelp; // the Help menu item's text
 
 CHelp* g_installed = nullptr;
 

@@ -708,7 +708,7 @@ void CMainFrame::DoCommand(int number)
         m_mdi->setViewMode(m_mdi->viewMode() == QMdiArea::TabbedView ? QMdiArea::SubWindowView : QMdiArea::TabbedView);
         return;
     default:
-        if (number >= item::kRadio && number <= 32950)
+        if (number >= item::kRadio && number <= command::kLastItemCommand)
             OpenItem(ItemOfCommand(number));
         return;
     }
