@@ -2,6 +2,7 @@
 
 #include "cli_context.h"
 #include "dump_writer.h"
+#include "presentation/form_numbers.h"
 #include "records/frequency.h"
 #include "records/tones.h"
 #include "util/text_format.h"
@@ -73,7 +74,7 @@ void DumpIdentity(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     root[QStringLiteral("identity")] = w.Take();
 
     const CRadioInfoData& info = c.RadioData().RadioInfo();
-    w.Heading(w.Caption(1109, "Radio information"));
+    w.Heading(w.Caption(form::kRadio, "Radio information"));
     w.Text("model_name", 1110, info.ModelName());
     w.Text("frequency_range", 1112, s.FreqRange);
     w.Text("serial_number", 1114, info.SerialNumber());
@@ -88,7 +89,7 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 {
     CRadioData& d = c.RadioData();
     const CKeyData& keys = d.Keys();
-    w.Heading(w.Caption(6601, "Programmable keys"));
+    w.Heading(w.Caption(form::kKeys, "Programmable keys"));
     const char* keyNames[] = {"sk1_short", "sk1_long", "sk2_short", "sk2_long"};
     for (std::size_t i = 0; i < CKeyData::kSideKeyCount; ++i)
         w.Listed(keyNames[i], Label(CKeyData::kSideKeyCombos[i]), CKeyData::kFunctionList, keys.SideKeyFunction(i));
@@ -96,21 +97,21 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     root[QStringLiteral("keys")] = w.Take();
 
     const CVoxData& vox = d.Vox();
-    w.Heading(w.Caption(4420, "VOX"));
+    w.Heading(w.Caption(form::kVox, "VOX"));
     w.Listed("gain_level", Label(CVoxData::kGainLevelList), CVoxData::kGainLevelList, vox.GainLevel());
     w.Listed("delay_time", Label(CVoxData::kDelayTimeList), CVoxData::kDelayTimeList, vox.DelayTime());
     w.Raw("bytes", Bytes(vox.Block()));
     root[QStringLiteral("vox")] = w.Take();
 
     const CVolumeData& volume = d.Volume();
-    w.Heading(w.Caption(4900, "Volume"));
+    w.Heading(w.Caption(form::kVolume, "Volume"));
     w.Listed("alert_tone_volume", Label(CVolumeData::kAlertToneList), CVolumeData::kAlertToneList,
              volume.AlertToneVolume());
     w.Raw("bytes", Bytes(volume.Block()));
     root[QStringLiteral("volume")] = w.Take();
 
     const CMicrophoneData& mic = d.Microphone();
-    w.Heading(w.Caption(6500, "Microphone"));
+    w.Heading(w.Caption(form::kMicrophone, "Microphone"));
     w.Listed("internal_gain", Label(CMicrophoneData::kInternalGainList), CMicrophoneData::kInternalGainList,
              mic.InternalGain());
     w.Listed("external_gain", Label(CMicrophoneData::kExternalGainList), CMicrophoneData::kExternalGainList,
@@ -120,7 +121,7 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 
     const CMiscellaneousData& m = d.Miscellaneous();
     using M = CMiscellaneousData;
-    w.Heading(w.Caption(1400, "Miscellaneous"));
+    w.Heading(w.Caption(form::kMiscellaneous, "Miscellaneous"));
     w.Listed("squelch_level", Label(M::kSquelchLevelCombo), M::kSquelchLevelCombo, m.SquelchLevel());
     w.Listed("battery_save_delay", Label(M::kBatterySaveDelayCombo), M::kBatterySaveDelayCombo, m.BatterySaveDelay());
     w.Listed("battery_save_mode", Label(M::kBatterySaveModeCombo), M::kBatterySaveModeCombo, m.BatterySaveMode());
@@ -134,7 +135,7 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     root[QStringLiteral("miscellaneous")] = w.Take();
 
     const CModeData& mode = d.Mode();
-    w.Heading(w.Caption(4650, "Mode"));
+    w.Heading(w.Caption(form::kMode, "Mode"));
     w.Flag("panel_test_mode", CModeData::kPanelTestCheck, mode.PanelTestMode());
     w.Flag("clone_mode", CModeData::kCloneCheck, mode.CloneMode());
     w.Flag("factory_clone_mode", CModeData::kFactoryCloneCheck, mode.FactoryCloneMode());
@@ -147,10 +148,10 @@ void DumpChannels(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     const CSettings& s = c.Settings();
     CRadioData& d = c.RadioData();
     QJsonArray channels;
-    w.Heading(w.Caption(3655, "Channels"));
+    w.Heading(w.Caption(form::kChannel, "Channels"));
     for (std::size_t i = 0; i < d.Channels().size(); ++i) {
         const CChannelData& ch = *d.Channels()[i];
-        w.SubHeading(Format("%s %zu", w.Caption(3655, "Channel").c_str(), i + 1));
+        w.SubHeading(Format("%s %zu", w.Caption(form::kChannel, "Channel").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
         w.Json("valid", ch.IsValid());
         w.Json("rx_mhz", FrequencyValue(ch.RxFrequency()));
@@ -180,10 +181,10 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
 {
     CRadioData& d = c.RadioData();
     QJsonArray personalities;
-    w.Heading(w.Caption(2310, "Personality"));
+    w.Heading(w.Caption(form::kPersonality, "Personality"));
     for (std::size_t i = 0; i < d.Personalities().size(); ++i) {
         const CPersonalityData& p = *d.Personalities()[i];
-        w.SubHeading(Format("%s - %zu", w.Caption(2310, "Personality").c_str(), i + 1));
+        w.SubHeading(Format("%s - %zu", w.Caption(form::kPersonality, "Personality").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
         w.Listed("tx_admit", 2320, 2321, p.TxAdmit());
         w.Listed("tx_timeout", 2324, 2325, p.TimeOut());
@@ -198,10 +199,10 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
 
     QJsonArray scans;
     const std::size_t channelCount = d.Channels().size();
-    w.Heading(w.Caption(3801, "Scan lists"));
+    w.Heading(w.Caption(form::kScan, "Scan lists"));
     for (std::size_t i = 0; i < d.ScanLists().size(); ++i) {
         const CScanListData& sl = *d.ScanLists()[i];
-        w.SubHeading(Format("%s %zu", w.Caption(3801, "Scan list").c_str(), i + 1));
+        w.SubHeading(Format("%s %zu", w.Caption(form::kScan, "Scan list").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
         w.Listed("entries", 3942, 3943, sl.EntryCount());
         w.Listed("ctcss_cdcss_scan_mode", 3829, 3830, sl.ScanMode());
@@ -256,7 +257,7 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 
     const CEmergencyData& e = d.Emergency();
     using E = CEmergencyData;
-    w.Heading(w.Caption(7300, "Emergency"));
+    w.Heading(w.Caption(form::kEmergency, "Emergency"));
     w.Number("long_press_duration", Label(E::kLongPressEdit), e.LongPressDuration());
     w.OptionalNumber("revert_channel", E::kRevertChannelTitle,
                      ChannelNumber(e.RevertChannelPosition(), d.Channels().size()));
@@ -278,7 +279,7 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     root[QStringLiteral("emergency")] = w.Take();
 
     const CEmbeddedMessageData& msg = d.EmbeddedMessages();
-    w.Heading(w.Caption(4701, "Embedded messages"));
+    w.Heading(w.Caption(form::kEmbedded, "Embedded messages"));
     QJsonArray messages;
     for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i) {
         messages.append(Q(msg.Message(i)));
@@ -293,7 +294,7 @@ void DumpFactoryBlocks(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 {
     CRadioData& d = c.RadioData();
     const CTestFrequencyData& t = d.TestFrequencies();
-    w.Heading(w.Caption(4000, "Test frequencies"));
+    w.Heading(w.Caption(form::kTestFrequency, "Test frequencies"));
     QJsonArray channels;
     for (std::size_t k = 0; k < CTestFrequencyData::kChannelCount; ++k) {
         QJsonObject o;

@@ -1,4 +1,5 @@
 // qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
+#include "presentation/form_numbers.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
@@ -339,7 +340,8 @@ TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
     CSettings settings(m_dir.Path());
     settings.SetReadOnly(true);
     settings.SelectLanguage(0);
-    for (const int form : {1109, 6601, 1400, 4420, 4650, 3655, 2310, 3801, 4000})
+    for (const int form : {form::kRadio, form::kKeys, form::kMiscellaneous, form::kVox, form::kMode, form::kChannel,
+                           form::kPersonality, form::kScan, form::kTestFrequency})
         EXPECT_TRUE(HasLine(all, settings.GetText(form))) << settings.GetText(form);
     const std::size_t count = pages.size();
     for (std::size_t page = 1; page <= count; ++page) {

@@ -3,6 +3,7 @@
 // pages themselves (where the rules and texts land, the PDF).
 #include "cell_text.h"
 #include "editor_fixture.h"
+#include "presentation/form_numbers.h"
 #include "presentation/item_tables.h"
 #include "printing/dlg_print_tree.h"
 #include "printing/print_commands.h"
@@ -35,9 +36,6 @@
 namespace qrv {
 
 namespace {
-
-constexpr int kVoxForm = 4420;
-constexpr int kChannelForm = 3655;
 
 std::set<int> AllSections()
 {
@@ -227,12 +225,12 @@ private slots:
             std::set<int> sections;
         };
         const std::vector<Case> cases{
-            {"VOX", {item::kVox}, {kVoxForm}},
-            {"channel folder", {item::kChannelFolder}, {kChannelForm}},
+            {"VOX", {item::kVox}, {form::kVox}},
+            {"channel folder", {item::kChannelFolder}, {form::kChannel}},
             {"a channel is not a section", {item::kChannel}, {}},
             {"settings folder alone", {item::kSettingsFolder}, {}},
-            {"radio and test frequencies", {item::kRadio, item::kTestFrequency}, {1109, 4000}},
-            {"personality folder and scan", {item::kPersonalityFolder, item::kScan}, {2310, 3801}},
+            {"radio and test frequencies", {item::kRadio, item::kTestFrequency}, {form::kRadio, form::kTestFrequency}},
+            {"personality folder and scan", {item::kPersonalityFolder, item::kScan}, {form::kPersonality, form::kScan}},
         };
         for (const Case& c : cases) {
             dialog.Button(CDlgPrintTree::kClearAllButton)->click();
@@ -267,7 +265,7 @@ private slots:
         };
         const std::vector<Case> cases{
             {"whole report", SelectAllAndConfirm(), AllSections()},
-            {"VOX alone", MarkAndConfirm({item::kVox}), {kVoxForm}},
+            {"VOX alone", MarkAndConfirm({item::kVox}), {form::kVox}},
         };
         for (const Case& c : cases) {
             test::CEditorFixture f;
@@ -349,27 +347,37 @@ private slots:
         }
         {
             CModalDriver driver({[](QDialog& dialog) { dialog.reject(); }});
-            QVERIFY(!commands.PrintView(kVoxForm));
+            QVERIFY(!commands.PrintView(form::kVox));
             QCOMPARE(driver.Answered(), 1);
         }
         QVERIFY(!QFile::exists(path));
         // A view without a section of its own shows no dialog at all.
         CModalDriver none({});
-        QVERIFY(!commands.PrintView(4701));
+        QVERIFY(!commands.PrintView(form::kEmbedded));
         QTest::qWait(30);
         QCOMPARE(none.Unexpected(), 0);
-        QVERIFY(!CPrintCommands::HasSection(4701));
-        QVERIFY(CPrintCommands::HasSection(kChannelForm));
+        QVERIFY(!CPrintCommands::HasSection(form::kEmbedded));
+        QVERIFY(CPrintCommands::HasSection(form::kChannel));
     }
 
     void ChildWindowsPrintTheirItemsSection()
     {
         const std::vector<std::pair<int, int>> cases{
-            {item::kRadio, 1109},       {item::kKeys, 6601},   {item::kMiscellaneous, 1400},
-            {item::kVox, kVoxForm},     {item::kMode, 4650},   {item::kChannel, kChannelForm},
-            {item::kPersonality, 2310}, {item::kScan, 3801},   {item::kTestFrequency, 4000},
-            {item::kEmbedded, 0},       {item::kChangeLog, 0}, {item::kChannelFolder, 0},
-            {item::kDtmfSystem, 0},     {item::kEmergency, 0}, {item::kVolume, 0},
+            {item::kRadio, form::kRadio},
+            {item::kKeys, form::kKeys},
+            {item::kMiscellaneous, form::kMiscellaneous},
+            {item::kVox, form::kVox},
+            {item::kMode, form::kMode},
+            {item::kChannel, form::kChannel},
+            {item::kPersonality, form::kPersonality},
+            {item::kScan, form::kScan},
+            {item::kTestFrequency, form::kTestFrequency},
+            {item::kEmbedded, 0},
+            {item::kChangeLog, 0},
+            {item::kChannelFolder, 0},
+            {item::kDtmfSystem, 0},
+            {item::kEmergency, 0},
+            {item::kVolume, 0},
         };
         for (const auto& [itemNumber, form] : cases)
             QVERIFY2(CPrintCommands::SectionFormOfItem(itemNumber) == form, qPrintable(QString::number(itemNumber)));
@@ -417,7 +425,7 @@ private slots:
             commands.Printer().setOutputFormat(QPrinter::PdfFormat);
             commands.Printer().setOutputFileName(path);
         }});
-        const bool printed = commands.PrintView(kVoxForm);
+        const bool printed = commands.PrintView(form::kVox);
         QCOMPARE(driver.Answered(), 1);
         QVERIFY(plainDialog);
         QVERIFY(printed);
@@ -453,9 +461,9 @@ private slots:
         for (const Case c : {Case{"print", false, 30}, Case{"view", true, 50}}) {
             CReportPrinter printer(*f.data, f.Settings());
             if (c.currentView)
-                printer.PrepareView(kVoxForm);
+                printer.PrepareView(form::kVox);
             else
-                printer.Prepare({kVoxForm});
+                printer.Prepare({form::kVox});
             QImage page = TenthsPage(210, 297);
             const CPageLayout& layout = printer.Begin(page);
             QCOMPARE(layout.width, 2100);

@@ -1,3 +1,4 @@
+#include "presentation/form_numbers.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 
@@ -12,16 +13,6 @@
 
 namespace qrv {
 namespace {
-
-constexpr int kRadioForm = 1109;
-constexpr int kKeysForm = 6601;
-constexpr int kMiscForm = 1400;
-constexpr int kVoxForm = 4420;
-constexpr int kModeForm = 4650;
-constexpr int kChannelForm = 3655;
-constexpr int kPersonalityForm = 2310;
-constexpr int kScanForm = 3801;
-constexpr int kTestFrequencyForm = 4000;
 
 // One letter per row: T title, H group head, N setting, S spacer, E table
 // header, D table data. Kinds, cell counts and widths must all fit the letter.
@@ -64,9 +55,10 @@ protected:
 
 TEST_F(ReportTest, SectionTableInPrintingOrder)
 {
-    const std::vector<std::pair<int, int>> expected{{1109, 32800}, {6601, 32802}, {1400, 32803},
-                                                    {4420, 32809}, {4650, 32815}, {3655, 32821},
-                                                    {2310, 32823}, {3801, 32884}, {4000, 32887}};
+    const std::vector<std::pair<int, int>> expected{
+        {form::kRadio, 32800},       {form::kKeys, 32802}, {form::kMiscellaneous, 32803},
+        {form::kVox, 32809},         {form::kMode, 32815}, {form::kChannel, 32821},
+        {form::kPersonality, 32823}, {form::kScan, 32884}, {form::kTestFrequency, 32887}};
     std::vector<std::pair<int, int>> actual;
     for (const CReportSection& section : ReportSections())
         actual.emplace_back(section.formNumber, section.treeCommand);
@@ -75,7 +67,7 @@ TEST_F(ReportTest, SectionTableInPrintingOrder)
 
 TEST_F(ReportTest, VoxSectionAloneIsTitlesTwoSettingsAndASpacer)
 {
-    const ReportRows rows = Build({kVoxForm});
+    const ReportRows rows = Build({form::kVox});
     ASSERT_EQ(Shapes(rows), "TTNNS");
     EXPECT_EQ(rows[0].cells, (std::vector<std::string>{"", "VOX", ""}));
     EXPECT_EQ(rows[1].cells, (std::vector<std::string>{"", "", ""}));
@@ -86,7 +78,7 @@ TEST_F(ReportTest, VoxSectionAloneIsTitlesTwoSettingsAndASpacer)
 TEST_F(ReportTest, NoSectionChosenGivesNoRows)
 {
     EXPECT_TRUE(Build({}).empty());
-    EXPECT_TRUE(Build({4900, 6500}).empty()); // volume and microphone have no section
+    EXPECT_TRUE(Build({form::kVolume, form::kMicrophone}).empty()); // volume and microphone have no section
 }
 
 TEST_F(ReportTest, AllSectionsFollowTheTableOrder)
@@ -104,7 +96,7 @@ TEST_F(ReportTest, AllSectionsFollowTheTableOrder)
 
 TEST_F(ReportTest, OnePersonalityIsOneGroupNumberedOne)
 {
-    const ReportRows rows = Build({kPersonalityForm});
+    const ReportRows rows = Build({form::kPersonality});
     ASSERT_EQ(Shapes(rows), "TTHNNNNNS");
     EXPECT_EQ(rows[0].cells[1], "Personality");
     EXPECT_EQ(rows[2].cells[0], Settings().GetText(2311) + " - 1");
@@ -127,7 +119,7 @@ TEST_F(ReportTest, EveryPersonalityHasItsOwnGroup)
     second->SetTimeOut(30);
     second->SetReset(7);
     m_data.Personalities().push_back(std::move(second));
-    const ReportRows rows = Build({kPersonalityForm});
+    const ReportRows rows = Build({form::kPersonality});
     ASSERT_EQ(Shapes(rows), "TTHNNNNNSHNNNNNS");
     EXPECT_EQ(rows[9].cells[0], "RX/TX - 2");
     EXPECT_EQ(rows[10].cells[1], "Correct CTCSS/CDCSS");
@@ -152,7 +144,7 @@ TEST_F(ReportTest, ChannelToneTexts)
     third.SetRxTone(unknown.Word());
     const auto record = third.Record();
 
-    const ReportRows rows = Build({kChannelForm});
+    const ReportRows rows = Build({form::kChannel});
     ASSERT_EQ(rows.size(), 2u + 3u + 16u);
     const CReportRow& second = rows[6];
     EXPECT_EQ(second.cells[0], "CH 2");
@@ -166,7 +158,7 @@ TEST_F(ReportTest, ChannelToneTexts)
 
 TEST_F(ReportTest, ChannelTableHeadersFollowTheLanguage)
 {
-    ReportRows rows = Build({kChannelForm});
+    ReportRows rows = Build({form::kChannel});
     ASSERT_EQ(Shapes(rows), "TTEEE" + std::string(16, 'D'));
     EXPECT_EQ(rows[2].cells, (std::vector<std::string>{"Channel", "Channel", "Power", "RX", "RX", "RX", "TX", "TX",
                                                        "TX", "Personality", "Auto"}));
@@ -178,7 +170,7 @@ TEST_F(ReportTest, ChannelTableHeadersFollowTheLanguage)
 
     Settings().SelectLanguage(1);
     ASSERT_EQ(Settings().LanguageIndex(), 1);
-    rows = Build({kChannelForm});
+    rows = Build({form::kChannel});
     ASSERT_EQ(Shapes(rows), "TTEE" + std::string(16, 'D'));
     EXPECT_EQ(rows[0].cells[1], "信道");
     EXPECT_EQ(rows[2].cells,
@@ -201,14 +193,14 @@ TEST_F(ReportTest, ChannelPersonalityColumnNamesOnlyValidPersonalities)
     for (auto& channel : channels)
         channel->ResolvePersonality(m_data.Personalities());
 
-    ReportRows rows = Build({kChannelForm});
+    ReportRows rows = Build({form::kChannel});
     EXPECT_EQ(rows[5].cells[9], "2");
     EXPECT_EQ(rows[6].cells[9], "");
     EXPECT_EQ(rows[7].cells[9], "1");
 
     // The editor offers valid personalities only, whatever the channel still refers to.
     m_data.Personalities()[1]->SetValid(false);
-    rows = Build({kChannelForm});
+    rows = Build({form::kChannel});
     EXPECT_EQ(rows[5].cells[9], "");
     EXPECT_EQ(rows[7].cells[9], "1");
 }
@@ -222,7 +214,7 @@ TEST_F(ReportTest, ScanMembersFollowTheEntryCountAndValidChannels)
     scan.SetMemberId(2, m_data.Channels()[9]->TreeId());
     scan.SetPriorityId(0);
 
-    const ReportRows rows = Build({kScanForm});
+    const ReportRows rows = Build({form::kScan});
     ASSERT_EQ(Shapes(rows), "TTHNNNNNNNNNNNSHNNNNS");
     EXPECT_EQ(rows[4].cells[1], "Last Active Channel");
     EXPECT_EQ(rows[8].cells[1], ""); // no priority channel
@@ -237,7 +229,7 @@ TEST_F(ReportTest, TwoScanListsGiveConfigurationsFirstThenChannelLists)
     m_data.ScanLists().push_back(std::make_unique<CScanListData>());
     m_data.ScanLists()[1]->SetEntryCount(1);
     m_data.ScanLists()[1]->Resolve(m_data.ChannelRefs());
-    const ReportRows rows = Build({kScanForm});
+    const ReportRows rows = Build({form::kScan});
     const std::string config = "H" + std::string(11, 'N');
     ASSERT_EQ(Shapes(rows), "TT" + config + "S" + config + "S" + "H" + std::string(17, 'N') + "S" + "HNNS");
     EXPECT_EQ(rows[2].cells[0], "Configuration - 1");
@@ -250,7 +242,7 @@ TEST_F(ReportTest, TwoScanListsGiveConfigurationsFirstThenChannelLists)
 TEST_F(ReportTest, KeyHoldingAFunctionNeverOfferedShowsNothing)
 {
     m_data.Keys().SetSideKeyFunction(2, 79);
-    const ReportRows rows = Build({kKeysForm});
+    const ReportRows rows = Build({form::kKeys});
     EXPECT_EQ(rows[4].cells[0], "SK2(SHORT)");
     EXPECT_EQ(rows[4].cells[1], "");
 }
@@ -259,9 +251,9 @@ TEST_F(ReportTest, ModeShowsFactoryCloneOnlyWithCloneMode)
 {
     m_data.Mode().SetCloneMode(true);
     m_data.Mode().SetFactoryCloneMode(true);
-    EXPECT_EQ(Build({kModeForm})[3].cells[1], "On");
+    EXPECT_EQ(Build({form::kMode})[3].cells[1], "On");
     m_data.Mode().SetCloneMode(false);
-    EXPECT_EQ(Build({kModeForm})[3].cells[1], "Off");
+    EXPECT_EQ(Build({form::kMode})[3].cells[1], "Off");
 }
 
 // Setting lists, written as shapes.
@@ -330,7 +322,7 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
     const std::string config = "H" + std::string(11, 'N') + "S";
     const std::string members = "H" + std::string(17, 'N') + "S";
     const std::vector<CSectionCase> cases{
-        {kRadioForm,
+        {form::kRadio,
          "TTNNNNNNS",
          {{0, "", "Radio Information"},
           {2, "Model Name", "QL-210X"},
@@ -339,13 +331,13 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
           {5, "Signaling Type", "None"},
           {6, "Firmware Version", "V1.01.05"},
           {7, "Last Programmed Date", "2037-12-31 00:59:59"}}},
-        {kKeysForm,
+        {form::kKeys,
          "TTNNNNS",
          {{2, "SK1(SHORT)", "Monitor"},
           {3, "SK1(LONG)", "VOX On/Off"},
           {4, "SK2(SHORT)", "Monitor"},
           {5, "SK2(LONG)", "Scan On/Off"}}},
-        {kMiscForm,
+        {form::kMiscellaneous,
          "TTNNNNNNS",
          {{2, "Carrier Squelch Level", "5"},
           {3, "CTCSS Tail Revert Option", "On"},
@@ -353,11 +345,11 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
           {5, "Battery Save Mode", "1:4"},
           {6, "Low Battery Alert Gap Time[s]", "20"},
           {7, "SCAN LED", "On"}}},
-        {kVoxForm, "TTNNS", {{2, "VOX Gain Level", "3"}, {3, "VOX Delay Time[s]", "1.5"}}},
-        {kModeForm, "TTNNS", {{2, "Clone Mode", "Off"}, {3, "Factory Clone Mode", "Off"}}},
-        {kChannelForm, "TTEEE" + std::string(16, 'D'), {{5, "CH 1", "12.5 kHz"}, {20, "CH 16", "12.5 kHz"}}},
-        {kPersonalityForm, "TTHNNNNNS", {{2, "RX/TX - 1", ""}, {3, "Tx Admit", "Always"}}},
-        {kScanForm,
+        {form::kVox, "TTNNS", {{2, "VOX Gain Level", "3"}, {3, "VOX Delay Time[s]", "1.5"}}},
+        {form::kMode, "TTNNS", {{2, "Clone Mode", "Off"}, {3, "Factory Clone Mode", "Off"}}},
+        {form::kChannel, "TTEEE" + std::string(16, 'D'), {{5, "CH 1", "12.5 kHz"}, {20, "CH 16", "12.5 kHz"}}},
+        {form::kPersonality, "TTHNNNNNS", {{2, "RX/TX - 1", ""}, {3, "Tx Admit", "Always"}}},
+        {form::kScan,
          "TT" + config + members,
          {{2, "Configuration - 1", ""},
           {3, "CTCSS/CDCSS Scan Mode", "Channel CTCSS/CDCSS"},
@@ -375,7 +367,7 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
           {16, "Number of Entries in Scan List", "16"},
           {17, "Channel 1", "1"},
           {32, "Channel 16", "16"}}},
-        {kTestFrequencyForm,
+        {form::kTestFrequency,
          "TTHNNSHNNSHNNS",
          {{2, "Tuning Point - 1", ""},
           {3, "RX Frequency[MHz]", "400.15000"},
@@ -399,7 +391,7 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
 
 TEST_F(ReportSectionsTest, DefaultChannelRowsInFull)
 {
-    const ReportRows rows = Build({kChannelForm});
+    const ReportRows rows = Build({form::kChannel});
     EXPECT_EQ(rows[5].cells, (std::vector<std::string>{"CH 1", "12.5 kHz", "High", "446.00625", "CTCSS", "94.8",
                                                        "446.00625", "CTCSS", "94.8", "1", "Off"}));
     EXPECT_EQ(rows[20].cells, (std::vector<std::string>{"CH 16", "12.5 kHz", "High", "446.09375", "CTCSS", "156.7",

@@ -2,6 +2,7 @@
 // The channel record: 20 bytes, up to 16 of them from image
 // offset 0x580, chained by link words; the channel edit record that the
 // channel pages and the channel list share; the channel's data check.
+#include "presentation/form_numbers.h"
 #include "radio_data/data_record.h"
 #include "records/frequency.h"
 #include "records/tones.h"
@@ -56,7 +57,7 @@ public:
     static constexpr int kTxTypeList = 3677;
     static constexpr int kPersonalityControl = 3703;
     static constexpr int kPersonalityTitleText = 3702;
-    static constexpr int kViewText = 3655;
+    static constexpr int kViewText = form::kChannel;
     static constexpr int kMiscPageText = 3657;
     static constexpr std::uint32_t kPersonalityKeyOffset = 69238; // invalid-log key = tree id + this
 

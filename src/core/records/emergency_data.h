@@ -6,6 +6,7 @@
 // channel array (0 = none). Byte 3 bits 3-4 name a signalling system by its
 // 0-based position in the DTMF system array; only ID type 2 (an ID made of
 // DTMF digits) uses one, every other type refers to no signalling system.
+#include "presentation/form_numbers.h"
 #include "radio_data/data_record.h"
 #include "radio_data/list_spec.h"
 #include "util/bytes.h"
@@ -99,7 +100,7 @@ public:
     static constexpr std::uint32_t kSignallingKey = 72853;
     static constexpr int kRevertChannelTitle = 7309;
     static constexpr int kSignallingTitle = 7317;
-    static constexpr int kCheckText = 7300;
+    static constexpr int kCheckText = form::kEmergency;
 
     using BlockBytes = std::array<std::uint8_t, kBlockSize>;
     static constexpr BlockBytes kDefaultBlock = {0x0A, 0x00, 0xF8, 0xE2, 0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF,

@@ -3,6 +3,7 @@
 // 0x210. Member, designated and priority channels are numbers (1-based
 // channel positions, 0xFF = none) in the image and channel identities in
 // memory, so that a scan list keeps its channels when the table changes.
+#include "presentation/form_numbers.h"
 #include "radio_data/data_record.h"
 #include "util/bytes.h"
 
@@ -58,7 +59,7 @@ public:
     static constexpr int kDesignatedLabel = 3849;
     static constexpr int kPriorityControl = 3836;
     static constexpr int kPriorityLabel = 3835;
-    static constexpr int kViewText = 3801;
+    static constexpr int kViewText = form::kScan;
     static constexpr int kConfigPageText = 3800;
     static constexpr int kChannelPageText = 3803;
     static constexpr std::uint32_t kKeyOffset = 0xFFFF; // key = identity + control + 0xFFFF

@@ -1,6 +1,7 @@
 #pragma once
 // The builders of the report's sections (one per section) and the small
 // helpers they share. Every builder starts with the section's title rows.
+#include "presentation/form_numbers.h"
 #include "report/report_sections.h"
 
 #include <cstdint>
@@ -14,15 +15,6 @@ class CSettings;
 namespace report {
 
 // The forms of the sections' editors: their numbers title the sections.
-inline constexpr int kRadioForm = 1109;
-inline constexpr int kKeysForm = 6601;
-inline constexpr int kMiscellaneousForm = 1400;
-inline constexpr int kVoxForm = 4420;
-inline constexpr int kModeForm = 4650;
-inline constexpr int kChannelForm = 3655;
-inline constexpr int kPersonalityForm = 2310;
-inline constexpr int kScanForm = 3801;
-inline constexpr int kTestFrequencyForm = 4000;
 
 // Language texts of a set and a cleared check box.
 inline constexpr int kOnText = 20;

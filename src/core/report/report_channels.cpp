@@ -1,5 +1,6 @@
 // The channel table: header rows in the program's language, then one row per
 // channel with the texts the channel editor shows.
+#include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_builders.h"
@@ -61,7 +62,7 @@ namespace report {
 
 void BuildChannels(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kChannelForm, settings);
+    AppendSectionStart(rows, form::kChannel, settings);
     const bool firstLanguage = settings.LanguageIndex() == 0;
     if (firstLanguage)
         AppendHeader(rows, kEnglishHeader);

@@ -1,5 +1,6 @@
 // The sections of the radio-wide blocks: identity, keys, miscellaneous, VOX,
 // mode and the test frequencies.
+#include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_builders.h"
@@ -57,7 +58,7 @@ namespace report {
 
 void BuildRadioIdentity(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kRadioForm, settings);
+    AppendSectionStart(rows, form::kRadio, settings);
     const CRadioIdentityTexts texts = RadioIdentityTexts(data, settings);
     AppendSettingList(rows,
                       {
@@ -73,7 +74,7 @@ void BuildRadioIdentity(ReportRows& rows, const CRadioData& data, const CSetting
 
 void BuildKeys(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kKeysForm, settings);
+    AppendSectionStart(rows, form::kKeys, settings);
     ReportPairs pairs;
     for (std::size_t i = 0; i < CKeyData::kSideKeyCount; ++i) {
         const int combo = CKeyData::kSideKeyCombos[i];
@@ -89,7 +90,7 @@ void BuildKeys(ReportRows& rows, const CRadioData& data, const CSettings& settin
 void BuildMiscellaneous(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
     using M = CMiscellaneousData;
-    AppendSectionStart(rows, kMiscellaneousForm, settings);
+    AppendSectionStart(rows, form::kMiscellaneous, settings);
     CMiscellaneousEditRecord shown;
     shown.Fill(data.Miscellaneous(), settings);
     AppendSettingList(rows,
@@ -106,7 +107,7 @@ void BuildMiscellaneous(ReportRows& rows, const CRadioData& data, const CSetting
 
 void BuildVox(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kVoxForm, settings);
+    AppendSectionStart(rows, form::kVox, settings);
     CVoxEditRecord shown;
     shown.Fill(data.Vox(), settings);
     AppendSettingList(rows,
@@ -119,7 +120,7 @@ void BuildVox(ReportRows& rows, const CRadioData& data, const CSettings& setting
 
 void BuildMode(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kModeForm, settings);
+    AppendSectionStart(rows, form::kMode, settings);
     CModeEditRecord shown;
     shown.Fill(data.Mode());
     AppendSettingList(rows,
@@ -132,7 +133,7 @@ void BuildMode(ReportRows& rows, const CRadioData& data, const CSettings& settin
 
 void BuildTestFrequencies(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kTestFrequencyForm, settings);
+    AppendSectionStart(rows, form::kTestFrequency, settings);
     const std::vector<std::string> columns = settings.GetList(kPointColumnsList);
     const std::string head = settings.GetText(kTuningText) + " " + ItemOf(columns, 0);
     const CTestFrequencyData& frequencies = data.TestFrequencies();

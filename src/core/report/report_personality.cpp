@@ -1,4 +1,5 @@
 // The personality section: one group per personality with the RX/TX page's values.
+#include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_builders.h"
@@ -34,7 +35,7 @@ namespace report {
 
 void BuildPersonalities(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kPersonalityForm, settings);
+    AppendSectionStart(rows, form::kPersonality, settings);
     const std::string head = settings.GetText(kGroupHeadText);
     ReportPairs pairs;
     unsigned number = 1;

@@ -1,5 +1,6 @@
 // The scan section: the configuration of every scan list, then the channel
 // list of every scan list, each as its own group.
+#include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_builders.h"
@@ -69,7 +70,7 @@ namespace report {
 
 void BuildScanLists(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
-    AppendSectionStart(rows, kScanForm, settings);
+    AppendSectionStart(rows, form::kScan, settings);
     const auto& scanLists = data.ScanLists();
     ReportPairs configuration;
     for (std::size_t i = 0; i < scanLists.size(); ++i)

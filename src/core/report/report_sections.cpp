@@ -1,5 +1,6 @@
 #include "report/report_sections.h"
 
+#include "presentation/form_numbers.h"
 #include "presentation/item_tables.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -16,15 +17,15 @@ using Builder = void (*)(ReportRows&, const CRadioData&, const CSettings&);
 
 // Each section is titled by its editor's form and chosen by its tree item.
 constexpr std::array<CReportSection, 9> kSections{{
-    {report::kRadioForm, item::kRadio},
-    {report::kKeysForm, item::kKeys},
-    {report::kMiscellaneousForm, item::kMiscellaneous},
-    {report::kVoxForm, item::kVox},
-    {report::kModeForm, item::kMode},
-    {report::kChannelForm, item::kChannelFolder},
-    {report::kPersonalityForm, item::kPersonalityFolder},
-    {report::kScanForm, item::kScan},
-    {report::kTestFrequencyForm, item::kTestFrequency},
+    {form::kRadio, item::kRadio},
+    {form::kKeys, item::kKeys},
+    {form::kMiscellaneous, item::kMiscellaneous},
+    {form::kVox, item::kVox},
+    {form::kMode, item::kMode},
+    {form::kChannel, item::kChannelFolder},
+    {form::kPersonality, item::kPersonalityFolder},
+    {form::kScan, item::kScan},
+    {form::kTestFrequency, item::kTestFrequency},
 }};
 
 // In the order of kSections.

@@ -3,6 +3,7 @@
 // time, and the record commands that add, delete and step through the
 // channels (at most 16).
 #include "editors/common/record_view.h"
+#include "presentation/form_numbers.h"
 #include "records/channel_data.h"
 
 namespace qrv {
@@ -20,7 +21,7 @@ struct CChannelBinding {
 class CViewChannel : public CRecordView {
     Q_OBJECT
 public:
-    static constexpr int kForm = 3655;
+    static constexpr int kForm = form::kChannel;
 
     // Shows the channel at position (0-based; the first when out of range).
     CViewChannel(CEditorContext& context, int position, QWidget* parent = nullptr);

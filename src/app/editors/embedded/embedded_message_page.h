@@ -3,6 +3,7 @@
 // that send the block, or a new password, to the radio. The password and the
 // field after it are not shown; storing the page keeps them as they are.
 #include "editors/common/editor_page.h"
+#include "presentation/form_numbers.h"
 
 #include <array>
 #include <cstddef>
@@ -15,7 +16,7 @@ namespace qrv {
 class CEmbeddedMessagePage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 4701;
+    static constexpr int kPage = form::kEmbedded;
     static constexpr int kWriteButton = 4710;
     static constexpr int kChangePasswordButton = 4711;
     static constexpr int kMessageCount = 4;

@@ -5,6 +5,7 @@
 // read fails the view is of no use: it disables itself and closes its window.
 #include "editors/common/editor_view.h"
 #include "editors/embedded/embedded_radio.h"
+#include "presentation/form_numbers.h"
 
 class QTimer;
 
@@ -15,7 +16,7 @@ class CEmbeddedMessagePage;
 class CViewEmbedded : public CEditorView {
     Q_OBJECT
 public:
-    static constexpr int kForm = 4701;
+    static constexpr int kForm = form::kEmbedded;
     // After the window shows, before the radio is read.
     static constexpr int kReadDelayMs = 10;
 

@@ -6,6 +6,7 @@
 // signalling system, polite send times, secret, background tone) keep their
 // bytes.
 #include "editors/common/editor_page.h"
+#include "presentation/form_numbers.h"
 
 #include <QString>
 
@@ -24,7 +25,7 @@ class CSpinButtons;
 class CEmergencyBasicPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 7300;
+    static constexpr int kPage = form::kEmergency;
     static constexpr int kPowerSwitchCheck = 7349;
 
     explicit CEmergencyBasicPage(CEditorContext& context, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 // key only while VOX is on, and switching VOX off takes it from every key.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 #include <array>
 
@@ -14,7 +15,7 @@ namespace qrv {
 class CKeysPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 6601;
+    static constexpr int kPage = form::kKeys;
     static constexpr int kPicture = 6660;
     // SK1 short, SK1 long, SK2 short, SK2 long.
     static constexpr std::array<int, 4> kSideKeys{6614, 6616, 6620, 6622};

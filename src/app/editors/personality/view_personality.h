@@ -2,6 +2,7 @@
 // The personality view: the table of up to 16 personalities, one at a time,
 // on a sheet that shows the RX/TX page.
 #include "editors/common/record_view.h"
+#include "presentation/form_numbers.h"
 
 namespace qrv {
 
@@ -11,7 +12,7 @@ class CPersonalitySignalPage;
 class CViewPersonality : public CRecordView {
     Q_OBJECT
 public:
-    static constexpr int kForm = 2310;
+    static constexpr int kForm = form::kPersonality;
     static constexpr int kMaximum = 16;
 
     // Shows the personality at position (the first when out of range).

@@ -2,6 +2,7 @@
 // The scan view: up to two scan lists, one at a time, on a sheet with the
 // configuration page and the channel list page.
 #include "editors/common/record_view.h"
+#include "presentation/form_numbers.h"
 
 namespace qrv {
 
@@ -12,7 +13,7 @@ class CViewScan : public CRecordView {
     Q_OBJECT
 public:
     // The number of the view's texts; it also tells its sheet from the others.
-    static constexpr int kView = 3801;
+    static constexpr int kView = form::kScan;
     static constexpr int kMaximum = 2;
 
     // Shows the scan list at position (the first when out of range).

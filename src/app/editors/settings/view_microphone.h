@@ -2,6 +2,7 @@
 // The microphone view: the gains of the internal and the external microphone.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 class QComboBox;
 
@@ -10,7 +11,7 @@ namespace qrv {
 class CMicrophonePage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 6500;
+    static constexpr int kPage = form::kMicrophone;
     static constexpr int kInternalGain = 6502;
     static constexpr int kExternalGain = 6504;
 

@@ -4,6 +4,7 @@
 // announcements (shown at the factory level only).
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 #include <array>
 
@@ -16,7 +17,7 @@ namespace qrv {
 class CMiscellaneousPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 1400;
+    static constexpr int kPage = form::kMiscellaneous;
     static constexpr int kTailRevert = 1402;
     static constexpr int kSquelchLevel = 1404;
     static constexpr int kBatterySaveDelay = 1412;

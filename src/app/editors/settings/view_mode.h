@@ -3,6 +3,7 @@
 // clone mode is on. The panel test mode box is kept hidden.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 class QCheckBox;
 
@@ -11,7 +12,7 @@ namespace qrv {
 class CModePage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 4650;
+    static constexpr int kPage = form::kMode;
     static constexpr int kFactoryClone = 4658;
     static constexpr int kPanelTest = 4660;
     static constexpr int kClone = 4661;

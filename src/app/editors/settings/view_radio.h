@@ -1,5 +1,7 @@
 #pragma once
 // The radio information view: the radio's identity, read-only.
+#include "presentation/form_numbers.h"
+
 #include <QWidget>
 
 #include <array>
@@ -14,7 +16,7 @@ class CSettings;
 class CViewRadio : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kForm = 1109;
+    static constexpr int kForm = form::kRadio;
 
     CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* parent = nullptr);
     // Loads the texts from the radio information block and the settings.

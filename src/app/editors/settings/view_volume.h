@@ -3,6 +3,7 @@
 // there; the choice is kept in memory until the next load.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 class QComboBox;
 
@@ -11,7 +12,7 @@ namespace qrv {
 class CVolumePage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 4900;
+    static constexpr int kPage = form::kVolume;
     static constexpr int kAlertTone = 4908;
 
     explicit CVolumePage(CEditorContext& context, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 // the VOX function only while VOX is on.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
+#include "presentation/form_numbers.h"
 
 class QComboBox;
 
@@ -12,7 +13,7 @@ namespace qrv {
 class CVoxPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 4420;
+    static constexpr int kPage = form::kVox;
     static constexpr int kGainLevel = 4430;
     static constexpr int kDelayTime = 4432;
 

@@ -6,6 +6,7 @@
 // is a frequency: brought into the model's range, and for a test channel put
 // on its raster with its step code. Anything else is refused with a message.
 #include "editors/common/editor_view.h"
+#include "presentation/form_numbers.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@ class CFreqGrid;
 class CViewTestFrequency : public CEditorView {
     Q_OBJECT
 public:
-    static constexpr int kForm = 4000;
+    static constexpr int kForm = form::kTestFrequency;
     static constexpr int kChannelGrid = 4010;
     static constexpr int kPointGrid = 4011;
     // "Point;RX ...;TX ...": the column titles are its second and third items.
