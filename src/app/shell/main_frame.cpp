@@ -118,6 +118,11 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     m_data.InvalidLog().SetChangedCallback(nullptr);
+    // The child windows store what they show into the codeplug as they are
+    // hidden: they go first, while the session that owns it still stands.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    delete m_mdi;
+    m_mdi = nullptr;
 }
 
 void CMainFrame::BuildDocks()
