@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,7 +64,12 @@ struct CEditorFixture {
         CSettings& settings = program.Reopen();
         files = std::make_unique<CCodeplugSession>(settings);
         data = &files->Data();
-        files->LoadDefaultImage();
+        // A fixed stamp: two fixtures made a second apart load the same bytes.
+        std::tm stamp{};
+        stamp.tm_year = 2011 - 1900;
+        stamp.tm_mon = 2;
+        stamp.tm_mday = 5;
+        files->LoadDefaultImage(stamp);
         context = std::make_unique<CEditorContext>(*data, settings);
         QObject::connect(context.get(), &CEditorContext::Notified,
                          [this](const CNotification& n, QObject*) { notifications.push_back(n); });
