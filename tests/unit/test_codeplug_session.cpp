@@ -12,18 +12,6 @@
 namespace qrv {
 namespace {
 
-std::tm Time(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
-}
-
 class CodeplugSessionTest : public ::testing::Test {
 protected:
     CodeplugSessionTest() : m_session(Settings()), m_data(m_session.Data())
@@ -67,7 +55,7 @@ TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
 TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
 {
     ASSERT_TRUE(std::filesystem::exists(m_session.DefaultImagePath())) << m_session.DefaultImagePath();
-    ASSERT_TRUE(m_session.LoadDefaultImage(Time(2011, 3, 5, 14, 7, 9)));
+    ASSERT_TRUE(m_session.LoadDefaultImage(test::LocalTime(2011, 3, 5, 14, 7, 9)));
     const Image& image = m_data.GetImage();
     const std::vector<std::uint8_t> stamp(image.begin() + 0x20, image.begin() + 0x28);
     EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
