@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr std::size_t kMaxComparedSections = 8;
-constexpr std::size_t kMaxComparedKeys = 32;
+constexpr std::size_t kMaxComparedSections = 4;
+constexpr std::size_t kMaxComparedKeys = 12;
 constexpr std::size_t kWrittenValueLength = 24;
 
 // The names the text might use as keys: what stands before a '=' on a line.

@@ -71,11 +71,13 @@ TEST_F(SettingsTest, WritingTheChoicesKeepsOtherLinesAndDestructionWritesNothing
         s.ModelName = "QL-220";
         s.ComPort = 5;
         s.FreqRange = "400-470";
-        if (write)
+        if (write) {
             ASSERT_TRUE(s.WriteChoices());
+        }
         m_settings.reset();
-        if (!write)
+        if (!write) {
             ASSERT_EQ(test::ReadText(m_dir / "Settings.ini"), before);
+        }
     }
     const std::string text = test::ReadText(m_dir / "Settings.ini");
     EXPECT_EQ(text, "; keep me\n[Setting]\nLanguage=1\nSignal=2\nModelID=QL210\nModelName=QL-220\nComPort=5\n"

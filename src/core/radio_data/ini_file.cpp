@@ -51,6 +51,14 @@ std::size_t Utf8SafeCut(std::string_view s, std::size_t maxBytes)
     return cut;
 }
 
+// What a profile read into a buffer of bufferSize characters holds.
+std::string CutToBuffer(std::string_view value, std::size_t bufferSize)
+{
+    if (bufferSize == 0)
+        return {};
+    return std::string(value.substr(0, Utf8SafeCut(value, bufferSize - 1)));
+}
+
 std::size_t LineCount(const std::vector<std::uint8_t>& bytes)
 {
     const auto breaks = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
@@ -242,10 +250,16 @@ std::optional<std::string> CIniFile::Find(std::string_view section, std::string_
 std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view fallback,
                                 std::size_t bufferSize) const
 {
-    if (bufferSize == 0)
-        return {};
-    const std::string_view value = FindValue(section, key).value_or(fallback);
-    return std::string(value.substr(0, Utf8SafeCut(value, bufferSize - 1)));
+    return CutToBuffer(FindValue(section, key).value_or(fallback), bufferSize);
+}
+
+std::optional<std::string> CIniFile::FindString(std::string_view section, std::string_view key,
+                                                std::size_t bufferSize) const
+{
+    const auto value = FindValue(section, key);
+    if (!value)
+        return std::nullopt;
+    return CutToBuffer(*value, bufferSize);
 }
 
 long long CIniFile::GetInt(std::string_view section, std::string_view key, long long fallback) const

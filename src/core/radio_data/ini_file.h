@@ -43,6 +43,9 @@ public:
     // the value is cut to bufferSize - 1 bytes (never inside a UTF-8 sequence).
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback,
                           std::size_t bufferSize) const;
+    // The same cut value, or nothing when the key is missing: one lookup
+    // where a caller falls back to another file.
+    std::optional<std::string> FindString(std::string_view section, std::string_view key, std::size_t bufferSize) const;
     // Like reading a profile integer: missing key -> fallback; otherwise the
     // leading decimal number of the value (0 when there is none).
     long long GetInt(std::string_view section, std::string_view key, long long fallback) const;

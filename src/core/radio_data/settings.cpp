@@ -189,8 +189,8 @@ std::string CSettings::LanguageText(const std::string& section, const std::strin
     // damaged file) comes from the English one on disk, and failing that
     // from the English texts built into the program, so nothing goes blank.
     for (const CIniFile* file : {&LanguageFile(), &m_cache.Get(EnglishLanguagePath()), &BuiltInEnglish()})
-        if (file->Find(section, key))
-            return file->GetString(section, key, fallback, buffer);
+        if (auto text = file->FindString(section, key, buffer))
+            return std::move(*text);
     return std::string(fallback);
 }
 

@@ -19,7 +19,6 @@ constexpr int kDoneWrite = msg::kRadioWriteDone;
 constexpr int kReadFailed = msg::kRadioReadFailed;
 constexpr int kWriteFailed = msg::kRadioWriteFailed;
 constexpr int kNoAnswer = msg::kNoRadioAnswer;
-constexpr int kIdentityFailed = msg::kRadioIdentityFailed;
 constexpr std::uint32_t kWriteBlocks = 82;
 constexpr std::uint32_t kFactoryWriteBlocks = 85;
 
