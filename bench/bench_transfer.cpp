@@ -66,12 +66,13 @@ double CpuSeconds()
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-bool Transfer(CCodeplugTransfer::Direction direction, const std::string& port, CSettings& settings, Image& image)
+bool Transfer(CCodeplugTransfer::Direction direction, const std::string& port, CSettings& settings,
+              const CDocumentIdentity& document, Image& image)
 {
     auto counting = std::make_unique<CCountingPort>(std::make_unique<CQtSerialPort>());
     CCountingPort* counter = counting.get();
     CRadioLink link(std::move(counting));
-    CCodeplugTransfer transfer(direction, link, settings, image);
+    CCodeplugTransfer transfer(direction, link, settings, document, image);
     const double cpu0 = CpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     std::tm now{};
@@ -119,13 +120,10 @@ int main(int argc, char** argv)
     CSettings settings(dir);
     settings.SetReadOnly(true);
     settings.SelectLanguage(0);
-    settings.ModelID = "QL210";
-    settings.ModelName = "QL-210";
-    settings.FreqRange = "400-470";
+    const CDocumentIdentity document{"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion};
     Image image{};
-    const bool read = Transfer(CCodeplugTransfer::Direction::Read, port, settings, image);
-    settings.FreqRange = "400-470";
-    const bool written = Transfer(CCodeplugTransfer::Direction::Write, port, settings, image);
+    const bool read = Transfer(CCodeplugTransfer::Direction::Read, port, settings, document, image);
+    const bool written = Transfer(CCodeplugTransfer::Direction::Write, port, settings, document, image);
     sim.terminate();
     sim.waitForFinished();
     std::filesystem::remove_all(dir);

@@ -41,12 +41,10 @@ bool WriteImage(const std::filesystem::path& programDir, const std::filesystem::
     CSettings settings(programDir);
     settings.SetReadOnly(true);
     settings.SelectLanguage(0);
-    settings.ModelID = modelId;
-    settings.ModelName = modelName;
-    settings.FreqRange = MakeRangeText(range.lower, range.upper);
-    settings.RadioDataVersion = CSettings::kProgramVersion;
-
+    const CDocumentIdentity identity{modelId, modelName, MakeRangeText(range.lower, range.upper), 0,
+                                     CSettings::kProgramVersion};
     CRadioData data(settings);
+    data.Identity() = identity;
     data.Clear();
     data.Reset();
     PlaceChannels(data, range.lower, range.upper);
@@ -59,10 +57,10 @@ bool WriteImage(const std::filesystem::path& programDir, const std::filesystem::
     Image image{};
     data.StoreToImage(image);
     CDataFile file;
-    if (!file.SetHeader(FillHeader(settings, range.flags)))
+    if (!file.SetHeader(FillHeader(identity, range.flags)))
         return false;
-    const auto path = outDir / (modelId + settings.FreqRange + "DefaultSet.dat");
-    if (!file.WriteFile(path, {}, image, "Default codeplug " + modelName + " " + settings.FreqRange + " MHz"))
+    const auto path = outDir / (modelId + identity.freqRange + "DefaultSet.dat");
+    if (!file.WriteFile(path, {}, image, "Default codeplug " + modelName + " " + identity.freqRange + " MHz"))
         return false;
     std::printf("%s\n", path.string().c_str());
     return true;

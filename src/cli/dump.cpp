@@ -63,23 +63,23 @@ std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> b)
 
 void DumpIdentity(CDumpWriter& w, CCliContext& c, QJsonObject& root)
 {
-    const CSettings& s = c.Settings();
+    const CDocumentIdentity& id = c.RadioData().Identity();
     w.Heading("Identity");
-    w.Text("model_id", 0, s.ModelID);
-    w.Text("model_name", 1110, s.ModelName);
-    w.Text("range", 1112, s.FreqRange);
-    w.Text("radio_data_version", 1116, s.RadioDataVersion);
-    w.Listed("signal", 1118, 1076, s.Signal);
-    w.Number("range_flags", 0, c.Ranges().FlagsOf(s.FreqRange));
+    w.Text("model_id", 0, id.modelId);
+    w.Text("model_name", 1110, id.modelName);
+    w.Text("range", 1112, id.freqRange);
+    w.Text("radio_data_version", 1116, id.radioDataVersion);
+    w.Listed("signal", 1118, 1076, id.signal);
+    w.Number("range_flags", 0, c.Ranges().FlagsOf(id.freqRange));
     root[QStringLiteral("identity")] = w.Take();
 
     const CRadioInfoData& info = c.RadioData().RadioInfo();
     w.Heading(w.Caption(form::kRadio, "Radio information"));
     w.Text("model_name", 1110, info.ModelName());
-    w.Text("frequency_range", 1112, s.FreqRange);
+    w.Text("frequency_range", 1112, id.freqRange);
     w.Text("serial_number", 1114, info.SerialNumber());
-    w.Text("firmware_version", 1116, "V" + s.RadioDataVersion.substr(0, 7));
-    w.Listed("signaling_type", 1118, 1076, s.Signal);
+    w.Text("firmware_version", 1116, "V" + id.radioDataVersion.substr(0, 7));
+    w.Listed("signaling_type", 1118, 1076, id.signal);
     w.Text("last_programmed", 1120, info.LastProgrammedText());
     w.Raw("bytes", Bytes(info.Block()));
     root[QStringLiteral("radio_info")] = w.Take();

@@ -62,27 +62,29 @@ int VerbNew(const std::vector<std::string>& args)
 
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
+    CDocumentIdentity identity = context.RadioData().Identity();
     if (auto id = a.Value("--model-id"))
-        settings.ModelID = *id;
+        identity.modelId = *id;
     if (auto name = a.Value("--model-name"))
-        settings.ModelName = *name;
+        identity.modelName = *name;
     if (auto range = a.Value("--range")) {
         int lower = 0;
         int upper = 0;
         ParseRangeText(*range, lower, upper);
         if (lower <= 0 || upper <= lower)
             return Usage("--range must read LO-HI in whole MHz, for example 400-470");
-        settings.FreqRange = MakeRangeText(lower, upper);
+        identity.freqRange = MakeRangeText(lower, upper);
     }
     if (auto signal = a.Value("--signal")) {
         const long long value = ParseLeadingInt(*signal);
         if (value < 0 || value > 255)
             return Usage("--signal must be 0 to 255");
-        settings.Signal = static_cast<int>(value);
+        identity.signal = static_cast<int>(value);
     }
-    if (settings.ModelID.empty())
-        settings.ModelID = settings.GetModelText(msg::kAcceptedModelId);
+    if (identity.modelId.empty())
+        identity.modelId = settings.GetModelText(msg::kAcceptedModelId);
 
+    context.Session().SetIdentity(identity);
     context.Session().LoadDefaultImage();
     const CFileResult result = context.Session().SaveAs(FromUtf8Path(*out), a.Value("--comment").value_or(""));
     if (!result.ok)

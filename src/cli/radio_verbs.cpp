@@ -212,19 +212,20 @@ int VerbRead(const std::vector<std::string>& args)
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
     Image buffer{};
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, buffer);
+    CRadioData& data = context.RadioData();
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, data.Identity(), buffer);
     const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
     if (!result.ok) {
-        transfer.Finish(result, context.RadioData(), context.Ranges(), nullptr);
+        transfer.Finish(result, data, context.Ranges(), nullptr);
         return Report(context.Settings(), *link, result);
     }
-    transfer.ApplyToSettings(result);
+    transfer.ApplyTo(result, data.Identity());
     NoNewRange(settings, transfer, context.Ranges());
     KeepBackup(a, transfer.BackupIdentity(), transfer.RadioRange().flags, buffer, BackupDirection::Read);
     // The file holds the radio's bytes exactly as they came, with its identity.
     CDataFile file;
-    context.Ranges().SetModel(settings);
-    if (!file.SetHeader(FillHeader(settings, context.Ranges().FlagsOf(settings.FreqRange))))
+    context.Ranges().SetModel(settings.ProgramDirectory(), data.Identity());
+    if (!file.SetHeader(FillHeader(data.Identity(), context.Ranges().FlagsOf(data.Identity().freqRange))))
         return context.Fail(msg::kCannotWrite);
     const CSaveResult saved = file.WriteFile(FromUtf8Path(*out), {}, buffer, a.Value("--comment").value_or(""));
     return saved ? kExitOk : context.FailSave(*out, saved);
@@ -246,10 +247,10 @@ int VerbWrite(const std::vector<std::string>& args)
 
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.GetImage());
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.Identity(), data.GetImage());
     transfer.SetVerify(!a.Flag("--no-verify"));
     std::string backupFolder;
-    const std::uint8_t documentFlags = context.Ranges().FlagsOf(settings.FreqRange);
+    const std::uint8_t documentFlags = context.Ranges().FlagsOf(data.Identity().freqRange);
     const auto backup = [&] {
         backupFolder = KeepBackup(a, transfer.BackupIdentity(), documentFlags, transfer.Sent(), BackupDirection::Write);
     };
@@ -275,7 +276,6 @@ int VerbMessages(const std::vector<std::string>& args)
     CSettings& settings = context.Settings();
     CRadioData& data = context.RadioData();
     CVerbLink link(a, context);
-    CMessageTransfer transfer(*link, settings);
     CTransferResult result;
 
     if (reading) {
@@ -291,8 +291,10 @@ int VerbMessages(const std::vector<std::string>& args)
         }
         MessageBlock block = data.EmbeddedMessages().Block();
         const CPortChoice ports = PortChoice(a, settings);
+        CMessageTransfer transfer(*link, settings, data.Identity());
         std::thread worker([&] { result = transfer.Read(ports, block); });
         worker.join();
+        transfer.ApplyTo(data.Identity(), settings);
         if (!result.ok)
             return Report(context.Settings(), *link, result);
         data.EmbeddedMessages().SetBlock(block);
@@ -315,6 +317,7 @@ int VerbMessages(const std::vector<std::string>& args)
         return kExitFailure;
     const MessageBlock block = messages.Block();
     const CPortChoice ports = PortChoice(a, settings);
+    CMessageTransfer transfer(*link, settings, data.Identity());
     std::thread worker([&] { result = transfer.Write(ports, block); });
     worker.join();
     return Report(context.Settings(), *link, result);

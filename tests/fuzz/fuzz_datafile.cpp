@@ -52,11 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // As Open takes a file: the identity from the header, then the records.
     CSettings& settings = fuzz::Settings(false, false);
-    settings.ModelName = header.ModelName();
-    settings.FreqRange = MakeRangeText(header.LowerLimit(), header.UpperLimit());
-    settings.RadioDataVersion = header.RadioDataVersion();
-    settings.Signal = header.Signal();
     CRadioData radio(settings);
+    radio.Identity() = {header.ModelId(), header.ModelName(), MakeRangeText(header.LowerLimit(), header.UpperLimit()),
+                        header.Signal(), header.RadioDataVersion()};
     radio.GetImage() = read->image;
     radio.LoadFromImage(radio.GetImage());
     radio.CheckAll();

@@ -28,12 +28,13 @@ enum Session : std::uint8_t { kRead, kWrite, kMessages, kTuneData, kFactoryModel
 void ReadCodeplug(CRadioLink& link, CSettings& settings)
 {
     Image image{};
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, settings, image);
+    CRadioData data(settings);
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, settings, data.Identity(), image);
     if (!transfer.Prepare(kPorts, kWhen).ok)
         return;
     if (!transfer.Run({}).ok)
         return;
-    CRadioData data(settings);
+    transfer.ApplyTo({.ok = true}, data.Identity());
     data.GetImage() = image;
     data.LoadFromImage(data.GetImage());
     data.CheckAll();
@@ -43,16 +44,19 @@ void WriteCodeplug(CRadioLink& link, CSettings& settings)
 {
     CRadioData data(settings);
     data.StoreToImage(data.GetImage());
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, link, settings, data.GetImage());
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, link, settings, data.Identity(), data.GetImage());
     if (transfer.Prepare(kPorts, kWhen).ok)
         transfer.Run({});
 }
 
 void ReadMessages(CRadioLink& link, CSettings& settings)
 {
-    CMessageTransfer transfer(link, settings);
+    CDocumentIdentity document = settings.RememberedModel();
+    CMessageTransfer transfer(link, settings, document);
     MessageBlock block{};
-    if (!transfer.Read(kPorts, block).ok)
+    const bool read = transfer.Read(kPorts, block).ok;
+    transfer.ApplyTo(document, settings);
+    if (!read)
         return;
     CEmbeddedMessageData messages;
     if (!messages.SetBlock(block))
@@ -64,7 +68,8 @@ void ReadMessages(CRadioLink& link, CSettings& settings)
 
 void ReadTuneData(CRadioLink& link, CSettings& settings, fuzz::CInput& input)
 {
-    if (!EnterRadioMode(link, settings, kPorts, CRadioLink::kModeAdjust).ok)
+    CDocumentIdentity document = settings.RememberedModel();
+    if (!EnterRadioMode(link, settings, document, kPorts, CRadioLink::kModeAdjust).ok)
         return;
     const std::size_t items = input.Byte() % kMaxTuneItems;
     for (std::size_t i = 0; i < items; ++i) {
@@ -91,7 +96,8 @@ void Identify(CRadioLink& link, CSettings& settings)
 {
     if (link.Connect(kPorts.remembered, kPorts.listed).empty())
         return;
-    const CIdentifyResult identity = IdentifyRadio(link, settings, IdentityMode::Accept);
+    const CIdentifyResult identity =
+        IdentifyRadio(link, ExpectedIdentity(settings, settings.RememberedModel(), IdentityMode::Accept));
     if (identity.ok && (identity.range.lower < 136 || identity.range.upper < 136))
         std::abort(); // the decoder's own floor
 }

@@ -13,29 +13,24 @@ namespace {
 constexpr const char* kEnglishFile = "QRV_E.lng";
 constexpr int kChineseIndex = 1;
 
-// The public fields a transfer or an open changes.
+// What a transfer or an open changes in the settings.
 struct CFields {
     int comPort;
-    std::string portName, modelName, modelId, freqRange, previousRange;
-    int lastRangeAnswer, signal;
-    std::string radioDataVersion;
+    std::string portName, previousRange;
+    int lastRangeAnswer;
+    CDocumentIdentity model;
 
     static CFields Of(const CSettings& s)
     {
-        return {s.ComPort,       s.PortName,        s.ModelName, s.ModelID,         s.FreqRange,
-                s.PreviousRange, s.LastRangeAnswer, s.Signal,    s.RadioDataVersion};
+        return {s.ComPort, s.PortName, s.PreviousRange, s.LastRangeAnswer, s.RememberedModel()};
     }
     void RestoreTo(CSettings& s) const
     {
         s.ComPort = comPort;
         s.PortName = portName;
-        s.ModelName = modelName;
-        s.ModelID = modelId;
-        s.FreqRange = freqRange;
         s.PreviousRange = previousRange;
         s.LastRangeAnswer = lastRangeAnswer;
-        s.Signal = signal;
-        s.RadioDataVersion = radioDataVersion;
+        s.RememberModel(model);
     }
 };
 

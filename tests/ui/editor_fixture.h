@@ -89,10 +89,11 @@ struct CEditorFixture {
     {
         if (!radio) {
             sim::CSimIdentity identity;
-            identity.modelName = Settings().ModelName;
+            const CDocumentIdentity& document = data->Identity();
+            identity.modelName = document.modelName;
             identity.modelId = Settings().GetModelText(msg::kAcceptedModelId);
-            identity.range = sim::CSimIdentity::RangeBlock(Ranges().FlagsOf(Settings().FreqRange),
-                                                           Settings().LowerLimit(), Settings().UpperLimit());
+            identity.range = sim::CSimIdentity::RangeBlock(Ranges().FlagsOf(document.freqRange), document.LowerLimit(),
+                                                           document.UpperLimit());
             radio = std::make_unique<sim::CSimRadio>(identity);
             radio->Memory() = Stored();
             context->SetRadioAccess(

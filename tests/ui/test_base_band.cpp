@@ -114,7 +114,8 @@ private:
         std::unique_ptr<CRadioLink> link;
         explicit CSession(test::CFactoryFixture& fixture) : x(fixture), link(fixture.MakeLink())
         {
-            const auto entered = EnterRadioMode(*link, x.Settings(), {"sim", {}}, CRadioLink::kModeWrite);
+            const auto entered =
+                EnterRadioMode(*link, x.Settings(), x.f.data->Identity(), {"sim", {}}, CRadioLink::kModeWrite);
             QVERIFY(entered.ok);
         }
         ~CSession() { LeaveRadioMode(*link); }
@@ -334,7 +335,7 @@ private slots:
             CheckLetGo(x);
             if (row.messages == std::vector<int>{1142})
                 QVERIFY(texts.front().contains(QStringLiteral("350-390")));
-            QCOMPARE(x.Settings().FreqRange, std::string("400-470"));
+            QCOMPARE(x.f.data->Identity().freqRange, std::string("400-470"));
         }
     }
 

@@ -134,7 +134,7 @@ private slots:
         CChannelEditRecord edit;
         channel.FillEditRecord(edit, f.program.Settings());
         edit.rxFrequency = 0x46512500; // 465.12500 MHz
-        channel.TakeEditRecord(edit, f.program.Settings());
+        channel.TakeEditRecord(edit, f.program.Settings(), f.data->Identity().Band());
         QCOMPARE(channel.RxFrequency(), 0x46512500U);
         const auto after = channel.Record();
 

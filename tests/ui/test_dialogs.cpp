@@ -48,6 +48,7 @@ constexpr const char* kCatalogue = "[Setting]\n"
 // A program directory with the shipped data, or with the catalogue above, on the given identity.
 struct CFixture {
     test::CProgramDir program;
+    CDocumentIdentity document = program.Settings().RememberedModel();
 
     CFixture() = default;
     CFixture(const std::string& modelDat, const std::string& id, const std::string& name, const std::string& range,
@@ -59,11 +60,7 @@ struct CFixture {
     }
     void Identity(const std::string& id, const std::string& name, const std::string& range, int signal)
     {
-        CSettings& s = program.Settings();
-        s.ModelID = id;
-        s.ModelName = name;
-        s.FreqRange = range;
-        s.Signal = signal;
+        document = {id, name, range, signal, CSettings::kProgramVersion};
     }
     CSettings& Settings() { return program.Settings(); }
 };
@@ -145,7 +142,7 @@ void DialogsTest::ModelDialogIsLocalized()
     for (const int language : {0, 1}) {
         CFixture f;
         f.Settings().SelectLanguage(language);
-        const CDlgModel dialog(f.Settings());
+        const CDlgModel dialog(f.Settings(), f.document);
         QCOMPARE(dialog.windowTitle(), QString::fromStdString(f.Settings().GetText(CDlgModel::kForm)));
         for (const int number : {1071, 1073, 1075, kOkButton, kCancelButton, kHelpButton}) {
             const std::string expected = f.Settings().GetText(number);
@@ -167,7 +164,7 @@ void DialogsTest::ModelDialogIsLocalized()
         QCOMPARE(Data(*dialog.SignalList()), numbers);
     }
     CFixture english;
-    const CDlgModel dialog(english.Settings());
+    const CDlgModel dialog(english.Settings(), english.document);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Model"));
     QCOMPARE(dialog.SignalList()->itemText(0), QStringLiteral("None"));
 }
@@ -176,7 +173,7 @@ void DialogsTest::ModelDialogListsTheCatalogue()
 {
     // The shipped Model.dat: one identifier with three names and three ranges.
     CFixture shipped;
-    const CDlgModel model(shipped.Settings());
+    const CDlgModel model(shipped.Settings(), shipped.document);
     QCOMPARE(Texts(*model.ModelNameList()), Strings({"QL-210", "QL-220", "QL-230"}));
     QCOMPARE(Texts(*model.RangeList()), Strings({"400-470", "136-174", "350-390"}));
     QCOMPARE(Data(*model.RangeList()), (QList<int>{1, 128, 2}));
@@ -185,7 +182,7 @@ void DialogsTest::ModelDialogListsTheCatalogue()
     // Names in the order of the identifiers, then of each identifier's list;
     // ranges of the current identifier only, a missing key skipped.
     CFixture own(kCatalogue, "B", "Name3", "450-520", 0);
-    const CDlgModel b(own.Settings());
+    const CDlgModel b(own.Settings(), own.document);
     QCOMPARE(Texts(*b.ModelNameList()), Strings({"Name1", "Name2", "Name3", "Name4"}));
     QCOMPARE(Texts(*b.RangeList()), Strings({"350-390", "450-520"}));
     QCOMPARE(Data(*b.RangeList()), (QList<int>{2, 3}));
@@ -219,7 +216,7 @@ void DialogsTest::ModelDialogStartsOnTheCurrentValues()
     for (const Case& c : cases) {
         CFixture f;
         f.Identity("QL210", c.name, c.range, c.signal);
-        CDlgModel dialog(f.Settings());
+        CDlgModel dialog(f.Settings(), f.document);
         const QByteArray row = QByteArray(c.name) + ' ' + c.range;
         QVERIFY2(dialog.ModelNameList()->currentIndex() == c.nameIndex, row.constData());
         QVERIFY2(dialog.RangeList()->currentIndex() == c.rangeIndex, row.constData());
@@ -242,7 +239,7 @@ void DialogsTest::ModelDialogStartsOnTheCurrentValues()
 void DialogsTest::AnotherIdentifierRefillsTheRanges()
 {
     CFixture f(kCatalogue, "A", "Name1", "136-174", 1);
-    CDlgModel dialog(f.Settings());
+    CDlgModel dialog(f.Settings(), f.document);
     QCOMPARE(Texts(*dialog.RangeList()), Strings({"400-470", "136-174"}));
     QCOMPARE(dialog.RangeList()->currentIndex(), 1);
     QCOMPARE(dialog.SignalList()->currentIndex(), 1);
@@ -275,7 +272,7 @@ void DialogsTest::AnotherIdentifierRefillsTheRanges()
 void DialogsTest::AnotherNameOfTheSameIdentifierKeepsTheRanges()
 {
     CFixture f(kCatalogue, "A", "Name1", "136-174", 0);
-    CDlgModel dialog(f.Settings());
+    CDlgModel dialog(f.Settings(), f.document);
     QVERIFY(Choose(*dialog.ModelNameList(), QStringLiteral("Name2")));
     QCOMPARE(dialog.ModelID(), std::string("A"));
     QCOMPARE(dialog.ModelName(), std::string("Name2"));
@@ -311,7 +308,7 @@ void DialogsTest::AModelWithoutRangesFallsBack()
     };
     for (const Case& c : cases) {
         CFixture f(c.modelDat, c.startId, c.startName, "", 0);
-        CDlgModel dialog(f.Settings());
+        CDlgModel dialog(f.Settings(), f.document);
         if (c.chosenName != nullptr)
             QVERIFY(Choose(*dialog.ModelNameList(), QString::fromLatin1(c.chosenName)));
         QCOMPARE(Texts(*dialog.RangeList()), QStringList{QStringLiteral("136-174")});
@@ -325,7 +322,7 @@ void DialogsTest::AModelWithoutRangesFallsBack()
 void DialogsTest::WithoutTheSettingSectionTheNameIsEmpty()
 {
     CFixture f("[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", "QL210", "QL-210", "400-470", 0);
-    CDlgModel dialog(f.Settings());
+    CDlgModel dialog(f.Settings(), f.document);
     QCOMPARE(dialog.ModelNameList()->count(), 0);
     QCOMPARE(Texts(*dialog.RangeList()), QStringList{QStringLiteral("400-470")});
     dialog.Confirm();
@@ -349,7 +346,7 @@ void DialogsTest::ThePerModelValueDisablesTheSignalling()
         f.program.Reopen();
         f.Identity("QL210", "QL-210", "400-470", 2);
 
-        CDlgModel dialog(f.Settings());
+        CDlgModel dialog(f.Settings(), f.document);
         QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
         QCOMPARE(dialog.ModelNameList()->isEnabled(), true);
         QVERIFY(Choose(*dialog.ModelNameList(), QStringLiteral("QL-220")));
@@ -365,14 +362,14 @@ void DialogsTest::ModelDialogButtons()
     {
         // OK takes the name shown for the prefix, and the range the user chose.
         f.Identity("QL210", "QL-2", "136", 0);
-        CDlgModel dialog(f.Settings());
+        CDlgModel dialog(f.Settings(), f.document);
         QVERIFY(Choose(*dialog.RangeList(), QStringLiteral("350-390")));
         QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
         QCOMPARE(dialog.ModelName(), std::string("QL-210"));
         QCOMPARE(dialog.FreqRange(), std::string("350-390"));
     }
     {
-        CDlgModel dialog(f.Settings());
+        CDlgModel dialog(f.Settings(), f.document);
         QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
     }
 }
@@ -508,7 +505,7 @@ void DialogsTest::Screenshots()
         CFixture f;
         f.Settings().SelectLanguage(language);
         const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
-        CDlgModel model(f.Settings());
+        CDlgModel model(f.Settings(), f.document);
         model.show();
         QVERIFY(model.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/model_dialog_%1.png").arg(suffix)));
         CDlgLanguage language_dialog(f.Settings());

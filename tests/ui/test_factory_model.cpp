@@ -388,9 +388,10 @@ private slots:
 
             QVERIFY2(driver.Seen(), row.name);
             QVERIFY2(x.f.messages == row.messages, row.name);
-            QVERIFY2(x.Settings().ModelName == row.modelName, row.name);
-            QVERIFY2(x.Settings().FreqRange == row.freqRange, row.name);
-            QVERIFY2(x.Settings().Signal == row.signal, row.name);
+            const CDocumentIdentity& document = x.f.data->Identity();
+            QVERIFY2(document.modelName == row.modelName, row.name);
+            QVERIFY2(document.freqRange == row.freqRange, row.name);
+            QVERIFY2(document.signal == row.signal, row.name);
             QVERIFY2(InfoBytes(x, 0x010, 12) == row.nameBytes, row.name);
             QVERIFY2(InfoBytes(x, 0x028, 8) == row.limitBytes, row.name);
             QVERIFY2(x.f.data->RadioInfo().SignallingType() == row.signalByte, row.name);

@@ -73,7 +73,7 @@ private slots:
     void F1TakesTheControlThenTheDialog()
     {
         CFixture f({CDlgModel::kForm});
-        CDlgModel dialog(f.program.Settings(), f.frame.get());
+        CDlgModel dialog(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.activateWindow();
@@ -90,7 +90,7 @@ private slots:
     void HelpButtonOfADialogShowsItsPage()
     {
         CFixture f({CDlgModel::kForm});
-        CDlgModel dialog(f.program.Settings(), f.frame.get());
+        CDlgModel dialog(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
         QCOMPARE(f.Page(), QStringLiteral("qrv_E/1070.html"));
     }
@@ -163,7 +163,7 @@ private slots:
     void AboutNamesVersionModelAndDataDirectory()
     {
         CFixture f({});
-        CDlgAbout about(f.program.Settings(), f.frame.get());
+        CDlgAbout about(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
         const auto text = [&](int number) {
             const auto* label = about.findChild<QLabel*>(QStringLiteral("about%1").arg(number));
             return label != nullptr ? label->text() : QString();

@@ -266,7 +266,8 @@ private slots:
 
         f.frame->ChangeModel("QL210", "QL-220", "136-174", 0); // identity and range: asks, then a new codeplug
         QCOMPARE(f.messages, std::vector<int>{800});
-        QCOMPARE(s.FreqRange, std::string("136-174"));
+        QCOMPARE(f.data->Identity().freqRange, std::string("136-174"));
+        QCOMPARE(s.RememberedModel().freqRange, std::string("136-174")); // the next start's
         const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
         QVERIFY(rx && *rx >= 13600000 && *rx <= 17400000);
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("136-174 MHz"));
@@ -333,7 +334,7 @@ private slots:
         const auto path = f.program.Path() / "with-comment.dat";
         {
             CDlgFile save(false, f.program.Settings(), QString(), f.frame.get());
-            save.SetHeader(FillHeader(f.program.Settings(), 1));
+            save.SetHeader(FillHeader(f.data->Identity(), 1));
             QVERIFY(!save.CommentBox()->isReadOnly());
             QCOMPARE(save.RangeText(), QStringLiteral("400 - 470MHz"));
             save.CommentBox()->setPlainText(QStringLiteral("Fleet of ten"));
@@ -528,7 +529,7 @@ private slots:
         QCOMPARE(f.messages, std::vector<int>{1138});
         QCOMPARE(f.data->GetImage(), before);
         QCOMPARE(f.data->Channels()[0]->RxFrequency(), frequency);
-        QCOMPARE(f.program.Settings().FreqRange, std::string("400-470"));
+        QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));
     }
 
     void Screenshots()

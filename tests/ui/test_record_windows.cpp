@@ -208,7 +208,7 @@ private slots:
         f.frame->DoCommand(command::kWriteTuneData);
         QVERIFY(std::find(f.messages.begin(), f.messages.end(), 1142) != f.messages.end());
         QCOMPARE(radio.Mode(), 1);
-        QCOMPARE(f.Settings().FreqRange, std::string("400-470"));
+        QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));
     }
 
     void TheEmbeddedMessagesComeFromTheSimulatedRadio()

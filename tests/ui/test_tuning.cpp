@@ -547,7 +547,7 @@ private slots:
             QVERIFY2((shown == 1) == c.tuned, c.name);
             QVERIFY2(openWhileTuning == c.tuned, c.name);
             QVERIFY2(t.f.messages == c.messages, c.name);
-            QVERIFY2(t.f.Settings().FreqRange == c.range, c.name);
+            QVERIFY2(t.f.data->Identity().freqRange == c.range, c.name);
             QVERIFY2(t.modelChanges == c.modelChanges, c.name);
             QVERIFY2(!t.port->IsOpen(), c.name);
             // A radio asked for another mode, answered or not, is sent mode 1 last.

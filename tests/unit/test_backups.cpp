@@ -13,9 +13,7 @@ namespace {
 
 DataFileHeader HeaderOf(const std::string& modelName)
 {
-    test::CProgramDir program;
-    program.Settings().ModelName = modelName;
-    return FillHeader(program.Settings(), 0x01);
+    return FillHeader({"QL210", modelName, "400-470", 0, CSettings::kProgramVersion}, 0x01);
 }
 
 struct CNameRow {

@@ -52,7 +52,7 @@ TEST(InvalidLog, OneLinePerKeyAndModelHiddenControlsStayOut)
     CSettings settings(dir.Path());
     settings.SetReadOnly(true);
     settings.SelectLanguage(0);
-    settings.ModelID = "QL210";
+    settings.RememberModel({"QL210", "QL-210", "400-470", 0, ""});
     CInvalidLog log(&settings);
     int changes = 0;
     log.SetChangedCallback([&changes] { ++changes; });

@@ -25,7 +25,7 @@ constexpr const char* kTexts = "S0203655=Channel\r\nS0203657=Miscellaneous\r\nS0
 
 class ChannelEdit : public ::testing::Test {
 protected:
-    ChannelEdit() { Settings().FreqRange = "400-470"; }
+    static constexpr CBand kBand{40000000, 47000000}; // 400-470 MHz
     CSettings& Settings() { return m_texts.Settings(); }
 
     test::CTestTexts m_texts{kTexts};
@@ -338,7 +338,7 @@ TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
         const Record before = channel.Record();
         CChannelEditRecord edit;
         channel.FillEditRecord(edit, Settings());
-        EXPECT_FALSE(channel.TakeEditRecord(edit, Settings()));
+        EXPECT_FALSE(channel.TakeEditRecord(edit, Settings(), kBand));
         EXPECT_EQ(channel.Record(), before);
     }
     Record bytes{0x12, 0x34, 0x56, 0x78, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
@@ -347,7 +347,7 @@ TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
     CChannelEditRecord edit;
     channel.FillEditRecord(edit, Settings());
     edit.rxCtcssText = "100.0";
-    EXPECT_FALSE(channel.TakeEditRecord(edit, Settings()));
+    EXPECT_FALSE(channel.TakeEditRecord(edit, Settings(), kBand));
     bytes[12] = 0x0E; // only the receive tone index changed
     EXPECT_EQ(channel.Record(), bytes);
 }
@@ -373,7 +373,7 @@ TEST_F(ChannelEdit, TakeStoresTones)
         edit.rxCtcssText = edit.txCtcssText = c.ctcss;
         edit.rxCdcssText = edit.txCdcssText = c.cdcss;
         edit.txTypeText = c.type == std::string("None") ? "Off" : c.type;
-        channel.TakeEditRecord(edit, Settings());
+        channel.TakeEditRecord(edit, Settings(), kBand);
         EXPECT_EQ(channel.RxTone(), c.word);
         EXPECT_EQ(channel.TxTone(), c.word);
     }
@@ -401,7 +401,7 @@ TEST_F(ChannelEdit, TakeStoresFrequencies)
         channel.FillEditRecord(edit, Settings());
         edit.rxFrequency = c.rx;
         edit.txFrequency = c.tx;
-        EXPECT_EQ(channel.TakeEditRecord(edit, Settings()), c.clamped);
+        EXPECT_EQ(channel.TakeEditRecord(edit, Settings(), kBand), c.clamped);
         EXPECT_EQ(channel.RxFrequency(), c.storedRx);
         EXPECT_EQ(channel.TxFrequency(), c.storedTx);
         EXPECT_EQ(channel.IsValid(), c.valid);
@@ -417,14 +417,14 @@ TEST_F(ChannelEdit, TakeStoresListEntriesAndStepCodes)
     edit.powerText = "High";
     edit.rxStepCode = 2;
     edit.txStepCode = 3;
-    channel.TakeEditRecord(edit, Settings());
+    channel.TakeEditRecord(edit, Settings(), kBand);
     EXPECT_EQ(channel.Record()[17], 0x11);
     EXPECT_EQ(channel.Record()[16], 0x32);
 
     edit.spacingText = "6.25K"; // in no list entry: 0xFF, cut to the field
     edit.powerText = "";
     edit.rxStepCode = kNoStepCode;
-    channel.TakeEditRecord(edit, Settings());
+    channel.TakeEditRecord(edit, Settings(), kBand);
     EXPECT_EQ(channel.Record()[17], 0xFF);
     EXPECT_EQ(channel.Record()[16], 0x3F);
 }

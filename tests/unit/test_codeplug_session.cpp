@@ -16,9 +16,7 @@ class CodeplugSessionTest : public ::testing::Test {
 protected:
     CodeplugSessionTest() : m_session(Settings()), m_data(m_session.Data())
     {
-        Settings().ModelID = "QL210";
-        Settings().ModelName = "QL-210";
-        Settings().FreqRange = "400-470";
+        m_session.SetIdentity({"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion});
     }
 
     CSettings& Settings() { return m_program.Settings(); }
@@ -43,13 +41,13 @@ protected:
 
 TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
 {
-    Settings().FreqRange = "380-390"; // no default image for this range
+    m_data.Identity().freqRange = "380-390"; // no default image for this range
     m_data.GetImage().fill(0x42);
     EXPECT_FALSE(m_session.LoadDefaultImage());
     EXPECT_EQ(m_data.Channels().size(), 16u);
     EXPECT_EQ(m_data.Personalities().size(), 1u);
     EXPECT_EQ(m_data.GetImage()[0], 0x42); // the image keeps what it held
-    EXPECT_EQ(Settings().RadioDataVersion, "1.01.05.001");
+    EXPECT_EQ(m_data.Identity().radioDataVersion, "1.01.05.001");
 }
 
 TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
@@ -71,10 +69,12 @@ TEST_F(CodeplugSessionTest, SaveAndOpenRoundTrip)
     EXPECT_EQ(m_session.CurrentPath(), path);
 
     CCodeplugSession reader(Settings());
-    Settings().FreqRange = "136-174";
+    reader.SetIdentity({"QL210", "QL-210", "136-174", 0, CSettings::kProgramVersion});
     const CFileResult opened = reader.Open(path);
     ASSERT_TRUE(opened.ok);
-    EXPECT_EQ(Settings().FreqRange, "400-470"); // identity taken from the header
+    // The identity comes from the header, and the settings remember it for the next start.
+    EXPECT_EQ(reader.Data().Identity().freqRange, "400-470");
+    EXPECT_EQ(Settings().RememberedModel().freqRange, "400-470");
     EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
     EXPECT_EQ(reader.CurrentPath(), path);
 }
@@ -133,16 +133,16 @@ TEST_F(CodeplugSessionTest, BadFilesChangeNothing)
         const auto path = Path(std::string("bad-") + c.what + ".dat");
         test::WriteBytes(path, bytes);
 
-        Settings().FreqRange = "136-174";
-        Settings().ModelName = "unchanged";
+        m_data.Identity().freqRange = "136-174";
+        m_data.Identity().modelName = "unchanged";
         m_session.SetCurrentPath(good);
         const Image before = m_data.GetImage();
         const CFileResult r = m_session.Open(path);
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_EQ(r.message, c.message) << c.what;
         EXPECT_TRUE(m_session.CurrentPath().empty()) << c.what;
-        EXPECT_EQ(Settings().FreqRange, "136-174") << c.what;
-        EXPECT_EQ(Settings().ModelName, "unchanged") << c.what;
+        EXPECT_EQ(m_data.Identity().freqRange, "136-174") << c.what;
+        EXPECT_EQ(m_data.Identity().modelName, "unchanged") << c.what;
         EXPECT_EQ(m_data.GetImage(), before) << c.what;
     }
     EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);

@@ -19,13 +19,6 @@ class DataFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_settings = std::make_unique<CSettings>(m_dir.Path());
-        m_settings->SetReadOnly(true);
-        m_settings->ModelID = "QL210";
-        m_settings->ModelName = "QL-210";
-        m_settings->FreqRange = "400-470";
-        m_settings->RadioDataVersion = "1.01.05.001-long-version-text";
-        m_settings->Signal = 3;
         for (std::size_t i = 0; i < m_image.size(); ++i)
             m_image[i] = static_cast<std::uint8_t>(i * 7);
     }
@@ -33,11 +26,11 @@ protected:
     bool Write(const std::filesystem::path& path, const std::string& comment)
     {
         CDataFile file;
-        return file.SetHeader(FillHeader(*m_settings, 0x81)) && file.WriteFile(path, {}, m_image, comment);
+        return file.SetHeader(FillHeader(m_identity, 0x81)) && file.WriteFile(path, {}, m_image, comment);
     }
 
     test::CTempDir m_dir;
-    std::unique_ptr<CSettings> m_settings;
+    CDocumentIdentity m_identity{"QL210", "QL-210", "400-470", 3, "1.01.05.001-long-version-text"};
     Image m_image{};
 };
 
@@ -93,7 +86,7 @@ TEST_F(DataFileTest, CommentLengthAndKeepingTheOldComment)
 TEST_F(DataFileTest, HeaderWithoutMagicIsRefused)
 {
     CDataFile file;
-    DataFileHeader header = FillHeader(*m_settings, 0);
+    DataFileHeader header = FillHeader(m_identity, 0);
     header.bytes[1] = 'Y';
     EXPECT_FALSE(file.SetHeader(header));
 }
@@ -149,7 +142,7 @@ TEST_F(DataFileTest, AnyExtraSectionIsSkipped)
 {
     const auto path = m_dir / "x.dat";
     CDataFile file;
-    ASSERT_TRUE(file.SetHeader(FillHeader(*m_settings, 0)));
+    ASSERT_TRUE(file.SetHeader(FillHeader(m_identity, 0)));
     const std::vector<std::uint8_t> extra{1, 2, 3, 4, 5};
     ASSERT_TRUE(file.WriteFile(path, extra, m_image, ""));
     std::vector<std::uint8_t> readExtra;

@@ -20,21 +20,19 @@ protected:
         m_settings = std::make_unique<CSettings>(m_dir.Path());
         m_settings->SetReadOnly(true);
         m_settings->SelectLanguage(0);
-        m_settings->ModelID = "QL210";
-        m_settings->ModelName = "QL-210";
-        m_settings->FreqRange = "400-470";
     }
 
     void WriteModel(const std::string& text) { WriteText(m_dir / "Model.dat", text); }
 
     test::CTempDir m_dir;
     std::unique_ptr<CSettings> m_settings;
+    CDocumentIdentity m_document{"QL210", "QL-210", "400-470", 0, ""};
 };
 
 TEST_F(ModelCatalogTest, WithoutModelDatTheListHoldsTheFallbackRange)
 {
     CFreqRangeList list;
-    list.SetModel(*m_settings);
+    list.SetModel(m_dir.Path(), m_document);
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Records()[0], kFallbackRange);
     EXPECT_EQ(list.FlagsOf("400-470"), 0);
@@ -45,7 +43,7 @@ TEST_F(ModelCatalogTest, AMissingRangeKeyEndsTheListWithTheFallback)
 {
     WriteModel("[QL210]\nNumber=3\nFreq0=400, 470, 401, 469, 1\nFreq1= 350,390,350,390,258\n");
     CFreqRangeList list;
-    list.SetModel(*m_settings);
+    list.SetModel(m_dir.Path(), m_document);
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Records()[0], (FreqRangeRec{400, 470, 401, 469, 1}));
     EXPECT_EQ(list.Records()[1], (FreqRangeRec{350, 390, 350, 390, 2})); // flags keep the low 8 bits
@@ -58,7 +56,7 @@ TEST_F(ModelCatalogTest, HostileCatalogueIsBounded)
 {
     WriteModel("[QL210]\nNumber=2147483647\nFreq0=garbage,,,\n");
     CFreqRangeList list;
-    list.SetModel(*m_settings);
+    list.SetModel(m_dir.Path(), m_document);
     EXPECT_LE(list.Count(), CFreqRangeList::kMaxRanges);
     EXPECT_EQ(list.Records()[0], (FreqRangeRec{0, 0, 0, 0, 0}));
     EXPECT_EQ(list.Records()[1], kFallbackRange);
@@ -69,12 +67,13 @@ TEST_F(ModelCatalogTest, AcceptingANewRangeAppendsItToTheCatalogue)
     WriteModel("[Setting]\nModelID=QL210\n\n[QL210]\nNumber=2\nFreq0=136, 174, 136, 174, 128\n"
                "Freq1=350, 390, 350, 390, 2\n");
     CFreqRangeList list;
-    list.SetModel(*m_settings);
+    list.SetModel(m_dir.Path(), m_document);
     int askedLower = 0;
-    const int result = list.CheckNewFreqRange(*m_settings, FreqRangeRec{400, 470, 0, 0, 1}, [&](int lo, int hi) {
-        askedLower = lo;
-        return hi == 470;
-    });
+    const int result =
+        list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, [&](int lo, int hi) {
+            askedLower = lo;
+            return hi == 470;
+        });
     EXPECT_EQ(result, 2);
     EXPECT_EQ(askedLower, 400);
     EXPECT_EQ(m_settings->LastRangeAnswer, CSettings::kAnswerYes);
@@ -85,7 +84,7 @@ TEST_F(ModelCatalogTest, AcceptingANewRangeAppendsItToTheCatalogue)
     EXPECT_EQ(list.Count(), 3);
     EXPECT_TRUE(list.Contains(400, 470));
     // A known range asks nothing.
-    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, FreqRangeRec{136, 174, 0, 0, 0}, nullptr), 0);
+    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{136, 174, 0, 0, 0}, nullptr), 0);
 }
 
 TEST_F(ModelCatalogTest, DecliningLeavesTheCatalogueAlone)
@@ -93,8 +92,10 @@ TEST_F(ModelCatalogTest, DecliningLeavesTheCatalogueAlone)
     const std::string text = "[QL210]\nNumber=1\nFreq0=136, 174, 136, 174, 128\n";
     WriteModel(text);
     CFreqRangeList list;
-    list.SetModel(*m_settings);
-    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, FreqRangeRec{400, 470, 0, 0, 1}, [](int, int) { return false; }), 1);
+    list.SetModel(m_dir.Path(), m_document);
+    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1},
+                                     [](int, int) { return false; }),
+              1);
     EXPECT_EQ(m_settings->LastRangeAnswer, CSettings::kAnswerNo);
     EXPECT_EQ(test::ReadText(m_dir / "Model.dat"), text);
     EXPECT_EQ(list.Count(), 1);
@@ -150,7 +151,7 @@ TEST_F(ModelCatalogTest, RadioIdentityChecks)
         int result;
         int message;
     };
-    m_settings->ModelID = "OTHER";
+    m_document.modelId = "OTHER";
     const Case cases[] = {
         {IdentityMode::Accept, "QL210", "QL-210", 0, 0, 0},
         {IdentityMode::Accept, "QL210", "QL-220", 0, 1, msg::kModelMismatch},
@@ -160,7 +161,8 @@ TEST_F(ModelCatalogTest, RadioIdentityChecks)
         {IdentityMode::Accept, "QL210", "QL-210", 1, 2, msg::kNewerVersion},
     };
     for (const auto& c : cases) {
-        const auto r = CheckRadioIdentity(*m_settings, c.mode, c.id, c.name, "1.02.00.000", c.versionComparison, range);
+        const auto r = CheckRadioIdentity(ExpectedIdentity(*m_settings, m_document, c.mode), c.id, c.name,
+                                          "1.02.00.000", c.versionComparison, range);
         EXPECT_EQ(r.result, c.result) << c.id << " " << c.name;
         EXPECT_EQ(r.message, c.message);
         if (c.result == 0) {

@@ -160,7 +160,7 @@ TEST_F(RadioDataTest, ResettingChannelsKeepsPersonalitiesAndFollowsTheRange)
 {
     m_data.Personalities().push_back(std::make_unique<CPersonalityData>());
     m_data.Channels().resize(3);
-    m_program.Settings().FreqRange = "136-174";
+    m_data.Identity().freqRange = "136-174";
     m_data.ResetChannels();
     EXPECT_EQ(m_data.Channels().size(), 16u);
     EXPECT_EQ(m_data.Personalities().size(), 2u);

@@ -21,9 +21,6 @@ class RadioOperationsTest : public ::testing::Test {
 protected:
     RadioOperationsTest() : m_linkOwner(test::SimLink(m_radio)), m_link(*m_linkOwner)
     {
-        Settings().ModelID = "QL210";
-        Settings().ModelName = "QL-210";
-        Settings().FreqRange = "400-470";
         for (std::size_t i = 0; i < m_radio.Memory().size(); ++i)
             m_radio.Memory()[i] = static_cast<std::uint8_t>(i & 0xFF);
     }
@@ -35,13 +32,14 @@ protected:
     std::unique_ptr<CRadioLink> m_linkOwner;
     CRadioLink& m_link;
     const CPortChoice m_ports{"sim", {}};
+    CDocumentIdentity m_document{"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion};
 };
 
 TEST_F(RadioOperationsTest, MessagesGoWhereTheCodeplugKeepsThem)
 {
     MessageBlock block{};
     block.fill(0x41);
-    CMessageTransfer transfer(m_link, Settings());
+    CMessageTransfer transfer(m_link, Settings(), m_document);
     ASSERT_TRUE(transfer.Write(m_ports, block).ok);
     EXPECT_FALSE(m_link.IsOpen());
     EXPECT_EQ(m_radio.Mode(), 1);
@@ -49,9 +47,14 @@ TEST_F(RadioOperationsTest, MessagesGoWhereTheCodeplugKeepsThem)
         ASSERT_EQ(m_radio.Memory()[o], o >= 0x400 && o < 0x490 ? 0x41 : (o & 0xFF)) << std::hex << o;
 
     MessageBlock back{};
+    m_radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
     ASSERT_TRUE(transfer.Read(m_ports, back).ok);
     EXPECT_EQ(back, block);
     EXPECT_EQ(m_radio.Mode(), 1);
+    // The radio's range reaches the document only when handed over.
+    EXPECT_EQ(m_document.freqRange, "400-470");
+    transfer.ApplyTo(m_document, Settings());
+    EXPECT_EQ(m_document.freqRange, "136-174");
 }
 
 TEST_F(RadioOperationsTest, AFailedMessageReadLeavesTheBlockAlone)
@@ -59,7 +62,7 @@ TEST_F(RadioOperationsTest, AFailedMessageReadLeavesTheBlockAlone)
     m_radio.Faults().badChecksumAt = 0x430;
     MessageBlock block{};
     block.fill(0x5A);
-    CMessageTransfer transfer(m_link, Settings());
+    CMessageTransfer transfer(m_link, Settings(), m_document);
     const auto r = transfer.Read(m_ports, block);
     EXPECT_EQ(r.message, msg::kRadioReadFailed);
     EXPECT_EQ(r.address, 0x430u);
@@ -67,11 +70,11 @@ TEST_F(RadioOperationsTest, AFailedMessageReadLeavesTheBlockAlone)
     EXPECT_FALSE(m_link.IsOpen());
 }
 
-TEST_F(RadioOperationsTest, AMessageReadNeedsTheSettingsModel)
+TEST_F(RadioOperationsTest, AMessageReadNeedsTheDocumentsModel)
 {
-    Settings().ModelID = "QL211";
+    m_document.modelId = "QL211";
     MessageBlock block{};
-    CMessageTransfer transfer(m_link, Settings());
+    CMessageTransfer transfer(m_link, Settings(), m_document);
     EXPECT_EQ(transfer.Read(m_ports, block).message, 1172);
 }
 
@@ -80,7 +83,7 @@ TEST_F(RadioOperationsTest, ThePasswordChangeWritesTheFirstBlockOnly)
     MessageBlock block{};
     block.fill(0x20);
     block[0] = 'N';
-    CMessageTransfer transfer(m_link, Settings());
+    CMessageTransfer transfer(m_link, Settings(), m_document);
     ASSERT_TRUE(transfer.WritePassword(m_ports, block).ok);
     ASSERT_EQ(m_radio.Writes().size(), 1u);
     EXPECT_EQ(m_radio.Writes()[0], (std::pair<std::uint32_t, std::uint16_t>{0x400, 16}));
@@ -124,16 +127,16 @@ TEST(RadioPassword, ThreeTriesCaseSensitive)
 TEST_F(RadioOperationsTest, EnterRadioModeChecksTheRangeOnlyForWriting)
 {
     m_radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
-    auto r = EnterRadioMode(m_link, Settings(), m_ports, CRadioLink::kModeWrite);
+    auto r = EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeWrite);
     EXPECT_EQ(r.message, 1142);
     EXPECT_EQ(r.argument, "136-174");
     EXPECT_FALSE(m_link.IsOpen());
-    EXPECT_EQ(Settings().FreqRange, "400-470");
+    EXPECT_EQ(m_document.freqRange, "400-470");
 
-    r = EnterRadioMode(m_link, Settings(), m_ports, CRadioLink::kModeAdjust);
+    r = EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeAdjust);
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.rangeChanged);
-    EXPECT_EQ(Settings().FreqRange, "136-174");
+    EXPECT_EQ(m_document.freqRange, "136-174");
     EXPECT_EQ(m_radio.Mode(), 6);
     EXPECT_TRUE(m_link.IsOpen());
     LeaveRadioMode(m_link);
@@ -143,7 +146,7 @@ TEST_F(RadioOperationsTest, EnterRadioModeChecksTheRangeOnlyForWriting)
 
 TEST_F(RadioOperationsTest, BaseBandAndTuneData)
 {
-    ASSERT_TRUE(EnterRadioMode(m_link, Settings(), m_ports, CRadioLink::kModeWrite).ok);
+    ASSERT_TRUE(EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeWrite).ok);
     CAdjustmentData tune;
     tune.SetDefaults();
     ASSERT_EQ(ReadBaseBand(m_link, tune).message, msg::kTuneRead);

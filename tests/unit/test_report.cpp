@@ -301,7 +301,7 @@ protected:
     {
         m_data.RadioInfo().SetModelName("QL-210X");
         m_data.RadioInfo().SetSerialNumber("A1234");
-        Settings().RadioDataVersion = "1.01.05.001";
+        m_data.Identity().radioDataVersion = "1.01.05.001";
     }
 };
 

@@ -39,12 +39,8 @@ TEST_F(SettingsTest, ConstructionReadsTheSettingsFile)
 {
     CSettings& s = Open("[Setting]\nSignal=3\nComPort=4\nModelName=QL-210\nModelID=QL210\nFreqRange=136-174\n");
     s.SetReadOnly(true);
-    EXPECT_EQ(s.Signal, 3);
     EXPECT_EQ(s.ComPort, 4);
-    EXPECT_EQ(s.ModelName, "QL-210");
-    EXPECT_EQ(s.ModelID, "QL210");
-    EXPECT_EQ(s.LowerLimit(), 136);
-    EXPECT_EQ(s.UpperLimit(), 174);
+    EXPECT_EQ(s.RememberedModel(), (CDocumentIdentity{"QL210", "QL-210", "136-174", 3, CSettings::kProgramVersion}));
 }
 
 TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
@@ -53,10 +49,10 @@ TEST_F(SettingsTest, MissingOrGarbageSettingsGiveTheDefaults)
                                     std::string("[Setting]\nComPort=abc\nFreqRange=wide\n")}) {
         CSettings& s = Open(text);
         s.SetReadOnly(true);
-        EXPECT_EQ(s.Signal, 0);
+        EXPECT_EQ(s.RememberedModel().signal, 0);
         EXPECT_TRUE(s.ComPort == 1 || s.ComPort == 0);
-        EXPECT_EQ(s.ModelID, "");
-        EXPECT_EQ(s.LowerLimit(), 0);
+        EXPECT_EQ(s.RememberedModel().modelId, "");
+        EXPECT_EQ(s.RememberedModel().LowerLimit(), 0);
         EXPECT_EQ(s.GetUserLevel(), 0);
     }
 }
@@ -66,11 +62,8 @@ TEST_F(SettingsTest, WritingTheChoicesKeepsOtherLinesAndDestructionWritesNothing
     const std::string before = "; keep me\n[Setting]\nLanguage=1\n[User Mode]\nLevel=659\n";
     for (const bool write : {false, true}) {
         CSettings& s = Open(before);
-        s.Signal = 2;
-        s.ModelID = "QL210";
-        s.ModelName = "QL-220";
+        s.RememberModel({"QL210", "QL-220", "400-470", 2, "9.99"});
         s.ComPort = 5;
-        s.FreqRange = "400-470";
         if (write) {
             ASSERT_TRUE(s.WriteChoices());
         }
@@ -88,10 +81,10 @@ TEST_F(SettingsTest, DecliningANewRangeWritesThePreviousRangeAtExit)
 {
     CSettings& s = Open("[Setting]\nFreqRange=136-174\n");
     s.PreviousRange = "136-174";
-    s.FreqRange = "400-470";
+    s.RememberModel({"QL210", "QL-210", "400-470", 0, ""});
     s.LastRangeAnswer = CSettings::kAnswerNo;
     ASSERT_TRUE(s.WriteChoices());
-    EXPECT_EQ(s.FreqRange, "136-174");
+    EXPECT_EQ(s.RememberedModel().freqRange, "136-174");
     EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetString("Setting", "FreqRange", "", 100), "136-174");
     s.SetReadOnly(true);
 }
@@ -100,7 +93,7 @@ TEST_F(SettingsTest, ReadOnlySettingsNeverWrite)
 {
     CSettings& s = Open("[Setting]\nSignal=1\n");
     s.SetReadOnly(true);
-    s.Signal = 9;
+    s.RememberModel({"QL210", "QL-210", "400-470", 9, ""});
     s.SelectLanguage(1);
     EXPECT_FALSE(s.WriteChoices());
     m_settings.reset();
@@ -179,7 +172,7 @@ TEST_F(SettingsTest, TextFamiliesAndModelValues)
     EXPECT_EQ(s.GetList(10), (std::vector<std::string>{"0.Off", "1.On"}));
     EXPECT_EQ(s.FillCombo(10), (std::vector<CComboLine>{{"Off", 0}, {"On", 1}}));
     EXPECT_EQ(s.GetItemNumber(10, "On"), 1);
-    s.ModelID = "OTHER";
+    s.RememberModel({"OTHER", "", "", 0, ""});
     EXPECT_EQ(s.GetModelValue(3690), 0);
 }
 

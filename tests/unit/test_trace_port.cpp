@@ -96,7 +96,8 @@ TEST(TracePort, HoldsEveryFrameOfAReadAndEveryReply)
     CRadioLink link(WrapWithTrace(std::make_unique<sim::CSimBytePort>(radio), trace));
     link.SetTiming(Fast());
     Image buffer{};
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, program.Settings(), buffer);
+    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, program.Settings(),
+                               program.Settings().RememberedModel(), buffer);
     CTransferResult result = transfer.Prepare({"sim", {}}, std::tm{});
     ASSERT_TRUE(result.ok);
     ASSERT_TRUE(transfer.Run({}).ok);

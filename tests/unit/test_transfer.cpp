@@ -33,10 +33,7 @@ class TransferTest : public ::testing::Test {
 protected:
     TransferTest() : m_data(Settings())
     {
-        Settings().ModelID = "QL210";
-        Settings().ModelName = "QL-210";
-        Settings().FreqRange = "400-470";
-        Settings().RadioDataVersion = "1.01.05.001";
+        m_data.Identity() = {"QL210", "QL-210", "400-470", 0, "1.01.05.001"};
         m_data.Clear();
         m_data.Reset();
         m_data.StoreToImage(m_data.GetImage());
@@ -44,7 +41,7 @@ protected:
             m_radio.Memory()[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
         m_radio.Memory()[0x128] = 0x48; // the manual tune switch on, the other bits unlike the document's
         m_initialRadio = m_radio.Memory();
-        m_ranges.SetModel(Settings());
+        m_ranges.SetModel(Settings().ProgramDirectory(), m_data.Identity());
     }
 
     CSettings& Settings() { return m_program.Settings(); }
@@ -54,14 +51,14 @@ protected:
         const auto linkOwner = test::SimLink(m_radio, present);
         CRadioLink& link = *linkOwner;
         Image& image = direction == CCodeplugTransfer::Direction::Read ? m_buffer : m_data.GetImage();
-        CCodeplugTransfer transfer(direction, link, Settings(), image);
-        const CDocumentIdentity before = IdentityOf(Settings());
+        CCodeplugTransfer transfer(direction, link, Settings(), m_data.Identity(), image);
+        const CDocumentIdentity before = m_data.Identity();
         const std::string portBefore = Settings().PortName;
         CTransferResult result = transfer.Prepare({"sim", {}}, Noon());
         if (result.ok)
             result = transfer.Run([this](int percent) { m_progress.push_back(percent); });
-        // What may run on a worker thread leaves the settings alone; Finish applies the outcome.
-        EXPECT_EQ(IdentityOf(Settings()), before);
+        // What may run on a worker thread leaves the document and the settings alone; Finish applies the outcome.
+        EXPECT_EQ(m_data.Identity(), before);
         EXPECT_EQ(Settings().PortName, portBefore);
         transfer.Finish(result, m_data, m_ranges, [](int, int) { return false; });
         EXPECT_FALSE(link.IsOpen());
@@ -79,12 +76,12 @@ protected:
 
 TEST_F(TransferTest, ReadTakesTheRadiosImageAndIdentity)
 {
-    Settings().FreqRange = "136-174";
+    m_data.Identity().freqRange = "136-174";
     const auto r = Run(CCodeplugTransfer::Direction::Read);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.message, msg::kRadioReadDone);
     EXPECT_TRUE(std::equal(m_initialRadio.begin(), m_initialRadio.end(), m_data.GetImage().begin()));
-    EXPECT_EQ(Settings().FreqRange, "400-470");
+    EXPECT_EQ(m_data.Identity().freqRange, "400-470");
     EXPECT_EQ(Settings().PreviousRange, "136-174");
     EXPECT_EQ(m_radio.Mode(), 1);
     ASSERT_EQ(m_progress.size(), 128u);
@@ -164,7 +161,7 @@ protected:
         }
         CAdjustmentData tune;
         tune.SetDefaults();
-        CTransferResult result = EnterRadioMode(*link, Settings(), ports, CRadioLink::kModeWrite);
+        CTransferResult result = EnterRadioMode(*link, Settings(), m_data.Identity(), ports, CRadioLink::kModeWrite);
         if (result.ok)
             result = command == Command::BaseBand ? WriteBaseBand(*link, tune)
                                                   : WriteTuneData(*link, tune, m_data.GetImage());
@@ -264,9 +261,9 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
 {
     const CFailureRow& row = GetParam();
     row.fault(m_radio);
-    Settings().ModelID = "QL210";
-    Settings().FreqRange = row.write ? "400-470" : "136-174";
-    Settings().RadioDataVersion = "1.00.07.001";
+    m_data.Identity().modelId = "QL210";
+    m_data.Identity().freqRange = row.write ? "400-470" : "136-174";
+    m_data.Identity().radioDataVersion = "1.00.07.001";
     const Image document = m_data.GetImage();
     const auto r = Run(row.write ? CCodeplugTransfer::Direction::Write : CCodeplugTransfer::Direction::Read);
     EXPECT_FALSE(r.ok);
@@ -274,9 +271,9 @@ TEST_P(TransferFailureTest, MessageAndWhatChanged)
     EXPECT_EQ(r.argument, row.argument);
     EXPECT_EQ(r.address, row.address);
     EXPECT_EQ(m_data.GetImage(), document); // the document is never changed by a failure
-    EXPECT_EQ(Settings().RadioDataVersion, row.versionTaken ? "1.01.05.001" : "1.00.07.001");
+    EXPECT_EQ(m_data.Identity().radioDataVersion, row.versionTaken ? "1.01.05.001" : "1.00.07.001");
     if (!row.write) {
-        EXPECT_EQ(Settings().FreqRange, row.settingsTaken ? "400-470" : "136-174");
+        EXPECT_EQ(m_data.Identity().freqRange, row.settingsTaken ? "400-470" : "136-174");
     }
     EXPECT_TRUE(m_radio.Writes().empty());
     EXPECT_EQ(m_radio.Mode(), 1);
@@ -307,12 +304,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)
 {
     m_radio.Faults().badChecksumAt = 0x7F0;
-    Settings().FreqRange = "136-174";
-    Settings().ModelName = "QL-210";
+    m_data.Identity().freqRange = "136-174";
+    m_data.Identity().modelName = "QL-210";
     Run(CCodeplugTransfer::Direction::Read);
-    EXPECT_EQ(Settings().FreqRange, "136-174");
-    EXPECT_EQ(Settings().RadioDataVersion, "1.01.05.001"); // the radio's: taken before the blocks
-    EXPECT_EQ(m_radio.Mode(), 1);                          // back to normal after a failed read
+    EXPECT_EQ(m_data.Identity().freqRange, "136-174");
+    EXPECT_EQ(m_data.Identity().radioDataVersion, "1.01.05.001"); // the radio's: taken before the blocks
+    EXPECT_EQ(m_radio.Mode(), 1);                                 // back to normal after a failed read
 }
 
 TEST_F(TransferTest, ModeStatusCProceeds)

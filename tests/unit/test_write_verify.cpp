@@ -74,10 +74,7 @@ class VerifyAfterWriteTest : public ::testing::Test {
 protected:
     VerifyAfterWriteTest() : m_data(Settings())
     {
-        Settings().ModelID = "QL210";
-        Settings().ModelName = "QL-210";
-        Settings().FreqRange = "400-470";
-        Settings().RadioDataVersion = "1.01.05.001";
+        m_data.Identity() = {"QL210", "QL-210", "400-470", 0, "1.01.05.001"};
         m_data.Clear();
         m_data.Reset();
         m_data.StoreToImage(m_data.GetImage());
@@ -85,7 +82,7 @@ protected:
         // block shows in full.
         for (std::size_t i = 0; i < m_radio.Memory().size(); ++i)
             m_radio.Memory()[i] = static_cast<std::uint8_t>(~m_data.GetImage()[i]);
-        m_ranges.SetModel(Settings());
+        m_ranges.SetModel(Settings().ProgramDirectory(), m_data.Identity());
     }
 
     CSettings& Settings() { return m_program.Settings(); }
@@ -94,7 +91,8 @@ protected:
     {
         const auto linkOwner = test::SimLink(m_radio);
         CRadioLink& link = *linkOwner;
-        CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, link, Settings(), m_data.GetImage());
+        CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, link, Settings(), m_data.Identity(),
+                                   m_data.GetImage());
         EXPECT_TRUE(transfer.Verify()); // on unless turned off
         transfer.SetVerify(verify);
         std::tm noon{};

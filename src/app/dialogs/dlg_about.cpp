@@ -15,7 +15,7 @@
 
 namespace qrv {
 
-CDlgAbout::CDlgAbout(const CSettings& settings, QWidget* parent) : QDialog(parent)
+CDlgAbout::CDlgAbout(const CSettings& settings, const CDocumentIdentity& document, QWidget* parent) : QDialog(parent)
 {
     SetControlNumber(this, kForm);
     setWindowTitle(Q(settings.GetText(kForm)));
@@ -40,7 +40,7 @@ CDlgAbout::CDlgAbout(const CSettings& settings, QWidget* parent) : QDialog(paren
     name->setFont(bold);
     addLine(kVersionLabel, FormatMessageText(settings.GetText(kVersionLabel), CSettings::kProgramVersion));
     addLine(kModelLabel,
-            FormatMessageText(settings.GetText(kModelLabel), settings.ModelName + ", " + settings.FreqRange + " MHz"));
+            FormatMessageText(settings.GetText(kModelLabel), document.modelName + ", " + document.freqRange + " MHz"));
     addLine(kDataDirectoryLabel,
             FormatMessageText(settings.GetText(kDataDirectoryLabel), settings.ProgramDirectory().string()));
     column->addStretch(1);

@@ -6,6 +6,7 @@
 namespace qrv {
 
 class CSettings;
+struct CDocumentIdentity;
 
 class CDlgAbout : public QDialog {
     Q_OBJECT
@@ -15,7 +16,8 @@ public:
     static constexpr int kDataDirectoryLabel = 1304;
     static constexpr int kModelLabel = 1305;
 
-    explicit CDlgAbout(const CSettings& settings, QWidget* parent = nullptr);
+    // document: the model and range the program works on now.
+    CDlgAbout(const CSettings& settings, const CDocumentIdentity& document, QWidget* parent = nullptr);
 };
 
 } // namespace qrv

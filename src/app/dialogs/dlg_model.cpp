@@ -44,9 +44,9 @@ QComboBox* AddRow(QWidget& dialog, QFormLayout& form, int labelNumber, int listN
 
 } // namespace
 
-CDlgModel::CDlgModel(const CSettings& settings, QWidget* parent)
+CDlgModel::CDlgModel(const CSettings& settings, const CDocumentIdentity& document, QWidget* parent)
     : QDialog(parent), m_settings(settings),
-      m_catalog(settings.ProgramDirectory(), settings.ModelID, settings.ModelName, settings.FreqRange, settings.Signal)
+      m_catalog(settings.ProgramDirectory(), document.modelId, document.modelName, document.freqRange, document.signal)
 {
     SetControlNumber(this, kForm);
     auto* layout = new QVBoxLayout(this);

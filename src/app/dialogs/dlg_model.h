@@ -21,8 +21,8 @@ public:
     static constexpr int kRangeList = 1074;
     static constexpr int kSignalList = 1076;
 
-    // Starts on the settings' ModelID, ModelName, FreqRange and Signal.
-    CDlgModel(const CSettings& settings, QWidget* parent = nullptr);
+    // Starts on the document's model identifier, name, range and signalling.
+    CDlgModel(const CSettings& settings, const CDocumentIdentity& document, QWidget* parent = nullptr);
 
     // The choice; after OK these are what the user confirmed.
     const std::string& ModelID() const { return m_catalog.ModelID(); }

@@ -74,7 +74,7 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
 
     // The image a write sends is the document's; a read fills a buffer first.
     Image& image = direction == Direction::Read ? m_buffer : m_data.GetImage();
-    m_transfer = std::make_unique<CCodeplugTransfer>(direction, *m_link, m_settings, image);
+    m_transfer = std::make_unique<CCodeplugTransfer>(direction, *m_link, m_settings, m_data.Identity(), image);
     connect(m_ok, &QPushButton::clicked, this, &CDlgTransfer::Start);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &CDlgTransfer::Progress, this, &CDlgTransfer::OnProgress, Qt::QueuedConnection);
@@ -106,7 +106,7 @@ void CDlgTransfer::Start()
     m_backupError.clear();
     // What the worker needs of the settings is taken here, on the window's
     // thread: the transfer holds its copy, this is the document's range flags.
-    m_documentFlags = m_ranges.FlagsOf(m_settings.FreqRange);
+    m_documentFlags = m_ranges.FlagsOf(m_data.Identity().freqRange);
     m_worker = std::thread([this] {
         CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
         if (result.ok && m_direction == Direction::Write)

@@ -317,20 +317,21 @@ void CDlgFactoryModel::CloseDialog()
     m_modelTaken = false;
     m_rangeTaken = false;
     m_signalTaken = false;
-    if (m_info.ModelName() != m_settings.ModelName) {
+    const CDocumentIdentity& document = m_context.data.Identity();
+    if (m_info.ModelName() != document.modelName) {
         m_modelTaken = ask(kModelNameQuestion);
         if (!m_modelTaken)
-            m_info.SetModelName(m_settings.ModelName);
+            m_info.SetModelName(document.modelName);
     }
-    if (const std::string range = RangeTextOf(m_info); !range.empty() && range != m_settings.FreqRange) {
+    if (const std::string range = RangeTextOf(m_info); !range.empty() && range != document.freqRange) {
         m_rangeTaken = ask(kRangeQuestion);
         if (!m_rangeTaken)
-            m_info.SetRangeLimits(m_settings.LowerLimit(), m_settings.UpperLimit());
+            m_info.SetRangeLimits(document.LowerLimit(), document.UpperLimit());
     }
-    if (m_info.SignallingType() != m_settings.Signal) {
+    if (m_info.SignallingType() != document.signal) {
         m_signalTaken = ask(kSignalQuestion);
         if (!m_signalTaken)
-            m_info.SetSignallingType(static_cast<std::uint8_t>(m_settings.Signal));
+            m_info.SetSignallingType(static_cast<std::uint8_t>(document.signal));
     }
     done(QDialog::Accepted);
 }

@@ -56,10 +56,11 @@ void CFactoryCommands::FactoryMode()
 void CFactoryCommands::TakeFactoryModel(const CDlgFactoryModel& dialog)
 {
     CSettings& settings = m_context.settings;
+    CDocumentIdentity& identity = m_context.data.Identity();
     const CRadioInfoData& info = m_context.data.RadioInfo();
     bool changed = false;
     if (dialog.ModelNameTaken()) {
-        settings.ModelName = info.ModelName();
+        identity.modelName = info.ModelName();
         changed = true;
     }
     if (dialog.RangeTaken()) {
@@ -69,16 +70,17 @@ void CFactoryCommands::TakeFactoryModel(const CDlgFactoryModel& dialog)
             const int lowerMHz = static_cast<int>(*lower / kUnitsPerMHz);
             const int upperMHz = static_cast<int>(*upper / kUnitsPerMHz);
             const FreqRangeRec range{lowerMHz, upperMHz, lowerMHz, upperMHz, info.RangeFlags()};
-            // A range the user declines to add to the model stays out of the settings.
-            if (m_context.ranges.CheckNewFreqRange(settings, range, AskNewRange(m_context.parent, settings)) != 1) {
-                settings.FreqRange = MakeRangeText(lowerMHz, upperMHz);
-                m_context.ranges.SetModel(settings);
+            // A range the user declines to add to the model stays out of the document.
+            if (m_context.ranges.CheckNewFreqRange(settings, identity, range,
+                                                   AskNewRange(m_context.parent, settings)) != 1) {
+                identity.freqRange = MakeRangeText(lowerMHz, upperMHz);
+                m_context.ranges.SetModel(settings.ProgramDirectory(), identity);
                 changed = true;
             }
         }
     }
     if (dialog.SignalTaken()) {
-        settings.Signal = info.SignallingType();
+        identity.signal = info.SignallingType();
         changed = true;
     }
     if (changed && m_context.modelChanged)

@@ -2,6 +2,7 @@
 
 #include "factory/factory_context.h"
 #include "radio_data/model_catalog.h"
+#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/factory_link.h"
 #include "radio_link/radio_link.h"
@@ -46,15 +47,15 @@ bool CRadioModeSession::Enter(std::uint16_t mode)
         return false;
     }
     CSettings& settings = m_context.settings;
-    const std::string previousRange = settings.FreqRange;
+    const std::string previousRange = m_context.data.Identity().freqRange;
     const CPortChoice ports = m_context.ports ? m_context.ports() : CPortChoice{};
     CEnterModeResult entered;
     {
         const CRadioWaitCursor wait;
-        entered = EnterRadioMode(*m_link, settings, ports, mode);
+        entered = EnterRadioMode(*m_link, settings, m_context.data.Identity(), ports, mode);
     }
     // The identity is taken before the mode is chosen, so even a radio that
-    // then refuses the mode has become the settings' one.
+    // then refuses the mode has become the document's one.
     if (entered.radioRange != FreqRangeRec{})
         TakeIdentity(entered, previousRange);
     if (!entered.ok) {
@@ -78,18 +79,19 @@ void CRadioModeSession::Leave()
 void CRadioModeSession::TakeIdentity(const CEnterModeResult& entered, const std::string& previousRange)
 {
     CSettings& settings = m_context.settings;
-    const std::string firmware = settings.RadioDataVersion;
+    CDocumentIdentity& identity = m_context.data.Identity();
+    const std::string firmware = identity.radioDataVersion;
     if (entered.rangeChanged)
         settings.PreviousRange = previousRange;
-    m_context.ranges.CheckNewFreqRange(settings, entered.radioRange, AskNewRange(m_context.parent, settings));
+    m_context.ranges.CheckNewFreqRange(settings, identity, entered.radioRange, AskNewRange(m_context.parent, settings));
     if (!entered.modelChanged && !entered.rangeChanged)
         return;
-    m_context.ranges.SetModel(settings);
+    m_context.ranges.SetModel(settings.ProgramDirectory(), identity);
     if (m_context.modelChanged)
         m_context.modelChanged();
     // A new document of the model starts at the program's data version; the
     // radio's stays the one to check against.
-    settings.RadioDataVersion = firmware;
+    m_context.data.Identity().radioDataVersion = firmware;
 }
 
 void CRadioModeSession::Report(const CEnterModeResult& result) const

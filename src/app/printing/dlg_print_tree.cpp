@@ -39,7 +39,7 @@ CDlgPrintTree::CDlgPrintTree(const CSettings& settings, const CRadioData& radioD
     m_tree = new CNavigationTree(settings, this);
     m_tree->setContextMenuPolicy(Qt::NoContextMenu); // the channel list is no business of printing
     m_tree->setMinimumSize(260, 320);
-    m_tree->Rebuild(Q(settings.ModelName));
+    m_tree->Rebuild(Q(radioData.Identity().modelName));
     m_tree->SetChildCount(item::kChannel, static_cast<int>(radioData.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(radioData.Personalities().size()));
     for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it) {

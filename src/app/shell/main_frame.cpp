@@ -109,7 +109,7 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
     setCentralWidget(m_mdi);
     BuildDocks();
     BuildStatusBar();
-    m_ranges.SetModel(m_settings);
+    m_ranges.SetModel(m_settings.ProgramDirectory(), m_data.Identity());
     m_data.InvalidLog().SetChangedCallback([this] { UpdateInvalidLog(); });
     Relocalise();
     resize(1100, 720);
@@ -246,8 +246,10 @@ void CMainFrame::Relocalise()
 
 void CMainFrame::Rebuild()
 {
-    m_loadedModelId = m_settings.ModelID;
-    m_tree->Rebuild(Q(m_settings.ModelName));
+    // The next start and File > New begin with the model of this document.
+    m_settings.RememberModel(m_data.Identity());
+    m_loadedModelId = m_data.Identity().modelId;
+    m_tree->Rebuild(Q(m_data.Identity().modelName));
     m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
     RefreshStatusBar();
@@ -256,8 +258,8 @@ void CMainFrame::Rebuild()
 
 void CMainFrame::RefreshStatusBar()
 {
-    m_modelPane->setText(Q(m_settings.ModelName));
-    m_rangePane->setText(Q(m_settings.FreqRange + " MHz"));
+    m_modelPane->setText(Q(m_data.Identity().modelName));
+    m_rangePane->setText(Q(m_data.Identity().freqRange + " MHz"));
     m_portPane->setText(Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort)));
     m_clockPane->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
@@ -346,9 +348,10 @@ void CMainFrame::ForwardNotification(const CNotification& notification, QObject*
 
 void CMainFrame::AfterRadioIdentified(CChildFrame* reader)
 {
-    // The settings now hold the radio's model, signalling and range.
-    const std::string range = m_settings.FreqRange;
-    m_ranges.CheckNewFreqRange(m_settings, static_cast<CViewEmbedded*>(reader->View())->RadioRange(),
+    // The document now holds the radio's model, signalling and range.
+    CDocumentIdentity& identity = m_data.Identity();
+    const std::string range = identity.freqRange;
+    m_ranges.CheckNewFreqRange(m_settings, identity, static_cast<CViewEmbedded*>(reader->View())->RadioRange(),
                                AskNewRange(this, m_settings));
     for (CChildFrame* child : OpenChildren()) {
         if (child != reader) {
@@ -356,20 +359,21 @@ void CMainFrame::AfterRadioIdentified(CChildFrame* reader)
             m_mdi->removeSubWindow(child);
         }
     }
-    if (m_settings.FreqRange != range)
-        m_ranges.SetModel(m_settings);
-    m_tree->SetRootText(Q(m_settings.ModelName));
+    if (identity.freqRange != range)
+        m_ranges.SetModel(m_settings.ProgramDirectory(), identity);
+    m_settings.RememberModel(identity);
+    m_tree->SetRootText(Q(identity.modelName));
     RefreshStatusBar();
 }
 
 void CMainFrame::AfterRadioModeEntered()
 {
     CloseAllChildren();
-    if (m_settings.ModelID != m_loadedModelId) {
+    if (m_data.Identity().modelId != m_loadedModelId) {
         // A radio of another model: its default codeplug, keeping the radio's firmware version.
-        const std::string version = m_settings.RadioDataVersion;
+        const std::string version = m_data.Identity().radioDataVersion;
         m_session.LoadDefaultImage();
-        m_settings.RadioDataVersion = version;
+        m_data.Identity().radioDataVersion = version;
         m_session.SetCurrentPath({});
         Relocalise();
         Loaded();
@@ -533,7 +537,7 @@ bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string
 bool CMainFrame::SaveAsWithDialog()
 {
     CDlgFile dialog(false, m_settings, Q(m_session.CurrentPath().string()), this);
-    dialog.SetHeader(FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange)));
+    dialog.SetHeader(FillHeader(m_data.Identity(), m_ranges.FlagsOf(m_data.Identity().freqRange)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     return SaveFileAs(dialog.selectedFiles().first().toStdString(), dialog.Comment());
@@ -625,7 +629,7 @@ void CMainFrame::DoCommand(int number)
         UpdateMemoryData();
         return;
     case kModel: {
-        CDlgModel dialog(m_settings, this);
+        CDlgModel dialog(m_settings, m_data.Identity(), this);
         if (dialog.exec() == QDialog::Accepted)
             ChangeModel(dialog.ModelID(), dialog.ModelName(), dialog.FreqRange(), dialog.Signal());
         return;
@@ -705,7 +709,7 @@ void CMainFrame::DoCommand(int number)
         FactoryCommand(number);
         return;
     case kAbout: {
-        CDlgAbout about(m_settings, this);
+        CDlgAbout about(m_settings, m_data.Identity(), this);
         about.exec();
         return;
     }
@@ -733,13 +737,14 @@ void CMainFrame::UpdateMemoryData()
 void CMainFrame::ChangeModel(const std::string& modelId, const std::string& modelName, const std::string& range,
                              int signal)
 {
-    const bool sameIdentity =
-        modelId == m_settings.ModelID && range == m_settings.FreqRange && signal == m_settings.Signal;
-    if (sameIdentity && modelName == m_settings.ModelName)
+    CDocumentIdentity& identity = m_data.Identity();
+    const bool sameIdentity = modelId == identity.modelId && range == identity.freqRange && signal == identity.signal;
+    if (sameIdentity && modelName == identity.modelName)
         return;
     if (sameIdentity) {
         // A new name alone keeps the codeplug.
-        m_settings.ModelName = modelName;
+        identity.modelName = modelName;
+        m_settings.RememberModel(identity);
         m_settings.WriteChoices();
         CloseAllChildren();
         m_tree->SetRootText(Q(modelName));
@@ -749,12 +754,9 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     if (ShowMessage(this, m_settings, msg::kNewQuestion, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) !=
         QMessageBox::Yes)
         return;
-    m_settings.ModelID = modelId;
-    m_settings.ModelName = modelName;
-    m_settings.FreqRange = range;
-    m_settings.Signal = signal;
-    m_settings.WriteChoices();
     CloseAllChildren();
+    m_session.SetIdentity({modelId, modelName, range, signal, CSettings::kProgramVersion});
+    m_settings.WriteChoices();
     m_session.LoadDefaultImage();
     m_simulated.reset();
     Relocalise();
@@ -808,10 +810,11 @@ sim::CSimRadio& CMainFrame::SimulatedRadio()
     if (!m_simulated) {
         // A radio of the current model and range holding the current codeplug.
         sim::CSimIdentity identity;
-        identity.modelName = m_settings.ModelName;
+        const CDocumentIdentity& document = m_data.Identity();
+        identity.modelName = document.modelName;
         identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
-        identity.range = sim::CSimIdentity::RangeBlock(m_ranges.FlagsOf(m_settings.FreqRange), m_settings.LowerLimit(),
-                                                       m_settings.UpperLimit());
+        identity.range = sim::CSimIdentity::RangeBlock(m_ranges.FlagsOf(document.freqRange), document.LowerLimit(),
+                                                       document.UpperLimit());
         m_simulated = std::make_unique<sim::CSimRadio>(identity);
         Image image{};
         m_data.StoreToImage(image);

@@ -14,7 +14,7 @@ namespace {
 std::unique_ptr<CChannelColumns> ColumnsOf(CCsvFormat format, const CRadioData& data, const CSettings& settings)
 {
     if (format == CCsvFormat::Common)
-        return std::make_unique<CCommonColumns>(settings);
+        return std::make_unique<CCommonColumns>(settings, data.Identity().Band());
     return std::make_unique<CNativeColumns>(data, settings);
 }
 
@@ -92,7 +92,7 @@ bool ApplyImport(const CImportResult& result, CRadioData& data)
         CChannelData* channel = position < channels.size() ? channels[position].get() : data.AddChannel();
         if (channel == nullptr)
             break;
-        channel->TakeEditRecord(imported.edit, data.Settings());
+        channel->TakeEditRecord(imported.edit, data.Settings(), data.Identity().Band());
         if (imported.hasAutoStartScan)
             channel->SetAutoStartScan(imported.edit.autoStartScan != 0);
         if (imported.hasPersonality)

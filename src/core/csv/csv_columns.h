@@ -40,7 +40,7 @@ private:
 
 class CCommonColumns : public CChannelColumns {
 public:
-    explicit CCommonColumns(const CSettings& settings) : m_settings(settings) {}
+    CCommonColumns(const CSettings& settings, const CBand& band) : m_settings(settings), m_band(band) {}
     std::vector<std::string> Captions() const override;
     bool Usable(const CColumnMap& map) const override;
     std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
@@ -52,6 +52,7 @@ private:
     std::optional<CRowError> ReadMode(const CCsvRow& row, const CColumnMap& map, CChannelEditRecord& edit) const;
 
     const CSettings& m_settings;
+    CBand m_band;
 };
 
 } // namespace qrv

@@ -210,7 +210,7 @@ std::optional<CRowError> CCommonColumns::ReadFrequencies(const CCsvRow& row, con
     const auto rx = ParseMHz(frequency);
     if (!rx)
         return CRowError{csvmsg::kNotFrequency, frequency};
-    if (auto error = FrequencyFromUnits(*rx, m_settings, edit.rxFrequency, edit.rxStepCode))
+    if (auto error = FrequencyFromUnits(*rx, m_band, edit.rxFrequency, edit.rxStepCode))
         return error;
 
     const std::string duplex = ToUpperAscii(map.Field(row, kDuplex));
@@ -232,7 +232,7 @@ std::optional<CRowError> CCommonColumns::ReadFrequencies(const CCsvRow& row, con
         tx = *offset;
     else if (!duplex.empty())
         return CRowError{csvmsg::kNotAllowedValue, map.Field(row, kDuplex)};
-    return FrequencyFromUnits(tx, m_settings, edit.txFrequency, edit.txStepCode);
+    return FrequencyFromUnits(tx, m_band, edit.txFrequency, edit.txStepCode);
 }
 
 std::optional<CRowError> CCommonColumns::ReadTones(const CCsvRow& row, const CColumnMap& map,

@@ -87,7 +87,7 @@ std::optional<CRowError> CNativeColumns::ReadSide(const CCsvRow& row, const CCol
             return CRowError{csvmsg::kNoReceiveFrequency, {}};
         word = kNoFrequency;
         step = kNoStepCode;
-    } else if (auto error = ReadFrequency(frequency, m_settings, word, step)) {
+    } else if (auto error = ReadFrequency(frequency, m_data.Identity().Band(), word, step)) {
         return error;
     }
 

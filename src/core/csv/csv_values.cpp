@@ -34,25 +34,23 @@ std::string MHzText6(std::uint32_t units)
     return Format("%u.%06u", units / kUnitsPerMHz, (units % kUnitsPerMHz) * 10);
 }
 
-std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CSettings& settings, std::uint32_t& word,
+std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CBand& band, std::uint32_t& word,
                                             std::uint8_t& stepCode)
 {
-    const std::uint32_t lower = UnitsFromMHz(settings.LowerLimit());
-    const std::uint32_t upper = UnitsFromMHz(settings.UpperLimit());
-    if (units < lower || units > upper)
+    if (units < band.lower || units > band.upper)
         return CRowError{csvmsg::kOutOfRange, FrequencyTextFromUnits(units)};
     stepCode = ApplyRaster(units);
     word = FrequencyWordFromUnits(units);
     return std::nullopt;
 }
 
-std::optional<CRowError> ReadFrequency(std::string_view text, const CSettings& settings, std::uint32_t& word,
+std::optional<CRowError> ReadFrequency(std::string_view text, const CBand& band, std::uint32_t& word,
                                        std::uint8_t& stepCode)
 {
     const auto units = ParseMHz(text);
     if (!units)
         return CRowError{csvmsg::kNotFrequency, Trim(text)};
-    return FrequencyFromUnits(*units, settings, word, stepCode);
+    return FrequencyFromUnits(*units, band, word, stepCode);
 }
 
 std::optional<CRowError> ReadListText(std::string_view text, const CSettings& settings, int list, std::string& shown)

@@ -24,10 +24,10 @@ struct CRowError {
 // "%u.%06u" MHz from 10 Hz units.
 std::string MHzText6(std::uint32_t units);
 
-// A frequency text within the model's range -> word and step code on the raster.
-std::optional<CRowError> ReadFrequency(std::string_view text, const CSettings& settings, std::uint32_t& word,
+// A frequency text within the document's band -> word and step code on the raster.
+std::optional<CRowError> ReadFrequency(std::string_view text, const CBand& band, std::uint32_t& word,
                                        std::uint8_t& stepCode);
-std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CSettings& settings, std::uint32_t& word,
+std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CBand& band, std::uint32_t& word,
                                             std::uint8_t& stepCode);
 
 // The entry of a value list whose text matches (case and spaces ignored);

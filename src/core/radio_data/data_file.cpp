@@ -227,11 +227,6 @@ std::vector<std::uint8_t> CDataFile::Contents(std::span<const std::uint8_t> extr
     return out;
 }
 
-DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags)
-{
-    return FillHeader(IdentityOf(settings), rangeFlags);
-}
-
 DataFileHeader FillHeader(const CDocumentIdentity& identity, std::uint8_t rangeFlags)
 {
     DataFileHeader header;

@@ -92,8 +92,7 @@ private:
     DataFileHeader m_header{};
 };
 
-// A header from the current settings: identity, range limits, versions, range flags, signal.
+// A header for a document: its identity, range limits, versions, range flags, signal.
 DataFileHeader FillHeader(const CDocumentIdentity& identity, std::uint8_t rangeFlags);
-DataFileHeader FillHeader(const CSettings& settings, std::uint8_t rangeFlags);
 
 } // namespace qrv

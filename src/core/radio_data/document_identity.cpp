@@ -1,6 +1,5 @@
 #include "radio_data/document_identity.h"
 
-#include "radio_data/settings.h"
 #include "util/text_format.h"
 
 namespace qrv {
@@ -19,11 +18,6 @@ int CDocumentIdentity::UpperLimit() const
     int upper = 0;
     ParseRangeText(freqRange, lower, upper);
     return upper;
-}
-
-CDocumentIdentity IdentityOf(const CSettings& settings)
-{
-    return {settings.ModelID, settings.ModelName, settings.FreqRange, settings.Signal, settings.RadioDataVersion};
 }
 
 } // namespace qrv

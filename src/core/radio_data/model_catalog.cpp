@@ -110,9 +110,9 @@ void CFreqRangeList::SetModel(const CModelCatalog& catalog)
     }
 }
 
-void CFreqRangeList::SetModel(const CSettings& settings)
+void CFreqRangeList::SetModel(const std::filesystem::path& programDirectory, const CDocumentIdentity& identity)
 {
-    SetModel(settings.ProgramDirectory(), settings.ModelID, settings.ModelName, settings.FreqRange, settings.Signal);
+    SetModel(programDirectory, identity.modelId, identity.modelName, identity.freqRange, identity.signal);
 }
 
 bool CFreqRangeList::Contains(int lower, int upper) const
@@ -133,18 +133,20 @@ std::uint8_t CFreqRangeList::FlagsOf(const std::string& rangeText) const
     return 0;
 }
 
-bool CFreqRangeList::AddFreqRange(const CSettings& settings, const FreqRangeRec& record)
+bool CFreqRangeList::AddFreqRange(const std::filesystem::path& programDirectory, const std::string& modelId,
+                                  const FreqRangeRec& record)
 {
     ++m_count;
-    const auto path = settings.ProgramDirectory() / CModelCatalog::kFileName;
+    const auto path = programDirectory / CModelCatalog::kFileName;
     CIniFile ini = CIniFile::Load(path);
-    ini.Set(settings.ModelID, "Number", Format("%d", m_count));
-    ini.Set(settings.ModelID, Format("Freq%d", m_count - 1),
+    ini.Set(modelId, "Number", Format("%d", m_count));
+    ini.Set(modelId, Format("Freq%d", m_count - 1),
             Format("%d, %d, %d, %d, %d", record.lower, record.upper, record.third, record.fourth, record.flags));
     return ini.SaveAtomically(path);
 }
 
-int CFreqRangeList::CheckNewFreqRange(CSettings& settings, FreqRangeRec record, const RangeQuestion& ask)
+int CFreqRangeList::CheckNewFreqRange(CSettings& settings, const CDocumentIdentity& identity, FreqRangeRec record,
+                                      const RangeQuestion& ask)
 {
     if (Contains(record.lower, record.upper))
         return 0;
@@ -154,8 +156,8 @@ int CFreqRangeList::CheckNewFreqRange(CSettings& settings, FreqRangeRec record, 
         return 1;
     record.third = record.lower;
     record.fourth = record.upper;
-    AddFreqRange(settings, record);
-    SetModel(settings);
+    AddFreqRange(settings.ProgramDirectory(), identity.modelId, record);
+    SetModel(settings.ProgramDirectory(), identity);
     return 2;
 }
 
@@ -202,18 +204,10 @@ FreqRangeRec DecodeRadioRange(std::span<const std::uint8_t> block)
     return record;
 }
 
-CIdentityExpectation ExpectedIdentity(const CSettings& settings, IdentityMode mode)
+CIdentityExpectation ExpectedIdentity(const CSettings& settings, const CDocumentIdentity& document, IdentityMode mode)
 {
-    return {mode == IdentityMode::Accept ? settings.GetModelText(msg::kAcceptedModelId) : settings.ModelID,
-            settings.ModelName};
-}
-
-CIdentityResult CheckRadioIdentity(const CSettings& settings, IdentityMode mode, const std::string& radioModelId,
-                                   const std::string& radioModelName, const std::string& radioVersion,
-                                   int versionComparison, std::span<const std::uint8_t> rangeBlock)
-{
-    return CheckRadioIdentity(ExpectedIdentity(settings, mode), radioModelId, radioModelName, radioVersion,
-                              versionComparison, rangeBlock);
+    return {mode == IdentityMode::Accept ? settings.GetModelText(msg::kAcceptedModelId) : document.modelId,
+            document.modelName};
 }
 
 CIdentityResult CheckRadioIdentity(const CIdentityExpectation& expected, const std::string& radioModelId,

@@ -1,6 +1,7 @@
 #pragma once
 // The model catalogue (Model.dat), the frequency-range list of the current
 // model, and the identity checks made before data is exchanged with a radio.
+#include "radio_data/document_identity.h"
 #include "radio_data/ini_file.h"
 
 #include <array>
@@ -74,7 +75,7 @@ public:
 
     void SetModel(const std::filesystem::path& programDirectory, const std::string& modelId,
                   const std::string& modelName, const std::string& freqRange, int signal);
-    void SetModel(const CSettings& settings);
+    void SetModel(const std::filesystem::path& programDirectory, const CDocumentIdentity& identity);
     void SetModel(const CModelCatalog& catalog);
 
     const std::vector<FreqRangeRec>& Records() const { return m_records; }
@@ -84,13 +85,16 @@ public:
     std::uint8_t FlagsOf(const std::string& rangeText) const;
 
     // Appends the record to the model's section of Model.dat.
-    bool AddFreqRange(const CSettings& settings, const FreqRangeRec& record);
+    bool AddFreqRange(const std::filesystem::path& programDirectory, const std::string& modelId,
+                      const FreqRangeRec& record);
 
     // After a radio reported its range: 0 when known, 1 when the user declined
     // to add it, 2 when it was added. The question is asked through the callback
     // (lower, upper) -> true for Yes; the answer is kept in the settings.
     using RangeQuestion = std::function<bool(int lower, int upper)>;
-    int CheckNewFreqRange(CSettings& settings, FreqRangeRec record, const RangeQuestion& ask);
+    // A range added goes to the document's model in Model.dat.
+    int CheckNewFreqRange(CSettings& settings, const CDocumentIdentity& identity, FreqRangeRec record,
+                          const RangeQuestion& ask);
 
 private:
     std::vector<FreqRangeRec> m_records{kFallbackRange};
@@ -122,12 +126,9 @@ struct CIdentityExpectation {
     std::string modelId;
     std::string modelName;
 };
-CIdentityExpectation ExpectedIdentity(const CSettings& settings, IdentityMode mode);
+CIdentityExpectation ExpectedIdentity(const CSettings& settings, const CDocumentIdentity& document, IdentityMode mode);
 
 CIdentityResult CheckRadioIdentity(const CIdentityExpectation& expected, const std::string& radioModelId,
-                                   const std::string& radioModelName, const std::string& radioVersion,
-                                   int versionComparison, std::span<const std::uint8_t> rangeBlock);
-CIdentityResult CheckRadioIdentity(const CSettings& settings, IdentityMode mode, const std::string& radioModelId,
                                    const std::string& radioModelName, const std::string& radioVersion,
                                    int versionComparison, std::span<const std::uint8_t> rangeBlock);
 

@@ -5,8 +5,10 @@
 namespace qrv {
 
 CRadioData::CRadioData(CSettings& settings)
-    : m_settings(settings), m_image(std::make_unique<Image>()), m_invalidLog(&settings)
+    : m_settings(settings), m_identity(settings.RememberedModel()), m_image(std::make_unique<Image>()),
+      m_invalidLog(&settings)
 {
+    m_identity.radioDataVersion = CSettings::kProgramVersion;
     m_image->fill(0xFF);
     ResetAreaObjects();
 }
@@ -30,7 +32,7 @@ void CRadioData::ResetAreaObjects()
     m_embeddedMessages.SetDefaults();
     m_radioInfo.SetDefaults();
     // A new codeplug's test channels lie in the band in force at this moment.
-    m_testFrequencies.MakeDefaultTestFrequencies(m_settings.FreqRange);
+    m_testFrequencies.MakeDefaultTestFrequencies(m_identity.freqRange);
     m_emergency.SetDefaults();
     m_adjustment.SetDefaults();
 }
@@ -101,7 +103,7 @@ void CRadioData::ResetChannels()
     m_scanLists.clear();
     m_scanLists.push_back(std::make_unique<CScanListData>());
     MakeDefaultChannels(m_channels);
-    m_testFrequencies.MakeDefaultTestFrequencies(m_settings.FreqRange);
+    m_testFrequencies.MakeDefaultTestFrequencies(m_identity.freqRange);
     m_radioInfo.SetDefaults();
     AfterLoad();
 }

@@ -3,6 +3,7 @@
 // built from it. The image and the objects agree only right after
 // LoadFromImage and StoreToImage; in between, the objects are authoritative.
 #include "radio_data/data_record.h"
+#include "radio_data/document_identity.h"
 #include "radio_data/invalid_log.h"
 #include "radio_data/notification.h"
 #include "records/adjustment_data.h"
@@ -64,6 +65,11 @@ public:
     CInvalidLog& InvalidLog() { return m_invalidLog; }
     CSettings& Settings() { return m_settings; }
 
+    // Which radio this codeplug is for. A new codeplug starts as the model the
+    // settings remember; opening a file or reading a radio sets it.
+    CDocumentIdentity& Identity() { return m_identity; }
+    const CDocumentIdentity& Identity() const { return m_identity; }
+
     std::vector<std::unique_ptr<CChannelData>>& Channels() { return m_channels; }
     std::vector<std::unique_ptr<CPersonalityData>>& Personalities() { return m_personalities; }
     std::vector<std::unique_ptr<CScanListData>>& ScanLists() { return m_scanLists; }
@@ -121,6 +127,7 @@ private:
     void ResetAreaObjects();
 
     CSettings& m_settings;
+    CDocumentIdentity m_identity;
     std::unique_ptr<Image> m_image;
     CRadioInfoData m_radioInfo;
     CKeyData m_keys;

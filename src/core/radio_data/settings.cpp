@@ -38,11 +38,12 @@ CSettings::CSettings(std::filesystem::path programDirectory) : m_programDirector
     m_languagePath = EnglishLanguagePath();
 
     const CIniFile& ini = SettingsFile();
-    Signal = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "Signal", 0), 0, 255));
+    m_model.signal = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "Signal", 0), 0, 255));
     ComPort = static_cast<int>(std::clamp<long long>(ini.GetInt(kSettingSection, "ComPort", 1), 0, 255));
-    ModelName = ini.GetString(kSettingSection, "ModelName", "", kSettingsTextBuffer);
-    ModelID = ini.GetString(kSettingSection, "ModelID", "", kSettingsTextBuffer);
-    FreqRange = ini.GetString(kSettingSection, "FreqRange", "", kSettingsTextBuffer);
+    m_model.modelName = ini.GetString(kSettingSection, "ModelName", "", kSettingsTextBuffer);
+    m_model.modelId = ini.GetString(kSettingSection, "ModelID", "", kSettingsTextBuffer);
+    m_model.freqRange = ini.GetString(kSettingSection, "FreqRange", "", kSettingsTextBuffer);
+    m_model.radioDataVersion = kProgramVersion;
     PortName = ini.GetString(kSettingSection, "PortName", "", kSettingsTextBuffer);
 }
 
@@ -72,34 +73,18 @@ bool CSettings::WriteChoices()
     if (m_readOnly)
         return false;
     if (LastRangeAnswer == kAnswerNo)
-        FreqRange = PreviousRange;
+        m_model.freqRange = PreviousRange;
     CIniFile ini = CIniFile::Load(m_settingsPath);
-    ini.Set(kSettingSection, "Signal", Format("%d", Signal));
-    ini.Set(kSettingSection, "ModelID", ModelID);
-    ini.Set(kSettingSection, "ModelName", ModelName);
+    ini.Set(kSettingSection, "Signal", Format("%d", m_model.signal));
+    ini.Set(kSettingSection, "ModelID", m_model.modelId);
+    ini.Set(kSettingSection, "ModelName", m_model.modelName);
     ini.Set(kSettingSection, "ComPort", Format("%d", ComPort));
-    ini.Set(kSettingSection, "FreqRange", FreqRange);
+    ini.Set(kSettingSection, "FreqRange", m_model.freqRange);
     if (!PortName.empty())
         ini.Set(kSettingSection, "PortName", PortName);
     const bool ok = ini.SaveAtomically(m_settingsPath);
     m_cache.Forget(m_settingsPath);
     return ok;
-}
-
-int CSettings::LowerLimit() const
-{
-    int lower = 0;
-    int upper = 0;
-    ParseRangeText(FreqRange, lower, upper);
-    return lower;
-}
-
-int CSettings::UpperLimit() const
-{
-    int lower = 0;
-    int upper = 0;
-    ParseRangeText(FreqRange, lower, upper);
-    return upper;
 }
 
 int CSettings::StoredLanguageIndex() const
@@ -247,9 +232,9 @@ bool CSettings::GetTextIfAny(int number, std::string& out, bool captionFamily) c
 
 long long CSettings::GetModelValue(int number) const
 {
-    if (ModelID.empty())
+    if (m_model.modelId.empty())
         return 0;
-    return ParseLeadingInt(LanguageText(ModelID, Key("S00", number), "0", kModelValueBuffer));
+    return ParseLeadingInt(LanguageText(m_model.modelId, Key("S00", number), "0", kModelValueBuffer));
 }
 
 std::string CSettings::GetModelText(int number) const

@@ -1,6 +1,8 @@
 #pragma once
-// The program-wide settings: the user's choices kept in Settings.ini, the
-// current model identity, and every numbered text of the language file.
+// The program-wide settings: the user's choices kept in Settings.ini (the
+// port, the language, the model of the last document) and every numbered
+// text of the language files.
+#include "radio_data/document_identity.h"
 #include "radio_data/list_spec.h"
 #include "radio_data/profile_cache.h"
 
@@ -23,9 +25,8 @@ public:
     // radio or a file is newer than the program.
     static constexpr const char* kVersionPrefix = "1.01";
 
-    // Reads Settings.ini of the program directory (Signal, ComPort, ModelName, ModelID, FreqRange).
+    // Reads Settings.ini of the program directory (Signal, ComPort, ModelName, ModelID, FreqRange, PortName).
     explicit CSettings(std::filesystem::path programDirectory);
-    // Writes the exit values unless the settings are read-only.
     ~CSettings();
     CSettings(const CSettings&) = delete;
     CSettings& operator=(const CSettings&) = delete;
@@ -56,17 +57,17 @@ public:
     // The device name of the port the radio was last found on (COM3,
     // /dev/ttyUSB0...), kept beside its number.
     std::string PortName;
-    std::string ModelName;
-    std::string ModelID;
-    std::string FreqRange;
+    // The range before the last radio's, and the answer to the question
+    // whether to add the radio's range: after a No, the previous range is
+    // the one remembered.
     std::string PreviousRange;
     int LastRangeAnswer = kAnswerYes;
-    int Signal = 0;
-    std::string RadioDataVersion;
 
-    // The frequency range limits in whole MHz, parsed from FreqRange with "%d-%d".
-    int LowerLimit() const;
-    int UpperLimit() const;
+    // The identity of the last document: what the program starts with and a
+    // new document is for. The open document has its own identity; the
+    // program hands it here when it changes (its version is not kept).
+    const CDocumentIdentity& RememberedModel() const { return m_model; }
+    void RememberModel(const CDocumentIdentity& identity) { m_model = identity; }
 
     // Language selection and the help file.
     int StoredLanguageIndex() const;
@@ -93,6 +94,8 @@ public:
     static std::string MissingMessageText(int number);
     std::string GetText(int number) const;
     bool GetTextIfAny(int number, std::string& out, bool captionFamily) const;
+    // A value of the language file's section of the remembered model (the
+    // open document's, which the program hands over as it changes).
     long long GetModelValue(int number) const;
     std::string GetModelText(int number) const;
     std::vector<std::string> GetList(int number) const;
@@ -122,6 +125,7 @@ private:
     int m_languageIndex = 0;
     char m_decimalSeparator = '.';
     bool m_readOnly = false;
+    CDocumentIdentity m_model;
     CProfileCache m_cache;
 };
 

@@ -69,10 +69,12 @@ std::array<std::uint8_t, 8> CCodeplugTransfer::Stamp(const std::tm& t)
             static_cast<std::uint8_t>(year / 100),   0};
 }
 
-CCodeplugTransfer::CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image)
+CCodeplugTransfer::CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings,
+                                     const CDocumentIdentity& document, Image& image)
     : m_direction(direction), m_link(link), m_settings(settings), m_image(image),
-      m_factoryLevel(settings.IsFactoryLevel()), m_document(IdentityOf(settings)),
-      m_expected(ExpectedIdentity(settings, direction == Direction::Write ? IdentityMode::Exact : IdentityMode::Accept))
+      m_factoryLevel(settings.IsFactoryLevel()), m_document(document),
+      m_expected(ExpectedIdentity(settings, document,
+                                  direction == Direction::Write ? IdentityMode::Exact : IdentityMode::Accept))
 {
     if (m_direction == Direction::Read)
         m_image.fill(0);
@@ -244,14 +246,14 @@ void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, 
                                const CFreqRangeList::RangeQuestion& ask)
 {
     m_link.Close();
-    ApplyToSettings(result);
+    ApplyTo(result, data.Identity());
     if (!result.ok)
         return;
-    ranges.CheckNewFreqRange(m_settings, m_radioRange, ask);
+    ranges.CheckNewFreqRange(m_settings, data.Identity(), m_radioRange, ask);
     if (m_direction == Direction::Read) {
         data.GetImage() = m_image;
         data.LoadFromImage(data.GetImage());
-        ranges.SetModel(m_settings);
+        ranges.SetModel(m_settings.ProgramDirectory(), data.Identity());
         return;
     }
     // The codeplug now holds what the radio holds: the stamp and the radio's
@@ -263,7 +265,7 @@ void CCodeplugTransfer::Finish(const CTransferResult& result, CRadioData& data, 
     data.Mode().LoadFromImage(image);
 }
 
-void CCodeplugTransfer::ApplyToSettings(const CTransferResult& result)
+void CCodeplugTransfer::ApplyTo(const CTransferResult& result, CDocumentIdentity& document)
 {
     if (!m_port.empty()) {
         m_settings.PortName = m_port;
@@ -272,17 +274,17 @@ void CCodeplugTransfer::ApplyToSettings(const CTransferResult& result)
     }
     if (!m_identified)
         return;
-    // The radio that answered is the one the settings now name; a read whose
-    // blocks failed keeps the document's range.
+    // The radio that answered is the one the document is now for; a read
+    // whose blocks failed keeps the document's range.
     const CDocumentIdentity radio = BackupIdentity();
-    m_settings.RadioDataVersion = radio.radioDataVersion;
+    document.radioDataVersion = radio.radioDataVersion;
     if (m_direction == Direction::Read) {
-        m_settings.ModelID = radio.modelId;
-        m_settings.ModelName = radio.modelName;
-        m_settings.Signal = radio.signal;
-        m_settings.PreviousRange = m_settings.FreqRange;
+        document.modelId = radio.modelId;
+        document.modelName = radio.modelName;
+        document.signal = radio.signal;
+        m_settings.PreviousRange = document.freqRange;
         if (result.ok || result.message != kReadFailed)
-            m_settings.FreqRange = radio.freqRange;
+            document.freqRange = radio.freqRange;
     }
 }
 

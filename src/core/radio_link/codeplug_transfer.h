@@ -1,10 +1,10 @@
 #pragma once
 // Read from Radio and Write to Radio. The object is made on the window's
-// thread and takes a copy of what it needs of the settings there; Prepare
-// (connect, identify, check, select the mode) and Run (the blocks, the
-// read-back) may then run on a worker thread, touching nothing but the link
-// and the image; Finish applies the outcome to the settings, the range list
-// and the codeplug on the window's thread again.
+// thread and takes a copy of what it needs of the settings and the
+// document's identity there; Prepare (connect, identify, check, select the
+// mode) and Run (the blocks, the read-back) may then run on a worker thread,
+// touching nothing but the link and the image; Finish applies the outcome to
+// the settings, the range list and the codeplug on the window's thread again.
 #include "radio_data/document_identity.h"
 #include "radio_data/model_catalog.h"
 #include "radio_link/radio_link.h"
@@ -68,20 +68,21 @@ public:
     static std::array<std::uint8_t, 8> Stamp(const std::tm& localTime);
 
     // image: the buffer read into (Read; filled with zeros here) or sent from (Write).
-    CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, Image& image);
+    CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, const CDocumentIdentity& document,
+                      Image& image);
 
     // Any thread: connect, identify, check, select the mode.
     CTransferResult Prepare(const CPortChoice& ports, const std::tm& localTime);
     // Any thread: the blocks. progress receives the percent values.
     CTransferResult Run(const std::function<void(int percent)>& progress);
-    // The settings' thread, after Run: the port found and the identity of
-    // the radio go to the settings, the radio's range to the range list (the
-    // question through ask), and the codeplug takes the result.
+    // The settings' thread, after Run: the port found goes to the settings,
+    // the identity of the radio to the codeplug, the radio's range to the
+    // range list (the question through ask), and the codeplug takes the result.
     void Finish(const CTransferResult& result, CRadioData& data, CFreqRangeList& ranges,
                 const CFreqRangeList::RangeQuestion& ask);
-    // The first part of Finish alone: the port found and the radio's
-    // identity go to the settings.
-    void ApplyToSettings(const CTransferResult& result);
+    // The first part of Finish alone: the port found goes to the settings,
+    // the radio's identity to the document's.
+    void ApplyTo(const CTransferResult& result, CDocumentIdentity& document);
 
     const FreqRangeRec& RadioRange() const { return m_radioRange; }
     // The identity a backup of this transfer carries: after a read the
@@ -109,7 +110,7 @@ private:
     CSettings& m_settings;
     Image& m_image;
     bool m_factoryLevel = false;
-    CDocumentIdentity m_document;    // the settings' identity when the transfer was made
+    CDocumentIdentity m_document;    // the document's identity when the transfer was made
     CIdentityExpectation m_expected; // the model the radio must report
     bool m_identified = false;       // the radio passed the identity check
     std::string m_port;

@@ -82,7 +82,8 @@ CTransferResult WriteAndReadBack(CRadioLink& link, const Image& sent, const std:
 
 } // namespace
 
-CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPortChoice& ports, std::uint16_t mode)
+CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, CDocumentIdentity& document,
+                                const CPortChoice& ports, std::uint16_t mode)
 {
     CEnterModeResult out;
     const auto fail = [&link, &out](int message, std::string argument = {}) {
@@ -100,22 +101,20 @@ CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPo
     settings.PortName = port;
 
     const bool strict = mode == CRadioLink::kModeWrite;
-    const CIdentifyResult identity = IdentifyRadio(link, settings, strict ? IdentityMode::Exact : IdentityMode::Accept);
+    const CIdentifyResult identity =
+        IdentifyRadio(link, ExpectedIdentity(settings, document, strict ? IdentityMode::Exact : IdentityMode::Accept));
     if (!identity.ok)
         return fail(identity.message, identity.argument);
     const CRadioIdentity& radio = identity.radio;
     const std::string radioRange = MakeRangeText(identity.range.lower, identity.range.upper);
-    if (strict && settings.FreqRange != radioRange)
+    document.radioDataVersion = radio.firmware;
+    if (strict && document.freqRange != radioRange)
         return fail(msg::kRangeOutsideRadio, radioRange);
 
-    out.modelChanged = radio.modelId != settings.ModelID;
-    out.rangeChanged = radioRange != settings.FreqRange;
+    out.modelChanged = radio.modelId != document.modelId;
+    out.rangeChanged = radioRange != document.freqRange;
     out.radioRange = identity.range;
-    settings.ModelID = radio.modelId;
-    settings.ModelName = radio.modelName;
-    settings.Signal = radio.signal;
-    settings.RadioDataVersion = radio.firmware;
-    settings.FreqRange = radioRange;
+    document = {radio.modelId, radio.modelName, radioRange, radio.signal, radio.firmware};
 
     if (link.SetRadioMode(mode) == 0)
         return fail(msg::kNoRadioAnswer);

@@ -22,10 +22,12 @@ struct CEnterModeResult : CTransferResult {
 };
 
 // Connects, identifies the radio (exactly in mode 3, which also needs the
-// radio's range to equal the settings' one) and selects the mode. On success
-// the port stays open for the caller, which ends with LeaveRadioMode; the
-// radio's identity is then the settings' one.
-CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, const CPortChoice& ports, std::uint16_t mode);
+// radio's range to equal the document's one) and selects the mode. On
+// success the port stays open for the caller, which ends with
+// LeaveRadioMode. The port found goes to the settings; once identified, the
+// radio's identity is the document's. For the window's thread.
+CEnterModeResult EnterRadioMode(CRadioLink& link, CSettings& settings, CDocumentIdentity& document,
+                                const CPortChoice& ports, std::uint16_t mode);
 // Mode 1 (when the port is open) and close.
 void LeaveRadioMode(CRadioLink& link);
 

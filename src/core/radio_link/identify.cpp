@@ -25,12 +25,4 @@ CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expe
     return out;
 }
 
-CIdentifyResult IdentifyRadio(CRadioLink& link, CSettings& settings, IdentityMode mode)
-{
-    CIdentifyResult out = IdentifyRadio(link, ExpectedIdentity(settings, mode));
-    if (out.ok)
-        settings.RadioDataVersion = out.radio.firmware;
-    return out;
-}
-
 } // namespace qrv

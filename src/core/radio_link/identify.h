@@ -1,17 +1,13 @@
 #pragma once
 // The identity step every radio operation starts with: read what the radio
-// says of itself and check it against the model expected. The first form
-// touches nothing but the link, for a worker thread; the second takes the
-// expectation from the settings and, for a radio that passes, makes the
-// radio's firmware the settings' radio data version.
+// says of itself and check it against the model expected. It touches
+// nothing but the link, so that a worker thread may run it.
 #include "radio_data/model_catalog.h"
 #include "radio_link/radio_link.h"
 
 #include <string>
 
 namespace qrv {
-
-class CSettings;
 
 struct CIdentifyResult {
     bool ok = false;
@@ -22,6 +18,5 @@ struct CIdentifyResult {
 };
 
 CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expected);
-CIdentifyResult IdentifyRadio(CRadioLink& link, CSettings& settings, IdentityMode mode);
 
 } // namespace qrv

@@ -80,8 +80,22 @@ bool VerifyRadioPassword(const std::string& current, const std::function<std::op
     return false;
 }
 
-CMessageTransfer::CMessageTransfer(CRadioLink& link, CSettings& settings) : m_link(link), m_settings(settings)
+CMessageTransfer::CMessageTransfer(CRadioLink& link, const CSettings& settings, const CDocumentIdentity& document)
+    : m_link(link), m_expected(ExpectedIdentity(settings, document, IdentityMode::Accept)),
+      m_documentModelId(document.modelId)
 {
+}
+
+void CMessageTransfer::ApplyTo(CDocumentIdentity& document, CSettings& settings) const
+{
+    if (!m_port.empty())
+        settings.PortName = m_port;
+    if (!m_radio)
+        return;
+    document.modelName = m_radio->modelName;
+    document.signal = m_radio->signal;
+    document.freqRange = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
+    document.radioDataVersion = m_radio->firmware;
 }
 
 CTransferResult CMessageTransfer::Connect(const CPortChoice& ports)
@@ -92,7 +106,7 @@ CTransferResult CMessageTransfer::Connect(const CPortChoice& ports)
         result.noRadio = true;
         return result;
     }
-    m_settings.PortName = port;
+    m_port = port;
     return Success(0);
 }
 
@@ -106,20 +120,14 @@ CTransferResult CMessageTransfer::Read(const CPortChoice& ports, MessageBlock& b
     };
 
     // Besides the identity check of a codeplug read, the radio must be of the
-    // model the settings name.
-    const std::string keptVersion = m_settings.RadioDataVersion;
-    const CIdentifyResult identity = IdentifyRadio(m_link, m_settings, IdentityMode::Accept);
+    // document's model.
+    const CIdentifyResult identity = IdentifyRadio(m_link, m_expected);
     if (!identity.ok)
         return fail(Failure(identity.message, 0, identity.argument));
-    const CRadioIdentity& radio = identity.radio;
-    if (radio.modelId != m_settings.ModelID) {
-        m_settings.RadioDataVersion = keptVersion;
+    if (identity.radio.modelId != m_documentModelId)
         return fail(Failure(msg::kModelMismatch));
-    }
     m_radioRange = identity.range;
-    m_settings.ModelName = radio.modelName;
-    m_settings.Signal = radio.signal;
-    m_settings.FreqRange = MakeRangeText(m_radioRange.lower, m_radioRange.upper);
+    m_radio = identity.radio;
 
     if (m_link.SetRadioMode(CRadioLink::kModeRead) == 0)
         return fail(Failure(msg::kNoRadioAnswer));

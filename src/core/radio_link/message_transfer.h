@@ -31,11 +31,15 @@ bool VerifyRadioPassword(const std::string& current, const std::function<std::op
 
 class CMessageTransfer {
 public:
-    CMessageTransfer(CRadioLink& link, CSettings& settings);
+    // Made on the window's thread: takes a copy of the document's identity
+    // and of the model a radio must report. Read, Write and WritePassword
+    // touch nothing but the link and their arguments, so a worker may run
+    // them; ApplyTo hands the outcome over on the window's thread again.
+    CMessageTransfer(CRadioLink& link, const CSettings& settings, const CDocumentIdentity& document);
 
-    // Identifies the radio (its model identifier must be the settings' one),
-    // takes its identity into the settings and reads the block. The block is
-    // changed only when every read succeeded. The port is closed at the end.
+    // Identifies the radio (its model identifier must be the document's
+    // one) and reads the block. The block is changed only when every read
+    // succeeded. The port is closed at the end.
     CTransferResult Read(const CPortChoice& ports, MessageBlock& block);
     // Writes the block in 16-byte blocks; no identity check.
     CTransferResult Write(const CPortChoice& ports, const MessageBlock& block);
@@ -43,13 +47,20 @@ public:
     CTransferResult WritePassword(const CPortChoice& ports, const MessageBlock& block);
 
     const FreqRangeRec& RadioRange() const { return m_radioRange; }
+    // The port found goes to the settings; after a read that identified the
+    // radio, the radio's model name, signalling, range and data version
+    // become the document's.
+    void ApplyTo(CDocumentIdentity& document, CSettings& settings) const;
 
 private:
     CTransferResult Connect(const CPortChoice& ports);
     CTransferResult WriteBlocks(std::uint32_t first, std::span<const std::uint8_t> bytes);
 
     CRadioLink& m_link;
-    CSettings& m_settings;
+    CIdentityExpectation m_expected;
+    std::string m_documentModelId;
+    std::string m_port;
+    std::optional<CRadioIdentity> m_radio; // the radio that passed the identity check
     FreqRangeRec m_radioRange;
 };
 

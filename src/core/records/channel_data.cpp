@@ -143,7 +143,7 @@ void CChannelData::FillEditRecord(CChannelEditRecord& edit, const CSettings& set
     edit.autoStartScan = AutoStartScan() ? 1 : 0;
 }
 
-bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings)
+bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings, const CBand& band)
 {
     SetSpacing(EntryNumber(settings, kSpacingList, edit.spacingText));
     SetPower(EntryNumber(settings, kPowerList, edit.powerText));
@@ -156,10 +156,8 @@ bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CSetting
     if (rx == kNoFrequency) {
         tx = kNoFrequency;
     } else if (tx != kNoFrequency) {
-        const std::uint32_t lower = UnitsFromMHz(settings.LowerLimit());
-        const std::uint32_t upper = UnitsFromMHz(settings.UpperLimit());
-        rx = ClampFrequencyWord(rx, lower, upper, clamped);
-        tx = ClampFrequencyWord(tx, lower, upper, clamped);
+        rx = ClampFrequencyWord(rx, band.lower, band.upper, clamped);
+        tx = ClampFrequencyWord(tx, band.lower, band.upper, clamped);
     }
     SetRxFrequency(rx);
     SetTxFrequency(tx);

@@ -137,10 +137,10 @@ public:
     // and tone tables, frequency words, step codes, byte 18, auto start scan).
     void FillEditRecord(CChannelEditRecord& edit, const CSettings& settings);
     // Storing the Basic page (also a channel list row): byte 17, tone types,
-    // frequencies (clamped to the model's range when both are set), tone
+    // frequencies (clamped to the document's band when both are set), tone
     // indices, step codes; byte 18 and 19 are left alone. The valid flag
     // follows the receive frequency. Returns true when a frequency was clamped.
-    bool TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings);
+    bool TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings, const CBand& band);
     // Button 3682: transmit frequency and tone word = the receive ones.
     void CopyReceiveToTransmit();
 

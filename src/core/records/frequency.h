@@ -39,6 +39,14 @@ std::optional<std::uint32_t> ParseMHz(std::string_view text);
 // Whole MHz (the model's range limits) -> 10 Hz units; negative gives 0.
 std::uint32_t UnitsFromMHz(int mhz);
 
+// The band a document's radio covers, in 10 Hz units: what an entered
+// frequency is clamped to or refused outside of.
+struct CBand {
+    std::uint32_t lower = 0;
+    std::uint32_t upper = 0;
+    static CBand FromMHz(int lowerMHz, int upperMHz) { return {UnitsFromMHz(lowerMHz), UnitsFromMHz(upperMHz)}; }
+};
+
 // The step code of units: 3 on the 6.25 kHz raster (also when on both), else
 // 2 on the 5 kHz raster, else units is rounded down to 6.25 kHz and 3.
 std::uint8_t ApplyRaster(std::uint32_t& units);

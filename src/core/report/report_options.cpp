@@ -44,12 +44,13 @@ std::string ItemOf(const std::vector<std::string>& list, std::size_t index)
 CRadioIdentityTexts RadioIdentityTexts(const CRadioData& data, const CSettings& settings)
 {
     const CRadioInfoData& info = data.RadioInfo();
+    const CDocumentIdentity& identity = data.Identity();
     return {
         info.ModelName(),
-        Format("%d-%d", settings.LowerLimit(), settings.UpperLimit()),
+        Format("%d-%d", identity.LowerLimit(), identity.UpperLimit()),
         info.SerialNumber(),
-        settings.GetItemText(kSignalList, settings.Signal),
-        "V" + settings.RadioDataVersion.substr(0, kFirmwareVersionLength),
+        settings.GetItemText(kSignalList, identity.signal),
+        "V" + identity.radioDataVersion.substr(0, kFirmwareVersionLength),
         info.LastProgrammedText(),
     };
 }

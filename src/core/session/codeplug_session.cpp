@@ -25,10 +25,17 @@ void WriteTimeStamp(Image& image, const std::tm& localTime)
 CCodeplugSession::CCodeplugSession(CSettings& settings)
     : m_settings(settings), m_radioData(std::make_unique<CRadioData>(settings))
 {
-    m_ranges.SetModel(m_settings);
+    m_ranges.SetModel(m_settings.ProgramDirectory(), m_radioData->Identity());
 }
 
 CCodeplugSession::~CCodeplugSession() = default;
+
+void CCodeplugSession::SetIdentity(const CDocumentIdentity& identity)
+{
+    m_radioData->Identity() = identity;
+    m_ranges.SetModel(m_settings.ProgramDirectory(), identity);
+    m_settings.RememberModel(identity);
+}
 
 void CCodeplugSession::RebuildImage()
 {
@@ -54,7 +61,8 @@ CFileResult CCodeplugSession::PrepareImage()
 
 std::filesystem::path CCodeplugSession::DefaultImagePath() const
 {
-    return m_settings.ProgramDirectory() / (m_settings.ModelID + m_settings.FreqRange + kDefaultImageSuffix);
+    const CDocumentIdentity& identity = m_radioData->Identity();
+    return m_settings.ProgramDirectory() / (identity.modelId + identity.freqRange + kDefaultImageSuffix);
 }
 
 bool CCodeplugSession::LoadDefaultImage()
@@ -64,8 +72,8 @@ bool CCodeplugSession::LoadDefaultImage()
 
 bool CCodeplugSession::LoadDefaultImage(const std::tm& localTime)
 {
-    m_settings.RadioDataVersion = CSettings::kProgramVersion;
-    m_ranges.SetModel(m_settings);
+    m_radioData->Identity().radioDataVersion = CSettings::kProgramVersion;
+    m_ranges.SetModel(m_settings.ProgramDirectory(), m_radioData->Identity());
     m_radioData->Clear();
     m_radioData->Reset();
 
@@ -114,11 +122,8 @@ CFileResult CCodeplugSession::Open(const std::filesystem::path& path, bool fromR
     if (!ParseBlocks(bytes, nullptr, image))
         return fail(msg::kCannotRead);
 
-    m_settings.ModelName = header.ModelName();
-    m_settings.FreqRange = MakeRangeText(header.LowerLimit(), header.UpperLimit());
-    m_settings.RadioDataVersion = header.RadioDataVersion();
-    m_settings.Signal = header.Signal();
-    m_ranges.SetModel(m_settings);
+    SetIdentity({header.ModelId(), header.ModelName(), MakeRangeText(header.LowerLimit(), header.UpperLimit()),
+                 header.Signal(), header.RadioDataVersion()});
 
     m_currentPath = path;
     m_radioData->GetImage() = image;
@@ -150,7 +155,8 @@ CFileResult CCodeplugSession::Write(const std::filesystem::path& path, const std
         return result;
     result = {};
 
-    const DataFileHeader header = FillHeader(m_settings, m_ranges.FlagsOf(m_settings.FreqRange));
+    const CDocumentIdentity& identity = m_radioData->Identity();
+    const DataFileHeader header = FillHeader(identity, m_ranges.FlagsOf(identity.freqRange));
     if (!m_dataFile.SetHeader(header)) {
         m_currentPath.clear();
         result.message = msg::kCannotWrite;

@@ -37,6 +37,11 @@ public:
     CFreqRangeList& Ranges() { return m_ranges; }
     const CFreqRangeList& Ranges() const { return m_ranges; }
 
+    // The document becomes one for another radio (a model chosen, a radio
+    // read): its identity, the range list of its model, and the model the
+    // settings remember for the next start.
+    void SetIdentity(const CDocumentIdentity& identity);
+
     const std::filesystem::path& CurrentPath() const { return m_currentPath; }
     void SetCurrentPath(std::filesystem::path path) { m_currentPath = std::move(path); }
     const DataFileHeader& LastHeader() const { return m_lastHeader; }
@@ -52,13 +57,13 @@ public:
     // simulated radio show what the objects hold, valid or not.
     void RebuildImage();
 
-    // The default image of the current model and range: program directory +
-    // ModelID + FreqRange + "DefaultSet.dat".
+    // The default image of the document's model and range: program
+    // directory + model identifier + range + "DefaultSet.dat".
     std::filesystem::path DefaultImagePath() const;
 
-    // Resets the codeplug and loads the default image, stamped with the given
-    // local time. False (and no message) when the default image is missing or
-    // malformed; the codeplug then holds the defaults of the reset.
+    // Resets the codeplug and loads the default image of its model, stamped
+    // with the given local time (the data version becomes the program's). False (and no message) when the default image
+    // is missing or malformed; the codeplug then holds the defaults of the reset.
     bool LoadDefaultImage(const std::tm& localTime);
     bool LoadDefaultImage();
 

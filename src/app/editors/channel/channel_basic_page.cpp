@@ -2,6 +2,7 @@
 
 #include "editors/channel/view_channel.h"
 #include "editors/common/editor_context.h"
+#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/channel_data.h"
 #include "shell/localize_window.h"
@@ -119,7 +120,7 @@ CChannelBasicPage::CChannelBasicPage(CEditorContext& context, CChannelBinding& b
     m_spacing->setEnabled(false); // shown, never edited here
     const bool factoryLevel = Settings().IsFactoryLevel();
     for (const CSide* side : {&m_rx, &m_tx}) {
-        side->frequency->SetRange(Settings().LowerLimit(), Settings().UpperLimit());
+        side->frequency->SetRange(Data().Identity().LowerLimit(), Data().Identity().UpperLimit());
         FillTones(*side->ctcss, true, factoryLevel, {});
         FillTones(*side->cdcss, false, factoryLevel, {});
         EnableTones(*side);
@@ -174,7 +175,7 @@ void CChannelBasicPage::LoadSide(const CSide& side, std::uint32_t frequency, std
                                  const std::string& typeText, const std::string& ctcssText,
                                  const std::string& cdcssText)
 {
-    side.frequency->SetRange(Settings().LowerLimit(), Settings().UpperLimit());
+    side.frequency->SetRange(Data().Identity().LowerLimit(), Data().Identity().UpperLimit());
     // The stored step code stands until the user types a frequency.
     side.frequency->SetValue(frequency, stepCode);
     Select(*side.type, typeText);
@@ -207,7 +208,7 @@ void CChannelBasicPage::StoreControls()
     edit.txTypeText = S(m_tx.type->currentText());
     edit.txCtcssText = S(m_tx.ctcss->currentText());
     edit.txCdcssText = S(m_tx.cdcss->currentText());
-    if (channel->TakeEditRecord(edit, Settings())) {
+    if (channel->TakeEditRecord(edit, Settings(), Data().Identity().Band())) {
         // Clamped to the model's range: show what was stored.
         m_rx.frequency->SetValue(channel->RxFrequency(), channel->RxStepCode());
         m_tx.frequency->SetValue(channel->TxFrequency(), channel->TxStepCode());

@@ -1,7 +1,7 @@
 #include "editors/channel_list/channel_cell_delegate.h"
 
 #include "editors/channel_list/channel_table_model.h"
-#include "radio_data/settings.h"
+#include "radio_data/document_identity.h"
 #include "records/frequency.h"
 #include "shell/qt_text.h"
 #include "widgets/freq_edit.h"
@@ -22,8 +22,8 @@ constexpr int kCdcssLength = 3;
 
 } // namespace
 
-CChannelCellDelegate::CChannelCellDelegate(const CSettings& settings, QObject* parent)
-    : QStyledItemDelegate(parent), m_lowerMHz(settings.LowerLimit()), m_upperMHz(settings.UpperLimit())
+CChannelCellDelegate::CChannelCellDelegate(const CDocumentIdentity& document, QObject* parent)
+    : QStyledItemDelegate(parent), m_lowerMHz(document.LowerLimit()), m_upperMHz(document.UpperLimit())
 {
 }
 

@@ -7,12 +7,13 @@
 
 namespace qrv {
 
-class CSettings;
+struct CDocumentIdentity;
 
 class CChannelCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    explicit CChannelCellDelegate(const CSettings& settings, QObject* parent = nullptr);
+    // document: whose band the frequency editors offer.
+    explicit CChannelCellDelegate(const CDocumentIdentity& document, QObject* parent = nullptr);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -113,8 +113,7 @@ int CChannelTableModel::DefaultWidth(int column)
 }
 
 CChannelTableModel::CChannelTableModel(CRadioData& data, const CSettings& settings, QObject* parent)
-    : QAbstractTableModel(parent), m_data(data), m_settings(settings),
-      m_lowerUnits(UnitsFromMHz(settings.LowerLimit())), m_upperUnits(UnitsFromMHz(settings.UpperLimit()))
+    : QAbstractTableModel(parent), m_data(data), m_settings(settings), m_band(data.Identity().Band())
 {
     Refill();
 }
@@ -285,7 +284,7 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
             const bool receive = cell.column == kRxFrequency;
             std::uint32_t& word = receive ? edit.rxFrequency : edit.txFrequency;
             std::uint8_t& step = receive ? edit.rxStepCode : edit.txStepCode;
-            const CFreqEntry entry = EnterFrequency(S(text), m_lowerUnits, m_upperUnits);
+            const CFreqEntry entry = EnterFrequency(S(text), m_band.lower, m_band.upper);
             result.clamped = result.clamped || entry.clamped;
             // The frequency the record already holds keeps its step code.
             if (entry.word != word) {
@@ -331,7 +330,7 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
     if (!taken)
         return result;
 
-    result.clamped = channel.TakeEditRecord(edit, m_settings) || result.clamped;
+    result.clamped = channel.TakeEditRecord(edit, m_settings, m_band) || result.clamped;
     if (autoStartScan)
         channel.SetAutoStartScan(*autoStartScan);
     if (personality) {

@@ -103,8 +103,7 @@ private:
 
     CRadioData& m_data;
     const CSettings& m_settings;
-    std::uint32_t m_lowerUnits = 0;
-    std::uint32_t m_upperUnits = 0;
+    CBand m_band; // the document's, in force while the grid is open
     std::vector<CRow> m_rows;
 };
 

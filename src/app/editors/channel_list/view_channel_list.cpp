@@ -17,7 +17,7 @@ namespace qrv {
 
 CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidget* parent)
     : CEditorView(context, parent), m_model(new CChannelTableModel(context.Data(), context.Settings(), this)),
-      m_delegate(new CChannelCellDelegate(context.Settings(), this)), m_grid(new CChannelGrid(this))
+      m_delegate(new CChannelCellDelegate(context.Data().Identity(), this)), m_grid(new CChannelGrid(this))
 {
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(m_delegate);

@@ -1,6 +1,7 @@
 #include "editors/embedded/embedded_radio.h"
 
 #include "editors/common/editor_context.h"
+#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "radio_link/radio_messages.h"
@@ -45,8 +46,9 @@ CTransferResult CEmbeddedRadio::Run(const Step& step)
         none.noRadio = true;
         return none;
     }
-    CMessageTransfer transfer(*link, m_context.Settings());
+    CMessageTransfer transfer(*link, m_context.Settings(), m_context.Data().Identity());
     CTransferResult result = step(transfer);
+    transfer.ApplyTo(m_context.Data().Identity(), m_context.Settings());
     m_range = transfer.RadioRange();
     if (result.noRadio)
         m_portError = link->LastPortError();

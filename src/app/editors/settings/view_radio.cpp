@@ -42,12 +42,13 @@ CViewRadio::CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* pare
 void CViewRadio::LoadControls()
 {
     const CRadioInfoData& info = m_data.RadioInfo();
+    const CDocumentIdentity& identity = m_data.Identity();
     const std::array<std::string, 6> texts{
         info.ModelName(),
-        Format("%d-%d", m_settings.LowerLimit(), m_settings.UpperLimit()),
+        Format("%d-%d", identity.LowerLimit(), identity.UpperLimit()),
         info.SerialNumber(),
-        "V" + m_settings.RadioDataVersion.substr(0, 7),
-        m_settings.GetItemText(kSignalList, m_settings.Signal),
+        "V" + identity.radioDataVersion.substr(0, 7),
+        m_settings.GetItemText(kSignalList, identity.signal),
         info.LastProgrammedText(),
     };
     for (std::size_t i = 0; i < m_edits.size(); ++i)

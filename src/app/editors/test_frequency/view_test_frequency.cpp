@@ -95,8 +95,9 @@ std::optional<std::uint32_t> CViewTestFrequency::TakeTyped(const QString& text)
         ShowMessage(this, settings, kNotAFrequencyMessage);
         return std::nullopt;
     }
-    const std::uint32_t lower = UnitsFromMHz(settings.LowerLimit());
-    const std::uint32_t upper = std::max(lower, UnitsFromMHz(settings.UpperLimit()));
+    const CBand band = Context().Data().Identity().Band();
+    const std::uint32_t lower = band.lower;
+    const std::uint32_t upper = std::max(lower, band.upper);
     const std::uint32_t inRange = std::clamp(*units, lower, upper);
     if (inRange != *units)
         ShowMessage(this, settings, kOutOfRangeMessage);
