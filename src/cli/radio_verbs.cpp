@@ -5,7 +5,6 @@
 #include "port_list.h"
 #include "progress_printer.h"
 #include "qt_serial_port.h"
-#include "radio_data/backup_folder.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_link/codeplug_transfer.h"
@@ -100,48 +99,38 @@ private:
     std::unique_ptr<CRadioLink> m_link;
 };
 
-// Keeps the image read or about to be written in the backup folder (the
-// program's, or --backup-dir), unless --no-backup. A backup that cannot be
-// written is reported but does not stop the transfer. Returns the folder
-// when the backup was kept.
-std::string KeepBackup(const CCliArgs& a, const CDocumentIdentity& identity, std::uint8_t rangeFlags,
-                       const Image& image, BackupDirection direction)
+// The folder the image read or about to be written is kept in: the
+// program's, or --backup-dir; none with --no-backup.
+std::filesystem::path BackupFolder(const CCliArgs& a)
 {
     if (a.Flag("--no-backup"))
         return {};
-    std::filesystem::path folder;
     if (auto dir = a.Value("--backup-dir"))
-        folder = FromUtf8Path(*dir);
-    else
-        folder =
-            std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
-            "backups";
-    std::string error;
-    if (!CBackupFolder(folder).Save(FillHeader(identity, rangeFlags), image, direction, LocalTimeNow(), error)) {
-        std::fprintf(stderr, "qrvctl: no backup kept: %s\n", error.c_str());
-        return {};
-    }
-    return ToUtf8Path(folder);
+        return FromUtf8Path(*dir);
+    return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
+           "backups";
 }
 
 // Runs a whole codeplug transfer on one worker thread: the port is opened,
-// used and closed there.
-CTransferResult RunTransfer(CCodeplugTransfer& transfer, CRadioLink& link, const CPortChoice& ports, const char* what,
-                            const std::function<void()>& beforeRun = {})
+// used and closed there. A backup that cannot be written is reported but
+// does not stop the transfer.
+CTransferResult RunTransfer(CTransferJob& job, const CCliArgs& a, const CPortChoice& ports, const char* what)
 {
+    job.SetBackupFolder(BackupFolder(a));
     CTransferResult result;
     std::thread worker([&] {
-        result = transfer.Prepare(ports, LocalTimeNow());
-        if (result.ok && beforeRun)
-            beforeRun();
-        if (result.ok) {
-            CProgressPrinter printer(what);
-            result = transfer.Run([&printer](int percent) { printer.Show(percent); });
-        }
-        link.Close();
+        CProgressPrinter printer(what);
+        result = job.Run(ports, [&printer](int percent) { printer.Show(percent); });
     });
     worker.join();
+    if (!job.BackupError().empty())
+        std::fprintf(stderr, "qrvctl: no backup kept: %s\n", job.BackupError().c_str());
     return result;
+}
+
+std::string BackupFolderOf(const CTransferJob& job)
+{
+    return job.BackupFile().empty() ? std::string() : ToUtf8Path(job.BackupFile().parent_path());
 }
 
 void NoNewRange(const CSettings& settings, const CCodeplugTransfer& transfer, CFreqRangeList& ranges)
@@ -211,23 +200,20 @@ int VerbRead(const std::vector<std::string>& args)
     CSettings& settings = context.Settings();
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
-    Image buffer{};
     CRadioData& data = context.RadioData();
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, *link, settings, data.Identity(), buffer);
-    const CTransferResult result = RunTransfer(transfer, *link, ports, "Reading");
-    if (!result.ok) {
-        transfer.Finish(result, data, context.Ranges(), nullptr);
+    const auto job = context.Session().MakeTransferJob(CTransferJob::Direction::Read, *link);
+    const CTransferResult result = RunTransfer(*job, a, ports, "Reading");
+    if (result.ok)
+        NoNewRange(settings, job->Transfer(), context.Ranges());
+    context.Session().FinishTransfer(*job, result, nullptr);
+    if (!result.ok)
         return Report(context.Settings(), *link, result);
-    }
-    transfer.ApplyTo(result, data.Identity());
-    NoNewRange(settings, transfer, context.Ranges());
-    KeepBackup(a, transfer.BackupIdentity(), transfer.RadioRange().flags, buffer, BackupDirection::Read);
     // The file holds the radio's bytes exactly as they came, with its identity.
     CDataFile file;
-    context.Ranges().SetModel(settings.ProgramDirectory(), data.Identity());
     if (!file.SetHeader(FillHeader(data.Identity(), context.Ranges().FlagsOf(data.Identity().freqRange))))
         return context.Fail(msg::kCannotWrite);
-    const CSaveResult saved = file.WriteFile(FromUtf8Path(*out), {}, buffer, a.Value("--comment").value_or(""));
+    const CSaveResult saved =
+        file.WriteFile(FromUtf8Path(*out), {}, job->ReadImage(), a.Value("--comment").value_or(""));
     return saved ? kExitOk : context.FailSave(*out, saved);
 }
 
@@ -241,24 +227,18 @@ int VerbWrite(const std::vector<std::string>& args)
     const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
     if (!opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
-    CRadioData& data = context.RadioData();
     if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok)
         return context.Fail(prepared.message);
 
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Write, *link, settings, data.Identity(), data.GetImage());
-    transfer.SetVerify(!a.Flag("--no-verify"));
-    std::string backupFolder;
-    const std::uint8_t documentFlags = context.Ranges().FlagsOf(data.Identity().freqRange);
-    const auto backup = [&] {
-        backupFolder = KeepBackup(a, transfer.BackupIdentity(), documentFlags, transfer.Sent(), BackupDirection::Write);
-    };
-    const CTransferResult result = RunTransfer(transfer, *link, ports, "Writing", backup);
-    transfer.Finish(result, data, context.Ranges(), nullptr);
+    const auto job = context.Session().MakeTransferJob(CTransferJob::Direction::Write, *link);
+    job->SetVerify(!a.Flag("--no-verify"));
+    const CTransferResult result = RunTransfer(*job, a, ports, "Writing");
+    context.Session().FinishTransfer(*job, result, nullptr);
     if (result.ok)
-        NoNewRange(settings, transfer, context.Ranges());
-    return Report(context.Settings(), *link, result, backupFolder);
+        NoNewRange(settings, job->Transfer(), context.Ranges());
+    return Report(context.Settings(), *link, result, BackupFolderOf(*job));
 }
 
 int VerbMessages(const std::vector<std::string>& args)

@@ -2,18 +2,14 @@
 
 #include "dialogs/backup_actions.h"
 #include "program_directory.h"
-#include "radio_data/backup_folder.h"
-#include "radio_data/data_file.h"
-
 #include "radio_data/messages.h"
 #include "radio_data/model_catalog.h"
-#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
 #include "radio_link/transfer_message.h"
+#include "session/codeplug_session.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
-#include "util/local_time.h"
 #include "util/text_format.h"
 
 #include <QCheckBox>
@@ -40,9 +36,9 @@ constexpr int kBackupFailed = 1263;
 } // namespace
 
 CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link, CSettings& settings,
-                           CRadioData& radioData, CFreqRangeList& ranges, CPortChoice ports, QWidget* parent)
-    : QDialog(parent), m_direction(direction), m_link(std::move(link)), m_settings(settings), m_data(radioData),
-      m_ranges(ranges), m_ports(std::move(ports))
+                           CCodeplugSession& session, CPortChoice ports, QWidget* parent)
+    : QDialog(parent), m_direction(direction), m_link(std::move(link)), m_settings(settings), m_session(session),
+      m_ports(std::move(ports)), m_job(session.MakeTransferJob(direction, *m_link))
 {
     setObjectName(QStringLiteral("transferDialog"));
     setProperty("controlNumber", kForm);
@@ -69,12 +65,8 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
         layout->addWidget(m_verify);
     }
     layout->addLayout(buttons);
-    m_backupFolder = DefaultBackupFolder();
+    m_job->SetBackupFolder(DefaultBackupFolder());
     setMinimumWidth(360);
-
-    // The image a write sends is the document's; a read fills a buffer first.
-    Image& image = direction == Direction::Read ? m_buffer : m_data.GetImage();
-    m_transfer = std::make_unique<CCodeplugTransfer>(direction, *m_link, m_settings, m_data.Identity(), image);
     connect(m_ok, &QPushButton::clicked, this, &CDlgTransfer::Start);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &CDlgTransfer::Progress, this, &CDlgTransfer::OnProgress, Qt::QueuedConnection);
@@ -100,39 +92,15 @@ void CDlgTransfer::Start()
     m_cancel->setEnabled(false);
     setCursor(Qt::WaitCursor);
     if (m_verify) {
-        m_transfer->SetVerify(m_verify->isChecked());
+        m_job->SetVerify(m_verify->isChecked());
         m_verify->setEnabled(false);
     }
-    m_backupError.clear();
-    // What the worker needs of the settings is taken here, on the window's
-    // thread: the transfer holds its copy, this is the document's range flags.
-    m_documentFlags = m_ranges.FlagsOf(m_data.Identity().freqRange);
+    // The job took what it needs of the document when it was made; the
+    // worker touches nothing else.
     m_worker = std::thread([this] {
-        CTransferResult result = m_transfer->Prepare(m_ports, LocalTimeNow());
-        if (result.ok && m_direction == Direction::Write)
-            SaveBackup(m_transfer->Sent());
-        if (result.ok)
-            result = m_transfer->Run([this](int percent) { emit Progress(percent); });
-        if (result.ok && m_direction == Direction::Read)
-            SaveBackup(m_buffer);
-        m_link->Close();
-        m_result = result;
+        m_result = m_job->Run(m_ports, [this](int percent) { emit Progress(percent); });
         emit Finished();
     });
-}
-
-void CDlgTransfer::SaveBackup(const Image& image)
-{
-    if (m_backupFolder.empty())
-        return;
-    // A read keeps the radio's own range flags; a write the document's.
-    const std::uint8_t flags = m_direction == Direction::Read ? m_transfer->RadioRange().flags : m_documentFlags;
-    const auto direction = m_direction == Direction::Read ? BackupDirection::Read : BackupDirection::Write;
-    const auto saved =
-        CBackupFolder(m_backupFolder)
-            .Save(FillHeader(m_transfer->BackupIdentity(), flags), image, direction, LocalTimeNow(), m_backupError);
-    if (saved)
-        m_backupFile = *saved;
 }
 
 void CDlgTransfer::OnProgress(int percent)
@@ -159,15 +127,13 @@ void CDlgTransfer::OnFinished()
         return;
     }
     // A backup that could not be kept does not stop the transfer, but the user hears of it.
-    if (!m_backupError.empty())
-        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_backupError));
-    const std::string backupFolder = m_backupFile.empty() ? std::string() : ToUtf8Path(m_backupFile.parent_path());
+    if (!m_job->BackupError().empty())
+        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_job->BackupError()));
+    const std::filesystem::path& backup = m_job->BackupFile();
+    const std::string backupFolder = backup.empty() ? std::string() : ToUtf8Path(backup.parent_path());
     ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder),
                     r.message == msg::kRangeOutsideRadio ? QMessageBox::Warning : QMessageBox::NoIcon);
-    const auto ask = AskNewRange(this, m_settings);
-    if (r.ok && m_direction == Direction::Read && m_beforeLoad)
-        m_beforeLoad();
-    m_transfer->Finish(r, m_data, m_ranges, ask);
+    m_session.FinishTransfer(*m_job, r, AskNewRange(this, m_settings), m_beforeLoad);
     if (r.ok)
         accept();
     else

@@ -3,7 +3,7 @@
 // and Cancel before it starts. The whole transfer runs on one worker thread
 // (the port is opened, used and closed there); progress and the end arrive
 // through queued signals, and the buttons stay disabled while it runs.
-#include "radio_link/codeplug_transfer.h"
+#include "session/transfer_job.h"
 
 #include <QDialog>
 
@@ -19,9 +19,8 @@ class QPushButton;
 
 namespace qrv {
 
-class CRadioData;
+class CCodeplugSession;
 class CSettings;
-class CFreqRangeList;
 
 class CDlgTransfer : public QDialog {
     Q_OBJECT
@@ -29,8 +28,9 @@ public:
     using Direction = CCodeplugTransfer::Direction;
 
     // link: the connection of this transfer (closed when the dialog goes).
-    CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link, CSettings& settings, CRadioData& radioData,
-                 CFreqRangeList& ranges, CPortChoice ports, QWidget* parent = nullptr);
+    // A write sends the session's image as it stands (after PrepareImage).
+    CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link, CSettings& settings, CCodeplugSession& session,
+                 CPortChoice ports, QWidget* parent = nullptr);
     ~CDlgTransfer() override;
 
     // What OK does; the result arrives with Finished.
@@ -44,9 +44,9 @@ public:
     QCheckBox* VerifyBox() const { return m_verify; }
     // Where the image read or about to be written is kept (the user's backup
     // folder at first); an empty path keeps none.
-    void SetBackupFolder(std::filesystem::path folder) { m_backupFolder = std::move(folder); }
+    void SetBackupFolder(std::filesystem::path folder) { m_job->SetBackupFolder(std::move(folder)); }
     // The backup this transfer made; empty when none.
-    const std::filesystem::path& BackupFile() const { return m_backupFile; }
+    const std::filesystem::path& BackupFile() const { return m_job->BackupFile(); }
     int Percent() const;
 
 signals:
@@ -56,24 +56,16 @@ signals:
 private:
     void OnProgress(int percent);
     void OnFinished();
-    // Worker thread: keeps the image as a backup file.
-    void SaveBackup(const Image& image);
 
     Direction m_direction;
     std::unique_ptr<CRadioLink> m_link;
     CSettings& m_settings;
-    CRadioData& m_data;
-    CFreqRangeList& m_ranges;
+    CCodeplugSession& m_session;
     CPortChoice m_ports;
-    Image m_buffer{};
-    std::unique_ptr<CCodeplugTransfer> m_transfer;
+    std::unique_ptr<CTransferJob> m_job;
     CTransferResult m_result;
     std::function<void()> m_beforeLoad;
     std::thread m_worker;
-    std::filesystem::path m_backupFolder;
-    std::filesystem::path m_backupFile;
-    std::string m_backupError;
-    std::uint8_t m_documentFlags = 0; // the document's range flags, for a write's backup
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_ok = nullptr;

@@ -835,7 +835,7 @@ std::unique_ptr<CDlgTransfer> CMainFrame::MakeTransferDialog(bool read)
 {
     auto link = m_context->MakeLink();
     auto dialog = std::make_unique<CDlgTransfer>(read ? CDlgTransfer::Direction::Read : CDlgTransfer::Direction::Write,
-                                                 std::move(link), m_settings, m_data, m_ranges, Ports(), this);
+                                                 std::move(link), m_settings, m_session, Ports(), this);
     dialog->SetBeforeLoad([this] { CloseAllChildren(); });
     return dialog;
 }
@@ -848,7 +848,6 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
         return;
     }
     if (read) {
-        m_session.SetCurrentPath({});
         Rebuild();
         Loaded();
         return;

@@ -59,6 +59,26 @@ CFileResult CCodeplugSession::PrepareImage()
     return result;
 }
 
+std::unique_ptr<CTransferJob> CCodeplugSession::MakeTransferJob(CTransferJob::Direction direction, CRadioLink& link)
+{
+    const CDocumentIdentity& identity = m_radioData->Identity();
+    return std::make_unique<CTransferJob>(direction, link, m_settings, identity, m_ranges.FlagsOf(identity.freqRange),
+                                          m_radioData->GetImage());
+}
+
+void CCodeplugSession::FinishTransfer(CTransferJob& job, const CTransferResult& result,
+                                      const CFreqRangeList::RangeQuestion& ask, const std::function<void()>& beforeLoad)
+{
+    const bool read = job.GetDirection() == CTransferJob::Direction::Read;
+    if (result.ok && read && beforeLoad)
+        beforeLoad();
+    job.Transfer().Finish(result, *m_radioData, m_ranges, ask);
+    // The codeplug read belongs to no file yet: Save asks for a name.
+    if (result.ok && read)
+        m_currentPath.clear();
+    m_settings.RememberModel(m_radioData->Identity());
+}
+
 std::filesystem::path CCodeplugSession::DefaultImagePath() const
 {
     const CDocumentIdentity& identity = m_radioData->Identity();

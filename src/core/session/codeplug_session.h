@@ -6,6 +6,7 @@
 // happen in one place. The windows show the message each failure names.
 #include "radio_data/data_file.h"
 #include "radio_data/model_catalog.h"
+#include "session/transfer_job.h"
 
 #include <ctime>
 #include <filesystem>
@@ -56,6 +57,16 @@ public:
     // Commit and image rebuild without the checks: the memory view and the
     // simulated radio show what the objects hold, valid or not.
     void RebuildImage();
+
+    // Read from Radio and Write to Radio. The job is made on the window's
+    // thread (a write after PrepareImage: it sends the image as it stands),
+    // runs on a worker, and its outcome is taken here on the window's thread
+    // again: the port and the radio's identity, the radio's range (the
+    // question through ask), and after a read the radio's codeplug as an
+    // untitled document. beforeLoad runs just before a read replaces it.
+    std::unique_ptr<CTransferJob> MakeTransferJob(CTransferJob::Direction direction, CRadioLink& link);
+    void FinishTransfer(CTransferJob& job, const CTransferResult& result, const CFreqRangeList::RangeQuestion& ask,
+                        const std::function<void()>& beforeLoad = {});
 
     // The default image of the document's model and range: program
     // directory + model identifier + range + "DefaultSet.dat".
