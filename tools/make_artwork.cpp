@@ -3,6 +3,7 @@
 // itself.
 //
 //   qrv_make_artwork PROGRAM_DIR OUTPUT_DIR
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 
 #include <QFont>
@@ -78,7 +79,7 @@ int main(int argc, char** argv)
     bool ok = true;
     for (const int language : {0, 1}) {
         settings.SelectLanguage(language);
-        const QString caption = QString::fromStdString(settings.GetText(128));
+        const QString caption = QString::fromStdString(settings.GetText(qrv::msg::kMainCaption));
         const QString subtitle = QStringLiteral("QL-210 · QL-220 · QL-230");
         const QString name = language == 0 ? QStringLiteral("/splash_E.jpg") : QStringLiteral("/splash_S.jpg");
         ok = Splash(caption, subtitle).save(out + name, "JPG", 92) && ok;

@@ -2,6 +2,7 @@
 
 #include "cli_context.h"
 #include "dump_writer.h"
+#include "presentation/caption_numbers.h"
 #include "presentation/form_numbers.h"
 #include "records/frequency.h"
 #include "records/tones.h"
@@ -13,11 +14,7 @@ namespace qrv::cli {
 
 namespace {
 
-// Captions are the language file's label texts; a combo's label is numbered one below it.
-constexpr int Label(int combo)
-{
-    return combo - 1;
-}
+using caption::LabelOf;
 
 QJsonValue FrequencyValue(std::uint32_t word)
 {
@@ -66,21 +63,21 @@ void DumpIdentity(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     const CDocumentIdentity& id = c.RadioData().Identity();
     w.Heading("Identity");
     w.Text("model_id", 0, id.modelId);
-    w.Text("model_name", 1110, id.modelName);
-    w.Text("range", 1112, id.freqRange);
-    w.Text("radio_data_version", 1116, id.radioDataVersion);
-    w.Listed("signal", 1118, 1076, id.signal);
+    w.Text("model_name", caption::kModelName, id.modelName);
+    w.Text("range", caption::kFrequencyRange, id.freqRange);
+    w.Text("radio_data_version", caption::kFirmwareVersion, id.radioDataVersion);
+    w.Listed("signal", caption::kSignalingType, caption::kSignalTypeList, id.signal);
     w.Number("range_flags", 0, c.Ranges().FlagsOf(id.freqRange));
     root[QStringLiteral("identity")] = w.Take();
 
     const CRadioInfoData& info = c.RadioData().RadioInfo();
     w.Heading(w.Caption(form::kRadio, "Radio information"));
-    w.Text("model_name", 1110, info.ModelName());
-    w.Text("frequency_range", 1112, id.freqRange);
-    w.Text("serial_number", 1114, info.SerialNumber());
-    w.Text("firmware_version", 1116, "V" + id.radioDataVersion.substr(0, 7));
-    w.Listed("signaling_type", 1118, 1076, id.signal);
-    w.Text("last_programmed", 1120, info.LastProgrammedText());
+    w.Text("model_name", caption::kModelName, info.ModelName());
+    w.Text("frequency_range", caption::kFrequencyRange, id.freqRange);
+    w.Text("serial_number", caption::kSerialNumber, info.SerialNumber());
+    w.Text("firmware_version", caption::kFirmwareVersion, "V" + id.radioDataVersion.substr(0, 7));
+    w.Listed("signaling_type", caption::kSignalingType, caption::kSignalTypeList, id.signal);
+    w.Text("last_programmed", caption::kLastProgrammed, info.LastProgrammedText());
     w.Raw("bytes", Bytes(info.Block()));
     root[QStringLiteral("radio_info")] = w.Take();
 }
@@ -92,29 +89,29 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     w.Heading(w.Caption(form::kKeys, "Programmable keys"));
     const char* keyNames[] = {"sk1_short", "sk1_long", "sk2_short", "sk2_long"};
     for (std::size_t i = 0; i < CKeyData::kSideKeyCount; ++i)
-        w.Listed(keyNames[i], Label(CKeyData::kSideKeyCombos[i]), CKeyData::kFunctionList, keys.SideKeyFunction(i));
+        w.Listed(keyNames[i], LabelOf(CKeyData::kSideKeyCombos[i]), CKeyData::kFunctionList, keys.SideKeyFunction(i));
     w.Raw("bytes", Bytes(keys.Block()));
     root[QStringLiteral("keys")] = w.Take();
 
     const CVoxData& vox = d.Vox();
     w.Heading(w.Caption(form::kVox, "VOX"));
-    w.Listed("gain_level", Label(CVoxData::kGainLevelList), CVoxData::kGainLevelList, vox.GainLevel());
-    w.Listed("delay_time", Label(CVoxData::kDelayTimeList), CVoxData::kDelayTimeList, vox.DelayTime());
+    w.Listed("gain_level", LabelOf(CVoxData::kGainLevelList), CVoxData::kGainLevelList, vox.GainLevel());
+    w.Listed("delay_time", LabelOf(CVoxData::kDelayTimeList), CVoxData::kDelayTimeList, vox.DelayTime());
     w.Raw("bytes", Bytes(vox.Block()));
     root[QStringLiteral("vox")] = w.Take();
 
     const CVolumeData& volume = d.Volume();
     w.Heading(w.Caption(form::kVolume, "Volume"));
-    w.Listed("alert_tone_volume", Label(CVolumeData::kAlertToneList), CVolumeData::kAlertToneList,
+    w.Listed("alert_tone_volume", LabelOf(CVolumeData::kAlertToneList), CVolumeData::kAlertToneList,
              volume.AlertToneVolume());
     w.Raw("bytes", Bytes(volume.Block()));
     root[QStringLiteral("volume")] = w.Take();
 
     const CMicrophoneData& mic = d.Microphone();
     w.Heading(w.Caption(form::kMicrophone, "Microphone"));
-    w.Listed("internal_gain", Label(CMicrophoneData::kInternalGainList), CMicrophoneData::kInternalGainList,
+    w.Listed("internal_gain", LabelOf(CMicrophoneData::kInternalGainList), CMicrophoneData::kInternalGainList,
              mic.InternalGain());
-    w.Listed("external_gain", Label(CMicrophoneData::kExternalGainList), CMicrophoneData::kExternalGainList,
+    w.Listed("external_gain", LabelOf(CMicrophoneData::kExternalGainList), CMicrophoneData::kExternalGainList,
              mic.ExternalGain());
     w.Raw("bytes", Bytes(mic.Block()));
     root[QStringLiteral("microphone")] = w.Take();
@@ -122,12 +119,12 @@ void DumpOptions(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     const CMiscellaneousData& m = d.Miscellaneous();
     using M = CMiscellaneousData;
     w.Heading(w.Caption(form::kMiscellaneous, "Miscellaneous"));
-    w.Listed("squelch_level", Label(M::kSquelchLevelCombo), M::kSquelchLevelCombo, m.SquelchLevel());
-    w.Listed("battery_save_delay", Label(M::kBatterySaveDelayCombo), M::kBatterySaveDelayCombo, m.BatterySaveDelay());
-    w.Listed("battery_save_mode", Label(M::kBatterySaveModeCombo), M::kBatterySaveModeCombo, m.BatterySaveMode());
-    w.Listed("ctcss_tail_revert", Label(M::kTailRevertCombo), M::kTailRevertCombo, m.TailRevert());
+    w.Listed("squelch_level", LabelOf(M::kSquelchLevelCombo), M::kSquelchLevelCombo, m.SquelchLevel());
+    w.Listed("battery_save_delay", LabelOf(M::kBatterySaveDelayCombo), M::kBatterySaveDelayCombo, m.BatterySaveDelay());
+    w.Listed("battery_save_mode", LabelOf(M::kBatterySaveModeCombo), M::kBatterySaveModeCombo, m.BatterySaveMode());
+    w.Listed("ctcss_tail_revert", LabelOf(M::kTailRevertCombo), M::kTailRevertCombo, m.TailRevert());
     w.Flag("scan_led", M::kScanLedCheck, m.ScanLed());
-    w.Listed("low_battery_alert_gap", Label(M::kLowBatteryGapCombo), M::kLowBatteryGapCombo, m.LowBatteryAlertGap());
+    w.Listed("low_battery_alert_gap", LabelOf(M::kLowBatteryGapCombo), M::kLowBatteryGapCombo, m.LowBatteryAlertGap());
     w.Flag("voice_play_battery", M::kVoiceBatteryCheck, m.VoicePlayBattery());
     w.Flag("voice_play_channel", M::kVoiceChannelCheck, m.VoicePlayChannel());
     w.Listed("voice_play_language", M::kVoiceLanguageLabel, M::kVoiceLanguageCombo, m.VoicePlayLanguage());
@@ -155,22 +152,24 @@ void DumpChannels(CDumpWriter& w, CCliContext& c, QJsonObject& root)
         w.Json("number", static_cast<int>(i + 1));
         w.Json("valid", ch.IsValid());
         w.Json("rx_mhz", FrequencyValue(ch.RxFrequency()));
-        w.Line("RX " + w.Caption(3665, "Frequency"), FrequencyLine(ch.RxFrequency()));
+        w.Line("RX " + w.Caption(LabelOf(CChannelData::kRxFrequencyEdit), "Frequency"),
+               FrequencyLine(ch.RxFrequency()));
         w.Json("tx_mhz", FrequencyValue(ch.TxFrequency()));
-        w.Line("TX " + w.Caption(3674, "Frequency"), FrequencyLine(ch.TxFrequency()));
+        w.Line("TX " + w.Caption(LabelOf(CChannelData::kTxFrequencyEdit), "Frequency"),
+               FrequencyLine(ch.TxFrequency()));
         w.Json("rx_step", ch.RxStepCode());
         w.Json("tx_step", ch.TxStepCode());
         std::string line;
         w.Json("rx_tone", ToneJson(s, CChannelData::kRxTypeList, ch.RxTone(), line));
-        w.Line(w.Caption(3667, "RX tone"), line);
+        w.Line(w.Caption(LabelOf(CChannelData::kRxTypeList), "RX tone"), line);
         w.Json("tx_tone", ToneJson(s, CChannelData::kTxTypeList, ch.TxTone(), line));
-        w.Line(w.Caption(3676, "TX tone"), line);
-        w.Listed("spacing", Label(CChannelData::kSpacingList), CChannelData::kSpacingList, ch.Spacing());
-        w.Listed("power", Label(CChannelData::kPowerList), CChannelData::kPowerList, ch.Power());
+        w.Line(w.Caption(LabelOf(CChannelData::kTxTypeList), "TX tone"), line);
+        w.Listed("spacing", LabelOf(CChannelData::kSpacingList), CChannelData::kSpacingList, ch.Spacing());
+        w.Listed("power", LabelOf(CChannelData::kPowerList), CChannelData::kPowerList, ch.Power());
         const std::uint8_t p = ch.PersonalityPosition();
         w.OptionalNumber("personality", CChannelData::kPersonalityTitleText,
                          p < d.Personalities().size() ? std::optional<long long>(p + 1) : std::nullopt);
-        w.Flag("auto_start_scan", 3707, ch.AutoStartScan());
+        w.Flag("auto_start_scan", CChannelData::kAutoStartScanCheck, ch.AutoStartScan());
         w.Raw("bytes", Bytes(ch.Record()));
         channels.append(w.Take());
     }
@@ -186,12 +185,14 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
         const CPersonalityData& p = *d.Personalities()[i];
         w.SubHeading(Format("%s - %zu", w.Caption(form::kPersonality, "Personality").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
-        w.Listed("tx_admit", 2320, 2321, p.TxAdmit());
-        w.Listed("tx_timeout", 2324, 2325, p.TimeOut());
-        w.Listed("tot_pre_alert", 2326, 2327, p.PreAlert());
-        w.Listed("tot_rekey", 2328, 2329, p.ReKey());
-        w.Listed("tot_reset", 2330, 2331, p.Reset());
-        w.Listed("tx_optional_signalling", 2406, 2407, p.TxOptionalSignalling());
+        using P = CPersonalityData;
+        w.Listed("tx_admit", LabelOf(P::kTxAdmitList), P::kTxAdmitList, p.TxAdmit());
+        w.Listed("tx_timeout", LabelOf(P::kTimeOutList), P::kTimeOutList, p.TimeOut());
+        w.Listed("tot_pre_alert", LabelOf(P::kPreAlertList), P::kPreAlertList, p.PreAlert());
+        w.Listed("tot_rekey", LabelOf(P::kReKeyList), P::kReKeyList, p.ReKey());
+        w.Listed("tot_reset", LabelOf(P::kResetList), P::kResetList, p.Reset());
+        w.Listed("tx_optional_signalling", LabelOf(P::kTxOptionalSignallingList), P::kTxOptionalSignallingList,
+                 p.TxOptionalSignalling());
         w.Raw("bytes", Bytes(p.Record()));
         personalities.append(w.Take());
     }
@@ -204,18 +205,21 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
         const CScanListData& sl = *d.ScanLists()[i];
         w.SubHeading(Format("%s %zu", w.Caption(form::kScan, "Scan list").c_str(), i + 1));
         w.Json("number", static_cast<int>(i + 1));
-        w.Listed("entries", 3942, 3943, sl.EntryCount());
-        w.Listed("ctcss_cdcss_scan_mode", 3829, 3830, sl.ScanMode());
-        w.Listed("priority_channel_mode", 3833, 3834, sl.PriorityMode());
-        w.OptionalNumber("priority_channel", 3835, ChannelNumber(sl.PriorityChannelNumber(), channelCount));
-        w.Listed("priority_sweep_time", 3843, 3844, sl.SweepTime());
-        w.Listed("scan_tx_mode", 3845, 3846, sl.TxMode());
-        w.Flag("talkback", 3861, sl.Talkback());
-        w.OptionalNumber("designated_channel", 3849, ChannelNumber(sl.DesignatedChannelNumber(), channelCount));
-        w.Listed("hang_time", 3847, 3848, sl.HangTime());
-        w.Flag("start_alert", 3855, sl.StartAlert());
-        w.Flag("end_alert", 3856, sl.EndAlert());
-        w.Flag("include_current_channel", 3857, sl.IncludeCurrentChannel());
+        using S = CScanListData;
+        w.Listed("entries", LabelOf(S::kEntryCountList), S::kEntryCountList, sl.EntryCount());
+        w.Listed("ctcss_cdcss_scan_mode", LabelOf(S::kScanModeList), S::kScanModeList, sl.ScanMode());
+        w.Listed("priority_channel_mode", LabelOf(S::kPriorityModeList), S::kPriorityModeList, sl.PriorityMode());
+        w.OptionalNumber("priority_channel", S::kPriorityLabel,
+                         ChannelNumber(sl.PriorityChannelNumber(), channelCount));
+        w.Listed("priority_sweep_time", LabelOf(S::kSweepTimeList), S::kSweepTimeList, sl.SweepTime());
+        w.Listed("scan_tx_mode", LabelOf(S::kTxModeList), S::kTxModeList, sl.TxMode());
+        w.Flag("talkback", S::kTalkbackCheck, sl.Talkback());
+        w.OptionalNumber("designated_channel", S::kDesignatedLabel,
+                         ChannelNumber(sl.DesignatedChannelNumber(), channelCount));
+        w.Listed("hang_time", LabelOf(S::kHangTimeList), S::kHangTimeList, sl.HangTime());
+        w.Flag("start_alert", S::kStartAlertCheck, sl.StartAlert());
+        w.Flag("end_alert", S::kEndAlertCheck, sl.EndAlert());
+        w.Flag("include_current_channel", S::kIncludeCurrentCheck, sl.IncludeCurrentChannel());
         QJsonArray members;
         std::string memberLine;
         for (std::size_t slot = 0; slot < CScanListData::kSlots; ++slot) {
@@ -224,7 +228,7 @@ void DumpPersonalitiesAndScans(CDumpWriter& w, CCliContext& c, QJsonObject& root
             memberLine += (slot > 0 ? " " : "") + (n ? std::to_string(*n) : std::string("-"));
         }
         w.Json("members", members);
-        w.Line(w.Caption(3803, "Members"), memberLine);
+        w.Line(w.Caption(CScanListData::kChannelPageText, "Members"), memberLine);
         w.Raw("bytes", Bytes(sl.Record()));
         scans.append(w.Take());
     }
@@ -240,15 +244,16 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
         const CDTMFSystemData& t = *d.DTMFSystems()[i];
         w.SubHeading(Format("DTMF System %zu", i + 1));
         w.Json("number", static_cast<int>(i + 1));
-        w.Text("primary_id", 5303, t.GetIdText());
-        w.Listed("ptt_id_type", Label(CDTMFSystemData::kPttIdTypeList), CDTMFSystemData::kPttIdTypeList, t.PttIdType());
-        w.Flag("side_tone", 5309, t.SideTone());
-        w.Flag("short_beep", 5310, t.ShortBeep());
-        w.Flag("transmit_ctcss_cdcss", 5311, t.TransmitTone());
-        w.Listed("pretime", Label(CDTMFSystemData::kPretimeList), CDTMFSystemData::kPretimeList, t.Pretime());
-        w.Listed("digit_duration", Label(CDTMFSystemData::kDigitDurationList), CDTMFSystemData::kDigitDurationList,
+        w.Text("primary_id", LabelOf(CDTMFSystemData::kPrimaryIdEdit), t.GetIdText());
+        w.Listed("ptt_id_type", LabelOf(CDTMFSystemData::kPttIdTypeList), CDTMFSystemData::kPttIdTypeList,
+                 t.PttIdType());
+        w.Flag("side_tone", CDTMFSystemData::kSideToneCheck, t.SideTone());
+        w.Flag("short_beep", CDTMFSystemData::kShortBeepCheck, t.ShortBeep());
+        w.Flag("transmit_ctcss_cdcss", CDTMFSystemData::kTransmitToneText, t.TransmitTone());
+        w.Listed("pretime", LabelOf(CDTMFSystemData::kPretimeList), CDTMFSystemData::kPretimeList, t.Pretime());
+        w.Listed("digit_duration", LabelOf(CDTMFSystemData::kDigitDurationList), CDTMFSystemData::kDigitDurationList,
                  t.DigitDuration());
-        w.Listed("digit_interval", Label(CDTMFSystemData::kDigitIntervalList), CDTMFSystemData::kDigitIntervalList,
+        w.Listed("digit_interval", LabelOf(CDTMFSystemData::kDigitIntervalList), CDTMFSystemData::kDigitIntervalList,
                  t.DigitIntervalDuration());
         w.Raw("bytes", Bytes(t.Record()));
         systems.append(w.Take());
@@ -258,23 +263,23 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     const CEmergencyData& e = d.Emergency();
     using E = CEmergencyData;
     w.Heading(w.Caption(form::kEmergency, "Emergency"));
-    w.Number("long_press_duration", Label(E::kLongPressEdit), e.LongPressDuration());
+    w.Number("long_press_duration", LabelOf(E::kLongPressEdit), e.LongPressDuration());
     w.OptionalNumber("revert_channel", E::kRevertChannelTitle,
                      ChannelNumber(e.RevertChannelPosition(), d.Channels().size()));
-    w.Flag("power_switch", 7349, e.PowerSwitch());
-    w.Listed("id_type", Label(E::kIdTypeCombo), E::kIdTypeCombo, e.IdType());
-    w.Text("id", Label(E::kIdEdit), e.IdTextForType());
-    w.Listed("impolite_send_times", Label(E::kImpoliteTimesCombo), E::kImpoliteTimesCombo, e.ImpoliteSendTimes());
-    w.Listed("polite_send_times", Label(E::kPoliteTimesCombo), E::kPoliteTimesCombo, e.PoliteSendTimes());
-    w.Listed("alarm_mode", Label(E::kAlarmModeCombo), E::kAlarmModeCombo, e.AlarmMode());
-    w.Number("alarm_duration", Label(E::kAlarmDurationEdit), e.AlarmDuration());
-    w.Listed("alarm_cycles_mode", Label(E::kAlarmCyclesModeCombo), E::kAlarmCyclesModeCombo, e.AlarmCyclesMode());
-    w.Number("alarm_cycles", Label(E::kAlarmCyclesEdit), e.AlarmCycles());
-    w.Listed("voice_cycles_mode", Label(E::kVoiceCyclesModeCombo), E::kVoiceCyclesModeCombo, e.VoiceCyclesMode());
-    w.Number("voice_cycles", Label(E::kVoiceCyclesEdit), e.VoiceCycles());
-    w.Listed("squelch_mode", Label(E::kSquelchModeCombo), E::kSquelchModeCombo, e.SquelchMode());
-    w.Number("tx_duration", Label(E::kTxDurationEdit), e.TxDuration());
-    w.Number("rx_duration", Label(E::kRxDurationEdit), e.RxDuration());
+    w.Flag("power_switch", E::kPowerSwitchCheck, e.PowerSwitch());
+    w.Listed("id_type", LabelOf(E::kIdTypeCombo), E::kIdTypeCombo, e.IdType());
+    w.Text("id", LabelOf(E::kIdEdit), e.IdTextForType());
+    w.Listed("impolite_send_times", LabelOf(E::kImpoliteTimesCombo), E::kImpoliteTimesCombo, e.ImpoliteSendTimes());
+    w.Listed("polite_send_times", LabelOf(E::kPoliteTimesCombo), E::kPoliteTimesCombo, e.PoliteSendTimes());
+    w.Listed("alarm_mode", LabelOf(E::kAlarmModeCombo), E::kAlarmModeCombo, e.AlarmMode());
+    w.Number("alarm_duration", LabelOf(E::kAlarmDurationEdit), e.AlarmDuration());
+    w.Listed("alarm_cycles_mode", LabelOf(E::kAlarmCyclesModeCombo), E::kAlarmCyclesModeCombo, e.AlarmCyclesMode());
+    w.Number("alarm_cycles", LabelOf(E::kAlarmCyclesEdit), e.AlarmCycles());
+    w.Listed("voice_cycles_mode", LabelOf(E::kVoiceCyclesModeCombo), E::kVoiceCyclesModeCombo, e.VoiceCyclesMode());
+    w.Number("voice_cycles", LabelOf(E::kVoiceCyclesEdit), e.VoiceCycles());
+    w.Listed("squelch_mode", LabelOf(E::kSquelchModeCombo), E::kSquelchModeCombo, e.SquelchMode());
+    w.Number("tx_duration", LabelOf(E::kTxDurationEdit), e.TxDuration());
+    w.Number("rx_duration", LabelOf(E::kRxDurationEdit), e.RxDuration());
     w.Raw("bytes", Bytes(e.Block()));
     root[QStringLiteral("emergency")] = w.Take();
 
@@ -283,7 +288,7 @@ void DumpSignalling(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     QJsonArray messages;
     for (std::size_t i = 0; i < CEmbeddedMessageData::kMessageCount; ++i) {
         messages.append(Q(msg.Message(i)));
-        w.Line(w.Caption(CEmbeddedMessageData::kMessageEdits[i] - 1, "Message"), msg.Message(i));
+        w.Line(w.Caption(LabelOf(CEmbeddedMessageData::kMessageEdits[i]), "Message"), msg.Message(i));
     }
     w.Json("messages", messages);
     w.Flag("password_set", 0, !msg.Password().empty());
@@ -325,7 +330,7 @@ void DumpFactoryBlocks(CDumpWriter& w, CCliContext& c, QJsonObject& root)
     }
     w.Json("values", values);
     w.Line("values", line);
-    w.Flag("allow_base_band_tune", 7111, a.AllowBaseBandTune());
+    w.Flag("allow_base_band_tune", CAdjustmentData::kAllowBaseBandCheck, a.AllowBaseBandTune());
     root[QStringLiteral("adjustment")] = w.Take();
 }
 

@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "port_list.h"
+#include "presentation/caption_numbers.h"
 #include "progress_printer.h"
 #include "qt_serial_port.h"
 #include "radio_data/data_file.h"
@@ -183,7 +184,8 @@ int VerbIdentify(const std::vector<std::string>& args)
     std::printf("Model name:       %s\n", radio.modelName.c_str());
     std::printf("Model ID:         %s\n", radio.modelId.c_str());
     std::printf("Firmware version: %s\n", radio.firmware.c_str());
-    std::printf("Signaling type:   %s\n", context.Settings().GetItemText(1076, radio.signal).c_str());
+    std::printf("Signaling type:   %s\n",
+                context.Settings().GetItemText(caption::kSignalTypeList, radio.signal).c_str());
     std::printf("Frequency range:  %d-%d MHz (flags 0x%02X)\n", range.lower, range.upper, range.flags);
     return kExitOk;
 }

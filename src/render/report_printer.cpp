@@ -2,6 +2,7 @@
 
 #include "cell_text.h"
 #include "page_units.h"
+#include "presentation/caption_numbers.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -20,10 +21,6 @@ namespace qrv {
 
 namespace {
 
-// Captions of the identity block: model name, frequency range, firmware version.
-constexpr int kModelNameLabel = 1110;
-constexpr int kRangeLabel = 1112;
-constexpr int kFirmwareLabel = 1116;
 // Rules are drawn 0.2 mm wide; text keeps 0.8 mm clear of the next cell.
 constexpr int kRuleWidth = 2;
 constexpr int kCellGap = 8;
@@ -138,11 +135,11 @@ void CReportPrinter::DrawIdentity(QPainter& painter, const CPageUnits& units, co
     const CIdentityBlock block = IdentityBlock(m_layout);
     const CRadioIdentityTexts identity = RadioIdentityTexts(m_data, m_settings);
     const std::array<std::pair<CIdentityCell, std::string>, 6> cells{{
-        {block.modelLabel, m_settings.GetText(kModelNameLabel)},
+        {block.modelLabel, m_settings.GetText(caption::kModelName)},
         {block.modelValue, identity.modelName},
-        {block.rangeLabel, m_settings.GetText(kRangeLabel)},
+        {block.rangeLabel, m_settings.GetText(caption::kFrequencyRange)},
         {block.rangeValue, identity.frequencyRange},
-        {block.versionLabel, m_settings.GetText(kFirmwareLabel)},
+        {block.versionLabel, m_settings.GetText(caption::kFirmwareVersion)},
         {block.versionValue, identity.firmwareVersion},
     }};
     painter.setFont(fonts.identity);

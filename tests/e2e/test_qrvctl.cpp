@@ -189,7 +189,8 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
         const char* file;
         int message;
     };
-    for (const Case c : {Case{"missing.dat", 1302}, Case{"folder", 1303}, Case{"pipe", 1304}, Case{"cut.dat", 1307}}) {
+    for (const Case c : {Case{"missing.dat", msg::kReadMissing}, Case{"folder", msg::kReadDirectory},
+                         Case{"pipe", msg::kReadNotAFile}, Case{"cut.dat", msg::kReadDamaged}}) {
         const std::string expected = FormatMessageText(Message(c.message), File(c.file));
         for (const auto& args : {std::vector<std::string>{"info", File(c.file)},
                                  std::vector<std::string>{"diff", File("good.dat"), File(c.file)},
@@ -213,7 +214,8 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
 TEST_F(QrvctlTest, APasswordTheRadioCannotHoldIsRefusedBeforeAnyPortIsOpened)
 {
     ASSERT_EQ(Run({"new", "-o", File("m.dat")}).exitCode, 0);
-    for (const auto& [password, message] : {std::pair<std::string, int>{"caf\xc3\xa9", 1271}, {"123456789", 1272}}) {
+    for (const auto& [password, message] :
+         {std::pair<std::string, int>{"caf\xc3\xa9", msg::kPasswordNotAscii}, {"123456789", msg::kPasswordTooLong}}) {
         const auto r = Run({"messages", "write", "--port", File("no-port"), "--password", password, File("m.dat")});
         EXPECT_EQ(r.exitCode, 1) << password;
         EXPECT_NE(r.err.find(Message(message)), std::string::npos) << r.err;
@@ -224,12 +226,13 @@ TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
 {
     auto r = Run({"info", File("missing.dat")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(1302), File("missing.dat"))), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kReadMissing), File("missing.dat"))), std::string::npos)
+        << r.err;
 
     ASSERT_EQ(Run({"new", "-o", File("other.dat"), "--model-id", "QL999"}).exitCode, 0);
     r = Run({"dump", File("other.dat")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(Message(810)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(Message(msg::kWrongModel)), std::string::npos) << r.err;
 
     // A file of a newer program version names its version.
     ASSERT_EQ(Run({"new", "-o", File("newer.dat")}).exitCode, 0);
@@ -274,7 +277,7 @@ TEST_F(QrvctlTest, SavesOverAReadOnlyFileAreRefused)
     for (const auto& args : saves) {
         const auto r = Run(args);
         EXPECT_EQ(r.exitCode, 1) << args[0];
-        EXPECT_NE(r.err.find(FormatMessageText(Message(1290), locked)), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kSaveReadOnly), locked)), std::string::npos) << r.err;
         EXPECT_EQ(ReadBytes(locked), before) << args[0];
     }
 }
@@ -348,7 +351,7 @@ TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
         const std::string footer = Format("Page %zu of %zu", page, count);
         EXPECT_NE(pages[page - 1].find(footer), std::string::npos) << footer;
         // Every page carries the header and the identity block.
-        EXPECT_NE(pages[page - 1].find(settings.GetText(128)), std::string::npos) << page;
+        EXPECT_NE(pages[page - 1].find(settings.GetText(msg::kMainCaption)), std::string::npos) << page;
         EXPECT_NE(pages[page - 1].find("400-470"), std::string::npos) << page;
     }
 
@@ -430,13 +433,14 @@ TEST_F(QrvctlTest, ReportRefusesBadArgumentsAndKeepsTheOldFile)
     }
     auto r = Run({"report", File("missing.dat"), "-o", File("old.pdf")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(1302), File("missing.dat"))), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kReadMissing), File("missing.dat"))), std::string::npos)
+        << r.err;
     EXPECT_EQ(test::ReadText(m_dir / "old.pdf"), "old");
 
     const std::string nowhere = File("no/such/dir/r.pdf");
     r = Run({"report", File("b.dat"), "-o", nowhere});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(1291), nowhere)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kSaveCannotCreate), nowhere)), std::string::npos) << r.err;
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // QSerialPort: what the radio holds afterwards, what the program shows, and
 // what each failure leaves changed.
 #include "radio_data/data_file.h"
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
 #include "radiosim_process.h"
 #include "test_support.h"
 #include "tool_runner.h"
@@ -74,8 +76,9 @@ protected:
         const std::string text = settings.GetMessage(number);
         if (argument.empty())
             return text;
-        return number == 1138 || number == 1139 || number == 1264 ? FormatMessageNumber(text, ParseLeadingInt(argument))
-                                                                  : FormatMessageText(text, argument);
+        return number == msg::kRadioReadFailed || number == msg::kRadioWriteFailed || number == msg::kTuneSwitchUnread
+                   ? FormatMessageNumber(text, ParseLeadingInt(argument))
+                   : FormatMessageText(text, argument);
     }
 
     test::CTempDir m_dir;
@@ -116,7 +119,7 @@ TEST_F(QrvctlRadioTest, AReadRefusesReadOnlyFilesForTheCodeplugAndTheTrace)
         Qrvctl({"read", "--port", sim.Port(), "--no-backup", "-o", codeplug.string(), "--trace", trace.string()});
     EXPECT_EQ(r.exitCode, 1);
     for (const auto& file : {codeplug, trace}) {
-        EXPECT_NE(r.err.find(Message(1290, file.string())), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(Message(msg::kSaveReadOnly, file.string())), std::string::npos) << r.err;
         EXPECT_EQ(test::ReadText(file), "locked");
     }
 }
@@ -163,7 +166,7 @@ TEST_F(QrvctlRadioTest, WriteOfDataThatFailsTheChecksSendsNothing)
     ASSERT_TRUE(sim.Started());
     const auto r = Qrvctl({"write", "--port", sim.Port(), (m_dir / "invalid.dat").string()});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_NE(r.err.find(Message(814)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(Message(msg::kInvalidData)), std::string::npos) << r.err;
     ASSERT_TRUE(sim.Stop());
     EXPECT_EQ(test::ReadText(m_dir / "sim.log").find("RX "), std::string::npos);
     EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio);
@@ -210,7 +213,8 @@ TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
                            : Qrvctl({"read", "--port", sim.Port(), "-o", (m_dir / "read.dat").string()});
     EXPECT_EQ(r.exitCode, 1) << c.name << r.err;
     EXPECT_NE(r.err.find(Message(c.message, c.argument)), std::string::npos) << c.name << ": " << r.err;
-    const std::string partial = Message(1266).substr(0, Message(1266).find('\n'));
+    const std::string partial =
+        Message(msg::kPartialCodeplugNoBackup).substr(0, Message(msg::kPartialCodeplugNoBackup).find('\n'));
     EXPECT_EQ(r.err.find(partial) != std::string::npos, c.partial) << c.name << ": " << r.err;
     EXPECT_LT(timer.elapsed(), 20000) << c.name;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "read.dat")) << c.name;
@@ -231,18 +235,26 @@ TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
 INSTANTIATE_TEST_SUITE_P(
     FailureTable, QrvctlRadioFailureTest,
     ::testing::Values(
-        CFailureCase{"silent radio", {"--silent"}, false, 1143, "", false},
-        CFailureCase{"identity queries fail", {"--vanish-after", "1"}, false, 1146, "", false},
-        CFailureCase{"other model name", {"--model-name", "QL-999"}, false, 1172, "", false},
-        CFailureCase{"other model on write", {"--model-id", "QL211"}, true, 1172, "", false},
-        CFailureCase{"newer firmware", {"--firmware", "1.02.00.000"}, false, 817, "1.02", false},
-        CFailureCase{"range outside the radio", {"--range", "136-174"}, true, 1142, "136-174", false},
-        CFailureCase{"mode refused", {"--refuse-mode"}, false, 1143, "", false},
-        CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, 1138, "2032", false},
-        CFailureCase{"tune switch unanswered", {"--silent-read-at", "0x127"}, true, 1264, "295", false},
-        CFailureCase{"tune switch block refused", {"--refuse-write-at", "0x128"}, true, 1139, "296", true},
-        CFailureCase{"later block refused", {"--refuse-write-at", "0x200"}, true, 1139, "504", true},
-        CFailureCase{"block acknowledged not stored", {"--drop-write-at", "0x200"}, true, 1260, "0x01F8-0x0207", true}),
+        CFailureCase{"silent radio", {"--silent"}, false, msg::kNoRadioAnswer, "", false},
+        CFailureCase{"identity queries fail", {"--vanish-after", "1"}, false, msg::kRadioIdentityFailed, "", false},
+        CFailureCase{"other model name", {"--model-name", "QL-999"}, false, msg::kModelMismatch, "", false},
+        CFailureCase{"other model on write", {"--model-id", "QL211"}, true, msg::kModelMismatch, "", false},
+        CFailureCase{"newer firmware", {"--firmware", "1.02.00.000"}, false, msg::kNewerVersion, "1.02", false},
+        CFailureCase{
+            "range outside the radio", {"--range", "136-174"}, true, msg::kRangeOutsideRadio, "136-174", false},
+        CFailureCase{"mode refused", {"--refuse-mode"}, false, msg::kNoRadioAnswer, "", false},
+        CFailureCase{"block read fails", {"--bad-checksum-at", "0x7F0"}, false, msg::kRadioReadFailed, "2032", false},
+        CFailureCase{
+            "tune switch unanswered", {"--silent-read-at", "0x127"}, true, msg::kTuneSwitchUnread, "295", false},
+        CFailureCase{
+            "tune switch block refused", {"--refuse-write-at", "0x128"}, true, msg::kRadioWriteFailed, "296", true},
+        CFailureCase{"later block refused", {"--refuse-write-at", "0x200"}, true, msg::kRadioWriteFailed, "504", true},
+        CFailureCase{"block acknowledged not stored",
+                     {"--drop-write-at", "0x200"},
+                     true,
+                     msg::kVerifyFailed,
+                     "0x01F8-0x0207",
+                     true}),
     [](const ::testing::TestParamInfo<CFailureCase>& param) {
         std::string name = param.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');
@@ -272,7 +284,8 @@ TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
     ASSERT_TRUE(qrvctl.waitForFinished(15000));
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_EQ(qrvctl.exitCode(), 1);
-    EXPECT_TRUE(qrvctl.readAllStandardError().contains(QByteArray::fromStdString(Message(1138).substr(0, 10))));
+    EXPECT_TRUE(qrvctl.readAllStandardError().contains(
+        QByteArray::fromStdString(Message(msg::kRadioReadFailed).substr(0, 10))));
     EXPECT_FALSE(std::filesystem::exists(m_dir / "read.dat"));
 }
 
@@ -342,7 +355,7 @@ TEST_F(QrvctlRadioTest, VerifyAfterWriteCatchesALostBlockUnlessTurnedOff)
         const auto r =
             Qrvctl({"write", "--port", sim.Port(), "--backup-dir", backups.string(), (m_dir / "doc.dat").string()});
         EXPECT_EQ(r.exitCode, 1);
-        EXPECT_NE(r.err.find(Message(1260, "0x00F8-0x0107")), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(Message(msg::kVerifyFailed, "0x00F8-0x0107")), std::string::npos) << r.err;
     }
     {
         CRadioSimProcess sim(Sim({"--drop-write-at", "0x100"}));

@@ -34,7 +34,9 @@ void ReadCodeplug(CRadioLink& link, CSettings& settings)
         return;
     if (!transfer.Run({}).ok)
         return;
-    transfer.ApplyTo({.ok = true}, data.Identity());
+    CTransferResult done;
+    done.ok = true;
+    transfer.ApplyTo(done, data.Identity());
     data.GetImage() = image;
     data.LoadFromImage(data.GetImage());
     data.CheckAll();

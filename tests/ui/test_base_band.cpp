@@ -4,7 +4,9 @@
 #include "factory/dlg_base_band.h"
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
+#include "radio_data/messages.h"
 #include "radio_link/factory_link.h"
+#include "radio_link/radio_messages.h"
 #include "records/adjustment_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
@@ -25,6 +27,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using Values = std::map<int, unsigned>; // control number -> field value
+using A = CAdjustmentData;
 constexpr int kCompandor = CDlgBaseBand::kCompandorCheck;
 constexpr std::uint32_t kFirst = 0x3E9;
 constexpr std::size_t kSize = 23;
@@ -46,41 +49,55 @@ const std::vector<CBaseBandRow>& Rows()
         {"over zeros",
          0x00,
          true,
-         {{7116, 5},
-          {7120, 1},
+         {{A::kWidthAafGainCombo, 5},
+          {A::kLpfCombo, 1},
           {kCompandor, 1},
-          {7123, 9},
-          {7125, 6},
-          {7126, 1},
-          {7127, 0},
-          {7144, 1},
-          {7145, 0},
-          {7141, 3},
-          {7133, 0xA5},
-          {7135, 0x3C},
-          {7137, 2},
-          {7139, 1}},
-         {{7116, 2}, {7118, 7}, {7129, 4}, {7131, 5}, {7133, 0x81}, {7135, 0x7E}, {7137, 3}, {7125, 5}},
+          {A::kCompandorTimeCombo, 9},
+          {A::kCompandorControlCombo, 6},
+          {A::kWidthPreEmphasisCheck, 1},
+          {A::kWidthDeEmphasisCheck, 0},
+          {A::kNarrowPreEmphasisCheck, 1},
+          {A::kNarrowDeEmphasisCheck, 0},
+          {A::kTxGainCombo, 3},
+          {A::kWidthFngRxCombo, 0xA5},
+          {A::kNarrowFngRxCombo, 0x3C},
+          {A::kWidthDacFsCombo, 2},
+          {A::kNarrowDacFsCombo, 1}},
+         {{A::kWidthAafGainCombo, 2},
+          {A::kNarrowAafGainCombo, 7},
+          {A::kWidthVolumeCombo, 4},
+          {A::kNarrowVolumeCombo, 5},
+          {A::kWidthFngRxCombo, 0x81},
+          {A::kNarrowFngRxCombo, 0x7E},
+          {A::kWidthDacFsCombo, 3},
+          {A::kCompandorControlCombo, 5}},
          {0x01, 0x0D, 0xD3, 0x05, 0x03, 0xA5, 0x3C, 0x06, 0x00, 0x00, 0x00, 0x00,
           0x72, 0x2C, 0x81, 0x7E, 0xA3, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
         {"over ones",
          0xFF,
          true,
-         {{7116, 0},
-          {7120, 0},
+         {{A::kWidthAafGainCombo, 0},
+          {A::kLpfCombo, 0},
           {kCompandor, 0},
-          {7123, 0},
-          {7125, 0},
-          {7126, 0},
-          {7127, 1},
-          {7144, 0},
-          {7145, 1},
-          {7141, 0},
-          {7133, 0x00},
-          {7135, 0xFF},
-          {7137, 0},
-          {7139, 3}},
-         {{7116, 7}, {7118, 0}, {7129, 0}, {7131, 7}, {7133, 0x10}, {7135, 0x00}, {7137, 1}, {7125, 0}},
+          {A::kCompandorTimeCombo, 0},
+          {A::kCompandorControlCombo, 0},
+          {A::kWidthPreEmphasisCheck, 0},
+          {A::kWidthDeEmphasisCheck, 1},
+          {A::kNarrowPreEmphasisCheck, 0},
+          {A::kNarrowDeEmphasisCheck, 1},
+          {A::kTxGainCombo, 0},
+          {A::kWidthFngRxCombo, 0x00},
+          {A::kNarrowFngRxCombo, 0xFF},
+          {A::kWidthDacFsCombo, 0},
+          {A::kNarrowDacFsCombo, 3}},
+         {{A::kWidthAafGainCombo, 7},
+          {A::kNarrowAafGainCombo, 0},
+          {A::kWidthVolumeCombo, 0},
+          {A::kNarrowVolumeCombo, 7},
+          {A::kWidthFngRxCombo, 0x10},
+          {A::kNarrowFngRxCombo, 0x00},
+          {A::kWidthDacFsCombo, 1},
+          {A::kCompandorControlCombo, 0}},
          {0xFF, 0xF0, 0x00, 0xFA, 0xF8, 0x00, 0xFF, 0xFC, 0xFF, 0xFF, 0xFF, 0xFF,
           0x8F, 0xF8, 0x10, 0x00, 0x1D, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
     };
@@ -173,7 +190,7 @@ private slots:
             FillRadio(x, Bytes(kSize, row.fill));
             CSession session(x);
             CDlgBaseBand dialog(x.context, *session.link);
-            QCOMPARE(x.f.messages, std::vector<int>{1154});
+            QCOMPARE(x.f.messages, std::vector<int>{msg::kTuneRead});
             auto* allow = Find<QCheckBox>(dialog, CDlgBaseBand::kAllowCheck);
             if (allow->isChecked() != row.allow)
                 allow->click();
@@ -183,7 +200,7 @@ private slots:
             x.Radio().ClearLog();
             Click(dialog, CDlgBaseBand::kWriteButton);
 
-            QCOMPARE(x.f.messages, (std::vector<int>{1154, 1153}));
+            QCOMPARE(x.f.messages, (std::vector<int>{msg::kTuneRead, msg::kTuneWritten}));
             using Write = std::pair<std::uint32_t, std::uint16_t>;
             QCOMPARE(x.Radio().Writes(), (std::vector<Write>{{0x3E9, 16}, {0x3F9, 7}}));
             const Bytes written = x.Memory(kFirst, kSize);
@@ -205,7 +222,7 @@ private slots:
             FillRadio(x, row.bytes);
             CSession session(x);
             CDlgBaseBand dialog(x.context, *session.link);
-            QCOMPARE(x.f.messages, std::vector<int>{1154});
+            QCOMPARE(x.f.messages, std::vector<int>{msg::kTuneRead});
             QCOMPARE(Find<QCheckBox>(dialog, CDlgBaseBand::kAllowCheck)->isChecked(), row.allow);
             QVERIFY(!dialog.ShowsReceive());
             CheckShown(dialog, row.transmit);
@@ -229,15 +246,25 @@ private slots:
                 return check->isEnabled();
             return Find<QComboBox>(dialog, number)->isEnabled();
         };
-        const std::vector<int> all{7116, 7118, 7120, kCompandor, 7123, 7125, 7126, 7127, 7144,
-                                   7145, 7129, 7131, 7133,       7135, 7137, 7139, 7141};
+        const std::vector<int> receiveOnly{A::kNarrowAafGainCombo, A::kWidthVolumeCombo, A::kNarrowVolumeCombo};
+        const std::vector<int> transmitOnly{A::kLpfCombo,
+                                            A::kTxGainCombo,
+                                            kCompandor,
+                                            A::kCompandorTimeCombo,
+                                            A::kWidthPreEmphasisCheck,
+                                            A::kWidthDeEmphasisCheck,
+                                            A::kNarrowPreEmphasisCheck,
+                                            A::kNarrowDeEmphasisCheck,
+                                            A::kNarrowDacFsCombo};
+        const std::vector<int> both{A::kWidthAafGainCombo, A::kCompandorControlCombo, A::kWidthFngRxCombo,
+                                    A::kNarrowFngRxCombo, A::kWidthDacFsCombo};
+        std::vector<int> all = both;
+        all.insert(all.end(), receiveOnly.begin(), receiveOnly.end());
+        all.insert(all.end(), transmitOnly.begin(), transmitOnly.end());
         for (const int number : all)
             QVERIFY2(!enabled(number), qPrintable(QString::number(number))); // the radio's allow bit is clear
 
         Find<QCheckBox>(dialog, CDlgBaseBand::kAllowCheck)->click();
-        const std::vector<int> receiveOnly{7118, 7129, 7131};
-        const std::vector<int> transmitOnly{7120, 7141, kCompandor, 7123, 7126, 7127, 7144, 7145, 7139};
-        const std::vector<int> both{7116, 7125, 7133, 7135, 7137};
         const auto check = [&](const std::vector<int>& numbers, bool expected) {
             for (const int number : numbers)
                 QVERIFY2(enabled(number) == expected, qPrintable(QString::number(number)));
@@ -262,15 +289,18 @@ private slots:
             std::vector<int> messages;
         };
         const std::vector<Row> rows{
-            {"second block not read", [](sim::CSimFaults& f) { f.silentReadAt = 0x3F9; }, [](CDlgBaseBand&) {}, {1156}},
+            {"second block not read",
+             [](sim::CSimFaults& f) { f.silentReadAt = 0x3F9; },
+             [](CDlgBaseBand&) {},
+             {msg::kTuneReadFailed}},
             {"first block refused",
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x3E9; },
              [](CDlgBaseBand& d) { Click(d, CDlgBaseBand::kWriteButton); },
-             {1154, 1139}},
+             {msg::kTuneRead, msg::kRadioWriteFailed}},
             {"second block refused",
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x3F9; },
              [](CDlgBaseBand& d) { Click(d, CDlgBaseBand::kWriteButton); },
-             {1154, 1139}},
+             {msg::kTuneRead, msg::kRadioWriteFailed}},
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;
@@ -295,27 +325,31 @@ private slots:
         const auto write = [](CDlgBaseBand& d) { Click(d, CDlgBaseBand::kWriteButton); };
         const auto nothing = [](CDlgBaseBand&) {};
         const std::vector<Row> rows{
-            {"read and write", [](test::CFactoryFixture&) {}, write, {1154, 1153}, {3, 1}},
+            {"read and write", [](test::CFactoryFixture&) {}, write, {msg::kTuneRead, msg::kTuneWritten}, {3, 1}},
             {"radio of another range",
              [](test::CFactoryFixture& x) { x.Radio().Identity().range = sim::CSimIdentity::RangeBlock(2, 350, 390); },
              nullptr,
-             {1142},
+             {msg::kRangeOutsideRadio},
              {}},
-            {"silent radio", [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; }, nullptr, {1143}, {}},
+            {"silent radio",
+             [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; },
+             nullptr,
+             {msg::kNoRadioAnswer},
+             {}},
             {"mode refused",
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; },
              nullptr,
-             {1143},
+             {msg::kNoRadioAnswer},
              {3, 1}},
             {"block refused",
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseWriteAt = 0x3E9 + 16; },
              write,
-             {1154, 1139},
+             {msg::kTuneRead, msg::kRadioWriteFailed},
              {3, 1}},
             {"block not read", // the command ends at once
              [](test::CFactoryFixture& x) { x.Radio().Faults().silentReadAt = 0x3E9; },
              nullptr,
-             {1156},
+             {msg::kTuneReadFailed},
              {3, 1}},
         };
         for (const Row& row : rows) {
@@ -333,7 +367,7 @@ private slots:
             QVERIFY2(x.f.messages == row.messages, row.name);
             QVERIFY2(x.ModesSent() == row.modes, row.name);
             CheckLetGo(x);
-            if (row.messages == std::vector<int>{1142})
+            if (row.messages == std::vector<int>{msg::kRangeOutsideRadio})
                 QVERIFY(texts.front().contains(QStringLiteral("350-390")));
             QCOMPARE(x.f.data->Identity().freqRange, std::string("400-470"));
         }
@@ -350,23 +384,28 @@ private slots:
             std::vector<int> modes;
         };
         const std::vector<Row> rows{
-            {"all blocks", [](test::CFactoryFixture&) {}, 1153, {}, 12, {3, 1}},
+            {"all blocks", [](test::CFactoryFixture&) {}, msg::kTuneWritten, {}, 12, {3, 1}},
             {"block refused",
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseWriteAt = 0x3A5; },
-             1139,
+             msg::kRadioWriteFailed,
              QStringLiteral("928"),
              6,
              {3, 1}},
             {"radio of another range",
              [](test::CFactoryFixture& x) { x.Radio().Identity().range = sim::CSimIdentity::RangeBlock(2, 350, 390); },
-             1142,
+             msg::kRangeOutsideRadio,
              QStringLiteral("350-390"),
              0,
              {}},
-            {"silent radio", [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; }, 1143, {}, 0, {}},
+            {"silent radio",
+             [](test::CFactoryFixture& x) { x.Radio().Faults().silent = true; },
+             msg::kNoRadioAnswer,
+             {},
+             0,
+             {}},
             {"mode refused",
              [](test::CFactoryFixture& x) { x.Radio().Faults().refuseMode = true; },
-             1143,
+             msg::kNoRadioAnswer,
              {},
              0,
              {3, 1}},

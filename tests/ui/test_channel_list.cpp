@@ -7,6 +7,7 @@
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/common/undo_controller.h"
 #include "editors/record_navigator.h"
+#include "radio_data/messages.h"
 #include "ui_test_registry.h"
 #include "widgets/freq_edit.h"
 
@@ -31,8 +32,8 @@ using M = CChannelTableModel;
 constexpr int kTable = 0x580;
 constexpr int kRecordSize = 20;
 constexpr int kMaxChannels = 16;
-constexpr int kOutOfRange = 1164;
-constexpr int kLeftOut = 3688;
+constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
+constexpr int kLeftOut = msg::kPasteLeftOut;
 
 int At(int channel, int offset)
 {

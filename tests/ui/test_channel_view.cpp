@@ -2,9 +2,12 @@
 // chosen on the Basic page, the personality and auto start scan on the
 // Miscellaneous page, the record commands, and the bytes a save writes.
 #include "editor_fixture.h"
+#include "editors/channel/channel_basic_page.h"
 #include "editors/channel/view_channel.h"
 #include "editors/common/editor_sheet.h"
 #include "editors/record_navigator.h"
+#include "radio_data/messages.h"
+#include "records/channel_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 #include "widgets/freq_edit.h"
@@ -28,19 +31,20 @@ constexpr int kScanMembers = 0x210 + 16;
 constexpr int kMaxChannels = 16;
 
 // Control numbers of the two pages.
-constexpr int kPower = 3663;
-constexpr int kRxFrequency = 3666;
-constexpr int kRxType = 3668;
-constexpr int kRxCtcss = 3670;
-constexpr int kRxCdcss = 3672;
-constexpr int kTxFrequency = 3675;
-constexpr int kTxType = 3677;
-constexpr int kTxCtcss = 3679;
-constexpr int kTxCdcss = 3681;
-constexpr int kCopy = 3682;
-constexpr int kPersonality = 3703;
-constexpr int kAutoStartScan = 3707;
-constexpr int kOutOfRange = 1164;
+using C = CChannelData;
+constexpr int kPower = C::kPowerList;
+constexpr int kRxFrequency = C::kRxFrequencyEdit;
+constexpr int kRxType = C::kRxTypeList;
+constexpr int kRxCtcss = C::kRxCtcssCombo;
+constexpr int kRxCdcss = C::kRxCdcssCombo;
+constexpr int kTxFrequency = C::kTxFrequencyEdit;
+constexpr int kTxType = C::kTxTypeList;
+constexpr int kTxCtcss = C::kTxCtcssCombo;
+constexpr int kTxCdcss = C::kTxCdcssCombo;
+constexpr int kCopy = CChannelBasicPage::kCopyReceive;
+constexpr int kPersonality = C::kPersonalityControl;
+constexpr int kAutoStartScan = C::kAutoStartScanCheck;
+constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 
 int At(int channel, int offset)
 {

@@ -114,12 +114,14 @@ private slots:
             QWidget* widget;
             int number;
         };
-        for (const Control& c : {Control{f.view->Grid(), 3547}, Control{f.view->ChangeList(), 3549},
-                                 Control{f.view->ClearButton(), 3548}, Control{f.view.get(), 3509}})
+        for (const Control& c : {Control{f.view->Grid(), CDataWatchView::kGrid},
+                                 Control{f.view->ChangeList(), CDataWatchView::kChangeList},
+                                 Control{f.view->ClearButton(), CDataWatchView::kClearButton},
+                                 Control{f.view.get(), CDataWatchView::kForm}})
             QCOMPARE(c.widget->property("controlNumber").toInt(), c.number);
         const QPlainTextEdit* details = nullptr;
         for (const QPlainTextEdit* edit : f.view->findChildren<QPlainTextEdit*>())
-            if (edit->property("controlNumber").toInt() == 3546)
+            if (edit->property("controlNumber").toInt() == CDataWatchView::kDetails)
                 details = edit;
         QVERIFY(details != nullptr);
         QVERIFY(details->isReadOnly());

@@ -144,7 +144,8 @@ void DialogsTest::ModelDialogIsLocalized()
         f.Settings().SelectLanguage(language);
         const CDlgModel dialog(f.Settings(), f.document);
         QCOMPARE(dialog.windowTitle(), QString::fromStdString(f.Settings().GetText(CDlgModel::kForm)));
-        for (const int number : {1071, 1073, 1075, kOkButton, kCancelButton, kHelpButton}) {
+        for (const int number : {CDlgModel::kModelNameLabel, CDlgModel::kRangeLabel, CDlgModel::kSignalLabel, kOkButton,
+                                 kCancelButton, kHelpButton}) {
             const std::string expected = f.Settings().GetText(number);
             QVERIFY2(!expected.empty(), "the language file names every control of the dialog");
             QCOMPARE(TextOf(Numbered(dialog, number)), QString::fromStdString(expected));
@@ -381,7 +382,8 @@ void DialogsTest::LanguageDialogListsTheLanguages()
         f.Settings().SelectLanguage(language);
         const CDlgLanguage dialog(f.Settings());
         QCOMPARE(dialog.windowTitle(), QString::fromStdString(f.Settings().GetText(CDlgLanguage::kForm)));
-        QCOMPARE(TextOf(Numbered(dialog, 1038)), QString::fromStdString(f.Settings().GetText(1038)));
+        QCOMPARE(TextOf(Numbered(dialog, CDlgLanguage::kLanguageLabel)),
+                 QString::fromStdString(f.Settings().GetText(CDlgLanguage::kLanguageLabel)));
         QCOMPARE(Numbered(dialog, CDlgLanguage::kLanguageList), dialog.LanguageList());
         QStringList expected;
         for (const std::string& name : f.Settings().GetList(CDlgLanguage::kLanguageList))
@@ -450,6 +452,7 @@ public:
 
 void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
 {
+    constexpr int kWindow = 500; // the test language file's window, with its controls 501-509
     test::CProgramDir program;
     test::WriteText(program.Path() / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\n"
                                                   "S0200500=Window caption\nS0200501=A label\nS0200502=A button\n"
@@ -473,7 +476,7 @@ void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
     for (const auto& [widget, number] : numbers)
         SetControlNumber(widget, number);
 
-    LocalizeWindow(window, settings, 500);
+    LocalizeWindow(window, settings, kWindow);
     QCOMPARE(window.windowTitle(), QStringLiteral("Window caption"));
     QCOMPARE(label->text(), QStringLiteral("A label"));
     QCOMPARE(button->text(), QStringLiteral("A button"));
@@ -483,7 +486,7 @@ void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
     QCOMPARE(combo->itemText(2), QStringLiteral("5"));
     QCOMPARE(combo->itemData(4).toLongLong(), 4LL);
     // A list box takes the named items only, and a second localising does not double them.
-    LocalizeWindow(window, settings, 500);
+    LocalizeWindow(window, settings, kWindow);
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(1)->text(), QStringLiteral("On"));
     QCOMPARE(list->item(1)->data(Qt::UserRole).toLongLong(), 1LL);

@@ -25,6 +25,8 @@ struct CFakeRecord {
     int value;
 };
 
+constexpr int kFakeCombo = 4711; // what an edit of it notifies
+
 // A page showing one record's value in a combo box.
 class CFakePage : public CEditorPage {
 public:
@@ -32,7 +34,7 @@ public:
     {
         combo = new QComboBox(this);
         combo->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-        SetControlNumber(combo, 4711);
+        SetControlNumber(combo, kFakeCombo);
         Watch(combo);
     }
     CFakeRecord* bound = nullptr;
@@ -161,7 +163,7 @@ private slots:
         emit view.page->combo->activated(1);
         QCOMPARE(table[1].value, 1);
         QCOMPARE(f.notifications.back().kind, CNotification::Kind::Edited);
-        QCOMPARE(f.notifications.back().data, 4711U);
+        QCOMPARE(f.notifications.back().data, std::uint32_t{kFakeCombo});
         // Added and deleted anywhere: the page reloads.
         view.page->calls.clear();
         view.OnNotification({CNotification::Kind::Added, 0}, nullptr);

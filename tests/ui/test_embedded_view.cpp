@@ -6,6 +6,8 @@
 #include "editor_fixture.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
+#include "radio_data/messages.h"
+#include "radio_link/radio_messages.h"
 #include "records/embedded_message_data.h"
 #include "ui_test_registry.h"
 
@@ -193,7 +195,8 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("Meet at 5"));
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(std::any_of(f.notifications.begin(), f.notifications.end(), [](const CNotification& n) {
-            return n.kind == CNotification::Kind::Edited && n.data == 4705;
+            return n.kind == CNotification::Kind::Edited &&
+                   n.data == std::uint32_t{CEmbeddedMessageData::kMessageEdits[1]};
         }));
 
         // Letter case counts: the first answer is wrong.
@@ -202,7 +205,7 @@ private slots:
 
         QCOMPARE(answers.Answered(), 2);
         QCOMPARE(answers.Unexpected(), 0);
-        QCOMPARE(f.messages, (std::vector<int>{1176, 1137}));
+        QCOMPARE(f.messages, (std::vector<int>{msg::kWrongPassword, msg::kRadioWriteDone}));
         Bytes expected = Padded("Secret", 8);
         const Bytes fieldB = Padded("FIELD-B!", 8);
         expected.insert(expected.end(), fieldB.begin(), fieldB.end());
@@ -243,7 +246,7 @@ private slots:
         CDialogAnswers answers({});
         view->Page()->WriteButton()->click();
         QCOMPARE(answers.Unexpected(), 0);
-        QCOMPARE(f.messages, std::vector<int>{1137});
+        QCOMPARE(f.messages, std::vector<int>{msg::kRadioWriteDone});
         QCOMPARE(Range(radio.Memory(), kBlock + 16, 32), first32);
 
         // Read back by a new view: the padding is gone again.
@@ -263,8 +266,10 @@ private slots:
             std::vector<int> messages;
         };
         const std::vector<Case> cases{
-            {"three wrong", {A::Password("a"), A::Password("SECRET"), A::Password("Secre")}, {1176, 1176, 1176}},
-            {"cancelled", {A::Password("wrong"), A::Password(nullptr)}, {1176}},
+            {"three wrong",
+             {A::Password("a"), A::Password("SECRET"), A::Password("Secre")},
+             {msg::kWrongPassword, msg::kWrongPassword, msg::kWrongPassword}},
+            {"cancelled", {A::Password("wrong"), A::Password(nullptr)}, {msg::kWrongPassword}},
         };
         for (const Case& c : cases) {
             CEmbeddedFixture f;
@@ -297,11 +302,15 @@ private slots:
             bool identified;
         };
         const std::vector<Case> cases{
-            {"silent radio", [](sim::CSimRadio& r) { r.Faults().silent = true; }, 1143, nullptr, false},
-            {"mode refused", [](sim::CSimRadio& r) { r.Faults().refuseMode = true; }, 1143, nullptr, true},
-            {"block not answered", [](sim::CSimRadio& r) { r.Faults().silentReadAt = 0x430; }, 1138, "1072", true},
-            {"garbled block", [](sim::CSimRadio& r) { r.Faults().badChecksumAt = 0x480; }, 1138, "1152", true},
-            {"another model", [](sim::CSimRadio& r) { r.Identity().modelId = "QL999"; }, 1172, nullptr, false},
+            {"silent radio", [](sim::CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer, nullptr, false},
+            {"mode refused", [](sim::CSimRadio& r) { r.Faults().refuseMode = true; }, msg::kNoRadioAnswer, nullptr,
+             true},
+            {"block not answered", [](sim::CSimRadio& r) { r.Faults().silentReadAt = 0x430; }, msg::kRadioReadFailed,
+             "1072", true},
+            {"garbled block", [](sim::CSimRadio& r) { r.Faults().badChecksumAt = 0x480; }, msg::kRadioReadFailed,
+             "1152", true},
+            {"another model", [](sim::CSimRadio& r) { r.Identity().modelId = "QL999"; }, msg::kModelMismatch, nullptr,
+             false},
         };
         for (const Case& c : cases) {
             CEmbeddedFixture f;
@@ -338,8 +347,8 @@ private slots:
             bool written;
         };
         const std::vector<Case> cases{
-            {"taken", std::nullopt, {1169, 1137}, true},
-            {"refused by the radio", 0x400, {1169, 1139}, false},
+            {"taken", std::nullopt, {msg::kPasswordChanged, msg::kRadioWriteDone}, true},
+            {"refused by the radio", 0x400, {msg::kPasswordChanged, msg::kRadioWriteFailed}, false},
         };
         for (const Case& c : cases) {
             CEmbeddedFixture f;

@@ -5,6 +5,8 @@
 #include "factory/dlg_factory_model.h"
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
+#include "radio_data/messages.h"
+#include "radio_link/radio_messages.h"
 #include "records/radio_info_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
@@ -124,12 +126,12 @@ private slots:
         };
         const std::vector<Row> rows{
             {"upper just below 450", Dialog::kUpperFrequency, "449.99999", {}},
-            {"upper just above 450", Dialog::kUpperFrequency, "450.00001", {1230}},
+            {"upper just above 450", Dialog::kUpperFrequency, "450.00001", {msg::kLimitOutsideWindow}},
             {"upper at 450", Dialog::kUpperFrequency, "450", {}},
             {"lower at 430", Dialog::kLowerFrequency, "430", {}},
-            {"lower just below 430", Dialog::kLowerFrequency, "429.99999", {1230}},
+            {"lower just below 430", Dialog::kLowerFrequency, "429.99999", {msg::kLimitOutsideWindow}},
             {"lower left as the radio holds it", Dialog::kLowerFrequency, nullptr, {}},
-            {"empty model name", Dialog::kModelName, "", {1223}},
+            {"empty model name", Dialog::kModelName, "", {msg::kEmptyModelName}},
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;
@@ -160,7 +162,7 @@ private slots:
         const Bytes before = InfoBytes(x, 0x028, 8);
         Click(dialog, Dialog::kWriteButton);
         QTRY_VERIFY(Edit(dialog, Dialog::kLowerFrequency)->hasFocus() || !dialog.isVisible());
-        QCOMPARE(x.f.messages, std::vector<int>{1231});
+        QCOMPARE(x.f.messages, std::vector<int>{msg::kLowerAboveUpper});
         QVERIFY(x.Radio().ReceivedFrames().empty());
         QCOMPARE(InfoBytes(x, 0x028, 8), before);
     }
@@ -182,7 +184,7 @@ private slots:
         std::fill_n(x.Radio().Memory().begin(), 0x80, 0x00);
         Click(dialog, Dialog::kWriteButton);
 
-        QCOMPARE(x.f.messages, std::vector<int>{1137});
+        QCOMPARE(x.f.messages, std::vector<int>{msg::kRadioWriteDone});
         using Write = std::pair<std::uint32_t, std::uint16_t>;
         QCOMPARE(x.Radio().Writes(), (std::vector<Write>{{0x010, 16}, {0x028, 8}, {0x068, 4}, {0x06C, 12}}));
         QCOMPARE(x.Memory(0x010, 16), Cat({Text("QL-230", 12), {0x01, 0x07, 0x02, 0xFF}}));
@@ -213,7 +215,7 @@ private slots:
         const Bytes stamp = InfoBytes(x, 0x020, 8);
         Click(dialog, Dialog::kReadButton);
 
-        QCOMPARE(x.f.messages, std::vector<int>{1136});
+        QCOMPARE(x.f.messages, std::vector<int>{msg::kRadioReadDone});
         QCOMPARE(Edit(dialog, Dialog::kModelName)->text(), QStringLiteral("QL-250"));
         QCOMPARE(Find<QComboBox>(dialog, Dialog::kBandFlag)->currentData().toLongLong(), 0LL);
         QCOMPARE(Edit(dialog, Dialog::kRangeId)->text(), QStringLiteral("12"));
@@ -243,7 +245,7 @@ private slots:
             Dialog dialog(x.context);
             Click(dialog, row.choice);
             Click(dialog, Dialog::kWriteTuneSwitchButton);
-            QVERIFY2(x.f.messages == std::vector<int>{1153}, row.name);
+            QVERIFY2(x.f.messages == std::vector<int>{msg::kTuneWritten}, row.name);
             QVERIFY2(x.Memory(0x127, 2) == (Bytes{0xFF, row.after}), row.name);
             using Write = std::pair<std::uint32_t, std::uint16_t>;
             QVERIFY2(x.Radio().Writes() == (std::vector<Write>{{0x127, 2}}), row.name);
@@ -265,40 +267,40 @@ private slots:
         const auto silent = [](sim::CSimFaults& f) { f.silent = true; };
         const auto modeRefused = [](sim::CSimFaults& f) { f.refuseMode = true; };
         const std::vector<Row> rows{
-            {"read, silent radio", Dialog::kReadButton, silent, 1143, {}, {}},
-            {"read, mode refused", Dialog::kReadButton, modeRefused, 1143, {}, {2, 1}},
+            {"read, silent radio", Dialog::kReadButton, silent, msg::kNoRadioAnswer, {}, {}},
+            {"read, mode refused", Dialog::kReadButton, modeRefused, msg::kNoRadioAnswer, {}, {2, 1}},
             {"read, serial block not read",
              Dialog::kReadButton,
              [](sim::CSimFaults& f) { f.silentReadAt = 0x048; },
-             1138,
+             msg::kRadioReadFailed,
              QStringLiteral("72"),
              {2, 1}},
-            {"write, silent radio", Dialog::kWriteButton, silent, 1143, {}, {}},
-            {"write, mode refused", Dialog::kWriteButton, modeRefused, 1143, {}, {3, 1}},
+            {"write, silent radio", Dialog::kWriteButton, silent, msg::kNoRadioAnswer, {}, {}},
+            {"write, mode refused", Dialog::kWriteButton, modeRefused, msg::kNoRadioAnswer, {}, {3, 1}},
             {"write, limits refused",
              Dialog::kWriteButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x028; },
-             1139,
+             msg::kRadioWriteFailed,
              QStringLiteral("40"),
              {3, 1}},
             {"write, marker refused",
              Dialog::kWriteButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x068; },
-             1139,
+             msg::kRadioWriteFailed,
              QStringLiteral("104"),
              {3, 1}},
-            {"switch, silent radio", Dialog::kWriteTuneSwitchButton, silent, 1143, {}, {}},
+            {"switch, silent radio", Dialog::kWriteTuneSwitchButton, silent, msg::kNoRadioAnswer, {}, {}},
             {"switch, word not read",
              Dialog::kWriteTuneSwitchButton,
              [](sim::CSimFaults& f) { f.silentReadAt = 0x127; },
-             1138,
+             msg::kRadioReadFailed,
              QStringLiteral("295"),
              {}},
-            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, 1143, {}, {3, 1}},
+            {"switch, mode refused", Dialog::kWriteTuneSwitchButton, modeRefused, msg::kNoRadioAnswer, {}, {3, 1}},
             {"switch, word refused",
              Dialog::kWriteTuneSwitchButton,
              [](sim::CSimFaults& f) { f.refuseWriteAt = 0x127; },
-             1139,
+             msg::kRadioWriteFailed,
              QStringLiteral("295"),
              {3, 1}},
         };
@@ -337,7 +339,7 @@ private slots:
              Yes,
              Yes,
              Yes,
-             {1225, 1227, 1226, 0},
+             {msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion, 0},
              "QL-260",
              "430-440",
              3,
@@ -350,7 +352,7 @@ private slots:
              No,
              No,
              Yes,
-             {1225, 1227, 1226},
+             {msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion},
              "QL-210",
              "400-470",
              0,
@@ -363,7 +365,7 @@ private slots:
              Yes,
              No,
              No,
-             {1225, 1227, 1226, 0},
+             {msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion, 0},
              "QL-210",
              "400-470",
              0,
@@ -374,9 +376,10 @@ private slots:
         };
         for (const Row& row : rows) {
             test::CFactoryFixture x;
-            CAnswers answers(
-                x,
-                {{1225, row.modelAnswer}, {1227, row.rangeAnswer}, {1226, row.signalAnswer}, {0, row.newRangeAnswer}});
+            CAnswers answers(x, {{msg::kModelNameQuestion, row.modelAnswer},
+                                 {msg::kRangeQuestion, row.rangeAnswer},
+                                 {msg::kSignalQuestion, row.signalAnswer},
+                                 {0, row.newRangeAnswer}});
             test::CModalDriver<Dialog> driver([](Dialog& dialog) {
                 Type(dialog, Dialog::kModelName, QStringLiteral("QL-260"));
                 Type(dialog, Dialog::kLowerFrequency, QStringLiteral("430"));

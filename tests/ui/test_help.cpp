@@ -4,6 +4,7 @@
 #include "dialogs/dlg_model.h"
 #include "frame_fixture.h"
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
@@ -61,6 +62,9 @@ private:
         }
     };
 
+    // An English topic page as Page() names it.
+    static QString EnglishPage(int topic) { return QStringLiteral("qrv_E/%1.html").arg(topic); }
+
     static void PressF1(QWidget* widget)
     {
         widget->setFocus();
@@ -79,11 +83,12 @@ private slots:
         dialog.activateWindow();
         // The model list has no page of its own: the dialog's page.
         PressF1(dialog.ModelNameList());
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1070.html"));
+        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kForm));
         // A control with a page of its own gets it.
-        test::WriteText(f.program.Path() / "help" / "qrv_E" / "1072.html", "<h1>model name</h1>");
+        test::WriteText(f.program.Path() / "help" / "qrv_E" / (std::to_string(CDlgModel::kModelNameList) + ".html"),
+                        "<h1>model name</h1>");
         PressF1(dialog.ModelNameList());
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1072.html"));
+        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kModelNameList));
         QVERIFY(f.frame->Help()->Window()->isVisible());
     }
 
@@ -92,7 +97,7 @@ private slots:
         CFixture f({CDlgModel::kForm});
         CDlgModel dialog(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/1070.html"));
+        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kForm));
     }
 
     void F1InTheTreeTakesTheSelectedItem()
@@ -101,7 +106,7 @@ private slots:
         CNavigationTree* tree = f.frame->Tree();
         tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
         PressF1(tree);
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/32822.html"));
+        QCOMPARE(f.Page(), EnglishPage(item::kChannel));
         // An item without a page: the default topic.
         tree->setCurrentItem(tree->FindItem(item::kRadio));
         PressF1(tree);
@@ -115,7 +120,7 @@ private slots:
         QVERIFY(radio != nullptr);
         QVERIFY(radio->HelpButton()->isVisibleTo(radio));
         radio->HelpButton()->click();
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/32800.html"));
+        QCOMPARE(f.Page(), EnglishPage(item::kRadio));
         f.frame->DoCommand(command::kHelp);
         QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
     }
@@ -137,7 +142,7 @@ private slots:
     {
         CFixture f({}, false);
         QVERIFY(!f.frame->Help()->ShowTopic({item::kRadio}));
-        QCOMPARE(f.messages, std::vector<int>{1301});
+        QCOMPARE(f.messages, std::vector<int>{msg::kHelpMissing});
         QVERIFY(f.frame->Help()->Window() == nullptr);
     }
 

@@ -6,6 +6,7 @@
 #include "editors/keys/keys_picture.h"
 #include "editors/keys/view_keys.h"
 #include "editors/settings/view_vox.h"
+#include "records/key_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -30,11 +31,11 @@ using test::WithBytes;
 constexpr std::size_t kKeys = 0x078;
 constexpr std::size_t kKeyBlockSize = 11;
 constexpr std::size_t kVox = 0x117;
-constexpr int kSk1Short = 6614;
-constexpr int kSk1Long = 6616;
-constexpr int kSk2Short = 6620;
-constexpr int kSk2Long = 6622;
-constexpr std::array<int, 4> kSideKeys{kSk1Short, kSk1Long, kSk2Short, kSk2Long};
+constexpr std::array<int, 4> kSideKeys = CKeyData::kSideKeyCombos;
+constexpr int kSk1Short = kSideKeys[0];
+constexpr int kSk1Long = kSideKeys[1];
+constexpr int kSk2Short = kSideKeys[2];
+constexpr int kSk2Long = kSideKeys[3];
 constexpr long long kVoxFunction = 75;
 constexpr long long kReserved = 79;
 
@@ -142,7 +143,7 @@ private slots:
             QVERIFY(k.ChooseKey(number, QStringLiteral("Monitor")));
             QVERIFY(k.f.messages.empty());
             QVERIFY(k.ChooseKey(number, QStringLiteral("VOX On/Off")));
-            QCOMPARE(k.f.messages, std::vector<int>{1179});
+            QCOMPARE(k.f.messages, std::vector<int>{CKeyData::kVoxOffMessage});
             QCOMPARE(k.Key(number)->currentText(), QStringLiteral("None"));
             const std::size_t byte =
                 2 + static_cast<std::size_t>(std::find(kSideKeys.begin(), kSideKeys.end(), number) - kSideKeys.begin());

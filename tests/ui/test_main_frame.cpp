@@ -5,11 +5,15 @@
 #include "dialogs/dlg_transfer.h"
 #include "editors/data_watch_view.h"
 #include "frame_fixture.h"
+#include "presentation/caption_numbers.h"
 #include "presentation/item_tables.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
+#include "records/channel_data.h"
 #include "records/frequency.h"
+#include "records/scan_list_data.h"
 #include "shell/child_frame.h"
 #include "shell/localize_window.h"
 #include "shell/main_frame.h"
@@ -213,7 +217,7 @@ private slots:
         test::WriteText(bad, "not a data file");
         const Image before = f.data->GetImage();
         QVERIFY(!f.frame->OpenFile(bad));
-        QCOMPARE(f.messages, std::vector<int>{811});
+        QCOMPARE(f.messages, std::vector<int>{msg::kCannotRead});
         QCOMPARE(f.data->GetImage(), before);
         QCOMPARE(Children(f.frame->Tree(), item::kChannel).size(), 16);
     }
@@ -236,8 +240,8 @@ private slots:
         CFixture f;
         f.frame->show();
         CInvalidLog& log = f.data->InvalidLog();
-        log.Add({3850, "Designated", "Scan", 100});
-        log.Add({3850, "Designated", "Scan", 100});
+        log.Add({CScanListData::kDesignatedControl, "Designated", "Scan", 100});
+        log.Add({CScanListData::kDesignatedControl, "Designated", "Scan", 100});
         QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
         QVERIFY(f.frame->InvalidLogBar()->isVisible());
         log.Remove(100);
@@ -265,7 +269,7 @@ private slots:
         QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-220"));
 
         f.frame->ChangeModel("QL210", "QL-220", "136-174", 0); // identity and range: asks, then a new codeplug
-        QCOMPARE(f.messages, std::vector<int>{800});
+        QCOMPARE(f.messages, std::vector<int>{msg::kNewQuestion});
         QCOMPARE(f.data->Identity().freqRange, std::string("136-174"));
         QCOMPARE(s.RememberedModel().freqRange, std::string("136-174")); // the next start's
         const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
@@ -286,7 +290,7 @@ private slots:
         QCOMPARE(f.frame->OpenChildren().size(), 1);
         CChildFrame* radio = f.frame->OpenChildren().first();
         QCOMPARE(radio->windowTitle(), f.frame->Tree()->FindItem(item::kRadio)->text(0));
-        const QString modelLabel = QString::fromStdString(f.program.Settings().GetText(1110));
+        const QString modelLabel = QString::fromStdString(f.program.Settings().GetText(caption::kModelName));
         QVERIFY(!modelLabel.isEmpty());
         bool found = false;
         for (const QLabel* label : radio->View()->findChildren<QLabel*>())
@@ -367,16 +371,24 @@ private slots:
             std::vector<int> messages;
         };
         const std::vector<Entry> entries{
-            {"ninth character typed", QStringLiteral("123456789"), {}, QStringLiteral("12345678"), {1272}},
+            {"ninth character typed",
+             QStringLiteral("123456789"),
+             {},
+             QStringLiteral("12345678"),
+             {msg::kPasswordTooLong}},
             {"spaces and punctuation", QStringLiteral(" ~a Z!  "), {}, QStringLiteral(" ~a Z!  "), {}},
-            {"accented letter typed", QStringLiteral("caf\u00E9"), {}, QStringLiteral("caf"), {1271}},
-            {"Chinese text pasted", {}, QStringLiteral("\u4E2D\u6587"), {}, {1271}},
-            {"over-long text pasted", QStringLiteral("a"), QStringLiteral("bcdefghi"), QStringLiteral("a"), {1272}},
+            {"accented letter typed", QStringLiteral("caf\u00E9"), {}, QStringLiteral("caf"), {msg::kPasswordNotAscii}},
+            {"Chinese text pasted", {}, QStringLiteral("\u4E2D\u6587"), {}, {msg::kPasswordNotAscii}},
+            {"over-long text pasted",
+             QStringLiteral("a"),
+             QStringLiteral("bcdefghi"),
+             QStringLiteral("a"),
+             {msg::kPasswordTooLong}},
         };
         CDlgInputPassword input(f.program.Settings());
         CDlgChangePassword edits(f.program.Settings(), "Secret");
         for (QLineEdit* edit : {input.Edit(), edits.OldEdit(), edits.NewEdit(), edits.ConfirmEdit()}) {
-            QCOMPARE(edit->toolTip().toStdString(), f.program.Settings().GetMessage(1270));
+            QCOMPARE(edit->toolTip().toStdString(), f.program.Settings().GetMessage(msg::kPasswordRule));
             for (const Entry& e : entries) {
                 edit->clear();
                 f.messages.clear();
@@ -401,10 +413,11 @@ private slots:
             bool accepted;
             bool oldKept;
         };
-        for (const Case c :
-             {Case{"wrong", "new1", "new1", 1171, false, false}, Case{"Secret", "new1", "new2", 1170, false, true},
-              Case{"Secret", "new1", "new1", 1169, true, true}, Case{"secret", "new1", "new1", 1171, false, false},
-              Case{"Secret  ", "new1", "new1", 1169, true, true}}) {
+        for (const Case c : {Case{"wrong", "new1", "new1", msg::kWrongOldPassword, false, false},
+                             Case{"Secret", "new1", "new2", msg::kPasswordMismatch, false, true},
+                             Case{"Secret", "new1", "new1", msg::kPasswordChanged, true, true},
+                             Case{"secret", "new1", "new1", msg::kWrongOldPassword, false, false},
+                             Case{"Secret  ", "new1", "new1", msg::kPasswordChanged, true, true}}) {
             f.messages.clear();
             CDlgChangePassword change(f.program.Settings(), "Secret");
             change.OldEdit()->setText(QString::fromLatin1(c.old));
@@ -453,7 +466,7 @@ private slots:
         f.frame->AfterTransfer(true, true);
         QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44610625u);
         QCOMPARE(reading->Percent(), 100);
-        QCOMPARE(f.messages, std::vector<int>{1136});
+        QCOMPARE(f.messages, std::vector<int>{msg::kRadioReadDone});
 
         f.data->Channels()[1]->SetRxFrequency(0x44700625);
         f.data->StoreToImage(f.data->GetImage());
@@ -461,14 +474,13 @@ private slots:
         writing->Start();
         QTRY_COMPARE_WITH_TIMEOUT(writing->result(), int(QDialog::Accepted), 30000);
         QCOMPARE(radio.Memory()[0x580 + 20 + 6], 0x70);
-        QCOMPARE(f.messages.back(), 1137);
+        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
     }
 
     // Save stores what an editor still holds unconfirmed; Write to Radio sends
     // nothing while the data checks find errors. Both through the commands.
     void SaveAndWriteTakeTheOpenEditorsAndTheChecks()
     {
-        constexpr int kRxFrequencyControl = 3666;
         constexpr std::ptrdiff_t kHeaderSize = 143;
         constexpr std::ptrdiff_t kChannel1Rx = 0x584;
         CFixture f;
@@ -478,7 +490,7 @@ private slots:
         QVERIFY(child != nullptr);
         QLineEdit* rx = nullptr;
         for (QLineEdit* edit : child->findChildren<QLineEdit*>())
-            if (ControlNumber(edit) == kRxFrequencyControl)
+            if (ControlNumber(edit) == CChannelData::kRxFrequencyEdit)
                 rx = edit;
         QVERIFY(rx != nullptr);
         rx->selectAll();
@@ -526,7 +538,7 @@ private slots:
         // A dialog's result starts as rejected: wait for the message that ends the transfer.
         QTRY_VERIFY_WITH_TIMEOUT(!f.messages.empty(), 30000);
         QCOMPARE(reading->result(), int(QDialog::Rejected));
-        QCOMPARE(f.messages, std::vector<int>{1138});
+        QCOMPARE(f.messages, std::vector<int>{msg::kRadioReadFailed});
         QCOMPARE(f.data->GetImage(), before);
         QCOMPARE(f.data->Channels()[0]->RxFrequency(), frequency);
         QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));

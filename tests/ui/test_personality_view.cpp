@@ -6,6 +6,9 @@
 #include "editors/common/editor_sheet.h"
 #include "editors/personality/personality_signal_page.h"
 #include "editors/personality/view_personality.h"
+#include "presentation/caption_numbers.h"
+#include "records/channel_data.h"
+#include "records/personality_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -24,11 +27,12 @@ namespace {
 using test::Bytes;
 using test::Control;
 
-constexpr int kTxAdmit = 2321;
-constexpr int kTimeOut = 2325;
-constexpr int kPreAlert = 2327;
-constexpr int kReKey = 2329;
-constexpr int kReset = 2331;
+using P = CPersonalityData;
+constexpr int kTxAdmit = P::kTxAdmitList;
+constexpr int kTimeOut = P::kTimeOutList;
+constexpr int kPreAlert = P::kPreAlertList;
+constexpr int kReKey = P::kReKeyList;
+constexpr int kReset = P::kResetList;
 constexpr std::size_t kTable = 0x130;
 constexpr Bytes::size_type kRecord = 8;
 
@@ -112,7 +116,7 @@ private slots:
         v.Open();
         QCOMPARE(v.view->Sheet()->count(), 1);
         QCOMPARE(v.view->Sheet()->tabText(0), QStringLiteral("RX/TX"));
-        QCOMPARE(Control<QLabel>(*v.view, 2324)->text(), QStringLiteral("TX Time out Time(s)"));
+        QCOMPARE(Control<QLabel>(*v.view, caption::LabelOf(kTimeOut))->text(), QStringLiteral("TX Time out Time(s)"));
         QCOMPARE(Items(*v.Combo(kTxAdmit)),
                  (QStringList{QStringLiteral("Inhibit"), QStringLiteral("Always"), QStringLiteral("Channel Free"),
                               QStringLiteral("Correct CTCSS/CDCSS")}));
@@ -122,8 +126,8 @@ private slots:
         QVERIFY(signal != nullptr);
         QVERIFY(v.view->Sheet()->indexOf(signal) < 0);
         signal->Load();
-        QCOMPARE(Control<QComboBox>(*signal, 2407)->currentText(), QStringLiteral("None"));
-        QVERIFY(v.Choose(2407, QStringLiteral("HDC")));
+        QCOMPARE(Control<QComboBox>(*signal, P::kTxOptionalSignallingList)->currentText(), QStringLiteral("None"));
+        QVERIFY(v.Choose(P::kTxOptionalSignallingList, QStringLiteral("HDC")));
         QCOMPARE(v.Stored(0), (Bytes{0xFF, 0x01, 0x3C, 0x00, 0x00, 0x00, 0xC3, 0xFF}));
     }
 
@@ -316,7 +320,7 @@ private slots:
         const auto& entries = v.f.data->InvalidLog().Entries();
         QCOMPARE(entries.size(), std::size_t{1});
         QCOMPARE(entries[0].key, key);
-        QCOMPARE(entries[0].control, 3703);
+        QCOMPARE(entries[0].control, CChannelData::kPersonalityControl);
         QCOMPARE(QString::fromStdString(entries[0].title), QStringLiteral("Personality List"));
         QCOMPARE(QString::fromStdString(entries[0].text), QStringLiteral("Channel - 4 : Miscellaneous"));
         // The channel keeps its personality byte; what it means is the user's to settle.

@@ -7,6 +7,7 @@
 #include "presentation/item_tables.h"
 #include "printing/dlg_print_tree.h"
 #include "printing/print_commands.h"
+#include "radio_data/messages.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 #include "report_pdf.h"
@@ -173,11 +174,12 @@ private slots:
                 dialog.accept();
                 QVERIFY2(dialog.isVisible(), qPrintable(QStringLiteral("OK number %1").arg(time)));
             }
-            QCOMPARE(f.messages, (std::vector<int>{1229, 1229, 1229}));
+            QCOMPARE(f.messages,
+                     (std::vector<int>{msg::kSelectItemToPrint, msg::kSelectItemToPrint, msg::kSelectItemToPrint}));
             dialog.accept();
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QCOMPARE(f.messages.back(), 1228);
+            QCOMPARE(f.messages.back(), msg::kPrintCancelled);
             QCOMPARE(allowance.Left(), CEmptySelectionAllowance::kTimes);
         }
         // The allowance is the program run's: two empty OKs here leave one for the next dialog.
@@ -195,7 +197,8 @@ private slots:
         QVERIFY(dialog.isVisible());
         dialog.accept();
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(f.messages, (std::vector<int>{1229, 1229, 1229, 1228}));
+        QCOMPARE(f.messages, (std::vector<int>{msg::kSelectItemToPrint, msg::kSelectItemToPrint,
+                                               msg::kSelectItemToPrint, msg::kPrintCancelled}));
 
         // A marked section closes the dialog with OK and asks nothing.
         f.messages.clear();

@@ -3,9 +3,12 @@
 #include "dialogs/dlg_serial_trace.h"
 #include "dialogs/dlg_transfer.h"
 #include "frame_fixture.h"
+#include "presentation/caption_numbers.h"
 #include "radio_data/data_file.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/port_selector.h"
@@ -91,7 +94,7 @@ private slots:
         auto writing = f.frame->MakeTransferDialog(false);
         writing->SetBackupFolder(folder.Path());
         QCOMPARE(Run(*writing, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), 1137);
+        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
         files = Backups(folder.Path());
         QCOMPARE(files.size(), std::size_t{2});
         QCOMPARE(writing->BackupFile().filename().string().ends_with("_QL-210_write.dat"), true);
@@ -113,7 +116,7 @@ private slots:
         QVERIFY(checked->VerifyBox() != nullptr);
         QVERIFY(checked->VerifyBox()->isChecked()); // on by default
         QCOMPARE(Run(*checked, f), int(QDialog::Rejected));
-        QCOMPARE(f.messages.back(), 1260);
+        QCOMPARE(f.messages.back(), msg::kVerifyFailed);
         QVERIFY(!checked->Result().ok);
         QCOMPARE(checked->Result().argument, std::string("0x0600"));
 
@@ -122,7 +125,7 @@ private slots:
         QTest::mouseClick(unchecked->VerifyBox(), Qt::LeftButton);
         QVERIFY(!unchecked->VerifyBox()->isChecked());
         QCOMPARE(Run(*unchecked, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), 1137);
+        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
         QVERIFY(unchecked->BackupFile().empty());
         QCOMPARE(Backups(folder.Path()).size(), std::size_t{1}); // only the first write's
     }
@@ -138,9 +141,10 @@ private slots:
             bool partial;
         };
         const std::vector<Row> rows{
-            {"tune switch unanswered", [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, 1264, false},
-            {"block refused", [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, 1139, true},
-            {"block lost", [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, 1260, true},
+            {"tune switch unanswered", [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, msg::kTuneSwitchUnread,
+             false},
+            {"block refused", [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, msg::kRadioWriteFailed, true},
+            {"block lost", [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, msg::kVerifyFailed, true},
         };
         for (const Row& row : rows) {
             CFixture f;
@@ -176,7 +180,8 @@ private slots:
         auto trace = std::make_shared<CSerialTrace>();
         {
             CDlgSerialTrace empty(f.Settings(), trace);
-            QCOMPARE(empty.TextBox()->toPlainText(), QString::fromStdString(f.Settings().GetText(32953)));
+            QCOMPARE(empty.TextBox()->toPlainText(),
+                     QString::fromStdString(f.Settings().GetText(caption::kSerialTraceEmpty)));
             QVERIFY(!empty.SaveButton()->isEnabled());
         }
         const std::vector<std::uint8_t> probe{0x02, 'P', 'a', 0x03};
@@ -191,7 +196,7 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().toStdString(), trace->Text());
         QVERIFY(!dialog.SaveTo(QString::fromStdString((dir.Path() / "missing" / "t.txt").string())));
-        QCOMPARE(f.messages.back(), 1291); // no file can be created in a missing folder
+        QCOMPARE(f.messages.back(), msg::kSaveCannotCreate); // no file can be created in a missing folder
     }
 
     void ProgramTraceRecordsThroughWrappedPorts()

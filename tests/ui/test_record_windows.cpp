@@ -5,6 +5,7 @@
 #include "editors/record_navigator.h"
 #include "frame_fixture.h"
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
@@ -206,7 +207,7 @@ private slots:
         radio.Identity().range = sim::CSimIdentity::RangeBlock(0, 136, 174);
         f.messages.clear();
         f.frame->DoCommand(command::kWriteTuneData);
-        QVERIFY(std::find(f.messages.begin(), f.messages.end(), 1142) != f.messages.end());
+        QVERIFY(std::find(f.messages.begin(), f.messages.end(), msg::kRangeOutsideRadio) != f.messages.end());
         QCOMPARE(radio.Mode(), 1);
         QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));
     }

@@ -6,6 +6,7 @@
 #include "editor_fixture.h"
 #include "editors/common/editor_sheet.h"
 #include "editors/scan/view_scan.h"
+#include "records/scan_list_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -25,15 +26,16 @@ namespace {
 using test::Bytes;
 using test::Control;
 
-constexpr int kScanMode = 3830;
-constexpr int kPriorityMode = 3834;
-constexpr int kPriorityChannel = 3836;
-constexpr int kSweepTime = 3844;
-constexpr int kTxMode = 3846;
-constexpr int kHangTime = 3848;
-constexpr int kDesignatedChannel = 3850;
-constexpr int kEntryCount = 3943;
-constexpr int kFirstSlot = 3873;
+using S = CScanListData;
+constexpr int kScanMode = S::kScanModeList;
+constexpr int kPriorityMode = S::kPriorityModeList;
+constexpr int kPriorityChannel = S::kPriorityControl;
+constexpr int kSweepTime = S::kSweepTimeList;
+constexpr int kTxMode = S::kTxModeList;
+constexpr int kHangTime = S::kHangTimeList;
+constexpr int kDesignatedChannel = S::kDesignatedControl;
+constexpr int kEntryCount = S::kEntryCountList;
+constexpr int kFirstSlot = S::kFirstSlotControl + 1;
 constexpr std::size_t kTable = 0x210;
 constexpr std::size_t kRecord = 32;
 constexpr std::size_t kMembers = 16;
@@ -123,8 +125,8 @@ private slots:
         QCOMPARE(v.view->Sheet()->count(), 2);
         QCOMPARE(v.view->Sheet()->tabText(0), QStringLiteral("Configuration"));
         QCOMPARE(v.view->Sheet()->tabText(1), QStringLiteral("Channel List"));
-        QCOMPARE(Control<QLabel>(*v.view, 3907)->text(), QStringLiteral("Channel 3"));
-        QCOMPARE(Control<QCheckBox>(*v.view, 3861)->text(), QStringLiteral("Talkback Enable"));
+        QCOMPARE(Control<QLabel>(*v.view, S::kFirstSlotLabel + 3)->text(), QStringLiteral("Channel 3"));
+        QCOMPARE(Control<QCheckBox>(*v.view, S::kTalkbackCheck)->text(), QStringLiteral("Talkback Enable"));
         QCOMPARE(v.Combo(kScanMode)->currentText(), QStringLiteral("Channel CTCSS/CDCSS"));
         QCOMPARE(v.Combo(kSweepTime)->currentText(), QStringLiteral("2000"));
         QCOMPARE(v.Combo(kHangTime)->currentText(), QStringLiteral("3"));

@@ -9,6 +9,7 @@
 #include "editors/settings/view_radio.h"
 #include "editors/settings/view_volume.h"
 #include "editors/settings/view_vox.h"
+#include "presentation/caption_numbers.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 
@@ -337,12 +338,12 @@ private slots:
         const std::array<std::uint8_t, 6> stamp{59, 59, 25, 40, 13, 24}; // hour 25, day 40, month 13
         QVERIFY(info.SetBytesAt(0x20, stamp));
         CViewRadio view(*f.data, f.Settings());
-        QCOMPARE(view.FieldText(1111), QStringLiteral("QL-210"));
-        QCOMPARE(view.FieldText(1113), QStringLiteral("400-470"));
-        QCOMPARE(view.FieldText(1115), QStringLiteral("SN0042"));
-        QVERIFY(view.FieldText(1117).startsWith(QLatin1Char('V')));
-        QCOMPARE(view.FieldText(1121), QStringLiteral("2024-12-31 00:59:59"));
-        QCOMPARE(Control<QLabel>(view, 1120)->text(), QStringLiteral("Last Programmed Date"));
+        QCOMPARE(view.FieldText(caption::kModelNameField), QStringLiteral("QL-210"));
+        QCOMPARE(view.FieldText(caption::kFrequencyRangeField), QStringLiteral("400-470"));
+        QCOMPARE(view.FieldText(caption::kSerialNumberField), QStringLiteral("SN0042"));
+        QVERIFY(view.FieldText(caption::kFirmwareVersionField).startsWith(QLatin1Char('V')));
+        QCOMPARE(view.FieldText(caption::kLastProgrammedField), QStringLiteral("2024-12-31 00:59:59"));
+        QCOMPARE(Control<QLabel>(view, caption::kLastProgrammed)->text(), QStringLiteral("Last Programmed Date"));
     }
 
     void UntouchedBlocksKeepEveryByte()

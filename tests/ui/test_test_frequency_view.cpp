@@ -6,6 +6,7 @@
 #include "editor_fixture.h"
 #include "editors/test_frequency/freq_grid.h"
 #include "editors/test_frequency/view_test_frequency.h"
+#include "radio_data/messages.h"
 #include "ui_test_registry.h"
 
 #include <QLineEdit>
@@ -146,8 +147,7 @@ private slots:
             elsewhere[step] = before[step];
             QVERIFY2(elsewhere == before, c.typed);
             QCOMPARE(v.view->ChannelGrid()->Text(c.row, c.column), QString::fromLatin1(c.shown));
-            QCOMPARE(v.f.messages,
-                     c.outOfRange ? std::vector<int>{CViewTestFrequency::kOutOfRangeMessage} : std::vector<int>{});
+            QCOMPARE(v.f.messages, c.outOfRange ? std::vector<int>{msg::kFrequencyOutOfRange} : std::vector<int>{});
             QCOMPARE(v.f.notifications.size(), std::size_t{1});
             QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
             QCOMPARE(v.f.notifications[0].data, static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
@@ -181,8 +181,7 @@ private slots:
             const Image before = v.f.Stored();
             QVERIFY(CViewFixture::Type(*v.view->ChannelGrid(), 0, kRx, QString::fromLatin1(text)));
             QVERIFY(CViewFixture::Type(*v.view->PointGrid(), 0, kTx, QString::fromLatin1(text)));
-            QCOMPARE(v.f.messages, (std::vector<int>{CViewTestFrequency::kNotAFrequencyMessage,
-                                                     CViewTestFrequency::kNotAFrequencyMessage}));
+            QCOMPARE(v.f.messages, (std::vector<int>{msg::kNotAFrequency, msg::kNotAFrequency}));
             QVERIFY2(v.f.Stored() == before, text);
             QVERIFY(v.f.notifications.empty());
             // The stored frequencies show again.

@@ -9,6 +9,8 @@
 #include "factory/factory_context.h"
 #include "factory/radio_mode_session.h"
 #include "factory/tune_scroll_bar.h"
+#include "radio_data/messages.h"
+#include "radio_link/radio_messages.h"
 #include "records/test_frequency_data.h"
 #include "ui_test_registry.h"
 
@@ -248,7 +250,7 @@ private slots:
         CDlgTuning dialog(t.f.Settings(), *t.f.data, *link);
         QCOMPARE(dialog.List()->count(), static_cast<int>(every.size()));
         QVERIFY(dialog.MakeSubItem(t.Row(dialog, kSensitivity)) == nullptr);
-        QCOMPARE(t.f.messages, std::vector<int>{1167});
+        QCOMPARE(t.f.messages, std::vector<int>{msg::kNotTunable});
         QVERIFY(t.radio.ReceivedFrames().empty());
     }
 
@@ -297,7 +299,9 @@ private slots:
             QVERIFY2(sub->RxText()->text() == QString::fromStdString(points.PointRxText(c.point)), c.name);
             QVERIFY2(sub->TxText()->text() == QString::fromStdString(points.PointTxText(c.point)), c.name);
             // A receiver item the radio cannot measure: receive test caption, no SAMPLE.
-            QVERIFY2(sub->TxButton()->text() == QString::fromStdString(t.f.Settings().GetText(7092)), c.name);
+            QVERIFY2(sub->TxButton()->text() ==
+                         QString::fromStdString(t.f.Settings().GetText(CDlgTuneSubItem::kReceiveTestStopped)),
+                     c.name);
             QVERIFY2(!sub->SampleButton()->isVisibleTo(sub.get()), c.name);
         }
     }
@@ -471,12 +475,13 @@ private slots:
         const auto sub = dialog.MakeSubItem(t.Row(dialog, 0x8340)); // a transmitter item
         QVERIFY(sub != nullptr);
         const QString off = sub->TxButton()->text();
-        QCOMPARE(off, QString::fromStdString(t.f.Settings().GetText(7094)));
+        QCOMPARE(off, QString::fromStdString(t.f.Settings().GetText(CDlgTuneSubItem::kTransmitTestStopped)));
         QVERIFY(sub->SampleButton()->isVisibleTo(sub.get()));
         sub->TxButton()->click();
         QVERIFY(t.radio.TestOption('b'));
         QVERIFY(sub->TxButton()->isChecked());
-        QCOMPARE(sub->TxButton()->text(), QString::fromStdString(t.f.Settings().GetText(7093)));
+        QCOMPARE(sub->TxButton()->text(),
+                 QString::fromStdString(t.f.Settings().GetText(CDlgTuneSubItem::kTransmitTestRunning)));
         sub->TxButton()->click();
         QVERIFY(!t.radio.TestOption('b'));
         QCOMPARE(sub->TxButton()->text(), off);
@@ -490,7 +495,7 @@ private slots:
         // A write nobody takes ends the dialog with its message.
         QTest::keyClick(sub->ValueBar(), Qt::Key_Right);
         QCOMPARE(sub->Result(), CDlgTuneSubItem::Outcome::WriteFailed);
-        QCOMPARE(t.f.messages, std::vector<int>{1155});
+        QCOMPARE(t.f.messages, std::vector<int>{msg::kTuneWriteFailed});
     }
 
     void AdjustmentEndsInModeOneWithThePortClosed()
@@ -513,10 +518,25 @@ private slots:
             {"same radio", nothing, {}, true, "400-470", 0},
             {"radio of another range", range(136, 174), {}, true, "136-174", 1},
             {"range the model does not know", range(420, 450), {0}, true, "420-450", 1},
-            {"silent radio", [](CSimRadio& r) { r.Faults().silent = true; }, {1143}, false, "400-470", 0},
-            {"mode refused", [](CSimRadio& r) { r.Faults().refuseMode = true; }, {1143}, false, "400-470", 0},
-            {"another model", [](CSimRadio& r) { r.Identity().modelId = "QL999"; }, {1172}, false, "400-470", 0},
-            {"radio gone while tuning", nothing, {1155}, true, "400-470", 0, true},
+            {"silent radio",
+             [](CSimRadio& r) { r.Faults().silent = true; },
+             {msg::kNoRadioAnswer},
+             false,
+             "400-470",
+             0},
+            {"mode refused",
+             [](CSimRadio& r) { r.Faults().refuseMode = true; },
+             {msg::kNoRadioAnswer},
+             false,
+             "400-470",
+             0},
+            {"another model",
+             [](CSimRadio& r) { r.Identity().modelId = "QL999"; },
+             {msg::kModelMismatch},
+             false,
+             "400-470",
+             0},
+            {"radio gone while tuning", nothing, {msg::kTuneWriteFailed}, true, "400-470", 0, true},
         };
         for (const Case& c : cases) {
             CTuningFixture t;

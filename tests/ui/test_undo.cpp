@@ -12,6 +12,7 @@
 #include "editors/scan/scan_channel_list_page.h"
 #include "editors/scan/view_scan.h"
 #include "editors/settings/view_vox.h"
+#include "records/channel_data.h"
 #include "shell/localize_window.h"
 #include "ui_test_registry.h"
 #include "widgets/freq_edit.h"
@@ -29,9 +30,9 @@ namespace qrv {
 
 namespace {
 
-constexpr int kRxFrequency = 3666;
-constexpr int kRxType = 3668;
-constexpr int kRxCtcss = 3670;
+constexpr int kRxFrequency = CChannelData::kRxFrequencyEdit;
+constexpr int kRxType = CChannelData::kRxTypeList;
+constexpr int kRxCtcss = CChannelData::kRxCtcssCombo;
 
 template <class T> T* Control(QWidget* root, int number)
 {

@@ -101,18 +101,20 @@ TEST(AdjustmentBaseBand, FieldsSitOnTheirBits)
 
 TEST(AdjustmentBaseBand, FieldListsAndCheckBoxes)
 {
-    const auto& tx = CAdjustmentData::kTransmitFields;
-    const auto& rx = CAdjustmentData::kReceiveFields;
-    EXPECT_EQ(tx[0].list, 7116);
-    EXPECT_EQ(tx[1].list, 7120);
+    using A = CAdjustmentData;
+    const auto& tx = A::kTransmitFields;
+    const auto& rx = A::kReceiveFields;
+    EXPECT_EQ(tx[0].list, A::kWidthAafGainCombo);
+    EXPECT_EQ(tx[1].list, A::kLpfCombo);
     EXPECT_TRUE(tx[2].checkBox);
-    EXPECT_EQ(tx[4].list, 7125);
+    EXPECT_EQ(tx[4].list, A::kCompandorControlCombo);
     EXPECT_EQ((std::vector<int>{tx[5].list, tx[6].list, tx[7].list, tx[8].list}),
-              (std::vector<int>{7126, 7127, 7144, 7145}));
-    EXPECT_EQ(tx[9].list, 7141);
-    EXPECT_EQ(rx[1].list, 7118);
-    EXPECT_EQ(rx[3].list, 7131);
-    EXPECT_EQ(rx[7].list, 7125);
+              (std::vector<int>{A::kWidthPreEmphasisCheck, A::kWidthDeEmphasisCheck, A::kNarrowPreEmphasisCheck,
+                                A::kNarrowDeEmphasisCheck}));
+    EXPECT_EQ(tx[9].list, A::kTxGainCombo);
+    EXPECT_EQ(rx[1].list, A::kNarrowAafGainCombo);
+    EXPECT_EQ(rx[3].list, A::kNarrowVolumeCombo);
+    EXPECT_EQ(rx[7].list, A::kCompandorControlCombo);
 }
 
 TEST(AdjustmentBaseBand, RadioBlocksInsideTheTuneData)

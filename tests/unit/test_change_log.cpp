@@ -1,6 +1,8 @@
 #include "radio_data/change_log.h"
 #include "radio_data/invalid_log.h"
 #include "radio_data/settings.h"
+#include "records/channel_data.h"
+#include "records/scan_list_data.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -56,9 +58,9 @@ TEST(InvalidLog, OneLinePerKeyAndModelHiddenControlsStayOut)
     CInvalidLog log(&settings);
     int changes = 0;
     log.SetChangedCallback([&changes] { ++changes; });
-    log.Add({3850, "Designated", "Scan 1", 100});
-    log.Add({3850, "Designated again", "Scan 1", 100});
-    log.Add({3703, "Personality", "Channel 1", 200}); // hidden by the model
+    log.Add({CScanListData::kDesignatedControl, "Designated", "Scan 1", 100});
+    log.Add({CScanListData::kDesignatedControl, "Designated again", "Scan 1", 100});
+    log.Add({CChannelData::kPersonalityControl, "Personality", "Channel 1", 200}); // hidden by the model
     EXPECT_EQ(log.Count(), 1);
     EXPECT_EQ(log.Entries()[0].title, "Designated");
     log.Remove(999);

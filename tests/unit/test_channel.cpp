@@ -270,7 +270,8 @@ TEST_F(ChannelEdit, CheckReportsAMissingOrInvalidPersonality)
     channel.Check(CNotification{CNotification::Kind::Deleted, 0}, 3, personalities, log, Settings());
     ASSERT_EQ(log.Count(), 1);
     EXPECT_EQ(test::Fields(log.Entries()[0]),
-              test::EntryFields(3703, "Personality List", "Channel - 3 : Miscellaneous", channel.TreeId() + 69238));
+              test::EntryFields(CChannelData::kPersonalityControl, "Personality List", "Channel - 3 : Miscellaneous",
+                                channel.TreeId() + CChannelData::kPersonalityKeyOffset));
     EXPECT_EQ(channel.PersonalityPosition(), 1); // the channel keeps its byte 18
 
     channel.Check(CNotification{CNotification::Kind::Deleted, 0}, 3, personalities, log, Settings());

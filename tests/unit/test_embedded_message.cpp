@@ -2,6 +2,7 @@
 // the radio password's rule.
 #include "records/embedded_message_data.h"
 
+#include "radio_data/messages.h"
 #include "radio_link/message_transfer.h"
 #include "record_test_support.h"
 
@@ -109,12 +110,12 @@ TEST(RadioPasswordText, OnlyPrintableAsciiUpToTheFieldWidth)
         {"", 0},
         {" ~Az09!", 0}, // both ends of the printable range
         {"12345678", 0},
-        {"123456789", 1272},
-        {"caf\xC3\xA9", 1271},  // an accented letter in UTF-8
-        {"\xE4\xB8\xAD", 1271}, // a Chinese character
-        {"tab\t", 1271},
-        {"del\x7F", 1271},
-        {"\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", 1271}, // too long, but first of all not ASCII
+        {"123456789", msg::kPasswordTooLong},
+        {"caf\xC3\xA9", msg::kPasswordNotAscii},  // an accented letter in UTF-8
+        {"\xE4\xB8\xAD", msg::kPasswordNotAscii}, // a Chinese character
+        {"tab\t", msg::kPasswordNotAscii},
+        {"del\x7F", msg::kPasswordNotAscii},
+        {"\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", msg::kPasswordNotAscii}, // too long, but first of all not ASCII
     };
     for (const Case& c : cases)
         EXPECT_EQ(RadioPasswordProblem(c.text), c.problem) << c.text;

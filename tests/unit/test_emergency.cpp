@@ -16,6 +16,7 @@ namespace {
 
 using test::Bytes;
 using test::Slice;
+using E = CEmergencyData;
 
 constexpr std::size_t kArea = 0x250;
 
@@ -183,11 +184,12 @@ TEST_F(EmergencyWithTexts, CheckAddsAndWithdrawsTheRevertChannelEntry)
     EXPECT_EQ(log.Count(), 0); // only kind 5 checks
     data.Check({CNotification::Kind::Deleted, 0}, withoutThird, dtmf.refs, log, Settings());
     ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7310, "Revert channel missing", "Emergency", 72845));
+    EXPECT_EQ(test::Fields(log.Entries()[0]),
+              test::EntryFields(E::kRevertChannelCombo, "Revert channel missing", "Emergency", E::kRevertChannelKey));
 
     channels.owned[2].SetValid(false); // an emptied channel counts as missing too
     data.Check({CNotification::Kind::Deleted, 0}, channels.refs, dtmf.refs, log, Settings());
-    EXPECT_TRUE(log.Contains(72845));
+    EXPECT_TRUE(log.Contains(E::kRevertChannelKey));
     channels.owned[2].SetValid(true);
     data.Check({CNotification::Kind::Deleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 0);
@@ -202,7 +204,8 @@ TEST_F(EmergencyWithTexts, CheckFindsAMissingSignallingSystemForDigitIdsOnly)
     CInvalidLog log;
     data.Check({CNotification::Kind::Deleted, 0}, channels.refs, {}, log, Settings());
     ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(7318, "Signalling system missing", "Emergency", 72853));
+    EXPECT_EQ(test::Fields(log.Entries()[0]),
+              test::EntryFields(E::kSignallingCombo, "Signalling system missing", "Emergency", E::kSignallingKey));
 
     data.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
@@ -306,23 +309,33 @@ TEST(EmergencyPage, EnablingRules)
 {
     // The default record: digit ID, alarm off, voice cycles counted.
     CEmergencyEnabling r = EmergencyEnablingRules(2, 0, 2, 2);
-    for (const int id : {7328, 7329, 7331, 7333, 7334})
+    for (const int id : {E::kAlarmDurationEdit, E::kAlarmDurationSpin, E::kAlarmCyclesModeCombo, E::kAlarmCyclesEdit,
+                         E::kAlarmCyclesSpin})
         EXPECT_FALSE(r.IsEnabled(id)) << id;
-    for (const int id : {7338, 7339, 7341, 7343, 7344, 7346, 7347, 7348, 7320, 7322, 7312, 7318, 7324})
+    for (const int id :
+         {E::kVoiceCyclesEdit, E::kVoiceCyclesSpin, E::kSquelchModeCombo, E::kTxDurationEdit, E::kTxDurationSpin,
+          E::kRxDurationEdit, E::kRxDurationSpin, E::kBackgroundToneCheck, E::kIdEdit, E::kImpoliteTimesCombo,
+          E::kSendModeCombo, E::kSignallingCombo, E::kPoliteTimesCombo})
         EXPECT_TRUE(r.IsEnabled(id)) << id;
     EXPECT_EQ(r.sendMode, 1);
 
     r = EmergencyEnablingRules(1, 1, 1, 1);
-    for (const int id : {7328, 7329, 7331, 7341, 7343, 7348, 7320, 7322, 7312, 7318})
+    for (const int id : {E::kAlarmDurationEdit, E::kAlarmDurationSpin, E::kAlarmCyclesModeCombo, E::kSquelchModeCombo,
+                         E::kTxDurationEdit, E::kBackgroundToneCheck, E::kIdEdit, E::kImpoliteTimesCombo,
+                         E::kSendModeCombo, E::kSignallingCombo})
         EXPECT_TRUE(r.IsEnabled(id)) << id;
-    for (const int id : {7333, 7334, 7338, 7339, 7324})
+    for (const int id :
+         {E::kAlarmCyclesEdit, E::kAlarmCyclesSpin, E::kVoiceCyclesEdit, E::kVoiceCyclesSpin, E::kPoliteTimesCombo})
         EXPECT_FALSE(r.IsEnabled(id)) << id;
     EXPECT_EQ(r.sendMode, 0);
 
     r = EmergencyEnablingRules(0, 2, 2, 0);
-    for (const int id : {7328, 7331, 7333, 7334})
+    for (const int id : {E::kAlarmDurationEdit, E::kAlarmCyclesModeCombo, E::kAlarmCyclesEdit, E::kAlarmCyclesSpin})
         EXPECT_TRUE(r.IsEnabled(id)) << id;
-    for (const int id : {7338, 7339, 7341, 7343, 7344, 7346, 7347, 7348, 7320, 7322, 7312, 7324, 7318})
+    for (const int id :
+         {E::kVoiceCyclesEdit, E::kVoiceCyclesSpin, E::kSquelchModeCombo, E::kTxDurationEdit, E::kTxDurationSpin,
+          E::kRxDurationEdit, E::kRxDurationSpin, E::kBackgroundToneCheck, E::kIdEdit, E::kImpoliteTimesCombo,
+          E::kSendModeCombo, E::kPoliteTimesCombo, E::kSignallingCombo})
         EXPECT_FALSE(r.IsEnabled(id)) << id;
     EXPECT_FALSE(r.sendMode.has_value());
 }

@@ -1,4 +1,6 @@
 #include "presentation/help_topics.h"
+
+#include "presentation/item_tables.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -19,18 +21,19 @@ TEST(HelpTopics, FolderFollowsTheLanguage)
 TEST(HelpTopics, FirstNumberWithAPageWinsThenTheDefault)
 {
     test::CTempDir dir;
-    test::WriteText(dir / "32822.html", "channel");
+    const std::string channelPage = std::to_string(item::kChannel) + ".html";
+    test::WriteText(dir / channelPage, "channel");
     test::WriteText(dir / "150.html", "port");
     test::WriteText(dir / "index.html", "index");
     std::filesystem::create_directory(dir / "1072.html"); // a folder is not a page
 
     struct Case {
         std::vector<int> numbers;
-        const char* page;
+        std::string page;
     };
     const Case cases[] = {
-        {{1072, 32822}, "32822.html"}, // control without a page, then its view
-        {{150, 32822}, "150.html"},
+        {{1072, item::kChannel}, channelPage}, // control without a page, then its view
+        {{150, item::kChannel}, "150.html"},
         {{}, "index.html"},
         {{0, -5, 99999}, "index.html"},
     };
@@ -44,7 +47,7 @@ TEST(HelpTopics, FirstNumberWithAPageWinsThenTheDefault)
 TEST(HelpTopics, NothingWhenTheHelpIsNotInstalled)
 {
     test::CTempDir dir;
-    const int numbers[] = {32822};
+    const int numbers[] = {item::kChannel};
     EXPECT_FALSE(FindHelpTopic(dir.Path(), numbers).has_value());
     EXPECT_FALSE(FindHelpTopic(dir / "missing", numbers).has_value());
 }

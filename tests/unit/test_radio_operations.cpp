@@ -1,6 +1,7 @@
 // The message, password and factory exchanges against the simulated radio in
 // process: what reaches the radio, what comes back, and that the port is
 // closed with the radio back in mode 1 whatever happened.
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "radio_link/factory_link.h"
 #include "radio_link/message_transfer.h"
@@ -75,7 +76,7 @@ TEST_F(RadioOperationsTest, AMessageReadNeedsTheDocumentsModel)
     m_document.modelId = "QL211";
     MessageBlock block{};
     CMessageTransfer transfer(m_link, Settings(), m_document);
-    EXPECT_EQ(transfer.Read(m_ports, block).message, 1172);
+    EXPECT_EQ(transfer.Read(m_ports, block).message, msg::kModelMismatch);
 }
 
 TEST_F(RadioOperationsTest, ThePasswordChangeWritesTheFirstBlockOnly)
@@ -128,7 +129,7 @@ TEST_F(RadioOperationsTest, EnterRadioModeChecksTheRangeOnlyForWriting)
 {
     m_radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
     auto r = EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeWrite);
-    EXPECT_EQ(r.message, 1142);
+    EXPECT_EQ(r.message, msg::kRangeOutsideRadio);
     EXPECT_EQ(r.argument, "136-174");
     EXPECT_FALSE(m_link.IsOpen());
     EXPECT_EQ(m_document.freqRange, "400-470");

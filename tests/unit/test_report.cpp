@@ -1,4 +1,5 @@
 #include "presentation/form_numbers.h"
+#include "presentation/item_tables.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 
@@ -55,10 +56,15 @@ protected:
 
 TEST_F(ReportTest, SectionTableInPrintingOrder)
 {
-    const std::vector<std::pair<int, int>> expected{
-        {form::kRadio, 32800},       {form::kKeys, 32802}, {form::kMiscellaneous, 32803},
-        {form::kVox, 32809},         {form::kMode, 32815}, {form::kChannel, 32821},
-        {form::kPersonality, 32823}, {form::kScan, 32884}, {form::kTestFrequency, 32887}};
+    const std::vector<std::pair<int, int>> expected{{form::kRadio, item::kRadio},
+                                                    {form::kKeys, item::kKeys},
+                                                    {form::kMiscellaneous, item::kMiscellaneous},
+                                                    {form::kVox, item::kVox},
+                                                    {form::kMode, item::kMode},
+                                                    {form::kChannel, item::kChannelFolder},
+                                                    {form::kPersonality, item::kPersonalityFolder},
+                                                    {form::kScan, item::kScan},
+                                                    {form::kTestFrequency, item::kTestFrequency}};
     std::vector<std::pair<int, int>> actual;
     for (const CReportSection& section : ReportSections())
         actual.emplace_back(section.formNumber, section.treeCommand);
@@ -99,7 +105,7 @@ TEST_F(ReportTest, OnePersonalityIsOneGroupNumberedOne)
     const ReportRows rows = Build({form::kPersonality});
     ASSERT_EQ(Shapes(rows), "TTHNNNNNS");
     EXPECT_EQ(rows[0].cells[1], "Personality");
-    EXPECT_EQ(rows[2].cells[0], Settings().GetText(2311) + " - 1");
+    EXPECT_EQ(rows[2].cells[0], Settings().GetText(CPersonalityData::kRxTxPageText) + " - 1");
     EXPECT_EQ(rows[2].cells[1], "");
     const std::vector<std::pair<std::string, std::string>> fields{{"Tx Admit", "Always"},
                                                                   {"TX Time out Time(s)", "60"},

@@ -207,7 +207,7 @@ std::string CheckTexts()
     std::string texts = "S0203800=Configuration\r\nS0203801=Scan\r\nS0203803=Channel List\r\n"
                         "S0203835=Priority Channel\r\nS0203849=Designated Channel\r\n";
     for (int k = 1; k <= 16; ++k)
-        texts += Format("S02%05d=Slot %d\r\n", 3904 + k, k);
+        texts += Format("S02%05d=Slot %d\r\n", CScanListData::kFirstSlotLabel + k, k);
     return texts;
 }
 
@@ -240,6 +240,8 @@ TEST_F(ScanCheck, ReactsOnlyToDeletionsFullChecksAndValidChanges)
 
 TEST_F(ScanCheck, MemberSlotEntries)
 {
+    constexpr int kSlot2 = CScanListData::kFirstSlotControl + 2;
+    constexpr int kSlot3 = CScanListData::kFirstSlotControl + 3;
     Channels channels = MakeChannels(16);
     CScanListData s;
     s.SetEntryCount(3);
@@ -253,14 +255,14 @@ TEST_F(ScanCheck, MemberSlotEntries)
     channels[1]->SetValid(false);         // slot 3's channel
     s.Check(CNotification{CNotification::Kind::Deleted, 0}, Refs(channels), log, Settings());
     ASSERT_EQ(log.Count(), 2);
-    EXPECT_EQ(test::Fields(log.Entries()[0]),
-              test::EntryFields(3874, "Slot 2", "Scan : Channel List", s.TreeId() + 3872 + 2 + 0xFFFF));
-    EXPECT_EQ(test::Fields(log.Entries()[1]),
-              test::EntryFields(3875, "Slot 3", "Scan : Channel List", s.TreeId() + 3872 + 3 + 0xFFFF));
+    EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(kSlot2, "Slot 2", "Scan : Channel List",
+                                                                s.TreeId() + kSlot2 + CScanListData::kKeyOffset));
+    EXPECT_EQ(test::Fields(log.Entries()[1]), test::EntryFields(kSlot3, "Slot 3", "Scan : Channel List",
+                                                                s.TreeId() + kSlot3 + CScanListData::kKeyOffset));
 
     s.WithdrawSlotEntry(2, log);
     ASSERT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.Entries()[0].control, 3875);
+    EXPECT_EQ(log.Entries()[0].control, kSlot3);
     s.WithdrawSlotEntry(0, log);  // no such slot
     s.WithdrawSlotEntry(17, log); // no such slot
     EXPECT_EQ(log.Count(), 1);
@@ -270,15 +272,16 @@ TEST_F(ScanCheck, MemberSlotEntries)
 
 TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
 {
+    constexpr int kDesignated = CScanListData::kDesignatedControl;
+    constexpr int kPriority = CScanListData::kPriorityControl;
     struct Case {
         const char* name;
         std::uint8_t txMode, priorityMode;
         std::vector<int> controls;
     };
     const Case cases[] = {
-        {"neither in use", 0, 0, {}}, {"tx mode 2, priority mode 2", 2, 2, {}},
-        {"designated", 1, 0, {3850}}, {"priority", 0, 1, {3836}},
-        {"both", 1, 1, {3850, 3836}},
+        {"neither in use", 0, 0, {}},    {"tx mode 2, priority mode 2", 2, 2, {}}, {"designated", 1, 0, {kDesignated}},
+        {"priority", 0, 1, {kPriority}}, {"both", 1, 1, {kDesignated, kPriority}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -297,7 +300,7 @@ TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
         for (std::size_t i = 0; i < c.controls.size(); ++i) {
             const int control = c.controls[i];
             EXPECT_EQ(test::Fields(log.Entries()[i]),
-                      test::EntryFields(control, control == 3850 ? "Designated Channel" : "Priority Channel",
+                      test::EntryFields(control, control == kDesignated ? "Designated Channel" : "Priority Channel",
                                         "Scan : Configuration",
                                         s.TreeId() + static_cast<std::uint32_t>(control) + 0xFFFF));
         }

@@ -1,6 +1,8 @@
 #include "radio_data/settings.h"
 
 #include "radio_data/ini_file.h"
+#include "radio_data/messages.h"
+#include "records/channel_data.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,11 @@ namespace {
 
 using test::CTempDir;
 using test::WriteText;
+
+// Model values of the test language file below: a number, a text, and one it lacks.
+constexpr int kModelValueOne = 3690;
+constexpr int kModelValueText = 3691;
+constexpr int kModelValueMissing = 4000;
 
 // A program directory with two minimal language files and a Settings.ini.
 class SettingsTest : public ::testing::Test {
@@ -151,8 +158,8 @@ TEST_F(SettingsTest, TextsAPartialTranslationLacksComeFromEnglish)
     ASSERT_EQ(s.LanguageName(), "Chinese");
     EXPECT_EQ(s.GetText(10), "0.关;1.开");              // translated
     EXPECT_EQ(s.GetMessage(1), "First\nSecond\nThird"); // not translated
-    EXPECT_EQ(s.GetModelText(446), "QL210");
-    EXPECT_EQ(s.GetModelValue(3690), 1);
+    EXPECT_EQ(s.GetModelText(msg::kAcceptedModelId), "QL210");
+    EXPECT_EQ(s.GetModelValue(kModelValueOne), 1);
 }
 
 TEST_F(SettingsTest, TextFamiliesAndModelValues)
@@ -160,10 +167,10 @@ TEST_F(SettingsTest, TextFamiliesAndModelValues)
     CSettings& s = Open("[Setting]\nModelID=QL210\n");
     s.SetReadOnly(true);
     s.SelectLanguage(0);
-    EXPECT_EQ(s.GetModelText(446), "QL210");
-    EXPECT_EQ(s.GetModelValue(3690), 1);
-    EXPECT_EQ(s.GetModelValue(3691), 0); // not a number
-    EXPECT_EQ(s.GetModelValue(4000), 0);
+    EXPECT_EQ(s.GetModelText(msg::kAcceptedModelId), "QL210");
+    EXPECT_EQ(s.GetModelValue(kModelValueOne), 1);
+    EXPECT_EQ(s.GetModelValue(kModelValueText), 0); // not a number
+    EXPECT_EQ(s.GetModelValue(kModelValueMissing), 0);
     std::string out = "stale";
     EXPECT_FALSE(s.GetTextIfAny(3, out, false));
     EXPECT_EQ(out, "");
@@ -173,7 +180,7 @@ TEST_F(SettingsTest, TextFamiliesAndModelValues)
     EXPECT_EQ(s.FillCombo(10), (std::vector<CComboLine>{{"Off", 0}, {"On", 1}}));
     EXPECT_EQ(s.GetItemNumber(10, "On"), 1);
     s.RememberModel({"OTHER", "", "", 0, ""});
-    EXPECT_EQ(s.GetModelValue(3690), 0);
+    EXPECT_EQ(s.GetModelValue(kModelValueOne), 0);
 }
 
 TEST_F(SettingsTest, LookupsSeeTheLanguageFileAsItIsNow)
@@ -205,8 +212,8 @@ TEST_F(SettingsTest, AGarbledLanguageFileCutsHugeTextsAndTheBuiltInEnglishFillsT
     EXPECT_EQ(s.GetMessage(5).size(), 255u); // the message buffer
     // What the garbled file lacks comes from the shipped English texts built in.
     CIniFile shipped = CIniFile::Load(test::ResourceDir() / "QRV_E.lng");
-    EXPECT_EQ(s.GetMessage(800), shipped.GetString("Setting", "S0100800", "", 256));
-    EXPECT_FALSE(s.FillCombo(3661).empty());
+    EXPECT_EQ(s.GetMessage(msg::kNewQuestion), shipped.GetString("Setting", "S0100800", "", 256));
+    EXPECT_FALSE(s.FillCombo(CChannelData::kSpacingList).empty());
     EXPECT_FALSE(s.DamagedLanguageFile().has_value()); // it still names its language
 }
 

@@ -1,5 +1,6 @@
 // Read from Radio and Write to Radio against the simulated radio in process:
 // every row of the failure table, with the message and exactly what changed.
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/codeplug_transfer.h"
@@ -286,15 +287,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CFailureRow{"IdentityQueriesFail", false, [](CSimRadio& r) { r.Faults().vanishAfterFrames = 1; },
                                   msg::kRadioIdentityFailed, "", 0, false, false},
                       CFailureRow{"OtherModelName", false, [](CSimRadio& r) { r.Identity().modelName = "QL-999"; },
-                                  1172, "", 0, false, false},
+                                  msg::kModelMismatch, "", 0, false, false},
                       CFailureRow{"NewerFirmware", false, [](CSimRadio& r) { r.Identity().firmware = "1.02.00.000"; },
-                                  817, "1.02", 0, false, false},
-                      CFailureRow{"OtherModelOnWrite", true, [](CSimRadio& r) { r.Identity().modelId = "QL211"; }, 1172,
-                                  "", 0, false, false},
+                                  msg::kNewerVersion, "1.02", 0, false, false},
+                      CFailureRow{"OtherModelOnWrite", true, [](CSimRadio& r) { r.Identity().modelId = "QL211"; },
+                                  msg::kModelMismatch, "", 0, false, false},
                       CFailureRow{
                           "RangeOutsideTheRadio", true,
                           [](CSimRadio& r) { r.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174); },
-                          1142, "136-174", 0, false, true},
+                          msg::kRangeOutsideRadio, "136-174", 0, false, true},
                       CFailureRow{"ModeNotAnswered", false, [](CSimRadio& r) { r.Faults().refuseMode = true; },
                                   msg::kNoRadioAnswer, "", 0, true, true},
                       CFailureRow{"BlockReadFails", false, [](CSimRadio& r) { r.Faults().badChecksumAt = 0x7F0; },

@@ -12,12 +12,6 @@
 
 namespace qrv {
 
-namespace {
-
-constexpr int kLanguageLabel = 1038;
-
-} // namespace
-
 CDlgLanguage::CDlgLanguage(const CSettings& settings, QWidget* parent)
     : QDialog(parent), m_languageIndex(settings.LanguageIndex())
 {

@@ -12,6 +12,7 @@ class CDlgLanguage : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kForm = 1037;
+    static constexpr int kLanguageLabel = 1038;
     static constexpr int kLanguageList = 1039;
 
     // Starts on the settings' current language.

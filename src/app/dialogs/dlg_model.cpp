@@ -17,10 +17,6 @@ namespace qrv {
 
 namespace {
 
-constexpr int kModelNameLabel = 1071;
-constexpr int kRangeLabel = 1073;
-constexpr int kSignalLabel = 1075;
-
 // The list box's prefix search: the first entry beginning with the text, -1 when none does.
 int FindPrefix(const QComboBox& combo, const QString& prefix)
 {

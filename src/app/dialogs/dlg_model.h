@@ -1,6 +1,7 @@
 #pragma once
 // The model dialog: the model name, frequency range and signalling of a new
 // codeplug, chosen from the models Model.dat lists.
+#include "presentation/caption_numbers.h"
 #include "radio_data/model_catalog.h"
 
 #include <QDialog>
@@ -17,9 +18,12 @@ class CDlgModel : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kForm = 1070;
+    static constexpr int kModelNameLabel = 1071;
     static constexpr int kModelNameList = 1072;
+    static constexpr int kRangeLabel = 1073;
     static constexpr int kRangeList = 1074;
-    static constexpr int kSignalList = 1076;
+    static constexpr int kSignalLabel = 1075;
+    static constexpr int kSignalList = caption::kSignalTypeList;
 
     // Starts on the document's model identifier, name, range and signalling.
     CDlgModel(const CSettings& settings, const CDocumentIdentity& document, QWidget* parent = nullptr);

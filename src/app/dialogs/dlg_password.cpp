@@ -22,9 +22,6 @@ constexpr int kNewEdit = 4725;
 constexpr int kConfirmEdit = 4726;
 constexpr int kOkButton = 4727;
 constexpr int kCancelButton = 4729;
-constexpr int kChanged = 1169;
-constexpr int kMismatch = 1170;
-constexpr int kWrongOld = 1171;
 
 // Takes a text only when the radio can store it as a password, and keeps the
 // reason of the last refusal for the message.
@@ -115,18 +112,18 @@ void CDlgChangePassword::Confirm()
         m_old->clear();
         m_new->clear();
         m_confirm->clear();
-        ShowMessage(this, m_settings, kWrongOld);
+        ShowMessage(this, m_settings, msg::kWrongOldPassword);
         m_old->setFocus();
         return;
     }
     if (m_new->text() == m_confirm->text()) {
-        ShowMessage(this, m_settings, kChanged, QMessageBox::Ok, QMessageBox::Information);
+        ShowMessage(this, m_settings, msg::kPasswordChanged, QMessageBox::Ok, QMessageBox::Information);
         accept();
         return;
     }
     m_new->clear();
     m_confirm->clear();
-    ShowMessage(this, m_settings, kMismatch);
+    ShowMessage(this, m_settings, msg::kPasswordMismatch);
     m_new->setFocus();
 }
 

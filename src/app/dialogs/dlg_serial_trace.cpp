@@ -1,5 +1,6 @@
 #include "dialogs/dlg_serial_trace.h"
 
+#include "presentation/caption_numbers.h"
 #include "presentation/command_numbers.h"
 #include "program_directory.h"
 #include "radio_data/save_failure.h"
@@ -16,16 +17,6 @@
 #include <QVBoxLayout>
 
 namespace qrv {
-
-namespace {
-
-constexpr int kCaption = 32950;
-constexpr int kSaveText = 32951;
-constexpr int kCloseText = 32952;
-constexpr int kEmptyText = 32953;
-constexpr int kFilterText = 32954;
-
-} // namespace
 
 std::shared_ptr<CSerialTrace> ProgramTrace()
 {
@@ -47,17 +38,17 @@ CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<cons
 {
     setObjectName(QStringLiteral("traceDialog"));
     setProperty("controlNumber", kTraceHelpTopic); // F1 opens the trace page
-    setWindowTitle(Q(settings.GetText(kCaption)));
+    setWindowTitle(Q(settings.GetText(caption::kSerialTraceCaption)));
     auto* layout = new QVBoxLayout(this);
     m_text = new QPlainTextEdit(this);
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     const std::string text = m_trace->Text();
-    m_text->setPlainText(text.empty() ? Q(settings.GetText(kEmptyText)) : Q(text));
-    m_save = new QPushButton(Q(settings.GetText(kSaveText)), this);
+    m_text->setPlainText(text.empty() ? Q(settings.GetText(caption::kSerialTraceEmpty)) : Q(text));
+    m_save = new QPushButton(Q(settings.GetText(caption::kSerialTraceSave)), this);
     m_save->setEnabled(!text.empty());
-    auto* close = new QPushButton(Q(settings.GetText(kCloseText)), this);
+    auto* close = new QPushButton(Q(settings.GetText(caption::kSerialTraceClose)), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_save);
@@ -81,8 +72,9 @@ bool CDlgSerialTrace::SaveTo(const QString& path)
 
 void CDlgSerialTrace::OnSave()
 {
-    const QString path = QFileDialog::getSaveFileName(
-        this, Q(m_settings.GetText(kSaveText)), QStringLiteral("serial-trace.txt"), Q(m_settings.GetText(kFilterText)));
+    const QString path = QFileDialog::getSaveFileName(this, Q(m_settings.GetText(caption::kSerialTraceSave)),
+                                                      QStringLiteral("serial-trace.txt"),
+                                                      Q(m_settings.GetText(caption::kSerialTraceFilter)));
     if (!path.isEmpty())
         SaveTo(path);
 }

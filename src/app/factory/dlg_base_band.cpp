@@ -3,6 +3,7 @@
 #include "factory/factory_context.h"
 #include "factory/factory_result.h"
 #include "factory/radio_mode_session.h"
+#include "presentation/caption_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/factory_link.h"
@@ -21,16 +22,14 @@ namespace qrv {
 
 namespace {
 
-struct CComboPlace {
-    int label;
-    int control;
-};
+using A = CAdjustmentData;
 // Transmit and receive fields side by side: left the gains and the compandor, right the volume and FNG/DAC.
-constexpr CComboPlace kLeftCombos[] = {{7115, 7116}, {7117, 7118}, {7119, 7120},
-                                       {7122, 7123}, {7124, 7125}, {7140, 7141}};
-constexpr CComboPlace kRightCombos[] = {{7128, 7129}, {7130, 7131}, {7132, 7133},
-                                        {7134, 7135}, {7136, 7137}, {7138, 7139}};
-constexpr int kChecks[] = {CDlgBaseBand::kCompandorCheck, 7126, 7127, 7144, 7145};
+constexpr int kLeftCombos[] = {A::kWidthAafGainCombo,  A::kNarrowAafGainCombo,    A::kLpfCombo,
+                               A::kCompandorTimeCombo, A::kCompandorControlCombo, A::kTxGainCombo};
+constexpr int kRightCombos[] = {A::kWidthVolumeCombo, A::kNarrowVolumeCombo, A::kWidthFngRxCombo,
+                                A::kNarrowFngRxCombo, A::kWidthDacFsCombo,   A::kNarrowDacFsCombo};
+constexpr int kChecks[] = {CDlgBaseBand::kCompandorCheck, A::kWidthPreEmphasisCheck, A::kWidthDeEmphasisCheck,
+                           A::kNarrowPreEmphasisCheck, A::kNarrowDeEmphasisCheck};
 
 int ControlOf(const CBaseBandField& field)
 {
@@ -66,11 +65,11 @@ CDlgBaseBand::CDlgBaseBand(CFactoryContext& context, CRadioLink& link)
 
     auto* grid = new QGridLayout;
     int row = 0;
-    for (const CComboPlace& place : kLeftCombos)
-        AddCombo(*grid, row++, 0, place.label, place.control);
+    for (const int control : kLeftCombos)
+        AddCombo(*grid, row++, 0, caption::LabelOf(control), control);
     row = 0;
-    for (const CComboPlace& place : kRightCombos)
-        AddCombo(*grid, row++, 2, place.label, place.control);
+    for (const int control : kRightCombos)
+        AddCombo(*grid, row++, 2, caption::LabelOf(control), control);
     for (std::size_t i = 0; i < std::size(kChecks); ++i)
         AddCheck(*grid, row + static_cast<int>(i / 2), static_cast<int>(i % 2) * 2, kChecks[i]);
     layout->addLayout(grid);

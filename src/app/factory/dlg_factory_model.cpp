@@ -1,6 +1,7 @@
 #include "factory/dlg_factory_model.h"
 
 #include "factory/factory_context.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
@@ -43,13 +44,6 @@ constexpr int kRangeIdLabel = 4851;
 constexpr int kFirmwareLabel = 4853;
 constexpr int kLanguageLabel = 4855;
 constexpr int kModelIdLabel = 4857;
-
-constexpr int kEmptyModelName = 1223;
-constexpr int kModelNameQuestion = 1225;
-constexpr int kSignalQuestion = 1226;
-constexpr int kRangeQuestion = 1227;
-constexpr int kLimitOutsideWindow = 1230;
-constexpr int kLowerAboveUpper = 1231;
 
 constexpr int kMaxRangeId = 255;
 constexpr std::uint8_t kErased = 0xFF;
@@ -264,11 +258,11 @@ bool CDlgFactoryModel::CheckField(QLineEdit* edit)
     if (!Changed(edit))
         return true;
     if (edit == m_name && m_name->text().isEmpty()) {
-        Refuse(edit, kEmptyModelName);
+        Refuse(edit, msg::kEmptyModelName);
         return false;
     }
     if ((edit == m_lower || edit == m_upper) && !InFactoryWindow(UnitsOfText(edit->text()))) {
-        Refuse(edit, kLimitOutsideWindow);
+        Refuse(edit, msg::kLimitOutsideWindow);
         return false;
     }
     return true;
@@ -291,7 +285,7 @@ bool CDlgFactoryModel::eventFilter(QObject* watched, QEvent* event)
 bool CDlgFactoryModel::CheckBeforeWrite()
 {
     if (m_name->text().isEmpty()) {
-        Refuse(m_name, kEmptyModelName);
+        Refuse(m_name, msg::kEmptyModelName);
         return false;
     }
     for (QLineEdit* edit : {m_lower, m_upper})
@@ -300,7 +294,7 @@ bool CDlgFactoryModel::CheckBeforeWrite()
     const auto lower = UnitsOfText(m_lower->text());
     const auto upper = UnitsOfText(m_upper->text());
     if (lower && upper && *lower > *upper) {
-        Refuse(m_lower, kLowerAboveUpper);
+        Refuse(m_lower, msg::kLowerAboveUpper);
         return false;
     }
     return true;
@@ -319,17 +313,17 @@ void CDlgFactoryModel::CloseDialog()
     m_signalTaken = false;
     const CDocumentIdentity& document = m_context.data.Identity();
     if (m_info.ModelName() != document.modelName) {
-        m_modelTaken = ask(kModelNameQuestion);
+        m_modelTaken = ask(msg::kModelNameQuestion);
         if (!m_modelTaken)
             m_info.SetModelName(document.modelName);
     }
     if (const std::string range = RangeTextOf(m_info); !range.empty() && range != document.freqRange) {
-        m_rangeTaken = ask(kRangeQuestion);
+        m_rangeTaken = ask(msg::kRangeQuestion);
         if (!m_rangeTaken)
             m_info.SetRangeLimits(document.LowerLimit(), document.UpperLimit());
     }
     if (m_info.SignallingType() != document.signal) {
-        m_signalTaken = ask(kSignalQuestion);
+        m_signalTaken = ask(msg::kSignalQuestion);
         if (!m_signalTaken)
             m_info.SetSignallingType(static_cast<std::uint8_t>(document.signal));
     }

@@ -45,11 +45,6 @@ constexpr int kVolumeText = 7084;
 constexpr int kTestButton = 7071;
 constexpr int kSampleButton = 7086;
 constexpr int kOk = 7075;
-// The test switch's caption names what a press does next.
-constexpr int kReceiveTestRunning = 7091;
-constexpr int kReceiveTestStopped = 7092;
-constexpr int kTransmitTestRunning = 7093;
-constexpr int kTransmitTestStopped = 7094;
 
 constexpr int kValueLineStep = 1;
 constexpr int kValuePageStep = 10;

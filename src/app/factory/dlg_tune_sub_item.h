@@ -36,6 +36,11 @@ public:
     static constexpr std::uint16_t kVolumeItem = 0x850B;
     static constexpr int kVolumeMaximum = 255;
     static constexpr int kVolumeStart = 128;
+    // The test switch's caption names what a press does next.
+    static constexpr int kReceiveTestRunning = 7091;
+    static constexpr int kReceiveTestStopped = 7092;
+    static constexpr int kTransmitTestRunning = 7093;
+    static constexpr int kTransmitTestStopped = 7094;
 
     // How the dialog ended. A failure's message has been shown.
     enum class Outcome { Open, Kept, Dropped, WriteFailed, ReadFailed, NoAnswer };

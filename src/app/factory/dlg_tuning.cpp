@@ -2,6 +2,7 @@
 
 #include "factory/dlg_tune_sub_item.h"
 #include "factory/radio_mode_session.h"
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
 #include "radio_link/radio_messages.h"
@@ -23,7 +24,6 @@ namespace {
 
 constexpr int kListLabel = 7054;
 constexpr int kBaseBandButton = 7059;
-constexpr int kNotTunable = 1167;
 
 } // namespace
 
@@ -88,7 +88,7 @@ std::unique_ptr<CDlgTuneSubItem> CDlgTuning::MakeSubItem(QListWidgetItem* item)
     const long long base = item->data(Qt::UserRole).toLongLong();
     const CTuningEntry* entry = base >= 0 ? m_table.Find(static_cast<std::uint32_t>(base)) : nullptr;
     if (entry == nullptr || !entry->HasAnyPoint()) {
-        ShowMessage(this, m_settings, kNotTunable);
+        ShowMessage(this, m_settings, msg::kNotTunable);
         return nullptr;
     }
     const TuneGroup group = *entry->FirstGroup();

@@ -1,6 +1,7 @@
 #include "printing/dlg_print_tree.h"
 
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_sections.h"
@@ -110,10 +111,10 @@ void CDlgPrintTree::accept()
         return;
     }
     if (m_allowance.Use()) {
-        ShowMessage(this, m_settings, kSelectMessage);
+        ShowMessage(this, m_settings, msg::kSelectItemToPrint);
         return;
     }
-    ShowMessage(this, m_settings, kCancelledMessage);
+    ShowMessage(this, m_settings, msg::kPrintCancelled);
     reject();
 }
 

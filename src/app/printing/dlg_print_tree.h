@@ -38,8 +38,6 @@ public:
     static constexpr int kPrintSetupButton = 7212;
     static constexpr int kSelectAllButton = 7213;
     static constexpr int kClearAllButton = 7214;
-    static constexpr int kSelectMessage = 1229;
-    static constexpr int kCancelledMessage = 1228;
 
     // All items start unmarked.
     CDlgPrintTree(const CSettings& settings, const CRadioData& radioData, CEmptySelectionAllowance& allowance,

@@ -3,6 +3,7 @@
 #include "presentation/command_numbers.h"
 #include "presentation/help_topics.h"
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "shell/child_frame.h"
 #include "shell/localize_window.h"
@@ -22,7 +23,6 @@ namespace qrv {
 
 namespace {
 
-constexpr int kHelpMissing = 1301;
 constexpr int kHelpCaption = command::kHelp; // the Help menu item's text
 
 CHelp* g_installed = nullptr;
@@ -99,7 +99,7 @@ bool CHelp::ShowTopic(const std::vector<int>& numbers)
     const auto folder = HelpFolder(m_root, m_settings.LanguageIndex());
     const auto page = FindHelpTopic(folder, numbers);
     if (!page) {
-        ShowMessage(m_owner, m_settings, kHelpMissing, QMessageBox::Ok, QMessageBox::NoIcon, Q(folder.string()));
+        ShowMessage(m_owner, m_settings, msg::kHelpMissing, QMessageBox::Ok, QMessageBox::NoIcon, Q(folder.string()));
         return false;
     }
     if (!m_window)

@@ -1,5 +1,5 @@
 #pragma once
-// Numbers of the language file's texts that the core itself refers to.
+// Numbers of the language file's texts that the program refers to by number.
 namespace qrv::msg {
 
 // S01: message box texts.
@@ -17,9 +17,33 @@ inline constexpr int kOutOfMemory = 1147;
 inline constexpr int kModelMismatch = 1172;
 inline constexpr int kDataFileExtension = 1211;
 inline constexpr int kDataFileFilter = 1212;
+
+// S01: a typed frequency outside the radio's range (set to the nearest limit), or no frequency at all.
+inline constexpr int kFrequencyOutOfRange = 1164;
+inline constexpr int kNotAFrequency = 1165;
+// S01: an item of the tuning dialog that this radio cannot tune.
+inline constexpr int kNotTunable = 1167;
+
+// S01: the password dialogs.
+inline constexpr int kPasswordChanged = 1169;
+inline constexpr int kPasswordMismatch = 1170;
+inline constexpr int kWrongOldPassword = 1171;
 inline constexpr int kPasswordRule = 1270;
 inline constexpr int kPasswordNotAscii = 1271;
 inline constexpr int kPasswordTooLong = 1272;
+
+// S01: the factory model dialog: refused values, and the questions before a changed identity is taken.
+inline constexpr int kEmptyModelName = 1223;
+inline constexpr int kModelNameQuestion = 1225;
+inline constexpr int kSignalQuestion = 1226;
+inline constexpr int kRangeQuestion = 1227;
+inline constexpr int kLimitOutsideWindow = 1230;
+inline constexpr int kLowerAboveUpper = 1231;
+
+// S01: the Print Tree dialog with nothing chosen.
+inline constexpr int kPrintCancelled = 1228;
+inline constexpr int kSelectItemToPrint = 1229;
+
 // S01: a settings, model or language file refused for its size (argument: the file).
 inline constexpr int kFileTooLarge = 1280;
 inline constexpr int kFileTooManyLines = 1281;
@@ -40,6 +64,11 @@ inline constexpr int kReadUnreadable = 1305;
 inline constexpr int kReadTooLarge = 1306;
 inline constexpr int kReadDamaged = 1307;
 inline constexpr int kLanguageFileDamaged = 1308; // the program shows its built-in English texts
+
+// S01: the help pages are not installed (argument: the folder looked in).
+inline constexpr int kHelpMissing = 1301;
+// S01: pasted cells of the channel list that match no entry of their column.
+inline constexpr int kPasteLeftOut = 3688;
 
 // S02: captions.
 inline constexpr int kMainCaption = 128;

@@ -40,31 +40,49 @@ public:
     static constexpr std::uint8_t kAllowBaseBandMask = 0x01;
     static constexpr int kAllowBaseBandCheck = 7111;
 
+    // The base-band fields' controls; a combo box's number is also its value list.
+    static constexpr int kWidthAafGainCombo = 7116;
+    static constexpr int kNarrowAafGainCombo = 7118;
+    static constexpr int kLpfCombo = 7120;
+    static constexpr int kCompandorTimeCombo = 7123;
+    static constexpr int kCompandorControlCombo = 7125;
+    static constexpr int kWidthPreEmphasisCheck = 7126;
+    static constexpr int kWidthDeEmphasisCheck = 7127;
+    static constexpr int kWidthVolumeCombo = 7129;
+    static constexpr int kNarrowVolumeCombo = 7131;
+    static constexpr int kWidthFngRxCombo = 7133;
+    static constexpr int kNarrowFngRxCombo = 7135;
+    static constexpr int kWidthDacFsCombo = 7137;
+    static constexpr int kNarrowDacFsCombo = 7139;
+    static constexpr int kTxGainCombo = 7141;
+    static constexpr int kNarrowPreEmphasisCheck = 7144;
+    static constexpr int kNarrowDeEmphasisCheck = 7145;
+
     static constexpr std::array<CBaseBandField, 14> kTransmitFields = {{
-        {0x3EA, 0x07, 7116, false}, // WIDTH AAF GAIN
-        {0x3EA, 0x08, 7120, false}, // LPF
-        {0x3EB, 0x01, 0, true},     // Compandor
-        {0x3EB, 0x1E, 7123, false}, // Compandor TIME
-        {0x3EB, 0xE0, 7125, false}, // Compandor CONTROL
-        {0x3EC, 0x01, 7126, true},  // pre- and de-emphasis
-        {0x3EC, 0x02, 7127, true},
-        {0x3EC, 0x04, 7144, true},
-        {0x3EC, 0x08, 7145, true},
-        {0x3ED, 0x07, 7141, false}, // Tx GAIN
-        {0x3EE, 0xFF, 7133, false}, // Width FNG RX
-        {0x3EF, 0xFF, 7135, false},
-        {0x3F0, 0x03, 7137, false}, // Width DAC FS
-        {0x3F0, 0x0C, 7139, false},
+        {0x3EA, 0x07, kWidthAafGainCombo, false},
+        {0x3EA, 0x08, kLpfCombo, false},
+        {0x3EB, 0x01, 0, true}, // Compandor
+        {0x3EB, 0x1E, kCompandorTimeCombo, false},
+        {0x3EB, 0xE0, kCompandorControlCombo, false},
+        {0x3EC, 0x01, kWidthPreEmphasisCheck, true},
+        {0x3EC, 0x02, kWidthDeEmphasisCheck, true},
+        {0x3EC, 0x04, kNarrowPreEmphasisCheck, true},
+        {0x3EC, 0x08, kNarrowDeEmphasisCheck, true},
+        {0x3ED, 0x07, kTxGainCombo, false},
+        {0x3EE, 0xFF, kWidthFngRxCombo, false},
+        {0x3EF, 0xFF, kNarrowFngRxCombo, false},
+        {0x3F0, 0x03, kWidthDacFsCombo, false},
+        {0x3F0, 0x0C, kNarrowDacFsCombo, false},
     }};
     static constexpr std::array<CBaseBandField, 8> kReceiveFields = {{
-        {0x3F5, 0x07, 7116, false}, // WIDTH AAF GAIN
-        {0x3F5, 0x70, 7118, false}, // NARROW AAF GAIN
-        {0x3F6, 0x07, 7129, false}, // Width VOL Control
-        {0x3F6, 0x38, 7131, false}, // NARROW VOL Control
-        {0x3F7, 0xFF, 7133, false}, // Width FNG RX
-        {0x3F8, 0xFF, 7135, false},
-        {0x3F9, 0x03, 7137, false}, // Width DAC FS
-        {0x3F9, 0xE0, 7125, false}, // Compandor CONTROL
+        {0x3F5, 0x07, kWidthAafGainCombo, false},
+        {0x3F5, 0x70, kNarrowAafGainCombo, false},
+        {0x3F6, 0x07, kWidthVolumeCombo, false},
+        {0x3F6, 0x38, kNarrowVolumeCombo, false},
+        {0x3F7, 0xFF, kWidthFngRxCombo, false},
+        {0x3F8, 0xFF, kNarrowFngRxCombo, false},
+        {0x3F9, 0x03, kWidthDacFsCombo, false},
+        {0x3F9, 0xE0, kCompandorControlCombo, false},
     }};
 
     using BlockBytes = std::array<std::uint8_t, kBlockSize>;

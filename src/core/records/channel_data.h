@@ -55,6 +55,13 @@ public:
     static constexpr int kPowerList = 3663;
     static constexpr int kRxTypeList = 3668;
     static constexpr int kTxTypeList = 3677;
+    static constexpr int kRxFrequencyEdit = 3666;
+    static constexpr int kRxCtcssCombo = 3670;
+    static constexpr int kRxCdcssCombo = 3672;
+    static constexpr int kTxFrequencyEdit = 3675;
+    static constexpr int kTxCtcssCombo = 3679;
+    static constexpr int kTxCdcssCombo = 3681;
+    static constexpr int kAutoStartScanCheck = 3707;
     static constexpr int kPersonalityControl = 3703;
     static constexpr int kPersonalityTitleText = 3702;
     static constexpr int kViewText = form::kChannel;

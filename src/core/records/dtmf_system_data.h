@@ -47,6 +47,11 @@ public:
     static constexpr int kPretimeList = 5343;
     static constexpr int kDigitDurationList = 5349;
     static constexpr int kDigitIntervalList = 5351;
+    // Controls of the other fields; no page shows the transmit tone flag, only its caption is used.
+    static constexpr int kPrimaryIdEdit = 5304;
+    static constexpr int kSideToneCheck = 5309;
+    static constexpr int kShortBeepCheck = 5310;
+    static constexpr int kTransmitToneText = 5311;
 
     using RecordBytes = std::array<std::uint8_t, kRecordSize>;
     static constexpr RecordBytes kDefaultRecord = {0x12, 0x34, 0x56, 0x78, 0x08, 0x01, 0xFE, 0x19,

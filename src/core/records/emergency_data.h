@@ -94,6 +94,7 @@ public:
     static constexpr int kRxDurationEdit = 7346;
     static constexpr int kRxDurationSpin = 7347;
     static constexpr int kBackgroundToneCheck = 7348;
+    static constexpr int kPowerSwitchCheck = 7349;
 
     // Invalid-log entries: the same fixed key adds and withdraws each one.
     static constexpr std::uint32_t kRevertChannelKey = 72845;

@@ -29,6 +29,16 @@ public:
     static constexpr std::size_t kSignallingByte = 6;
     static constexpr std::uint8_t kTxOptionalSignallingMask = 0x0F;
 
+    // Language file numbers: the RX/TX page's title and the value lists of the
+    // fields (each caption is numbered one below its list).
+    static constexpr int kRxTxPageText = 2311;
+    static constexpr int kTxAdmitList = 2321;
+    static constexpr int kTimeOutList = 2325;
+    static constexpr int kPreAlertList = 2327;
+    static constexpr int kReKeyList = 2329;
+    static constexpr int kResetList = 2331;
+    static constexpr int kTxOptionalSignallingList = 2407;
+
     static constexpr std::array<std::uint8_t, kRecordSize> kDefaultRecord{0xFF, 0x01, 0x3C, 0x00,
                                                                           0x00, 0x00, 0xC0, 0xFF};
 

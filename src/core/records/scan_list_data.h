@@ -64,6 +64,18 @@ public:
     static constexpr int kChannelPageText = 3803;
     static constexpr std::uint32_t kKeyOffset = 0xFFFF; // key = identity + control + 0xFFFF
 
+    // Value lists and check boxes of the fields (language file numbers).
+    static constexpr int kScanModeList = 3830;
+    static constexpr int kPriorityModeList = 3834;
+    static constexpr int kSweepTimeList = 3844;
+    static constexpr int kTxModeList = 3846;
+    static constexpr int kHangTimeList = 3848;
+    static constexpr int kStartAlertCheck = 3855;
+    static constexpr int kEndAlertCheck = 3856;
+    static constexpr int kIncludeCurrentCheck = 3857;
+    static constexpr int kTalkbackCheck = 3861;
+    static constexpr int kEntryCountList = 3943;
+
     static constexpr std::array<std::uint8_t, kRecordSize> kDefaultRecord{
         0xFF, 0xFF, 0xFF, 0xFF, 0x10, 0xE6, 0xC0, 0x08, 0x01, 0x02, 0xF8, 0x01, 0x03, 0x0F, 0xFE, 0xFF,
         0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10};

@@ -24,6 +24,8 @@ class CTestFrequencyData {
 public:
     static constexpr std::size_t kImageOffset = 0x270;
     static constexpr std::size_t kBlockSize = 200;
+    // The value list of the tables' column titles: point, receive frequency, transmit frequency.
+    static constexpr int kColumnTitlesList = 4014;
 
     static constexpr std::size_t kChannelCount = 16;
     static constexpr std::size_t kChannelStride = 10;

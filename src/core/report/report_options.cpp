@@ -1,5 +1,6 @@
 // The sections of the radio-wide blocks: identity, keys, miscellaneous, VOX,
 // mode and the test frequencies.
+#include "presentation/caption_numbers.h"
 #include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -12,25 +13,14 @@ namespace qrv {
 
 namespace {
 
-constexpr int kSignalList = 1076;
 constexpr std::size_t kFirmwareVersionLength = 7;
 
-// Labels of the identity section in printing order.
-constexpr int kModelNameLabel = 1110;
-constexpr int kRangeLabel = 1112;
-constexpr int kSerialNumberLabel = 1114;
-constexpr int kFirmwareLabel = 1116;
-constexpr int kSignallingLabel = 1118;
-constexpr int kLastProgrammedLabel = 1120;
-
-// Each combo's caption is numbered one below the combo, whose number is also its value list.
 std::string Caption(int combo, const CSettings& settings)
 {
-    return settings.GetText(combo - 1);
+    return settings.GetText(caption::LabelOf(combo));
 }
 
 constexpr int kTuningText = 4013;
-constexpr int kPointColumnsList = 4014; // point; receive frequency; transmit frequency
 constexpr std::array<std::size_t, 3> kPrintedPoints{0, 2, 4};
 constexpr std::size_t kTestFrequencyGroupLength = 6;
 
@@ -49,7 +39,7 @@ CRadioIdentityTexts RadioIdentityTexts(const CRadioData& data, const CSettings& 
         info.ModelName(),
         Format("%d-%d", identity.LowerLimit(), identity.UpperLimit()),
         info.SerialNumber(),
-        settings.GetItemText(kSignalList, identity.signal),
+        settings.GetItemText(caption::kSignalTypeList, identity.signal),
         "V" + identity.radioDataVersion.substr(0, kFirmwareVersionLength),
         info.LastProgrammedText(),
     };
@@ -63,12 +53,12 @@ void BuildRadioIdentity(ReportRows& rows, const CRadioData& data, const CSetting
     const CRadioIdentityTexts texts = RadioIdentityTexts(data, settings);
     AppendSettingList(rows,
                       {
-                          {settings.GetText(kModelNameLabel), texts.modelName},
-                          {settings.GetText(kRangeLabel), texts.frequencyRange},
-                          {settings.GetText(kSerialNumberLabel), texts.serialNumber},
-                          {settings.GetText(kSignallingLabel), texts.signallingType},
-                          {settings.GetText(kFirmwareLabel), texts.firmwareVersion},
-                          {settings.GetText(kLastProgrammedLabel), texts.lastProgrammed},
+                          {settings.GetText(caption::kModelName), texts.modelName},
+                          {settings.GetText(caption::kFrequencyRange), texts.frequencyRange},
+                          {settings.GetText(caption::kSerialNumber), texts.serialNumber},
+                          {settings.GetText(caption::kSignalingType), texts.signallingType},
+                          {settings.GetText(caption::kFirmwareVersion), texts.firmwareVersion},
+                          {settings.GetText(caption::kLastProgrammed), texts.lastProgrammed},
                       },
                       false, 0);
 }
@@ -135,7 +125,7 @@ void BuildMode(ReportRows& rows, const CRadioData& data, const CSettings& settin
 void BuildTestFrequencies(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
     AppendSectionStart(rows, form::kTestFrequency, settings);
-    const std::vector<std::string> columns = settings.GetList(kPointColumnsList);
+    const std::vector<std::string> columns = settings.GetList(CTestFrequencyData::kColumnTitlesList);
     const std::string head = settings.GetText(kTuningText) + " " + ItemOf(columns, 0);
     const CTestFrequencyData& frequencies = data.TestFrequencies();
     ReportPairs pairs;

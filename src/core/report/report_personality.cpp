@@ -1,4 +1,5 @@
 // The personality section: one group per personality with the RX/TX page's values.
+#include "presentation/caption_numbers.h"
 #include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -13,7 +14,6 @@ namespace {
 
 using P = CPersonalityData;
 
-constexpr int kGroupHeadText = 2311;
 constexpr std::size_t kGroupLength = 12; // six pairs: the head and five fields
 
 struct CField {
@@ -22,11 +22,11 @@ struct CField {
 };
 
 constexpr std::array<CField, 5> kFields{{
-    {2321, &P::TxAdmit},
-    {2325, &P::TimeOut},
-    {2327, &P::PreAlert},
-    {2329, &P::ReKey},
-    {2331, &P::Reset},
+    {P::kTxAdmitList, &P::TxAdmit},
+    {P::kTimeOutList, &P::TimeOut},
+    {P::kPreAlertList, &P::PreAlert},
+    {P::kReKeyList, &P::ReKey},
+    {P::kResetList, &P::Reset},
 }};
 
 } // namespace
@@ -36,13 +36,13 @@ namespace report {
 void BuildPersonalities(ReportRows& rows, const CRadioData& data, const CSettings& settings)
 {
     AppendSectionStart(rows, form::kPersonality, settings);
-    const std::string head = settings.GetText(kGroupHeadText);
+    const std::string head = settings.GetText(P::kRxTxPageText);
     ReportPairs pairs;
     unsigned number = 1;
     for (const auto& personality : data.Personalities()) {
         pairs.emplace_back(head + Format(" - %u", number++), std::string());
         for (const CField& field : kFields)
-            pairs.emplace_back(settings.GetText(field.combo - 1),
+            pairs.emplace_back(settings.GetText(caption::LabelOf(field.combo)),
                                settings.GetItemText(field.combo, ((*personality).*field.get)()));
     }
     AppendSettingList(rows, pairs, true, kGroupLength);

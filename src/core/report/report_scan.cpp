@@ -1,5 +1,6 @@
 // The scan section: the configuration of every scan list, then the channel
 // list of every scan list, each as its own group.
+#include "presentation/caption_numbers.h"
 #include "presentation/form_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -15,13 +16,11 @@ namespace {
 using S = CScanListData;
 
 constexpr std::size_t kConfigGroupLength = 24; // twelve pairs: the head and eleven fields
-constexpr int kEntryCountLabel = 3940;
-constexpr int kEntryCountList = 3943;
+constexpr int kEntryCountLabel = 3940;         // the report's own caption, not the page's
 
-// Value-list combos: the caption is numbered one below the combo.
 std::string Caption(int combo, const CSettings& settings)
 {
-    return settings.GetText(combo - 1);
+    return settings.GetText(caption::LabelOf(combo));
 }
 
 std::string GroupHead(int text, unsigned number, const CSettings& settings)
@@ -39,24 +38,24 @@ void AppendConfiguration(ReportPairs& pairs, const CRadioData& data, const S& sc
         return std::pair(settings.GetText(box), report::OnOffText(on, settings));
     };
     pairs.emplace_back(GroupHead(S::kConfigPageText, number, settings), std::string());
-    pairs.push_back(item(3830, scan.ScanMode()));
-    pairs.push_back(item(3846, scan.TxMode()));
-    pairs.push_back(item(3848, scan.HangTime()));
+    pairs.push_back(item(S::kScanModeList, scan.ScanMode()));
+    pairs.push_back(item(S::kTxModeList, scan.TxMode()));
+    pairs.push_back(item(S::kHangTimeList, scan.HangTime()));
     pairs.emplace_back(settings.GetText(S::kDesignatedLabel), report::ChannelNumberText(data, scan.DesignatedId()));
-    pairs.push_back(item(3834, scan.PriorityMode()));
+    pairs.push_back(item(S::kPriorityModeList, scan.PriorityMode()));
     pairs.emplace_back(settings.GetText(S::kPriorityLabel), report::ChannelNumberText(data, scan.PriorityId()));
-    pairs.push_back(item(3844, scan.SweepTime()));
-    pairs.push_back(flag(3855, scan.StartAlert()));
-    pairs.push_back(flag(3856, scan.EndAlert()));
-    pairs.push_back(flag(3857, scan.IncludeCurrentChannel()));
-    pairs.push_back(flag(3861, scan.Talkback()));
+    pairs.push_back(item(S::kSweepTimeList, scan.SweepTime()));
+    pairs.push_back(flag(S::kStartAlertCheck, scan.StartAlert()));
+    pairs.push_back(flag(S::kEndAlertCheck, scan.EndAlert()));
+    pairs.push_back(flag(S::kIncludeCurrentCheck, scan.IncludeCurrentChannel()));
+    pairs.push_back(flag(S::kTalkbackCheck, scan.Talkback()));
 }
 
 ReportPairs ChannelList(const CRadioData& data, const S& scan, unsigned number, const CSettings& settings)
 {
     ReportPairs pairs;
     pairs.emplace_back(GroupHead(S::kChannelPageText, number, settings), std::string());
-    pairs.emplace_back(settings.GetText(kEntryCountLabel), settings.GetItemText(kEntryCountList, scan.EntryCount()));
+    pairs.emplace_back(settings.GetText(kEntryCountLabel), settings.GetItemText(S::kEntryCountList, scan.EntryCount()));
     const std::size_t used = std::min<std::size_t>(scan.EntryCount(), S::kSlots);
     for (std::size_t slot = 0; slot < used; ++slot)
         pairs.emplace_back(settings.GetText(S::kFirstSlotLabel + static_cast<int>(slot) + 1),

@@ -36,9 +36,9 @@ void CTransferJob::KeepBackup(const Image& image)
     // A read keeps the radio's own range flags; a write the document's.
     const std::uint8_t flags = m_direction == Direction::Read ? m_transfer.RadioRange().flags : m_documentFlags;
     const auto direction = m_direction == Direction::Read ? BackupDirection::Read : BackupDirection::Write;
-    const auto saved = CBackupFolder(m_backupFolder)
-                           .Save(FillHeader(m_transfer.BackupIdentity(), flags), image, direction, LocalTimeNow(),
-                                 m_backupError);
+    const auto saved =
+        CBackupFolder(m_backupFolder)
+            .Save(FillHeader(m_transfer.BackupIdentity(), flags), image, direction, LocalTimeNow(), m_backupError);
     if (saved)
         m_backupFile = *saved;
 }

@@ -2,6 +2,7 @@
 
 #include "editors/channel/view_channel.h"
 #include "editors/common/editor_context.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/channel_data.h"
@@ -26,7 +27,6 @@ namespace qrv {
 
 namespace {
 
-constexpr int kOutOfRangeMessage = 1164;
 constexpr int kCtcssCharacters = 5;
 constexpr int kCdcssCharacters = 3;
 // Within one side: the type and tone combos follow the frequency edit's number.
@@ -132,7 +132,7 @@ CChannelBasicPage::CChannelBasicPage(CEditorContext& context, CChannelBinding& b
         Watch(side->type);
         Watch(side->ctcss);
         Watch(side->cdcss);
-        connect(side->frequency, &CFreqEdit::OutOfRange, this, [this] { ShowPageMessage(kOutOfRangeMessage); });
+        connect(side->frequency, &CFreqEdit::OutOfRange, this, [this] { ShowPageMessage(msg::kFrequencyOutOfRange); });
     }
     connect(m_rx.frequency, &CFreqEdit::ValueCommitted, this, &CChannelBasicPage::ReceiveCommitted);
     connect(m_tx.frequency, &CFreqEdit::ValueCommitted, this, [this] { UserChanged(kTxFrequency); });

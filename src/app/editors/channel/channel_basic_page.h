@@ -3,6 +3,7 @@
 // frequency, the tone type and the CTCSS or CDCSS tone; a button copies the
 // receive side to the transmit side.
 #include "editors/common/editor_page.h"
+#include "records/channel_data.h"
 
 class QComboBox;
 class QGroupBox;
@@ -19,18 +20,18 @@ public:
     static constexpr int kPage = 3656;
 
     // Control numbers.
-    static constexpr int kSpacing = 3661;
-    static constexpr int kPower = 3663;
+    static constexpr int kSpacing = CChannelData::kSpacingList;
+    static constexpr int kPower = CChannelData::kPowerList;
     static constexpr int kRxGroup = 3664;
-    static constexpr int kRxFrequency = 3666;
-    static constexpr int kRxType = 3668;
-    static constexpr int kRxCtcss = 3670;
-    static constexpr int kRxCdcss = 3672;
+    static constexpr int kRxFrequency = CChannelData::kRxFrequencyEdit;
+    static constexpr int kRxType = CChannelData::kRxTypeList;
+    static constexpr int kRxCtcss = CChannelData::kRxCtcssCombo;
+    static constexpr int kRxCdcss = CChannelData::kRxCdcssCombo;
     static constexpr int kTxGroup = 3673;
-    static constexpr int kTxFrequency = 3675;
-    static constexpr int kTxType = 3677;
-    static constexpr int kTxCtcss = 3679;
-    static constexpr int kTxCdcss = 3681;
+    static constexpr int kTxFrequency = CChannelData::kTxFrequencyEdit;
+    static constexpr int kTxType = CChannelData::kTxTypeList;
+    static constexpr int kTxCtcss = CChannelData::kTxCtcssCombo;
+    static constexpr int kTxCdcss = CChannelData::kTxCdcssCombo;
     static constexpr int kCopyReceive = 3682;
 
     CChannelBasicPage(CEditorContext& context, CChannelBinding& binding, QWidget* parent = nullptr);

@@ -2,6 +2,7 @@
 // The Miscellaneous page of a channel: the personality that governs its
 // transmit rules, and whether scanning starts by itself on it.
 #include "editors/common/editor_page.h"
+#include "records/channel_data.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,9 +14,9 @@ struct CChannelBinding;
 class CChannelMiscellaneousPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 3657;
-    static constexpr int kPersonality = 3703;
-    static constexpr int kAutoStartScan = 3707;
+    static constexpr int kPage = CChannelData::kMiscPageText;
+    static constexpr int kPersonality = CChannelData::kPersonalityControl;
+    static constexpr int kAutoStartScan = CChannelData::kAutoStartScanCheck;
 
     CChannelMiscellaneousPage(CEditorContext& context, CChannelBinding& binding, QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "editors/channel_list/channel_table_model.h"
 
+#include "presentation/caption_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
@@ -19,6 +20,7 @@ namespace qrv {
 namespace {
 
 using Model = CChannelTableModel;
+using caption::LabelOf;
 using Kind = CChannelTableModel::CellKind;
 
 struct CColumn {
@@ -30,18 +32,18 @@ struct CColumn {
 
 constexpr std::array<CColumn, Model::kColumnCount> kColumns{{
     {Model::kNumberHeader, 30, Kind::Number, 0},
-    {3665, 95, Kind::Frequency, 0},
-    {3667, 95, Kind::List, CChannelData::kRxTypeList},
-    {3669, 50, Kind::Ctcss, 0},
-    {3671, 50, Kind::Cdcss, 0},
-    {3674, 95, Kind::Frequency, 0},
-    {3676, 95, Kind::List, CChannelData::kTxTypeList},
-    {3678, 50, Kind::Ctcss, 0},
-    {3680, 50, Kind::Cdcss, 0},
-    {3660, 60, Kind::List, CChannelData::kSpacingList},
-    {3662, 60, Kind::List, CChannelData::kPowerList},
+    {LabelOf(CChannelData::kRxFrequencyEdit), 95, Kind::Frequency, 0},
+    {LabelOf(CChannelData::kRxTypeList), 95, Kind::List, CChannelData::kRxTypeList},
+    {LabelOf(CChannelData::kRxCtcssCombo), 50, Kind::Ctcss, 0},
+    {LabelOf(CChannelData::kRxCdcssCombo), 50, Kind::Cdcss, 0},
+    {LabelOf(CChannelData::kTxFrequencyEdit), 95, Kind::Frequency, 0},
+    {LabelOf(CChannelData::kTxTypeList), 95, Kind::List, CChannelData::kTxTypeList},
+    {LabelOf(CChannelData::kTxCtcssCombo), 50, Kind::Ctcss, 0},
+    {LabelOf(CChannelData::kTxCdcssCombo), 50, Kind::Cdcss, 0},
+    {LabelOf(CChannelData::kSpacingList), 60, Kind::List, CChannelData::kSpacingList},
+    {LabelOf(CChannelData::kPowerList), 60, Kind::List, CChannelData::kPowerList},
     {CChannelData::kPersonalityTitleText, 90, Kind::Personality, 0},
-    {3707, 90, Kind::Flag, 0},
+    {CChannelData::kAutoStartScanCheck, 90, Kind::Flag, 0},
 }};
 
 bool IsColumn(int column)

@@ -4,6 +4,7 @@
 #include "editors/channel_list/channel_grid.h"
 #include "editors/common/editor_context.h"
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/notification.h"
 #include "radio_data/radio_data.h"
 #include "shell/message_box.h"
@@ -32,10 +33,11 @@ CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidge
         if (m_closing)
             return;
         if (clamped)
-            ShowLater(kOutOfRangeMessage);
+            ShowLater(msg::kFrequencyOutOfRange);
         Context().Notify({CNotification::Kind::CellEdited, CNotification::kCellEditedData}, this);
     });
-    connect(m_delegate, &CChannelCellDelegate::FrequencyOutOfRange, this, [this] { ShowLater(kOutOfRangeMessage); });
+    connect(m_delegate, &CChannelCellDelegate::FrequencyOutOfRange, this,
+            [this] { ShowLater(msg::kFrequencyOutOfRange); });
     connect(m_grid, &CChannelGrid::CopyRequested, this, &CViewChannelList::CopySelection);
     connect(m_grid, &CChannelGrid::PasteRequested, this, &CViewChannelList::Paste);
     connect(m_grid, &CChannelGrid::ClearRequested, this, &CViewChannelList::ClearFrequencies);
@@ -160,9 +162,9 @@ void CViewChannelList::Report(const CStoreOutcome& outcome)
     if (outcome.added)
         Context().Notify({CNotification::Kind::Added, 0}, this);
     if (outcome.clamped)
-        ShowMessage(this, Context().Settings(), kOutOfRangeMessage);
+        ShowMessage(this, Context().Settings(), msg::kFrequencyOutOfRange);
     if (outcome.leftOut)
-        ShowMessage(this, Context().Settings(), kPasteLeftOutMessage);
+        ShowMessage(this, Context().Settings(), msg::kPasteLeftOut);
 }
 
 void CViewChannelList::ClearFrequencies()

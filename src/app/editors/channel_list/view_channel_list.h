@@ -19,9 +19,7 @@ class CChannelGrid;
 class CViewChannelList : public CEditorView, public CRecordNavigator {
     Q_OBJECT
 public:
-    static constexpr int kOutOfRangeMessage = 1164;
     // Pasted text that fitted no cell, no entry of its column, or no channel.
-    static constexpr int kPasteLeftOutMessage = 3688;
     // The data word of the notification after a cell edit.
     // Lines at least this wide (up to the power level) pasted onto selected rows replace whole channels.
     static constexpr int kRowPasteWidth = CChannelTableModel::kPower + 1;

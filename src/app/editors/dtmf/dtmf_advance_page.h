@@ -3,6 +3,7 @@
 // choice is stored at once; a notice goes out only when the shown text really
 // differs from the one the control had when it took the focus.
 #include "editors/common/editor_page.h"
+#include "records/dtmf_system_data.h"
 
 #include <QString>
 
@@ -18,9 +19,9 @@ class CDTMFAdvancePage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = 5302;
-    static constexpr int kPretime = 5343;
-    static constexpr int kDigitDuration = 5349;
-    static constexpr int kDigitInterval = 5351;
+    static constexpr int kPretime = CDTMFSystemData::kPretimeList;
+    static constexpr int kDigitDuration = CDTMFSystemData::kDigitDurationList;
+    static constexpr int kDigitInterval = CDTMFSystemData::kDigitIntervalList;
 
     explicit CDTMFAdvancePage(CEditorContext& context, QWidget* parent = nullptr);
 

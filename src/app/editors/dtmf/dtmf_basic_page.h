@@ -3,6 +3,7 @@
 // side tone and short beep. A change is stored at once; it concerns no other
 // record, so no notice goes out and no check runs.
 #include "editors/common/editor_page.h"
+#include "records/dtmf_system_data.h"
 
 #include <QString>
 
@@ -18,10 +19,10 @@ class CDTMFBasicPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = 5301;
-    static constexpr int kPrimaryId = 5304;
-    static constexpr int kPttIdType = 5308;
-    static constexpr int kSideTone = 5309;
-    static constexpr int kShortBeep = 5310;
+    static constexpr int kPrimaryId = CDTMFSystemData::kPrimaryIdEdit;
+    static constexpr int kPttIdType = CDTMFSystemData::kPttIdTypeList;
+    static constexpr int kSideTone = CDTMFSystemData::kSideToneCheck;
+    static constexpr int kShortBeep = CDTMFSystemData::kShortBeepCheck;
 
     explicit CDTMFBasicPage(CEditorContext& context, QWidget* parent = nullptr);
 

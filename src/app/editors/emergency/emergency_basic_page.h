@@ -7,6 +7,7 @@
 // bytes.
 #include "editors/common/editor_page.h"
 #include "presentation/form_numbers.h"
+#include "records/emergency_data.h"
 
 #include <QString>
 
@@ -26,7 +27,7 @@ class CEmergencyBasicPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kEmergency;
-    static constexpr int kPowerSwitchCheck = 7349;
+    static constexpr int kPowerSwitchCheck = CEmergencyData::kPowerSwitchCheck;
 
     explicit CEmergencyBasicPage(CEditorContext& context, QWidget* parent = nullptr);
 

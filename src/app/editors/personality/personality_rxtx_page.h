@@ -3,6 +3,7 @@
 // with its pre-alert, re-key and reset times. The timer combos follow the
 // admission, and the pre-alert list offers only what the time-out allows.
 #include "editors/common/editor_page.h"
+#include "records/personality_data.h"
 
 #include <QString>
 #include <QVariant>
@@ -21,12 +22,12 @@ class CPersonalityData;
 class CPersonalityRXTXPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 2311;
-    static constexpr int kTxAdmit = 2321;
-    static constexpr int kTimeOut = 2325;
-    static constexpr int kPreAlert = 2327;
-    static constexpr int kReKey = 2329;
-    static constexpr int kReset = 2331;
+    static constexpr int kPage = CPersonalityData::kRxTxPageText;
+    static constexpr int kTxAdmit = CPersonalityData::kTxAdmitList;
+    static constexpr int kTimeOut = CPersonalityData::kTimeOutList;
+    static constexpr int kPreAlert = CPersonalityData::kPreAlertList;
+    static constexpr int kReKey = CPersonalityData::kReKeyList;
+    static constexpr int kReset = CPersonalityData::kResetList;
 
     explicit CPersonalityRXTXPage(CEditorContext& context, QWidget* parent = nullptr);
 

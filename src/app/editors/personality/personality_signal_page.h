@@ -3,6 +3,7 @@
 // (bits 0-3 of byte 6) and the signalling systems, which live in memory only.
 // The personality sheet builds it but does not show it.
 #include "editors/common/editor_page.h"
+#include "records/personality_data.h"
 
 class QComboBox;
 
@@ -16,7 +17,7 @@ public:
     static constexpr int kPage = 2313;
     static constexpr int kRxSignalling = 2402;
     static constexpr int kRxSystem = 2404;
-    static constexpr int kTxOptionalSignalling = 2407;
+    static constexpr int kTxOptionalSignalling = CPersonalityData::kTxOptionalSignallingList;
     static constexpr int kTxSystem = 2409;
     static constexpr int kTxSignalling = 2413;
 

@@ -3,6 +3,7 @@
 // the channel in each slot. Slots beyond the count are disabled but keep
 // their channels.
 #include "editors/common/editor_page.h"
+#include "records/scan_list_data.h"
 
 #include <array>
 
@@ -15,8 +16,8 @@ class CScanListData;
 class CScanChannelListPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 3803;
-    static constexpr int kEntryCount = 3943;
+    static constexpr int kPage = CScanListData::kChannelPageText;
+    static constexpr int kEntryCount = CScanListData::kEntryCountList;
     static constexpr int kSlotCount = 16;
 
     explicit CScanChannelListPage(CEditorContext& context, QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 // is offered only for transmit mode 1, the priority channel only for priority
 // mode 1, and the sweep time for any priority mode but 0.
 #include "editors/common/editor_page.h"
+#include "records/scan_list_data.h"
 
 #include <array>
 #include <cstdint>
@@ -18,18 +19,18 @@ class CScanListData;
 class CScanConfigPage : public CEditorPage {
     Q_OBJECT
 public:
-    static constexpr int kPage = 3800;
-    static constexpr int kScanMode = 3830;
-    static constexpr int kPriorityMode = 3834;
-    static constexpr int kPriorityChannel = 3836;
-    static constexpr int kSweepTime = 3844;
-    static constexpr int kTxMode = 3846;
-    static constexpr int kHangTime = 3848;
-    static constexpr int kDesignatedChannel = 3850;
-    static constexpr int kStartAlert = 3855;
-    static constexpr int kEndAlert = 3856;
-    static constexpr int kIncludeCurrent = 3857;
-    static constexpr int kTalkback = 3861;
+    static constexpr int kPage = CScanListData::kConfigPageText;
+    static constexpr int kScanMode = CScanListData::kScanModeList;
+    static constexpr int kPriorityMode = CScanListData::kPriorityModeList;
+    static constexpr int kPriorityChannel = CScanListData::kPriorityControl;
+    static constexpr int kSweepTime = CScanListData::kSweepTimeList;
+    static constexpr int kTxMode = CScanListData::kTxModeList;
+    static constexpr int kHangTime = CScanListData::kHangTimeList;
+    static constexpr int kDesignatedChannel = CScanListData::kDesignatedControl;
+    static constexpr int kStartAlert = CScanListData::kStartAlertCheck;
+    static constexpr int kEndAlert = CScanListData::kEndAlertCheck;
+    static constexpr int kIncludeCurrent = CScanListData::kIncludeCurrentCheck;
+    static constexpr int kTalkback = CScanListData::kTalkbackCheck;
 
     explicit CScanConfigPage(CEditorContext& context, QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
+#include "records/microphone_data.h"
 
 class QComboBox;
 
@@ -12,8 +13,8 @@ class CMicrophonePage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kMicrophone;
-    static constexpr int kInternalGain = 6502;
-    static constexpr int kExternalGain = 6504;
+    static constexpr int kInternalGain = CMicrophoneData::kInternalGainList;
+    static constexpr int kExternalGain = CMicrophoneData::kExternalGainList;
 
     explicit CMicrophonePage(CEditorContext& context, QWidget* parent = nullptr);
 

@@ -5,6 +5,7 @@
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
+#include "records/miscellaneous_data.h"
 
 #include <array>
 
@@ -18,16 +19,16 @@ class CMiscellaneousPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kMiscellaneous;
-    static constexpr int kTailRevert = 1402;
-    static constexpr int kSquelchLevel = 1404;
-    static constexpr int kBatterySaveDelay = 1412;
-    static constexpr int kBatterySaveMode = 1414;
-    static constexpr int kScanLed = 1416;
-    static constexpr int kLowBatteryGap = 1420;
-    static constexpr int kVoiceBattery = 1421;
-    static constexpr int kVoiceChannel = 1422;
-    static constexpr int kVoiceLanguageLabel = 1423;
-    static constexpr int kVoiceLanguage = 1424;
+    static constexpr int kTailRevert = CMiscellaneousData::kTailRevertCombo;
+    static constexpr int kSquelchLevel = CMiscellaneousData::kSquelchLevelCombo;
+    static constexpr int kBatterySaveDelay = CMiscellaneousData::kBatterySaveDelayCombo;
+    static constexpr int kBatterySaveMode = CMiscellaneousData::kBatterySaveModeCombo;
+    static constexpr int kScanLed = CMiscellaneousData::kScanLedCheck;
+    static constexpr int kLowBatteryGap = CMiscellaneousData::kLowBatteryGapCombo;
+    static constexpr int kVoiceBattery = CMiscellaneousData::kVoiceBatteryCheck;
+    static constexpr int kVoiceChannel = CMiscellaneousData::kVoiceChannelCheck;
+    static constexpr int kVoiceLanguageLabel = CMiscellaneousData::kVoiceLanguageLabel;
+    static constexpr int kVoiceLanguage = CMiscellaneousData::kVoiceLanguageCombo;
 
     explicit CMiscellaneousPage(CEditorContext& context, QWidget* parent = nullptr);
 

@@ -4,6 +4,7 @@
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
+#include "records/mode_data.h"
 
 class QCheckBox;
 
@@ -13,9 +14,9 @@ class CModePage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kMode;
-    static constexpr int kFactoryClone = 4658;
-    static constexpr int kPanelTest = 4660;
-    static constexpr int kClone = 4661;
+    static constexpr int kFactoryClone = CModeData::kFactoryCloneCheck;
+    static constexpr int kPanelTest = CModeData::kPanelTestCheck;
+    static constexpr int kClone = CModeData::kCloneCheck;
 
     explicit CModePage(CEditorContext& context, QWidget* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #include "editors/settings/view_radio.h"
 
+#include "presentation/caption_numbers.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/localize_window.h"
@@ -14,9 +15,9 @@ namespace qrv {
 
 namespace {
 
-// Model name, frequency range, serial number, firmware version, signalling type, last programmed.
-constexpr std::array<int, 6> kEdits{1111, 1113, 1115, 1117, 1119, 1121};
-constexpr int kSignalList = 1076;
+constexpr std::array<int, 6> kEdits{caption::kModelNameField,     caption::kFrequencyRangeField,
+                                    caption::kSerialNumberField,  caption::kFirmwareVersionField,
+                                    caption::kSignalingTypeField, caption::kLastProgrammedField};
 
 } // namespace
 
@@ -30,7 +31,7 @@ CViewRadio::CViewRadio(CRadioData& radioData, CSettings& settings, QWidget* pare
         SetControlNumber(edit, kEdits[i]);
         edit->setMinimumWidth(220);
         auto* label = new QLabel(this);
-        SetControlNumber(label, kEdits[i] - 1); // each caption is numbered one below its edit
+        SetControlNumber(label, caption::LabelOf(kEdits[i]));
         label->setBuddy(edit);
         form->addRow(label, edit);
         m_edits[i] = edit;
@@ -48,7 +49,7 @@ void CViewRadio::LoadControls()
         Format("%d-%d", identity.LowerLimit(), identity.UpperLimit()),
         info.SerialNumber(),
         "V" + identity.radioDataVersion.substr(0, 7),
-        m_settings.GetItemText(kSignalList, identity.signal),
+        m_settings.GetItemText(caption::kSignalTypeList, identity.signal),
         info.LastProgrammedText(),
     };
     for (std::size_t i = 0; i < m_edits.size(); ++i)

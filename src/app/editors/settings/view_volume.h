@@ -4,6 +4,7 @@
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
+#include "records/volume_data.h"
 
 class QComboBox;
 
@@ -13,7 +14,7 @@ class CVolumePage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kVolume;
-    static constexpr int kAlertTone = 4908;
+    static constexpr int kAlertTone = CVolumeData::kAlertToneList;
 
     explicit CVolumePage(CEditorContext& context, QWidget* parent = nullptr);
 

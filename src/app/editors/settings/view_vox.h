@@ -5,6 +5,7 @@
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
+#include "records/vox_data.h"
 
 class QComboBox;
 
@@ -14,8 +15,8 @@ class CVoxPage : public CEditorPage {
     Q_OBJECT
 public:
     static constexpr int kPage = form::kVox;
-    static constexpr int kGainLevel = 4430;
-    static constexpr int kDelayTime = 4432;
+    static constexpr int kGainLevel = CVoxData::kGainLevelList;
+    static constexpr int kDelayTime = CVoxData::kDelayTimeList;
 
     explicit CVoxPage(CEditorContext& context, QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "editors/common/editor_context.h"
 #include "editors/test_frequency/freq_grid.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
@@ -92,7 +93,7 @@ std::optional<std::uint32_t> CViewTestFrequency::TakeTyped(const QString& text)
     const CSettings& settings = Context().Settings();
     const auto units = ParseMHz(S(text));
     if (!units) {
-        ShowMessage(this, settings, kNotAFrequencyMessage);
+        ShowMessage(this, settings, msg::kNotAFrequency);
         return std::nullopt;
     }
     const CBand band = Context().Data().Identity().Band();
@@ -100,7 +101,7 @@ std::optional<std::uint32_t> CViewTestFrequency::TakeTyped(const QString& text)
     const std::uint32_t upper = std::max(lower, band.upper);
     const std::uint32_t inRange = std::clamp(*units, lower, upper);
     if (inRange != *units)
-        ShowMessage(this, settings, kOutOfRangeMessage);
+        ShowMessage(this, settings, msg::kFrequencyOutOfRange);
     return inRange;
 }
 

@@ -7,6 +7,7 @@
 // on its raster with its step code. Anything else is refused with a message.
 #include "editors/common/editor_view.h"
 #include "presentation/form_numbers.h"
+#include "records/test_frequency_data.h"
 
 #include <array>
 #include <cstdint>
@@ -23,9 +24,7 @@ public:
     static constexpr int kChannelGrid = 4010;
     static constexpr int kPointGrid = 4011;
     // "Point;RX ...;TX ...": the column titles are its second and third items.
-    static constexpr int kColumnTitles = 4014;
-    static constexpr int kOutOfRangeMessage = 1164;
-    static constexpr int kNotAFrequencyMessage = 1165;
+    static constexpr int kColumnTitles = CTestFrequencyData::kColumnTitlesList;
     // The tuning points the grid shows, one per row.
     static constexpr std::array<int, 3> kShownPoints = {0, 2, 4};
 
