@@ -134,9 +134,9 @@ private slots:
         CChannelData& channel = *f.data->Channels()[kChannel];
         const auto before = channel.Record();
         CChannelEditRecord edit;
-        channel.FillEditRecord(edit, f.program.Settings());
+        channel.FillEditRecord(edit);
         edit.rxFrequency = 0x46512500; // 465.12500 MHz
-        channel.TakeEditRecord(edit, f.program.Settings(), f.data->Identity().Band());
+        channel.TakeEditRecord(edit, f.data->Identity().Band());
         QCOMPARE(channel.RxFrequency(), 0x46512500U);
         const auto after = channel.Record();
 

@@ -291,9 +291,10 @@ TEST_F(ChannelEdit, FillShowsTheDefaultChannel)
 {
     CChannelData channel(std::size_t{15});
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, Settings());
-    const CChannelEditRecord expected{0x44609375, 0x44609375, "156.7", "023",   "CTCSS", "156.7", "023",
-                                      "CTCSS",    3,          3,       "12.5K", "Low",   0,       1};
+    channel.FillEditRecord(edit);
+    const CToneLookup tone = CtcssFromText("156.7");
+    const CChannelEditRecord expected{0x44609375, 0x44609375, 1, tone, UnusedCdcss(), 1, tone, UnusedCdcss(), 3, 3,
+                                      0,          0,          0, 1};
     EXPECT_EQ(edit, expected);
 }
 
@@ -301,18 +302,18 @@ TEST_F(ChannelEdit, FillRepairsToneIndices)
 {
     struct Case {
         std::uint16_t word, repaired;
-        const char *ctcss, *cdcss, *type;
+        const char *ctcss, *cdcss;
+        std::uint8_t type;
     };
     const Case cases[] = {
-        {0x4000, 0x4001, "63.0", "023", "CTCSS"},        // type 1, index 0
-        {0x4034, 0x4001, "63.0", "023", "CTCSS"},        // type 1, index 52
-        {0x6033, 0x6033, "254.1", "023", "CTCSS"},       // type 1, index 51 stands
-        {0x70FF, 0x7001, "63.0", "023", "CTCSS"},        // not found: shown as entry 1, bits 12-15 kept
-        {0x806C, 0x8001, "67.0", "017", "CDCSS"},        // type 2, index 108
-        {0xC06B, 0xC06B, "67.0", "754", "CDCSS Invert"}, // type 3, index 107 stands
-        {0xC000, 0xC001, "67.0", "017", "CDCSS Invert"},
-        {0x0000, 0x0000, "67.0", "023", "None"}, // type 0: nothing to repair
-        {0x1FFF, 0x1FFF, "67.0", "023", "None"},
+        {0x4000, 0x4001, "63.0", "023", 1},  // type 1, index 0
+        {0x4034, 0x4001, "63.0", "023", 1},  // type 1, index 52
+        {0x6033, 0x6033, "254.1", "023", 1}, // type 1, index 51 stands
+        {0x70FF, 0x7001, "63.0", "023", 1},  // not found: shown as entry 1, bits 12-15 kept
+        {0x806C, 0x8001, "67.0", "017", 2},  // type 2, index 108
+        {0xC06B, 0xC06B, "67.0", "754", 3},  // type 3, index 107 stands
+        {0xC000, 0xC001, "67.0", "017", 3},  {0x0000, 0x0000, "67.0", "023", 0}, // type 0: nothing to repair
+        {0x1FFF, 0x1FFF, "67.0", "023", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
@@ -320,14 +321,14 @@ TEST_F(ChannelEdit, FillRepairsToneIndices)
         channel.SetRxTone(c.word);
         channel.SetTxTone(c.word);
         CChannelEditRecord edit;
-        channel.FillEditRecord(edit, Settings());
+        channel.FillEditRecord(edit);
         EXPECT_EQ(channel.RxTone(), c.repaired);
         EXPECT_EQ(channel.TxTone(), c.repaired);
-        EXPECT_EQ(edit.rxCtcssText, c.ctcss);
-        EXPECT_EQ(edit.rxCdcssText, c.cdcss);
-        EXPECT_EQ(edit.rxTypeText, c.type);
-        EXPECT_EQ(edit.txCtcssText, c.ctcss);
-        EXPECT_EQ(edit.txCdcssText, c.cdcss);
+        EXPECT_EQ(CtcssText(edit.rxCtcss.index), c.ctcss);
+        EXPECT_EQ(CdcssText(edit.rxCdcss.index), c.cdcss);
+        EXPECT_EQ(edit.rxType, c.type);
+        EXPECT_EQ(edit.txCtcss, edit.rxCtcss);
+        EXPECT_EQ(edit.txCdcss, edit.rxCdcss);
     }
 }
 
@@ -338,17 +339,18 @@ TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
         CChannelData channel(n);
         const Record before = channel.Record();
         CChannelEditRecord edit;
-        channel.FillEditRecord(edit, Settings());
-        EXPECT_FALSE(channel.TakeEditRecord(edit, Settings(), kBand));
+        channel.FillEditRecord(edit);
+        EXPECT_FALSE(channel.TakeEditRecord(edit, kBand));
         EXPECT_EQ(channel.Record(), before);
     }
+    // Byte 17 holds spacing and power codes no list names: another edit keeps them.
     Record bytes{0x12, 0x34, 0x56, 0x78, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
-                 0x60, 0x44, 0x02, 0x50, 0x02, 0x10, 0x33, 0x00, 0x05, 0xBF};
+                 0x60, 0x44, 0x02, 0x50, 0x02, 0x10, 0x33, 0xEE, 0x05, 0xBF};
     CChannelData channel(bytes);
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, Settings());
-    edit.rxCtcssText = "100.0";
-    EXPECT_FALSE(channel.TakeEditRecord(edit, Settings(), kBand));
+    channel.FillEditRecord(edit);
+    edit.rxCtcss = CtcssFromText("100.0");
+    EXPECT_FALSE(channel.TakeEditRecord(edit, kBand));
     bytes[12] = 0x0E; // only the receive tone index changed
     EXPECT_EQ(channel.Record(), bytes);
 }
@@ -356,25 +358,25 @@ TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
 TEST_F(ChannelEdit, TakeStoresTones)
 {
     struct Case {
-        const char *type, *ctcss, *cdcss;
+        std::uint8_t type;
+        const char *ctcss, *cdcss;
         std::uint16_t word; // starting from 0x500C
     };
     const Case cases[] = {
-        {"CTCSS", "67.0", "", 0x5002},       {"CTCSS", "66.6", "", 0x70FF},   {"CTCSS", "20.0", "", 0x70FF},
-        {"CTCSS", "254.1", "", 0x5033},      {"CDCSS", "", "023", 0x9002},    {"CDCSS Invert", "", "800", 0xF0FF},
-        {"CDCSS Invert", "", "754", 0xD06B}, {"None", "67.0", "023", 0x100C}, // type 0: the tone bits stay
-        {"Nonsense", "", "023", 0xD002}, // unmatched type text: 0xFF cut to the two type bits
+        {1, "67.0", "", 0x5002},   {1, "66.6", "", 0x70FF},    {1, "20.0", "", 0x70FF},
+        {1, "254.1", "", 0x5033},  {2, "", "023", 0x9002},     {3, "", "800", 0xF0FF},
+        {3, "", "754", 0xD06B},    {0, "67.0", "023", 0x100C}, // type 0: the tone bits stay
+        {0xFF, "", "023", 0xD002},                             // a type beyond the list: cut to the two type bits
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.type) + " " + c.ctcss + c.cdcss);
+        SCOPED_TRACE(std::to_string(c.type) + " " + c.ctcss + c.cdcss);
         CChannelData channel(std::size_t{0});
         CChannelEditRecord edit;
-        channel.FillEditRecord(edit, Settings());
-        edit.rxTypeText = c.type;
-        edit.rxCtcssText = edit.txCtcssText = c.ctcss;
-        edit.rxCdcssText = edit.txCdcssText = c.cdcss;
-        edit.txTypeText = c.type == std::string("None") ? "Off" : c.type;
-        channel.TakeEditRecord(edit, Settings(), kBand);
+        channel.FillEditRecord(edit);
+        edit.rxType = edit.txType = c.type;
+        edit.rxCtcss = edit.txCtcss = CtcssFromText(c.ctcss);
+        edit.rxCdcss = edit.txCdcss = CdcssFromText(c.cdcss);
+        channel.TakeEditRecord(edit, kBand);
         EXPECT_EQ(channel.RxTone(), c.word);
         EXPECT_EQ(channel.TxTone(), c.word);
     }
@@ -399,10 +401,10 @@ TEST_F(ChannelEdit, TakeStoresFrequencies)
         SCOPED_TRACE(c.name);
         CChannelData channel(std::size_t{0});
         CChannelEditRecord edit;
-        channel.FillEditRecord(edit, Settings());
+        channel.FillEditRecord(edit);
         edit.rxFrequency = c.rx;
         edit.txFrequency = c.tx;
-        EXPECT_EQ(channel.TakeEditRecord(edit, Settings(), kBand), c.clamped);
+        EXPECT_EQ(channel.TakeEditRecord(edit, kBand), c.clamped);
         EXPECT_EQ(channel.RxFrequency(), c.storedRx);
         EXPECT_EQ(channel.TxFrequency(), c.storedTx);
         EXPECT_EQ(channel.IsValid(), c.valid);
@@ -413,20 +415,17 @@ TEST_F(ChannelEdit, TakeStoresListEntriesAndStepCodes)
 {
     CChannelData channel(std::size_t{0});
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, Settings());
-    edit.spacingText = "25K";
-    edit.powerText = "High";
+    channel.FillEditRecord(edit);
+    edit.spacing = 1; // "25K"
+    edit.power = 1;   // "High"
     edit.rxStepCode = 2;
     edit.txStepCode = 3;
-    channel.TakeEditRecord(edit, Settings(), kBand);
+    channel.TakeEditRecord(edit, kBand);
     EXPECT_EQ(channel.Record()[17], 0x11);
     EXPECT_EQ(channel.Record()[16], 0x32);
 
-    edit.spacingText = "6.25K"; // in no list entry: 0xFF, cut to the field
-    edit.powerText = "";
     edit.rxStepCode = kNoStepCode;
-    channel.TakeEditRecord(edit, Settings(), kBand);
-    EXPECT_EQ(channel.Record()[17], 0xFF);
+    channel.TakeEditRecord(edit, kBand);
     EXPECT_EQ(channel.Record()[16], 0x3F);
 }
 

@@ -281,15 +281,18 @@ TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
         const CChannelEditRecord& e = result.channels[0].edit;
         EXPECT_EQ(e.rxFrequency, 0x44600625u);
         EXPECT_EQ(e.txFrequency, c.tx);
-        EXPECT_EQ(e.rxTypeText, c.rxType);
-        EXPECT_EQ(e.txTypeText, c.txType);
-        const auto tone = [](const std::string& type, const std::string& ctcss, const std::string& cdcss) {
-            return type == "CTCSS" ? ctcss : (type == "None" ? std::string() : cdcss);
+        // The record holds entries and table indices; the table names them as the page shows them.
+        EXPECT_EQ(Settings().GetItemText(CChannelData::kRxTypeList, e.rxType), c.rxType);
+        EXPECT_EQ(Settings().GetItemText(CChannelData::kTxTypeList, e.txType), c.txType);
+        const auto tone = [](std::uint8_t type, const CToneLookup& ctcss, const CToneLookup& cdcss) {
+            return type == CToneWord::kTypeCtcss
+                       ? CtcssText(ctcss.index)
+                       : (type == CToneWord::kTypeNone ? std::string() : CdcssText(cdcss.index));
         };
-        EXPECT_EQ(tone(e.rxTypeText, e.rxCtcssText, e.rxCdcssText), c.rxTone);
-        EXPECT_EQ(tone(e.txTypeText, e.txCtcssText, e.txCdcssText), c.txTone);
-        EXPECT_EQ(e.spacingText, c.spacing);
-        EXPECT_EQ(e.powerText, c.power);
+        EXPECT_EQ(tone(e.rxType, e.rxCtcss, e.rxCdcss), c.rxTone);
+        EXPECT_EQ(tone(e.txType, e.txCtcss, e.txCdcss), c.txTone);
+        EXPECT_EQ(Settings().GetItemText(CChannelData::kSpacingList, e.spacing), c.spacing);
+        EXPECT_EQ(Settings().GetItemText(CChannelData::kPowerList, e.power), c.power);
         EXPECT_FALSE(result.channels[0].hasPersonality);
     }
 }
@@ -303,7 +306,7 @@ TEST_F(CsvChannels, CommonReadingIsLenient)
     ASSERT_EQ(result.channels.size(), 1u);
     EXPECT_EQ(result.channels[0].edit.rxFrequency, 0x44010000u);
     EXPECT_EQ(result.channels[0].edit.txFrequency, 0x44010000u);
-    EXPECT_EQ(result.channels[0].edit.txCtcssText, "123.0");
+    EXPECT_EQ(CtcssText(result.channels[0].edit.txCtcss.index), "123.0");
 }
 
 TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
@@ -361,8 +364,8 @@ TEST_F(CsvChannels, NativeRowsAreCheckedFieldByField)
     ASSERT_EQ(result.channels.size(), 1u);
     const CImportedChannel& taken = result.channels[0];
     EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
-    EXPECT_EQ(taken.edit.spacingText, "12.5 kHz");
-    EXPECT_EQ(taken.edit.powerText, "Low");
+    EXPECT_EQ(taken.edit.spacing, 0); // "12.5 kHz"
+    EXPECT_EQ(taken.edit.power, 1);   // "Low"
     EXPECT_FALSE(taken.hasPersonality);
     EXPECT_FALSE(taken.hasAutoStartScan);
 }

@@ -92,7 +92,7 @@ bool ApplyImport(const CImportResult& result, CRadioData& data)
         CChannelData* channel = position < channels.size() ? channels[position].get() : data.AddChannel();
         if (channel == nullptr)
             break;
-        channel->TakeEditRecord(imported.edit, data.Settings(), data.Identity().Band());
+        channel->TakeEditRecord(imported.edit, data.Identity().Band());
         if (imported.hasAutoStartScan)
             channel->SetAutoStartScan(imported.edit.autoStartScan != 0);
         if (imported.hasPersonality)

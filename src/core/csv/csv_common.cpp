@@ -69,9 +69,10 @@ std::uint8_t CdcssType(char polarity)
     return polarity == 'R' || polarity == 'r' ? CToneWord::kTypeCdcss2 : CToneWord::kTypeCdcss;
 }
 
-// Narrow and wide are the smallest and the largest spacing of the list.
+// Narrow and wide are the entries of the smallest and the largest spacing
+// of the list, whatever the language calls them.
 struct CSpacings {
-    std::string narrow, wide;
+    std::optional<std::uint8_t> narrow, wide;
 };
 
 CSpacings Spacings(const CSettings& settings)
@@ -80,14 +81,17 @@ CSpacings Spacings(const CSettings& settings)
     double narrow = 0;
     double wide = 0;
     for (const CComboLine& line : settings.FillCombo(CChannelData::kSpacingList)) {
+        if (line.data < 0 || line.data > 0xFF)
+            continue;
+        const auto entry = static_cast<std::uint8_t>(line.data);
         const double kHz = ParseLeadingDouble(line.text);
-        if (result.narrow.empty() || kHz < narrow) {
+        if (!result.narrow || kHz < narrow) {
             narrow = kHz;
-            result.narrow = line.text;
+            result.narrow = entry;
         }
-        if (result.wide.empty() || kHz > wide) {
+        if (!result.wide || kHz > wide) {
             wide = kHz;
-            result.wide = line.text;
+            result.wide = entry;
         }
     }
     return result;
@@ -95,18 +99,17 @@ CSpacings Spacings(const CSettings& settings)
 
 struct CSideTone {
     std::uint8_t type = CToneWord::kTypeNone;
-    std::string text; // the table text of the tone, when a type is set
+    std::uint16_t index = 0; // the tone's table index, when a type is set
 };
 
-void SetSide(CChannelEditRecord& edit, bool receive, const CSideTone& tone, const CSettings& settings)
+void SetSide(CChannelEditRecord& edit, bool receive, const CSideTone& tone)
 {
-    const int list = receive ? CChannelData::kRxTypeList : CChannelData::kTxTypeList;
-    (receive ? edit.rxTypeText : edit.txTypeText) = settings.GetItemText(list, tone.type);
-    std::string& ctcss = receive ? edit.rxCtcssText : edit.txCtcssText;
-    std::string& cdcss = receive ? edit.rxCdcssText : edit.txCdcssText;
-    ctcss = tone.type == CToneWord::kTypeCtcss ? tone.text : std::string(kUnusedCtcssText);
-    cdcss = tone.type == CToneWord::kTypeCdcss || tone.type == CToneWord::kTypeCdcss2 ? tone.text
-                                                                                      : std::string(kUnusedCdcssText);
+    (receive ? edit.rxType : edit.txType) = tone.type;
+    CToneLookup& ctcss = receive ? edit.rxCtcss : edit.txCtcss;
+    CToneLookup& cdcss = receive ? edit.rxCdcss : edit.txCdcss;
+    const bool usesCdcss = tone.type == CToneWord::kTypeCdcss || tone.type == CToneWord::kTypeCdcss2;
+    ctcss = tone.type == CToneWord::kTypeCtcss ? CToneLookup{tone.index, false} : UnusedCtcss();
+    cdcss = usesCdcss ? CToneLookup{tone.index, false} : UnusedCdcss();
 }
 
 std::optional<CRowError> CtcssSide(const std::string& text, CSideTone& side)
@@ -114,7 +117,7 @@ std::optional<CRowError> CtcssSide(const std::string& text, CSideTone& side)
     std::uint16_t index = 0;
     if (auto error = ReadCtcss(text.empty() ? kDefaultCtcss : text, index))
         return error;
-    side = {CToneWord::kTypeCtcss, CtcssText(index)};
+    side = {CToneWord::kTypeCtcss, index};
     return std::nullopt;
 }
 
@@ -123,7 +126,7 @@ std::optional<CRowError> CdcssSide(const std::string& text, char polarity, CSide
     std::uint16_t index = 0;
     if (auto error = ReadCdcss(text.empty() ? kDefaultCdcss : text, index))
         return error;
-    side = {CdcssType(polarity), CdcssText(index)};
+    side = {CdcssType(polarity), index};
     return std::nullopt;
 }
 
@@ -142,7 +145,7 @@ bool CCommonColumns::Usable(const CColumnMap& map) const
 std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t position) const
 {
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, m_settings);
+    channel.FillEditRecord(edit);
     std::vector<std::string> row(kColumnCount);
     row[kLocation] = std::to_string(position + 1);
 
@@ -173,13 +176,13 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
     const std::string rxSide = ToolSide(rxType);
     const std::string txSide = ToolSide(txType);
     if (txSide == "Tone")
-        row[kRToneFreq] = edit.txCtcssText;
+        row[kRToneFreq] = CtcssText(edit.txCtcss.index);
     if (rxSide == "Tone")
-        row[kCToneFreq] = edit.rxCtcssText;
+        row[kCToneFreq] = CtcssText(edit.rxCtcss.index);
     if (txSide == "DTCS")
-        row[kDtcsCode] = edit.txCdcssText;
+        row[kDtcsCode] = CdcssText(edit.txCdcss.index);
     if (rxSide == "DTCS")
-        row[kRxDtcsCode] = edit.rxCdcssText;
+        row[kRxDtcsCode] = CdcssText(edit.rxCdcss.index);
 
     if (rxSide.empty() && txSide.empty()) {
         row[kTone] = "";
@@ -187,7 +190,7 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
         row[kTone] = "Tone";
     } else if (rxSide == "Tone" && txSide == "Tone" && rxTone.Index() == txTone.Index()) {
         row[kTone] = "TSQL";
-        row[kRToneFreq] = edit.txCtcssText;
+        row[kRToneFreq] = CtcssText(edit.txCtcss.index);
     } else if (rxSide == "DTCS" && txSide == "DTCS" && rxTone.Index() == txTone.Index()) {
         row[kTone] = "DTCS";
     } else {
@@ -195,9 +198,9 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
         row[kCrossMode] = txSide + "->" + rxSide;
     }
 
-    row[kMode] = edit.spacingText == Spacings(m_settings).narrow ? "NFM" : "FM";
+    row[kMode] = edit.spacing == Spacings(m_settings).narrow ? "NFM" : "FM";
     row[kTStep] = edit.rxStepCode == kStepCode5k ? "5.00" : "6.25";
-    row[kPower] = edit.powerText;
+    row[kPower] = m_settings.GetItemText(CChannelData::kPowerList, edit.power);
     return row;
 }
 
@@ -284,8 +287,8 @@ std::optional<CRowError> CCommonColumns::ReadTones(const CCsvRow& row, const CCo
     }
     if (error)
         return error;
-    SetSide(edit, true, rx, m_settings);
-    SetSide(edit, false, tx, m_settings);
+    SetSide(edit, true, rx);
+    SetSide(edit, false, tx);
     return std::nullopt;
 }
 
@@ -295,19 +298,21 @@ std::optional<CRowError> CCommonColumns::ReadMode(const CCsvRow& row, const CCol
     const std::string mode = map.Field(row, kMode);
     const CSpacings spacings = Spacings(m_settings);
     if (mode.empty() || EqualsNoCase(mode, "FM"))
-        edit.spacingText = spacings.wide;
+        edit.spacing = spacings.wide.value_or(edit.spacing);
     else if (EqualsNoCase(mode, "NFM"))
-        edit.spacingText = spacings.narrow;
+        edit.spacing = spacings.narrow.value_or(edit.spacing);
     else
         return CRowError{csvmsg::kNotAllowedValue, mode}; // the radio has FM only
 
     // A power the list does not name (a wattage) takes the list's first entry.
     const std::string power = map.Field(row, kPower);
     const auto lines = m_settings.FillCombo(CChannelData::kPowerList);
-    edit.powerText = lines.empty() ? std::string() : lines.front().text;
+    const auto entryOf = [](const CComboLine& line) { return static_cast<std::uint8_t>(line.data & 0xFF); };
+    if (!lines.empty())
+        edit.power = entryOf(lines.front());
     for (const CComboLine& line : lines)
         if (EqualsNoCase(Trim(line.text), power))
-            edit.powerText = line.text;
+            edit.power = entryOf(line);
     return std::nullopt;
 }
 

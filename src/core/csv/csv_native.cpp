@@ -59,18 +59,19 @@ bool CNativeColumns::Usable(const CColumnMap& map) const
 std::vector<std::string> CNativeColumns::Row(CChannelData& channel, std::size_t position) const
 {
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, m_settings);
+    channel.FillEditRecord(edit);
+    const auto list = [this](int number, std::uint8_t entry) { return m_settings.GetItemText(number, entry); };
     return {std::to_string(position + 1),
             FrequencyText(edit.rxFrequency),
-            edit.rxTypeText,
-            edit.rxCtcssText,
-            edit.rxCdcssText,
+            list(CChannelData::kRxTypeList, edit.rxType),
+            CtcssText(edit.rxCtcss.index),
+            CdcssText(edit.rxCdcss.index),
             FrequencyText(edit.txFrequency),
-            edit.txTypeText,
-            edit.txCtcssText,
-            edit.txCdcssText,
-            edit.spacingText,
-            edit.powerText,
+            list(CChannelData::kTxTypeList, edit.txType),
+            CtcssText(edit.txCtcss.index),
+            CdcssText(edit.txCdcss.index),
+            list(CChannelData::kSpacingList, edit.spacing),
+            list(CChannelData::kPowerList, edit.power),
             std::to_string(edit.personalityPosition + 1),
             std::to_string(edit.autoStartScan)};
 }
@@ -91,24 +92,23 @@ std::optional<CRowError> CNativeColumns::ReadSide(const CCsvRow& row, const CCol
         return error;
     }
 
-    std::string& typeText = receive ? edit.rxTypeText : edit.txTypeText;
-    if (auto error = ReadListText(map.Field(row, side.type), m_settings, side.list, typeText))
+    std::uint8_t& type = receive ? edit.rxType : edit.txType;
+    if (auto error = ReadListEntry(map.Field(row, side.type), m_settings, side.list, type))
         return error;
-    const std::uint8_t type = static_cast<std::uint8_t>(m_settings.GetItemNumber(side.list, typeText).value_or(0));
-    std::string& ctcssText = receive ? edit.rxCtcssText : edit.txCtcssText;
-    std::string& cdcssText = receive ? edit.rxCdcssText : edit.txCdcssText;
-    ctcssText = kUnusedCtcssText;
-    cdcssText = kUnusedCdcssText;
+    CToneLookup& ctcss = receive ? edit.rxCtcss : edit.txCtcss;
+    CToneLookup& cdcss = receive ? edit.rxCdcss : edit.txCdcss;
+    ctcss = UnusedCtcss();
+    cdcss = UnusedCdcss();
     // Only the tone the type uses must be in its table; the other column is what the page shows.
     std::uint16_t index = 0;
     if (type == CToneWord::kTypeCtcss) {
         if (auto error = ReadCtcss(map.Field(row, side.ctcss), index))
             return error;
-        ctcssText = CtcssText(index);
+        ctcss = {index, false};
     } else if (type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2) {
         if (auto error = ReadCdcss(map.Field(row, side.cdcss), index))
             return error;
-        cdcssText = CdcssText(index);
+        cdcss = {index, false};
     }
     return std::nullopt;
 }
@@ -120,9 +120,9 @@ std::optional<CRowError> CNativeColumns::Read(const CCsvRow& row, const CColumnM
         return error;
     if (auto error = ReadSide(row, map, false, edit))
         return error;
-    if (auto error = ReadListText(map.Field(row, kSpacing), m_settings, CChannelData::kSpacingList, edit.spacingText))
+    if (auto error = ReadListEntry(map.Field(row, kSpacing), m_settings, CChannelData::kSpacingList, edit.spacing))
         return error;
-    if (auto error = ReadListText(map.Field(row, kPower), m_settings, CChannelData::kPowerList, edit.powerText))
+    if (auto error = ReadListEntry(map.Field(row, kPower), m_settings, CChannelData::kPowerList, edit.power))
         return error;
 
     const std::string personality = map.Field(row, kPersonality);

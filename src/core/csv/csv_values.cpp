@@ -53,19 +53,17 @@ std::optional<CRowError> ReadFrequency(std::string_view text, const CBand& band,
     return FrequencyFromUnits(*units, band, word, stepCode);
 }
 
-std::optional<CRowError> ReadListText(std::string_view text, const CSettings& settings, int list, std::string& shown)
+std::optional<CRowError> ReadListEntry(std::string_view text, const CSettings& settings, int list, std::uint8_t& entry)
 {
     const std::string wanted = Trim(text);
     const auto lines = settings.FillCombo(list);
-    if (wanted.empty() && !lines.empty()) {
-        shown = lines.front().text;
-        return std::nullopt;
-    }
     for (const CComboLine& line : lines) {
-        if (EqualsNoCase(Trim(line.text), wanted)) {
-            shown = line.text;
+        if ((wanted.empty() || EqualsNoCase(Trim(line.text), wanted)) && line.data >= 0 && line.data <= 0xFF) {
+            entry = static_cast<std::uint8_t>(line.data);
             return std::nullopt;
         }
+        if (wanted.empty())
+            break;
     }
     return CRowError{csvmsg::kNotAllowedValue, wanted};
 }

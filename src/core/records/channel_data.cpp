@@ -36,15 +36,7 @@ constexpr std::array<CDefaultChannel, CChannelData::kMaxChannels> kDefaultChanne
     {44609375, 1567},
 }};
 constexpr std::size_t kAutoStartScanChannel = 15;
-constexpr std::uint8_t kNoEntry = 0xFF;
 constexpr std::uint8_t kListEnd = 0xFF;
-
-// Entry number of a shown text in a value list; 0xFF when no entry matches.
-std::uint8_t EntryNumber(const CSettings& settings, int list, const std::string& text)
-{
-    const auto number = settings.GetItemNumber(list, text);
-    return number ? static_cast<std::uint8_t>(*number & 0xFF) : kNoEntry;
-}
 
 // The fill rule's repair: an index outside the table of the tone's type becomes 1.
 std::uint16_t RepairToneIndex(std::uint16_t word)
@@ -56,22 +48,22 @@ std::uint16_t RepairToneIndex(std::uint16_t word)
     return tone.Word();
 }
 
-void ToneTexts(std::uint16_t word, std::string& ctcssText, std::string& cdcssText)
+void ShowTone(std::uint16_t word, std::uint8_t& type, CToneLookup& ctcss, CToneLookup& cdcss)
 {
     const CToneWord tone(word);
-    ctcssText = tone.IsCtcss() ? CtcssText(tone.Index()) : std::string(kUnusedCtcssText);
-    cdcssText = tone.IsCdcss() ? CdcssText(tone.Index()) : std::string(kUnusedCdcssText);
+    type = tone.Type();
+    ctcss = tone.IsCtcss() ? CToneLookup{tone.Index(), false} : UnusedCtcss();
+    cdcss = tone.IsCdcss() ? CToneLookup{tone.Index(), false} : UnusedCdcss();
 }
 
-std::uint16_t StoreTone(std::uint16_t word, std::uint8_t type, const std::string& ctcssText,
-                        const std::string& cdcssText)
+std::uint16_t StoreTone(std::uint16_t word, std::uint8_t type, const CToneLookup& ctcss, const CToneLookup& cdcss)
 {
     CToneWord tone(word);
     tone.SetType(type);
     if (tone.IsCtcss())
-        tone.SetLookup(CtcssFromText(ctcssText));
+        tone.SetLookup(ctcss);
     else if (tone.IsCdcss())
-        tone.SetLookup(CdcssFromText(cdcssText));
+        tone.SetLookup(cdcss);
     return tone.Word();
 }
 
@@ -124,31 +116,37 @@ void CChannelData::ResolvePersonality(const std::vector<std::unique_ptr<CPersona
         m_personalityId = personalities[position]->TreeId();
 }
 
-void CChannelData::FillEditRecord(CChannelEditRecord& edit, const CSettings& settings)
+CToneLookup UnusedCtcss()
+{
+    return CtcssFromText(kUnusedCtcssText);
+}
+
+CToneLookup UnusedCdcss()
+{
+    return CdcssFromText(kUnusedCdcssText);
+}
+
+void CChannelData::FillEditRecord(CChannelEditRecord& edit)
 {
     SetRxTone(RepairToneIndex(RxTone()));
     SetTxTone(RepairToneIndex(TxTone()));
 
-    edit.spacingText = settings.GetItemText(kSpacingList, Spacing());
-    edit.powerText = settings.GetItemText(kPowerList, Power());
-    edit.rxTypeText = settings.GetItemText(kRxTypeList, CToneWord(RxTone()).Type());
-    edit.txTypeText = settings.GetItemText(kTxTypeList, CToneWord(TxTone()).Type());
+    edit.spacing = Spacing();
+    edit.power = Power();
     edit.rxFrequency = RxFrequency();
     edit.txFrequency = TxFrequency();
-    ToneTexts(RxTone(), edit.rxCtcssText, edit.rxCdcssText);
-    ToneTexts(TxTone(), edit.txCtcssText, edit.txCdcssText);
+    ShowTone(RxTone(), edit.rxType, edit.rxCtcss, edit.rxCdcss);
+    ShowTone(TxTone(), edit.txType, edit.txCtcss, edit.txCdcss);
     edit.rxStepCode = RxStepCode();
     edit.txStepCode = TxStepCode();
     edit.personalityPosition = PersonalityPosition();
     edit.autoStartScan = AutoStartScan() ? 1 : 0;
 }
 
-bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings, const CBand& band)
+bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CBand& band)
 {
-    SetSpacing(EntryNumber(settings, kSpacingList, edit.spacingText));
-    SetPower(EntryNumber(settings, kPowerList, edit.powerText));
-    const std::uint8_t rxType = EntryNumber(settings, kRxTypeList, edit.rxTypeText);
-    const std::uint8_t txType = EntryNumber(settings, kTxTypeList, edit.txTypeText);
+    SetSpacing(edit.spacing);
+    SetPower(edit.power);
 
     bool clamped = false;
     std::uint32_t rx = edit.rxFrequency;
@@ -163,8 +161,8 @@ bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CSetting
     SetTxFrequency(tx);
     SetValid(rx != kNoFrequency);
 
-    SetRxTone(StoreTone(RxTone(), rxType, edit.rxCtcssText, edit.rxCdcssText));
-    SetTxTone(StoreTone(TxTone(), txType, edit.txCtcssText, edit.txCdcssText));
+    SetRxTone(StoreTone(RxTone(), edit.rxType, edit.rxCtcss, edit.rxCdcss));
+    SetTxTone(StoreTone(TxTone(), edit.txType, edit.txCtcss, edit.txCdcss));
     SetRxStepCode(edit.rxStepCode);
     SetTxStepCode(edit.txStepCode);
     return clamped;

@@ -25,23 +25,31 @@ struct CNotification;
 
 // The page-side copy of a channel: frequency words as they stand,
 // value-list fields as their shown texts.
+// What the Basic page and a channel list row edit, as values: the windows
+// and CSV make the texts. Each side's tone is its type (entry of the type
+// list) and what the CTCSS and CDCSS fields hold; the one the type uses is
+// stored, the other is only shown.
 struct CChannelEditRecord {
     std::uint32_t rxFrequency = kNoFrequency;
     std::uint32_t txFrequency = kNoFrequency;
-    std::string rxCtcssText; // combo 3670
-    std::string rxCdcssText; // combo 3672
-    std::string rxTypeText;  // combo 3668
-    std::string txCtcssText; // combo 3679
-    std::string txCdcssText; // combo 3681
-    std::string txTypeText;  // combo 3677
+    std::uint8_t rxType = 0;
+    CToneLookup rxCtcss;
+    CToneLookup rxCdcss;
+    std::uint8_t txType = 0;
+    CToneLookup txCtcss;
+    CToneLookup txCdcss;
     std::uint8_t rxStepCode = kNoStepCode;
     std::uint8_t txStepCode = kNoStepCode;
-    std::string spacingText;               // combo 3661
-    std::string powerText;                 // combo 3663
-    std::uint32_t personalityPosition = 0; // combo 3703
-    std::uint32_t autoStartScan = 0;       // check box 3707
+    std::uint8_t spacing = 0; // entry of the spacing list, as byte 17 holds it
+    std::uint8_t power = 0;   // entry of the power list
+    std::uint32_t personalityPosition = 0;
+    std::uint32_t autoStartScan = 0;
     bool operator==(const CChannelEditRecord&) const = default;
 };
+
+// What the CTCSS and CDCSS fields show on the side the type does not use.
+CToneLookup UnusedCtcss();
+CToneLookup UnusedCdcss();
 
 class CChannelData : public CDataRecord {
 public:
@@ -140,14 +148,15 @@ public:
     void ResolvePersonality(const std::vector<std::unique_ptr<CPersonalityData>>& personalities);
 
     // Showing the channel: repairs a tone index outside its table to 1 in the
-    // record first, then fills every field of edit (texts from the value lists
-    // and tone tables, frequency words, step codes, byte 18, auto start scan).
-    void FillEditRecord(CChannelEditRecord& edit, const CSettings& settings);
+    // record first, then fills every field of edit (the codes of byte 17,
+    // tone types and indices, frequency words, step codes, byte 18, auto
+    // start scan).
+    void FillEditRecord(CChannelEditRecord& edit);
     // Storing the Basic page (also a channel list row): byte 17, tone types,
     // frequencies (clamped to the document's band when both are set), tone
     // indices, step codes; byte 18 and 19 are left alone. The valid flag
     // follows the receive frequency. Returns true when a frequency was clamped.
-    bool TakeEditRecord(const CChannelEditRecord& edit, const CSettings& settings, const CBand& band);
+    bool TakeEditRecord(const CChannelEditRecord& edit, const CBand& band);
     // Button 3682: transmit frequency and tone word = the receive ones.
     void CopyReceiveToTransmit();
 

@@ -34,6 +34,27 @@ constexpr int kTypeAfterFrequency = 2;
 constexpr int kCtcssAfterFrequency = 4;
 constexpr int kCdcssAfterFrequency = 6;
 
+// A list combo shows the entry whose item data is the code; a code the
+// list lacks shows nothing selected, and is kept (see Entry).
+void SelectEntry(QComboBox& combo, long long code)
+{
+    combo.setCurrentIndex(combo.findData(QVariant::fromValue(code)));
+}
+
+// The code a list combo stands for: the chosen entry, or the one it was
+// loaded with when the code is not in the list.
+std::uint8_t Entry(const QComboBox& combo, std::uint8_t loaded)
+{
+    return combo.currentIndex() >= 0 ? static_cast<std::uint8_t>(combo.currentData().toLongLong()) : loaded;
+}
+
+std::string ToneText(const CToneLookup& tone, bool ctcss)
+{
+    if (tone.notInTable)
+        return {};
+    return ctcss ? CtcssText(tone.index) : CdcssText(tone.index);
+}
+
 void Select(QComboBox& combo, const std::string& text)
 {
     const int index = combo.findText(Q(text), Qt::MatchExactly);
@@ -163,25 +184,24 @@ void CChannelBasicPage::LoadControls()
     if (channel == nullptr)
         return;
     CChannelEditRecord& edit = m_binding.edit;
-    channel->FillEditRecord(edit, Settings());
-    Select(*m_spacing, edit.spacingText);
-    Select(*m_power, edit.powerText);
-    LoadSide(m_rx, edit.rxFrequency, edit.rxStepCode, edit.rxTypeText, edit.rxCtcssText, edit.rxCdcssText);
-    LoadSide(m_tx, edit.txFrequency, edit.txStepCode, edit.txTypeText, edit.txCtcssText, edit.txCdcssText);
+    channel->FillEditRecord(edit);
+    SelectEntry(*m_spacing, edit.spacing);
+    SelectEntry(*m_power, edit.power);
+    LoadSide(m_rx, edit.rxFrequency, edit.rxStepCode, edit.rxType, edit.rxCtcss, edit.rxCdcss);
+    LoadSide(m_tx, edit.txFrequency, edit.txStepCode, edit.txType, edit.txCtcss, edit.txCdcss);
     EnableTransmitFrequency();
 }
 
-void CChannelBasicPage::LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode,
-                                 const std::string& typeText, const std::string& ctcssText,
-                                 const std::string& cdcssText)
+void CChannelBasicPage::LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode, std::uint8_t type,
+                                 const CToneLookup& ctcss, const CToneLookup& cdcss)
 {
     side.frequency->SetRange(Data().Identity().LowerLimit(), Data().Identity().UpperLimit());
     // The stored step code stands until the user types a frequency.
     side.frequency->SetValue(frequency, stepCode);
-    Select(*side.type, typeText);
+    SelectEntry(*side.type, type);
     const bool factoryLevel = Settings().IsFactoryLevel();
-    FillTones(*side.ctcss, true, factoryLevel, ctcssText);
-    FillTones(*side.cdcss, false, factoryLevel, cdcssText);
+    FillTones(*side.ctcss, true, factoryLevel, ToneText(ctcss, true));
+    FillTones(*side.cdcss, false, factoryLevel, ToneText(cdcss, false));
     EnableTones(side);
 }
 
@@ -196,19 +216,19 @@ void CChannelBasicPage::StoreControls()
             edit->Commit();
 
     CChannelEditRecord& edit = m_binding.edit;
-    edit.spacingText = S(m_spacing->currentText());
-    edit.powerText = S(m_power->currentText());
+    edit.spacing = Entry(*m_spacing, edit.spacing);
+    edit.power = Entry(*m_power, edit.power);
     edit.rxFrequency = m_rx.frequency->Value();
     edit.rxStepCode = m_rx.frequency->StepCode();
-    edit.rxTypeText = S(m_rx.type->currentText());
-    edit.rxCtcssText = S(m_rx.ctcss->currentText());
-    edit.rxCdcssText = S(m_rx.cdcss->currentText());
+    edit.rxType = Entry(*m_rx.type, edit.rxType);
+    edit.rxCtcss = CtcssFromText(S(m_rx.ctcss->currentText()));
+    edit.rxCdcss = CdcssFromText(S(m_rx.cdcss->currentText()));
     edit.txFrequency = m_tx.frequency->Value();
     edit.txStepCode = m_tx.frequency->StepCode();
-    edit.txTypeText = S(m_tx.type->currentText());
-    edit.txCtcssText = S(m_tx.ctcss->currentText());
-    edit.txCdcssText = S(m_tx.cdcss->currentText());
-    if (channel->TakeEditRecord(edit, Settings(), Data().Identity().Band())) {
+    edit.txType = Entry(*m_tx.type, edit.txType);
+    edit.txCtcss = CtcssFromText(S(m_tx.ctcss->currentText()));
+    edit.txCdcss = CdcssFromText(S(m_tx.cdcss->currentText()));
+    if (channel->TakeEditRecord(edit, Data().Identity().Band())) {
         // Clamped to the model's range: show what was stored.
         m_rx.frequency->SetValue(channel->RxFrequency(), channel->RxStepCode());
         m_tx.frequency->SetValue(channel->TxFrequency(), channel->TxStepCode());

@@ -52,8 +52,8 @@ private:
     };
 
     QGroupBox* MakeSide(CSide& side, int groupNumber, int frequencyNumber);
-    void LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode, const std::string& typeText,
-                  const std::string& ctcssText, const std::string& cdcssText);
+    void LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode, std::uint8_t type,
+                  const CToneLookup& ctcss, const CToneLookup& cdcss);
     static void EnableTones(const CSide& side);
     void EnableTransmitFrequency();
     void ReceiveCommitted();

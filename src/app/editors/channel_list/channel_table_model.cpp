@@ -72,26 +72,35 @@ QString FrequencyCellText(std::uint32_t word)
     return Q(FrequencyTextFromUnits(onRaster));
 }
 
-// The edit record's text of a list or tone column.
-template <typename Edit> auto TextField(Edit& edit, int column) -> decltype(&edit.rxTypeText)
+// The edit record's code of a list column.
+template <typename Edit> auto ListField(Edit& edit, int column) -> decltype(&edit.rxType)
 {
     switch (column) {
     case Model::kRxType:
-        return &edit.rxTypeText;
-    case Model::kRxCtcss:
-        return &edit.rxCtcssText;
-    case Model::kRxCdcss:
-        return &edit.rxCdcssText;
+        return &edit.rxType;
     case Model::kTxType:
-        return &edit.txTypeText;
-    case Model::kTxCtcss:
-        return &edit.txCtcssText;
-    case Model::kTxCdcss:
-        return &edit.txCdcssText;
+        return &edit.txType;
     case Model::kSpacing:
-        return &edit.spacingText;
+        return &edit.spacing;
     case Model::kPower:
-        return &edit.powerText;
+        return &edit.power;
+    default:
+        return nullptr;
+    }
+}
+
+// The edit record's tone of a CTCSS or CDCSS column.
+template <typename Edit> auto ToneField(Edit& edit, int column) -> decltype(&edit.rxCtcss)
+{
+    switch (column) {
+    case Model::kRxCtcss:
+        return &edit.rxCtcss;
+    case Model::kRxCdcss:
+        return &edit.rxCdcss;
+    case Model::kTxCtcss:
+        return &edit.txCtcss;
+    case Model::kTxCdcss:
+        return &edit.txCdcss;
     default:
         return nullptr;
     }
@@ -187,9 +196,7 @@ QStringList CChannelTableModel::Options(int column) const
 CChannelTableModel::CRow CChannelTableModel::ShowChannel(CChannelData& channel) const
 {
     CRow row;
-    channel.FillEditRecord(row.edit, m_settings);
-    row.rxType = CToneWord(channel.RxTone()).Type();
-    row.txType = CToneWord(channel.TxTone()).Type();
+    channel.FillEditRecord(row.edit);
     const auto& personalities = m_data.Personalities();
     for (std::size_t i = 0; i < personalities.size(); ++i) {
         const auto& personality = personalities[i];
@@ -214,11 +221,17 @@ QString CChannelTableModel::CellText(const CRow& row, int rowNumber, int column)
         return row.personality;
     case kAutoStartScan:
         return QString::number(edit.autoStartScan);
-    default: {
-        const std::string* text = TextField(edit, column);
-        return text != nullptr ? Q(*text) : QString();
+    default:
+        break;
     }
+    if (const std::uint8_t* code = ListField(edit, column))
+        return Q(m_settings.GetItemText(kColumns[static_cast<std::size_t>(column)].list, *code));
+    if (const CToneLookup* tone = ToneField(edit, column)) {
+        if (tone->notInTable)
+            return {};
+        return Q(KindOf(column) == Kind::Ctcss ? CtcssText(tone->index) : CdcssText(tone->index));
     }
+    return {};
 }
 
 bool CChannelTableModel::IsEditable(const CRow& row, int column) const
@@ -227,13 +240,13 @@ bool CChannelTableModel::IsEditable(const CRow& row, int column) const
     case kNumber:
         return false;
     case kRxCtcss:
-        return UsesCtcss(row.rxType);
+        return UsesCtcss(row.edit.rxType);
     case kRxCdcss:
-        return UsesCdcss(row.rxType);
+        return UsesCdcss(row.edit.rxType);
     case kTxCtcss:
-        return UsesCtcss(row.txType);
+        return UsesCtcss(row.edit.txType);
     case kTxCdcss:
-        return UsesCdcss(row.txType);
+        return UsesCdcss(row.edit.txType);
     case kTxFrequency:
         // Without a receive frequency the channel has no transmit frequency either.
         return row.edit.rxFrequency != kNoFrequency;
@@ -242,12 +255,12 @@ bool CChannelTableModel::IsEditable(const CRow& row, int column) const
     }
 }
 
-std::optional<std::string> CChannelTableModel::ListEntry(int list, const QString& text) const
+std::optional<std::uint8_t> CChannelTableModel::ListEntry(int list, const QString& text) const
 {
     const std::string wanted = Trim(S(text));
     for (const CComboLine& line : m_settings.FillCombo(list))
-        if (EqualsNoCase(wanted, line.text))
-            return line.text;
+        if (EqualsNoCase(wanted, line.text) && line.data >= 0 && line.data <= 0xFF)
+            return static_cast<std::uint8_t>(line.data);
     return std::nullopt;
 }
 
@@ -272,7 +285,7 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
         return result;
     CChannelData& channel = *channels[static_cast<std::size_t>(row)];
     CChannelEditRecord edit;
-    channel.FillEditRecord(edit, m_settings);
+    channel.FillEditRecord(edit);
 
     bool taken = false;
     std::optional<std::size_t> personality;
@@ -300,7 +313,7 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
             if (text.isEmpty())
                 break;
             if (const auto entry = ListEntry(kColumns[static_cast<std::size_t>(cell.column)].list, text)) {
-                *TextField(edit, cell.column) = *entry;
+                *ListField(edit, cell.column) = *entry;
                 taken = true;
             } else {
                 result.rejected = true;
@@ -309,7 +322,8 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
         case Kind::Ctcss:
         case Kind::Cdcss:
             // Any text: a tone not in the table is stored as such and shown repaired.
-            *TextField(edit, cell.column) = S(text);
+            *ToneField(edit, cell.column) =
+                KindOf(cell.column) == Kind::Ctcss ? CtcssFromText(S(text)) : CdcssFromText(S(text));
             taken = true;
             break;
         case Kind::Personality:
@@ -332,7 +346,7 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
     if (!taken)
         return result;
 
-    result.clamped = channel.TakeEditRecord(edit, m_settings, m_band) || result.clamped;
+    result.clamped = channel.TakeEditRecord(edit, m_band) || result.clamped;
     if (autoStartScan)
         channel.SetAutoStartScan(*autoStartScan);
     if (personality) {

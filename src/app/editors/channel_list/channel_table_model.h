@@ -88,15 +88,13 @@ private:
     struct CRow {
         CChannelEditRecord edit;
         QString personality;
-        std::uint8_t rxType = 0;
-        std::uint8_t txType = 0;
     };
 
     CRow ShowChannel(CChannelData& channel) const;
     QString CellText(const CRow& row, int rowNumber, int column) const;
     bool IsEditable(const CRow& row, int column) const;
     // The list entry a typed or pasted text means (case and blanks aside); nullopt when none.
-    std::optional<std::string> ListEntry(int list, const QString& text) const;
+    std::optional<std::uint8_t> ListEntry(int list, const QString& text) const;
     // The personality a text names: its position in the personality array, when valid.
     std::optional<std::size_t> PersonalityOf(const QString& text) const;
     void EmitRowChanged(int row);
