@@ -107,7 +107,7 @@ void CChannelCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mod
         // Re-entering the shown frequency changes nothing, not even the step code.
         if (edit->Value() == index.data(CChannelTableModel::kWordRole).toUInt())
             return;
-        model->setData(index, Q(FrequencyText(edit->Value())));
+        model->setData(index, QVariantList{edit->Value(), edit->StepCode()}, CChannelTableModel::kWordRole);
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         if (!combo->isEditable() && combo->currentIndex() < 0)
             return; // nothing chosen

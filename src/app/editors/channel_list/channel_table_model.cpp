@@ -299,7 +299,8 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
             const bool receive = cell.column == kRxFrequency;
             std::uint32_t& word = receive ? edit.rxFrequency : edit.txFrequency;
             std::uint8_t& step = receive ? edit.rxStepCode : edit.txStepCode;
-            const CFreqEntry entry = EnterFrequency(S(text), m_band.lower, m_band.upper);
+            const CFreqEntry entry = cell.frequency ? CFreqEntry{cell.frequency->first, cell.frequency->second, false}
+                                                    : EnterFrequency(S(text), m_band.lower, m_band.upper);
             result.clamped = result.clamped || entry.clamped;
             // The frequency the record already holds keeps its step code.
             if (entry.word != word) {
@@ -426,9 +427,18 @@ Qt::ItemFlags CChannelTableModel::flags(const QModelIndex& index) const
 
 bool CChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+    const bool frequency = role == kWordRole && KindOf(index.column()) == Kind::Frequency;
+    if ((role != Qt::EditRole && !frequency) || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    const CStoreResult result = StoreCells(index.row(), {{index.column(), value.toString()}});
+    CCell cell{index.column(), value.toString(), std::nullopt};
+    if (frequency) {
+        // word and step code, as the frequency editor parsed them
+        const QVariantList parts = value.toList();
+        if (parts.size() != 2)
+            return false;
+        cell.frequency.emplace(parts[0].toUInt(), static_cast<std::uint8_t>(parts[1].toUInt()));
+    }
+    const CStoreResult result = StoreCells(index.row(), {cell});
     if (!result.stored)
         return false;
     emit CellStored(index.row(), result.clamped);

@@ -38,7 +38,8 @@ public:
 
     // The "No." header.
     static constexpr int kNumberHeader = 3689;
-    // A frequency cell's word and step code, for the frequency editor.
+    // A frequency cell's word and step code, for the frequency editor. Set
+    // with kWordRole, a frequency cell takes both as a list {word, step code}.
     static constexpr int kWordRole = Qt::UserRole;
     static constexpr int kStepRole = Qt::UserRole + 1;
 
@@ -62,6 +63,9 @@ public:
     struct CCell {
         int column = 0;
         QString text;
+        // A frequency cell set from a frequency editor: the word and step code
+        // it parsed (the text is then not read again).
+        std::optional<std::pair<std::uint32_t, std::uint8_t>> frequency;
     };
     struct CStoreResult {
         bool stored = false;   // the row was stored into its channel

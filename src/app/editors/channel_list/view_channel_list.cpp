@@ -186,7 +186,7 @@ void CViewChannelList::ClearFrequencies()
         if (index.row() != row)
             flush();
         row = index.row();
-        cells.push_back({index.column(), QString()});
+        cells.push_back({index.column(), QString(), std::nullopt});
     }
     flush();
     Report(outcome);

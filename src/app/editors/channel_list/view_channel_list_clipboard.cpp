@@ -53,7 +53,7 @@ void CViewChannelList::Paste()
         std::map<int, std::vector<CChannelTableModel::CCell>> rows;
         for (const QModelIndex& index : targets)
             if (index.flags() & Qt::ItemIsEditable)
-                rows[index.row()].push_back({index.column(), block.front().front()});
+                rows[index.row()].push_back({index.column(), block.front().front(), std::nullopt});
         for (const auto& [row, cells] : rows)
             StoreRow(row, cells, outcome);
     } else {
@@ -93,7 +93,7 @@ void CViewChannelList::PasteBlock(const QList<QStringList>& block, CStoreOutcome
         for (int j = 0; j < static_cast<int>(block[i].size()); ++j) {
             const int column = left + j;
             if (column < CChannelTableModel::kColumnCount)
-                cells.push_back({column, block[i][j]});
+                cells.push_back({column, block[i][j], std::nullopt});
             else if (!block[i][j].trimmed().isEmpty())
                 outcome.leftOut = true;
         }
