@@ -32,7 +32,6 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
 
     qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
-    qrv::CSettings::SetInstance(&settings);
     settings.SelectLanguage(settings.StoredLanguageIndex());
     for (const qrv::CRefusedFile& refused : qrv::RefusedProgramFiles(settings))
         qrv::ShowText(nullptr, settings, QString::fromStdString(qrv::RefusalText(settings, refused)), QMessageBox::Ok,
@@ -73,6 +72,5 @@ int main(int argc, char** argv)
     settings.SetReadOnly(QCoreApplication::arguments().contains(QStringLiteral("--exit-after-start")));
     frame.reset();
     settings.WriteChoices();
-    qrv::CSettings::SetInstance(nullptr);
     return result;
 }

@@ -17,14 +17,12 @@ CCliContext::CCliContext(const std::filesystem::path& programDirectory)
     // A refused file reads as missing: the command goes on, and says so.
     for (const CRefusedFile& refused : RefusedProgramFiles(*m_settings))
         std::fprintf(stderr, "qrvctl: %s\n", RefusalText(*m_settings, refused).c_str());
-    CSettings::SetInstance(m_settings.get());
     m_session = std::make_unique<CCodeplugSession>(*m_settings);
 }
 
 CCliContext::~CCliContext()
 {
     m_session.reset();
-    CSettings::SetInstance(nullptr);
 }
 
 int CCliContext::Fail(int message, const std::string& argument) const

@@ -67,10 +67,7 @@ CProgramDir::CProgramDir(bool withResources)
     Reopen();
 }
 
-CProgramDir::~CProgramDir()
-{
-    CSettings::SetInstance(nullptr);
-}
+CProgramDir::~CProgramDir() = default;
 
 CSettings& CProgramDir::Reopen()
 {
@@ -78,7 +75,6 @@ CSettings& CProgramDir::Reopen()
     m_settings = std::make_unique<CSettings>(m_dir.Path());
     m_settings->SetReadOnly(true);
     m_settings->SelectLanguage(0);
-    CSettings::SetInstance(m_settings.get());
     return *m_settings;
 }
 

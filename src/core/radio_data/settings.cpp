@@ -20,8 +20,6 @@ constexpr std::size_t kCaptionBuffer = 25600;
 constexpr std::size_t kConstantBuffer = 256;
 constexpr std::size_t kLanguageKeyBuffer = 256;
 
-CSettings* g_instance = nullptr;
-
 std::string Key(const char* family, int number)
 {
     return Format("%s%05d", family, number);
@@ -47,26 +45,7 @@ CSettings::CSettings(std::filesystem::path programDirectory) : m_programDirector
     PortName = ini.GetString(kSettingSection, "PortName", "", kSettingsTextBuffer);
 }
 
-CSettings::~CSettings()
-{
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-CSettings& CSettings::GetInstance()
-{
-    return *g_instance;
-}
-
-bool CSettings::HasInstance()
-{
-    return g_instance != nullptr;
-}
-
-void CSettings::SetInstance(CSettings* settings)
-{
-    g_instance = settings;
-}
+CSettings::~CSettings() = default;
 
 bool CSettings::WriteChoices()
 {

@@ -31,11 +31,6 @@ public:
     CSettings(const CSettings&) = delete;
     CSettings& operator=(const CSettings&) = delete;
 
-    // The program-wide object, installed by the program (or a test) that owns it.
-    static CSettings& GetInstance();
-    static bool HasInstance();
-    static void SetInstance(CSettings* settings);
-
     // A read-only settings object never writes Settings.ini (used by the command-line tool).
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool IsReadOnly() const { return m_readOnly; }
