@@ -54,23 +54,6 @@ protected:
     CRadioData m_data;
 };
 
-TEST_F(ReportTest, SectionTableInPrintingOrder)
-{
-    const std::vector<std::pair<int, int>> expected{{form::kRadio, item::kRadio},
-                                                    {form::kKeys, item::kKeys},
-                                                    {form::kMiscellaneous, item::kMiscellaneous},
-                                                    {form::kVox, item::kVox},
-                                                    {form::kMode, item::kMode},
-                                                    {form::kChannel, item::kChannelFolder},
-                                                    {form::kPersonality, item::kPersonalityFolder},
-                                                    {form::kScan, item::kScan},
-                                                    {form::kTestFrequency, item::kTestFrequency}};
-    std::vector<std::pair<int, int>> actual;
-    for (const CReportSection& section : ReportSections())
-        actual.emplace_back(section.formNumber, section.treeCommand);
-    EXPECT_EQ(actual, expected);
-}
-
 TEST_F(ReportTest, VoxSectionAloneIsTitlesTwoSettingsAndASpacer)
 {
     const ReportRows rows = Build({form::kVox});
