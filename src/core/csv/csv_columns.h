@@ -2,6 +2,9 @@
 // The two column sets of a channel list file: their header, the row of a
 // channel, and the reading of a row into a channel that can be taken.
 #include "csv/csv_values.h"
+#include "radio_data/list_spec.h"
+#include "radio_data/settings.h"
+#include "records/channel_data.h"
 
 #include <optional>
 #include <string>
@@ -24,7 +27,14 @@ public:
 
 class CNativeColumns : public CChannelColumns {
 public:
-    CNativeColumns(const CRadioData& data, const CSettings& settings) : m_data(data), m_settings(settings) {}
+    // The value lists are expanded once for a whole import.
+    CNativeColumns(const CRadioData& data, const CSettings& settings)
+        : m_data(data), m_settings(settings), m_rxTypes(settings.FillCombo(CChannelData::kRxTypeList)),
+          m_txTypes(settings.FillCombo(CChannelData::kTxTypeList)),
+          m_spacings(settings.FillCombo(CChannelData::kSpacingList)),
+          m_powers(settings.FillCombo(CChannelData::kPowerList))
+    {
+    }
     std::vector<std::string> Captions() const override;
     bool Usable(const CColumnMap& map) const override;
     std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
@@ -36,11 +46,16 @@ private:
 
     const CRadioData& m_data;
     const CSettings& m_settings;
+    std::vector<CComboLine> m_rxTypes, m_txTypes, m_spacings, m_powers;
 };
 
 class CCommonColumns : public CChannelColumns {
 public:
-    CCommonColumns(const CSettings& settings, const CBand& band) : m_settings(settings), m_band(band) {}
+    CCommonColumns(const CSettings& settings, const CBand& band)
+        : m_settings(settings), m_band(band), m_spacings(settings.FillCombo(CChannelData::kSpacingList)),
+          m_powers(settings.FillCombo(CChannelData::kPowerList))
+    {
+    }
     std::vector<std::string> Captions() const override;
     bool Usable(const CColumnMap& map) const override;
     std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
@@ -53,6 +68,7 @@ private:
 
     const CSettings& m_settings;
     CBand m_band;
+    std::vector<CComboLine> m_spacings, m_powers; // the value lists, expanded once
 };
 
 } // namespace qrv

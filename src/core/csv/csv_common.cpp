@@ -75,12 +75,12 @@ struct CSpacings {
     std::optional<std::uint8_t> narrow, wide;
 };
 
-CSpacings Spacings(const CSettings& settings)
+CSpacings Spacings(const std::vector<CComboLine>& lines)
 {
     CSpacings result;
     double narrow = 0;
     double wide = 0;
-    for (const CComboLine& line : settings.FillCombo(CChannelData::kSpacingList)) {
+    for (const CComboLine& line : lines) {
         if (line.data < 0 || line.data > 0xFF)
             continue;
         const auto entry = static_cast<std::uint8_t>(line.data);
@@ -198,7 +198,7 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
         row[kCrossMode] = txSide + "->" + rxSide;
     }
 
-    row[kMode] = edit.spacing == Spacings(m_settings).narrow ? "NFM" : "FM";
+    row[kMode] = edit.spacing == Spacings(m_spacings).narrow ? "NFM" : "FM";
     row[kTStep] = edit.rxStepCode == kStepCode5k ? "5.00" : "6.25";
     row[kPower] = m_settings.GetItemText(CChannelData::kPowerList, edit.power);
     return row;
@@ -296,7 +296,7 @@ std::optional<CRowError> CCommonColumns::ReadMode(const CCsvRow& row, const CCol
                                                   CChannelEditRecord& edit) const
 {
     const std::string mode = map.Field(row, kMode);
-    const CSpacings spacings = Spacings(m_settings);
+    const CSpacings spacings = Spacings(m_spacings);
     if (mode.empty() || EqualsNoCase(mode, "FM"))
         edit.spacing = spacings.wide.value_or(edit.spacing);
     else if (EqualsNoCase(mode, "NFM"))
@@ -306,7 +306,7 @@ std::optional<CRowError> CCommonColumns::ReadMode(const CCsvRow& row, const CCol
 
     // A power the list does not name (a wattage) takes the list's first entry.
     const std::string power = map.Field(row, kPower);
-    const auto lines = m_settings.FillCombo(CChannelData::kPowerList);
+    const std::vector<CComboLine>& lines = m_powers;
     const auto entryOf = [](const CComboLine& line) { return static_cast<std::uint8_t>(line.data & 0xFF); };
     if (!lines.empty())
         edit.power = entryOf(lines.front());

@@ -93,7 +93,7 @@ std::optional<CRowError> CNativeColumns::ReadSide(const CCsvRow& row, const CCol
     }
 
     std::uint8_t& type = receive ? edit.rxType : edit.txType;
-    if (auto error = ReadListEntry(map.Field(row, side.type), m_settings, side.list, type))
+    if (auto error = ReadListEntry(map.Field(row, side.type), receive ? m_rxTypes : m_txTypes, type))
         return error;
     CToneLookup& ctcss = receive ? edit.rxCtcss : edit.txCtcss;
     CToneLookup& cdcss = receive ? edit.rxCdcss : edit.txCdcss;
@@ -120,9 +120,9 @@ std::optional<CRowError> CNativeColumns::Read(const CCsvRow& row, const CColumnM
         return error;
     if (auto error = ReadSide(row, map, false, edit))
         return error;
-    if (auto error = ReadListEntry(map.Field(row, kSpacing), m_settings, CChannelData::kSpacingList, edit.spacing))
+    if (auto error = ReadListEntry(map.Field(row, kSpacing), m_spacings, edit.spacing))
         return error;
-    if (auto error = ReadListEntry(map.Field(row, kPower), m_settings, CChannelData::kPowerList, edit.power))
+    if (auto error = ReadListEntry(map.Field(row, kPower), m_powers, edit.power))
         return error;
 
     const std::string personality = map.Field(row, kPersonality);

@@ -53,10 +53,9 @@ std::optional<CRowError> ReadFrequency(std::string_view text, const CBand& band,
     return FrequencyFromUnits(*units, band, word, stepCode);
 }
 
-std::optional<CRowError> ReadListEntry(std::string_view text, const CSettings& settings, int list, std::uint8_t& entry)
+std::optional<CRowError> ReadListEntry(std::string_view text, const std::vector<CComboLine>& lines, std::uint8_t& entry)
 {
     const std::string wanted = Trim(text);
-    const auto lines = settings.FillCombo(list);
     for (const CComboLine& line : lines) {
         if ((wanted.empty() || EqualsNoCase(Trim(line.text), wanted)) && line.data >= 0 && line.data <= 0xFF) {
             entry = static_cast<std::uint8_t>(line.data);

@@ -3,6 +3,7 @@
 // texts, value-list texts, tone texts, and the row-level reason.
 #include "csv/channel_csv.h"
 #include "csv/csv_text.h"
+#include "radio_data/list_spec.h"
 
 #include <cstdint>
 #include <map>
@@ -32,7 +33,8 @@ std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CBand& ba
 
 // The entry of a value list whose text matches (case and spaces ignored);
 // an empty text gives entry 0's text.
-std::optional<CRowError> ReadListEntry(std::string_view text, const CSettings& settings, int list, std::uint8_t& entry);
+std::optional<CRowError> ReadListEntry(std::string_view text, const std::vector<CComboLine>& lines,
+                                       std::uint8_t& entry);
 // A tone text that must be in its table -> the 1-based index.
 std::optional<CRowError> ReadCtcss(std::string_view text, std::uint16_t& index);
 std::optional<CRowError> ReadCdcss(std::string_view text, std::uint16_t& index);
