@@ -27,15 +27,15 @@ struct CNameRow {
 TEST(BackupFolder, NamesCarryDateTimeModelAndDirection)
 {
     const CNameRow rows[] = {
-        {test::LocalTime(2026, 12, 6, 9, 30, 12), "QL-210", BackupDirection::Read, 1,
+        {MakeLocalTime(2026, 12, 6, 9, 30, 12), "QL-210", BackupDirection::Read, 1,
          "2026-12-06_093012_QL-210_read.dat"},
-        {test::LocalTime(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 1,
+        {MakeLocalTime(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 1,
          "2026-01-02_230509_QL-210_write.dat"},
-        {test::LocalTime(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 3,
+        {MakeLocalTime(2026, 1, 2, 23, 5, 9), "QL-210", BackupDirection::Write, 3,
          "2026-01-02_230509_QL-210_write_3.dat"},
-        {test::LocalTime(2026, 1, 2, 0, 0, 0), "QL 210/X", BackupDirection::Read, 1,
+        {MakeLocalTime(2026, 1, 2, 0, 0, 0), "QL 210/X", BackupDirection::Read, 1,
          "2026-01-02_000000_QL_210_X_read.dat"},
-        {test::LocalTime(2026, 1, 2, 0, 0, 0), "", BackupDirection::Read, 1, "2026-01-02_000000_radio_read.dat"},
+        {MakeLocalTime(2026, 1, 2, 0, 0, 0), "", BackupDirection::Read, 1, "2026-01-02_000000_radio_read.dat"},
     };
     for (const CNameRow& row : rows) {
         const std::string name = CBackupFolder::FileName(row.time, row.model, row.direction, row.sequence);
@@ -63,7 +63,7 @@ TEST(BackupFolder, SavesDataFilesThatStayUniqueWithinOneSecond)
     Image image{};
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(i * 5);
-    const std::tm when = test::LocalTime(2026, 12, 6, 9, 30, 12);
+    const std::tm when = MakeLocalTime(2026, 12, 6, 9, 30, 12);
     std::string error;
     const auto first = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
     const auto second = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
@@ -86,7 +86,7 @@ TEST(BackupFolder, AFolderThatCannotBeMadeIsReported)
     std::string error;
     EXPECT_FALSE(
         CBackupFolder(dir.Path() / "file" / "backups")
-            .Save(HeaderOf("QL-210"), Image{}, BackupDirection::Write, test::LocalTime(2026, 1, 1, 0, 0, 0), error));
+            .Save(HeaderOf("QL-210"), Image{}, BackupDirection::Write, MakeLocalTime(2026, 1, 1, 0, 0, 0), error));
     EXPECT_FALSE(error.empty());
 }
 
@@ -94,10 +94,10 @@ TEST(BackupFolder, PruneRemovesOnlyOldBackups)
 {
     test::CTempDir dir;
     const CBackupFolder folder(dir.Path());
-    std::tm nowTm = test::LocalTime(2026, 6, 30, 12, 0, 0);
+    std::tm nowTm = MakeLocalTime(2026, 6, 30, 12, 0, 0);
     const std::time_t now = std::mktime(&nowTm);
     const auto daysAgo = [&](int days) {
-        std::tm t = test::LocalTime(2026, 6, 30 - days, 12, 0, 0);
+        std::tm t = MakeLocalTime(2026, 6, 30 - days, 12, 0, 0);
         std::mktime(&t); // normalises the day
         return t;
     };

@@ -53,7 +53,7 @@ TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
 TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
 {
     ASSERT_TRUE(std::filesystem::exists(m_session.DefaultImagePath())) << m_session.DefaultImagePath();
-    ASSERT_TRUE(m_session.LoadDefaultImage(test::LocalTime(2011, 3, 5, 14, 7, 9)));
+    ASSERT_TRUE(m_session.LoadDefaultImage(MakeLocalTime(2011, 3, 5, 14, 7, 9)));
     const Image& image = m_data.GetImage();
     const std::vector<std::uint8_t> stamp(image.begin() + 0x20, image.begin() + 0x28);
     EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));

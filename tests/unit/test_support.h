@@ -2,6 +2,7 @@
 // Helpers shared by the unit tests: a temporary program directory seeded with
 // the shipped resources, and a settings object living in it.
 #include "radio_data/settings.h"
+#include "util/local_time.h"
 
 #include <cstdint>
 #include <ctime>
@@ -30,8 +31,6 @@ std::filesystem::path ResourceDir();
 void WriteText(const std::filesystem::path& path, const std::string& text);
 std::string ReadText(const std::filesystem::path& path);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
-// A local calendar time (month 1-12; daylight saving left to the library).
-std::tm LocalTime(int year, int month, int day, int hour, int minute, int second);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 // Copies the shipped language files, Model.dat and Settings.ini into dir.
 void CopyResources(const std::filesystem::path& dir);

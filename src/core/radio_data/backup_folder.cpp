@@ -1,5 +1,6 @@
 #include "radio_data/backup_folder.h"
 
+#include "util/local_time.h"
 #include "util/text_format.h"
 
 #include <cctype>
@@ -63,15 +64,7 @@ std::optional<std::tm> CBackupFolder::TimeOf(const std::string& name)
         return std::nullopt;
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 60)
         return std::nullopt;
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    t.tm_isdst = -1;
-    return t;
+    return MakeLocalTime(year, month, day, hour, minute, second);
 }
 
 std::optional<std::filesystem::path> CBackupFolder::Save(const DataFileHeader& header, const Image& image,
