@@ -39,10 +39,8 @@ QJsonObject ToneJson(const CSettings& settings, int typeList, std::uint16_t word
 {
     const CToneWord tone(word);
     std::string text;
-    if (tone.IsCtcss() && tone.Index() >= 1 && tone.Index() <= kCtcssCount)
-        text = CtcssText(tone.Index());
-    else if (tone.IsCdcss() && tone.Index() >= 1 && tone.Index() <= kCdcssCount)
-        text = CdcssText(tone.Index());
+    if (tone.IsCtcss() || tone.IsCdcss())
+        text = ShownToneText(LookupOfWord(word), tone.IsCtcss(), settings);
     QJsonObject o;
     o[QStringLiteral("type")] = tone.Type();
     o[QStringLiteral("type_text")] = Q(settings.GetItemText(typeList, tone.Type()));

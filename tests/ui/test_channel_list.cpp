@@ -34,6 +34,8 @@ constexpr int kRecordSize = 20;
 constexpr int kMaxChannels = 16;
 constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 constexpr int kLeftOut = msg::kPasteLeftOut;
+constexpr int kCtcssRefused = msg::kCtcssNotInTable;
+constexpr int kCdcssRefused = msg::kCdcssNotInTable;
 
 int At(int channel, int offset)
 {
@@ -78,6 +80,7 @@ void Settle()
 // A codeplug loaded for editing and a channel list on it that hears every
 // notification, as the main window makes it.
 struct CListFixture : test::CEditorFixture {
+    using CEditorFixture::CEditorFixture;
     std::unique_ptr<CViewChannelList> view;
 
     void Open(int position = 0)
@@ -440,53 +443,68 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
-    void TonesNotInTheTableAreShownRepaired_data()
+    // A typed tone outside the table is refused with its message and the cell
+    // keeps its tone; a stored code outside the table is shown as it is and
+    // kept while other cells of the row are edited.
+    void TonesOutsideTheTableAreRefusedOrShownAsTheyAre_data()
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("storedWord"); // 0: the default channel's tone
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QByteArray>("toneWord");
-        // Not found: index 0xFF with bit 13, which showing repairs to index 1.
-        QTest::newRow("CTCSS") << "CTCSS" << M::kRxCtcss << "66.6"
-                               << "63.0" << QByteArray::fromHex("0170");
-        QTest::newRow("CTCSS clamped") << "CTCSS" << M::kRxCtcss << "20"
-                                       << "63.0" << QByteArray::fromHex("0170");
-        QTest::newRow("CDCSS above 777") << "CDCSS" << M::kRxCdcss << "800"
-                                         << "017" << QByteArray::fromHex("01b0");
-        QTest::newRow("CTCSS found") << "CTCSS" << M::kRxCtcss << "67"
-                                     << "67.0" << QByteArray::fromHex("0250");
+        QTest::addColumn<int>("toneWord"); // 0: unchanged
+        QTest::addColumn<int>("message");
+        QTest::newRow("CTCSS typed") << "CTCSS" << M::kRxCtcss << "66.6" << 0 << "97.4" << 0 << kCtcssRefused;
+        QTest::newRow("CTCSS below the table") << "CTCSS" << M::kRxCtcss << "20" << 0 << "97.4" << 0 << kCtcssRefused;
+        QTest::newRow("CDCSS above 777") << "CDCSS" << M::kRxCdcss << "800" << 0 << "023" << 0x9002 << kCdcssRefused;
+        QTest::newRow("CTCSS found") << "CTCSS" << M::kRxCtcss << "67" << 0 << "67.0" << 0x5002 << 0;
+        QTest::newRow("stored code kept")
+            << "CTCSS" << M::kPower << "High" << 0x70FF << "not in the table (code 0x0FF)" << 0 << 0;
+        QTest::newRow("extended tone kept") << "CTCSS" << M::kPower << "High" << 0x5001 << "63.0" << 0 << 0;
     }
 
-    void TonesNotInTheTableAreShownRepaired()
+    void TonesOutsideTheTableAreRefusedOrShownAsTheyAre()
     {
         QFETCH(QString, type);
         QFETCH(int, column);
         QFETCH(QString, text);
+        QFETCH(int, storedWord);
         QFETCH(QString, shown);
-        QFETCH(QByteArray, toneWord);
+        QFETCH(int, toneWord);
+        QFETCH(int, message);
         CListFixture f;
+        if (storedWord != 0)
+            f.data->Channels()[1]->SetRxTone(static_cast<std::uint16_t>(storedWord));
         f.Open();
         QVERIFY(f.Edit(1, M::kRxType, type));
-        QVERIFY(f.Edit(1, column, text));
-        QCOMPARE(f.Text(1, column), shown);
-        QCOMPARE(Bytes(f.Stored(), At(1, 12), 2), toneWord);
+        const QByteArray before = Bytes(f.Stored(), At(1, 12), 2);
+        f.Edit(1, column, text);
+        QCOMPARE(f.Text(1, M::kRxCtcss + (type == QLatin1String("CTCSS") ? 0 : 1)), shown);
+        QByteArray word;
+        word.append(static_cast<char>(toneWord & 0xFF)).append(static_cast<char>(toneWord >> 8));
+        QCOMPARE(Bytes(f.Stored(), At(1, 12), 2), toneWord == 0 ? before : word);
+        QCOMPARE(f.messages, message == 0 ? std::vector<int>{} : std::vector<int>{message});
     }
 
-    void ToneListsOfferExtendedTonesAtEveryLevel()
+    // Extended tones are offered at the factory level only.
+    void ToneListsOfferExtendedTonesAtTheFactoryLevel()
     {
-        CListFixture f;
-        f.Open();
-        auto* ctcss = qobject_cast<QComboBox*>(f.OpenEditor(0, M::kRxCtcss));
-        QVERIFY(ctcss != nullptr);
-        QCOMPARE(ctcss->count(), 51);
-        QCOMPARE(ctcss->itemText(0), QStringLiteral("63.0"));
-        f.view->StorePages();
-        QVERIFY(f.Edit(0, M::kRxType, QStringLiteral("CDCSS")));
-        auto* cdcss = qobject_cast<QComboBox*>(f.OpenEditor(0, M::kRxCdcss));
-        QVERIFY(cdcss != nullptr);
-        QCOMPARE(cdcss->count(), 107);
-        QCOMPARE(cdcss->itemText(106), QStringLiteral("754"));
+        for (const int level : {0, CSettings::kFactoryLevel}) {
+            CListFixture f(level);
+            f.Open();
+            const bool factory = level != 0;
+            auto* ctcss = qobject_cast<QComboBox*>(f.OpenEditor(0, M::kRxCtcss));
+            QVERIFY(ctcss != nullptr);
+            QCOMPARE(ctcss->count(), factory ? 51 : 38);
+            QCOMPARE(ctcss->itemText(0), factory ? QStringLiteral("63.0") : QStringLiteral("67.0"));
+            f.view->StorePages();
+            QVERIFY(f.Edit(0, M::kRxType, QStringLiteral("CDCSS")));
+            auto* cdcss = qobject_cast<QComboBox*>(f.OpenEditor(0, M::kRxCdcss));
+            QVERIFY(cdcss != nullptr);
+            QCOMPARE(cdcss->count(), factory ? 107 : 83);
+            QCOMPARE(cdcss->itemText(cdcss->count() - 1), QStringLiteral("754"));
+        }
     }
 
     void StorePagesTakesAnOpenEditor()
@@ -675,7 +693,8 @@ private slots:
         QTest::newRow("unknown power") << M::kPower << "Banana" << 17 << QByteArray::fromHex("00")
                                        << std::vector<int>{kLeftOut};
         QTest::newRow("power in other case") << M::kPower << " low " << 17 << QByteArray::fromHex("10") << none;
-        QTest::newRow("tone not in the table") << M::kRxCtcss << "66.6" << 12 << QByteArray::fromHex("0170") << none;
+        QTest::newRow("tone not in the table")
+            << M::kRxCtcss << "66.6" << 12 << QByteArray::fromHex("1450") << std::vector<int>{kLeftOut};
         QTest::newRow("bad flag") << M::kAutoStartScan << "7" << 19 << QByteArray::fromHex("00")
                                   << std::vector<int>{kLeftOut};
         QTest::newRow("no such personality")

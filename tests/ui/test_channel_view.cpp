@@ -45,6 +45,8 @@ constexpr int kCopy = CChannelBasicPage::kCopyReceive;
 constexpr int kPersonality = C::kPersonalityControl;
 constexpr int kAutoStartScan = C::kAutoStartScanCheck;
 constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
+constexpr int kCtcssNo = msg::kCtcssNotInTable;
+constexpr int kCdcssNo = msg::kCdcssNotInTable;
 
 int At(int channel, int offset)
 {
@@ -261,6 +263,7 @@ private slots:
         QCOMPARE(Word16(image, At(0, receive ? 14 : 12)), 0x500C);
     }
 
+    // A typed tone outside the table is refused with a message; the tone shown before stays.
     void TypedTonesAreLookedUp_data()
     {
         QTest::addColumn<int>("typeCombo");
@@ -268,13 +271,15 @@ private slots:
         QTest::addColumn<int>("toneCombo");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("toneWord");
-        QTest::newRow("CTCSS in the table") << kRxType << 1 << kRxCtcss << "67.0" << 0x5002;
-        QTest::newRow("CTCSS not in the table") << kRxType << 1 << kRxCtcss << "66.6" << 0x70FF;
-        QTest::newRow("CTCSS below the lowest") << kTxType << 1 << kTxCtcss << "20.0" << 0x70FF;
-        QTest::newRow("CDCSS in the table") << kRxType << 2 << kRxCdcss << "023" << 0x9002;
-        QTest::newRow("CDCSS not in the table") << kRxType << 2 << kRxCdcss << "024" << 0xB0FF;
-        QTest::newRow("CDCSS above 777") << kTxType << 3 << kTxCdcss << "800" << 0xF0FF;
-        QTest::newRow("CDCSS last code") << kTxType << 3 << kTxCdcss << "754" << 0xD06B;
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("message");
+        QTest::newRow("CTCSS in the table") << kRxType << 1 << kRxCtcss << "67.0" << 0x5002 << "67.0" << 0;
+        QTest::newRow("CTCSS not in the table") << kRxType << 1 << kRxCtcss << "66.6" << 0x500C << "94.8" << kCtcssNo;
+        QTest::newRow("CTCSS below the lowest") << kTxType << 1 << kTxCtcss << "20.0" << 0x500C << "94.8" << kCtcssNo;
+        QTest::newRow("CDCSS in the table") << kRxType << 2 << kRxCdcss << "023" << 0x9002 << "023" << 0;
+        QTest::newRow("CDCSS not in the table") << kRxType << 2 << kRxCdcss << "024" << 0x9002 << "023" << kCdcssNo;
+        QTest::newRow("CDCSS above 777") << kTxType << 3 << kTxCdcss << "800" << 0xD002 << "023" << kCdcssNo;
+        QTest::newRow("CDCSS last code") << kTxType << 3 << kTxCdcss << "754" << 0xD06B << "754" << 0;
     }
 
     void TypedTonesAreLookedUp()
@@ -284,21 +289,41 @@ private slots:
         QFETCH(int, toneCombo);
         QFETCH(QString, typed);
         QFETCH(int, toneWord);
+        QFETCH(QString, shown);
+        QFETCH(int, message);
         CChannelFixture f;
         f.Open(0);
         Choose(f.Combo(typeCombo), type);
+        f.messages.clear();
 
         TypeOver(f.Combo(toneCombo)->lineEdit(), typed);
 
         QCOMPARE(Word16(f.Stored(), At(0, typeCombo == kRxType ? 12 : 14)), toneWord);
-        QVERIFY(Has(f.notifications, CNotification::Kind::Edited, static_cast<std::uint32_t>(toneCombo)));
+        QCOMPARE(f.Combo(toneCombo)->currentText(), shown);
+        QCOMPARE(f.messages, message == 0 ? std::vector<int>{} : std::vector<int>{message});
+    }
+
+    // The transmit side takes the receive frequency with its step code and tone;
+    // a receive-only channel too.
+    void CopyReceiveToTransmit_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<bool>("receiveOnly");
+        QTest::newRow("both sides") << 0 << false;
+        QTest::newRow("receive only") << 1 << true;
     }
 
     void CopyReceiveToTransmit()
     {
+        QFETCH(int, channel);
+        QFETCH(bool, receiveOnly);
         CChannelFixture f;
-        f.Open(0);
-        TypeOver(f.Frequency(kRxFrequency), QStringLiteral("455.5"));
+        if (receiveOnly) {
+            f.data->Channels()[static_cast<std::size_t>(channel)]->SetTxFrequency(kNoFrequency);
+            f.data->Channels()[static_cast<std::size_t>(channel)]->SetTxStepCode(kNoStepCode);
+        }
+        f.Open(channel);
+        TypeOver(f.Frequency(kRxFrequency), QStringLiteral("446.005"));
         Choose(f.Combo(kRxType), 2);
         TypeOver(f.Combo(kRxCdcss)->lineEdit(), QStringLiteral("754"));
         f.notifications.clear();
@@ -306,12 +331,13 @@ private slots:
         f.Find<QPushButton>(kCopy)->click();
 
         const Image image = f.Stored();
-        QCOMPARE(Bytes(image, At(0, 4), 4), QByteArray::fromHex("00005545"));
-        QCOMPARE(Bytes(image, At(0, 8), 4), Bytes(image, At(0, 4), 4));
-        QCOMPARE(Word16(image, At(0, 12)), 0x906B);
-        QCOMPARE(Word16(image, At(0, 14)), 0x906B);
+        QCOMPARE(Bytes(image, At(channel, 4), 4), QByteArray::fromHex("00056044"));
+        QCOMPARE(Bytes(image, At(channel, 8), 4), Bytes(image, At(channel, 4), 4));
+        QCOMPARE(Word16(image, At(channel, 12)), 0x906B);
+        QCOMPARE(Word16(image, At(channel, 14)), 0x906B);
+        QCOMPARE(int(image[static_cast<std::size_t>(At(channel, 16))]), 0x22); // both on the 5 kHz raster
         // The page shows the copy.
-        QCOMPARE(f.Frequency(kTxFrequency)->text(), QStringLiteral("455.50000"));
+        QCOMPARE(f.Frequency(kTxFrequency)->text(), QStringLiteral("446.00500"));
         QCOMPARE(f.Combo(kTxCdcss)->currentText(), QStringLiteral("754"));
         QVERIFY(f.Combo(kTxCdcss)->isEnabled());
         QVERIFY(!f.Combo(kTxCtcss)->isEnabled());

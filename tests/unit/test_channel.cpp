@@ -21,7 +21,8 @@ using Personalities = std::vector<std::unique_ptr<CPersonalityData>>;
 constexpr const char* kTexts = "S0203655=Channel\r\nS0203657=Miscellaneous\r\nS0203702=Personality List\r\n"
                                "S0203661=0.12.5K;1.25K\r\nS0203663=0.Low;1.High\r\n"
                                "S0203668=0.None;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n"
-                               "S0203677=0.Off;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n";
+                               "S0203677=0.Off;1.CTCSS;2.CDCSS;3.CDCSS Invert\r\n"
+                               "S0101322=not in table %s\r\n";
 
 class ChannelEdit : public ::testing::Test {
 protected:
@@ -298,37 +299,42 @@ TEST_F(ChannelEdit, FillShowsTheDefaultChannel)
     EXPECT_EQ(edit, expected);
 }
 
-TEST_F(ChannelEdit, FillRepairsToneIndices)
+// A code outside the tables (a damaged file, another program) is shown as
+// it is, never as another tone, and storing the channel keeps it.
+TEST_F(ChannelEdit, ToneCodesOutsideTheTablesAreShownAndKept)
 {
     struct Case {
-        std::uint16_t word, repaired;
+        std::uint16_t word;
         const char *ctcss, *cdcss;
         std::uint8_t type;
     };
     const Case cases[] = {
-        {0x4000, 0x4001, "63.0", "023", 1},  // type 1, index 0
-        {0x4034, 0x4001, "63.0", "023", 1},  // type 1, index 52
-        {0x6033, 0x6033, "254.1", "023", 1}, // type 1, index 51 stands
-        {0x70FF, 0x7001, "63.0", "023", 1},  // not found: shown as entry 1, bits 12-15 kept
-        {0x806C, 0x8001, "67.0", "017", 2},  // type 2, index 108
-        {0xC06B, 0xC06B, "67.0", "754", 3},  // type 3, index 107 stands
-        {0xC000, 0xC001, "67.0", "017", 3},  {0x0000, 0x0000, "67.0", "023", 0}, // type 0: nothing to repair
-        {0x1FFF, 0x1FFF, "67.0", "023", 0},
+        {0x4000, "not in table 0x000", "023", 1}, // type 1, index 0
+        {0x4034, "not in table 0x034", "023", 1}, // type 1, index 52
+        {0x4033, "254.1", "023", 1},              // the last CTCSS tone
+        {0x6033, "not in table 0x033", "023", 1}, // the word says: not in the table
+        {0x70FF, "not in table 0x0FF", "023", 1},
+        {0x806C, "67.0", "not in table 0x06C", 2}, // type 2, index 108
+        {0xC06B, "67.0", "754", 3},
+        {0xC000, "67.0", "not in table 0x000", 3},
+        {0x0000, "67.0", "023", 0}, // no tone: the other fields show the defaults
+        {0x1FFF, "67.0", "023", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
         CChannelData channel(std::size_t{0});
         channel.SetRxTone(c.word);
         channel.SetTxTone(c.word);
+        const auto before = channel.Record();
         CChannelEditRecord edit;
         channel.FillEditRecord(edit);
-        EXPECT_EQ(channel.RxTone(), c.repaired);
-        EXPECT_EQ(channel.TxTone(), c.repaired);
-        EXPECT_EQ(CtcssText(edit.rxCtcss.index), c.ctcss);
-        EXPECT_EQ(CdcssText(edit.rxCdcss.index), c.cdcss);
+        EXPECT_EQ(ShownToneText(edit.rxCtcss, true, Settings()), c.ctcss);
+        EXPECT_EQ(ShownToneText(edit.rxCdcss, false, Settings()), c.cdcss);
         EXPECT_EQ(edit.rxType, c.type);
         EXPECT_EQ(edit.txCtcss, edit.rxCtcss);
         EXPECT_EQ(edit.txCdcss, edit.rxCdcss);
+        channel.TakeEditRecord(edit, kBand);
+        EXPECT_EQ(channel.Record(), before);
     }
 }
 
@@ -363,8 +369,9 @@ TEST_F(ChannelEdit, TakeStoresTones)
         std::uint16_t word; // starting from 0x500C
     };
     const Case cases[] = {
-        {1, "67.0", "", 0x5002},   {1, "66.6", "", 0x70FF},    {1, "20.0", "", 0x70FF},
-        {1, "254.1", "", 0x5033},  {2, "", "023", 0x9002},     {3, "", "800", 0xF0FF},
+        // A look-up outside the table keeps the stored index (the windows refuse such typing).
+        {1, "67.0", "", 0x5002},   {1, "66.6", "", 0x500C},    {1, "20.0", "", 0x500C},
+        {1, "254.1", "", 0x5033},  {2, "", "023", 0x9002},     {3, "", "800", 0xD00C},
         {3, "", "754", 0xD06B},    {0, "67.0", "023", 0x100C}, // type 0: the tone bits stay
         {0xFF, "", "023", 0xD002},                             // a type beyond the list: cut to the two type bits
     };

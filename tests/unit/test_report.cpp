@@ -126,7 +126,7 @@ TEST_F(ReportTest, ChannelToneTexts)
     tx.SetType(CToneWord::kTypeCdcss2);
     tx.SetIndex(2);
     channel.SetTxTone(tx.Word());
-    // A tone the table does not hold shows the table's first entry, as the channel page shows it.
+    // A tone the table does not hold is shown as such, with its code, as the channel page shows it.
     CChannelData& third = *m_data.Channels()[2];
     CToneWord unknown(third.RxTone());
     unknown.SetLookup({});
@@ -141,7 +141,7 @@ TEST_F(ReportTest, ChannelToneTexts)
     EXPECT_EQ(second.cells[5], "---");
     EXPECT_EQ(second.cells[7], "CDCSS Invert");
     EXPECT_EQ(second.cells[8], "023");
-    EXPECT_EQ(rows[7].cells[5], "63.0");
+    EXPECT_EQ(rows[7].cells[5], "not in the table (code 0x0FF)");
     EXPECT_EQ(third.Record(), record); // printing changes nothing
 }
 

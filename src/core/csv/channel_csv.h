@@ -4,6 +4,7 @@
 // common column set of the free programming tools for analogue radios, so
 // that channel lists move between them. An import is checked row by row
 // first; nothing changes until the caller applies the result.
+#include "radio_data/messages.h"
 #include "records/channel_data.h"
 
 #include <cstddef>
@@ -25,8 +26,8 @@ inline constexpr int kNoHeader = 1241;
 inline constexpr int kNoReceiveFrequency = 1242;
 inline constexpr int kNotFrequency = 1243;
 inline constexpr int kOutOfRange = 1244;
-inline constexpr int kCtcssNotInTable = 1245;
-inline constexpr int kCdcssNotInTable = 1246;
+inline constexpr int kCtcssNotInTable = msg::kCtcssNotInTable;
+inline constexpr int kCdcssNotInTable = msg::kCdcssNotInTable;
 inline constexpr int kNotAllowedValue = 1247;
 inline constexpr int kTooManyChannels = 1248;
 inline constexpr int kNoPersonality = 1249;

@@ -176,13 +176,13 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
     const std::string rxSide = ToolSide(rxType);
     const std::string txSide = ToolSide(txType);
     if (txSide == "Tone")
-        row[kRToneFreq] = CtcssText(edit.txCtcss.index);
+        row[kRToneFreq] = ShownToneText(edit.txCtcss, true, m_settings);
     if (rxSide == "Tone")
-        row[kCToneFreq] = CtcssText(edit.rxCtcss.index);
+        row[kCToneFreq] = ShownToneText(edit.rxCtcss, true, m_settings);
     if (txSide == "DTCS")
-        row[kDtcsCode] = CdcssText(edit.txCdcss.index);
+        row[kDtcsCode] = ShownToneText(edit.txCdcss, false, m_settings);
     if (rxSide == "DTCS")
-        row[kRxDtcsCode] = CdcssText(edit.rxCdcss.index);
+        row[kRxDtcsCode] = ShownToneText(edit.rxCdcss, false, m_settings);
 
     if (rxSide.empty() && txSide.empty()) {
         row[kTone] = "";
@@ -190,7 +190,7 @@ std::vector<std::string> CCommonColumns::Row(CChannelData& channel, std::size_t 
         row[kTone] = "Tone";
     } else if (rxSide == "Tone" && txSide == "Tone" && rxTone.Index() == txTone.Index()) {
         row[kTone] = "TSQL";
-        row[kRToneFreq] = CtcssText(edit.txCtcss.index);
+        row[kRToneFreq] = ShownToneText(edit.txCtcss, true, m_settings);
     } else if (rxSide == "DTCS" && txSide == "DTCS" && rxTone.Index() == txTone.Index()) {
         row[kTone] = "DTCS";
     } else {

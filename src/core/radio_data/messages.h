@@ -20,6 +20,13 @@ inline constexpr int kDataFileFilter = 1212;
 
 // S01: a typed frequency outside the radio's range (set to the nearest limit), or no frequency at all.
 inline constexpr int kFrequencyOutOfRange = 1164;
+// S01: a tone typed or imported that is not in its table ("%s" the text), and
+// a stored tone code outside the tables as it is shown ("%s" the raw code).
+inline constexpr int kCtcssNotInTable = 1245;
+inline constexpr int kCdcssNotInTable = 1246;
+inline constexpr int kToneNotInTable = 1322;
+// S01: deleting a personality that channels use ("%d" how many); Yes deletes.
+inline constexpr int kPersonalityInUse = 1323;
 inline constexpr int kNotAFrequency = 1165;
 // S01: an item of the tuning dialog that this radio cannot tune.
 inline constexpr int kNotTunable = 1167;

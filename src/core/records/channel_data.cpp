@@ -38,32 +38,24 @@ constexpr std::array<CDefaultChannel, CChannelData::kMaxChannels> kDefaultChanne
 constexpr std::size_t kAutoStartScanChannel = 15;
 constexpr std::uint8_t kListEnd = 0xFF;
 
-// The fill rule's repair: an index outside the table of the tone's type becomes 1.
-std::uint16_t RepairToneIndex(std::uint16_t word)
-{
-    CToneWord tone(word);
-    const std::size_t count = tone.IsCtcss() ? kCtcssCount : (tone.IsCdcss() ? kCdcssCount : 0);
-    if (count != 0 && (tone.Index() == 0 || tone.Index() > count))
-        tone.SetIndex(1);
-    return tone.Word();
-}
-
 void ShowTone(std::uint16_t word, std::uint8_t& type, CToneLookup& ctcss, CToneLookup& cdcss)
 {
     const CToneWord tone(word);
     type = tone.Type();
-    ctcss = tone.IsCtcss() ? CToneLookup{tone.Index(), false} : UnusedCtcss();
-    cdcss = tone.IsCdcss() ? CToneLookup{tone.Index(), false} : UnusedCdcss();
+    ctcss = tone.IsCtcss() ? LookupOfWord(word) : UnusedCtcss();
+    cdcss = tone.IsCdcss() ? LookupOfWord(word) : UnusedCdcss();
 }
 
+// A tone that is not in the table keeps the code the record holds: the
+// windows and CSV refuse typed tones outside the tables, so such a look-up
+// only ever stands for a stored code that the user did not change.
 std::uint16_t StoreTone(std::uint16_t word, std::uint8_t type, const CToneLookup& ctcss, const CToneLookup& cdcss)
 {
     CToneWord tone(word);
     tone.SetType(type);
-    if (tone.IsCtcss())
-        tone.SetLookup(ctcss);
-    else if (tone.IsCdcss())
-        tone.SetLookup(cdcss);
+    const CToneLookup& lookup = tone.IsCtcss() ? ctcss : cdcss;
+    if ((tone.IsCtcss() || tone.IsCdcss()) && !lookup.notInTable)
+        tone.SetLookup(lookup);
     return tone.Word();
 }
 
@@ -126,11 +118,8 @@ CToneLookup UnusedCdcss()
     return CdcssFromText(kUnusedCdcssText);
 }
 
-void CChannelData::FillEditRecord(CChannelEditRecord& edit)
+void CChannelData::FillEditRecord(CChannelEditRecord& edit) const
 {
-    SetRxTone(RepairToneIndex(RxTone()));
-    SetTxTone(RepairToneIndex(TxTone()));
-
     edit.spacing = Spacing();
     edit.power = Power();
     edit.rxFrequency = RxFrequency();
@@ -171,6 +160,7 @@ bool CChannelData::TakeEditRecord(const CChannelEditRecord& edit, const CBand& b
 void CChannelData::CopyReceiveToTransmit()
 {
     SetTxFrequency(RxFrequency());
+    SetTxStepCode(RxStepCode());
     SetTxTone(RxTone());
 }
 

@@ -147,17 +147,16 @@ public:
     // PersonalityId = tree id of the personality at position byte 18 when that exists and is valid, else 0.
     void ResolvePersonality(const std::vector<std::unique_ptr<CPersonalityData>>& personalities);
 
-    // Showing the channel: repairs a tone index outside its table to 1 in the
-    // record first, then fills every field of edit (the codes of byte 17,
-    // tone types and indices, frequency words, step codes, byte 18, auto
-    // start scan).
-    void FillEditRecord(CChannelEditRecord& edit);
+    // Showing the channel: fills every field of edit (the codes of byte 17,
+    // tone types and look-ups, frequency words, step codes, byte 18, auto
+    // start scan); the record is left as it is.
+    void FillEditRecord(CChannelEditRecord& edit) const;
     // Storing the Basic page (also a channel list row): byte 17, tone types,
     // frequencies (clamped to the document's band when both are set), tone
     // indices, step codes; byte 18 and 19 are left alone. The valid flag
     // follows the receive frequency. Returns true when a frequency was clamped.
     bool TakeEditRecord(const CChannelEditRecord& edit, const CBand& band);
-    // Button 3682: transmit frequency and tone word = the receive ones.
+    // Button 3682: transmit frequency, its step code and tone word = the receive ones.
     void CopyReceiveToTransmit();
 
     // The channel check; acts on notifications of kind 5 only. position1Based

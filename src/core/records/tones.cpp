@@ -1,5 +1,7 @@
 #include "records/tones.h"
 
+#include "radio_data/messages.h"
+#include "radio_data/settings.h"
 #include "util/text_format.h"
 
 #include <array>
@@ -112,6 +114,21 @@ CToneLookup CtcssFromText(std::string_view text)
 CToneLookup CdcssFromText(std::string_view text)
 {
     return FindCdcss(CdcssValueFromText(text));
+}
+
+CToneLookup LookupOfWord(std::uint16_t word)
+{
+    const CToneWord tone(word);
+    const std::size_t count = tone.IsCtcss() ? kCtcssCount : (tone.IsCdcss() ? kCdcssCount : 0);
+    const bool inTable = !tone.NotInTable() && tone.Index() >= 1 && tone.Index() <= count;
+    return {tone.Index(), !inTable};
+}
+
+std::string ShownToneText(const CToneLookup& tone, bool ctcss, const CSettings& settings)
+{
+    if (tone.notInTable)
+        return FormatMessageText(settings.GetMessage(msg::kToneNotInTable), Format("0x%03X", unsigned{tone.index}));
+    return ctcss ? CtcssText(tone.index) : CdcssText(tone.index);
 }
 
 std::vector<CComboLine> ChannelToneLines(bool ctcss, bool factoryLevel)

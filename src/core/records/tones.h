@@ -14,6 +14,8 @@
 
 namespace qrv {
 
+class CSettings;
+
 struct CToneEntry {
     std::uint16_t value = 0; // CTCSS: 0.1 Hz (67.0 Hz = 670); CDCSS: the code (023 = 23)
     bool extended = false;   // offered only at the factory level
@@ -51,6 +53,15 @@ CToneLookup FindCtcss(long long tenths);
 CToneLookup FindCdcss(long long code);
 CToneLookup CtcssFromText(std::string_view text);
 CToneLookup CdcssFromText(std::string_view text);
+
+// What a stored tone word stands for: its index, and not in the table when
+// the word says so or the index lies outside the table of its type (a code
+// from a damaged file or another program, shown as it is, never as another tone).
+CToneLookup LookupOfWord(std::uint16_t word);
+// The text of a tone as the windows show it and a report or a CSV file holds
+// it: the table's text, or the language file's "not in the table" text with
+// the raw code.
+std::string ShownToneText(const CToneLookup& tone, bool ctcss, const CSettings& settings);
 
 // A view of a 16-bit tone word: bits 0-11 index, bit 12 carried unchanged,
 // bit 13 not in table, bits 14-15 type (entry number of lists 3668 / 3677).

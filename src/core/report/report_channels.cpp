@@ -34,16 +34,13 @@ template <std::size_t N> void AppendHeader(ReportRows& rows, const std::array<He
         rows.push_back(TableRow(CReportRow::kEmphasis, {row.begin(), row.end()}));
 }
 
-// The tone as the channel page shows it: an index outside its table is shown
-// as the table's first entry, the way the page repairs it on showing.
-std::string ToneText(std::uint16_t word)
+// The tone as the channel page shows it, a code outside its table included.
+std::string ToneText(std::uint16_t word, const CSettings& settings)
 {
     const CToneWord tone(word);
-    if (tone.IsCtcss())
-        return CtcssText(tone.Index() == 0 || tone.Index() > kCtcssCount ? 1 : tone.Index());
-    if (tone.IsCdcss())
-        return CdcssText(tone.Index() == 0 || tone.Index() > kCdcssCount ? 1 : tone.Index());
-    return kNoToneText;
+    if (!tone.IsCtcss() && !tone.IsCdcss())
+        return kNoToneText;
+    return ShownToneText(LookupOfWord(word), tone.IsCtcss(), settings);
 }
 
 // The position the Miscellaneous page shows for the channel's personality.
@@ -80,10 +77,10 @@ void BuildChannels(ReportRows& rows, const CRadioData& data, const CSettings& se
                                     settings.GetItemText(CChannelData::kPowerList, channel.Power()),
                                     FrequencyText(channel.RxFrequency()),
                                     settings.GetItemText(CChannelData::kRxTypeList, CToneWord(channel.RxTone()).Type()),
-                                    ToneText(channel.RxTone()),
+                                    ToneText(channel.RxTone(), settings),
                                     FrequencyText(channel.TxFrequency()),
                                     settings.GetItemText(CChannelData::kTxTypeList, CToneWord(channel.TxTone()).Type()),
-                                    ToneText(channel.TxTone()),
+                                    ToneText(channel.TxTone(), settings),
                                     PersonalityText(data, channel),
                                     OnOffText(channel.AutoStartScan(), settings),
                                 }));

@@ -2,11 +2,13 @@
 
 #include "editors/channel/view_channel.h"
 #include "editors/common/editor_context.h"
+#include "editors/settings/option_controls.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/channel_data.h"
 #include "shell/localize_window.h"
+#include "shell/message_box.h"
 #include "shell/qt_text.h"
 #include "widgets/freq_edit.h"
 
@@ -48,13 +50,6 @@ std::uint8_t Entry(const QComboBox& combo, std::uint8_t loaded)
     return combo.currentIndex() >= 0 ? static_cast<std::uint8_t>(combo.currentData().toLongLong()) : loaded;
 }
 
-std::string ToneText(const CToneLookup& tone, bool ctcss)
-{
-    if (tone.notInTable)
-        return {};
-    return ctcss ? CtcssText(tone.index) : CdcssText(tone.index);
-}
-
 void Select(QComboBox& combo, const std::string& text)
 {
     const int index = combo.findText(Q(text), Qt::MatchExactly);
@@ -88,14 +83,16 @@ void FillTones(QComboBox& combo, bool ctcss, bool factoryLevel, const std::strin
     Select(combo, shown);
 }
 
+// The validator limits what can be typed; it has no say over the text shown
+// for a stored code outside the tables, which a length limit would cut.
 QComboBox* MakeToneCombo(QWidget* parent, int number, bool ctcss)
 {
     auto* combo = new QComboBox(parent);
     SetControlNumber(combo, number);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->lineEdit()->setMaxLength(ctcss ? kCtcssCharacters : kCdcssCharacters);
-    const QRegularExpression allowed(ctcss ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*"));
+    const QRegularExpression allowed(ctcss ? QStringLiteral("[0-9.]{0,%1}").arg(kCtcssCharacters)
+                                           : QStringLiteral("[0-9]{0,%1}").arg(kCdcssCharacters));
     combo->setValidator(new QRegularExpressionValidator(allowed, combo));
     return combo;
 }
@@ -149,7 +146,7 @@ CChannelBasicPage::CChannelBasicPage(CEditorContext& context, CChannelBinding& b
 
     Watch(m_power);
     for (const CSide* side : {&m_rx, &m_tx}) {
-        connect(side->type, &QComboBox::currentIndexChanged, this, [side] { EnableTones(*side); });
+        connect(side->type, &QComboBox::currentIndexChanged, this, [this, side] { EnableTones(*side); });
         Watch(side->type);
         Watch(side->ctcss);
         Watch(side->cdcss);
@@ -200,8 +197,8 @@ void CChannelBasicPage::LoadSide(const CSide& side, std::uint32_t frequency, std
     side.frequency->SetValue(frequency, stepCode);
     SelectEntry(*side.type, type);
     const bool factoryLevel = Settings().IsFactoryLevel();
-    FillTones(*side.ctcss, true, factoryLevel, ToneText(ctcss, true));
-    FillTones(*side.cdcss, false, factoryLevel, ToneText(cdcss, false));
+    FillTones(*side.ctcss, true, factoryLevel, ShownToneText(ctcss, true, Settings()));
+    FillTones(*side.cdcss, false, factoryLevel, ShownToneText(cdcss, false, Settings()));
     EnableTones(side);
 }
 
@@ -221,18 +218,38 @@ void CChannelBasicPage::StoreControls()
     edit.rxFrequency = m_rx.frequency->Value();
     edit.rxStepCode = m_rx.frequency->StepCode();
     edit.rxType = Entry(*m_rx.type, edit.rxType);
-    edit.rxCtcss = CtcssFromText(S(m_rx.ctcss->currentText()));
-    edit.rxCdcss = CdcssFromText(S(m_rx.cdcss->currentText()));
+    CRefusal refused;
+    edit.rxCtcss = TypedTone(*m_rx.ctcss, true, edit.rxCtcss, refused);
+    edit.rxCdcss = TypedTone(*m_rx.cdcss, false, edit.rxCdcss, refused);
     edit.txFrequency = m_tx.frequency->Value();
     edit.txStepCode = m_tx.frequency->StepCode();
     edit.txType = Entry(*m_tx.type, edit.txType);
-    edit.txCtcss = CtcssFromText(S(m_tx.ctcss->currentText()));
-    edit.txCdcss = CdcssFromText(S(m_tx.cdcss->currentText()));
+    edit.txCtcss = TypedTone(*m_tx.ctcss, true, edit.txCtcss, refused);
+    edit.txCdcss = TypedTone(*m_tx.cdcss, false, edit.txCdcss, refused);
     if (channel->TakeEditRecord(edit, Data().Identity().Band())) {
         // Clamped to the model's range: show what was stored.
         m_rx.frequency->SetValue(channel->RxFrequency(), channel->RxStepCode());
         m_tx.frequency->SetValue(channel->TxFrequency(), channel->TxStepCode());
     }
+    if (refused.message != 0)
+        ShowMessage(this, Settings(), refused.message, QMessageBox::Ok, QMessageBox::Warning, Q(refused.typed));
+}
+
+CToneLookup CChannelBasicPage::TypedTone(QComboBox& combo, bool ctcss, const CToneLookup& shown,
+                                         CRefusal& refused) const
+{
+    const std::string shownText = ShownToneText(shown, ctcss, Settings());
+    const std::string typed = S(combo.currentText());
+    if (typed == shownText)
+        return shown; // unchanged, a stored code outside the table included
+    const CToneLookup lookup = ctcss ? CtcssFromText(typed) : CdcssFromText(typed);
+    if (!lookup.notInTable)
+        return lookup;
+    // A typed tone outside the table is refused; the tone shown before stays.
+    refused = {ctcss ? msg::kCtcssNotInTable : msg::kCdcssNotInTable, typed};
+    const QSignalBlocker quiet(combo);
+    Select(combo, shownText);
+    return shown;
 }
 
 bool CChannelBasicPage::ReloadsOn(const CNotification& notification) const
@@ -241,16 +258,16 @@ bool CChannelBasicPage::ReloadsOn(const CNotification& notification) const
                                                     notification.data == CNotification::kCellEditedData);
 }
 
-void CChannelBasicPage::EnableTones(const CSide& side)
+void CChannelBasicPage::EnableTones(const CSide& side) const
 {
     const long long type = side.type->currentIndex() >= 0 ? side.type->currentData().toLongLong() : 0;
-    side.ctcss->setEnabled(type == CToneWord::kTypeCtcss);
-    side.cdcss->setEnabled(type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2);
+    EnableControl(*side.ctcss, type == CToneWord::kTypeCtcss, Settings());
+    EnableControl(*side.cdcss, type == CToneWord::kTypeCdcss || type == CToneWord::kTypeCdcss2, Settings());
 }
 
 void CChannelBasicPage::EnableTransmitFrequency()
 {
-    m_tx.frequency->setEnabled(m_rx.frequency->Value() != kNoFrequency);
+    EnableControl(*m_tx.frequency, m_rx.frequency->Value() != kNoFrequency, Settings());
 }
 
 void CChannelBasicPage::ReceiveCommitted()

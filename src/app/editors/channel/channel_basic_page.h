@@ -5,6 +5,8 @@
 #include "editors/common/editor_page.h"
 #include "records/channel_data.h"
 
+#include <string>
+
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -51,10 +53,20 @@ private:
         QComboBox* cdcss = nullptr;
     };
 
+    // A typed tone that is not in its table: the message and the text.
+    struct CRefusal {
+        int message = 0;
+        std::string typed;
+    };
+
     QGroupBox* MakeSide(CSide& side, int groupNumber, int frequencyNumber);
     void LoadSide(const CSide& side, std::uint32_t frequency, std::uint8_t stepCode, std::uint8_t type,
                   const CToneLookup& ctcss, const CToneLookup& cdcss);
-    static void EnableTones(const CSide& side);
+    // The tone a combo stands for: the look-up it was shown with while its
+    // text is unchanged, else the typed tone; a typed tone outside the table
+    // is refused (noted in refused) and the shown one put back.
+    CToneLookup TypedTone(QComboBox& combo, bool ctcss, const CToneLookup& shown, CRefusal& refused) const;
+    void EnableTones(const CSide& side) const;
     void EnableTransmitFrequency();
     void ReceiveCommitted();
     void CopyReceiveToTransmit();

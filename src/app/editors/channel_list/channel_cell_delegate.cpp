@@ -54,12 +54,15 @@ QWidget* CChannelCellDelegate::createEditor(QWidget* parent, const QStyleOptionV
         if (model != nullptr)
             combo->addItems(model->Options(index.column()));
         if (kind == Kind::Ctcss || kind == Kind::Cdcss) {
-            // A tone may also be typed, exactly as it stands (one not in the table is
-            // stored as such); the typed text ends the edit like any cell text.
+            // A tone may also be typed (one not in the table is refused); the
+            // typed text ends the edit like any cell text. A validator, not a
+            // length limit, so that a stored code outside the table is shown whole.
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
-            combo->lineEdit()->setMaxLength(kind == Kind::Ctcss ? kCtcssLength : kCdcssLength);
+            const QString allowed = kind == Kind::Ctcss ? QStringLiteral("[0-9.]{0,%1}").arg(kCtcssLength)
+                                                        : QStringLiteral("[0-9]{0,%1}").arg(kCdcssLength);
+            combo->setValidator(new QRegularExpressionValidator(QRegularExpression(allowed), combo));
         } else {
             connect(combo, &QComboBox::activated, self, [self, combo] { self->CommitAndClose(combo); });
         }

@@ -1,6 +1,7 @@
 #include "editors/channel_list/channel_table_model.h"
 
 #include "presentation/caption_numbers.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
@@ -176,8 +177,8 @@ QStringList CChannelTableModel::Options(int column) const
         break;
     case Kind::Ctcss:
     case Kind::Cdcss:
-        // Unlike the channel page, the list offers the extended tones at every user level.
-        for (const CComboLine& line : ChannelToneLines(KindOf(column) == Kind::Ctcss, true))
+        // As on the channel page, extended tones only at the factory level.
+        for (const CComboLine& line : ChannelToneLines(KindOf(column) == Kind::Ctcss, m_settings.IsFactoryLevel()))
             options << Q(line.text);
         break;
     case Kind::Personality: {
@@ -226,11 +227,8 @@ QString CChannelTableModel::CellText(const CRow& row, int rowNumber, int column)
     }
     if (const std::uint8_t* code = ListField(edit, column))
         return Q(m_settings.GetItemText(kColumns[static_cast<std::size_t>(column)].list, *code));
-    if (const CToneLookup* tone = ToneField(edit, column)) {
-        if (tone->notInTable)
-            return {};
-        return Q(KindOf(column) == Kind::Ctcss ? CtcssText(tone->index) : CdcssText(tone->index));
-    }
+    if (const CToneLookup* tone = ToneField(edit, column))
+        return Q(ShownToneText(*tone, KindOf(column) == Kind::Ctcss, m_settings));
     return {};
 }
 
@@ -321,12 +319,21 @@ CChannelTableModel::CStoreResult CChannelTableModel::StoreCells(int row, const s
             }
             break;
         case Kind::Ctcss:
-        case Kind::Cdcss:
-            // Any text: a tone not in the table is stored as such and shown repaired.
-            *ToneField(edit, cell.column) =
-                KindOf(cell.column) == Kind::Ctcss ? CtcssFromText(S(text)) : CdcssFromText(S(text));
+        case Kind::Cdcss: {
+            const bool ctcss = KindOf(cell.column) == Kind::Ctcss;
+            CToneLookup& tone = *ToneField(edit, cell.column);
+            if (text == Q(ShownToneText(tone, ctcss, m_settings)))
+                break; // unchanged, a stored code outside the table included
+            const CToneLookup typed = ctcss ? CtcssFromText(S(text)) : CdcssFromText(S(text));
+            if (typed.notInTable) {
+                result.rejected = true;
+                result.refusedTone = {ctcss ? msg::kCtcssNotInTable : msg::kCdcssNotInTable, text};
+                break;
+            }
+            tone = typed;
             taken = true;
             break;
+        }
         case Kind::Personality:
             if (text.isEmpty())
                 break;
@@ -439,6 +446,8 @@ bool CChannelTableModel::setData(const QModelIndex& index, const QVariant& value
         cell.frequency.emplace(parts[0].toUInt(), static_cast<std::uint8_t>(parts[1].toUInt()));
     }
     const CStoreResult result = StoreCells(index.row(), {cell});
+    if (result.refusedTone.message != 0)
+        emit CellRefused(result.refusedTone.message, result.refusedTone.text);
     if (!result.stored)
         return false;
     emit CellStored(index.row(), result.clamped);

@@ -67,10 +67,16 @@ public:
         // it parsed (the text is then not read again).
         std::optional<std::pair<std::uint32_t, std::uint8_t>> frequency;
     };
+    // A typed tone that is not in its table: the message and the text.
+    struct CRefusedTone {
+        int message = 0;
+        QString text;
+    };
     struct CStoreResult {
         bool stored = false;   // the row was stored into its channel
         bool clamped = false;  // a frequency was outside the range and was set to the nearest limit
         bool rejected = false; // a text fitted no entry of its column and was left out
+        CRefusedTone refusedTone;
     };
     // Stores the texts into the row's channel in one go (the other fields as
     // they are), then shows the row again. Nothing is stored when no text fits.
@@ -86,6 +92,8 @@ public:
 
 signals:
     void CellStored(int row, bool clamped);
+    // An edited cell's tone was not in the table; the cell keeps its tone.
+    void CellRefused(int message, const QString& text);
 
 private:
     // What a row shows, taken from the channel record.

@@ -36,6 +36,7 @@ CViewChannelList::CViewChannelList(CEditorContext& context, int position, QWidge
             ShowLater(msg::kFrequencyOutOfRange);
         Context().Notify({CNotification::Kind::CellEdited, CNotification::kCellEditedData}, this);
     });
+    connect(m_model, &CChannelTableModel::CellRefused, this, &CViewChannelList::ShowLater);
     connect(m_delegate, &CChannelCellDelegate::FrequencyOutOfRange, this,
             [this] { ShowLater(msg::kFrequencyOutOfRange); });
     connect(m_grid, &CChannelGrid::CopyRequested, this, &CViewChannelList::CopySelection);
@@ -192,21 +193,22 @@ void CViewChannelList::ClearFrequencies()
     Report(outcome);
 }
 
-void CViewChannelList::ShowLater(int messageNumber)
+void CViewChannelList::ShowLater(int messageNumber, const QString& argument)
 {
-    if (std::find(m_pendingMessages.begin(), m_pendingMessages.end(), messageNumber) != m_pendingMessages.end())
+    const CPendingMessage message{messageNumber, argument};
+    if (std::find(m_pendingMessages.begin(), m_pendingMessages.end(), message) != m_pendingMessages.end())
         return;
-    m_pendingMessages.push_back(messageNumber);
+    m_pendingMessages.push_back(message);
     if (m_pendingMessages.size() == 1)
         QMetaObject::invokeMethod(this, &CViewChannelList::ShowPendingMessages, Qt::QueuedConnection);
 }
 
 void CViewChannelList::ShowPendingMessages()
 {
-    const std::vector<int> messages = std::move(m_pendingMessages);
+    const std::vector<CPendingMessage> messages = std::move(m_pendingMessages);
     m_pendingMessages.clear();
-    for (const int number : messages)
-        ShowMessage(this, Context().Settings(), number);
+    for (const CPendingMessage& message : messages)
+        ShowMessage(this, Context().Settings(), message.number, QMessageBox::Ok, QMessageBox::NoIcon, message.argument);
 }
 
 } // namespace qrv

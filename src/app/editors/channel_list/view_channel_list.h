@@ -63,7 +63,7 @@ private:
     void PasteBlock(const QList<QStringList>& block, CStoreOutcome& outcome);
     void Report(const CStoreOutcome& outcome);
     // Messages raised while a cell editor closes are shown once it has closed.
-    void ShowLater(int messageNumber);
+    void ShowLater(int messageNumber, const QString& argument = {});
     void ShowPendingMessages();
     // The selected cells, or the current one when none is selected.
     QModelIndexList TargetCells() const;
@@ -73,7 +73,12 @@ private:
     CChannelGrid* m_grid;
     int m_current = -1;
     std::uint32_t m_currentId = 0;
-    std::vector<int> m_pendingMessages;
+    struct CPendingMessage {
+        int number = 0;
+        QString argument;
+        bool operator==(const CPendingMessage&) const = default;
+    };
+    std::vector<CPendingMessage> m_pendingMessages;
     // While the window goes, a cell still being edited is stored without telling anyone.
     bool m_closing = false;
 };
