@@ -3,10 +3,12 @@
 // its byte, adding and deleting personalities, the channels left without
 // their personality, and untouched personalities that keep every byte.
 #include "editor_fixture.h"
+#include "editors/channel/view_channel.h"
 #include "editors/common/editor_sheet.h"
 #include "editors/personality/personality_signal_page.h"
 #include "editors/personality/view_personality.h"
 #include "presentation/caption_numbers.h"
+#include "radio_data/messages.h"
 #include "records/channel_data.h"
 #include "records/personality_data.h"
 #include "shell/localize_window.h"
@@ -300,33 +302,64 @@ private slots:
         QCOMPARE(v.Stored(0), kDefault);
     }
 
-    void DeletingAPersonalityReportsTheChannelsThatNamedIt()
+    // Channels stay on their personalities when one before them is deleted;
+    // the channels of the deleted one are named in the question first and
+    // reported by the checks after it. An open channel window follows at once.
+    void DeletingAPersonalityKeepsEveryChannelOnItsOwn_data()
     {
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QByteArray>("personalityBytes"); // byte 18 of channels 1-6 afterwards
+        QTest::addColumn<int>("reported");                // channel position, 0 for none
+        QTest::newRow("in use, Yes") << 1 << true << QByteArray::fromHex("000000010002") << 4;
+        QTest::newRow("in use, No") << 1 << false << QByteArray::fromHex("000000010003") << 0;
+        QTest::newRow("unused") << 2 << false << QByteArray::fromHex("000000010002") << 0;
+    }
+
+    void DeletingAPersonalityKeepsEveryChannelOnItsOwn()
+    {
+        QFETCH(int, deleted);
+        QFETCH(bool, answerYes);
+        QFETCH(QByteArray, personalityBytes);
+        QFETCH(int, reported);
         CViewFixture v;
         auto& personalities = v.f.data->Personalities();
-        personalities.push_back(std::make_unique<CPersonalityData>());
-        personalities.push_back(std::make_unique<CPersonalityData>());
+        for (int i = 0; i < 3; ++i)
+            personalities.push_back(std::make_unique<CPersonalityData>());
         auto& channels = v.f.data->Channels();
-        channels[3]->SetPersonalityPosition(1); // channel 4 names the second personality
-        channels[5]->SetPersonalityPosition(2); // channel 6 the third, which survives
+        channels[3]->SetPersonalityPosition(1); // channel 4 on the second personality
+        channels[5]->SetPersonalityPosition(3); // channel 6 on the fourth; the third is unused
         for (const auto& channel : channels)
             channel->ResolvePersonality(personalities);
-        const std::uint32_t key = channels[3]->TreeId() + 69238;
-        v.Open(1);
-        QCOMPARE(v.f.data->InvalidLog().Count(), 0);
-        v.view->Navigate(record_command::kDelete, 0);
-        QCOMPARE(v.Count(), std::size_t{2});
+        std::vector<int> asked;
+        QStringList texts;
+        SetMessageBoxHandler([&](int number, const QString& text) {
+            asked.push_back(number);
+            texts << text;
+            return answerYes ? QMessageBox::Yes : QMessageBox::No;
+        });
+        v.Open(deleted);
+        CViewChannel channelWindow(*v.f.context, 5);
+        QObject::connect(v.f.context.get(), &CEditorContext::Notified, &channelWindow,
+                         [&](const CNotification& n, QObject* origin) { channelWindow.OnNotification(n, origin); });
 
-        const auto& entries = v.f.data->InvalidLog().Entries();
-        QCOMPARE(entries.size(), std::size_t{1});
-        QCOMPARE(entries[0].key, key);
-        QCOMPARE(entries[0].control, CChannelData::kPersonalityControl);
-        QCOMPARE(QString::fromStdString(entries[0].title), QStringLiteral("Personality List"));
-        QCOMPARE(QString::fromStdString(entries[0].text), QStringLiteral("Channel - 4 : Miscellaneous"));
-        // The channel keeps its personality byte; what it means is the user's to settle.
+        v.view->Navigate(record_command::kDelete, 0);
+
+        const bool inUse = deleted == 1;
+        QCOMPARE(asked, inUse ? std::vector<int>{msg::kPersonalityInUse} : std::vector<int>{});
+        if (inUse)
+            QVERIFY(texts.front().startsWith(QLatin1String("1 "))); // names how many channels
+        QCOMPARE(v.Count(), std::size_t{inUse && !answerYes ? 4U : 3U});
         const Image stored = v.f.Stored();
-        QCOMPARE(int(stored[0x580 + 20 * 3 + 18]), 1);
-        QCOMPARE(int(stored[0x580 + 20 * 5 + 18]), 2);
+        for (int k = 0; k < personalityBytes.size(); ++k)
+            QCOMPARE(int(stored[0x580 + 20 * static_cast<std::size_t>(k) + 18]), int(personalityBytes[k]));
+        const auto& entries = v.f.data->InvalidLog().Entries();
+        QCOMPARE(entries.size(), std::size_t{reported != 0 ? 1U : 0U});
+        if (reported != 0)
+            QCOMPARE(QString::fromStdString(entries[0].text),
+                     QStringLiteral("Channel - %1 : Miscellaneous").arg(reported));
+        const auto* shown = Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl);
+        QCOMPARE(shown->currentText(), QString::number(int(personalityBytes[5]) + 1));
     }
 
     void UntouchedPersonalitiesKeepEveryByte()

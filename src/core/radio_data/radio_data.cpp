@@ -2,6 +2,8 @@
 
 #include "radio_data/settings.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 CRadioData::CRadioData(CSettings& settings)
@@ -175,6 +177,33 @@ bool CRadioData::RemoveChannel(std::size_t position)
     // The emergency revert channel too; a deleted one keeps its byte and is reported by the check.
     if (const int revert = ChannelPositionOf(m_emergency.RevertChannelId(), refs); revert > 0)
         m_emergency.SetRevertChannelPosition(static_cast<std::uint8_t>(revert));
+    return true;
+}
+
+std::size_t CRadioData::ChannelsOnPersonality(std::size_t position) const
+{
+    if (position >= m_personalities.size())
+        return 0;
+    const std::uint32_t id = m_personalities[position]->TreeId();
+    return static_cast<std::size_t>(std::count_if(
+        m_channels.begin(), m_channels.end(), [id](const auto& channel) { return channel->PersonalityId() == id; }));
+}
+
+bool CRadioData::RemovePersonality(std::size_t position)
+{
+    if (position >= m_personalities.size() || m_personalities.size() < 2)
+        return false;
+    const std::uint32_t removed = m_personalities[position]->TreeId();
+    m_personalities.erase(m_personalities.begin() + static_cast<std::ptrdiff_t>(position));
+    for (const auto& channel : m_channels) {
+        if (channel->PersonalityId() == removed) {
+            channel->SetPersonalityId(0);
+            continue;
+        }
+        for (std::size_t i = 0; i < m_personalities.size(); ++i)
+            if (channel->PersonalityId() != 0 && m_personalities[i]->TreeId() == channel->PersonalityId())
+                channel->SetPersonalityPosition(static_cast<std::uint8_t>(i));
+    }
     return true;
 }
 

@@ -121,6 +121,13 @@ public:
     // numbers follow at once: they hold their channels by identity, and a save
     // must never write numbers that now name other channels.
     bool RemoveChannel(std::size_t position);
+    // How many channels name the personality at that position.
+    std::size_t ChannelsOnPersonality(std::size_t position) const;
+    // Removes a personality; the last one is never removed. Every channel
+    // stays on the personality it had: byte 18 follows its personality's new
+    // position. The channels of the removed one keep their byte, lose their
+    // reference and are reported by the checks until another is chosen.
+    bool RemovePersonality(std::size_t position);
 
 private:
     void ResetListHeads();

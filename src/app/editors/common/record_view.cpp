@@ -66,6 +66,8 @@ void CRecordView::Navigate(int command, int position)
     } else if (command == record_command::kDelete) {
         if (Count() < 2 || m_current < 0 || m_current >= Count())
             return; // the last record is never deleted
+        if (!ConfirmRemove(m_current))
+            return;
         RemoveRecord(m_current);
     }
     const int next = PositionAfter(command, m_current, Count(), position);

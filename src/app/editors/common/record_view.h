@@ -32,6 +32,8 @@ protected:
     virtual int Maximum() const = 0;
     // Appends a default record (add).
     virtual void AddRecord() = 0;
+    // Whether the user goes ahead with deleting that record (asked when others depend on it).
+    virtual bool ConfirmRemove(int /*position*/) { return true; }
     // Withdraws the record's check entries and removes it (delete).
     virtual void RemoveRecord(int position) = 0;
     // Binds the pages to the record at that position.

@@ -4,8 +4,10 @@
 #include "editors/common/editor_sheet.h"
 #include "editors/personality/personality_rxtx_page.h"
 #include "editors/personality/personality_signal_page.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "shell/localize_window.h"
+#include "shell/message_box.h"
 
 namespace qrv {
 
@@ -29,16 +31,23 @@ void CViewPersonality::AddRecord()
     Context().Data().Personalities().push_back(std::make_unique<CPersonalityData>());
 }
 
+bool CViewPersonality::ConfirmRemove(int position)
+{
+    const std::size_t users = Context().Data().ChannelsOnPersonality(static_cast<std::size_t>(position));
+    return users == 0 ||
+           ShowMessage(this, Context().Settings(), msg::kPersonalityInUse, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::Question, QString::number(users)) == QMessageBox::Yes;
+}
+
 void CViewPersonality::RemoveRecord(int position)
 {
-    auto& personalities = Context().Data().Personalities();
     if (position < 0 || position >= Count())
         return;
     // A personality holds no check entries of its own; the channels that named
     // it are reported by the checks that follow the deletion.
     m_rxtx->Bind(nullptr);
     m_signal->Bind(nullptr);
-    personalities.erase(personalities.begin() + position);
+    Context().Data().RemovePersonality(static_cast<std::size_t>(position));
 }
 
 void CViewPersonality::BindRecord(int position)

@@ -22,6 +22,7 @@ protected:
     int Count() const override;
     int Maximum() const override { return kMaximum; }
     void AddRecord() override;
+    bool ConfirmRemove(int position) override;
     void RemoveRecord(int position) override;
     void BindRecord(int position) override;
     std::uint32_t IdOf(int position) const override;
