@@ -495,9 +495,10 @@ void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
     QCOMPARE(ranged->taken->divisor, 10LL);
     QCOMPARE(ranged->taken->decimals, 1LL);
     QVERIFY(!unranged->taken.has_value());
-    // The per-model value disables a direct child, not a nested one.
+    // The per-model value disables a control at any depth, and only that one.
     QVERIFY(!combo->isEnabled());
-    QVERIFY(nested->isEnabled());
+    QVERIFY(!nested->isEnabled());
+    QVERIFY(inner->isEnabled());
     QVERIFY(label->isEnabled());
 }
 

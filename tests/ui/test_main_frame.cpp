@@ -3,7 +3,9 @@
 #include "dialogs/dlg_file.h"
 #include "dialogs/dlg_password.h"
 #include "dialogs/dlg_transfer.h"
+#include "editor_fixture.h"
 #include "editors/data_watch_view.h"
+#include "editors/record_navigator.h"
 #include "frame_fixture.h"
 #include "presentation/caption_numbers.h"
 #include "presentation/item_tables.h"
@@ -34,6 +36,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -84,6 +87,70 @@ private slots:
         }
         QCOMPARE(Children(f.frame->Tree(), item::kPersonality), QStringList{QStringLiteral("Personality 1")});
         QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-210"));
+    }
+
+    // A tree item opens its own record, numbered among the records of its
+    // kind; each scan list has its item, and the tree follows a deletion.
+    void TreeItemsOpenTheirOwnRecords()
+    {
+        CFixture f;
+        auto& scans = f.data->ScanLists();
+        while (scans.size() < 2)
+            scans.push_back(std::make_unique<CScanListData>());
+        f.frame->Rebuild();
+        CNavigationTree* tree = f.frame->Tree();
+        QCOMPARE(Children(tree, item::kScan), (QStringList{QStringLiteral("Scan 1"), QStringLiteral("Scan 2")}));
+        CChildFrame* window = nullptr;
+        for (const int k : {1, 0}) {
+            emit tree->itemClicked(tree->ItemsOfKind(item::kScan)[k], 0);
+            window = f.frame->OpenChildren().front();
+            QCOMPARE(window->PositionText(), QStringLiteral("%1 / 2").arg(k + 1));
+            QCOMPARE(window->RecordButtons()[0]->isEnabled(), k == 1); // First
+            QCOMPARE(window->RecordButtons()[2]->isEnabled(), k == 0); // Next
+        }
+        emit window->NavigationCommand(record_command::kDelete);
+        QCOMPARE(Children(tree, item::kScan), QStringList{QStringLiteral("Scan")});
+        QCOMPARE(window->PositionText(), QStringLiteral("1 / 1"));
+        emit tree->itemClicked(tree->ItemsOfKind(item::kPersonality)[0], 0);
+        QCOMPARE(f.frame->OpenChildren().back()->PositionText(), QStringLiteral("1 / 1"));
+    }
+
+    // Undo and redo keep every open window, the channel list too, and the
+    // first Ctrl+Z undoes the last change even from the field just typed in.
+    void UndoKeepsTheWindowsAndTakesTheKeysFromAnyField()
+    {
+        CFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        f.frame->OpenItem(item::kChannelList, 0);
+        f.frame->OpenItem(item::kScan, 0);
+        CChildFrame* channel = f.frame->OpenItem(item::kChannel, 2);
+        const Image before = f.Stored();
+        auto* rx = test::Control<QLineEdit>(*channel->View(), CChannelData::kRxFrequencyEdit);
+        QVERIFY(rx != nullptr);
+        rx->setFocus();
+        rx->selectAll();
+        QTest::keyClicks(rx, QStringLiteral("455.5"));
+        QTest::keyClick(rx, Qt::Key_Return);
+        const Image after = f.Stored();
+        QVERIFY(after != before);
+        const auto open = [&f] {
+            std::vector<std::pair<int, QString>> windows;
+            for (const CChildFrame* child : f.frame->OpenChildren())
+                windows.emplace_back(child->ItemNumber(), child->PositionText());
+            return windows;
+        };
+        const auto windows = open();
+
+        QTest::keyClick(rx, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.Stored() == before);
+        QCOMPARE(open(), windows);
+        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
+        QVERIFY(active != nullptr && active->ItemNumber() == item::kChannel);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f.frame.get(), Qt::Key_Y,
+                        Qt::ControlModifier);
+        QVERIFY(f.Stored() == after);
+        QCOMPARE(open(), windows);
     }
 
     void UserLevelsHideItems()

@@ -80,4 +80,9 @@ void CChildFrame::SetNavigation(const CNavigationState& state, int number, int c
     m_position->setText(QStringLiteral("%1 / %2").arg(number).arg(count));
 }
 
+QString CChildFrame::PositionText() const
+{
+    return m_position->text();
+}
+
 } // namespace qrv

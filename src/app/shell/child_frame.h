@@ -23,6 +23,8 @@ public:
     // Shows the record buttons by the state of a numbered item (number k of c).
     void SetNavigation(const CNavigationState& state, int number, int count);
     const std::array<QPushButton*, 6>& RecordButtons() const { return m_record; }
+    // "k / c" of the record shown.
+    QString PositionText() const;
     QPushButton* PrintButton() const { return m_print; }
     QPushButton* HelpButton() const { return m_help; }
 

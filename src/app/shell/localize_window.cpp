@@ -81,7 +81,8 @@ void LocalizeWindow(QWidget& window, const CSettings& settings, int number)
         const int controlNumber = ControlNumber(control);
         if (controlNumber == 0)
             continue;
-        if (control->parentWidget() == &window && settings.GetModelValue(controlNumber) != 0)
+        // A control the model lacks is disabled wherever it sits: in a group box or a tab page too.
+        if (settings.GetModelValue(controlNumber) != 0)
             control->setEnabled(false);
         LocalizeControl(*control, settings.GetText(controlNumber));
     }

@@ -37,11 +37,13 @@
 #include "sim_radio.h"
 #include "util/text_format.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
@@ -91,6 +93,9 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
     m_session.SetCommitHook([this] { StoreOpenViews(); });
     connect(m_undo, &CUndoController::AboutToRestore, this, [this] {
         m_reopen = OpenItems();
+        // Opened once more at the end, the window that was active is again.
+        if (const auto* active = qobject_cast<const CChildFrame*>(m_mdi->activeSubWindow()))
+            m_reopen.emplace_back(active->ItemNumber(), PositionOf(active));
         CloseAllChildren();
     });
     connect(m_undo, &CUndoController::Restored, this, [this] {
@@ -103,6 +108,7 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
         CFactoryContext{m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); },
                         [this] { return Ports(); }, [this] { AfterRadioModeEntered(); }, this});
     m_help->Install();
+    qApp->installEventFilter(this);
     m_mdi = new QMdiArea(this);
     m_mdi->setViewMode(QMdiArea::TabbedView);
     m_mdi->setTabsClosable(true);
@@ -115,8 +121,26 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
     resize(1100, 720);
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // In an editor window Undo and Redo are the codeplug's: the first Ctrl+Z
+    // undoes the last change, not the typing in the field that has the focus.
+    if (event->type() == QEvent::ShortcutOverride && m_mdi != nullptr) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        const bool undoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                             key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+        if (undoKey && widget != nullptr && m_mdi->isAncestorOf(widget)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 CMainFrame::~CMainFrame()
 {
+    qApp->removeEventFilter(this);
     m_data.InvalidLog().SetChangedCallback(nullptr);
     // The child windows store what they show into the codeplug as they are
     // hidden: they go first, while the session that owns it still stands.
@@ -252,6 +276,7 @@ void CMainFrame::Rebuild()
     m_tree->Rebuild(Q(m_data.Identity().modelName));
     m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
+    m_tree->SetChildCount(item::kScan, static_cast<int>(m_data.ScanLists().size()));
     RefreshStatusBar();
     UpdateTitle();
 }
@@ -338,6 +363,7 @@ void CMainFrame::ForwardNotification(const CNotification& notification, QObject*
     // A record was added or deleted somewhere: the tree and every record window's bar follow.
     m_tree->SetChildCount(item::kChannel, static_cast<int>(m_data.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(m_data.Personalities().size()));
+    m_tree->SetChildCount(item::kScan, static_cast<int>(m_data.ScanLists().size()));
     for (CChildFrame* child : OpenChildren()) {
         if (const auto* records = dynamic_cast<const CRecordNavigator*>(child->View())) {
             SetPosition(child, records->CurrentPosition());
@@ -423,7 +449,8 @@ void CMainFrame::ItemNotification(CChildFrame* child, int code)
         return;
     // The view has carried the command out on its records; the tree follows its count.
     const int count = records->RecordCount();
-    if (child->ItemNumber() == item::kChannel || child->ItemNumber() == item::kPersonality)
+    if (child->ItemNumber() == item::kChannel || child->ItemNumber() == item::kPersonality ||
+        child->ItemNumber() == item::kScan)
         m_tree->SetChildCount(child->ItemNumber(), count);
     SetPosition(child, records->CurrentPosition());
     UpdateNavigation(child);
@@ -450,6 +477,9 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
     if (view == nullptr)
         return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
+    // The view shows the first record when asked for one that is not there.
+    if (const auto* records = dynamic_cast<const CRecordNavigator*>(view))
+        position = records->CurrentPosition();
     SetPosition(child, position);
     const int section = CPrintCommands::SectionFormOfItem(itemNumber);
     child->PrintButton()->setEnabled(section != 0);
@@ -786,9 +816,9 @@ std::vector<std::pair<int, int>> CMainFrame::OpenItems() const
 
 void CMainFrame::Reopen(const std::vector<std::pair<int, int>>& items)
 {
+    // A record that is gone after the restore shows the first of its kind.
     for (const auto& [number, position] : items)
-        if (position == 0 || position < m_tree->ItemsOfKind(number).size())
-            OpenItem(number, position);
+        OpenItem(number, position);
 }
 
 void CMainFrame::Loaded()

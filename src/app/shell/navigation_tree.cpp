@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
 #include <vector>
 
 namespace qrv {
@@ -57,7 +58,8 @@ CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent)
         if (item == nullptr || item->parent() == nullptr)
             return;
         const int number = item->data(0, kItemRole).toInt();
-        const int position = item->parent()->indexOfChild(item);
+        // The record's position among the items of its kind, not among its siblings.
+        const int position = std::max(0, static_cast<int>(ItemsOfKind(number).indexOf(item)));
         Highlight(item);
         emit ItemChosen(number, position, item->text(0));
     });
@@ -127,8 +129,10 @@ void CNavigationTree::SetChildCount(int folderItem, int count)
     for (std::size_t i = 1; i < rows.size() && parent == nullptr; ++i)
         if (rows[i].item == folderItem && rows[i - 1].level < rows[i].level)
             parent = FindItem(rows[i - 1].item);
-    if (parent == nullptr)
+    if (parent == nullptr) {
+        SetSiblingCount(folderItem, count);
         return;
+    }
     const QTreeWidgetItem* first = FindItem(folderItem);
     const std::string text = first != nullptr ? S(first->text(0)) : m_settings.GetText(folderItem);
     const std::string base = SplitTrailingNumber(text).first;
@@ -139,6 +143,29 @@ void CNavigationTree::SetChildCount(int folderItem, int count)
         item->setData(0, kItemRole, folderItem);
         item->setIcon(0, m_itemImage);
     }
+}
+
+void CNavigationTree::SetSiblingCount(int itemNumber, int count)
+{
+    // Records without a folder (the scan lists) stand side by side: one item
+    // keeps the plain text, several are numbered.
+    QList<QTreeWidgetItem*> items = ItemsOfKind(itemNumber);
+    if (items.isEmpty())
+        return;
+    QTreeWidgetItem* parent = items.front()->parent();
+    count = std::max(count, 1);
+    while (items.size() > count)
+        delete parent->takeChild(parent->indexOfChild(items.takeLast()));
+    while (items.size() < count) {
+        auto* item = new QTreeWidgetItem;
+        item->setData(0, kItemRole, itemNumber);
+        item->setIcon(0, m_itemImage);
+        parent->insertChild(parent->indexOfChild(items.back()) + 1, item);
+        items.append(item);
+    }
+    const QString text = Q(m_settings.GetText(itemNumber));
+    for (int k = 0; k < count; ++k)
+        items[k]->setText(0, count == 1 ? text : text + QStringLiteral(" %1").arg(k + 1));
 }
 
 void CNavigationTree::Highlight(QTreeWidgetItem* item)

@@ -18,7 +18,8 @@ public:
 
     // Root text, the items of the tree table the user level may see, expanded.
     void Rebuild(const QString& rootText);
-    // Exactly n numbered items under the folder of that item number.
+    // Exactly n numbered items under the folder of that item number (side by
+    // side for a kind without a folder).
     void SetChildCount(int folderItem, int count);
     void SetRootText(const QString& text);
 
@@ -42,6 +43,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void SetSiblingCount(int itemNumber, int count);
+
     const CSettings& m_settings;
     QIcon m_itemImage;
     QIcon m_highlightImage;

@@ -18,18 +18,18 @@ CVolumePage::CVolumePage(CEditorContext& context, QWidget* parent) : CEditorPage
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(1, 1);
     Localize();
-    Watch(m_alertTone);
+    // The radio always gets level 12 here, whatever is chosen: the control
+    // shows that and takes no edits that would never reach the radio.
+    m_alertTone->setEnabled(false);
 }
 
 void CVolumePage::LoadControls()
 {
-    ShowEntry(*m_alertTone, Data().Volume().AlertToneVolume());
+    ShowEntry(*m_alertTone, CVolumeData::kStoredAlertTone);
 }
 
 void CVolumePage::StoreControls()
 {
-    if (const auto entry = ShownByte(*m_alertTone, Settings()))
-        Data().Volume().SetAlertToneVolume(*entry);
 }
 
 CViewVolume::CViewVolume(CEditorContext& context, QWidget* parent)

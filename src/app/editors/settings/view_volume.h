@@ -1,6 +1,6 @@
 #pragma once
-// The volume view: the alert tone volume. The radio always gets level 12
-// there; the choice is kept in memory until the next load.
+// The volume view: the alert tone volume, shown read-only at level 12, the
+// level the radio always gets there.
 #include "editors/common/editor_page.h"
 #include "editors/settings/single_page_view.h"
 #include "presentation/form_numbers.h"
