@@ -1,9 +1,10 @@
-// The embedded message view against a simulated radio: the read on opening,
-// Write behind the radio password, messages cut and padded to their field,
-// failed reads that keep the codeplug's block and close the window, the
-// password change, and an untouched view that keeps every byte.
+// The embedded message view: the codeplug's messages edited without a radio,
+// Read from Radio behind a question, failed reads that keep what was typed,
+// Write behind the radio password, the password change, and an untouched
+// view that keeps every byte.
 #include "dialogs/dlg_password.h"
 #include "editor_fixture.h"
+#include "editors/common/undo_controller.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
 #include "radio_data/messages.h"
@@ -23,7 +24,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,7 +38,6 @@ using Bytes = std::vector<std::uint8_t>;
 using E = CEmbeddedMessageData;
 
 constexpr std::size_t kBlock = 0x400;
-constexpr int kReadTimeoutMs = 20000;
 
 Bytes Range(const auto& memory, std::size_t first, std::size_t size)
 {
@@ -123,29 +122,36 @@ private:
     QTimer m_timer;
 };
 
-// A fixture whose message boxes are recorded with their texts as well.
+// A fixture whose message boxes are recorded with their texts as well and
+// answered with answer.
 struct CEmbeddedFixture : test::CEditorFixture {
     std::vector<QString> texts;
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
 
     CEmbeddedFixture()
     {
         SetMessageBoxHandler([this](int number, const QString& text) {
             messages.push_back(number);
             texts.push_back(text);
-            return QMessageBox::Ok;
+            return answer;
         });
     }
     E& Block() { return data->EmbeddedMessages(); }
 };
 
-// Opens the view and waits until its read from the radio is over (the caller checks how it went).
-std::unique_ptr<CViewEmbedded> OpenRead(test::CEditorFixture& f)
+std::unique_ptr<CViewEmbedded> Open(test::CEditorFixture& f)
 {
-    const std::size_t shown = f.messages.size();
     auto view = std::make_unique<CViewEmbedded>(*f.context);
     view->show();
-    static_cast<void>(QTest::qWaitFor([&] { return view->IsRead() || f.messages.size() > shown; }, kReadTimeoutMs));
     return view;
+}
+
+// Types text over the edit's text and ends the edit as the user does.
+void Type(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
 }
 
 } // namespace
@@ -154,81 +160,30 @@ class EmbeddedViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void ReadOnOpeningShowsTheRadiosMessages()
+    void TypedMessagesGoIntoTheCodeplugWithoutARadio()
     {
-        CEmbeddedFixture f;
+        CEmbeddedFixture f; // no radio at all
         f.Block().SetMessage(0, "From the codeplug");
-        sim::CSimRadio& radio = f.Radio();
-        Put(radio.Memory(), kBlock, Padded("Pass", 8));
-        Put(radio.Memory(), kBlock + 16, Padded("Hello", 32));
-        Put(radio.Memory(), kBlock + 48, Padded("Second line", 32));
-        radio.Memory()[kBlock + 80] = 0xFF; // an erased message reads empty
-        Put(radio.Memory(), kBlock + 112, Padded("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 32));
-        const Bytes radioBlock = Range(radio.Memory(), kBlock, E::kBlockSize);
+        f.Block().SetMessage(3, "Fourth");
+        const Image before = f.Stored();
+        CUndoController undo(*f.context);
+        QMdiArea area;
+        auto* view = new CViewEmbedded(*f.context);
+        QPointer<QMdiSubWindow> window = area.addSubWindow(view);
+        area.show();
+        window->show();
+        QTest::qWait(50); // nothing may reach for a radio after the window shows
 
-        auto view = std::make_unique<CViewEmbedded>(*f.context);
-        QVERIFY(!view->Page()->isEnabled()); // nothing to edit before the radio answered
-        QSignalSpy identified(view.get(), &CViewEmbedded::RadioIdentified);
-        view->show();
-        QTRY_VERIFY_WITH_TIMEOUT(view->IsRead(), kReadTimeoutMs);
-
+        QVERIFY(!window.isNull());
         QVERIFY(f.messages.empty());
         QVERIFY(view->Page()->isEnabled());
-        QCOMPARE(identified.count(), 1);
-        const std::array<const char*, 4> expected{"Hello", "Second line", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"};
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            QCOMPARE(view->Page()->MessageEdit(i)->text(), QString::fromLatin1(expected[i]));
-        QCOMPARE(Range(f.Stored(), kBlock, E::kBlockSize), radioBlock);
-        QCOMPARE(radio.Mode(), sim::CSimRadio::kNormalMode);
-    }
+        QCOMPARE(view->Page()->MessageEdit(0)->text(), QStringLiteral("From the codeplug"));
+        QCOMPARE(view->Page()->MessageEdit(3)->text(), QStringLiteral("Fourth"));
 
-    void WriteSendsTheBlockAfterTheRightPassword()
-    {
-        CEmbeddedFixture f;
-        f.Block().SetFieldText(E::kPasswordField, "Secret");
-        f.Block().SetFieldText(E::kFieldB, "FIELD-B!");
-        sim::CSimRadio& radio = f.Radio();
-        auto view = OpenRead(f);
-        QVERIFY(view->IsRead());
-
-        QLineEdit* edit = view->Page()->MessageEdit(1);
-        QTest::keyClicks(edit, QStringLiteral("Meet at 5"));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QVERIFY(std::any_of(f.notifications.begin(), f.notifications.end(), [](const CNotification& n) {
-            return n.kind == CNotification::Kind::Edited &&
-                   n.data == std::uint32_t{CEmbeddedMessageData::kMessageEdits[1]};
-        }));
-
-        // Letter case counts: the first answer is wrong.
-        CDialogAnswers answers({CDialogAnswers::Password("secret"), CDialogAnswers::Password("Secret")});
-        view->Page()->WriteButton()->click();
-
-        QCOMPARE(answers.Answered(), 2);
-        QCOMPARE(answers.Unexpected(), 0);
-        QCOMPARE(f.messages, (std::vector<int>{msg::kWrongPassword, msg::kRadioWriteDone}));
-        Bytes expected = Padded("Secret", 8);
-        const Bytes fieldB = Padded("FIELD-B!", 8);
-        expected.insert(expected.end(), fieldB.begin(), fieldB.end());
-        const Bytes message2 = Padded("Meet at 5", 32);
-        QCOMPARE(Range(radio.Memory(), kBlock, 16), expected);
-        QCOMPARE(Range(radio.Memory(), kBlock + 48, 32), message2);
-        QCOMPARE(Range(radio.Memory(), kBlock, E::kBlockSize), Range(f.Stored(), kBlock, E::kBlockSize));
-        QCOMPARE(radio.Mode(), sim::CSimRadio::kNormalMode);
-    }
-
-    void MessagesAreCutAndPaddedToTheirField()
-    {
-        CEmbeddedFixture f;
-        sim::CSimRadio& radio = f.Radio();
-        auto view = OpenRead(f);
-        QVERIFY(view->IsRead());
-
+        // Cut to the field, padded with spaces, and no character the radio cannot show.
         const QString forty = QStringLiteral("0123456789abcdefghijABCDEFGHIJ0123456789");
-        QTest::keyClicks(view->Page()->MessageEdit(0), forty);
-        QTest::keyClick(view->Page()->MessageEdit(0), Qt::Key_Return);
-        QTest::keyClicks(view->Page()->MessageEdit(1), QStringLiteral("Hi5ch"));
-        QTest::keyClick(view->Page()->MessageEdit(1), Qt::Key_Return);
-        // A character the radio cannot show is not taken.
+        Type(view->Page()->MessageEdit(0), forty);
+        Type(view->Page()->MessageEdit(1), QStringLiteral("Hi5ch"));
         QLineEdit* third = view->Page()->MessageEdit(2);
         QTest::keyClicks(third, QStringLiteral("A"));
         QKeyEvent wide(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x4E2D)));
@@ -236,72 +191,77 @@ private slots:
         QTest::keyClicks(third, QStringLiteral("B"));
         QTest::keyClick(third, Qt::Key_Return);
 
-        const Bytes first32 = Padded(forty.left(32).toStdString(), 32);
         const Image stored = f.Stored();
-        QCOMPARE(Range(stored, kBlock + 16, 32), first32);
+        QCOMPARE(Range(stored, kBlock + 16, 32), Padded(forty.left(32).toStdString(), 32));
         QCOMPARE(Range(stored, kBlock + 48, 32), Padded("Hi5ch", 32));
         QCOMPARE(Range(stored, kBlock + 80, 32), Padded("AB", 32));
-
-        // No password stored: the block goes without a prompt.
-        CDialogAnswers answers({});
-        view->Page()->WriteButton()->click();
-        QCOMPARE(answers.Unexpected(), 0);
-        QCOMPARE(f.messages, std::vector<int>{msg::kRadioWriteDone});
-        QCOMPARE(Range(radio.Memory(), kBlock + 16, 32), first32);
-
-        // Read back by a new view: the padding is gone again.
-        f.Block().SetDefaults();
-        auto again = OpenRead(f);
-        QVERIFY(again->IsRead());
-        QCOMPARE(again->Page()->MessageEdit(0)->text(), forty.left(32));
-        QCOMPARE(again->Page()->MessageEdit(1)->text(), QStringLiteral("Hi5ch"));
+        QCOMPARE(Range(stored, kBlock + 112, 32), Range(before, kBlock + 112, 32));
+        QVERIFY(f.messages.empty());
+        // Each edit was a change like any other: undone one after the other.
+        QVERIFY(undo.Undo() && undo.Undo() && undo.Undo());
+        QVERIFY(!undo.CanUndo());
+        QVERIFY(f.Stored() == before);
     }
 
-    void NoRightPasswordSendsNothing()
+    void ReadFromRadioAsksBeforeTheRadiosMessagesReplaceTheCodeplugs()
     {
-        using A = CDialogAnswers;
         struct Case {
             const char* name;
-            std::vector<A::Answer> answers;
+            bool radioDiffers;
+            QMessageBox::StandardButton answer;
             std::vector<int> messages;
+            bool replaced;
         };
         const std::vector<Case> cases{
-            {"three wrong",
-             {A::Password("a"), A::Password("SECRET"), A::Password("Secre")},
-             {msg::kWrongPassword, msg::kWrongPassword, msg::kWrongPassword}},
-            {"cancelled", {A::Password("wrong"), A::Password(nullptr)}, {msg::kWrongPassword}},
+            {"same block", false, QMessageBox::Yes, {msg::kRadioReadDone}, false},
+            {"declined", true, QMessageBox::No, {msg::kReplaceEmbeddedMessages}, false},
+            {"accepted", true, QMessageBox::Yes, {msg::kReplaceEmbeddedMessages}, true},
         };
         for (const Case& c : cases) {
             CEmbeddedFixture f;
-            f.Block().SetFieldText(E::kPasswordField, "Secret");
-            sim::CSimRadio& radio = f.Radio();
-            auto view = OpenRead(f);
-            QVERIFY(view->IsRead());
-            const auto before = radio.Memory();
-            radio.ClearLog();
+            f.answer = c.answer;
+            auto view = Open(f);
+            Type(view->Page()->MessageEdit(0), QStringLiteral("Typed offline"));
+            sim::CSimRadio& radio = f.Radio(); // holds the codeplug as it is now
+            if (c.radioDiffers) {
+                Put(radio.Memory(), kBlock, Padded("Pass", 8));
+                Put(radio.Memory(), kBlock + 16, Padded("Hello", 32));
+                radio.Memory()[kBlock + 80] = 0xFF; // an erased message reads empty
+                Put(radio.Memory(), kBlock + 112, Padded("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 32));
+            }
+            const Bytes radioBlock = Range(radio.Memory(), kBlock, E::kBlockSize);
+            const Image before = f.Stored();
+            CUndoController undo(*f.context);
+            QSignalSpy identified(view.get(), &CViewEmbedded::RadioIdentified);
 
-            QTest::keyClicks(view->Page()->MessageEdit(0), QStringLiteral("Not for the radio"));
-            A answers(c.answers);
-            view->Page()->WriteButton()->click();
+            view->Page()->ReadButton()->click();
 
-            QVERIFY2(answers.Answered() == static_cast<int>(c.answers.size()), c.name);
-            QVERIFY2(answers.Unexpected() == 0, c.name);
             QVERIFY2(f.messages == c.messages, c.name);
-            QVERIFY2(radio.ReceivedFrames().empty(), c.name);
-            QVERIFY2(radio.Memory() == before, c.name);
+            QVERIFY2(identified.count() == 1, c.name);
+            QVERIFY2(radio.Mode() == sim::CSimRadio::kNormalMode, c.name);
+            Image expected = before;
+            if (c.replaced)
+                Put(expected, kBlock, radioBlock);
+            QVERIFY2(f.Stored() == expected, c.name);
+            QVERIFY2(view->Page()->MessageEdit(0)->text() ==
+                         (c.replaced ? QStringLiteral("Hello") : QStringLiteral("Typed offline")),
+                     c.name);
+            QVERIFY2(view->Page()->MessageEdit(2)->text().isEmpty(), c.name);
+            QVERIFY2(undo.CanUndo() == c.replaced, c.name);
         }
     }
 
-    void FailedReadKeepsTheBlockAndClosesTheWindow()
+    void FailedReadKeepsWhatWasTypedAndTheWindow()
     {
         struct Case {
             const char* name;
-            std::function<void(sim::CSimRadio&)> fault;
+            std::function<void(sim::CSimRadio&)> fault; // none: no radio at all
             int message;
             const char* address; // in the message text, when the message names one
             bool identified;
         };
         const std::vector<Case> cases{
+            {"no radio", {}, msg::kNoRadioAnswer, nullptr, false},
             {"silent radio", [](sim::CSimRadio& r) { r.Faults().silent = true; }, msg::kNoRadioAnswer, nullptr, false},
             {"mode refused", [](sim::CSimRadio& r) { r.Faults().refuseMode = true; }, msg::kNoRadioAnswer, nullptr,
              true},
@@ -315,12 +275,11 @@ private slots:
         for (const Case& c : cases) {
             CEmbeddedFixture f;
             f.Block().SetFieldText(E::kPasswordField, "Secret");
-            f.Block().SetMessage(0, "Kept in the codeplug");
-            sim::CSimRadio& radio = f.Radio();
-            Put(radio.Memory(), kBlock + 16, Padded("Only in the radio", 32));
-            c.fault(radio);
-            const Image before = f.Stored();
-
+            if (c.fault) {
+                sim::CSimRadio& radio = f.Radio();
+                Put(radio.Memory(), kBlock + 16, Padded("Only in the radio", 32));
+                c.fault(radio);
+            }
             QMdiArea area;
             auto* view = new CViewEmbedded(*f.context);
             QSignalSpy identified(view, &CViewEmbedded::RadioIdentified);
@@ -328,13 +287,73 @@ private slots:
             window->setAttribute(Qt::WA_DeleteOnClose);
             area.show();
             window->show();
-            QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), kReadTimeoutMs);
+            Type(view->Page()->MessageEdit(0), QStringLiteral("Typed offline"));
+            const Image before = f.Stored();
+
+            view->Page()->ReadButton()->click();
+            QTest::qWait(20); // a window closing would be gone by now
 
             QVERIFY2(f.messages == std::vector<int>{c.message}, c.name);
             if (c.address != nullptr)
                 QVERIFY2(f.texts.front().contains(QLatin1String(c.address)), c.name);
             QVERIFY2((identified.count() == 1) == c.identified, c.name);
+            QVERIFY2(!window.isNull() && view->Page()->isEnabled(), c.name);
+            QVERIFY2(view->Page()->MessageEdit(0)->text() == QStringLiteral("Typed offline"), c.name);
             QVERIFY2(f.Stored() == before, c.name);
+        }
+    }
+
+    void WriteSendsTheBlockOnlyAfterTheRightPassword()
+    {
+        using A = CDialogAnswers;
+        struct Case {
+            const char* name;
+            const char* password;
+            std::vector<A::Answer> answers;
+            std::vector<int> messages;
+            bool written;
+        };
+        const std::vector<Case> cases{
+            {"no password, no prompt", "", {}, {msg::kRadioWriteDone}, true},
+            // Letter case counts: the first answer is wrong.
+            {"right at the second try",
+             "Secret",
+             {A::Password("secret"), A::Password("Secret")},
+             {msg::kWrongPassword, msg::kRadioWriteDone},
+             true},
+            {"three wrong",
+             "Secret",
+             {A::Password("a"), A::Password("SECRET"), A::Password("Secre")},
+             {msg::kWrongPassword, msg::kWrongPassword, msg::kWrongPassword},
+             false},
+            {"cancelled", "Secret", {A::Password("wrong"), A::Password(nullptr)}, {msg::kWrongPassword}, false},
+        };
+        for (const Case& c : cases) {
+            CEmbeddedFixture f;
+            f.Block().SetFieldText(E::kPasswordField, c.password);
+            f.Block().SetFieldText(E::kFieldB, "FIELD-B!");
+            sim::CSimRadio& radio = f.Radio();
+            const auto before = radio.Memory();
+            auto view = Open(f);
+            // Typed but not yet ended: Write stores it first.
+            view->Page()->MessageEdit(1)->setText(QStringLiteral("Meet at 5"));
+
+            A answers(c.answers);
+            view->Page()->WriteButton()->click();
+
+            QVERIFY2(answers.Answered() == static_cast<int>(c.answers.size()), c.name);
+            QVERIFY2(answers.Unexpected() == 0, c.name);
+            QVERIFY2(f.messages == c.messages, c.name);
+            QVERIFY2(Range(f.Stored(), kBlock + 48, 32) == Padded("Meet at 5", 32), c.name);
+            if (c.written) {
+                QVERIFY2(Range(radio.Memory(), kBlock, E::kBlockSize) == Range(f.Stored(), kBlock, E::kBlockSize),
+                         c.name);
+                QVERIFY2(Range(radio.Memory(), kBlock + 8, 8) == Padded("FIELD-B!", 8), c.name);
+                QVERIFY2(radio.Mode() == sim::CSimRadio::kNormalMode, c.name);
+            } else {
+                QVERIFY2(radio.ReceivedFrames().empty(), c.name);
+                QVERIFY2(radio.Memory() == before, c.name);
+            }
         }
     }
 
@@ -355,9 +374,7 @@ private slots:
             f.Block().SetFieldText(E::kPasswordField, "Secret");
             f.Block().SetFieldText(E::kFieldB, "FIELD-B!");
             sim::CSimRadio& radio = f.Radio();
-            auto view = OpenRead(f);
-            QVERIFY(view->IsRead());
-            radio.ClearLog();
+            auto view = Open(f);
             radio.Faults().refuseWriteAt = c.refused;
             const auto before = radio.Memory();
             // A message typed but not written stays out of the radio.
@@ -406,10 +423,8 @@ private slots:
         Put(image, kBlock + 112, Bytes{0xE9, 0x74, 0xE9, 0x20, 0x20});
         f.Block().LoadFromImage(image);
         const Image before = f.Stored();
-        f.Radio();
 
-        auto view = OpenRead(f);
-        QVERIFY(view->IsRead());
+        auto view = Open(f);
         QCOMPARE(view->Page()->MessageEdit(0)->text(), QStringLiteral("Hi"));
         QCOMPARE(view->Page()->MessageEdit(3)->text(), QString::fromUtf8("\u00E9t\u00E9"));
         view->StorePages();

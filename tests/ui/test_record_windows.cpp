@@ -1,6 +1,7 @@
 // Windows of numbered records as a user drives them from the navigation bar
 // and the tree: the tree's items, the window's caption and the record buttons
 // stay in step with the table; changes in one window reach the others.
+#include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "frame_fixture.h"
@@ -8,6 +9,7 @@
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
 #include "shell/child_frame.h"
 #include "shell/main_frame.h"
 #include "shell/menus.h"
@@ -221,16 +223,20 @@ private slots:
         sim::CSimRadio& radio = f.frame->SimulatedRadio();
         const char text[] = "FROM THE RADIO";
         std::copy(std::begin(text), std::end(text) - 1, radio.Memory().begin() + 0x410);
+        const auto& block = f.data->EmbeddedMessages();
+        const auto codeplug = block.Block();
         f.frame->OpenItem(item::kRadio);
         CChildFrame* messages = f.frame->OpenItem(item::kEmbedded);
         QVERIFY(messages != nullptr);
         auto* view = qobject_cast<CViewEmbedded*>(messages->View());
-        QTRY_VERIFY(view->IsRead());
-        // Reading identified the radio: the other windows went, the messages are the radio's.
+        // Opening reads nothing: the codeplug's messages, the other window still there.
+        QVERIFY(block.Block() == codeplug);
+        QCOMPARE(f.frame->OpenChildren().size(), 2);
+        // Reading identified the radio: the other windows went; Yes took the radio's messages.
+        view->Page()->ReadButton()->click();
         QCOMPARE(f.frame->OpenChildren().size(), 1);
-        const auto& block = f.data->EmbeddedMessages();
         QVERIFY(std::equal(std::begin(text), std::end(text) - 1, block.Block().begin() + 0x10));
-        QVERIFY(f.messages.empty());
+        QCOMPARE(f.messages, std::vector<int>{msg::kReplaceEmbeddedMessages});
         // The record buttons and Print are hidden for this view; Help stays.
         QVERIFY(!messages->PrintButton()->isVisibleTo(messages));
         QVERIFY(messages->HelpButton()->isVisibleTo(messages));

@@ -1,7 +1,7 @@
 #pragma once
 // Numbers of the language file's captions and value lists (S02) that no
 // record owns: the radio's identity, shown by the radio information window,
-// the report and `qrvctl`, and the serial trace window.
+// the report and `qrvctl`, the serial trace window, and the read caption.
 namespace qrv::caption {
 
 // A combo box's or edit's caption is numbered one below it; a combo box's own
@@ -25,6 +25,9 @@ inline constexpr int kSignalingType = 1118;
 inline constexpr int kSignalingTypeField = 1119;
 inline constexpr int kLastProgrammed = 1120;
 inline constexpr int kLastProgrammedField = 1121;
+
+// The read dialog's caption, also the embedded message view's read button.
+inline constexpr int kReadFromRadio = 1601;
 
 // The signalling types (the model dialog's list).
 inline constexpr int kSignalTypeList = 1076;

@@ -13,6 +13,8 @@ inline constexpr int kTuneRead = 1154;
 inline constexpr int kTuneWriteFailed = 1155;
 inline constexpr int kTuneReadFailed = 1156;
 inline constexpr int kWrongPassword = 1176;
+// A question before the radio's embedded messages replace the codeplug's ones.
+inline constexpr int kReplaceEmbeddedMessages = 1320;
 inline constexpr int kVerifyFailed = 1260;     // argument: the addresses that differ
 inline constexpr int kVerifyReadFailed = 1261; // argument: the address
 inline constexpr int kTuneSwitchUnread = 1264; // argument: the address; nothing was written

@@ -60,6 +60,8 @@ CEmbeddedMessagePage::CEmbeddedMessagePage(CEditorContext& context, QWidget* par
         Watch(edit);
     }
 
+    m_read = new QPushButton(this);
+    SetControlNumber(m_read, kReadButton);
     m_write = new QPushButton(this);
     SetControlNumber(m_write, kWriteButton);
     m_changePassword = new QPushButton(this);
@@ -67,12 +69,14 @@ CEmbeddedMessagePage::CEmbeddedMessagePage(CEditorContext& context, QWidget* par
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_changePassword);
+    buttons->addWidget(m_read);
     buttons->addWidget(m_write);
     grid->addLayout(buttons, static_cast<int>(m_edits.size()), 0, 1, 2);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(static_cast<int>(m_edits.size()) + 1, 1);
     Localize();
 
+    connect(m_read, &QPushButton::clicked, this, &CEmbeddedMessagePage::ReadRequested);
     connect(m_write, &QPushButton::clicked, this, &CEmbeddedMessagePage::WriteRequested);
     connect(m_changePassword, &QPushButton::clicked, this, &CEmbeddedMessagePage::ChangePasswordRequested);
 }

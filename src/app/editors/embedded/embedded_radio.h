@@ -20,7 +20,7 @@ public:
     CEmbeddedRadio(CEditorContext& context, QWidget* parent);
 
     // Identifies the radio and reads its block; block changes only on success.
-    // A failure is shown; success is not (the messages show it).
+    // A failure is shown; success is not (the view says what follows).
     bool Read(MessageBlock& block);
     // The whole block; success and failure are shown.
     bool Write(const MessageBlock& block);

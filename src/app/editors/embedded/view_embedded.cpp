@@ -8,38 +8,22 @@
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
 
-#include <QMdiSubWindow>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qrv {
 
 CViewEmbedded::CViewEmbedded(CEditorContext& context, QWidget* parent)
-    : CEditorView(context, parent), m_page(new CEmbeddedMessagePage(context, this)), m_readTimer(new QTimer(this)),
-      m_radio(context, this)
+    : CEditorView(context, parent), m_page(new CEmbeddedMessagePage(context, this)), m_radio(context, this)
 {
     SetControlNumber(this, kForm);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_page);
-    // The codeplug's messages until the radio's arrive; nothing is editable before.
     m_page->Load();
-    m_page->setEnabled(false);
 
-    m_readTimer->setSingleShot(true);
-    m_readTimer->setInterval(kReadDelayMs);
-    connect(m_readTimer, &QTimer::timeout, this, &CViewEmbedded::ReadFromRadio);
+    connect(m_page, &CEmbeddedMessagePage::ReadRequested, this, &CViewEmbedded::ReadFromRadio);
     connect(m_page, &CEmbeddedMessagePage::WriteRequested, this, &CViewEmbedded::WriteToRadio);
     connect(m_page, &CEmbeddedMessagePage::ChangePasswordRequested, this, &CViewEmbedded::ChangePassword);
-}
-
-void CViewEmbedded::showEvent(QShowEvent* event)
-{
-    CEditorView::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        m_readTimer->start();
-    }
 }
 
 void CViewEmbedded::ReadFromRadio()
@@ -49,31 +33,24 @@ void CViewEmbedded::ReadFromRadio()
     const bool ok = m_radio.Read(block);
     if (m_radio.Identified())
         emit RadioIdentified();
-    if (!ok) {
-        GiveUp();
+    if (!ok)
+        return;
+    CSettings& settings = Context().Settings();
+    if (block == messages.Block()) {
+        ShowMessage(this, settings, msg::kRadioReadDone, QMessageBox::Ok, QMessageBox::Information);
         return;
     }
+    // The codeplug's messages may be typed and not yet written: they go only when the user says so.
+    if (ShowMessage(this, settings, msg::kReplaceEmbeddedMessages, QMessageBox::Yes | QMessageBox::No,
+                    QMessageBox::Question) != QMessageBox::Yes)
+        return;
     messages.SetBlock(block);
     m_page->Load();
-    m_page->setEnabled(true);
-    m_read = true;
-}
-
-void CViewEmbedded::GiveUp()
-{
-    m_page->setEnabled(false);
-    for (QWidget* ancestor = parentWidget(); ancestor != nullptr; ancestor = ancestor->parentWidget()) {
-        if (auto* window = qobject_cast<QMdiSubWindow*>(ancestor)) {
-            window->close();
-            return;
-        }
-    }
+    Context().Notify({CNotification::Kind::Edited, CEmbeddedMessagePage::kReadButton}, this);
 }
 
 void CViewEmbedded::WriteToRadio()
 {
-    if (!m_read)
-        return;
     m_page->Store();
     const CEmbeddedMessageData& messages = Context().Data().EmbeddedMessages();
     CSettings& settings = Context().Settings();
@@ -87,8 +64,6 @@ void CViewEmbedded::WriteToRadio()
 
 void CViewEmbedded::ChangePassword()
 {
-    if (!m_read)
-        return;
     m_page->Store();
     CEmbeddedMessageData& messages = Context().Data().EmbeddedMessages();
     CDlgChangePassword dialog(Context().Settings(), messages.Password(), this);
@@ -102,14 +77,13 @@ void CViewEmbedded::ChangePassword()
 
 void CViewEmbedded::OnNotification(const CNotification& notification, QObject* origin)
 {
-    if (origin != m_page && m_read)
+    if (origin != m_page)
         m_page->OnNotification(notification);
 }
 
 void CViewEmbedded::StorePages()
 {
-    if (m_read)
-        m_page->Store();
+    m_page->Store();
 }
 
 void CViewEmbedded::OnCodeplugRead()
