@@ -1,7 +1,11 @@
 // Opening every editor on every record, visiting every page and storing,
 // without the user changing anything, must leave every byte of the codeplug
-// as it was: on the default images of each range and on an image with
-// unusual but legal contents, below and at the factory level.
+// as it was; and setting one control as a user does must change only the
+// bits that control owns. Both on the default images of each range and on an
+// image with unusual contents, below and at the factory level.
+#include "control_ownership.h"
+#include "editors/channel_list/channel_grid.h"
+#include "editors/channel_list/view_channel_list.h"
 #include "editors/common/editor_sheet.h"
 #include "frame_fixture.h"
 #include "presentation/item_tables.h"
@@ -10,6 +14,7 @@
 #include "records/frequency.h"
 #include "records/tones.h"
 #include "shell/child_frame.h"
+#include "shell/localize_window.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "test_support.h"
@@ -27,9 +32,12 @@ class EditorRoundTripTest : public QObject {
 
 private:
     using CFixture = test::CFrameFixture;
+    static constexpr std::uint16_t kToneOutsideTheTable = 0x70FF; // CTCSS, index 0xFF, "not in table"
+    static constexpr std::uint8_t kCodeNoListNames = 0x0E;
 
-    // Channels with unusual but legal contents: CDCSS of both kinds, an
-    // extended tone, a receive-only channel, the 5 kHz raster, auto start scan.
+    // Channels with unusual contents: CDCSS of both kinds, an extended tone, a
+    // receive-only channel, the 5 kHz raster, auto start scan, a tone code
+    // outside the table, spacing and power codes that no list names.
     static void MakeUnusual(CRadioData& data)
     {
         auto& channels = data.Channels();
@@ -51,12 +59,23 @@ private:
         extended.SetType(CToneWord::kTypeCtcss);
         extended.SetIndex(3); // 69.3 Hz, offered only at the factory level
         channels[3]->SetRxTone(extended.Word());
+        channels[4]->SetRxTone(kToneOutsideTheTable);
         channels[4]->SetTxTone(0);
         channels[4]->SetAutoStartScan(true);
-        channels[5]->SetPower(1);
+        channels[5]->SetPower(kCodeNoListNames);
+        channels[5]->SetSpacing(kCodeNoListNames);
         Image image{};
         data.StoreToImage(image);
         data.LoadFromImage(image);
+    }
+
+    static void Prepare(CFixture& f, bool unusual)
+    {
+        f.answer = QMessageBox::No;
+        if (unusual) {
+            MakeUnusual(*f.data);
+            f.frame->Rebuild();
+        }
     }
 
     // Every item the main window opens, on every record, each page shown once.
@@ -86,10 +105,7 @@ private:
         f.frame->CloseAllChildren();
     }
 
-private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void UntouchedEditorsChangeNoByte_data()
+    static void Images()
     {
         QTest::addColumn<int>("level");
         QTest::addColumn<QString>("range");
@@ -101,26 +117,93 @@ private slots:
         }
     }
 
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void UntouchedEditorsChangeNoByte_data() { Images(); }
     void UntouchedEditorsChangeNoByte()
     {
         QFETCH(int, level);
         QFETCH(QString, range);
         QFETCH(bool, unusual);
         CFixture f(level, 0, range.toStdString());
-        f.answer = QMessageBox::No;
-        if (unusual) {
-            MakeUnusual(*f.data);
-            f.frame->Rebuild();
-        }
+        Prepare(f, unusual);
         const Image before = f.Stored();
         VisitEverything(f);
-        const Image after = f.Stored();
-        for (std::size_t i = 0; i < before.size(); ++i)
-            QVERIFY2(before[i] == after[i], qPrintable(QStringLiteral("byte 0x%1: %2 became %3")
-                                                           .arg(i, 3, 16, QLatin1Char('0'))
-                                                           .arg(before[i], 2, 16, QLatin1Char('0'))
-                                                           .arg(after[i], 2, 16, QLatin1Char('0'))));
+        const QString fault = test::BitsOutsideOwner(before, f.Stored(), 0, 0);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
         QVERIFY(f.messages.empty());
+    }
+
+    // Every editor control of every view, set as a user sets it (the first,
+    // middle and last entry; typed values and an empty one in an edit): the
+    // bits that change lie within those the control owns.
+    void EachControlChangesOnlyItsOwnBits_data() { Images(); }
+    void EachControlChangesOnlyItsOwnBits()
+    {
+        QFETCH(int, level);
+        QFETCH(QString, range);
+        QFETCH(bool, unusual);
+        CFixture f(level, 0, range.toStdString());
+        Prepare(f, unusual);
+        // Each view starts from the same codeplug: references that an earlier
+        // view's edit left to follow (a channel emptied) do not count against the next.
+        const Image start = f.Stored();
+        const auto restart = [&f, &start] {
+            f.frame->CloseAllChildren();
+            f.data->LoadFromImage(start);
+            f.frame->Rebuild();
+        };
+        int actions = 0;
+        for (const test::CEditedArea& area : test::EditedAreas()) {
+            restart();
+            // The unusual channels are the first six.
+            const int records = unusual && area.item == item::kChannel ? 6 : 1;
+            for (int position = 0; position < records; ++position) {
+                CChildFrame* child = f.frame->OpenItem(area.item, position);
+                QVERIFY(child != nullptr);
+                const std::size_t base = area.start + area.recordSize * static_cast<std::size_t>(position);
+                for (QWidget* control : child->View()->findChildren<QWidget*>()) {
+                    for (const test::CUserAction& action : test::UserActions(*control)) {
+                        const Image before = f.Stored();
+                        action.perform();
+                        f.frame->StoreOpenViews();
+                        const QString fault = test::BitsOutsideOwner(before, f.Stored(), base, ControlNumber(control));
+                        QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("item %1, record %2, control %3 %4: %5")
+                                                                 .arg(area.item)
+                                                                 .arg(position + 1)
+                                                                 .arg(ControlNumber(control))
+                                                                 .arg(action.name, fault)));
+                        ++actions;
+                    }
+                }
+                f.frame->CloseAllChildren();
+            }
+        }
+        // The channel list's cells own what the channel window's controls of their fields own.
+        restart();
+        CChildFrame* list = f.frame->OpenItem(item::kChannelList, 0);
+        QVERIFY(list != nullptr);
+        QAbstractItemView& grid = *static_cast<CViewChannelList*>(list->View())->Grid();
+        for (int row = 0; row < (unusual ? 6 : 1); ++row) {
+            const std::size_t base =
+                CChannelData::kTableStart + CChannelData::kRecordSize * static_cast<std::size_t>(row);
+            for (int column = 0; column < CChannelTableModel::kColumnCount; ++column) {
+                for (const test::CUserAction& action : test::CellActions(grid, row, column)) {
+                    const Image before = f.Stored();
+                    action.perform();
+                    f.frame->StoreOpenViews();
+                    const QString fault =
+                        test::BitsOutsideOwner(before, f.Stored(), base, test::ControlOfColumn(column));
+                    QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("channel list row %1, column %2 %3: %4")
+                                                             .arg(row + 1)
+                                                             .arg(column)
+                                                             .arg(action.name, fault)));
+                    ++actions;
+                }
+            }
+        }
+        QVERIFY(actions > 200); // the controls were found and set
     }
 };
 

@@ -439,11 +439,13 @@ TEST_F(ChannelEdit, TakeStoresListEntriesAndStepCodes)
 TEST_F(ChannelEdit, CopyReceiveToTransmit)
 {
     CChannelData channel(std::size_t{3});
-    channel.SetRxFrequency(0x44000000);
+    channel.SetRxFrequency(0x44000500);
+    channel.SetRxStepCode(kStepCode5k);
     channel.SetRxTone(0x8002);
     channel.CopyReceiveToTransmit();
-    EXPECT_EQ(channel.TxFrequency(), 0x44000000u);
-    EXPECT_EQ(channel.TxTone(), 0x8002);
+    EXPECT_EQ(channel.TxFrequency(), 0x44000500u);
+    EXPECT_EQ(channel.TxStepCode(), kStepCode5k);
+    EXPECT_EQ(channel.TxTone(), 0x9002); // the tone; the transmit word keeps its carried bit 12
 }
 
 } // namespace

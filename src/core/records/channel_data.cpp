@@ -161,7 +161,13 @@ void CChannelData::CopyReceiveToTransmit()
 {
     SetTxFrequency(RxFrequency());
     SetTxStepCode(RxStepCode());
-    SetTxTone(RxTone());
+    // The tone itself; the transmit word's carried bit stays its own.
+    const CToneWord rx(RxTone());
+    CToneWord tx(TxTone());
+    tx.SetType(rx.Type());
+    tx.SetIndex(rx.Index());
+    tx.SetNotInTable(rx.NotInTable());
+    SetTxTone(tx.Word());
 }
 
 void CChannelData::Check(const CNotification& n, std::size_t position1Based,

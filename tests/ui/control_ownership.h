@@ -1,0 +1,384 @@
+#pragma once
+// Which bits of the codeplug each editor control owns, by the record layout,
+// and the user's actions on a control: what the control-to-bits test of the
+// editors uses. A control owns the bits its value is stored in and those a
+// rule of the record changes with it (an emptied receive frequency empties
+// the channel, a tone type sets the tone shown on its side).
+#include "editors/channel/channel_basic_page.h"
+#include "editors/channel_list/channel_table_model.h"
+#include "editors/personality/personality_signal_page.h"
+#include "presentation/item_tables.h"
+#include "records/channel_data.h"
+#include "records/dtmf_system_data.h"
+#include "records/embedded_message_data.h"
+#include "records/emergency_data.h"
+#include "records/key_data.h"
+#include "records/microphone_data.h"
+#include "records/miscellaneous_data.h"
+#include "records/mode_data.h"
+#include "records/personality_data.h"
+#include "records/scan_list_data.h"
+#include "records/vox_data.h"
+#include "shell/localize_window.h"
+#include "util/bytes.h"
+#include "widgets/freq_edit.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace qrv::test {
+
+// A view and where the record it shows first starts; record n is recordSize further on.
+struct CEditedArea {
+    int item;
+    std::size_t start;
+    std::size_t recordSize;
+};
+
+inline std::vector<CEditedArea> EditedAreas()
+{
+    return {
+        {item::kKeys, CKeyData::kImageOffset, 0},
+        {item::kMiscellaneous, CMiscellaneousData::kImageOffset, 0},
+        {item::kVox, CVoxData::kImageOffset, 0},
+        {item::kMode, CModeData::kImageOffset, 0},
+        {item::kDtmfSystem, CDTMFSystemData::kTableStart, CDTMFSystemData::kRecordSize},
+        {item::kEmergency, CEmergencyData::kImageOffset, 0},
+        {item::kEmbedded, CEmbeddedMessageData::kImageOffset, 0},
+        {item::kVolume, 0, 0},
+        {item::kMicrophone, CMicrophoneData::kImageOffset, 0},
+        {item::kChannel, CChannelData::kTableStart, CChannelData::kRecordSize},
+        {item::kPersonality, CPersonalityData::kTableStart, CPersonalityData::kRecordSize},
+        {item::kScan, CScanListData::kTableStart, CScanListData::kRecordSize},
+    };
+}
+
+// Bits of one byte, its offset counted from the start of the area's record
+// (from the start of the image for a byte of another block).
+struct COwnedBits {
+    std::size_t offset;
+    std::uint8_t mask = 0xFF;
+    bool absolute = false;
+};
+
+struct COwnerRow {
+    int control;
+    std::vector<COwnedBits> bits;
+};
+
+inline std::vector<COwnedBits> WholeBytes(std::size_t offset, std::size_t count)
+{
+    std::vector<COwnedBits> bits;
+    for (std::size_t i = 0; i < count; ++i)
+        bits.push_back({offset + i});
+    return bits;
+}
+
+inline std::vector<COwnedBits> Join(std::vector<COwnedBits> a, const std::vector<COwnedBits>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline std::vector<COwnedBits> SideKeyBytes()
+{
+    std::vector<COwnedBits> bits;
+    for (const std::size_t offset : CKeyData::kSideKeyOffsets)
+        bits.push_back({CKeyData::kImageOffset + offset, 0xFF, true});
+    return bits;
+}
+
+inline const std::vector<COwnerRow>& OwnerTable()
+{
+    using C = CChannelData;
+    using D = CDTMFSystemData;
+    using E = CEmergencyData;
+    using K = CKeyData;
+    using M = CMiscellaneousData;
+    using P = CPersonalityData;
+    using S = CScanListData;
+    // A tone word: index and not-in-table bits; with the type bits for the type list.
+    const auto tone = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0x2F}}; };
+    const auto toneAndType = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0xEF}}; };
+    // A scan list's members and the channel references that follow them.
+    const std::vector<COwnedBits> members = Join(
+        WholeBytes(S::kFirstMemberByte, S::kSlots),
+        {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}, {S::kDesignatedChannelByte}, {S::kEntryCountByte}});
+    static const std::vector<COwnerRow> table = [&] {
+        std::vector<COwnerRow> rows{
+            {K::kSideKeyCombos[0], {{K::kSideKeyOffsets[0]}}},
+            {K::kSideKeyCombos[1], {{K::kSideKeyOffsets[1]}}},
+            {K::kSideKeyCombos[2], {{K::kSideKeyOffsets[2]}}},
+            {K::kSideKeyCombos[3], {{K::kSideKeyOffsets[3]}}},
+
+            {M::kSquelchLevelCombo, {{M::kSquelchLevelOffset}}},
+            {M::kBatterySaveDelayCombo, {{M::kBatterySaveDelayOffset}}},
+            {M::kBatterySaveModeCombo, {{M::kOptionsOffset, M::kBatterySaveModeMask}}},
+            {M::kTailRevertCombo, {{M::kOptionsOffset, M::kTailRevertMask}}},
+            {M::kScanLedCheck, {{M::kOptionsOffset, M::kScanLedMask}}},
+            {M::kLowBatteryGapCombo, {{M::kLowBatteryGapOffset}}},
+            {M::kVoiceBatteryCheck, {{M::kVoiceOffset, M::kVoiceBatteryMask}}},
+            {M::kVoiceChannelCheck, {{M::kVoiceOffset, M::kVoiceChannelMask}}},
+            {M::kVoiceLanguageCombo, {{M::kVoiceOffset, M::kVoiceLanguageMask}}},
+
+            // VOX off takes the VOX function from the side keys.
+            {CVoxData::kGainLevelList,
+             Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, SideKeyBytes())},
+            {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
+
+            {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
+            {CModeData::kCloneCheck, {{CModeData::kModeOffset, CModeData::kCloneMask}}},
+            {CModeData::kFactoryCloneCheck, {{CModeData::kModeOffset, CModeData::kFactoryCloneMask}}},
+
+            {D::kPrimaryIdEdit, WholeBytes(D::kIdDigitsOffset, D::kIdDigitBytes + 1)}, // digits and their count
+            {D::kPttIdTypeList, {{D::kPttIdTypeOffset}}},
+            {D::kSideToneCheck, {{D::kFlagsOffset, D::kSideToneMask}}},
+            {D::kShortBeepCheck, {{D::kFlagsOffset, D::kShortBeepMask}}},
+            {D::kPretimeList, {{D::kPretimeOffset}}},
+            {D::kDigitDurationList, {{D::kDigitDurationOffset}}},
+            {D::kDigitIntervalList, {{D::kDigitIntervalOffset}}},
+
+            {E::kLongPressEdit, {{E::kLongPressOffset}}},
+            {E::kRevertChannelCombo, {{E::kRevertChannelOffset}}},
+            {E::kPowerSwitchCheck, {{E::kSwitchesOffset, E::kPowerSwitchMask}}},
+            {E::kSendModeCombo, {{E::kSwitchesOffset, E::kSendModeMask}}},
+            {E::kIdTypeCombo, Join({{E::kIdTypeOffset, E::kIdTypeMask}}, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1))},
+            {E::kSignallingCombo, {{E::kIdTypeOffset, E::kSignallingPositionMask}}},
+            {E::kIdEdit, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1)}, // digits and their count
+            {E::kImpoliteTimesCombo, {{E::kImpoliteTimesOffset}}},
+            {E::kPoliteTimesCombo, {{E::kPoliteTimesOffset}}},
+            {E::kAlarmModeCombo, {{E::kAlarmOffset, E::kAlarmModeMask}}},
+            {E::kAlarmDurationEdit, {{E::kAlarmDurationOffset}}},
+            {E::kAlarmCyclesModeCombo, {{E::kAlarmOffset, E::kAlarmCyclesModeMask}}},
+            {E::kAlarmCyclesEdit, {{E::kAlarmCyclesOffset}}},
+            {E::kVoiceCyclesModeCombo, {{E::kVoiceOffset, E::kVoiceCyclesModeMask}}},
+            {E::kVoiceCyclesEdit, {{E::kVoiceCyclesOffset}}},
+            {E::kSquelchModeCombo, {{E::kSquelchOffset, E::kSquelchModeMask}}},
+            {E::kBackgroundToneCheck, {{E::kSquelchOffset, E::kBackgroundToneMask}}},
+            {E::kTxDurationEdit, {{E::kTxDurationOffset}}},
+            {E::kRxDurationEdit, {{E::kRxDurationOffset}}},
+
+            {CMicrophoneData::kInternalGainList, WholeBytes(CMicrophoneData::kInternalGainOffset, 2)},
+            {CMicrophoneData::kExternalGainList, WholeBytes(CMicrophoneData::kExternalGainOffset, 2)},
+
+            // An emptied receive frequency empties the channel: both frequencies and step codes.
+            {C::kRxFrequencyEdit, Join(WholeBytes(C::kRxFrequencyOffset, 8), {{C::kStepByte}})},
+            {C::kTxFrequencyEdit, Join(WholeBytes(C::kTxFrequencyOffset, 4), {{C::kStepByte, C::kTxStepMask}})},
+            {C::kRxTypeList, toneAndType(C::kRxToneOffset)},
+            {C::kRxCtcssCombo, tone(C::kRxToneOffset)},
+            {C::kRxCdcssCombo, tone(C::kRxToneOffset)},
+            {C::kTxTypeList, toneAndType(C::kTxToneOffset)},
+            {C::kTxCtcssCombo, tone(C::kTxToneOffset)},
+            {C::kTxCdcssCombo, tone(C::kTxToneOffset)},
+            {CChannelBasicPage::kCopyReceive,
+             Join(Join(WholeBytes(C::kTxFrequencyOffset, 4), {{C::kStepByte, C::kTxStepMask}}), toneAndType(C::kTxToneOffset))},
+            {C::kSpacingList, {{C::kSpacingPowerByte, C::kSpacingMask}}},
+            {C::kPowerList, {{C::kSpacingPowerByte, C::kPowerMask}}},
+            {C::kPersonalityControl, {{C::kPersonalityByte}}},
+            {C::kAutoStartScanCheck, {{C::kFlagsByte, C::kAutoStartScanBit}}},
+
+            {P::kTxAdmitList, {{P::kTxAdmitByte}}},
+            // Time-out off clears the timers that depend on it.
+            {P::kTimeOutList, {{P::kTimeOutByte}, {P::kPreAlertByte}, {P::kReKeyByte}, {P::kResetByte}}},
+            {P::kPreAlertList, {{P::kPreAlertByte}}},
+            {P::kReKeyList, {{P::kReKeyByte}}},
+            {P::kResetList, {{P::kResetByte}}},
+            {P::kTxOptionalSignallingList, {{P::kSignallingByte, P::kTxOptionalSignallingMask}}},
+            // The signalling systems live in memory only; the texts not at all.
+            {CPersonalitySignalPage::kRxSignalling, {}},
+            {CPersonalitySignalPage::kRxSystem, {}},
+            {CPersonalitySignalPage::kTxSystem, {}},
+            {CPersonalitySignalPage::kTxSignalling, {}},
+
+            {S::kEntryCountList, members},
+            {S::kScanModeList, {{S::kScanModeByte, S::kScanModeMask}}},
+            {S::kPriorityModeList, {{S::kPriorityModeByte, S::kPriorityModeMask}}},
+            {S::kSweepTimeList, {{S::kSweepTimeByte}}},
+            {S::kTxModeList, {{S::kTxModeByte, S::kTxModeMask}}},
+            {S::kTalkbackCheck, {{S::kTxModeByte, S::kTalkbackMask}}},
+            {S::kHangTimeList, {{S::kHangTimeByte}}},
+            {S::kStartAlertCheck, {{S::kAlertByte, S::kStartAlertMask}}},
+            {S::kEndAlertCheck, {{S::kAlertByte, S::kEndAlertMask}}},
+            {S::kIncludeCurrentCheck, {{S::kAlertByte, S::kIncludeCurrentMask}}},
+            {S::kDesignatedControl, {{S::kDesignatedChannelByte}}},
+            {S::kPriorityControl, {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}}},
+        };
+        for (std::size_t message = 0; message < CEmbeddedMessageData::kMessageCount; ++message) {
+            const std::size_t field = CEmbeddedMessageData::kFirstMessageField + message;
+            rows.push_back({CEmbeddedMessageData::kMessageEdits[message],
+                            WholeBytes(CEmbeddedMessageData::kFieldOffsets[field], CEmbeddedMessageData::kMessageWidth)});
+        }
+        for (int slot = 1; slot <= static_cast<int>(S::kSlots); ++slot)
+            rows.push_back({S::kFirstSlotControl + slot, members});
+        return rows;
+    }();
+    return table;
+}
+
+// Empty when every changed bit between the images lies in the bits the control
+// owns (counted from base); else the first bits outside them. Control 0 owns nothing.
+inline QString BitsOutsideOwner(const Image& before, const Image& after, std::size_t base, int control)
+{
+    const std::vector<COwnerRow>& table = OwnerTable();
+    const auto row = std::find_if(table.begin(), table.end(), [control](const COwnerRow& r) { return r.control == control; });
+    if (control != 0 && row == table.end()) {
+        if (before == after)
+            return {};
+        return QStringLiteral("the control changed bytes but has no row in the table of owners");
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const auto changed = static_cast<std::uint8_t>(before[i] ^ after[i]);
+        if (changed == 0)
+            continue;
+        std::uint8_t owned = 0;
+        if (row != table.end())
+            for (const COwnedBits& bits : row->bits)
+                if (bits.absolute ? bits.offset == i : i >= base && bits.offset == i - base)
+                    owned = static_cast<std::uint8_t>(owned | bits.mask);
+        if ((changed & ~owned) != 0)
+            return QStringLiteral("byte 0x%1 went from %2 to %3")
+                .arg(i, 3, 16, QLatin1Char('0'))
+                .arg(before[i], 2, 16, QLatin1Char('0'))
+                .arg(after[i], 2, 16, QLatin1Char('0'));
+    }
+    return {};
+}
+
+struct CUserAction {
+    QString name;
+    std::function<void()> perform;
+};
+
+inline void TypeInto(QLineEdit& edit, const QString& text)
+{
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, text);
+    QTest::keyClick(&edit, Qt::Key_Return);
+}
+
+// What a user does with a numbered, enabled control: picks the first, a
+// middle and the last entry of a list (typing it into an editable one),
+// toggles a check box there and back, types values and nothing into an edit,
+// clicks the channel's copy button. Other buttons reach the radio.
+inline std::vector<CUserAction> UserActions(QWidget& control)
+{
+    std::vector<CUserAction> actions;
+    if (ControlNumber(&control) == 0 || !control.isEnabled())
+        return actions;
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        for (const int index : {0, combo->count() / 2, combo->count() - 1}) {
+            if (index < 0)
+                continue;
+            actions.push_back({QStringLiteral("entry ") + combo->itemText(index), [combo, index] {
+                                   if (combo->isEditable()) {
+                                       TypeInto(*combo->lineEdit(), combo->itemText(index));
+                                       return;
+                                   }
+                                   combo->setCurrentIndex(index);
+                                   emit combo->activated(index);
+                               }});
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
+        if (button->isCheckable()) {
+            actions.push_back({QStringLiteral("toggled"), [button] { button->click(); }});
+            actions.push_back({QStringLiteral("toggled back"), [button] { button->click(); }});
+        }
+        else if (ControlNumber(button) == CChannelBasicPage::kCopyReceive)
+            actions.push_back({QStringLiteral("clicked"), [button] { button->click(); }});
+    } else if (auto* edit = qobject_cast<QLineEdit*>(&control); edit != nullptr && !edit->isReadOnly()) {
+        const QStringList texts = qobject_cast<CFreqEdit*>(edit) != nullptr
+                                      ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"),
+                                                    QStringLiteral("999"), QString()}
+                                      : QStringList{QStringLiteral("1"), QStringLiteral("255"),
+                                                    QStringLiteral("ABC123456789"), QString()};
+        for (const QString& text : texts)
+            actions.push_back({QStringLiteral("typed '%1'").arg(text), [edit, text] { TypeInto(*edit, text); }});
+    }
+    return actions;
+}
+
+// The channel window's control of the field a channel list column shows.
+inline int ControlOfColumn(int column)
+{
+    using M = CChannelTableModel;
+    using C = CChannelData;
+    switch (column) {
+    case M::kRxFrequency:
+        return C::kRxFrequencyEdit;
+    case M::kRxType:
+        return C::kRxTypeList;
+    case M::kRxCtcss:
+        return C::kRxCtcssCombo;
+    case M::kRxCdcss:
+        return C::kRxCdcssCombo;
+    case M::kTxFrequency:
+        return C::kTxFrequencyEdit;
+    case M::kTxType:
+        return C::kTxTypeList;
+    case M::kTxCtcss:
+        return C::kTxCtcssCombo;
+    case M::kTxCdcss:
+        return C::kTxCdcssCombo;
+    case M::kSpacing:
+        return C::kSpacingList;
+    case M::kPower:
+        return C::kPowerList;
+    case M::kPersonality:
+        return C::kPersonalityControl;
+    case M::kAutoStartScan:
+        return C::kAutoStartScanCheck;
+    default:
+        return 0;
+    }
+}
+
+// What a user does in a cell of the channel list: opens its editor (F2) and
+// picks the first, a middle or the last entry, or types a value, then Enter.
+inline std::vector<CUserAction> CellActions(QAbstractItemView& grid, int row, int column)
+{
+    std::vector<CUserAction> actions;
+    const bool frequency = CChannelTableModel::KindOf(column) == CChannelTableModel::CellKind::Frequency;
+    const QStringList texts = frequency ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999")}
+                                        : QStringList{QStringLiteral("0"), QStringLiteral("1"), QString()};
+    for (int part = 0; part < static_cast<int>(texts.size()); ++part) {
+        actions.push_back({QStringLiteral("cell entry %1").arg(part), [&grid, row, column, part, texts] {
+                               const QModelIndex index = grid.model()->index(row, column);
+                               if (!(index.flags() & Qt::ItemIsEditable))
+                                   return;
+                               grid.setCurrentIndex(index);
+                               QTest::keyClick(&grid, Qt::Key_F2);
+                               QWidget* editor = grid.indexWidget(index);
+                               auto* combo = qobject_cast<QComboBox*>(editor);
+                               if (combo != nullptr && !combo->isEditable()) {
+                                   const int entry = part == 0 ? 0 : (part == 1 ? combo->count() / 2 : combo->count() - 1);
+                                   combo->setCurrentIndex(entry);
+                                   emit combo->activated(entry);
+                               } else if (editor != nullptr) {
+                                   const QString text = combo != nullptr
+                                                            ? combo->itemText(part == 0 ? 0 : combo->count() - part)
+                                                            : texts[part];
+                                   auto* edit = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);
+                                   edit->selectAll();
+                                   QTest::keyClick(editor, Qt::Key_Delete);
+                                   QTest::keyClicks(editor, text);
+                                   QTest::keyClick(editor, Qt::Key_Return);
+                               }
+                               QCoreApplication::processEvents();
+                           }});
+    }
+    return actions;
+}
+
+} // namespace qrv::test
