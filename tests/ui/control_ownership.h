@@ -111,9 +111,11 @@ inline const std::vector<COwnerRow>& OwnerTable()
     const auto tone = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0x2F}}; };
     const auto toneAndType = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0xEF}}; };
     // A scan list's members and the channel references that follow them.
-    const std::vector<COwnedBits> members = Join(
-        WholeBytes(S::kFirstMemberByte, S::kSlots),
-        {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}, {S::kDesignatedChannelByte}, {S::kEntryCountByte}});
+    const std::vector<COwnedBits> members =
+        Join(WholeBytes(S::kFirstMemberByte, S::kSlots), {{S::kPriorityChannelByte},
+                                                          {S::kSecondPriorityChannelByte},
+                                                          {S::kDesignatedChannelByte},
+                                                          {S::kEntryCountByte}});
     static const std::vector<COwnerRow> table = [&] {
         std::vector<COwnerRow> rows{
             {K::kSideKeyCombos[0], {{K::kSideKeyOffsets[0]}}},
@@ -132,8 +134,7 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {M::kVoiceLanguageCombo, {{M::kVoiceOffset, M::kVoiceLanguageMask}}},
 
             // VOX off takes the VOX function from the side keys.
-            {CVoxData::kGainLevelList,
-             Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, SideKeyBytes())},
+            {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, SideKeyBytes())},
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
             {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
@@ -152,7 +153,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {E::kRevertChannelCombo, {{E::kRevertChannelOffset}}},
             {E::kPowerSwitchCheck, {{E::kSwitchesOffset, E::kPowerSwitchMask}}},
             {E::kSendModeCombo, {{E::kSwitchesOffset, E::kSendModeMask}}},
-            {E::kIdTypeCombo, Join({{E::kIdTypeOffset, E::kIdTypeMask}}, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1))},
+            {E::kIdTypeCombo,
+             Join({{E::kIdTypeOffset, E::kIdTypeMask}}, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1))},
             {E::kSignallingCombo, {{E::kIdTypeOffset, E::kSignallingPositionMask}}},
             {E::kIdEdit, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1)}, // digits and their count
             {E::kImpoliteTimesCombo, {{E::kImpoliteTimesOffset}}},
@@ -181,7 +183,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {C::kTxCtcssCombo, tone(C::kTxToneOffset)},
             {C::kTxCdcssCombo, tone(C::kTxToneOffset)},
             {CChannelBasicPage::kCopyReceive,
-             Join(Join(WholeBytes(C::kTxFrequencyOffset, 4), {{C::kStepByte, C::kTxStepMask}}), toneAndType(C::kTxToneOffset))},
+             Join(Join(WholeBytes(C::kTxFrequencyOffset, 4), {{C::kStepByte, C::kTxStepMask}}),
+                  toneAndType(C::kTxToneOffset))},
             {C::kSpacingList, {{C::kSpacingPowerByte, C::kSpacingMask}}},
             {C::kPowerList, {{C::kSpacingPowerByte, C::kPowerMask}}},
             {C::kPersonalityControl, {{C::kPersonalityByte}}},
@@ -215,8 +218,9 @@ inline const std::vector<COwnerRow>& OwnerTable()
         };
         for (std::size_t message = 0; message < CEmbeddedMessageData::kMessageCount; ++message) {
             const std::size_t field = CEmbeddedMessageData::kFirstMessageField + message;
-            rows.push_back({CEmbeddedMessageData::kMessageEdits[message],
-                            WholeBytes(CEmbeddedMessageData::kFieldOffsets[field], CEmbeddedMessageData::kMessageWidth)});
+            rows.push_back(
+                {CEmbeddedMessageData::kMessageEdits[message],
+                 WholeBytes(CEmbeddedMessageData::kFieldOffsets[field], CEmbeddedMessageData::kMessageWidth)});
         }
         for (int slot = 1; slot <= static_cast<int>(S::kSlots); ++slot)
             rows.push_back({S::kFirstSlotControl + slot, members});
@@ -230,7 +234,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
 inline QString BitsOutsideOwner(const Image& before, const Image& after, std::size_t base, int control)
 {
     const std::vector<COwnerRow>& table = OwnerTable();
-    const auto row = std::find_if(table.begin(), table.end(), [control](const COwnerRow& r) { return r.control == control; });
+    const auto row =
+        std::find_if(table.begin(), table.end(), [control](const COwnerRow& r) { return r.control == control; });
     if (control != 0 && row == table.end()) {
         if (before == after)
             return {};
@@ -294,15 +299,13 @@ inline std::vector<CUserAction> UserActions(QWidget& control)
         if (button->isCheckable()) {
             actions.push_back({QStringLiteral("toggled"), [button] { button->click(); }});
             actions.push_back({QStringLiteral("toggled back"), [button] { button->click(); }});
-        }
-        else if (ControlNumber(button) == CChannelBasicPage::kCopyReceive)
+        } else if (ControlNumber(button) == CChannelBasicPage::kCopyReceive)
             actions.push_back({QStringLiteral("clicked"), [button] { button->click(); }});
     } else if (auto* edit = qobject_cast<QLineEdit*>(&control); edit != nullptr && !edit->isReadOnly()) {
-        const QStringList texts = qobject_cast<CFreqEdit*>(edit) != nullptr
-                                      ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"),
-                                                    QStringLiteral("999"), QString()}
-                                      : QStringList{QStringLiteral("1"), QStringLiteral("255"),
-                                                    QStringLiteral("ABC123456789"), QString()};
+        const QStringList texts =
+            qobject_cast<CFreqEdit*>(edit) != nullptr
+                ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999"), QString()}
+                : QStringList{QStringLiteral("1"), QStringLiteral("255"), QStringLiteral("ABC123456789"), QString()};
         for (const QString& text : texts)
             actions.push_back({QStringLiteral("typed '%1'").arg(text), [edit, text] { TypeInto(*edit, text); }});
     }
@@ -350,8 +353,9 @@ inline std::vector<CUserAction> CellActions(QAbstractItemView& grid, int row, in
 {
     std::vector<CUserAction> actions;
     const bool frequency = CChannelTableModel::KindOf(column) == CChannelTableModel::CellKind::Frequency;
-    const QStringList texts = frequency ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999")}
-                                        : QStringList{QStringLiteral("0"), QStringLiteral("1"), QString()};
+    const QStringList texts = frequency
+                                  ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999")}
+                                  : QStringList{QStringLiteral("0"), QStringLiteral("1"), QString()};
     for (int part = 0; part < static_cast<int>(texts.size()); ++part) {
         actions.push_back({QStringLiteral("cell entry %1").arg(part), [&grid, row, column, part, texts] {
                                const QModelIndex index = grid.model()->index(row, column);
@@ -362,7 +366,8 @@ inline std::vector<CUserAction> CellActions(QAbstractItemView& grid, int row, in
                                QWidget* editor = grid.indexWidget(index);
                                auto* combo = qobject_cast<QComboBox*>(editor);
                                if (combo != nullptr && !combo->isEditable()) {
-                                   const int entry = part == 0 ? 0 : (part == 1 ? combo->count() / 2 : combo->count() - 1);
+                                   const int entry =
+                                       part == 0 ? 0 : (part == 1 ? combo->count() / 2 : combo->count() - 1);
                                    combo->setCurrentIndex(entry);
                                    emit combo->activated(entry);
                                } else if (editor != nullptr) {

@@ -616,6 +616,8 @@ private slots:
         QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
         for (const int language : {0, 1}) {
             CFixture f(0, language);
+            // The first channel's receive tone is a code outside the table, shown as such.
+            f.data->Channels()[0]->SetRxTone(0x70FF);
             f.frame->resize(1100, 700);
             f.frame->show();
             f.frame->OpenItem(item::kRadio);

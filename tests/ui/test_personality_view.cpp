@@ -4,6 +4,8 @@
 // their personality, and untouched personalities that keep every byte.
 #include "editor_fixture.h"
 #include "editors/channel/view_channel.h"
+#include "editors/channel_list/channel_table_model.h"
+#include "editors/channel_list/view_channel_list.h"
 #include "editors/common/editor_sheet.h"
 #include "editors/personality/personality_signal_page.h"
 #include "editors/personality/view_personality.h"
@@ -340,8 +342,10 @@ private slots:
         });
         v.Open(deleted);
         CViewChannel channelWindow(*v.f.context, 5);
-        QObject::connect(v.f.context.get(), &CEditorContext::Notified, &channelWindow,
-                         [&](const CNotification& n, QObject* origin) { channelWindow.OnNotification(n, origin); });
+        CViewChannelList channelList(*v.f.context, 0);
+        for (CEditorView* window : std::initializer_list<CEditorView*>{&channelWindow, &channelList})
+            QObject::connect(v.f.context.get(), &CEditorContext::Notified, window,
+                             [window](const CNotification& n, QObject* origin) { window->OnNotification(n, origin); });
 
         v.view->Navigate(record_command::kDelete, 0);
 
@@ -358,8 +362,10 @@ private slots:
         if (reported != 0)
             QCOMPARE(QString::fromStdString(entries[0].text),
                      QStringLiteral("Channel - %1 : Miscellaneous").arg(reported));
-        const auto* shown = Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl);
-        QCOMPARE(shown->currentText(), QString::number(int(personalityBytes[5]) + 1));
+        const QString sixth = QString::number(int(personalityBytes[5]) + 1);
+        QCOMPARE(Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl)->currentText(), sixth);
+        const QModelIndex cell = channelList.Model()->index(5, CChannelTableModel::kPersonality);
+        QCOMPARE(cell.data().toString(), sixth);
     }
 
     void UntouchedPersonalitiesKeepEveryByte()

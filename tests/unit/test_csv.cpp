@@ -167,6 +167,7 @@ TEST_F(CsvChannels, NativeExportShowsTheChannelListCaptionsAndTexts)
 {
     Set(0, 44600625, 0, {CToneWord::kTypeCdcss2, 754}, {CToneWord::kTypeNone, 0}, 2, 1);
     Channel(0).SetAutoStartScan(true);
+    Channel(1).SetRxTone(0x70FF); // a CTCSS code outside the table
     const auto rows = ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native));
     ASSERT_EQ(rows.size(), 17u);
     const std::vector<std::string> header{"No.",
@@ -185,6 +186,7 @@ TEST_F(CsvChannels, NativeExportShowsTheChannelListCaptionsAndTexts)
     EXPECT_EQ(rows[0].fields, header);
     EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "446.00625", "CDCSS Invert", "67.0", "754", "", "None",
                                                         "67.0", "023", "25 kHz", "Low", "1", "1"}));
+    EXPECT_EQ(rows[2].fields[3], "not in the table (code 0x0FF)"); // as the windows show it, never another tone
 }
 
 TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
