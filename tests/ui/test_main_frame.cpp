@@ -8,6 +8,7 @@
 #include "editors/record_navigator.h"
 #include "frame_fixture.h"
 #include "presentation/caption_numbers.h"
+#include "presentation/command_numbers.h"
 #include "presentation/item_tables.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
@@ -50,6 +51,15 @@
 #include <sstream>
 
 namespace qrv {
+
+void TypeInto(QLineEdit* edit, const char* text)
+{
+    QVERIFY(edit != nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(text));
+    QTest::keyClick(edit, Qt::Key_Return);
+}
 
 class MainFrameTest : public QObject {
     Q_OBJECT
@@ -335,8 +345,10 @@ private slots:
         QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-220"));
         QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-220"));
 
-        f.frame->ChangeModel("QL210", "QL-220", "136-174", 0); // identity and range: asks, then a new codeplug
-        QCOMPARE(f.messages, std::vector<int>{msg::kNewQuestion});
+        // Identity and range: a new codeplug, after the question whether to save the changed one.
+        f.answer = QMessageBox::No;
+        f.frame->ChangeModel("QL210", "QL-220", "136-174", 0);
+        QCOMPARE(f.messages, std::vector<int>{msg::kSaveChangesQuestion});
         QCOMPARE(f.data->Identity().freqRange, std::string("136-174"));
         QCOMPARE(s.RememberedModel().freqRange, std::string("136-174")); // the next start's
         const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
@@ -366,6 +378,73 @@ private slots:
         f.frame->ChangeLanguage(0);
         QCOMPARE(f.frame->Tree()->FindItem(item::kRadio)->text(0), english);
         QCOMPARE(f.frame->OpenChildren().size(), 1);
+    }
+
+    // Switching the language keeps the codeplug, its file, its unsaved edits
+    // and the undo history; the edits reach the file on the next save.
+    void LanguageChangeKeepsTheDocument()
+    {
+        CFixture f;
+        const auto path = f.program.Path() / "customer.dat";
+        QVERIFY(f.frame->SaveFileAs(path, "customer"));
+        CChildFrame* channel = f.frame->OpenItem(item::kChannel, 2);
+        TypeInto(test::Control<QLineEdit>(*channel->View(), CChannelData::kRxFrequencyEdit), "455.5");
+        const Image edited = f.Stored();
+        QVERIFY(f.frame->isWindowModified());
+        for (const int language : {1, 0})
+            f.frame->ChangeLanguage(language);
+        QCOMPARE(f.frame->Session().CurrentPath(), path);
+        QVERIFY(f.Stored() == edited);
+        QVERIFY(f.frame->isWindowModified());
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        QVERIFY(f.frame->SaveFile());
+        QVERIFY(!f.frame->isWindowModified());
+        QVERIFY(f.frame->OpenFile(path));
+        QVERIFY(f.Stored() == edited);
+        QVERIFY(f.messages.empty());
+    }
+
+    // File > New gives an untitled document: the customer's file is never
+    // overwritten with the default codeplug by the next Save.
+    void NewIsUntitled()
+    {
+        CFixture f;
+        const auto path = f.program.Path() / "customer.dat";
+        QVERIFY(f.frame->SaveFileAs(path, "customer"));
+        const std::string saved = test::ReadText(path);
+        f.frame->FileNew(false);
+        QVERIFY(f.messages.empty()); // nothing unsaved, nothing asked
+        QVERIFY(f.frame->Session().CurrentPath().empty());
+        QVERIFY(!f.frame->windowTitle().contains(QStringLiteral("customer")));
+        QVERIFY(f.frame->Session().Save().needsSaveAs);
+        QCOMPARE(test::ReadText(path), saved);
+    }
+
+    // The title marks unsaved changes; undoing back to the saved state and
+    // saving clear it; replacing a changed codeplug asks first, Cancel keeps it.
+    void TheModifiedMarkerFollowsEditsUndoAndSave()
+    {
+        CFixture f;
+        QVERIFY(!f.frame->isWindowModified());
+        QVERIFY(f.frame->windowTitle().contains(QStringLiteral("[*]")));
+        CChildFrame* channel = f.frame->OpenItem(item::kChannel, 0);
+        TypeInto(test::Control<QLineEdit>(*channel->View(), CChannelData::kRxFrequencyEdit), "455.5");
+        QVERIFY(f.frame->isWindowModified());
+        f.frame->DoCommand(command::kUndo);
+        QVERIFY(!f.frame->isWindowModified());
+        f.frame->DoCommand(command::kRedo);
+        QVERIFY(f.frame->isWindowModified());
+        const Image edited = f.Stored();
+        f.answer = QMessageBox::Cancel;
+        f.frame->FileNew(false);
+        QCOMPARE(f.messages, std::vector<int>{msg::kSaveChangesQuestion});
+        QVERIFY(f.Stored() == edited);
+        QVERIFY(f.frame->SaveFileAs(f.program.Path() / "edited.dat", ""));
+        QVERIFY(!f.frame->isWindowModified());
+        f.messages.clear();
+        f.frame->FileNew(false);
+        QVERIFY(f.messages.empty());
+        QVERIFY(f.Stored() != edited);
     }
 
     void TheTreeHighlightsTheOpenedItem()

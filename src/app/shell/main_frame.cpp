@@ -104,6 +104,7 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
         m_reopen.clear();
     });
     connect(m_undo, &CUndoController::AvailabilityChanged, this, [this] { UpdateUndoActions(); });
+    connect(m_undo, &CUndoController::ModifiedChanged, this, &QWidget::setWindowModified);
     m_factory = std::make_unique<CFactoryContext>(
         CFactoryContext{m_settings, m_data, m_ranges, [this] { return m_context->MakeLink(); },
                         [this] { return Ports(); }, [this] { AfterRadioModeEntered(); }, this});
@@ -299,7 +300,10 @@ void CMainFrame::UpdateTitle()
 {
     const QString caption = Q(m_settings.GetText(msg::kMainCaption));
     const auto& path = m_session.CurrentPath();
-    setWindowTitle(path.empty() ? caption : QStringLiteral("%1 [ %2 ]").arg(caption, Q(path.string())));
+    // "[*]" shows the modified marker while the codeplug has unsaved changes.
+    setWindowTitle(path.empty() ? caption + QStringLiteral("[*]")
+                                : QStringLiteral("%1 [ %2 ][*]").arg(caption, Q(path.string())));
+    setWindowModified(m_undo != nullptr && m_undo->IsModified());
 }
 
 void CMainFrame::UpdateInvalidLog()
@@ -524,10 +528,22 @@ void CMainFrame::ShowFileResult(const CFileResult& result)
         ShowMessage(this, m_settings, result.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(result.argument));
 }
 
+bool CMainFrame::KeepUnsavedWork(int question)
+{
+    StoreOpenViews();
+    m_undo->Record();
+    if (!m_undo->IsModified())
+        return true;
+    const auto answer = ShowMessage(this, m_settings, question,
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    return answer == QMessageBox::No || SaveFile();
+}
+
 void CMainFrame::FileNew(bool silent)
 {
-    if (!silent && ShowMessage(this, m_settings, msg::kNewQuestion, QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::Warning) != QMessageBox::Yes)
+    if (!silent && !KeepUnsavedWork(msg::kSaveChangesQuestion))
         return;
     CloseAllChildren();
     m_session.LoadDefaultImage();
@@ -558,8 +574,10 @@ bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string
 {
     const CFileResult result = m_session.SaveAs(path, comment);
     ShowFileResult(result);
-    if (result.ok)
+    if (result.ok) {
         AddRecentFile(Q(path.string()));
+        m_undo->MarkSaved();
+    }
     UpdateTitle();
     return result.ok;
 }
@@ -579,6 +597,8 @@ bool CMainFrame::SaveFile()
     if (result.needsSaveAs)
         return SaveAsWithDialog();
     ShowFileResult(result);
+    if (result.ok)
+        m_undo->MarkSaved();
     UpdateTitle();
     return result.ok;
 }
@@ -624,7 +644,8 @@ void CMainFrame::DoCommand(int number)
     using namespace command;
     if (number >= kFirstRecent && number < kFirstRecent + kRecentCount) {
         if (QAction* action = m_menus.Action(number))
-            OpenFile(action->property("path").toString().toStdString(), true);
+            if (KeepUnsavedWork(msg::kSaveChangesQuestion))
+                OpenFile(action->property("path").toString().toStdString(), true);
         return;
     }
     switch (number) {
@@ -632,6 +653,8 @@ void CMainFrame::DoCommand(int number)
         FileNew(false);
         return;
     case kOpen: {
+        if (!KeepUnsavedWork(msg::kSaveChangesQuestion))
+            return;
         CDlgFile dialog(true, m_settings, QString(), this);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             OpenFile(dialog.selectedFiles().first().toStdString());
@@ -647,7 +670,8 @@ void CMainFrame::DoCommand(int number)
         close();
         return;
     case kRead:
-        TransferCommand(true);
+        if (KeepUnsavedWork(msg::kSaveChangesQuestion))
+            TransferCommand(true);
         return;
     case kWrite:
         TransferCommand(false);
@@ -781,8 +805,7 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
         RefreshStatusBar();
         return;
     }
-    if (ShowMessage(this, m_settings, msg::kNewQuestion, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) !=
-        QMessageBox::Yes)
+    if (!KeepUnsavedWork(msg::kSaveChangesQuestion))
         return;
     CloseAllChildren();
     m_session.SetIdentity({modelId, modelName, range, signal, CSettings::kProgramVersion});
@@ -795,14 +818,16 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
 
 void CMainFrame::ChangeLanguage(int index)
 {
-    // The windows that were open come back in the new language (over the default image).
-    const auto reopen = OpenItems();
+    // The codeplug, its file, its unsaved edits and the undo history stay; the
+    // windows that were open come back on the same records in the new language.
+    StoreOpenViews();
+    auto reopen = OpenItems();
+    if (const auto* active = qobject_cast<const CChildFrame*>(m_mdi->activeSubWindow()))
+        reopen.emplace_back(active->ItemNumber(), PositionOf(active));
     CloseAllChildren();
-    m_session.LoadDefaultImage();
     m_settings.SelectLanguage(index);
-    m_session.SetCurrentPath({});
     Relocalise();
-    Loaded();
+    UpdateTitle();
     Reopen(reopen);
 }
 
@@ -920,9 +945,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    const auto answer = ShowMessage(this, m_settings, msg::kExitQuestion,
-                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
-    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveFile())) {
+    if (!KeepUnsavedWork(msg::kExitQuestion)) {
         event->ignore();
         return;
     }

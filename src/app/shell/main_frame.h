@@ -108,6 +108,9 @@ private:
     void BuildToolBar();
     bool HandlesCommand(int number) const;
     void ShowFileResult(const CFileResult& result);
+    // Before the codeplug is replaced or the program ends: true to go on. With
+    // unsaved changes the user is asked (question) whether to save them first.
+    bool KeepUnsavedWork(int question);
     void UpdateTitle();
     void UpdateInvalidLog();
     void AddRecentFile(const QString& path);

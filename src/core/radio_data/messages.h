@@ -10,6 +10,8 @@ inline constexpr int kWrongModel = 810;
 inline constexpr int kCannotRead = 811;
 inline constexpr int kInvalidData = 814;
 inline constexpr int kExitQuestion = 816;
+// Before New, Open, Read from Radio or a model change replaces a codeplug with unsaved changes.
+inline constexpr int kSaveChangesQuestion = 1324;
 inline constexpr int kNewerVersion = 817;
 inline constexpr int kOtherMajorVersion = 818;
 inline constexpr int kRangeOutsideRadio = 1142;

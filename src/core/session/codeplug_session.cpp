@@ -92,6 +92,9 @@ bool CCodeplugSession::LoadDefaultImage()
 
 bool CCodeplugSession::LoadDefaultImage(const std::tm& localTime)
 {
+    // An untitled document: the next Save asks for a file name, so no file is
+    // ever overwritten with the default codeplug.
+    m_currentPath.clear();
     m_radioData->Identity().radioDataVersion = CSettings::kProgramVersion;
     m_ranges.SetModel(m_settings.ProgramDirectory(), m_radioData->Identity());
     m_radioData->Clear();
@@ -109,8 +112,8 @@ bool CCodeplugSession::LoadDefaultImage(const std::tm& localTime)
 CFileResult CCodeplugSession::Open(const std::filesystem::path& path, bool fromRecentList)
 {
     CFileResult result;
-    const auto fail = [this, &result](int message, std::string argument = {}) {
-        m_currentPath.clear();
+    // A file that cannot be opened changes nothing: the open codeplug keeps its file too.
+    const auto fail = [&result](int message, std::string argument = {}) {
         result.message = message;
         result.argument = std::move(argument);
         return result;

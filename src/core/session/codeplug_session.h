@@ -72,7 +72,7 @@ public:
     // directory + model identifier + range + "DefaultSet.dat".
     std::filesystem::path DefaultImagePath() const;
 
-    // Resets the codeplug and loads the default image of its model, stamped
+    // An untitled document: resets the codeplug and loads the default image of its model, stamped
     // with the given local time (the data version becomes the program's). False (and no message) when the default image
     // is missing or malformed; the codeplug then holds the defaults of the reset.
     bool LoadDefaultImage(const std::tm& localTime);

@@ -16,12 +16,30 @@ CUndoController::CUndoController(CEditorContext& context, QObject* parent) : QOb
     });
     connect(&context, &CEditorContext::BatchDone, this, [this] { Record(); });
     m_history.Reset(CaptureState(m_context.Data()));
+    m_saved = *m_history.Current();
 }
 
 void CUndoController::Reset()
 {
     m_history.Reset(CaptureState(m_context.Data()));
+    MarkSaved();
     emit AvailabilityChanged(CanUndo(), CanRedo());
+}
+
+void CUndoController::MarkSaved()
+{
+    Record();
+    m_saved = *m_history.Current();
+    UpdateModified();
+}
+
+void CUndoController::UpdateModified()
+{
+    const bool modified = !(*m_history.Current() == m_saved);
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit ModifiedChanged(modified);
 }
 
 void CUndoController::Record()
@@ -31,6 +49,7 @@ void CUndoController::Record()
         return;
     if (m_history.Record(CaptureState(m_context.Data())))
         emit AvailabilityChanged(CanUndo(), CanRedo());
+    UpdateModified();
 }
 
 bool CUndoController::Undo()
@@ -60,6 +79,7 @@ bool CUndoController::Step(bool back)
         emit Restored();
     }
     emit AvailabilityChanged(CanUndo(), CanRedo());
+    UpdateModified();
     return true;
 }
 

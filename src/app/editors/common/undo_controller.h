@@ -30,6 +30,12 @@ public:
     // here by themselves, other commands that change the data may call it.
     void Record();
 
+    // The codeplug as it stands now is the one in its file (a save, a load).
+    void MarkSaved();
+    // Whether the codeplug differs from the one last saved or loaded; undoing
+    // back to that state makes it unmodified again.
+    bool IsModified() const { return m_modified; }
+
     bool CanUndo() const { return m_history.CanUndo(); }
     bool CanRedo() const { return m_history.CanRedo(); }
     // False when there was nothing to undo or redo.
@@ -43,14 +49,19 @@ signals:
     void Restored();
     // For the Edit menu and the tool bar.
     void AvailabilityChanged(bool canUndo, bool canRedo);
+    // For the window title's marker.
+    void ModifiedChanged(bool modified);
 
 private:
     bool Step(bool back);
+    void UpdateModified();
 
     CEditorContext& m_context;
     CUndoHistory m_history;
     std::function<void()> m_commit;
     bool m_restoring = false;
+    CCodeplugState m_saved;
+    bool m_modified = false;
 };
 
 } // namespace qrv
