@@ -515,7 +515,8 @@ TEST_F(CsvChannels, AppendingAfterRejectedRowsKeepsEveryChannel)
         << Differences(after, before);
     for (std::size_t i = 0; i < 10; ++i) {
         const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
-        EXPECT_TRUE(std::equal(before.begin() + record + 4, before.begin() + record + 20, after.begin() + record + 4))
+        EXPECT_TRUE(std::equal(before.begin() + record + 4, before.begin() + record + CChannelData::kRecordSize,
+                               after.begin() + record + 4))
             << "channel " << i + 1 << ": " << Differences(after, before);
     }
 }

@@ -33,18 +33,27 @@ enum Column : std::size_t {
 
 // The names export writes: one per column, the same in every language.
 constexpr std::array<const char*, kColumnCount> kNames{
-    "No",           "RxFrequency", "RxType",  "RxCtcss",     "RxCdcss",      "TxFrequency",  "TxType",
-    "TxCtcss",      "TxCdcss",     "Spacing", "Power",       "Personality",  "AutoStartScan"};
+    "No",      "RxFrequency", "RxType",  "RxCtcss", "RxCdcss",     "TxFrequency",  "TxType",
+    "TxCtcss", "TxCdcss",     "Spacing", "Power",   "Personality", "AutoStartScan"};
 
 // The captions earlier versions wrote (the channel list's, in the shipped
 // languages); receive and transmit may share one, so their order tells them apart.
-constexpr std::array<const char*, kColumnCount> kOldEnglish{
-    "No.",         "Frequency[MHz]",  "RX Type",          "CTCSS",       "CDCSS",
-    "Frequency[MHz]", "TX Type",      "CTCSS",            "CDCSS",       "Channel Spacing",
-    "Power Level", "Personality List", "Auto Start Scan"};
+constexpr std::array<const char*, kColumnCount> kOldEnglish{"No.",
+                                                            "Frequency[MHz]",
+                                                            "RX Type",
+                                                            "CTCSS",
+                                                            "CDCSS",
+                                                            "Frequency[MHz]",
+                                                            "TX Type",
+                                                            "CTCSS",
+                                                            "CDCSS",
+                                                            "Channel Spacing",
+                                                            "Power Level",
+                                                            "Personality List",
+                                                            "Auto Start Scan"};
 constexpr std::array<const char*, kColumnCount> kOldChinese{
-    "序号", "接收频率[MHz]", "接收亚音类型", "亚音频", "数码亚音", "发射频率[MHz]", "发射亚音类型",
-    "亚音频", "数码亚音", "信道间隔", "功率级别", "特性列表", "自动开始扫描"};
+    "序号",   "接收频率[MHz]", "接收亚音类型", "亚音频",   "数码亚音", "发射频率[MHz]", "发射亚音类型",
+    "亚音频", "数码亚音",      "信道间隔",     "功率级别", "特性列表", "自动开始扫描"};
 
 // Spacing and power are a nibble each.
 constexpr std::uint8_t kMaxCode = 0x0F;
