@@ -210,21 +210,6 @@ TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
     EXPECT_EQ(ChannelBytes(), before);
 }
 
-TEST_F(CsvChannels, CommonExportThenImportGivesTheSameChannelBytes)
-{
-    VaryChannels();
-    const Image before = Stored();
-    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Common);
-
-    m_data.Clear();
-    m_data.Reset();
-    const CImportResult result = Import(text, CCsvFormat::Common);
-    EXPECT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
-    ASSERT_EQ(result.channels.size(), 16u);
-    ApplyImport(result, m_data);
-    EXPECT_EQ(Differences(Stored(), before), "");
-}
-
 TEST_F(CsvChannels, CommonExportWritesTheToolsTerms)
 {
     VaryChannels();
