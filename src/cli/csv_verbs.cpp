@@ -4,6 +4,7 @@
 #include "cli_context.h"
 #include "csv/channel_csv.h"
 #include "radio_data/data_file.h"
+#include "radio_data/invalid_log.h"
 #include "radio_data/read_failure.h"
 #include "util/atomic_file.h"
 #include "util/text_format.h"
@@ -17,15 +18,24 @@ namespace {
 
 constexpr std::uintmax_t kMaxCsvBytes = 1024 * 1024; // far above 16 channels of any tool
 
-// --format: native (the default) or common; nullopt for anything else.
-std::optional<CCsvFormat> FormatOption(const CCliArgs& a)
+// --format: native or common; nullopt for anything else.
+std::optional<CCsvFormat> FormatOption(const CCliArgs& a, const char* fallback)
 {
-    const std::string format = a.Value("--format").value_or("native");
+    const std::string format = a.Value("--format").value_or(fallback);
     if (format == "native")
         return CCsvFormat::Native;
     if (format == "common")
         return CCsvFormat::Common;
     return std::nullopt;
+}
+
+// What the data checks found, one line each, as the invalid log lists it.
+int FailChecks(CCliContext& context, CRadioData& data)
+{
+    std::fprintf(stderr, "%s\n", context.Settings().GetMessage(csvmsg::kDataProblems).c_str());
+    for (const CInvalidEntry& entry : data.InvalidLog().Entries())
+        std::fprintf(stderr, "  %s: %s\n", entry.title.c_str(), entry.text.c_str());
+    return kExitFailure;
 }
 
 } // namespace
@@ -36,7 +46,7 @@ int VerbExportCsv(const std::vector<std::string>& args)
     if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {}))
         return Usage(a.Error());
     const auto out = a.Value("-o");
-    const auto format = FormatOption(a);
+    const auto format = FormatOption(a, "native");
     if (a.Positional().size() != 1 || !out)
         return Usage("export-csv needs FILE and -o OUT.csv");
     if (!format)
@@ -52,15 +62,18 @@ int VerbExportCsv(const std::vector<std::string>& args)
     return kExitOk;
 }
 
-// Any rejected row makes the import fail without writing OUT, unless
-// --skip-bad asks for the good rows alone; the rows are listed either way.
+// The header row tells the column set unless --format forces one. Any
+// rejected row makes the import fail without writing OUT, unless --skip-bad
+// asks for the good rows alone; the rows are listed either way. A result
+// that fails the data checks is listed and not written.
 int VerbImportCsv(const std::vector<std::string>& args)
 {
     CCliArgs a;
     if (!a.Parse(args, {"-o", "--format", "--data-dir"}, {"--append", "--skip-bad"}))
         return Usage(a.Error());
     const auto out = a.Value("-o");
-    const auto format = FormatOption(a);
+    const bool forced = a.Value("--format").has_value();
+    const auto format = FormatOption(a, "native");
     if (a.Positional().size() != 2 || !out)
         return Usage("import-csv needs FILE, IN.csv and -o OUT");
     if (!format)
@@ -78,8 +91,8 @@ int VerbImportCsv(const std::vector<std::string>& args)
         return context.Fail(why.message, why.argument);
     }
     const std::string text(csv.bytes.begin(), csv.bytes.end());
-    const CImportResult result =
-        ImportChannels(text, context.RadioData(), context.Settings(), *format, a.Flag("--append"));
+    const CImportResult result = ImportChannels(text, context.RadioData(), context.Settings(),
+                                                forced ? format : std::nullopt, a.Flag("--append"));
     for (const CRejectedRow& row : result.rejected)
         std::fprintf(stderr, "%s:%zu: %s\n", csvName.c_str(), row.line, row.reason.c_str());
     if (result.channels.empty())
@@ -87,7 +100,11 @@ int VerbImportCsv(const std::vector<std::string>& args)
     if (!result.rejected.empty() && !a.Flag("--skip-bad"))
         return kExitFailure;
 
+    if (!result.append)
+        std::printf("%s\n", context.Settings().GetMessage(csvmsg::kReplacesList).c_str());
     ApplyImport(result, context.RadioData());
+    if (context.RadioData().InvalidLog().Count() > 0)
+        return FailChecks(context, context.RadioData());
     std::string comment;
     ReadComment(in, comment);
     const CFileResult saved = context.Session().SaveAs(FromUtf8Path(*out), comment);

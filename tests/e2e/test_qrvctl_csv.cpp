@@ -38,12 +38,44 @@ protected:
 
 TEST_F(QrvctlCsvTest, ExportThenImportKeepsTheChannelsInBothFormats)
 {
+    // The header row tells the column set: no --format on import.
     for (const char* format : {"native", "common"}) {
         SCOPED_TRACE(format);
         ASSERT_EQ(Run({"export-csv", File("a.dat"), "-o", File("a.csv"), "--format", format}).exitCode, 0);
-        const auto r = Run({"import-csv", File("a.dat"), File("a.csv"), "-o", File("b.dat"), "--format", format});
+        const auto r = Run({"import-csv", File("a.dat"), File("a.csv"), "-o", File("b.dat")});
         EXPECT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(Channels("b.dat"), Channels("a.dat"));
+    }
+}
+
+TEST_F(QrvctlCsvTest, AShorterListTakesTheScanListAlong)
+{
+    ASSERT_EQ(Run({"export-csv", File("a.dat"), "-o", File("a.csv")}).exitCode, 0);
+    const std::string all = test::ReadText(m_dir / "a.csv");
+    const auto original = Channels("a.dat");
+    for (const std::size_t count : {1u, 4u, 15u}) {
+        SCOPED_TRACE(count);
+        std::size_t end = 0;
+        for (std::size_t line = 0; line <= count; ++line)
+            end = all.find("\r\n", end) + 2;
+        test::WriteText(m_dir / "part.csv", all.substr(0, end));
+        const auto r = Run({"import-csv", File("a.dat"), File("part.csv"), "-o", File("b.dat")});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.out.find("replaces the whole channel list"), std::string::npos) << r.out;
+        // The channels kept, each but its list links (bytes 0-3).
+        const auto channels = Channels("b.dat");
+        for (std::size_t i = 0; i < count; ++i)
+            EXPECT_TRUE(std::equal(channels.begin() + 20 * i + 4, channels.begin() + 20 * i + 20,
+                                   original.begin() + 20 * i + 4))
+                << "channel " << i + 1;
+        // The first scan list: its members close up to the channels left, the rest of the slots are empty.
+        Image image{};
+        ASSERT_TRUE(ReadBlocks(m_dir / "b.dat", nullptr, image));
+        std::vector<std::uint8_t> members(16, 0xFF);
+        for (std::size_t i = 0; i < count; ++i)
+            members[i] = static_cast<std::uint8_t>(i + 1);
+        EXPECT_EQ(image[0x210 + 4], count);
+        EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 0x210 + 16, image.begin() + 0x210 + 32), members);
     }
 }
 
@@ -54,7 +86,7 @@ TEST_F(QrvctlCsvTest, BadRowsAreListedAndNothingIsWrittenUnlessSkipped)
     for (int i = 1; i < 16; ++i)
         text += "440.5,,\n";
     test::WriteText(m_dir / "in.csv", text);
-    const auto r = Run({"import-csv", File("a.dat"), File("in.csv"), "-o", File("b.dat"), "--format", "common"});
+    const auto r = Run({"import-csv", File("a.dat"), File("in.csv"), "-o", File("b.dat")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("in.csv:3: "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("in.csv:4: "), std::string::npos) << r.err;
@@ -68,9 +100,31 @@ TEST_F(QrvctlCsvTest, BadRowsAreListedAndNothingIsWrittenUnlessSkipped)
     const auto taken =
         Run({"import-csv", File("a.dat"), File("in.csv"), "-o", File("b.dat"), "--format", "common", "--skip-bad"});
     EXPECT_EQ(taken.exitCode, 0) << taken.err;
+    EXPECT_NE(taken.err.find("in.csv:4: "), std::string::npos) << taken.err;
     const auto channels = Channels("b.dat");
     EXPECT_EQ(std::vector<std::uint8_t>(channels.begin() + 4, channels.begin() + 8),
               (std::vector<std::uint8_t>{0x00, 0x00, 0x05, 0x44}));
+}
+
+TEST_F(QrvctlCsvTest, AResultThatFailsTheChecksIsListedAndNotWritten)
+{
+    // Channel 1 names personality 5, which does not exist; the common column
+    // set carries no personality, so the imported channel 1 keeps it.
+    std::string file = test::ReadText(m_dir / "a.dat");
+    Image image{};
+    ASSERT_TRUE(ReadBlocks(m_dir / "a.dat", nullptr, image));
+    const std::size_t start = file.find(std::string(image.begin(), image.end()));
+    ASSERT_NE(start, std::string::npos);
+    file[start + 0x580 + 18] = 5;
+    test::WriteText(m_dir / "bad.dat", file);
+    test::WriteText(m_dir / "in.csv", "Frequency\n440.5\n146.52\n441\n");
+
+    const auto r = Run({"import-csv", File("bad.dat"), File("in.csv"), "-o", File("b.dat"), "--skip-bad"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("in.csv:3: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nothing has been saved"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("  Personality List: "), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "b.dat"));
 }
 
 TEST_F(QrvctlCsvTest, UsageErrors)

@@ -1,13 +1,16 @@
-// Importing channels as a user meets it: the rows that cannot be taken are
-// listed, declining changes nothing, accepting takes the good rows.
+// Importing channels as a user meets it: the column set is recognised, the
+// rows that cannot be taken are listed, replacing the list is said before
+// it happens, declining changes nothing, accepting takes the good rows.
 #include "csv/channel_csv.h"
 #include "dialogs/dlg_import_channels.h"
 #include "editor_fixture.h"
 #include "radio_data/messages.h"
+#include "shell/qt_text.h"
 #include "ui_test_registry.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -32,20 +35,24 @@ private slots:
     void listsTheRejectedRowsWithLineAndReason()
     {
         test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile, CCsvFormat::Common);
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
         QTableWidget* table = dialog.RejectedTable();
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->item(0, 0)->text(), QStringLiteral("3"));
         QCOMPARE(table->item(1, 0)->text(), QStringLiteral("5"));
         QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
         QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+        const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
+        QVERIFY(dialog.Question()->text().contains(replaces));
+        dialog.AppendBox()->setChecked(true);
+        QVERIFY(!dialog.Question()->text().contains(replaces));
     }
 
     void decliningChangesNothing()
     {
         test::CEditorFixture f;
         const Image before = f.Stored();
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile, CCsvFormat::Common);
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
         dialog.AppendBox()->setChecked(true);
         dialog.AppendBox()->setChecked(false);
         QTest::mouseClick(dialog.Buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
@@ -57,7 +64,7 @@ private slots:
     void acceptingTakesTheGoodRows()
     {
         test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile, CCsvFormat::Common);
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
         QTest::mouseClick(dialog.Buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const Image image = f.Stored();
@@ -72,7 +79,7 @@ private slots:
     void appendingToAFullListTakesNothing()
     {
         test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile, CCsvFormat::Common);
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
         dialog.AppendBox()->setChecked(true);
         QCOMPARE(dialog.RejectedTable()->rowCount(), 4);
         QVERIFY(!dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());

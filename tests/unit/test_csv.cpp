@@ -149,7 +149,7 @@ protected:
         Set(10, 44500000, 44500000, dcs023, dcs754i, 2);     // Cross DTCS->DTCS
     }
 
-    CImportResult Import(const std::string& text, CCsvFormat format, bool append = false)
+    CImportResult Import(const std::string& text, std::optional<CCsvFormat> format, bool append = false)
     {
         return ImportChannels(text, m_data, Settings(), format, append);
     }
@@ -159,34 +159,37 @@ protected:
         return FormatMessageText(Settings().GetMessage(number), argument);
     }
 
+    // The channel table, where a round trip must give the same bytes.
+    std::vector<std::uint8_t> ChannelBytes()
+    {
+        const Image image = Stored();
+        return {image.begin() + CChannelData::kTableStart,
+                image.begin() + CChannelData::kTableStart + CChannelData::kMaxChannels * CChannelData::kRecordSize};
+    }
+
+    static std::vector<std::string> NativeNames()
+    {
+        return {"No",      "RxFrequency", "RxType",  "RxCtcss", "RxCdcss",     "TxFrequency",  "TxType",
+                "TxCtcss", "TxCdcss",     "Spacing", "Power",   "Personality", "AutoStartScan"};
+    }
+
     test::CProgramDir m_program;
     CRadioData m_data;
 };
 
-TEST_F(CsvChannels, NativeExportShowsTheChannelListCaptionsAndTexts)
+TEST_F(CsvChannels, NativeExportWritesFixedNamesAndTheShownTexts)
 {
     Set(0, 44600625, 0, {CToneWord::kTypeCdcss2, 754}, {CToneWord::kTypeNone, 0}, 2, 1);
     Channel(0).SetAutoStartScan(true);
     Channel(1).SetRxTone(0x70FF); // a CTCSS code outside the table
     const auto rows = ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native));
     ASSERT_EQ(rows.size(), 17u);
-    const std::vector<std::string> header{"No.",
-                                          "Frequency[MHz]",
-                                          "RX Type",
-                                          "CTCSS",
-                                          "CDCSS",
-                                          "Frequency[MHz]",
-                                          "TX Type",
-                                          "CTCSS",
-                                          "CDCSS",
-                                          "Channel Spacing",
-                                          "Power Level",
-                                          "Personality List",
-                                          "Auto Start Scan"};
-    EXPECT_EQ(rows[0].fields, header);
+    EXPECT_EQ(rows[0].fields, NativeNames());
     EXPECT_EQ(rows[1].fields, (std::vector<std::string>{"1", "446.00625", "CDCSS Invert", "67.0", "754", "", "None",
                                                         "67.0", "023", "25 kHz", "Low", "1", "1"}));
     EXPECT_EQ(rows[2].fields[3], "not in the table (code 0x0FF)"); // as the windows show it, never another tone
+    Settings().SelectLanguage(1);
+    EXPECT_EQ(ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native))[0].fields, NativeNames());
 }
 
 TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
@@ -195,7 +198,7 @@ TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
     Channel(2).SetAutoStartScan(true);
     Channel(15).SetAutoStartScan(false);
     m_data.RemoveChannel(15);
-    const Image before = Stored();
+    const auto before = ChannelBytes();
     const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Native);
 
     m_data.Clear();
@@ -204,22 +207,7 @@ TEST_F(CsvChannels, NativeExportThenImportGivesTheSameChannelBytes)
     EXPECT_TRUE(result.rejected.empty());
     ASSERT_EQ(result.channels.size(), 15u);
     EXPECT_TRUE(ApplyImport(result, m_data));
-    EXPECT_EQ(Differences(Stored(), before), "");
-}
-
-TEST_F(CsvChannels, CommonExportThenImportGivesTheSameChannelBytes)
-{
-    VaryChannels();
-    const Image before = Stored();
-    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Common);
-
-    m_data.Clear();
-    m_data.Reset();
-    const CImportResult result = Import(text, CCsvFormat::Common);
-    EXPECT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
-    ASSERT_EQ(result.channels.size(), 16u);
-    ApplyImport(result, m_data);
-    EXPECT_EQ(Differences(Stored(), before), "");
+    EXPECT_EQ(ChannelBytes(), before);
 }
 
 TEST_F(CsvChannels, CommonExportWritesTheToolsTerms)
@@ -434,6 +422,88 @@ TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannels)
     EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
     EXPECT_EQ(Channel(3).RxFrequency(), first);
     EXPECT_EQ(Channel(4).RxFrequency(), 0x45000000u);
+}
+
+// The header row tells the column set, whichever language wrote the file
+// and whichever reads it; earlier versions wrote the captions of the language.
+struct CHeaderCase {
+    const char* what;
+    int exportLanguage;
+    CCsvFormat format;
+    const char* header; // replaces the written header; nullptr keeps it
+    int importLanguage;
+};
+
+TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormat)
+{
+    const CHeaderCase cases[] = {
+        {"ours, Chinese to English", 1, CCsvFormat::Native, nullptr, 0},
+        {"ours, English to Chinese", 0, CCsvFormat::Native, nullptr, 1},
+        {"earlier English", 0, CCsvFormat::Native,
+         "No.,Frequency[MHz],RX Type,CTCSS,CDCSS,Frequency[MHz],TX Type,CTCSS,CDCSS,Channel Spacing,Power Level,"
+         "Personality List,Auto Start Scan",
+         1},
+        {"earlier Chinese", 1, CCsvFormat::Native,
+         "序号,接收频率[MHz],接收亚音类型,亚音频,数码亚音,发射频率[MHz],发射亚音类型,亚音频,数码亚音,信道间隔,"
+         "功率级别,特性列表,自动开始扫描",
+         0},
+        {"common", 0, CCsvFormat::Common, nullptr, 0},
+    };
+    VaryChannels();
+    Channel(1).SetAutoStartScan(true);
+    const auto before = ChannelBytes();
+    for (const CHeaderCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings().SelectLanguage(c.exportLanguage);
+        std::string text = ExportChannels(m_data, Settings(), c.format);
+        if (c.header != nullptr)
+            text = c.header + text.substr(text.find("\r\n"));
+        Settings().SelectLanguage(c.importLanguage);
+        const CImportResult result = ImportChannels(text, m_data, Settings(), std::nullopt, false);
+        EXPECT_EQ(result.format, c.format);
+        ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
+        ASSERT_TRUE(ApplyImport(result, m_data));
+        EXPECT_EQ(ChannelBytes(), before);
+    }
+}
+
+TEST_F(CsvChannels, CodesNoListNamesRoundTrip)
+{
+    Channel(0).SetSpacing(0x0E);
+    Channel(1).SetPower(0x0F);
+    Channel(2).SetSpacing(0x03);
+    const auto before = ChannelBytes();
+    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Native);
+    const auto rows = ReadCsv(text);
+    EXPECT_EQ(rows[1].fields[9], "0xE");
+    EXPECT_EQ(rows[2].fields[10], "0xF");
+    EXPECT_EQ(rows[3].fields[9], "0x3");
+    m_data.Clear();
+    m_data.Reset();
+    ASSERT_TRUE(ApplyImport(Import(text, CCsvFormat::Native), m_data));
+    EXPECT_EQ(ChannelBytes(), before);
+}
+
+TEST_F(CsvChannels, AppendingAfterRejectedRowsKeepsEveryChannel)
+{
+    while (m_data.Channels().size() > 10)
+        m_data.RemoveChannel(m_data.Channels().size() - 1);
+    const Image before = Stored();
+    const CImportResult result = Import("Frequency\n440.5\n146.52\n441\n", std::nullopt, true);
+    ASSERT_EQ(result.rejected.size(), 1u);
+    ASSERT_TRUE(ApplyImport(result, m_data));
+    ASSERT_EQ(m_data.Channels().size(), 12u);
+    const Image after = Stored();
+    // Everything before the table (the scan lists, the settings) and the ten
+    // records but their list links (bytes 0-3), which now reach the new ones.
+    EXPECT_TRUE(std::equal(before.begin(), before.begin() + CChannelData::kTableStart, after.begin()))
+        << Differences(after, before);
+    for (std::size_t i = 0; i < 10; ++i) {
+        const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
+        EXPECT_TRUE(std::equal(before.begin() + record + 4, before.begin() + record + CChannelData::kRecordSize,
+                               after.begin() + record + 4))
+            << "channel " << i + 1 << ": " << Differences(after, before);
+    }
 }
 
 } // namespace

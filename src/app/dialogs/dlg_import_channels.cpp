@@ -46,7 +46,7 @@ constexpr int kImportHelpTopic = command::kImportChannels;
 } // namespace
 
 CDlgImportChannels::CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text,
-                                       CCsvFormat format, QWidget* parent)
+                                       std::optional<CCsvFormat> format, QWidget* parent)
     : QDialog(parent), m_data(radioData), m_settings(settings), m_text(std::move(text)), m_format(format)
 {
     SetControlNumber(this, kImportHelpTopic); // F1 opens the import page
@@ -92,8 +92,18 @@ void CDlgImportChannels::Check()
     const bool anyTaken = !m_result.channels.empty();
     m_rowsLabel->setVisible(anyRejected);
     m_rejected->setVisible(anyRejected);
-    m_question->setText(Q(m_settings.GetMessage(anyTaken ? csvmsg::kTakeGoodRows : csvmsg::kNothingToTake)));
-    m_question->setVisible(anyRejected || !anyTaken);
+    QString question;
+    if (!anyTaken) {
+        question = Q(m_settings.GetMessage(csvmsg::kNothingToTake));
+    } else {
+        if (!m_result.append)
+            question = Q(m_settings.GetMessage(csvmsg::kReplacesList));
+        if (anyRejected)
+            question += (question.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        Q(m_settings.GetMessage(csvmsg::kTakeGoodRows));
+    }
+    m_question->setText(question);
+    m_question->setVisible(!question.isEmpty());
     if (QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok))
         ok->setEnabled(anyTaken);
 }
@@ -106,7 +116,7 @@ void CDlgImportChannels::Confirm()
 }
 
 bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& settings, const QString& path,
-                            CCsvFormat format)
+                            std::optional<CCsvFormat> format)
 {
     const CFileBytes csv = ReadFileBytes(PathOf(path), kMaxCsvBytes);
     if (!csv) {
@@ -122,13 +132,12 @@ bool ImportChannelsCommand(QWidget* parent, CRadioData& data, const CSettings& s
 {
     const QString native = FilterOf(settings, csvui::kNativeFilter);
     const QString common = FilterOf(settings, csvui::kCommonFilter);
-    QString chosen;
+    // The filters only narrow the list of files: the header row tells the column set.
     const QString path = QFileDialog::getOpenFileName(parent, Q(settings.GetText(csvui::kImportDialog)), {},
-                                                      native + QStringLiteral(";;") + common, &chosen);
+                                                      native + QStringLiteral(";;") + common);
     if (path.isEmpty())
         return false;
-    return ImportChannelsFromFile(parent, data, settings, path,
-                                  chosen == common ? CCsvFormat::Common : CCsvFormat::Native);
+    return ImportChannelsFromFile(parent, data, settings, path);
 }
 
 bool ExportChannelsToFile(QWidget* parent, const CRadioData& data, const CSettings& settings, const QString& path,

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -32,12 +33,14 @@ inline constexpr int kAppendBox = 32937;
 
 // Checks a file's text against the codeplug and lists the rows that cannot
 // be taken; OK takes the good rows, Cancel changes nothing. The append box
-// checks the file again against the room the channel list has left.
+// checks the file again against the room the channel list has left; without
+// it the question says that the whole channel list is replaced. Without a
+// format the header row tells the column set.
 class CDlgImportChannels : public QDialog {
     Q_OBJECT
 public:
-    CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text, CCsvFormat format,
-                       QWidget* parent = nullptr);
+    CDlgImportChannels(CRadioData& radioData, const CSettings& settings, std::string text,
+                       std::optional<CCsvFormat> format = std::nullopt, QWidget* parent = nullptr);
 
     const CImportResult& Result() const { return m_result; }
     QCheckBox* AppendBox() const { return m_append; }
@@ -53,12 +56,15 @@ private:
     CRadioData& m_data;
     const CSettings& m_settings;
     std::string m_text;
-    CCsvFormat m_format;
+    std::optional<CCsvFormat> m_format;
     CImportResult m_result;
     QCheckBox* m_append = nullptr;
     QLabel* m_rowsLabel = nullptr;
     QTableWidget* m_rejected = nullptr;
     QLabel* m_question = nullptr;
+
+public:
+    QLabel* Question() const { return m_question; }
     QDialogButtonBox* m_buttons = nullptr;
 };
 
@@ -68,7 +74,7 @@ private:
 bool ImportChannelsCommand(QWidget* parent, CRadioData& data, const CSettings& settings);
 // The same after the file was chosen (for tests and a drop of a file).
 bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& settings, const QString& path,
-                            CCsvFormat format);
+                            std::optional<CCsvFormat> format = std::nullopt);
 
 // File > Export Channels: a save dialog whose two filters are the column sets.
 // Returns true when the file was written.

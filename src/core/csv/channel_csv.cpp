@@ -3,8 +3,11 @@
 #include "csv/csv_columns.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "records/emergency_data.h"
+#include "records/scan_list_data.h"
 #include "util/text_format.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace qrv {
@@ -18,6 +21,63 @@ std::unique_ptr<CChannelColumns> ColumnsOf(CCsvFormat format, const CRadioData& 
     return std::make_unique<CNativeColumns>(data, settings);
 }
 
+// The first of the column sets (forced, or ours before the common one) one
+// of whose headers names the receive frequency; nullptr when none does.
+std::unique_ptr<CChannelColumns> Recognise(const CCsvRow& header, std::optional<CCsvFormat> forced,
+                                           const CRadioData& data, const CSettings& settings,
+                                           std::optional<CColumnMap>& map, CCsvFormat& format)
+{
+    const std::vector<CCsvFormat> candidates =
+        forced ? std::vector<CCsvFormat>{*forced} : std::vector<CCsvFormat>{CCsvFormat::Native, CCsvFormat::Common};
+    for (const CCsvFormat candidate : candidates) {
+        auto columns = ColumnsOf(candidate, data, settings);
+        for (const auto& captions : columns->Headers()) {
+            CColumnMap found(captions, header);
+            if (columns->Usable(found)) {
+                map.emplace(std::move(found));
+                format = candidate;
+                return columns;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Scan list members and references that named the channels the import
+// removed; what the user left dangling before stays for the checks to report.
+void FollowRemovedChannels(CRadioData& data, const std::vector<std::uint32_t>& removed)
+{
+    const CRecordRefs refs = data.ChannelRefs();
+    const auto exists = [&removed](std::uint32_t id) {
+        return std::find(removed.begin(), removed.end(), id) == removed.end();
+    };
+    const std::uint32_t firstChannel = refs.empty() || refs.front() == nullptr ? 0 : refs.front()->TreeId();
+    for (const auto& scan : data.ScanLists()) {
+        const std::size_t used = std::min<std::size_t>(scan->EntryCount(), CScanListData::kSlots);
+        std::vector<std::uint32_t> kept;
+        for (std::size_t slot = 0; slot < used; ++slot)
+            if (exists(scan->MemberId(slot)))
+                kept.push_back(scan->MemberId(slot));
+        if (kept.size() == used)
+            continue;
+        if (kept.empty())
+            kept.push_back(firstChannel); // a scan list has at least one member
+        for (std::size_t slot = 0; slot < CScanListData::kSlots; ++slot)
+            scan->SetMemberId(slot, slot < kept.size() ? kept[slot] : 0);
+        scan->SetEntryCount(static_cast<std::uint8_t>(kept.size()));
+        if (!exists(scan->DesignatedId()))
+            scan->SetDesignatedId(kept.front());
+        if (!exists(scan->PriorityId()))
+            scan->SetPriorityId(kept.front());
+        scan->StoreIdentities(refs);
+    }
+    CEmergencyData& emergency = data.Emergency();
+    if (emergency.RevertChannelId() != 0 && !exists(emergency.RevertChannelId())) {
+        emergency.SetRevertChannelId(firstChannel);
+        emergency.SetRevertChannelPosition(1);
+    }
+}
+
 CRejectedRow Reject(std::size_t line, const CRowError& error, const CSettings& settings)
 {
     return {line, FormatMessageText(settings.GetMessage(error.message), error.argument)};
@@ -28,7 +88,7 @@ CRejectedRow Reject(std::size_t line, const CRowError& error, const CSettings& s
 std::string ExportChannels(const CRadioData& data, const CSettings& settings, CCsvFormat format)
 {
     const auto columns = ColumnsOf(format, data, settings);
-    std::string text = WriteCsvRow(columns->Captions());
+    std::string text = WriteCsvRow(columns->Headers().front());
     const auto& channels = data.Channels();
     for (std::size_t i = 0; i < channels.size(); ++i) {
         // A copy: showing repairs a tone index, and exporting must not change the data.
@@ -39,21 +99,23 @@ std::string ExportChannels(const CRadioData& data, const CSettings& settings, CC
 }
 
 CImportResult ImportChannels(std::string_view text, const CRadioData& data, const CSettings& settings,
-                             CCsvFormat format, bool append)
+                             std::optional<CCsvFormat> format, bool append)
 {
     CImportResult result;
     result.append = append;
-    const auto columns = ColumnsOf(format, data, settings);
+    result.format = format.value_or(CCsvFormat::Native);
     const std::vector<CCsvRow> rows = ReadCsv(text);
     if (rows.empty() || rows.front().malformed) {
         result.rejected.push_back(Reject(rows.empty() ? 1 : rows.front().line, {csvmsg::kNoHeader, {}}, settings));
         return result;
     }
-    const CColumnMap map(columns->Captions(), rows.front());
-    if (!columns->Usable(map)) {
+    std::optional<CColumnMap> found;
+    const auto columns = Recognise(rows.front(), format, data, settings, found, result.format);
+    if (!columns) {
         result.rejected.push_back(Reject(rows.front().line, {csvmsg::kNoHeader, {}}, settings));
         return result;
     }
+    const CColumnMap& map = *found;
 
     const std::size_t existing = append ? data.Channels().size() : 0;
     const std::size_t room = existing < CChannelData::kMaxChannels ? CChannelData::kMaxChannels - existing : 0;
@@ -101,8 +163,13 @@ bool ApplyImport(const CImportResult& result, CRadioData& data)
         ++position;
     }
     // RemoveChannel never removes the last one; at least one channel was taken.
-    while (!result.append && channels.size() > position)
+    std::vector<std::uint32_t> removed;
+    while (!result.append && channels.size() > position) {
+        removed.push_back(channels.back()->TreeId());
         data.RemoveChannel(channels.size() - 1);
+    }
+    if (!removed.empty())
+        FollowRemovedChannels(data, removed);
     data.CheckAll();
     return true;
 }

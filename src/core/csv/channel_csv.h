@@ -1,13 +1,15 @@
 #pragma once
 // Channel lists as CSV files: export and import in two column sets, the
-// program's own (every channel field, captions of the language file) and the
-// common column set of the free programming tools for analogue radios, so
-// that channel lists move between them. An import is checked row by row
-// first; nothing changes until the caller applies the result.
+// program's own (every channel field under fixed column names that no
+// language changes) and the common column set of the free programming tools
+// for analogue radios, so that channel lists move between them. An import
+// recognises the column set from the header row, is checked row by row
+// first, and nothing changes until the caller applies the result.
 #include "radio_data/messages.h"
 #include "records/channel_data.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,8 @@ inline constexpr int kNoPersonality = 1249;
 inline constexpr int kRejectedRows = 1252;
 inline constexpr int kTakeGoodRows = 1253;
 inline constexpr int kNothingToTake = 1254;
+inline constexpr int kReplacesList = 1330;
+inline constexpr int kDataProblems = 1331;
 } // namespace csvmsg
 
 // A row that can be taken: the channel page fields; the personality and the
@@ -52,6 +56,7 @@ struct CRejectedRow {
 
 struct CImportResult {
     bool append = false;
+    CCsvFormat format = CCsvFormat::Native; // the column set the header named
     std::vector<CImportedChannel> channels; // in file order, at most what fits
     std::vector<CRejectedRow> rejected;     // in file order
 };
@@ -60,14 +65,20 @@ struct CImportResult {
 std::string ExportChannels(const CRadioData& data, const CSettings& settings, CCsvFormat format);
 
 // Reads a file's text against the current channel list (the 16-channel
-// limit, the personalities) without changing anything.
+// limit, the personalities) without changing anything. Without a format the
+// header row tells the column set: our own (its fixed names, or the
+// captions earlier versions wrote in any shipped language), else the common one.
 CImportResult ImportChannels(std::string_view text, const CRadioData& data, const CSettings& settings,
-                             CCsvFormat format, bool append);
+                             std::optional<CCsvFormat> format, bool append);
 
 // Takes the channels of a result: replace reuses the channels from the
-// first on and removes the rest, append adds channels at the end; then the
-// references are resolved and every check runs. Returns false when the
-// result holds no channel (then nothing changes).
+// first on and removes the rest, append adds channels at the end and leaves
+// every existing one as it was; then the references are resolved and every
+// check runs. The channels that go leave the scan lists (the members close
+// up; a designated or priority channel that went becomes the first member)
+// and an emergency revert channel that went becomes channel 1, so that an
+// import never leaves references to channels that no longer exist. Returns
+// false when the result holds no channel (then nothing changes).
 bool ApplyImport(const CImportResult& result, CRadioData& data);
 
 } // namespace qrv

@@ -17,7 +17,8 @@ class CRadioData;
 class CChannelColumns {
 public:
     virtual ~CChannelColumns() = default;
-    virtual std::vector<std::string> Captions() const = 0;
+    // The headers import accepts; export writes the first.
+    virtual std::vector<std::vector<std::string>> Headers() const = 0;
     // A header is usable when it names the receive frequency.
     virtual bool Usable(const CColumnMap& map) const = 0;
     // position is 0-based; channel is a copy the fill rule may repair.
@@ -27,20 +28,25 @@ public:
 
 class CNativeColumns : public CChannelColumns {
 public:
-    // The value lists are expanded once for a whole import.
+    // The value lists are expanded once for a whole import: the current
+    // language's entries first, then those of every shipped language, so that
+    // a file written in one language reads in another.
     CNativeColumns(const CRadioData& data, const CSettings& settings)
-        : m_data(data), m_settings(settings), m_rxTypes(settings.FillCombo(CChannelData::kRxTypeList)),
-          m_txTypes(settings.FillCombo(CChannelData::kTxTypeList)),
-          m_spacings(settings.FillCombo(CChannelData::kSpacingList)),
-          m_powers(settings.FillCombo(CChannelData::kPowerList))
+        : m_data(data), m_settings(settings), m_rxTypes(AnyLanguageLines(settings, CChannelData::kRxTypeList)),
+          m_txTypes(AnyLanguageLines(settings, CChannelData::kTxTypeList)),
+          m_spacings(AnyLanguageLines(settings, CChannelData::kSpacingList)),
+          m_powers(AnyLanguageLines(settings, CChannelData::kPowerList))
     {
     }
-    std::vector<std::string> Captions() const override;
+    std::vector<std::vector<std::string>> Headers() const override;
     bool Usable(const CColumnMap& map) const override;
     std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
     std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const override;
 
 private:
+    // The entry's text, or its code as "0x" and one hex digit when the list
+    // does not name it, so that any code the record holds reads back.
+    std::string CodeText(int list, std::uint8_t entry) const;
     std::optional<CRowError> ReadSide(const CCsvRow& row, const CColumnMap& map, bool receive,
                                       CChannelEditRecord& edit) const;
 
@@ -56,7 +62,7 @@ public:
           m_powers(settings.FillCombo(CChannelData::kPowerList))
     {
     }
-    std::vector<std::string> Captions() const override;
+    std::vector<std::vector<std::string>> Headers() const override;
     bool Usable(const CColumnMap& map) const override;
     std::vector<std::string> Row(CChannelData& channel, std::size_t position) const override;
     std::optional<CRowError> Read(const CCsvRow& row, const CColumnMap& map, CImportedChannel& out) const override;

@@ -132,9 +132,9 @@ std::optional<CRowError> CdcssSide(const std::string& text, char polarity, CSide
 
 } // namespace
 
-std::vector<std::string> CCommonColumns::Captions() const
+std::vector<std::vector<std::string>> CCommonColumns::Headers() const
 {
-    return {kCaptions.begin(), kCaptions.end()};
+    return {{kCaptions.begin(), kCaptions.end()}};
 }
 
 bool CCommonColumns::Usable(const CColumnMap& map) const

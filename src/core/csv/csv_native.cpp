@@ -1,5 +1,6 @@
-// The program's own column set: the channel list's columns with their
-// captions, values as the channel pages show them.
+// The program's own column set: the channel list's columns under fixed
+// names, values as the channel pages show them (a spacing or power code the
+// list does not name as "0x" and its hex digit).
 #include "csv/csv_columns.h"
 
 #include "radio_data/radio_data.h"
@@ -7,6 +8,7 @@
 #include "records/personality_data.h"
 
 #include <array>
+#include <cstdio>
 
 namespace qrv {
 
@@ -29,10 +31,32 @@ enum Column : std::size_t {
     kColumnCount
 };
 
-// The channel list's captions; receive and transmit share theirs, so the
-// order of the columns tells them apart.
-constexpr std::array<int, kColumnCount> kCaptions{
-    3689, 3665, 3667, 3669, 3671, 3674, 3676, 3678, 3680, 3660, 3662, CChannelData::kPersonalityTitleText, 3707};
+// The names export writes: one per column, the same in every language.
+constexpr std::array<const char*, kColumnCount> kNames{
+    "No",      "RxFrequency", "RxType",  "RxCtcss", "RxCdcss",     "TxFrequency",  "TxType",
+    "TxCtcss", "TxCdcss",     "Spacing", "Power",   "Personality", "AutoStartScan"};
+
+// The captions earlier versions wrote (the channel list's, in the shipped
+// languages); receive and transmit may share one, so their order tells them apart.
+constexpr std::array<const char*, kColumnCount> kOldEnglish{"No.",
+                                                            "Frequency[MHz]",
+                                                            "RX Type",
+                                                            "CTCSS",
+                                                            "CDCSS",
+                                                            "Frequency[MHz]",
+                                                            "TX Type",
+                                                            "CTCSS",
+                                                            "CDCSS",
+                                                            "Channel Spacing",
+                                                            "Power Level",
+                                                            "Personality List",
+                                                            "Auto Start Scan"};
+constexpr std::array<const char*, kColumnCount> kOldChinese{
+    "序号",   "接收频率[MHz]", "接收亚音类型", "亚音频",   "数码亚音", "发射频率[MHz]", "发射亚音类型",
+    "亚音频", "数码亚音",      "信道间隔",     "功率级别", "特性列表", "自动开始扫描"};
+
+// Spacing and power are a nibble each.
+constexpr std::uint8_t kMaxCode = 0x0F;
 
 struct CSide {
     Column frequency, type, ctcss, cdcss;
@@ -43,12 +67,22 @@ constexpr CSide kTransmit{kTxFrequency, kTxType, kTxCtcss, kTxCdcss, CChannelDat
 
 } // namespace
 
-std::vector<std::string> CNativeColumns::Captions() const
+std::vector<std::vector<std::string>> CNativeColumns::Headers() const
 {
-    std::vector<std::string> captions;
-    for (const int number : kCaptions)
-        captions.push_back(m_settings.GetText(number));
-    return captions;
+    std::vector<std::vector<std::string>> headers;
+    for (const auto* names : {&kNames, &kOldEnglish, &kOldChinese})
+        headers.emplace_back(names->begin(), names->end());
+    return headers;
+}
+
+std::string CNativeColumns::CodeText(int list, std::uint8_t entry) const
+{
+    for (const CComboLine& line : m_settings.FillCombo(list))
+        if (line.data == entry)
+            return m_settings.GetItemText(list, entry);
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(entry));
+    return text;
 }
 
 bool CNativeColumns::Usable(const CColumnMap& map) const
@@ -70,8 +104,8 @@ std::vector<std::string> CNativeColumns::Row(CChannelData& channel, std::size_t 
             list(CChannelData::kTxTypeList, edit.txType),
             ShownToneText(edit.txCtcss, true, m_settings),
             ShownToneText(edit.txCdcss, false, m_settings),
-            list(CChannelData::kSpacingList, edit.spacing),
-            list(CChannelData::kPowerList, edit.power),
+            CodeText(CChannelData::kSpacingList, edit.spacing),
+            CodeText(CChannelData::kPowerList, edit.power),
             std::to_string(edit.personalityPosition + 1),
             std::to_string(edit.autoStartScan)};
 }
@@ -120,10 +154,19 @@ std::optional<CRowError> CNativeColumns::Read(const CCsvRow& row, const CColumnM
         return error;
     if (auto error = ReadSide(row, map, false, edit))
         return error;
-    if (auto error = ReadListEntry(map.Field(row, kSpacing), m_spacings, edit.spacing))
-        return error;
-    if (auto error = ReadListEntry(map.Field(row, kPower), m_powers, edit.power))
-        return error;
+    // A code is read before the lists so that no language's entry text can shadow it.
+    const auto code = [&row, &map](Column column, std::uint8_t& entry) {
+        const auto raw = ReadRawCode(map.Field(row, column), kMaxCode);
+        if (raw)
+            entry = *raw;
+        return raw.has_value();
+    };
+    if (!code(kSpacing, edit.spacing))
+        if (auto error = ReadListEntry(map.Field(row, kSpacing), m_spacings, edit.spacing))
+            return error;
+    if (!code(kPower, edit.power))
+        if (auto error = ReadListEntry(map.Field(row, kPower), m_powers, edit.power))
+            return error;
 
     const std::string personality = map.Field(row, kPersonality);
     if (!personality.empty()) {

@@ -1,11 +1,14 @@
 #include "csv/csv_values.h"
 
+#include "radio_data/ini_file.h"
 #include "radio_data/settings.h"
 #include "records/frequency.h"
 #include "records/tones.h"
 #include "util/text_format.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace qrv {
 
@@ -65,6 +68,41 @@ std::optional<CRowError> ReadListEntry(std::string_view text, const std::vector<
             break;
     }
     return CRowError{csvmsg::kNotAllowedValue, wanted};
+}
+
+std::vector<CComboLine> AnyLanguageLines(const CSettings& settings, int list)
+{
+    constexpr std::size_t kListBuffer = 4096;
+    std::vector<CComboLine> lines = settings.FillCombo(list);
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    const std::filesystem::path folder = settings.LanguageFilePath().parent_path();
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".lng" && it->path() != settings.LanguageFilePath())
+            files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) {
+        const std::string text = CIniFile::Load(file).GetString("Setting", Format("S02%05d", list), "", kListBuffer);
+        for (CComboLine& line : CSettings::FillCombo(text))
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::optional<std::uint8_t> ReadRawCode(std::string_view text, std::uint8_t max)
+{
+    const std::string t = Trim(text);
+    if (t.size() < 3 || t.size() > 4 || t[0] != '0' || (t[1] != 'x' && t[1] != 'X'))
+        return std::nullopt;
+    unsigned value = 0;
+    for (const char c : t.substr(2)) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return std::nullopt;
+        value = value * 16 + static_cast<unsigned>(IsDigit(c) ? c - '0' : std::tolower(c) - 'a' + 10);
+    }
+    if (value > max)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(value);
 }
 
 std::optional<CRowError> ReadCtcss(std::string_view text, std::uint16_t& index)

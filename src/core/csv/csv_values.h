@@ -35,6 +35,12 @@ std::optional<CRowError> FrequencyFromUnits(std::uint32_t units, const CBand& ba
 // an empty text gives entry 0's text.
 std::optional<CRowError> ReadListEntry(std::string_view text, const std::vector<CComboLine>& lines,
                                        std::uint8_t& entry);
+// The lines of a value list in the current language, then in every other
+// language file beside it.
+std::vector<CComboLine> AnyLanguageLines(const CSettings& settings, int list);
+// A list entry given by its code, "0x" and one or two hex digits up to max.
+std::optional<std::uint8_t> ReadRawCode(std::string_view text, std::uint8_t max);
+
 // A tone text that must be in its table -> the 1-based index.
 std::optional<CRowError> ReadCtcss(std::string_view text, std::uint16_t& index);
 std::optional<CRowError> ReadCdcss(std::string_view text, std::uint16_t& index);
