@@ -3,7 +3,6 @@
 #include "csv/csv_columns.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
-#include "records/emergency_data.h"
 #include "records/scan_list_data.h"
 #include "util/text_format.h"
 
@@ -43,38 +42,27 @@ std::unique_ptr<CChannelColumns> Recognise(const CCsvRow& header, std::optional<
     return nullptr;
 }
 
-// Scan list members and references that named the channels the import
-// removed; what the user left dangling before stays for the checks to report.
+// The scan lists lose the members the import removed and close up, so that a
+// shorter list imports whole; a designated, priority or revert channel that
+// went keeps its number and is reported by the checks, for the user to choose.
 void FollowRemovedChannels(CRadioData& data, const std::vector<std::uint32_t>& removed)
 {
     const CRecordRefs refs = data.ChannelRefs();
     const auto exists = [&removed](std::uint32_t id) {
         return std::find(removed.begin(), removed.end(), id) == removed.end();
     };
-    const std::uint32_t firstChannel = refs.empty() || refs.front() == nullptr ? 0 : refs.front()->TreeId();
     for (const auto& scan : data.ScanLists()) {
         const std::size_t used = std::min<std::size_t>(scan->EntryCount(), CScanListData::kSlots);
         std::vector<std::uint32_t> kept;
         for (std::size_t slot = 0; slot < used; ++slot)
             if (exists(scan->MemberId(slot)))
                 kept.push_back(scan->MemberId(slot));
-        if (kept.size() == used)
-            continue;
-        if (kept.empty())
-            kept.push_back(firstChannel); // a scan list has at least one member
+        if (kept.size() == used || kept.empty())
+            continue; // a list of only removed channels is reported, not guessed
         for (std::size_t slot = 0; slot < CScanListData::kSlots; ++slot)
             scan->SetMemberId(slot, slot < kept.size() ? kept[slot] : 0);
         scan->SetEntryCount(static_cast<std::uint8_t>(kept.size()));
-        if (!exists(scan->DesignatedId()))
-            scan->SetDesignatedId(kept.front());
-        if (!exists(scan->PriorityId()))
-            scan->SetPriorityId(kept.front());
         scan->StoreIdentities(refs);
-    }
-    CEmergencyData& emergency = data.Emergency();
-    if (emergency.RevertChannelId() != 0 && !exists(emergency.RevertChannelId())) {
-        emergency.SetRevertChannelId(firstChannel);
-        emergency.SetRevertChannelPosition(1);
     }
 }
 
