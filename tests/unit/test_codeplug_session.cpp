@@ -94,13 +94,12 @@ TEST_F(CodeplugSessionTest, VersionChecks)
     };
     for (const auto& c : cases) {
         const auto path = FileWithVersion(c.version);
+        m_session.SetCurrentPath(Path("open.dat"));
         const CFileResult r = m_session.Open(path);
         EXPECT_EQ(r.ok, c.message == 0) << c.version;
         EXPECT_EQ(r.message, c.message) << c.version;
         EXPECT_EQ(r.argument, c.argument) << c.version;
-        if (c.message != 0) {
-            EXPECT_NE(m_session.CurrentPath(), path); // the open codeplug keeps its own file
-        }
+        EXPECT_EQ(m_session.CurrentPath(), c.message == 0 ? path : Path("open.dat")); // a refused file changes nothing
     }
 }
 
@@ -184,7 +183,7 @@ TEST_F(CodeplugSessionTest, SaveCommitsTheOpenEditorsThenChecks)
     EXPECT_EQ(test::ReadBytes(path), before);
 }
 
-TEST_F(CodeplugSessionTest, AnUnwritablePathEmptiesTheCurrentPath)
+TEST_F(CodeplugSessionTest, AnUnwritablePathKeepsTheCodeplugsOwnFile)
 {
     m_session.LoadDefaultImage();
     m_session.SetCurrentPath(Path("x.dat"));
@@ -192,7 +191,7 @@ TEST_F(CodeplugSessionTest, AnUnwritablePathEmptiesTheCurrentPath)
     const CFileResult r = m_session.SaveAs(path, "");
     EXPECT_EQ(r.message, msg::kSaveCannotCreate);
     EXPECT_EQ(r.argument.rfind(path.string() + "\n", 0), 0u) << r.argument; // the file, then the system's words
-    EXPECT_TRUE(m_session.CurrentPath().empty());
+    EXPECT_EQ(m_session.CurrentPath(), Path("x.dat"));
 }
 
 } // namespace

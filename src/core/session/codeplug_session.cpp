@@ -180,13 +180,12 @@ CFileResult CCodeplugSession::Write(const std::filesystem::path& path, const std
 
     const CDocumentIdentity& identity = m_radioData->Identity();
     const DataFileHeader header = FillHeader(identity, m_ranges.FlagsOf(identity.freqRange));
+    // A failed save leaves the codeplug's own file as it was, and its name with it.
     if (!m_dataFile.SetHeader(header)) {
-        m_currentPath.clear();
         result.message = msg::kCannotWrite;
         return result;
     }
     if (const CSaveResult saved = m_dataFile.WriteFile(path, {}, m_radioData->GetImage(), comment); !saved) {
-        m_currentPath.clear();
         const CSaveFailureMessage failure = DescribeSaveFailure(path.string(), saved);
         result.message = failure.message;
         result.argument = failure.argument;
