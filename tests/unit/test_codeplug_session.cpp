@@ -79,6 +79,34 @@ TEST_F(CodeplugSessionTest, SaveAndOpenRoundTrip)
     EXPECT_EQ(reader.CurrentPath(), path);
 }
 
+// Whatever Settings.ini holds, or when it is missing, a new codeplug saved
+// carries the accepted model identifier and opens again.
+TEST(CodeplugSessionSettings, ASavedFileOpensAgainWhateverSettingsHold)
+{
+    const char* const cases[] = {
+        nullptr, // no Settings.ini at all
+        "",
+        "[Setting]\nModelName=QL-210\nFreqRange=400-470\n", // no model identifier
+        "[Setting]\nModelID=\nFreqRange=\n",
+        "\xEF\xBB\xBF[Setting]\nModelID=QL210\x01\n", // damaged
+    };
+    for (const char* settingsIni : cases) {
+        SCOPED_TRACE(settingsIni == nullptr ? "missing" : settingsIni);
+        test::CProgramDir program;
+        std::filesystem::remove(program.Path() / "Settings.ini");
+        if (settingsIni != nullptr)
+            test::WriteText(program.Path() / "Settings.ini", settingsIni);
+        CSettings& settings = program.Reopen();
+        CCodeplugSession writer(settings);
+        writer.LoadDefaultImage();
+        const auto path = program.Path() / "new.dat";
+        ASSERT_TRUE(writer.SaveAs(path, "").ok);
+        CCodeplugSession reader(settings);
+        const CFileResult opened = reader.Open(path);
+        EXPECT_TRUE(opened.ok) << opened.message;
+    }
+}
+
 TEST_F(CodeplugSessionTest, VersionChecks)
 {
     struct Case {

@@ -10,6 +10,8 @@
 #include "util/local_time.h"
 #include "util/text_format.h"
 
+#include <algorithm>
+
 namespace qrv {
 
 namespace {
@@ -25,7 +27,13 @@ void WriteTimeStamp(Image& image, const std::tm& localTime)
 CCodeplugSession::CCodeplugSession(CSettings& settings)
     : m_settings(settings), m_radioData(std::make_unique<CRadioData>(settings))
 {
-    m_ranges.SetModel(m_settings.ProgramDirectory(), m_radioData->Identity());
+    // A missing or damaged Settings.ini remembers no usable model: the document
+    // is one of the model this program accepts, so that what is saved opens again.
+    CDocumentIdentity& identity = m_radioData->Identity();
+    const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
+    if (identity.modelId.empty() || std::any_of(identity.modelId.begin(), identity.modelId.end(), control))
+        identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
+    m_ranges.SetModel(m_settings.ProgramDirectory(), identity);
 }
 
 CCodeplugSession::~CCodeplugSession() = default;
