@@ -84,16 +84,26 @@ TEST_F(SettingsTest, WritingTheChoicesKeepsOtherLinesAndDestructionWritesNothing
                     "FreqRange=400-470\n[User Mode]\nLevel=659\n");
 }
 
-TEST_F(SettingsTest, DecliningANewRangeWritesThePreviousRangeAtExit)
+// Declining a radio's new range after a read puts the range before the read
+// back; after a write (no range before it) the current range stays. Never empty.
+TEST_F(SettingsTest, DecliningANewRangeNeverEmptiesTheRange)
 {
-    CSettings& s = Open("[Setting]\nFreqRange=136-174\n");
-    s.PreviousRange = "136-174";
-    s.RememberModel({"QL210", "QL-210", "400-470", 0, ""});
-    s.LastRangeAnswer = CSettings::kAnswerNo;
-    ASSERT_TRUE(s.WriteChoices());
-    EXPECT_EQ(s.RememberedModel().freqRange, "136-174");
-    EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetString("Setting", "FreqRange", "", 100), "136-174");
-    s.SetReadOnly(true);
+    struct Case {
+        const char* previous;
+        const char* remembered;
+        const char* written;
+    };
+    const Case cases[] = {{"136-174", "400-470", "136-174"}, {"", "400-470", "400-470"}, {"", "", "350-390"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.previous);
+        CSettings& s = Open("[Setting]\nFreqRange=350-390\n");
+        s.PreviousRange = c.previous;
+        s.RememberModel({"QL210", "QL-210", c.remembered, 0, ""});
+        s.LastRangeAnswer = CSettings::kAnswerNo;
+        ASSERT_TRUE(s.WriteChoices());
+        EXPECT_EQ(CIniFile::Load(m_dir / "Settings.ini").GetString("Setting", "FreqRange", "", 100), c.written);
+        s.SetReadOnly(true);
+    }
 }
 
 TEST_F(SettingsTest, ReadOnlySettingsNeverWrite)

@@ -51,14 +51,17 @@ bool CSettings::WriteChoices()
 {
     if (m_readOnly)
         return false;
-    if (LastRangeAnswer == kAnswerNo)
+    // A declined range after a read puts the one before it back; after a write
+    // there is none before it, and the current range stays. Never emptied.
+    if (LastRangeAnswer == kAnswerNo && !PreviousRange.empty())
         m_model.freqRange = PreviousRange;
     CIniFile ini = CIniFile::Load(m_settingsPath);
     ini.Set(kSettingSection, "Signal", Format("%d", m_model.signal));
     ini.Set(kSettingSection, "ModelID", m_model.modelId);
     ini.Set(kSettingSection, "ModelName", m_model.modelName);
     ini.Set(kSettingSection, "ComPort", Format("%d", ComPort));
-    ini.Set(kSettingSection, "FreqRange", m_model.freqRange);
+    if (!m_model.freqRange.empty())
+        ini.Set(kSettingSection, "FreqRange", m_model.freqRange);
     if (!PortName.empty())
         ini.Set(kSettingSection, "PortName", PortName);
     const bool ok = ini.SaveAtomically(m_settingsPath);
