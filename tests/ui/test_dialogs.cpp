@@ -209,8 +209,8 @@ void DialogsTest::ModelDialogStartsOnTheCurrentValues()
         {"QL-220", "136-174", 2, 1, 1, 2, "QL-220", "136-174"},
         // The lists search by prefix: the first entry that begins with the value.
         {"QL-2", "136", 1, 0, 1, 1, "QL-210", "136-174"},
-        // Nothing matches: no selection, and OK hands back what is shown (nothing).
-        {"Other", "999-1000", 1, -1, -1, 1, "", ""},
+        // Nothing matches: no name; the first range is shown, and OK takes it (never an empty range).
+        {"Other", "999-1000", 1, -1, 0, 1, "", "400-470"},
         // A signal without a text: the empty prefix matches the first entry.
         {"QL-210", "400-470", 9, 0, 0, 0, "QL-210", "400-470"},
     };

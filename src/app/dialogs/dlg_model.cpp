@@ -59,6 +59,9 @@ CDlgModel::CDlgModel(const CSettings& settings, const CDocumentIdentity& documen
     FillRanges();
     m_names->setCurrentIndex(FindPrefix(*m_names, Q(m_catalog.ModelName())));
     m_ranges->setCurrentIndex(FindPrefix(*m_ranges, Q(m_catalog.RangeText())));
+    // A range is always shown, so that OK never takes an empty one.
+    if (m_ranges->currentIndex() < 0)
+        m_ranges->setCurrentIndex(0);
     m_signals->setCurrentIndex(FindPrefix(*m_signals, Q(m_settings.GetItemText(kSignalList, m_catalog.Signal()))));
 
     // Only the user's choices count, not the filling above.
