@@ -149,6 +149,7 @@ TEST_F(CodeplugSessionTest, BadFilesChangeNothing)
         {"signature", 0, 'X', 0, msg::kCannotRead},
         {"magic", 4, 'Z', 0, msg::kCannotRead},
         {"model", 3 + 12, 'X', 0, msg::kWrongModel},
+        {"model name with a line break", 3 + 28 + 2, '\n', 0, msg::kCannotRead},
         {"image tag", 135, 0x00, 0, msg::kCannotRead},
         {"short image", 0, 'Q', 2191 - 100, msg::kCannotRead},
     };

@@ -10,8 +10,6 @@
 #include "util/local_time.h"
 #include "util/text_format.h"
 
-#include <algorithm>
-
 namespace qrv {
 
 namespace {
@@ -30,8 +28,7 @@ CCodeplugSession::CCodeplugSession(CSettings& settings)
     // A missing or damaged Settings.ini remembers no usable model: the document
     // is one of the model this program accepts, so that what is saved opens again.
     CDocumentIdentity& identity = m_radioData->Identity();
-    const auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
-    if (identity.modelId.empty() || std::any_of(identity.modelId.begin(), identity.modelId.end(), control))
+    if (identity.modelId.empty() || HasControlCharacters(identity.modelId))
         identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
     m_ranges.SetModel(m_settings.ProgramDirectory(), identity);
 }
@@ -141,6 +138,10 @@ CFileResult CCodeplugSession::Open(const std::filesystem::path& path, bool fromR
 
     if (header.ModelId() != m_settings.GetModelText(msg::kAcceptedModelId))
         return fail(msg::kWrongModel);
+    // A model name with a line break or another control character is damage,
+    // and would break Settings.ini, which remembers it.
+    if (HasControlCharacters(header.ModelName()))
+        return fail(msg::kCannotRead);
 
     const std::string version = header.ProgramVersion();
     const std::string ours = CSettings::kProgramVersion;

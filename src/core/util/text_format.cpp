@@ -238,6 +238,14 @@ std::size_t Utf8SequenceAt(std::string_view text, std::size_t i)
 
 } // namespace
 
+bool HasControlCharacters(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < kFirstPrintable || byte == kDelete;
+    });
+}
+
 std::string PrintableText(std::string_view text)
 {
     std::string out;

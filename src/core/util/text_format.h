@@ -32,6 +32,9 @@ double ParseLeadingDouble(std::string_view text);
 // Text from a file or a radio made fit for a terminal or a message: control
 // characters and bytes that are not UTF-8 become \xNN, "\\" stays as it is.
 std::string PrintableText(std::string_view text);
+// Whether a text holds a control character (CR, LF, NUL, ...): a name or
+// identifier from a file or a radio with one is damaged.
+bool HasControlCharacters(std::string_view text);
 
 std::vector<std::string> Split(std::string_view text, char separator);
 std::string Trim(std::string_view text);
