@@ -87,6 +87,37 @@ TEST_F(ModelCatalogTest, AcceptingANewRangeAppendsItToTheCatalogue)
     EXPECT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{136, 174, 0, 0, 0}, nullptr), 0);
 }
 
+// A range learned from a radio sticks (and is not asked again) when the model
+// has no section yet or a gap in its Freq keys; no range already there is lost.
+TEST_F(ModelCatalogTest, ALearnedRangeSticksWithoutASectionOrWithAGap)
+{
+    struct Case {
+        const char* catalogue;
+        const char* key;
+        const char* number;
+    };
+    const Case cases[] = {
+        {"[Other]\nNumber=1\n", "Freq0", "1"},
+        {"[QL210]\nNumber=3\nFreq0=136, 174, 136, 174, 128\nFreq2=350, 390, 350, 390, 2\n", "Freq1", "3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.catalogue);
+        WriteModel(c.catalogue);
+        CFreqRangeList list;
+        list.SetModel(m_dir.Path(), m_document);
+        ASSERT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1},
+                                         [](int, int) { return true; }),
+                  2);
+        const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
+        EXPECT_EQ(ini.GetString("QL210", c.key, "", 100), "400, 470, 400, 470, 1");
+        EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), c.number);
+        CFreqRangeList again; // the next start
+        again.SetModel(m_dir.Path(), m_document);
+        EXPECT_TRUE(again.Contains(400, 470));
+        EXPECT_EQ(again.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr), 0);
+    }
+}
+
 TEST_F(ModelCatalogTest, DecliningLeavesTheCatalogueAlone)
 {
     const std::string text = "[QL210]\nNumber=1\nFreq0=136, 174, 136, 174, 128\n";

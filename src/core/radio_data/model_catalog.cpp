@@ -12,6 +12,8 @@ namespace qrv {
 
 namespace {
 
+constexpr std::size_t kRangeKeyBuffer = 100; // a Freq key: five numbers
+
 constexpr std::size_t kRangeValueBuffer = 100;
 constexpr std::size_t kSettingValueBuffer = 1024;
 constexpr const char* kSettingSection = "Setting";
@@ -139,8 +141,14 @@ bool CFreqRangeList::AddFreqRange(const std::filesystem::path& programDirectory,
     ++m_count;
     const auto path = programDirectory / CModelCatalog::kFileName;
     CIniFile ini = CIniFile::Load(path);
-    ini.Set(modelId, "Number", Format("%d", m_count));
-    ini.Set(modelId, Format("Freq%d", m_count - 1),
+    // The list read back ends at the first missing Freq key: the new range
+    // takes that key (Freq0 in a model without a section), and Number covers it.
+    int index = 0;
+    while (index < kMaxRanges && !ini.GetString(modelId, Format("Freq%d", index), "", kRangeKeyBuffer).empty())
+        ++index;
+    const long long number = std::max<long long>(ini.GetInt(modelId, "Number", 0), index + 1);
+    ini.Set(modelId, "Number", Format("%lld", number));
+    ini.Set(modelId, Format("Freq%d", index),
             Format("%d, %d, %d, %d, %d", record.lower, record.upper, record.third, record.fourth, record.flags));
     return ini.SaveAtomically(path);
 }
