@@ -105,6 +105,16 @@ private:
         f.frame->CloseAllChildren();
     }
 
+    // Does what a user does, stores the windows as a save does, and says which
+    // changed bits the control does not own (empty when none).
+    static QString Perform(CFixture& f, const test::CUserAction& action, std::size_t base, int control)
+    {
+        const Image before = f.Stored();
+        action.perform();
+        f.frame->StoreOpenViews();
+        return test::BitsOutsideOwner(before, f.Stored(), base, control);
+    }
+
     static void Images()
     {
         QTest::addColumn<int>("level");
@@ -165,10 +175,7 @@ private slots:
                 const std::size_t base = area.start + area.recordSize * static_cast<std::size_t>(position);
                 for (QWidget* control : child->View()->findChildren<QWidget*>()) {
                     for (const test::CUserAction& action : test::UserActions(*control)) {
-                        const Image before = f.Stored();
-                        action.perform();
-                        f.frame->StoreOpenViews();
-                        const QString fault = test::BitsOutsideOwner(before, f.Stored(), base, ControlNumber(control));
+                        const QString fault = Perform(f, action, base, ControlNumber(control));
                         QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("item %1, record %2, control %3 %4: %5")
                                                                  .arg(area.item)
                                                                  .arg(position + 1)
@@ -190,11 +197,7 @@ private slots:
                 CChannelData::kTableStart + CChannelData::kRecordSize * static_cast<std::size_t>(row);
             for (int column = 0; column < CChannelTableModel::kColumnCount; ++column) {
                 for (const test::CUserAction& action : test::CellActions(grid, row, column)) {
-                    const Image before = f.Stored();
-                    action.perform();
-                    f.frame->StoreOpenViews();
-                    const QString fault =
-                        test::BitsOutsideOwner(before, f.Stored(), base, test::ControlOfColumn(column));
+                    const QString fault = Perform(f, action, base, test::ControlOfColumn(column));
                     QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("channel list row %1, column %2 %3: %4")
                                                              .arg(row + 1)
                                                              .arg(column)
