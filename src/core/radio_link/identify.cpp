@@ -1,14 +1,31 @@
 #include "radio_link/identify.h"
 
+#include "radio_data/data_file.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
+#include "util/text_format.h"
 
 namespace qrv {
+namespace {
+
+// What the radio says of itself reaches the data file's header and
+// Settings.ini: a text with a line break or another control character, or
+// one too long for the header's field, is a damaged answer.
+bool IsWholeText(const std::string& text)
+{
+    return text.size() < DataFileHeader::kTextField && !HasControlCharacters(text);
+}
+
+} // namespace
 
 CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expected)
 {
     CIdentifyResult out;
     if (!link.ReadRadioInfo(CSettings::kProgramVersion, out.radio)) {
+        out.message = msg::kRadioIdentityFailed;
+        return out;
+    }
+    if (!IsWholeText(out.radio.modelId) || !IsWholeText(out.radio.modelName) || !IsWholeText(out.radio.firmware)) {
         out.message = msg::kRadioIdentityFailed;
         return out;
     }
