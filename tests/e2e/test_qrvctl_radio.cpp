@@ -103,6 +103,47 @@ TEST_F(QrvctlRadioTest, ReadKeepsEveryByteTheRadioSent)
     EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio); // a read changes nothing in the radio
 }
 
+// With Settings.ini missing or damaged the verbs still know the model: the
+// radio is recognised, and what they save opens again with the radio's identity.
+TEST_F(QrvctlRadioTest, VerbsWorkWithAMissingOrDamagedSettingsFile)
+{
+    struct Case {
+        const char* settingsIni; // nullptr: no Settings.ini
+        bool readTheRadio;       // a read takes seconds at the wire's speed: once is enough
+    };
+    const Case cases[] = {{nullptr, false},
+                          {"[Setting]\nModelID=\nModelName=\nFreqRange=\n", false},
+                          {"[Setting]\nModelID=QL\x01\nModelName=QL\x1B\nFreqRange=x\n", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.settingsIni == nullptr ? "missing" : c.settingsIni);
+        std::filesystem::remove(m_dir / "Settings.ini");
+        if (c.settingsIni != nullptr)
+            test::WriteText(m_dir / "Settings.ini", c.settingsIni);
+        std::vector<const char*> files{"new.dat"};
+        ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "new.dat").string()}).exitCode, 0);
+        if (c.readTheRadio) {
+            CRadioSimProcess sim(Sim({}));
+            ASSERT_TRUE(sim.Started());
+            const auto read =
+                Qrvctl({"read", "--port", sim.Port(), "--no-backup", "-o", (m_dir / "read.dat").string()});
+            EXPECT_EQ(read.exitCode, 0) << read.err;
+            EXPECT_TRUE(sim.Stop());
+            files.push_back("read.dat");
+        }
+        for (const char* file : files) {
+            const auto info = Qrvctl({"info", (m_dir / file).string()});
+            EXPECT_EQ(info.exitCode, 0) << file << info.err;
+            EXPECT_NE(info.out.find("QL-210"), std::string::npos) << file << info.out;
+            EXPECT_NE(info.out.find("400-470"), std::string::npos) << file << info.out;
+        }
+        // The verbs never write Settings.ini, repaired or not.
+        EXPECT_EQ(std::filesystem::exists(m_dir / "Settings.ini"), c.settingsIni != nullptr);
+        if (c.settingsIni != nullptr) {
+            EXPECT_EQ(test::ReadText(m_dir / "Settings.ini"), c.settingsIni);
+        }
+    }
+}
+
 // The codeplug read and the trace are refused over read-only files, each
 // named, and both files stay as they were.
 TEST_F(QrvctlRadioTest, AReadRefusesReadOnlyFilesForTheCodeplugAndTheTrace)

@@ -80,7 +80,7 @@ TEST_F(CodeplugSessionTest, SaveAndOpenRoundTrip)
 }
 
 // Whatever Settings.ini holds, or when it is missing, a new codeplug saved
-// carries the accepted model identifier and opens again.
+// carries the accepted model identifier, a model name and a range, and opens again.
 TEST(CodeplugSessionSettings, ASavedFileOpensAgainWhateverSettingsHold)
 {
     const char* const cases[] = {
@@ -89,6 +89,7 @@ TEST(CodeplugSessionSettings, ASavedFileOpensAgainWhateverSettingsHold)
         "[Setting]\nModelName=QL-210\nFreqRange=400-470\n", // no model identifier
         "[Setting]\nModelID=\nFreqRange=\n",
         "\xEF\xBB\xBF[Setting]\nModelID=QL210\x01\n", // damaged
+        "[Setting]\nModelID=QL210\nModelName=QL\x7F\nFreqRange=470-400\n",
     };
     for (const char* settingsIni : cases) {
         SCOPED_TRACE(settingsIni == nullptr ? "missing" : settingsIni);
@@ -98,12 +99,15 @@ TEST(CodeplugSessionSettings, ASavedFileOpensAgainWhateverSettingsHold)
             test::WriteText(program.Path() / "Settings.ini", settingsIni);
         CSettings& settings = program.Reopen();
         CCodeplugSession writer(settings);
-        writer.LoadDefaultImage();
+        EXPECT_TRUE(writer.LoadDefaultImage()); // the model's default codeplug, for its first range
         const auto path = program.Path() / "new.dat";
         ASSERT_TRUE(writer.SaveAs(path, "").ok);
         CCodeplugSession reader(settings);
         const CFileResult opened = reader.Open(path);
         EXPECT_TRUE(opened.ok) << opened.message;
+        // A whole identity, so that a radio of the model is recognised.
+        EXPECT_EQ(reader.Data().Identity().modelName, "QL-210");
+        EXPECT_EQ(reader.Data().Identity().freqRange, "400-470");
     }
 }
 

@@ -14,6 +14,11 @@ namespace qrv {
 
 namespace {
 constexpr const char* kDefaultImageSuffix = "DefaultSet.dat";
+
+bool IsUsableText(const std::string& text)
+{
+    return !text.empty() && !HasControlCharacters(text);
+}
 } // namespace
 
 void WriteTimeStamp(Image& image, const std::tm& localTime)
@@ -26,11 +31,22 @@ CCodeplugSession::CCodeplugSession(CSettings& settings)
     : m_settings(settings), m_radioData(std::make_unique<CRadioData>(settings))
 {
     // A missing or damaged Settings.ini remembers no usable model: the document
-    // is one of the model this program accepts, so that what is saved opens again.
+    // takes the model this program accepts, with its first name and range in
+    // Model.dat, so that what is saved opens again and the model's radios are
+    // recognised.
     CDocumentIdentity& identity = m_radioData->Identity();
-    if (identity.modelId.empty() || HasControlCharacters(identity.modelId))
+    if (!IsUsableText(identity.modelId))
         identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
+    if (!IsUsableText(identity.modelName)) {
+        const CModelCatalog catalog(m_settings.ProgramDirectory(), identity.modelId, {}, {}, identity.signal);
+        const std::vector<std::string> names = catalog.ModelNames(identity.modelId);
+        identity.modelName = names.empty() ? identity.modelId : names.front();
+    }
     m_ranges.SetModel(m_settings.ProgramDirectory(), identity);
+    if (identity.LowerLimit() <= 0 || identity.UpperLimit() <= identity.LowerLimit()) {
+        const FreqRangeRec& first = m_ranges.Records().front();
+        identity.freqRange = MakeRangeText(first.lower, first.upper);
+    }
 }
 
 CCodeplugSession::~CCodeplugSession() = default;
