@@ -291,7 +291,7 @@ private slots:
     // The radio always gets 12: the control shows that, read-only, whatever was loaded.
     void VolumeShowsTheTwelveItStores()
     {
-        for (const std::uint8_t loaded : {0x03, 0x0C}) {
+        for (const std::uint8_t loaded : {std::uint8_t{0x03}, std::uint8_t{0x0C}}) {
             CViewFixture v;
             v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kVolume + 2, {loaded}));
             v.Open(Maker<CViewVolume>());

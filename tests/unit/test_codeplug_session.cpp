@@ -145,21 +145,23 @@ TEST_F(CodeplugSessionTest, BadFilesChangeNothing)
     struct Case {
         const char* what;
         std::size_t offset;
-        std::uint8_t value;
-        std::size_t keep; // 0 = the whole file
+        std::string patch; // the bytes written at the offset
+        std::size_t keep;  // 0 = the whole file
         int message;
     };
     const Case cases[] = {
-        {"signature", 0, 'X', 0, msg::kCannotRead},
-        {"magic", 4, 'Z', 0, msg::kCannotRead},
-        {"model", 3 + 12, 'X', 0, msg::kWrongModel},
-        {"model name with a line break", 3 + 28 + 2, '\n', 0, msg::kCannotRead},
-        {"image tag", 135, 0x00, 0, msg::kCannotRead},
-        {"short image", 0, 'Q', 2191 - 100, msg::kCannotRead},
+        {"signature", 0, "X", 0, msg::kCannotRead},
+        {"magic", 4, "Z", 0, msg::kCannotRead},
+        {"model", 3 + 12, "X", 0, msg::kWrongModel},
+        {"model name with a line break", 3 + 28 + 2, "\n", 0, msg::kCannotRead},
+        {"model name filling its field", 3 + 28, "QL-210-TOO-LONG!", 0, msg::kCannotRead},
+        {"data version with an escape", 3 + 52 + 1, "\x1B", 0, msg::kCannotRead},
+        {"image tag", 135, std::string(1, '\0'), 0, msg::kCannotRead},
+        {"short image", 0, "Q", 2191 - 100, msg::kCannotRead},
     };
     for (const auto& c : cases) {
         auto bytes = goodBytes;
-        bytes[c.offset] = c.value;
+        std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
         if (c.keep != 0)
             bytes.resize(c.keep);
         const auto path = Path(std::string("bad-") + c.what + ".dat");

@@ -14,6 +14,11 @@ bool DataFileHeader::HasMagic() const
     return std::equal(kMagic.begin(), kMagic.end(), bytes.begin());
 }
 
+bool DataFileHeader::HoldsText(std::string_view text)
+{
+    return text.size() < kTextField && !HasControlCharacters(text);
+}
+
 std::string DataFileHeader::ModelId() const
 {
     return ReadCString(bytes, kModelId, kTextField);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qrv {
@@ -44,6 +45,11 @@ struct DataFileHeader {
     std::string ProgramVersion() const;
     std::uint8_t RangeFlags() const;
     std::uint8_t Signal() const;
+
+    // A model name, identifier or data version the header keeps whole: it fits
+    // its field with the terminator and holds no line break or other control
+    // character, which would also break Settings.ini where it is remembered.
+    static bool HoldsText(std::string_view text);
 };
 
 namespace datafile {

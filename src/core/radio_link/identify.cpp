@@ -3,20 +3,8 @@
 #include "radio_data/data_file.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
-#include "util/text_format.h"
 
 namespace qrv {
-namespace {
-
-// What the radio says of itself reaches the data file's header and
-// Settings.ini: a text with a line break or another control character, or
-// one too long for the header's field, is a damaged answer.
-bool IsWholeText(const std::string& text)
-{
-    return text.size() < DataFileHeader::kTextField && !HasControlCharacters(text);
-}
-
-} // namespace
 
 CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expected)
 {
@@ -25,7 +13,9 @@ CIdentifyResult IdentifyRadio(CRadioLink& link, const CIdentityExpectation& expe
         out.message = msg::kRadioIdentityFailed;
         return out;
     }
-    if (!IsWholeText(out.radio.modelId) || !IsWholeText(out.radio.modelName) || !IsWholeText(out.radio.firmware)) {
+    // What the radio says of itself reaches the data file's header and Settings.ini.
+    if (!DataFileHeader::HoldsText(out.radio.modelId) || !DataFileHeader::HoldsText(out.radio.modelName) ||
+        !DataFileHeader::HoldsText(out.radio.firmware)) {
         out.message = msg::kRadioIdentityFailed;
         return out;
     }

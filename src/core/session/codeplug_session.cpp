@@ -154,9 +154,8 @@ CFileResult CCodeplugSession::Open(const std::filesystem::path& path, bool fromR
 
     if (header.ModelId() != m_settings.GetModelText(msg::kAcceptedModelId))
         return fail(msg::kWrongModel);
-    // A model name with a line break or another control character is damage,
-    // and would break Settings.ini, which remembers it.
-    if (HasControlCharacters(header.ModelName()))
+    // A name or version the header cannot hold whole is damage.
+    if (!DataFileHeader::HoldsText(header.ModelName()) || !DataFileHeader::HoldsText(header.RadioDataVersion()))
         return fail(msg::kCannotRead);
 
     const std::string version = header.ProgramVersion();
