@@ -7,6 +7,7 @@
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
+#include "shell/qt_translation.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -33,11 +34,13 @@ int main(int argc, char** argv)
 
     qrv::CSettings settings(qrv::ResolveProgramDirectory(std::nullopt));
     settings.SelectLanguage(settings.StoredLanguageIndex());
+    qrv::CQtTranslation startTranslation; // the boxes before the main window's buttons speak the language too
+    startTranslation.Select(settings.LanguageIndex());
     for (const qrv::CRefusedFile& refused : qrv::RefusedProgramFiles(settings))
         qrv::ShowText(nullptr, settings, QString::fromStdString(qrv::RefusalText(settings, refused)), QMessageBox::Ok,
                       QMessageBox::Warning);
     if (const auto damaged = settings.DamagedLanguageFile())
-        qrv::ShowMessage(nullptr, settings, qrv::msg::kLanguageFileDamaged, QMessageBox::Ok, QMessageBox::Warning,
+        qrv::ShowMessage(nullptr, settings, qrv::msg::kLanguageFileDamaged, QMessageBox::Ok,
                          QString::fromStdString(damaged->string()));
     qrv::PruneBackups(settings);
 

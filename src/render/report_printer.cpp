@@ -126,7 +126,9 @@ void CReportPrinter::DrawFooter(QPainter& painter, const CPageUnits& units, cons
     const int height = static_cast<int>(QFontMetricsF(fonts.header, painter.device()).height());
     const int top = units.Y(FooterTextTop(l));
     const QRect line(QPoint(units.X(l.margin), top), QPoint(units.X(l.width - l.margin), top + height - 1));
-    DrawCellText(painter, line, Text(Format("Page %d of %d", page, l.pageCount)), Qt::AlignLeft, 0);
+    DrawCellText(painter, line,
+                 Text(FormatMessageNumbers(m_settings.GetMessage(msg::kPageFooter), {page, l.pageCount})),
+                 Qt::AlignLeft, 0);
     DrawCellText(painter, line, FooterTime(), Qt::AlignRight, 0);
 }
 

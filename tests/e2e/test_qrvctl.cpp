@@ -412,6 +412,7 @@ TEST_F(QrvctlTest, ReportOfChosenSectionsInTheChosenLanguage)
     EXPECT_NE(zh.find("信道1 "), std::string::npos);
     EXPECT_NE(zh.find("接收频率"), std::string::npos);
     EXPECT_NE(zh.find("QRV 写频软件"), std::string::npos);
+    EXPECT_NE(zh.find("第 1 页"), std::string::npos) << zh; // the footer too
     EXPECT_EQ(zh.find("CH 1 "), std::string::npos);
 }
 

@@ -44,9 +44,11 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -161,6 +163,137 @@ private slots:
                         Qt::ControlModifier);
         QVERIFY(f.Stored() == after);
         QCOMPARE(open(), windows);
+    }
+
+    // Each command's keys reach it from the main window and from a field of
+    // an editor window, where Ctrl+W and Ctrl+R are not the window's own.
+    void StandardShortcutsReachTheirCommands()
+    {
+        using namespace command;
+        CFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        CChildFrame* channel = f.frame->OpenItem(item::kChannel, 0);
+        QWidget* field = test::Control<QLineEdit>(*channel->View(), CChannelData::kRxFrequencyEdit);
+        QVERIFY(field != nullptr);
+        const std::pair<int, QKeyCombination> commands[] = {
+            {kNew, Qt::CTRL | Qt::Key_N},   {kOpen, Qt::CTRL | Qt::Key_O},
+            {kSave, Qt::CTRL | Qt::Key_S},  {kSaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+            {kPrint, Qt::CTRL | Qt::Key_P}, {kExit, Qt::CTRL | Qt::Key_Q},
+            {kUndo, Qt::CTRL | Qt::Key_Z},  {kRedo, Qt::CTRL | Qt::Key_Y},
+            {kRead, Qt::CTRL | Qt::Key_R},  {kWrite, Qt::CTRL | Qt::Key_W}};
+        for (const auto& [number, key] : commands) {
+            QAction* action = f.frame->Menus().Action(number);
+            QVERIFY2(action != nullptr, qPrintable(QString::number(number)));
+            // The command itself would open dialogs: the test only counts that it is reached.
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            action->setEnabled(true); // Undo and Redo wait for a change otherwise
+            int reached = 0;
+            QObject::connect(action, &QAction::triggered, action, [&reached] { ++reached; });
+            for (QWidget* target : {static_cast<QWidget*>(f.frame.get()), field}) {
+                target->setFocus();
+                QTest::keyClick(target, key.key(), key.keyboardModifiers());
+            }
+            QVERIFY2(reached == 2, qPrintable(action->text()));
+        }
+        // F1 shows help: the Help command's page when no control has a topic.
+        QVERIFY(f.frame->Menus().Action(kHelp)->shortcuts().contains(QKeySequence(Qt::Key_F1)));
+    }
+
+    // Every menu's mnemonics are unique, in both languages and at the level that shows most items.
+    void MnemonicsAreUniqueWithinEachMenu()
+    {
+        for (const int language : {0, 1}) {
+            CFixture f(CSettings::kFactoryLevel, language);
+            QList<QMenu*> menus{f.frame->menuBar()->findChildren<QMenu*>()};
+            const auto mnemonicsOf = [](const QList<QAction*>& actions) {
+                std::map<QChar, QStringList> seen;
+                for (const QAction* action : actions) {
+                    const QString text = action->text();
+                    const auto at = text.indexOf(QLatin1Char('&'));
+                    if (action->isVisible() && at >= 0 && at + 1 < text.size())
+                        seen[text.at(at + 1).toUpper()] << text;
+                }
+                QStringList clashes;
+                for (const auto& [key, texts] : seen)
+                    if (texts.size() > 1)
+                        clashes << texts.join(QStringLiteral(" / "));
+                return clashes;
+            };
+            QCOMPARE(mnemonicsOf(f.frame->menuBar()->actions()), QStringList());
+            for (const QMenu* menu : menus)
+                QVERIFY2(mnemonicsOf(menu->actions()).isEmpty(),
+                         qPrintable(mnemonicsOf(menu->actions()).join(QLatin1Char('\n'))));
+        }
+    }
+
+    // The tool bar's and the navigation bar's buttons show icons: each has its tip.
+    void EveryIconButtonHasATip()
+    {
+        CFixture f;
+        for (const QAction* action : f.frame->findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
+            QVERIFY(action->isSeparator() || !action->toolTip().isEmpty());
+        CChildFrame* channel = f.frame->OpenItem(item::kChannel, 0);
+        for (const QPushButton* button : channel->findChildren<QPushButton*>())
+            if (button->text().isEmpty())
+                QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->property("controlNumber").toString()));
+    }
+
+    void EnterOnATreeItemOpensIt()
+    {
+        CFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        CNavigationTree* tree = f.frame->Tree();
+        const QList<QTreeWidgetItem*> channels = tree->ItemsOfKind(item::kChannel);
+        QVERIFY(channels.size() > 2);
+        tree->setFocus();
+        tree->setCurrentItem(channels[2]);
+        QTest::keyClick(tree, Qt::Key_Return);
+        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
+        QVERIFY(active != nullptr);
+        QCOMPARE(active->ItemNumber(), item::kChannel);
+        QCOMPARE(active->PositionText(), QStringLiteral("3 / %1").arg(channels.size()));
+    }
+
+    // A real box: Qt's own button texts in the interface's language, and the
+    // icon of what the message tells. Chinese first: English after it shows
+    // that the window's Qt translation went with it.
+    void MessageBoxesSpeakTheLanguageAndShowTheirKind()
+    {
+        struct Row {
+            int language;
+            int message;
+            QMessageBox::StandardButtons buttons;
+            QMessageBox::StandardButton first;
+            QString firstText; // what its text holds
+            QMessageBox::Icon icon;
+        };
+        const Row rows[] = {
+            {1, msg::kSaveChangesQuestion, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+             QStringLiteral("是"), QMessageBox::Warning},
+            {1, msg::kRadioWriteDone, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("确定"),
+             QMessageBox::Information},
+            {0, msg::kCannotRead, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("OK"), QMessageBox::Critical},
+            {0, msg::kFrequencyOutOfRange, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("OK"),
+             QMessageBox::Warning},
+        };
+        for (const Row& row : rows) {
+            CFixture f(0, row.language);
+            SetMessageBoxHandler(nullptr);
+            QString text;
+            QMessageBox::Icon icon = QMessageBox::NoIcon;
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    text = box->button(row.first)->text();
+                    icon = box->icon();
+                    box->done(QMessageBox::Cancel);
+                }
+            });
+            ShowMessage(f.frame.get(), f.Settings(), row.message, row.buttons);
+            QVERIFY2(text.contains(row.firstText), qPrintable(text));
+            QCOMPARE(icon, row.icon);
+        }
     }
 
     void UserLevelsHideItems()

@@ -450,7 +450,7 @@ private slots:
         commands.Printer().setOutputFileName(QString()); // a file printer without a file
         CModalDriver driver({SelectAllAndConfirm()});
         QVERIFY(!commands.Print());
-        QCOMPARE(f.messages, std::vector<int>{CPrintCommands::kPrinterFailed});
+        QCOMPARE(f.messages, std::vector<int>{msg::kPrinterFailed});
     }
 
     void PageRulesAndRowsLieWhereTheLayoutPutsThem()

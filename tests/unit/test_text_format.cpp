@@ -27,6 +27,9 @@ TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
         EXPECT_EQ(FormatMessageText(c.format, c.text), c.expected) << c.format;
     EXPECT_EQ(FormatMessageNumber("At %d, %s.", 295), "At 295, .");
     EXPECT_EQ(FormatMessageNumber("At 0x%04X.", 0x127), "At 0x127.");
+    // Several numbers take the conversions in turn; one beyond them is dropped.
+    EXPECT_EQ(FormatMessageNumbers("Page %d of %d", {2, 7}), "Page 2 of 7");
+    EXPECT_EQ(FormatMessageNumbers("第 %d 页，共 %d 页 %s", {1, 3}), "第 1 页，共 3 页 ");
 }
 
 TEST(PrintableText, EscapesWhatATerminalWouldObey)

@@ -121,7 +121,7 @@ bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& 
     const CFileBytes csv = ReadFileBytes(PathOf(path), kMaxCsvBytes);
     if (!csv) {
         const CReadFailureMessage why = DescribeReadFailure(S(path), csv.failure);
-        ShowMessage(parent, settings, why.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(why.argument));
+        ShowMessage(parent, settings, why.message, QMessageBox::Ok, Q(why.argument));
         return false;
     }
     CDlgImportChannels dialog(data, settings, std::string(csv.bytes.begin(), csv.bytes.end()), format, parent);
@@ -145,7 +145,7 @@ bool ExportChannelsToFile(QWidget* parent, const CRadioData& data, const CSettin
 {
     if (const CSaveResult saved = WriteFileAtomically(PathOf(path), ExportChannels(data, settings, format)); !saved) {
         const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
-        ShowMessage(parent, settings, failure.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(failure.argument));
+        ShowMessage(parent, settings, failure.message, QMessageBox::Ok, Q(failure.argument));
         return false;
     }
     return true;

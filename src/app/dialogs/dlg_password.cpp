@@ -117,7 +117,7 @@ void CDlgChangePassword::Confirm()
         return;
     }
     if (m_new->text() == m_confirm->text()) {
-        ShowMessage(this, m_settings, msg::kPasswordChanged, QMessageBox::Ok, QMessageBox::Information);
+        ShowMessage(this, m_settings, msg::kPasswordChanged, QMessageBox::Ok);
         accept();
         return;
     }

@@ -65,7 +65,7 @@ bool CDlgSerialTrace::SaveTo(const QString& path)
     const CSaveResult saved = WriteFileAtomically(FromUtf8Path(S(path)), m_trace->Text());
     if (!saved) {
         const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
-        ShowMessage(this, m_settings, failure.message, QMessageBox::Ok, QMessageBox::Warning, Q(failure.argument));
+        ShowMessage(this, m_settings, failure.message, QMessageBox::Ok, Q(failure.argument));
     }
     return saved.Ok();
 }

@@ -118,7 +118,7 @@ void CDlgTransfer::OnFinished()
     if (r.noRadio) {
         // Nothing answered: the dialog stays open for another try.
         if (!m_link->LastPortError().empty())
-            ShowText(this, m_settings, Q(m_link->LastPortError()), QMessageBox::Ok, QMessageBox::Warning);
+            ShowText(this, m_settings, Q(m_link->LastPortError()), QMessageBox::Ok, QMessageBox::Critical);
         ShowMessage(this, m_settings, r.message);
         m_ok->setEnabled(true);
         m_cancel->setEnabled(true);
@@ -128,11 +128,10 @@ void CDlgTransfer::OnFinished()
     }
     // A backup that could not be kept does not stop the transfer, but the user hears of it.
     if (!m_job->BackupError().empty())
-        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, QMessageBox::Warning, Q(m_job->BackupError()));
+        ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, Q(m_job->BackupError()));
     const std::filesystem::path& backup = m_job->BackupFile();
     const std::string backupFolder = backup.empty() ? std::string() : ToUtf8Path(backup.parent_path());
-    ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder),
-                    r.message == msg::kRangeOutsideRadio ? QMessageBox::Warning : QMessageBox::NoIcon);
+    ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder));
     m_session.FinishTransfer(*m_job, r, AskNewRange(this, m_settings), m_beforeLoad);
     if (r.ok)
         accept();

@@ -305,8 +305,7 @@ void CDlgFactoryModel::CloseDialog()
     m_checking = true; // the fields losing the focus as the dialog goes are not checked
     StoreFields();
     const auto ask = [this](int question) {
-        return ShowMessage(this, m_settings, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) ==
-               QMessageBox::Yes;
+        return ShowMessage(this, m_settings, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
     };
     m_modelTaken = false;
     m_rangeTaken = false;

@@ -81,7 +81,7 @@ void CDlgFactoryModel::Report(const CTransferResult& result)
     // Why the port could not be used, when it says so, before "the radio does not respond".
     if (result.noRadio)
         if (const std::string error = m_link->LastPortError(); !error.empty())
-            ShowText(this, m_settings, Q(error), QMessageBox::Ok, QMessageBox::Warning);
+            ShowText(this, m_settings, Q(error), QMessageBox::Ok, QMessageBox::Critical);
     ShowFactoryResult(this, m_settings, result);
 }
 

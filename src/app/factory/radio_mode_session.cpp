@@ -99,8 +99,8 @@ void CRadioModeSession::Report(const CEnterModeResult& result) const
     const CSettings& settings = m_context.settings;
     if (result.noRadio)
         if (const std::string error = m_link->LastPortError(); !error.empty())
-            ShowText(m_context.parent, settings, Q(error), QMessageBox::Ok, QMessageBox::Warning);
-    ShowMessage(m_context.parent, settings, result.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(result.argument));
+            ShowText(m_context.parent, settings, Q(error), QMessageBox::Ok, QMessageBox::Critical);
+    ShowMessage(m_context.parent, settings, result.message, QMessageBox::Ok, Q(result.argument));
 }
 
 } // namespace qrv

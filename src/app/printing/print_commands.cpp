@@ -1,6 +1,7 @@
 #include "printing/print_commands.h"
 
 #include "presentation/item_tables.h"
+#include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_sections.h"
@@ -63,7 +64,7 @@ bool CPrintCommands::PrintJob()
     const bool printed = m_report.Print(*m_printer);
     // Every section has rows, so a job that printed nothing found no printer.
     if (!printed && !m_report.Rows().empty())
-        ShowMessage(m_parent, m_settings, kPrinterFailed);
+        ShowMessage(m_parent, m_settings, msg::kPrinterFailed);
     m_lastLayout = m_report.Layout();
     m_report.End();
     return printed;

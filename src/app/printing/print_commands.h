@@ -29,7 +29,6 @@ public:
     // The caption of the print dialog.
     static constexpr int kPrintCaption = 1173;
     // S01: the printer could not be started.
-    static constexpr int kPrinterFailed = 1233;
 
     // parent: the main window, over which the dialogs open.
     CPrintCommands(CSettings& settings, CRadioData& data, QWidget* parent);

@@ -1,9 +1,13 @@
 #include "shell/child_frame.h"
 
+#include "radio_data/settings.h"
 #include "shell/help.h"
+#include "shell/localize_window.h"
+#include "shell/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -13,9 +17,9 @@ namespace qrv {
 namespace {
 
 // The navigation bar's buttons keep the numbers of their controls.
-constexpr int kCloseButton = 1050;
-constexpr int kPrintButton = 1051;
-constexpr int kHelpButton = 1052;
+constexpr int kNavigationClose = 1050;
+constexpr int kNavigationPrint = 1051;
+constexpr int kNavigationHelp = 1052;
 constexpr int kFirstRecordButton = 1053;
 constexpr std::array<QStyle::StandardPixmap, 6> kRecordIcons{
     QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,   QStyle::SP_MediaSeekForward,
@@ -52,20 +56,29 @@ CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
     row->addWidget(m_position);
     row->addStretch(1);
     auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString(), bar);
-    close->setProperty("controlNumber", kCloseButton);
+    close->setProperty("controlNumber", kNavigationClose);
     connect(close, &QPushButton::clicked, this, &QMdiSubWindow::close);
     m_print = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), bar);
-    m_print->setProperty("controlNumber", kPrintButton);
+    m_print->setProperty("controlNumber", kNavigationPrint);
     m_print->setEnabled(false); // the main window enables it for views with a report section
     connect(m_print, &QPushButton::clicked, this, &CChildFrame::PrintRequested);
     m_help = new QPushButton(style()->standardIcon(QStyle::SP_DialogHelpButton), QString(), bar);
-    m_help->setProperty("controlNumber", kHelpButton);
+    m_help->setProperty("controlNumber", kNavigationHelp);
     connect(m_help, &QPushButton::clicked, this, [this] { ShowHelp({m_itemNumber}); });
     row->addWidget(close);
     row->addWidget(m_print);
     row->addWidget(m_help);
     layout->addWidget(bar);
     setWidget(body);
+    // Ctrl+W is Write to Radio in this program: a window closes with its close
+    // button, its system menu or Ctrl+F4.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            QList<QKeySequence> keys = action->shortcuts();
+            if (keys.removeAll(QKeySequence(Qt::CTRL | Qt::Key_W)) > 0)
+                action->setShortcuts(keys);
+        }
+    }
 }
 
 void CChildFrame::SetNavigation(const CNavigationState& state, int number, int count)
@@ -78,6 +91,13 @@ void CChildFrame::SetNavigation(const CNavigationState& state, int number, int c
     m_print->setVisible(state.printShown);
     m_help->setVisible(state.helpShown);
     m_position->setText(QStringLiteral("%1 / %2").arg(number).arg(count));
+}
+
+void CChildFrame::SetButtonTips(const CSettings& settings)
+{
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (const int number = ControlNumber(button); number != 0)
+            button->setToolTip(Q(settings.GetText(number)));
 }
 
 QString CChildFrame::PositionText() const

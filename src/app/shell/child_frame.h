@@ -13,6 +13,8 @@ class QWidget;
 
 namespace qrv {
 
+class CSettings;
+
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -27,6 +29,8 @@ public:
     QString PositionText() const;
     QPushButton* PrintButton() const { return m_print; }
     QPushButton* HelpButton() const { return m_help; }
+    // The buttons show icons only: their names, in the language, are their tips.
+    void SetButtonTips(const CSettings& settings);
 
 signals:
     // A record button: 0 first, 1 previous, 2 next, 3 last, 4 add, 5 delete.

@@ -99,7 +99,7 @@ bool CHelp::ShowTopic(const std::vector<int>& numbers)
     const auto folder = HelpFolder(m_root, m_settings.LanguageIndex());
     const auto page = FindHelpTopic(folder, numbers);
     if (!page) {
-        ShowMessage(m_owner, m_settings, msg::kHelpMissing, QMessageBox::Ok, QMessageBox::NoIcon, Q(folder.string()));
+        ShowMessage(m_owner, m_settings, msg::kHelpMissing, QMessageBox::Ok, Q(folder.string()));
         return false;
     }
     if (!m_window)
@@ -126,6 +126,15 @@ std::filesystem::path CHelp::CurrentPage() const
 
 bool CHelp::eventFilter(QObject* watched, QEvent* event)
 {
+    // F1 is also the Help command's key: taken here first, it shows the
+    // topic of the control under focus (the contents when it has none).
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return false;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {

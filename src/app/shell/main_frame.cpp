@@ -246,7 +246,13 @@ bool CMainFrame::HandlesCommand(int number) const
 
 void CMainFrame::Relocalise()
 {
-    m_menus.Build(menuBar(), [this](int number) { DoCommand(number); });
+    m_qtTranslation.Select(m_settings.LanguageIndex());
+    m_menus.Build(menuBar(), [this](int number) {
+        DoCommand(number);
+        // A dialog that closed leaves the focus with the main window, never nowhere.
+        if (QApplication::activeWindow() == nullptr && isVisible())
+            activateWindow();
+    });
     // Commands whose windows and dialogs are not built yet stay disabled.
     for (const auto& [number, action] : m_menus.Actions())
         action->setEnabled(HandlesCommand(number));
@@ -481,6 +487,7 @@ CChildFrame* CMainFrame::OpenItem(int itemNumber, int position)
     if (view == nullptr)
         return nullptr;
     auto* child = new CChildFrame(itemNumber, view);
+    child->SetButtonTips(m_settings);
     // The view shows the first record when asked for one that is not there.
     if (const auto* records = dynamic_cast<const CRecordNavigator*>(view))
         position = records->CurrentPosition();
@@ -525,7 +532,7 @@ void CMainFrame::CloseAllChildren()
 void CMainFrame::ShowFileResult(const CFileResult& result)
 {
     if (!result.ok && result.message != 0)
-        ShowMessage(this, m_settings, result.message, QMessageBox::Ok, QMessageBox::NoIcon, Q(result.argument));
+        ShowMessage(this, m_settings, result.message, QMessageBox::Ok, Q(result.argument));
 }
 
 bool CMainFrame::KeepUnsavedWork(int question)
@@ -534,8 +541,8 @@ bool CMainFrame::KeepUnsavedWork(int question)
     m_undo->Record();
     if (!m_undo->IsModified())
         return true;
-    const auto answer = ShowMessage(this, m_settings, question,
-                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Warning);
+    const auto answer =
+        ShowMessage(this, m_settings, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     return answer == QMessageBox::No || SaveFile();

@@ -5,6 +5,7 @@
 #include "radio_data/model_catalog.h"
 #include "session/codeplug_session.h"
 #include "shell/menus.h"
+#include "shell/qt_translation.h"
 
 #include <QMainWindow>
 
@@ -140,6 +141,7 @@ private:
     CRadioData& m_data;
     CFreqRangeList& m_ranges;
     CMenus m_menus;
+    CQtTranslation m_qtTranslation;
     QMdiArea* m_mdi = nullptr;
     CNavigationTree* m_tree = nullptr;
     QDockWidget* m_treeDock = nullptr;

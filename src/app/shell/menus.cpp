@@ -38,6 +38,47 @@ const std::vector<std::vector<int>>& MenuTemplate()
     return menus;
 }
 
+// The platform's keys for the standard commands (with the usual key where a
+// platform has none), and the two of the radio.
+QList<QKeySequence> KeysOf(int number)
+{
+    const auto standard = [](QKeySequence::StandardKey key, QKeyCombination usual) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        return keys.isEmpty() ? QList<QKeySequence>{QKeySequence(usual)} : keys;
+    };
+    switch (number) {
+    case kNew:
+        return standard(QKeySequence::New, Qt::CTRL | Qt::Key_N);
+    case kOpen:
+        return standard(QKeySequence::Open, Qt::CTRL | Qt::Key_O);
+    case kSave:
+        return standard(QKeySequence::Save, Qt::CTRL | Qt::Key_S);
+    case kSaveAs:
+        return standard(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    case kPrint:
+        return standard(QKeySequence::Print, Qt::CTRL | Qt::Key_P);
+    case kExit:
+        return standard(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q);
+    case kHelp:
+        return standard(QKeySequence::HelpContents, QKeyCombination(Qt::Key_F1));
+    case kUndo:
+        return standard(QKeySequence::Undo, Qt::CTRL | Qt::Key_Z);
+    case kRedo: {
+        QList<QKeySequence> keys = standard(QKeySequence::Redo, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);
+        if (!keys.contains(ctrlY))
+            keys.append(ctrlY);
+        return keys;
+    }
+    case kRead:
+        return {QKeySequence(Qt::CTRL | Qt::Key_R)};
+    case kWrite:
+        return {QKeySequence(Qt::CTRL | Qt::Key_W)};
+    default:
+        return {};
+    }
+}
+
 bool IsToggle(int number)
 {
     return number == kTreeBar || number == kLogBar || number == kInvalidBar || number == kTabBar;
@@ -63,6 +104,7 @@ void CMenus::Build(QMenuBar* bar, const std::function<void(int)>& handler)
         QAction* action = menu->addAction(Q(text));
         action->setData(number);
         action->setCheckable(IsToggle(number));
+        action->setShortcuts(KeysOf(number));
         action->setStatusTip(Q(PromptOf(m_settings.GetMessage(number))));
         QObject::connect(action, &QAction::triggered, bar, [handler, number] { handler(number); });
         m_actions[number] = action;
@@ -111,14 +153,11 @@ void CMenus::AddEditMenu(QMenuBar* bar, const std::function<void(int)>& handler)
 {
     auto* menu = new QMenu(Q(m_settings.GetText(kEditMenu)), bar);
     menu->setObjectName(QStringLiteral("editMenu"));
-    const std::pair<int, QList<QKeySequence>> commands[] = {
-        {kUndo, {QKeySequence::Undo}},
-        {kRedo, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}};
-    for (const auto& [number, keys] : commands) {
+    for (const int number : {kUndo, kRedo}) {
         QAction* action = menu->addAction(Q(m_settings.GetText(number)));
         action->setData(number);
-        action->setShortcuts(keys);
-        QObject::connect(action, &QAction::triggered, bar, [handler, number = number] { handler(number); });
+        action->setShortcuts(KeysOf(number));
+        QObject::connect(action, &QAction::triggered, bar, [handler, number] { handler(number); });
         m_actions[number] = action;
     }
     const auto menus = bar->actions();

@@ -2,6 +2,7 @@
 
 #include "radio_data/model_catalog.h"
 
+#include "presentation/message_kinds.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "shell/qt_text.h"
@@ -22,9 +23,21 @@ QMessageBox::StandardButton Show(QWidget* parent, const CSettings& settings, int
 {
     if (Handler())
         return Handler()(number, text);
-    QMessageBox box(icon == QMessageBox::NoIcon ? QMessageBox::Warning : icon, Q(settings.GetText(msg::kMainCaption)),
-                    text, buttons, parent);
+    QMessageBox box(icon, Q(settings.GetText(msg::kMainCaption)), text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QMessageBox::Icon IconOf(int number)
+{
+    switch (KindOfMessage(number)) {
+    case MessageKind::Success:
+        return QMessageBox::Information;
+    case MessageKind::Failure:
+        return QMessageBox::Critical;
+    case MessageKind::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
 }
 
 } // namespace
@@ -35,8 +48,7 @@ void SetMessageBoxHandler(MessageBoxHandler handler)
 }
 
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
-                                        QMessageBox::StandardButtons buttons, QMessageBox::Icon icon,
-                                        const QString& argument)
+                                        QMessageBox::StandardButtons buttons, const QString& argument)
 {
     // Formatted even without an argument, so that no "%s" is ever shown.
     std::string text = settings.GetMessage(number);
@@ -44,13 +56,13 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settin
     const long long value = argument.toLongLong(&isNumber);
     text = isNumber && text.find("%d") != std::string::npos ? FormatMessageNumber(text, value)
                                                             : FormatMessageText(text, S(argument));
-    return Show(parent, settings, number, Q(text), buttons, icon);
+    return Show(parent, settings, number, Q(text), buttons, IconOf(number));
 }
 
 QMessageBox::StandardButton ShowMessageText(QWidget* parent, const CSettings& settings, int number,
-                                            const std::string& text, QMessageBox::Icon icon)
+                                            const std::string& text)
 {
-    return Show(parent, settings, number, Q(text), QMessageBox::Ok, icon);
+    return Show(parent, settings, number, Q(text), QMessageBox::Ok, IconOf(number));
 }
 
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,

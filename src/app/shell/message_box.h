@@ -1,8 +1,8 @@
 #pragma once
 // Every message box of the program: the text is the language file's S01
-// message, the caption the main window's caption (S02 00128), and a box
-// without an icon gets the exclamation icon. Tests answer boxes through a
-// handler instead of a screen.
+// message, the caption the main window's caption (S02 00128), and the icon
+// says what the message tells: success, warning or failure. Tests answer
+// boxes through a handler instead of a screen.
 #include <QMessageBox>
 
 #include <functional>
@@ -17,10 +17,10 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 
 QMessageBox::StandardButton ShowMessage(QWidget* parent, const CSettings& settings, int number,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                        QMessageBox::Icon icon = QMessageBox::NoIcon, const QString& argument = {});
+                                        const QString& argument = {});
 // The same for a message whose text the program has composed already.
 QMessageBox::StandardButton ShowMessageText(QWidget* parent, const CSettings& settings, int number,
-                                            const std::string& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
+                                            const std::string& text);
 // The same for a text the program makes itself (the new-range question).
 QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings, const QString& text,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon);

@@ -7,6 +7,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -54,15 +55,28 @@ CNavigationTree::CNavigationTree(const CSettings& settings, QWidget* parent)
     setObjectName(QStringLiteral("navigationTree"));
     setHeaderHidden(true);
     setColumnCount(1);
-    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        if (item == nullptr || item->parent() == nullptr)
-            return;
-        const int number = item->data(0, kItemRole).toInt();
-        // The record's position among the items of its kind, not among its siblings.
-        const int position = std::max(0, static_cast<int>(ItemsOfKind(number).indexOf(item)));
-        Highlight(item);
-        emit ItemChosen(number, position, item->text(0));
-    });
+    connect(this, &QTreeWidget::itemClicked, this, &CNavigationTree::Choose);
+}
+
+void CNavigationTree::Choose(QTreeWidgetItem* item)
+{
+    if (item == nullptr || item->parent() == nullptr)
+        return;
+    const int number = item->data(0, kItemRole).toInt();
+    // The record's position among the items of its kind, not among its siblings.
+    const int position = std::max(0, static_cast<int>(ItemsOfKind(number).indexOf(item)));
+    Highlight(item);
+    emit ItemChosen(number, position, item->text(0));
+}
+
+void CNavigationTree::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem() != nullptr &&
+        currentItem()->parent() != nullptr) {
+        Choose(currentItem());
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void CNavigationTree::Rebuild(const QString& rootText)

@@ -41,8 +41,11 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Enter opens the current item, as a click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void Choose(QTreeWidgetItem* item);
     void SetSiblingCount(int itemNumber, int count);
 
     const CSettings& m_settings;

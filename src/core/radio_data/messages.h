@@ -49,6 +49,9 @@ inline constexpr int kRangeQuestion = 1227;
 inline constexpr int kLimitOutsideWindow = 1230;
 inline constexpr int kLowerAboveUpper = 1231;
 
+// S01: the printer could not be started.
+inline constexpr int kPrinterFailed = 1233;
+
 // S01: the Print Tree dialog with nothing chosen.
 inline constexpr int kPrintCancelled = 1228;
 inline constexpr int kSelectItemToPrint = 1229;
@@ -73,6 +76,9 @@ inline constexpr int kReadUnreadable = 1305;
 inline constexpr int kReadTooLarge = 1306;
 inline constexpr int kReadDamaged = 1307;
 inline constexpr int kLanguageFileDamaged = 1308; // the program shows its built-in English texts
+
+// S01: the report's page footer ("%d" the page, then "%d" the page count).
+inline constexpr int kPageFooter = 1332;
 
 // S01: the help pages are not installed (argument: the folder looked in).
 inline constexpr int kHelpMissing = 1301;

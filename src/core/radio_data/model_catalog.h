@@ -97,7 +97,7 @@ public:
                           const RangeQuestion& ask);
 
 private:
-    std::vector<FreqRangeRec> m_records{kFallbackRange};
+    std::vector<FreqRangeRec> m_records = std::vector<FreqRangeRec>(1, kFallbackRange);
     int m_count = 1;
 };
 

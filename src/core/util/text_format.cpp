@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <span>
 
 namespace qrv {
 
@@ -27,15 +28,14 @@ std::string Format(const char* format, ...)
 
 namespace {
 
-// Replaces the first printf conversion of the text by the given replacement;
-// "%%" becomes "%". Only one argument is ever supplied by the program.
-std::string ReplaceFirstConversion(std::string_view format, const std::string& replacement)
+// Replaces the printf conversions of the text, in order, by the given
+// replacements; "%%" becomes "%".
+std::string ReplaceConversions(std::string_view format, std::span<const std::string> replacements)
 {
-    // The first conversion takes the argument whatever its letter; any
-    // further one has no argument and is dropped, so no "%s" ever reaches
-    // the user from a text that asks for more than the program gives.
+    // A conversion beyond the arguments has none and is dropped, so no "%s"
+    // ever reaches the user from a text that asks for more than the program gives.
     std::string out;
-    bool used = false;
+    std::size_t used = 0;
     for (std::size_t i = 0; i < format.size(); ++i) {
         const char c = format[i];
         if (c != '%' || i + 1 >= format.size()) {
@@ -56,12 +56,17 @@ std::string ReplaceFirstConversion(std::string_view format, const std::string& r
             i = j - 1;
             continue;
         }
-        if (!used)
-            out.append(replacement);
-        used = true;
+        if (used < replacements.size())
+            out.append(replacements[used]);
+        ++used;
         i = j;
     }
     return out;
+}
+
+std::string ReplaceFirstConversion(std::string_view format, const std::string& replacement)
+{
+    return ReplaceConversions(format, std::span(&replacement, 1));
 }
 
 } // namespace
@@ -84,6 +89,14 @@ std::string FormatMessageNumber(std::string_view format, long long argument)
             number = Format(format[j] == 'X' ? "%llX" : "%llx", static_cast<unsigned long long>(argument));
     }
     return ReplaceFirstConversion(format, number);
+}
+
+std::string FormatMessageNumbers(std::string_view format, std::initializer_list<long long> arguments)
+{
+    std::vector<std::string> numbers;
+    for (const long long argument : arguments)
+        numbers.push_back(std::to_string(argument));
+    return ReplaceConversions(format, numbers);
 }
 
 long long ParseLeadingInt(std::string_view text)

@@ -2,6 +2,7 @@
 // printf-style formatting into std::string, and the C conversions the
 // program's texts rely on (atoi-like reading that stops at the first non-digit).
 #include <cstdarg>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@ Format(const char* format, ...);
 // malformed language text never reads past its arguments nor shows "%s".
 std::string FormatMessageText(std::string_view format, std::string_view argument);
 std::string FormatMessageNumber(std::string_view format, long long argument);
+// Several decimal numbers, each taking the next conversion of the text in turn.
+std::string FormatMessageNumbers(std::string_view format, std::initializer_list<long long> arguments);
 
 // Decimal conversion like atoi: leading blanks, optional sign, digits; stops
 // at the first other character; 0 when there is no number. Saturates instead

@@ -232,7 +232,7 @@ void CChannelBasicPage::StoreControls()
         m_tx.frequency->SetValue(channel->TxFrequency(), channel->TxStepCode());
     }
     if (refused.message != 0)
-        ShowMessage(this, Settings(), refused.message, QMessageBox::Ok, QMessageBox::Warning, Q(refused.typed));
+        ShowMessage(this, Settings(), refused.message, QMessageBox::Ok, Q(refused.typed));
 }
 
 CToneLookup CChannelBasicPage::TypedTone(QComboBox& combo, bool ctcss, const CToneLookup& shown,

@@ -208,7 +208,7 @@ void CViewChannelList::ShowPendingMessages()
     const std::vector<CPendingMessage> messages = std::move(m_pendingMessages);
     m_pendingMessages.clear();
     for (const CPendingMessage& message : messages)
-        ShowMessage(this, Context().Settings(), message.number, QMessageBox::Ok, QMessageBox::NoIcon, message.argument);
+        ShowMessage(this, Context().Settings(), message.number, QMessageBox::Ok, message.argument);
 }
 
 } // namespace qrv

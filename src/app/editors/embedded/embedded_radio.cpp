@@ -59,9 +59,8 @@ void CEmbeddedRadio::Report(const CTransferResult& result) const
 {
     const CSettings& settings = m_context.Settings();
     if (!m_portError.empty())
-        ShowText(m_parent, settings, Q(m_portError), QMessageBox::Ok, QMessageBox::Warning);
-    ShowMessageText(m_parent, settings, result.message, TransferMessageText(settings, result),
-                    result.ok ? QMessageBox::Information : QMessageBox::NoIcon);
+        ShowText(m_parent, settings, Q(m_portError), QMessageBox::Ok, QMessageBox::Critical);
+    ShowMessageText(m_parent, settings, result.message, TransferMessageText(settings, result));
 }
 
 bool CEmbeddedRadio::Read(MessageBlock& block)

@@ -37,12 +37,12 @@ void CViewEmbedded::ReadFromRadio()
         return;
     CSettings& settings = Context().Settings();
     if (block == messages.Block()) {
-        ShowMessage(this, settings, msg::kRadioReadDone, QMessageBox::Ok, QMessageBox::Information);
+        ShowMessage(this, settings, msg::kRadioReadDone, QMessageBox::Ok);
         return;
     }
     // The codeplug's messages may be typed and not yet written: they go only when the user says so.
-    if (ShowMessage(this, settings, msg::kReplaceEmbeddedMessages, QMessageBox::Yes | QMessageBox::No,
-                    QMessageBox::Question) != QMessageBox::Yes)
+    if (ShowMessage(this, settings, msg::kReplaceEmbeddedMessages, QMessageBox::Yes | QMessageBox::No) !=
+        QMessageBox::Yes)
         return;
     messages.SetBlock(block);
     m_page->Load();
@@ -88,7 +88,7 @@ void CViewEmbedded::StorePages()
 
 void CViewEmbedded::OnCodeplugRead()
 {
-    ShowMessage(this, Context().Settings(), msg::kRadioReadDone, QMessageBox::Ok, QMessageBox::Information);
+    ShowMessage(this, Context().Settings(), msg::kRadioReadDone, QMessageBox::Ok);
 }
 
 } // namespace qrv

@@ -34,9 +34,8 @@ void CViewPersonality::AddRecord()
 bool CViewPersonality::ConfirmRemove(int position)
 {
     const std::size_t users = Context().Data().ChannelsOnPersonality(static_cast<std::size_t>(position));
-    return users == 0 ||
-           ShowMessage(this, Context().Settings(), msg::kPersonalityInUse, QMessageBox::Yes | QMessageBox::No,
-                       QMessageBox::Question, QString::number(users)) == QMessageBox::Yes;
+    return users == 0 || ShowMessage(this, Context().Settings(), msg::kPersonalityInUse,
+                                     QMessageBox::Yes | QMessageBox::No, QString::number(users)) == QMessageBox::Yes;
 }
 
 void CViewPersonality::RemoveRecord(int position)
