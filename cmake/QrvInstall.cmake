@@ -10,6 +10,9 @@ endforeach()
 install(FILES ${QRV_RESOURCE_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/qrv)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help DESTINATION ${CMAKE_INSTALL_DATADIR}/qrv)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/qrv.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The data file's type, so that a file manager opens data files with qrv.
+install(FILES ${CMAKE_SOURCE_DIR}/resources/qrv-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME qrv.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/qrv.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 
 set(CPACK_PACKAGE_NAME "qrv")

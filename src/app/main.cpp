@@ -46,6 +46,7 @@ int main(int argc, char** argv)
 
     auto frame = std::make_unique<qrv::CMainFrame>(settings);
     frame->FileNew(true);
+    frame->OpenCommandLineFile(QCoreApplication::arguments());
 
     // The splash of the language, then the main window maximised.
     const auto picture =

@@ -445,6 +445,27 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
+    // "qrv FILE" opens the file as File > Open does; one that cannot be read
+    // is said, and the new codeplug stays untitled.
+    void TheFileOnTheCommandLineOpens()
+    {
+        CFixture writer;
+        writer.data->Channels()[0]->SetRxFrequency(0x44012500);
+        const auto path = writer.program.Path() / "given.dat";
+        QVERIFY(writer.frame->SaveFileAs(path, ""));
+        CFixture f;
+        f.frame->OpenCommandLineFile(
+            {QStringLiteral("qrv"), QStringLiteral("--exit-after-start"), QString::fromStdString(path.string())});
+        QVERIFY(f.messages.empty());
+        QCOMPARE(f.frame->Session().CurrentPath(), path);
+        QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44012500u);
+
+        CFixture missing;
+        missing.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("/no/such/file.dat")});
+        QCOMPARE(missing.messages, std::vector<int>{msg::kReadMissing});
+        QVERIFY(missing.frame->Session().CurrentPath().empty());
+    }
+
     void TheInvalidLogBarFollowsItsEntries()
     {
         CFixture f;

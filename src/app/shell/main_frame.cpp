@@ -577,6 +577,17 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path, bool fromRecentList
     return true;
 }
 
+void CMainFrame::OpenCommandLineFile(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].startsWith(QLatin1String("--")))
+            continue;
+        if (OpenFile(FromUtf8Path(arguments[i].toStdString())))
+            AddRecentFile(arguments[i]);
+        return;
+    }
+}
+
 bool CMainFrame::SaveFileAs(const std::filesystem::path& path, const std::string& comment)
 {
     const CFileResult result = m_session.SaveAs(path, comment);

@@ -48,6 +48,9 @@ public:
     // File New; the first one after start-up asks nothing.
     void FileNew(bool silent);
     bool OpenFile(const std::filesystem::path& path, bool fromRecentList = false);
+    // The file named on the command line ("qrv FILE", the desktop's %f),
+    // opened with the checks and messages of File > Open; options are skipped.
+    void OpenCommandLineFile(const QStringList& arguments);
     bool SaveFile();
     bool SaveFileAs(const std::filesystem::path& path, const std::string& comment);
 

@@ -23,7 +23,8 @@ void CQtTranslation::Select(int languageIndex)
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char* catalogue : kCatalogues) {
         auto translator = std::make_unique<QTranslator>();
-        const QString name = QStringLiteral("%1_%2").arg(QLatin1String(catalogue), QLatin1String(kQtLocales[static_cast<std::size_t>(languageIndex)]));
+        const QString name = QStringLiteral("%1_%2").arg(
+            QLatin1String(catalogue), QLatin1String(kQtLocales[static_cast<std::size_t>(languageIndex)]));
         // A missing catalogue leaves Qt's English: the program's own texts are whole without it.
         if (translator->load(name, folder) && QCoreApplication::installTranslator(translator.get()))
             m_translators.push_back(std::move(translator));
