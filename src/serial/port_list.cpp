@@ -2,10 +2,52 @@
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QtGlobal>
 
 #include <algorithm>
 
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <sys/stat.h>
+#endif
+
 namespace qrv {
+
+namespace {
+
+// The group owning the device node: the one to join to open it.
+std::string OwningGroup(const std::string& device)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(device.c_str(), &status) == 0)
+        if (const group* owner = ::getgrgid(status.st_gid); owner != nullptr && owner->gr_name != nullptr)
+            return owner->gr_name;
+#else
+    (void)device;
+#endif
+    return {};
+}
+
+void Probe(const QSerialPortInfo& info, CPortInfo& port)
+{
+    QSerialPort serial(info);
+    port.canOpen = serial.open(QIODevice::ReadWrite);
+    if (port.canOpen) {
+        serial.close();
+        return;
+    }
+    if (serial.error() == QSerialPort::PermissionError) {
+        port.owningGroup = OwningGroup(port.device);
+        // Without a group to name the fix is unknown: the system's words say what happened.
+        port.problem = port.owningGroup.empty() ? PortProblem::Other : PortProblem::NoPermission;
+    } else {
+        port.problem = PortProblem::Other;
+    }
+    port.errorText = serial.errorString().toStdString();
+}
+
+} // namespace
 
 std::vector<CPortInfo> ListSerialPorts(bool probe)
 {
@@ -13,12 +55,12 @@ std::vector<CPortInfo> ListSerialPorts(bool probe)
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         CPortInfo port;
         port.device = info.systemLocation().toStdString();
-        port.description = (info.description().isEmpty() ? info.portName() : info.description()).toStdString();
-        if (probe) {
-            QSerialPort serial(info);
-            port.canOpen = serial.open(QIODevice::ReadWrite);
-            serial.close();
-        }
+        port.name = info.portName().toStdString();
+        port.description = info.description().toStdString();
+        port.manufacturer = info.manufacturer().toStdString();
+        port.serialNumber = info.serialNumber().toStdString();
+        if (probe)
+            Probe(info, port);
         ports.push_back(std::move(port));
     }
     std::sort(ports.begin(), ports.end(), [](const auto& a, const auto& b) { return a.device < b.device; });
@@ -31,6 +73,12 @@ std::vector<std::string> SerialPortNames()
     for (const auto& port : ListSerialPorts(false))
         names.push_back(port.device);
     return names;
+}
+
+std::string PortShortName(const std::string& device)
+{
+    const auto slash = device.find_last_of('/');
+    return slash == std::string::npos || slash + 1 == device.size() ? device : device.substr(slash + 1);
 }
 
 } // namespace qrv

@@ -2,6 +2,7 @@
 // user level hides, opening items, tool tips, bad files, the invalid log.
 #include "dialogs/dlg_file.h"
 #include "dialogs/dlg_password.h"
+#include "dialogs/dlg_port.h"
 #include "dialogs/dlg_transfer.h"
 #include "editor_fixture.h"
 #include "editors/data_watch_view.h"
@@ -48,9 +49,12 @@
 #include <QTreeWidgetItemIterator>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <unistd.h>
 
 namespace qrv {
 
@@ -485,7 +489,52 @@ private slots:
         CFixture f;
         QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-210"));
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("400-470 MHz"));
-        QVERIFY(!f.frame->StatusText(2).isEmpty());
+        QCOMPARE(f.frame->StatusText(2), QStringLiteral("COM1")); // no port chosen yet
+        f.Settings().PortName = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
+        f.frame->RefreshStatusBar();
+        QCOMPARE(f.frame->StatusText(2), QStringLiteral("usb-FTDI_FT232R-if00-port0"));
+    }
+
+    // The port dialog: the system's names with what it says of each, a port
+    // the user may not open still listed with the fix, a typed device path
+    // (here a real pseudo-terminal), and the simulated radio.
+    void ThePortDialogListsRealNamesReasonsAndATypedPath()
+    {
+        CFixture f;
+        CPortInfo usb;
+        usb.device = "/dev/ttyUSB0";
+        usb.name = "ttyUSB0";
+        usb.description = "FT232R USB UART";
+        usb.manufacturer = "FTDI";
+        usb.serialNumber = "A10KX";
+        usb.canOpen = true;
+        CPortInfo locked = usb;
+        locked.device = "/dev/ttyACM0";
+        locked.name = "ttyACM0";
+        locked.canOpen = false;
+        locked.problem = PortProblem::NoPermission;
+        locked.owningGroup = "dialout";
+        CDlgPort dialog(f.Settings(), {usb, locked});
+        QCOMPARE(dialog.Ports(), (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0", kSimulatedPortName}));
+        QVERIFY(dialog.DetailsOf(0).contains(QStringLiteral("FTDI")));
+        QVERIFY(dialog.DetailsOf(0).contains(QStringLiteral("serial number A10KX")));
+        QVERIFY(dialog.DetailsOf(1).contains(QStringLiteral("join the group dialout")));
+        dialog.Choose(1); // chosen all the same: it works once the user has joined
+        QCOMPARE(dialog.PortName(), std::string("/dev/ttyACM0"));
+        dialog.Choose(2);
+        QCOMPARE(dialog.PortName(), std::string(kSimulatedPortName));
+
+        const int pty = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(pty >= 0 && ::grantpt(pty) == 0 && ::unlockpt(pty) == 0);
+        const QString typed = QString::fromLatin1(::ptsname(pty));
+        QTest::keyClicks(dialog.OtherPortEdit(), typed);
+        QCOMPARE(dialog.PortName(), typed.toStdString());
+        QCOMPARE(dialog.PortNumber(), 0);
+        // The path typed comes back typed when the dialog opens again.
+        f.Settings().PortName = typed.toStdString();
+        CDlgPort again(f.Settings(), {usb});
+        QCOMPARE(again.PortName(), typed.toStdString());
+        ::close(pty);
     }
 
     void ModelChanges()

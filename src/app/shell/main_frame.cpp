@@ -292,7 +292,10 @@ void CMainFrame::RefreshStatusBar()
 {
     m_modelPane->setText(Q(m_data.Identity().modelName));
     m_rangePane->setText(Q(m_data.Identity().freqRange + " MHz"));
-    m_portPane->setText(Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort)));
+    // The port by the system's name; a settings file of old names only its number.
+    m_portPane->setText(m_settings.PortName.empty()
+                            ? Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort))
+                            : Q(PortShortName(m_settings.PortName)));
     m_clockPane->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }
 
