@@ -18,11 +18,11 @@
 #include "util/text_format.h"
 
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <thread>
 
 namespace qrv::cli {
 
@@ -100,6 +100,17 @@ private:
     std::unique_ptr<CRadioLink> m_link;
 };
 
+// Runs the exchange with the radio on a worker and waits for it. The worker is
+// a QThread: QSerialPort's socket notifiers work only in a thread Qt started
+// (in any other they refuse, with a warning each), and the port is opened,
+// used and closed there.
+void RunOnPortThread(const std::function<void()>& work)
+{
+    const std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    worker->wait();
+}
+
 // The folder the image read or about to be written is kept in: the
 // program's, or --backup-dir; none with --no-backup.
 std::filesystem::path BackupFolder(const CCliArgs& a)
@@ -119,11 +130,10 @@ CTransferResult RunTransfer(CTransferJob& job, const CCliArgs& a, const CPortCho
 {
     job.SetBackupFolder(BackupFolder(a));
     CTransferResult result;
-    std::thread worker([&] {
+    RunOnPortThread([&] {
         CProgressPrinter printer(what);
         result = job.Run(ports, [&printer](int percent) { printer.Show(percent); });
     });
-    worker.join();
     if (!job.BackupError().empty())
         std::fprintf(stderr, "qrvctl: no backup kept: %s\n", job.BackupError().c_str());
     return result;
@@ -165,7 +175,7 @@ int VerbIdentify(const std::vector<std::string>& args)
     CVerbLink link(a, context);
     CRadioIdentity radio;
     CTransferResult result;
-    std::thread worker([&] {
+    RunOnPortThread([&] {
         if (link->Connect(ports.remembered, ports.listed).empty()) {
             result.message = msg::kNoRadioAnswer;
             result.noRadio = true;
@@ -177,7 +187,6 @@ int VerbIdentify(const std::vector<std::string>& args)
         std::printf("Port:             %s\n", link->PortName().c_str());
         link->Close();
     });
-    worker.join();
     if (!result.ok)
         return Report(context.Settings(), *link, result);
     const FreqRangeRec range = DecodeRadioRange(radio.range);
@@ -274,8 +283,7 @@ int VerbMessages(const std::vector<std::string>& args)
         MessageBlock block = data.EmbeddedMessages().Block();
         const CPortChoice ports = PortChoice(a, settings);
         CMessageTransfer transfer(*link, settings, data.Identity());
-        std::thread worker([&] { result = transfer.Read(ports, block); });
-        worker.join();
+        RunOnPortThread([&] { result = transfer.Read(ports, block); });
         transfer.ApplyTo(data.Identity(), settings);
         if (!result.ok)
             return Report(context.Settings(), *link, result);
@@ -300,8 +308,7 @@ int VerbMessages(const std::vector<std::string>& args)
     const MessageBlock block = messages.Block();
     const CPortChoice ports = PortChoice(a, settings);
     CMessageTransfer transfer(*link, settings, data.Identity());
-    std::thread worker([&] { result = transfer.Write(ports, block); });
-    worker.join();
+    RunOnPortThread([&] { result = transfer.Write(ports, block); });
     return Report(context.Settings(), *link, result);
 }
 

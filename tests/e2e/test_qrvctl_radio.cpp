@@ -16,6 +16,7 @@
 #include <QProcess>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace qrv {
@@ -54,11 +55,16 @@ protected:
         return image;
     }
 
+    // Every run: Qt's own warnings ("QSocketNotifier: ...", "QObject::...: ...") never reach the user.
     test::CToolResult Qrvctl(std::vector<std::string> args)
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
-        return test::RunTool(QRVCTL_PATH, args);
+        const test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        const std::regex qtWarning("^Q[A-Za-z]+(::[A-Za-z]+)?: ");
+        for (const std::string& line : Split(r.err, '\n'))
+            EXPECT_FALSE(std::regex_search(line, qtWarning)) << args[0] << ": " << line;
+        return r;
     }
 
     std::vector<std::string> Sim(std::vector<std::string> options)
@@ -336,6 +342,7 @@ TEST_F(QrvctlRadioTest, IdentifyAndMessages)
     ASSERT_TRUE(sim.Started());
     auto r = Qrvctl({"identify", "--port", sim.Port()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("QL-210"), std::string::npos);
     EXPECT_NE(r.out.find("400-470"), std::string::npos);
 
