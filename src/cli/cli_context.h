@@ -15,7 +15,9 @@
 
 namespace qrv::cli {
 
-enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+// diff and check answer a question, as diff(1) does: 1 when they found
+// differences or problems, 2 when they could not look.
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitFound = 1, kExitTrouble = 2 };
 
 class CCliContext {
 public:

@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <array>
 #include <cstdio>
 
 namespace qrv::cli {
@@ -202,15 +203,18 @@ int VerbDiff(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 2))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CDataFileContents before = ReadDataFile(FromUtf8Path(a.Positional()[0]));
-    if (!before)
-        return context.Fail(before.failure.message, before.failure.argument);
-    const CDataFileContents after = ReadDataFile(FromUtf8Path(a.Positional()[1]));
-    if (!after)
-        return context.Fail(after.failure.message, after.failure.argument);
-    for (const auto& change : DiffImages(before.image, after.image))
+    std::array<CDataFileContents, 2> files;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        files[i] = ReadDataFile(FromUtf8Path(a.Positional()[i]));
+        if (!files[i]) {
+            context.Fail(files[i].failure.message, files[i].failure.argument);
+            return kExitTrouble;
+        }
+    }
+    const auto changes = DiffImages(files[0].image, files[1].image);
+    for (const auto& change : changes)
         std::printf("%s\n", change.ListLine().c_str());
-    return kExitOk;
+    return changes.empty() ? kExitOk : kExitFound;
 }
 
 } // namespace qrv::cli

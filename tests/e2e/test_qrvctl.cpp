@@ -173,9 +173,13 @@ TEST_F(QrvctlTest, ResaveRunsTheImageThroughTheObjects)
     ASSERT_TRUE(ReadComment(m_dir / "out.dat", comment));
     EXPECT_EQ(comment, "keep");
 
+    // As diff(1): 1 when the images differ, 0 when they are the same.
     const auto diff = Run({"diff", File("in.dat"), File("out.dat")});
-    ASSERT_EQ(diff.exitCode, 0);
+    EXPECT_EQ(diff.exitCode, 1);
     EXPECT_EQ(diff.out, "$E.0x5:12->FF\n$E.0x6C0:34->FF\n");
+    const auto same = Run({"diff", File("out.dat"), File("out.dat")});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "");
 }
 
 TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
@@ -192,11 +196,14 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
     for (const Case c : {Case{"missing.dat", msg::kReadMissing}, Case{"folder", msg::kReadDirectory},
                          Case{"pipe", msg::kReadNotAFile}, Case{"cut.dat", msg::kReadDamaged}}) {
         const std::string expected = FormatMessageText(Message(c.message), File(c.file));
-        for (const auto& args : {std::vector<std::string>{"info", File(c.file)},
-                                 std::vector<std::string>{"diff", File("good.dat"), File(c.file)},
-                                 std::vector<std::string>{"dump", File(c.file)}}) {
+        // diff, like diff(1), says 2 when it could not compare.
+        for (const auto& [args, exitCode] :
+             {std::pair{std::vector<std::string>{"info", File(c.file)}, 1},
+              std::pair{std::vector<std::string>{"diff", File("good.dat"), File(c.file)}, 2},
+              std::pair{std::vector<std::string>{"diff", File(c.file), File("good.dat")}, 2},
+              std::pair{std::vector<std::string>{"dump", File(c.file)}, 1}}) {
             const auto r = Run(args);
-            EXPECT_EQ(r.exitCode, 1) << args[0] << " " << c.file;
+            EXPECT_EQ(r.exitCode, exitCode) << args[0] << " " << c.file;
             EXPECT_NE(r.err.find(expected), std::string::npos) << args[0] << ": " << r.err;
         }
     }
