@@ -54,27 +54,8 @@ int CCliContext::FailSave(const std::string& file, const CSaveResult& result) co
 
 int Usage(const std::string& reason)
 {
-    std::fprintf(stderr,
-                 "qrvctl: %s\n"
-                 "usage: qrvctl VERB [--data-dir DIR] ...\n"
-                 "  new -o FILE [--model-id ID] [--model-name NAME] [--range LO-HI] [--signal N] [--comment TEXT]\n"
-                 "  info FILE [--json]\n"
-                 "  dump FILE [--json]\n"
-                 "  hex FILE\n"
-                 "  resave IN -o OUT [--comment TEXT]\n"
-                 "  diff A B\n"
-                 "  ports\n"
-                 "  identify [--port NAME]\n"
-                 "  read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]\n"
-                 "  write [--port NAME] FILE [--no-verify] [--no-backup] [--backup-dir DIR]\n"
-                 "  messages read [--port NAME] -o FILE\n"
-                 "  messages write [--port NAME] [--password TEXT] FILE\n"
-                 "  report FILE -o OUT.pdf [--section NAME]... [--language INDEX]\n"
-                 "  export-csv FILE -o OUT.csv [--format native|common]\n"
-                 "  import-csv FILE IN.csv -o OUT [--append] [--skip-bad] [--format native|common]\n"
-                 "The radio verbs (identify, read, write, messages) take --trace FILE: the serial trace.\n",
-                 reason.c_str());
-    return kExitUsage;
+    std::fprintf(stderr, "qrvctl: %s\n", reason.c_str());
+    return kUsageError;
 }
 
 } // namespace qrv::cli

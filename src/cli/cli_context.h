@@ -17,7 +17,9 @@ namespace qrv::cli {
 
 // diff and check answer a question, as diff(1) does: 1 when they found
 // differences or problems, 2 when they could not look.
-enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitFound = 1, kExitTrouble = 2 };
+// A verb returns kUsageError (from Usage()) for a usage error: main then
+// prints the verb's usage and exits with kExitUsage.
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitFound = 1, kExitTrouble = 2, kUsageError = 0x102 };
 
 class CCliContext {
 public:
@@ -47,6 +49,7 @@ private:
     std::unique_ptr<CCodeplugSession> m_session;
 };
 
+// Prints what is wrong with the command line; returns kUsageError.
 int Usage(const std::string& reason);
 
 } // namespace qrv::cli

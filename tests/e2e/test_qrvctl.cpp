@@ -44,7 +44,10 @@ protected:
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
-        return test::RunTool(QRVCTL_PATH, args);
+        test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        EXPECT_TRUE(test::WholeLines(r.out)) << args[0] << ": " << r.out;
+        EXPECT_TRUE(test::WholeLines(r.err)) << args[0] << ": " << r.err;
+        return r;
     }
 
     std::string File(const std::string& name) { return (m_dir / name).string(); }
@@ -289,25 +292,73 @@ TEST_F(QrvctlTest, SavesOverAReadOnlyFileAreRefused)
     }
 }
 
-TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
+// A usage error: exit 2, the reason and the usage of the verb (of all verbs
+// when the verb is not known) on stderr, nothing on stdout.
+TEST_F(QrvctlTest, UsageErrorsExitWithTwoAndShowTheUsage)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {"frobnicate"},
-        {"info"},
-        {"info", "a", "b"},
-        {"new"},
-        {"new", "-o"},
-        {"new", "-o", File("x.dat"), "--range", "470-400"},
-        {"dump", File("x.dat"), "--bogus"},
-        {"resave", File("x.dat")},
-        {"diff", File("x.dat")},
+    struct Case {
+        std::vector<std::string> args;
+        std::string usage; // the first usage line expected
     };
-    for (const auto& args : cases) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 2) << args[0];
-        EXPECT_FALSE(r.err.empty());
+    const std::vector<Case> cases = {
+        {{"frobnicate"}, "qrvctl VERB"},
+        {{"help", "frobnicate"}, "qrvctl VERB"},
+        {{"help", "info", "dump"}, "qrvctl VERB"},
+        {{"--version", "info"}, "qrvctl VERB"},
+        {{"info"}, "qrvctl info FILE"},
+        {{"info", "a", "b"}, "qrvctl info FILE"},
+        {{"new"}, "qrvctl new -o FILE"},
+        {{"new", "-o"}, "qrvctl new -o FILE"},
+        {{"new", "-o", File("x.dat"), "--range", "470-400"}, "qrvctl new -o FILE"},
+        {{"dump", File("x.dat"), "--bogus"}, "qrvctl dump FILE"},
+        {{"resave", File("x.dat")}, "qrvctl resave IN"},
+        {{"diff", File("x.dat")}, "qrvctl diff A B"},
+        {{"messages", "send"}, "qrvctl messages read"},
+    };
+    for (const Case& c : cases) {
+        const auto r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args[0];
+        EXPECT_EQ(r.out, "") << c.args[0];
+        EXPECT_EQ(r.err.rfind("qrvctl: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nusage: " + c.usage), std::string::npos) << r.err;
     }
+    const auto bare = test::RunTool(QRVCTL_PATH, {});
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_NE(bare.err.find("\nusage: qrvctl VERB"), std::string::npos) << bare.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
+}
+
+// Asked for, the usage and the version go to stdout with exit 0, and nothing runs.
+TEST_F(QrvctlTest, HelpAndVersionGoToStdout)
+{
+    const auto all = Run({"--help"});
+    for (const auto& args : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << args[0];
+        EXPECT_EQ(r.err, "") << args[0];
+        EXPECT_EQ(r.out, all.out) << args[0];
+    }
+    const auto version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "qrvctl " + std::string(CSettings::kProgramVersion) + "\n");
+
+    // Each verb's usage, however asked, is its part of the whole usage.
+    for (const char* verb : {"new", "info", "dump", "hex", "resave", "diff", "ports", "identify", "read", "write",
+                             "messages", "report", "export-csv", "import-csv"}) {
+        const auto help = Run({"help", verb});
+        EXPECT_EQ(help.exitCode, 0) << verb;
+        EXPECT_EQ(help.err, "") << verb;
+        const std::string first = help.out.substr(0, help.out.find('\n'));
+        const std::string prefix = std::string("usage: qrvctl ") + verb;
+        EXPECT_EQ(first.substr(0, prefix.size()), prefix) << help.out;
+        EXPECT_NE(all.out.find("\n  " + first.substr(std::string("usage: qrvctl ").size()) + "\n"), std::string::npos)
+            << verb;
+        for (const char* flag : {"--help", "-h"})
+            EXPECT_EQ(Run({verb, flag}).out, help.out) << verb << " " << flag;
+    }
+    const auto asked = Run({"new", "-o", File("h.dat"), "--help"});
+    EXPECT_EQ(asked.exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "h.dat"));
 }
 
 // The text of a PDF as poppler lays it out, one string per page.

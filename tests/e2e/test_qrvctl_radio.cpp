@@ -55,12 +55,13 @@ protected:
         return image;
     }
 
-    // Every run: Qt's own warnings ("QSocketNotifier: ...", "QObject::...: ...") never reach the user.
+    // Every run: whole lines, and Qt's own warnings ("QSocketNotifier: ...", "QObject::...: ...") never reach the user.
     test::CToolResult Qrvctl(std::vector<std::string> args)
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
         const test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        EXPECT_TRUE(test::WholeLines(r.out) && test::WholeLines(r.err)) << r.out << r.err;
         const std::regex qtWarning("^Q[A-Za-z]+(::[A-Za-z]+)?: ");
         for (const std::string& line : Split(r.err, '\n'))
             EXPECT_FALSE(std::regex_search(line, qtWarning)) << args[0] << ": " << line;
