@@ -2,6 +2,7 @@
 // What every verb shares: the program directory, a settings object that never
 // writes Settings.ini, the codeplug, and how failures are reported.
 #include "program_directory.h"
+#include "radio_data/invalid_log.h"
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -43,6 +44,10 @@ public:
     // Why a data file could not be opened; a damaged one is named, as the
     // command line may have been given several.
     int FailOpen(const std::string& file, const CFileResult& result) const;
+    // What the data checks found, under a headline, one problem a line: where
+    // the program would point at its invalid log. Fail() of the invalid-data
+    // message comes here too.
+    int FailChecks(int headline) const;
 
 private:
     std::unique_ptr<CSettings> m_settings;
@@ -51,5 +56,8 @@ private:
 
 // Prints what is wrong with the command line; returns kUsageError.
 int Usage(const std::string& reason);
+
+// One problem of the data checks: its field, then its place, as the entry knows them.
+std::string CheckLine(const CInvalidEntry& entry);
 
 } // namespace qrv::cli

@@ -9,15 +9,17 @@ namespace qrv::cli {
 
 namespace {
 
-constexpr const char* kCommonOptions = "  --data-dir DIR  the program directory (Settings.ini, Model.dat, language files)\n"
-                                       "  --help, -h      the usage of the verb\n";
+constexpr const char* kCommonOptions =
+    "  --data-dir DIR  the program directory (Settings.ini, Model.dat, language files)\n"
+    "  --help, -h      the usage of the verb\n";
 constexpr const char* kRadioOptions =
     "  --port NAME     the serial device (/dev/ttyUSB0, COM3, a pseudo-terminal); without it\n"
     "                  the port remembered in Settings.ini, then every serial port\n"
     "  --trace FILE    writes the serial trace to FILE, whatever the outcome (may also\n"
     "                  stand before the verb)\n";
 constexpr const char* kExitStatus = "Exit status: 0 on success; 1 on a failure, with the reason on stderr, or when\n"
-                                    "diff finds differences; 2 on a usage error, or when diff cannot read a file.\n";
+                                    "diff finds differences or check problems; 2 on a usage error, or when diff or\n"
+                                    "check cannot read a file.\n";
 
 std::string RadioVerbNames()
 {

@@ -18,13 +18,17 @@ const std::array kVerbs{
           "Saves the default codeplug of the model and range as FILE."},
     CVerb{"info", VerbInfo, "info FILE [--json]",
           "Shows the header of a data file: model, range, versions, signalling and comment."},
-    CVerb{"dump", VerbDump, "dump FILE [--json]", "Lists every field of the codeplug with the texts the program shows."},
+    CVerb{"dump", VerbDump, "dump FILE [--json]",
+          "Lists every field of the codeplug with the texts the program shows."},
     CVerb{"hex", VerbHex, "hex FILE", "Shows the codeplug image as hexadecimal rows."},
     CVerb{"resave", VerbResave, "resave IN -o OUT [--comment TEXT]",
           "Opens IN and saves it as OUT, so that the image passes through the data objects."},
     CVerb{"diff", VerbDiff, "diff A B",
           "Lists the bytes in which the images of A and B differ.\n"
           "Exit status 0 when they are the same, 1 when they differ, 2 when a file cannot be read."},
+    CVerb{"check", VerbCheck, "check FILE [--json]",
+          "Runs the data checks and lists each problem with its field and place.\n"
+          "Exit status 0 when there is none, 1 when there is any, 2 when FILE cannot be opened."},
     CVerb{"ports", VerbPorts, "ports", "Lists the serial ports of the system."},
     CVerb{"identify", VerbIdentify, "identify [--port NAME]", "Shows the identity of the radio on the port.", true},
     CVerb{"read", VerbRead, "read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]",
@@ -40,8 +44,7 @@ const std::array kVerbs{
           "Draws the printed report of FILE into a PDF file."},
     CVerb{"export-csv", VerbExportCsv, "export-csv FILE -o OUT.csv [--format native|common]",
           "Writes the channel list of FILE as CSV."},
-    CVerb{"import-csv", VerbImportCsv,
-          "import-csv FILE IN.csv -o OUT [--append] [--skip-bad] [--format native|common]",
+    CVerb{"import-csv", VerbImportCsv, "import-csv FILE IN.csv -o OUT [--append] [--skip-bad] [--format native|common]",
           "Takes the channels of IN.csv into the codeplug of FILE and saves it as OUT."},
 };
 

@@ -1,8 +1,11 @@
 // qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
+#include "cli_messages.h"
 #include "presentation/form_numbers.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "session/codeplug_session.h"
 #include "test_support.h"
 #include "tool_runner.h"
 #include "util/text_format.h"
@@ -199,12 +202,13 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
     for (const Case c : {Case{"missing.dat", msg::kReadMissing}, Case{"folder", msg::kReadDirectory},
                          Case{"pipe", msg::kReadNotAFile}, Case{"cut.dat", msg::kReadDamaged}}) {
         const std::string expected = FormatMessageText(Message(c.message), File(c.file));
-        // diff, like diff(1), says 2 when it could not compare.
+        // diff, like diff(1), and check say 2 when they could not look.
         for (const auto& [args, exitCode] :
              {std::pair{std::vector<std::string>{"info", File(c.file)}, 1},
               std::pair{std::vector<std::string>{"diff", File("good.dat"), File(c.file)}, 2},
               std::pair{std::vector<std::string>{"diff", File(c.file), File("good.dat")}, 2},
-              std::pair{std::vector<std::string>{"dump", File(c.file)}, 1}}) {
+              std::pair{std::vector<std::string>{"dump", File(c.file)}, 1},
+              std::pair{std::vector<std::string>{"check", File(c.file)}, 2}}) {
             const auto r = Run(args);
             EXPECT_EQ(r.exitCode, exitCode) << args[0] << " " << c.file;
             EXPECT_NE(r.err.find(expected), std::string::npos) << args[0] << ": " << r.err;
@@ -219,6 +223,66 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
     const auto info = Run({"info", File("good.dat")});
     EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
     EXPECT_NE(info.out.find("\\x1B[2Jcleared"), std::string::npos) << info.out;
+}
+
+// The problems the data checks find, each with its field and place, as the
+// core's invalid log holds them: check lists them on stdout, and a verb that
+// refuses to save lists the same under its headline.
+TEST_F(QrvctlTest, CheckListsWhatTheDataChecksFind)
+{
+    ASSERT_EQ(Run({"new", "-o", File("good.dat")}).exitCode, 0);
+    const auto good = ReadBytes(m_dir / "good.dat");
+    const std::size_t imageStart = good.size() - kImageSize;
+    struct Case {
+        const char* file;
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes; // image offset, value
+        std::size_t problems;
+    };
+    const Case cases[] = {
+        {"good.dat", {}, 0},
+        {"personality.dat", {{0x580 + 18, 9}}, 1}, // channel 1 names a personality the codeplug lacks
+        {"three.dat", {{0x580 + 18, 9}, {0x580 + 20 + 18, 9}, {0x210 + 18, 17}}, 3}, // and channel 2, a scan member
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto bytes = good;
+        for (const auto& [offset, value] : c.bytes)
+            bytes[imageStart + offset] = value;
+        test::WriteBytes(m_dir / c.file, bytes);
+        CSettings settings(m_dir.Path());
+        settings.SetReadOnly(true);
+        CCodeplugSession session(settings);
+        ASSERT_TRUE(session.Open(m_dir / c.file).ok);
+        session.Data().CheckAll();
+        const std::vector<CInvalidEntry>& entries = session.Data().InvalidLog().Entries();
+        ASSERT_EQ(entries.size(), c.problems);
+
+        const auto text = Run({"check", File(c.file)});
+        const auto json = Run({"check", File(c.file), "--json"});
+        const QJsonArray problems = Json(json)[QStringLiteral("problems")].toArray();
+        std::filesystem::remove(m_dir / "out.dat");
+        const auto resaved = Run({"resave", File(c.file), "-o", File("out.dat")});
+        EXPECT_EQ(text.exitCode, c.problems == 0 ? 0 : 1);
+        EXPECT_EQ(json.exitCode, text.exitCode);
+        EXPECT_EQ(resaved.exitCode, text.exitCode);
+        ASSERT_EQ(problems.size(), static_cast<qsizetype>(c.problems)) << json.out;
+        std::string lines;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::string line = entries[i].title + ": " + entries[i].text;
+            lines += line + "\n";
+            EXPECT_NE(resaved.err.find("\n  " + line + "\n"), std::string::npos) << resaved.err;
+            const QJsonObject problem = problems[static_cast<qsizetype>(i)].toObject();
+            EXPECT_EQ(problem[QStringLiteral("field")].toString().toStdString(), entries[i].title);
+            EXPECT_EQ(problem[QStringLiteral("place")].toString().toStdString(), entries[i].text);
+            EXPECT_EQ(problem[QStringLiteral("control")].toInt(), entries[i].control);
+        }
+        EXPECT_EQ(text.out, lines);
+        if (c.problems == 0)
+            continue;
+        EXPECT_NE(resaved.err.find(Message(climsg::kDataFailsChecks)), std::string::npos) << resaved.err;
+        EXPECT_EQ(resaved.err.find(Message(msg::kInvalidData)), std::string::npos) << resaved.err;
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "out.dat"));
+    }
 }
 
 TEST_F(QrvctlTest, APasswordTheRadioCannotHoldIsRefusedBeforeAnyPortIsOpened)
@@ -343,8 +407,8 @@ TEST_F(QrvctlTest, HelpAndVersionGoToStdout)
     EXPECT_EQ(version.out, "qrvctl " + std::string(CSettings::kProgramVersion) + "\n");
 
     // Each verb's usage, however asked, is its part of the whole usage.
-    for (const char* verb : {"new", "info", "dump", "hex", "resave", "diff", "ports", "identify", "read", "write",
-                             "messages", "report", "export-csv", "import-csv"}) {
+    for (const char* verb : {"new", "info", "dump", "hex", "resave", "diff", "check", "ports", "identify", "read",
+                             "write", "messages", "report", "export-csv", "import-csv"}) {
         const auto help = Run({"help", verb});
         EXPECT_EQ(help.exitCode, 0) << verb;
         EXPECT_EQ(help.err, "") << verb;

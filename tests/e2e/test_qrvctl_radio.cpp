@@ -1,6 +1,7 @@
 // qrvctl read and write against qrv-radiosim on a pseudo-terminal, through
 // QSerialPort: what the radio holds afterwards, what the program shows, and
 // what each failure leaves changed.
+#include "cli_messages.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
@@ -214,7 +215,10 @@ TEST_F(QrvctlRadioTest, WriteOfDataThatFailsTheChecksSendsNothing)
     ASSERT_TRUE(sim.Started());
     const auto r = Qrvctl({"write", "--port", sim.Port(), (m_dir / "invalid.dat").string()});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_NE(r.err.find(Message(msg::kInvalidData)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(Message(climsg::kDataFailsChecks)), std::string::npos) << r.err;
+    const auto check = Qrvctl({"check", (m_dir / "invalid.dat").string()});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(r.err.find("\n  " + check.out), std::string::npos) << r.err << check.out;
     ASSERT_TRUE(sim.Stop());
     EXPECT_EQ(test::ReadText(m_dir / "sim.log").find("RX "), std::string::npos);
     EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio);
