@@ -2,6 +2,7 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
+#include "cli_messages.h"
 #include "port_list.h"
 #include "presentation/caption_numbers.h"
 #include "progress_printer.h"
@@ -152,6 +153,20 @@ void NoNewRange(const CSettings& settings, const CCodeplugTransfer& transfer, CF
                      MakeRangeText(r.lower, r.upper).c_str(), settings.ProgramDirectory().string().c_str());
 }
 
+// Why the messages may not be written, or 0. The command line has one try:
+// the password given, or none at all.
+int PasswordRefusal(const std::string& stored, const std::optional<std::string>& typed)
+{
+    if (typed)
+        if (const int problem = RadioPasswordProblem(*typed); problem != 0)
+            return problem;
+    if (stored.empty())
+        return 0;
+    if (!typed)
+        return climsg::kPasswordNeeded;
+    return SameRadioPassword(stored, *typed) ? 0 : msg::kWrongPassword;
+}
+
 } // namespace
 
 int VerbPorts(const std::vector<std::string>& args)
@@ -297,14 +312,8 @@ int VerbMessages(const std::vector<std::string>& args)
     if (const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     const CEmbeddedMessageData& messages = data.EmbeddedMessages();
-    const auto typed = a.Value("--password");
-    if (typed)
-        if (const int problem = RadioPasswordProblem(*typed); problem != 0)
-            return context.Fail(problem);
-    const bool allowed = VerifyRadioPassword(
-        messages.Password(), [&typed]() { return typed; }, [&context] { context.Fail(msg::kWrongPassword); });
-    if (!allowed)
-        return kExitFailure;
+    if (const int refused = PasswordRefusal(messages.Password(), a.Value("--password")); refused != 0)
+        return context.Fail(refused);
     const MessageBlock block = messages.Block();
     const CPortChoice ports = PortChoice(a, settings);
     CMessageTransfer transfer(*link, settings, data.Identity());

@@ -285,17 +285,6 @@ TEST_F(QrvctlTest, CheckListsWhatTheDataChecksFind)
     }
 }
 
-TEST_F(QrvctlTest, APasswordTheRadioCannotHoldIsRefusedBeforeAnyPortIsOpened)
-{
-    ASSERT_EQ(Run({"new", "-o", File("m.dat")}).exitCode, 0);
-    for (const auto& [password, message] :
-         {std::pair<std::string, int>{"caf\xc3\xa9", msg::kPasswordNotAscii}, {"123456789", msg::kPasswordTooLong}}) {
-        const auto r = Run({"messages", "write", "--port", File("no-port"), "--password", password, File("m.dat")});
-        EXPECT_EQ(r.exitCode, 1) << password;
-        EXPECT_NE(r.err.find(Message(message)), std::string::npos) << r.err;
-    }
-}
-
 TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
 {
     auto r = Run({"info", File("missing.dat")});
