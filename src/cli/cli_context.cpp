@@ -1,5 +1,6 @@
 #include "cli_context.h"
 
+#include "cli_messages.h"
 #include "radio_data/messages.h"
 #include "radio_data/program_files.h"
 #include "radio_data/save_failure.h"
@@ -27,6 +28,9 @@ CCliContext::~CCliContext()
 
 int CCliContext::Fail(int message, const std::string& argument) const
 {
+    // The program's text points at a window qrvctl does not have.
+    if (message == msg::kInvalidData)
+        return FailChecks(climsg::kDataFailsChecks);
     const std::string text = FormatMessageText(m_settings->GetMessage(message), argument);
     std::fprintf(stderr, "qrvctl: %s\n", text.c_str());
     return kExitFailure;
@@ -46,35 +50,29 @@ int CCliContext::FailOpen(const std::string& file, const CFileResult& result) co
     return Fail(result.message, result.argument);
 }
 
+int CCliContext::FailChecks(int headline) const
+{
+    std::fprintf(stderr, "qrvctl: %s\n", m_settings->GetMessage(headline).c_str());
+    for (const CInvalidEntry& entry : m_session->Data().InvalidLog().Entries())
+        std::fprintf(stderr, "  %s\n", CheckLine(entry).c_str());
+    return kExitFailure;
+}
+
 int CCliContext::FailSave(const std::string& file, const CSaveResult& result) const
 {
     const CSaveFailureMessage failure = DescribeSaveFailure(file, result);
     return Fail(failure.message, failure.argument);
 }
 
+std::string CheckLine(const CInvalidEntry& entry)
+{
+    return entry.title + ": " + entry.text;
+}
+
 int Usage(const std::string& reason)
 {
-    std::fprintf(stderr,
-                 "qrvctl: %s\n"
-                 "usage: qrvctl VERB [--data-dir DIR] ...\n"
-                 "  new -o FILE [--model-id ID] [--model-name NAME] [--range LO-HI] [--signal N] [--comment TEXT]\n"
-                 "  info FILE [--json]\n"
-                 "  dump FILE [--json]\n"
-                 "  hex FILE\n"
-                 "  resave IN -o OUT [--comment TEXT]\n"
-                 "  diff A B\n"
-                 "  ports\n"
-                 "  identify [--port NAME]\n"
-                 "  read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]\n"
-                 "  write [--port NAME] FILE [--no-verify] [--no-backup] [--backup-dir DIR]\n"
-                 "  messages read [--port NAME] -o FILE\n"
-                 "  messages write [--port NAME] [--password TEXT] FILE\n"
-                 "  report FILE -o OUT.pdf [--section NAME]... [--language INDEX]\n"
-                 "  export-csv FILE -o OUT.csv [--format native|common]\n"
-                 "  import-csv FILE IN.csv -o OUT [--append] [--skip-bad] [--format native|common]\n"
-                 "The radio verbs (identify, read, write, messages) take --trace FILE: the serial trace.\n",
-                 reason.c_str());
-    return kExitUsage;
+    std::fprintf(stderr, "qrvctl: %s\n", reason.c_str());
+    return kUsageError;
 }
 
 } // namespace qrv::cli

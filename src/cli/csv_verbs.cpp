@@ -4,7 +4,6 @@
 #include "cli_context.h"
 #include "csv/channel_csv.h"
 #include "radio_data/data_file.h"
-#include "radio_data/invalid_log.h"
 #include "radio_data/read_failure.h"
 #include "util/atomic_file.h"
 #include "util/text_format.h"
@@ -27,15 +26,6 @@ std::optional<CCsvFormat> FormatOption(const CCliArgs& a, const char* fallback)
     if (format == "common")
         return CCsvFormat::Common;
     return std::nullopt;
-}
-
-// What the data checks found, one line each, as the invalid log lists it.
-int FailChecks(CCliContext& context, CRadioData& data)
-{
-    std::fprintf(stderr, "%s\n", context.Settings().GetMessage(csvmsg::kDataProblems).c_str());
-    for (const CInvalidEntry& entry : data.InvalidLog().Entries())
-        std::fprintf(stderr, "  %s: %s\n", entry.title.c_str(), entry.text.c_str());
-    return kExitFailure;
 }
 
 } // namespace
@@ -104,7 +94,7 @@ int VerbImportCsv(const std::vector<std::string>& args)
         std::printf("%s\n", context.Settings().GetMessage(csvmsg::kReplacesList).c_str());
     ApplyImport(result, context.RadioData());
     if (context.RadioData().InvalidLog().Count() > 0)
-        return FailChecks(context, context.RadioData());
+        return context.FailChecks(csvmsg::kDataProblems);
     std::string comment;
     ReadComment(in, comment);
     const CFileResult saved = context.Session().SaveAs(FromUtf8Path(*out), comment);

@@ -10,10 +10,12 @@
 #include "radio_data/messages.h"
 #include "util/text_format.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
+#include <array>
 #include <cstdio>
 
 namespace qrv::cli {
@@ -46,6 +48,21 @@ void PrintTextLines(const std::string& text)
     for (const std::string& line : Split(text, '\n'))
         if (!line.empty())
             std::printf("%s\n", PrintableText(line).c_str());
+}
+
+QJsonObject CheckJson(const std::vector<CInvalidEntry>& entries)
+{
+    QJsonArray problems;
+    for (const CInvalidEntry& entry : entries) {
+        QJsonObject problem;
+        problem[QStringLiteral("field")] = Q(entry.title);
+        problem[QStringLiteral("place")] = Q(entry.text);
+        problem[QStringLiteral("control")] = entry.control; // the same in every language
+        problems.append(problem);
+    }
+    QJsonObject o;
+    o[QStringLiteral("problems")] = problems;
+    return o;
 }
 
 } // namespace
@@ -202,15 +219,41 @@ int VerbDiff(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, kNoFlags, 2))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CDataFileContents before = ReadDataFile(FromUtf8Path(a.Positional()[0]));
-    if (!before)
-        return context.Fail(before.failure.message, before.failure.argument);
-    const CDataFileContents after = ReadDataFile(FromUtf8Path(a.Positional()[1]));
-    if (!after)
-        return context.Fail(after.failure.message, after.failure.argument);
-    for (const auto& change : DiffImages(before.image, after.image))
+    std::array<CDataFileContents, 2> files;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        files[i] = ReadDataFile(FromUtf8Path(a.Positional()[i]));
+        if (!files[i]) {
+            context.Fail(files[i].failure.message, files[i].failure.argument);
+            return kExitTrouble;
+        }
+    }
+    const auto changes = DiffImages(files[0].image, files[1].image);
+    for (const auto& change : changes)
         std::printf("%s\n", change.ListLine().c_str());
-    return kExitOk;
+    return changes.empty() ? kExitOk : kExitFound;
+}
+
+// Exit 1 when the checks find anything, as diff does for a difference; 2
+// when the file cannot be opened, so that a script can tell the two apart.
+int VerbCheck(const std::vector<std::string>& args)
+{
+    CCliArgs a;
+    if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
+    if (!opened.ok) {
+        context.FailOpen(a.Positional()[0], opened);
+        return kExitTrouble;
+    }
+    context.RadioData().CheckAll();
+    const std::vector<CInvalidEntry>& entries = context.RadioData().InvalidLog().Entries();
+    if (a.Flag("--json"))
+        PrintJson(CheckJson(entries));
+    else
+        for (const CInvalidEntry& entry : entries)
+            std::printf("%s\n", PrintableText(CheckLine(entry)).c_str());
+    return entries.empty() ? kExitOk : kExitFound;
 }
 
 } // namespace qrv::cli

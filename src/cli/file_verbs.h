@@ -11,5 +11,6 @@ int VerbDump(const std::vector<std::string>& args);
 int VerbHex(const std::vector<std::string>& args);
 int VerbResave(const std::vector<std::string>& args);
 int VerbDiff(const std::vector<std::string>& args);
+int VerbCheck(const std::vector<std::string>& args);
 
 } // namespace qrv::cli

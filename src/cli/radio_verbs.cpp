@@ -2,6 +2,7 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
+#include "cli_messages.h"
 #include "port_list.h"
 #include "presentation/caption_numbers.h"
 #include "progress_printer.h"
@@ -18,11 +19,11 @@
 #include "util/text_format.h"
 
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <thread>
 
 namespace qrv::cli {
 
@@ -100,6 +101,17 @@ private:
     std::unique_ptr<CRadioLink> m_link;
 };
 
+// Runs the exchange with the radio on a worker and waits for it. The worker is
+// a QThread: QSerialPort's socket notifiers work only in a thread Qt started
+// (in any other they refuse, with a warning each), and the port is opened,
+// used and closed there.
+void RunOnPortThread(const std::function<void()>& work)
+{
+    const std::unique_ptr<QThread> worker(QThread::create(work));
+    worker->start();
+    worker->wait();
+}
+
 // The folder the image read or about to be written is kept in: the
 // program's, or --backup-dir; none with --no-backup.
 std::filesystem::path BackupFolder(const CCliArgs& a)
@@ -119,11 +131,10 @@ CTransferResult RunTransfer(CTransferJob& job, const CCliArgs& a, const CPortCho
 {
     job.SetBackupFolder(BackupFolder(a));
     CTransferResult result;
-    std::thread worker([&] {
+    RunOnPortThread([&] {
         CProgressPrinter printer(what);
         result = job.Run(ports, [&printer](int percent) { printer.Show(percent); });
     });
-    worker.join();
     if (!job.BackupError().empty())
         std::fprintf(stderr, "qrvctl: no backup kept: %s\n", job.BackupError().c_str());
     return result;
@@ -140,6 +151,20 @@ void NoNewRange(const CSettings& settings, const CCodeplugTransfer& transfer, CF
     if (!ranges.Contains(r.lower, r.upper))
         std::fprintf(stderr, "qrvctl: the radio's range %s MHz is not in Model.dat of %s\n",
                      MakeRangeText(r.lower, r.upper).c_str(), settings.ProgramDirectory().string().c_str());
+}
+
+// Why the messages may not be written, or 0. The command line has one try:
+// the password given, or none at all.
+int PasswordRefusal(const std::string& stored, const std::optional<std::string>& typed)
+{
+    if (typed)
+        if (const int problem = RadioPasswordProblem(*typed); problem != 0)
+            return problem;
+    if (stored.empty())
+        return 0;
+    if (!typed)
+        return climsg::kPasswordNeeded;
+    return SameRadioPassword(stored, *typed) ? 0 : msg::kWrongPassword;
 }
 
 } // namespace
@@ -165,7 +190,7 @@ int VerbIdentify(const std::vector<std::string>& args)
     CVerbLink link(a, context);
     CRadioIdentity radio;
     CTransferResult result;
-    std::thread worker([&] {
+    RunOnPortThread([&] {
         if (link->Connect(ports.remembered, ports.listed).empty()) {
             result.message = msg::kNoRadioAnswer;
             result.noRadio = true;
@@ -177,7 +202,6 @@ int VerbIdentify(const std::vector<std::string>& args)
         std::printf("Port:             %s\n", link->PortName().c_str());
         link->Close();
     });
-    worker.join();
     if (!result.ok)
         return Report(context.Settings(), *link, result);
     const FreqRangeRec range = DecodeRadioRange(radio.range);
@@ -274,8 +298,7 @@ int VerbMessages(const std::vector<std::string>& args)
         MessageBlock block = data.EmbeddedMessages().Block();
         const CPortChoice ports = PortChoice(a, settings);
         CMessageTransfer transfer(*link, settings, data.Identity());
-        std::thread worker([&] { result = transfer.Read(ports, block); });
-        worker.join();
+        RunOnPortThread([&] { result = transfer.Read(ports, block); });
         transfer.ApplyTo(data.Identity(), settings);
         if (!result.ok)
             return Report(context.Settings(), *link, result);
@@ -289,19 +312,12 @@ int VerbMessages(const std::vector<std::string>& args)
     if (const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0])); !opened.ok)
         return context.FailOpen(a.Positional()[0], opened);
     const CEmbeddedMessageData& messages = data.EmbeddedMessages();
-    const auto typed = a.Value("--password");
-    if (typed)
-        if (const int problem = RadioPasswordProblem(*typed); problem != 0)
-            return context.Fail(problem);
-    const bool allowed = VerifyRadioPassword(
-        messages.Password(), [&typed]() { return typed; }, [&context] { context.Fail(msg::kWrongPassword); });
-    if (!allowed)
-        return kExitFailure;
+    if (const int refused = PasswordRefusal(messages.Password(), a.Value("--password")); refused != 0)
+        return context.Fail(refused);
     const MessageBlock block = messages.Block();
     const CPortChoice ports = PortChoice(a, settings);
     CMessageTransfer transfer(*link, settings, data.Identity());
-    std::thread worker([&] { result = transfer.Write(ports, block); });
-    worker.join();
+    RunOnPortThread([&] { result = transfer.Write(ports, block); });
     return Report(context.Settings(), *link, result);
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli_args.h"
 #include "cli_context.h"
+#include "cli_messages.h"
 #include "report/report_sections.h"
 #include "report_pdf.h"
 #include "report_printer.h"
@@ -22,9 +23,6 @@ namespace {
 constexpr std::array<std::string_view, 9> kSectionNames{
     "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "test-frequency",
 };
-
-// S01: the report could not be written (argument: the file).
-constexpr int kReportNotWritten = 1232;
 
 std::string SectionList()
 {
@@ -88,7 +86,7 @@ int VerbReport(const std::vector<std::string>& args)
     printer.Prepare(*sections);
     const std::optional<QByteArray> pdf = ReportPdf(printer);
     if (!pdf)
-        return context.Fail(kReportNotWritten, *out);
+        return context.Fail(climsg::kReportNotWritten, *out);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf->constData());
     const CSaveResult saved =
         WriteFileAtomically(FromUtf8Path(*out), std::span(bytes, static_cast<std::size_t>(pdf->size())));

@@ -1,8 +1,11 @@
 // qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
+#include "cli_messages.h"
 #include "presentation/form_numbers.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
+#include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
+#include "session/codeplug_session.h"
 #include "test_support.h"
 #include "tool_runner.h"
 #include "util/text_format.h"
@@ -44,7 +47,10 @@ protected:
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
-        return test::RunTool(QRVCTL_PATH, args);
+        test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        EXPECT_TRUE(test::WholeLines(r.out)) << args[0] << ": " << r.out;
+        EXPECT_TRUE(test::WholeLines(r.err)) << args[0] << ": " << r.err;
+        return r;
     }
 
     std::string File(const std::string& name) { return (m_dir / name).string(); }
@@ -173,9 +179,13 @@ TEST_F(QrvctlTest, ResaveRunsTheImageThroughTheObjects)
     ASSERT_TRUE(ReadComment(m_dir / "out.dat", comment));
     EXPECT_EQ(comment, "keep");
 
+    // As diff(1): 1 when the images differ, 0 when they are the same.
     const auto diff = Run({"diff", File("in.dat"), File("out.dat")});
-    ASSERT_EQ(diff.exitCode, 0);
+    EXPECT_EQ(diff.exitCode, 1);
     EXPECT_EQ(diff.out, "$E.0x5:12->FF\n$E.0x6C0:34->FF\n");
+    const auto same = Run({"diff", File("out.dat"), File("out.dat")});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "");
 }
 
 TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
@@ -192,11 +202,15 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
     for (const Case c : {Case{"missing.dat", msg::kReadMissing}, Case{"folder", msg::kReadDirectory},
                          Case{"pipe", msg::kReadNotAFile}, Case{"cut.dat", msg::kReadDamaged}}) {
         const std::string expected = FormatMessageText(Message(c.message), File(c.file));
-        for (const auto& args : {std::vector<std::string>{"info", File(c.file)},
-                                 std::vector<std::string>{"diff", File("good.dat"), File(c.file)},
-                                 std::vector<std::string>{"dump", File(c.file)}}) {
+        // diff, like diff(1), and check say 2 when they could not look.
+        for (const auto& [args, exitCode] :
+             {std::pair{std::vector<std::string>{"info", File(c.file)}, 1},
+              std::pair{std::vector<std::string>{"diff", File("good.dat"), File(c.file)}, 2},
+              std::pair{std::vector<std::string>{"diff", File(c.file), File("good.dat")}, 2},
+              std::pair{std::vector<std::string>{"dump", File(c.file)}, 1},
+              std::pair{std::vector<std::string>{"check", File(c.file)}, 2}}) {
             const auto r = Run(args);
-            EXPECT_EQ(r.exitCode, 1) << args[0] << " " << c.file;
+            EXPECT_EQ(r.exitCode, exitCode) << args[0] << " " << c.file;
             EXPECT_NE(r.err.find(expected), std::string::npos) << args[0] << ": " << r.err;
         }
     }
@@ -211,14 +225,63 @@ TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
     EXPECT_NE(info.out.find("\\x1B[2Jcleared"), std::string::npos) << info.out;
 }
 
-TEST_F(QrvctlTest, APasswordTheRadioCannotHoldIsRefusedBeforeAnyPortIsOpened)
+// The problems the data checks find, each with its field and place, as the
+// core's invalid log holds them: check lists them on stdout, and a verb that
+// refuses to save lists the same under its headline.
+TEST_F(QrvctlTest, CheckListsWhatTheDataChecksFind)
 {
-    ASSERT_EQ(Run({"new", "-o", File("m.dat")}).exitCode, 0);
-    for (const auto& [password, message] :
-         {std::pair<std::string, int>{"caf\xc3\xa9", msg::kPasswordNotAscii}, {"123456789", msg::kPasswordTooLong}}) {
-        const auto r = Run({"messages", "write", "--port", File("no-port"), "--password", password, File("m.dat")});
-        EXPECT_EQ(r.exitCode, 1) << password;
-        EXPECT_NE(r.err.find(Message(message)), std::string::npos) << r.err;
+    ASSERT_EQ(Run({"new", "-o", File("good.dat")}).exitCode, 0);
+    const auto good = ReadBytes(m_dir / "good.dat");
+    const std::size_t imageStart = good.size() - kImageSize;
+    struct Case {
+        const char* file;
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes; // image offset, value
+        std::size_t problems;
+    };
+    const Case cases[] = {
+        {"good.dat", {}, 0},
+        {"personality.dat", {{0x580 + 18, 9}}, 1}, // channel 1 names a personality the codeplug lacks
+        {"three.dat", {{0x580 + 18, 9}, {0x580 + 20 + 18, 9}, {0x210 + 18, 17}}, 3}, // and channel 2, a scan member
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto bytes = good;
+        for (const auto& [offset, value] : c.bytes)
+            bytes[imageStart + offset] = value;
+        test::WriteBytes(m_dir / c.file, bytes);
+        CSettings settings(m_dir.Path());
+        settings.SetReadOnly(true);
+        CCodeplugSession session(settings);
+        ASSERT_TRUE(session.Open(m_dir / c.file).ok);
+        session.Data().CheckAll();
+        const std::vector<CInvalidEntry>& entries = session.Data().InvalidLog().Entries();
+        ASSERT_EQ(entries.size(), c.problems);
+
+        const auto text = Run({"check", File(c.file)});
+        const auto json = Run({"check", File(c.file), "--json"});
+        const QJsonArray problems = Json(json)[QStringLiteral("problems")].toArray();
+        std::filesystem::remove(m_dir / "out.dat");
+        const auto resaved = Run({"resave", File(c.file), "-o", File("out.dat")});
+        EXPECT_EQ(text.exitCode, c.problems == 0 ? 0 : 1);
+        EXPECT_EQ(json.exitCode, text.exitCode);
+        EXPECT_EQ(resaved.exitCode, text.exitCode);
+        ASSERT_EQ(problems.size(), static_cast<qsizetype>(c.problems)) << json.out;
+        std::string lines;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::string line = entries[i].title + ": " + entries[i].text;
+            lines += line + "\n";
+            EXPECT_NE(resaved.err.find("\n  " + line + "\n"), std::string::npos) << resaved.err;
+            const QJsonObject problem = problems[static_cast<qsizetype>(i)].toObject();
+            EXPECT_EQ(problem[QStringLiteral("field")].toString().toStdString(), entries[i].title);
+            EXPECT_EQ(problem[QStringLiteral("place")].toString().toStdString(), entries[i].text);
+            EXPECT_EQ(problem[QStringLiteral("control")].toInt(), entries[i].control);
+        }
+        EXPECT_EQ(text.out, lines);
+        if (c.problems == 0)
+            continue;
+        EXPECT_NE(resaved.err.find(Message(climsg::kDataFailsChecks)), std::string::npos) << resaved.err;
+        EXPECT_EQ(resaved.err.find(Message(msg::kInvalidData)), std::string::npos) << resaved.err;
+        EXPECT_FALSE(std::filesystem::exists(m_dir / "out.dat"));
     }
 }
 
@@ -282,25 +345,73 @@ TEST_F(QrvctlTest, SavesOverAReadOnlyFileAreRefused)
     }
 }
 
-TEST_F(QrvctlTest, UsageErrorsExitWithTwo)
+// A usage error: exit 2, the reason and the usage of the verb (of all verbs
+// when the verb is not known) on stderr, nothing on stdout.
+TEST_F(QrvctlTest, UsageErrorsExitWithTwoAndShowTheUsage)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {"frobnicate"},
-        {"info"},
-        {"info", "a", "b"},
-        {"new"},
-        {"new", "-o"},
-        {"new", "-o", File("x.dat"), "--range", "470-400"},
-        {"dump", File("x.dat"), "--bogus"},
-        {"resave", File("x.dat")},
-        {"diff", File("x.dat")},
+    struct Case {
+        std::vector<std::string> args;
+        std::string usage; // the first usage line expected
     };
-    for (const auto& args : cases) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 2) << args[0];
-        EXPECT_FALSE(r.err.empty());
+    const std::vector<Case> cases = {
+        {{"frobnicate"}, "qrvctl VERB"},
+        {{"help", "frobnicate"}, "qrvctl VERB"},
+        {{"help", "info", "dump"}, "qrvctl VERB"},
+        {{"--version", "info"}, "qrvctl VERB"},
+        {{"info"}, "qrvctl info FILE"},
+        {{"info", "a", "b"}, "qrvctl info FILE"},
+        {{"new"}, "qrvctl new -o FILE"},
+        {{"new", "-o"}, "qrvctl new -o FILE"},
+        {{"new", "-o", File("x.dat"), "--range", "470-400"}, "qrvctl new -o FILE"},
+        {{"dump", File("x.dat"), "--bogus"}, "qrvctl dump FILE"},
+        {{"resave", File("x.dat")}, "qrvctl resave IN"},
+        {{"diff", File("x.dat")}, "qrvctl diff A B"},
+        {{"messages", "send"}, "qrvctl messages read"},
+    };
+    for (const Case& c : cases) {
+        const auto r = Run(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args[0];
+        EXPECT_EQ(r.out, "") << c.args[0];
+        EXPECT_EQ(r.err.rfind("qrvctl: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nusage: " + c.usage), std::string::npos) << r.err;
     }
+    const auto bare = test::RunTool(QRVCTL_PATH, {});
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_NE(bare.err.find("\nusage: qrvctl VERB"), std::string::npos) << bare.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
+}
+
+// Asked for, the usage and the version go to stdout with exit 0, and nothing runs.
+TEST_F(QrvctlTest, HelpAndVersionGoToStdout)
+{
+    const auto all = Run({"--help"});
+    for (const auto& args : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
+        const auto r = Run(args);
+        EXPECT_EQ(r.exitCode, 0) << args[0];
+        EXPECT_EQ(r.err, "") << args[0];
+        EXPECT_EQ(r.out, all.out) << args[0];
+    }
+    const auto version = Run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "qrvctl " + std::string(CSettings::kProgramVersion) + "\n");
+
+    // Each verb's usage, however asked, is its part of the whole usage.
+    for (const char* verb : {"new", "info", "dump", "hex", "resave", "diff", "check", "ports", "identify", "read",
+                             "write", "messages", "report", "export-csv", "import-csv"}) {
+        const auto help = Run({"help", verb});
+        EXPECT_EQ(help.exitCode, 0) << verb;
+        EXPECT_EQ(help.err, "") << verb;
+        const std::string first = help.out.substr(0, help.out.find('\n'));
+        const std::string prefix = std::string("usage: qrvctl ") + verb;
+        EXPECT_EQ(first.substr(0, prefix.size()), prefix) << help.out;
+        EXPECT_NE(all.out.find("\n  " + first.substr(std::string("usage: qrvctl ").size()) + "\n"), std::string::npos)
+            << verb;
+        for (const char* flag : {"--help", "-h"})
+            EXPECT_EQ(Run({verb, flag}).out, help.out) << verb << " " << flag;
+    }
+    const auto asked = Run({"new", "-o", File("h.dat"), "--help"});
+    EXPECT_EQ(asked.exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "h.dat"));
 }
 
 // The text of a PDF as poppler lays it out, one string per page.

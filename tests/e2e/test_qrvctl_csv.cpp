@@ -20,7 +20,9 @@ protected:
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
-        return test::RunTool(QRVCTL_PATH, args);
+        test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        EXPECT_TRUE(test::WholeLines(r.out) && test::WholeLines(r.err)) << r.out << r.err;
+        return r;
     }
 
     std::string File(const std::string& name) { return (m_dir / name).string(); }

@@ -1,11 +1,13 @@
 // qrvctl read and write against qrv-radiosim on a pseudo-terminal, through
 // QSerialPort: what the radio holds afterwards, what the program shows, and
 // what each failure leaves changed.
+#include "cli_messages.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
 #include "radiosim_process.h"
+#include "records/embedded_message_data.h"
 #include "test_support.h"
 #include "tool_runner.h"
 #include "util/text_format.h"
@@ -16,6 +18,8 @@
 #include <QProcess>
 
 #include <fstream>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 namespace qrv {
@@ -54,11 +58,17 @@ protected:
         return image;
     }
 
+    // Every run: whole lines, and Qt's own warnings ("QSocketNotifier: ...", "QObject::...: ...") never reach the user.
     test::CToolResult Qrvctl(std::vector<std::string> args)
     {
         args.push_back("--data-dir");
         args.push_back(m_dir.Path().string());
-        return test::RunTool(QRVCTL_PATH, args);
+        const test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
+        EXPECT_TRUE(test::WholeLines(r.out) && test::WholeLines(r.err)) << r.out << r.err;
+        const std::regex qtWarning("^Q[A-Za-z]+(::[A-Za-z]+)?: ");
+        for (const std::string& line : Split(r.err, '\n'))
+            EXPECT_FALSE(std::regex_search(line, qtWarning)) << args[0] << ": " << line;
+        return r;
     }
 
     std::vector<std::string> Sim(std::vector<std::string> options)
@@ -207,7 +217,10 @@ TEST_F(QrvctlRadioTest, WriteOfDataThatFailsTheChecksSendsNothing)
     ASSERT_TRUE(sim.Started());
     const auto r = Qrvctl({"write", "--port", sim.Port(), (m_dir / "invalid.dat").string()});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_NE(r.err.find(Message(msg::kInvalidData)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(Message(climsg::kDataFailsChecks)), std::string::npos) << r.err;
+    const auto check = Qrvctl({"check", (m_dir / "invalid.dat").string()});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(r.err.find("\n  " + check.out), std::string::npos) << r.err << check.out;
     ASSERT_TRUE(sim.Stop());
     EXPECT_EQ(test::ReadText(m_dir / "sim.log").find("RX "), std::string::npos);
     EXPECT_EQ(ImageOf(m_dir / "after.dat"), m_radio);
@@ -336,6 +349,7 @@ TEST_F(QrvctlRadioTest, IdentifyAndMessages)
     ASSERT_TRUE(sim.Started());
     auto r = Qrvctl({"identify", "--port", sim.Port()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("QL-210"), std::string::npos);
     EXPECT_NE(r.out.find("400-470"), std::string::npos);
 
@@ -353,6 +367,64 @@ TEST_F(QrvctlRadioTest, IdentifyAndMessages)
         ASSERT_EQ(back[o], doc[o]) << std::hex << o;
     }
     EXPECT_EQ(after[0x490], m_radio[0x490]); // nothing beyond the block
+}
+
+// How often text occurs in output.
+std::size_t Occurrences(const std::string& output, const std::string& text)
+{
+    std::size_t count = 0;
+    for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + text.size()))
+        ++count;
+    return count;
+}
+
+// messages write: a password the radio cannot hold, and for a codeplug with
+// a radio password none or a wrong one, are refused, each said once, before
+// a frame reaches the radio; the right one writes.
+TEST_F(QrvctlRadioTest, MessagesWriteNeedsTheCodeplugsPassword)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "open.dat").string()}).exitCode, 0);
+    auto bytes = test::ReadBytes(m_dir / "open.dat");
+    const auto field = CEmbeddedMessageData::PasswordField("Secret 1");
+    ASSERT_TRUE(field);
+    const std::size_t passwordAt = bytes.size() - kImageSize + CEmbeddedMessageData::kImageOffset;
+    std::copy(field->begin(), field->end(), bytes.begin() + static_cast<std::ptrdiff_t>(passwordAt));
+    test::WriteBytes(m_dir / "locked.dat", bytes);
+    const auto log = m_dir / "sim.log";
+    CRadioSimProcess sim(Sim({"--log", log.string()}));
+    ASSERT_TRUE(sim.Started());
+    const auto write = [&](const char* file, const std::optional<std::string>& password) {
+        std::vector<std::string> args{"messages", "write", "--port", sim.Port(), (m_dir / file).string()};
+        if (password)
+            args.insert(args.end(), {"--password", *password});
+        return Qrvctl(args);
+    };
+
+    struct Case {
+        const char* file;
+        std::optional<std::string> password;
+        int message;
+    };
+    const Case refusals[] = {
+        {"open.dat", "caf\xc3\xa9", msg::kPasswordNotAscii},
+        {"open.dat", "123456789", msg::kPasswordTooLong},
+        {"locked.dat", std::nullopt, climsg::kPasswordNeeded},
+        {"locked.dat", "secret 1", msg::kWrongPassword}, // letter case counts
+        {"locked.dat", "Secret", msg::kWrongPassword},
+    };
+    for (const Case& c : refusals) {
+        const auto r = write(c.file, c.password);
+        EXPECT_EQ(r.exitCode, 1) << c.file << " " << c.password.value_or("(none)");
+        EXPECT_EQ(Occurrences(r.err, Message(c.message)), 1u) << r.err;
+    }
+    EXPECT_EQ(test::ReadText(log).find("RX "), std::string::npos);
+
+    const auto r = write("locked.dat", "Secret 1");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    ASSERT_TRUE(sim.Stop());
+    const Image after = ImageOf(m_dir / "after.dat");
+    EXPECT_TRUE(std::equal(field->begin(), field->end(), after.begin() + CEmbeddedMessageData::kImageOffset));
 }
 
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder)

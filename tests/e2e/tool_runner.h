@@ -13,4 +13,10 @@ struct CToolResult {
 
 CToolResult RunTool(const std::string& program, const std::vector<std::string>& args);
 
+// An output whose every line ends in a newline (or no output at all).
+inline bool WholeLines(const std::string& text)
+{
+    return text.empty() || text.back() == '\n';
+}
+
 } // namespace qrv::test
