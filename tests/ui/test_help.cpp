@@ -19,11 +19,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <memory>
 
@@ -92,12 +94,30 @@ private slots:
         QVERIFY(f.frame->Help()->Window()->isVisible());
     }
 
-    void HelpButtonOfADialogShowsItsPage()
+    // The help window belongs to the main window and goes with it; opened
+    // from a modal dialog it comes up above that dialog, taking input, and
+    // stays open when the dialog closes.
+    void HelpButtonOfADialogShowsItsPageAboveIt()
     {
-        CFixture f({CDlgModel::kForm});
-        CDlgModel dialog(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kForm));
+        auto f = std::make_unique<CFixture>(std::initializer_list<int>{CDlgModel::kForm});
+        {
+            CDlgModel dialog(f->program.Settings(), f->program.Settings().RememberedModel(), f->frame.get());
+            QWidget* parentWhileModal = nullptr;
+            QTimer::singleShot(0, &dialog, [&] {
+                dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+                parentWhileModal = f->frame->Help()->Window()->parentWidget();
+                dialog.reject();
+            });
+            dialog.exec();
+            QCOMPARE(f->Page(), EnglishPage(CDlgModel::kForm));
+            QCOMPARE(parentWhileModal, static_cast<QWidget*>(&dialog));
+        }
+        // The dialog gone, the window stays open, the main window's again.
+        QVERIFY(f->frame->Help()->Window() != nullptr && f->frame->Help()->Window()->isVisible());
+        QCOMPARE(f->frame->Help()->Window()->parentWidget(), static_cast<QWidget*>(f->frame.get()));
+        const QPointer<QWidget> window = f->frame->Help()->Window();
+        f.reset();
+        QVERIFY(window.isNull());
     }
 
     void F1InTheTreeTakesTheSelectedItem()

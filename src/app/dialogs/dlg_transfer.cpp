@@ -75,8 +75,8 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
 
 CDlgTransfer::~CDlgTransfer()
 {
-    if (m_worker.joinable())
-        m_worker.join();
+    if (m_worker)
+        m_worker->wait();
 }
 
 int CDlgTransfer::Percent() const
@@ -86,7 +86,7 @@ int CDlgTransfer::Percent() const
 
 void CDlgTransfer::Start()
 {
-    if (m_worker.joinable())
+    if (m_worker)
         return;
     m_ok->setEnabled(false);
     m_cancel->setEnabled(false);
@@ -97,10 +97,12 @@ void CDlgTransfer::Start()
     }
     // The job took what it needs of the document when it was made; the
     // worker touches nothing else.
-    m_worker = std::thread([this] {
+    // A QThread: the serial port's notifiers work only in a thread Qt started.
+    m_worker.reset(QThread::create([this] {
         m_result = m_job->Run(m_ports, [this](int percent) { emit Progress(percent); });
         emit Finished();
-    });
+    }));
+    m_worker->start();
 }
 
 void CDlgTransfer::OnProgress(int percent)
@@ -112,7 +114,8 @@ void CDlgTransfer::OnProgress(int percent)
 
 void CDlgTransfer::OnFinished()
 {
-    m_worker.join();
+    m_worker->wait();
+    m_worker.reset();
     unsetCursor();
     const CTransferResult& r = m_result;
     if (r.noRadio) {

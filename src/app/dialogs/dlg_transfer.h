@@ -6,11 +6,11 @@
 #include "session/transfer_job.h"
 
 #include <QDialog>
+#include <QThread>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <thread>
 
 class QCheckBox;
 class QLabel;
@@ -65,7 +65,7 @@ private:
     std::unique_ptr<CTransferJob> m_job;
     CTransferResult m_result;
     std::function<void()> m_beforeLoad;
-    std::thread m_worker;
+    std::unique_ptr<QThread> m_worker;
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;
     QPushButton* m_ok = nullptr;

@@ -12,6 +12,7 @@
 #include "shell/qt_text.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTextBrowser>
@@ -38,7 +39,7 @@ CHelp::~CHelp()
 {
     if (g_installed == this)
         g_installed = nullptr;
-    delete m_window; // a top-level window of its own, not a child of the owner
+    delete m_window; // unless the window it belongs to took it already
 }
 
 void CHelp::Install()
@@ -71,7 +72,6 @@ std::vector<int> CHelp::TopicsOf(const QWidget* widget) const
 
 void CHelp::MakeWindow()
 {
-    // Parented to nothing so that it can stay open beside a modal dialog.
     m_window = new QWidget(nullptr, Qt::Window);
     m_window->setObjectName(QStringLiteral("helpWindow"));
     m_window->resize(760, 620);
@@ -104,6 +104,20 @@ bool CHelp::ShowTopic(const std::vector<int>& numbers)
     }
     if (!m_window)
         MakeWindow();
+    // The window belongs to the main window and closes with it; while a modal
+    // dialog is up it belongs to that dialog, so that it comes up above it
+    // and takes input.
+    QWidget* owner = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : m_owner.data();
+    if (m_window->parentWidget() != owner) {
+        m_window->setParent(owner, Qt::Window);
+        // Back to the main window when the dialog closes, still open.
+        if (auto* dialog = qobject_cast<QDialog*>(owner); dialog != nullptr && dialog != m_owner)
+            connect(dialog, &QDialog::finished, m_window, [this] {
+                const bool shown = m_window->isVisible();
+                m_window->setParent(m_owner, Qt::Window);
+                m_window->setVisible(shown);
+            });
+    }
     m_window->setWindowTitle(Q(CaptionOf(m_settings.GetText(kHelpCaption))));
     m_browser->setSource(QUrl::fromLocalFile(Q(page->string())));
     m_window->show();
