@@ -1,5 +1,6 @@
 // The main window as a user meets it: the tree after a load, the items the
 // user level hides, opening items, tool tips, bad files, the invalid log.
+#include "dialogs/backup_actions.h"
 #include "dialogs/dlg_file.h"
 #include "dialogs/dlg_password.h"
 #include "dialogs/dlg_port.h"
@@ -28,12 +29,16 @@
 #include "sim_radio.h"
 #include "test_support.h"
 #include "ui_test_registry.h"
+#include "widgets/compact_form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,10 +48,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidgetItemIterator>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstdlib>
@@ -80,6 +87,23 @@ private:
             texts << item->text(0);
         return texts;
     }
+
+    // Every editor a user opens from the tree or the View menu.
+    static constexpr std::pair<int, const char*> kEditors[] = {{item::kRadio, "radio"},
+                                                               {item::kChannel, "channel"},
+                                                               {item::kChannelList, "channel_list"},
+                                                               {item::kPersonality, "personality"},
+                                                               {item::kScan, "scan"},
+                                                               {item::kKeys, "keys"},
+                                                               {item::kMiscellaneous, "misc"},
+                                                               {item::kVox, "vox"},
+                                                               {item::kMode, "mode"},
+                                                               {item::kTestFrequency, "test_frequency"},
+                                                               {item::kDtmfSystem, "dtmf"},
+                                                               {item::kEmergency, "emergency"},
+                                                               {item::kVolume, "volume"},
+                                                               {item::kMicrophone, "microphone"},
+                                                               {item::kEmbedded, "embedded"}};
 
 private slots:
     void initTestCase()
@@ -468,6 +492,30 @@ private slots:
         missing.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("/no/such/file.dat")});
         QCOMPARE(missing.messages, std::vector<int>{msg::kReadMissing});
         QVERIFY(missing.frame->Session().CurrentPath().empty());
+    }
+
+    // Open Backup Folder: the file manager shows it; when none can, the
+    // message says where the folder is.
+    void OpenBackupFolderSaysWhereItIsWhenNothingOpensIt()
+    {
+        CFixture f;
+        const QString folder = QDir::toNativeSeparators(QString::fromStdU16String(DefaultBackupFolder().u16string()));
+        QString said;
+        SetMessageBoxHandler([&](int number, const QString& text) {
+            f.messages.push_back(number);
+            said = text;
+            return QMessageBox::Ok;
+        });
+        QUrl opened;
+        QVERIFY(OpenBackupFolder(f.frame.get(), f.Settings(), [&opened](const QUrl& url) {
+            opened = url;
+            return true;
+        }));
+        QVERIFY(f.messages.empty());
+        QCOMPARE(QDir::toNativeSeparators(opened.toLocalFile()), folder);
+        QVERIFY(!OpenBackupFolder(f.frame.get(), f.Settings(), [](const QUrl&) { return false; }));
+        QCOMPARE(f.messages, std::vector<int>{msg::kBackupFolderIs});
+        QVERIFY2(said.endsWith(folder), qPrintable(said));
     }
 
     void TheInvalidLogBarFollowsItsEntries()
@@ -893,6 +941,51 @@ private slots:
         QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));
     }
 
+    // Every editor page in a large window: fields at their natural widths
+    // (those of one column as wide as the widest), never stretched across.
+    void EditorPagesAreCompactForms()
+    {
+        CFixture f(CSettings::kFactoryLevel);
+        f.frame->resize(1600, 1000);
+        f.frame->show();
+        for (const auto& [number, name] : kEditors) {
+            if (number == item::kChannelList)
+                continue; // a table, not a form
+            CChildFrame* child = f.frame->OpenItem(number);
+            QVERIFY2(child != nullptr, name);
+            child->showMaximized();
+            QList<QTabWidget*> sheets = child->View()->findChildren<QTabWidget*>();
+            const int pages = sheets.isEmpty() ? 1 : static_cast<int>(sheets.first()->count());
+            for (int page = 0; page < pages; ++page) {
+                if (!sheets.isEmpty())
+                    sheets.first()->setCurrentIndex(page);
+                QCoreApplication::processEvents();
+                const QString where = QStringLiteral("%1 page %2").arg(QLatin1String(name)).arg(page);
+                // Fields in one column share the widest one's width; none is wider.
+                std::vector<QWidget*> fields;
+                std::map<int, int> columnWidth; // left edge in the view -> widest natural width
+                for (QWidget* field : child->View()->findChildren<QWidget*>()) {
+                    const bool isField =
+                        qobject_cast<QComboBox*>(field) != nullptr || qobject_cast<QLineEdit*>(field) != nullptr;
+                    if (!isField || !field->isVisible() || qobject_cast<QComboBox*>(field->parentWidget()) ||
+                        field->parentWidget()->inherits("QAbstractSpinBox"))
+                        continue;
+                    fields.push_back(field);
+                    int& widest = columnWidth[field->mapTo(child->View(), QPoint()).x()];
+                    widest = std::max({widest, field->sizeHint().width(), field->minimumWidth()});
+                }
+                for (const QWidget* field : fields) {
+                    const int natural = columnWidth[field->mapTo(child->View(), QPoint()).x()];
+                    QVERIFY2(field->width() <= natural + 8,
+                             qPrintable(where + QStringLiteral(" control %1 width %2 natural %3")
+                                                    .arg(field->property("controlNumber").toInt())
+                                                    .arg(field->width())
+                                                    .arg(natural)));
+                }
+            }
+        }
+    }
+
     void Screenshots()
     {
         QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
@@ -908,20 +1001,7 @@ private slots:
             const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
             QVERIFY(f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png").arg(suffix)));
             // Every editor a user opens from the tree or the View menu, one picture each.
-            const std::pair<int, const char*> views[] = {{item::kChannel, "channel"},
-                                                         {item::kChannelList, "channel_list"},
-                                                         {item::kPersonality, "personality"},
-                                                         {item::kScan, "scan"},
-                                                         {item::kKeys, "keys"},
-                                                         {item::kMiscellaneous, "misc"},
-                                                         {item::kVox, "vox"},
-                                                         {item::kMode, "mode"},
-                                                         {item::kTestFrequency, "test_frequency"},
-                                                         {item::kDtmfSystem, "dtmf"},
-                                                         {item::kEmergency, "emergency"},
-                                                         {item::kVolume, "volume"},
-                                                         {item::kMicrophone, "microphone"}};
-            for (const auto& [number, name] : views) {
+            for (const auto& [number, name] : kEditors) {
                 CChildFrame* child = f.frame->OpenItem(number);
                 if (child == nullptr)
                     continue; // not built yet

@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 
+class QUrl;
 class QWidget;
 
 namespace qrv {
@@ -16,7 +18,10 @@ class CSettings;
 std::filesystem::path DefaultBackupFolder();
 // Removes the backups older than Settings.ini [Backup] KeepDays; the number removed.
 int PruneBackups(const CSettings& settings);
-// File > Open Backup Folder: shows the folder in the desktop's file manager.
-bool OpenBackupFolder();
+// File > Open Backup Folder: shows the folder in the desktop's file manager,
+// or, when none opens it, says where the folder is. The opener is the
+// desktop's unless given.
+using UrlOpener = std::function<bool(const QUrl&)>;
+bool OpenBackupFolder(QWidget* parent, const CSettings& settings, const UrlOpener& open = {});
 
 } // namespace qrv

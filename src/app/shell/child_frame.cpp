@@ -4,6 +4,7 @@
 #include "shell/help.h"
 #include "shell/localize_window.h"
 #include "shell/qt_text.h"
+#include "widgets/compact_form.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -35,6 +36,7 @@ CChildFrame::CChildFrame(int itemNumber, QWidget* view, QWidget* parent)
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view, 1);
+    LayOutCompactly(*view);
 
     auto* bar = new QWidget(body);
     bar->setObjectName(QStringLiteral("navigationBar"));

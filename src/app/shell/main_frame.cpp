@@ -756,7 +756,7 @@ void CMainFrame::DoCommand(int number)
         ExportChannelsCommand(this, m_data, m_settings);
         return;
     case kOpenBackupFolder:
-        OpenBackupFolder();
+        OpenBackupFolder(this, m_settings);
         return;
     case kPrint:
         StoreOpenViews();

@@ -24,6 +24,8 @@ QMessageBox::StandardButton Show(QWidget* parent, const CSettings& settings, int
     if (Handler())
         return Handler()(number, text);
     QMessageBox box(icon, Q(settings.GetText(msg::kMainCaption)), text, buttons, parent);
+    // A file name or folder in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

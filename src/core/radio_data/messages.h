@@ -80,6 +80,9 @@ inline constexpr int kLanguageFileDamaged = 1308; // the program shows its built
 // S01: the report's page footer ("%d" the page, then "%d" the page count).
 inline constexpr int kPageFooter = 1332;
 
+// S01: no file manager opened the backup folder ("%s" the folder).
+inline constexpr int kBackupFolderIs = 1342;
+
 // S01: the help pages are not installed (argument: the folder looked in).
 inline constexpr int kHelpMissing = 1301;
 // S01: pasted cells of the channel list that match no entry of their column.

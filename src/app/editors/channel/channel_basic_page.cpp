@@ -81,6 +81,8 @@ void FillTones(QComboBox& combo, bool ctcss, bool factoryLevel, const std::strin
     for (const CComboLine& line : lines)
         combo.addItem(Q(line.text), QVariant::fromValue(line.data));
     Select(combo, shown);
+    // A code outside the tables is shown whole, however narrow the tones are.
+    combo.setMinimumContentsLength(static_cast<int>(Q(shown).size()));
 }
 
 // The validator limits what can be typed; it has no say over the text shown
@@ -126,6 +128,7 @@ CChannelBasicPage::CChannelBasicPage(CEditorContext& context, CChannelBinding& b
     sides->addWidget(rxGroup);
     sides->addWidget(m_copy, 0, Qt::AlignVCenter);
     sides->addWidget(txGroup);
+    sides->addStretch(); // the two sides at their natural widths, side by side
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

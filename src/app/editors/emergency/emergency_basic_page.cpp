@@ -94,6 +94,7 @@ CEmergencyBasicPage::CNumeric CEmergencyBasicPage::AddNumeric(int edit, int spin
     label->setBuddy(numeric.edit);
     grid->addWidget(label, row, 0);
     grid->addWidget(numeric.edit, row, 1);
+    numeric.spin->setFixedHeight(numeric.edit->sizeHint().height()); // beside the edit, as high as it
     grid->addWidget(numeric.spin, row, kSpinColumn);
 
     CNumericEdit* field = numeric.edit;

@@ -85,7 +85,7 @@ CSpinButtons::CSpinButtons(QWidget* parent)
     for (QToolButton* button : {m_up, m_down}) {
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored); // halves of the edit's height
         layout->addWidget(button);
     }
     connect(m_up, &QToolButton::clicked, this, [this] { emit Stepped(true); });
