@@ -1,8 +1,11 @@
 #include "program_directory.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace qrv {
@@ -14,18 +17,64 @@ bool HoldsProgramData(const QDir& dir)
     return dir.exists(QStringLiteral("Model.dat")) || !dir.entryList({QStringLiteral("*.lng")}, QDir::Files).isEmpty();
 }
 
-void SeedFrom(const QDir& source, const QDir& target)
+// What the program ships and the user never edits: refreshed from the
+// installed copies after an upgrade. Settings.ini, Model.dat (which holds the
+// ranges learned from radios) and the user's own data files are not among them.
+const QStringList& ProgramOwnFiles()
 {
-    if (!source.exists() || HoldsProgramData(target))
-        return;
-    QDir().mkpath(target.absolutePath());
-    const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*.dat"), QStringLiteral("Settings.ini"),
-                               QStringLiteral("*.jpg"), QStringLiteral("*.png")};
-    for (const QString& name : source.entryList(patterns, QDir::Files))
-        QFile::copy(source.filePath(name), target.filePath(name));
+    static const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*DefaultSet.dat"),
+                                      QStringLiteral("*.jpg"), QStringLiteral("*.png")};
+    return patterns;
+}
+
+// The installed files as they are now: a new package changes it.
+QByteArray Fingerprint(const QDir& source)
+{
+    QByteArray print;
+    for (const QFileInfo& file : source.entryInfoList(ProgramOwnFiles(), QDir::Files, QDir::Name))
+        print += file.fileName().toUtf8() + ' ' + QByteArray::number(file.size()) + ' ' +
+                 QByteArray::number(file.lastModified().toMSecsSinceEpoch()) + '\n';
+    return print;
+}
+
+bool CopyWhole(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(to); // the old copy stays until the new one is whole
+    return target.open(QIODevice::WriteOnly) && target.write(source.readAll()) == source.size() && target.commit();
 }
 
 } // namespace
+
+void SeedProgramDirectory(const std::filesystem::path& installed, const std::filesystem::path& user)
+{
+    const QDir source(QString::fromStdU16String(installed.u16string()));
+    const QDir target(QString::fromStdU16String(user.u16string()));
+    if (!source.exists())
+        return;
+    QDir().mkpath(target.absolutePath());
+    // First start: everything, Settings.ini and Model.dat too.
+    if (!HoldsProgramData(target)) {
+        const QStringList patterns{QStringLiteral("*.lng"), QStringLiteral("*.dat"), QStringLiteral("Settings.ini"),
+                                   QStringLiteral("*.jpg"), QStringLiteral("*.png")};
+        for (const QString& name : source.entryList(patterns, QDir::Files))
+            CopyWhole(source.filePath(name), target.filePath(name));
+    }
+    const QByteArray print = Fingerprint(source);
+    QFile stamp(target.filePath(QLatin1String(kInstalledStamp)));
+    if (stamp.open(QIODevice::ReadOnly) && stamp.readAll() == print)
+        return;
+    stamp.close();
+    bool whole = true;
+    for (const QString& name : source.entryList(ProgramOwnFiles(), QDir::Files))
+        whole = CopyWhole(source.filePath(name), target.filePath(name)) && whole;
+    // A refresh cut short is tried again at the next start.
+    QSaveFile newStamp(target.filePath(QLatin1String(kInstalledStamp)));
+    if (whole && newStamp.open(QIODevice::WriteOnly) && newStamp.write(print) == print.size())
+        newStamp.commit();
+}
 
 std::string ToUtf8Path(const std::filesystem::path& path)
 {
@@ -46,7 +95,8 @@ std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& 
     if (HoldsProgramData(exeDir))
         return FromUtf8Path(exeDir.absolutePath().toStdString());
     const QDir userDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    SeedFrom(QDir(exeDir.absoluteFilePath(QStringLiteral("../share/qrv"))), userDir);
+    const QString installed = exeDir.absoluteFilePath(QStringLiteral("../share/qrv"));
+    SeedProgramDirectory(installed.toStdU16String(), userDir.absolutePath().toStdU16String());
     return FromUtf8Path(userDir.absolutePath().toStdString());
 }
 

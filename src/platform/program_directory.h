@@ -10,6 +10,11 @@
 namespace qrv {
 
 std::filesystem::path ResolveProgramDirectory(const std::optional<std::string>& dataDir);
+// The user's copy of the installed program data: all of it on first start;
+// after an upgrade the program's own files (language files, default images,
+// pictures) again, never Settings.ini, Model.dat or the user's data files.
+inline constexpr const char* kInstalledStamp = ".installed";
+void SeedProgramDirectory(const std::filesystem::path& installed, const std::filesystem::path& user);
 // The help pages: "help" in the program directory when it has one (a build
 // tree, a portable copy), else the installed pages beside the program.
 std::filesystem::path ResolveHelpDirectory(const std::filesystem::path& programDirectory);

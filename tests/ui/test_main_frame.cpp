@@ -12,6 +12,7 @@
 #include "presentation/caption_numbers.h"
 #include "presentation/command_numbers.h"
 #include "presentation/item_tables.h"
+#include "program_directory.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -405,6 +406,40 @@ private slots:
         QVERIFY(!tip.isEmpty());
         QVERIFY(!tip.contains(QLatin1Char('(')));
         QVERIFY(tip != QStringLiteral("Read from Radio"));
+    }
+
+    // The user's copy of the program data: all of it at the first start; an
+    // upgrade brings the new language files and default images, and leaves
+    // Settings.ini, the ranges learned into Model.dat and data files alone.
+    void AnUpgradeRefreshesOnlyTheProgramsOwnFiles()
+    {
+        test::CTempDir installed;
+        test::CTempDir user;
+        test::CopyResources(installed.Path());
+        SeedProgramDirectory(installed.Path(), user.Path());
+        QCOMPARE(test::ReadText(user.Path() / "QRV_E.lng"), test::ReadText(installed.Path() / "QRV_E.lng"));
+        QVERIFY(std::filesystem::exists(user.Path() / "Settings.ini"));
+
+        const std::pair<const char*, std::string> users[] = {
+            {"Settings.ini", "[Setting]\nModelID=QL210\nPortName=/dev/ttyUSB3\n"},
+            {"Model.dat", "[Setting]\nModelID=QL210\nQL210=QL-210\n[QL210]\nNumber=1\nFreq0=420, 450, 420, 450, 1\n"},
+            {"customer.dat", "QRV a customer's codeplug"}};
+        for (const auto& [name, text] : users)
+            test::WriteText(user.Path() / name, text);
+        // The same installation again: nothing is copied (an edit of a program file stays).
+        test::WriteText(user.Path() / "QRV_S.lng", "edited");
+        SeedProgramDirectory(installed.Path(), user.Path());
+        QCOMPARE(test::ReadText(user.Path() / "QRV_S.lng"), std::string("edited"));
+
+        // An upgrade: new texts and a new default image.
+        test::WriteText(installed.Path() / "QRV_E.lng",
+                        test::ReadText(installed.Path() / "QRV_E.lng") + "S0109999=new\n");
+        test::WriteText(installed.Path() / "QL210400-470DefaultSet.dat", "new default");
+        SeedProgramDirectory(installed.Path(), user.Path());
+        for (const char* refreshed : {"QRV_E.lng", "QRV_S.lng", "QL210400-470DefaultSet.dat"})
+            QCOMPARE(test::ReadText(user.Path() / refreshed), test::ReadText(installed.Path() / refreshed));
+        for (const auto& [name, text] : users)
+            QCOMPARE(test::ReadText(user.Path() / name), text);
     }
 
     // Damaged program files: the window still comes up whole, and no menu or
