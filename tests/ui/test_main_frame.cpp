@@ -576,6 +576,9 @@ private slots:
         f.Settings().PortName = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
         f.frame->RefreshStatusBar();
         QCOMPARE(f.frame->StatusText(2), QStringLiteral("usb-FTDI_FT232R-if00-port0"));
+        f.Settings().PortName = kSimulatedPortName;
+        f.frame->RefreshStatusBar();
+        QCOMPARE(f.frame->StatusText(2), QString::fromStdString(f.Settings().GetMessage(kSimulatedRadioText)));
     }
 
     // The port dialog: the system's names with what it says of each, a port
@@ -1035,6 +1038,22 @@ private slots:
             QCoreApplication::processEvents();
             const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
             QVERIFY(f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png").arg(suffix)));
+            {
+                CPortInfo usb;
+                usb.device = "/dev/ttyUSB0";
+                usb.name = "ttyUSB0";
+                usb.description = "FT232R USB UART";
+                usb.manufacturer = "FTDI";
+                usb.serialNumber = "A10KX";
+                usb.canOpen = true;
+                CPortInfo locked{"/dev/ttyACM0", "ttyACM0", "USB Serial", "", "", false, PortProblem::NoPermission,
+                                 "dialout",      ""};
+                CDlgPort ports(f.Settings(), {usb, locked}, f.frame.get());
+                ports.Choose(0);
+                ports.show();
+                QCoreApplication::processEvents();
+                QVERIFY(ports.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/port_dialog_%1.png").arg(suffix)));
+            }
             // Every editor a user opens from the tree or the View menu, one picture each.
             for (const auto& [number, name] : kEditors) {
                 CChildFrame* child = f.frame->OpenItem(number);

@@ -73,7 +73,9 @@ CDlgPort::CDlgPort(const CSettings& settings, std::vector<CPortInfo> ports, QWid
 
 void CDlgPort::AddPort(QVBoxLayout& layout, const CPortInfo& port, bool remembered)
 {
-    const std::string name = port.name.empty() ? port.device : port.name;
+    const std::string name = port.device == kSimulatedPortName ? m_settings.GetMessage(kSimulatedRadioText)
+                             : port.name.empty()               ? port.device
+                                                               : port.name;
     const QString text =
         port.description.empty() ? Q(name) : QStringLiteral("%1  (%2)").arg(Q(name), Q(port.description));
     auto* button = new QRadioButton(text, this);
@@ -87,7 +89,6 @@ void CDlgPort::AddPort(QVBoxLayout& layout, const CPortInfo& port, bool remember
         auto* label = new QLabel(details, this);
         label->setWordWrap(true);
         label->setContentsMargins(kDetailIndent, 0, 0, 0);
-        label->setEnabled(port.canOpen);
         layout.addWidget(label);
     }
     m_ports.push_back(port.device);

@@ -292,11 +292,18 @@ void CMainFrame::RefreshStatusBar()
 {
     m_modelPane->setText(Q(m_data.Identity().modelName));
     m_rangePane->setText(Q(m_data.Identity().freqRange + " MHz"));
-    // The port by the system's name; a settings file of old names only its number.
-    m_portPane->setText(m_settings.PortName.empty()
-                            ? Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort))
-                            : Q(PortShortName(m_settings.PortName)));
+    m_portPane->setText(PortPaneText());
     m_clockPane->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+QString CMainFrame::PortPaneText() const
+{
+    // The port by the system's name; a Settings.ini of old remembers only its number.
+    if (m_settings.PortName.empty())
+        return Q(FormatMessageNumber(m_settings.GetMessage(kPortText), m_settings.ComPort));
+    if (m_settings.PortName == kSimulatedPortName)
+        return Q(m_settings.GetMessage(kSimulatedRadioText));
+    return Q(PortShortName(m_settings.PortName));
 }
 
 QString CMainFrame::StatusText(int pane) const

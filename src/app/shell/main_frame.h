@@ -92,6 +92,7 @@ public:
     void Rebuild();
     void Relocalise();
     void RefreshStatusBar();
+    QString PortPaneText() const;
 
     CNavigationTree* Tree() const { return m_tree; }
     CHelp* Help() const { return m_help; }

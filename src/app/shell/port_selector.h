@@ -13,7 +13,8 @@ namespace sim {
 class CSimRadio;
 }
 
-inline constexpr const char* kSimulatedPortName = "Simulated radio";
+inline constexpr const char* kSimulatedPortName = "Simulated radio"; // as Settings.ini remembers it
+inline constexpr int kSimulatedRadioText = 1343;                     // as the user reads it (S01)
 
 // Opens whichever port a name stands for.
 class CPortSelector : public CBytePort {
