@@ -1,33 +1,15 @@
 #include "port_list.h"
 
+#include "qt_serial_port.h"
+
 #include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QtGlobal>
 
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#include <grp.h>
-#include <sys/stat.h>
-#endif
 
 namespace qrv {
 
 namespace {
-
-// The group owning the device node: the one to join to open it.
-std::string OwningGroup(const std::string& device)
-{
-#ifdef Q_OS_UNIX
-    struct stat status {};
-    if (::stat(device.c_str(), &status) == 0)
-        if (const group* owner = ::getgrgid(status.st_gid); owner != nullptr && owner->gr_name != nullptr)
-            return owner->gr_name;
-#else
-    (void)device;
-#endif
-    return {};
-}
 
 void Probe(const QSerialPortInfo& info, CPortInfo& port)
 {
@@ -38,7 +20,7 @@ void Probe(const QSerialPortInfo& info, CPortInfo& port)
         return;
     }
     if (serial.error() == QSerialPort::PermissionError) {
-        port.owningGroup = OwningGroup(port.device);
+        port.owningGroup = JoinableGroup(port.device);
         // Without a group to name the fix is unknown: the system's words say what happened.
         port.problem = port.owningGroup.empty() ? PortProblem::Other : PortProblem::NoPermission;
     } else {

@@ -4,6 +4,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <string_view>
+
 #if defined(Q_OS_UNIX)
 #include <grp.h>
 #include <sys/stat.h>
@@ -41,28 +43,27 @@ QSerialPort::Parity ParityOf(std::uint8_t code)
     }
 }
 
-// The group that owns a device node, for the permission message.
-std::string DeviceGroup(const std::string& device)
+} // namespace
+
+std::string JoinableGroup(const std::string& device)
 {
 #if defined(Q_OS_UNIX)
     struct stat info {};
     if (::stat(device.c_str(), &info) == 0)
         if (const group* g = ::getgrgid(info.st_gid); g != nullptr && g->gr_name != nullptr)
-            return g->gr_name;
+            return std::string_view(g->gr_name) == "root" ? std::string() : std::string(g->gr_name);
 #else
     (void)device;
 #endif
     return {};
 }
 
-} // namespace
-
 std::string DescribeOpenFailure(const std::string& device, int qtError, const std::string& qtText)
 {
     if (qtError == QSerialPort::PermissionError) {
-        const std::string group = DeviceGroup(device);
+        const std::string group = JoinableGroup(device);
 #if defined(Q_OS_UNIX)
-        if (!group.empty() && group != "root")
+        if (!group.empty())
             return "You may not open " + device + ": it belongs to the group '" + group +
                    "'. Join it (sudo usermod -aG " + group +
                    " $USER), then log out and in again. It may also be "

@@ -35,5 +35,8 @@ private:
 // Why a device cannot be opened, in words a user can act on (for a port the
 // user may not open, the group to join).
 std::string DescribeOpenFailure(const std::string& device, int qtError, const std::string& qtText);
+// The group that owns a device node (POSIX), the one to join to open it; ""
+// when unknown or root's, which no user joins.
+std::string JoinableGroup(const std::string& device);
 
 } // namespace qrv
