@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "cli_messages.h"
+#include "fleet_write.h"
 #include "port_list.h"
 #include "presentation/caption_numbers.h"
 #include "progress_printer.h"
@@ -246,7 +247,7 @@ int VerbRead(const std::vector<std::string>& args)
 int VerbWrite(const std::vector<std::string>& args)
 {
     CCliArgs a;
-    if (auto code = Parse(a, args, {"--backup-dir"}, {"--no-backup", "--no-verify"}, 1))
+    if (auto code = Parse(a, args, {"--backup-dir", "--log"}, {"--no-backup", "--no-verify", "--json"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
@@ -255,6 +256,8 @@ int VerbWrite(const std::vector<std::string>& args)
         return context.FailOpen(a.Positional()[0], opened);
     if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok)
         return context.Fail(prepared.message);
+    if (a.Values("--port").size() > 1 || a.Value("--log") || a.Flag("--json"))
+        return WriteFleet(a, context, BackupFolder(a));
 
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);

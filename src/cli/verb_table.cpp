@@ -33,8 +33,12 @@ const std::array kVerbs{
     CVerb{"identify", VerbIdentify, "identify [--port NAME]", "Shows the identity of the radio on the port.", true},
     CVerb{"read", VerbRead, "read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]",
           "Reads the codeplug from the radio and saves it as FILE, keeping a backup copy.", true},
-    CVerb{"write", VerbWrite, "write [--port NAME] FILE [--no-verify] [--no-backup] [--backup-dir DIR]",
-          "Checks the codeplug of FILE, writes it to the radio and reads it back to verify it.", true},
+    CVerb{"write", VerbWrite,
+          "write [--port NAME]... FILE [--no-verify] [--no-backup] [--backup-dir DIR] [--log FILE.csv] [--json]",
+          "Checks the codeplug of FILE, writes it to the radio and reads it back to verify it.\n"
+          "With several --port options (or --log, --json) every radio is written at once, one line\n"
+          "per radio, each appended to the fleet log; exit 0 only when every radio was written.",
+          true},
     CVerb{"messages", VerbMessages,
           "messages read [--port NAME] -o FILE\nmessages write [--port NAME] [--password TEXT] FILE",
           "Reads the radio's embedded messages into FILE, or writes those of FILE to the radio;\n"

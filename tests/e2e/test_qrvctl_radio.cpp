@@ -17,7 +17,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -550,6 +552,63 @@ TEST_F(QrvctlRadioTest, TraceIsWrittenWhenNoRadioAnswers)
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.front(), "02 50 61 03"); // the handshake, unanswered
     EXPECT_TRUE(HexLines(trace, "RX").empty());
+}
+
+// One codeplug into four radios at once, one of which refuses a block: the
+// three others are written and verified, the fourth is reported with its
+// address and left in normal mode, the log holds four rows, and the exit
+// code says that not every radio was written.
+TEST_F(QrvctlRadioTest, AFleetWriteReportsEachRadio)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "fleet.dat").string()}).exitCode, 0);
+    std::vector<std::unique_ptr<CRadioSimProcess>> sims;
+    std::vector<std::string> args{"write", (m_dir / "fleet.dat").string(), "--no-backup", "--log",
+                                  (m_dir / "fleet.csv").string()};
+    for (int i = 0; i < 4; ++i) {
+        Image memory = m_radio;
+        const std::string serial = "SN-000" + std::to_string(i + 1);
+        std::copy(serial.begin(), serial.end(), memory.begin() + 0x048);
+        std::fill(memory.begin() + 0x048 + static_cast<std::ptrdiff_t>(serial.size()), memory.begin() + 0x058, 0);
+        const auto image = m_dir / ("radio" + std::to_string(i) + ".dat");
+        WriteImage(image, memory);
+        std::vector<std::string> options{"--image", image.string(),
+                                         "--save",  (m_dir / ("after" + std::to_string(i) + ".dat")).string(),
+                                         "--log",   (m_dir / ("sim" + std::to_string(i) + ".log")).string()};
+        if (i == 2)
+            options.insert(options.end(), {"--refuse-write-at", "0x200"});
+        sims.push_back(std::make_unique<CRadioSimProcess>(options));
+        ASSERT_TRUE(sims.back()->Started());
+        args.insert(args.end(), {"--port", sims.back()->Port()});
+    }
+    const auto r = Qrvctl(args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    ASSERT_EQ(rows.size(), 4u) << r.out;
+    for (int i = 0; i < 4; ++i) {
+        const std::string& row = rows[static_cast<std::size_t>(i)];
+        EXPECT_EQ(row.rfind(sims[static_cast<std::size_t>(i)]->Port() + "\t", 0), 0u) << row;
+        EXPECT_NE(row.find("\tSN-000" + std::to_string(i + 1) + "\t"), std::string::npos) << row;
+        EXPECT_NE(row.find(i == 2 ? "\tfailed\t" : "\tverified\t"), std::string::npos) << row;
+    }
+    EXPECT_NE(rows[2].find(Message(msg::kRadioWriteFailed, "504")), std::string::npos) << rows[2]; // the block at 0x1F8
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(sims[static_cast<std::size_t>(i)]->Stop());
+        EXPECT_EQ(LastLine(m_dir / ("sim" + std::to_string(i) + ".log")), "END mode 1") << i;
+        const Image after = ImageOf(m_dir / ("after" + std::to_string(i) + ".dat"));
+        const Image sent = ImageOf(m_dir / "fleet.dat");
+        // The radio holds the codeplug, its own tune switch word (0x127) apart.
+        if (i != 2) {
+            EXPECT_TRUE(std::equal(sent.begin() + 0x078, sent.begin() + 0x127, after.begin() + 0x078)) << i;
+            EXPECT_TRUE(std::equal(sent.begin() + 0x129, sent.begin() + 0x310, after.begin() + 0x129)) << i;
+        }
+    }
+    const std::string log = test::ReadText(m_dir / "fleet.csv");
+    EXPECT_EQ(log.rfind("Time,Port,ModelID,ModelName,SerialNumber,Range,Result,Address,Reason,Checksum\r\n", 0), 0u);
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 5) << log;
+    EXPECT_NE(log.find(",failed,0x1F8,"), std::string::npos) << log;
 }
 
 } // namespace

@@ -117,6 +117,9 @@ CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::
     // The document's range must lie inside the radio's.
     if (m_document.LowerLimit() < m_radioRange.lower || m_document.UpperLimit() > m_radioRange.upper)
         return Fail(msg::kRangeOutsideRadio, radioRangeText);
+    if (m_beforeWrite)
+        if (const int refused = m_beforeWrite(m_link); refused != 0)
+            return Fail(refused);
     // The manual tune switch belongs to the radio: its bit travels in the
     // block that carries it, so the read-back checks it too. Without it
     // nothing is sent.

@@ -95,6 +95,11 @@ public:
     const Image& Sent() const { return m_sent; }
     // After a write, read back what was sent and compare (on unless turned off).
     void SetVerify(bool verify) { m_verify = verify; }
+    // A write's last check once the radio is identified and its range fits,
+    // before anything is sent (on the worker's thread): 0 goes on, a message
+    // number refuses the radio with it.
+    using BeforeWrite = std::function<int(CRadioLink& link)>;
+    void SetBeforeWrite(BeforeWrite check) { m_beforeWrite = std::move(check); }
     bool Verify() const { return m_verify; }
 
 private:
@@ -113,6 +118,7 @@ private:
     CDocumentIdentity m_document;    // the document's identity when the transfer was made
     CIdentityExpectation m_expected; // the model the radio must report
     bool m_identified = false;       // the radio passed the identity check
+    BeforeWrite m_beforeWrite;
     std::string m_port;
     int m_portNumber = 0;
     CRadioIdentity m_radio;

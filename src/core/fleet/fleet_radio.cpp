@@ -1,0 +1,87 @@
+#include "fleet/fleet_radio.h"
+
+#include "radio_data/settings.h"
+#include "radio_link/radio_messages.h"
+#include "radio_link/transfer_message.h"
+#include "util/local_time.h"
+#include "util/text_format.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qrv {
+
+namespace {
+
+FleetOutcome OutcomeOf(const CTransferResult& result, bool verified)
+{
+    if (result.ok)
+        return verified ? FleetOutcome::Verified : FleetOutcome::Written;
+    if (result.noRadio)
+        return FleetOutcome::NoRadio;
+    if (result.message == kAlreadyWritten)
+        return FleetOutcome::Skipped;
+    // Anything after the first block went out may have changed the radio.
+    return result.partialNote != 0 ? FleetOutcome::Failed : FleetOutcome::Refused;
+}
+
+} // namespace
+
+CFleetRadio::CFleetRadio(CRadioLink& link, CSettings& settings, const CDocumentIdentity& document,
+                         std::uint8_t documentFlags, const Image& image, std::string port)
+    : m_image(image), m_job(CTransferJob::Direction::Write, link, settings, document, documentFlags, m_image),
+      m_port(std::move(port))
+{
+    m_job.Transfer().SetBeforeWrite([this](CRadioLink& radio) {
+        std::array<std::uint8_t, kSerialNumberWidth> field{};
+        // A serial number that cannot be read is no reason to refuse the radio: the log says so by its absence.
+        if (radio.ReadBlock(kSerialNumberAddress, field)) {
+            const auto end = std::find(field.begin(), field.end(), std::uint8_t{0});
+            m_serialNumber = PrintableText(std::string(field.begin(), end));
+        }
+        return m_alreadyWritten && !m_serialNumber.empty() && m_alreadyWritten(m_serialNumber) ? kAlreadyWritten : 0;
+    });
+}
+
+void CFleetRadio::SetVerify(bool verify)
+{
+    m_verify = verify;
+    m_job.SetVerify(verify);
+}
+
+void CFleetRadio::SetAlreadyWritten(std::function<bool(const std::string& serial)> written)
+{
+    m_alreadyWritten = std::move(written);
+}
+
+CFleetRecord CFleetRadio::Run(const std::function<void(int percent)>& progress)
+{
+    m_result = m_job.Run(CPortChoice{m_port, {}}, progress);
+    const CCodeplugTransfer& transfer = m_job.Transfer();
+    CFleetRecord record;
+    record.port = m_port;
+    record.time = LocalTimeNow();
+    record.modelId = transfer.Radio().modelId;
+    record.modelName = transfer.Radio().modelName;
+    record.serialNumber = m_serialNumber;
+    if (transfer.RadioRange().upper != 0)
+        record.range = MakeRangeText(transfer.RadioRange().lower, transfer.RadioRange().upper);
+    record.outcome = OutcomeOf(m_result, m_verify);
+    record.address = m_result.address;
+    if (IsSuccess(record.outcome) || record.outcome == FleetOutcome::Failed)
+        record.checksum = ImageChecksum(transfer.Sent());
+    return record;
+}
+
+void CFleetRadio::Describe(CFleetRecord& record, const CSettings& settings) const
+{
+    if (record.outcome == FleetOutcome::Skipped) {
+        record.reason = FormatMessageText(settings.GetMessage(kAlreadyWritten), record.serialNumber);
+        return;
+    }
+    record.reason = TransferMessageText(settings, m_result, m_job.BackupFile().parent_path().string());
+    // One line per radio, on the terminal and in the log.
+    std::replace(record.reason.begin(), record.reason.end(), '\n', ' ');
+}
+
+} // namespace qrv

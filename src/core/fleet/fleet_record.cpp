@@ -1,0 +1,102 @@
+#include "fleet/fleet_record.h"
+
+#include "util/text_format.h"
+
+#include <array>
+#include <fstream>
+
+namespace qrv {
+
+namespace {
+
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+constexpr std::array<std::uint32_t, 256> MakeCrcTable()
+{
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < table.size(); ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1U) != 0 ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+} // namespace
+
+const char* OutcomeName(FleetOutcome outcome)
+{
+    switch (outcome) {
+    case FleetOutcome::Verified:
+        return "verified";
+    case FleetOutcome::Written:
+        return "written";
+    case FleetOutcome::Refused:
+        return "refused";
+    case FleetOutcome::Failed:
+        return "failed";
+    case FleetOutcome::Skipped:
+        return "skipped";
+    case FleetOutcome::NoRadio:
+        break;
+    }
+    return "no radio";
+}
+
+bool IsSuccess(FleetOutcome outcome)
+{
+    return outcome == FleetOutcome::Verified || outcome == FleetOutcome::Written;
+}
+
+std::string ImageChecksum(std::span<const std::uint8_t> image)
+{
+    static constexpr auto kTable = MakeCrcTable();
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const std::uint8_t byte : image)
+        crc = kTable[(crc ^ byte) & 0xFFU] ^ (crc >> 8);
+    return Format("%08X", static_cast<unsigned>(crc ^ 0xFFFFFFFFU));
+}
+
+std::string FleetLogRow(const CFleetRecord& r)
+{
+    const std::string time = Format("%04d-%02d-%02d %02d:%02d:%02d", r.time.tm_year + 1900, r.time.tm_mon + 1,
+                                    r.time.tm_mday, r.time.tm_hour, r.time.tm_min, r.time.tm_sec);
+    const std::string address = r.outcome == FleetOutcome::Failed ? Format("0x%03X", r.address) : std::string();
+    const std::array<std::string, 10> fields{time,        r.port,     r.modelId,           r.modelName,
+                                             r.serialNumber, r.range, OutcomeName(r.outcome), address,
+                                             r.reason,    r.checksum};
+    std::string row;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        row += (i == 0 ? "" : ",") + CsvField(fields[i]);
+    return row;
+}
+
+bool AppendFleetLog(const std::filesystem::path& log, std::span<const CFleetRecord> records)
+{
+    std::error_code ec;
+    const bool fresh = !std::filesystem::exists(log, ec) || std::filesystem::file_size(log, ec) == 0;
+    std::ofstream out(log, std::ios::binary | std::ios::app);
+    if (!out)
+        return false;
+    if (fresh)
+        out << kFleetLogHeader << "\r\n";
+    for (const CFleetRecord& record : records)
+        out << FleetLogRow(record) << "\r\n";
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+} // namespace qrv

@@ -1,0 +1,49 @@
+#pragma once
+// What a fleet write records of each radio, and the log that keeps it: one
+// CSV row per radio, appended, with fixed English column names so that a
+// dealer's scripts and spreadsheets read every log the same way.
+#include "util/bytes.h"
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace qrv {
+
+enum class FleetOutcome {
+    Verified, // written, and read back equal
+    Written,  // written with the read-back turned off
+    Refused,  // nothing was sent: the identity, the range or the radio said no
+    Failed,   // the transfer broke off at an address; the radio may hold part of it
+    Skipped,  // written already in this run
+    NoRadio,  // nothing answered on the port
+};
+
+struct CFleetRecord {
+    std::string port;
+    std::tm time{};
+    std::string modelId;
+    std::string modelName;
+    std::string serialNumber;
+    std::string range;
+    FleetOutcome outcome = FleetOutcome::NoRadio;
+    std::uint32_t address = 0; // where a failed transfer broke off
+    std::string reason;        // the message, in the program's language
+    std::string checksum;      // of the image written, eight hexadecimal digits
+};
+
+// The name a log and the command line give an outcome.
+const char* OutcomeName(FleetOutcome outcome);
+bool IsSuccess(FleetOutcome outcome);
+// CRC-32 (the zip polynomial) of the image, as eight upper-case hexadecimal digits.
+std::string ImageChecksum(std::span<const std::uint8_t> image);
+
+inline constexpr const char* kFleetLogHeader =
+    "Time,Port,ModelID,ModelName,SerialNumber,Range,Result,Address,Reason,Checksum";
+std::string FleetLogRow(const CFleetRecord& record);
+// Appends the rows (and the header to a new or empty log); false when the file cannot be written.
+bool AppendFleetLog(const std::filesystem::path& log, std::span<const CFleetRecord> records);
+
+} // namespace qrv
