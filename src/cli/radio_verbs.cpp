@@ -8,6 +8,7 @@
 #include "presentation/caption_numbers.h"
 #include "progress_printer.h"
 #include "qt_serial_port.h"
+#include "radio_data/change_log.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_link/codeplug_transfer.h"
@@ -268,6 +269,59 @@ int VerbWrite(const std::vector<std::string>& args)
     if (result.ok)
         NoNewRange(settings, job->Transfer(), context.Ranges());
     return Report(context.Settings(), *link, result, BackupFolderOf(*job));
+}
+
+// Reads the radio and lists where it differs from what Write to Radio would
+// send it (the radio's own manual tune switch bit aside), without writing:
+// exit 0 when equal, 1 when different, 2 when the radio cannot be read.
+int VerbCompare(const std::vector<std::string>& args)
+{
+    CCliArgs a;
+    if (auto code = Parse(a, args, {}, {}, 1))
+        return *code;
+    CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
+    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
+    if (!opened.ok) {
+        context.FailOpen(a.Positional()[0], opened);
+        return kExitTrouble;
+    }
+    if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok) {
+        context.Fail(prepared.message);
+        return kExitTrouble;
+    }
+    Image sent = context.RadioData().GetImage();
+    const CPortChoice ports = PortChoice(a, context.Settings());
+    CVerbLink link(a, context);
+    const auto job = context.Session().MakeTransferJob(CTransferJob::Direction::Read, *link);
+    job->SetBackupFolder({});
+    CTransferResult result;
+    RunOnPortThread([&] { result = job->Run(ports, nullptr); });
+    if (!result.ok) {
+        Report(context.Settings(), *link, result);
+        return kExitTrouble;
+    }
+    const Image& radio = job->ReadImage();
+    const auto switchByte = CCodeplugTransfer::kTuneSwitchAddress + 1;
+    sent[switchByte] = static_cast<std::uint8_t>((sent[switchByte] & ~CCodeplugTransfer::kTuneSwitchMask) |
+                                                 (radio[switchByte] & CCodeplugTransfer::kTuneSwitchMask));
+    bool differ = false;
+    const auto& radioRange = job->Transfer().RadioRange();
+    const CDocumentIdentity& document = context.RadioData().Identity();
+    if (document.LowerLimit() < radioRange.lower || document.UpperLimit() > radioRange.upper) {
+        std::printf("%s\n", FormatMessageText(context.Settings().GetMessage(msg::kRangeOutsideRadio),
+                                              MakeRangeText(radioRange.lower, radioRange.upper))
+                                .c_str());
+        differ = true;
+    }
+    for (const CByteChange& change : DiffImages(radio, sent)) {
+        for (const auto& range : CCodeplugTransfer::WriteRanges(context.Settings().IsFactoryLevel())) {
+            if (change.offset >= range.first && change.offset <= range.last) {
+                std::printf("%s\n", change.ListLine().c_str());
+                differ = true;
+            }
+        }
+    }
+    return differ ? kExitFound : kExitOk;
 }
 
 int VerbMessages(const std::vector<std::string>& args)

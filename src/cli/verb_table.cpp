@@ -39,6 +39,10 @@ const std::array kVerbs{
           "With several --port options (or --log, --json) every radio is written at once, one line\n"
           "per radio, each appended to the fleet log; exit 0 only when every radio was written.",
           true},
+    CVerb{"compare", VerbCompare, "compare [--port NAME] FILE",
+          "Reads the radio and lists where it differs from what writing FILE would send it;\n"
+          "exit 0 when equal, 1 when different, 2 when the radio cannot be read.",
+          true},
     CVerb{"messages", VerbMessages,
           "messages read [--port NAME] -o FILE\nmessages write [--port NAME] [--password TEXT] FILE",
           "Reads the radio's embedded messages into FILE, or writes those of FILE to the radio;\n"

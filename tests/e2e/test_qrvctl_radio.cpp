@@ -611,5 +611,42 @@ TEST_F(QrvctlRadioTest, AFleetWriteReportsEachRadio)
     EXPECT_NE(log.find(",failed,0x1F8,"), std::string::npos) << log;
 }
 
+// compare: a radio that holds the file's codeplug, one that differs in a
+// byte, and a radio of another model, which is refused as a write would be.
+TEST_F(QrvctlRadioTest, CompareListsWhereTheRadioDiffersFromTheFile)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "file.dat").string()}).exitCode, 0);
+    const Image file = ImageOf(m_dir / "file.dat");
+    Image changed = file;
+    changed[0x0A0] ^= 0x01;
+    struct Case {
+        const char* name;
+        Image memory;
+        std::vector<std::string> options;
+        int exitCode;
+        std::string expected; // on stdout, or on stderr for a refusal
+    };
+    const Case cases[] = {
+        {"equal", file, {}, 0, ""},
+        {"one byte", changed, {}, 1, "$E.0xA0:"},
+        {"other model", file, {"--model-id", "QL211"}, 2, Message(msg::kModelMismatch)},
+    };
+    for (const Case& c : cases) {
+        WriteImage(m_dir / "memory.dat", c.memory);
+        std::vector<std::string> options{"--image", (m_dir / "memory.dat").string()};
+        options.insert(options.end(), c.options.begin(), c.options.end());
+        CRadioSimProcess sim(options);
+        ASSERT_TRUE(sim.Started());
+        const auto r = Qrvctl({"compare", (m_dir / "file.dat").string(), "--port", sim.Port()});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << r.out << r.err;
+        if (c.exitCode == 0)
+            EXPECT_EQ(r.out, "") << c.name;
+        else
+            EXPECT_NE((c.exitCode == 1 ? r.out : r.err).find(c.expected), std::string::npos)
+                << c.name << r.out << r.err;
+        EXPECT_TRUE(sim.Stop()) << c.name;
+    }
+}
+
 } // namespace
 } // namespace qrv

@@ -75,9 +75,9 @@ std::string FleetLogRow(const CFleetRecord& r)
     const std::string time = Format("%04d-%02d-%02d %02d:%02d:%02d", r.time.tm_year + 1900, r.time.tm_mon + 1,
                                     r.time.tm_mday, r.time.tm_hour, r.time.tm_min, r.time.tm_sec);
     const std::string address = r.outcome == FleetOutcome::Failed ? Format("0x%03X", r.address) : std::string();
-    const std::array<std::string, 10> fields{time,        r.port,     r.modelId,           r.modelName,
-                                             r.serialNumber, r.range, OutcomeName(r.outcome), address,
-                                             r.reason,    r.checksum};
+    const std::array<std::string, 10> fields{
+        time,    r.port,   r.modelId, r.modelName, r.serialNumber, r.range, OutcomeName(r.outcome),
+        address, r.reason, r.checksum};
     std::string row;
     for (std::size_t i = 0; i < fields.size(); ++i)
         row += (i == 0 ? "" : ",") + CsvField(fields[i]);
