@@ -81,6 +81,13 @@ CReportRow TableRow(int kind, std::vector<std::string> cells)
     return {kind, std::move(cells), {kTableWidths.begin(), kTableWidths.end()}};
 }
 
+CReportRow TableHeaderRow(std::vector<std::string> cells)
+{
+    CReportRow row = TableRow(CReportRow::kEmphasis, std::move(cells));
+    row.tableHeader = true;
+    return row;
+}
+
 void AppendSettingList(ReportRows& rows, const ReportPairs& pairs, bool grouping, std::size_t groupLength)
 {
     if (pairs.empty())

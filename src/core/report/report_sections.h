@@ -32,6 +32,8 @@ CReportRow SettingRow(const std::string& label, const std::string& value, bool g
 CReportRow SpacerRow(int kind = CReportRow::kNormal);
 // The eleven columns of the channel table; missing cells are left empty.
 CReportRow TableRow(int kind, std::vector<std::string> cells);
+// A header row of the channel table, repeated on every page the table continues on.
+CReportRow TableHeaderRow(std::vector<std::string> cells);
 inline constexpr std::size_t kTableColumns = 11;
 
 // A setting list: label/value pairs. With grouping on, the pair at string
