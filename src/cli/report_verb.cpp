@@ -20,8 +20,8 @@ namespace qrv::cli {
 namespace {
 
 // The names of the sections on the command line, in the order of the section table.
-constexpr std::array<std::string_view, 9> kSectionNames{
-    "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "test-frequency",
+constexpr std::array<std::string_view, 10> kSectionNames{
+    "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "messages", "test-frequency",
 };
 
 std::string SectionList()

@@ -356,10 +356,10 @@ private slots:
         QVERIFY(!QFile::exists(path));
         // A view without a section of its own shows no dialog at all.
         CModalDriver none({});
-        QVERIFY(!commands.PrintView(form::kEmbedded));
+        QVERIFY(!commands.PrintView(form::kEmergency));
         QTest::qWait(30);
         QCOMPARE(none.Unexpected(), 0);
-        QVERIFY(!CPrintCommands::HasSection(form::kEmbedded));
+        QVERIFY(!CPrintCommands::HasSection(form::kEmergency));
         QVERIFY(CPrintCommands::HasSection(form::kChannel));
     }
 
@@ -375,7 +375,7 @@ private slots:
             {item::kPersonality, form::kPersonality},
             {item::kScan, form::kScan},
             {item::kTestFrequency, form::kTestFrequency},
-            {item::kEmbedded, 0},
+            {item::kEmbedded, form::kEmbedded},
             {item::kChangeLog, 0},
             {item::kChannelFolder, 0},
             {item::kDtmfSystem, 0},

@@ -16,9 +16,9 @@
 namespace qrv {
 namespace {
 
-// One letter per row: T title, H group head, N setting, S spacer, E table
-// header, D table data. Kinds, cell counts, widths and the header mark must
-// all fit the letter.
+// One letter per row: T title, H group head, N setting, L setting with a line
+// of text, S spacer, E table header, D table data. Kinds, cell counts, widths
+// and the header mark must all fit the letter.
 char Shape(const CReportRow& row)
 {
     using W = std::vector<unsigned>;
@@ -28,6 +28,8 @@ char Shape(const CReportRow& row)
         return '?';
     if (row.widths == W{2, 1, 1} && row.cells.size() == 3 && row.cells[2].empty())
         return row.kind == CReportRow::kEmphasis ? 'H' : (row.kind == CReportRow::kNormal ? 'N' : '?');
+    if (row.kind == CReportRow::kNormal && row.widths == W{2, 2} && row.cells.size() == 2)
+        return 'L';
     if (row.kind == CReportRow::kNormal && row.widths == W{3, 3, 3, 3} && row.cells == std::vector<std::string>(4))
         return 'S';
     if (row.widths == W{35, 38, 30, 48, 60, 38, 48, 60, 38, 48, 40} && row.cells.size() == 11)
@@ -83,8 +85,9 @@ TEST_F(ReportTest, AllSectionsFollowTheTableOrder)
     for (const CReportRow& row : Build(all))
         if (row.kind == CReportRow::kTitle && !row.cells[1].empty())
             titles.push_back(row.cells[1]);
-    EXPECT_EQ(titles, (std::vector<std::string>{"Radio Information", "Programmable Keys", "Miscellaneous", "VOX",
-                                                "Mode", "Channel", "Personality", "Scan", "Test Frequency"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Radio Information", "Programmable Keys", "Miscellaneous", "VOX", "Mode",
+                                        "Channel", "Personality", "Scan", "Embedded Message", "Test Frequency"}));
 }
 
 TEST_F(ReportTest, OnePersonalityIsOneGroupNumberedOne)
@@ -295,6 +298,8 @@ protected:
         m_data.RadioInfo().SetModelName("QL-210X");
         m_data.RadioInfo().SetSerialNumber("A1234");
         m_data.Identity().radioDataVersion = "1.01.05.001";
+        m_data.EmbeddedMessages().SetMessage(0, "Gr\xFC\xDF Gott");
+        m_data.EmbeddedMessages().SetMessage(3, "CALL BASE");
     }
 };
 
@@ -360,6 +365,12 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
           {16, "Number of Entries in Scan List", "16"},
           {17, "Channel 1", "1"},
           {32, "Channel 16", "16"}}},
+        {form::kEmbedded,
+         "TTLLLLS",
+         {{0, "", "Embedded Message"},
+          {2, "Message NO.1", "Gr\u00FC\u00DF Gott"},
+          {3, "Message NO.2", ""},
+          {5, "Message NO.4", "CALL BASE"}}},
         {form::kTestFrequency,
          "TTHNNSHNNSHNNS",
          {{2, "Tuning Point - 1", ""},

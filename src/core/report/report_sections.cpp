@@ -16,7 +16,7 @@ namespace {
 using Builder = void (*)(ReportRows&, const CRadioData&, const CSettings&);
 
 // Each section is titled by its editor's form and chosen by its tree item.
-constexpr std::array<CReportSection, 9> kSections{{
+constexpr std::array<CReportSection, 10> kSections{{
     {form::kRadio, item::kRadio},
     {form::kKeys, item::kKeys},
     {form::kMiscellaneous, item::kMiscellaneous},
@@ -25,14 +25,22 @@ constexpr std::array<CReportSection, 9> kSections{{
     {form::kChannel, item::kChannelFolder},
     {form::kPersonality, item::kPersonalityFolder},
     {form::kScan, item::kScan},
+    {form::kEmbedded, item::kEmbedded},
     {form::kTestFrequency, item::kTestFrequency},
 }};
 
 // In the order of kSections.
 constexpr std::array<Builder, kSections.size()> kBuilders{
-    &report::BuildRadioIdentity, &report::BuildKeys,      &report::BuildMiscellaneous,
-    &report::BuildVox,           &report::BuildMode,      &report::BuildChannels,
-    &report::BuildPersonalities, &report::BuildScanLists, &report::BuildTestFrequencies,
+    &report::BuildRadioIdentity,
+    &report::BuildKeys,
+    &report::BuildMiscellaneous,
+    &report::BuildVox,
+    &report::BuildMode,
+    &report::BuildChannels,
+    &report::BuildPersonalities,
+    &report::BuildScanLists,
+    &report::BuildEmbeddedMessages,
+    &report::BuildTestFrequencies,
 };
 
 constexpr unsigned kTitleWidth = 1;
@@ -68,6 +76,11 @@ CReportRow SettingRow(const std::string& label, const std::string& value, bool g
     return {groupHead ? CReportRow::kEmphasis : CReportRow::kNormal,
             {label, value, std::string()},
             {kLabelWidth, kValueWidth, kValueWidth}};
+}
+
+CReportRow TextSettingRow(const std::string& label, const std::string& value)
+{
+    return {CReportRow::kNormal, {label, value}, {kLabelWidth, 2 * kValueWidth}};
 }
 
 CReportRow SpacerRow(int kind)
