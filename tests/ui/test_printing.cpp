@@ -212,7 +212,7 @@ private slots:
 
     void MarkedItemsDecideTheSections()
     {
-        test::CEditorFixture f;
+        test::CEditorFixture f(CSettings::kFactoryLevel);
         CEmptySelectionAllowance allowance;
         CDlgPrintTree dialog(f.Settings(), *f.data, allowance);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Print Tree"));
@@ -230,8 +230,8 @@ private slots:
         const std::vector<Case> cases{
             {"VOX", {item::kVox}, {form::kVox}},
             {"channel folder", {item::kChannelFolder}, {form::kChannel}},
-            {"a channel is not a section", {item::kChannel}, {}},
-            {"settings folder alone", {item::kSettingsFolder}, {}},
+            {"settings folder", {item::kSettingsFolder}, {form::kKeys, form::kMiscellaneous, form::kVox, form::kMode}},
+            {"embedded messages", {item::kEmbedded}, {form::kEmbedded}},
             {"radio and test frequencies", {item::kRadio, item::kTestFrequency}, {form::kRadio, form::kTestFrequency}},
             {"personality folder and scan", {item::kPersonalityFolder, item::kScan}, {form::kPersonality, form::kScan}},
         };
@@ -242,10 +242,13 @@ private slots:
             QVERIFY2(dialog.SelectedSections() == c.sections, c.name);
         }
 
+        // What prints nothing has no check box, not even after Select All.
         dialog.Button(CDlgPrintTree::kSelectAllButton)->click();
         QCOMPARE(dialog.SelectedSections(), AllSections());
-        for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
-            QVERIFY(CDlgPrintTree::IsMarked(**it));
+        for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it) {
+            QVERIFY(CDlgPrintTree::IsMarked(**it) == CDlgPrintTree::IsMarkable(**it));
+            QVERIFY(CDlgPrintTree::IsMarkable(**it) || !(*it)->data(0, Qt::CheckStateRole).isValid());
+        }
         dialog.Button(CDlgPrintTree::kClearAllButton)->click();
         QVERIFY(dialog.SelectedSections().empty());
         for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
