@@ -51,6 +51,10 @@ inline constexpr int kLowerAboveUpper = 1231;
 
 // S01: the printer could not be started.
 inline constexpr int kPrinterFailed = 1233;
+// S01: the printer took the job and then reported an error.
+inline constexpr int kPrinterError = 1336;
+// S01: the report could not be written to its file (argument: the file).
+inline constexpr int kReportNotWritten = 1232;
 
 // S01: the Print Tree dialog with nothing chosen.
 inline constexpr int kPrintCancelled = 1228;
