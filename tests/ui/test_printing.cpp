@@ -23,8 +23,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
@@ -34,6 +36,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -204,6 +207,19 @@ CModalDriver::Answer PrintTo(QPrinter& printer, const QString& file, QString* ti
         print->accept();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
+    };
+}
+
+// Types the file's name in the save dialog and accepts it.
+CModalDriver::Answer SaveAs(const QString& file)
+{
+    return [file](QDialog& dialog) {
+        auto* save = qobject_cast<QFileDialog*>(&dialog);
+        QVERIFY(save != nullptr);
+        auto* name = qobject_cast<QLineEdit*>(save->focusWidget());
+        QVERIFY(name != nullptr);
+        name->setText(file);
+        static_cast<QDialog*>(save)->accept(); // the file dialog's own, as when OK is pressed
     };
 }
 
@@ -403,6 +419,8 @@ private slots:
             {"print, printer", [&] { return commands.Print(); }, {vox, cancel}},
             {"preview, tree", [&] { return commands.PrintPreview(); }, {cancel}}, // and no preview after it
             {"view, printer", [&] { return commands.PrintView(form::kVox); }, {cancel}},
+            {"export, tree", [&] { return commands.ExportPdf(path); }, {cancel}},
+            {"export, file", [&] { return commands.ExportPdf(path); }, {vox, cancel}},
             // A view without a section of its own shows no dialog at all.
             {"view without a section", [&] { return commands.PrintView(form::kEmergency); }, {}},
         };
@@ -448,7 +466,7 @@ private slots:
     {
         for (const int language : {0, 1}) {
             test::CFrameFixture f(0, language);
-            for (const int number : {command::kPrint, command::kPrintPreview}) {
+            for (const int number : {command::kPrint, command::kPrintPreview, command::kExportPdf}) {
                 QAction* action = f.frame->Menus().Action(number);
                 QVERIFY(action != nullptr && action->isEnabled() && !action->statusTip().isEmpty());
                 CModalDriver driver({[](QDialog& dialog) {
@@ -458,6 +476,8 @@ private slots:
                 action->trigger();
                 QCOMPARE(driver.Answered(), 1);
             }
+            QCOMPARE(f.frame->Menus().Action(command::kExportPdf)->text(),
+                     language == 0 ? QStringLiteral("Export P&DF...") : QStringLiteral("导出 PDF(&D)..."));
         }
         for (const int number : {msg::kPrinterFailed, msg::kPrinterError, msg::kReportNotWritten})
             QCOMPARE(KindOfMessage(number), MessageKind::Failure);
@@ -581,6 +601,116 @@ private slots:
         }
     }
 
+    // The whole report, whose channel table goes on over the first page
+    // break, in both languages: the table's header rows head both pages, and
+    // every channel is listed once.
+    void ATableGoingOnOverAPageBreakRepeatsItsHeader()
+    {
+        struct Case {
+            int language;
+            QString header; // the table's header row that names the frequency columns
+            QString channel;
+        };
+        const std::vector<Case> cases{
+            {0, QStringLiteral("Number Spacing Level Frequency Type CTCSS Frequency Type CTCSS List Start"),
+             QStringLiteral("CH %1 ")},
+            {1,
+             QStringLiteral(
+                 "信道号 信道间隔 发射功 接收频率 接收亚音类型 接收亚音 发射频率 发射亚音类型 发射亚音 特性列表 自动"),
+             QStringLiteral("信道%1 ")},
+        };
+        for (const Case& c : cases) {
+            test::CEditorFixture f;
+            f.Settings().SelectLanguage(c.language);
+            QWidget window;
+            CPrintCommands commands(f.Settings(), *f.data, &window);
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("table.pdf"));
+            QVERIFY(commands.ExportPdfTo(AllSections(), path));
+            const QStringList pages = PdfPages(path);
+            QCOMPARE(pages.size(), commands.LastLayout().pageCount);
+            // A4 less the border no printer reaches.
+            QCOMPARE(commands.LastLayout().width, 2000);
+            QCOMPARE(commands.LastLayout().height, 2870);
+            QStringList withChannels;
+            QString all;
+            for (const QString& page : pages) {
+                const QString text = page.simplified() + QLatin1Char(' ');
+                if (text.contains(c.channel.arg(1)) || text.contains(c.channel.arg(f.data->Channels().size())))
+                    withChannels << text;
+                all += text;
+            }
+            QCOMPARE(withChannels.size(), 2);
+            for (const QString& page : withChannels)
+                QVERIFY2(page.contains(c.header), qPrintable(page));
+            for (std::size_t channel = 1; channel <= f.data->Channels().size(); ++channel)
+                QCOMPARE(all.count(c.channel.arg(channel)), 1);
+        }
+    }
+
+    // File > Export PDF: the marked sections, a file named in the save dialog,
+    // and a file that is replaced whole or not at all.
+    void ExportPdfReplacesTheFileOnlyWhole()
+    {
+        test::CEditorFixture f;
+        QWidget window;
+        CPrintCommands commands(f.Settings(), *f.data, &window);
+        QSignalSpy notes(&commands, &CPrintCommands::Done);
+        QTemporaryDir dir;
+        // Through the dialogs: the name given without its suffix gets ".pdf".
+        {
+            CModalDriver driver({MarkAndConfirm({item::kVox}), SaveAs(dir.filePath(QStringLiteral("named")))});
+            QVERIFY(commands.ExportPdf(dir.filePath(QStringLiteral("suggested.pdf"))));
+            QCOMPARE(driver.Answered(), 2);
+        }
+        const QString named = dir.filePath(QStringLiteral("named.pdf"));
+        QVERIFY(HasLine(PdfPages(named).join(QLatin1Char('\n')), QStringLiteral("VOX")));
+        QCOMPARE(notes.size(), 1);
+        QVERIFY(notes.takeFirst().at(0).toString().contains(named));
+
+        struct Case {
+            const char* name;
+            QString file;
+            QFileDevice::Permissions old; // no file before when empty
+            std::vector<int> messages;
+        };
+        const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const std::vector<Case> cases{
+            {"new file", dir.filePath(QStringLiteral("new.pdf")), {}, {}},
+            {"over an old file", dir.filePath(QStringLiteral("old.pdf")), readWrite, {}},
+            {"over a read-only file",
+             dir.filePath(QStringLiteral("locked.pdf")),
+             QFileDevice::ReadOwner,
+             {msg::kSaveReadOnly}},
+            {"folder missing", dir.filePath(QStringLiteral("no/such/folder/r.pdf")), {}, {msg::kSaveCannotCreate}},
+        };
+        for (const Case& c : cases) {
+            f.messages.clear();
+            if (c.old != QFileDevice::Permissions()) {
+                QFile old(c.file);
+                QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+                old.close();
+                QVERIFY(old.setPermissions(c.old));
+            }
+            const bool written = commands.ExportPdfTo({form::kMode}, c.file);
+            QVERIFY2(written == c.messages.empty() && f.messages == c.messages, c.name);
+            QFile file(c.file);
+            if (written) {
+                QVERIFY2(IsCompletePdf(c.file), c.name);
+                QVERIFY(HasLine(PdfPages(c.file).join(QLatin1Char('\n')), QStringLiteral("Mode")));
+            } else if (c.old != QFileDevice::Permissions()) {
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), QByteArray("old"));
+            } else {
+                QVERIFY2(!file.exists(), c.name);
+            }
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary files left
+        // A report without rows has no pages to write.
+        QVERIFY(!commands.ExportPdfTo({}, dir.filePath(QStringLiteral("empty.pdf"))));
+        QCOMPARE(f.messages.back(), msg::kReportNotWritten);
+    }
+
     void PageRulesAndRowsLieWhereTheLayoutPutsThem()
     {
         test::CEditorFixture f;
@@ -657,25 +787,6 @@ private slots:
         // A text that fits keeps its own width.
         const auto [shortFirst, shortLast] = InkSpan(image, 120, 180);
         QVERIFY(shortFirst >= 100 && shortLast < 100 + 120);
-    }
-
-    void PdfOfTheWholeReport()
-    {
-        test::CEditorFixture f;
-        CReportPrinter printer(*f.data, f.Settings());
-        printer.Prepare(AllSections());
-        const std::optional<QByteArray> pdf = ReportPdf(printer);
-        QVERIFY(pdf.has_value());
-        QVERIFY(pdf->startsWith("%PDF-"));
-        QVERIFY(printer.Layout().pageCount > 1);
-        QCOMPARE(CountPages(*pdf), printer.Layout().pageCount);
-        // A4 less the border no printer reaches.
-        QCOMPARE(printer.Layout().width, 2000);
-        QCOMPARE(printer.Layout().height, 2870);
-
-        // A report without rows has no pages to write.
-        printer.Prepare({});
-        QVERIFY(!ReportPdf(printer).has_value());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "printing/print_commands.h"
 
 #include "presentation/item_tables.h"
+#include "printing/pdf_export.h"
 #include "printing/print_check.h"
 #include "printing/print_preview.h"
 #include "radio_data/messages.h"
@@ -8,6 +9,7 @@
 #include "radio_data/settings.h"
 #include "report/report_sections.h"
 #include "shell/qt_text.h"
+#include "util/text_format.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
@@ -119,6 +121,28 @@ bool CPrintCommands::PrintView(int formNumber)
 bool CPrintCommands::PrintSetup()
 {
     return ExecPrintDialog(kPrintSetupCommand, m_parent);
+}
+
+bool CPrintCommands::ExportPdf(const QString& suggestedPath)
+{
+    const auto sections = ChooseSections();
+    if (!sections)
+        return false;
+    const QString path = AskPdfPath(m_parent, m_settings, suggestedPath);
+    if (path.isEmpty())
+        return false;
+    return ExportPdfTo(*sections, path);
+}
+
+bool CPrintCommands::ExportPdfTo(const std::set<int>& sections, const QString& path)
+{
+    m_report.Prepare(sections);
+    const bool written = WriteReportPdf(m_parent, m_settings, m_report, path);
+    m_lastLayout = m_report.Layout();
+    m_report.End();
+    if (written)
+        emit Done(Q(FormatMessageText(m_settings.GetMessage(msg::kReportWritten), S(path))));
+    return written;
 }
 
 } // namespace qrv

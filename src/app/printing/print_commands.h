@@ -1,7 +1,7 @@
 #pragma once
-// The printing commands of the main window: Print Setup, Print and Print
-// Preview of the File menu, and the Print button of a view's navigation bar.
-// One printer (with the user's choices) serves them all.
+// The printing commands of the main window: Print Setup, Print, Print
+// Preview and Export PDF of the File menu, and the Print button of a view's
+// navigation bar. One printer (with the user's choices) serves them all.
 #include "presentation/command_numbers.h"
 #include "printing/dlg_print_tree.h"
 #include "report_printer.h"
@@ -42,6 +42,11 @@ public:
     bool PrintView(int formNumber);
     // The printer and its settings, for the next print job.
     bool PrintSetup();
+    // The Print Tree dialog, the file dialog (suggesting that file), then the
+    // chosen sections written to the PDF file.
+    bool ExportPdf(const QString& suggestedPath);
+    // The chosen sections written to the PDF file; false after telling why not.
+    bool ExportPdfTo(const std::set<int>& sections, const QString& path);
 
     // Whether a view of that form has a section of the report (its Print button is enabled).
     static bool HasSection(int formNumber);
@@ -50,7 +55,7 @@ public:
     static int SectionFormOfItem(int itemNumber);
 
     QPrinter& Printer() { return *m_printer; }
-    // The page layout of the last job, preview or print.
+    // The page layout of the last job, preview, print or PDF file.
     const CPageLayout& LastLayout() const { return m_lastLayout; }
     bool PreviewRunning() const { return m_previewRunning; }
 
@@ -58,6 +63,8 @@ signals:
     // The preview window opened (true) or closed (false); the main window does
     // not ask to save while it is open.
     void PreviewChanged(bool running);
+    // A short note for the status bar: the PDF file was written.
+    void Done(const QString& note);
 
 private:
     // The Print Tree dialog; nullopt when cancelled.
