@@ -2,8 +2,6 @@
 // Numbers of the language file's texts that only qrvctl shows.
 namespace qrv::climsg {
 
-// S01: the report could not be written (argument: the file).
-inline constexpr int kReportNotWritten = 1232;
 // S01: the headline above the problems the data checks found, where the
 // program would point at its invalid log.
 inline constexpr int kDataFailsChecks = 1340;

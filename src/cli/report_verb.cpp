@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "cli_messages.h"
+#include "radio_data/messages.h"
 #include "report/report_sections.h"
 #include "report_pdf.h"
 #include "report_printer.h"
@@ -20,8 +21,8 @@ namespace qrv::cli {
 namespace {
 
 // The names of the sections on the command line, in the order of the section table.
-constexpr std::array<std::string_view, 9> kSectionNames{
-    "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "test-frequency",
+constexpr std::array<std::string_view, 10> kSectionNames{
+    "radio", "keys", "misc", "vox", "mode", "channels", "personality", "scan", "messages", "test-frequency",
 };
 
 std::string SectionList()
@@ -86,7 +87,7 @@ int VerbReport(const std::vector<std::string>& args)
     printer.Prepare(*sections);
     const std::optional<QByteArray> pdf = ReportPdf(printer);
     if (!pdf)
-        return context.Fail(climsg::kReportNotWritten, *out);
+        return context.Fail(msg::kReportNotWritten, *out);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf->constData());
     const CSaveResult saved =
         WriteFileAtomically(FromUtf8Path(*out), std::span(bytes, static_cast<std::size_t>(pdf->size())));

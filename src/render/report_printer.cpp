@@ -153,18 +153,25 @@ void CReportPrinter::DrawIdentity(QPainter& painter, const CPageUnits& units, co
 
 void CReportPrinter::DrawRows(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts, int page) const
 {
+    const auto [headerFirst, headerLast] = RepeatedHeaderOfPage(m_layout, page);
     const auto [first, last] = RowsOfPage(m_layout, page, m_rows.size());
-    for (std::size_t index = first; index < last; ++index) {
-        const CReportRow& row = m_rows[index];
-        if (row.kind == CReportRow::kBlank)
-            continue; // it still takes its line
-        const int top = RowTop(m_layout, static_cast<int>(index - first));
-        painter.setFont(fonts.ForKind(row.kind));
-        const std::vector<CCellSpan> spans = CellSpans(row, m_layout);
-        for (std::size_t cell = 0; cell < spans.size(); ++cell)
-            DrawCellText(painter, units.Rect(spans[cell].left, top, spans[cell].right, top + m_layout.lineHeight),
-                         Text(row.cells[cell]), Qt::AlignLeft, units.X(kCellGap));
-    }
+    int line = 0;
+    for (const auto& [from, to] : {std::pair(headerFirst, headerLast), std::pair(first, last)})
+        for (std::size_t index = from; index < to && index < m_rows.size(); ++index)
+            DrawRow(painter, units, fonts, m_rows[index], line++);
+}
+
+void CReportPrinter::DrawRow(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts,
+                             const CReportRow& row, int line) const
+{
+    if (row.kind == CReportRow::kBlank)
+        return; // it still takes its line
+    const int top = RowTop(m_layout, line);
+    painter.setFont(fonts.ForKind(row.kind));
+    const std::vector<CCellSpan> spans = CellSpans(row, m_layout);
+    for (std::size_t cell = 0; cell < spans.size(); ++cell)
+        DrawCellText(painter, units.Rect(spans[cell].left, top, spans[cell].right, top + m_layout.lineHeight),
+                     Text(row.cells[cell]), Qt::AlignLeft, units.X(kCellGap));
 }
 
 QString CReportPrinter::FooterTime() const

@@ -51,7 +51,11 @@ private:
     void DrawHeader(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts) const;
     void DrawFooter(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts, int page) const;
     void DrawIdentity(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts) const;
+    // The header rows a continued table repeats, then the page's own rows.
     void DrawRows(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts, int page) const;
+    // A row on the page's line (0-based below the identity block).
+    void DrawRow(QPainter& painter, const CPageUnits& units, const CReportFonts& fonts, const CReportRow& row,
+                 int line) const;
     QString FooterTime() const;
 
     CRadioData& m_data;

@@ -455,7 +455,7 @@ TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
     settings.SetReadOnly(true);
     settings.SelectLanguage(0);
     for (const int form : {form::kRadio, form::kKeys, form::kMiscellaneous, form::kVox, form::kMode, form::kChannel,
-                           form::kPersonality, form::kScan, form::kTestFrequency})
+                           form::kPersonality, form::kScan, form::kEmbedded, form::kTestFrequency})
         EXPECT_TRUE(HasLine(all, settings.GetText(form))) << settings.GetText(form);
     const std::size_t count = pages.size();
     for (std::size_t page = 1; page <= count; ++page) {
@@ -505,12 +505,15 @@ TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
 TEST_F(QrvctlTest, ReportOfChosenSectionsInTheChosenLanguage)
 {
     ASSERT_EQ(Run({"new", "-o", File("s.dat")}).exitCode, 0);
-    auto r = Run({"report", File("s.dat"), "-o", File("vox.pdf"), "--section", "vox", "--section", "mode"});
+    auto r = Run({"report", File("s.dat"), "-o", File("vox.pdf"), "--section", "messages", "--section", "vox",
+                  "--section", "mode"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto pages = PdfPages(File("vox.pdf"));
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(HasLine(pages[0], "VOX"));
     EXPECT_TRUE(HasLine(pages[0], "Mode"));
+    EXPECT_TRUE(HasLine(pages[0], "Embedded Message"));
+    EXPECT_FALSE(HasLine(pages[0], "Test Frequency"));
     EXPECT_FALSE(HasLine(pages[0], "Radio Information"));
     EXPECT_EQ(pages[0].find("CH 1 "), std::string::npos);
     EXPECT_NE(pages[0].find("Page 1 of 1"), std::string::npos);

@@ -3,30 +3,41 @@
 // pages themselves (where the rules and texts land, the PDF).
 #include "cell_text.h"
 #include "editor_fixture.h"
+#include "frame_fixture.h"
 #include "presentation/form_numbers.h"
 #include "presentation/item_tables.h"
+#include "presentation/message_kinds.h"
 #include "printing/dlg_print_tree.h"
+#include "printing/print_check.h"
 #include "printing/print_commands.h"
 #include "radio_data/messages.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 #include "report_pdf.h"
 #include "report_printer.h"
+#include "shell/main_frame.h"
 #include "shell/navigation_tree.h"
 #include "ui_test_registry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -47,7 +58,8 @@ std::set<int> AllSections()
 }
 
 // Answers the modal dialogs that open, one answer per dialog in order; a
-// dialog beyond the answers is cancelled and counted.
+// dialog beyond the answers is cancelled and counted. A dialog that is modal
+// again once the one it opened has closed is not answered twice.
 class CModalDriver {
 public:
     using Answer = std::function<void(QDialog&)>;
@@ -65,9 +77,9 @@ private:
     void Poll()
     {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog == m_current)
+        if (dialog == nullptr || std::find(m_seen.begin(), m_seen.end(), dialog) != m_seen.end())
             return;
-        m_current = dialog;
+        m_seen.emplace_back(dialog);
         if (m_next >= static_cast<int>(m_answers.size())) {
             ++m_unexpected;
             dialog->reject();
@@ -82,7 +94,7 @@ private:
     std::vector<Answer> m_answers;
     int m_next = 0;
     int m_unexpected = 0;
-    QPointer<QDialog> m_current;
+    std::vector<QPointer<QDialog>> m_seen; // closed and deleted ones turn null
     QTimer m_timer;
 };
 
@@ -157,6 +169,60 @@ int CountPages(const QByteArray& pdf)
     return static_cast<int>(pdf.count("/Type /Page\n"));
 }
 
+// The text of each page of a PDF file as pdftotext (poppler-utils) reads it,
+// one line a report row.
+QStringList PdfPages(const QString& path)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+bool HasLine(const QString& text, const QString& line)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    return std::any_of(lines.begin(), lines.end(), [&line](const QString& l) { return l.trimmed() == line; });
+}
+
+// Accepts the print dialog, whose printers include the PDF printer, and sends
+// the job to that file (whatever printer the machine has).
+CModalDriver::Answer PrintTo(QPrinter& printer, const QString& file, QString* title = nullptr)
+{
+    return [&printer, file, title](QDialog& dialog) {
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        QVERIFY(print != nullptr);
+        bool pdfOffered = false;
+        for (const QComboBox* printers : print->findChildren<QComboBox*>())
+            for (int i = 0; i < printers->count(); ++i)
+                pdfOffered = pdfOffered || printers->itemText(i).contains(QStringLiteral("PDF"));
+        QVERIFY(pdfOffered);
+        if (title != nullptr)
+            *title = print->windowTitle();
+        print->accept();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+    };
+}
+
+// Types the file's name in the save dialog and accepts it.
+CModalDriver::Answer SaveAs(const QString& file)
+{
+    return [file](QDialog& dialog) {
+        auto* save = qobject_cast<QFileDialog*>(&dialog);
+        QVERIFY(save != nullptr);
+        auto* name = qobject_cast<QLineEdit*>(save->focusWidget());
+        QVERIFY(name != nullptr);
+        name->setText(file);
+        static_cast<QDialog*>(save)->accept(); // the file dialog's own, as when OK is pressed
+    };
+}
+
 } // namespace
 
 class PrintingTest : public QObject {
@@ -212,7 +278,7 @@ private slots:
 
     void MarkedItemsDecideTheSections()
     {
-        test::CEditorFixture f;
+        test::CEditorFixture f(CSettings::kFactoryLevel);
         CEmptySelectionAllowance allowance;
         CDlgPrintTree dialog(f.Settings(), *f.data, allowance);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Print Tree"));
@@ -230,8 +296,8 @@ private slots:
         const std::vector<Case> cases{
             {"VOX", {item::kVox}, {form::kVox}},
             {"channel folder", {item::kChannelFolder}, {form::kChannel}},
-            {"a channel is not a section", {item::kChannel}, {}},
-            {"settings folder alone", {item::kSettingsFolder}, {}},
+            {"settings folder", {item::kSettingsFolder}, {form::kKeys, form::kMiscellaneous, form::kVox, form::kMode}},
+            {"embedded messages", {item::kEmbedded}, {form::kEmbedded}},
             {"radio and test frequencies", {item::kRadio, item::kTestFrequency}, {form::kRadio, form::kTestFrequency}},
             {"personality folder and scan", {item::kPersonalityFolder, item::kScan}, {form::kPersonality, form::kScan}},
         };
@@ -242,10 +308,13 @@ private slots:
             QVERIFY2(dialog.SelectedSections() == c.sections, c.name);
         }
 
+        // What prints nothing has no check box, not even after Select All.
         dialog.Button(CDlgPrintTree::kSelectAllButton)->click();
         QCOMPARE(dialog.SelectedSections(), AllSections());
-        for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
-            QVERIFY(CDlgPrintTree::IsMarked(**it));
+        for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it) {
+            QVERIFY(CDlgPrintTree::IsMarked(**it) == CDlgPrintTree::IsMarkable(**it));
+            QVERIFY(CDlgPrintTree::IsMarkable(**it) || !(*it)->data(0, Qt::CheckStateRole).isValid());
+        }
         dialog.Button(CDlgPrintTree::kClearAllButton)->click();
         QVERIFY(dialog.SelectedSections().empty());
         for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
@@ -336,31 +405,35 @@ private slots:
         test::CEditorFixture f;
         QWidget window;
         CPrintCommands commands(f.Settings(), *f.data, &window);
-        const QString path = QDir::temp().filePath(QStringLiteral("qrv_cancelled_%1.pdf").arg(qApp->applicationPid()));
-        QFile::remove(path);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cancelled.pdf"));
+        const auto cancel = [](QDialog& dialog) { dialog.reject(); };
+        const auto vox = MarkAndConfirm({item::kVox});
+        struct Case {
+            const char* name;
+            std::function<bool()> command;
+            std::vector<CModalDriver::Answer> answers;
+        };
+        const std::vector<Case> cases{
+            {"print, tree", [&] { return commands.Print(); }, {cancel}},
+            {"print, printer", [&] { return commands.Print(); }, {vox, cancel}},
+            {"preview, tree", [&] { return commands.PrintPreview(); }, {cancel}}, // and no preview after it
+            {"view, printer", [&] { return commands.PrintView(form::kVox); }, {cancel}},
+            {"export, tree", [&] { return commands.ExportPdf(path); }, {cancel}},
+            {"export, file", [&] { return commands.ExportPdf(path); }, {vox, cancel}},
+            // A view without a section of its own shows no dialog at all.
+            {"view without a section", [&] { return commands.PrintView(form::kEmergency); }, {}},
+        };
         commands.Printer().setOutputFormat(QPrinter::PdfFormat);
         commands.Printer().setOutputFileName(path);
-        {
-            const auto cancel = [](QDialog& dialog) { dialog.reject(); };
-            CModalDriver driver({cancel, cancel});
-            QVERIFY(!commands.Print());
-            QVERIFY(!commands.PrintPreview());
-            QCOMPARE(driver.Answered(), 2);
-            QCOMPARE(driver.Unexpected(), 0); // no preview after a cancelled choice
+        for (const Case& c : cases) {
+            CModalDriver driver(c.answers);
+            QVERIFY2(!c.command(), c.name);
+            QTest::qWait(30);
+            QVERIFY2(driver.Answered() == static_cast<int>(c.answers.size()) && driver.Unexpected() == 0, c.name);
+            QVERIFY2(!QFile::exists(path), c.name);
         }
-        {
-            CModalDriver driver({[](QDialog& dialog) { dialog.reject(); }});
-            QVERIFY(!commands.PrintView(form::kVox));
-            QCOMPARE(driver.Answered(), 1);
-        }
-        QVERIFY(!QFile::exists(path));
-        // A view without a section of its own shows no dialog at all.
-        CModalDriver none({});
-        QVERIFY(!commands.PrintView(form::kEmbedded));
-        QTest::qWait(30);
-        QCOMPARE(none.Unexpected(), 0);
-        QVERIFY(!CPrintCommands::HasSection(form::kEmbedded));
-        QVERIFY(CPrintCommands::HasSection(form::kChannel));
+        QVERIFY(f.messages.empty());
     }
 
     void ChildWindowsPrintTheirItemsSection()
@@ -375,7 +448,7 @@ private slots:
             {item::kPersonality, form::kPersonality},
             {item::kScan, form::kScan},
             {item::kTestFrequency, form::kTestFrequency},
-            {item::kEmbedded, 0},
+            {item::kEmbedded, form::kEmbedded},
             {item::kChangeLog, 0},
             {item::kChannelFolder, 0},
             {item::kDtmfSystem, 0},
@@ -386,71 +459,256 @@ private slots:
             QVERIFY2(CPrintCommands::SectionFormOfItem(itemNumber) == form, qPrintable(QString::number(itemNumber)));
     }
 
-    void PrintGoesToTheCurrentPrinter()
+    // The File menu's printing commands, in both languages: each has its
+    // status tip and starts with the Print Tree dialog; their failures show
+    // the failure icon.
+    void FileMenuCommandsStartWithThePrintTree()
     {
-        test::CEditorFixture f;
-        QWidget window;
-        CPrintCommands commands(f.Settings(), *f.data, &window);
-        const QString path = QDir::temp().filePath(QStringLiteral("qrv_print_%1.pdf").arg(qApp->applicationPid()));
-        QFile::remove(path);
-        commands.Printer().setOutputFormat(QPrinter::PdfFormat);
-        commands.Printer().setOutputFileName(path);
-        CModalDriver driver({MarkAndConfirm({item::kChannelFolder})});
-        QVERIFY(commands.Print());
-        QCOMPARE(driver.Answered(), 1);
-        QCOMPARE(driver.Unexpected(), 0); // no further print dialog
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
-        QVERIFY(pdf.startsWith("%PDF-"));
-        QCOMPARE(CountPages(pdf), commands.LastLayout().pageCount);
-        QCOMPARE(commands.LastLayout().margin, 30);
-        file.remove();
+        for (const int language : {0, 1}) {
+            test::CFrameFixture f(0, language);
+            for (const int number : {command::kPrint, command::kPrintPreview, command::kExportPdf}) {
+                QAction* action = f.frame->Menus().Action(number);
+                QVERIFY(action != nullptr && action->isEnabled() && !action->statusTip().isEmpty());
+                CModalDriver driver({[](QDialog& dialog) {
+                    QVERIFY(qobject_cast<CDlgPrintTree*>(&dialog) != nullptr);
+                    dialog.reject();
+                }});
+                action->trigger();
+                QCOMPARE(driver.Answered(), 1);
+            }
+            QCOMPARE(f.frame->Menus().Action(command::kExportPdf)->text(),
+                     language == 0 ? QStringLiteral("Export P&DF...") : QStringLiteral("导出 PDF(&D)..."));
+        }
+        for (const int number : {msg::kPrinterFailed, msg::kPrinterError, msg::kReportNotWritten})
+            QCOMPARE(KindOfMessage(number), MessageKind::Failure);
     }
 
-    void PrintFromAViewUsesItsSectionAndWideMargins()
+    // Each item with a check box, marked alone and printed through the print
+    // dialog to the PDF printer, prints the sections it stands for and no other.
+    void EveryMarkableItemPrintsItsSections()
     {
-        test::CEditorFixture f;
+        test::CEditorFixture f(CSettings::kFactoryLevel);
+        f.data->EmbeddedMessages().SetMessage(1, "MEET AT GATE 4");
+        const std::vector<std::pair<int, QStringList>> cases{
+            {item::kRadio, {QStringLiteral("Radio Information")}},
+            {item::kSettingsFolder,
+             {QStringLiteral("Programmable Keys"), QStringLiteral("Miscellaneous"), QStringLiteral("VOX"),
+              QStringLiteral("Mode")}},
+            {item::kKeys, {QStringLiteral("Programmable Keys")}},
+            {item::kMiscellaneous, {QStringLiteral("Miscellaneous")}},
+            {item::kVox, {QStringLiteral("VOX")}},
+            {item::kMode, {QStringLiteral("Mode")}},
+            {item::kChannelFolder, {QStringLiteral("Channel")}},
+            {item::kPersonalityFolder, {QStringLiteral("Personality")}},
+            {item::kScan, {QStringLiteral("Scan")}},
+            {item::kEmbedded, {QStringLiteral("Embedded Message")}},
+            {item::kTestFrequency, {QStringLiteral("Test Frequency")}},
+        };
+        QStringList titles;
+        for (const CReportSection& section : ReportSections())
+            titles << QString::fromStdString(f.Settings().GetText(section.formNumber));
+        {
+            CEmptySelectionAllowance allowance;
+            CDlgPrintTree dialog(f.Settings(), *f.data, allowance);
+            std::set<int> markable;
+            for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
+                if (CDlgPrintTree::IsMarkable(**it))
+                    markable.insert((*it)->data(0, CNavigationTree::kItemRole).toInt());
+            std::set<int> listed;
+            for (const auto& c : cases)
+                listed.insert(c.first);
+            QCOMPARE(markable, listed);
+        }
+
         QWidget window;
         CPrintCommands commands(f.Settings(), *f.data, &window);
-        const QString path = QDir::temp().filePath(QStringLiteral("qrv_view_%1.pdf").arg(qApp->applicationPid()));
-        QFile::remove(path);
-        bool plainDialog = false;
-        CModalDriver driver({[&](QDialog& dialog) {
-            auto* print = qobject_cast<QPrintDialog*>(&dialog);
-            QVERIFY(print != nullptr);
-            plainDialog = !print->testOption(QAbstractPrintDialog::PrintSelection) &&
-                          !print->testOption(QAbstractPrintDialog::PrintPageRange) &&
-                          !print->testOption(QAbstractPrintDialog::PrintToFile);
-            QCOMPARE(print->windowTitle(), QStringLiteral("Print"));
-            print->accept();
-            // Whatever printer the machine has, the job goes to a file.
-            commands.Printer().setOutputFormat(QPrinter::PdfFormat);
-            commands.Printer().setOutputFileName(path);
-        }});
-        const bool printed = commands.PrintView(form::kVox);
-        QCOMPARE(driver.Answered(), 1);
-        QVERIFY(plainDialog);
-        QVERIFY(printed);
+        QTemporaryDir dir;
+        for (const auto& [number, expected] : cases) {
+            const QString path = dir.filePath(QStringLiteral("item_%1.pdf").arg(number));
+            QString title;
+            CModalDriver driver({MarkAndConfirm({number}), PrintTo(commands.Printer(), path, &title)});
+            QVERIFY(commands.Print());
+            QCOMPARE(driver.Answered(), 2);
+            QCOMPARE(title, QStringLiteral("Print"));
+            const QStringList pages = PdfPages(path);
+            QCOMPARE(pages.size(), commands.LastLayout().pageCount);
+            const QString text = pages.join(QLatin1Char('\n'));
+            for (const QString& section : titles)
+                QVERIFY2(HasLine(text, section) == expected.contains(section),
+                         qPrintable(QStringLiteral("%1: %2").arg(number).arg(section)));
+            if (number == item::kEmbedded)
+                QVERIFY(text.contains(QRegularExpression(QStringLiteral("Message NO.2 +MEET AT GATE 4"))));
+        }
         QVERIFY(f.messages.empty());
-        QCOMPARE(commands.LastLayout().margin, 50);
-        QCOMPARE(commands.LastLayout().pageCount, 1);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(CountPages(file.readAll()), 1);
-        file.remove();
+        QCOMPARE(commands.LastLayout().margin, 30);
     }
 
-    void APrinterThatCannotStartIsReported()
+    // Whether through File > Print, a view's Print button or the preview's own
+    // Print button: a job that does not reach its printer is reported and is
+    // never taken for done; a preview whose print failed stays open.
+    void AFailedPrintIsReportedAndNeverDone()
+    {
+        struct Output {
+            const char* name;
+            QString file;
+            std::vector<int> messages;
+        };
+        enum class Route { Menu, View, Preview };
+        for (const Route route : {Route::Menu, Route::View, Route::Preview}) {
+            QTemporaryDir dir;
+            const std::vector<Output> outputs{
+                {"printed", dir.filePath(QStringLiteral("printed.pdf")), {}},
+                {"no file for the PDF printer", QString(), {msg::kPrinterFailed}},
+                {"folder missing", dir.filePath(QStringLiteral("no/such/folder/r.pdf")), {msg::kReportNotWritten}},
+                {"disk full", QStringLiteral("/dev/full"), {msg::kReportNotWritten}}, // takes every write, keeps none
+            };
+            for (const Output& out : outputs) {
+                const QString name = QStringLiteral("%1, %2").arg(int(route)).arg(QLatin1String(out.name));
+                test::CEditorFixture f;
+                QWidget window;
+                CPrintCommands commands(f.Settings(), *f.data, &window);
+                bool done = false;
+                if (route == Route::Menu) {
+                    CModalDriver driver({MarkAndConfirm({item::kVox}), PrintTo(commands.Printer(), out.file)});
+                    done = commands.Print();
+                } else if (route == Route::View) {
+                    CModalDriver driver({PrintTo(commands.Printer(), out.file)});
+                    done = commands.PrintView(form::kVox);
+                } else {
+                    CModalDriver driver({MarkAndConfirm({item::kVox}),
+                                         [&](QDialog& dialog) {
+                                             for (QAction* action : dialog.findChildren<QAction*>())
+                                                 if (action->text() == QStringLiteral("Print"))
+                                                     action->trigger(); // answered below
+                                             done = !dialog.isVisible();
+                                             dialog.reject();
+                                         },
+                                         PrintTo(commands.Printer(), out.file)});
+                    commands.PrintPreview();
+                    QVERIFY2(driver.Answered() == 3, qPrintable(name));
+                }
+                QVERIFY2(done == out.messages.empty(), qPrintable(name));
+                QVERIFY2(f.messages == out.messages, qPrintable(name));
+                if (!done)
+                    continue;
+                QVERIFY2(IsCompletePdf(out.file), qPrintable(name));
+                QFile file(out.file);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(CountPages(file.readAll()), commands.LastLayout().pageCount);
+                // A view prints its own section with wider margins.
+                QCOMPARE(commands.LastLayout().margin, route == Route::View ? 50 : 30);
+            }
+        }
+    }
+
+    // The whole report, whose channel table goes on over the first page
+    // break, in both languages: the table's header rows head both pages, and
+    // every channel is listed once.
+    void ATableGoingOnOverAPageBreakRepeatsItsHeader()
+    {
+        struct Case {
+            int language;
+            QString header; // the table's header row that names the frequency columns
+            QString channel;
+        };
+        const std::vector<Case> cases{
+            {0, QStringLiteral("Number Spacing Level Frequency Type CTCSS Frequency Type CTCSS List Start"),
+             QStringLiteral("CH %1 ")},
+            {1,
+             QStringLiteral(
+                 "信道号 信道间隔 发射功 接收频率 接收亚音类型 接收亚音 发射频率 发射亚音类型 发射亚音 特性列表 自动"),
+             QStringLiteral("信道%1 ")},
+        };
+        for (const Case& c : cases) {
+            test::CEditorFixture f;
+            f.Settings().SelectLanguage(c.language);
+            QWidget window;
+            CPrintCommands commands(f.Settings(), *f.data, &window);
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("table.pdf"));
+            QVERIFY(commands.ExportPdfTo(AllSections(), path));
+            const QStringList pages = PdfPages(path);
+            QCOMPARE(pages.size(), commands.LastLayout().pageCount);
+            // A4 less the border no printer reaches.
+            QCOMPARE(commands.LastLayout().width, 2000);
+            QCOMPARE(commands.LastLayout().height, 2870);
+            QStringList withChannels;
+            QString all;
+            for (const QString& page : pages) {
+                const QString text = page.simplified() + QLatin1Char(' ');
+                if (text.contains(c.channel.arg(1)) || text.contains(c.channel.arg(f.data->Channels().size())))
+                    withChannels << text;
+                all += text;
+            }
+            QCOMPARE(withChannels.size(), 2);
+            for (const QString& page : withChannels)
+                QVERIFY2(page.contains(c.header), qPrintable(page));
+            for (std::size_t channel = 1; channel <= f.data->Channels().size(); ++channel)
+                QCOMPARE(all.count(c.channel.arg(channel)), 1);
+        }
+    }
+
+    // File > Export PDF: the marked sections, a file named in the save dialog,
+    // and a file that is replaced whole or not at all.
+    void ExportPdfReplacesTheFileOnlyWhole()
     {
         test::CEditorFixture f;
         QWidget window;
         CPrintCommands commands(f.Settings(), *f.data, &window);
-        commands.Printer().setOutputFormat(QPrinter::PdfFormat);
-        commands.Printer().setOutputFileName(QString()); // a file printer without a file
-        CModalDriver driver({SelectAllAndConfirm()});
-        QVERIFY(!commands.Print());
-        QCOMPARE(f.messages, std::vector<int>{msg::kPrinterFailed});
+        QSignalSpy notes(&commands, &CPrintCommands::Done);
+        QTemporaryDir dir;
+        // Through the dialogs: the name given without its suffix gets ".pdf".
+        {
+            CModalDriver driver({MarkAndConfirm({item::kVox}), SaveAs(dir.filePath(QStringLiteral("named")))});
+            QVERIFY(commands.ExportPdf(dir.filePath(QStringLiteral("suggested.pdf"))));
+            QCOMPARE(driver.Answered(), 2);
+        }
+        const QString named = dir.filePath(QStringLiteral("named.pdf"));
+        QVERIFY(HasLine(PdfPages(named).join(QLatin1Char('\n')), QStringLiteral("VOX")));
+        QCOMPARE(notes.size(), 1);
+        QVERIFY(notes.takeFirst().at(0).toString().contains(named));
+
+        struct Case {
+            const char* name;
+            QString file;
+            QFileDevice::Permissions old; // no file before when empty
+            std::vector<int> messages;
+        };
+        const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const std::vector<Case> cases{
+            {"new file", dir.filePath(QStringLiteral("new.pdf")), {}, {}},
+            {"over an old file", dir.filePath(QStringLiteral("old.pdf")), readWrite, {}},
+            {"over a read-only file",
+             dir.filePath(QStringLiteral("locked.pdf")),
+             QFileDevice::ReadOwner,
+             {msg::kSaveReadOnly}},
+            {"folder missing", dir.filePath(QStringLiteral("no/such/folder/r.pdf")), {}, {msg::kSaveCannotCreate}},
+        };
+        for (const Case& c : cases) {
+            f.messages.clear();
+            if (c.old != QFileDevice::Permissions()) {
+                QFile old(c.file);
+                QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+                old.close();
+                QVERIFY(old.setPermissions(c.old));
+            }
+            const bool written = commands.ExportPdfTo({form::kMode}, c.file);
+            QVERIFY2(written == c.messages.empty() && f.messages == c.messages, c.name);
+            QFile file(c.file);
+            if (written) {
+                QVERIFY2(IsCompletePdf(c.file), c.name);
+                QVERIFY(HasLine(PdfPages(c.file).join(QLatin1Char('\n')), QStringLiteral("Mode")));
+            } else if (c.old != QFileDevice::Permissions()) {
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), QByteArray("old"));
+            } else {
+                QVERIFY2(!file.exists(), c.name);
+            }
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary files left
+        // A report without rows has no pages to write.
+        QVERIFY(!commands.ExportPdfTo({}, dir.filePath(QStringLiteral("empty.pdf"))));
+        QCOMPARE(f.messages.back(), msg::kReportNotWritten);
     }
 
     void PageRulesAndRowsLieWhereTheLayoutPutsThem()
@@ -529,25 +787,6 @@ private slots:
         // A text that fits keeps its own width.
         const auto [shortFirst, shortLast] = InkSpan(image, 120, 180);
         QVERIFY(shortFirst >= 100 && shortLast < 100 + 120);
-    }
-
-    void PdfOfTheWholeReport()
-    {
-        test::CEditorFixture f;
-        CReportPrinter printer(*f.data, f.Settings());
-        printer.Prepare(AllSections());
-        const std::optional<QByteArray> pdf = ReportPdf(printer);
-        QVERIFY(pdf.has_value());
-        QVERIFY(pdf->startsWith("%PDF-"));
-        QVERIFY(printer.Layout().pageCount > 1);
-        QCOMPARE(CountPages(*pdf), printer.Layout().pageCount);
-        // A4 less the border no printer reaches.
-        QCOMPARE(printer.Layout().width, 2000);
-        QCOMPARE(printer.Layout().height, 2870);
-
-        // A report without rows has no pages to write.
-        printer.Prepare({});
-        QVERIFY(!ReportPdf(printer).has_value());
     }
 };
 

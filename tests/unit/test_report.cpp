@@ -9,21 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace qrv {
 namespace {
 
-// One letter per row: T title, H group head, N setting, S spacer, E table
-// header, D table data. Kinds, cell counts and widths must all fit the letter.
+// One letter per row: T title, H group head, N setting, L setting with a line
+// of text, S spacer, E table header, D table data. Kinds, cell counts, widths
+// and the header mark must all fit the letter.
 char Shape(const CReportRow& row)
 {
     using W = std::vector<unsigned>;
     if (row.kind == CReportRow::kTitle && row.widths == W{1, 1, 1} && row.cells.size() == 3)
         return 'T';
+    if (row.tableHeader != (row.kind == CReportRow::kEmphasis && row.cells.size() == 11))
+        return '?';
     if (row.widths == W{2, 1, 1} && row.cells.size() == 3 && row.cells[2].empty())
         return row.kind == CReportRow::kEmphasis ? 'H' : (row.kind == CReportRow::kNormal ? 'N' : '?');
+    if (row.kind == CReportRow::kNormal && row.widths == W{2, 2} && row.cells.size() == 2)
+        return 'L';
     if (row.kind == CReportRow::kNormal && row.widths == W{3, 3, 3, 3} && row.cells == std::vector<std::string>(4))
         return 'S';
     if (row.widths == W{35, 38, 30, 48, 60, 38, 48, 60, 38, 48, 40} && row.cells.size() == 11)
@@ -79,8 +85,9 @@ TEST_F(ReportTest, AllSectionsFollowTheTableOrder)
     for (const CReportRow& row : Build(all))
         if (row.kind == CReportRow::kTitle && !row.cells[1].empty())
             titles.push_back(row.cells[1]);
-    EXPECT_EQ(titles, (std::vector<std::string>{"Radio Information", "Programmable Keys", "Miscellaneous", "VOX",
-                                                "Mode", "Channel", "Personality", "Scan", "Test Frequency"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Radio Information", "Programmable Keys", "Miscellaneous", "VOX", "Mode",
+                                        "Channel", "Personality", "Scan", "Embedded Message", "Test Frequency"}));
 }
 
 TEST_F(ReportTest, OnePersonalityIsOneGroupNumberedOne)
@@ -276,7 +283,7 @@ TEST(ReportSettingList, Grouping)
 
 TEST(ReportRowShapes, TableRowHasElevenCells)
 {
-    const CReportRow row = TableRow(CReportRow::kEmphasis, {"a", "b"});
+    const CReportRow row = TableHeaderRow({"a", "b"});
     EXPECT_EQ(Shape(row), 'E');
     EXPECT_EQ(row.cells[1], "b");
     EXPECT_EQ(row.cells[10], "");
@@ -291,6 +298,8 @@ protected:
         m_data.RadioInfo().SetModelName("QL-210X");
         m_data.RadioInfo().SetSerialNumber("A1234");
         m_data.Identity().radioDataVersion = "1.01.05.001";
+        m_data.EmbeddedMessages().SetMessage(0, "Gr\xFC\xDF Gott");
+        m_data.EmbeddedMessages().SetMessage(3, "CALL BASE");
     }
 };
 
@@ -356,6 +365,12 @@ TEST_F(ReportSectionsTest, DefaultCodeplug)
           {16, "Number of Entries in Scan List", "16"},
           {17, "Channel 1", "1"},
           {32, "Channel 16", "16"}}},
+        {form::kEmbedded,
+         "TTLLLLS",
+         {{0, "", "Embedded Message"},
+          {2, "Message NO.1", "Gr\u00FC\u00DF Gott"},
+          {3, "Message NO.2", ""},
+          {5, "Message NO.4", "CALL BASE"}}},
         {form::kTestFrequency,
          "TTHNNSHNNSHNNS",
          {{2, "Tuning Point - 1", ""},
@@ -438,16 +453,50 @@ TEST(ReportPageLayout, APageTooSmallForARowHasNoPages)
     EXPECT_EQ(RowsOfPage(layout, 1, rows.size()), (std::pair<std::size_t, std::size_t>{3, 3}));
 }
 
-TEST(ReportPageLayout, RowsOfPageStopAtTheLastRow)
+// Headings stay with the rows after them, and a table that goes on over a
+// page break starts the next page with its header rows again. Rows by the
+// letters of Shape(); a page is its repeated header in brackets, then its own rows.
+TEST(ReportPageLayout, PagesKeepHeadingsWithTheirRowsAndRepeatTableHeaders)
 {
-    ReportRows rows = NormalRows(100);
-    const CPageLayout layout = Paginate(2100, 2970, false, rows);
-    using Range = std::pair<std::size_t, std::size_t>;
-    EXPECT_EQ(RowsOfPage(layout, 1, rows.size()), (Range{0, 48}));
-    EXPECT_EQ(RowsOfPage(layout, 2, rows.size()), (Range{48, 96}));
-    EXPECT_EQ(RowsOfPage(layout, 3, rows.size()), (Range{96, 100}));
-    const Range beyond = RowsOfPage(layout, 4, rows.size());
-    EXPECT_EQ(beyond.first, beyond.second);
+    const std::map<char, CReportRow> rowOf{
+        {'T', TitleRow("t")}, {'N', SettingRow("a", "b", false)}, {'H', SettingRow("a", "", true)},
+        {'S', SpacerRow()},   {'E', TableHeaderRow({"h"})},       {'D', TableRow(CReportRow::kNormal, {})},
+    };
+    struct Case {
+        std::string rows;
+        int linesPerPage;
+        std::string pages;
+    };
+    const std::vector<Case> cases{
+        {std::string(100, 'N'), 48, std::string(48, 'N') + "|" + std::string(48, 'N') + "|NNNN"},
+        {"NNNTTEEDDD", 5, "NNN|TTEED|[EE]DD"},
+        {"NNNNEEDDD", 5, "NNNN|EEDDD"},
+        {"EEDDDDTTNN", 4, "EEDD|[EE]DD|TTNN"},
+        {"EEDDDDDDDD", 4, "EEDD|[EE]DD|[EE]DD|[EE]DD"},
+        {"EEEEDD", 4, "EEEE|DD"}, // a header of a whole page is not repeated
+        {"TTTTTN", 4, "TTTT|TN"},
+        {"NNNSHNN", 5, "NNNS|HNN"},
+        {"EEDDEEDDD", 5, "EEDD|EEDDD"},
+    };
+    for (const Case& c : cases) {
+        ReportRows rows;
+        for (const char shape : c.rows)
+            rows.push_back(rowOf.at(shape));
+        // Lines per page: (height - 2 top) / line - 5 spare lines.
+        const CPageLayout layout = Paginate(2100, 300 + 50 * (c.linesPerPage + 5), false, rows);
+        ASSERT_EQ(layout.linesPerPage, c.linesPerPage);
+        std::string pages;
+        for (int page = 1; page <= layout.pageCount; ++page) {
+            const auto [headerFirst, headerLast] = RepeatedHeaderOfPage(layout, page);
+            const auto [first, last] = RowsOfPage(layout, page, rows.size());
+            if (headerFirst < headerLast)
+                pages += "[" + c.rows.substr(headerFirst, headerLast - headerFirst) + "]";
+            pages += c.rows.substr(first, last - first) + (page < layout.pageCount ? "|" : "");
+        }
+        EXPECT_EQ(pages, c.pages) << c.rows;
+        const auto beyond = RowsOfPage(layout, layout.pageCount + 1, rows.size());
+        EXPECT_EQ(beyond.first, beyond.second) << c.rows;
+    }
 }
 
 TEST(ReportPageLayout, RowsStartBelowTheIdentityBlock)

@@ -16,6 +16,8 @@
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace qrv {
 
 bool CEmptySelectionAllowance::Use()
@@ -43,10 +45,8 @@ CDlgPrintTree::CDlgPrintTree(const CSettings& settings, const CRadioData& radioD
     m_tree->Rebuild(Q(radioData.Identity().modelName));
     m_tree->SetChildCount(item::kChannel, static_cast<int>(radioData.Channels().size()));
     m_tree->SetChildCount(item::kPersonality, static_cast<int>(radioData.Personalities().size()));
-    for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it) {
-        (*it)->setFlags(((*it)->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsAutoTristate);
-        (*it)->setCheckState(0, Qt::Unchecked);
-    }
+    for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it)
+        MakeMarkable(**it);
     // The settings folder holds four sections: show them at once.
     if (QTreeWidgetItem* folder = m_tree->FindItem(item::kSettingsFolder))
         folder->setExpanded(true);
@@ -72,6 +72,54 @@ CDlgPrintTree::CDlgPrintTree(const CSettings& settings, const CRadioData& radioD
     LocalizeWindow(*this, settings, kForm);
 }
 
+namespace {
+
+int ItemNumber(const QTreeWidgetItem& item)
+{
+    return item.data(0, CNavigationTree::kItemRole).toInt();
+}
+
+bool IsSectionItem(const QTreeWidgetItem& item)
+{
+    const auto sections = ReportSections();
+    return std::any_of(sections.begin(), sections.end(),
+                       [&item](const CReportSection& section) { return section.treeCommand == ItemNumber(item); });
+}
+
+// A folder whose items are all sections marks them all at once.
+bool IsFolderOfSections(const QTreeWidgetItem& item)
+{
+    if (item.childCount() == 0)
+        return false;
+    for (int i = 0; i < item.childCount(); ++i)
+        if (!IsSectionItem(*item.child(i)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void CDlgPrintTree::MakeMarkable(QTreeWidgetItem& item)
+{
+    // Only what prints something can be marked: a single channel or personality,
+    // the change log and their like show no check box.
+    if (IsSectionItem(item)) {
+        item.setFlags((item.flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsAutoTristate);
+        item.setCheckState(0, Qt::Unchecked);
+    } else if (IsFolderOfSections(item)) {
+        item.setFlags(item.flags() | Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate);
+        item.setCheckState(0, Qt::Unchecked);
+    } else {
+        item.setFlags(item.flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsAutoTristate));
+        item.setData(0, Qt::CheckStateRole, QVariant());
+    }
+}
+
+bool CDlgPrintTree::IsMarkable(const QTreeWidgetItem& item)
+{
+    return item.flags().testFlag(Qt::ItemIsUserCheckable);
+}
+
 QPushButton* CDlgPrintTree::Button(int number) const
 {
     for (QPushButton* button : findChildren<QPushButton*>())
@@ -88,7 +136,8 @@ bool CDlgPrintTree::IsMarked(const QTreeWidgetItem& item)
 void CDlgPrintTree::SetAllMarked(bool marked)
 {
     for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it)
-        (*it)->setCheckState(0, marked ? Qt::Checked : Qt::Unchecked);
+        if (IsMarkable(**it))
+            (*it)->setCheckState(0, marked ? Qt::Checked : Qt::Unchecked);
 }
 
 std::set<int> CDlgPrintTree::SelectedSections() const
@@ -96,7 +145,7 @@ std::set<int> CDlgPrintTree::SelectedSections() const
     std::set<int> marked;
     for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it)
         if (IsMarked(**it))
-            marked.insert((*it)->data(0, CNavigationTree::kItemRole).toInt());
+            marked.insert(ItemNumber(**it));
     std::set<int> sections;
     for (const CReportSection& section : ReportSections())
         if (marked.contains(section.treeCommand))

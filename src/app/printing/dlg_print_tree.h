@@ -1,7 +1,7 @@
 #pragma once
 // The Print Tree dialog: a copy of the navigation tree in which the user marks
 // the items to print; each marked item that stands for a report section
-// selects that section.
+// selects that section. Only such items, and a folder of them, can be marked.
 #include <QDialog>
 
 #include <set>
@@ -47,6 +47,8 @@ public:
     std::set<int> SelectedSections() const;
     void SetAllMarked(bool marked);
     static bool IsMarked(const QTreeWidgetItem& item);
+    // Whether the item has a check box: it is a section, or a folder of sections.
+    static bool IsMarkable(const QTreeWidgetItem& item);
 
     CNavigationTree* Tree() const { return m_tree; }
     QPushButton* Button(int number) const;
@@ -60,6 +62,8 @@ signals:
     void PrintSetupRequested();
 
 private:
+    static void MakeMarkable(QTreeWidgetItem& item);
+
     const CSettings& m_settings;
     CEmptySelectionAllowance& m_allowance;
     CNavigationTree* m_tree = nullptr;

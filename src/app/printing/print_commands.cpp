@@ -1,15 +1,17 @@
 #include "printing/print_commands.h"
 
 #include "presentation/item_tables.h"
+#include "printing/pdf_export.h"
+#include "printing/print_check.h"
+#include "printing/print_preview.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "report/report_sections.h"
-#include "shell/message_box.h"
 #include "shell/qt_text.h"
+#include "util/text_format.h"
 
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWidget>
 
@@ -53,30 +55,34 @@ std::optional<std::set<int>> CPrintCommands::ChooseSections()
 bool CPrintCommands::ExecPrintDialog(int captionNumber, QWidget* parent)
 {
     QPrintDialog dialog(m_printer.get(), parent);
-    // The report is printed whole, on paper: no selection, page range or file.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintCollateCopies);
+    // The report is printed whole. Printing to a file offers the PDF printer,
+    // the one printer a machine without any still has.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
     dialog.setWindowTitle(Q(CaptionOf(m_settings.GetText(captionNumber))));
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool CPrintCommands::PrintJob()
 {
-    const bool printed = m_report.Print(*m_printer);
-    // Every section has rows, so a job that printed nothing found no printer.
-    if (!printed && !m_report.Rows().empty())
-        ShowMessage(m_parent, m_settings, msg::kPrinterFailed);
+    const bool painted = m_report.Print(*m_printer);
     m_lastLayout = m_report.Layout();
     m_report.End();
-    return printed;
+    return ReportPrintOutcome(m_parent, m_settings, CheckPrint(painted, *m_printer), *m_printer);
 }
 
 bool CPrintCommands::Print()
 {
     const auto sections = ChooseSections();
-    if (!sections)
+    if (!sections || !ExecPrintDialog(kPrintCaption, m_parent))
         return false;
     m_report.Prepare(*sections);
     return PrintJob();
+}
+
+bool CPrintCommands::PreviewPrintedWell(QWidget& preview)
+{
+    return ReportPrintOutcome(&preview, m_settings, CheckPrint(m_lastPaintDone, *m_printer), *m_printer);
 }
 
 bool CPrintCommands::PrintPreview()
@@ -86,11 +92,11 @@ bool CPrintCommands::PrintPreview()
         return false;
     m_report.Prepare(*sections);
 
-    QPrintPreviewDialog preview(m_printer.get(), m_parent);
+    CPrintPreview preview(m_printer.get(), m_parent, [this](QWidget& window) { return PreviewPrintedWell(window); });
     preview.setWindowTitle(Q(CaptionOf(m_settings.GetText(kPrintPreviewCommand))));
     // Asked again whenever the page setup changes, and by the window's own Print button.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-        m_report.Print(*printer);
+        m_lastPaintDone = m_report.Print(*printer);
         m_lastLayout = m_report.Layout();
     });
     m_previewRunning = true;
@@ -115,6 +121,28 @@ bool CPrintCommands::PrintView(int formNumber)
 bool CPrintCommands::PrintSetup()
 {
     return ExecPrintDialog(kPrintSetupCommand, m_parent);
+}
+
+bool CPrintCommands::ExportPdf(const QString& suggestedPath)
+{
+    const auto sections = ChooseSections();
+    if (!sections)
+        return false;
+    const QString path = AskPdfPath(m_parent, m_settings, suggestedPath);
+    if (path.isEmpty())
+        return false;
+    return ExportPdfTo(*sections, path);
+}
+
+bool CPrintCommands::ExportPdfTo(const std::set<int>& sections, const QString& path)
+{
+    m_report.Prepare(sections);
+    const bool written = WriteReportPdf(m_parent, m_settings, m_report, path);
+    m_lastLayout = m_report.Layout();
+    m_report.End();
+    if (written)
+        emit Done(Q(FormatMessageText(m_settings.GetMessage(msg::kReportWritten), S(path))));
+    return written;
 }
 
 } // namespace qrv

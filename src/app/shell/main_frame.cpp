@@ -21,6 +21,7 @@
 #include "factory/factory_context.h"
 #include "port_list.h"
 #include "presentation/item_tables.h"
+#include "printing/pdf_export.h"
 #include "printing/print_commands.h"
 #include "program_directory.h"
 #include "radio_data/messages.h"
@@ -63,6 +64,8 @@ constexpr int kPortText = 2231;
 constexpr int kLogColumns[] = {900, 901, 902, 903};
 constexpr int kInvalidColumns[] = {915, 916};
 constexpr int kMaxRecentFiles = 4;
+// How long the status bar shows that a command is done.
+constexpr int kNoteMilliseconds = 10000;
 const QString kRecentKey = QStringLiteral("RecentFiles");
 
 QSettings RecentStore()
@@ -88,6 +91,8 @@ CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
         },
         [this] { return Ports(); });
     m_print = new CPrintCommands(m_settings, m_data, this);
+    connect(m_print, &CPrintCommands::Done, this,
+            [this](const QString& note) { statusBar()->showMessage(note, kNoteMilliseconds); });
     m_undo = new CUndoController(*m_context, this);
     m_undo->SetCommit([this] { StoreOpenViews(); });
     m_session.SetCommitHook([this] { StoreOpenViews(); });
@@ -233,11 +238,11 @@ bool CMainFrame::HandlesCommand(int number) const
 {
     using namespace command;
     static const std::set<int> handled{
-        kNew,         kOpen,          kSave,         kSaveAs,    kExit,           kCloseAll,       kCloseAllButThis,
-        kTreeBar,     kLogBar,        kInvalidBar,   kTabBar,    kRead,           kWrite,          kPort,
-        kModel,       kLanguage,      kUpdateMemory, kHelp,      kAbout,          kAdjustment,     kBaseBand,
-        kFactoryMode, kWriteTuneData, kUndo,         kRedo,      kImportChannels, kExportChannels, kOpenBackupFolder,
-        kSerialTrace, kPrint,         kPrintPreview, kPrintSetup};
+        kNew,         kOpen,          kSave,         kSaveAs,     kExit,           kCloseAll,       kCloseAllButThis,
+        kTreeBar,     kLogBar,        kInvalidBar,   kTabBar,     kRead,           kWrite,          kPort,
+        kModel,       kLanguage,      kUpdateMemory, kHelp,       kAbout,          kAdjustment,     kBaseBand,
+        kFactoryMode, kWriteTuneData, kUndo,         kRedo,       kImportChannels, kExportChannels, kOpenBackupFolder,
+        kSerialTrace, kPrint,         kPrintPreview, kPrintSetup, kExportPdf};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const auto row = FindOpenableView(ItemOfCommand(number));
@@ -775,6 +780,10 @@ void CMainFrame::DoCommand(int number)
         return;
     case kPrintSetup:
         m_print->PrintSetup();
+        return;
+    case kExportPdf:
+        StoreOpenViews();
+        m_print->ExportPdf(PdfPathBeside(m_session.CurrentPath()));
         return;
     case kSerialTrace: {
         CDlgSerialTrace trace(m_settings, ProgramTrace(), this);

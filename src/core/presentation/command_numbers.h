@@ -13,6 +13,7 @@ inline constexpr int kSaveAs = 57604;
 inline constexpr int kPrintSetup = 57606;
 inline constexpr int kPrint = 57607;
 inline constexpr int kPrintPreview = 57609;
+inline constexpr int kExportPdf = 57610;
 inline constexpr int kFirstRecent = 57616;
 inline constexpr int kRecentCount = 4;
 inline constexpr int kExit = 57665;

@@ -25,6 +25,7 @@ MessageKind KindOfMessage(int number)
                                           kVerifyReadFailed,    kTuneSwitchUnread,
                                           kPartialCodeplug,     kPartialCodeplugNoBackup,
                                           kPartialValues,       kPrinterFailed,
+                                          kPrinterError,        kReportNotWritten,
                                           kHelpMissing,         kSaveReadOnly,
                                           kSaveCannotCreate,    kSaveNoSpace,
                                           kSaveTooLarge,        kSaveIoError,

@@ -51,6 +51,13 @@ inline constexpr int kLowerAboveUpper = 1231;
 
 // S01: the printer could not be started.
 inline constexpr int kPrinterFailed = 1233;
+// S01: the printer took the job and then reported an error.
+inline constexpr int kPrinterError = 1336;
+// S01: the report as a PDF file: not written, or written (argument: the file);
+// the file dialog's filter.
+inline constexpr int kReportNotWritten = 1232;
+inline constexpr int kReportWritten = 1337;
+inline constexpr int kPdfFilter = 1338;
 
 // S01: the Print Tree dialog with nothing chosen.
 inline constexpr int kPrintCancelled = 1228;

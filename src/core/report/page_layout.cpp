@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <tuple>
 
 namespace qrv {
 
@@ -12,6 +14,73 @@ constexpr int kCurrentViewMargin = 50;
 // Lines of the usable height kept free beyond the rows themselves.
 constexpr int kSpareLines = 5;
 constexpr int kFooterTextGap = 10;
+
+// Follows the rows in order and knows the header rows of the table that is
+// open after them: the last run of header rows, while each row after it has
+// the table's columns.
+class COpenTable {
+public:
+    void Pass(const ReportRows& rows, std::size_t index)
+    {
+        const CReportRow& row = rows[index];
+        if (row.tableHeader) {
+            if (!m_open || m_last != index)
+                m_first = index;
+            m_last = index + 1;
+            m_open = true;
+        } else if (m_open && row.widths != rows[m_first].widths) {
+            m_open = false;
+        }
+    }
+
+    // The header rows to repeat above this row, when it continues the open table.
+    std::optional<std::pair<std::size_t, std::size_t>> HeaderAbove(const ReportRows& rows, const CReportRow& row) const
+    {
+        if (!m_open || row.tableHeader || row.widths != rows[m_first].widths)
+            return std::nullopt;
+        return std::pair(m_first, m_last);
+    }
+
+private:
+    bool m_open = false;
+    std::size_t m_first = 0;
+    std::size_t m_last = 0;
+};
+
+// Headings belong on the page of the row after them.
+bool KeepsWithNext(const CReportRow& row)
+{
+    return row.kind == CReportRow::kTitle || row.kind == CReportRow::kEmphasis;
+}
+
+std::vector<CPageRows> PlanPages(const ReportRows& rows, std::size_t perPage)
+{
+    std::vector<CPageRows> pages;
+    COpenTable table;
+    std::size_t next = 0;
+    while (next < rows.size()) {
+        CPageRows page;
+        std::size_t room = perPage;
+        // A header as tall as the page would leave no room for the table itself.
+        if (const auto header = table.HeaderAbove(rows, rows[next]); header && header->second - header->first < room) {
+            std::tie(page.headerFirst, page.headerLast) = *header;
+            room -= header->second - header->first;
+        }
+        std::size_t last = std::min(rows.size(), next + room);
+        std::size_t kept = last;
+        while (last < rows.size() && kept > next && KeepsWithNext(rows[kept - 1]))
+            --kept;
+        if (kept > next) // a page of nothing but headings is cut where it is full
+            last = kept;
+        page.first = next;
+        page.last = last;
+        for (std::size_t i = next; i < last; ++i)
+            table.Pass(rows, i);
+        pages.push_back(page);
+        next = last;
+    }
+    return pages;
+}
 
 } // namespace
 
@@ -30,19 +99,25 @@ CPageLayout Paginate(int widthTenthsMm, int heightTenthsMm, bool currentView, Re
     // A page too small for a single row prints nothing rather than dividing by nothing.
     if (rows.empty() || layout.linesPerPage <= 0)
         return layout;
-    const auto perPage = static_cast<std::size_t>(layout.linesPerPage);
-    layout.pageCount = static_cast<int>((rows.size() + perPage - 1) / perPage);
+    layout.pages = PlanPages(rows, static_cast<std::size_t>(layout.linesPerPage));
+    layout.pageCount = static_cast<int>(layout.pages.size());
     return layout;
 }
 
 std::pair<std::size_t, std::size_t> RowsOfPage(const CPageLayout& layout, int page, std::size_t rowCount)
 {
-    if (page < 1 || layout.linesPerPage <= 0)
+    if (page < 1 || static_cast<std::size_t>(page) > layout.pages.size())
         return {rowCount, rowCount};
-    const auto perPage = static_cast<std::size_t>(layout.linesPerPage);
-    const std::size_t first = std::min(static_cast<std::size_t>(page - 1) * perPage, rowCount);
-    const std::size_t last = std::min(first + perPage, rowCount);
-    return {first, last};
+    const CPageRows& rows = layout.pages[static_cast<std::size_t>(page - 1)];
+    return {std::min(rows.first, rowCount), std::min(rows.last, rowCount)};
+}
+
+std::pair<std::size_t, std::size_t> RepeatedHeaderOfPage(const CPageLayout& layout, int page)
+{
+    if (page < 1 || static_cast<std::size_t>(page) > layout.pages.size())
+        return {0, 0};
+    const CPageRows& rows = layout.pages[static_cast<std::size_t>(page - 1)];
+    return {rows.headerFirst, rows.headerLast};
 }
 
 int RowTop(const CPageLayout& layout, int indexOnPage)

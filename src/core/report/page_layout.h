@@ -10,6 +10,15 @@
 
 namespace qrv {
 
+// The rows a page draws: first a repeat of the header rows of a table that
+// continues from the page before, then its own rows; both [first, last).
+struct CPageRows {
+    std::size_t headerFirst = 0;
+    std::size_t headerLast = 0;
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
 struct CPageLayout {
     int margin = 30;       // M; 50 when a view prints its own section
     int top = 150;         // T
@@ -20,13 +29,19 @@ struct CPageLayout {
     int centring = 0;      // C
     int linesPerPage = 0;  // N
     int pageCount = 0;
+    std::vector<CPageRows> pages; // one per page
 };
 
 // Measures and paginates: drops a trailing blank row first; no rows, no pages.
+// A page holds N lines. A table that goes on over a page break starts the next
+// page with its header rows again, and a title or an emphasised row (a table
+// header, a group head) never ends a page that has rows after it.
 CPageLayout Paginate(int widthTenthsMm, int heightTenthsMm, bool currentView, ReportRows& rows);
 
-// Rows [first, last) of page p (1-based).
+// The page's own rows [first, last) of page p (1-based); empty beyond the last page.
 std::pair<std::size_t, std::size_t> RowsOfPage(const CPageLayout& layout, int page, std::size_t rowCount);
+// The header rows [first, last) repeated at the top of page p before its own rows; mostly empty.
+std::pair<std::size_t, std::size_t> RepeatedHeaderOfPage(const CPageLayout& layout, int page);
 // Top of the row at this index on its page.
 int RowTop(const CPageLayout& layout, int indexOnPage);
 

@@ -35,6 +35,7 @@ void BuildMode(ReportRows& rows, const CRadioData& data, const CSettings& settin
 void BuildChannels(ReportRows& rows, const CRadioData& data, const CSettings& settings);
 void BuildPersonalities(ReportRows& rows, const CRadioData& data, const CSettings& settings);
 void BuildScanLists(ReportRows& rows, const CRadioData& data, const CSettings& settings);
+void BuildEmbeddedMessages(ReportRows& rows, const CRadioData& data, const CSettings& settings);
 void BuildTestFrequencies(ReportRows& rows, const CRadioData& data, const CSettings& settings);
 
 } // namespace report

@@ -31,7 +31,7 @@ constexpr const char* kNoToneText = "---";
 template <std::size_t N> void AppendHeader(ReportRows& rows, const std::array<HeaderRow, N>& header)
 {
     for (const HeaderRow& row : header)
-        rows.push_back(TableRow(CReportRow::kEmphasis, {row.begin(), row.end()}));
+        rows.push_back(TableHeaderRow({row.begin(), row.end()}));
 }
 
 // The tone as the channel page shows it, a code outside its table included.

@@ -15,6 +15,8 @@ struct CReportRow {
     int kind = kNormal;
     std::vector<std::string> cells;
     std::vector<unsigned> widths; // one per cell
+    // A header row of a table: drawn again at the top of each page the table continues on.
+    bool tableHeader = false;
 };
 
 using ReportRows = std::vector<CReportRow>;

@@ -16,7 +16,7 @@ namespace {
 using Builder = void (*)(ReportRows&, const CRadioData&, const CSettings&);
 
 // Each section is titled by its editor's form and chosen by its tree item.
-constexpr std::array<CReportSection, 9> kSections{{
+constexpr std::array<CReportSection, 10> kSections{{
     {form::kRadio, item::kRadio},
     {form::kKeys, item::kKeys},
     {form::kMiscellaneous, item::kMiscellaneous},
@@ -25,14 +25,22 @@ constexpr std::array<CReportSection, 9> kSections{{
     {form::kChannel, item::kChannelFolder},
     {form::kPersonality, item::kPersonalityFolder},
     {form::kScan, item::kScan},
+    {form::kEmbedded, item::kEmbedded},
     {form::kTestFrequency, item::kTestFrequency},
 }};
 
 // In the order of kSections.
 constexpr std::array<Builder, kSections.size()> kBuilders{
-    &report::BuildRadioIdentity, &report::BuildKeys,      &report::BuildMiscellaneous,
-    &report::BuildVox,           &report::BuildMode,      &report::BuildChannels,
-    &report::BuildPersonalities, &report::BuildScanLists, &report::BuildTestFrequencies,
+    &report::BuildRadioIdentity,
+    &report::BuildKeys,
+    &report::BuildMiscellaneous,
+    &report::BuildVox,
+    &report::BuildMode,
+    &report::BuildChannels,
+    &report::BuildPersonalities,
+    &report::BuildScanLists,
+    &report::BuildEmbeddedMessages,
+    &report::BuildTestFrequencies,
 };
 
 constexpr unsigned kTitleWidth = 1;
@@ -70,6 +78,11 @@ CReportRow SettingRow(const std::string& label, const std::string& value, bool g
             {kLabelWidth, kValueWidth, kValueWidth}};
 }
 
+CReportRow TextSettingRow(const std::string& label, const std::string& value)
+{
+    return {CReportRow::kNormal, {label, value}, {kLabelWidth, 2 * kValueWidth}};
+}
+
 CReportRow SpacerRow(int kind)
 {
     return {kind, std::vector<std::string>(kSpacerCells), std::vector<unsigned>(kSpacerCells, kSpacerWidth)};
@@ -79,6 +92,13 @@ CReportRow TableRow(int kind, std::vector<std::string> cells)
 {
     cells.resize(kTableColumns);
     return {kind, std::move(cells), {kTableWidths.begin(), kTableWidths.end()}};
+}
+
+CReportRow TableHeaderRow(std::vector<std::string> cells)
+{
+    CReportRow row = TableRow(CReportRow::kEmphasis, std::move(cells));
+    row.tableHeader = true;
+    return row;
 }
 
 void AppendSettingList(ReportRows& rows, const ReportPairs& pairs, bool grouping, std::size_t groupLength)

@@ -20,7 +20,8 @@ struct CReportSection {
     int treeCommand; // the tree item (menu command) that selects it in the Print Tree dialog
 };
 
-// Radio identity, keys, miscellaneous, VOX, mode, channels, personality, scan, test frequencies.
+// Radio identity, keys, miscellaneous, VOX, mode, channels, personality, scan,
+// embedded messages, test frequencies.
 std::span<const CReportSection> ReportSections();
 
 // The rows of the sections whose form numbers are given, in table order.
@@ -29,9 +30,13 @@ ReportRows BuildReport(CRadioData& data, const CSettings& settings, const std::s
 // The row shapes the sections are made of.
 CReportRow TitleRow(const std::string& text);
 CReportRow SettingRow(const std::string& label, const std::string& value, bool groupHead);
+// A setting whose value is a line of text: it takes the value's column and the empty one beside it.
+CReportRow TextSettingRow(const std::string& label, const std::string& value);
 CReportRow SpacerRow(int kind = CReportRow::kNormal);
 // The eleven columns of the channel table; missing cells are left empty.
 CReportRow TableRow(int kind, std::vector<std::string> cells);
+// A header row of the channel table, repeated on every page the table continues on.
+CReportRow TableHeaderRow(std::vector<std::string> cells);
 inline constexpr std::size_t kTableColumns = 11;
 
 // A setting list: label/value pairs. With grouping on, the pair at string
