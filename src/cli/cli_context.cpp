@@ -1,6 +1,7 @@
 #include "cli_context.h"
 
 #include "cli_messages.h"
+#include "program_directory.h"
 #include "radio_data/messages.h"
 #include "radio_data/program_files.h"
 #include "radio_data/save_failure.h"
@@ -56,6 +57,14 @@ int CCliContext::FailChecks(int headline) const
     for (const CInvalidEntry& entry : m_session->Data().InvalidLog().Entries())
         std::fprintf(stderr, "  %s\n", CheckLine(entry).c_str());
     return kExitFailure;
+}
+
+bool CCliContext::OpenOrSay(const std::string& file)
+{
+    const CFileResult opened = m_session->Open(FromUtf8Path(file));
+    if (!opened.ok)
+        FailOpen(file, opened);
+    return opened.ok;
 }
 
 int CCliContext::FailSave(const std::string& file, const CSaveResult& result) const

@@ -44,6 +44,8 @@ public:
     // Why a data file could not be opened; a damaged one is named, as the
     // command line may have been given several.
     int FailOpen(const std::string& file, const CFileResult& result) const;
+    // Opens the data file into the session; false after saying why it cannot be.
+    bool OpenOrSay(const std::string& file);
     // What the data checks found, under a headline, one problem a line: where
     // the program would point at its invalid log. Fail() of the invalid-data
     // message comes here too.

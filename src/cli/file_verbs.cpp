@@ -241,11 +241,8 @@ int VerbCheck(const std::vector<std::string>& args)
     if (auto code = ParseArgs(a, args, {}, {"--json"}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
-    if (!opened.ok) {
-        context.FailOpen(a.Positional()[0], opened);
+    if (!context.OpenOrSay(a.Positional()[0]))
         return kExitTrouble;
-    }
     context.RadioData().CheckAll();
     const std::vector<CInvalidEntry>& entries = context.RadioData().InvalidLog().Entries();
     if (a.Flag("--json"))

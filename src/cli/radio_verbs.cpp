@@ -280,11 +280,8 @@ int VerbCompare(const std::vector<std::string>& args)
     if (auto code = Parse(a, args, {}, {}, 1))
         return *code;
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
-    const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
-    if (!opened.ok) {
-        context.FailOpen(a.Positional()[0], opened);
+    if (!context.OpenOrSay(a.Positional()[0]))
         return kExitTrouble;
-    }
     if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok) {
         context.Fail(prepared.message);
         return kExitTrouble;
