@@ -2,6 +2,7 @@
 // four radios on four pseudo-terminals at once. Prints each wall time, the
 // ratio of four to one (the target is at most 1.15) and this process's CPU
 // time per radio as a share of the wall time (the target is under 5 %).
+#include "bench_program_dir.h"
 #include "fleet/fleet_radio.h"
 #include "qt_serial_port.h"
 #include "radio_data/settings.h"
@@ -12,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <sys/resource.h>
 #include <vector>
@@ -79,15 +79,8 @@ int main(int argc, char** argv)
         }
         ports.push_back(sims.back()->readLine().trimmed().toStdString());
     }
-    const auto dir = std::filesystem::temp_directory_path() / "qrv-bench-fleet";
-    std::filesystem::create_directories(dir);
-    for (const auto& entry : std::filesystem::directory_iterator(QRV_BENCH_RESOURCES))
-        if (entry.path().extension() == ".lng")
-            std::filesystem::copy_file(entry.path(), dir / entry.path().filename(),
-                                       std::filesystem::copy_options::overwrite_existing);
-    CSettings settings(dir);
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
+    bench::CBenchProgramDir program("qrv-bench-fleet");
+    CSettings& settings = program.Settings();
     const CDocumentIdentity document{"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion};
     Image image{};
     image.fill(0xFF);
@@ -103,6 +96,5 @@ int main(int argc, char** argv)
         sim->terminate();
         sim->waitForFinished();
     }
-    std::filesystem::remove_all(dir);
     return one.ok && four.ok ? 0 : 1;
 }

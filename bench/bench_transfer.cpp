@@ -2,6 +2,7 @@
 // pseudo-terminal, against the floor the protocol sets: the wire time of
 // every frame at 9600 baud 8N2 plus the pauses it requires. Prints the wall
 // time, the floor and the CPU time this process used.
+#include "bench_program_dir.h"
 #include "qt_serial_port.h"
 #include "radio_data/settings.h"
 #include "radio_link/codeplug_transfer.h"
@@ -12,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <sys/resource.h>
 
 namespace {
@@ -111,21 +111,13 @@ int main(int argc, char** argv)
         return 1;
     }
     const std::string port = sim.readLine().trimmed().toStdString();
-    const auto dir = std::filesystem::temp_directory_path() / "qrv-bench-transfer";
-    std::filesystem::create_directories(dir);
-    for (const auto& entry : std::filesystem::directory_iterator(QRV_BENCH_RESOURCES))
-        if (entry.path().extension() == ".lng")
-            std::filesystem::copy_file(entry.path(), dir / entry.path().filename(),
-                                       std::filesystem::copy_options::overwrite_existing);
-    CSettings settings(dir);
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
+    bench::CBenchProgramDir program("qrv-bench-transfer");
+    CSettings& settings = program.Settings();
     const CDocumentIdentity document{"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion};
     Image image{};
     const bool read = Transfer(CCodeplugTransfer::Direction::Read, port, settings, document, image);
     const bool written = Transfer(CCodeplugTransfer::Direction::Write, port, settings, document, image);
     sim.terminate();
     sim.waitForFinished();
-    std::filesystem::remove_all(dir);
     return read && written ? 0 : 1;
 }
