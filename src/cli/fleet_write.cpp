@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "fleet/fleet_radio.h"
+#include "fleet/one_cable.h"
 #include "program_directory.h"
 #include "qt_serial_port.h"
 #include "radio_data/radio_data.h"
@@ -14,6 +15,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -43,12 +47,38 @@ void RunInParallel(std::vector<std::function<void()>>& work)
         worker->wait();
 }
 
+// Ctrl+C ends a fleet run the safe way: each write stops before its next block
+// and its radio goes back to mode 1; no further radio is waited for.
+std::atomic<bool> g_stopRequested{false};
+
+extern "C" void RequestStop(int)
+{
+    g_stopRequested.store(true);
+}
+
+class CStopOnInterrupt {
+public:
+    CStopOnInterrupt() : m_previous(std::signal(SIGINT, RequestStop)) {}
+    ~CStopOnInterrupt() { std::signal(SIGINT, m_previous); }
+    CStopOnInterrupt(const CStopOnInterrupt&) = delete;
+    CStopOnInterrupt& operator=(const CStopOnInterrupt&) = delete;
+
+private:
+    void (*m_previous)(int);
+};
+
+void PrintLine(const CFleetRecord& r)
+{
+    std::printf("%s\t%s\t%s\t%s\t%s\n", r.port.c_str(), OutcomeName(r.outcome), r.serialNumber.c_str(),
+                r.checksum.c_str(), r.reason.c_str());
+    std::fflush(stdout);
+}
+
 void PrintRecords(const std::vector<CFleetRecord>& records, bool json)
 {
     if (!json) {
         for (const CFleetRecord& r : records)
-            std::printf("%s\t%s\t%s\t%s\t%s\n", r.port.c_str(), OutcomeName(r.outcome), r.serialNumber.c_str(),
-                        r.checksum.c_str(), r.reason.c_str());
+            PrintLine(r);
         return;
     }
     QJsonArray radios;
@@ -68,9 +98,24 @@ void PrintRecords(const std::vector<CFleetRecord>& records, bool json)
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
 }
 
-} // namespace
+bool AppendToLog(const std::filesystem::path& log, std::span<const CFleetRecord> records)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(log.parent_path(), ec);
+    if (AppendFleetLog(log, records))
+        return true;
+    std::fprintf(stderr, "qrvctl: the fleet log %s could not be written\n", log.string().c_str());
+    return false;
+}
 
-int WriteFleet(const CCliArgs& a, CCliContext& context, const std::filesystem::path& backupFolder)
+int ExitCodeOf(const std::vector<CFleetRecord>& records, bool logged)
+{
+    const bool allWritten =
+        std::all_of(records.begin(), records.end(), [](const CFleetRecord& r) { return HoldsTheCodeplug(r.outcome); });
+    return allWritten && logged ? kExitOk : kExitFailure;
+}
+
+int WriteInParallel(const CCliArgs& a, CCliContext& context, const std::filesystem::path& backupFolder)
 {
     CSettings& settings = context.Settings();
     const CDocumentIdentity& identity = context.RadioData().Identity();
@@ -86,6 +131,7 @@ int WriteFleet(const CCliArgs& a, CCliContext& context, const std::filesystem::p
                                                        context.RadioData().GetImage(), port));
         radios.back()->SetVerify(!a.Flag("--no-verify"));
         radios.back()->SetBackupFolder(backupFolder);
+        radios.back()->SetStopRequest(&g_stopRequested);
     }
     std::vector<CFleetRecord> records(radios.size());
     std::vector<std::function<void()>> work;
@@ -93,20 +139,70 @@ int WriteFleet(const CCliArgs& a, CCliContext& context, const std::filesystem::p
         work.emplace_back([&, i] { records[i] = radios[i]->Run(nullptr); });
     RunInParallel(work);
 
-    bool allWritten = true;
-    for (std::size_t i = 0; i < radios.size(); ++i) {
-        radios[i]->Describe(records[i], settings);
-        allWritten = allWritten && IsSuccess(records[i].outcome);
-    }
+    for (CFleetRecord& record : records)
+        DescribeFleetRecord(record, settings);
     PrintRecords(records, a.Flag("--json"));
+    return ExitCodeOf(records, AppendToLog(FleetLogPath(a), records));
+}
+
+// One port, radios plugged in one after another. Each radio's line and log
+// row go out as soon as it is done, so an interrupted run keeps what it did.
+int WriteOneAfterAnother(const CCliArgs& a, CCliContext& context, const std::filesystem::path& backupFolder, int count)
+{
+    CSettings& settings = context.Settings();
+    const CDocumentIdentity& identity = context.RadioData().Identity();
+    const std::string port = a.Values("--port").front();
+    CRadioLink link(std::make_unique<CQtSerialPort>());
+    CFleetRadio radio(link, settings, identity, context.Ranges().FlagsOf(identity.freqRange),
+                      context.RadioData().GetImage(), port);
+    radio.SetVerify(!a.Flag("--no-verify"));
+    radio.SetBackupFolder(backupFolder);
+    COneCableRun run(radio);
+    run.SetCount(count);
+    run.SetRewriteSame(a.Flag("--rewrite-same"));
+    run.SetStopRequest(&g_stopRequested);
+
     const std::filesystem::path log = FleetLogPath(a);
-    std::error_code ec;
-    std::filesystem::create_directories(log.parent_path(), ec);
-    if (!AppendFleetLog(log, records)) {
-        std::fprintf(stderr, "qrvctl: the fleet log %s could not be written\n", log.string().c_str());
-        return kExitFailure;
+    const bool json = a.Flag("--json");
+    bool logged = true;
+    COneCableRun::CCallbacks callbacks;
+    callbacks.waiting = [&](COneCableRun::Waiting what, int done) {
+        if (what == COneCableRun::Waiting::ForRadio)
+            std::fprintf(stderr, "qrvctl: %d of %d done; waiting for the next radio on %s\n", done, count,
+                         port.c_str());
+        else
+            std::fprintf(stderr, "qrvctl: unplug the radio from %s\n", port.c_str());
+    };
+    // The settings are only read here, while the main thread waits for the worker.
+    callbacks.done = [&](const CFleetRecord& done) {
+        CFleetRecord record = done;
+        DescribeFleetRecord(record, settings);
+        if (!json)
+            PrintLine(record);
+        logged = AppendToLog(log, std::span(&record, 1)) && logged;
+    };
+    std::vector<CFleetRecord> records;
+    std::vector<std::function<void()>> work{[&] { records = run.Run(callbacks); }};
+    RunInParallel(work);
+    if (json) {
+        for (CFleetRecord& record : records)
+            DescribeFleetRecord(record, settings);
+        PrintRecords(records, true);
     }
-    return allWritten ? kExitOk : kExitFailure;
+    const bool allHandled = count == 0 || static_cast<int>(records.size()) == count;
+    return allHandled ? ExitCodeOf(records, logged) : kExitFailure;
+}
+
+} // namespace
+
+int WriteFleet(const CCliArgs& a, CCliContext& context, const std::filesystem::path& backupFolder,
+               std::optional<int> next)
+{
+    g_stopRequested.store(false);
+    const CStopOnInterrupt interrupt;
+    if (next)
+        return WriteOneAfterAnother(a, context, backupFolder, *next);
+    return WriteInParallel(a, context, backupFolder);
 }
 
 } // namespace qrv::cli

@@ -3,6 +3,7 @@
 #include "cli_args.h"
 #include "cli_context.h"
 #include "cli_messages.h"
+#include "fleet/radio_compare.h"
 #include "fleet_write.h"
 #include "port_list.h"
 #include "presentation/caption_numbers.h"
@@ -23,6 +24,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -248,8 +250,19 @@ int VerbRead(const std::vector<std::string>& args)
 int VerbWrite(const std::vector<std::string>& args)
 {
     CCliArgs a;
-    if (auto code = Parse(a, args, {"--backup-dir", "--log"}, {"--no-backup", "--no-verify", "--json"}, 1))
+    if (auto code = Parse(a, args, {"--backup-dir", "--log", "--next"},
+                          {"--no-backup", "--no-verify", "--json", "--rewrite-same"}, 1))
         return *code;
+    std::optional<int> next;
+    if (auto text = a.Value("--next")) {
+        if (a.Values("--port").size() != 1)
+            return Usage("--next needs exactly one --port");
+        int count = 0;
+        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), count);
+        if (ec != std::errc() || end != text->data() + text->size() || count < 0)
+            return Usage("--next needs a count of radios (0: until interrupted)");
+        next = count;
+    }
     CCliContext context(ResolveProgramDirectory(a.Value("--data-dir")));
     CSettings& settings = context.Settings();
     const CFileResult opened = context.Session().Open(FromUtf8Path(a.Positional()[0]));
@@ -257,8 +270,8 @@ int VerbWrite(const std::vector<std::string>& args)
         return context.FailOpen(a.Positional()[0], opened);
     if (const CFileResult prepared = context.Session().PrepareImage(); !prepared.ok)
         return context.Fail(prepared.message);
-    if (a.Values("--port").size() > 1 || a.Value("--log") || a.Flag("--json"))
-        return WriteFleet(a, context, BackupFolder(a));
+    if (a.Values("--port").size() > 1 || a.Value("--log") || a.Flag("--json") || next)
+        return WriteFleet(a, context, BackupFolder(a), next);
 
     const CPortChoice ports = PortChoice(a, settings);
     CVerbLink link(a, context);
@@ -286,7 +299,6 @@ int VerbCompare(const std::vector<std::string>& args)
         context.Fail(prepared.message);
         return kExitTrouble;
     }
-    Image sent = context.RadioData().GetImage();
     const CPortChoice ports = PortChoice(a, context.Settings());
     CVerbLink link(a, context);
     const auto job = context.Session().MakeTransferJob(CTransferJob::Direction::Read, *link);
@@ -297,10 +309,6 @@ int VerbCompare(const std::vector<std::string>& args)
         Report(context.Settings(), *link, result);
         return kExitTrouble;
     }
-    const Image& radio = job->ReadImage();
-    const auto switchByte = CCodeplugTransfer::kTuneSwitchAddress + 1;
-    sent[switchByte] = static_cast<std::uint8_t>((sent[switchByte] & ~CCodeplugTransfer::kTuneSwitchMask) |
-                                                 (radio[switchByte] & CCodeplugTransfer::kTuneSwitchMask));
     bool differ = false;
     const auto& radioRange = job->Transfer().RadioRange();
     const CDocumentIdentity& document = context.RadioData().Identity();
@@ -310,13 +318,10 @@ int VerbCompare(const std::vector<std::string>& args)
                                 .c_str());
         differ = true;
     }
-    for (const CByteChange& change : DiffImages(radio, sent)) {
-        for (const auto& range : CCodeplugTransfer::WriteRanges(context.Settings().IsFactoryLevel())) {
-            if (change.offset >= range.first && change.offset <= range.last) {
-                std::printf("%s\n", change.ListLine().c_str());
-                differ = true;
-            }
-        }
+    for (const CFieldDifference& difference :
+         CompareWithRadio(job->ReadImage(), context.RadioData().GetImage(), context.Settings().IsFactoryLevel())) {
+        std::printf("%s\n", difference.Line().c_str());
+        differ = true;
     }
     return differ ? kExitFound : kExitOk;
 }

@@ -34,13 +34,17 @@ const std::array kVerbs{
     CVerb{"read", VerbRead, "read [--port NAME] -o FILE [--comment TEXT] [--no-backup] [--backup-dir DIR]",
           "Reads the codeplug from the radio and saves it as FILE, keeping a backup copy.", true},
     CVerb{"write", VerbWrite,
-          "write [--port NAME]... FILE [--no-verify] [--no-backup] [--backup-dir DIR] [--log FILE.csv] [--json]",
+          "write [--port NAME]... FILE [--no-verify] [--no-backup] [--backup-dir DIR] [--log FILE.csv] [--json]\n"
+          "write --port NAME --next N FILE [--rewrite-same] [options as above]",
           "Checks the codeplug of FILE, writes it to the radio and reads it back to verify it.\n"
           "With several --port options (or --log, --json) every radio is written at once, one line\n"
-          "per radio, each appended to the fleet log; exit 0 only when every radio was written.",
+          "per radio, each appended to the fleet log; exit 0 only when every radio was written.\n"
+          "--next N writes N radios plugged in one after another on the one port (0: until\n"
+          "interrupted); a radio written already in the run is skipped unless --rewrite-same.",
           true},
     CVerb{"compare", VerbCompare, "compare [--port NAME] FILE",
-          "Reads the radio and lists where it differs from what writing FILE would send it;\n"
+          "Reads the radio and lists where it differs from what writing FILE would send it, by\n"
+          "record and field (the radio's value first), or by address where no record names the byte;\n"
           "exit 0 when equal, 1 when different, 2 when the radio cannot be read.",
           true},
     CVerb{"messages", VerbMessages,

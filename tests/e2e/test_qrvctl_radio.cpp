@@ -618,7 +618,7 @@ TEST_F(QrvctlRadioTest, CompareListsWhereTheRadioDiffersFromTheFile)
     ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "file.dat").string()}).exitCode, 0);
     const Image file = ImageOf(m_dir / "file.dat");
     Image changed = file;
-    changed[0x0A0] ^= 0x01;
+    changed[0x586] ^= 0x01;
     struct Case {
         const char* name;
         Image memory;
@@ -628,7 +628,7 @@ TEST_F(QrvctlRadioTest, CompareListsWhereTheRadioDiffersFromTheFile)
     };
     const Case cases[] = {
         {"equal", file, {}, 0, ""},
-        {"one byte", changed, {}, 1, "$E.0xA0:"},
+        {"one field", changed, {}, 1, "Channel 1, Rx frequency (0x584): "},
         {"other model", file, {"--model-id", "QL211"}, 2, Message(msg::kModelMismatch)},
     };
     for (const Case& c : cases) {

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace qrv {
 namespace {
 
@@ -55,9 +57,13 @@ protected:
         CCodeplugTransfer transfer(direction, link, Settings(), m_data.Identity(), image);
         const CDocumentIdentity before = m_data.Identity();
         const std::string portBefore = Settings().PortName;
+        transfer.SetStopRequest(&m_stop);
         CTransferResult result = transfer.Prepare({"sim", {}}, Noon());
         if (result.ok)
-            result = transfer.Run([this](int percent) { m_progress.push_back(percent); });
+            result = transfer.Run([this](int percent) {
+                m_progress.push_back(percent);
+                m_stop = m_stop || m_progress.size() == m_stopAfterBlocks;
+            });
         // What may run on a worker thread leaves the document and the settings alone; Finish applies the outcome.
         EXPECT_EQ(m_data.Identity(), before);
         EXPECT_EQ(Settings().PortName, portBefore);
@@ -73,6 +79,8 @@ protected:
     CSimRadio::MemoryBytes m_initialRadio{};
     Image m_buffer{};
     std::vector<int> m_progress;
+    std::atomic<bool> m_stop{false};
+    std::size_t m_stopAfterBlocks = 0; // the user stops the write when this many blocks went out (0: never)
 };
 
 TEST_F(TransferTest, ReadTakesTheRadiosImageAndIdentity)
@@ -318,6 +326,29 @@ TEST_F(TransferTest, AFailedReadRestoresOnlyTheRange)
     EXPECT_EQ(m_data.Identity().freqRange, "136-174");
     EXPECT_EQ(m_data.Identity().radioDataVersion, "1.01.05.001"); // the radio's: taken before the blocks
     EXPECT_EQ(m_radio.Mode(), 1);                                 // back to normal after a failed read
+}
+
+// Stop asked for before the first block or in the middle: the write ends
+// before its next block, says where, and leaves the radio in mode 1.
+TEST_F(TransferTest, AStoppedWriteEndsBeforeItsNextBlock)
+{
+    const struct {
+        bool before;
+        std::uint32_t address; // the first block not sent
+        int partialNote;
+    } cases[] = {{true, 0x078, 0}, {false, 0x078 + 10 * 16, msg::kPartialCodeplug}};
+    for (const auto& c : cases) {
+        m_radio.Memory() = m_initialRadio;
+        m_progress.clear();
+        m_stop = c.before;
+        m_stopAfterBlocks = 10;
+        const CTransferResult r = Run(CCodeplugTransfer::Direction::Write);
+        EXPECT_EQ(r.message, msg::kWriteStopped);
+        EXPECT_EQ(r.address, c.address);
+        EXPECT_EQ(r.partialNote, c.partialNote);
+        EXPECT_EQ(m_radio.Memory()[c.address], m_initialRadio[c.address]);
+        EXPECT_EQ(m_radio.Mode(), 1);
+    }
 }
 
 TEST_F(TransferTest, ModeStatusCProceeds)

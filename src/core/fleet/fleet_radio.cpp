@@ -1,8 +1,6 @@
 #include "fleet/fleet_radio.h"
 
-#include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
-#include "radio_link/transfer_message.h"
 #include "util/local_time.h"
 #include "util/text_format.h"
 
@@ -21,6 +19,8 @@ FleetOutcome OutcomeOf(const CTransferResult& result, bool verified)
         return FleetOutcome::NoRadio;
     if (result.message == kAlreadyWritten)
         return FleetOutcome::Skipped;
+    if (result.message == msg::kWriteStopped)
+        return FleetOutcome::Stopped;
     // Anything after the first block went out may have changed the radio.
     return result.partialNote != 0 ? FleetOutcome::Failed : FleetOutcome::Refused;
 }
@@ -56,7 +56,8 @@ void CFleetRadio::SetAlreadyWritten(std::function<bool(const std::string& serial
 
 CFleetRecord CFleetRadio::Run(const std::function<void(int percent)>& progress)
 {
-    m_result = m_job.Run(CPortChoice{m_port, {}}, progress);
+    m_serialNumber.clear();
+    const CTransferResult result = m_job.Run(CPortChoice{m_port, {}}, progress);
     const CCodeplugTransfer& transfer = m_job.Transfer();
     CFleetRecord record;
     record.port = m_port;
@@ -66,22 +67,13 @@ CFleetRecord CFleetRadio::Run(const std::function<void(int percent)>& progress)
     record.serialNumber = m_serialNumber;
     if (transfer.RadioRange().upper != 0)
         record.range = MakeRangeText(transfer.RadioRange().lower, transfer.RadioRange().upper);
-    record.outcome = OutcomeOf(m_result, m_verify);
-    record.address = m_result.address;
+    record.outcome = OutcomeOf(result, m_verify);
+    record.address = result.address;
     if (IsSuccess(record.outcome) || record.outcome == FleetOutcome::Failed)
         record.checksum = ImageChecksum(transfer.Sent());
+    record.transfer = result;
+    record.backupFolder = m_job.BackupFile().parent_path().string();
     return record;
-}
-
-void CFleetRadio::Describe(CFleetRecord& record, const CSettings& settings) const
-{
-    if (record.outcome == FleetOutcome::Skipped) {
-        record.reason = FormatMessageText(settings.GetMessage(kAlreadyWritten), record.serialNumber);
-        return;
-    }
-    record.reason = TransferMessageText(settings, m_result, m_job.BackupFile().parent_path().string());
-    // One line per radio, on the terminal and in the log.
-    std::replace(record.reason.begin(), record.reason.end(), '\n', ' ');
 }
 
 } // namespace qrv

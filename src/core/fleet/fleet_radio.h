@@ -2,11 +2,14 @@
 // One radio of a fleet write: the whole Write to Radio over the radio's own
 // link (identity, range, backup, blocks, stamp, tune switch, read-back), its
 // serial number read from the radio before anything is sent, and the outcome
-// recorded. Made and described on the settings' thread; Run on any thread,
-// touching nothing but its link and its own copy of the image.
+// recorded. Made on the settings' thread; Run on any thread, as often as
+// radios come (one cable, one radio after another), touching nothing but its
+// link and its own copy of the image.
 #include "fleet/fleet_record.h"
+#include "records/radio_info_data.h"
 #include "session/transfer_job.h"
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -21,8 +24,9 @@ inline constexpr int kAlreadyWritten = 1344;
 class CFleetRadio {
 public:
     // The radio's serial number in its memory: the radio information block's field.
-    static constexpr std::uint32_t kSerialNumberAddress = 0x048;
-    static constexpr std::uint16_t kSerialNumberWidth = 16;
+    static constexpr std::uint32_t kSerialNumberAddress =
+        CRadioInfoData::kImageOffset + CRadioInfoData::kSerialNumberOffset;
+    static constexpr std::uint16_t kSerialNumberWidth = CRadioInfoData::kSerialNumberWidth;
 
     CFleetRadio(CRadioLink& link, CSettings& settings, const CDocumentIdentity& document, std::uint8_t documentFlags,
                 const Image& image, std::string port);
@@ -31,11 +35,12 @@ public:
     void SetBackupFolder(std::filesystem::path folder) { m_job.SetBackupFolder(std::move(folder)); }
     // Whether a serial number was written already in this run (on the worker's thread).
     void SetAlreadyWritten(std::function<bool(const std::string& serial)> written);
+    // Set from another thread: the write ends before its next block.
+    void SetStopRequest(const std::atomic<bool>* stop) { m_job.Transfer().SetStopRequest(stop); }
 
     CFleetRecord Run(const std::function<void(int percent)>& progress);
-    // The record's reason in the program's language (the settings' thread).
-    void Describe(CFleetRecord& record, const CSettings& settings) const;
-    const CTransferResult& Result() const { return m_result; }
+    const std::string& Port() const { return m_port; }
+    CRadioLink& Link() const { return m_job.Link(); }
 
 private:
     Image m_image;
@@ -44,7 +49,6 @@ private:
     bool m_verify = true;
     std::string m_serialNumber;
     std::function<bool(const std::string&)> m_alreadyWritten;
-    CTransferResult m_result;
 };
 
 } // namespace qrv

@@ -1,6 +1,11 @@
 #include "fleet/fleet_record.h"
 
+#include "fleet/fleet_radio.h"
+#include "radio_data/settings.h"
+#include "radio_link/transfer_message.h"
 #include "util/text_format.h"
+
+#include <algorithm>
 
 #include <array>
 #include <fstream>
@@ -50,6 +55,8 @@ const char* OutcomeName(FleetOutcome outcome)
         return "failed";
     case FleetOutcome::Skipped:
         return "skipped";
+    case FleetOutcome::Stopped:
+        return "stopped";
     case FleetOutcome::NoRadio:
         break;
     }
@@ -59,6 +66,11 @@ const char* OutcomeName(FleetOutcome outcome)
 bool IsSuccess(FleetOutcome outcome)
 {
     return outcome == FleetOutcome::Verified || outcome == FleetOutcome::Written;
+}
+
+bool HoldsTheCodeplug(FleetOutcome outcome)
+{
+    return IsSuccess(outcome) || outcome == FleetOutcome::Skipped;
 }
 
 std::string ImageChecksum(std::span<const std::uint8_t> image)
@@ -97,6 +109,17 @@ bool AppendFleetLog(const std::filesystem::path& log, std::span<const CFleetReco
         out << FleetLogRow(record) << "\r\n";
     out.flush();
     return static_cast<bool>(out);
+}
+
+void DescribeFleetRecord(CFleetRecord& record, const CSettings& settings)
+{
+    if (record.outcome == FleetOutcome::Skipped) {
+        record.reason = FormatMessageText(settings.GetMessage(kAlreadyWritten), record.serialNumber);
+        return;
+    }
+    record.reason = TransferMessageText(settings, record.transfer, record.backupFolder);
+    // One line per radio, on the terminal and in the log.
+    std::replace(record.reason.begin(), record.reason.end(), '\n', ' ');
 }
 
 } // namespace qrv

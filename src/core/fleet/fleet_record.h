@@ -2,6 +2,7 @@
 // What a fleet write records of each radio, and the log that keeps it: one
 // CSV row per radio, appended, with fixed English column names so that a
 // dealer's scripts and spreadsheets read every log the same way.
+#include "radio_link/codeplug_transfer.h"
 #include "util/bytes.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ enum class FleetOutcome {
     Refused,  // nothing was sent: the identity, the range or the radio said no
     Failed,   // the transfer broke off at an address; the radio may hold part of it
     Skipped,  // written already in this run
+    Stopped,  // the user stopped the write; the radio may hold part of it
     NoRadio,  // nothing answered on the port
 };
 
@@ -30,13 +32,20 @@ struct CFleetRecord {
     std::string range;
     FleetOutcome outcome = FleetOutcome::NoRadio;
     std::uint32_t address = 0; // where a failed transfer broke off
-    std::string reason;        // the message, in the program's language
+    std::string reason;        // the message, in the program's language (DescribeFleetRecord)
     std::string checksum;      // of the image written, eight hexadecimal digits
+    CTransferResult transfer;  // what the write reported, for the reason
+    std::string backupFolder;  // where the backup of the image sent went, if anywhere
 };
 
 // The name a log and the command line give an outcome.
 const char* OutcomeName(FleetOutcome outcome);
 bool IsSuccess(FleetOutcome outcome);
+// Whether the radio holds the codeplug after this run: written now, or earlier in the run.
+bool HoldsTheCodeplug(FleetOutcome outcome);
+class CSettings;
+// Fills the record's reason in the program's language, on one line (the settings' thread).
+void DescribeFleetRecord(CFleetRecord& record, const CSettings& settings);
 // CRC-32 (the zip polynomial) of the image, as eight upper-case hexadecimal digits.
 std::string ImageChecksum(std::span<const std::uint8_t> image);
 

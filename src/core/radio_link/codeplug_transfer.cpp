@@ -91,6 +91,9 @@ CTransferResult CCodeplugTransfer::Fail(int message, std::string argument)
 
 CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::tm& localTime)
 {
+    m_identified = false;
+    m_radio = {};
+    m_radioRange = {};
     m_port = m_link.Connect(ports.remembered, ports.listed);
     if (m_port.empty()) {
         CTransferResult result;
@@ -166,6 +169,12 @@ CTransferResult CCodeplugTransfer::RunWrite(const std::function<void(int)>& prog
     std::uint32_t counter = 1;
     for (const CRange& range : WriteRanges(m_factoryLevel)) {
         for (const auto& [address, length] : Blocks(range)) {
+            if (m_stop != nullptr && m_stop->load()) {
+                CTransferResult stopped = WriteFailed(msg::kWriteStopped, address);
+                if (counter == 1)
+                    stopped.partialNote = 0; // nothing was sent yet
+                return stopped;
+            }
             if (!m_link.WriteBlock(address, std::span<const std::uint8_t>(m_sent).subspan(address, length)))
                 return WriteFailed(kWriteFailed, address);
             if (progress)

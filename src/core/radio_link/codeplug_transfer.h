@@ -11,6 +11,7 @@
 #include "util/bytes.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
@@ -101,6 +102,9 @@ public:
     using BeforeWrite = std::function<int(CRadioLink& link)>;
     void SetBeforeWrite(BeforeWrite check) { m_beforeWrite = std::move(check); }
     bool Verify() const { return m_verify; }
+    // Set from another thread, it ends a write before its next block (the
+    // block under way is finished; closing the link returns the radio to mode 1).
+    void SetStopRequest(const std::atomic<bool>* stop) { m_stop = stop; }
 
 private:
     CTransferResult Fail(int message, std::string argument = {});
@@ -126,6 +130,7 @@ private:
     std::array<std::uint8_t, 8> m_stamp{};
     Image m_sent{};
     bool m_verify = true;
+    const std::atomic<bool>* m_stop = nullptr;
 };
 
 } // namespace qrv

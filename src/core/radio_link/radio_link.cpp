@@ -119,6 +119,13 @@ std::string CRadioLink::Connect(const std::string& remembered, const std::vector
     return {};
 }
 
+bool CRadioLink::Answers(const std::string& name)
+{
+    const bool answered = !TryPort(name, kBaud, kByteSize, kNoParity, kTwoStopBits, m_timing.readTimeoutMs, 1).empty();
+    Close();
+    return answered;
+}
+
 CRadioLink::~CRadioLink()
 {
     Close();

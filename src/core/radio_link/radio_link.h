@@ -80,6 +80,9 @@ public:
     // sixteen, the remembered one again in its place) with one; "" when no
     // radio answers (the caller shows S01 01143).
     std::string Connect(const std::string& remembered, const std::vector<std::string>& listed);
+    // Whether a radio answers one handshake pass on the port, which is closed
+    // again either way; the probe changes nothing in the radio.
+    bool Answers(const std::string& name);
 
     // 1 accepted, -1 answered with status "c", 0 no or another answer.
     int SetRadioMode(std::uint16_t mode);

@@ -14,7 +14,7 @@ constexpr std::uint32_t kShownAddressMask = 0xFFFF;
 bool NamesAnAddress(int message)
 {
     return message == msg::kRadioReadFailed || message == msg::kRadioWriteFailed || message == msg::kVerifyReadFailed ||
-           message == msg::kTuneSwitchUnread;
+           message == msg::kTuneSwitchUnread || message == msg::kWriteStopped;
 }
 
 } // namespace
