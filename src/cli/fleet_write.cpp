@@ -167,8 +167,9 @@ int WriteOneAfterAnother(const CCliArgs& a, CCliContext& context, const std::fil
     bool logged = true;
     COneCableRun::CCallbacks callbacks;
     callbacks.waiting = [&](COneCableRun::Waiting what, int done) {
+        const std::string total = count == 0 ? std::string() : " of " + std::to_string(count);
         if (what == COneCableRun::Waiting::ForRadio)
-            std::fprintf(stderr, "qrvctl: %d of %d done; waiting for the next radio on %s\n", done, count,
+            std::fprintf(stderr, "qrvctl: %d%s done; waiting for the next radio on %s\n", done, total.c_str(),
                          port.c_str());
         else
             std::fprintf(stderr, "qrvctl: unplug the radio from %s\n", port.c_str());

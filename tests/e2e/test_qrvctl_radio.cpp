@@ -2,6 +2,7 @@
 // QSerialPort: what the radio holds afterwards, what the program shows, and
 // what each failure leaves changed.
 #include "cli_messages.h"
+#include "fleet/fleet_radio.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
@@ -18,6 +19,7 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -558,6 +560,16 @@ TEST_F(QrvctlRadioTest, TraceIsWrittenWhenNoRadioAnswers)
 // three others are written and verified, the fourth is reported with its
 // address and left in normal mode, the log holds four rows, and the exit
 // code says that not every radio was written.
+// The lines of a fleet run, one per radio.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 TEST_F(QrvctlRadioTest, AFleetWriteReportsEachRadio)
 {
     ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "fleet.dat").string()}).exitCode, 0);
@@ -565,15 +577,11 @@ TEST_F(QrvctlRadioTest, AFleetWriteReportsEachRadio)
     std::vector<std::string> args{"write", (m_dir / "fleet.dat").string(), "--no-backup", "--log",
                                   (m_dir / "fleet.csv").string()};
     for (int i = 0; i < 4; ++i) {
-        Image memory = m_radio;
-        const std::string serial = "SN-000" + std::to_string(i + 1);
-        std::copy(serial.begin(), serial.end(), memory.begin() + 0x048);
-        std::fill(memory.begin() + 0x048 + static_cast<std::ptrdiff_t>(serial.size()), memory.begin() + 0x058, 0);
-        const auto image = m_dir / ("radio" + std::to_string(i) + ".dat");
-        WriteImage(image, memory);
-        std::vector<std::string> options{"--image", image.string(),
-                                         "--save",  (m_dir / ("after" + std::to_string(i) + ".dat")).string(),
-                                         "--log",   (m_dir / ("sim" + std::to_string(i) + ".log")).string()};
+        const std::string n = std::to_string(i);
+        std::vector<std::string> options{"--image",  (m_dir / "radio.dat").string(),
+                                         "--serial", "SN-000" + n,
+                                         "--save",   (m_dir / ("after" + n + ".dat")).string(),
+                                         "--log",    (m_dir / ("sim" + n + ".log")).string()};
         if (i == 2)
             options.insert(options.end(), {"--refuse-write-at", "0x200"});
         sims.push_back(std::make_unique<CRadioSimProcess>(options));
@@ -582,33 +590,64 @@ TEST_F(QrvctlRadioTest, AFleetWriteReportsEachRadio)
     }
     const auto r = Qrvctl(args);
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    std::istringstream lines(r.out);
-    std::vector<std::string> rows;
-    for (std::string line; std::getline(lines, line);)
-        rows.push_back(line);
+    const std::vector<std::string> rows = Lines(r.out);
     ASSERT_EQ(rows.size(), 4u) << r.out;
-    for (int i = 0; i < 4; ++i) {
-        const std::string& row = rows[static_cast<std::size_t>(i)];
-        EXPECT_EQ(row.rfind(sims[static_cast<std::size_t>(i)]->Port() + "\t", 0), 0u) << row;
-        EXPECT_NE(row.find("\tSN-000" + std::to_string(i + 1) + "\t"), std::string::npos) << row;
-        EXPECT_NE(row.find(i == 2 ? "\tfailed\t" : "\tverified\t"), std::string::npos) << row;
+    const Image sent = ImageOf(m_dir / "fleet.dat");
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::string n = std::to_string(i);
+        EXPECT_EQ(rows[i].rfind(sims[i]->Port() + "\t", 0), 0u) << rows[i];
+        EXPECT_NE(rows[i].find("\tSN-000" + n + "\t"), std::string::npos) << rows[i];
+        EXPECT_NE(rows[i].find(i == 2 ? "\tfailed\t" : "\tverified\t"), std::string::npos) << rows[i];
+        EXPECT_TRUE(sims[i]->Stop());
+        EXPECT_EQ(LastLine(m_dir / ("sim" + n + ".log")), "END mode 1") << i;
+        // The radio holds the codeplug, its own tune switch word (0x127) apart.
+        const Image after = ImageOf(m_dir / ("after" + n + ".dat"));
+        if (i != 2)
+            EXPECT_TRUE(std::equal(sent.begin() + 0x078, sent.begin() + 0x127, after.begin() + 0x078) &&
+                        std::equal(sent.begin() + 0x129, sent.begin() + 0x310, after.begin() + 0x129))
+                << i;
     }
     EXPECT_NE(rows[2].find(Message(msg::kRadioWriteFailed, "504")), std::string::npos) << rows[2]; // the block at 0x1F8
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(sims[static_cast<std::size_t>(i)]->Stop());
-        EXPECT_EQ(LastLine(m_dir / ("sim" + std::to_string(i) + ".log")), "END mode 1") << i;
-        const Image after = ImageOf(m_dir / ("after" + std::to_string(i) + ".dat"));
-        const Image sent = ImageOf(m_dir / "fleet.dat");
-        // The radio holds the codeplug, its own tune switch word (0x127) apart.
-        if (i != 2) {
-            EXPECT_TRUE(std::equal(sent.begin() + 0x078, sent.begin() + 0x127, after.begin() + 0x078)) << i;
-            EXPECT_TRUE(std::equal(sent.begin() + 0x129, sent.begin() + 0x310, after.begin() + 0x129)) << i;
-        }
-    }
     const std::string log = test::ReadText(m_dir / "fleet.csv");
     EXPECT_EQ(log.rfind("Time,Port,ModelID,ModelName,SerialNumber,Range,Result,Address,Reason,Checksum\r\n", 0), 0u);
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 5) << log;
     EXPECT_NE(log.find(",failed,0x1F8,"), std::string::npos) << log;
+}
+
+// One cable, three radios plugged in turn, the third the first one again:
+// two written and verified, the third left alone as written already in the
+// run; a line and a log row as each radio is done.
+TEST_F(QrvctlRadioTest, NextRadioModeWritesTheRadiosPluggedInTurn)
+{
+    ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "fleet.dat").string()}).exitCode, 0);
+    const std::array<std::string, 3> serials{"SN-1", "SN-2", "SN-1"};
+    std::vector<std::string> options{"--swap-pause", "500"};
+    for (std::size_t i = 0; i < serials.size(); ++i) {
+        if (i > 0)
+            options.push_back("--then");
+        options.insert(options.end(), {"--image", (m_dir / "radio.dat").string(), "--serial", serials[i], "--save",
+                                       (m_dir / ("after" + std::to_string(i) + ".dat")).string()});
+    }
+    CRadioSimProcess sim(options);
+    ASSERT_TRUE(sim.Started());
+    const auto r = Qrvctl({"write", (m_dir / "fleet.dat").string(), "--port", sim.Port(), "--next", "3", "--no-backup",
+                           "--log", (m_dir / "fleet.csv").string()});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    const std::vector<std::string> rows = Lines(r.out);
+    ASSERT_EQ(rows.size(), 3u) << r.out << r.err;
+    const char* results[] = {"\tverified\tSN-1\t", "\tverified\tSN-2\t", "\tskipped\tSN-1\t"};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_NE(rows[i].find(results[i]), std::string::npos) << rows[i];
+    EXPECT_NE(rows[2].find(Message(kAlreadyWritten, "SN-1")), std::string::npos) << rows[2];
+    EXPECT_TRUE(sim.Stop());
+    const Image sent = ImageOf(m_dir / "fleet.dat");
+    for (std::size_t i = 0; i < serials.size(); ++i) {
+        const Image after = ImageOf(m_dir / ("after" + std::to_string(i) + ".dat"));
+        const Image& expected = i < 2 ? sent : m_radio;
+        EXPECT_TRUE(std::equal(expected.begin() + 0x129, expected.begin() + 0x310, after.begin() + 0x129)) << i;
+    }
+    const std::string log = test::ReadText(m_dir / "fleet.csv");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
 }
 
 // compare: a radio that holds the file's codeplug, one that differs in a

@@ -1,7 +1,6 @@
 #include "fleet/one_cable.h"
 
 #include <algorithm>
-#include <set>
 #include <thread>
 
 namespace qrv {
@@ -26,8 +25,9 @@ bool COneCableRun::WaitUntilAnswering(bool answering)
 
 std::vector<CFleetRecord> COneCableRun::Run(const CCallbacks& callbacks)
 {
-    std::set<std::string> written;
-    m_radio.SetAlreadyWritten([&](const std::string& serial) { return !m_rewriteSame && written.contains(serial); });
+    m_written.clear();
+    m_radio.SetAlreadyWritten(
+        [this](const std::string& serial) { return !m_rewriteSame && m_written.contains(serial); });
     std::vector<CFleetRecord> records;
     const auto waiting = [&](Waiting what) {
         if (callbacks.waiting)
@@ -45,7 +45,7 @@ std::vector<CFleetRecord> COneCableRun::Run(const CCallbacks& callbacks)
         CFleetRecord record = m_radio.Run(callbacks.progress);
         // Only a radio that holds the codeplug now is one to skip when it comes again.
         if (IsSuccess(record.outcome) && !record.serialNumber.empty())
-            written.insert(record.serialNumber);
+            m_written.insert(record.serialNumber);
         records.push_back(record);
         if (callbacks.done)
             callbacks.done(records.back());

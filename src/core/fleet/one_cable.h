@@ -8,6 +8,8 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace qrv {
@@ -50,6 +52,7 @@ private:
     bool m_rewriteSame = false;
     const std::atomic<bool>* m_stop = nullptr;
     std::chrono::milliseconds m_pollPause = kPollPause;
+    std::set<std::string> m_written; // serial numbers written in this run
 };
 
 } // namespace qrv
