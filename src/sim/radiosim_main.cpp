@@ -78,6 +78,8 @@ int main(int argc, char** argv)
     radio.Faults() = options->faults;
     if (!options->imagePath.empty() && !LoadMemoryImage(options->imagePath, radio.Memory(), error))
         return Fail(error);
+    if (options->serial)
+        radio.SetSerial(*options->serial);
 
     const CUniqueFd stop = StopSignals();
     if (!stop.Valid())

@@ -1,5 +1,7 @@
 #include "radiosim_options.h"
 
+#include "sim_radio.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -109,6 +111,11 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--model-name", IdentityText(&CSimIdentity::modelName)},
         {"--model-id", IdentityText(&CSimIdentity::modelId)},
         {"--firmware", IdentityText(&CSimIdentity::firmware)},
+        {"--serial",
+         [](CRadiosimOptions& o, const std::string& v) {
+             o.serial = v;
+             return v.size() <= CSimRadio::kSerialWidth;
+         }},
         {"--signal", Byte([](CRadiosimOptions& o) -> std::uint8_t& { return o.identity.signal; })},
         // The flags and the limits share one block; each option keeps the other's part.
         {"--range", [](CRadiosimOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
@@ -190,6 +197,7 @@ const char* RadioSimUsage()
            "  --save FILE            write the memory as a data file on exit\n"
            "  --log FILE             log every frame and reply in hex\n"
            "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
+           "  --serial TEXT          serial number at 0x048, up to 16 characters (over --image's)\n"
            "  --range LO-HI          frequency range in MHz   --range-flags N\n"
            "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
            "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"

@@ -15,6 +15,7 @@ struct CRadiosimOptions {
     std::string savePath;
     std::string logPath;
     std::string linkPath;
+    std::optional<std::string> serial; // written over the image's field
     bool help = false;
 };
 

@@ -97,7 +97,7 @@ TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
     qrv::Image bytes{};
     bytes.fill(0xFF);
     for (std::size_t i = 0; i < 16; ++i)
-        bytes[0x580 + i] = static_cast<std::uint8_t>(0xA0 + i);
+        bytes[0x580 + i] = bytes[0x048 + i] = static_cast<std::uint8_t>(0xA0 + i);
     qrv::DataFileHeader header;
     std::copy(header.kMagic.begin(), header.kMagic.end(), header.bytes.begin());
     qrv::CDataFile file;
@@ -105,7 +105,7 @@ TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
     ASSERT_TRUE(file.WriteFile(image, {}, bytes, "start"));
 
     CRadioSimProcess sim;
-    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--image", image.string(), "--wire-timing"}));
+    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--image", image.string(), "--wire-timing", "--serial", "SN-7"}));
     CTerminal line;
     ASSERT_TRUE(line.Open(sim.TerminalPath()));
     using Clock = std::chrono::steady_clock;
@@ -120,6 +120,12 @@ TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
     EXPECT_EQ(Bytes(reply.begin() + 9, reply.begin() + 25), Bytes(bytes.begin() + 0x580, bytes.begin() + 0x590));
     EXPECT_GE(last - start, 42ms); // 37 bytes of 11 bits at 9600 baud
     EXPECT_GE(last - first, 25ms); // the reply trickles in rather than arriving at once
+
+    // The serial number given replaces the image's.
+    ASSERT_TRUE(line.Send(ReadFrame(0x048, 16)));
+    const Bytes serial = line.Receive(27, 3s);
+    ASSERT_EQ(serial.size(), 27u);
+    EXPECT_EQ(Bytes(serial.begin() + 9, serial.begin() + 25), Cat({{'S', 'N', '-', '7'}, Bytes(12, 0)}));
     EXPECT_EQ(sim.Stop(SIGINT), 0);
 }
 
@@ -128,6 +134,7 @@ TEST_F(RadioSimProgram, RefusesBadOptions)
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--noise", "2"},
                                                  {"--range", "470-400"},
                                                  {"--bad-checksum-at", "x"},
+                                                 {"--serial", "SERIAL-IS-TOO-LONG"},
                                                  {"--frob"},
                                                  {"--image"}}) {
         CRadioSimProcess sim;
