@@ -1,6 +1,7 @@
 // qrv-radiosim as a program: served on a pseudo-terminal, stopped by a
 // signal, leaving its memory in a data file.
 #include "radio_data/data_file.h"
+#include "radiosim_options.h"
 #include "radiosim_process.h"
 #include "sim_test_support.h"
 
@@ -129,19 +130,77 @@ TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
     EXPECT_EQ(sim.Stop(SIGINT), 0);
 }
 
+Bytes SerialField(const std::string& text)
+{
+    Bytes field(text.begin(), text.end());
+    field.resize(16, 0);
+    return field;
+}
+
+// The serial number field as read over the line, or what came instead.
+Bytes ReadSerial(CTerminal& line)
+{
+    if (!line.Send(ReadFrame(0x048, 16)))
+        return {};
+    const Bytes reply = line.Receive(27, 2s);
+    return reply.size() == 27 ? Bytes(reply.begin() + 9, reply.begin() + 25) : reply;
+}
+
+TEST_F(RadioSimProgram, ServesEachRadioOnATerminalOfItsOwn)
+{
+    CRadioSimProcess sim;
+    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--serial", "SN-A", "--wire-timing", "--radio", "--serial", "SN-C"}, 2));
+    CTerminal first;
+    CTerminal second;
+    ASSERT_TRUE(first.Open(sim.Ports()[0]));
+    ASSERT_TRUE(second.Open(sim.Ports()[1]));
+    EXPECT_EQ(ReadSerial(first), SerialField("SN-A"));
+    EXPECT_EQ(ReadSerial(second), SerialField("SN-C"));
+
+    // A long reply paced on one terminal does not hold up the other's answer.
+    ASSERT_TRUE(first.Send(ReadFrame(0, 256)));
+    ASSERT_TRUE(second.Send(Handshake()));
+    EXPECT_EQ(second.Receive(6, 2s), Ack('a', 'P', 'a'));
+    const std::size_t early = first.Receive(267, 1ms).size();
+    EXPECT_LT(early, 267u);
+    EXPECT_EQ(first.Receive(267 - early, 2s).size(), 267 - early);
+    EXPECT_EQ(sim.Stop(SIGTERM), 0);
+}
+
 TEST_F(RadioSimProgram, RefusesBadOptions)
 {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--noise", "2"},
-                                                 {"--range", "470-400"},
-                                                 {"--bad-checksum-at", "x"},
-                                                 {"--serial", "SERIAL-IS-TOO-LONG"},
-                                                 {"--frob"},
-                                                 {"--image"}}) {
-        CRadioSimProcess sim;
-        std::vector<std::string> argv{QRV_RADIOSIM_PATH};
-        argv.insert(argv.end(), args.begin(), args.end());
-        EXPECT_FALSE(sim.Start(argv)) << args[0]; // exits without printing a terminal
-        EXPECT_EQ(sim.Stop(0), 2) << args[0];
+    CRadioSimProcess sim;
+    EXPECT_FALSE(sim.Start({QRV_RADIOSIM_PATH, "--radio", "--frob"})); // exits without printing a terminal
+    EXPECT_EQ(sim.Stop(0), 2);
+}
+
+// The serial numbers of each terminal's radios ('-': none), terminals apart by " | ".
+std::string Layout(const CRadiosimOptions& options)
+{
+    std::string out;
+    for (const CRadiosimLineOptions& line : options.lines) {
+        out += out.empty() ? "" : " | ";
+        for (const CRadiosimRadioOptions& radio : line.radios)
+            out += radio.serial.value_or("-");
+    }
+    return out;
+}
+
+TEST(RadioSimOptions, GiveEachRadioItsOwn)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows{
+        {{"--serial", "A", "--radio", "--log", "b.log"}, "A | -"},
+        {{"--noise", "2"}, "radio 1: bad value for --noise: 2"},
+        {{"--radio", "--range", "470-400"}, "radio 2: bad value for --range: 470-400"},
+        {{"--bad-checksum-at", "x"}, "radio 1: bad value for --bad-checksum-at: x"},
+        {{"--serial", "SERIAL-IS-TOO-LONG"}, "radio 1: bad value for --serial: SERIAL-IS-TOO-LONG"},
+        {{"--frob"}, "radio 1: unknown option: --frob"},
+        {{"--radio", "--radio", "--image"}, "radio 3: missing value for --image"},
+    };
+    for (const auto& [args, expected] : rows) {
+        std::string error;
+        const std::optional<CRadiosimOptions> options = ParseRadioSimOptions(args, error);
+        EXPECT_EQ(options ? Layout(*options) : error, expected);
     }
 }
 
