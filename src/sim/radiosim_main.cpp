@@ -1,7 +1,7 @@
 // qrv-radiosim: simulated radios on pseudo-terminals, for trying the program
 // without hardware and for end-to-end tests. The terminals' paths are the
 // first lines on stdout, one per terminal in the order given; SIGINT or
-// SIGTERM ends it (after each radio's --save).
+// SIGTERM ends it (after the --save of each radio not yet unplugged).
 #include "radiosim_options.h"
 #include "radiosim_terminal.h"
 #include "unique_fd.h"
@@ -93,8 +93,8 @@ int main(int argc, char** argv)
     Wait(stop.Get(), ended.Get());
     int status = kExitOk;
     for (const auto& terminal : terminals) {
-        if (!terminal->Finish(error))
-            status = Fail(error);
+        for (const std::string& failure : terminal->Finish())
+            status = Fail(failure);
     }
     return status;
 }

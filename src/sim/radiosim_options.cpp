@@ -31,6 +31,15 @@ bool ParseUnsigned(const std::string& text, unsigned long limit, unsigned long& 
     return true;
 }
 
+bool ParseMilliseconds(const std::string& text, std::chrono::milliseconds& out)
+{
+    unsigned long value = 0;
+    if (!ParseUnsigned(text, kMaxCount, value))
+        return false;
+    out = std::chrono::milliseconds(value);
+    return true;
+}
+
 bool ParseRange(const std::string& text, CSimIdentity& identity)
 {
     const std::size_t dash = text.find('-');
@@ -102,12 +111,14 @@ Setter Count(int CSimFaults::*field)
     };
 }
 
-// Options of the terminal rather than of a radio.
+// Options of the terminal rather than of a radio; its first radio takes them.
 const std::map<std::string, LineSetter>& LineOptions()
 {
     static const std::map<std::string, LineSetter> options{
         {"--log", Text(&CRadiosimLineOptions::logPath)},
         {"--link", Text(&CRadiosimLineOptions::linkPath)},
+        {"--swap-pause",
+         [](CRadiosimLineOptions& o, const std::string& v) { return ParseMilliseconds(v, o.swapPause); }},
     };
     return options;
 }
@@ -143,13 +154,7 @@ const std::map<std::string, Setter>& RadioOptions()
              return !v.empty() && *end == '\0' && p >= 0.0 && p <= 1.0;
          }},
         {"--reply-delay",
-         [](CRadiosimRadioOptions& o, const std::string& v) {
-             unsigned long value = 0;
-             if (!ParseUnsigned(v, kMaxCount, value))
-                 return false;
-             o.faults.replyDelay = std::chrono::milliseconds(value);
-             return true;
-         }},
+         [](CRadiosimRadioOptions& o, const std::string& v) { return ParseMilliseconds(v, o.faults.replyDelay); }},
     };
     return options;
 }
@@ -181,8 +186,10 @@ std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::stri
             options.help = true;
             continue;
         }
-        if (arg == "--radio") {
-            options.lines.emplace_back().radios.emplace_back();
+        if (arg == "--radio" || arg == "--then") {
+            if (arg == "--radio")
+                options.lines.emplace_back();
+            options.lines.back().radios.emplace_back();
             ++radio;
             continue;
         }
@@ -197,6 +204,8 @@ std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::stri
         const bool ofRadio = radioOption != RadioOptions().end();
         if (!ofRadio && lineOption == LineOptions().end())
             return fail("unknown option: " + arg);
+        if (!ofRadio && line.radios.size() > 1)
+            return fail(arg + " belongs to the terminal: give it to the terminal's first radio");
         if (i + 1 >= args.size())
             return fail("missing value for " + arg);
         const std::string& value = args[++i];
@@ -208,22 +217,35 @@ std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::stri
 
 const char* RadioSimUsage()
 {
-    return "usage: qrv-radiosim [options] [--radio [options]]...\n"
-           "Serves simulated radios, each on a pseudo-terminal of its own; prints the\n"
-           "terminals' paths first, one a line, in the order of the radios.\n"
-           "  --radio                the options after it are another radio's (none carry over)\n"
-           "  --link PATH            also make PATH a symlink to the terminal\n"
-           "  --log FILE             log every frame and reply in hex\n"
-           "  --image FILE           start with the memory image of a data file\n"
-           "  --save FILE            write the memory as a data file on exit\n"
-           "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
-           "  --serial TEXT          serial number at 0x048, up to 16 characters (over --image's)\n"
-           "  --range LO-HI          frequency range in MHz   --range-flags N\n"
-           "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
-           "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
-           "  --drop-write-at ADDR   acknowledge block writes covering ADDR but keep nothing\n"
-           "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
-           "  --wire-timing          pace bytes at 9600 baud 8N2\n";
+    static const std::string usage =
+        std::string("usage: qrv-radiosim RADIO [--then RADIO]... [--radio RADIO [--then RADIO]...]...\n"
+                    "Serves simulated radios on pseudo-terminals; prints the terminals' paths\n"
+                    "first, one a line, in order. RADIO is the options of one radio: none carry\n"
+                    "over from the radios before it.\n"
+                    "  --radio                the next radio, on a terminal of its own\n"
+                    "  --then                 the next radio on the same terminal: once the one before\n"
+                    "                         has finished a write session (mode 3, then mode 1) it is\n"
+                    "                         unplugged (--save written), the line is silent for the\n"
+                    "                         swap pause, then the next one answers; after the last,\n"
+                    "                         the line stays silent\n"
+                    "Options of the terminal, given to its first radio:\n"
+                    "  --link PATH            also make PATH a symlink to the terminal\n"
+                    "  --log FILE             log every frame and reply in hex, and each swap\n"
+                    "  --swap-pause MS        silence between two radios (default ") +
+        std::to_string(CRadiosimLineOptions::kDefaultSwapPause.count()) +
+        ")\n"
+        "Options of a radio:\n"
+        "  --image FILE           start with the memory image of a data file\n"
+        "  --save FILE            write the memory as a data file when unplugged or on exit\n"
+        "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
+        "  --serial TEXT          serial number at 0x048, up to 16 characters (over --image's)\n"
+        "  --range LO-HI          frequency range in MHz   --range-flags N\n"
+        "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
+        "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
+        "  --drop-write-at ADDR   acknowledge block writes covering ADDR but keep nothing\n"
+        "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
+        "  --wire-timing          pace bytes at 9600 baud 8N2\n";
+    return usage.c_str();
 }
 
 } // namespace qrv::sim

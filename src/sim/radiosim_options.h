@@ -1,8 +1,9 @@
 #pragma once
-// Command line of qrv-radiosim: one or more pseudo-terminals, each with its
-// radio.
+// Command line of qrv-radiosim: one or more pseudo-terminals, each with the
+// radios plugged into it one after another.
 #include "sim_identity.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,11 +19,14 @@ struct CRadiosimRadioOptions {
     std::optional<std::string> serial; // written over the image's field
 };
 
-// One pseudo-terminal.
+// One pseudo-terminal and its radios, in the order they are plugged in.
 struct CRadiosimLineOptions {
+    static constexpr std::chrono::milliseconds kDefaultSwapPause{1000};
+
     std::vector<CRadiosimRadioOptions> radios; // never empty
     std::string logPath;
     std::string linkPath;
+    std::chrono::milliseconds swapPause = kDefaultSwapPause; // the line is silent that long between two radios
 };
 
 struct CRadiosimOptions {

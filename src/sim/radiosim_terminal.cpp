@@ -13,6 +13,8 @@ namespace qrv::sim {
 
 namespace {
 
+constexpr const char* kNoSerial = "-"; // the log's name of a radio given no serial number
+
 bool MakeLink(const std::string& link, const std::string& target)
 {
     std::error_code ec;
@@ -47,14 +49,17 @@ CRadiosimTerminal::~CRadiosimTerminal()
 
 bool CRadiosimTerminal::Open(const CRadiosimLineOptions& options, std::string& error)
 {
-    const CRadiosimRadioOptions& radio = options.radios.front();
-    m_radio = std::make_unique<CSimRadio>(radio.identity);
-    m_radio->Faults() = radio.faults;
-    if (!radio.imagePath.empty() && !LoadMemoryImage(radio.imagePath, m_radio->Memory(), error))
-        return false;
-    if (radio.serial)
-        m_radio->SetSerial(*radio.serial);
-    m_savePath = radio.savePath;
+    m_radios.reserve(options.radios.size());
+    for (const CRadiosimRadioOptions& radio : options.radios) {
+        CPluggedRadio& plugged = m_radios.emplace_back(radio.identity);
+        plugged.radio.Faults() = radio.faults;
+        if (!radio.imagePath.empty() && !LoadMemoryImage(radio.imagePath, plugged.radio.Memory(), error))
+            return false;
+        if (radio.serial)
+            plugged.radio.SetSerial(*radio.serial);
+        plugged.name = radio.serial.value_or("").empty() ? kNoSerial : *radio.serial;
+        plugged.savePath = radio.savePath;
+    }
 
     m_stop.Reset(::eventfd(0, EFD_CLOEXEC));
     if (!m_stop.Valid()) {
@@ -65,7 +70,8 @@ bool CRadiosimTerminal::Open(const CRadiosimLineOptions& options, std::string& e
         error = m_line.Error();
         return false;
     }
-    m_server = std::make_unique<CRadiosimServer>(*m_radio, m_line, m_stop.Get(), options.logPath);
+    m_server = std::make_unique<CRadiosimServer>(m_radios, m_line, m_stop.Get(), options,
+                                                 [this](CPluggedRadio& plugged) { Save(plugged); });
     if (!m_server->LogOpen()) {
         error = "cannot write the log " + options.logPath;
         return false;
@@ -94,14 +100,24 @@ void CRadiosimTerminal::Stop()
     m_thread.join();
 }
 
-bool CRadiosimTerminal::Finish(std::string& error)
+void CRadiosimTerminal::Save(CPluggedRadio& plugged)
+{
+    std::string error;
+    if (plugged.saved || plugged.savePath.empty())
+        return;
+    plugged.saved = true;
+    if (!SaveMemoryImage(plugged.savePath, plugged.radio.Identity(), plugged.radio.Memory(), error))
+        m_errors.push_back(error);
+}
+
+std::vector<std::string> CRadiosimTerminal::Finish()
 {
     Stop();
-    if (!m_served) {
-        error = m_server->Error();
-        return false;
-    }
-    return m_savePath.empty() || SaveMemoryImage(m_savePath, m_radio->Identity(), m_radio->Memory(), error);
+    if (!m_served)
+        m_errors.push_back(m_server->Error());
+    for (CPluggedRadio& plugged : m_radios)
+        Save(plugged);
+    return std::move(m_errors);
 }
 
 } // namespace qrv::sim

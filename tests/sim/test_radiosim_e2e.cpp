@@ -146,10 +146,23 @@ Bytes ReadSerial(CTerminal& line)
     return reply.size() == 27 ? Bytes(reply.begin() + 9, reply.begin() + 25) : reply;
 }
 
-TEST_F(RadioSimProgram, ServesEachRadioOnATerminalOfItsOwn)
+// The image a data file holds, or an empty one.
+Bytes SavedImage(const fs::path& path)
 {
+    qrv::Image image{};
+    return qrv::ReadBlocks(path, nullptr, image) ? Bytes(image.begin(), image.end()) : Bytes{};
+}
+
+TEST_F(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
+{
+    const fs::path saveA = dir / "a.dat";
+    const fs::path saveB = dir / "b.dat";
+    const fs::path log = dir / "line.log";
     CRadioSimProcess sim;
-    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--serial", "SN-A", "--wire-timing", "--radio", "--serial", "SN-C"}, 2));
+    ASSERT_TRUE(sim.Start({QRV_RADIOSIM_PATH, "--serial", "SN-A", "--save", saveA.string(), "--log", log.string(),
+                           "--swap-pause", "500", "--wire-timing", "--then", "--serial", "SN-B", "--save",
+                           saveB.string(), "--radio", "--serial", "SN-C"},
+                          2));
     CTerminal first;
     CTerminal second;
     ASSERT_TRUE(first.Open(sim.Ports()[0]));
@@ -164,7 +177,38 @@ TEST_F(RadioSimProgram, ServesEachRadioOnATerminalOfItsOwn)
     const std::size_t early = first.Receive(267, 1ms).size();
     EXPECT_LT(early, 267u);
     EXPECT_EQ(first.Receive(267 - early, 2s).size(), 267 - early);
+
+    // Back in mode 1 after writing, the radio is unplugged: what follows goes
+    // unanswered, before its replies are out and during the swap pause.
+    const Bytes fleet{'F', 'L', 'E', 'E', 'T'};
+    ASSERT_TRUE(first.Send(Cat({ModeFrame(3), WriteFrame(0x400, fleet), ModeFrame(1), Handshake()})));
+    EXPECT_EQ(first.Receive(24, 150ms), Cat({Ack('a', 'M', 'a'), Ack('a', 'E', 'a'), Ack('a', 'M', 'a')}));
+    ASSERT_TRUE(first.Send(Handshake()));
+    EXPECT_TRUE(first.Receive(6, 100ms).empty());
+    const Bytes a = SavedImage(saveA); // saved as it left
+    ASSERT_EQ(a.size(), 2048u);
+    EXPECT_EQ(Bytes(a.begin() + 0x048, a.begin() + 0x058), SerialField("SN-A"));
+    EXPECT_EQ(Bytes(a.begin() + 0x400, a.begin() + 0x405), fleet);
+
+    // Then the next radio answers; once it leaves too, the line stays silent.
+    std::this_thread::sleep_for(400ms); // the pause ends some 500 ms after the first radio left
+    EXPECT_EQ(ReadSerial(first), SerialField("SN-B"));
+    ASSERT_TRUE(first.Send(Cat({ModeFrame(3), ModeFrame(1), Handshake()})));
+    EXPECT_EQ(first.Receive(18, 150ms), Cat({Ack('a', 'M', 'a'), Ack('a', 'M', 'a')}));
+    // A radio alone on its terminal stays after writing.
+    ASSERT_TRUE(second.Send(Cat({ModeFrame(3), ModeFrame(1)})));
+    EXPECT_EQ(second.Receive(12, 2s), Cat({Ack('a', 'M', 'a'), Ack('a', 'M', 'a')}));
+    EXPECT_EQ(ReadSerial(second), SerialField("SN-C"));
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
+
+    const Bytes b = SavedImage(saveB);
+    ASSERT_EQ(b.size(), 2048u);
+    EXPECT_EQ(Bytes(b.begin() + 0x048, b.begin() + 0x058), SerialField("SN-B"));
+    EXPECT_EQ(b[0x400], 0); // its own memory, not the first radio's
+    std::ifstream logFile(log);
+    std::string text((std::istreambuf_iterator<char>(logFile)), std::istreambuf_iterator<char>());
+    for (const char* line : {" UNPLUG\n", " PLUG SN-B\n", "\nEND mode 1\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
 TEST_F(RadioSimProgram, RefusesBadOptions)
@@ -174,14 +218,16 @@ TEST_F(RadioSimProgram, RefusesBadOptions)
     EXPECT_EQ(sim.Stop(0), 2);
 }
 
-// The serial numbers of each terminal's radios ('-': none), terminals apart by " | ".
+// Per terminal, the serial numbers of its radios ('-': none) and its swap
+// pause: "A,B 1000 | C 1000".
 std::string Layout(const CRadiosimOptions& options)
 {
     std::string out;
     for (const CRadiosimLineOptions& line : options.lines) {
         out += out.empty() ? "" : " | ";
         for (const CRadiosimRadioOptions& radio : line.radios)
-            out += radio.serial.value_or("-");
+            out += (&radio == &line.radios.front() ? "" : ",") + radio.serial.value_or("-");
+        out += " " + std::to_string(line.swapPause.count());
     }
     return out;
 }
@@ -189,11 +235,16 @@ std::string Layout(const CRadiosimOptions& options)
 TEST(RadioSimOptions, GiveEachRadioItsOwn)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> rows{
-        {{"--serial", "A", "--radio", "--log", "b.log"}, "A | -"},
+        {{"--swap-pause", "50", "--serial", "A", "--then", "--radio", "--log", "c.log", "--serial", "SERIAL-NUMBER-16"},
+         "A,- 50 | SERIAL-NUMBER-16 1000"},
         {{"--noise", "2"}, "radio 1: bad value for --noise: 2"},
         {{"--radio", "--range", "470-400"}, "radio 2: bad value for --range: 470-400"},
         {{"--bad-checksum-at", "x"}, "radio 1: bad value for --bad-checksum-at: x"},
-        {{"--serial", "SERIAL-IS-TOO-LONG"}, "radio 1: bad value for --serial: SERIAL-IS-TOO-LONG"},
+        {{"--serial", "SERIAL-NUMBER-17C"}, "radio 1: bad value for --serial: SERIAL-NUMBER-17C"},
+        {{"--swap-pause", "-1"}, "radio 1: bad value for --swap-pause: -1"},
+        {{"--then", "--log", "b.log"}, "radio 2: --log belongs to the terminal: give it to the terminal's first radio"},
+        {{"--radio", "--then", "--swap-pause", "5"},
+         "radio 3: --swap-pause belongs to the terminal: give it to the terminal's first radio"},
         {{"--frob"}, "radio 1: unknown option: --frob"},
         {{"--radio", "--radio", "--image"}, "radio 3: missing value for --image"},
     };
