@@ -170,13 +170,14 @@ TEST_F(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     EXPECT_EQ(ReadSerial(first), SerialField("SN-A"));
     EXPECT_EQ(ReadSerial(second), SerialField("SN-C"));
 
-    // A long reply paced on one terminal does not hold up the other's answer.
-    ASSERT_TRUE(first.Send(ReadFrame(0, 256)));
+    // While a long reply trickles out on one terminal, the other answers at once.
+    ASSERT_TRUE(first.Send(ReadFrame(0, 128)));
+    ASSERT_EQ(first.Receive(1, 2s).size(), 1u);
     ASSERT_TRUE(second.Send(Handshake()));
     EXPECT_EQ(second.Receive(6, 2s), Ack('a', 'P', 'a'));
-    const std::size_t early = first.Receive(267, 1ms).size();
-    EXPECT_LT(early, 267u);
-    EXPECT_EQ(first.Receive(267 - early, 2s).size(), 267 - early);
+    const std::size_t early = first.Receive(138, 20ms).size();
+    EXPECT_LT(early, 138u);
+    EXPECT_EQ(first.Receive(138 - early, 2s).size(), 138 - early);
 
     // Back in mode 1 after writing, the radio is unplugged: what follows goes
     // unanswered, before its replies are out and during the swap pause.
