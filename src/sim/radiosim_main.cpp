@@ -1,20 +1,20 @@
-// qrv-radiosim: a simulated radio on a pseudo-terminal, for trying the
-// program without hardware and for end-to-end tests. The terminal's path is
-// the first line on stdout; SIGINT or SIGTERM ends it (after --save).
-#include "pty_line.h"
-#include "radiosim_image.h"
+// qrv-radiosim: simulated radios on pseudo-terminals, for trying the program
+// without hardware and for end-to-end tests. The terminals' paths are the
+// first lines on stdout, one per terminal in the order given; SIGINT or
+// SIGTERM ends it (after the --save of each radio not yet unplugged).
 #include "radiosim_options.h"
-#include "radiosim_server.h"
-#include "sim_radio.h"
+#include "radiosim_terminal.h"
 #include "unique_fd.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <memory>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/signalfd.h>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -22,7 +22,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The stop signals arrive as readable bytes, so the serving loop sleeps on them.
+// The stop signals arrive as readable bytes, so the main thread sleeps on
+// them. Blocked before any serving thread starts, so that none takes them.
 qrv::sim::CUniqueFd StopSignals()
 {
     sigset_t set;
@@ -34,27 +35,23 @@ qrv::sim::CUniqueFd StopSignals()
     return qrv::sim::CUniqueFd(::signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK));
 }
 
-bool MakeLink(const std::string& link, const std::string& target)
+void Report(const std::string& message)
 {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec)))
-        std::filesystem::remove(link, ec);
-    std::filesystem::create_symlink(target, link, ec);
-    return !ec;
-}
-
-void RemoveLink(const std::string& link, const std::string& target)
-{
-    std::error_code ec;
-    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec)) &&
-        std::filesystem::read_symlink(link, ec) == target)
-        std::filesystem::remove(link, ec);
+    std::fprintf(stderr, "qrv-radiosim: %s\n", message.c_str());
 }
 
 int Fail(const std::string& message)
 {
-    std::fprintf(stderr, "qrv-radiosim: %s\n", message.c_str());
+    Report(message);
     return kExitFailure;
+}
+
+// Until a stop signal comes or a terminal's serving ends by itself.
+void Wait(int stopFd, int endedFd)
+{
+    pollfd fds[] = {{stopFd, POLLIN, 0}, {endedFd, POLLIN, 0}};
+    while (::poll(fds, 2, -1) < 0 && errno == EINTR) {
+    }
 }
 
 } // namespace
@@ -74,32 +71,30 @@ int main(int argc, char** argv)
         return kExitOk;
     }
 
-    CSimRadio radio(options->identity);
-    radio.Faults() = options->faults;
-    if (!options->imagePath.empty() && !LoadMemoryImage(options->imagePath, radio.Memory(), error))
-        return Fail(error);
-
     const CUniqueFd stop = StopSignals();
     if (!stop.Valid())
         return Fail(std::string("signals: ") + std::strerror(errno));
-    CPtyLine line;
-    if (!line.Open())
-        return Fail(line.Error());
-    CRadiosimServer server(radio, line, stop.Get(), options->logPath);
-    if (!server.LogOpen())
-        return Fail("cannot write the log " + options->logPath);
-    if (!options->linkPath.empty() && !MakeLink(options->linkPath, line.SlavePath()))
-        return Fail("cannot make the link " + options->linkPath);
+    const CUniqueFd ended(::eventfd(0, EFD_CLOEXEC));
+    if (!ended.Valid())
+        return Fail(std::string("eventfd: ") + std::strerror(errno));
+    std::vector<std::unique_ptr<CRadiosimTerminal>> terminals;
+    for (const CRadiosimLineOptions& line : options->lines) {
+        terminals.push_back(std::make_unique<CRadiosimTerminal>());
+        if (!terminals.back()->Open(line, error))
+            return Fail(error);
+    }
 
-    std::printf("%s\n", line.SlavePath().c_str());
+    for (const auto& terminal : terminals)
+        std::printf("%s\n", terminal->Path().c_str());
     std::fflush(stdout);
 
-    const bool served = server.Run();
-    if (!options->linkPath.empty())
-        RemoveLink(options->linkPath, line.SlavePath());
-    if (!served)
-        return Fail(server.Error());
-    if (!options->savePath.empty() && !SaveMemoryImage(options->savePath, radio.Identity(), radio.Memory(), error))
-        return Fail(error);
-    return kExitOk;
+    for (const auto& terminal : terminals)
+        terminal->Start(ended.Get());
+    Wait(stop.Get(), ended.Get());
+    int status = kExitOk;
+    for (const auto& terminal : terminals) {
+        for (const std::string& failure : terminal->Finish())
+            status = Fail(failure);
+    }
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "radiosim_options.h"
 
+#include "sim_radio.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -29,6 +31,15 @@ bool ParseUnsigned(const std::string& text, unsigned long limit, unsigned long& 
     return true;
 }
 
+bool ParseMilliseconds(const std::string& text, std::chrono::milliseconds& out)
+{
+    unsigned long value = 0;
+    if (!ParseUnsigned(text, kMaxCount, value))
+        return false;
+    out = std::chrono::milliseconds(value);
+    return true;
+}
+
 bool ParseRange(const std::string& text, CSimIdentity& identity)
 {
     const std::size_t dash = text.find('-');
@@ -48,11 +59,12 @@ bool ParseRange(const std::string& text, CSimIdentity& identity)
     return true;
 }
 
-using Setter = std::function<bool(CRadiosimOptions&, const std::string&)>;
+using Setter = std::function<bool(CRadiosimRadioOptions&, const std::string&)>;
+using LineSetter = std::function<bool(CRadiosimLineOptions&, const std::string&)>;
 
-Setter Text(std::string CRadiosimOptions::*field)
+template <class Options> std::function<bool(Options&, const std::string&)> Text(std::string Options::*field)
 {
-    return [field](CRadiosimOptions& o, const std::string& v) {
+    return [field](Options& o, const std::string& v) {
         o.*field = v;
         return !v.empty();
     };
@@ -60,7 +72,7 @@ Setter Text(std::string CRadiosimOptions::*field)
 
 Setter IdentityText(std::string CSimIdentity::*field)
 {
-    return [field](CRadiosimOptions& o, const std::string& v) {
+    return [field](CRadiosimRadioOptions& o, const std::string& v) {
         o.identity.*field = v;
         return true;
     };
@@ -68,7 +80,7 @@ Setter IdentityText(std::string CSimIdentity::*field)
 
 Setter Address(std::optional<std::uint32_t> CSimFaults::*field)
 {
-    return [field](CRadiosimOptions& o, const std::string& v) {
+    return [field](CRadiosimRadioOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxAddress, value))
             return false;
@@ -77,9 +89,9 @@ Setter Address(std::optional<std::uint32_t> CSimFaults::*field)
     };
 }
 
-Setter Byte(std::uint8_t& (*field)(CRadiosimOptions&))
+Setter Byte(std::uint8_t& (*field)(CRadiosimRadioOptions&))
 {
-    return [field](CRadiosimOptions& o, const std::string& v) {
+    return [field](CRadiosimRadioOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxByte, value))
             return false;
@@ -90,7 +102,7 @@ Setter Byte(std::uint8_t& (*field)(CRadiosimOptions&))
 
 Setter Count(int CSimFaults::*field)
 {
-    return [field](CRadiosimOptions& o, const std::string& v) {
+    return [field](CRadiosimRadioOptions& o, const std::string& v) {
         unsigned long value = 0;
         if (!ParseUnsigned(v, kMaxCount, value))
             return false;
@@ -99,20 +111,35 @@ Setter Count(int CSimFaults::*field)
     };
 }
 
-const std::map<std::string, Setter>& ValueOptions()
+// Options of the terminal rather than of a radio; its first radio takes them.
+const std::map<std::string, LineSetter>& LineOptions()
+{
+    static const std::map<std::string, LineSetter> options{
+        {"--log", Text(&CRadiosimLineOptions::logPath)},
+        {"--link", Text(&CRadiosimLineOptions::linkPath)},
+        {"--swap-pause",
+         [](CRadiosimLineOptions& o, const std::string& v) { return ParseMilliseconds(v, o.swapPause); }},
+    };
+    return options;
+}
+
+const std::map<std::string, Setter>& RadioOptions()
 {
     static const std::map<std::string, Setter> options{
-        {"--image", Text(&CRadiosimOptions::imagePath)},
-        {"--save", Text(&CRadiosimOptions::savePath)},
-        {"--log", Text(&CRadiosimOptions::logPath)},
-        {"--link", Text(&CRadiosimOptions::linkPath)},
+        {"--image", Text(&CRadiosimRadioOptions::imagePath)},
+        {"--save", Text(&CRadiosimRadioOptions::savePath)},
         {"--model-name", IdentityText(&CSimIdentity::modelName)},
         {"--model-id", IdentityText(&CSimIdentity::modelId)},
         {"--firmware", IdentityText(&CSimIdentity::firmware)},
-        {"--signal", Byte([](CRadiosimOptions& o) -> std::uint8_t& { return o.identity.signal; })},
+        {"--serial",
+         [](CRadiosimRadioOptions& o, const std::string& v) {
+             o.serial = v;
+             return v.size() <= CSimRadio::kSerialWidth;
+         }},
+        {"--signal", Byte([](CRadiosimRadioOptions& o) -> std::uint8_t& { return o.identity.signal; })},
         // The flags and the limits share one block; each option keeps the other's part.
-        {"--range", [](CRadiosimOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
-        {"--range-flags", Byte([](CRadiosimOptions& o) -> std::uint8_t& { return o.identity.range[0]; })},
+        {"--range", [](CRadiosimRadioOptions& o, const std::string& v) { return ParseRange(v, o.identity); }},
+        {"--range-flags", Byte([](CRadiosimRadioOptions& o) -> std::uint8_t& { return o.identity.range[0]; })},
         {"--ignore-first", Count(&CSimFaults::ignoreFirstRequests)},
         {"--vanish-after", Count(&CSimFaults::vanishAfterFrames)},
         {"--bad-checksum-at", Address(&CSimFaults::badChecksumAt)},
@@ -120,20 +147,14 @@ const std::map<std::string, Setter>& ValueOptions()
         {"--silent-read-at", Address(&CSimFaults::silentReadAt)},
         {"--drop-write-at", Address(&CSimFaults::dropWriteAt)},
         {"--noise",
-         [](CRadiosimOptions& o, const std::string& v) {
+         [](CRadiosimRadioOptions& o, const std::string& v) {
              char* end = nullptr;
              const double p = std::strtod(v.c_str(), &end);
              o.faults.noiseProbability = p;
              return !v.empty() && *end == '\0' && p >= 0.0 && p <= 1.0;
          }},
         {"--reply-delay",
-         [](CRadiosimOptions& o, const std::string& v) {
-             unsigned long value = 0;
-             if (!ParseUnsigned(v, kMaxCount, value))
-                 return false;
-             o.faults.replyDelay = std::chrono::milliseconds(value);
-             return true;
-         }},
+         [](CRadiosimRadioOptions& o, const std::string& v) { return ParseMilliseconds(v, o.faults.replyDelay); }},
     };
     return options;
 }
@@ -153,49 +174,78 @@ const std::map<std::string, bool CSimFaults::*>& SwitchOptions()
 std::optional<CRadiosimOptions> ParseRadioSimOptions(const std::vector<std::string>& args, std::string& error)
 {
     CRadiosimOptions options;
+    options.lines.emplace_back().radios.emplace_back();
+    int radio = 1; // counted over all terminals, in the order given
+    const auto fail = [&](const std::string& why) {
+        error = "radio " + std::to_string(radio) + ": " + why;
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             continue;
         }
-        if (const auto sw = SwitchOptions().find(arg); sw != SwitchOptions().end()) {
-            options.faults.*(sw->second) = true;
+        if (arg == "--radio" || arg == "--then") {
+            if (arg == "--radio")
+                options.lines.emplace_back();
+            options.lines.back().radios.emplace_back();
+            ++radio;
             continue;
         }
-        const auto opt = ValueOptions().find(arg);
-        if (opt == ValueOptions().end()) {
-            error = "unknown option: " + arg;
-            return std::nullopt;
+        CRadiosimLineOptions& line = options.lines.back();
+        CRadiosimRadioOptions& current = line.radios.back();
+        if (const auto sw = SwitchOptions().find(arg); sw != SwitchOptions().end()) {
+            current.faults.*(sw->second) = true;
+            continue;
         }
-        if (i + 1 >= args.size()) {
-            error = "missing value for " + arg;
-            return std::nullopt;
-        }
+        const auto radioOption = RadioOptions().find(arg);
+        const auto lineOption = LineOptions().find(arg);
+        const bool ofRadio = radioOption != RadioOptions().end();
+        if (!ofRadio && lineOption == LineOptions().end())
+            return fail("unknown option: " + arg);
+        if (!ofRadio && line.radios.size() > 1)
+            return fail(arg + " belongs to the terminal: give it to the terminal's first radio");
+        if (i + 1 >= args.size())
+            return fail("missing value for " + arg);
         const std::string& value = args[++i];
-        if (!opt->second(options, value)) {
-            error = "bad value for " + arg + ": " + value;
-            return std::nullopt;
-        }
+        if (!(ofRadio ? radioOption->second(current, value) : lineOption->second(line, value)))
+            return fail("bad value for " + arg + ": " + value);
     }
     return options;
 }
 
 const char* RadioSimUsage()
 {
-    return "usage: qrv-radiosim [options]\n"
-           "Serves a simulated radio on a pseudo-terminal; prints its path first.\n"
-           "  --link PATH            also make PATH a symlink to the terminal\n"
-           "  --image FILE           start with the memory image of a data file\n"
-           "  --save FILE            write the memory as a data file on exit\n"
-           "  --log FILE             log every frame and reply in hex\n"
-           "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
-           "  --range LO-HI          frequency range in MHz   --range-flags N\n"
-           "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
-           "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
-           "  --drop-write-at ADDR   acknowledge block writes covering ADDR but keep nothing\n"
-           "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
-           "  --wire-timing          pace bytes at 9600 baud 8N2\n";
+    static const std::string usage =
+        std::string("usage: qrv-radiosim RADIO [--then RADIO]... [--radio RADIO [--then RADIO]...]...\n"
+                    "Serves simulated radios on pseudo-terminals; prints the terminals' paths\n"
+                    "first, one a line, in order. RADIO is the options of one radio: none carry\n"
+                    "over from the radios before it.\n"
+                    "  --radio                the next radio, on a terminal of its own\n"
+                    "  --then                 the next radio on the same terminal: once the one before\n"
+                    "                         has finished a write session (mode 3, then mode 1) it is\n"
+                    "                         unplugged (--save written), the line is silent for the\n"
+                    "                         swap pause, then the next one answers; after the last,\n"
+                    "                         the line stays silent\n"
+                    "Options of the terminal, given to its first radio:\n"
+                    "  --link PATH            also make PATH a symlink to the terminal\n"
+                    "  --log FILE             log every frame and reply in hex, and each swap\n"
+                    "  --swap-pause MS        silence between two radios (default ") +
+        std::to_string(CRadiosimLineOptions::kDefaultSwapPause.count()) +
+        ")\n"
+        "Options of a radio:\n"
+        "  --image FILE           start with the memory image of a data file\n"
+        "  --save FILE            write the memory as a data file when unplugged or on exit\n"
+        "  --model-name TEXT  --model-id TEXT  --firmware TEXT  --signal N\n"
+        "  --serial TEXT          serial number at 0x048, up to 16 characters (over --image's)\n"
+        "  --range LO-HI          frequency range in MHz   --range-flags N\n"
+        "  --silent  --ignore-first N  --short-replies  --vanish-after N\n"
+        "  --bad-checksum-at ADDR  --refuse-write-at ADDR  --silent-read-at ADDR\n"
+        "  --drop-write-at ADDR   acknowledge block writes covering ADDR but keep nothing\n"
+        "  --refuse-mode  --mode-status-c  --noise P  --reply-delay MS\n"
+        "  --wire-timing          pace bytes at 9600 baud 8N2\n";
+    return usage.c_str();
 }
 
 } // namespace qrv::sim

@@ -37,18 +37,20 @@ timespec Add(timespec t, std::chrono::nanoseconds span)
 
 } // namespace
 
-CRadiosimServer::CRadiosimServer(CSimRadio& radio, CPtyLine& line, int stopFd, const std::string& logPath)
-    : m_radio(radio), m_line(line), m_stopFd(stopFd), m_logWanted(!logPath.empty())
+CRadiosimServer::CRadiosimServer(std::vector<CPluggedRadio>& radios, CPtyLine& line, int stopFd,
+                                 const CRadiosimLineOptions& options, Unplugged unplugged)
+    : m_radios(radios), m_line(line), m_stopFd(stopFd), m_swapPause(options.swapPause),
+      m_unplugged(std::move(unplugged)), m_logWanted(!options.logPath.empty())
 {
     if (m_logWanted)
-        m_log.open(logPath, std::ios::out | std::ios::trunc);
+        m_log.open(options.logPath, std::ios::out | std::ios::trunc);
 }
 
 bool CRadiosimServer::Run()
 {
     const bool served = Serve();
     if (m_log.is_open())
-        m_log << "END mode " << m_radio.Mode() << '\n' << std::flush;
+        m_log << "END mode " << Present().Mode() << '\n' << std::flush;
     return served;
 }
 
@@ -56,9 +58,9 @@ bool CRadiosimServer::Serve()
 {
     for (;;) {
         timespec timeout{};
-        timespec* wait = nullptr; // no reply pending: sleep until something happens
-        if (!m_pending.empty()) {
-            timeout = ToTimespec(m_pending.front().due - Clock::now());
+        timespec* wait = nullptr; // nothing due: sleep until something happens
+        if (const std::optional<Clock::time_point> next = NextEvent()) {
+            timeout = ToTimespec(*next - Clock::now());
             wait = &timeout;
         }
         pollfd fds[] = {{m_stopFd, POLLIN, 0}, {m_line.Master(), POLLIN, 0}};
@@ -79,7 +81,17 @@ bool CRadiosimServer::Serve()
             return false;
         }
         SendDue();
+        Swap();
     }
+}
+
+std::optional<CRadiosimServer::Clock::time_point> CRadiosimServer::NextEvent() const
+{
+    if (!m_pending.empty())
+        return m_pending.front().due;
+    if (m_plug == EPlug::Out)
+        return m_plugNext;
+    return std::nullopt;
 }
 
 bool CRadiosimServer::ReadRequests()
@@ -88,20 +100,7 @@ bool CRadiosimServer::ReadRequests()
     for (;;) {
         const ssize_t got = ::read(m_line.Master(), buffer, sizeof buffer);
         if (got > 0) {
-            const Clock::time_point arrived = Clock::now();
-            std::vector<CSimRadio::CReply> replies =
-                m_radio.Feed(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)));
-            for (const std::vector<std::uint8_t>& frame : m_radio.ReceivedFrames())
-                Log("RX", frame);
-            m_radio.ClearLog(); // the file keeps the record; the radio's copy would only grow
-            for (CSimRadio::CReply& reply : replies) {
-                Clock::time_point due = arrived + reply.delay;
-                if (m_radio.Faults().wireTiming)
-                    due -= wire::WireTime(reply.bytes.size()); // the bytes themselves take that long
-                if (!m_pending.empty())
-                    due = std::max(due, m_pending.back().due);
-                m_pending.push_back({due, std::move(reply.bytes)});
-            }
+            Take(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(got)));
             continue;
         }
         if (got < 0 && errno == EINTR)
@@ -117,6 +116,59 @@ bool CRadiosimServer::ReadRequests()
     }
 }
 
+// One byte at a time, so that a radio leaves right after the frame that ends
+// its write session: the bytes behind that frame are lost with it, as are
+// all bytes while no radio is plugged in.
+void CRadiosimServer::Take(std::span<const std::uint8_t> bytes)
+{
+    const Clock::time_point arrived = Clock::now();
+    for (std::size_t i = 0; i < bytes.size() && m_plug == EPlug::In; ++i) {
+        CSimRadio& radio = Present();
+        std::vector<CSimRadio::CReply> replies = radio.Feed(bytes.subspan(i, 1));
+        for (const std::vector<std::uint8_t>& frame : radio.ReceivedFrames())
+            Log("RX", frame);
+        radio.ClearLog(); // the file keeps the record; the radio's copy would only grow
+        for (CSimRadio::CReply& reply : replies) {
+            Clock::time_point due = arrived + reply.delay;
+            if (radio.Faults().wireTiming)
+                due -= wire::WireTime(reply.bytes.size()); // the bytes themselves take that long
+            if (!m_pending.empty())
+                due = std::max(due, m_pending.back().due);
+            m_pending.push_back({due, std::move(reply.bytes)});
+        }
+        WatchSession();
+    }
+}
+
+void CRadiosimServer::WatchSession()
+{
+    if (m_radios.size() < 2)
+        return;
+    const int mode = Present().Mode();
+    if (mode == CSimRadio::kWriteMode)
+        m_writing = true;
+    else if (m_writing && mode == CSimRadio::kNormalMode)
+        m_plug = EPlug::Leaving;
+}
+
+void CRadiosimServer::Swap()
+{
+    if (m_plug == EPlug::Leaving && m_pending.empty()) {
+        Log("UNPLUG");
+        m_plug = EPlug::Out;
+        m_plugNext.reset(); // the last radio leaves the line silent
+        if (m_present + 1 < m_radios.size())
+            m_plugNext = Clock::now() + m_swapPause;
+        m_unplugged(m_radios[m_present]);
+    }
+    if (m_plug == EPlug::Out && m_plugNext && *m_plugNext <= Clock::now()) {
+        ++m_present;
+        m_plug = EPlug::In;
+        m_writing = false;
+        Log("PLUG " + m_radios[m_present].name);
+    }
+}
+
 void CRadiosimServer::SendDue()
 {
     while (!m_pending.empty() && m_pending.front().due <= Clock::now()) {
@@ -128,7 +180,7 @@ void CRadiosimServer::SendDue()
 void CRadiosimServer::Send(const std::vector<std::uint8_t>& bytes)
 {
     std::size_t sent = 0;
-    if (m_radio.Faults().wireTiming) {
+    if (Present().Faults().wireTiming) {
         // Each byte leaves when its bit times have passed, not all at once.
         timespec next{};
         ::clock_gettime(CLOCK_MONOTONIC, &next);
@@ -147,12 +199,12 @@ void CRadiosimServer::Send(const std::vector<std::uint8_t>& bytes)
     Log(sent == bytes.size() ? "TX" : "TX-LOST", bytes);
 }
 
-void CRadiosimServer::Log(const char* direction, const std::vector<std::uint8_t>& bytes)
+void CRadiosimServer::Log(const std::string& what, const std::vector<std::uint8_t>& bytes)
 {
     if (!m_log.is_open())
         return;
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_start).count();
-    m_log << ms << ' ' << direction;
+    m_log << ms << ' ' << what;
     char hex[4];
     for (const std::uint8_t b : bytes) {
         std::snprintf(hex, sizeof hex, " %02X", b);

@@ -99,6 +99,15 @@ CSimRadio::CSimRadio(CSimIdentity identity) : m_identity(std::move(identity))
     std::fill(m_memory.begin() + kMessagesFirst, m_memory.begin() + kMessagesEnd, std::uint8_t{0});
 }
 
+bool CSimRadio::SetSerial(std::string_view text)
+{
+    if (text.size() > kSerialWidth)
+        return false;
+    const auto field = m_memory.begin() + kSerialAt;
+    std::fill_n(std::copy(text.begin(), text.end(), field), kSerialWidth - text.size(), std::uint8_t{0});
+    return true;
+}
+
 std::vector<CSimRadio::CReply> CSimRadio::Feed(std::span<const std::uint8_t> bytes)
 {
     m_input.insert(m_input.end(), bytes.begin(), bytes.end());

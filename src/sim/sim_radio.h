@@ -29,6 +29,7 @@
 #include <optional>
 #include <random>
 #include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -46,6 +47,8 @@ public:
     static constexpr std::uint32_t kSignalAt = 0x01E;
     static constexpr std::uint32_t kLowerLimitAt = 0x028;
     static constexpr std::uint32_t kUpperLimitAt = 0x02C;
+    static constexpr std::uint32_t kSerialAt = 0x048; // the serial number: text, then NUL padding
+    static constexpr std::size_t kSerialWidth = 16;
     static constexpr std::uint32_t kTuneSwitchAt = 0x127;
     static constexpr std::array<std::uint8_t, 2> kTuneSwitchWord{0xFF, 0x87};
     static constexpr std::uint32_t kMessagesFirst = 0x400; // covers both layouts of the message block
@@ -78,6 +81,8 @@ public:
     const MemoryBytes& Memory() const { return m_memory; }
     CSimIdentity& Identity() { return m_identity; }
     CSimFaults& Faults() { return m_faults; }
+    // Writes the serial number field; false (memory untouched) when the text is too long for it.
+    bool SetSerial(std::string_view text);
     int Mode() const { return m_mode; }
     // Kept values per item; "Va" changes a working set on top of them that
     // "Vj" keeps (merges in) and "Vk" drops.

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -22,11 +23,11 @@ constexpr int kStopTimeoutMs = 10000;
 constexpr int kPollStepMs = 10;
 } // namespace
 
-CRadioSimProcess::CRadioSimProcess(const std::vector<std::string>& options)
+CRadioSimProcess::CRadioSimProcess(const std::vector<std::string>& options, std::size_t terminals)
 {
     std::vector<std::string> args{QRV_RADIOSIM_PATH};
     args.insert(args.end(), options.begin(), options.end());
-    Start(args);
+    Start(args, terminals);
 }
 
 CRadioSimProcess::~CRadioSimProcess()
@@ -35,7 +36,7 @@ CRadioSimProcess::~CRadioSimProcess()
         Stop(SIGKILL);
 }
 
-bool CRadioSimProcess::Start(const std::vector<std::string>& args)
+bool CRadioSimProcess::Start(const std::vector<std::string>& args, std::size_t terminals)
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
@@ -56,14 +57,20 @@ bool CRadioSimProcess::Start(const std::vector<std::string>& args)
         m_pid = -1;
         return false;
     }
-    // The first line is the terminal's path.
+    // The first lines are the terminals' paths.
+    std::vector<std::string> paths;
     std::string line;
     pollfd pfd{readEnd.Get(), POLLIN, 0};
     char c = 0;
-    while (::poll(&pfd, 1, kStartTimeoutMs) > 0 && ::read(readEnd.Get(), &c, 1) == 1 && c != '\n')
-        line.push_back(c);
-    m_path = line;
-    return c == '\n' && !m_path.empty();
+    while (paths.size() < terminals && ::poll(&pfd, 1, kStartTimeoutMs) > 0 && ::read(readEnd.Get(), &c, 1) == 1) {
+        if (c == '\n')
+            paths.push_back(std::exchange(line, {}));
+        else
+            line.push_back(c);
+    }
+    if (paths.size() == terminals && std::count(paths.begin(), paths.end(), std::string()) == 0)
+        m_paths = std::move(paths);
+    return Started();
 }
 
 int CRadioSimProcess::Stop(int signal)

@@ -16,17 +16,18 @@ namespace qrv::sim::test {
 class CRadioSimProcess {
 public:
     CRadioSimProcess() = default;
-    // Starts qrv-radiosim with these options.
-    explicit CRadioSimProcess(const std::vector<std::string>& options);
+    // Starts qrv-radiosim with these options, serving this many terminals.
+    explicit CRadioSimProcess(const std::vector<std::string>& options, std::size_t terminals = 1);
     ~CRadioSimProcess(); // kills a child still running
     CRadioSimProcess(const CRadioSimProcess&) = delete;
     CRadioSimProcess& operator=(const CRadioSimProcess&) = delete;
 
-    // Starts the program and reads the terminal path from its first line.
-    bool Start(const std::vector<std::string>& args);
-    const std::string& TerminalPath() const { return m_path; }
-    bool Started() const { return !m_path.empty(); }
-    const std::string& Port() const { return m_path; }
+    // Starts the program and reads the terminals' paths, one from each of its first lines.
+    bool Start(const std::vector<std::string>& args, std::size_t terminals = 1);
+    const std::string& TerminalPath() const { return Port(); }
+    bool Started() const { return !m_paths.empty(); }
+    const std::string& Port() const { return m_paths.empty() ? m_none : m_paths.front(); }
+    const std::vector<std::string>& Ports() const { return m_paths; }
     pid_t Pid() const { return m_pid; }
     // Sends the signal and waits for the exit; the exit code, or -1.
     int Stop(int signal);
@@ -39,7 +40,8 @@ public:
 
 private:
     pid_t m_pid = -1;
-    std::string m_path;
+    std::vector<std::string> m_paths; // all of them, or none
+    std::string m_none;
 };
 
 // A client end of the line: raw 9600 8N2, or left as the simulator set it.
