@@ -621,7 +621,7 @@ TEST_F(QrvctlRadioTest, NextRadioModeWritesTheRadiosPluggedInTurn)
 {
     ASSERT_EQ(Qrvctl({"new", "-o", (m_dir / "fleet.dat").string()}).exitCode, 0);
     const std::array<std::string, 3> serials{"SN-1", "SN-2", "SN-1"};
-    std::vector<std::string> options{"--swap-pause", "500"};
+    std::vector<std::string> options{"--swap-pause", "1500"}; // a radio is gone when a whole handshake fails
     for (std::size_t i = 0; i < serials.size(); ++i) {
         if (i > 0)
             options.push_back("--then");

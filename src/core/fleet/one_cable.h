@@ -2,7 +2,9 @@
 // One cable, many radios: the dealer plugs in a radio, it is written, he
 // unplugs it and plugs in the next. Between radios the port is probed with
 // the handshake alone, which changes nothing in a radio: a radio is done
-// when it stops answering, the next one is there when one answers again.
+// when a whole handshake (its tries take about a second) goes unanswered, so
+// that one lost reply on a noisy line does not count as a swap; the next one
+// is there when one answers again.
 #include "fleet/fleet_radio.h"
 
 #include <atomic>
