@@ -396,7 +396,7 @@ private slots:
         QVERIFY(!commands.PrintPreview());
         QCOMPARE(driver.Answered(), 2);
         QCOMPARE(driver.Unexpected(), 0);
-        QCOMPARE(setupTitle, QStringLiteral("Print Setup..."));
+        QCOMPARE(setupTitle, QStringLiteral("Print Setup"));
         QCOMPARE(setupParent, static_cast<QWidget*>(tree));
     }
 

@@ -115,6 +115,7 @@ TEST(ItemTables, TextsOfItemsAndCommands)
     EXPECT_EQ(CaptionOf("Save && Exit"), "Save & Exit");
     EXPECT_EQ(CaptionOf("(&"), "(");
     EXPECT_EQ(CaptionOf("Plain"), "Plain");
+    EXPECT_EQ(CaptionOf("导出 PDF(&D)..."), "导出 PDF");
     EXPECT_EQ(ToolTipOf("&Read", 0), "Read");
     EXPECT_EQ(ToolTipOf("Save &As...", 0), "As...");
     EXPECT_EQ(ToolTipOf("读频(&R)", 1), "读频");

@@ -206,6 +206,9 @@ std::string CaptionOf(const std::string& menuText)
         else if (text[i] != '&')
             caption += text[i];
     }
+    // "Save As..." opens a window; the window itself is "Save As".
+    if (caption.ends_with("..."))
+        caption.resize(caption.size() - 3);
     return caption;
 }
 

@@ -116,7 +116,7 @@ std::pair<std::string, int> SplitTrailingNumber(const std::string& text);
 // The tool tip of a command text in a language ("&Read" -> "Read" in the first language).
 std::string ToolTipOf(const std::string& text, int languageIndex);
 // A menu text as a window caption: without its mnemonic, whether written
-// "&Help Topics" or "帮助主题(&H)".
+// "&Help Topics" or "帮助主题(&H)", and without the dots of "Save &As...".
 std::string CaptionOf(const std::string& menuText);
 // The status-bar prompt of an S01 text: the part before the first "&".
 std::string PromptOf(const std::string& text);
