@@ -12,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
@@ -31,8 +30,7 @@ std::filesystem::path FleetLogPath(const CCliArgs& a)
 {
     if (auto log = a.Value("--log"))
         return FromUtf8Path(*log);
-    return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
-           "fleet_log.csv";
+    return qrv::FleetLogPath();
 }
 
 // One worker per radio, each a QThread: the serial port works only in a thread Qt started.

@@ -309,21 +309,12 @@ int VerbCompare(const std::vector<std::string>& args)
         Report(context.Settings(), *link, result);
         return kExitTrouble;
     }
-    bool differ = false;
-    const auto& radioRange = job->Transfer().RadioRange();
-    const CDocumentIdentity& document = context.RadioData().Identity();
-    if (document.LowerLimit() < radioRange.lower || document.UpperLimit() > radioRange.upper) {
-        std::printf("%s\n", FormatMessageText(context.Settings().GetMessage(msg::kRangeOutsideRadio),
-                                              MakeRangeText(radioRange.lower, radioRange.upper))
-                                .c_str());
-        differ = true;
-    }
-    for (const CFieldDifference& difference :
-         CompareWithRadio(job->ReadImage(), context.RadioData().GetImage(), context.Settings().IsFactoryLevel())) {
-        std::printf("%s\n", difference.Line().c_str());
-        differ = true;
-    }
-    return differ ? kExitFound : kExitOk;
+    const std::vector<std::string> lines =
+        ComparisonLines(context.Settings(), context.RadioData().Identity(), job->Transfer().RadioRange(),
+                        job->ReadImage(), context.RadioData().GetImage());
+    for (const std::string& line : lines)
+        std::printf("%s\n", line.c_str());
+    return lines.empty() ? kExitOk : kExitFound;
 }
 
 int VerbMessages(const std::vector<std::string>& args)

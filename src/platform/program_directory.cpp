@@ -76,6 +76,12 @@ void SeedProgramDirectory(const std::filesystem::path& installed, const std::fil
         newStamp.commit();
 }
 
+std::filesystem::path FleetLogPath()
+{
+    return std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdU16String()) /
+           "fleet_log.csv";
+}
+
 std::string ToUtf8Path(const std::filesystem::path& path)
 {
     const auto u8 = path.u8string();

@@ -18,6 +18,9 @@ void SeedProgramDirectory(const std::filesystem::path& installed, const std::fil
 // The help pages: "help" in the program directory when it has one (a build
 // tree, a portable copy), else the installed pages beside the program.
 std::filesystem::path ResolveHelpDirectory(const std::filesystem::path& programDirectory);
+// The log of every fleet write, the program's and qrvctl's alike:
+// fleet_log.csv in the user's data directory.
+std::filesystem::path FleetLogPath();
 std::string ToUtf8Path(const std::filesystem::path& path);
 std::filesystem::path FromUtf8Path(const std::string& path);
 

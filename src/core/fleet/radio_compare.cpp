@@ -1,6 +1,8 @@
 #include "fleet/radio_compare.h"
 
 #include "radio_data/change_log.h"
+#include "radio_data/messages.h"
+#include "radio_data/settings.h"
 #include "radio_link/codeplug_transfer.h"
 #include "util/text_format.h"
 
@@ -50,6 +52,18 @@ std::vector<CFieldDifference> CompareWithRadio(const Image& radio, const Image& 
         }
     }
     return differences;
+}
+
+std::vector<std::string> ComparisonLines(const CSettings& settings, const CDocumentIdentity& document,
+                                         const FreqRangeRec& radioRange, const Image& radio, const Image& file)
+{
+    std::vector<std::string> lines;
+    if (document.LowerLimit() < radioRange.lower || document.UpperLimit() > radioRange.upper)
+        lines.push_back(FormatMessageText(settings.GetMessage(msg::kRangeOutsideRadio),
+                                          MakeRangeText(radioRange.lower, radioRange.upper)));
+    for (const CFieldDifference& difference : CompareWithRadio(radio, file, settings.IsFactoryLevel()))
+        lines.push_back(difference.Line());
+    return lines;
 }
 
 } // namespace qrv

@@ -3,6 +3,8 @@
 // change in the radio, by record and field where the records name the bytes,
 // as change-log lines otherwise. This is how a dealer audits a fleet.
 #include "radio_data/codeplug_places.h"
+#include "radio_data/document_identity.h"
+#include "radio_data/model_catalog.h"
 #include "util/bytes.h"
 
 #include <cstdint>
@@ -25,5 +27,12 @@ struct CFieldDifference {
 // The differences within the ranges a write sends, in address order. The
 // radio's own manual tune switch bit is not a difference: a write keeps it.
 std::vector<CFieldDifference> CompareWithRadio(const Image& radio, const Image& file, bool factoryLevel);
+
+class CSettings;
+// What Compare with Radio reports: the range message when the codeplug's
+// range lies outside the radio's, then a line per difference; nothing when
+// the radio holds the codeplug.
+std::vector<std::string> ComparisonLines(const CSettings& settings, const CDocumentIdentity& document,
+                                         const FreqRangeRec& radioRange, const Image& radio, const Image& file);
 
 } // namespace qrv
