@@ -2,8 +2,6 @@
 
 #include "presentation/command_numbers.h"
 #include "radio_data/radio_data.h"
-#include "radio_data/read_failure.h"
-#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
@@ -120,8 +118,7 @@ bool ImportChannelsFromFile(QWidget* parent, CRadioData& data, const CSettings& 
 {
     const CFileBytes csv = ReadFileBytes(PathOf(path), kMaxCsvBytes);
     if (!csv) {
-        const CReadFailureMessage why = DescribeReadFailure(S(path), csv.failure);
-        ShowMessage(parent, settings, why.message, QMessageBox::Ok, Q(why.argument));
+        ShowReadFailure(parent, settings, S(path), csv.failure);
         return false;
     }
     CDlgImportChannels dialog(data, settings, std::string(csv.bytes.begin(), csv.bytes.end()), format, parent);
@@ -143,12 +140,8 @@ bool ImportChannelsCommand(QWidget* parent, CRadioData& data, const CSettings& s
 bool ExportChannelsToFile(QWidget* parent, const CRadioData& data, const CSettings& settings, const QString& path,
                           CCsvFormat format)
 {
-    if (const CSaveResult saved = WriteFileAtomically(PathOf(path), ExportChannels(data, settings, format)); !saved) {
-        const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
-        ShowMessage(parent, settings, failure.message, QMessageBox::Ok, Q(failure.argument));
-        return false;
-    }
-    return true;
+    return SavedOrSaid(parent, settings, S(path),
+                       WriteFileAtomically(PathOf(path), ExportChannels(data, settings, format)));
 }
 
 bool ExportChannelsCommand(QWidget* parent, const CRadioData& data, const CSettings& settings)

@@ -3,7 +3,6 @@
 #include "presentation/caption_numbers.h"
 #include "presentation/command_numbers.h"
 #include "program_directory.h"
-#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
@@ -62,12 +61,7 @@ CDlgSerialTrace::CDlgSerialTrace(const CSettings& settings, std::shared_ptr<cons
 
 bool CDlgSerialTrace::SaveTo(const QString& path)
 {
-    const CSaveResult saved = WriteFileAtomically(FromUtf8Path(S(path)), m_trace->Text());
-    if (!saved) {
-        const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
-        ShowMessage(this, m_settings, failure.message, QMessageBox::Ok, Q(failure.argument));
-    }
-    return saved.Ok();
+    return SavedOrSaid(this, m_settings, S(path), WriteFileAtomically(FromUtf8Path(S(path)), m_trace->Text()));
 }
 
 void CDlgSerialTrace::OnSave()

@@ -3,7 +3,6 @@
 #include "presentation/command_numbers.h"
 #include "presentation/item_tables.h"
 #include "radio_data/messages.h"
-#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "report_pdf.h"
 #include "report_printer.h"
@@ -62,14 +61,8 @@ bool WriteReportPdf(QWidget* parent, const CSettings& settings, CReportPrinter& 
         return false;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(pdf->constData());
-    const CSaveResult saved =
-        WriteFileAtomically(PathOf(path), std::span(bytes, static_cast<std::size_t>(pdf->size())));
-    if (!saved) {
-        const CSaveFailureMessage failure = DescribeSaveFailure(S(path), saved);
-        ShowMessage(parent, settings, failure.message, QMessageBox::Ok, Q(failure.argument));
-        return false;
-    }
-    return true;
+    return SavedOrSaid(parent, settings, S(path),
+                       WriteFileAtomically(PathOf(path), std::span(bytes, static_cast<std::size_t>(pdf->size()))));
 }
 
 } // namespace qrv

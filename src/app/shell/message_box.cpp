@@ -4,6 +4,8 @@
 
 #include "presentation/message_kinds.h"
 #include "radio_data/messages.h"
+#include "radio_data/read_failure.h"
+#include "radio_data/save_failure.h"
 #include "radio_data/settings.h"
 #include "shell/qt_text.h"
 #include "util/text_format.h"
@@ -71,6 +73,21 @@ QMessageBox::StandardButton ShowText(QWidget* parent, const CSettings& settings,
                                      QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
 {
     return Show(parent, settings, 0, text, buttons, icon);
+}
+
+void ShowReadFailure(QWidget* parent, const CSettings& settings, const std::string& file, EReadFailure failure)
+{
+    const CReadFailureMessage why = DescribeReadFailure(file, failure);
+    ShowMessage(parent, settings, why.message, QMessageBox::Ok, Q(why.argument));
+}
+
+bool SavedOrSaid(QWidget* parent, const CSettings& settings, const std::string& file, const CSaveResult& saved)
+{
+    if (saved)
+        return true;
+    const CSaveFailureMessage why = DescribeSaveFailure(file, saved);
+    ShowMessage(parent, settings, why.message, QMessageBox::Ok, Q(why.argument));
+    return false;
 }
 
 std::function<bool(int lower, int upper)> AskNewRange(QWidget* parent, const CSettings& settings)
