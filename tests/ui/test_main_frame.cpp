@@ -332,10 +332,15 @@ private slots:
             bool changeLog;
             bool factoryMode;
             bool updateMemory;
+            int programSeparators; // a separator goes with the group it opens
         };
         for (const Case c :
-             {Case{0, false, false, false}, Case{659, false, true, false}, Case{61038527, true, true, true}}) {
+             {Case{0, false, false, false, 2}, Case{659, false, true, false, 3}, Case{61038527, true, true, true, 5}}) {
             CFixture f(c.level);
+            const QList<QAction*> program = f.frame->menuBar()->findChild<QMenu*>(QStringLiteral("menu3"))->actions();
+            QCOMPARE(std::count_if(program.begin(), program.end(),
+                                   [](const QAction* a) { return a->isSeparator() && a->isVisible(); }),
+                     c.programSeparators);
             QCOMPARE(f.frame->Tree()->FindItem(item::kChangeLog) != nullptr, c.changeLog);
             QVERIFY(f.frame->Tree()->FindItem(item::kDtmfSystem) == nullptr);
             QVERIFY(f.frame->Tree()->FindItem(item::kEmergency) == nullptr);
@@ -942,20 +947,23 @@ private slots:
         const Image held = radio.Memory();
         f.data->Channels()[0]->SetPersonalityPosition(9); // no such personality
         f.data->AfterLoad();
-        f.messages.clear();
-        bool dialogShown = false;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&dialogShown] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                dialogShown = true;
-                modal->close();
-            }
-        });
-        closer.start(50);
-        f.frame->DoCommand(command::kWrite);
-        closer.stop();
-        QVERIFY(!dialogShown);
-        QCOMPARE(f.messages, std::vector<int>{msg::kInvalidData});
+        // Writing one radio or several, and comparing with one, are refused alike.
+        for (const int command : {command::kWrite, command::kWriteFleet, command::kCompare}) {
+            f.messages.clear();
+            bool dialogShown = false;
+            QTimer closer;
+            connect(&closer, &QTimer::timeout, [&dialogShown] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    dialogShown = true;
+                    modal->close();
+                }
+            });
+            closer.start(50);
+            f.frame->DoCommand(command);
+            closer.stop();
+            QVERIFY(!dialogShown);
+            QCOMPARE(f.messages, std::vector<int>{msg::kInvalidData});
+        }
         QCOMPARE(radio.Memory(), held);
     }
 

@@ -24,6 +24,14 @@ constexpr int kDetailIndent = 24;
 
 } // namespace
 
+QString PortLabel(const CSettings& settings, const CPortInfo& port)
+{
+    const std::string name = port.device == kSimulatedPortName ? settings.GetMessage(kSimulatedRadioText)
+                             : port.name.empty()               ? port.device
+                                                               : port.name;
+    return port.description.empty() ? Q(name) : QStringLiteral("%1  (%2)").arg(Q(name), Q(port.description));
+}
+
 CDlgPort::CDlgPort(const CSettings& settings, QWidget* parent) : CDlgPort(settings, ListSerialPorts(true), parent)
 {
 }
@@ -73,12 +81,7 @@ CDlgPort::CDlgPort(const CSettings& settings, std::vector<CPortInfo> ports, QWid
 
 void CDlgPort::AddPort(QVBoxLayout& layout, const CPortInfo& port, bool remembered)
 {
-    const std::string name = port.device == kSimulatedPortName ? m_settings.GetMessage(kSimulatedRadioText)
-                             : port.name.empty()               ? port.device
-                                                               : port.name;
-    const QString text =
-        port.description.empty() ? Q(name) : QStringLiteral("%1  (%2)").arg(Q(name), Q(port.description));
-    auto* button = new QRadioButton(text, this);
+    auto* button = new QRadioButton(PortLabel(m_settings, port), this);
     button->setToolTip(Q(port.device));
     m_group->addButton(button, static_cast<int>(m_ports.size()));
     layout.addWidget(button);

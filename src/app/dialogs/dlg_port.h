@@ -4,6 +4,7 @@
 // opened, why and what to do; a device path the user types (a
 // pseudo-terminal, a /dev/serial/by-id link); and the simulated radio.
 #include "port_list.h"
+#include "radio_data/messages.h"
 
 #include <QDialog>
 
@@ -18,6 +19,9 @@ namespace qrv {
 
 class CSettings;
 
+// A port as the user reads it: its name, then what the system says it is.
+QString PortLabel(const CSettings& settings, const CPortInfo& port);
+
 class CDlgPort : public QDialog {
     Q_OBJECT
 public:
@@ -26,7 +30,7 @@ public:
     // The texts of a port that cannot be opened, and of its serial number.
     static constexpr int kNoPermission = 1333;
     static constexpr int kCannotOpen = 1334;
-    static constexpr int kSerialNumber = 1335;
+    static constexpr int kSerialNumber = msg::kSerialNumberText;
 
     // The ports listed are the system's (probed now) unless given.
     CDlgPort(const CSettings& settings, QWidget* parent = nullptr);

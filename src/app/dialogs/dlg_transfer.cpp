@@ -1,6 +1,9 @@
 #include "dialogs/dlg_transfer.h"
 
 #include "dialogs/backup_actions.h"
+#include "presentation/caption_numbers.h"
+#include "presentation/command_numbers.h"
+#include "presentation/item_tables.h"
 #include "program_directory.h"
 #include "radio_data/messages.h"
 #include "radio_data/model_catalog.h"
@@ -24,13 +27,13 @@ namespace qrv {
 namespace {
 
 constexpr int kForm = 1601;
-constexpr int kReadCaption = 1601;
-constexpr int kWriteCaption = 1602;
+constexpr int kReadCaption = caption::kReadFromRadio;
+constexpr int kWriteCaption = caption::kWriteToRadio;
 constexpr int kReadProgressText = 1604;
-constexpr int kWriteProgressText = 1605;
+constexpr int kWriteProgressText = caption::kWriteProgress;
 constexpr int kTextControl = 1603;
 constexpr int kBarControl = 1611;
-constexpr int kVerifyText = 32945;
+constexpr int kVerifyText = caption::kVerifyAfterWrite;
 constexpr int kBackupFailed = 1263;
 
 } // namespace
@@ -44,7 +47,7 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
     setProperty("controlNumber", kForm);
     setWindowTitle(Q(settings.GetText(direction == Direction::Read ? kReadCaption : kWriteCaption)));
     auto* layout = new QVBoxLayout(this);
-    m_text = new QLabel(this);
+    m_text = new QLabel(Q(settings.GetText(kTextControl)), this); // "Connect the radio and click OK to start."
     m_text->setProperty("controlNumber", kTextControl);
     m_bar = new QProgressBar(this);
     m_bar->setProperty("controlNumber", kBarControl);
@@ -71,6 +74,14 @@ CDlgTransfer::CDlgTransfer(Direction direction, std::unique_ptr<CRadioLink> link
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(this, &CDlgTransfer::Progress, this, &CDlgTransfer::OnProgress, Qt::QueuedConnection);
     connect(this, &CDlgTransfer::Finished, this, &CDlgTransfer::OnFinished, Qt::QueuedConnection);
+}
+
+void CDlgTransfer::SetCompareOnly()
+{
+    m_compareOnly = true;
+    setProperty("controlNumber", command::kCompare);
+    setWindowTitle(Q(CaptionOf(m_settings.GetText(command::kCompare))));
+    m_job->SetBackupFolder({});
 }
 
 CDlgTransfer::~CDlgTransfer()
@@ -134,8 +145,11 @@ void CDlgTransfer::OnFinished()
         ShowMessage(this, m_settings, kBackupFailed, QMessageBox::Ok, Q(m_job->BackupError()));
     const std::filesystem::path& backup = m_job->BackupFile();
     const std::string backupFolder = backup.empty() ? std::string() : ToUtf8Path(backup.parent_path());
-    ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder));
-    m_session.FinishTransfer(*m_job, r, AskNewRange(this, m_settings), m_beforeLoad);
+    // A comparison that read the radio has its own way of saying so.
+    if (!m_compareOnly || !r.ok)
+        ShowMessageText(this, m_settings, r.message, TransferMessageText(m_settings, r, backupFolder));
+    if (!m_compareOnly)
+        m_session.FinishTransfer(*m_job, r, AskNewRange(this, m_settings), m_beforeLoad);
     if (r.ok)
         accept();
     else

@@ -38,6 +38,11 @@ public:
     // Called on the window's thread just before a read replaces the codeplug
     // (the main window closes the windows that show the old one).
     void SetBeforeLoad(std::function<void()> beforeLoad) { m_beforeLoad = std::move(beforeLoad); }
+    // Compare with Radio: a read that leaves the codeplug, the settings and
+    // the backups as they are and says nothing when it succeeds; the caller
+    // takes the radio's image and range from the job.
+    void SetCompareOnly();
+    const CTransferJob& Job() const { return *m_job; }
     const CTransferResult& Result() const { return m_result; }
     QPushButton* OkButton() const { return m_ok; }
     // Write only: "Verify after write", checked at first.
@@ -65,6 +70,7 @@ private:
     std::unique_ptr<CTransferJob> m_job;
     CTransferResult m_result;
     std::function<void()> m_beforeLoad;
+    bool m_compareOnly = false;
     std::unique_ptr<QThread> m_worker;
     QLabel* m_text = nullptr;
     QProgressBar* m_bar = nullptr;

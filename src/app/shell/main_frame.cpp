@@ -19,6 +19,7 @@
 #include "factory/adjustment_command.h"
 #include "factory/factory_commands.h"
 #include "factory/factory_context.h"
+#include "fleet/radio_compare.h"
 #include "port_list.h"
 #include "presentation/item_tables.h"
 #include "printing/pdf_export.h"
@@ -28,6 +29,9 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
+#include "radios/dlg_compare_result.h"
+#include "radios/dlg_fleet_write.h"
+#include "radios/simulated_radios.h"
 #include "shell/child_frame.h"
 #include "shell/help.h"
 #include "shell/message_box.h"
@@ -77,7 +81,8 @@ QSettings RecentStore()
 
 CMainFrame::CMainFrame(CSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_session(settings), m_data(m_session.Data()),
-      m_ranges(m_session.Ranges()), m_menus(settings)
+      m_ranges(m_session.Ranges()), m_menus(settings),
+      m_simulated(std::make_unique<CSimulatedRadios>([this] { return MakeSimulatedRadio(); }))
 {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(Q((m_settings.ProgramDirectory() / "qrv.png").string())));
@@ -242,7 +247,7 @@ bool CMainFrame::HandlesCommand(int number) const
         kTreeBar,     kLogBar,        kInvalidBar,   kTabBar,     kRead,           kWrite,          kPort,
         kModel,       kLanguage,      kUpdateMemory, kHelp,       kAbout,          kAdjustment,     kBaseBand,
         kFactoryMode, kWriteTuneData, kUndo,         kRedo,       kImportChannels, kExportChannels, kOpenBackupFolder,
-        kSerialTrace, kPrint,         kPrintPreview, kPrintSetup, kExportPdf};
+        kSerialTrace, kPrint,         kPrintPreview, kPrintSetup, kExportPdf,      kWriteFleet,     kCompare};
     if (handled.count(number) != 0 || (number >= kFirstRecent && number < kFirstRecent + kRecentCount))
         return true;
     const auto row = FindOpenableView(ItemOfCommand(number));
@@ -709,6 +714,14 @@ void CMainFrame::DoCommand(int number)
     case kWrite:
         TransferCommand(false);
         return;
+    case kWriteFleet:
+        if (auto dialog = MakeFleetDialog())
+            dialog->exec();
+        return;
+    case kCompare:
+        if (auto dialog = MakeCompareDialog(); dialog && dialog->exec() == QDialog::Accepted)
+            AfterCompare(*dialog);
+        return;
     case kPort:
         PortCommand();
         return;
@@ -848,7 +861,7 @@ void CMainFrame::ChangeModel(const std::string& modelId, const std::string& mode
     m_session.SetIdentity({modelId, modelName, range, signal, CSettings::kProgramVersion});
     m_settings.WriteChoices();
     m_session.LoadDefaultImage();
-    m_simulated.reset();
+    m_simulated->Clear();
     Relocalise();
     Loaded();
 }
@@ -897,22 +910,25 @@ void CMainFrame::UpdateUndoActions()
         redo->setEnabled(m_undo->CanRedo());
 }
 
-sim::CSimRadio& CMainFrame::SimulatedRadio()
+std::unique_ptr<sim::CSimRadio> CMainFrame::MakeSimulatedRadio() const
 {
-    if (!m_simulated) {
-        // A radio of the current model and range holding the current codeplug.
-        sim::CSimIdentity identity;
-        const CDocumentIdentity& document = m_data.Identity();
-        identity.modelName = document.modelName;
-        identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
-        identity.range = sim::CSimIdentity::RangeBlock(m_ranges.FlagsOf(document.freqRange), document.LowerLimit(),
-                                                       document.UpperLimit());
-        m_simulated = std::make_unique<sim::CSimRadio>(identity);
-        Image image{};
-        m_data.StoreToImage(image);
-        m_simulated->Memory() = image;
-    }
-    return *m_simulated;
+    // A radio of the current model and range holding the current codeplug.
+    sim::CSimIdentity identity;
+    const CDocumentIdentity& document = m_data.Identity();
+    identity.modelName = document.modelName;
+    identity.modelId = m_settings.GetModelText(msg::kAcceptedModelId);
+    identity.range = sim::CSimIdentity::RangeBlock(m_ranges.FlagsOf(document.freqRange), document.LowerLimit(),
+                                                   document.UpperLimit());
+    auto radio = std::make_unique<sim::CSimRadio>(identity);
+    Image image{};
+    m_data.StoreToImage(image);
+    radio->Memory() = image;
+    return radio;
+}
+
+sim::CSimRadio& CMainFrame::SimulatedRadio(int number)
+{
+    return m_simulated->Radio(number);
 }
 
 CPortChoice CMainFrame::Ports() const
@@ -948,6 +964,39 @@ void CMainFrame::AfterTransfer(bool read, bool ok)
         if (auto* radio = qobject_cast<CViewRadio*>(child->View()))
             radio->LoadControls();
     RefreshStatusBar();
+}
+
+std::unique_ptr<CDlgFleetWrite> CMainFrame::MakeFleetDialog()
+{
+    // Nothing is sent while the data checks find errors.
+    if (const CFileResult prepared = m_session.PrepareImage(); !prepared.ok) {
+        ShowFileResult(prepared);
+        return nullptr;
+    }
+    const CDocumentIdentity& identity = m_data.Identity();
+    return std::make_unique<CDlgFleetWrite>(
+        m_settings, CFleetRun::CCodeplug{identity, m_ranges.FlagsOf(identity.freqRange), m_data.GetImage()},
+        ListSerialPorts(true), [this](int number) -> sim::CSimRadio& { return SimulatedRadio(number); }, this);
+}
+
+std::unique_ptr<CDlgTransfer> CMainFrame::MakeCompareDialog()
+{
+    // The codeplug compared is the one a write would send.
+    if (const CFileResult prepared = m_session.PrepareImage(); !prepared.ok) {
+        ShowFileResult(prepared);
+        return nullptr;
+    }
+    auto dialog = MakeTransferDialog(true);
+    dialog->SetCompareOnly();
+    return dialog;
+}
+
+void CMainFrame::AfterCompare(const CDlgTransfer& dialog)
+{
+    const CTransferJob& job = dialog.Job();
+    ShowComparison(this, m_settings,
+                   ComparisonLines(m_settings, m_data.Identity(), job.Transfer().RadioRange(), job.ReadImage(),
+                                   m_data.GetImage()));
 }
 
 void CMainFrame::TransferCommand(bool read)

@@ -32,12 +32,14 @@ class CUndoController;
 class CPrintCommands;
 struct CFactoryContext;
 struct CNotification;
+class CDlgFleetWrite;
 class CDlgTransfer;
 class CRadioLink;
 struct CPortChoice;
 class CNavigationTree;
 class CRadioData;
 class CSettings;
+class CSimulatedRadios;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -64,8 +66,16 @@ public:
     // what the main window does with its result.
     std::unique_ptr<CDlgTransfer> MakeTransferDialog(bool read);
     void AfterTransfer(bool read, bool ok);
-    // The radio that the "Simulated radio" port joins; made from the current codeplug on first use.
-    sim::CSimRadio& SimulatedRadio();
+    // Write to Several Radios: the dialog over the current codeplug after the
+    // data checks of Write to Radio; nullptr (after their message) when they fail.
+    std::unique_ptr<CDlgFleetWrite> MakeFleetDialog();
+    // Compare with Radio: the read dialog (not yet started) that changes
+    // nothing, after the data checks; then what it found is shown.
+    std::unique_ptr<CDlgTransfer> MakeCompareDialog();
+    void AfterCompare(const CDlgTransfer& dialog);
+    // The radio that the "Simulated radio" port joins (number 1), or another
+    // of the fleet write's; made from the current codeplug on first use.
+    sim::CSimRadio& SimulatedRadio(int number = 1);
 
     // Update Memory Data: the image takes the records; an open data watch view lists what changed.
     void UpdateMemoryData();
@@ -139,6 +149,7 @@ private:
     void TransferCommand(bool read);
     void PortCommand();
     CPortChoice Ports() const;
+    std::unique_ptr<sim::CSimRadio> MakeSimulatedRadio() const;
 
     CSettings& m_settings;
     CCodeplugSession m_session;
@@ -168,7 +179,7 @@ private:
     // The model of the codeplug last loaded: a factory function that meets
     // another model's radio starts from that model's default image.
     std::string m_loadedModelId;
-    std::unique_ptr<sim::CSimRadio> m_simulated;
+    std::unique_ptr<CSimulatedRadios> m_simulated;
 };
 
 } // namespace qrv

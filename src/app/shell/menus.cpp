@@ -44,9 +44,9 @@ const std::vector<std::vector<int>>& MenuTemplate()
          kExit},
         {kModel, kLanguage},
         {},
-        // The positions matter: the user level removes the separators 7, 9 and 11 with the items after them.
-        {kRead, kWrite, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator, kFactoryMode, kSeparator,
-         kWriteTuneData, kSeparator, kUpdateMemory},
+        // A command the user level hides takes the separator before it along.
+        {kRead, kWrite, kWriteFleet, kCompare, kSeparator, kPort, kSeparator, kAdjustment, kBaseBand, kSeparator,
+         kFactoryMode, kSeparator, kWriteTuneData, kSeparator, kUpdateMemory},
         {kTreeBar, kLogBar, kInvalidBar, kTabBar, kSeparator, item::kChannelList, kDtmfSystemView, kEmergencyView,
          item::kVolume, item::kMicrophone},
         {kCloseAll, kCloseAllButThis},
@@ -191,37 +191,34 @@ void CMenus::RemoveHiddenItems(QMenuBar* bar)
             m_actions.erase(number);
         }
     };
-    const auto menus = bar->actions();
-    const auto removeAt = [&menus](int menuIndex, int position) {
-        if (menuIndex >= menus.size() || menus[menuIndex]->menu() == nullptr)
-            return;
-        const auto items = menus[menuIndex]->menu()->actions();
-        if (position < items.size())
-            items[position]->setVisible(false);
-    };
     if (!factory) {
-        if (QAction* changeLog = Action(item::kChangeLog); changeLog != nullptr && menus.size() > 2) {
-            const auto items = menus[2]->menu()->actions();
-            const auto index = items.indexOf(changeLog);
-            if (index > 0 && items[index - 1]->isSeparator())
-                items[index - 1]->setVisible(false);
-        }
         remove(item::kChangeLog);
         remove(kDtmfSystemView);
         remove(kEmergencyView);
         remove(item::kVolume);
         remove(item::kMicrophone);
         remove(kUpdateMemory);
-        removeAt(3, 11);
         remove(kWriteTuneData);
-        removeAt(3, 9);
         remove(kBaseBand);
-        if (level != CSettings::kServiceLevel) {
+        if (level != CSettings::kServiceLevel)
             remove(kFactoryMode);
-            removeAt(3, 7);
-        }
     }
     remove(item::kDtmfSystem);
+    // A separator goes with the commands after it when none of them is left.
+    for (const QAction* top : bar->actions()) {
+        if (top->menu() == nullptr)
+            continue;
+        const auto items = top->menu()->actions();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (!items[i]->isSeparator())
+                continue;
+            bool emptyGroup = true;
+            for (qsizetype next = i + 1; next < items.size() && !items[next]->isSeparator(); ++next)
+                emptyGroup = emptyGroup && !items[next]->isVisible();
+            if (emptyGroup)
+                items[i]->setVisible(false);
+        }
+    }
 }
 
 } // namespace qrv

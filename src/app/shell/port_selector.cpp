@@ -5,7 +5,8 @@
 
 namespace qrv {
 
-CPortSelector::CPortSelector(sim::CSimRadio* simulated) : m_simulated(simulated)
+CPortSelector::CPortSelector(sim::CSimRadio* simulated, std::string simulatedName)
+    : m_simulated(simulated), m_simulatedName(std::move(simulatedName))
 {
 }
 
@@ -13,7 +14,7 @@ bool CPortSelector::Open(const std::string& name)
 {
     if (m_port && m_port->IsOpen())
         return false;
-    if (name == kSimulatedPortName && m_simulated != nullptr)
+    if (name == m_simulatedName && m_simulated != nullptr)
         m_port = std::make_unique<sim::CSimBytePort>(*m_simulated);
     else
         m_port = std::make_unique<CQtSerialPort>();

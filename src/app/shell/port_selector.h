@@ -15,11 +15,13 @@ class CSimRadio;
 
 inline constexpr const char* kSimulatedPortName = "Simulated radio"; // as Settings.ini remembers it
 inline constexpr int kSimulatedRadioText = 1343;                     // as the user reads it (S01)
+inline constexpr int kSimulatedRadioNumber = 1352;                   // one of several, "%d" its number (S01)
 
 // Opens whichever port a name stands for.
 class CPortSelector : public CBytePort {
 public:
-    explicit CPortSelector(sim::CSimRadio* simulated);
+    // simulatedName: the port name that stands for the simulated radio.
+    explicit CPortSelector(sim::CSimRadio* simulated, std::string simulatedName = kSimulatedPortName);
 
     bool Open(const std::string& name) override;
     bool Close() override;
@@ -33,6 +35,7 @@ public:
 
 private:
     sim::CSimRadio* m_simulated;
+    std::string m_simulatedName;
     std::unique_ptr<CBytePort> m_port;
     std::string m_lastError;
 };

@@ -1,6 +1,8 @@
 #include "fleet/fleet_record.h"
 
 #include "fleet/fleet_radio.h"
+#include "presentation/caption_numbers.h"
+#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "radio_link/transfer_message.h"
 #include "util/text_format.h"
@@ -120,6 +122,23 @@ void DescribeFleetRecord(CFleetRecord& record, const CSettings& settings)
     record.reason = TransferMessageText(settings, record.transfer, record.backupFolder);
     // One line per radio, on the terminal and in the log.
     std::replace(record.reason.begin(), record.reason.end(), '\n', ' ');
+}
+
+std::string FleetStatusText(const CFleetRecord& record, const CSettings& settings)
+{
+    const std::string outcome = settings.GetItemText(caption::kFleetOutcomes, static_cast<int>(record.outcome));
+    std::string detail;
+    if (IsSuccess(record.outcome) && !record.serialNumber.empty()) {
+        detail = FormatMessageText(settings.GetMessage(msg::kSerialNumberText), record.serialNumber);
+    } else if (record.outcome == FleetOutcome::Skipped) {
+        detail = FormatMessageText(settings.GetMessage(kAlreadyWritten), record.serialNumber);
+    } else if (!IsSuccess(record.outcome)) {
+        CTransferResult first = record.transfer;
+        first.partialNote = 0; // the note on what the radio may hold is the log's and the tool tip's
+        detail = TransferMessageText(settings, first);
+        detail.resize(std::min(detail.size(), detail.find('\n')));
+    }
+    return detail.empty() ? outcome : outcome + kFleetSeparator + detail;
 }
 
 } // namespace qrv

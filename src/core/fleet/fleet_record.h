@@ -46,6 +46,11 @@ bool HoldsTheCodeplug(FleetOutcome outcome);
 class CSettings;
 // Fills the record's reason in the program's language, on one line (the settings' thread).
 void DescribeFleetRecord(CFleetRecord& record, const CSettings& settings);
+// A radio's line in the fleet window: the outcome's name, then the serial
+// number of a radio written, or the first line of the message that says why
+// not. The parts are set apart by a middle dot, which reads well in every language.
+inline constexpr const char* kFleetSeparator = " · ";
+std::string FleetStatusText(const CFleetRecord& record, const CSettings& settings);
 // CRC-32 (the zip polynomial) of the image, as eight upper-case hexadecimal digits.
 std::string ImageChecksum(std::span<const std::uint8_t> image);
 

@@ -21,6 +21,10 @@ inline constexpr int kModel = 32771;
 inline constexpr int kPort = 32772;
 inline constexpr int kRead = 32773;
 inline constexpr int kWrite = 32774;
+// Write to Several Radios and Compare with Radio; their windows carry the
+// same numbers, so F1 finds the command's help page.
+inline constexpr int kWriteFleet = 32960;
+inline constexpr int kCompare = 32961;
 inline constexpr int kUpdateMemory = 32776;
 inline constexpr int kLanguage = 32777;
 inline constexpr int kTreeBar = 32778;

@@ -12,28 +12,29 @@ namespace qrv {
 MessageKind KindOfMessage(int number)
 {
     using namespace msg;
-    static constexpr std::array kSuccesses{kRadioReadDone, kRadioWriteDone, kTuneWritten, kTuneRead, kPasswordChanged};
-    static constexpr std::array kFailures{kRecentUnreadable,    kCannotWrite,
-                                          kWrongModel,          kCannotRead,
-                                          kNewerVersion,        kOtherMajorVersion,
-                                          kRangeOutsideRadio,   kOutOfMemory,
-                                          kModelMismatch,       kRadioReadFailed,
-                                          kRadioWriteFailed,    kNoRadioAnswer,
-                                          kRadioIdentityFailed, kTuneWriteFailed,
-                                          kTuneReadFailed,      kWrongOldPassword,
-                                          kWrongPassword,       kVerifyFailed,
-                                          kVerifyReadFailed,    kTuneSwitchUnread,
-                                          kPartialCodeplug,     kPartialCodeplugNoBackup,
-                                          kPartialValues,       kPrinterFailed,
-                                          kPrinterError,        kReportNotWritten,
-                                          kHelpMissing,         kSaveReadOnly,
-                                          kSaveCannotCreate,    kSaveNoSpace,
-                                          kSaveTooLarge,        kSaveIoError,
-                                          kSaveNotAFile,        kReadMissing,
-                                          kReadDirectory,       kReadNotAFile,
-                                          kReadUnreadable,      kReadTooLarge,
-                                          kReadDamaged,         csvmsg::kNothingToTake,
-                                          csvmsg::kDataProblems};
+    static constexpr std::array kSuccesses{kRadioReadDone, kRadioWriteDone,  kTuneWritten,
+                                           kTuneRead,      kPasswordChanged, kRadioHoldsCodeplug};
+    static constexpr std::array kFailures{kRecentUnreadable,     kCannotWrite,
+                                          kWrongModel,           kCannotRead,
+                                          kNewerVersion,         kOtherMajorVersion,
+                                          kRangeOutsideRadio,    kOutOfMemory,
+                                          kModelMismatch,        kRadioReadFailed,
+                                          kRadioWriteFailed,     kNoRadioAnswer,
+                                          kRadioIdentityFailed,  kTuneWriteFailed,
+                                          kTuneReadFailed,       kWrongOldPassword,
+                                          kWrongPassword,        kVerifyFailed,
+                                          kVerifyReadFailed,     kTuneSwitchUnread,
+                                          kPartialCodeplug,      kPartialCodeplugNoBackup,
+                                          kPartialValues,        kPrinterFailed,
+                                          kPrinterError,         kReportNotWritten,
+                                          kHelpMissing,          kSaveReadOnly,
+                                          kSaveCannotCreate,     kSaveNoSpace,
+                                          kSaveTooLarge,         kSaveIoError,
+                                          kSaveNotAFile,         kReadMissing,
+                                          kReadDirectory,        kReadNotAFile,
+                                          kReadUnreadable,       kReadTooLarge,
+                                          kReadDamaged,          csvmsg::kNothingToTake,
+                                          csvmsg::kDataProblems, kFleetLogNotWritten};
     if (std::find(kSuccesses.begin(), kSuccesses.end(), number) != kSuccesses.end())
         return MessageKind::Success;
     if (std::find(kFailures.begin(), kFailures.end(), number) != kFailures.end())

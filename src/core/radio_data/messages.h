@@ -90,6 +90,19 @@ inline constexpr int kPageFooter = 1332;
 // S01: no file manager opened the backup folder ("%s" the folder).
 inline constexpr int kBackupFolderIs = 1342;
 
+// S01: "serial number %s", after a port's or a radio's name.
+inline constexpr int kSerialNumberText = 1335;
+
+// S01: the fleet write window. A port's line while it waits ("%d" the radios
+// done so far); the choices it refuses; the question before it closes with
+// radios being written; a log that could not be written ("%s" the log).
+inline constexpr int kFleetWaitingForRadio = 1346;
+inline constexpr int kFleetWaitingForUnplug = 1347;
+inline constexpr int kFleetNoPort = 1348;
+inline constexpr int kFleetOnePort = 1349;
+inline constexpr int kFleetStopQuestion = 1350;
+inline constexpr int kFleetLogNotWritten = 1351;
+
 // S01: the help pages are not installed (argument: the folder looked in).
 inline constexpr int kHelpMissing = 1301;
 // S01: pasted cells of the channel list that match no entry of their column.

@@ -19,6 +19,8 @@ inline constexpr int kVerifyFailed = 1260;     // argument: the addresses that d
 inline constexpr int kVerifyReadFailed = 1261; // argument: the address
 inline constexpr int kTuneSwitchUnread = 1264; // argument: the address; nothing was written
 inline constexpr int kWriteStopped = 1345;     // argument: the address of the first block not sent
+// Compare with Radio found nothing a write would change.
+inline constexpr int kRadioHoldsCodeplug = 1353;
 // Notes after a failed write, on what the radio may now hold.
 inline constexpr int kPartialCodeplug = 1265;         // argument: the backup folder
 inline constexpr int kPartialCodeplugNoBackup = 1266; // when no backup was kept
