@@ -1,6 +1,5 @@
 #include "radios/simulated_radios.h"
 
-#include "fleet/fleet_radio.h"
 #include "shell/port_selector.h"
 #include "util/text_format.h"
 
@@ -19,11 +18,7 @@ sim::CSimRadio& CSimulatedRadios::Radio(int number)
     const auto wanted = static_cast<std::size_t>(std::clamp(number, 1, kMaxCount));
     while (m_radios.size() < wanted) {
         m_radios.push_back(m_make());
-        // The serial number field as a radio keeps it: the text, then zeros.
-        const std::string serial = SerialNumber(static_cast<int>(m_radios.size()));
-        auto field = m_radios.back()->Memory().begin() + CFleetRadio::kSerialNumberAddress;
-        std::fill_n(field, CFleetRadio::kSerialNumberWidth, std::uint8_t{0});
-        std::copy(serial.begin(), serial.end(), field);
+        m_radios.back()->SetSerial(SerialNumber(static_cast<int>(m_radios.size())));
     }
     return *m_radios[wanted - 1];
 }
