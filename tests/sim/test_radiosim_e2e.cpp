@@ -120,7 +120,9 @@ TEST_F(RadioSimProgram, StartsFromAnImageAndPacesRepliesAtLineSpeed)
     ASSERT_EQ(reply.size(), 27u);
     EXPECT_EQ(Bytes(reply.begin() + 9, reply.begin() + 25), Bytes(bytes.begin() + 0x580, bytes.begin() + 0x590));
     EXPECT_GE(last - start, 42ms); // 37 bytes of 11 bits at 9600 baud
-    EXPECT_GE(last - first, 25ms); // the reply trickles in rather than arriving at once
+    // The reply trickles in (26 more bytes take 30 ms) rather than arriving at
+    // once; the margin allows for a late first read on a busy machine.
+    EXPECT_GE(last - first, 15ms);
 
     // The serial number given replaces the image's.
     ASSERT_TRUE(line.Send(ReadFrame(0x048, 16)));
