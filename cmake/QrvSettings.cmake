@@ -17,6 +17,10 @@ target_compile_definitions(qrv_settings INTERFACE
   QT_STRICT_ITERATORS
   QT_DISABLE_DEPRECATED_UP_TO=0x060000)
 
+if(QRV_COVERAGE)
+  target_compile_options(qrv_settings INTERFACE --coverage -fno-inline)
+  target_link_options(qrv_settings INTERFACE --coverage)
+endif()
 if(QRV_SANITIZE)
   target_compile_options(qrv_settings INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(qrv_settings INTERFACE -fsanitize=address,undefined)
