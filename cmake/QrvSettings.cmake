@@ -18,7 +18,7 @@ target_compile_definitions(qrv_settings INTERFACE
   QT_DISABLE_DEPRECATED_UP_TO=0x060000)
 
 if(QRV_COVERAGE)
-  target_compile_options(qrv_settings INTERFACE --coverage -fno-inline)
+  target_compile_options(qrv_settings INTERFACE --coverage -fno-inline -fprofile-update=atomic)
   target_link_options(qrv_settings INTERFACE --coverage)
 endif()
 if(QRV_SANITIZE)
