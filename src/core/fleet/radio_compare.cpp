@@ -58,7 +58,7 @@ std::vector<std::string> ComparisonLines(const CSettings& settings, const CDocum
                                          const FreqRangeRec& radioRange, const Image& radio, const Image& file)
 {
     std::vector<std::string> lines;
-    if (document.LowerLimit() < radioRange.lower || document.UpperLimit() > radioRange.upper)
+    if (!CCodeplugTransfer::RangeFitsRadio(document, radioRange))
         lines.push_back(FormatMessageText(settings.GetMessage(msg::kRangeOutsideRadio),
                                           MakeRangeText(radioRange.lower, radioRange.upper)));
     for (const CFieldDifference& difference : CompareWithRadio(radio, file, settings.IsFactoryLevel()))

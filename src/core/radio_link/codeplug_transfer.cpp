@@ -118,7 +118,7 @@ CTransferResult CCodeplugTransfer::Prepare(const CPortChoice& ports, const std::
     }
 
     // The document's range must lie inside the radio's.
-    if (m_document.LowerLimit() < m_radioRange.lower || m_document.UpperLimit() > m_radioRange.upper)
+    if (!RangeFitsRadio(m_document, m_radioRange))
         return Fail(msg::kRangeOutsideRadio, radioRangeText);
     if (m_beforeWrite)
         if (const int refused = m_beforeWrite(m_link); refused != 0)

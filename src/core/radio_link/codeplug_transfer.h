@@ -67,6 +67,11 @@ public:
     static std::optional<CTransferResult> ReadBack(CRadioLink& link, const Image& sent,
                                                    const std::vector<CRange>& ranges);
     static std::array<std::uint8_t, 8> Stamp(const std::tm& localTime);
+    // A write needs the document's range to lie inside the radio's.
+    static bool RangeFitsRadio(const CDocumentIdentity& document, const FreqRangeRec& radio)
+    {
+        return document.LowerLimit() >= radio.lower && document.UpperLimit() <= radio.upper;
+    }
 
     // image: the buffer read into (Read; filled with zeros here) or sent from (Write).
     CCodeplugTransfer(Direction direction, CRadioLink& link, CSettings& settings, const CDocumentIdentity& document,
