@@ -1,24 +1,13 @@
-// qrvctl as a user runs it: real files on disk, exit codes, stdout and stderr.
+// qrvctl's file verbs as a user runs them: real files on disk, exit codes, stdout and stderr.
 #include "cli_messages.h"
-#include "presentation/form_numbers.h"
-#include "radio_data/data_file.h"
+#include "csv/channel_csv.h"
+#include "qrvctl_fixture.h"
+#include "qt_serial_port.h"
 #include "radio_data/messages.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "session/codeplug_session.h"
-#include "test_support.h"
-#include "tool_runner.h"
-#include "util/text_format.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include "qt_serial_port.h"
-
 #include <QSerialPort>
-
-#include <gtest/gtest.h>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -29,551 +18,343 @@ namespace {
 
 using test::ReadBytes;
 
-class QrvctlTest : public ::testing::Test {
+// Codeplugs beside doc.dat for each problem a file can have.
+class QrvctlTest : public test::CQrvctlTest {
 protected:
     void SetUp() override
     {
-        test::CopyResources(m_dir.Path());
-        m_settingsBefore = test::ReadText(m_dir / "Settings.ini");
+        CQrvctlTest::SetUp();
+        WriteImage("unowned.dat", m_doc, {{0x005, 0x12}, {0x6C0, 0x34}}); // bytes no object owns
+        // Channel 1 names a personality the codeplug lacks; then channel 2 too, and scan list 1 a channel.
+        WriteImage("one.dat", m_doc, {{0x580 + 18, 9}});
+        WriteImage("three.dat", m_doc, {{0x580 + 18, 9}, {0x594 + 18, 9}, {0x210 + 18, 17}});
+        auto doc = ReadBytes(m_dir / "doc.dat");
+        test::WriteBytes(m_dir / "cut.dat", {doc.begin(), doc.begin() + 2100});
+        const std::size_t header = datafile::kSignature.size();
+        doc[header + DataFileHeader::kModelId + 2] = '9'; // "QL910"
+        test::WriteBytes(m_dir / "other.dat", doc);
+        doc = ReadBytes(m_dir / "doc.dat");
+        doc[header + DataFileHeader::kProgramVersion + 3] = '2'; // "1.02..."
+        test::WriteBytes(m_dir / "newer.dat", doc);
+        WriteImage("locked.dat", m_doc);
+        std::filesystem::permissions(m_dir / "locked.dat", std::filesystem::perms::owner_read);
+        std::filesystem::create_directory(m_dir / "folder");
+        ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
+        test::WriteText(m_dir / "old.pdf", "old");
+        // Sixteen good rows, so that the scan list keeps all its channels, and two bad ones, lines 3 and 4.
+        std::string rows = "Frequency,Tone,rToneFreq\n440.5,,\n146.52,,\n441,Tone,99.9\n";
+        for (int i = 1; i < 16; ++i)
+            rows += "440.5,,\n";
+        test::WriteText(m_dir / "bad.csv", rows);
     }
 
-    void TearDown() override
+    std::optional<std::vector<std::uint8_t>> Bytes(const std::string& name)
     {
-        // No verb ever writes Settings.ini.
-        EXPECT_EQ(test::ReadText(m_dir / "Settings.ini"), m_settingsBefore);
+        return std::filesystem::exists(m_dir / name) ? std::optional(ReadBytes(m_dir / name)) : std::nullopt;
     }
-
-    test::CToolResult Run(std::vector<std::string> args)
-    {
-        args.push_back("--data-dir");
-        args.push_back(m_dir.Path().string());
-        test::CToolResult r = test::RunTool(QRVCTL_PATH, args);
-        EXPECT_TRUE(test::WholeLines(r.out)) << args[0] << ": " << r.out;
-        EXPECT_TRUE(test::WholeLines(r.err)) << args[0] << ": " << r.err;
-        return r;
-    }
-
-    std::string File(const std::string& name) { return (m_dir / name).string(); }
-
-    // The text of an S01 message as the shipped language file has it.
-    std::string Message(int number)
-    {
-        CSettings settings(m_dir.Path());
-        settings.SetReadOnly(true);
-        settings.SelectLanguage(0);
-        return settings.GetMessage(number);
-    }
-
-    QJsonObject Json(const test::CToolResult& r)
-    {
-        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
-    }
-
-    test::CTempDir m_dir;
-    std::string m_settingsBefore;
 };
 
-TEST_F(QrvctlTest, NewWritesADataFileWithTheGivenIdentity)
+// A usage error: exit 2, the reason and the usage of the verb (of all verbs
+// when the verb is not known) on stderr, nothing on stdout. Asked for, the
+// usage and the version go to stdout with exit 0. diff, like diff(1), and
+// check say 1 when they find something. A verb that fails names the file and
+// leaves every file as it was. The rows run in turn: a row may read what one above made.
+TEST_F(QrvctlTest, VerbTable)
 {
-    const auto r = Run({"new", "-o", File("a.dat"), "--model-name", "QL-220", "--range", "136-174", "--signal", "2",
-                        "--comment", "Fleet"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadBytes(m_dir / "a.dat").size(), 2191u + 5);
-
-    const auto info = Run({"info", File("a.dat"), "--json"});
-    ASSERT_EQ(info.exitCode, 0) << info.err;
-    const QJsonObject o = Json(info);
-    EXPECT_EQ(o[QStringLiteral("model_id")].toString(), QStringLiteral("QL210"));
-    EXPECT_EQ(o[QStringLiteral("model_name")].toString(), QStringLiteral("QL-220"));
-    EXPECT_EQ(o[QStringLiteral("range")].toString(), QStringLiteral("136-174"));
-    EXPECT_EQ(o[QStringLiteral("signal")].toInt(), 2);
-    EXPECT_EQ(o[QStringLiteral("comment")].toString(), QStringLiteral("Fleet"));
-    EXPECT_EQ(o[QStringLiteral("program_version")].toString(), QStringLiteral("1.01.05.001"));
-    EXPECT_EQ(o[QStringLiteral("range_flags")].toInt(), 0x80);
-
-    const auto text = Run({"info", File("a.dat")});
-    EXPECT_NE(text.out.find("136-174"), std::string::npos);
-}
-
-TEST_F(QrvctlTest, NewCodeplugsLieInTheirOwnBand)
-{
-    for (const std::string range : {"136-174", "400-470"}) {
-        const std::string file = File("band-" + range + ".dat");
-        ASSERT_EQ(Run({"new", "-o", file, "--range", range}).exitCode, 0);
-        const auto dump = Run({"dump", file, "--json"});
-        ASSERT_EQ(dump.exitCode, 0) << dump.err;
-        int lower = 0;
-        int upper = 0;
-        ParseRangeText(range, lower, upper);
-        const QJsonArray channels = Json(dump)[QStringLiteral("channels")].toArray();
-        ASSERT_EQ(channels.size(), 16);
-        for (const auto& value : channels) {
-            const double rx = value.toObject()[QStringLiteral("rx_mhz")].toString().toDouble();
-            EXPECT_GE(rx, lower) << range;
-            EXPECT_LE(rx, upper) << range;
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        std::vector<std::string> out;  // each somewhere on stdout; none: stdout is empty
+        std::vector<test::CShown> err; // each somewhere on stderr; none on a success: stderr is empty
+        const char* file = nullptr;    // after the run, the bytes it had before (absent: still absent)...
+        const char* equals = nullptr;  // ...or those of this file
+    };
+    const std::vector<std::string> help{"usage: qrvctl VERB", "\n  import-csv "};
+    const test::CShown readOnly{msg::kSaveReadOnly, "@locked.dat"};
+    // clang-format off
+    const Case cases[] = {
+        {"no verb", {}, 2, {}, {"\nusage: qrvctl VERB"}},
+        {"unknown verb", {"frobnicate"}, 2, {}, {"\nusage: qrvctl VERB"}},
+        {"help on an unknown verb", {"help", "frobnicate"}, 2, {}, {"\nusage: qrvctl VERB"}},
+        {"help on a verb", {"help", "dump"}, 0, {"usage: qrvctl dump FILE"}, {}},
+        {"info without a file", {"info"}, 2, {}, {"\nusage: qrvctl info FILE"}},
+        {"new without output", {"new"}, 2, {}, {"\nusage: qrvctl new -o FILE"}},
+        {"new range reversed", {"new", "-o", "@x.dat", "--range", "470-400"}, 2, {}, {"\nusage: qrvctl new"}, "x.dat"},
+        {"dump unknown option", {"dump", "@x.dat", "--bogus"}, 2, {}, {"\nusage: qrvctl dump FILE"}},
+        {"resave without output", {"resave", "@x.dat"}, 2, {}, {"\nusage: qrvctl resave IN"}},
+        {"diff of one file", {"diff", "@x.dat"}, 2, {}, {"\nusage: qrvctl diff A B"}},
+        {"messages unknown action", {"messages", "send"}, 2, {}, {"\nusage: qrvctl messages read"}},
+        {"report without output", {"report", "@doc.dat"}, 2, {}, {"\nusage: qrvctl report"}},
+        {"report unknown section", {"report", "@doc.dat", "-o", "@old.pdf", "--section", "volume"}, 2, {}, {"radio,"},
+         "old.pdf"},
+        {"report no language 2", {"report", "@doc.dat", "-o", "@x.pdf", "--language", "2"}, 2, {}, {"0 to 1"}, "x.pdf"},
+        {"export-csv without output", {"export-csv", "@doc.dat"}, 2, {}, {"\nusage: qrvctl export-csv"}},
+        {"export-csv unknown format", {"export-csv", "@doc.dat", "-o", "@x.csv", "--format", "x"}, 2, {}, {"native or"},
+         "x.csv"},
+        {"import-csv without csv", {"import-csv", "@doc.dat", "-o", "@x.dat"}, 2, {}, {"\nusage: qrvctl import-csv"}},
+        {"help", {"help"}, 0, help, {}},
+        {"help option", {"--help"}, 0, help, {}},
+        {"help short option", {"-h"}, 0, help, {}},
+        {"help before the work", {"new", "-o", "@x.dat", "--help"}, 0, {"usage: qrvctl new -o FILE"}, {}, "x.dat"},
+        {"version", {"--version"}, 0, {"qrvctl " + std::string(CSettings::kProgramVersion) + "\n"}, {}},
+        {"new with a comment", {"new", "-o", "@esc.dat", "--comment", "\x1b[2Jcleared"}, 0, {}, {}},
+        {"info escapes the comment", {"info", "@esc.dat"}, 0, {"QL-210", "400-470", "\\x1B[2Jcleared"}, {}},
+        {"dump", {"dump", "@doc.dat"}, 0, {"446.00625", "94.8"}, {}},
+        // Channel 1: previous link to channel 16 (0x6AC), next to 0x594, then 446.00625 MHz; and the last row.
+        {"hex", {"hex", "@doc.dat"}, 0, {"\n0x580  AC 06 94 05 25 06 60 44 25 06 60 44", "\n0x7F0  "}, {}},
+        {"diff of the same", {"diff", "@doc.dat", "@doc.dat"}, 0, {}, {}},
+        {"diff finds bytes", {"diff", "@doc.dat", "@unowned.dat"}, 1, {"$E.0x5:FF->12\n$E.0x6C0:FF->34\n"}, {}},
+        {"check finds nothing", {"check", "@doc.dat"}, 0, {}, {}},
+        {"check finds one", {"check", "@one.dat"}, 1, {"Personality List: Channel - 1 : Miscellaneous\n"}, {}},
+        {"check finds three", {"check", "@three.dat"}, 1, {"Personality List: Channel - 1 : Miscellaneous\n"
+         "Personality List: Channel - 2 : Miscellaneous\nChannel 3: Scan : Channel List\n"}, {}},
+        {"resave runs the objects", {"resave", "@unowned.dat", "-o", "@out.dat"}, 0, {}, {}, "out.dat", "doc.dat"},
+        // The problems the data checks find, listed under the headline.
+        {"resave fails the checks", {"resave", "@three.dat", "-o", "@x.dat"}, 1, {},
+         {climsg::kDataFailsChecks, "\n  Personality List: Channel - 1 : Miscellaneous\n  Personality List: Channel - "
+         "2 : Miscellaneous\n  Channel 3: Scan : Channel List\n"}, "x.dat"},
+        {"other model", {"dump", "@other.dat"}, 1, {}, {msg::kWrongModel}},
+        {"newer program", {"resave", "@newer.dat", "-o", "@out.dat"}, 1, {}, {"1.02"}, "out.dat"},
+        {"resave read-only", {"resave", "@doc.dat", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
+        {"new read-only", {"new", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
+        {"export-csv read-only", {"export-csv", "@doc.dat", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
+        {"report read-only", {"report", "@doc.dat", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
+        {"report no file", {"report", "@no.dat", "-o", "@old.pdf"}, 1, {}, {{msg::kReadMissing, "@no.dat"}}, "old.pdf"},
+        {"report nowhere", {"report", "@doc.dat", "-o", "@no/r.pdf"}, 1, {}, {{msg::kSaveCannotCreate, "@no/r.pdf"}}},
+        {"import-csv of no file", {"import-csv", "@doc.dat", "@no.csv", "-o", "@x.dat"}, 1, {},
+         {{msg::kReadMissing, "@no.csv"}}, "x.dat"},
+        {"import-csv bad rows", {"import-csv", "@doc.dat", "@bad.csv", "-o", "@x.dat"}, 1, {},
+         {"bad.csv:3: ", "bad.csv:4: "}, "x.dat"},
+        {"import-csv skips bad rows", {"import-csv", "@doc.dat", "@bad.csv", "-o", "@y.dat", "--format", "common",
+         "--skip-bad"}, 0, {"replaces the whole channel list"}, {"bad.csv:3: ", "bad.csv:4: "}},
+        // Channel 1 then receives and sends on 440.5 MHz (BCD of 10 Hz).
+        {"the rows taken", {"hex", "@y.dat"}, 0, {"\n0x580  ", " 00 00 05 44 00 00 05 44 "}, {}},
+        // The default codeplug has 16 channels: no room to append.
+        {"import-csv no room", {"import-csv", "@doc.dat", "@bad.csv", "-o", "@x.dat", "--format", "common",
+         "--skip-bad", "--append"}, 1, {}, {csvmsg::kNothingToTake}, "x.dat"},
+        // The common column set carries no personality: the imported channel 1 keeps the missing one.
+        {"import-csv result fails the checks", {"import-csv", "@one.dat", "@bad.csv", "-o", "@x.dat", "--format",
+         "common", "--skip-bad"}, 1, {"replaces the whole channel list"}, {"bad.csv:3: ", csvmsg::kDataProblems,
+         "\n  Personality List: "}, "x.dat"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = c.file != nullptr ? Bytes(c.file) : std::nullopt;
+        ExpectShown(Run(c.args), c.exitCode, c.out, c.err);
+        if (c.file != nullptr) {
+            EXPECT_EQ(Bytes(c.file), c.equals != nullptr ? Bytes(c.equals) : before) << c.file;
         }
-        const QJsonArray tests = Json(dump)[QStringLiteral("test_frequencies")][QStringLiteral("points")].toArray();
-        ASSERT_EQ(tests.size(), 5);
-        EXPECT_EQ(tests[0].toObject()[QStringLiteral("tx_mhz")].toString().toStdString(),
-                  std::to_string(lower) + ".00000");
     }
 }
 
-TEST_F(QrvctlTest, DumpShowsEveryChannelFieldWithItsTexts)
+// Values of the JSON output, each as the codeplug's bytes give it; a path joins keys and indexes with '/'.
+TEST_F(QrvctlTest, JsonHoldsTheCodeplugsValues)
 {
-    ASSERT_EQ(Run({"new", "-o", File("d.dat"), "--range", "400-470"}).exitCode, 0);
-    const auto dump = Run({"dump", File("d.dat"), "--json"});
-    ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    const QJsonObject root = Json(dump);
-    const QJsonObject ch1 = root[QStringLiteral("channels")].toArray()[0].toObject();
-    EXPECT_EQ(ch1[QStringLiteral("number")].toInt(), 1);
-    EXPECT_EQ(ch1[QStringLiteral("rx_mhz")].toString(), QStringLiteral("446.00625"));
-    EXPECT_EQ(ch1[QStringLiteral("tx_mhz")].toString(), QStringLiteral("446.00625"));
-    const QJsonObject rxTone = ch1[QStringLiteral("rx_tone")].toObject();
-    EXPECT_EQ(rxTone[QStringLiteral("type")].toInt(), 1);
-    EXPECT_EQ(rxTone[QStringLiteral("index")].toInt(), 12);
-    EXPECT_EQ(rxTone[QStringLiteral("text")].toString(), QStringLiteral("94.8"));
-    EXPECT_EQ(ch1[QStringLiteral("personality")].toInt(), 1);
-    EXPECT_FALSE(ch1[QStringLiteral("auto_start_scan")].toBool());
-    EXPECT_TRUE(root[QStringLiteral("channels")].toArray()[15].toObject()[QStringLiteral("auto_start_scan")].toBool());
-    EXPECT_FALSE(ch1[QStringLiteral("power")].toObject()[QStringLiteral("text")].toString().isEmpty());
-    for (const char* key :
-         {"identity", "radio_info", "keys", "vox", "volume", "microphone", "miscellaneous", "mode", "personalities",
-          "scan_lists", "dtmf_systems", "emergency", "embedded_messages", "test_frequencies", "adjustment"})
-        EXPECT_TRUE(root.contains(QString::fromLatin1(key))) << key;
-
-    const auto text = Run({"dump", File("d.dat")});
-    ASSERT_EQ(text.exitCode, 0);
-    EXPECT_NE(text.out.find("446.00625"), std::string::npos);
-    EXPECT_NE(text.out.find("94.8"), std::string::npos);
-}
-
-TEST_F(QrvctlTest, HexShowsTheWholeImage)
-{
-    ASSERT_EQ(Run({"new", "-o", File("h.dat")}).exitCode, 0);
-    const auto r = Run({"hex", File("h.dat")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 129);
-    // Channel 1: previous link to channel 16 (0x6AC), next to 0x594, then 446.00625 MHz.
-    EXPECT_NE(r.out.find("0x580  AC 06 94 05 25 06 60 44 25 06 60 44"), std::string::npos) << r.out;
-}
-
-TEST_F(QrvctlTest, ResaveRunsTheImageThroughTheObjects)
-{
-    ASSERT_EQ(Run({"new", "-o", File("in.dat"), "--comment", "keep"}).exitCode, 0);
-    // Put something into the area no object owns: it must come back as 0xFF.
-    auto bytes = ReadBytes(m_dir / "in.dat");
-    const std::size_t imageStart = bytes.size() - 2048;
-    bytes[imageStart + 0x005] = 0x12;
-    bytes[imageStart + 0x6C0] = 0x34;
-    test::WriteBytes(m_dir / "in.dat", bytes);
-
-    const auto r = Run({"resave", File("in.dat"), "-o", File("out.dat")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const auto out = ReadBytes(m_dir / "out.dat");
-    ASSERT_EQ(out.size(), bytes.size());
-    EXPECT_EQ(out[imageStart + 0x005], 0xFF);
-    EXPECT_EQ(out[imageStart + 0x6C0], 0xFF);
-    EXPECT_EQ(out[imageStart + 0x339], 0x08);
-    std::string comment;
-    ASSERT_TRUE(ReadComment(m_dir / "out.dat", comment));
-    EXPECT_EQ(comment, "keep");
-
-    // As diff(1): 1 when the images differ, 0 when they are the same.
-    const auto diff = Run({"diff", File("in.dat"), File("out.dat")});
-    EXPECT_EQ(diff.exitCode, 1);
-    EXPECT_EQ(diff.out, "$E.0x5:12->FF\n$E.0x6C0:34->FF\n");
-    const auto same = Run({"diff", File("out.dat"), File("out.dat")});
-    EXPECT_EQ(same.exitCode, 0);
-    EXPECT_EQ(same.out, "");
+    ExpectShown(Run({"new", "-o", "@vhf.dat", "--model-name", "QL-220", "--range", "136-174", "--signal", "2",
+                     "--comment", "Fleet"}),
+                0, {}, {});
+    EXPECT_EQ(ReadBytes(m_dir / "vhf.dat").size(), datafile::kFixedSize + 5);
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"info vhf.dat", "model_name", "QL-220"},
+        {"info vhf.dat", "range", "136-174"}, {"info vhf.dat", "signal", "2"}, {"info vhf.dat", "comment", "Fleet"},
+        {"info vhf.dat", "program_version", "1.01.05.001"}, {"info vhf.dat", "range_flags", "128"},
+        // A new codeplug lies in its band.
+        {"dump vhf.dat", "channels/0/rx_mhz", "155.00625"}, {"dump vhf.dat", "channels/15/rx_mhz", "155.09375"},
+        {"dump vhf.dat", "test_frequencies/points/0/tx_mhz", "136.00000"},
+        {"dump doc.dat", "test_frequencies/points/0/tx_mhz", "400.00000"},
+        {"dump doc.dat", "channels/0/rx_mhz", "446.00625"},
+        {"dump doc.dat", "channels/15/tx_mhz", "446.09375"}, {"dump doc.dat", "channels/0/rx_tone/type", "1"},
+        {"dump doc.dat", "channels/0/rx_tone/index", "12"}, {"dump doc.dat", "channels/0/rx_tone/text", "94.8"},
+        {"dump doc.dat", "channels/0/personality", "1"}, {"dump doc.dat", "channels/0/auto_start_scan", "false"},
+        {"dump doc.dat", "channels/15/auto_start_scan", "true"}, {"dump doc.dat", "channels/0/power/value", "0"},
+        {"dump doc.dat", "channels/0/power/text", "High"}, {"dump doc.dat", "keys/sk1_long/value", "75"},
+        {"dump doc.dat", "keys/sk1_long/text", "VOX On/Off"}, {"dump doc.dat", "vox/delay_time/value", "15"},
+        // The problems the data checks find, each with its field, place and control.
+        {"check three.dat", "problems/0/field", "Personality List"}, {"check three.dat", "problems/0/control", "3703"},
+        {"check three.dat", "problems/2/place", "Scan : Channel List"},
+    };
+    // clang-format on
+    std::map<std::string, QJsonValue> outputs;
+    for (const auto& [run, path, expected] : cases) {
+        if (!outputs.contains(run)) {
+            const auto words = Split(run, ' ');
+            const auto r = Run({words[0], "@" + words[1], "--json"});
+            EXPECT_EQ(r.exitCode, words[0] == "check" ? 1 : 0) << run << r.err;
+            outputs[run] = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+        }
+        QJsonValue value = outputs[run];
+        for (const std::string& step : Split(path, '/'))
+            value = value.isArray() ? value[std::stoi(step)] : value[QString::fromStdString(step)];
+        EXPECT_EQ(value.toVariant().toString().toStdString(), expected) << run << " " << path;
+    }
 }
 
 TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
 {
-    ASSERT_EQ(Run({"new", "-o", File("good.dat"), "--comment", "\x1b[2Jcleared"}).exitCode, 0);
-    const auto good = ReadBytes(m_dir / "good.dat");
-    test::WriteBytes(m_dir / "cut.dat", {good.begin(), good.begin() + 2100});
-    std::filesystem::create_directory(m_dir / "folder");
-    ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
-    struct Case {
-        const char* file;
-        int message;
-    };
-    for (const Case c : {Case{"missing.dat", msg::kReadMissing}, Case{"folder", msg::kReadDirectory},
-                         Case{"pipe", msg::kReadNotAFile}, Case{"cut.dat", msg::kReadDamaged}}) {
-        const std::string expected = FormatMessageText(Message(c.message), File(c.file));
+    // clang-format off
+    for (const auto& [file, message] : {std::pair{"@missing.dat", msg::kReadMissing}, {"@folder", msg::kReadDirectory},
+                                        {"@pipe", msg::kReadNotAFile}, {"@cut.dat", msg::kReadDamaged}}) {
         // diff, like diff(1), and check say 2 when they could not look.
-        for (const auto& [args, exitCode] :
-             {std::pair{std::vector<std::string>{"info", File(c.file)}, 1},
-              std::pair{std::vector<std::string>{"diff", File("good.dat"), File(c.file)}, 2},
-              std::pair{std::vector<std::string>{"diff", File(c.file), File("good.dat")}, 2},
-              std::pair{std::vector<std::string>{"dump", File(c.file)}, 1},
-              std::pair{std::vector<std::string>{"check", File(c.file)}, 2}}) {
-            const auto r = Run(args);
-            EXPECT_EQ(r.exitCode, exitCode) << args[0] << " " << c.file;
-            EXPECT_NE(r.err.find(expected), std::string::npos) << args[0] << ": " << r.err;
-        }
+        for (const auto& [args, exitCode] : {std::pair{std::vector<std::string>{"info", file}, 1},
+                 {{"diff", "@doc.dat", file}, 2}, {{"diff", file, "@doc.dat"}, 2},
+                 {{"dump", file}, 1}, {{"check", file}, 2}})
+            ExpectShown(Run(args), exitCode, {}, {{message, file}});
     }
+    // clang-format on
     // Every cut of a good file is a damaged file, not a success.
-    for (std::size_t length : {std::size_t{4}, std::size_t{120}, std::size_t{2000}, good.size() - 1}) {
-        test::WriteBytes(m_dir / "cut.dat", {good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)});
-        EXPECT_EQ(Run({"info", File("cut.dat")}).exitCode, 1) << length;
-    }
-    // Text from the file never reaches the terminal raw.
-    const auto info = Run({"info", File("good.dat")});
-    EXPECT_EQ(info.out.find('\x1b'), std::string::npos);
-    EXPECT_NE(info.out.find("\\x1B[2Jcleared"), std::string::npos) << info.out;
-}
-
-// The problems the data checks find, each with its field and place, as the
-// core's invalid log holds them: check lists them on stdout, and a verb that
-// refuses to save lists the same under its headline.
-TEST_F(QrvctlTest, CheckListsWhatTheDataChecksFind)
-{
-    ASSERT_EQ(Run({"new", "-o", File("good.dat")}).exitCode, 0);
-    const auto good = ReadBytes(m_dir / "good.dat");
-    const std::size_t imageStart = good.size() - kImageSize;
-    struct Case {
-        const char* file;
-        std::vector<std::pair<std::size_t, std::uint8_t>> bytes; // image offset, value
-        std::size_t problems;
-    };
-    const Case cases[] = {
-        {"good.dat", {}, 0},
-        {"personality.dat", {{0x580 + 18, 9}}, 1}, // channel 1 names a personality the codeplug lacks
-        {"three.dat", {{0x580 + 18, 9}, {0x580 + 20 + 18, 9}, {0x210 + 18, 17}}, 3}, // and channel 2, a scan member
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file);
-        auto bytes = good;
-        for (const auto& [offset, value] : c.bytes)
-            bytes[imageStart + offset] = value;
-        test::WriteBytes(m_dir / c.file, bytes);
-        CSettings settings(m_dir.Path());
-        settings.SetReadOnly(true);
-        CCodeplugSession session(settings);
-        ASSERT_TRUE(session.Open(m_dir / c.file).ok);
-        session.Data().CheckAll();
-        const std::vector<CInvalidEntry>& entries = session.Data().InvalidLog().Entries();
-        ASSERT_EQ(entries.size(), c.problems);
-
-        const auto text = Run({"check", File(c.file)});
-        const auto json = Run({"check", File(c.file), "--json"});
-        const QJsonArray problems = Json(json)[QStringLiteral("problems")].toArray();
-        std::filesystem::remove(m_dir / "out.dat");
-        const auto resaved = Run({"resave", File(c.file), "-o", File("out.dat")});
-        EXPECT_EQ(text.exitCode, c.problems == 0 ? 0 : 1);
-        EXPECT_EQ(json.exitCode, text.exitCode);
-        EXPECT_EQ(resaved.exitCode, text.exitCode);
-        ASSERT_EQ(problems.size(), static_cast<qsizetype>(c.problems)) << json.out;
-        std::string lines;
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const std::string line = entries[i].title + ": " + entries[i].text;
-            lines += line + "\n";
-            EXPECT_NE(resaved.err.find("\n  " + line + "\n"), std::string::npos) << resaved.err;
-            const QJsonObject problem = problems[static_cast<qsizetype>(i)].toObject();
-            EXPECT_EQ(problem[QStringLiteral("field")].toString().toStdString(), entries[i].title);
-            EXPECT_EQ(problem[QStringLiteral("place")].toString().toStdString(), entries[i].text);
-            EXPECT_EQ(problem[QStringLiteral("control")].toInt(), entries[i].control);
-        }
-        EXPECT_EQ(text.out, lines);
-        if (c.problems == 0)
-            continue;
-        EXPECT_NE(resaved.err.find(Message(climsg::kDataFailsChecks)), std::string::npos) << resaved.err;
-        EXPECT_EQ(resaved.err.find(Message(msg::kInvalidData)), std::string::npos) << resaved.err;
-        EXPECT_FALSE(std::filesystem::exists(m_dir / "out.dat"));
+    const auto doc = ReadBytes(m_dir / "doc.dat");
+    for (std::size_t length : {std::size_t{4}, std::size_t{120}, std::size_t{2000}, doc.size() - 1}) {
+        test::WriteBytes(m_dir / "cut.dat", {doc.begin(), doc.begin() + static_cast<std::ptrdiff_t>(length)});
+        EXPECT_EQ(Run({"info", "@cut.dat"}).exitCode, 1) << length;
     }
 }
 
-TEST_F(QrvctlTest, FailuresPrintTheLanguageFilesMessage)
+// With Settings.ini missing, damaged or far beyond any real one (16 MB of line
+// ends once cost every command seconds and gigabytes) the verbs still know the
+// model, what they save opens again with it, and the file stays as it was.
+TEST_F(QrvctlTest, VerbsWorkWhateverSettingsFileTheyFind)
 {
-    auto r = Run({"info", File("missing.dat")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kReadMissing), File("missing.dat"))), std::string::npos)
-        << r.err;
-
-    ASSERT_EQ(Run({"new", "-o", File("other.dat"), "--model-id", "QL999"}).exitCode, 0);
-    r = Run({"dump", File("other.dat")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(Message(msg::kWrongModel)), std::string::npos) << r.err;
-
-    // A file of a newer program version names its version.
-    ASSERT_EQ(Run({"new", "-o", File("newer.dat")}).exitCode, 0);
-    auto bytes = ReadBytes(m_dir / "newer.dat");
-    bytes[3 + 68 + 3] = '2'; // "1.02..."
-    test::WriteBytes(m_dir / "newer.dat", bytes);
-    r = Run({"resave", File("newer.dat"), "-o", File("never.dat")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("1.02"), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(m_dir / "never.dat"));
-}
-
-// A Settings.ini far beyond any real one (16 MB of line ends once cost every
-// command seconds and gigabytes) is refused, named, and left as it is.
-TEST_F(QrvctlTest, AnOversizedSettingsFileIsRefusedAndTheCommandStillWorks)
-{
-    m_settingsBefore = std::string(16u * 1024u * 1024u, '\n');
-    test::WriteText(m_dir / "Settings.ini", m_settingsBefore);
-    const auto r = Run({"new", "-o", File("new.dat")});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kFileTooLarge), File("Settings.ini"))), std::string::npos)
-        << r.err;
-    EXPECT_TRUE(std::filesystem::exists(m_dir / "new.dat"));
-}
-
-// Every verb that saves refuses a read-only file, says so naming it, and leaves it as it was.
-TEST_F(QrvctlTest, SavesOverAReadOnlyFileAreRefused)
-{
-    ASSERT_EQ(Run({"new", "-o", File("in.dat"), "--comment", "new"}).exitCode, 0);
-    const std::string locked = File("locked.dat");
-    ASSERT_EQ(Run({"new", "-o", locked, "--comment", "locked"}).exitCode, 0);
-    using std::filesystem::perms;
-    std::filesystem::permissions(locked, perms::owner_read | perms::group_read | perms::others_read);
-    const auto before = ReadBytes(locked);
-
-    const std::vector<std::vector<std::string>> saves{
-        {"resave", File("in.dat"), "-o", locked},
-        {"new", "-o", locked},
-        {"export-csv", File("in.dat"), "-o", locked},
-        {"report", File("in.dat"), "-o", locked},
-    };
-    for (const auto& args : saves) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 1) << args[0];
-        EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kSaveReadOnly), locked)), std::string::npos) << r.err;
-        EXPECT_EQ(ReadBytes(locked), before) << args[0];
+    const std::tuple<const char*, std::optional<std::string>, int> cases[] = {
+        {"missing", std::nullopt, 0},
+        {"empty values", "[Setting]\nModelID=\nModelName=\nFreqRange=\n", 0},
+        {"control characters", "[Setting]\nModelID=QL\x01\nModelName=QL\x1B\nFreqRange=x\n", 0},
+        {"oversized", std::string(16u * 1024u * 1024u, '\n'), msg::kFileTooLarge}};
+    for (const auto& [name, settings, message] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(m_dir / "Settings.ini");
+        if (settings)
+            test::WriteText(m_dir / "Settings.ini", *settings);
+        m_settings = settings;
+        // Each verb names a file it will not read.
+        const auto said =
+            message == 0 ? std::vector<test::CShown>{} : std::vector<test::CShown>{{message, "@Settings.ini"}};
+        ExpectShown(Run({"new", "-o", "@new.dat"}), 0, {}, said);
+        ExpectShown(Run({"info", "@new.dat"}), 0, {"Model name:         QL-210\n", "400-470 MHz"}, said);
+        ExpectSettingsKept();
     }
 }
 
-// A usage error: exit 2, the reason and the usage of the verb (of all verbs
-// when the verb is not known) on stderr, nothing on stdout.
-TEST_F(QrvctlTest, UsageErrorsExitWithTwoAndShowTheUsage)
+// A line of a PDF's text that holds only this.
+std::string Line(const std::string& text)
+{
+    return "(^|\n) *" + text + " *(\n|$)";
+}
+
+// Each report: its pages, each with the header, the identity block and its
+// number, and the texts (patterns on one line) that it must or must not show.
+TEST_F(QrvctlTest, ReportTable)
 {
     struct Case {
         std::vector<std::string> args;
-        std::string usage; // the first usage line expected
+        const char* caption;
+        const char* footer;
+        std::vector<std::string> shown;
+        std::vector<std::string> notShown;
     };
-    const std::vector<Case> cases = {
-        {{"frobnicate"}, "qrvctl VERB"},
-        {{"help", "frobnicate"}, "qrvctl VERB"},
-        {{"help", "info", "dump"}, "qrvctl VERB"},
-        {{"--version", "info"}, "qrvctl VERB"},
-        {{"info"}, "qrvctl info FILE"},
-        {{"info", "a", "b"}, "qrvctl info FILE"},
-        {{"new"}, "qrvctl new -o FILE"},
-        {{"new", "-o"}, "qrvctl new -o FILE"},
-        {{"new", "-o", File("x.dat"), "--range", "470-400"}, "qrvctl new -o FILE"},
-        {{"dump", File("x.dat"), "--bogus"}, "qrvctl dump FILE"},
-        {{"resave", File("x.dat")}, "qrvctl resave IN"},
-        {{"diff", File("x.dat")}, "qrvctl diff A B"},
-        {{"messages", "send"}, "qrvctl messages read"},
+    // clang-format off
+    const Case cases[] = {
+        {{"report", "@doc.dat", "-o", "@all.pdf"}, "QRV Programming Software", "Page %zu of %zu",
+         {Line("Radio Information"), Line("Programmable Keys"), Line("Miscellaneous"), Line("VOX"), Line("Mode"),
+          Line("Channel"), Line("Personality"), Line("Scan"), Line("Embedded Message"), Line("Test Frequency"),
+          "CH 1 .* 446.00625 .* 94.8 ", "CH 16 .* 446.09375 .* 156.7 "}, {}},
+        {{"report", "@doc.dat", "-o", "@vox.pdf", "--section", "messages", "--section", "vox", "--section", "mode"},
+         "QRV Programming Software", "Page %zu of %zu", {Line("VOX"), Line("Mode"), Line("Embedded Message")},
+         {Line("Test Frequency"), Line("Radio Information"), "CH 1 "}},
+        // The second language's texts, for this report only.
+        {{"report", "@doc.dat", "-o", "@zh.pdf", "--section", "channels", "--language", "1"}, "QRV 写频软件",
+         "第 %zu 页，共 %zu 页", {Line("信道"), "信道1 ", "接收频率"}, {"CH 1 "}},
     };
+    // clang-format on
     for (const Case& c : cases) {
+        const std::string pdf = File(c.args[3].substr(1));
         const auto r = Run(c.args);
-        EXPECT_EQ(r.exitCode, 2) << c.args[0];
-        EXPECT_EQ(r.out, "") << c.args[0];
-        EXPECT_EQ(r.err.rfind("qrvctl: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find("\nusage: " + c.usage), std::string::npos) << r.err;
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto text = test::RunTools({{"pdftotext", "-layout", "-enc", "UTF-8", pdf, "-"}}).front();
+        ASSERT_EQ(text.exitCode, 0) << "pdftotext (poppler-utils, see scripts/install-deps): " << text.err;
+        std::vector<std::string> pages = Split(text.out, '\f');
+        pages.pop_back(); // after the last page's form feed
+        for (std::size_t page = 1; page <= pages.size(); ++page) {
+            EXPECT_TRUE(test::Holds(pages[page - 1], c.caption));
+            EXPECT_TRUE(test::Holds(pages[page - 1], "400-470"));
+            EXPECT_TRUE(test::Holds(pages[page - 1], Format(c.footer, page, pages.size())));
+        }
+        for (const std::string& pattern : c.shown)
+            EXPECT_TRUE(std::regex_search(text.out, std::regex(pattern))) << pattern;
+        for (const std::string& pattern : c.notShown)
+            EXPECT_FALSE(std::regex_search(text.out, std::regex(pattern))) << pattern;
     }
-    const auto bare = test::RunTool(QRVCTL_PATH, {});
-    EXPECT_EQ(bare.exitCode, 2);
-    EXPECT_NE(bare.err.find("\nusage: qrvctl VERB"), std::string::npos) << bare.err;
-    EXPECT_FALSE(std::filesystem::exists(m_dir / "x.dat"));
-}
-
-// Asked for, the usage and the version go to stdout with exit 0, and nothing runs.
-TEST_F(QrvctlTest, HelpAndVersionGoToStdout)
-{
-    const auto all = Run({"--help"});
-    for (const auto& args : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 0) << args[0];
-        EXPECT_EQ(r.err, "") << args[0];
-        EXPECT_EQ(r.out, all.out) << args[0];
-    }
-    const auto version = Run({"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "qrvctl " + std::string(CSettings::kProgramVersion) + "\n");
-
-    // Each verb's usage, however asked, is its part of the whole usage.
-    for (const char* verb : {"new", "info", "dump", "hex", "resave", "diff", "check", "ports", "identify", "read",
-                             "write", "messages", "report", "export-csv", "import-csv"}) {
-        const auto help = Run({"help", verb});
-        EXPECT_EQ(help.exitCode, 0) << verb;
-        EXPECT_EQ(help.err, "") << verb;
-        const std::string first = help.out.substr(0, help.out.find('\n'));
-        const std::string prefix = std::string("usage: qrvctl ") + verb;
-        EXPECT_EQ(first.substr(0, prefix.size()), prefix) << help.out;
-        EXPECT_NE(all.out.find("\n  " + first.substr(std::string("usage: qrvctl ").size()) + "\n"), std::string::npos)
-            << verb;
-        for (const char* flag : {"--help", "-h"})
-            EXPECT_EQ(Run({verb, flag}).out, help.out) << verb << " " << flag;
-    }
-    const auto asked = Run({"new", "-o", File("h.dat"), "--help"});
-    EXPECT_EQ(asked.exitCode, 0);
-    EXPECT_FALSE(std::filesystem::exists(m_dir / "h.dat"));
-}
-
-// The text of a PDF as poppler lays it out, one string per page.
-std::vector<std::string> PdfPages(const std::string& pdf)
-{
-    const auto r = test::RunTool("pdftotext", {"-layout", "-enc", "UTF-8", pdf, "-"});
-    EXPECT_EQ(r.exitCode, 0) << "pdftotext (poppler-utils, see scripts/install-deps): " << r.err;
-    std::vector<std::string> pages = Split(r.out, '\f');
-    if (!pages.empty() && Trim(pages.back()).empty())
-        pages.pop_back();
-    return pages;
-}
-
-// Whether a line of the text holds exactly this (a section title stands alone).
-bool HasLine(const std::string& text, const std::string& wanted)
-{
-    for (const std::string& line : Split(text, '\n'))
-        if (Trim(line) == wanted)
-            return true;
-    return false;
-}
-
-std::string Joined(const std::vector<std::string>& pages)
-{
-    std::string all;
-    for (const auto& page : pages)
-        all += page;
-    return all;
-}
-
-TEST_F(QrvctlTest, ReportPrintsEverySectionWithPageNumbersAndChannels)
-{
-    ASSERT_EQ(Run({"new", "-o", File("r.dat"), "--range", "400-470"}).exitCode, 0);
-    const auto r = Run({"report", File("r.dat"), "-o", File("r.pdf")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::vector<std::string> pages = PdfPages(File("r.pdf"));
-    ASSERT_GE(pages.size(), 2u);
-    const std::string all = Joined(pages);
-
-    CSettings settings(m_dir.Path());
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
-    for (const int form : {form::kRadio, form::kKeys, form::kMiscellaneous, form::kVox, form::kMode, form::kChannel,
-                           form::kPersonality, form::kScan, form::kEmbedded, form::kTestFrequency})
-        EXPECT_TRUE(HasLine(all, settings.GetText(form))) << settings.GetText(form);
-    const std::size_t count = pages.size();
-    for (std::size_t page = 1; page <= count; ++page) {
-        const std::string footer = Format("Page %zu of %zu", page, count);
-        EXPECT_NE(pages[page - 1].find(footer), std::string::npos) << footer;
-        // Every page carries the header and the identity block.
-        EXPECT_NE(pages[page - 1].find(settings.GetText(msg::kMainCaption)), std::string::npos) << page;
-        EXPECT_NE(pages[page - 1].find("400-470"), std::string::npos) << page;
-    }
-
-    // The channel table shows the frequencies the codeplug holds.
-    const auto dump = Run({"dump", File("r.dat"), "--json"});
-    ASSERT_EQ(dump.exitCode, 0) << dump.err;
-    const QJsonArray channels = Json(dump)[QStringLiteral("channels")].toArray();
-    ASSERT_EQ(channels.size(), 16);
-    for (const int number : {1, 8, 16}) {
-        const QJsonObject channel = channels[number - 1].toObject();
-        const std::string row = Format("CH %d", number);
-        const auto at = all.find(row + " ");
-        ASSERT_NE(at, std::string::npos) << row;
-        const std::string line = all.substr(at, all.find('\n', at) - at);
-        EXPECT_NE(line.find(channel[QStringLiteral("rx_mhz")].toString().toStdString()), std::string::npos) << line;
-        EXPECT_NE(
-            line.find(channel[QStringLiteral("rx_tone")].toObject()[QStringLiteral("text")].toString().toStdString()),
-            std::string::npos)
-            << line;
-    }
-
-    // The first page as a picture in the build tree, for a person to look at.
+    // A4 pages, and the first as a picture in the build tree, for a person to look at.
+    EXPECT_TRUE(test::Holds(test::RunTools({{"pdfinfo", File("all.pdf")}}).front().out, " pts (A4)\n"));
     const auto shots = std::filesystem::path(QRVCTL_PATH).parent_path().parent_path() / "screenshots";
     std::filesystem::create_directories(shots);
-    const auto png = shots / "report_page1.png";
-    std::filesystem::remove(png);
-    const auto render = test::RunTool("pdftoppm", {"-r", "100", "-png", "-f", "1", "-l", "1", "-singlefile",
-                                                   File("r.pdf"), (shots / "report_page1").string()});
-    ASSERT_EQ(render.exitCode, 0) << render.err;
-    const auto bytes = ReadBytes(png);
-    ASSERT_GT(bytes.size(), 24u);
-    // A4 at 100 dots per inch: 826.8 x 1169.3, rounded either way.
-    const auto be32 = [&bytes](std::size_t at) {
-        return (bytes[at] << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
-    };
-    EXPECT_NEAR(be32(16), 827, 1);
-    EXPECT_NEAR(be32(20), 1169, 1);
+    const auto render = test::RunTools({{"pdftoppm", "-r", "100", "-png", "-f", "1", "-l", "1", "-singlefile",
+                                         File("all.pdf"), (shots / "report_page1").string()}});
+    EXPECT_EQ(render.front().exitCode, 0) << render.front().err;
 }
 
-TEST_F(QrvctlTest, ReportOfChosenSectionsInTheChosenLanguage)
-{
-    ASSERT_EQ(Run({"new", "-o", File("s.dat")}).exitCode, 0);
-    auto r = Run({"report", File("s.dat"), "-o", File("vox.pdf"), "--section", "messages", "--section", "vox",
-                  "--section", "mode"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    auto pages = PdfPages(File("vox.pdf"));
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_TRUE(HasLine(pages[0], "VOX"));
-    EXPECT_TRUE(HasLine(pages[0], "Mode"));
-    EXPECT_TRUE(HasLine(pages[0], "Embedded Message"));
-    EXPECT_FALSE(HasLine(pages[0], "Test Frequency"));
-    EXPECT_FALSE(HasLine(pages[0], "Radio Information"));
-    EXPECT_EQ(pages[0].find("CH 1 "), std::string::npos);
-    EXPECT_NE(pages[0].find("Page 1 of 1"), std::string::npos);
+// export-csv and import-csv: the files written and the channels taken.
+using QrvctlCsvTest = QrvctlTest;
 
-    // The second language's texts, for this report only.
-    r = Run({"report", File("s.dat"), "-o", File("zh.pdf"), "--section", "channels", "--language", "1"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string zh = Joined(PdfPages(File("zh.pdf")));
-    EXPECT_TRUE(HasLine(zh, "信道")) << zh;
-    EXPECT_NE(zh.find("信道1 "), std::string::npos);
-    EXPECT_NE(zh.find("接收频率"), std::string::npos);
-    EXPECT_NE(zh.find("QRV 写频软件"), std::string::npos);
-    EXPECT_NE(zh.find("第 1 页"), std::string::npos) << zh; // the footer too
-    EXPECT_EQ(zh.find("CH 1 "), std::string::npos);
-}
-
-TEST_F(QrvctlTest, ReportRefusesBadArgumentsAndKeepsTheOldFile)
+// The header row tells the column set, so import needs no --format; the
+// common one is what other programs for these radios write and read.
+TEST_F(QrvctlCsvTest, ExportWritesTheColumnSetAndImportTakesItBack)
 {
-    ASSERT_EQ(Run({"new", "-o", File("b.dat")}).exitCode, 0);
-    test::WriteText(m_dir / "old.pdf", "old");
-    const std::vector<std::vector<std::string>> usage = {
-        {"report", File("b.dat")},
-        {"report", "-o", File("old.pdf")},
-        {"report", File("b.dat"), "-o", File("old.pdf"), "--section", "volume"},
-        {"report", File("b.dat"), "-o", File("old.pdf"), "--language", "2"},
-        {"report", File("b.dat"), "-o", File("old.pdf"), "--language", "x"},
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"native", "No,RxFrequency,RxType,RxCtcss,RxCdcss,TxFrequency,TxType,TxCtcss,TxCdcss,Spacing,Power,Personality,"
+                   "AutoStartScan",
+                   "1,446.00625,CTCSS,94.8,023,446.00625,CTCSS,94.8,023,12.5 kHz,High,1,0"},
+        {"common", "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+                   "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE",
+                   "1,,446.006250,,0.000000,TSQL,94.8,94.8,023,NN,023,Tone->Tone,NFM,6.25,,High,,,,,"},
     };
-    for (const auto& args : usage) {
-        const auto r = Run(args);
-        EXPECT_EQ(r.exitCode, 2) << args.back();
-        EXPECT_FALSE(r.err.empty());
+    // clang-format on
+    for (const auto& [format, header, first] : cases) {
+        SCOPED_TRACE(format);
+        ASSERT_EQ(Run({"export-csv", "@doc.dat", "-o", "@a.csv", "--format", format}).exitCode, 0);
+        EXPECT_TRUE(test::ReadText(m_dir / "a.csv").starts_with(std::string(header) + "\r\n" + first + "\r\n"));
+        const auto r = Run({"import-csv", "@doc.dat", "@a.csv", "-o", "@b.dat"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        const Image image = ImageOf("b.dat");
+        EXPECT_TRUE(std::equal(image.begin() + 0x580, image.begin() + 0x6C0, m_doc.begin() + 0x580)); // the channels
     }
-    auto r = Run({"report", File("missing.dat"), "-o", File("old.pdf")});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kReadMissing), File("missing.dat"))), std::string::npos)
-        << r.err;
-    EXPECT_EQ(test::ReadText(m_dir / "old.pdf"), "old");
-
-    const std::string nowhere = File("no/such/dir/r.pdf");
-    r = Run({"report", File("b.dat"), "-o", nowhere});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(FormatMessageText(Message(msg::kSaveCannotCreate), nowhere)), std::string::npos) << r.err;
 }
 
-} // namespace
-} // namespace qrv
-
-namespace qrv {
-namespace {
+TEST_F(QrvctlCsvTest, AShorterListTakesTheScanListAlong)
+{
+    ASSERT_EQ(Run({"export-csv", "@doc.dat", "-o", "@a.csv"}).exitCode, 0);
+    const std::string all = test::ReadText(m_dir / "a.csv");
+    for (const std::size_t count : {1u, 4u, 15u}) {
+        SCOPED_TRACE(count);
+        std::size_t end = 0;
+        for (std::size_t line = 0; line <= count; ++line)
+            end = all.find("\r\n", end) + 2;
+        test::WriteText(m_dir / "part.csv", all.substr(0, end));
+        const auto r = Run({"import-csv", "@doc.dat", "@part.csv", "-o", "@b.dat"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.out.find("replaces the whole channel list"), std::string::npos) << r.out;
+        // The channels kept, each but its list links (bytes 0-3).
+        const Image image = ImageOf("b.dat");
+        for (std::size_t at = 0x580; at < 0x580 + 20 * count; at += 20)
+            EXPECT_TRUE(std::equal(image.begin() + at + 4, image.begin() + at + 20, m_doc.begin() + at + 4)) << at;
+        // The first scan list: its members close up to the channels left, the rest of the slots are empty.
+        std::vector<std::uint8_t> members(16, 0xFF);
+        for (std::size_t i = 0; i < count; ++i)
+            members[i] = static_cast<std::uint8_t>(i + 1);
+        EXPECT_EQ(image[0x210 + 4], count);
+        EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 0x210 + 16, image.begin() + 0x210 + 32), members);
+    }
+}
 
 TEST_F(QrvctlTest, PortsListsTheSystemsSerialPorts)
 {
     const auto r = Run({"ports"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    for (std::size_t start = 0; start < r.out.size();) {
-        const auto end = r.out.find('\n', start);
-        const std::string line = r.out.substr(start, end - start);
-        EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line; // device, state, description
-        start = end == std::string::npos ? r.out.size() : end + 1;
-    }
+    for (const std::string& line : Split(r.out, '\n')) // device, state, description
+        EXPECT_TRUE(line.empty() || std::count(line.begin(), line.end(), '\t') == 2) << line;
 }
 
 TEST(SerialPortMessages, APortTheUserMayNotOpenNamesTheGroupToJoin)
@@ -585,10 +366,10 @@ TEST(SerialPortMessages, APortTheUserMayNotOpenNamesTheGroupToJoin)
     if (dialout == nullptr || ::chown(device.c_str(), ::getuid(), dialout->gr_gid) != 0)
         GTEST_SKIP() << "no dialout group here";
     const std::string text = DescribeOpenFailure(device, QSerialPort::PermissionError, "Permission denied");
-    EXPECT_NE(text.find("'dialout'"), std::string::npos) << text;
-    EXPECT_NE(text.find("usermod -aG dialout"), std::string::npos) << text;
-    EXPECT_NE(DescribeOpenFailure("/dev/ttyNONE", QSerialPort::DeviceNotFoundError, "").find("does not exist"),
-              std::string::npos);
+    EXPECT_TRUE(test::Holds(text, "'dialout'"));
+    EXPECT_TRUE(test::Holds(text, "usermod -aG dialout"));
+    EXPECT_TRUE(
+        test::Holds(DescribeOpenFailure("/dev/ttyNONE", QSerialPort::DeviceNotFoundError, ""), "does not exist"));
 }
 
 } // namespace
