@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <variant>
@@ -76,13 +77,6 @@ inline ::testing::AssertionResult SameImage(const Image& actual, const Image& ex
     ::testing::Message where;
     where << "offset 0x" << std::hex << (a - actual.begin()) << ": 0x" << int(*a) << " instead of 0x" << int(*e);
     return ::testing::AssertionFailure() << where;
-}
-
-// Whether stored holds the bytes of source in [begin, end) and 0xFF everywhere else.
-inline ::testing::AssertionResult OnlyCopied(const Image& stored, const Image& source, std::size_t begin,
-                                             std::size_t end)
-{
-    return SameImage(stored, ImageWith(begin, Slice(source, begin, end - begin)));
 }
 
 // How the tables reach a record: new, loaded from an image, stored into one.
@@ -188,9 +182,9 @@ template <typename T, auto Get, auto Set = nullptr, auto... Index> FieldAccess<T
 
 // Load: the image holds bytes at `at` -> the getter gives value. Store: the
 // setter takes value (the bytes there were `from`, when given) -> the stored
-// image holds bytes there and nothing else changed. Refused: the setter says
-// false and the record is stored as it was loaded.
-enum class Way { Both, Load, Store, Refused };
+// image holds bytes there and nothing else changed. refused: a value the
+// setter says false to, and that changes nothing.
+enum class Way { Both, Load, Store };
 
 template <typename T> struct FieldRow {
     const char* name;
@@ -199,6 +193,7 @@ template <typename T> struct FieldRow {
     std::size_t at;
     Bytes bytes;
     Way way = Way::Both;
+    std::optional<Value> refused = std::nullopt;
     Bytes from = {};
 };
 
@@ -209,17 +204,23 @@ template <typename T, std::size_t N> void ExpectFields(const FieldRow<T> (&rows)
     RecordIo<T>::Store(*RecordIo<T>::New(), base);
     for (const FieldRow<T>& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.name << " at 0x" << std::hex << row.at);
-        if (row.way == Way::Both || row.way == Way::Load) {
+        const Image before = Overlaid(base, row.at, row.from);
+        const auto stored = [&](const Value& value, bool accepted) {
+            auto record = RecordIo<T>::Load(before);
+            EXPECT_EQ(row.field.set(*record, value), accepted);
+            Image image = FilledImage(0xFF);
+            RecordIo<T>::Store(*record, image);
+            return image;
+        };
+        if (row.way != Way::Store) {
             EXPECT_EQ(row.field.get(*RecordIo<T>::Load(Overlaid(base, row.at, row.bytes))), row.value);
         }
-        if (row.way == Way::Load)
-            continue;
-        const Image before = Overlaid(base, row.at, row.from);
-        auto record = RecordIo<T>::Load(before);
-        EXPECT_EQ(row.field.set(*record, row.value), row.way != Way::Refused);
-        Image stored = FilledImage(0xFF);
-        RecordIo<T>::Store(*record, stored);
-        EXPECT_TRUE(SameImage(stored, row.way == Way::Refused ? before : Overlaid(before, row.at, row.bytes)));
+        if (row.way != Way::Load) {
+            EXPECT_TRUE(SameImage(stored(row.value, true), Overlaid(before, row.at, row.bytes)));
+        }
+        if (row.refused) {
+            EXPECT_TRUE(SameImage(stored(*row.refused, false), before));
+        }
     }
 }
 

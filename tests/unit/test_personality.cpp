@@ -47,7 +47,7 @@ TEST(PersonalityTable, LoadCountsAndRoundTrip)
             std::uint16_t tableStart = 0;
             StorePersonalityTable(stored, personalities, tableStart);
             EXPECT_EQ(tableStart, 0x130);
-            EXPECT_TRUE(test::OnlyCopied(stored, image, 0x130, 0x130 + 8 * count));
+            EXPECT_TRUE(test::SameImage(stored, test::ImageWith(0x130, test::Slice(image, 0x130, 8 * count))));
         }
     }
     Image blank = test::FilledImage(0xFF);
