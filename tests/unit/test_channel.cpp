@@ -173,32 +173,6 @@ TEST_F(ChannelEdit, ToneCodesOutsideTheTablesAreShownAndKept)
     }
 }
 
-TEST_F(ChannelEdit, FillAndTakeKeepEveryUneditedBit)
-{
-    for (std::size_t n = 0; n < 16; ++n) { // no edits: the default record comes back, nothing clamped
-        CChannelData channel(n);
-        const auto before = channel.Record();
-        EXPECT_FALSE(channel.TakeEditRecord(Filled(channel), kBand)) << n;
-        EXPECT_EQ(channel.Record(), before) << n;
-    }
-    // Byte 17 holds spacing and power codes no list names: another edit keeps them.
-    std::array<std::uint8_t, 20> bytes{0x12, 0x34, 0x56, 0x78, 0x25, 0x06, 0x60, 0x44, 0x25, 0x06,
-                                       0x60, 0x44, 0x02, 0x50, 0x02, 0x10, 0x33, 0xEE, 0x05, 0xBF};
-    CChannelData channel(bytes);
-    CChannelEditRecord edit = Filled(channel);
-    edit.rxCtcss = CtcssFromText("100.0");
-    edit.rxStepCode = 2;
-    edit.txStepCode = kNoStepCode;
-    EXPECT_FALSE(channel.TakeEditRecord(edit, kBand));
-    bytes[12] = 0x0E; // the receive tone index
-    bytes[16] = 0xF2; // the step codes
-    EXPECT_EQ(channel.Record(), bytes);
-    edit.spacing = 1; // "25K"
-    edit.power = 1;   // "High"
-    channel.TakeEditRecord(edit, kBand);
-    EXPECT_EQ(channel.Record()[17], 0x11);
-}
-
 TEST_F(ChannelEdit, TakeStoresTones)
 {
     // Type, CTCSS and CDCSS texts, and the word stored from 0x500C.
@@ -219,7 +193,7 @@ TEST_F(ChannelEdit, TakeStoresTones)
     }
 }
 
-TEST_F(ChannelEdit, TakeClampsFrequenciesToTheBand)
+TEST_F(ChannelEdit, TakeStoresFrequenciesClampedStepsAndLists)
 {
     // Receive and transmit words taken, stored, whether clamped and valid.
     const std::tuple<const char*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, bool, bool> cases[] = {
@@ -238,7 +212,16 @@ TEST_F(ChannelEdit, TakeClampsFrequenciesToTheBand)
                   std::tuple(storedRx, storedTx, valid))
             << name;
     }
-    CChannelData channel(std::size_t{3}); // the copy button
+    // List entries and step codes (none: 0xF) go into bytes 16 and 17.
+    CChannelData channel(std::size_t{3});
+    CChannelEditRecord edit = Filled(channel);
+    edit.rxStepCode = 2;
+    edit.txStepCode = kNoStepCode;
+    edit.spacing = 1; // "25K"
+    edit.power = 1;   // "High"
+    EXPECT_FALSE(channel.TakeEditRecord(edit, kBand));
+    EXPECT_EQ(test::Slice(channel.Record(), 16, 2), (test::Bytes{0xF2, 0x11}));
+    // The copy button: transmit frequency, step code and tone from the receive side.
     channel.SetRxFrequency(0x44000500);
     channel.SetRxStepCode(kStepCode5k);
     channel.SetRxTone(0x8002);
