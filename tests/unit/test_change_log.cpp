@@ -1,3 +1,4 @@
+// The change log's lines and refresh, and the invalid log's one line per key.
 #include "radio_data/change_log.h"
 #include "radio_data/invalid_log.h"
 #include "radio_data/settings.h"
@@ -19,8 +20,7 @@ TEST(ChangeLog, LineFormats)
     const CByteChange low{0x005, 0xFF, 0x00};
     EXPECT_EQ(low.ListLine(), "$E.0x5:FF->00");
     EXPECT_EQ(low.DecimalText(), "$E.0x5:255->00");
-    EXPECT_EQ(low.Row(), 1);
-    EXPECT_EQ(low.Column(), 6);
+    EXPECT_EQ(std::pair(low.Row(), low.Column()), std::pair(1, 6));
     EXPECT_EQ(RowHeader(127), "F:07F_");
     EXPECT_EQ(ColumnHeader(15), "_F");
 }

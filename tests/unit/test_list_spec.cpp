@@ -9,11 +9,7 @@ using Lines = std::vector<CComboLine>;
 
 TEST(ListSpec, ExpandsNamedAndRangeItems)
 {
-    struct Case {
-        const char* listText;
-        Lines lines;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, Lines> cases[] = {
         {"0.Off;1.On", {{"Off", 0}, {"On", 1}}},
         {"0:5:20:10:0:1:1", {{"0.0", 0}, {"0.5", 1}, {"1.0", 2}, {"1.5", 3}, {"2.0", 4}}},
         {"1:1:3:1:7:1:0", {{"1", 7}, {"2", 8}, {"3", 9}}},
@@ -25,41 +21,37 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}}, // out of any sensible range
         {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},       // counting down
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ExpandListSpec(c.listText), c.lines) << c.listText;
+    for (const auto& [listText, lines] : cases)
+        EXPECT_EQ(ExpandListSpec(listText), lines) << listText;
 }
 
-TEST(ListSpec, ItemTextFollowsTheFirstItemThatYieldsOne)
+TEST(ListSpec, TextAndNumberOfAnItem)
 {
-    EXPECT_EQ(ItemTextOf("0.Off;1.On", 1), "On");
-    EXPECT_EQ(ItemTextOf("0:5:20:10:0:1:1", 3), "1.5");
-    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 9), "3");
-    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 10), "");
-    EXPECT_EQ(ItemTextOf("1:1:3:1:7:1:0", 6), "");
-    EXPECT_EQ(ItemTextOf("5.Five;0:1:9:1:0:1:0", 5), "Five");
-    EXPECT_EQ(ItemTextOf("0:1:9:1:0:1:0;5.Five", 5), "5");
-    EXPECT_EQ(ItemTextOf("0.Off", 3), "");
-}
-
-TEST(ListSpec, ItemNumberOfAShownText)
-{
+    // The text of an item number follows the first item that yields one.
+    const std::tuple<const char*, long long, const char*> texts[] = {
+        {"0.Off;1.On", 1, "On"},          {"0:5:20:10:0:1:1", 3, "1.5"},
+        {"1:1:3:1:7:1:0", 9, "3"},        {"1:1:3:1:7:1:0", 10, ""},
+        {"1:1:3:1:7:1:0", 6, ""},         {"5.Five;0:1:9:1:0:1:0", 5, "Five"},
+        {"0:1:9:1:0:1:0;5.Five", 5, "5"}, {"0.Off", 3, ""},
+    };
+    for (const auto& [listText, number, text] : texts)
+        EXPECT_EQ(ItemTextOf(listText, number), text) << listText << " " << number;
     EXPECT_EQ(ItemNumberOf("0.Off;1.On", "On"), 1);
     EXPECT_EQ(ItemNumberOf("0:5:20:10:0:1:1", "1.5"), 3);
     EXPECT_FALSE(ItemNumberOf("0.Off;1.On", "on").has_value());
-}
-
-TEST(ListSpec, ListBoxesTakeOnlyNamedItems)
-{
+    // List boxes take only the named items.
     EXPECT_EQ(NamedItems("0.Off;0:1:3:1:0:1:0;4.Four"), (Lines{{"Off", 0}, {"Four", 4}}));
 }
 
+// 953 bytes of range items once gave 5.3 million lines.
 TEST(ListSpec, TheWholeExpansionIsBounded)
 {
     constexpr const char* kHugeRange = "0:1:999999999:1:0:1:0";
     std::string manyHugeRanges = "0.Off";
-    for (int i = 0; i < 45; ++i) // 953 bytes once gave 5.3 million lines
+    for (int i = 0; i < 45; ++i)
         manyHugeRanges += std::string(";") + kHugeRange;
-    for (const std::string& text : {std::string(kHugeRange), manyHugeRanges}) {
+    // Not one line beyond the limit, named items after a full range included.
+    for (const std::string& text : {std::string(kHugeRange), manyHugeRanges, kHugeRange + std::string(";5.Five")}) {
         const auto lines = ExpandListSpec(text);
         EXPECT_EQ(lines.size(), kMaxListLines) << text.substr(0, 30);
     }

@@ -9,12 +9,7 @@ namespace {
 
 TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
 {
-    struct Case {
-        const char* format;
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"The file %s could not be read.", "a.dat", "The file a.dat could not be read."},
         {"The file %s could not be read.", "", "The file  could not be read."},
         {"At %s and %s.", "x", "At x and ."},      // a second conversion has no argument
@@ -23,8 +18,8 @@ TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
         {"Ends with %", "x", "Ends with %"},
         {"No conversion.", "x", "No conversion."},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatMessageText(c.format, c.text), c.expected) << c.format;
+    for (const auto& [format, text, expected] : cases)
+        EXPECT_EQ(FormatMessageText(format, text), expected) << format;
     EXPECT_EQ(FormatMessageNumber("At %d, %s.", 295), "At 295, .");
     EXPECT_EQ(FormatMessageNumber("At 0x%04X.", 0x127), "At 0x127.");
     // Several numbers take the conversions in turn; one beyond them is dropped.
@@ -34,11 +29,7 @@ TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
 
 TEST(PrintableText, EscapesWhatATerminalWouldObey)
 {
-    struct Case {
-        std::string text;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"QL-210 ok", "QL-210 ok"},
         {"\x1b[2J", "\\x1B[2J"},
         {std::string("a\0b", 3), "a\\x00b"},
@@ -50,8 +41,8 @@ TEST(PrintableText, EscapesWhatATerminalWouldObey)
         {"1.0\xff", "1.0\\xFF"},            // not UTF-8
         {"cut \xe4\xb8", "cut \\xE4\\xB8"}, // a sequence cut short
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(PrintableText(c.text), c.expected);
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(PrintableText(text), expected);
 }
 
 } // namespace
