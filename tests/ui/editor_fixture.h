@@ -115,3 +115,112 @@ struct CEditorFixture {
 };
 
 } // namespace qrv::test
+
+// The editor view tests: a view on the fixture's codeplug hearing the
+// notifications as the main window passes them on, rows of data-driven tests,
+// a user's choices and typing, and channels with odd but legal contents.
+#include "records/channel_data.h"
+#include "records/personality_data.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace qrv::test {
+
+template <typename View> struct CViewFixture : CEditorFixture {
+    using CEditorFixture::CEditorFixture;
+    std::unique_ptr<View> view;
+
+    View& Open(int position = 0)
+    {
+        view = std::make_unique<View>(*context, position);
+        View* v = view.get();
+        QObject::connect(context.get(), &CEditorContext::Notified, v,
+                         [v](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
+        notifications.clear();
+        messages.clear();
+        return *v;
+    }
+    template <typename T = QComboBox> T* Find(int number) const { return Control<T>(*view, number); }
+    // The entry with that text chosen; false when the combo is disabled or does not offer it.
+    bool Choose(int number, const QString& text) const
+    {
+        QComboBox* combo = Find(number);
+        const int index = combo != nullptr && combo->isEnabled() ? combo->findText(text) : -1;
+        if (index < 0)
+            return false;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+        return true;
+    }
+    bool Heard(CNotification::Kind kind, std::uint32_t value) const
+    {
+        return std::any_of(notifications.begin(), notifications.end(),
+                           [&](const CNotification& n) { return n.kind == kind && n.data == value; });
+    }
+};
+
+// A data-driven test's rows: one column holding the row, named by its name field.
+// Qt knows a row type by its name, so each file's row types need names of their own.
+template <typename Row, std::size_t N> void AddRows(const Row (&rows)[N])
+{
+    QTest::addColumn<Row>("row");
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+inline Bytes Hex(const char* text)
+{
+    const QByteArray bytes = QByteArray::fromHex(text);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// Selects the edit's text, types over it (nothing empties it) and presses Enter.
+inline void TypeOver(QLineEdit& edit, const QString& text)
+{
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, text);
+    QTest::keyClick(&edit, Qt::Key_Return);
+}
+
+inline std::size_t ChannelByte(int channel, int offset)
+{
+    return CChannelData::kTableStart + CChannelData::kRecordSize * static_cast<std::size_t>(channel) +
+           static_cast<std::size_t>(offset);
+}
+
+// A second personality and channels a file may hold: every tone type, tone
+// bits no control edits, a receive-only channel on the 5 kHz raster, the range
+// limits, extended tones and codes outside the table, flags beside auto start
+// scan, the second and a missing personality, a step code off the raster.
+inline Image WithOddChannels(Image image)
+{
+    struct CPut {
+        int channel, offset;
+        Bytes bytes;
+    };
+    const CPut puts[] = {
+        {0, 12, {0x6B, 0xC0, 0xBC, 0x2A}}, // CDCSS invert 754 without bit 12, none with stray bits
+        {0, 17, {0x12, 0x00, 0xBF}},       // 25 kHz, low, every flag but auto start scan
+        {1, 4, {0x00, 0x05, 0x10, 0x44, 0xFF, 0xFF, 0xFF, 0xFF}}, // 441.005 receive only
+        {1, 16, {0xF2}},
+        {2, 18, {0x01, 0x40}},                                    // the second personality, auto start scan
+        {3, 4, {0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x47}}, // 400 and 470 MHz
+        {4, 12, {0x01, 0x80, 0x01, 0x40}},                        // extended 017 and 63.0 without bit 12
+        {5, 18, {0x05}},                                          // no such personality
+        {6, 12, {0x0E, 0xD0, 0x0E, 0x50}},                        // CDCSS invert 026 with bit 12
+        {7, 4, {0x00, 0x00, 0x00, 0x44, 0x00, 0x00, 0x00, 0x44}}, // on both rasters, with 5 kHz step codes
+        {7, 16, {0x22}},
+        {8, 4, {0x00, 0x05, 0x60, 0x44}}, // 446.005 with the 6.25 kHz step code
+        {9, 12, {0xFF, 0x70}},            // a CTCSS code outside the table
+    };
+    for (const CPut& put : puts)
+        image = WithBytes(image, ChannelByte(put.channel, put.offset), put.bytes);
+    const auto& personality = CPersonalityData::kDefaultRecord;
+    return WithBytes(image, CPersonalityData::kTableStart + CPersonalityData::kRecordSize,
+                     Bytes(personality.begin(), personality.end()));
+}
+
+} // namespace qrv::test
