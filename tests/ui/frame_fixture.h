@@ -1,12 +1,27 @@
 #pragma once
-// A main window over a program directory with the shipped data, at a user
-// level, language and range, with the default codeplug loaded; message boxes
-// are answered by the test and recorded.
+// What the window tests share: a main window over a program directory with
+// the shipped data, at a user level, language and range, with the default
+// codeplug loaded; message boxes answered by the test and recorded; the
+// simulated radio without the pauses a real radio needs; typing as a user
+// does; and a driver that answers the modal dialogs a command opens.
+#include "dialogs/dlg_serial_trace.h"
+#include "editor_fixture.h"
+#include "editors/common/editor_context.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
+#include "shell/port_selector.h"
+#include "sim_link.h"
+#include "sim_radio.h"
 #include "test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -20,6 +35,7 @@ struct CFrameFixture {
     std::unique_ptr<CMainFrame> frame;
     CRadioData* data = nullptr;
     std::vector<int> messages;
+    QStringList texts; // of the messages, in order
     QMessageBox::StandardButton answer = QMessageBox::Yes;
 
     // prepare runs on the program directory before the window is made.
@@ -32,8 +48,9 @@ struct CFrameFixture {
             prepare(program.Path());
         CSettings& settings = program.Reopen();
         settings.SelectLanguage(language);
-        SetMessageBoxHandler([this](int number, const QString&) {
+        SetMessageBoxHandler([this](int number, const QString& text) {
             messages.push_back(number);
+            texts.push_back(text);
             return answer;
         });
         frame = std::make_unique<CMainFrame>(settings);
@@ -54,6 +71,72 @@ struct CFrameFixture {
         data->StoreToImage(image);
         return image;
     }
+    // The "Simulated radio" port chosen; the radio commands reach it through
+    // the program's own port and trace, but without the real radio's pauses.
+    sim::CSimRadio& Radio()
+    {
+        Settings().PortName = kSimulatedPortName;
+        frame->Context().SetRadioAccess(
+            [this] {
+                auto link = std::make_unique<CRadioLink>(
+                    WrapWithTrace(std::make_unique<CPortSelector>(&frame->SimulatedRadio())));
+                link->SetTiming(FastTiming());
+                return link;
+            },
+            [] {
+                return CPortChoice{kSimulatedPortName, {}};
+            });
+        return frame->SimulatedRadio();
+    }
+};
+
+inline void TypeInto(QLineEdit* edit, const QString& text, bool confirm = true)
+{
+    QVERIFY(edit != nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    if (confirm)
+        QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Answers the modal dialogs that open, one answer per dialog in order; a
+// dialog beyond the answers is cancelled and counted. A dialog that is modal
+// again once the one it opened has closed is not answered twice.
+class CDialogAnswers {
+public:
+    using Answer = std::function<void(QDialog&)>;
+
+    explicit CDialogAnswers(std::vector<Answer> answers) : m_answers(std::move(answers))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
+        m_timer.start(10);
+    }
+    int Answered() const { return m_next; }
+    int Unexpected() const { return m_unexpected; }
+
+private:
+    void Poll()
+    {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || std::find(m_seen.begin(), m_seen.end(), dialog) != m_seen.end())
+            return;
+        m_seen.emplace_back(dialog);
+        if (m_next >= static_cast<int>(m_answers.size())) {
+            ++m_unexpected;
+            dialog->reject();
+            return;
+        }
+        // Answered outside this timer's slot, so that a dialog the answer opens is polled in turn.
+        const Answer& answer = m_answers[static_cast<std::size_t>(m_next++)];
+        QTimer::singleShot(0, dialog, [dialog, &answer] { answer(*dialog); });
+    }
+
+    std::vector<Answer> m_answers;
+    int m_next = 0;
+    int m_unexpected = 0;
+    std::vector<QPointer<QDialog>> m_seen; // closed and deleted ones turn null
+    QTimer m_timer;
 };
 
 } // namespace qrv::test

@@ -1,19 +1,14 @@
-// Automatic backups and verify after write through the transfer dialog with
-// the simulated radio, and the serial trace window.
+// Read from Radio and Write to Radio through the transfer dialog with the
+// simulated radio, good and failing: what the user is told, what the
+// codeplug, the radio and the backup folder hold afterwards; and the serial
+// trace window over the frames the transfer sent.
 #include "dialogs/dlg_serial_trace.h"
 #include "dialogs/dlg_transfer.h"
 #include "frame_fixture.h"
 #include "presentation/caption_numbers.h"
 #include "radio_data/data_file.h"
 #include "radio_data/messages.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
 #include "radio_link/radio_messages.h"
-#include "shell/main_frame.h"
-#include "shell/message_box.h"
-#include "shell/port_selector.h"
-#include "sim_radio.h"
-#include "test_support.h"
 #include "ui_test_registry.h"
 
 #include <QCheckBox>
@@ -21,9 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTest>
-
-#include <memory>
 
 namespace qrv {
 
@@ -31,15 +23,12 @@ class RadioExtrasTest : public QObject {
     Q_OBJECT
 
 private:
-    using CFixture = test::CFrameFixture;
-
     static std::vector<std::filesystem::path> Backups(const std::filesystem::path& folder)
     {
         std::vector<std::filesystem::path> files;
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
             files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
         return files;
     }
 
@@ -51,132 +40,105 @@ private:
         return image;
     }
 
-    // Runs a transfer to its end; the dialog's result.
-    static int Run(CDlgTransfer& dialog, CFixture& f)
-    {
-        const std::size_t before = f.messages.size();
-        dialog.Start();
-        if (!QTest::qWaitFor([&] { return f.messages.size() > before; }, 30000))
-            return -1;
-        return dialog.result();
-    }
-
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void BackupsForAReadAndAWrite()
+    // The radio holds 446.10625 MHz on channel 1 and the codeplug 470.00625
+    // MHz on channel 2; a write that fails after its first block says what
+    // the radio may now hold and where the codeplug sent is kept.
+    void TransfersSayWhatHappenedAndKeepTheDocument()
     {
-        CFixture f;
-        test::CTempDir folder;
-        f.program.Settings().PortName = kSimulatedPortName;
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
-        radio.Memory()[0x586] = 0x61;
-        const auto radioBefore = radio.Memory();
-
-        auto reading = f.frame->MakeTransferDialog(true);
-        reading->SetBackupFolder(folder.Path());
-        QCOMPARE(reading->VerifyBox(), nullptr); // a read has nothing to verify
-        QCOMPARE(Run(*reading, f), int(QDialog::Accepted));
-        auto files = Backups(folder.Path());
-        QCOMPARE(files.size(), std::size_t{1});
-        QVERIFY(files[0].filename().string().ends_with("_QL-210_read.dat"));
-        QCOMPARE(reading->BackupFile(), files[0]);
-        const Image read = ImageOf(files[0]);
-        QVERIFY(std::equal(radioBefore.begin(), radioBefore.end(), read.begin()));
-        DataFileHeader header;
-        QVERIFY(ReadHeader(files[0], header));
-        QCOMPARE(header.ModelName(), std::string("QL-210"));
-        f.frame->AfterTransfer(true, true);
-
-        f.data->Channels()[1]->SetRxFrequency(0x44700625);
-        f.data->StoreToImage(f.data->GetImage());
-        const Image sent = f.data->GetImage();
-        auto writing = f.frame->MakeTransferDialog(false);
-        writing->SetBackupFolder(folder.Path());
-        QCOMPARE(Run(*writing, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
-        files = Backups(folder.Path());
-        QCOMPARE(files.size(), std::size_t{2});
-        QCOMPARE(writing->BackupFile().filename().string().ends_with("_QL-210_write.dat"), true);
-        QCOMPARE(ImageOf(writing->BackupFile()), sent); // as it was about to be written, before the stamp
-    }
-
-    void VerifyAfterWriteCatchesALostBlock()
-    {
-        CFixture f;
-        test::CTempDir folder;
-        f.program.Settings().PortName = kSimulatedPortName;
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
-        radio.Faults().dropWriteAt = 0x600;
-        f.data->StoreToImage(f.data->GetImage());
-        radio.Memory()[0x600] = static_cast<std::uint8_t>(~f.data->GetImage()[0x600]);
-
-        auto checked = f.frame->MakeTransferDialog(false);
-        checked->SetBackupFolder(folder.Path());
-        QVERIFY(checked->VerifyBox() != nullptr);
-        QVERIFY(checked->VerifyBox()->isChecked()); // on by default
-        QCOMPARE(Run(*checked, f), int(QDialog::Rejected));
-        QCOMPARE(f.messages.back(), msg::kVerifyFailed);
-        QVERIFY(!checked->Result().ok);
-        QCOMPARE(checked->Result().argument, std::string("0x0600"));
-
-        auto unchecked = f.frame->MakeTransferDialog(false);
-        unchecked->SetBackupFolder({}); // no backups at all
-        QTest::mouseClick(unchecked->VerifyBox(), Qt::LeftButton);
-        QVERIFY(!unchecked->VerifyBox()->isChecked());
-        QCOMPARE(Run(*unchecked, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
-        QVERIFY(unchecked->BackupFile().empty());
-        QCOMPARE(Backups(folder.Path()).size(), std::size_t{1}); // only the first write's
-    }
-
-    // A write the radio fails: the dialog says so, and after a partial write
-    // says what the radio may now hold and where the codeplug sent is kept.
-    void WriteFailuresSayWhatTheRadioHolds()
-    {
-        struct Row {
+        const struct {
             const char* name;
+            bool read;
             std::function<void(sim::CSimFaults&)> fault;
+            bool verify;
             int message;
-            bool partial;
+            bool partial; // the message names the backup folder
+        } rows[] = {
+            {"read", true, {}, true, msg::kRadioReadDone, false},
+            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, true,
+             msg::kRadioReadFailed, false},
+            {"write", false, {}, true, msg::kRadioWriteDone, false},
+            {"write, tune switch unanswered", false, [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, true,
+             msg::kTuneSwitchUnread, false},
+            {"write, block refused", false, [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, true,
+             msg::kRadioWriteFailed, true},
+            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, true, msg::kVerifyFailed,
+             true},
+            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, false,
+             msg::kRadioWriteDone, false},
         };
-        const std::vector<Row> rows{
-            {"tune switch unanswered", [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, msg::kTuneSwitchUnread,
-             false},
-            {"block refused", [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, msg::kRadioWriteFailed, true},
-            {"block lost", [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, msg::kVerifyFailed, true},
-        };
-        for (const Row& row : rows) {
-            CFixture f;
+        for (const auto& row : rows) {
+            test::CFrameFixture f;
             test::CTempDir folder;
-            QStringList texts;
-            SetMessageBoxHandler([&](int number, const QString& text) {
-                f.messages.push_back(number);
-                texts.push_back(text);
-                return QMessageBox::Ok;
-            });
-            f.program.Settings().PortName = kSimulatedPortName;
-            sim::CSimRadio& radio = f.frame->SimulatedRadio();
-            radio.Memory()[0x128] = 0x48;
+            sim::CSimRadio& radio = f.Radio();
+            radio.Memory()[0x586] = 0x61;
+            radio.Memory()[0x128] = 0x48; // the tune switch bit set
             radio.Memory()[0x600] = static_cast<std::uint8_t>(~radio.Memory()[0x600]);
-            row.fault(radio.Faults());
+            if (row.fault)
+                row.fault(radio.Faults());
+            const Image held = radio.Memory();
+            f.data->Channels()[1]->SetRxFrequency(0x44700625);
             f.data->StoreToImage(f.data->GetImage());
             const Image document = f.data->GetImage();
-            auto writing = f.frame->MakeTransferDialog(false);
-            writing->SetBackupFolder(folder.Path());
-            QVERIFY2(Run(*writing, f) == QDialog::Rejected, row.name);
-            QVERIFY2(f.messages.back() == row.message, row.name);
-            const QString folderText = QString::fromStdString(folder.Path().string());
-            QVERIFY2(texts.back().contains(folderText) == row.partial, qPrintable(texts.back()));
-            QVERIFY2(radio.Mode() == 1, row.name);
+            const bool ok = row.message == msg::kRadioReadDone || row.message == msg::kRadioWriteDone;
+
+            auto dialog = f.frame->MakeTransferDialog(row.read);
+            dialog->SetBackupFolder(folder.Path());
+            QVERIFY2((dialog->VerifyBox() != nullptr) == !row.read, row.name);
+            if (!row.read) {
+                QVERIFY(dialog->VerifyBox()->isChecked()); // on at first
+                if (!row.verify)
+                    QTest::mouseClick(dialog->VerifyBox(), Qt::LeftButton);
+            }
+            dialog->Start();
+            QVERIFY2(!dialog->OkButton()->isEnabled(), row.name);
+            // A dialog's result starts as rejected: wait for the message that ends the transfer.
+            QVERIFY2(QTest::qWaitFor([&f] { return !f.messages.empty(); }, 30000), row.name);
+            f.frame->AfterTransfer(row.read, dialog->result() == QDialog::Accepted);
+            QVERIFY2((dialog->result() == QDialog::Accepted) == ok, row.name);
+            QVERIFY2(f.messages == std::vector<int>{row.message}, row.name);
+            QVERIFY2(f.texts.back().contains(QString::fromStdString(folder.Path().string())) == row.partial,
+                     qPrintable(f.texts.back()));
+            QVERIFY2(radio.Mode() == sim::CSimRadio::kNormalMode, row.name);
             QVERIFY2((radio.Memory()[0x128] & 0x08) == 0x08, row.name);
-            QVERIFY2(f.data->GetImage() == document, row.name);
+            // Every transfer that got to its data keeps a backup: what was read, or what was to be sent.
+            const auto backups = Backups(folder.Path());
+            QVERIFY2(backups.size() == (ok || row.partial ? 1u : 0u), row.name);
+            if (row.read && ok) {
+                QCOMPARE(dialog->Percent(), 100);
+                QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44610625u);
+                QCOMPARE(dialog->BackupFile(), backups[0]);
+                QVERIFY(backups[0].filename().string().ends_with("_QL-210_read.dat"));
+                QCOMPARE(ImageOf(backups[0]), held);
+                DataFileHeader header;
+                QVERIFY(ReadHeader(backups[0], header) && header.ModelName() == "QL-210");
+                continue;
+            }
+            if (!ok) // a failed transfer leaves the document as it was
+                QVERIFY2(!dialog->Result().ok && f.data->GetImage() == document &&
+                             f.data->Identity().freqRange == "400-470",
+                         row.name);
+            if (row.message == msg::kVerifyFailed)
+                QCOMPARE(dialog->Result().argument, std::string("0x0600"));
+            if (!row.read && (ok || row.partial)) {
+                QVERIFY(backups[0].filename().string().ends_with("_QL-210_write.dat"));
+                // As it was about to be written (with the radio's tune switch bit), before the stamp.
+                Image sent = document;
+                sent[0x128] |= 0x08;
+                QCOMPARE(ImageOf(backups[0]), sent);
+            }
+            if (ok)
+                QCOMPARE(radio.Memory()[0x580 + 20 + 6], 0x70);
         }
     }
 
+    // The trace window shows the frames of the last radio command and saves
+    // them; a file that cannot be made is said.
     void TraceWindowShowsAndSavesTheLastCommand()
     {
-        CFixture f;
+        test::CFrameFixture f;
         auto trace = std::make_shared<CSerialTrace>();
         {
             CDlgSerialTrace empty(f.Settings(), trace);
@@ -196,20 +158,17 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().toStdString(), trace->Text());
         QVERIFY(!dialog.SaveTo(QString::fromStdString((dir.Path() / "missing" / "t.txt").string())));
-        QCOMPARE(f.messages.back(), msg::kSaveCannotCreate); // no file can be created in a missing folder
-    }
+        QCOMPARE(f.messages.back(), msg::kSaveCannotCreate);
 
-    void ProgramTraceRecordsThroughWrappedPorts()
-    {
-        sim::CSimRadio radio;
-        ProgramTrace()->Begin();
-        auto port = WrapWithTrace(std::make_unique<CPortSelector>(&radio));
-        QVERIFY(port->Open(kSimulatedPortName));
-        const std::vector<std::uint8_t> probe{0x02, 'P', 'a', 0x03};
-        QCOMPARE(port->Write(probe), probe.size());
-        const auto chunks = ProgramTrace()->Chunks();
-        QCOMPARE(chunks.size(), std::size_t{2});
-        QCOMPARE(chunks[1].bytes, probe);
+        // A read through the program's port lands in the program's trace.
+        f.Radio();
+        auto reading = f.frame->MakeTransferDialog(true);
+        reading->SetBackupFolder({});
+        reading->Start();
+        QVERIFY(QTest::qWaitFor([&f] { return f.messages.back() == msg::kRadioReadDone; }, 30000));
+        CDlgSerialTrace program(f.Settings(), ProgramTrace());
+        const QString text = program.TextBox()->toPlainText();
+        QVERIFY(text.contains(QStringLiteral(" TX ")) && text.contains(QStringLiteral(" RX ")));
     }
 };
 

@@ -1,14 +1,17 @@
 // One executable for every UI test class: each runs in turn on the same
 // application object, and the exit code counts the failures of all of them.
-// Test functions named on the command line run in the classes that have them.
+// Test functions named on the command line run in the classes that have them;
+// "--shard K/N" runs only the classes whose place in the sorted registry is K
+// modulo N, so that ctest can run the shards side by side.
 #include "ui_test_registry.h"
 
 #include <QApplication>
 #include <QMetaMethod>
 #include <QObject>
+#include <QRegularExpression>
 #include <QTest>
 
-#include <algorithm>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <vector>
@@ -89,9 +92,24 @@ QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    int shard = 0;
+    int shards = 1;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--shard")); at >= 0) {
+        const auto match = QRegularExpression(QStringLiteral("^(\\d+)/(\\d+)$")).match(arguments.value(at + 1));
+        shard = match.captured(1).toInt();
+        shards = match.captured(2).toInt();
+        if (!match.hasMatch() || shards < 1 || shard >= shards) {
+            std::fprintf(stderr, "--shard takes K/N with 0 <= K < N\n");
+            return 2;
+        }
+        arguments.remove(at, 2);
+    }
     int failures = 0;
+    int index = 0;
     for (const auto& [name, make] : qrv::test::UiTests()) {
+        if (index++ % shards != shard)
+            continue;
         const std::unique_ptr<QObject> test = make();
         const QStringList own = ArgumentsFor(*test, arguments);
         if (!own.isEmpty())
