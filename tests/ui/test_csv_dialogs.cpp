@@ -1,6 +1,7 @@
-// Importing channels as a user meets it: the column set is recognised, the
-// rows that cannot be taken are listed, replacing the list is said before
-// it happens, declining changes nothing, accepting takes the good rows.
+// Importing channels as a user meets it: the rows that cannot be taken are
+// listed, replacing the list is said before it happens, declining changes
+// nothing, accepting takes the good rows; files that cannot be read or
+// written are said and left alone.
 #include "csv/channel_csv.h"
 #include "dialogs/dlg_import_channels.h"
 #include "editor_fixture.h"
@@ -32,51 +33,40 @@ class CsvDialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void listsTheRejectedRowsWithLineAndReason()
+    // Replacing: the rejected rows by line and reason, and the question says
+    // the list is replaced; Cancel keeps the codeplug, OK takes the good rows.
+    void ImportListsTheRejectedRowsThenReplacesOnlyOnOk()
     {
-        test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
-        QTableWidget* table = dialog.RejectedTable();
-        QCOMPARE(table->rowCount(), 2);
-        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("3"));
-        QCOMPARE(table->item(1, 0)->text(), QStringLiteral("5"));
-        QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
-        QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
-        const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
-        QVERIFY(dialog.Question()->text().contains(replaces));
-        dialog.AppendBox()->setChecked(true);
-        QVERIFY(!dialog.Question()->text().contains(replaces));
+        for (const auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+            test::CEditorFixture f;
+            const Image before = f.Stored();
+            CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
+            QTableWidget* table = dialog.RejectedTable();
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("3"));
+            QCOMPARE(table->item(1, 0)->text(), QStringLiteral("5"));
+            QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
+            const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
+            QVERIFY(dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(true);
+            QVERIFY(!dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(false);
+            QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+            QTest::mouseClick(dialog.Buttons()->button(button), Qt::LeftButton);
+            if (button == QDialogButtonBox::Cancel) {
+                QCOMPARE(dialog.result(), int(QDialog::Rejected));
+                QVERIFY(f.Stored() == before);
+                continue;
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(f.data->Channels().size(), std::size_t{2});
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 4), std::uint32_t{0x44050000}); // 440.50000 MHz
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 20 + 4), std::uint32_t{0x44125000});
+        }
     }
 
-    void decliningChangesNothing()
-    {
-        test::CEditorFixture f;
-        const Image before = f.Stored();
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
-        dialog.AppendBox()->setChecked(true);
-        dialog.AppendBox()->setChecked(false);
-        QTest::mouseClick(dialog.Buttons()->button(QDialogButtonBox::Cancel), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(f.Stored() == before);
-        QCOMPARE(f.data->Channels().size(), std::size_t{16});
-    }
-
-    void acceptingTakesTheGoodRows()
-    {
-        test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
-        QTest::mouseClick(dialog.Buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        const Image image = f.Stored();
-        QCOMPARE(f.data->Channels().size(), std::size_t{2});
-        // Channel 1 at 0x580: receive 440.50000 MHz, no tones, 12.5 kHz; channel 2 transmits 100.0 Hz.
-        QCOMPARE(GetLe32(image, 0x580 + 4), std::uint32_t{0x44050000});
-        QCOMPARE(GetLe32(image, 0x580 + 20 + 4), std::uint32_t{0x44125000});
-        QCOMPARE(CToneWord(GetLe16(image, 0x580 + 20 + 14)).Type(), CToneWord::kTypeCtcss);
-        QCOMPARE(CToneWord(GetLe16(image, 0x580 + 20 + 12)).Type(), CToneWord::kTypeNone);
-    }
-
-    void appendingToAFullListTakesNothing()
+    // Appending to a full list takes nothing: every row is listed and OK is off.
+    void AppendingToAFullListTakesNothing()
     {
         test::CEditorFixture f;
         CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
@@ -86,7 +76,8 @@ private slots:
         QVERIFY(dialog.Result().channels.empty());
     }
 
-    void aFileThatCannotBeReadIsReported()
+    // A missing file is said on import; a read-only one on export, and left as it was.
+    void FilesThatCannotBeUsedAreSaid()
     {
         test::CEditorFixture f;
         const Image before = f.Stored();
@@ -95,23 +86,14 @@ private slots:
                                         CCsvFormat::Native));
         QCOMPARE(f.messages, std::vector<int>{msg::kReadMissing});
         QVERIFY(f.Stored() == before);
-    }
-
-    void exportWritesTheFileThatImportReads()
-    {
-        test::CEditorFixture f;
-        const QString path = QString::fromStdString((f.program.Path() / "channels.csv").string());
+        const auto file = f.program.Path() / "channels.csv";
+        const QString path = QString::fromStdString(file.string());
         QVERIFY(ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Native));
-        const std::string text = test::ReadText(f.program.Path() / "channels.csv");
-        const CImportResult result = ImportChannels(text, *f.data, f.Settings(), CCsvFormat::Native, false);
-        QVERIFY(result.rejected.empty());
-        QCOMPARE(result.channels.size(), f.data->Channels().size());
-
-        // A read-only file is refused with the reason and left as it was.
-        std::filesystem::permissions(f.program.Path() / "channels.csv", std::filesystem::perms::owner_read);
+        const std::string text = test::ReadText(file);
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
         QVERIFY(!ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Common));
-        QCOMPARE(f.messages, std::vector<int>{msg::kSaveReadOnly});
-        QCOMPARE(test::ReadText(f.program.Path() / "channels.csv"), text);
+        QCOMPARE(f.messages, (std::vector<int>{msg::kReadMissing, msg::kSaveReadOnly}));
+        QCOMPARE(test::ReadText(file), text);
     }
 };
 
