@@ -10,14 +10,12 @@
 #include "radio_data/data_file.h"
 #include "ui_test_registry.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -61,24 +59,6 @@ QString TextOf(const QWidget* widget)
         return button->text();
     return QStringLiteral("<no text control>");
 }
-
-// Runs the dialog modally and clicks one of its buttons as the user would.
-int ExecAndClick(QDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    QTimer::singleShot(0, &dialog, [&dialog, which] {
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
-    });
-    QTimer::singleShot(5000, &dialog, [&dialog] { dialog.done(-1); }); // a click that closes nothing fails
-    return dialog.exec();
-}
-
-// A numeric edit as the editors have them: it keeps the range it is given.
-class CRangeRecorder : public QLineEdit, public CRangedEdit {
-public:
-    using QLineEdit::QLineEdit;
-    void SetRange(const CRangeItem& range) override { taken = range; }
-    std::optional<CRangeItem> taken;
-};
 
 } // namespace
 
@@ -226,71 +206,6 @@ private slots:
             const QByteArray name = QByteArray::number(row.current) + " -> " + QByteArray::number(row.chosen);
             QVERIFY2(dialog.result() == row.result && dialog.LanguageIndex() == row.index, name.constData());
         }
-    }
-
-    // OK and Cancel clicked as a user does.
-    void DialogButtons()
-    {
-        test::CProgramDir program;
-        for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
-            const int expected = button == QDialogButtonBox::Ok ? QDialog::Accepted : QDialog::Rejected;
-            CDlgModel model(program.Settings(), {"QL210", "QL-2", "136", 0, CSettings::kProgramVersion});
-            Choose(*model.RangeList(), 2);
-            QCOMPARE(ExecAndClick(model, button), expected);
-            if (button == QDialogButtonBox::Ok)
-                QVERIFY(model.ModelName() == "QL-210" && model.FreqRange() == "350-390");
-            CDlgLanguage language(program.Settings());
-            language.LanguageList()->setCurrentIndex(1);
-            QCOMPARE(ExecAndClick(language, button), expected);
-        }
-    }
-
-    void LocalizeWindowFillsEveryKindOfControl()
-    {
-        constexpr int kWindow = 500; // the test language file's window, with its controls 501-509
-        test::CProgramDir program;
-        test::WriteText(program.Path() / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\n"
-                                                      "S0200500=Window caption\nS0200501=A label\nS0200502=A button\n"
-                                                      "S0200503=0.Off;1.On;5:5:15:1:2:1:0\n"
-                                                      "S0200504=0.Off;1.On;5:5:15:1:2:1:0\n"
-                                                      "S0200505=0:5:20:10:0:1:1\nS0200507=not a range\n"
-                                                      "[QL210]\nS0000503=1\nS0000509=1\n");
-        CSettings& settings = program.Reopen();
-        QWidget window;
-        auto* label = new QLabel(QStringLiteral("template"), &window);
-        auto* button = new QPushButton(QStringLiteral("template"), &window);
-        auto* combo = new QComboBox(&window);
-        auto* list = new QListWidget(&window);
-        auto* ranged = new CRangeRecorder(&window);
-        auto* unranged = new CRangeRecorder(&window);
-        auto* untexted = new QLabel(QStringLiteral("kept"), &window);
-        auto* inner = new QWidget(&window);
-        auto* nested = new QLabel(inner);
-        const std::pair<QWidget*, int> numbers[] = {{label, 501},  {button, 502},   {combo, 503},    {list, 504},
-                                                    {ranged, 505}, {unranged, 507}, {untexted, 506}, {nested, 509}};
-        for (const auto& [widget, number] : numbers)
-            SetControlNumber(widget, number);
-        LocalizeWindow(window, settings, kWindow);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Window caption"));
-        QCOMPARE(label->text(), QStringLiteral("A label"));
-        QCOMPARE(button->text(), QStringLiteral("A button"));
-        QCOMPARE(untexted->text(), QStringLiteral("kept")); // no text: the template's stays
-        // A combo box takes named and range items, each with its number as data.
-        QCOMPARE(Items(*combo), QStringLiteral("Off,On,5,10,15"));
-        QCOMPARE(combo->itemData(4).toLongLong(), 4LL);
-        // A list box takes the named items only, and a second localising does not double them.
-        LocalizeWindow(window, settings, kWindow);
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(1)->text(), QStringLiteral("On"));
-        QCOMPARE(list->item(1)->data(Qt::UserRole).toLongLong(), 1LL);
-        QVERIFY(ranged->taken.has_value());
-        QCOMPARE(ranged->taken->end, 20LL);
-        QCOMPARE(ranged->taken->divisor, 10LL);
-        QCOMPARE(ranged->taken->decimals, 1LL);
-        QVERIFY(!unranged->taken.has_value());
-        // The per-model value disables a control at any depth, and only that one.
-        QVERIFY(!combo->isEnabled() && !nested->isEnabled());
-        QVERIFY(inner->isEnabled() && label->isEnabled());
     }
 
     // The port dialog: the system's names with what it says of each, a port

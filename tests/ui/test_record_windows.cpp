@@ -22,7 +22,6 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTableView>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -172,29 +171,6 @@ private slots:
         QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
         QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
         QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
-    }
-
-    void TheChannelListFromTheViewMenu()
-    {
-        CFixture f;
-        QAction* action = f.frame->Menus().Action(item::kChannelList);
-        QVERIFY(action != nullptr && action->isEnabled());
-        action->trigger();
-        CChildFrame* list = f.frame->OpenChildren().first();
-        QCOMPARE(list->windowTitle(), QStringLiteral("Channel List"));
-        QCOMPARE(Enabled(list), (Buttons{false, false, true, true, false, true})); // first of sixteen
-        // Clicking another row moves the bar with it.
-        auto* grid = list->View()->findChild<QTableView*>();
-        grid->setCurrentIndex(grid->model()->index(3, 1));
-        QCOMPARE(Position(list), 3);
-        QCOMPARE(Enabled(list), (Buttons{true, true, true, true, false, true}));
-        // A channel window open beside it follows what the list deletes.
-        CChildFrame* channel = f.Click(item::kChannel, 15);
-        list->RecordButtons()[record_command::kLast]->click();
-        list->RecordButtons()[record_command::kDelete]->click();
-        QCOMPARE(f.TreeCount(item::kChannel), 15);
-        QCOMPARE(channel->windowTitle(), QStringLiteral("Channel 15"));
-        QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
     }
 
     // What the navigation bar shows for each kind of view.

@@ -17,6 +17,7 @@
 #include "ui_test_registry.h"
 
 #include <QComboBox>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -118,6 +119,39 @@ private slots:
         }
         QVERIFY(!f.CanRedo());
         QCOMPARE(f.frame->OpenChildren().size(), 5); // every window open again
+    }
+
+    // Ctrl+Z undoes the last change even from the field just typed in, and
+    // Ctrl+Y redoes it, every window staying open where it was; the Edit
+    // menu's commands follow; a new codeplug starts a new history.
+    void TheKeysTheMenuAndTheWindows()
+    {
+        CUndoFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        emit f.frame->Tree()->itemClicked(f.frame->Tree()->ItemsOfKind(item::kChannel)[2], 0);
+        const Image before = f.Stored();
+        test::TypeInto(Rx(f), QStringLiteral("455.5"));
+        const Image after = f.Stored();
+        QVERIFY(after != before && f.CanUndo() && !f.CanRedo() && f.frame->isWindowModified());
+        const auto open = [&f] {
+            std::vector<std::pair<int, QString>> windows;
+            for (const CChildFrame* child : f.frame->OpenChildren())
+                windows.emplace_back(child->ItemNumber(), child->PositionText());
+            return windows;
+        };
+        const auto windows = open();
+        QTest::keyClick(Rx(f), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.Stored() == before && !f.CanUndo() && f.CanRedo() && !f.frame->isWindowModified());
+        QCOMPARE(open(), windows);
+        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
+        QVERIFY(active != nullptr && active->ItemNumber() == item::kChannel);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : f.frame.get(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(f.Stored() == after && f.frame->isWindowModified());
+        QCOMPARE(open(), windows);
+        f.frame->FileNew(true);
+        QVERIFY(!f.CanUndo() && !f.CanRedo());
     }
 
     // Typing not yet confirmed is no step until Undo takes it as one.
