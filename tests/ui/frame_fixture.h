@@ -2,31 +2,39 @@
 // What the window tests share: a main window over a program directory with
 // the shipped data, at a user level, language and range, with the default
 // codeplug loaded; message boxes answered by the test and recorded; the
-// simulated radio without the pauses a real radio needs; typing as a user
-// does; and a driver that answers the modal dialogs a command opens.
+// simulated radio without the pauses a real radio needs; the windows and
+// tree items a user clicks; typing as a user does; and a driver that answers
+// the modal dialogs a command opens.
 #include "dialogs/dlg_serial_trace.h"
 #include "editor_fixture.h"
 #include "editors/common/editor_context.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
+#include "presentation/caption_numbers.h"
+#include "presentation/command_numbers.h"
+#include "presentation/item_tables.h"
+#include "radio_data/data_file.h"
+#include "radio_data/messages.h"
+#include "radio_link/radio_messages.h"
+#include "records/channel_data.h"
+#include "shell/child_frame.h"
 #include "shell/main_frame.h"
-#include "shell/message_box.h"
+#include "shell/menus.h"
+#include "shell/navigation_tree.h"
 #include "shell/port_selector.h"
 #include "sim_link.h"
-#include "sim_radio.h"
-#include "test_support.h"
+#include "ui_test_registry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace qrv::test {
 
@@ -88,7 +96,30 @@ struct CFrameFixture {
             });
         return frame->SimulatedRadio();
     }
+    // The open window of that item (nullptr when none).
+    CChildFrame* Window(int itemNumber) const
+    {
+        for (CChildFrame* child : frame->OpenChildren())
+            if (child->ItemNumber() == itemNumber)
+                return child;
+        return nullptr;
+    }
+    // Clicks the tree item of that kind and position; the window that shows it.
+    CChildFrame* Click(int kind, int position)
+    {
+        if (QTreeWidgetItem* item = frame->Tree()->ItemsOfKind(kind).value(position))
+            emit frame->Tree()->itemClicked(item, 0);
+        return Window(kind);
+    }
 };
+
+inline Image ImageOfFile(const std::filesystem::path& path)
+{
+    Image image{};
+    if (!ReadBlocks(path, nullptr, image))
+        QTest::qFail("not a data file", __FILE__, __LINE__);
+    return image;
+}
 
 inline void TypeInto(QLineEdit* edit, const QString& text, bool confirm = true)
 {

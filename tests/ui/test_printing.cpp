@@ -1,36 +1,23 @@
 // Printing as a user meets it: choosing the sections in the Print Tree dialog,
 // the dialogs each command runs in turn, failed and cancelled jobs, the PDF
 // files, and the pages themselves (where the rules and texts land).
-#include "cell_text.h"
 #include "frame_fixture.h"
-#include "presentation/command_numbers.h"
 #include "presentation/form_numbers.h"
-#include "presentation/item_tables.h"
 #include "printing/dlg_print_tree.h"
 #include "printing/print_check.h"
 #include "printing/print_commands.h"
-#include "radio_data/messages.h"
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 #include "report_printer.h"
-#include "shell/child_frame.h"
-#include "shell/menus.h"
-#include "shell/navigation_tree.h"
-#include "ui_test_registry.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidgetItemIterator>
 
@@ -114,16 +101,6 @@ QStringList Lines(const QString& path)
     return lines;
 }
 
-// A page whose dots are tenths of a millimetre, so that positions read as the layout's.
-QImage TenthsPage(int widthMm, int heightMm)
-{
-    QImage page(widthMm * 10, heightMm * 10, QImage::Format_RGB32);
-    page.setDotsPerMeterX(10000);
-    page.setDotsPerMeterY(10000);
-    page.fill(Qt::white);
-    return page;
-}
-
 // The first and last columns holding ink in a band of lines (-1 when none).
 std::pair<int, int> InkSpan(const QImage& image, int top, int bottom)
 {
@@ -144,8 +121,6 @@ class PrintingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     // What each item stands for: marking items decides the sections; what
     // prints nothing has no check box, not even after Select All.
     void MarkedItemsDecideTheSections()
@@ -155,36 +130,33 @@ private slots:
         CDlgPrintTree dialog(f.Settings(), *f.data, allowance);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Print Tree"));
         QCOMPARE(dialog.Tree()->ItemsOfKind(item::kChannel).size(), qsizetype(f.data->Channels().size()));
-        const struct {
-            std::vector<int> marked;
-            std::set<int> sections;
-        } rows[] = {
-            {{item::kRadio}, {form::kRadio}},
-            {{item::kSettingsFolder}, {form::kKeys, form::kMiscellaneous, form::kVox, form::kMode}},
-            {{item::kKeys}, {form::kKeys}},
-            {{item::kMiscellaneous}, {form::kMiscellaneous}},
-            {{item::kVox}, {form::kVox}},
-            {{item::kMode}, {form::kMode}},
-            {{item::kChannelFolder}, {form::kChannel}},
-            {{item::kPersonalityFolder}, {form::kPersonality}},
-            {{item::kScan}, {form::kScan}},
-            {{item::kEmbedded}, {form::kEmbedded}},
-            {{item::kTestFrequency}, {form::kTestFrequency}},
-            {{item::kRadio, item::kTestFrequency}, {form::kRadio, form::kTestFrequency}},
-        };
+        const std::pair<int, std::set<int>> rows[] = {
+            {item::kRadio, {form::kRadio}},
+            {item::kSettingsFolder, {form::kKeys, form::kMiscellaneous, form::kVox, form::kMode}},
+            {item::kKeys, {form::kKeys}},
+            {item::kMiscellaneous, {form::kMiscellaneous}},
+            {item::kVox, {form::kVox}},
+            {item::kMode, {form::kMode}},
+            {item::kChannelFolder, {form::kChannel}},
+            {item::kPersonalityFolder, {form::kPersonality}},
+            {item::kScan, {form::kScan}},
+            {item::kEmbedded, {form::kEmbedded}},
+            {item::kTestFrequency, {form::kTestFrequency}}};
         std::set<int> markable;
         for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it)
             if (CDlgPrintTree::IsMarkable(**it))
                 markable.insert((*it)->data(0, CNavigationTree::kItemRole).toInt());
         std::set<int> listed;
-        for (const auto& row : rows) {
-            listed.insert(row.marked.begin(), row.marked.end());
+        for (const auto& [number, sections] : rows) {
+            listed.insert(number);
             dialog.Button(CDlgPrintTree::kClearAllButton)->click();
-            for (const int number : row.marked)
-                dialog.Tree()->FindItem(number)->setCheckState(0, Qt::Checked);
-            QVERIFY2(dialog.SelectedSections() == row.sections, qPrintable(QString::number(row.marked[0])));
+            dialog.Tree()->FindItem(number)->setCheckState(0, Qt::Checked);
+            QVERIFY2(dialog.SelectedSections() == sections, qPrintable(QString::number(number)));
         }
         QCOMPARE(markable, listed);
+        // Two items: both sections.
+        dialog.Tree()->FindItem(item::kRadio)->setCheckState(0, Qt::Checked);
+        QCOMPARE(dialog.SelectedSections(), (std::set<int>{form::kRadio, form::kTestFrequency}));
         dialog.Button(CDlgPrintTree::kSelectAllButton)->click();
         QCOMPARE(dialog.SelectedSections(), AllSections());
         for (QTreeWidgetItemIterator it(dialog.Tree()); *it != nullptr; ++it) {
@@ -193,11 +165,6 @@ private slots:
         }
         dialog.Button(CDlgPrintTree::kClearAllButton)->click();
         QVERIFY(dialog.SelectedSections().empty());
-        // For a person to look at.
-        dialog.Tree()->FindItem(item::kVox)->setCheckState(0, Qt::Checked);
-        dialog.show();
-        QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
-        QVERIFY(dialog.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/print_tree.png")));
     }
 
     // OK with nothing marked asks three times, then cancels; the allowance is
@@ -286,35 +253,6 @@ private slots:
         QCOMPARE(setupParent, static_cast<QWidget*>(tree));
     }
 
-    // The preview shows the pages the layout makes of the marked sections,
-    // and says when it runs.
-    void PreviewShowsThePagesOfTheLayout()
-    {
-        for (const std::set<int>& sections : {AllSections(), std::set<int>{form::kVox}}) {
-            test::CEditorFixture f;
-            QWidget window;
-            CPrintCommands commands(f.Settings(), *f.data, &window);
-            std::vector<bool> running;
-            connect(&commands, &CPrintCommands::PreviewChanged, [&](bool on) { running.push_back(on); });
-            int shownPages = -1;
-            test::CDialogAnswers answers(
-                {Mark(sections.size() == 1 ? std::vector<int>{item::kVox} : std::vector<int>{}), [&](QDialog& dialog) {
-                     auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
-                     QVERIFY(preview != nullptr && commands.PreviewRunning());
-                     shownPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-                     preview->reject();
-                 }});
-            QVERIFY(commands.PrintPreview());
-            QCOMPARE(answers.Answered(), 2);
-            ReportRows rows = BuildReport(*f.data, f.Settings(), sections);
-            const CPageLayout expected =
-                Paginate(commands.Printer().widthMM() * 10, commands.Printer().heightMM() * 10, false, rows);
-            QCOMPARE(shownPages, expected.pageCount);
-            QCOMPARE(expected.pageCount > 1, sections.size() > 1);
-            QCOMPARE(running, (std::vector<bool>{true, false}));
-        }
-    }
-
     // The File menu's printing commands each have a status tip and start with the Print Tree dialog.
     void FileMenuCommandsStartWithThePrintTree()
     {
@@ -379,7 +317,10 @@ private slots:
                 done = commands.Print();
                 QVERIFY2(driver.Answered() == 2, row.name);
             } else {
-                answers.insert(answers.begin() + 1, [&done](QDialog& dialog) {
+                answers.insert(answers.begin() + 1, [&](QDialog& dialog) {
+                    // The preview shows the pages the layout makes, and says that it runs.
+                    QCOMPARE(dialog.findChild<QPrintPreviewWidget*>()->pageCount(), commands.LastLayout().pageCount);
+                    QVERIFY(commands.PreviewRunning());
                     for (QAction* action : dialog.findChildren<QAction*>())
                         if (action->text() == QStringLiteral("Print"))
                             action->trigger(); // answered next
@@ -425,33 +366,29 @@ private slots:
         QVERIFY(Lines(named).contains(QStringLiteral("VOX")));
         QCOMPARE(notes.size(), 1);
         QVERIFY(notes.takeFirst().at(0).toString().contains(named));
-        const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
         const struct {
             const char* name;
-            QString file;
-            QFileDevice::Permissions old; // no file before when empty
-            std::vector<int> messages;
-        } rows[] = {
-            {"new file", dir.filePath(QStringLiteral("new.pdf")), {}, {}},
-            {"over an old file", dir.filePath(QStringLiteral("old.pdf")), readWrite, {}},
-            {"over a read-only file",
-             dir.filePath(QStringLiteral("locked.pdf")),
-             QFileDevice::ReadOwner,
-             {msg::kSaveReadOnly}},
-            {"folder missing", dir.filePath(QStringLiteral("no/such/folder/r.pdf")), {}, {msg::kSaveCannotCreate}},
-        };
+            const char* file;
+            QFileDevice::Permissions old; // no file before when none
+            int message;                  // 0: written
+        } rows[] = {{"new file", "new.pdf", {}, 0},
+                    {"over an old file", "old.pdf", QFileDevice::ReadOwner | QFileDevice::WriteOwner, 0},
+                    {"over a read-only file", "locked.pdf", QFileDevice::ReadOwner, msg::kSaveReadOnly},
+                    {"folder missing", "no/such/folder/r.pdf", {}, msg::kSaveCannotCreate}};
         for (const auto& row : rows) {
-            f.messages.clear();
-            QFile file(row.file);
+            const QString path = dir.filePath(QString::fromLatin1(row.file));
+            QFile file(path);
             if (row.old != QFileDevice::Permissions()) {
                 QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
                 file.close();
                 QVERIFY(file.setPermissions(row.old));
             }
-            const bool written = commands.ExportPdfTo({form::kMode}, row.file);
-            QVERIFY2(written == row.messages.empty() && f.messages == row.messages, row.name);
+            f.messages.clear();
+            const bool written = commands.ExportPdfTo({form::kMode}, path);
+            QVERIFY2(written == (row.message == 0), row.name);
+            QVERIFY2(f.messages == (written ? std::vector<int>{} : std::vector<int>{row.message}), row.name);
             if (written) {
-                QVERIFY2(IsCompletePdf(row.file) && Lines(row.file).contains(QStringLiteral("Mode")), row.name);
+                QVERIFY2(IsCompletePdf(path) && Lines(path).contains(QStringLiteral("Mode")), row.name);
             } else if (row.old != QFileDevice::Permissions()) {
                 QVERIFY(file.open(QIODevice::ReadOnly));
                 QCOMPARE(file.readAll(), QByteArray("old"));
@@ -478,7 +415,10 @@ private slots:
                 printer.PrepareView(form::kVox);
             else
                 printer.Prepare({form::kVox});
-            QImage page = TenthsPage(210, 297);
+            QImage page(2100, 2970, QImage::Format_RGB32); // dots of a tenth of a millimetre: the layout's units
+            page.setDotsPerMeterX(10000);
+            page.setDotsPerMeterY(10000);
+            page.fill(Qt::white);
             const CPageLayout& layout = printer.Begin(page);
             QCOMPARE(layout.margin, margin);
             QCOMPARE(layout.pageCount, 1);
@@ -504,28 +444,6 @@ private slots:
             else
                 QVERIFY(header.second < 1050);
         }
-    }
-
-    // A text too long for its cell is narrowed into it, not cut short; one that fits keeps its width.
-    void LongTextIsNarrowedIntoItsCell()
-    {
-        QImage image = TenthsPage(100, 20);
-        QFont font;
-        font.setPixelSize(40);
-        const QRect cell(100, 50, 200, 60);
-        const QString text = QStringLiteral("Personality List Personality List");
-        {
-            QPainter painter(&image);
-            painter.setFont(font);
-            QVERIFY(QFontMetricsF(font, &image).horizontalAdvance(text) > cell.width() + 100);
-            DrawCellText(painter, cell, text, Qt::AlignLeft, 10);
-            DrawCellText(painter, QRect(100, 120, 600, 60), QStringLiteral("CH 1"), Qt::AlignLeft, 10);
-        }
-        const auto [first, last] = InkSpan(image, cell.top(), cell.bottom());
-        QVERIFY(first >= cell.left() && first < cell.left() + 20);
-        QVERIFY(last <= cell.right() - 10 + 1 && last > cell.right() - 30);
-        const auto [shortFirst, shortLast] = InkSpan(image, 120, 180);
-        QVERIFY(shortFirst >= 100 && shortLast < 100 + 120);
     }
 };
 

@@ -7,14 +7,12 @@
 
 #include <QApplication>
 #include <QMetaMethod>
-#include <QObject>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cstdio>
 #include <map>
-#include <memory>
-#include <vector>
 
 namespace qrv::test {
 
@@ -43,15 +41,6 @@ std::vector<std::pair<std::string, UiTestFactory>> UiTests()
 
 namespace {
 
-bool TakesValue(const QString& option)
-{
-    static const QStringList options{QStringLiteral("-o"),          QStringLiteral("-maxwarnings"),
-                                     QStringLiteral("-eventdelay"), QStringLiteral("-keydelay"),
-                                     QStringLiteral("-mousedelay"), QStringLiteral("-seed"),
-                                     QStringLiteral("-platform")};
-    return options.contains(option);
-}
-
 bool HasFunction(const QObject& test, const QString& argument)
 {
     // "Name" or "Name:data tag".
@@ -67,6 +56,8 @@ bool HasFunction(const QObject& test, const QString& argument)
 // has; empty when functions were named and the class has none of them.
 QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
 {
+    static const QStringList withValue =
+        QStringLiteral("-o -maxwarnings -eventdelay -keydelay -mousedelay -seed -platform").split(QLatin1Char(' '));
     QStringList own{arguments.value(0)};
     bool named = false;
     bool matched = false;
@@ -74,7 +65,7 @@ QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
         const QString& argument = arguments[i];
         if (argument.startsWith(QLatin1Char('-'))) {
             own << argument;
-            if (TakesValue(argument) && i + 1 < arguments.size())
+            if (withValue.contains(argument) && i + 1 < arguments.size())
                 own << arguments[++i];
         } else {
             named = true;
@@ -92,6 +83,8 @@ QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The recent files, backups and fleet logs live in the user's profile: keep the tests out of it.
+    QStandardPaths::setTestModeEnabled(true);
     QStringList arguments = QCoreApplication::arguments();
     int shard = 0;
     int shards = 1;
