@@ -1,21 +1,21 @@
 // The dialogs as a user meets them: the model dialog over a catalogue, the
-// language dialog, the texts every dialog takes from the language file, the
-// port, file and password dialogs.
+// language dialog, the port, file and password dialogs, and the channel
+// import with the rows it cannot take.
+#include "csv/channel_csv.h"
 #include "dialogs/dlg_file.h"
+#include "dialogs/dlg_import_channels.h"
 #include "dialogs/dlg_language.h"
 #include "dialogs/dlg_model.h"
 #include "dialogs/dlg_password.h"
 #include "dialogs/dlg_port.h"
 #include "frame_fixture.h"
-#include "radio_data/data_file.h"
-#include "ui_test_registry.h"
+#include "shell/qt_text.h"
 
-#include <QAbstractButton>
+#include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
+#include <QDialogButtonBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -34,6 +34,13 @@ constexpr const char* kWithD = "[Setting]\nModelID=A,D\nA=Name1\nD=Name5\n"
                                "[A]\nNumber=2\nFreq0=400, 470, 400, 470, 1\nFreq1=136, 174, 136, 174, 128\n"
                                "[D]\nNumber=2\n";
 
+// Rows 2 and 4 are good; row 3 is outside 400-470 MHz, row 5 has a tone not in the table.
+const char* const kMixedFile = "Frequency,Tone,rToneFreq,Mode\r\n"
+                               "440.5,,,NFM\r\n"
+                               "146.52,,,FM\r\n"
+                               "441.25,Tone,100.0,FM\r\n"
+                               "442,Tone,99.9,FM\r\n";
+
 // A combo box's texts, or its item data, joined by commas.
 QString Items(const QComboBox& combo, bool data = false)
 {
@@ -49,15 +56,6 @@ void Choose(QComboBox& combo, int index)
     QVERIFY(index >= 0 && index < combo.count());
     combo.setCurrentIndex(index);
     emit combo.activated(index);
-}
-
-QString TextOf(const QWidget* widget)
-{
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    return QStringLiteral("<no text control>");
 }
 
 } // namespace
@@ -167,7 +165,7 @@ private slots:
                     for (QWidget* widget : dialog.findChildren<QWidget*>())
                         control = ControlNumber(widget) == number ? widget : control;
                     QVERIFY(!settings.GetText(number).empty());
-                    QCOMPARE(TextOf(control), QString::fromStdString(settings.GetText(number)));
+                    QCOMPARE(control->property("text").toString(), QString::fromStdString(settings.GetText(number)));
                 }
                 QCOMPARE(dialog.SignalList()->count(), 4);
                 QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
@@ -181,30 +179,24 @@ private slots:
     // selection, and OK hands back only a change.
     void LanguageDialogReturnsOnlyAChange()
     {
-        const struct {
-            int current;
-            int chosen; // -1: nothing selected
-            int result;
-            int index;
-        } rows[] = {{0, 1, QDialog::Accepted, 1},
-                    {1, 0, QDialog::Accepted, 0},
-                    {0, 0, QDialog::Rejected, 0},
-                    {1, 1, QDialog::Rejected, 1},
-                    {0, -1, QDialog::Rejected, 0}};
-        for (const auto& row : rows) {
+        // The language shown, the one chosen (-1: none), whether OK closes the dialog.
+        const std::tuple<int, int, bool> rows[] = {
+            {0, 1, true}, {1, 0, true}, {0, 0, false}, {1, 1, false}, {0, -1, false}};
+        for (const auto& [current, chosen, accepted] : rows) {
             test::CProgramDir program;
-            program.Settings().SelectLanguage(row.current);
+            program.Settings().SelectLanguage(current);
             CDlgLanguage dialog(program.Settings());
             QCOMPARE(dialog.windowTitle(), QString::fromStdString(program.Settings().GetText(CDlgLanguage::kForm)));
             QStringList selectable;
             for (const std::string& name : program.Settings().LanguageList())
                 selectable << QString::fromStdString(name);
             QCOMPARE(Items(*dialog.LanguageList()), selectable.join(QLatin1Char(',')));
-            QCOMPARE(dialog.LanguageList()->currentIndex(), row.current);
-            dialog.LanguageList()->setCurrentIndex(row.chosen);
+            QCOMPARE(dialog.LanguageList()->currentIndex(), current);
+            dialog.LanguageList()->setCurrentIndex(chosen);
             dialog.Confirm();
-            const QByteArray name = QByteArray::number(row.current) + " -> " + QByteArray::number(row.chosen);
-            QVERIFY2(dialog.result() == row.result && dialog.LanguageIndex() == row.index, name.constData());
+            const QByteArray name = QByteArray::number(current) + " -> " + QByteArray::number(chosen);
+            QVERIFY2((dialog.result() == QDialog::Accepted) == accepted, name.constData());
+            QVERIFY2(dialog.LanguageIndex() == (accepted ? chosen : current), name.constData());
         }
     }
 
@@ -276,24 +268,13 @@ private slots:
     {
         test::CEditorFixture f;
         const struct {
-            const char* name;
-            QString typed, pasted, kept;
-            std::vector<int> messages;
-        } entries[] = {
-            {"ninth character typed",
-             QStringLiteral("123456789"),
-             {},
-             QStringLiteral("12345678"),
-             {msg::kPasswordTooLong}},
-            {"spaces and punctuation", QStringLiteral(" ~a Z!  "), {}, QStringLiteral(" ~a Z!  "), {}},
-            {"accented letter typed", QStringLiteral("caf\u00E9"), {}, QStringLiteral("caf"), {msg::kPasswordNotAscii}},
-            {"Chinese text pasted", {}, QStringLiteral("\u4E2D\u6587"), {}, {msg::kPasswordNotAscii}},
-            {"over-long text pasted",
-             QStringLiteral("a"),
-             QStringLiteral("bcdefghi"),
-             QStringLiteral("a"),
-             {msg::kPasswordTooLong}},
-        };
+            const char *name, *typed, *pasted, *kept;
+            int message; // 0: none
+        } entries[] = {{"ninth character typed", "123456789", "", "12345678", msg::kPasswordTooLong},
+                       {"spaces and punctuation", " ~a Z!  ", "", " ~a Z!  ", 0},
+                       {"accented letter typed", "caf\u00E9", "", "caf", msg::kPasswordNotAscii},
+                       {"Chinese text pasted", "", "\u4E2D\u6587", "", msg::kPasswordNotAscii},
+                       {"over-long text pasted", "a", "bcdefghi", "a", msg::kPasswordTooLong}};
         CDlgInputPassword input(f.Settings());
         CDlgChangePassword edits(f.Settings(), "Secret");
         for (QLineEdit* edit : {input.Edit(), edits.OldEdit(), edits.NewEdit(), edits.ConfirmEdit()}) {
@@ -301,15 +282,16 @@ private slots:
             for (const auto& e : entries) {
                 edit->clear();
                 f.messages.clear();
-                for (const QChar c : e.typed) { // as a keyboard layout with these letters sends them
+                for (const QChar c : QString::fromUtf8(e.typed)) { // as a keyboard layout with these letters sends them
                     QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
                     QApplication::sendEvent(edit, &key);
                 }
-                if (!e.pasted.isEmpty()) {
-                    QApplication::clipboard()->setText(e.pasted);
+                if (*e.pasted != 0) {
+                    QApplication::clipboard()->setText(QString::fromUtf8(e.pasted));
                     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
                 }
-                QVERIFY2(edit->text() == e.kept && f.messages == e.messages, e.name);
+                QVERIFY2(edit->text() == QString::fromUtf8(e.kept), e.name);
+                QVERIFY2(f.messages == (e.message == 0 ? std::vector<int>{} : std::vector<int>{e.message}), e.name);
             }
         }
         const struct {
@@ -336,6 +318,69 @@ private slots:
             if (row.accepted)
                 QCOMPARE(change.NewPassword(), std::string("new1"));
         }
+    }
+
+    // Replacing: the rejected rows by line and reason, and the question says
+    // the list is replaced; Cancel keeps the codeplug, OK takes the good rows.
+    void ImportListsTheRejectedRowsThenReplacesOnlyOnOk()
+    {
+        for (const auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+            test::CEditorFixture f;
+            const Image before = f.Stored();
+            CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
+            QTableWidget* table = dialog.RejectedTable();
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("3"));
+            QCOMPARE(table->item(1, 0)->text(), QStringLiteral("5"));
+            QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
+            const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
+            QVERIFY(dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(true);
+            QVERIFY(!dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(false);
+            QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+            QTest::mouseClick(dialog.Buttons()->button(button), Qt::LeftButton);
+            if (button == QDialogButtonBox::Cancel) {
+                QCOMPARE(dialog.result(), int(QDialog::Rejected));
+                QVERIFY(f.Stored() == before);
+                continue;
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(f.data->Channels().size(), std::size_t{2});
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 4), std::uint32_t{0x44050000}); // 440.50000 MHz
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 20 + 4), std::uint32_t{0x44125000});
+        }
+    }
+
+    // Appending to a full list takes nothing: every row is listed and OK is off.
+    void AppendingToAFullListTakesNothing()
+    {
+        test::CEditorFixture f;
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
+        dialog.AppendBox()->setChecked(true);
+        QCOMPARE(dialog.RejectedTable()->rowCount(), 4);
+        QVERIFY(!dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+        QVERIFY(dialog.Result().channels.empty());
+    }
+
+    // A missing file is said on import; a read-only one on export, and left as it was.
+    void FilesThatCannotBeUsedAreSaid()
+    {
+        test::CEditorFixture f;
+        const Image before = f.Stored();
+        QVERIFY(!ImportChannelsFromFile(nullptr, *f.data, f.Settings(),
+                                        QString::fromStdString((f.program.Path() / "missing.csv").string()),
+                                        CCsvFormat::Native));
+        QCOMPARE(f.messages, std::vector<int>{msg::kReadMissing});
+        QVERIFY(f.Stored() == before);
+        const auto file = f.program.Path() / "channels.csv";
+        const QString path = QString::fromStdString(file.string());
+        QVERIFY(ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Native));
+        const std::string text = test::ReadText(file);
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        QVERIFY(!ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Common));
+        QCOMPARE(f.messages, (std::vector<int>{msg::kReadMissing, msg::kSaveReadOnly}));
+        QCOMPARE(test::ReadText(file), text);
     }
 };
 

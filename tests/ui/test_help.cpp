@@ -3,19 +3,9 @@
 #include "dialogs/dlg_about.h"
 #include "dialogs/dlg_model.h"
 #include "frame_fixture.h"
-#include "presentation/command_numbers.h"
-#include "presentation/item_tables.h"
-#include "shell/child_frame.h"
 #include "shell/help.h"
-#include "shell/navigation_tree.h"
-#include "ui_test_registry.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBrowser>
 
@@ -59,8 +49,6 @@ private:
     static QString EnglishPage(int topic) { return QStringLiteral("qrv_E/%1.html").arg(topic); }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     // F1 takes the control's page, then the dialog's; in the tree, the
     // selected item's, then the default topic.
     void F1TakesTheControlThenTheDialogOrTheTreeItem()

@@ -7,22 +7,10 @@
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "frame_fixture.h"
-#include "presentation/command_numbers.h"
-#include "presentation/item_tables.h"
-#include "radio_data/messages.h"
-#include "radio_link/radio_messages.h"
 #include "records/scan_list_data.h"
-#include "shell/child_frame.h"
-#include "shell/menus.h"
-#include "shell/navigation_tree.h"
-#include "ui_test_registry.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QMdiArea>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
 namespace qrv {
@@ -42,13 +30,6 @@ private:
             for (const QTreeWidgetItem* item : frame->Tree()->ItemsOfKind(kind))
                 texts << item->text(0);
             return texts;
-        }
-        CChildFrame* Click(int kind, int position)
-        {
-            QTreeWidgetItem* item = frame->Tree()->ItemsOfKind(kind).value(position);
-            if (item != nullptr)
-                emit frame->Tree()->itemClicked(item, 0);
-            return frame->OpenChildren().isEmpty() ? nullptr : frame->OpenChildren().last();
         }
         // The one highlighted item, which must be that of the kind and position.
         bool OnlyHighlighted(int kind, int position) const
@@ -74,8 +55,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void ChannelsFromSixteenToOneAndBack()
     {
         CFixture f;

@@ -1,25 +1,16 @@
 // Undo and redo as a dealer meets them in the main window: edits across the
 // editors stepped back to the first and forward to the last, each step giving
-// exactly the bytes that edit gave; typing not yet confirmed becomes a step;
-// nothing that leaves the codeplug as it was becomes a step.
+// exactly the bytes that edit gave, from the keys in any field and from the
+// Edit menu, every window staying open; typing not yet confirmed becomes a
+// step; nothing that leaves the codeplug as it was becomes a step.
 #include "editors/personality/personality_rxtx_page.h"
 #include "editors/record_navigator.h"
 #include "editors/scan/scan_channel_list_page.h"
 #include "editors/settings/view_vox.h"
 #include "frame_fixture.h"
-#include "presentation/command_numbers.h"
-#include "presentation/item_tables.h"
-#include "records/channel_data.h"
 #include "records/frequency.h"
-#include "shell/child_frame.h"
-#include "shell/menus.h"
-#include "shell/navigation_tree.h"
-#include "ui_test_registry.h"
 
-#include <QComboBox>
 #include <QMdiArea>
-#include <QPushButton>
-#include <QStandardPaths>
 
 namespace qrv {
 
@@ -31,24 +22,14 @@ struct CUndoFixture : test::CFrameFixture {
         for (const int kind : {item::kChannel, item::kPersonality, item::kScan, item::kVox, item::kKeys})
             frame->OpenItem(kind, 0);
     }
-    // The control of that number in the open window of that kind (windows are
-    // reopened after each undo and redo).
+    // The control in the open window of that kind (windows are reopened after each undo and redo).
     template <class T> T* Control(int kind, int number)
     {
-        for (CChildFrame* child : frame->OpenChildren())
-            if (child->ItemNumber() == kind)
-                return test::Control<T>(*child->View(), number);
-        return nullptr;
+        CChildFrame* window = Window(kind);
+        return window != nullptr ? test::Control<T>(*window->View(), number) : nullptr;
     }
-    CChildFrame* Channel()
-    {
-        for (CChildFrame* child : frame->OpenChildren())
-            if (child->ItemNumber() == item::kChannel)
-                return child;
-        return nullptr;
-    }
-    // What the user does to a combo box: picks the entry of that number, or
-    // the other of two positions.
+    QLineEdit* Rx() { return Control<QLineEdit>(item::kChannel, CChannelData::kRxFrequencyEdit); }
+    // What the user does to a combo box: picks the entry of that number, or the other of two positions.
     void Pick(QComboBox* combo, int entry, int other = -1)
     {
         QVERIFY(combo != nullptr);
@@ -60,12 +41,15 @@ struct CUndoFixture : test::CFrameFixture {
     }
     bool CanUndo() { return frame->Menus().Action(command::kUndo)->isEnabled(); }
     bool CanRedo() { return frame->Menus().Action(command::kRedo)->isEnabled(); }
+    // Which windows are open on which records.
+    std::vector<std::pair<int, QString>> Windows() const
+    {
+        std::vector<std::pair<int, QString>> windows;
+        for (const CChildFrame* child : frame->OpenChildren())
+            windows.emplace_back(child->ItemNumber(), child->PositionText());
+        return windows;
+    }
 };
-
-QLineEdit* Rx(CUndoFixture& f)
-{
-    return f.Control<QLineEdit>(item::kChannel, CChannelData::kRxFrequencyEdit);
-}
 
 } // namespace
 
@@ -73,13 +57,13 @@ class UndoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void EveryStepGivesTheBytesOfItsEdit()
     {
         CUndoFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
         const std::pair<const char*, std::function<void()>> edits[] = {
-            {"receive frequency", [&] { test::TypeInto(Rx(f), QStringLiteral("455.5")); }},
+            {"receive frequency", [&] { test::TypeInto(f.Rx(), QStringLiteral("455.5")); }},
             {"tone type, then tone", // the type alone changes no byte; the tone typed after it does
              [&] {
                  f.Pick(f.Control<QComboBox>(item::kChannel, CChannelData::kRxTypeList), 1);
@@ -92,65 +76,40 @@ private slots:
              [&] { f.Pick(f.Control<QComboBox>(item::kScan, CScanChannelListPage::kEntryCount), 3, 4); }},
             {"VOX gain", [&] { f.Pick(f.Control<QComboBox>(item::kVox, CVoxPage::kGainLevel), 2, 3); }},
             {"channel 3 deleted",
-             [&] {
-                 emit f.frame->Tree()->itemClicked(f.frame->Tree()->ItemsOfKind(item::kChannel)[2], 0);
-                 f.Channel()->RecordButtons()[record_command::kDelete]->click();
-             }},
-            {"channel added", [&] { f.Channel()->RecordButtons()[record_command::kAdd]->click(); }},
-            {"frequency of the new channel", [&] { test::TypeInto(Rx(f), QStringLiteral("462.25")); }},
+             [&] { f.Click(item::kChannel, 2)->RecordButtons()[record_command::kDelete]->click(); }},
+            {"channel added", [&] { f.Window(item::kChannel)->RecordButtons()[record_command::kAdd]->click(); }},
+            {"frequency of the new channel", [&] { test::TypeInto(f.Rx(), QStringLiteral("462.25")); }},
         };
         std::vector<Image> images{f.Stored()};
-        QVERIFY(!f.CanUndo());
+        QVERIFY(!f.CanUndo() && !f.CanRedo() && !f.frame->isWindowModified());
         for (const auto& [name, edit] : edits) {
             edit();
             images.push_back(f.Stored());
             QVERIFY2(images.back() != images[images.size() - 2], name);
-            QVERIFY2(f.CanUndo() && !f.CanRedo(), name);
+            QVERIFY2(f.CanUndo() && !f.CanRedo() && f.frame->isWindowModified(), name);
         }
-        for (std::size_t i = images.size() - 1; i > 0; --i) {
+        // The first Ctrl+Z undoes the last change even from the field just typed in.
+        const auto windows = f.Windows();
+        QTest::keyClick(f.Rx(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.Stored() == images[images.size() - 2]);
+        QCOMPARE(f.Windows(), windows);
+        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
+        QVERIFY(active != nullptr && active->ItemNumber() == item::kChannel);
+        for (std::size_t i = images.size() - 2; i > 0; --i) {
             f.frame->DoCommand(command::kUndo);
             QVERIFY2(f.Stored() == images[i - 1], edits[i - 1].first);
             QVERIFY(f.CanRedo());
         }
-        QVERIFY(!f.CanUndo());
-        for (std::size_t i = 1; i < images.size(); ++i) {
+        QVERIFY(!f.CanUndo() && !f.frame->isWindowModified());
+        for (std::size_t i = 1; i < images.size() - 1; ++i) {
             f.frame->DoCommand(command::kRedo);
             QVERIFY2(f.Stored() == images[i], edits[i - 1].first);
         }
-        QVERIFY(!f.CanRedo());
-        QCOMPARE(f.frame->OpenChildren().size(), 5); // every window open again
-    }
-
-    // Ctrl+Z undoes the last change even from the field just typed in, and
-    // Ctrl+Y redoes it, every window staying open where it was; the Edit
-    // menu's commands follow; a new codeplug starts a new history.
-    void TheKeysTheMenuAndTheWindows()
-    {
-        CUndoFixture f;
-        f.frame->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
-        emit f.frame->Tree()->itemClicked(f.frame->Tree()->ItemsOfKind(item::kChannel)[2], 0);
-        const Image before = f.Stored();
-        test::TypeInto(Rx(f), QStringLiteral("455.5"));
-        const Image after = f.Stored();
-        QVERIFY(after != before && f.CanUndo() && !f.CanRedo() && f.frame->isWindowModified());
-        const auto open = [&f] {
-            std::vector<std::pair<int, QString>> windows;
-            for (const CChildFrame* child : f.frame->OpenChildren())
-                windows.emplace_back(child->ItemNumber(), child->PositionText());
-            return windows;
-        };
-        const auto windows = open();
-        QTest::keyClick(Rx(f), Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(f.Stored() == before && !f.CanUndo() && f.CanRedo() && !f.frame->isWindowModified());
-        QCOMPARE(open(), windows);
-        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
-        QVERIFY(active != nullptr && active->ItemNumber() == item::kChannel);
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus != nullptr ? focus : f.frame.get(), Qt::Key_Y, Qt::ControlModifier);
-        QVERIFY(f.Stored() == after && f.frame->isWindowModified());
-        QCOMPARE(open(), windows);
-        f.frame->FileNew(true);
+        QVERIFY(f.Stored() == images.back() && !f.CanRedo());
+        QCOMPARE(f.frame->OpenChildren().size(), 5); // every window open again
+        f.frame->FileNew(true);                      // a new codeplug, a new history
         QVERIFY(!f.CanUndo() && !f.CanRedo());
     }
 
@@ -159,16 +118,17 @@ private slots:
     {
         CUndoFixture f;
         const Image before = f.Stored();
-        test::TypeInto(Rx(f), QStringLiteral("465.0"), false);
+        test::TypeInto(f.Rx(), QStringLiteral("465.0"), false);
         QVERIFY(!f.CanUndo());
         f.frame->DoCommand(command::kUndo);
         QVERIFY(f.Stored() == before);
-        QVERIFY(Rx(f)->text() != QStringLiteral("465.0")); // the window shows the restored channel
+        QVERIFY(f.Rx()->text() != QStringLiteral("465.0")); // the window shows the restored channel
         f.frame->DoCommand(command::kRedo);
         QCOMPARE(f.data->Channels()[0]->RxFrequency(), FrequencyWordFromUnits(465 * kUnitsPerMHz));
     }
 
-    // Passing through controls, stepping through records and a bare notification change nothing.
+    // Passing through controls, stepping through records, a bare
+    // notification and a tone type alone change nothing.
     void UnchangedStoresAreNoSteps()
     {
         CUndoFixture f;
@@ -176,15 +136,12 @@ private slots:
             for (QComboBox* combo : child->View()->findChildren<QComboBox*>())
                 if (combo->isEnabled() && ControlNumber(combo) != 0 && combo->currentIndex() >= 0)
                     emit combo->activated(combo->currentIndex());
-        emit Rx(f)->editingFinished();
-        f.Channel()->RecordButtons()[record_command::kNext]->click();
-        f.Channel()->RecordButtons()[record_command::kFirst]->click();
+        emit f.Rx()->editingFinished();
+        f.Window(item::kChannel)->RecordButtons()[record_command::kNext]->click();
+        f.Window(item::kChannel)->RecordButtons()[record_command::kFirst]->click();
         f.frame->Context().Notify({CNotification::Kind::Edited, 0}, nullptr);
-        QVERIFY(!f.CanUndo());
-        QVERIFY(!f.frame->isWindowModified());
-        // The type alone is no step either.
         f.Pick(f.Control<QComboBox>(item::kChannel, CChannelData::kRxTypeList), 1);
-        QVERIFY(!f.CanUndo());
+        QVERIFY(!f.CanUndo() && !f.frame->isWindowModified());
     }
 };
 
