@@ -55,15 +55,40 @@ private:
     }
 
 private slots:
-    void ChannelsFromSixteenToOneAndBack()
+    // The record buttons, the tree and Enter on a tree item all move the one
+    // window of a kind, the highlight going with it; deleting down to one
+    // channel and adding back to sixteen keep the tree, the caption and the
+    // buttons in step.
+    void RecordButtonsAndTheTreeMoveTheWindow()
     {
         CFixture f;
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
         QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-210"));
         CChildFrame* child = f.Click(item::kChannel, 15);
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        QCOMPARE(child->windowTitle(), QStringLiteral("Channel 16"));
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
-        QVERIFY(f.OnlyHighlighted(item::kChannel, 15));
+        const std::pair<int, int> steps[] = {{record_command::kFirst, 0},
+                                             {record_command::kNext, 1},
+                                             {record_command::kLast, 15},
+                                             {record_command::kPrevious, 14}};
+        for (const auto& [command, position] : steps) {
+            child->RecordButtons()[static_cast<std::size_t>(command)]->click();
+            QCOMPARE(Position(child), position);
+            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(position + 1));
+            QVERIFY(f.OnlyHighlighted(item::kChannel, position));
+        }
+        QCOMPARE(Enabled(child), (Buttons{true, true, true, true, false, true}));
+        QCOMPARE(f.Click(item::kChannel, 6), child);
+        QCOMPARE(child->PositionText(), QStringLiteral("7 / 16"));
+        CNavigationTree* tree = f.frame->Tree();
+        tree->setFocus();
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel)[2]);
+        QVERIFY(f.OnlyHighlighted(item::kChannel, 2));
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        QCOMPARE(qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow()), child);
+        QCOMPARE(child->PositionText(), QStringLiteral("3 / 16"));
+        child->RecordButtons()[record_command::kLast]->click();
         // Delete down to one: the tree loses its last item each time, the window shows the new last.
         for (int count = 15; count >= 1; --count) {
             child->RecordButtons()[record_command::kDelete]->click();
@@ -80,39 +105,6 @@ private slots:
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
         }
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
-        QCOMPARE(static_cast<int>(f.data->Channels().size()), 16);
-    }
-
-    // The record buttons, the tree and Enter on a tree item all move the one
-    // window of a kind, and the highlight goes with it.
-    void RecordButtonsTheTreeAndEnterMoveTheWindow()
-    {
-        CFixture f;
-        f.frame->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
-        CChildFrame* child = f.Click(item::kChannel, 1);
-        QCOMPARE(Enabled(child), (Buttons{true, true, true, true, false, true}));
-        const std::pair<int, int> steps[] = {{record_command::kNext, 2},
-                                             {record_command::kLast, 15},
-                                             {record_command::kPrevious, 14},
-                                             {record_command::kFirst, 0}};
-        for (const auto& [command, position] : steps) {
-            child->RecordButtons()[static_cast<std::size_t>(command)]->click();
-            QCOMPARE(Position(child), position);
-            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(position + 1));
-            QVERIFY(f.OnlyHighlighted(item::kChannel, position));
-        }
-        QCOMPARE(f.Click(item::kChannel, 6), child);
-        QCOMPARE(Position(child), 6);
-        QCOMPARE(child->PositionText(), QStringLiteral("7 / 16"));
-        CNavigationTree* tree = f.frame->Tree();
-        tree->setFocus();
-        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel)[2]);
-        QVERIFY(f.OnlyHighlighted(item::kChannel, 2));
-        QTest::keyClick(tree, Qt::Key_Return);
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        QCOMPARE(qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow()), child);
-        QCOMPARE(child->PositionText(), QStringLiteral("3 / 16"));
         // Opening an open item activates its window; Close All closes it.
         QCOMPARE(f.frame->OpenItem(item::kChannel, 2), child);
         f.frame->DoCommand(command::kCloseAll);
