@@ -102,10 +102,6 @@ private slots:
             // A model without ranges falls back to 136-174.
             {"no section", kCatalogue, "C", "Name4", "", 0, -1, -1, -1, nullptr, "136-174", "128", 3, 0, 0, "C",
              "Name4", "136-174", 0},
-            {"chosen, no section", kCatalogue, "A", "Name1", "", 0, 3, -1, -1, nullptr, "136-174", "128", 3, 0, 0, "C",
-             "Name4", "136-174", 0},
-            {"no ranges in the section", kWithD, "D", "Name5", "", 0, -1, -1, -1, nullptr, "136-174", "128", 1, 0, 0,
-             "D", "Name5", "136-174", 0},
             {"chosen, no ranges", kWithD, "A", "Name1", "", 0, 1, -1, -1, nullptr, "136-174", "128", 1, 0, 0, "D",
              "Name5", "136-174", 0},
             {"no setting section", "[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", "QL210", "QL-210", "400-470", 0,

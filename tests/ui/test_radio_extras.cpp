@@ -104,10 +104,7 @@ private slots:
                 QCOMPARE(dialog->Percent(), 100);
                 QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44610625u);
                 QCOMPARE(dialog->BackupFile(), backups[0]);
-                QVERIFY(backups[0].filename().string().ends_with("_QL-210_read.dat"));
                 QCOMPARE(test::ImageOfFile(backups[0]), held);
-                DataFileHeader header;
-                QVERIFY(ReadHeader(backups[0], header) && header.ModelName() == "QL-210");
                 continue;
             }
             if (!ok) // a failed transfer leaves the document as it was
@@ -117,7 +114,7 @@ private slots:
             if (row.message == msg::kVerifyFailed)
                 QCOMPARE(dialog->Result().argument, std::string("0x0600"));
             if (!row.read && (ok || row.partial)) {
-                QVERIFY(backups[0].filename().string().ends_with("_QL-210_write.dat"));
+                QCOMPARE(dialog->BackupFile(), backups[0]);
                 // As it was about to be written (with the radio's tune switch bit), before the stamp.
                 Image sent = document;
                 sent[0x128] |= 0x08;
