@@ -1,29 +1,24 @@
-// The model and language dialogs as a user meets them: what they list, where
-// they start, what a choice changes and what OK hands back.
-#include "test_dialogs.h"
-
+// The dialogs as a user meets them: the model dialog over a catalogue, the
+// language dialog, the port, file and password dialogs, and the channel
+// import with the rows it cannot take.
+#include "csv/channel_csv.h"
+#include "dialogs/dlg_file.h"
+#include "dialogs/dlg_import_channels.h"
 #include "dialogs/dlg_language.h"
 #include "dialogs/dlg_model.h"
-#include "radio_data/settings.h"
-#include "shell/localize_window.h"
-#include "test_support.h"
-#include "ui_test_registry.h"
+#include "dialogs/dlg_password.h"
+#include "dialogs/dlg_port.h"
+#include "frame_fixture.h"
+#include "shell/qt_text.h"
 
-#include <QComboBox>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 
-#include <initializer_list>
-
-#include <string>
-#include <vector>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace qrv {
 
@@ -31,493 +26,362 @@ namespace {
 
 // Three identifiers: A with two names and two ranges, B with a gap in its
 // ranges (Freq1 missing), C with no section at all.
-constexpr const char* kCatalogue = "[Setting]\n"
-                                   "ModelID=A,B,C\n"
-                                   "A=Name1,Name2\n"
-                                   "B=Name3\n"
-                                   "C=Name4\n"
-                                   "[A]\n"
-                                   "Number=2\n"
-                                   "Freq0=400, 470, 400, 470, 1\n"
-                                   "Freq1=136, 174, 136, 174, 128\n"
-                                   "[B]\n"
-                                   "Number=3\n"
-                                   "Freq0=350, 390, 350, 390, 2\n"
-                                   "Freq2=450, 520, 450, 520, 3\n";
+constexpr const char* kCatalogue = "[Setting]\nModelID=A,B,C\nA=Name1,Name2\nB=Name3\nC=Name4\n"
+                                   "[A]\nNumber=2\nFreq0=400, 470, 400, 470, 1\nFreq1=136, 174, 136, 174, 128\n"
+                                   "[B]\nNumber=3\nFreq0=350, 390, 350, 390, 2\nFreq2=450, 520, 450, 520, 3\n";
+// D has a section whose count promises ranges it lacks.
+constexpr const char* kWithD = "[Setting]\nModelID=A,D\nA=Name1\nD=Name5\n"
+                               "[A]\nNumber=2\nFreq0=400, 470, 400, 470, 1\nFreq1=136, 174, 136, 174, 128\n"
+                               "[D]\nNumber=2\n";
 
-// A program directory with the shipped data, or with the catalogue above, on the given identity.
-struct CFixture {
-    test::CProgramDir program;
-    CDocumentIdentity document = program.Settings().RememberedModel();
+// Rows 2 and 4 are good; row 3 is outside 400-470 MHz, row 5 has a tone not in the table.
+const char* const kMixedFile = "Frequency,Tone,rToneFreq,Mode\r\n"
+                               "440.5,,,NFM\r\n"
+                               "146.52,,,FM\r\n"
+                               "441.25,Tone,100.0,FM\r\n"
+                               "442,Tone,99.9,FM\r\n";
 
-    CFixture() = default;
-    CFixture(const std::string& modelDat, const std::string& id, const std::string& name, const std::string& range,
-             int signal)
-    {
-        if (!modelDat.empty())
-            test::WriteText(program.Path() / "Model.dat", modelDat);
-        Identity(id, name, range, signal);
-    }
-    void Identity(const std::string& id, const std::string& name, const std::string& range, int signal)
-    {
-        document = {id, name, range, signal, CSettings::kProgramVersion};
-    }
-    CSettings& Settings() { return program.Settings(); }
-};
-
-QStringList Strings(std::initializer_list<const char*> items)
+// A combo box's texts, or its item data, joined by commas.
+QString Items(const QComboBox& combo, bool data = false)
 {
-    QStringList list;
-    for (const char* item : items)
-        list << QString::fromUtf8(item);
-    return list;
-}
-
-QStringList Texts(const QComboBox& combo)
-{
-    QStringList texts;
+    QStringList items;
     for (int i = 0; i < combo.count(); ++i)
-        texts << combo.itemText(i);
-    return texts;
+        items << (data ? QString::number(combo.itemData(i).toInt()) : combo.itemText(i));
+    return items.join(QLatin1Char(','));
 }
 
-QList<int> Data(const QComboBox& combo)
+// What the combo box does when the user picks an entry.
+void Choose(QComboBox& combo, int index)
 {
-    QList<int> data;
-    for (int i = 0; i < combo.count(); ++i)
-        data << combo.itemData(i).toInt();
-    return data;
-}
-
-// What the combo box does when the user picks an entry; false when there is no such entry.
-bool Choose(QComboBox& combo, const QString& text)
-{
-    const int index = combo.findText(text, Qt::MatchExactly);
-    if (index < 0)
-        return false;
+    QVERIFY(index >= 0 && index < combo.count());
     combo.setCurrentIndex(index);
     emit combo.activated(index);
-    return true;
-}
-
-QWidget* Numbered(const QWidget& root, int number)
-{
-    for (QWidget* widget : root.findChildren<QWidget*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
-QString TextOf(const QWidget* widget)
-{
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    return QStringLiteral("<no text control>");
-}
-
-// Runs the dialog modally and clicks one of its buttons as the user would.
-int ExecAndClick(QDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    QTimer click;
-    click.setSingleShot(true);
-    QObject::connect(&click, &QTimer::timeout, &dialog, [&dialog, which] {
-        if (auto* box = dialog.findChild<QDialogButtonBox*>())
-            QTest::mouseClick(box->button(which), Qt::LeftButton);
-    });
-    // A click that closes nothing fails the test instead of hanging it.
-    QTimer giveUp;
-    giveUp.setSingleShot(true);
-    QObject::connect(&giveUp, &QTimer::timeout, &dialog, [&dialog] { dialog.done(-1); });
-    click.start(0);
-    giveUp.start(5000);
-    return dialog.exec();
 }
 
 } // namespace
 
-void DialogsTest::ModelDialogIsLocalized()
-{
-    for (const int language : {0, 1}) {
-        CFixture f;
-        f.Settings().SelectLanguage(language);
-        const CDlgModel dialog(f.Settings(), f.document);
-        QCOMPARE(dialog.windowTitle(), QString::fromStdString(f.Settings().GetText(CDlgModel::kForm)));
-        for (const int number : {CDlgModel::kModelNameLabel, CDlgModel::kRangeLabel, CDlgModel::kSignalLabel, kOkButton,
-                                 kCancelButton, kHelpButton}) {
-            const std::string expected = f.Settings().GetText(number);
-            QVERIFY2(!expected.empty(), "the language file names every control of the dialog");
-            QCOMPARE(TextOf(Numbered(dialog, number)), QString::fromStdString(expected));
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Where the model dialog starts on the document's identity, what a
+    // choice of name refills, and what OK hands back (never an empty range).
+    void ModelDialogStartsChoosesAndConfirms()
+    {
+        const struct {
+            const char* name;
+            const char* catalogue; // nullptr: the shipped Model.dat
+            const char *id, *modelName, *range;
+            int signal;
+            int chooseName, chooseRange, chooseSignal; // list positions the user picks, -1 none
+            const char *names, *ranges, *rangeData;    // the lists after the choices (names nullptr: not checked)
+            int nameAt, rangeAt, signalAt;
+            const char *okId, *okName, *okRange;
+            int okSignal;
+        } rows[] = {
+            {"shipped", nullptr, "QL210", "QL-210", "400-470", 0, -1, -1, -1, "QL-210,QL-220,QL-230",
+             "400-470,136-174,350-390", "1,128,2", 0, 0, 0, "QL210", "QL-210", "400-470", 0},
+            {"third name", nullptr, "QL210", "QL-230", "350-390", 3, -1, -1, -1, nullptr, "400-470,136-174,350-390",
+             "1,128,2", 2, 2, 3, "QL210", "QL-230", "350-390", 3},
+            // The lists search by prefix: the first entry that begins with the value.
+            {"prefixes", nullptr, "QL210", "QL-2", "136", 1, -1, -1, -1, nullptr, "400-470,136-174,350-390", "1,128,2",
+             0, 1, 1, "QL210", "QL-210", "136-174", 1},
+            {"nothing matches", nullptr, "QL210", "Other", "999-1000", 1, -1, -1, -1, nullptr,
+             "400-470,136-174,350-390", "1,128,2", -1, 0, 1, "QL210", "", "400-470", 1},
+            // A signal without a text: the empty prefix matches the first entry.
+            {"signal without a text", nullptr, "QL210", "QL-210", "400-470", 9, -1, -1, -1, nullptr,
+             "400-470,136-174,350-390", "1,128,2", 0, 0, 0, "QL210", "QL-210", "400-470", 0},
+            // Names in the order of the identifiers; ranges of the current one, a missing key skipped.
+            {"own catalogue", kCatalogue, "B", "Name3", "450-520", 0, -1, -1, -1, "Name1,Name2,Name3,Name4",
+             "350-390,450-520", "2,3", 2, 1, 0, "B", "Name3", "450-520", 0},
+            // Another identifier refills the ranges and starts on the first signalling entry.
+            {"another identifier", kCatalogue, "A", "Name1", "136-174", 1, 2, 1, 3, nullptr, "350-390,450-520", "2,3",
+             2, 1, 3, "B", "Name3", "450-520", 3},
+            {"another name of the identifier", kCatalogue, "A", "Name1", "136-174", 0, 1, -1, -1, nullptr,
+             "400-470,136-174", "1,128", 1, 1, 0, "A", "Name2", "136-174", 0},
+            // A model without ranges falls back to 136-174.
+            {"no section", kCatalogue, "C", "Name4", "", 0, -1, -1, -1, nullptr, "136-174", "128", 3, 0, 0, "C",
+             "Name4", "136-174", 0},
+            {"chosen, no ranges", kWithD, "A", "Name1", "", 0, 1, -1, -1, nullptr, "136-174", "128", 1, 0, 0, "D",
+             "Name5", "136-174", 0},
+            {"no setting section", "[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", "QL210", "QL-210", "400-470", 0,
+             -1, -1, -1, "", "400-470", "1", -1, 0, 0, "QL210", "", "400-470", 0},
+        };
+        for (const auto& row : rows) {
+            test::CProgramDir program;
+            if (row.catalogue != nullptr) {
+                test::WriteText(program.Path() / "Model.dat", row.catalogue);
+                program.Reopen();
+            }
+            CDlgModel dialog(program.Settings(),
+                             {row.id, row.modelName, row.range, row.signal, CSettings::kProgramVersion});
+            const bool untouched = row.chooseName < 0 && row.chooseRange < 0 && row.chooseSignal < 0;
+            if (untouched && row.catalogue == nullptr) // until the user does something: the current values
+                QVERIFY2(dialog.ModelName() == row.modelName && dialog.FreqRange() == row.range, row.name);
+            if (row.chooseName >= 0)
+                Choose(*dialog.ModelNameList(), row.chooseName);
+            if (row.chooseRange >= 0)
+                Choose(*dialog.RangeList(), row.chooseRange);
+            if (row.chooseSignal >= 0)
+                Choose(*dialog.SignalList(), row.chooseSignal);
+            if (row.names != nullptr)
+                QVERIFY2(Items(*dialog.ModelNameList()) == QLatin1String(row.names), row.name);
+            QVERIFY2(Items(*dialog.RangeList()) == QLatin1String(row.ranges), row.name);
+            QVERIFY2(Items(*dialog.RangeList(), true) == QLatin1String(row.rangeData), row.name);
+            QVERIFY2(dialog.ModelNameList()->currentIndex() == row.nameAt, row.name);
+            QVERIFY2(dialog.RangeList()->currentIndex() == row.rangeAt, row.name);
+            QVERIFY2(dialog.SignalList()->currentIndex() == row.signalAt, row.name);
+            dialog.Confirm();
+            QVERIFY2(dialog.result() == QDialog::Accepted, row.name);
+            QVERIFY2(dialog.ModelID() == row.okId && dialog.ModelName() == row.okName, row.name);
+            QVERIFY2(dialog.FreqRange() == row.okRange && dialog.Signal() == row.okSignal, row.name);
         }
-        QCOMPARE(Numbered(dialog, CDlgModel::kModelNameList), dialog.ModelNameList());
-        QCOMPARE(Numbered(dialog, CDlgModel::kRangeList), dialog.RangeList());
-        QCOMPARE(Numbered(dialog, CDlgModel::kSignalList), dialog.SignalList());
-        // The signalling list is the language file's list, with the entry numbers as item data.
-        QStringList texts;
-        QList<int> numbers;
-        for (const CComboLine& line : f.Settings().FillCombo(CDlgModel::kSignalList)) {
-            texts << QString::fromStdString(line.text);
-            numbers << static_cast<int>(line.data);
+    }
+
+    // Every control is named by the language file; the per-model value
+    // disables the signalling list, also after another model is chosen.
+    void ModelDialogIsLocalizedAndTheSignallingCanBeOff()
+    {
+        for (const int language : {0, 1})
+            for (const bool disabled : {false, true}) {
+                test::CProgramDir program;
+                const auto file = program.Path() / (language == 0 ? "QRV_E.lng" : "QRV_S.lng");
+                std::string text = test::ReadText(file);
+                const auto at = text.find("S0001076=0");
+                QVERIFY(at != std::string::npos);
+                text.replace(at, 10, disabled ? "S0001076=1" : "S0001076=0");
+                test::WriteText(file, text);
+                CSettings& settings = program.Reopen();
+                settings.SelectLanguage(language);
+                CDlgModel dialog(settings, {"QL210", "QL-210", "400-470", 2, CSettings::kProgramVersion});
+                QCOMPARE(dialog.windowTitle(), QString::fromStdString(settings.GetText(CDlgModel::kForm)));
+                for (const int number : {CDlgModel::kModelNameLabel, CDlgModel::kRangeLabel, CDlgModel::kSignalLabel,
+                                         kOkButton, kCancelButton, kHelpButton}) {
+                    QWidget* control = nullptr;
+                    for (QWidget* widget : dialog.findChildren<QWidget*>())
+                        control = ControlNumber(widget) == number ? widget : control;
+                    QVERIFY(!settings.GetText(number).empty());
+                    QCOMPARE(control->property("text").toString(), QString::fromStdString(settings.GetText(number)));
+                }
+                QCOMPARE(dialog.SignalList()->count(), 4);
+                QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
+                Choose(*dialog.ModelNameList(), 1);
+                QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
+                QCOMPARE(dialog.Signal(), 0);
+            }
+    }
+
+    // The language dialog lists the languages at the positions of the
+    // selection, and OK hands back only a change.
+    void LanguageDialogReturnsOnlyAChange()
+    {
+        // The language shown, the one chosen (-1: none), whether OK closes the dialog.
+        const std::tuple<int, int, bool> rows[] = {
+            {0, 1, true}, {1, 0, true}, {0, 0, false}, {1, 1, false}, {0, -1, false}};
+        for (const auto& [current, chosen, accepted] : rows) {
+            test::CProgramDir program;
+            program.Settings().SelectLanguage(current);
+            CDlgLanguage dialog(program.Settings());
+            QCOMPARE(dialog.windowTitle(), QString::fromStdString(program.Settings().GetText(CDlgLanguage::kForm)));
+            QStringList selectable;
+            for (const std::string& name : program.Settings().LanguageList())
+                selectable << QString::fromStdString(name);
+            QCOMPARE(Items(*dialog.LanguageList()), selectable.join(QLatin1Char(',')));
+            QCOMPARE(dialog.LanguageList()->currentIndex(), current);
+            dialog.LanguageList()->setCurrentIndex(chosen);
+            dialog.Confirm();
+            const QByteArray name = QByteArray::number(current) + " -> " + QByteArray::number(chosen);
+            QVERIFY2((dialog.result() == QDialog::Accepted) == accepted, name.constData());
+            QVERIFY2(dialog.LanguageIndex() == (accepted ? chosen : current), name.constData());
         }
-        QCOMPARE(texts.size(), 4);
-        QCOMPARE(Texts(*dialog.SignalList()), texts);
-        QCOMPARE(Data(*dialog.SignalList()), numbers);
     }
-    CFixture english;
-    const CDlgModel dialog(english.Settings(), english.document);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Model"));
-    QCOMPARE(dialog.SignalList()->itemText(0), QStringLiteral("None"));
-}
 
-void DialogsTest::ModelDialogListsTheCatalogue()
-{
-    // The shipped Model.dat: one identifier with three names and three ranges.
-    CFixture shipped;
-    const CDlgModel model(shipped.Settings(), shipped.document);
-    QCOMPARE(Texts(*model.ModelNameList()), Strings({"QL-210", "QL-220", "QL-230"}));
-    QCOMPARE(Texts(*model.RangeList()), Strings({"400-470", "136-174", "350-390"}));
-    QCOMPARE(Data(*model.RangeList()), (QList<int>{1, 128, 2}));
-    QCOMPARE(model.RangeCount(), 3);
-
-    // Names in the order of the identifiers, then of each identifier's list;
-    // ranges of the current identifier only, a missing key skipped.
-    CFixture own(kCatalogue, "B", "Name3", "450-520", 0);
-    const CDlgModel b(own.Settings(), own.document);
-    QCOMPARE(Texts(*b.ModelNameList()), Strings({"Name1", "Name2", "Name3", "Name4"}));
-    QCOMPARE(Texts(*b.RangeList()), Strings({"350-390", "450-520"}));
-    QCOMPARE(Data(*b.RangeList()), (QList<int>{2, 3}));
-    QCOMPARE(b.RangeCount(), 3);
-    QCOMPARE(b.RangeList()->currentIndex(), 1);
-}
-
-void DialogsTest::ModelDialogStartsOnTheCurrentValues()
-{
-    struct Case {
-        const char* name;
-        const char* range;
-        int signal;
-        int nameIndex;
-        int rangeIndex;
-        int signalIndex;
-        const char* confirmedName;
-        const char* confirmedRange;
-    };
-    const Case cases[] = {
-        {"QL-210", "400-470", 0, 0, 0, 0, "QL-210", "400-470"},
-        {"QL-230", "350-390", 3, 2, 2, 3, "QL-230", "350-390"},
-        {"QL-220", "136-174", 2, 1, 1, 2, "QL-220", "136-174"},
-        // The lists search by prefix: the first entry that begins with the value.
-        {"QL-2", "136", 1, 0, 1, 1, "QL-210", "136-174"},
-        // Nothing matches: no name; the first range is shown, and OK takes it (never an empty range).
-        {"Other", "999-1000", 1, -1, 0, 1, "", "400-470"},
-        // A signal without a text: the empty prefix matches the first entry.
-        {"QL-210", "400-470", 9, 0, 0, 0, "QL-210", "400-470"},
-    };
-    for (const Case& c : cases) {
-        CFixture f;
-        f.Identity("QL210", c.name, c.range, c.signal);
-        CDlgModel dialog(f.Settings(), f.document);
-        const QByteArray row = QByteArray(c.name) + ' ' + c.range;
-        QVERIFY2(dialog.ModelNameList()->currentIndex() == c.nameIndex, row.constData());
-        QVERIFY2(dialog.RangeList()->currentIndex() == c.rangeIndex, row.constData());
-        QVERIFY2(dialog.SignalList()->currentIndex() == c.signalIndex, row.constData());
-        // Until the user does something the dialog holds the current values.
-        QCOMPARE(dialog.ModelID(), std::string("QL210"));
-        QCOMPARE(dialog.ModelName(), std::string(c.name));
-        QCOMPARE(dialog.FreqRange(), std::string(c.range));
-        QCOMPARE(dialog.Signal(), c.signal);
-
-        dialog.Confirm();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(dialog.ModelID(), std::string("QL210"));
-        QCOMPARE(dialog.ModelName(), std::string(c.confirmedName));
-        QCOMPARE(dialog.FreqRange(), std::string(c.confirmedRange));
-        QCOMPARE(dialog.Signal(), dialog.SignalList()->itemData(c.signalIndex).toInt());
-    }
-}
-
-void DialogsTest::AnotherIdentifierRefillsTheRanges()
-{
-    CFixture f(kCatalogue, "A", "Name1", "136-174", 1);
-    CDlgModel dialog(f.Settings(), f.document);
-    QCOMPARE(Texts(*dialog.RangeList()), Strings({"400-470", "136-174"}));
-    QCOMPARE(dialog.RangeList()->currentIndex(), 1);
-    QCOMPARE(dialog.SignalList()->currentIndex(), 1);
-
-    QVERIFY(Choose(*dialog.ModelNameList(), QStringLiteral("Name3")));
-    QCOMPARE(dialog.ModelID(), std::string("B"));
-    QCOMPARE(dialog.ModelName(), std::string("Name3"));
-    QCOMPARE(dialog.RangeCount(), 3);
-    QCOMPARE(Texts(*dialog.RangeList()), Strings({"350-390", "450-520"}));
-    QCOMPARE(dialog.RangeList()->currentIndex(), 0);
-    QCOMPARE(dialog.FreqRange(), std::string("350-390"));
-    // A new model starts on the first signalling entry.
-    QCOMPARE(dialog.SignalList()->currentIndex(), 0);
-    QCOMPARE(dialog.Signal(), 0);
-    QVERIFY(dialog.SignalList()->isEnabled());
-
-    QVERIFY(Choose(*dialog.RangeList(), QStringLiteral("450-520")));
-    QCOMPARE(dialog.FreqRange(), std::string("450-520"));
-    QVERIFY(Choose(*dialog.SignalList(), dialog.SignalList()->itemText(3)));
-    QCOMPARE(dialog.Signal(), 3);
-
-    dialog.Confirm();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.ModelID(), std::string("B"));
-    QCOMPARE(dialog.ModelName(), std::string("Name3"));
-    QCOMPARE(dialog.FreqRange(), std::string("450-520"));
-    QCOMPARE(dialog.Signal(), 3);
-}
-
-void DialogsTest::AnotherNameOfTheSameIdentifierKeepsTheRanges()
-{
-    CFixture f(kCatalogue, "A", "Name1", "136-174", 0);
-    CDlgModel dialog(f.Settings(), f.document);
-    QVERIFY(Choose(*dialog.ModelNameList(), QStringLiteral("Name2")));
-    QCOMPARE(dialog.ModelID(), std::string("A"));
-    QCOMPARE(dialog.ModelName(), std::string("Name2"));
-    QCOMPARE(Texts(*dialog.RangeList()), Strings({"400-470", "136-174"}));
-    QCOMPARE(dialog.RangeList()->currentIndex(), 1);
-    QCOMPARE(dialog.FreqRange(), std::string("136-174"));
-    QCOMPARE(dialog.SignalList()->currentIndex(), 0);
-
-    dialog.Confirm();
-    QCOMPARE(dialog.ModelID(), std::string("A"));
-    QCOMPARE(dialog.ModelName(), std::string("Name2"));
-    QCOMPARE(dialog.FreqRange(), std::string("136-174"));
-    QCOMPARE(dialog.Signal(), 0);
-}
-
-void DialogsTest::AModelWithoutRangesFallsBack()
-{
-    // C has no section; D has a section whose count promises ranges it lacks.
-    const std::string catalogue = std::string(kCatalogue) + "[D]\nNumber=2\n";
-    const std::string withD = "[Setting]\nModelID=A,D\nA=Name1\nD=Name5\n" + catalogue.substr(catalogue.find("[A]"));
-    struct Case {
-        std::string modelDat;
-        const char* startId;
-        const char* startName;
-        const char* chosenName; // nullptr: start on the model without ranges
-        const char* expectedId;
-    };
-    const Case cases[] = {
-        {catalogue, "C", "Name4", nullptr, "C"},
-        {catalogue, "A", "Name1", "Name4", "C"},
-        {withD, "D", "Name5", nullptr, "D"},
-        {withD, "A", "Name1", "Name5", "D"},
-    };
-    for (const Case& c : cases) {
-        CFixture f(c.modelDat, c.startId, c.startName, "", 0);
-        CDlgModel dialog(f.Settings(), f.document);
-        if (c.chosenName != nullptr)
-            QVERIFY(Choose(*dialog.ModelNameList(), QString::fromLatin1(c.chosenName)));
-        QCOMPARE(Texts(*dialog.RangeList()), QStringList{QStringLiteral("136-174")});
-        QCOMPARE(Data(*dialog.RangeList()), QList<int>{0x80});
-        dialog.Confirm();
-        QCOMPARE(dialog.ModelID(), std::string(c.expectedId));
-        QCOMPARE(dialog.FreqRange(), std::string("136-174"));
-    }
-}
-
-void DialogsTest::WithoutTheSettingSectionTheNameIsEmpty()
-{
-    CFixture f("[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", "QL210", "QL-210", "400-470", 0);
-    CDlgModel dialog(f.Settings(), f.document);
-    QCOMPARE(dialog.ModelNameList()->count(), 0);
-    QCOMPARE(Texts(*dialog.RangeList()), QStringList{QStringLiteral("400-470")});
-    dialog.Confirm();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.ModelName(), std::string());
-    QCOMPARE(dialog.ModelID(), std::string("QL210"));
-    QCOMPARE(dialog.FreqRange(), std::string("400-470"));
-}
-
-void DialogsTest::ThePerModelValueDisablesTheSignalling()
-{
-    for (const bool disabled : {false, true}) {
-        CFixture f;
-        const auto language = f.program.Path() / "QRV_E.lng";
-        std::string text = test::ReadText(language);
-        const std::string key = "S0001076=0";
-        const auto at = text.find(key);
-        QVERIFY(at != std::string::npos);
-        text.replace(at, key.size(), disabled ? "S0001076=1" : key);
-        test::WriteText(language, text);
-        f.program.Reopen();
-        f.Identity("QL210", "QL-210", "400-470", 2);
-
-        CDlgModel dialog(f.Settings(), f.document);
-        QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
-        QCOMPARE(dialog.ModelNameList()->isEnabled(), true);
-        QVERIFY(Choose(*dialog.ModelNameList(), QStringLiteral("QL-220")));
-        QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
-        QCOMPARE(dialog.SignalList()->currentIndex(), 0);
-        QCOMPARE(dialog.Signal(), 0);
-    }
-}
-
-void DialogsTest::ModelDialogButtons()
-{
-    CFixture f;
+    // The port dialog: the system's names with what it says of each, a port
+    // the user may not open still listed with the fix, a typed device path
+    // (here a real pseudo-terminal) that comes back typed, the simulated radio.
+    void ThePortDialogListsRealNamesReasonsAndATypedPath()
     {
-        // OK takes the name shown for the prefix, and the range the user chose.
-        f.Identity("QL210", "QL-2", "136", 0);
-        CDlgModel dialog(f.Settings(), f.document);
-        QVERIFY(Choose(*dialog.RangeList(), QStringLiteral("350-390")));
-        QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        QCOMPARE(dialog.ModelName(), std::string("QL-210"));
-        QCOMPARE(dialog.FreqRange(), std::string("350-390"));
+        test::CProgramDir program;
+        const CPortInfo usb{"/dev/ttyUSB0", "ttyUSB0", "FT232R USB UART", "FTDI", "A10KX", true, {}, "", ""};
+        const CPortInfo locked{"/dev/ttyACM0", "ttyACM0", "USB Serial", "", "", false, PortProblem::NoPermission,
+                               "dialout",      ""};
+        CDlgPort dialog(program.Settings(), {usb, locked});
+        QCOMPARE(dialog.Ports(), (std::vector<std::string>{"/dev/ttyUSB0", "/dev/ttyACM0", kSimulatedPortName}));
+        QVERIFY(dialog.DetailsOf(0).contains(QStringLiteral("FTDI")));
+        QVERIFY(dialog.DetailsOf(0).contains(QStringLiteral("serial number A10KX")));
+        QVERIFY(dialog.DetailsOf(1).contains(QStringLiteral("join the group dialout")));
+        dialog.Choose(1); // chosen all the same: it works once the user has joined
+        QCOMPARE(dialog.PortName(), std::string("/dev/ttyACM0"));
+        dialog.Choose(2);
+        QCOMPARE(dialog.PortName(), std::string(kSimulatedPortName));
+        const int pty = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(pty >= 0 && ::grantpt(pty) == 0 && ::unlockpt(pty) == 0);
+        const QString typed = QString::fromLatin1(::ptsname(pty));
+        QTest::keyClicks(dialog.OtherPortEdit(), typed);
+        QCOMPARE(dialog.PortName(), typed.toStdString());
+        QCOMPARE(dialog.PortNumber(), 0);
+        program.Settings().PortName = typed.toStdString();
+        CDlgPort again(program.Settings(), {usb});
+        QCOMPARE(again.PortName(), typed.toStdString());
+        ::close(pty);
+        // For a person to look at.
+        dialog.show();
+        QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
+        QVERIFY(dialog.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/port_dialog_en.png")));
     }
+
+    // Saving takes a comment; opening previews a file's identity and comment read-only.
+    void TheFileDialogPreviewsAndTakesTheComment()
     {
-        CDlgModel dialog(f.Settings(), f.document);
-        QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
+        test::CFrameFixture f;
+        const auto path = f.program.Path() / "with-comment.dat";
+        {
+            CDlgFile save(false, f.Settings(), QString(), f.frame.get());
+            save.SetHeader(FillHeader(f.data->Identity(), 1));
+            QVERIFY(!save.CommentBox()->isReadOnly());
+            QCOMPARE(save.RangeText(), QStringLiteral("400 - 470MHz"));
+            save.CommentBox()->setPlainText(QStringLiteral("Fleet of ten"));
+            QVERIFY(f.frame->SaveFileAs(path, save.Comment()));
+        }
+        CDlgFile open(true, f.Settings(), QString(), f.frame.get());
+        QVERIFY(open.CommentBox()->isReadOnly());
+        open.ShowPreviewOf(QString::fromStdString(path.string()));
+        QCOMPARE(open.ModelText(), QStringLiteral("QL-210"));
+        QCOMPARE(open.RangeText(), QStringLiteral("400 - 470MHz"));
+        QCOMPARE(open.VersionText(), QStringLiteral("1.01.05"));
+        QCOMPARE(open.CommentBox()->toPlainText(), QStringLiteral("Fleet of ten"));
+        const auto other = f.program.Path() / "not-a-codeplug.txt";
+        test::WriteText(other, "hello");
+        open.ShowPreviewOf(QString::fromStdString(other.string()));
+        QVERIFY(open.ModelText().isEmpty() && open.CommentBox()->toPlainText().isEmpty());
+        QVERIFY(CDlgFile::NameFilters(f.Settings()).first().contains(QStringLiteral("*.dat")));
     }
-}
 
-void DialogsTest::LanguageDialogListsTheLanguages()
-{
-    for (const int language : {0, 1}) {
-        CFixture f;
-        f.Settings().SelectLanguage(language);
-        const CDlgLanguage dialog(f.Settings());
-        QCOMPARE(dialog.windowTitle(), QString::fromStdString(f.Settings().GetText(CDlgLanguage::kForm)));
-        QCOMPARE(TextOf(Numbered(dialog, CDlgLanguage::kLanguageLabel)),
-                 QString::fromStdString(f.Settings().GetText(CDlgLanguage::kLanguageLabel)));
-        QCOMPARE(Numbered(dialog, CDlgLanguage::kLanguageList), dialog.LanguageList());
-        QStringList expected;
-        for (const std::string& name : f.Settings().GetList(CDlgLanguage::kLanguageList))
-            expected << QString::fromStdString(name);
-        QCOMPARE(expected.size(), 2);
-        QCOMPARE(Texts(*dialog.LanguageList()), expected);
-        // The dialog's positions are the indexes of the language selection.
-        QStringList selectable;
-        for (const std::string& name : f.Settings().LanguageList())
-            selectable << QString::fromStdString(name);
-        QCOMPARE(Texts(*dialog.LanguageList()), selectable);
-        QCOMPARE(dialog.LanguageList()->currentIndex(), language);
-        QCOMPARE(dialog.LanguageIndex(), language);
-    }
-}
-
-void DialogsTest::LanguageDialogReturnsOnlyAChange()
-{
-    struct Case {
-        int current;
-        int chosen; // -1: nothing selected
-        int result;
-        int index;
-    };
-    for (const Case c :
-         {Case{0, 1, QDialog::Accepted, 1}, Case{1, 0, QDialog::Accepted, 0}, Case{0, 0, QDialog::Rejected, 0},
-          Case{1, 1, QDialog::Rejected, 1}, Case{0, -1, QDialog::Rejected, 0}}) {
-        CFixture f;
-        f.Settings().SelectLanguage(c.current);
-        CDlgLanguage dialog(f.Settings());
-        dialog.LanguageList()->setCurrentIndex(c.chosen);
-        dialog.Confirm();
-        const QByteArray row = QByteArray::number(c.current) + " -> " + QByteArray::number(c.chosen);
-        QVERIFY2(dialog.result() == c.result, row.constData());
-        QVERIFY2(dialog.LanguageIndex() == c.index, row.constData());
-    }
-}
-
-void DialogsTest::LanguageDialogButtons()
-{
-    CFixture f;
+    // Every password field takes only what the radio stores, says why it
+    // refuses, and never cuts a paste; a change needs the old password and
+    // the new one twice.
+    void ThePasswordDialogs()
     {
-        CDlgLanguage dialog(f.Settings());
-        dialog.LanguageList()->setCurrentIndex(1);
-        QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        QCOMPARE(dialog.LanguageIndex(), 1);
+        test::CEditorFixture f;
+        const struct {
+            const char *name, *typed, *pasted, *kept;
+            int message; // 0: none
+        } entries[] = {{"ninth character typed", "123456789", "", "12345678", msg::kPasswordTooLong},
+                       {"spaces and punctuation", " ~a Z!  ", "", " ~a Z!  ", 0},
+                       {"accented letter typed", "caf\u00E9", "", "caf", msg::kPasswordNotAscii},
+                       {"Chinese text pasted", "", "\u4E2D\u6587", "", msg::kPasswordNotAscii},
+                       {"over-long text pasted", "a", "bcdefghi", "a", msg::kPasswordTooLong}};
+        CDlgInputPassword input(f.Settings());
+        CDlgChangePassword edits(f.Settings(), "Secret");
+        for (QLineEdit* edit : {input.Edit(), edits.OldEdit(), edits.NewEdit(), edits.ConfirmEdit()}) {
+            QCOMPARE(edit->toolTip().toStdString(), f.Settings().GetMessage(msg::kPasswordRule));
+            for (const auto& e : entries) {
+                edit->clear();
+                f.messages.clear();
+                for (const QChar c : QString::fromUtf8(e.typed)) { // as a keyboard layout with these letters sends them
+                    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                    QApplication::sendEvent(edit, &key);
+                }
+                if (*e.pasted != 0) {
+                    QApplication::clipboard()->setText(QString::fromUtf8(e.pasted));
+                    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+                }
+                QVERIFY2(edit->text() == QString::fromUtf8(e.kept), e.name);
+                QVERIFY2(f.messages == (e.message == 0 ? std::vector<int>{} : std::vector<int>{e.message}), e.name);
+            }
+        }
+        const struct {
+            const char *old, *typed, *confirmation;
+            int message;
+            bool accepted;
+        } rows[] = {{"wrong", "new1", "new1", msg::kWrongOldPassword, false},
+                    {"Secret", "new1", "new2", msg::kPasswordMismatch, false},
+                    {"Secret", "new1", "new1", msg::kPasswordChanged, true},
+                    {"secret", "new1", "new1", msg::kWrongOldPassword, false},
+                    {"Secret  ", "new1", "new1", msg::kPasswordChanged, true}};
+        for (const auto& row : rows) {
+            f.messages.clear();
+            CDlgChangePassword change(f.Settings(), "Secret");
+            change.OldEdit()->setText(QString::fromLatin1(row.old));
+            change.NewEdit()->setText(QString::fromLatin1(row.typed));
+            change.ConfirmEdit()->setText(QString::fromLatin1(row.confirmation));
+            change.Confirm();
+            QCOMPARE(f.messages, std::vector<int>{row.message});
+            QCOMPARE(change.result() == QDialog::Accepted, row.accepted);
+            // A wrong old password is cleared; a mismatch clears only the new one.
+            QCOMPARE(change.OldEdit()->text().isEmpty(), row.message == msg::kWrongOldPassword);
+            QCOMPARE(change.NewEdit()->text().isEmpty(), !row.accepted);
+            if (row.accepted)
+                QCOMPARE(change.NewPassword(), std::string("new1"));
+        }
     }
+
+    // Replacing: the rejected rows by line and reason, and the question says
+    // the list is replaced; Cancel keeps the codeplug, OK takes the good rows.
+    void ImportListsTheRejectedRowsThenReplacesOnlyOnOk()
     {
-        CDlgLanguage dialog(f.Settings());
-        dialog.LanguageList()->setCurrentIndex(1);
-        QCOMPARE(ExecAndClick(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
+        for (const auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+            test::CEditorFixture f;
+            const Image before = f.Stored();
+            CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
+            QTableWidget* table = dialog.RejectedTable();
+            QCOMPARE(table->rowCount(), 2);
+            QCOMPARE(table->item(0, 0)->text(), QStringLiteral("3"));
+            QCOMPARE(table->item(1, 0)->text(), QStringLiteral("5"));
+            QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
+            const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
+            QVERIFY(dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(true);
+            QVERIFY(!dialog.Question()->text().contains(replaces));
+            dialog.AppendBox()->setChecked(false);
+            QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+            QTest::mouseClick(dialog.Buttons()->button(button), Qt::LeftButton);
+            if (button == QDialogButtonBox::Cancel) {
+                QCOMPARE(dialog.result(), int(QDialog::Rejected));
+                QVERIFY(f.Stored() == before);
+                continue;
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(f.data->Channels().size(), std::size_t{2});
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 4), std::uint32_t{0x44050000}); // 440.50000 MHz
+            QCOMPARE(GetLe32(f.Stored(), 0x580 + 20 + 4), std::uint32_t{0x44125000});
+        }
     }
-}
 
-namespace {
+    // Appending to a full list takes nothing: every row is listed and OK is off.
+    void AppendingToAFullListTakesNothing()
+    {
+        test::CEditorFixture f;
+        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
+        dialog.AppendBox()->setChecked(true);
+        QCOMPARE(dialog.RejectedTable()->rowCount(), 4);
+        QVERIFY(!dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
+        QVERIFY(dialog.Result().channels.empty());
+    }
 
-// A numeric edit as the editors have them: it keeps the range it is given.
-class CRangeRecorder : public QLineEdit, public CRangedEdit {
-public:
-    using QLineEdit::QLineEdit;
-    void SetRange(const CRangeItem& range) override { taken = range; }
-    std::optional<CRangeItem> taken;
+    // A missing file is said on import; a read-only one on export, and left as it was.
+    void FilesThatCannotBeUsedAreSaid()
+    {
+        test::CEditorFixture f;
+        const Image before = f.Stored();
+        QVERIFY(!ImportChannelsFromFile(nullptr, *f.data, f.Settings(),
+                                        QString::fromStdString((f.program.Path() / "missing.csv").string()),
+                                        CCsvFormat::Native));
+        QCOMPARE(f.messages, std::vector<int>{msg::kReadMissing});
+        QVERIFY(f.Stored() == before);
+        const auto file = f.program.Path() / "channels.csv";
+        const QString path = QString::fromStdString(file.string());
+        QVERIFY(ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Native));
+        const std::string text = test::ReadText(file);
+        std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+        QVERIFY(!ExportChannelsToFile(nullptr, *f.data, f.Settings(), path, CCsvFormat::Common));
+        QCOMPARE(f.messages, (std::vector<int>{msg::kReadMissing, msg::kSaveReadOnly}));
+        QCOMPARE(test::ReadText(file), text);
+    }
 };
-
-} // namespace
-
-void DialogsTest::LocalizeWindowFillsEveryKindOfControl()
-{
-    constexpr int kWindow = 500; // the test language file's window, with its controls 501-509
-    test::CProgramDir program;
-    test::WriteText(program.Path() / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\n"
-                                                  "S0200500=Window caption\nS0200501=A label\nS0200502=A button\n"
-                                                  "S0200503=0.Off;1.On;5:5:15:1:2:1:0\n"
-                                                  "S0200504=0.Off;1.On;5:5:15:1:2:1:0\n"
-                                                  "S0200505=0:5:20:10:0:1:1\nS0200507=not a range\n"
-                                                  "[QL210]\nS0000503=1\nS0000509=1\n");
-    CSettings& settings = program.Reopen();
-    QWidget window;
-    auto* label = new QLabel(QStringLiteral("template"), &window);
-    auto* button = new QPushButton(QStringLiteral("template"), &window);
-    auto* combo = new QComboBox(&window);
-    auto* list = new QListWidget(&window);
-    auto* ranged = new CRangeRecorder(&window);
-    auto* unranged = new CRangeRecorder(&window);
-    auto* untexted = new QLabel(QStringLiteral("kept"), &window);
-    auto* inner = new QWidget(&window);
-    auto* nested = new QLabel(inner);
-    const std::pair<QWidget*, int> numbers[] = {{label, 501},  {button, 502},   {combo, 503},    {list, 504},
-                                                {ranged, 505}, {unranged, 507}, {untexted, 506}, {nested, 509}};
-    for (const auto& [widget, number] : numbers)
-        SetControlNumber(widget, number);
-
-    LocalizeWindow(window, settings, kWindow);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Window caption"));
-    QCOMPARE(label->text(), QStringLiteral("A label"));
-    QCOMPARE(button->text(), QStringLiteral("A button"));
-    QCOMPARE(untexted->text(), QStringLiteral("kept")); // no text: the template's stays
-    // A combo box takes named and range items, each with its number as data.
-    QCOMPARE(combo->count(), 5);
-    QCOMPARE(combo->itemText(2), QStringLiteral("5"));
-    QCOMPARE(combo->itemData(4).toLongLong(), 4LL);
-    // A list box takes the named items only, and a second localising does not double them.
-    LocalizeWindow(window, settings, kWindow);
-    QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(1)->text(), QStringLiteral("On"));
-    QCOMPARE(list->item(1)->data(Qt::UserRole).toLongLong(), 1LL);
-    QVERIFY(ranged->taken.has_value());
-    QCOMPARE(ranged->taken->end, 20LL);
-    QCOMPARE(ranged->taken->divisor, 10LL);
-    QCOMPARE(ranged->taken->decimals, 1LL);
-    QVERIFY(!unranged->taken.has_value());
-    // The per-model value disables a control at any depth, and only that one.
-    QVERIFY(!combo->isEnabled());
-    QVERIFY(!nested->isEnabled());
-    QVERIFY(inner->isEnabled());
-    QVERIFY(label->isEnabled());
-}
-
-void DialogsTest::Screenshots()
-{
-    QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
-    for (const int language : {0, 1}) {
-        CFixture f;
-        f.Settings().SelectLanguage(language);
-        const QString suffix = language == 0 ? QStringLiteral("en") : QStringLiteral("zh");
-        CDlgModel model(f.Settings(), f.document);
-        model.show();
-        QVERIFY(model.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/model_dialog_%1.png").arg(suffix)));
-        CDlgLanguage language_dialog(f.Settings());
-        language_dialog.show();
-        QVERIFY(language_dialog.grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/language_dialog_%1.png").arg(suffix)));
-    }
-}
 
 QRV_REGISTER_UI_TEST(DialogsTest);
 
 } // namespace qrv
+
+#include "test_dialogs.moc"

@@ -3,31 +3,11 @@
 #include "dialogs/dlg_about.h"
 #include "dialogs/dlg_model.h"
 #include "frame_fixture.h"
-#include "presentation/item_tables.h"
-#include "radio_data/messages.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "shell/child_frame.h"
 #include "shell/help.h"
-#include "shell/main_frame.h"
-#include "shell/menus.h"
-#include "shell/message_box.h"
-#include "shell/navigation_tree.h"
-#include "test_support.h"
-#include "ui_test_registry.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTimer>
-
-#include <memory>
 
 namespace qrv {
 
@@ -39,59 +19,56 @@ private:
     struct CFixture : test::CFrameFixture {
         explicit CFixture(std::initializer_list<int> pages, bool withHelp = true)
             : CFrameFixture(0, 0, "400-470", [&](const std::filesystem::path& dir) {
-                  if (withHelp)
-                      WritePages(dir / "help", pages);
+                  for (const char* language : {"qrv_E", "qrv_S"}) {
+                      const auto folder = dir / "help" / language;
+                      std::filesystem::create_directories(folder);
+                      test::WriteText(folder / "index.html", "<h1>index</h1>");
+                      for (const int number : pages)
+                          test::WriteText(folder / (std::to_string(number) + ".html"), "<h1>topic</h1>");
+                  }
+                  if (!withHelp)
+                      std::filesystem::remove_all(dir / "help");
               })
         {
         }
-
-        static void WritePages(const std::filesystem::path& root, std::initializer_list<int> pages)
-        {
-            for (const char* language : {"qrv_E", "qrv_S"}) {
-                const auto folder = root / language;
-                std::filesystem::create_directories(folder);
-                test::WriteText(folder / "index.html", "<h1>index</h1>");
-                for (const int number : pages)
-                    test::WriteText(folder / (std::to_string(number) + ".html"), "<h1>topic</h1>");
-            }
-        }
-
         // The page the help window shows: folder and file name.
         QString Page() const
         {
             const auto page = frame->Help()->CurrentPage();
             return QString::fromStdString(page.parent_path().filename().string() + "/" + page.filename().string());
         }
+        // F1 on the widget; the page it shows.
+        QString F1(QWidget* widget)
+        {
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_F1);
+            return Page();
+        }
     };
 
-    // An English topic page as Page() names it.
     static QString EnglishPage(int topic) { return QStringLiteral("qrv_E/%1.html").arg(topic); }
 
-    static void PressF1(QWidget* widget)
-    {
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key_F1);
-    }
-
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void F1TakesTheControlThenTheDialog()
+    // F1 takes the control's page, then the dialog's; in the tree, the
+    // selected item's, then the default topic.
+    void F1TakesTheControlThenTheDialogOrTheTreeItem()
     {
-        CFixture f({CDlgModel::kForm});
-        CDlgModel dialog(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
+        CFixture f({CDlgModel::kForm, item::kChannel});
+        CDlgModel dialog(f.Settings(), f.Settings().RememberedModel(), f.frame.get());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.activateWindow();
-        // The model list has no page of its own: the dialog's page.
-        PressF1(dialog.ModelNameList());
-        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kForm));
-        // A control with a page of its own gets it.
+        QCOMPARE(f.F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kForm));
         test::WriteText(f.program.Path() / "help" / "qrv_E" / (std::to_string(CDlgModel::kModelNameList) + ".html"),
                         "<h1>model name</h1>");
-        PressF1(dialog.ModelNameList());
-        QCOMPARE(f.Page(), EnglishPage(CDlgModel::kModelNameList));
+        QCOMPARE(f.F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kModelNameList));
         QVERIFY(f.frame->Help()->Window()->isVisible());
+        dialog.close();
+        CNavigationTree* tree = f.frame->Tree();
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
+        QCOMPARE(f.F1(tree), EnglishPage(item::kChannel));
+        tree->setCurrentItem(tree->FindItem(item::kRadio));
+        QCOMPARE(f.F1(tree), QStringLiteral("qrv_E/index.html"));
     }
 
     // The help window belongs to the main window and goes with it; opened
@@ -101,7 +78,7 @@ private slots:
     {
         auto f = std::make_unique<CFixture>(std::initializer_list<int>{CDlgModel::kForm});
         {
-            CDlgModel dialog(f->program.Settings(), f->program.Settings().RememberedModel(), f->frame.get());
+            CDlgModel dialog(f->Settings(), f->Settings().RememberedModel(), f->frame.get());
             QWidget* parentWhileModal = nullptr;
             QTimer::singleShot(0, &dialog, [&] {
                 dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
@@ -112,7 +89,6 @@ private slots:
             QCOMPARE(f->Page(), EnglishPage(CDlgModel::kForm));
             QCOMPARE(parentWhileModal, static_cast<QWidget*>(&dialog));
         }
-        // The dialog gone, the window stays open, the main window's again.
         QVERIFY(f->frame->Help()->Window() != nullptr && f->frame->Help()->Window()->isVisible());
         QCOMPARE(f->frame->Help()->Window()->parentWidget(), static_cast<QWidget*>(f->frame.get()));
         const QPointer<QWidget> window = f->frame->Help()->Window();
@@ -120,42 +96,21 @@ private slots:
         QVERIFY(window.isNull());
     }
 
-    void F1InTheTreeTakesTheSelectedItem()
-    {
-        CFixture f({item::kChannel});
-        CNavigationTree* tree = f.frame->Tree();
-        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
-        PressF1(tree);
-        QCOMPARE(f.Page(), EnglishPage(item::kChannel));
-        // An item without a page: the default topic.
-        tree->setCurrentItem(tree->FindItem(item::kRadio));
-        PressF1(tree);
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
-    }
-
-    void NavigationBarHelpAndMenuHelpTopics()
+    // A view's Help button shows its page; Help Topics the index, in the
+    // language of the interface and with its caption.
+    void ViewsAndTheMenuShowTheirPagesInTheLanguage()
     {
         CFixture f({item::kRadio});
         CChildFrame* radio = f.frame->OpenItem(item::kRadio);
-        QVERIFY(radio != nullptr);
-        QVERIFY(radio->HelpButton()->isVisibleTo(radio));
         radio->HelpButton()->click();
         QCOMPARE(f.Page(), EnglishPage(item::kRadio));
-        f.frame->DoCommand(command::kHelp);
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
-    }
-
-    void PagesFollowTheLanguage()
-    {
-        CFixture f({item::kRadio});
-        f.frame->ChangeLanguage(1);
-        f.frame->DoCommand(command::kHelp);
-        QCOMPARE(f.Page(), QStringLiteral("qrv_S/index.html"));
-        QCOMPARE(f.frame->Help()->Window()->windowTitle(),
-                 QString::fromStdString(CaptionOf(f.program.Settings().GetText(command::kHelp))));
-        f.frame->ChangeLanguage(0);
-        f.frame->DoCommand(command::kHelp);
-        QCOMPARE(f.Page(), QStringLiteral("qrv_E/index.html"));
+        for (const int language : {1, 0}) {
+            f.frame->ChangeLanguage(language);
+            f.frame->DoCommand(command::kHelp);
+            QCOMPARE(f.Page(), language == 0 ? QStringLiteral("qrv_E/index.html") : QStringLiteral("qrv_S/index.html"));
+            QCOMPARE(f.frame->Help()->Window()->windowTitle(),
+                     QString::fromStdString(CaptionOf(f.Settings().GetText(command::kHelp))));
+        }
     }
 
     void MissingPagesAreReported()
@@ -166,9 +121,10 @@ private slots:
         QVERIFY(f.frame->Help()->Window() == nullptr);
     }
 
+    // The pages that come with the program: every view a user can open has
+    // one; they share one style sheet, found when a title has its colour.
     void ShippedPagesCoverEveryTreeItemInBothLanguages()
     {
-        // The pages that come with the program: every view a user can open has one.
         for (const char* language : {"qrv_E", "qrv_S"}) {
             const auto folder = test::ResourceDir() / "help" / language;
             QVERIFY2(std::filesystem::exists(folder / "index.html"), language);
@@ -176,7 +132,6 @@ private slots:
                 if (row.item != 0)
                     QVERIFY2(std::filesystem::exists(folder / (std::to_string(row.item) + ".html")),
                              qPrintable(QStringLiteral("%1/%2").arg(QLatin1String(language)).arg(row.item)));
-            // The pages share one style sheet; a title drawn in its colour shows that it was found.
             QTextBrowser browser;
             browser.setSource(QUrl::fromLocalFile(QString::fromStdString((folder / "index.html").string())));
             const QTextBlock title = browser.document()->begin();
@@ -188,7 +143,7 @@ private slots:
     void AboutNamesVersionModelAndDataDirectory()
     {
         CFixture f({});
-        CDlgAbout about(f.program.Settings(), f.program.Settings().RememberedModel(), f.frame.get());
+        CDlgAbout about(f.Settings(), f.Settings().RememberedModel(), f.frame.get());
         const auto text = [&](int number) {
             const auto* label = about.findChild<QLabel*>(QStringLiteral("about%1").arg(number));
             return label != nullptr ? label->text() : QString();

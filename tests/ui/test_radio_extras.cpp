@@ -1,29 +1,25 @@
-// Automatic backups and verify after write through the transfer dialog with
-// the simulated radio, and the serial trace window.
-#include "dialogs/dlg_serial_trace.h"
+// The radio commands through their dialogs with the program's simulated
+// radios: Read from Radio and Write to Radio, good and failing (what the user
+// is told, what the codeplug, the radio and the backup folder hold
+// afterwards), the serial trace window, Write to Several Radios and Compare
+// with Radio.
 #include "dialogs/dlg_transfer.h"
+#include "fleet/fleet_record.h"
 #include "frame_fixture.h"
-#include "presentation/caption_numbers.h"
-#include "radio_data/data_file.h"
-#include "radio_data/messages.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "radio_link/radio_messages.h"
-#include "shell/main_frame.h"
-#include "shell/message_box.h"
-#include "shell/port_selector.h"
-#include "sim_radio.h"
-#include "test_support.h"
-#include "ui_test_registry.h"
+#include "radios/dlg_compare_result.h"
+#include "radios/dlg_fleet_log.h"
+#include "radios/dlg_fleet_write.h"
+#include "radios/simulated_radios.h"
+#include "util/text_format.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTest>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 
-#include <memory>
+#include <optional>
 
 namespace qrv {
 
@@ -31,189 +27,295 @@ class RadioExtrasTest : public QObject {
     Q_OBJECT
 
 private:
-    using CFixture = test::CFrameFixture;
-
     static std::vector<std::filesystem::path> Backups(const std::filesystem::path& folder)
     {
         std::vector<std::filesystem::path> files;
         std::error_code ec;
         for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
             files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
         return files;
     }
 
-    static Image ImageOf(const std::filesystem::path& path)
-    {
-        Image image{};
-        if (!ReadBlocks(path, nullptr, image))
-            QTest::qFail("not a data file", __FILE__, __LINE__);
-        return image;
-    }
-
-    // Runs a transfer to its end; the dialog's result.
-    static int Run(CDlgTransfer& dialog, CFixture& f)
-    {
-        const std::size_t before = f.messages.size();
-        dialog.Start();
-        if (!QTest::qWaitFor([&] { return f.messages.size() > before; }, 30000))
-            return -1;
-        return dialog.result();
-    }
-
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void BackupsForAReadAndAWrite()
+    // The radio holds 446.10625 MHz on channel 1 and the codeplug 470.00625
+    // MHz on channel 2; a write that fails after its first block says what
+    // the radio may now hold and where the codeplug sent is kept.
+    void TransfersSayWhatHappenedAndKeepTheDocument()
     {
-        CFixture f;
-        test::CTempDir folder;
-        f.program.Settings().PortName = kSimulatedPortName;
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
-        radio.Memory()[0x586] = 0x61;
-        const auto radioBefore = radio.Memory();
-
-        auto reading = f.frame->MakeTransferDialog(true);
-        reading->SetBackupFolder(folder.Path());
-        QCOMPARE(reading->VerifyBox(), nullptr); // a read has nothing to verify
-        QCOMPARE(Run(*reading, f), int(QDialog::Accepted));
-        auto files = Backups(folder.Path());
-        QCOMPARE(files.size(), std::size_t{1});
-        QVERIFY(files[0].filename().string().ends_with("_QL-210_read.dat"));
-        QCOMPARE(reading->BackupFile(), files[0]);
-        const Image read = ImageOf(files[0]);
-        QVERIFY(std::equal(radioBefore.begin(), radioBefore.end(), read.begin()));
-        DataFileHeader header;
-        QVERIFY(ReadHeader(files[0], header));
-        QCOMPARE(header.ModelName(), std::string("QL-210"));
-        f.frame->AfterTransfer(true, true);
-
-        f.data->Channels()[1]->SetRxFrequency(0x44700625);
-        f.data->StoreToImage(f.data->GetImage());
-        const Image sent = f.data->GetImage();
-        auto writing = f.frame->MakeTransferDialog(false);
-        writing->SetBackupFolder(folder.Path());
-        QCOMPARE(Run(*writing, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
-        files = Backups(folder.Path());
-        QCOMPARE(files.size(), std::size_t{2});
-        QCOMPARE(writing->BackupFile().filename().string().ends_with("_QL-210_write.dat"), true);
-        QCOMPARE(ImageOf(writing->BackupFile()), sent); // as it was about to be written, before the stamp
-    }
-
-    void VerifyAfterWriteCatchesALostBlock()
-    {
-        CFixture f;
-        test::CTempDir folder;
-        f.program.Settings().PortName = kSimulatedPortName;
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
-        radio.Faults().dropWriteAt = 0x600;
-        f.data->StoreToImage(f.data->GetImage());
-        radio.Memory()[0x600] = static_cast<std::uint8_t>(~f.data->GetImage()[0x600]);
-
-        auto checked = f.frame->MakeTransferDialog(false);
-        checked->SetBackupFolder(folder.Path());
-        QVERIFY(checked->VerifyBox() != nullptr);
-        QVERIFY(checked->VerifyBox()->isChecked()); // on by default
-        QCOMPARE(Run(*checked, f), int(QDialog::Rejected));
-        QCOMPARE(f.messages.back(), msg::kVerifyFailed);
-        QVERIFY(!checked->Result().ok);
-        QCOMPARE(checked->Result().argument, std::string("0x0600"));
-
-        auto unchecked = f.frame->MakeTransferDialog(false);
-        unchecked->SetBackupFolder({}); // no backups at all
-        QTest::mouseClick(unchecked->VerifyBox(), Qt::LeftButton);
-        QVERIFY(!unchecked->VerifyBox()->isChecked());
-        QCOMPARE(Run(*unchecked, f), int(QDialog::Accepted));
-        QCOMPARE(f.messages.back(), msg::kRadioWriteDone);
-        QVERIFY(unchecked->BackupFile().empty());
-        QCOMPARE(Backups(folder.Path()).size(), std::size_t{1}); // only the first write's
-    }
-
-    // A write the radio fails: the dialog says so, and after a partial write
-    // says what the radio may now hold and where the codeplug sent is kept.
-    void WriteFailuresSayWhatTheRadioHolds()
-    {
-        struct Row {
+        const struct {
             const char* name;
+            bool read;
             std::function<void(sim::CSimFaults&)> fault;
+            bool verify;
             int message;
-            bool partial;
+            bool partial; // the message names the backup folder
+        } rows[] = {
+            {"read", true, {}, true, msg::kRadioReadDone, false},
+            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, true,
+             msg::kRadioReadFailed, false},
+            {"write", false, {}, true, msg::kRadioWriteDone, false},
+            {"write, tune switch unanswered", false, [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, true,
+             msg::kTuneSwitchUnread, false},
+            {"write, block refused", false, [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, true,
+             msg::kRadioWriteFailed, true},
+            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, true, msg::kVerifyFailed,
+             true},
+            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, false,
+             msg::kRadioWriteDone, false},
         };
-        const std::vector<Row> rows{
-            {"tune switch unanswered", [](sim::CSimFaults& x) { x.silentReadAt = 0x127; }, msg::kTuneSwitchUnread,
-             false},
-            {"block refused", [](sim::CSimFaults& x) { x.refuseWriteAt = 0x128; }, msg::kRadioWriteFailed, true},
-            {"block lost", [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, msg::kVerifyFailed, true},
-        };
-        for (const Row& row : rows) {
-            CFixture f;
+        for (const auto& row : rows) {
+            test::CFrameFixture f;
             test::CTempDir folder;
-            QStringList texts;
-            SetMessageBoxHandler([&](int number, const QString& text) {
-                f.messages.push_back(number);
-                texts.push_back(text);
-                return QMessageBox::Ok;
-            });
-            f.program.Settings().PortName = kSimulatedPortName;
-            sim::CSimRadio& radio = f.frame->SimulatedRadio();
-            radio.Memory()[0x128] = 0x48;
+            sim::CSimRadio& radio = f.Radio();
+            radio.Memory()[0x586] = 0x61;
+            radio.Memory()[0x128] = 0x48; // the tune switch bit set
             radio.Memory()[0x600] = static_cast<std::uint8_t>(~radio.Memory()[0x600]);
-            row.fault(radio.Faults());
+            if (row.fault)
+                row.fault(radio.Faults());
+            const Image held = radio.Memory();
+            f.data->Channels()[1]->SetRxFrequency(0x44700625);
             f.data->StoreToImage(f.data->GetImage());
             const Image document = f.data->GetImage();
-            auto writing = f.frame->MakeTransferDialog(false);
-            writing->SetBackupFolder(folder.Path());
-            QVERIFY2(Run(*writing, f) == QDialog::Rejected, row.name);
-            QVERIFY2(f.messages.back() == row.message, row.name);
-            const QString folderText = QString::fromStdString(folder.Path().string());
-            QVERIFY2(texts.back().contains(folderText) == row.partial, qPrintable(texts.back()));
-            QVERIFY2(radio.Mode() == 1, row.name);
+            const bool ok = row.message == msg::kRadioReadDone || row.message == msg::kRadioWriteDone;
+
+            auto dialog = f.frame->MakeTransferDialog(row.read);
+            dialog->SetBackupFolder(folder.Path());
+            QVERIFY2((dialog->VerifyBox() != nullptr) == !row.read, row.name);
+            if (!row.read) {
+                QVERIFY(dialog->VerifyBox()->isChecked()); // on at first
+                if (!row.verify)
+                    QTest::mouseClick(dialog->VerifyBox(), Qt::LeftButton);
+            }
+            dialog->Start();
+            QVERIFY2(!dialog->OkButton()->isEnabled(), row.name);
+            // A dialog's result starts as rejected: wait for the message that ends the transfer.
+            QVERIFY2(QTest::qWaitFor([&f] { return !f.messages.empty(); }, 30000), row.name);
+            f.frame->AfterTransfer(row.read, dialog->result() == QDialog::Accepted);
+            QVERIFY2((dialog->result() == QDialog::Accepted) == ok, row.name);
+            QVERIFY2(f.messages == std::vector<int>{row.message}, row.name);
+            QVERIFY2(f.texts.back().contains(QString::fromStdString(folder.Path().string())) == row.partial,
+                     qPrintable(f.texts.back()));
+            QVERIFY2(radio.Mode() == sim::CSimRadio::kNormalMode, row.name);
             QVERIFY2((radio.Memory()[0x128] & 0x08) == 0x08, row.name);
-            QVERIFY2(f.data->GetImage() == document, row.name);
+            // Every transfer that got to its data keeps a backup: what was read, or what was to be sent.
+            const auto backups = Backups(folder.Path());
+            QVERIFY2(backups.size() == (ok || row.partial ? 1u : 0u), row.name);
+            if (row.read && ok) {
+                QCOMPARE(dialog->Percent(), 100);
+                QCOMPARE(f.data->Channels()[0]->RxFrequency(), 0x44610625u);
+                QCOMPARE(dialog->BackupFile(), backups[0]);
+                QCOMPARE(test::ImageOfFile(backups[0]), held);
+                continue;
+            }
+            if (!ok) // a failed transfer leaves the document as it was
+                QVERIFY2(!dialog->Result().ok && f.data->GetImage() == document &&
+                             f.data->Identity().freqRange == "400-470",
+                         row.name);
+            if (row.message == msg::kVerifyFailed)
+                QCOMPARE(dialog->Result().argument, std::string("0x0600"));
+            if (!row.read && (ok || row.partial)) {
+                QCOMPARE(dialog->BackupFile(), backups[0]);
+                // As it was about to be written (with the radio's tune switch bit), before the stamp.
+                Image sent = document;
+                sent[0x128] |= 0x08;
+                QCOMPARE(test::ImageOfFile(backups[0]), sent);
+            }
+            if (ok)
+                QCOMPARE(radio.Memory()[0x580 + 20 + 6], 0x70);
         }
     }
 
+    // The trace window shows the frames of the last radio command and saves
+    // them; a file that cannot be made is said.
     void TraceWindowShowsAndSavesTheLastCommand()
     {
-        CFixture f;
-        auto trace = std::make_shared<CSerialTrace>();
+        test::CFrameFixture f;
         {
-            CDlgSerialTrace empty(f.Settings(), trace);
+            CDlgSerialTrace empty(f.Settings(), std::make_shared<CSerialTrace>());
             QCOMPARE(empty.TextBox()->toPlainText(),
                      QString::fromStdString(f.Settings().GetText(caption::kSerialTraceEmpty)));
             QVERIFY(!empty.SaveButton()->isEnabled());
         }
-        const std::vector<std::uint8_t> probe{0x02, 'P', 'a', 0x03};
-        trace->RecordAt(1.5, CTraceChunk::Kind::Tx, probe);
-        CDlgSerialTrace dialog(f.Settings(), trace);
-        QCOMPARE(dialog.TextBox()->toPlainText(), QStringLiteral("   1.500 ms  TX  02 50 61 03\n"));
+        // A read through the program's port lands in the program's trace.
+        f.Radio();
+        auto reading = f.frame->MakeTransferDialog(true);
+        reading->SetBackupFolder({});
+        reading->Start();
+        QVERIFY(QTest::qWaitFor([&f] { return !f.messages.empty(); }, 30000));
+        CDlgSerialTrace dialog(f.Settings(), ProgramTrace());
+        const QString text = dialog.TextBox()->toPlainText();
+        QVERIFY(text.contains(QStringLiteral(" TX ")) && text.contains(QStringLiteral(" RX ")));
         QVERIFY(dialog.SaveButton()->isEnabled());
         test::CTempDir dir;
-        const QString path = QString::fromStdString((dir.Path() / "trace.txt").string());
-        QVERIFY(dialog.SaveTo(path));
-        QFile saved(path);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll().toStdString(), trace->Text());
+        QVERIFY(dialog.SaveTo(QString::fromStdString((dir.Path() / "trace.txt").string())));
+        QCOMPARE(test::ReadText(dir.Path() / "trace.txt"), ProgramTrace()->Text());
         QVERIFY(!dialog.SaveTo(QString::fromStdString((dir.Path() / "missing" / "t.txt").string())));
-        QCOMPARE(f.messages.back(), msg::kSaveCannotCreate); // no file can be created in a missing folder
-    }
-
-    void ProgramTraceRecordsThroughWrappedPorts()
-    {
-        sim::CSimRadio radio;
-        ProgramTrace()->Begin();
-        auto port = WrapWithTrace(std::make_unique<CPortSelector>(&radio));
-        QVERIFY(port->Open(kSimulatedPortName));
-        const std::vector<std::uint8_t> probe{0x02, 'P', 'a', 0x03};
-        QCOMPARE(port->Write(probe), probe.size());
-        const auto chunks = ProgramTrace()->Chunks();
-        QCOMPARE(chunks.size(), std::size_t{2});
-        QCOMPARE(chunks[1].bytes, probe);
+        QCOMPARE(f.messages, (std::vector<int>{msg::kRadioReadDone, msg::kSaveCannotCreate}));
     }
 };
 
 QRV_REGISTER_UI_TEST(RadioExtrasTest);
+
+class FleetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Simulated radios, three at once or one on one cable: every row ends
+    // with its radio's outcome, every radio is logged and back in mode 1, no
+    // worker is left, whether the run ends, is stopped or its window is closed.
+    void SeveralRadiosAtOnce()
+    {
+        enum class End { Done, Stop, Close, StopOneCable };
+        using O = FleetOutcome;
+        const struct {
+            const char* name;
+            End end;
+            std::vector<FleetOutcome> outcomes;
+            std::vector<int> messages;
+        } rows[] = {
+            {"one radio refuses a block", End::Done, {O::Verified, O::Failed, O::Verified}, {}},
+            {"stopped halfway", End::Stop, {O::Stopped, O::Stopped, O::Stopped}, {}},
+            {"closed halfway", End::Close, {O::Stopped, O::Stopped, O::Stopped}, {msg::kFleetStopQuestion}},
+            {"one cable, stopped while the radio waits to be unplugged", End::StopOneCable, {O::Verified}, {}},
+        };
+        for (const auto& row : rows) {
+            test::CFrameFixture f;
+            std::vector<sim::CSimRadio*> radios;
+            const int count = static_cast<int>(row.outcomes.size());
+            for (int number = 1; number <= count; ++number) {
+                radios.push_back(&f.frame->SimulatedRadio(number));
+                if (row.end == End::Stop || row.end == End::Close)
+                    radios.back()->Faults().replyDelay = std::chrono::milliseconds(10);
+            }
+            if (row.end == End::Done)
+                radios[1]->Faults().refuseWriteAt = 0x100; // in the block at 0x0F8
+            // Channel 1 receives on 446.12500 MHz in the codeplug only: bytes 00 25 61 44 at 0x584.
+            f.data->Channels()[0]->SetRxFrequency(0x44612500);
+            const auto name = [&f](FleetOutcome outcome) {
+                return f.Settings().GetItemText(caption::kFleetOutcomes, static_cast<int>(outcome));
+            };
+            auto dialog = f.frame->MakeFleetDialog();
+            QVERIFY(dialog != nullptr);
+            const auto log = f.program.Path() / "fleet_log.csv";
+            dialog->SetLogPath(log);
+            dialog->SimulatedCount()->setValue(count);
+            dialog->OneCableButton()->setChecked(row.end == End::StopOneCable);
+            QTest::mouseClick(dialog->StartButton(), Qt::LeftButton);
+            QTableWidget* table = dialog->Rows();
+            QCOMPARE(table->rowCount(), count);
+            if (row.end == End::StopOneCable) {
+                const QString unplug = QString::fromStdString(f.Settings().GetMessage(msg::kFleetWaitingForUnplug))
+                                           .section(QLatin1Char('('), 0, 0);
+                QTRY_VERIFY_WITH_TIMEOUT(table->item(0, 2)->text().contains(unplug), 30000);
+                QTest::mouseClick(dialog->StopButton(), Qt::LeftButton);
+            } else if (row.end != End::Done) {
+                const auto writing = [table](int r) {
+                    return qobject_cast<QProgressBar*>(table->cellWidget(r, 1))->value() > 0;
+                };
+                QTRY_VERIFY_WITH_TIMEOUT(writing(0) && writing(1) && writing(2), 30000);
+                if (row.end == End::Stop)
+                    QTest::mouseClick(dialog->StopButton(), Qt::LeftButton);
+                else
+                    dialog->reject(); // the question is answered Yes
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->StartButton()->isEnabled(), 60000);
+            QVERIFY2(!dialog->Run()->Running(), row.name);
+            QCOMPARE(f.messages, row.messages);
+            for (int r = 0; r < count; ++r) {
+                const FleetOutcome outcome = row.outcomes[static_cast<std::size_t>(r)];
+                const QString status = table->item(r, 2)->text();
+                QVERIFY2(status.startsWith(QString::fromStdString(name(outcome))), qPrintable(status));
+                // Each simulated radio has a serial number of its own; one
+                // cable stopped while the radio waits says so after it.
+                const std::string serial = CSimulatedRadios::SerialNumber(r + 1);
+                const std::string end =
+                    row.end == End::StopOneCable ? serial + kFleetSeparator + name(FleetOutcome::Stopped) : serial;
+                if (outcome == FleetOutcome::Verified)
+                    QVERIFY2(status.endsWith(QString::fromStdString(end)), qPrintable(status));
+                QCOMPARE(radios[static_cast<std::size_t>(r)]->Mode(), sim::CSimRadio::kNormalMode);
+            }
+            // The log holds a row per radio under its header, and its window shows them.
+            const auto logged = ReadFleetLog(dialog.get(), f.Settings(), log);
+            QVERIFY(logged.has_value());
+            QCOMPARE(logged->size(), row.outcomes.size() + 1);
+            CDlgFleetLog window(f.Settings(), *logged);
+            QCOMPARE(window.Table()->rowCount(), count);
+            QCOMPARE(window.Table()->item(0, 1)->text(), QString::fromStdString(logged->at(1).at(1)));
+            if (row.end != End::Done)
+                continue;
+            const std::string failedAt = FormatMessageNumber(f.Settings().GetMessage(msg::kRadioWriteFailed), 0x0F8);
+            QVERIFY2(table->item(1, 2)->text().contains(QString::fromStdString(failedAt)),
+                     qPrintable(table->item(1, 2)->text()));
+            // The radios written hold the codeplug; the one that refused never got to the channels.
+            QCOMPARE(radios[0]->Memory()[0x586], std::uint8_t{0x61});
+            QCOMPARE(radios[2]->Memory()[0x586], std::uint8_t{0x61});
+            QCOMPARE(radios[1]->Memory()[0x586], std::uint8_t{0x60});
+            // A copy of the log is the log; a copy that cannot be made says why.
+            const auto copy = f.program.Path() / "copy.csv";
+            QVERIFY(SaveFleetLogCopy(dialog.get(), f.Settings(), log, copy));
+            QCOMPARE(test::ReadText(copy), test::ReadText(log));
+            QVERIFY(!SaveFleetLogCopy(dialog.get(), f.Settings(), log, f.program.Path() / "no" / "copy.csv"));
+            QCOMPARE(f.messages, std::vector<int>{msg::kSaveCannotCreate});
+        }
+    }
+
+    // Compare with Radio reads the radio and changes nothing: equal says so
+    // in a message; a radio of a narrower range hears so first, a changed
+    // field is listed by channel and field; the list is saved as shown.
+    void CompareWithRadio()
+    {
+        const struct {
+            const char* name;
+            std::optional<std::uint8_t> channel1Rx; // byte 0x586 in the radio
+            int radioUpperMHz;
+            std::vector<int> messages;
+            QString firstLine; // empty: the range message's first line
+        } rows[] = {
+            {"equal", std::nullopt, 470, {msg::kRadioHoldsCodeplug}, {}},
+            {"channel 1 changed",
+             std::uint8_t{0x61},
+             470,
+             {},
+             QStringLiteral("Channel 1, Rx frequency (0x584): 25 06 61 44 -> 25 06 60 44")},
+            {"the radio's range is narrower", std::nullopt, 450, {}, {}},
+        };
+        for (const auto& row : rows) {
+            test::CFrameFixture f;
+            sim::CSimRadio& radio = f.Radio();
+            if (row.channel1Rx)
+                radio.Memory()[0x586] = *row.channel1Rx;
+            radio.Identity().range = sim::CSimIdentity::RangeBlock(radio.Identity().range[0], 400, row.radioUpperMHz);
+            const auto held = radio.Memory();
+            const Image codeplug = f.data->GetImage();
+            auto dialog = f.frame->MakeCompareDialog();
+            QVERIFY(dialog != nullptr);
+            dialog->Start();
+            QTRY_COMPARE_WITH_TIMEOUT(dialog->result(), int(QDialog::Accepted), 30000);
+            const auto saved = f.program.Path() / "comparison.txt";
+            QString shown;
+            test::CDialogAnswers answers({[&](QDialog& d) {
+                auto* list = qobject_cast<CDlgCompareResult*>(&d);
+                QVERIFY(list != nullptr);
+                shown = list->List()->toPlainText();
+                QVERIFY(list->SaveTo(QString::fromStdString(saved.string())));
+                list->accept();
+            }});
+            f.frame->AfterCompare(*dialog);
+            QCOMPARE(answers.Answered(), row.messages.empty() ? 1 : 0);
+            QCOMPARE(f.messages, row.messages);
+            const QString range = QString::fromStdString(f.Settings().GetMessage(msg::kRangeOutsideRadio));
+            QCOMPARE(shown.section(QLatin1Char('\n'), 0, 0),
+                     row.radioUpperMHz != 470 ? range.section(QLatin1Char('\n'), 0, 0) : row.firstLine);
+            if (!shown.isEmpty())
+                QCOMPARE(QString::fromStdString(test::ReadText(saved)), shown + QLatin1Char('\n'));
+            QCOMPARE(f.data->GetImage(), codeplug);
+            QVERIFY2(radio.Memory() == held, row.name);
+            QCOMPARE(radio.Mode(), sim::CSimRadio::kNormalMode);
+        }
+    }
+};
+
+QRV_REGISTER_UI_TEST(FleetTest);
 
 } // namespace qrv
 

@@ -1,34 +1,17 @@
 // Windows of numbered records as a user drives them from the navigation bar
-// and the tree: the tree's items, the window's caption and the record buttons
-// stay in step with the table; changes in one window reach the others.
+// and the tree: the tree's items and highlight, the window's caption and the
+// record buttons stay in step with the table; changes in one window reach the
+// others; the bar shows what each view offers.
+#include "editors/common/undo_controller.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
 #include "editors/record_navigator.h"
 #include "frame_fixture.h"
-#include "presentation/item_tables.h"
-#include "radio_data/messages.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "radio_link/radio_messages.h"
-#include "shell/child_frame.h"
-#include "shell/main_frame.h"
-#include "shell/menus.h"
-#include "shell/message_box.h"
-#include "shell/navigation_tree.h"
-#include "shell/port_selector.h"
-#include "sim_radio.h"
-#include "test_support.h"
-#include "ui_test_registry.h"
+#include "records/scan_list_data.h"
 
-#include <QAction>
 #include <QDockWidget>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTableView>
-#include <QTest>
-#include <QTreeWidget>
-
-#include <memory>
+#include <QMdiArea>
+#include <QTreeWidgetItemIterator>
 
 namespace qrv {
 
@@ -36,15 +19,25 @@ class RecordWindowsTest : public QObject {
     Q_OBJECT
 
 private:
-    using Buttons = std::array<bool, 6>;
+    using Buttons = std::array<bool, 6>; // first, previous, next, last, add, delete: shown and enabled
 
     struct CFixture : test::CFrameFixture {
+        using CFrameFixture::CFrameFixture;
         int TreeCount(int kind) const { return static_cast<int>(frame->Tree()->ItemsOfKind(kind).size()); }
-        void Click(int kind, int position)
+        QStringList TreeTexts(int kind) const
         {
-            QTreeWidgetItem* item = frame->Tree()->ItemsOfKind(kind).value(position);
-            QVERIFY(item != nullptr);
-            emit frame->Tree()->itemClicked(item, 0);
+            QStringList texts;
+            for (const QTreeWidgetItem* item : frame->Tree()->ItemsOfKind(kind))
+                texts << item->text(0);
+            return texts;
+        }
+        // The one highlighted item, which must be that of the kind and position.
+        bool OnlyHighlighted(int kind, int position) const
+        {
+            int highlighted = 0;
+            for (QTreeWidgetItemIterator it(frame->Tree()); *it != nullptr; ++it)
+                highlighted += frame->Tree()->IsHighlighted(*it) ? 1 : 0;
+            return highlighted == 1 && frame->Tree()->IsHighlighted(frame->Tree()->ItemsOfKind(kind).value(position));
         }
     };
 
@@ -62,150 +55,128 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void ChannelsFromSixteenToOneAndBack()
+    // The record buttons, the tree and Enter on a tree item all move the one
+    // window of a kind, the highlight going with it; deleting down to one
+    // channel and adding back to sixteen keep the tree, the caption and the
+    // buttons in step.
+    void RecordButtonsAndTheTreeMoveTheWindow()
     {
         CFixture f;
-        QCOMPARE(f.TreeCount(item::kChannel), 16);
-        f.Click(item::kChannel, 15);
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        CChildFrame* child = f.frame->OpenChildren().first();
-        QCOMPARE(child->windowTitle(), QStringLiteral("Channel 16"));
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-210"));
+        CChildFrame* child = f.Click(item::kChannel, 15);
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
-        QVERIFY(f.frame->Tree()->IsHighlighted(f.frame->Tree()->ItemsOfKind(item::kChannel).value(15)));
-
+        const std::pair<int, int> steps[] = {{record_command::kFirst, 0},
+                                             {record_command::kNext, 1},
+                                             {record_command::kLast, 15},
+                                             {record_command::kPrevious, 14}};
+        for (const auto& [command, position] : steps) {
+            child->RecordButtons()[static_cast<std::size_t>(command)]->click();
+            QCOMPARE(Position(child), position);
+            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(position + 1));
+            QVERIFY(f.OnlyHighlighted(item::kChannel, position));
+        }
+        QCOMPARE(Enabled(child), (Buttons{true, true, true, true, false, true}));
+        QCOMPARE(f.Click(item::kChannel, 6), child);
+        QCOMPARE(child->PositionText(), QStringLiteral("7 / 16"));
+        CNavigationTree* tree = f.frame->Tree();
+        tree->setFocus();
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel)[2]);
+        QVERIFY(f.OnlyHighlighted(item::kChannel, 2));
+        QTest::keyClick(tree, Qt::Key_Return);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+        QCOMPARE(qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow()), child);
+        QCOMPARE(child->PositionText(), QStringLiteral("3 / 16"));
+        child->RecordButtons()[record_command::kLast]->click();
         // Delete down to one: the tree loses its last item each time, the window shows the new last.
         for (int count = 15; count >= 1; --count) {
             child->RecordButtons()[record_command::kDelete]->click();
             QCOMPARE(static_cast<int>(f.data->Channels().size()), count);
+            QCOMPARE(f.TreeTexts(item::kChannel).last(), QStringLiteral("Channel %1").arg(count));
             QCOMPARE(f.TreeCount(item::kChannel), count);
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
             QCOMPARE(Position(child), count - 1);
         }
         QCOMPARE(Enabled(child), (Buttons{false, false, false, false, true, false})); // add only
-        // Add back up to sixteen.
         for (int count = 2; count <= 16; ++count) {
             child->RecordButtons()[record_command::kAdd]->click();
             QCOMPARE(f.TreeCount(item::kChannel), count);
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
         }
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
-        QCOMPARE(static_cast<int>(f.data->Channels().size()), 16);
+        // Opening an open item activates its window; Close All closes it.
+        QCOMPARE(f.frame->OpenItem(item::kChannel, 2), child);
+        f.frame->DoCommand(command::kCloseAll);
+        QCOMPARE(f.frame->OpenChildren().size(), 0);
     }
 
-    void RecordButtonsMoveTheWindowAndTheHighlight()
+    // Each scan list has its item, a lone one is just "Scan"; a deletion and
+    // its undo reach the tree; a personality deleted in its window leaves a
+    // channel naming it, which the invalid log lists while the byte stays.
+    void DeletionsReachTheTreeAndTheOtherWindows()
     {
         CFixture f;
-        f.Click(item::kChannel, 1);
-        CChildFrame* child = f.frame->OpenChildren().first();
-        QCOMPARE(Enabled(child), (Buttons{true, true, true, true, false, true}));
+        f.data->ScanLists().push_back(std::make_unique<CScanListData>());
+        f.data->Personalities().push_back(std::make_unique<CPersonalityData>());
+        f.data->Channels()[2]->SetPersonalityPosition(1);
+        f.data->AfterLoad();
+        f.frame->Rebuild();
+        f.frame->Undo().Reset(); // the history starts here
+        QCOMPARE(f.TreeTexts(item::kScan), (QStringList{QStringLiteral("Scan 1"), QStringLiteral("Scan 2")}));
+        CChildFrame* scan = f.Click(item::kScan, 1);
+        QCOMPARE(scan->PositionText(), QStringLiteral("2 / 2"));
+        QCOMPARE(Enabled(scan), (Buttons{true, true, false, false, false, true}));
+        scan->RecordButtons()[record_command::kDelete]->click();
+        QCOMPARE(f.TreeTexts(item::kScan), QStringList{QStringLiteral("Scan")});
+        QCOMPARE(scan->PositionText(), QStringLiteral("1 / 1"));
+        f.frame->DoCommand(command::kUndo);
+        QCOMPARE(f.TreeCount(item::kScan), 2);
+        QCOMPARE(f.frame->OpenChildren().size(), 1);
+
+        f.Click(item::kChannel, 2);
+        CChildFrame* personality = f.Click(item::kPersonality, 1);
+        personality->RecordButtons()[record_command::kDelete]->click();
+        QCOMPARE(f.TreeTexts(item::kPersonality), QStringList{QStringLiteral("Personality 1")});
+        QCOMPARE(personality->windowTitle(), QStringLiteral("Personality 1"));
+        QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
+        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
+        QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
+    }
+
+    // What the navigation bar shows for each kind of view.
+    void TheBarShowsWhatEachViewOffers()
+    {
         const struct {
-            int command;
-            int position;
-        } steps[] = {{record_command::kNext, 2},
-                     {record_command::kLast, 15},
-                     {record_command::kPrevious, 14},
-                     {record_command::kFirst, 0}};
-        for (const auto& step : steps) {
-            child->RecordButtons()[static_cast<std::size_t>(step.command)]->click();
-            QCOMPARE(Position(child), step.position);
-            QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(step.position + 1));
-            QVERIFY(f.frame->Tree()->IsHighlighted(f.frame->Tree()->ItemsOfKind(item::kChannel).value(step.position)));
+            int item;
+            bool records, print, help;
+        } rows[] = {{item::kRadio, false, true, true},
+                    {item::kChannel, true, true, true},
+                    {item::kEmbedded, false, false, true},
+                    {item::kChangeLog, false, false, false}};
+        CFixture f(CSettings::kFactoryLevel);
+        for (const auto& row : rows) {
+            CChildFrame* child = f.frame->OpenItem(row.item);
+            QVERIFY(child != nullptr);
+            const QByteArray name = QByteArray::number(row.item);
+            QVERIFY2(child->RecordButtons()[0]->isVisibleTo(child) == row.records, name.constData());
+            QVERIFY2(child->PrintButton()->isVisibleTo(child) == row.print, name.constData());
+            QVERIFY2(child->HelpButton()->isVisibleTo(child) == row.help, name.constData());
         }
-        // Another channel from the tree is shown in the same window.
-        f.Click(item::kChannel, 6);
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        QCOMPARE(Position(child), 6);
-        QCOMPARE(child->windowTitle(), QStringLiteral("Channel 7"));
     }
 
-    void TheChannelListFromTheViewMenu()
-    {
-        CFixture f;
-        QAction* action = f.frame->Menus().Action(item::kChannelList);
-        QVERIFY(action != nullptr && action->isEnabled());
-        action->trigger();
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        CChildFrame* list = f.frame->OpenChildren().first();
-        QCOMPARE(list->windowTitle(), QStringLiteral("Channel List"));
-        QCOMPARE(Enabled(list), (Buttons{false, false, true, true, false, true})); // first of sixteen
-        // Clicking another row moves the bar with it.
-        auto* grid = list->View()->findChild<QTableView*>();
-        grid->setCurrentIndex(grid->model()->index(3, 1));
-        QCOMPARE(Position(list), 3);
-        QCOMPARE(Enabled(list), (Buttons{true, true, true, true, false, true}));
-        // A channel window open beside it follows what the list deletes.
-        f.Click(item::kChannel, 15);
-        CChildFrame* channel = f.frame->OpenChildren().last();
-        list->RecordButtons()[record_command::kLast]->click();
-        list->RecordButtons()[record_command::kDelete]->click();
-        QCOMPARE(f.TreeCount(item::kChannel), 15);
-        QCOMPARE(channel->windowTitle(), QStringLiteral("Channel 15"));
-        QCOMPARE(Enabled(channel), (Buttons{true, true, false, false, true, true}));
-    }
-
-    void UndoAndRedoFromTheEditMenu()
-    {
-        CFixture f;
-        QAction* undo = f.frame->Menus().Action(command::kUndo);
-        QAction* redo = f.frame->Menus().Action(command::kRedo);
-        QVERIFY(undo != nullptr && redo != nullptr);
-        QVERIFY(!undo->isEnabled());
-        const Image before = f.Stored();
-        f.Click(item::kChannel, 4);
-        CChildFrame* child = f.frame->OpenChildren().first();
-        child->RecordButtons()[record_command::kDelete]->click();
-        const Image deleted = f.Stored();
-        QCOMPARE(f.TreeCount(item::kChannel), 15);
-        QVERIFY(undo->isEnabled());
-        undo->trigger();
-        // The codeplug, the tree and the window are back; the window shows the same item again.
-        QVERIFY(f.Stored() == before);
-        QCOMPARE(f.TreeCount(item::kChannel), 16);
-        QCOMPARE(f.frame->OpenChildren().size(), 1);
-        QCOMPARE(f.frame->OpenChildren().first()->windowTitle(), QStringLiteral("Channel 5"));
-        QVERIFY(!undo->isEnabled());
-        QVERIFY(redo->isEnabled());
-        redo->trigger();
-        QVERIFY(f.Stored() == deleted);
-        QCOMPARE(f.TreeCount(item::kChannel), 15);
-        // A new codeplug starts a new history.
-        f.frame->FileNew(true);
-        QVERIFY(!undo->isEnabled());
-        QVERIFY(!redo->isEnabled());
-    }
-
-    void FactoryViewsFromTheViewMenu()
-    {
-        test::CFrameFixture f(CSettings::kFactoryLevel);
-        f.frame->Menus().Action(command::kDtmfSystemView)->trigger();
-        f.frame->Menus().Action(command::kEmergencyView)->trigger();
-        f.frame->Menus().Action(item::kVolume)->trigger();
-        const QList<CChildFrame*> children = f.frame->OpenChildren();
-        QCOMPARE(children.size(), 3);
-        QCOMPARE(children[0]->ItemNumber(), item::kDtmfSystem);
-        QCOMPARE(children[0]->windowTitle(), QStringLiteral("DTMF System"));
-        // One DTMF system at most: every record button shown and disabled.
-        QVERIFY(children[0]->RecordButtons()[0]->isVisibleTo(children[0]));
-        QCOMPARE(Enabled(children[0]), Buttons{});
-        QCOMPARE(children[1]->windowTitle(), QStringLiteral("Emergency"));
-        QCOMPARE(children[2]->windowTitle(), QStringLiteral("Volume"));
-    }
-
+    // Write Tune Data: mode 3, the tune block, mode 1; the windows close, the
+    // port is let go. A radio of another range is refused with the range message.
     void FactoryCommandsAgainstTheSimulatedRadio()
     {
-        test::CFrameFixture f(CSettings::kFactoryLevel);
-        f.Settings().PortName = kSimulatedPortName;
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        CFixture f(CSettings::kFactoryLevel);
+        sim::CSimRadio& radio = f.Radio();
         f.frame->OpenItem(item::kRadio);
-        // Write Tune Data: mode 3, the tune block, mode 1; the windows close, the port is let go.
         const Image before = f.Stored();
         f.frame->DoCommand(command::kWriteTuneData);
         QCOMPARE(radio.Mode(), 1);
         QVERIFY(std::equal(before.begin() + 0x340, before.begin() + 0x400, radio.Memory().begin() + 0x340));
         QCOMPARE(f.frame->OpenChildren().size(), 0);
-        // A radio of another range: Write Tune Data is refused with the range message, mode 1 again.
         radio.Identity().range = sim::CSimIdentity::RangeBlock(0, 136, 174);
         f.messages.clear();
         f.frame->DoCommand(command::kWriteTuneData);
@@ -214,53 +185,27 @@ private slots:
         QCOMPARE(f.data->Identity().freqRange, std::string("400-470"));
     }
 
+    // Opening the embedded messages reads nothing; reading identifies the
+    // radio, so the other windows go, and Yes takes the radio's messages.
     void TheEmbeddedMessagesComeFromTheSimulatedRadio()
     {
         CFixture f;
-        f.Settings().PortName = kSimulatedPortName;
         f.frame->show();
-        // The radio holds other messages than the codeplug.
-        sim::CSimRadio& radio = f.frame->SimulatedRadio();
+        sim::CSimRadio& radio = f.Radio();
         const char text[] = "FROM THE RADIO";
         std::copy(std::begin(text), std::end(text) - 1, radio.Memory().begin() + 0x410);
         const auto& block = f.data->EmbeddedMessages();
         const auto codeplug = block.Block();
         f.frame->OpenItem(item::kRadio);
         CChildFrame* messages = f.frame->OpenItem(item::kEmbedded);
-        QVERIFY(messages != nullptr);
         auto* view = qobject_cast<CViewEmbedded*>(messages->View());
-        // Opening reads nothing: the codeplug's messages, the other window still there.
+        QVERIFY(view != nullptr);
         QVERIFY(block.Block() == codeplug);
         QCOMPARE(f.frame->OpenChildren().size(), 2);
-        // Reading identified the radio: the other windows went; Yes took the radio's messages.
         view->Page()->ReadButton()->click();
         QCOMPARE(f.frame->OpenChildren().size(), 1);
         QVERIFY(std::equal(std::begin(text), std::end(text) - 1, block.Block().begin() + 0x10));
         QCOMPARE(f.messages, std::vector<int>{msg::kReplaceEmbeddedMessages});
-        // The record buttons and Print are hidden for this view; Help stays.
-        QVERIFY(!messages->PrintButton()->isVisibleTo(messages));
-        QVERIFY(messages->HelpButton()->isVisibleTo(messages));
-    }
-
-    void ADeletionInOneWindowReachesTheOthers()
-    {
-        CFixture f;
-        f.data->Personalities().push_back(std::make_unique<CPersonalityData>());
-        f.frame->Rebuild();
-        QCOMPARE(f.TreeCount(item::kPersonality), 2);
-        // Channel 3 uses the second personality.
-        f.data->Channels()[2]->SetPersonalityPosition(1);
-        f.data->AfterLoad();
-        f.Click(item::kChannel, 2);
-        f.Click(item::kPersonality, 1);
-        CChildFrame* personality = f.frame->OpenChildren().last();
-        personality->RecordButtons()[record_command::kDelete]->click();
-        QCOMPARE(f.TreeCount(item::kPersonality), 1);
-        QCOMPARE(personality->windowTitle(), QStringLiteral("Personality 1"));
-        // The channel now names a personality that is gone: the invalid log says so, the byte stays.
-        QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
-        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
-        QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
     }
 };
 

@@ -8,22 +8,8 @@
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/common/editor_sheet.h"
 #include "frame_fixture.h"
-#include "presentation/item_tables.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
 #include "records/frequency.h"
 #include "records/tones.h"
-#include "shell/child_frame.h"
-#include "shell/localize_window.h"
-#include "shell/main_frame.h"
-#include "shell/message_box.h"
-#include "test_support.h"
-#include "ui_test_registry.h"
-
-#include <QStandardPaths>
-#include <QTest>
-
-#include <memory>
 
 namespace qrv {
 
@@ -128,8 +114,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void UntouchedEditorsChangeNoByte_data() { Images(); }
     void UntouchedEditorsChangeNoByte()
     {

@@ -1,171 +1,55 @@
-// Undo and redo as a dealer meets them: edits across the editors stepped back
-// to the first and forward to the last, each step giving exactly the bytes the
-// same edits gave without undo; loads start a new history; nothing that leaves
-// the codeplug as it was becomes a step.
-#include "editor_fixture.h"
-#include "editors/channel/view_channel.h"
-#include "editors/common/undo_controller.h"
-#include "editors/keys/view_keys.h"
+// Undo and redo as a dealer meets them in the main window: edits across the
+// editors stepped back to the first and forward to the last, each step giving
+// exactly the bytes that edit gave, from the keys in any field and from the
+// Edit menu, every window staying open; typing not yet confirmed becomes a
+// step; nothing that leaves the codeplug as it was becomes a step.
 #include "editors/personality/personality_rxtx_page.h"
-#include "editors/personality/view_personality.h"
 #include "editors/record_navigator.h"
 #include "editors/scan/scan_channel_list_page.h"
-#include "editors/scan/view_scan.h"
 #include "editors/settings/view_vox.h"
-#include "records/channel_data.h"
-#include "shell/localize_window.h"
-#include "ui_test_registry.h"
-#include "widgets/freq_edit.h"
+#include "frame_fixture.h"
+#include "records/frequency.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-
-#include <algorithm>
-#include <functional>
-#include <memory>
-#include <vector>
+#include <QMdiArea>
 
 namespace qrv {
 
 namespace {
 
-constexpr int kRxFrequency = CChannelData::kRxFrequencyEdit;
-constexpr int kRxType = CChannelData::kRxTypeList;
-constexpr int kRxCtcss = CChannelData::kRxCtcssCombo;
-
-template <class T> T* Control(QWidget* root, int number)
-{
-    if (root == nullptr)
-        return nullptr;
-    for (T* widget : root->findChildren<T*>())
-        if (ControlNumber(widget) == number)
-            return widget;
-    return nullptr;
-}
-
-void TypeOver(QLineEdit* edit, const QString& text)
-{
-    QVERIFY(edit != nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-}
-
-void ChooseData(QComboBox* combo, int entryNumber)
-{
-    QVERIFY(combo != nullptr);
-    const int index = combo->findData(QVariant::fromValue(static_cast<long long>(entryNumber)));
-    QVERIFY(index >= 0);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-void ChooseIndex(QComboBox* combo, int index)
-{
-    QVERIFY(combo != nullptr);
-    QVERIFY(index >= 0 && index < combo->count());
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-int FirstDifference(const Image& a, const Image& b)
-{
-    const auto [left, right] = std::mismatch(a.begin(), a.end(), b.begin());
-    return left == a.end() ? -1 : static_cast<int>(left - a.begin());
-}
-
-// The editors open on one codeplug, each hearing every notification, closed
-// and reopened on the same records around a restore as the main window does.
-struct CUndoFixture : test::CEditorFixture {
-    std::unique_ptr<CViewChannel> channel;
-    std::unique_ptr<CViewPersonality> personality;
-    std::unique_ptr<CViewScan> scan;
-    std::unique_ptr<CViewVox> vox;
-    std::unique_ptr<CViewKeys> keys;
-    int channelPosition = 0;
-    int restores = 0;
-
-    void Open()
+struct CUndoFixture : test::CFrameFixture {
+    CUndoFixture()
     {
-        channel = std::make_unique<CViewChannel>(*context, channelPosition);
-        personality = std::make_unique<CViewPersonality>(*context, 0);
-        scan = std::make_unique<CViewScan>(*context, 0);
-        vox = std::make_unique<CViewVox>(*context);
-        keys = std::make_unique<CViewKeys>(*context);
-        for (CEditorView* view : Views())
-            QObject::connect(context.get(), &CEditorContext::Notified, view,
-                             [view](const CNotification& n, QObject* origin) { view->OnNotification(n, origin); });
+        for (const int kind : {item::kChannel, item::kPersonality, item::kScan, item::kVox, item::kKeys})
+            frame->OpenItem(kind, 0);
     }
-    void Close()
+    // The control in the open window of that kind (windows are reopened after each undo and redo).
+    template <class T> T* Control(int kind, int number)
     {
-        channelPosition = channel->CurrentPosition();
-        channel.reset();
-        personality.reset();
-        scan.reset();
-        vox.reset();
-        keys.reset();
+        CChildFrame* window = Window(kind);
+        return window != nullptr ? test::Control<T>(*window->View(), number) : nullptr;
     }
-    std::vector<CEditorView*> Views() const
+    QLineEdit* Rx() { return Control<QLineEdit>(item::kChannel, CChannelData::kRxFrequencyEdit); }
+    // What the user does to a combo box: picks the entry of that number, or the other of two positions.
+    void Pick(QComboBox* combo, int entry, int other = -1)
     {
-        return {channel.get(), personality.get(), scan.get(), vox.get(), keys.get()};
+        QVERIFY(combo != nullptr);
+        const int index = other < 0 ? combo->findData(QVariant::fromValue(static_cast<long long>(entry)))
+                                    : (combo->currentIndex() == entry ? other : entry);
+        QVERIFY(index >= 0 && index < combo->count());
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
     }
-
-    // The controller, answered as the main window answers it.
-    std::unique_ptr<CUndoController> MakeUndo()
+    bool CanUndo() { return frame->Menus().Action(command::kUndo)->isEnabled(); }
+    bool CanRedo() { return frame->Menus().Action(command::kRedo)->isEnabled(); }
+    // Which windows are open on which records.
+    std::vector<std::pair<int, QString>> Windows() const
     {
-        auto undo = std::make_unique<CUndoController>(*context);
-        QObject::connect(undo.get(), &CUndoController::AboutToRestore, [this] { Close(); });
-        QObject::connect(undo.get(), &CUndoController::Restored, [this] {
-            Open();
-            ++restores;
-        });
-        undo->SetCommit([this] {
-            for (CEditorView* view : Views())
-                if (view != nullptr)
-                    view->StorePages();
-        });
-        return undo;
+        std::vector<std::pair<int, QString>> windows;
+        for (const CChildFrame* child : frame->OpenChildren())
+            windows.emplace_back(child->ItemNumber(), child->PositionText());
+        return windows;
     }
 };
-
-using Edit = std::function<void(CUndoFixture&)>;
-
-// One user action each, across the editors.
-std::vector<Edit> Edits()
-{
-    return {
-        [](CUndoFixture& f) { TypeOver(Control<CFreqEdit>(f.channel.get(), kRxFrequency), QStringLiteral("455.5")); },
-        [](CUndoFixture& f) {
-            // The type alone changes no byte; the tone typed after it does.
-            ChooseData(Control<QComboBox>(f.channel.get(), kRxType), 1);
-            QComboBox* tone = Control<QComboBox>(f.channel.get(), kRxCtcss);
-            QVERIFY(tone != nullptr);
-            TypeOver(tone->lineEdit(), QStringLiteral("67.0"));
-        },
-        [](CUndoFixture& f) {
-            QComboBox* timeOut = Control<QComboBox>(f.personality.get(), CPersonalityRXTXPage::kTimeOut);
-            QVERIFY(timeOut != nullptr);
-            ChooseIndex(timeOut, timeOut->currentIndex() == 1 ? 2 : 1);
-        },
-        [](CUndoFixture& f) {
-            QComboBox* count = Control<QComboBox>(f.scan.get(), CScanChannelListPage::kEntryCount);
-            QVERIFY(count != nullptr);
-            ChooseIndex(count, count->currentIndex() == 3 ? 4 : 3);
-        },
-        [](CUndoFixture& f) {
-            QComboBox* gain = Control<QComboBox>(f.vox.get(), CVoxPage::kGainLevel);
-            QVERIFY(gain != nullptr);
-            ChooseIndex(gain, gain->currentIndex() == 2 ? 3 : 2);
-        },
-        [](CUndoFixture& f) {
-            f.channel->Navigate(record_command::kGoTo, 2);
-            f.channel->Navigate(record_command::kDelete, 0);
-        },
-        [](CUndoFixture& f) { f.channel->Navigate(record_command::kAdd, 0); },
-        [](CUndoFixture& f) { TypeOver(Control<CFreqEdit>(f.channel.get(), kRxFrequency), QStringLiteral("462.25")); },
-    };
-}
 
 } // namespace
 
@@ -173,134 +57,91 @@ class UndoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void EveryStepGivesTheBytesOfThePlainRun()
-    {
-        const std::vector<Edit> edits = Edits();
-        // The images after each edit without undo, the loaded one first.
-        std::vector<Image> plain;
-        {
-            CUndoFixture f;
-            f.Open();
-            plain.push_back(f.Stored());
-            for (std::size_t i = 0; i < edits.size(); ++i) {
-                edits[i](f);
-                if (QTest::currentTestFailed())
-                    return;
-                plain.push_back(f.Stored());
-                QVERIFY2(plain[i + 1] != plain[i], qPrintable(QStringLiteral("edit %1 changed nothing").arg(i)));
-            }
-        }
-
-        CUndoFixture f;
-        f.Open();
-        const auto undo = f.MakeUndo();
-        QVERIFY(!undo->CanUndo());
-        for (std::size_t i = 0; i < edits.size(); ++i) {
-            edits[i](f);
-            QCOMPARE(FirstDifference(f.Stored(), plain[i + 1]), -1);
-        }
-        QVERIFY(!undo->CanRedo());
-
-        for (std::size_t i = edits.size(); i > 0; --i) {
-            QVERIFY2(undo->Undo(), qPrintable(QStringLiteral("undo to %1").arg(i - 1)));
-            QVERIFY2(FirstDifference(f.Stored(), plain[i - 1]) == -1,
-                     qPrintable(QStringLiteral("after undo to %1 at %2")
-                                    .arg(i - 1)
-                                    .arg(FirstDifference(f.Stored(), plain[i - 1]))));
-            QVERIFY(undo->CanRedo());
-        }
-        QVERIFY(!undo->CanUndo());
-        QVERIFY(!undo->Undo());
-        QCOMPARE(FirstDifference(f.Stored(), plain[0]), -1);
-
-        for (std::size_t i = 1; i <= edits.size(); ++i) {
-            QVERIFY2(undo->Redo(), qPrintable(QStringLiteral("redo to %1").arg(i)));
-            QCOMPARE(FirstDifference(f.Stored(), plain[i]), -1);
-        }
-        QVERIFY(!undo->CanRedo());
-        QCOMPARE(f.restores, static_cast<int>(2 * edits.size()));
-        // The reopened channel view stands where it stood after the last edit.
-        QCOMPARE(f.channel->CurrentPosition(), f.channelPosition);
-        QCOMPARE(f.data->Channels().size(), std::size_t{16});
-    }
-
-    void TypingInOneFieldIsOneStep()
+    void EveryStepGivesTheBytesOfItsEdit()
     {
         CUndoFixture f;
-        f.Open();
-        const auto undo = f.MakeUndo();
-        const Image before = f.Stored();
-        CFreqEdit* rx = Control<CFreqEdit>(f.channel.get(), kRxFrequency);
-        QVERIFY(rx != nullptr);
-        TypeOver(rx, QStringLiteral("450.0125"));
-        const Image after = f.Stored();
-        QVERIFY(after != before);
-
-        QVERIFY(undo->Undo());
-        QVERIFY(!undo->CanUndo());
-        QCOMPARE(FirstDifference(f.Stored(), before), -1);
-        // The view reopened on the restored channel shows its frequency again.
-        QVERIFY(Control<CFreqEdit>(f.channel.get(), kRxFrequency)->text() != QStringLiteral("450.0125"));
-        QVERIFY(undo->Redo());
-        QCOMPARE(FirstDifference(f.Stored(), after), -1);
+        f.frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        const std::pair<const char*, std::function<void()>> edits[] = {
+            {"receive frequency", [&] { test::TypeInto(f.Rx(), QStringLiteral("455.5")); }},
+            {"tone type, then tone", // the type alone changes no byte; the tone typed after it does
+             [&] {
+                 f.Pick(f.Control<QComboBox>(item::kChannel, CChannelData::kRxTypeList), 1);
+                 auto* tone = f.Control<QComboBox>(item::kChannel, CChannelData::kRxCtcssCombo);
+                 test::TypeInto(tone != nullptr ? tone->lineEdit() : nullptr, QStringLiteral("67.0"));
+             }},
+            {"personality time-out",
+             [&] { f.Pick(f.Control<QComboBox>(item::kPersonality, CPersonalityRXTXPage::kTimeOut), 1, 2); }},
+            {"scan entry count",
+             [&] { f.Pick(f.Control<QComboBox>(item::kScan, CScanChannelListPage::kEntryCount), 3, 4); }},
+            {"VOX gain", [&] { f.Pick(f.Control<QComboBox>(item::kVox, CVoxPage::kGainLevel), 2, 3); }},
+            {"channel 3 deleted",
+             [&] { f.Click(item::kChannel, 2)->RecordButtons()[record_command::kDelete]->click(); }},
+            {"channel added", [&] { f.Window(item::kChannel)->RecordButtons()[record_command::kAdd]->click(); }},
+            {"frequency of the new channel", [&] { test::TypeInto(f.Rx(), QStringLiteral("462.25")); }},
+        };
+        std::vector<Image> images{f.Stored()};
+        QVERIFY(!f.CanUndo() && !f.CanRedo() && !f.frame->isWindowModified());
+        for (const auto& [name, edit] : edits) {
+            edit();
+            images.push_back(f.Stored());
+            QVERIFY2(images.back() != images[images.size() - 2], name);
+            QVERIFY2(f.CanUndo() && !f.CanRedo() && f.frame->isWindowModified(), name);
+        }
+        // The first Ctrl+Z undoes the last change even from the field just typed in.
+        const auto windows = f.Windows();
+        QTest::keyClick(f.Rx(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f.Stored() == images[images.size() - 2]);
+        QCOMPARE(f.Windows(), windows);
+        const auto* active = qobject_cast<CChildFrame*>(f.frame->findChild<QMdiArea*>()->activeSubWindow());
+        QVERIFY(active != nullptr && active->ItemNumber() == item::kChannel);
+        for (std::size_t i = images.size() - 2; i > 0; --i) {
+            f.frame->DoCommand(command::kUndo);
+            QVERIFY2(f.Stored() == images[i - 1], edits[i - 1].first);
+            QVERIFY(f.CanRedo());
+        }
+        QVERIFY(!f.CanUndo() && !f.frame->isWindowModified());
+        for (std::size_t i = 1; i < images.size() - 1; ++i) {
+            f.frame->DoCommand(command::kRedo);
+            QVERIFY2(f.Stored() == images[i], edits[i - 1].first);
+        }
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : f.frame.get(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(f.Stored() == images.back() && !f.CanRedo());
+        QCOMPARE(f.frame->OpenChildren().size(), 5); // every window open again
+        f.frame->FileNew(true);                      // a new codeplug, a new history
+        QVERIFY(!f.CanUndo() && !f.CanRedo());
     }
 
+    // Typing not yet confirmed is no step until Undo takes it as one.
     void UnstoredTypingBecomesAStepOnUndo()
     {
         CUndoFixture f;
-        f.Open();
-        const auto undo = f.MakeUndo();
         const Image before = f.Stored();
-        CFreqEdit* rx = Control<CFreqEdit>(f.channel.get(), kRxFrequency);
-        QVERIFY(rx != nullptr);
-        rx->selectAll();
-        QTest::keyClicks(rx, QStringLiteral("465.0"));
-        QVERIFY(!undo->CanUndo());
-
-        QVERIFY(undo->Undo());
-        QCOMPARE(FirstDifference(f.Stored(), before), -1);
-        QVERIFY(undo->Redo());
+        test::TypeInto(f.Rx(), QStringLiteral("465.0"), false);
+        QVERIFY(!f.CanUndo());
+        f.frame->DoCommand(command::kUndo);
+        QVERIFY(f.Stored() == before);
+        QVERIFY(f.Rx()->text() != QStringLiteral("465.0")); // the window shows the restored channel
+        f.frame->DoCommand(command::kRedo);
         QCOMPARE(f.data->Channels()[0]->RxFrequency(), FrequencyWordFromUnits(465 * kUnitsPerMHz));
     }
 
-    void UnchangedStoresAndLoadsAreNoSteps()
+    // Passing through controls, stepping through records, a bare
+    // notification and a tone type alone change nothing.
+    void UnchangedStoresAreNoSteps()
     {
         CUndoFixture f;
-        f.Open();
-        const auto undo = f.MakeUndo();
-        std::vector<std::pair<bool, bool>> availability;
-        QObject::connect(undo.get(), &CUndoController::AvailabilityChanged,
-                         [&availability](bool u, bool r) { availability.emplace_back(u, r); });
-
-        // Passing through controls, stepping through records, a bare notification.
-        for (CEditorView* view : f.Views())
-            for (QComboBox* combo : view->findChildren<QComboBox*>())
+        for (const CChildFrame* child : f.frame->OpenChildren())
+            for (QComboBox* combo : child->View()->findChildren<QComboBox*>())
                 if (combo->isEnabled() && ControlNumber(combo) != 0 && combo->currentIndex() >= 0)
                     emit combo->activated(combo->currentIndex());
-        emit Control<CFreqEdit>(f.channel.get(), kRxFrequency)->editingFinished();
-        f.channel->Navigate(record_command::kNext, 0);
-        f.channel->Navigate(record_command::kFirst, 0);
-        f.context->Notify({CNotification::Kind::Edited, 0}, nullptr);
-        QVERIFY(!undo->CanUndo());
-        QVERIFY(availability.empty());
-
-        // Two steps, one undone: then a load starts again from nothing.
-        ChooseData(Control<QComboBox>(f.channel.get(), kRxType), 1);
-        QVERIFY(!undo->CanUndo());
-        TypeOver(Control<QComboBox>(f.channel.get(), kRxCtcss)->lineEdit(), QStringLiteral("67.0"));
-        TypeOver(Control<CFreqEdit>(f.channel.get(), kRxFrequency), QStringLiteral("455.5"));
-        QVERIFY(undo->Undo());
-        QVERIFY(undo->CanUndo() && undo->CanRedo());
-        f.Close();
-        QVERIFY(f.files->LoadDefaultImage());
-        undo->Reset();
-        f.Open();
-        QVERIFY(!undo->CanUndo());
-        QVERIFY(!undo->CanRedo());
-        QVERIFY(!availability.empty());
-        QCOMPARE(availability.back(), std::make_pair(false, false));
-        QVERIFY(!undo->Undo());
-        QVERIFY(!undo->Redo());
+        emit f.Rx()->editingFinished();
+        f.Window(item::kChannel)->RecordButtons()[record_command::kNext]->click();
+        f.Window(item::kChannel)->RecordButtons()[record_command::kFirst]->click();
+        f.frame->Context().Notify({CNotification::Kind::Edited, 0}, nullptr);
+        f.Pick(f.Control<QComboBox>(item::kChannel, CChannelData::kRxTypeList), 1);
+        QVERIFY(!f.CanUndo() && !f.frame->isWindowModified());
     }
 };
 

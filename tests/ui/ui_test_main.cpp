@@ -1,17 +1,18 @@
 // One executable for every UI test class: each runs in turn on the same
 // application object, and the exit code counts the failures of all of them.
-// Test functions named on the command line run in the classes that have them.
+// Test functions named on the command line run in the classes that have them;
+// "--shard K/N" runs only the classes whose place in the sorted registry is K
+// modulo N, so that ctest can run the shards side by side.
 #include "ui_test_registry.h"
 
 #include <QApplication>
 #include <QMetaMethod>
-#include <QObject>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
-#include <algorithm>
+#include <cstdio>
 #include <map>
-#include <memory>
-#include <vector>
 
 namespace qrv::test {
 
@@ -40,15 +41,6 @@ std::vector<std::pair<std::string, UiTestFactory>> UiTests()
 
 namespace {
 
-bool TakesValue(const QString& option)
-{
-    static const QStringList options{QStringLiteral("-o"),          QStringLiteral("-maxwarnings"),
-                                     QStringLiteral("-eventdelay"), QStringLiteral("-keydelay"),
-                                     QStringLiteral("-mousedelay"), QStringLiteral("-seed"),
-                                     QStringLiteral("-platform")};
-    return options.contains(option);
-}
-
 bool HasFunction(const QObject& test, const QString& argument)
 {
     // "Name" or "Name:data tag".
@@ -64,6 +56,8 @@ bool HasFunction(const QObject& test, const QString& argument)
 // has; empty when functions were named and the class has none of them.
 QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
 {
+    static const QStringList withValue =
+        QStringLiteral("-o -maxwarnings -eventdelay -keydelay -mousedelay -seed -platform").split(QLatin1Char(' '));
     QStringList own{arguments.value(0)};
     bool named = false;
     bool matched = false;
@@ -71,7 +65,7 @@ QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
         const QString& argument = arguments[i];
         if (argument.startsWith(QLatin1Char('-'))) {
             own << argument;
-            if (TakesValue(argument) && i + 1 < arguments.size())
+            if (withValue.contains(argument) && i + 1 < arguments.size())
                 own << arguments[++i];
         } else {
             named = true;
@@ -89,9 +83,26 @@ QStringList ArgumentsFor(const QObject& test, const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    // The recent files, backups and fleet logs live in the user's profile: keep the tests out of it.
+    QStandardPaths::setTestModeEnabled(true);
+    QStringList arguments = QCoreApplication::arguments();
+    int shard = 0;
+    int shards = 1;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--shard")); at >= 0) {
+        const auto match = QRegularExpression(QStringLiteral("^(\\d+)/(\\d+)$")).match(arguments.value(at + 1));
+        shard = match.captured(1).toInt();
+        shards = match.captured(2).toInt();
+        if (!match.hasMatch() || shards < 1 || shard >= shards) {
+            std::fprintf(stderr, "--shard takes K/N with 0 <= K < N\n");
+            return 2;
+        }
+        arguments.remove(at, 2);
+    }
     int failures = 0;
+    int index = 0;
     for (const auto& [name, make] : qrv::test::UiTests()) {
+        if (index++ % shards != shard)
+            continue;
         const std::unique_ptr<QObject> test = make();
         const QStringList own = ArgumentsFor(*test, arguments);
         if (!own.isEmpty())
