@@ -30,14 +30,12 @@ public:
     bool Open(const std::string& name) override
     {
         const bool opened = CSimBytePort::Open(name);
-        if (opened)
-            ++*m_openPorts;
+        *m_openPorts += opened ? 1 : 0;
         return opened;
     }
     bool Close() override
     {
-        if (IsOpen())
-            --*m_openPorts;
+        *m_openPorts -= IsOpen() ? 1 : 0;
         return CSimBytePort::Close();
     }
 
