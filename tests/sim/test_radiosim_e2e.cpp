@@ -44,7 +44,7 @@ Bytes SavedImage(const fs::path& path)
 }
 
 // Radios A, then B, on one terminal, radio C on another: each with its own
-// options, the first one's all given.
+// options, the first one's all given, C's serial number as long as the field.
 TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
 {
     const qrv::test::CTempDir dir;
@@ -56,20 +56,20 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     ASSERT_TRUE(file.SetHeader(header));
     ASSERT_TRUE(file.WriteFile(dir / "start.dat", {}, start, "start"));
     const fs::path link = dir / "ttyRADIO";
-    CRadioSimProcess sim({"--image",       (dir / "start.dat").string(),
-                          "--serial",      "SN-A",
-                          "--model-name",  "QL-230",
-                          "--model-id",    "QL230",
-                          "--range",       "136-174",
-                          "--save",        (dir / "a.dat").string(),
-                          "--link",        link.string(),
-                          "--log",         (dir / "line.log").string(),
-                          "--swap-pause",  "500",
-                          "--wire-timing", "--then",
-                          "--serial",      "SN-B",
-                          "--save",        (dir / "b.dat").string(),
-                          "--radio",       "--serial",
-                          "SN-C"},
+    CRadioSimProcess sim({"--image",         (dir / "start.dat").string(),
+                          "--serial",        "SN-A",
+                          "--model-name",    "QL-230",
+                          "--model-id",      "QL230",
+                          "--range",         "136-174",
+                          "--save",          (dir / "a.dat").string(),
+                          "--link",          link.string(),
+                          "--log",           (dir / "line.log").string(),
+                          "--swap-pause",    "500",
+                          "--wire-timing",   "--then",
+                          "--serial",        "SN-B",
+                          "--save",          (dir / "b.dat").string(),
+                          "--radio",         "--serial",
+                          "SERIAL-NUMBER-16"},
                          2);
     ASSERT_EQ(sim.Ports().size(), 2u);
     EXPECT_EQ(fs::read_symlink(link), sim.Ports()[0]);
@@ -97,7 +97,7 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     // The rest trickles in (138 bytes take 158 ms) rather than at once; the
     // margin allows for a late first read on a busy machine.
     EXPECT_GE(last - firstByte, 100ms);
-    EXPECT_EQ(ReadBlock(second, 0x048, 16), SerialField("SN-C"));
+    EXPECT_EQ(ReadBlock(second, 0x048, 16), SerialField("SERIAL-NUMBER-16"));
 
     // A program closing the port and coming back finds the radio still there.
     first.Close();
@@ -135,7 +135,7 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     // A radio alone on its terminal stays after writing.
     ASSERT_TRUE(second.Send(Cat({ModeFrame(3), ModeFrame(1)})));
     EXPECT_EQ(second.Receive(12, 2s), Cat({Ack('a', 'M', 'a'), Ack('a', 'M', 'a')}));
-    EXPECT_EQ(ReadBlock(second, 0x048, 16), SerialField("SN-C"));
+    EXPECT_EQ(ReadBlock(second, 0x048, 16), SerialField("SERIAL-NUMBER-16"));
 
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
     EXPECT_FALSE(fs::is_symlink(fs::symlink_status(link)));

@@ -50,19 +50,15 @@ struct CFactoryFixture {
     CFactoryContext context;
 
     explicit CFactoryFixture(int userLevel = CSettings::kFactoryLevel, const std::string& range = "400-470")
-        : f(userLevel, range), context{f.Settings(),
-                                       *f.data,
-                                       f.Ranges(),
-                                       [this] { return MakeLink(); },
-                                       [] {
-                                           return CPortChoice{"sim", {}};
-                                       },
-                                       [this] { ++modelChanges; },
+        : f(userLevel, range), context{f.Settings(), *f.data,
+                                       f.Ranges(),   [this] { return MakeLink(); },
+                                       &SimPort,     [this] { ++modelChanges; },
                                        nullptr}
     {
         f.Radio();
     }
 
+    static CPortChoice SimPort() { return {"sim", {}}; }
     std::unique_ptr<CRadioLink> MakeLink()
     {
         auto link = std::make_unique<CRadioLink>(std::make_unique<CWatchedSimPort>(f.Radio(), openPorts));

@@ -274,6 +274,24 @@ private slots:
         }
     }
 
+    void DraggingWithTheMouseWritesOnceLetGo()
+    {
+        CTuning t(kRef, {{0x8052, 0x7FFF}}); // the thumb in the middle of the bar
+        QVERIFY(t.sub != nullptr);
+        t.sub->resize(600, t.sub->sizeHint().height());
+        t.x.Radio().ClearLog();
+        CTuneScrollBar* bar = t.sub->ValueBar();
+        const QPoint middle = bar->rect().center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, middle);
+        for (int dx = 4; dx <= 40; dx += 4)
+            QTest::mouseMove(bar, middle + QPoint(dx, 0));
+        QVERIFY(bar->value() > 0x7FFF && t.x.Radio().ReceivedFrames().empty()); // nothing sent while held
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, middle + QPoint(40, 0));
+        const QByteArray value = QByteArray::number(bar->value() & 0xFF, 16).rightJustified(2, '0') + ' ' +
+                                 QByteArray::number(bar->value() >> 8, 16).rightJustified(2, '0');
+        QCOMPARE(Sent(t.x.Radio()), "02 56 61 52 80 " + value.toUpper().toStdString() + " 03");
+    }
+
     void OkKeepsTheValueAtItsPointsIndex()
     {
         CTuning t(kSensitivity, {});
