@@ -79,24 +79,24 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     ASSERT_TRUE(first.Open(sim.Ports()[0], false));
     ASSERT_TRUE(second.Open(sim.Ports()[1]));
 
-    // A's reply trickles out at line speed; meanwhile C answers at once.
+    // A's long reply trickles out at line speed; meanwhile C answers at once.
     const Clock::time_point sent = Clock::now();
-    ASSERT_TRUE(first.Send(ReadFrame(0x048, 128)));
+    ASSERT_TRUE(first.Send(ReadFrame(0x048, 512)));
     const Bytes head = first.Receive(1, 2s);
     const Clock::time_point firstByte = Clock::now();
     ASSERT_TRUE(second.Send(Handshake()));
     EXPECT_EQ(second.Receive(6, 2s), Ack('a', 'P', 'a'));
-    const Bytes early = first.Receive(138, 20ms);
-    EXPECT_LT(early.size(), 138u);
-    const Bytes reply = Cat({head, early, first.Receive(138 - early.size(), 3s)});
+    const Bytes early = first.Receive(522, 20ms);
+    EXPECT_LT(early.size(), 522u);
+    const Bytes reply = Cat({head, early, first.Receive(522 - early.size(), 3s)});
     const Clock::time_point last = Clock::now();
-    ASSERT_EQ(reply.size(), 139u);
+    ASSERT_EQ(reply.size(), 523u);
     // The serial number given over the image's, then the image.
-    EXPECT_EQ(Bytes(reply.begin() + 9, reply.end() - 2), Cat({SerialField("SN-A"), Bytes(112, 0x5A)}));
-    EXPECT_GE(last - sent, 170ms); // 149 bytes of 11 bits at 9600 baud
-    // The rest trickles in (138 bytes take 158 ms) rather than at once; the
+    EXPECT_EQ(Bytes(reply.begin() + 9, reply.end() - 2), Cat({SerialField("SN-A"), Bytes(496, 0x5A)}));
+    EXPECT_GE(last - sent, 610ms); // 533 bytes of 11 bits at 9600 baud
+    // The rest trickles in (522 bytes take 598 ms) rather than at once; the
     // margin allows for a late first read on a busy machine.
-    EXPECT_GE(last - firstByte, 100ms);
+    EXPECT_GE(last - firstByte, 450ms);
     EXPECT_EQ(ReadBlock(second, 0x048, 16), SerialField("SERIAL-NUMBER-16"));
 
     // A program closing the port and coming back finds the radio still there.
