@@ -151,13 +151,11 @@ private slots:
         x.Radio().ClearLog();
         Click(dialog, Dialog::kReadButton);
         QCOMPARE(x.f.messages, (std::vector<int>{msg::kRadioWriteDone, msg::kRadioReadDone}));
-        const std::map<int, const char*> shown{{Dialog::kModelName, "QL-250"},
-                                               {Dialog::kRangeId, "12"},
-                                               {Dialog::kLowerFrequency, "435.12500"},
-                                               {Dialog::kUpperFrequency, "445.00000"},
-                                               {Dialog::kSerialNumber, "ABC123"},
-                                               {Dialog::kFirmware, "1.01.05.001"},
-                                               {Dialog::kModelId, "QL210"}};
+        // clang-format off
+        const std::map<int, const char*> shown{{Dialog::kModelName, "QL-250"}, {Dialog::kRangeId, "12"},
+            {Dialog::kLowerFrequency, "435.12500"}, {Dialog::kUpperFrequency, "445.00000"},
+            {Dialog::kSerialNumber, "ABC123"}, {Dialog::kFirmware, "1.01.05.001"}, {Dialog::kModelId, "QL210"}};
+        // clang-format on
         for (const auto& [number, text] : shown)
             QCOMPARE(Edit(dialog, number)->text(), QString::fromLatin1(text));
         QCOMPARE(test::Control<QComboBox>(dialog, Dialog::kBandFlag)->currentData().toLongLong(), 0LL);
