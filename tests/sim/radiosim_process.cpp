@@ -4,10 +4,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -25,29 +23,16 @@ constexpr int kPollStepMs = 10;
 
 CRadioSimProcess::CRadioSimProcess(const std::vector<std::string>& options, std::size_t terminals)
 {
-    std::vector<std::string> args{QRV_RADIOSIM_PATH};
-    args.insert(args.end(), options.begin(), options.end());
-    Start(args, terminals);
-}
-
-CRadioSimProcess::~CRadioSimProcess()
-{
-    if (m_pid > 0)
-        Stop(SIGKILL);
-}
-
-bool CRadioSimProcess::Start(const std::vector<std::string>& args, std::size_t terminals)
-{
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
-        return false;
+        return;
     const CUniqueFd readEnd(ends[0]);
     CUniqueFd writeEnd(ends[1]);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, writeEnd.Get(), STDOUT_FILENO);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
+    std::vector<char*> argv{const_cast<char*>(QRV_RADIOSIM_PATH)};
+    for (const std::string& a : options)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     const int spawned = ::posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -55,9 +40,8 @@ bool CRadioSimProcess::Start(const std::vector<std::string>& args, std::size_t t
     writeEnd.Reset(); // the child holds its copy; EOF comes when it exits
     if (spawned != 0) {
         m_pid = -1;
-        return false;
+        return;
     }
-    // The first lines are the terminals' paths.
     std::vector<std::string> paths;
     std::string line;
     pollfd pfd{readEnd.Get(), POLLIN, 0};
@@ -70,7 +54,12 @@ bool CRadioSimProcess::Start(const std::vector<std::string>& args, std::size_t t
     }
     if (paths.size() == terminals && std::count(paths.begin(), paths.end(), std::string()) == 0)
         m_paths = std::move(paths);
-    return Started();
+}
+
+CRadioSimProcess::~CRadioSimProcess()
+{
+    if (m_pid > 0)
+        Stop(SIGKILL);
 }
 
 int CRadioSimProcess::Stop(int signal)
@@ -91,24 +80,6 @@ int CRadioSimProcess::Stop(int signal)
     ::waitpid(m_pid, &status, 0);
     m_pid = -1;
     return -1;
-}
-
-long CRadioSimProcess::CpuTicks() const
-{
-    std::ifstream stat("/proc/" + std::to_string(m_pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    // Fields after the command name, which is in parentheses: utime and stime are 14 and 15.
-    std::istringstream rest(text.substr(text.rfind(')') + 2));
-    std::string field;
-    long utime = 0;
-    long stime = 0;
-    for (int i = 3; i <= 15 && rest >> field; ++i) {
-        if (i == 14)
-            utime = std::stol(field);
-        if (i == 15)
-            stime = std::stol(field);
-    }
-    return utime + stime;
 }
 
 bool CTerminal::Open(const std::string& path, bool setLine)

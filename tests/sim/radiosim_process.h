@@ -15,28 +15,22 @@ namespace qrv::sim::test {
 
 class CRadioSimProcess {
 public:
-    CRadioSimProcess() = default;
-    // Starts qrv-radiosim with these options, serving this many terminals.
+    // Starts qrv-radiosim with these options and reads the paths of this many
+    // terminals, one from each of its first lines.
     explicit CRadioSimProcess(const std::vector<std::string>& options, std::size_t terminals = 1);
     ~CRadioSimProcess(); // kills a child still running
     CRadioSimProcess(const CRadioSimProcess&) = delete;
     CRadioSimProcess& operator=(const CRadioSimProcess&) = delete;
 
-    // Starts the program and reads the terminals' paths, one from each of its first lines.
-    bool Start(const std::vector<std::string>& args, std::size_t terminals = 1);
-    const std::string& TerminalPath() const { return Port(); }
     bool Started() const { return !m_paths.empty(); }
     const std::string& Port() const { return m_paths.empty() ? m_none : m_paths.front(); }
     const std::vector<std::string>& Ports() const { return m_paths; }
-    pid_t Pid() const { return m_pid; }
     // Sends the signal and waits for the exit; the exit code, or -1.
     int Stop(int signal);
     // SIGTERM; true when it ended by itself with status 0.
     bool Stop() { return Stop(SIGTERM) == 0; }
     // Closes the radio's side at once, as a radio that is unplugged.
     void Kill() { Stop(SIGKILL); }
-    // User plus system CPU time of the child so far, in clock ticks.
-    long CpuTicks() const;
 
 private:
     pid_t m_pid = -1;

@@ -1,50 +1,73 @@
 #pragma once
-// Request frames as the program sends them, built here from the byte layout
-// on the wire, and small helpers to talk to a simulated radio.
+// What the simulator's tests share: request frames built from the byte layout
+// on the wire, bytes written and compared as hex text, and the naming of
+// table rows.
 #include "sim_radio.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
+#include <iomanip>
 #include <optional>
+#include <ostream>
 #include <span>
+#include <sstream>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qrv::sim::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline constexpr std::uint8_t STX = 0x02;
-inline constexpr std::uint8_t ETX = 0x03;
+// Rows print, and name their cases, as their name. They are declared in this
+// namespace, not an anonymous one, for this to be found.
+template <class Row>
+concept CNamedRow = std::is_convertible_v<decltype(Row::name), std::string_view>;
 
-// True when the bytes add up to 0 modulo 256 (data plus its checksum).
-inline bool SumsToZero(std::span<const std::uint8_t> bytes)
+template <CNamedRow Row> void PrintTo(const Row& row, std::ostream* out)
 {
-    unsigned sum = 0;
-    for (const std::uint8_t b : bytes)
-        sum += b;
-    return (sum & 0xFF) == 0;
+    *out << row.name;
 }
 
-// Names parameterised cases after the `name` member of their row.
-struct CaseName {
-    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& row) const
-    {
-        return row.param.name;
-    }
-};
+// Acknowledgements as they read in the tables.
+constexpr const char* kAckP = "02 41 61 50 61 03";
+constexpr const char* kAckM = "02 41 61 4D 61 03";
+constexpr const char* kAckE = "02 41 61 45 61 03";
+constexpr const char* kRefusedE = "02 41 62 45 61 03";
+// A fresh radio's reply to a read of the tune switch byte at 0x128.
+constexpr const char* kSwitchByte = "02 45 63 28 01 00 00 01 00 87 A7 03";
 
-inline Bytes Le16(unsigned v)
+// "02 41 61" to bytes and back; no answer at all is "".
+inline Bytes Hex(std::string_view text)
 {
-    return {static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF)};
+    Bytes out;
+    std::istringstream in{std::string(text)};
+    for (unsigned b = 0; in >> std::hex >> b;)
+        out.push_back(static_cast<std::uint8_t>(b));
+    return out;
 }
 
-inline Bytes Le32(std::uint32_t v)
+inline std::string HexOf(const std::optional<Bytes>& bytes)
 {
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
-            static_cast<std::uint8_t>(v >> 24)};
+    std::ostringstream out;
+    for (const std::uint8_t b : bytes.value_or(Bytes{}))
+        out << std::uppercase << std::hex << std::setw(2) << std::setfill('0') << unsigned{b} << ' ';
+    return out.str();
+}
+
+// "A | B" to {"A ", " B"}; "" to {""}.
+inline std::vector<std::string> Split(std::string_view text)
+{
+    std::vector<std::string> out;
+    std::istringstream in{std::string(text)};
+    for (std::string part; std::getline(in, part, '|');)
+        out.push_back(part);
+    if (out.empty() || text.back() == '|')
+        out.emplace_back();
+    return out;
 }
 
 inline Bytes Cat(std::initializer_list<Bytes> parts)
@@ -55,59 +78,42 @@ inline Bytes Cat(std::initializer_list<Bytes> parts)
     return out;
 }
 
+inline Bytes Le16(unsigned v)
+{
+    return {static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF)};
+}
+
 inline Bytes Handshake()
 {
-    return {STX, 'P', 'a', ETX};
+    return {0x02, 'P', 'a', 0x03};
 }
 inline Bytes ModeFrame(unsigned mode)
 {
-    return Cat({{STX, 'M', 'a'}, Le16(mode), {ETX}});
+    return Cat({{0x02, 'M', 'a'}, Le16(mode), {0x03}});
 }
 inline Bytes ReadFrame(std::uint32_t address, unsigned length)
 {
-    return Cat({{STX, 'E', 'b'}, Le32(address), Le16(length), {ETX}});
+    return Cat({{0x02, 'E', 'b'}, Le16(address & 0xFFFF), Le16(address >> 16), Le16(length), {0x03}});
 }
-inline Bytes QueryFrame(std::uint8_t code)
-{
-    return {STX, 'B', 'b', code, 0x00, ETX};
-}
-inline Bytes TuneReadFrame(char op, unsigned item)
-{
-    return Cat({{STX, 'V', static_cast<std::uint8_t>(op)}, Le16(item), {ETX}});
-}
-inline Bytes TuneWriteFrame(unsigned item, unsigned value)
-{
-    return Cat({{STX, 'V', 'a'}, Le16(item), Le16(value), {ETX}});
-}
-inline Bytes KeepFrame(bool keep)
-{
-    return {STX, 'V', static_cast<std::uint8_t>(keep ? 'j' : 'k'), 0, 0, ETX};
-}
-inline Bytes OptionFrame(char which, std::uint8_t state)
-{
-    return {STX, 'O', static_cast<std::uint8_t>(which), state, 0, ETX};
-}
-
 // A block write; the checksum byte makes command, length field, address and data sum to 0.
 inline Bytes WriteFrame(std::uint32_t address, const Bytes& data)
 {
-    Bytes frame = Cat({{STX, 'E', 'a'}, Le16(static_cast<unsigned>(data.size() + 5)), Le32(address), data});
+    Bytes frame = Cat({{0x02, 'E', 'a'},
+                       Le16(static_cast<unsigned>(data.size() + 5)),
+                       Le16(address & 0xFFFF),
+                       Le16(address >> 16),
+                       data});
     unsigned sum = 0;
     for (std::size_t i = 1; i < frame.size(); ++i)
         sum += frame[i];
     frame.push_back(static_cast<std::uint8_t>((0x100 - (sum & 0xFF)) & 0xFF));
-    frame.push_back(ETX);
+    frame.push_back(0x03);
     return frame;
 }
 
-inline Bytes Ack(char status, char first, char second)
+inline Bytes Ack(std::uint8_t status, std::uint8_t first, std::uint8_t second)
 {
-    return {STX,
-            'A',
-            static_cast<std::uint8_t>(status),
-            static_cast<std::uint8_t>(first),
-            static_cast<std::uint8_t>(second),
-            ETX};
+    return {0x02, 'A', status, first, second, 0x03};
 }
 
 // The reply to one request, or nullopt when the radio stays silent.
@@ -117,12 +123,6 @@ inline std::optional<Bytes> Exchange(CSimRadio& radio, const Bytes& request)
     if (replies.empty())
         return std::nullopt;
     return replies.front().bytes;
-}
-
-// Puts the radio in a mode the way the program does.
-inline bool EnterMode(CSimRadio& radio, unsigned mode)
-{
-    return Exchange(radio, ModeFrame(mode)) == Ack('a', 'M', 'a');
 }
 
 } // namespace qrv::sim::test

@@ -30,14 +30,12 @@ public:
     bool Open(const std::string& name) override
     {
         const bool opened = CSimBytePort::Open(name);
-        if (opened)
-            ++*m_openPorts;
+        *m_openPorts += opened ? 1 : 0;
         return opened;
     }
     bool Close() override
     {
-        if (IsOpen())
-            --*m_openPorts;
+        *m_openPorts -= IsOpen() ? 1 : 0;
         return CSimBytePort::Close();
     }
 
@@ -52,19 +50,15 @@ struct CFactoryFixture {
     CFactoryContext context;
 
     explicit CFactoryFixture(int userLevel = CSettings::kFactoryLevel, const std::string& range = "400-470")
-        : f(userLevel, range), context{f.Settings(),
-                                       *f.data,
-                                       f.Ranges(),
-                                       [this] { return MakeLink(); },
-                                       [] {
-                                           return CPortChoice{"sim", {}};
-                                       },
-                                       [this] { ++modelChanges; },
+        : f(userLevel, range), context{f.Settings(), *f.data,
+                                       f.Ranges(),   [this] { return MakeLink(); },
+                                       &SimPort,     [this] { ++modelChanges; },
                                        nullptr}
     {
         f.Radio();
     }
 
+    static CPortChoice SimPort() { return {"sim", {}}; }
     std::unique_ptr<CRadioLink> MakeLink()
     {
         auto link = std::make_unique<CRadioLink>(std::make_unique<CWatchedSimPort>(f.Radio(), openPorts));
