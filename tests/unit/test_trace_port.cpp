@@ -1,10 +1,9 @@
 // The serial trace: what it records of a radio command, its text, and that
 // a new command starts it afresh.
+#include "link_fixture.h"
 #include "radio_data/settings.h"
 #include "radio_link/codeplug_transfer.h"
 #include "radio_link/trace_port.h"
-#include "sim_byte_port.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +11,6 @@ namespace qrv {
 namespace {
 
 using Kind = CTraceChunk::Kind;
-
-CLinkTiming Fast()
-{
-    CLinkTiming t;
-    t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);
-    t.readTimeoutMs = 20;
-    return t;
-}
 
 TEST(SerialTrace, TextHasOneLinePerChunk)
 {
@@ -44,7 +35,7 @@ TEST(TracePort, RecordsAHandshakeInOrderWithRisingTimes)
     sim::CSimRadio radio;
     auto trace = std::make_shared<CSerialTrace>();
     CRadioLink link(WrapWithTrace(std::make_unique<sim::CSimBytePort>(radio), trace));
-    link.SetTiming(Fast());
+    link.SetTiming(test::FastTiming());
     ASSERT_EQ(link.TryPort("sim", 9600, 8, 0, 2, 20, 1), "sim");
     link.Close();
     const auto chunks = trace->Chunks();
@@ -80,7 +71,7 @@ TEST(TracePort, ANewCommandClearsTheLastOne)
     auto trace = std::make_shared<CSerialTrace>();
     {
         CRadioLink first(WrapWithTrace(std::make_unique<sim::CSimBytePort>(radio), trace));
-        first.SetTiming(Fast());
+        first.SetTiming(test::FastTiming());
         ASSERT_FALSE(first.TryPort("sim", 9600, 8, 0, 2, 20, 1).empty());
     }
     ASSERT_FALSE(trace->Empty());
@@ -94,7 +85,7 @@ TEST(TracePort, HoldsEveryFrameOfAReadAndEveryReply)
     sim::CSimRadio radio;
     auto trace = std::make_shared<CSerialTrace>();
     CRadioLink link(WrapWithTrace(std::make_unique<sim::CSimBytePort>(radio), trace));
-    link.SetTiming(Fast());
+    link.SetTiming(test::FastTiming());
     Image buffer{};
     CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, program.Settings(),
                                program.Settings().RememberedModel(), buffer);
