@@ -143,113 +143,71 @@ protected:
 const std::string kNativeHeader =
     "No,RxFrequency,RxType,RxCtcss,RxCdcss,TxFrequency,TxType,TxCtcss,TxCdcss,Spacing,Power,Personality,AutoStartScan";
 
-// An exported cell: the format, the row (1: the first channel) and the column.
-struct CCell {
-    CCsvFormat format;
-    std::size_t row;
-    std::size_t column;
-    const char* text;
-};
-
-TEST_F(CsvChannels, ExportedColumns)
+// Whole exported lines of VaryChannels' codeplug, by format and line (1: the first channel).
+TEST_F(CsvChannels, ExportedLines)
 {
     using enum CCsvFormat;
     VaryChannels();
-    Channel(11).SetRxTone(0x70FF); // a CTCSS code outside the table
-    // Common columns: 0 Location, 2 Frequency, 3 Duplex, 4 Offset, 5 Tone, 9 DtcsPolarity, 11 CrossMode, 12 Mode.
-    const CCell cells[] = {
-        {Native, 1, 1, "446.00625"},
-        {Native, 1, 10, "Low"},
-        {Native, 2, 12, "1"},
-        {Native, 2, 7, "88.5"},
-        {Native, 4, 5, ""},
-        {Native, 4, 9, "25 kHz"},
-        {Native, 7, 2, "CDCSS Invert"},
-        {Native, 7, 4, "754"},
-        {Native, 7, 6, "CTCSS"},
-        {Native, 12, 3, "not in the table (code 0x0FF)"}, // as the windows show it
-        {Common, 0, 0, "Location"},
-        {Common, 0, 2, "Frequency"},
-        {Common, 2, 2, "430.000000"},
-        {Common, 2, 3, "+"},
-        {Common, 2, 4, "5.000000"},
-        {Common, 2, 5, "Tone"},
-        {Common, 2, 12, "FM"},
-        {Common, 3, 3, "-"},
-        {Common, 3, 5, "TSQL"},
-        {Common, 3, 12, "NFM"},
-        {Common, 4, 3, "off"},
-        {Common, 4, 5, "DTCS"},
-        {Common, 4, 9, "NN"},
-        {Common, 5, 9, "NR"},
-        {Common, 7, 11, "Tone->DTCS"},
-        {Common, 10, 11, "DTCS->"},
+    Channel(11).SetRxTone(0x70FF); // a CTCSS code outside the table: as the windows show it
+    // clang-format off
+    const std::tuple<CCsvFormat, std::size_t, std::string> lines[] = {
+        {Native, 0, kNativeHeader},
+        {Native, 2, "2,430.00000,None,67.0,023,435.00000,CTCSS,88.5,023,25 kHz,High,1,1"},
+        {Native, 4, "4,440.00500,CDCSS,67.0,023,,CDCSS,67.0,023,25 kHz,High,1,0"},
+        {Native, 5, "5,445.00000,CDCSS Invert,67.0,023,445.00000,CDCSS,67.0,023,25 kHz,Low,1,0"},
+        {Native, 12, "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
+        {Common, 0, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+                    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"},
+        {Common, 1, "1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,"},
+        {Common, 2, "2,,430.000000,+,5.000000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,High,,,,,"},
+        {Common, 3, "3,,460.000000,-,5.000000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,6.25,,High,,,,,"},
+        {Common, 4, "4,,440.005000,off,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,"},
+        {Common, 5, "5,,445.000000,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,Low,,,,,"},
+        {Common, 6, "6,,445.000000,,0.000000,Cross,100.0,88.5,023,NN,023,Tone->Tone,NFM,6.25,,High,,,,,"},
+        {Common, 7, "7,,445.000000,,0.000000,Cross,88.5,88.5,023,NR,754,Tone->DTCS,FM,6.25,,High,,,,,"},
+        {Common, 8, "8,,445.000000,,0.000000,Cross,88.5,88.5,023,NN,023,DTCS->Tone,FM,6.25,,High,,,,,"},
+        {Common, 9, "9,,445.000000,,0.000000,Cross,88.5,88.5,023,NN,023,->Tone,FM,6.25,,High,,,,,"},
+        {Common, 10, "10,,445.000000,,0.000000,Cross,88.5,88.5,754,RN,023,DTCS->,FM,6.25,,High,,,,,"},
+        {Common, 11, "11,,445.000000,,0.000000,Cross,88.5,88.5,754,RN,023,DTCS->DTCS,FM,6.25,,High,,,,,"},
     };
-    for (const int language : {0, 1}) {
-        Settings().SelectLanguage(language);
-        const auto native = ReadCsv(ExportChannels(m_data, Settings(), Native));
-        const auto common = ReadCsv(ExportChannels(m_data, Settings(), Common));
-        ASSERT_EQ(native.size(), 17u);
-        EXPECT_EQ(WriteCsvRow(native[0].fields), kNativeHeader + "\r\n"); // no language changes the names
-        if (language == 0) {
-            for (const CCell& c : cells)
-                EXPECT_EQ((c.format == Native ? native : common)[c.row].fields.at(c.column), c.text)
-                    << (c.format == Native ? "native" : "common") << " row " << c.row << " column " << c.column;
-        }
-    }
+    // clang-format on
+    const std::string native = ExportChannels(m_data, Settings(), Native);
+    const std::string common = ExportChannels(m_data, Settings(), Common);
+    EXPECT_EQ(ReadCsv(native).size(), 17u);
+    for (const auto& [format, line, text] : lines)
+        EXPECT_EQ(ReadCsv(format == Native ? native : common).at(line).fields, ReadCsv(text)[0].fields) << text;
+    Settings().SelectLanguage(1); // no language changes our column names
+    EXPECT_EQ(ReadCsv(ExportChannels(m_data, Settings(), Native))[0].fields, ReadCsv(kNativeHeader)[0].fields);
 }
 
-struct CCommonCase {
-    const char* row; // Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power
-    std::uint32_t tx;
-    const char* rxType;
-    const char* rxTone;
-    const char* txType;
-    const char* txTone;
-    const char* spacing;
-    const char* power;
-};
-
+// A common row, and the channel it makes as our columns show it.
 TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
 {
     // clang-format off
-    const CCommonCase cases[] = {
-        {"446.00625,,0,,88.5,88.5,023,NN,,FM,", 0x44600625, "None", "", "None", "", "25 kHz", "High"},
-        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", 0x44750625, "None", "", "CTCSS", "100.0", "12.5 kHz", "Low"},
-        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", 0x44000000, "CTCSS", "71.9", "CTCSS", "71.9", "25 kHz", "High"},
-        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", 0x44050000, "CDCSS", "754", "CDCSS Invert", "754", "25 kHz", "High"},
-        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", 0xFFFFFFFF, "CDCSS Invert", "023", "CTCSS", "77.0", "25 kHz", "High"},
-        {"446.00625,,,Cross,,94.8,,,->Tone,FM,", 0x44600625, "CTCSS", "94.8", "None", "", "25 kHz", "High"},
-        {"446.00625,,,Cross,,,,,,FM,", 0x44600625, "CTCSS", "88.5", "CTCSS", "88.5", "25 kHz", "High"},
+    const std::pair<std::string, std::string> cases[] = {
+        {"446.00625,,0,,88.5,88.5,023,NN,,FM,", "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
+        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
+        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
+        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
+        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
+        {"446.00625,,,Cross,,94.8,,,->Tone,FM,", "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
+        {"446.00625,,,Cross,,,,,,FM,", "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
+        // Any column order, any case, unknown columns ignored, optional columns missing.
+        {"comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0", "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
     };
     // clang-format on
     const std::string header =
         "Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
-    const auto tone = [](std::uint8_t type, const CToneLookup& ctcss, const CToneLookup& cdcss) {
-        return type == CToneWord::kTypeCtcss ? CtcssText(ctcss.index)
-                                             : (type == CToneWord::kTypeNone ? std::string() : CdcssText(cdcss.index));
-    };
-    for (const CCommonCase& c : cases) {
-        SCOPED_TRACE(c.row);
-        const CImportResult result = Import(header + c.row + "\n", CCsvFormat::Common);
-        ASSERT_EQ(result.channels.size(), 1u);
-        const CChannelEditRecord& e = result.channels[0].edit;
-        EXPECT_EQ(e.rxFrequency, 0x44600625u);
-        EXPECT_EQ(e.txFrequency, c.tx);
-        // The record holds entries and table indices; the table names them as the page shows them.
-        EXPECT_EQ(Settings().GetItemText(CChannelData::kRxTypeList, e.rxType), c.rxType);
-        EXPECT_EQ(Settings().GetItemText(CChannelData::kTxTypeList, e.txType), c.txType);
-        EXPECT_EQ(tone(e.rxType, e.rxCtcss, e.rxCdcss), c.rxTone);
-        EXPECT_EQ(tone(e.txType, e.txCtcss, e.txCdcss), c.txTone);
-        EXPECT_EQ(Settings().GetItemText(CChannelData::kSpacingList, e.spacing), c.spacing);
-        EXPECT_EQ(Settings().GetItemText(CChannelData::kPowerList, e.power), c.power);
+    for (const auto& [row, fields] : cases) {
+        const bool ownHeader = row.find('\n') != std::string::npos;
+        const CImportResult result = Import(ownHeader ? row : header + row, std::nullopt);
+        ASSERT_EQ(result.channels.size(), 1u) << row;
         EXPECT_FALSE(result.channels[0].hasPersonality);
+        ASSERT_TRUE(ApplyImport(result, m_data));
+        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native)).at(1).fields),
+                  "1," + fields + ",1,0\r\n")
+            << row;
     }
-    // Any column order, any case, unknown columns ignored, optional columns missing.
-    const CImportResult lenient = Import("comment,FREQUENCY,extra,tone,ctonefreq\r\nx,440.1,y,TSQL,123.0\r\n", {});
-    ASSERT_EQ(lenient.channels.size(), 1u);
-    EXPECT_EQ(lenient.channels[0].edit.txFrequency, 0x44010000u);
-    EXPECT_EQ(CtcssText(lenient.channels[0].edit.txCtcss.index), "123.0");
 }
 
 // A file row and why it cannot be taken (message 0: it is taken).
@@ -260,7 +218,7 @@ struct CRowCheck {
     const char* argument;
 };
 
-TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
+TEST_F(CsvChannels, RowsThatCannotBeTakenSayWhy)
 {
     using enum CCsvFormat;
     // clang-format off
@@ -268,14 +226,12 @@ TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
         {Common, "1,446.00625,,,,,,,FM", 0, ""},
         {Common, "2,146.52,,,,,,,FM", csvmsg::kOutOfRange, "146.52000"},
         {Common, "3,abc,,,,,,,FM", csvmsg::kNotFrequency, "abc"},
-        {Common, "", 0, ""}, // an empty line counts but is no row
         {Common, "4,446.1,,,Tone,99.9,,,FM", csvmsg::kCtcssNotInTable, "99.9"},
         {Common, "5,446.1,,,DTCS,,,999,FM", csvmsg::kCdcssNotInTable, "999"},
         {Common, "6,446.1,,,,,,,AM", csvmsg::kNotAllowedValue, "AM"},
         {Common, "7,\"446.1\"x,,,,,,,FM", csvmsg::kMalformedRow, ""},
         {Common, "8,446.1,+,30,,,,,FM", csvmsg::kOutOfRange, "476.10000"},
         {Common, "9,,,,,,,,FM", csvmsg::kNoReceiveFrequency, ""},
-        {Common, "10,446.2,,,,,,,NFM", 0, ""},
         {Native, "1,446.1,CTCSS,67.1,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kCtcssNotInTable, "67.1"},
         {Native, "2,446.1,Wrong,67.0,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kNotAllowedValue, "Wrong"},
         {Native, "3,446.1,None,67.0,023,446.1,CDCSS,67.0,024,25 kHz,High,1,0", csvmsg::kCdcssNotInTable, "024"},
@@ -284,35 +240,21 @@ TEST_F(CsvChannels, RejectedRowsCarryTheirLineAndReason)
         {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,low,,", 0, ""},
     };
     // clang-format on
-    for (const CCsvFormat format : {Common, Native}) {
-        std::string text = format == Common ? "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,Mode"
-                                            : kNativeHeader;
-        std::vector<std::pair<std::size_t, std::string>> rejected;
-        std::vector<std::size_t> taken;
-        std::size_t line = 1;
-        for (const CRowCheck& row : rows) {
-            if (row.format != format)
-                continue;
-            text += std::string("\n") + row.row;
-            if (row.message != 0)
-                rejected.emplace_back(++line, Message(row.message, row.argument));
-            else if (*row.row != '\0')
-                taken.push_back(++line);
-            else
-                ++line;
+    for (const CRowCheck& row : rows) {
+        SCOPED_TRACE(row.row);
+        const std::string header = row.format == Native ? kNativeHeader
+                                                        : "Location,Frequency,Duplex,Offset,Tone,"
+                                                          "rToneFreq,cToneFreq,DtcsCode,Mode";
+        const CImportResult result = Import(header + "\n" + row.row, row.format);
+        EXPECT_EQ(result.channels.size(), row.message == 0 ? 1u : 0u);
+        ASSERT_EQ(result.rejected.size(), row.message == 0 ? 0u : 1u);
+        if (row.message != 0) {
+            EXPECT_EQ(result.rejected[0].line, 2u);
+            EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.argument));
         }
-        const CImportResult result = Import(text, format);
-        std::vector<std::pair<std::size_t, std::string>> reasons;
-        for (const CRejectedRow& r : result.rejected)
-            reasons.emplace_back(r.line, r.reason);
-        EXPECT_EQ(reasons, rejected);
-        std::vector<std::size_t> lines;
-        for (const CImportedChannel& c : result.channels)
-            lines.push_back(c.line);
-        EXPECT_EQ(lines, taken);
     }
     // The native row taken: no transmit frequency, the lists' texts in any case, and what it left empty is not carried.
-    const CImportedChannel taken = Import(kNativeHeader + "\n" + rows[16].row, Native).channels.at(0);
+    const CImportedChannel taken = Import(kNativeHeader + "\n" + rows[14].row, Native).channels.at(0);
     EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
     EXPECT_EQ(taken.edit.spacing, 0); // "12.5 kHz"
     EXPECT_EQ(taken.edit.power, 1);   // "Low"
