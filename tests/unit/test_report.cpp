@@ -274,44 +274,27 @@ TEST(ReportSettingList, Grouping)
 }
 
 // Pagination and page geometry, in 0.1 mm.
-ReportRows NormalRows(std::size_t count)
-{
-    return ReportRows(count, SettingRow("a", "b", false));
-}
-
-TEST(ReportPageLayout, PageCounts)
-{
-    const std::tuple<std::size_t, bool, int> cases[] = {
-        {49, false, 2}, {48, true, 1}, {96, false, 2}, {97, false, 3}, {0, true, 0}, {0, false, 0},
-    };
-    for (const auto& [count, trailingBlank, pages] : cases) {
-        ReportRows rows = NormalRows(count);
-        if (trailingBlank)
-            rows.push_back(SpacerRow(CReportRow::kBlank));
-        EXPECT_EQ(Paginate(2100, 2970, false, rows).pageCount, pages) << count;
-        EXPECT_EQ(rows.size(), count) << count; // the blank row at the end is dropped
-    }
-    ReportRows rows = NormalRows(48);
-    rows.insert(rows.begin(), SpacerRow(CReportRow::kBlank)); // only there
-    EXPECT_EQ(Paginate(2100, 2970, false, rows).pageCount, 2);
-    rows = NormalRows(3);
-    const CPageLayout tooSmall = Paginate(2100, 500, false, rows);
-    EXPECT_LE(tooSmall.linesPerPage, 0);
-    EXPECT_EQ(tooSmall.pageCount, 0);
-    EXPECT_EQ(RowsOfPage(tooSmall, 1, rows.size()), (std::pair<std::size_t, std::size_t>{3, 3}));
-}
 
 // Headings stay with the rows after them, and a table that goes on over a
 // page break starts the next page with its header rows again. Rows by the
-// letters of Shape(); a page is its repeated header in brackets, then its own rows.
+// letters of Shape() and B for a blank row, dropped only at the end; a page
+// is its repeated header in brackets, then its own rows.
 TEST(ReportPageLayout, PagesKeepHeadingsWithTheirRowsAndRepeatTableHeaders)
 {
     const std::map<char, CReportRow> rowOf{
-        {'T', TitleRow("t")}, {'N', SettingRow("a", "b", false)}, {'H', SettingRow("a", "", true)},
-        {'S', SpacerRow()},   {'E', TableHeaderRow({"h"})},       {'D', TableRow(CReportRow::kNormal, {})},
+        {'T', TitleRow("t")},
+        {'N', SettingRow("a", "b", false)},
+        {'H', SettingRow("a", "", true)},
+        {'S', SpacerRow()},
+        {'E', TableHeaderRow({"h"})},
+        {'D', TableRow(CReportRow::kNormal, {})},
+        {'B', SpacerRow(CReportRow::kBlank)},
     };
     const std::tuple<std::string, int, std::string> cases[] = {
         {std::string(100, 'N'), 48, std::string(48, 'N') + "|" + std::string(48, 'N') + "|NNNN"},
+        {std::string(48, 'N') + "B", 48, std::string(48, 'N')},
+        {"B" + std::string(48, 'N'), 48, "B" + std::string(47, 'N') + "|N"},
+        {"", 48, ""},
         {"NNNTTEEDDD", 5, "NNN|TTEED|[EE]DD"},
         {"NNNNEEDDD", 5, "NNNN|EEDDD"},
         {"EEDDDDTTNN", 4, "EEDD|[EE]DD|TTNN"},
@@ -344,7 +327,11 @@ TEST(ReportPageLayout, PagesKeepHeadingsWithTheirRowsAndRepeatTableHeaders)
 
 TEST(ReportPageLayout, A4Geometry)
 {
-    ReportRows rows = NormalRows(1);
+    ReportRows rows(3, SettingRow("a", "b", false));
+    const CPageLayout tooSmall = Paginate(2100, 500, false, rows);
+    EXPECT_LE(tooSmall.linesPerPage, 0); // no row fits: no pages
+    EXPECT_EQ(tooSmall.pageCount, 0);
+    EXPECT_EQ(RowsOfPage(tooSmall, 1, rows.size()), (std::pair<std::size_t, std::size_t>{3, 3}));
     const CPageLayout layout = Paginate(2100, 2970, false, rows);
     EXPECT_EQ(layout.linesPerPage, 48);
     EXPECT_EQ(layout.centring, 35);
