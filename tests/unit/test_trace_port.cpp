@@ -1,6 +1,5 @@
 // The serial trace: what it records of a radio command, its text, and that
 // a new command starts it afresh.
-#include "radio_link/codeplug_transfer.h"
 #include "radio_link/trace_port.h"
 
 #include "link_fixture.h"
@@ -58,32 +57,6 @@ TEST(TracePort, RecordsAHandshakeThenANewCommandStartsAfresh)
     ASSERT_EQ(trace->Chunks().size(), 1u);
     EXPECT_EQ(trace->Chunks()[0].kind, Kind::Open);
     EXPECT_EQ(trace->Chunks()[0].note.rfind("sim failed", 0), 0u) << trace->Chunks()[0].note;
-}
-
-TEST(TracePort, HoldsEveryFrameOfAReadAndEveryReply)
-{
-    test::CProgramDir program;
-    sim::CSimRadio radio;
-    auto trace = std::make_shared<CSerialTrace>();
-    CRadioLink link(WrapWithTrace(std::make_unique<sim::CSimBytePort>(radio), trace));
-    link.SetTiming(test::FastTiming());
-    Image buffer{};
-    CCodeplugTransfer transfer(CCodeplugTransfer::Direction::Read, link, program.Settings(),
-                               program.Settings().RememberedModel(), buffer);
-    ASSERT_TRUE(transfer.Prepare({"sim", {}}, std::tm{}).ok);
-    ASSERT_TRUE(transfer.Run({}).ok);
-    link.Close();
-    test::Bytes sent;
-    test::Bytes received;
-    for (const auto& chunk : trace->Chunks()) {
-        auto& bytes = chunk.kind == Kind::Tx ? sent : received;
-        bytes.insert(bytes.end(), chunk.bytes.begin(), chunk.bytes.end());
-    }
-    test::Bytes radioGot;
-    for (const auto& frame : radio.ReceivedFrames())
-        radioGot.insert(radioGot.end(), frame.begin(), frame.end());
-    EXPECT_EQ(sent, radioGot);
-    EXPECT_GE(received.size(), 128u * 27u); // 128 block replies of 27 bytes at least
 }
 
 } // namespace

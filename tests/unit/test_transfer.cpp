@@ -43,7 +43,6 @@ public:
     {
         Image& image = direction == Direction::Read ? buffer : data.GetImage();
         CCodeplugTransfer transfer(direction, link, Settings(), data.Identity(), image);
-        transfer.SetVerify(verify);
         const CDocumentIdentity before = data.Identity();
         const std::string portBefore = Settings().PortName;
         transfer.SetStopRequest(&stop);
@@ -106,7 +105,6 @@ public:
     std::atomic<bool> stop{false};
     std::size_t stopAfterBlocks = 0; // the user stops the write when this many blocks went out (0: never)
     bool present = true;
-    bool verify = true;
 };
 
 // What an operation may write in the radio.
@@ -332,15 +330,6 @@ TEST_F(TransferTest, FactoryLevelsAlsoWriteTheTuningPoints)
     EXPECT_EQ(progress.size(), 85u);
     EXPECT_EQ(radio.Memory()[0x338], data.GetImage()[0x338]);
     EXPECT_EQ(radio.Memory()[0x339], initialRadio[0x339]);
-}
-
-TEST_F(TransferTest, VerifyTurnedOffReadsNothingBack)
-{
-    radio.Faults().dropWriteAt = 0x105;
-    verify = false;
-    EXPECT_EQ(Run(Write).message, msg::kRadioWriteDone);
-    const auto frames = radio.ReceivedFrames();
-    EXPECT_TRUE(std::none_of(frames.begin(), frames.end(), [](const auto& f) { return f[1] == 'M' && f[3] == 2; }));
 }
 
 } // namespace
