@@ -324,13 +324,9 @@ TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
 // and whichever reads it; earlier versions wrote the captions of the language.
 TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormatToTheSameBytes)
 {
-    const struct {
-        const char* what;
-        int exportLanguage;
-        CCsvFormat format;
-        const char* header; // replaces the written header; nullptr keeps it
-        int importLanguage;
-    } cases[] = {
+    // What, the language writing, the column set, the header row put in its place (nullptr: kept), the language
+    // reading.
+    const std::tuple<const char*, int, CCsvFormat, const char*, int> cases[] = {
         {"ours, Chinese to English", 1, CCsvFormat::Native, nullptr, 0},
         {"ours, English to Chinese", 0, CCsvFormat::Native, nullptr, 1},
         {"earlier English", 0, CCsvFormat::Native,
@@ -346,19 +342,19 @@ TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormatToTheSameBytes)
     VaryChannels();
     m_data.RemoveChannel(15);
     const auto before = ChannelBytes();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Settings().SelectLanguage(c.exportLanguage);
-        std::string text = ExportChannels(m_data, Settings(), c.format);
-        if (c.header != nullptr)
-            text = c.header + text.substr(text.find("\r\n"));
-        Settings().SelectLanguage(c.importLanguage);
-        if (c.format == CCsvFormat::Native) { // our columns carry every field: into a new codeplug
+    for (const auto& [what, exportLanguage, format, header, importLanguage] : cases) {
+        SCOPED_TRACE(what);
+        Settings().SelectLanguage(exportLanguage);
+        std::string text = ExportChannels(m_data, Settings(), format);
+        if (header != nullptr)
+            text = header + text.substr(text.find("\r\n"));
+        Settings().SelectLanguage(importLanguage);
+        if (format == CCsvFormat::Native) { // our columns carry every field: into a new codeplug
             m_data.Clear();
             m_data.Reset();
         }
         const CImportResult result = ImportChannels(text, m_data, Settings(), std::nullopt, false);
-        EXPECT_EQ(result.format, c.format);
+        EXPECT_EQ(result.format, format);
         ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
         ASSERT_EQ(result.channels.size(), 15u);
         ASSERT_TRUE(ApplyImport(result, m_data));

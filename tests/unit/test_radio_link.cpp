@@ -171,7 +171,9 @@ protected:
         auto port = std::make_unique<CScriptedPort>();
         m_port = port.get();
         m_link = std::make_unique<CRadioLink>(std::move(port));
-        m_link->SetTiming(test::FastTiming());
+        CLinkTiming timing = test::FastTiming();
+        timing.readTimeoutMs = 1; // the script answers at once or never
+        m_link->SetTiming(timing);
         m_link->Open("scripted");
         m_link->SetReadTimeout(1);
     }

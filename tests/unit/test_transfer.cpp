@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
 #include <set>
 
 namespace qrv {
@@ -108,23 +109,13 @@ public:
 };
 
 // What an operation may write in the radio.
-std::vector<CCodeplugTransfer::CRange> WrittenBy(Op op)
-{
-    switch (op) {
-    case Op::Write:
-        return {{0x020, 0x027}, {0x078, 0x30F}, {0x580, 0x7FF}};
-    case Op::BaseBand:
-        return {{0x3E9, 0x3FF}};
-    case Op::TuneData:
-        return {{0x340, 0x3FF}};
-    case Op::FactoryModel:
-        return {{0x010, 0x01F}, {0x028, 0x02F}, {0x068, 0x077}};
-    case Op::TuneSwitch:
-        return {{0x127, 0x128}};
-    default:
-        return {};
-    }
-}
+const std::map<Op, std::vector<CCodeplugTransfer::CRange>> kWrittenBy{
+    {Op::Write, {{0x020, 0x027}, {0x078, 0x30F}, {0x580, 0x7FF}}},
+    {Op::BaseBand, {{0x3E9, 0x3FF}}},
+    {Op::TuneData, {{0x340, 0x3FF}}},
+    {Op::FactoryModel, {{0x010, 0x01F}, {0x028, 0x02F}, {0x068, 0x077}}},
+    {Op::TuneSwitch, {{0x127, 0x128}}},
+};
 
 using Setup = std::function<void(TransferTest&)>;
 template <typename T, typename V> Setup Fault(T CSimFaults::*field, V value)
@@ -238,7 +229,7 @@ TEST_P(TransferFaultTest, MessageAndWhatChanged)
     if (row.message != msg::kVerifyReadFailed) { // the block named was not stored
         EXPECT_EQ(radio.Memory()[row.address], initialRadio[row.address]);
     }
-    const auto written = WrittenBy(row.op);
+    const auto written = kWrittenBy.contains(row.op) ? kWrittenBy.at(row.op) : std::vector<CCodeplugTransfer::CRange>{};
     for (std::size_t o = 0; o < kImageSize; ++o) {
         const bool inside = std::any_of(written.begin(), written.end(),
                                         [o](const auto& range) { return o >= range.first && o <= range.last; });
