@@ -3,13 +3,11 @@
 // written frame as a test says (short, wrong or not at all), and a link to
 // the simulated radio in process without the real radio's pauses, and a
 // codeplug with such a radio beside it.
+#include "codeplug_fixture.h"
 #include "radio_data/model_catalog.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
 #include "radio_link/byte_port.h"
 #include "radio_link/radio_link.h"
 #include "sim_byte_port.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -93,14 +91,12 @@ private:
 
 // A reset codeplug and a radio whose every byte differs from it, the manual
 // tune switch on and the word's other bits unlike the codeplug's.
-class RadioFixture : public ::testing::Test {
+class RadioFixture : public ::testing::Test, public CResetCodeplug {
 public:
-    RadioFixture() : data(program.Settings())
+    RadioFixture()
     {
         data.Identity() = {"QL210", "QL-210", "400-470", 0, "1.01.05.001"};
-        data.Clear();
-        data.Reset();
-        data.StoreToImage(data.GetImage());
+        data.GetImage() = Stored();
         for (std::size_t i = 0; i < radio.Memory().size(); ++i)
             radio.Memory()[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
         radio.Memory()[0x128] = 0x48;
@@ -108,10 +104,6 @@ public:
         ranges.SetModel(Settings().ProgramDirectory(), data.Identity());
     }
 
-    CSettings& Settings() { return program.Settings(); }
-
-    CProgramDir program;
-    CRadioData data;
     CFreqRangeList ranges;
     sim::CSimRadio radio;
     sim::CSimRadio::MemoryBytes initialRadio{};

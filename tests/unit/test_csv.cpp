@@ -1,10 +1,8 @@
 // Channel lists as CSV: the text reader and writer, the columns of both
 // column sets, the rows that cannot be taken, and the round trips.
+#include "codeplug_fixture.h"
 #include "csv/channel_csv.h"
 #include "csv/csv_text.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "test_support.h"
 #include "util/text_format.h"
 
 #include <gtest/gtest.h>
@@ -54,23 +52,9 @@ struct CTone {
     std::uint16_t value; // CTCSS tenths or CDCSS code
 };
 
-class CsvChannels : public ::testing::Test {
+class CsvChannels : public ::testing::Test, public test::CResetCodeplug {
 protected:
-    CsvChannels() : m_data(m_program.Settings())
-    {
-        m_data.Clear();
-        m_data.Reset();
-    }
-
-    CSettings& Settings() { return m_program.Settings(); }
-    CChannelData& Channel(std::size_t i) { return *m_data.Channels()[i]; }
-
-    Image Stored()
-    {
-        Image image{};
-        m_data.StoreToImage(image);
-        return image;
-    }
+    CChannelData& Channel(std::size_t i) { return *data.Channels()[i]; }
 
     static std::uint16_t ToneWord(std::uint16_t word, CTone tone)
     {
@@ -120,7 +104,7 @@ protected:
 
     CImportResult Import(const std::string& text, std::optional<CCsvFormat> format, bool append = false)
     {
-        return ImportChannels(text, m_data, Settings(), format, append);
+        return ImportChannels(text, data, Settings(), format, append);
     }
 
     std::string Message(int number, const std::string& argument = {})
@@ -135,9 +119,6 @@ protected:
         return {image.begin() + CChannelData::kTableStart,
                 image.begin() + CChannelData::kTableStart + CChannelData::kMaxChannels * CChannelData::kRecordSize};
     }
-
-    test::CProgramDir m_program;
-    CRadioData m_data;
 };
 
 const std::string kNativeHeader =
@@ -171,13 +152,13 @@ TEST_F(CsvChannels, ExportedLines)
         {Common, 11, "11,,445.000000,,0.000000,Cross,88.5,88.5,754,RN,023,DTCS->DTCS,FM,6.25,,High,,,,,"},
     };
     // clang-format on
-    const std::string native = ExportChannels(m_data, Settings(), Native);
-    const std::string common = ExportChannels(m_data, Settings(), Common);
+    const std::string native = ExportChannels(data, Settings(), Native);
+    const std::string common = ExportChannels(data, Settings(), Common);
     EXPECT_EQ(ReadCsv(native).size(), 17u);
     for (const auto& [format, line, text] : lines)
         EXPECT_EQ(ReadCsv(format == Native ? native : common).at(line).fields, ReadCsv(text)[0].fields) << text;
     Settings().SelectLanguage(1); // no language changes our column names
-    EXPECT_EQ(ReadCsv(ExportChannels(m_data, Settings(), Native))[0].fields, ReadCsv(kNativeHeader)[0].fields);
+    EXPECT_EQ(ReadCsv(ExportChannels(data, Settings(), Native))[0].fields, ReadCsv(kNativeHeader)[0].fields);
 }
 
 // A common row, and the channel it makes as our columns show it.
@@ -203,8 +184,8 @@ TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
         const CImportResult result = Import(ownHeader ? row : header + row, std::nullopt);
         ASSERT_EQ(result.channels.size(), 1u) << row;
         EXPECT_FALSE(result.channels[0].hasPersonality);
-        ASSERT_TRUE(ApplyImport(result, m_data));
-        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(m_data, Settings(), CCsvFormat::Native)).at(1).fields),
+        ASSERT_TRUE(ApplyImport(result, data));
+        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(data, Settings(), CCsvFormat::Native)).at(1).fields),
                   "1," + fields + ",1,0\r\n")
             << row;
     }
@@ -271,7 +252,7 @@ TEST_F(CsvChannels, AFileWithoutAChannelHeaderTakesNothing)
         ASSERT_EQ(result.rejected.size(), 1u);
         EXPECT_EQ(result.rejected[0].line, 1u);
         EXPECT_EQ(result.rejected[0].reason, Message(csvmsg::kNoHeader));
-        EXPECT_FALSE(ApplyImport(result, m_data));
+        EXPECT_FALSE(ApplyImport(result, data));
     }
 }
 
@@ -292,8 +273,8 @@ TEST_F(CsvChannels, AtMostSixteenChannelsAreTaken)
     EXPECT_EQ(replace.rejected[1].line, 19u);
     EXPECT_EQ(replace.rejected[1].reason, Message(csvmsg::kTooManyChannels));
 
-    while (m_data.Channels().size() > 14)
-        m_data.RemoveChannel(m_data.Channels().size() - 1);
+    while (data.Channels().size() > 14)
+        data.RemoveChannel(data.Channels().size() - 1);
     const CImportResult append = Import(CommonRows(3), CCsvFormat::Common, true);
     EXPECT_EQ(append.channels.size(), 2u);
     ASSERT_EQ(append.rejected.size(), 1u);
@@ -307,14 +288,14 @@ TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
     const Image before = Stored();
     const CImportResult replace = Import(CommonRows(3), CCsvFormat::Common);
     EXPECT_EQ(Stored(), before);
-    ApplyImport(replace, m_data);
-    ASSERT_EQ(m_data.Channels().size(), 3u);
+    ApplyImport(replace, data);
+    ASSERT_EQ(data.Channels().size(), 3u);
     EXPECT_EQ(Channel(0).RxFrequency(), 0x44000000u);
     EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
     EXPECT_EQ(Channel(1).TreeId(), scanMemberId); // replaced in place
 
-    ApplyImport(Import("Frequency\n446.00625\n450\n", CCsvFormat::Common, true), m_data);
-    ASSERT_EQ(m_data.Channels().size(), 5u);
+    ApplyImport(Import("Frequency\n446.00625\n450\n", CCsvFormat::Common, true), data);
+    ASSERT_EQ(data.Channels().size(), 5u);
     EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
     EXPECT_EQ(Channel(3).RxFrequency(), first);
     EXPECT_EQ(Channel(4).RxFrequency(), 0x45000000u);
@@ -340,24 +321,24 @@ TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormatToTheSameBytes)
         {"common", 0, CCsvFormat::Common, nullptr, 0},
     };
     VaryChannels();
-    m_data.RemoveChannel(15);
+    data.RemoveChannel(15);
     const auto before = ChannelBytes();
     for (const auto& [what, exportLanguage, format, header, importLanguage] : cases) {
         SCOPED_TRACE(what);
         Settings().SelectLanguage(exportLanguage);
-        std::string text = ExportChannels(m_data, Settings(), format);
+        std::string text = ExportChannels(data, Settings(), format);
         if (header != nullptr)
             text = header + text.substr(text.find("\r\n"));
         Settings().SelectLanguage(importLanguage);
         if (format == CCsvFormat::Native) { // our columns carry every field: into a new codeplug
-            m_data.Clear();
-            m_data.Reset();
+            data.Clear();
+            data.Reset();
         }
-        const CImportResult result = ImportChannels(text, m_data, Settings(), std::nullopt, false);
+        const CImportResult result = ImportChannels(text, data, Settings(), std::nullopt, false);
         EXPECT_EQ(result.format, format);
         ASSERT_TRUE(result.rejected.empty()) << result.rejected.front().reason;
         ASSERT_EQ(result.channels.size(), 15u);
-        ASSERT_TRUE(ApplyImport(result, m_data));
+        ASSERT_TRUE(ApplyImport(result, data));
         EXPECT_EQ(ChannelBytes(), before);
     }
 }
@@ -368,14 +349,14 @@ TEST_F(CsvChannels, CodesNoListNamesRoundTrip)
     Channel(1).SetPower(0x0F);
     Channel(2).SetSpacing(0x03);
     const auto before = ChannelBytes();
-    const std::string text = ExportChannels(m_data, Settings(), CCsvFormat::Native);
+    const std::string text = ExportChannels(data, Settings(), CCsvFormat::Native);
     const auto rows = ReadCsv(text);
     EXPECT_EQ(rows[1].fields[9], "0xE");
     EXPECT_EQ(rows[2].fields[10], "0xF");
     EXPECT_EQ(rows[3].fields[9], "0x3");
-    m_data.Clear();
-    m_data.Reset();
-    ASSERT_TRUE(ApplyImport(Import(text, CCsvFormat::Native), m_data));
+    data.Clear();
+    data.Reset();
+    ASSERT_TRUE(ApplyImport(Import(text, CCsvFormat::Native), data));
     EXPECT_EQ(ChannelBytes(), before);
 }
 
@@ -383,13 +364,13 @@ TEST_F(CsvChannels, CodesNoListNamesRoundTrip)
 // records but their list links (bytes 0-3), which now reach the new ones.
 TEST_F(CsvChannels, AppendingAfterRejectedRowsKeepsEveryChannel)
 {
-    while (m_data.Channels().size() > 10)
-        m_data.RemoveChannel(m_data.Channels().size() - 1);
+    while (data.Channels().size() > 10)
+        data.RemoveChannel(data.Channels().size() - 1);
     const Image before = Stored();
     const CImportResult result = Import("Frequency\n440.5\n146.52\n441\n", std::nullopt, true);
     ASSERT_EQ(result.rejected.size(), 1u);
-    ASSERT_TRUE(ApplyImport(result, m_data));
-    ASSERT_EQ(m_data.Channels().size(), 12u);
+    ASSERT_TRUE(ApplyImport(result, data));
+    ASSERT_EQ(data.Channels().size(), 12u);
     const Image after = Stored();
     EXPECT_TRUE(std::equal(before.begin(), before.begin() + CChannelData::kTableStart, after.begin()));
     for (std::size_t i = 0; i < 10; ++i) {

@@ -4,9 +4,7 @@
 #include "report/page_layout.h"
 #include "report/report_sections.h"
 
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "test_support.h"
+#include "codeplug_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -56,12 +54,10 @@ std::string Line(const CReportRow& row)
     return line;
 }
 
-class ReportTest : public ::testing::Test {
+class ReportTest : public ::testing::Test, public test::CResetCodeplug {
 public:
-    ReportTest() : data(program.Settings())
+    ReportTest()
     {
-        data.Clear();
-        data.Reset();
         data.RadioInfo().SetModelName("QL-210X");
         data.RadioInfo().SetSerialNumber("A1234");
         data.Identity().radioDataVersion = "1.01.05.001";
@@ -69,11 +65,7 @@ public:
         data.EmbeddedMessages().SetMessage(3, "CALL BASE");
     }
 
-    CSettings& Settings() { return program.Settings(); }
     ReportRows Build(const std::set<int>& forms) { return BuildReport(data, Settings(), forms); }
-
-    test::CProgramDir program;
-    CRadioData data;
 };
 
 // A section printed from the default codeplug, changed by setup first: its
@@ -225,15 +217,12 @@ TEST_P(ReportSectionTest, ShapesAndLines)
     const CSectionRow& row = GetParam();
     if (row.setup)
         row.setup(*this);
-    Image before{};
-    data.StoreToImage(before);
+    const Image before = Stored();
     const ReportRows rows = Build({row.form});
     ASSERT_EQ(Shapes(rows), row.shapes);
     for (const auto& [index, line] : row.lines)
         EXPECT_EQ(Line(rows.at(index)), line) << "row " << index;
-    Image after{};
-    data.StoreToImage(after);
-    EXPECT_EQ(after, before); // printing changes nothing
+    EXPECT_EQ(Stored(), before); // printing changes nothing
 }
 
 INSTANTIATE_TEST_SUITE_P(Sections, ReportSectionTest, ::testing::ValuesIn(kSections),

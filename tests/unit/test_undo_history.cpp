@@ -1,9 +1,7 @@
 #include "radio_data/undo_history.h"
 
+#include "codeplug_fixture.h"
 #include "radio_data/codeplug_state.h"
-#include "radio_data/radio_data.h"
-#include "radio_data/settings.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -76,81 +74,64 @@ INSTANTIATE_TEST_SUITE_P(Histories, UndoHistoryTest, ::testing::Values(
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
-class CodeplugStateTest : public ::testing::Test {
-protected:
-    CodeplugStateTest() : m_data(m_program.Settings())
-    {
-        m_data.Clear();
-        m_data.Reset();
-    }
-
-    Image Stored()
-    {
-        Image image{};
-        m_data.StoreToImage(image);
-        return image;
-    }
-
-    test::CProgramDir m_program;
-    CRadioData m_data;
-};
+class CodeplugStateTest : public ::testing::Test, public test::CResetCodeplug {};
 
 // What the image does not hold comes back, and references follow their
 // records into the new objects.
 TEST_F(CodeplugStateTest, RestoreBringsBackWhatTheImageDoesNotHold)
 {
-    auto& channels = m_data.Channels();
-    m_data.Volume().SetAlertToneVolume(5);
-    m_data.DTMFSystems().push_back(std::make_unique<CDTMFSystemData>());
-    m_data.DTMFSystems().back()->SetValid(false);
-    m_data.Personalities()[0]->SetRxSystemIndex(2);
-    m_data.Personalities()[0]->SetTxSystemIndex(3);
+    auto& channels = data.Channels();
+    data.Volume().SetAlertToneVolume(5);
+    data.DTMFSystems().push_back(std::make_unique<CDTMFSystemData>());
+    data.DTMFSystems().back()->SetValid(false);
+    data.Personalities()[0]->SetRxSystemIndex(2);
+    data.Personalities()[0]->SetTxSystemIndex(3);
     channels[4]->SetValid(false);
-    m_data.ScanLists()[0]->SetMemberId(0, channels[6]->TreeId());
-    m_data.ScanLists()[0]->SetPriorityId(channels[2]->TreeId());
-    m_data.Emergency().SetRevertChannelId(channels[9]->TreeId());
-    const CCodeplugState before = CaptureState(m_data);
+    data.ScanLists()[0]->SetMemberId(0, channels[6]->TreeId());
+    data.ScanLists()[0]->SetPriorityId(channels[2]->TreeId());
+    data.Emergency().SetRevertChannelId(channels[9]->TreeId());
+    const CCodeplugState before = CaptureState(data);
     const Image image = Stored();
 
-    m_data.Clear();
-    m_data.Reset();
-    ASSERT_NE(CaptureState(m_data), before);
-    RestoreState(m_data, before);
+    data.Clear();
+    data.Reset();
+    ASSERT_NE(CaptureState(data), before);
+    RestoreState(data, before);
 
     EXPECT_EQ(Stored(), image);
-    EXPECT_EQ(m_data.Volume().AlertToneVolume(), 5);
-    ASSERT_EQ(m_data.DTMFSystems().size(), 2u);
-    EXPECT_FALSE(m_data.DTMFSystems()[1]->IsValid());
-    EXPECT_EQ(m_data.Personalities()[0]->RxSystemIndex(), 2u);
-    EXPECT_EQ(m_data.Personalities()[0]->TxSystemIndex(), 3u);
+    EXPECT_EQ(data.Volume().AlertToneVolume(), 5);
+    ASSERT_EQ(data.DTMFSystems().size(), 2u);
+    EXPECT_FALSE(data.DTMFSystems()[1]->IsValid());
+    EXPECT_EQ(data.Personalities()[0]->RxSystemIndex(), 2u);
+    EXPECT_EQ(data.Personalities()[0]->TxSystemIndex(), 3u);
     EXPECT_FALSE(channels[4]->IsValid());
     EXPECT_TRUE(channels[5]->IsValid());
-    EXPECT_EQ(m_data.ScanLists()[0]->MemberId(0), channels[6]->TreeId());
-    EXPECT_EQ(m_data.ScanLists()[0]->PriorityId(), channels[2]->TreeId());
-    EXPECT_EQ(m_data.Emergency().RevertChannelId(), channels[9]->TreeId());
-    EXPECT_EQ(channels[0]->PersonalityId(), m_data.Personalities()[0]->TreeId());
-    EXPECT_EQ(CaptureState(m_data), before);
+    EXPECT_EQ(data.ScanLists()[0]->MemberId(0), channels[6]->TreeId());
+    EXPECT_EQ(data.ScanLists()[0]->PriorityId(), channels[2]->TreeId());
+    EXPECT_EQ(data.Emergency().RevertChannelId(), channels[9]->TreeId());
+    EXPECT_EQ(channels[0]->PersonalityId(), data.Personalities()[0]->TreeId());
+    EXPECT_EQ(CaptureState(data), before);
 }
 
 TEST_F(CodeplugStateTest, ReferenceToADeletedChannelIsStillReported)
 {
     // The revert channel keeps its byte when its channel goes; a reload from
     // the image alone would quietly name the channel that moved up.
-    m_data.Emergency().SetRevertChannelPosition(4);
-    m_data.Emergency().SetRevertChannelId(m_data.Channels()[3]->TreeId());
-    ASSERT_TRUE(m_data.RemoveChannel(3));
-    ASSERT_TRUE(m_data.CheckAll());
-    const int reported = m_data.InvalidLog().Count();
-    const CCodeplugState deleted = CaptureState(m_data);
+    data.Emergency().SetRevertChannelPosition(4);
+    data.Emergency().SetRevertChannelId(data.Channels()[3]->TreeId());
+    ASSERT_TRUE(data.RemoveChannel(3));
+    ASSERT_TRUE(data.CheckAll());
+    const int reported = data.InvalidLog().Count();
+    const CCodeplugState deleted = CaptureState(data);
 
-    m_data.Clear();
-    m_data.Reset();
-    ASSERT_FALSE(m_data.CheckAll());
-    RestoreState(m_data, deleted);
+    data.Clear();
+    data.Reset();
+    ASSERT_FALSE(data.CheckAll());
+    RestoreState(data, deleted);
 
-    EXPECT_EQ(m_data.Channels().size(), 15u);
-    EXPECT_EQ(m_data.InvalidLog().Count(), reported);
-    EXPECT_EQ(CaptureState(m_data), deleted);
+    EXPECT_EQ(data.Channels().size(), 15u);
+    EXPECT_EQ(data.InvalidLog().Count(), reported);
+    EXPECT_EQ(CaptureState(data), deleted);
 }
 
 } // namespace
