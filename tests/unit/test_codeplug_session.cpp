@@ -138,24 +138,23 @@ TEST_F(CodeplugSessionTest, AFileOfTheRecentListThatCannotBeReadSaysSo)
     EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
 }
 
-TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
+// A new codeplug is the model's default image stamped with the local time,
+// or the reset defaults when the range has none.
+TEST_F(CodeplugSessionTest, NewCodeplugs)
 {
+    ASSERT_TRUE(m_session.LoadDefaultImage(MakeLocalTime(2011, 3, 5, 14, 7, 9)));
+    const std::vector<std::uint8_t> stamp(m_data.GetImage().begin() + 0x20, m_data.GetImage().begin() + 0x28);
+    EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
+    EXPECT_EQ(m_data.RadioInfo().LastProgrammedText(), "2011-03-05 14:07:09");
+
     m_data.Identity().freqRange = "380-390"; // no default image for this range
     m_data.GetImage().fill(0x42);
+    ASSERT_TRUE(m_data.RemoveChannel(0));
     EXPECT_FALSE(m_session.LoadDefaultImage());
     EXPECT_EQ(m_data.Channels().size(), 16u);
     EXPECT_EQ(m_data.Personalities().size(), 1u);
     EXPECT_EQ(m_data.GetImage()[0], 0x42); // the image keeps what it held
     EXPECT_EQ(m_data.Identity().radioDataVersion, "1.01.05.001");
-}
-
-TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
-{
-    ASSERT_TRUE(m_session.LoadDefaultImage(MakeLocalTime(2011, 3, 5, 14, 7, 9)));
-    const Image& image = m_data.GetImage();
-    const std::vector<std::uint8_t> stamp(image.begin() + 0x20, image.begin() + 0x28);
-    EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
-    EXPECT_EQ(m_data.RadioInfo().LastProgrammedText(), "2011-03-05 14:07:09");
 }
 
 // The commit hook stands for an editor still holding what the user typed:
