@@ -136,7 +136,8 @@ TEST_F(CsvChannels, ExportedLines)
         {Native, 2, "2,430.00000,None,67.0,023,435.00000,CTCSS,88.5,023,25 kHz,High,1,1"},
         {Native, 4, "4,440.00500,CDCSS,67.0,023,,CDCSS,67.0,023,25 kHz,High,1,0"},
         {Native, 5, "5,445.00000,CDCSS Invert,67.0,023,445.00000,CDCSS,67.0,023,25 kHz,Low,1,0"},
-        {Native, 12, "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
+        {Native, 12,
+         "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
         {Common, 0, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
                     "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"},
         {Common, 1, "1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,"},
@@ -167,14 +168,19 @@ TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"446.00625,,0,,88.5,88.5,023,NN,,FM,", "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
-        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
-        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
-        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
-        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
+        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low",
+         "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
+        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,",
+         "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
+        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W",
+         "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
+        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,",
+         "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
         {"446.00625,,,Cross,,94.8,,,->Tone,FM,", "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
         {"446.00625,,,Cross,,,,,,FM,", "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
         // Any column order, any case, unknown columns ignored, optional columns missing.
-        {"comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0", "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
+        {"comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0",
+         "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
     };
     // clang-format on
     const std::string header =
