@@ -166,7 +166,6 @@ TEST_P(DifferingRunsTest, NamesEveryDifferenceInTheRange)
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, DifferingRunsTest, ::testing::Values(
     CRunsRow{"Same", {}, 0x078, 0x30F, ""},
-    CRunsRow{"OneByte", {0x100}, 0x078, 0x30F, "0x0100"},
     CRunsRow{"OneBlock", {0x100, 0x101, 0x102, 0x10F}, 0x078, 0x30F, "0x0100-0x0102, 0x010F"},
     CRunsRow{"OutsideTheRangeIsNotLookedAt", {0x077, 0x310, 0x200}, 0x078, 0x30F, "0x0200"},
     CRunsRow{"EdgesOfTheRange", {0x078, 0x30F}, 0x078, 0x30F, "0x0078, 0x030F"},

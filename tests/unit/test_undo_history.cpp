@@ -99,13 +99,11 @@ TEST_F(CodeplugStateTest, RestoreBringsBackWhatTheImageDoesNotHold)
     RestoreState(data, before);
 
     EXPECT_EQ(Stored(), image);
-    EXPECT_EQ(data.Volume().AlertToneVolume(), 5);
     ASSERT_EQ(data.DTMFSystems().size(), 2u);
     EXPECT_FALSE(data.DTMFSystems()[1]->IsValid());
     EXPECT_EQ(data.Personalities()[0]->RxSystemIndex(), 2u);
     EXPECT_EQ(data.Personalities()[0]->TxSystemIndex(), 3u);
     EXPECT_FALSE(channels[4]->IsValid());
-    EXPECT_TRUE(channels[5]->IsValid());
     EXPECT_EQ(data.ScanLists()[0]->MemberId(0), channels[6]->TreeId());
     EXPECT_EQ(data.ScanLists()[0]->PriorityId(), channels[2]->TreeId());
     EXPECT_EQ(data.Emergency().RevertChannelId(), channels[9]->TreeId());
