@@ -37,15 +37,12 @@ TEST(TracePort, RecordsAHandshakeThenANewCommandStartsAfresh)
         ASSERT_EQ(link.TryPort("sim", 9600, 8, 0, 2, 20, 1), "sim");
         link.Close();
     }
+    // Each line without its time: what happened and the bytes.
+    std::string lines;
+    for (std::size_t at = 0; (at = trace->Text().find(" ms  ", at)) != std::string::npos; at += 5)
+        lines += trace->Text().substr(at + 5, trace->Text().find('\n', at) - at - 5) + "|";
+    EXPECT_EQ(lines, "OPEN  sim|TX  02 50 61 03|RX  02 41 61 50 61 03|CLOSE|");
     const auto chunks = trace->Chunks();
-    ASSERT_EQ(chunks.size(), 4u);
-    EXPECT_EQ(chunks[0].kind, Kind::Open);
-    EXPECT_EQ(chunks[0].note, "sim");
-    EXPECT_EQ(chunks[1].kind, Kind::Tx);
-    EXPECT_EQ(chunks[1].bytes, (test::Bytes{0x02, 'P', 'a', 0x03}));
-    EXPECT_EQ(chunks[2].kind, Kind::Rx);
-    EXPECT_EQ(chunks[2].bytes, (test::Bytes{0x02, 'A', 'a', 'P', 'a', 0x03}));
-    EXPECT_EQ(chunks[3].kind, Kind::Close);
     for (std::size_t i = 1; i < chunks.size(); ++i)
         EXPECT_GE(chunks[i].ms, chunks[i - 1].ms);
 
