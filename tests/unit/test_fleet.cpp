@@ -49,24 +49,20 @@ TEST(RadioCompare, ListsWhatAWriteWouldChange)
         bool factoryLevel;
         std::vector<std::string> lines;
     } cases[] = {
+        // clang-format off
         {"equal", {}, 0x01, false, {}},
         {"channel field", {0x5AD}, 0x01, false, {"Channel 3, Rx frequency (0x5AC): 00 00 00 00 -> 00 01 00 00"}},
         {"personality field", {0x13A}, 0x01, false, {"Personality 2, Time-out timer (0x13A): 00 -> 01"}},
         {"a record's unnamed byte", {0x078}, 0x01, false, {"Keys, byte 0 (0x78): 00 -> 01"}},
         {"no record's byte", {0x6C5}, 0x01, false, {"$E.0x6C5:00->01"}},
-        {"two bytes of one field",
-         {0x5AC, 0x5AF},
-         0x01,
-         false,
+        {"two bytes of one field", {0x5AC, 0x5AF}, 0x01, false,
          {"Channel 3, Rx frequency (0x5AC): 00 00 00 00 -> 01 00 00 01"}},
         {"the radio's tune switch", {0x128}, 0x08, false, {}},
         {"never written", {0x020, 0x400, 0x339}, 0x01, false, {}},
         {"tuning point, user level", {0x310}, 0x01, false, {}},
-        {"tuning point, factory level",
-         {0x310},
-         0x01,
-         true,
+        {"tuning point, factory level", {0x310}, 0x01, true,
          {"Test point 1, Rx frequency (0x310): 00 00 00 00 -> 01 00 00 00"}},
+        // clang-format on
     };
     const Image radio{};
     for (const auto& c : cases) {

@@ -29,9 +29,7 @@ protected:
     ModelCatalogTest()
     {
         test::WriteText(m_dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\nS0300446=QL210\n");
-        m_settings = std::make_unique<CSettings>(m_dir.Path());
-        m_settings->SetReadOnly(true);
-        m_settings->SelectLanguage(0);
+        m_program.Reopen();
     }
 
     CFreqRangeList List(const char* catalogue)
@@ -39,12 +37,12 @@ protected:
         if (catalogue != nullptr)
             test::WriteText(m_dir / "Model.dat", catalogue);
         CFreqRangeList list;
-        list.SetModel(m_dir.Path(), m_document);
+        list.SetModel(m_dir, m_document);
         return list;
     }
 
-    test::CTempDir m_dir;
-    std::unique_ptr<CSettings> m_settings;
+    test::CProgramDir m_program{false};
+    const std::filesystem::path& m_dir = m_program.Path();
     CDocumentIdentity m_document{"QL210", "QL-210", "400-470", 0, ""};
 };
 
@@ -89,15 +87,15 @@ TEST_F(ModelCatalogTest, ANewRangeIsLearnedOnlyWhenAccepted)
         CFreqRangeList list = List(c.catalogue);
         const std::vector<FreqRangeRec> known = list.Records();
         int asked = 0;
-        const int result =
-            list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, [&](int lo, int hi) {
-                asked = lo * 1000 + hi;
-                return c.accept;
-            });
+        const int result = list.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1},
+                                                  [&](int lo, int hi) {
+                                                      asked = lo * 1000 + hi;
+                                                      return c.accept;
+                                                  });
         EXPECT_EQ(result, c.result);
         EXPECT_EQ(asked, c.result == 0 ? 0 : 400470);
         if (c.result != 0) {
-            EXPECT_EQ(m_settings->LastRangeAnswer, c.accept ? CSettings::kAnswerYes : CSettings::kAnswerNo);
+            EXPECT_EQ(m_program.Settings().LastRangeAnswer, c.accept ? CSettings::kAnswerYes : CSettings::kAnswerNo);
         }
         EXPECT_EQ(list.Contains(400, 470), c.accept || c.result == 0);
         const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
@@ -108,7 +106,8 @@ TEST_F(ModelCatalogTest, ANewRangeIsLearnedOnlyWhenAccepted)
         }
         EXPECT_EQ(ini.GetString("QL210", c.key, "", 100), "400, 470, 400, 470, 1");
         CFreqRangeList next = List(nullptr); // the next start knows it, and every range known before
-        EXPECT_EQ(next.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr), 0);
+        EXPECT_EQ(next.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr),
+                  0);
         for (const FreqRangeRec& r : known)
             EXPECT_TRUE(r == kFallbackRange || next.Contains(r.lower, r.upper)) << r.lower;
     }
@@ -118,7 +117,7 @@ TEST_F(ModelCatalogTest, ModelIdentifiersByName)
 {
     test::WriteText(m_dir / "Model.dat",
                     "[Setting]\nModelID=QL210, QL300\nQL210=QL-210,QL-220\nQL300=QL-300\n[QL300]\nNumber=1\n");
-    CModelCatalog catalog(m_dir.Path(), "QL210", "QL-210", "400-470", 0);
+    CModelCatalog catalog(m_dir, "QL210", "QL-210", "400-470", 0);
     EXPECT_EQ(catalog.ModelIds(), (std::vector<std::string>{"QL210", "QL300"}));
     EXPECT_EQ(catalog.FindModelID("QL-220"), "QL210");
     EXPECT_EQ(catalog.FindModelID("QL-300"), "QL300");
@@ -158,8 +157,8 @@ TEST_F(ModelCatalogTest, RadioIdentityChecks)
         {IdentityMode::Accept, "QL210", "QL-210", 1, 2, msg::kNewerVersion},
     };
     for (const auto& [mode, id, name, versionComparison, result, message] : cases) {
-        const auto r = CheckRadioIdentity(ExpectedIdentity(*m_settings, m_document, mode), id, name, "1.02.00.000",
-                                          versionComparison, range);
+        const auto r = CheckRadioIdentity(ExpectedIdentity(m_program.Settings(), m_document, mode), id, name,
+                                          "1.02.00.000", versionComparison, range);
         EXPECT_EQ(r.result, result) << id << " " << name;
         EXPECT_EQ(r.message, message);
         EXPECT_EQ(r.argument, result == 2 ? "1.02" : "");
