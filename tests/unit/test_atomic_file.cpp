@@ -12,8 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
 #include <map>
+#include <sstream>
 
 namespace qrv {
 namespace {
@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kNew = "new content";
+constexpr mode_t kUmask = 027;
 
 std::string FileEntry(mode_t mode, const std::string& text, uid_t uid = ::geteuid(), gid_t gid = ::getegid())
 {
@@ -46,66 +47,75 @@ std::map<std::string, std::string> Snapshot(const fs::path& dir)
     return entries;
 }
 
-void MakeFile(const fs::path& path, const std::string& text, mode_t mode)
+// Makes entries under dir from "f NAME MODE" (a file holding "old"), "l NAME
+// TARGET" (a link), "d NAME" (a folder), "p NAME" (a pipe) and "o NAME"
+// (another user's, where the system allows), separated by ';'.
+void Make(const fs::path& dir, const std::string& entries)
 {
-    test::WriteText(path, text);
-    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    std::istringstream in(entries);
+    for (std::string entry; std::getline(in, entry, ';');) {
+        std::istringstream words(entry);
+        std::string kind, name, arg;
+        words >> kind >> name >> arg;
+        const fs::path path = dir / name;
+        if (kind == "f") {
+            test::WriteText(path, "old");
+            ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(std::stoi(arg, nullptr, 8))), 0);
+        } else if (kind == "l") {
+            fs::create_symlink(arg, path);
+        } else if (kind == "d") {
+            fs::create_directory(path);
+        } else if (kind == "p") {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        } else if (kind == "o") {
+            [[maybe_unused]] const int owned = ::chown(path.c_str(), 4321, 4321);
+        }
+    }
 }
 
 // Saves the files of a test under a known umask and puts the old one back.
 class AtomicFileTest : public ::testing::Test {
 protected:
-    static constexpr mode_t kUmask = 027;
     void SetUp() override { m_umask = ::umask(kUmask); }
     void TearDown() override { ::umask(m_umask); }
-
-    fs::path Path(const std::string& name) const { return m_dir / name; }
 
     test::CTempDir m_dir;
     mode_t m_umask = 0;
 };
 
-struct CReplaceCase {
+struct CSaveCase {
     const char* what;
-    std::function<void(const fs::path& dir)> setup;
+    const char* entries;
     const char* saveTo;
+    SaveFailure failure;
     const char* realFile; // the file that gets the content
     mode_t mode;          // its permissions afterwards
 };
 
-TEST_F(AtomicFileTest, ASaveWritesTheRealFileWithItsPermissionsAndOwner)
+TEST_F(AtomicFileTest, ASaveWritesTheRealFileOrSaysWhyAndTouchesNothing)
 {
-    const CReplaceCase cases[] = {
-        {"a new file gets the user's default", [](const fs::path&) {}, "new.dat", "new.dat", 0666 & ~kUmask},
-        {"a private file stays private", [](const fs::path& d) { MakeFile(d / "p.dat", "old", 0600); }, "p.dat",
-         "p.dat", 0600},
-        {"a shared file stays shared", [](const fs::path& d) { MakeFile(d / "s.dat", "old", 0664); }, "s.dat", "s.dat",
-         0664},
-        {"another user's file keeps its owner where the system allows",
-         [](const fs::path& d) {
-             MakeFile(d / "o.dat", "old", 0644);
-             [[maybe_unused]] const int owned = ::chown((d / "o.dat").c_str(), 4321, 4321);
-         },
-         "o.dat", "o.dat", 0644},
-        {"through a link",
-         [](const fs::path& d) {
-             MakeFile(d / "real.dat", "old", 0600);
-             fs::create_symlink("real.dat", d / "link.dat");
-         },
-         "link.dat", "real.dat", 0600},
+    using enum SaveFailure;
+    // clang-format off
+    const CSaveCase cases[] = {
+        {"a new file gets the user's default", "", "new.dat", None, "new.dat", 0666 & ~kUmask},
+        {"a private file stays private", "f p.dat 600", "p.dat", None, "p.dat", 0600},
+        {"a shared file stays shared", "f s.dat 664", "s.dat", None, "s.dat", 0664},
+        {"another user's file keeps its owner", "f o.dat 644; o o.dat", "o.dat", None, "o.dat", 0644},
+        {"through a link", "f real.dat 600; l link.dat real.dat", "link.dat", None, "real.dat", 0600},
         {"through a chain of links into another folder",
-         [](const fs::path& d) {
-             fs::create_directory(d / "sub");
-             MakeFile(d / "sub" / "real.dat", "old", 0640);
-             fs::create_symlink("real.dat", d / "sub" / "inner");
-             fs::create_symlink("sub/inner", d / "outer");
-         },
-         "outer", "sub/real.dat", 0640},
+         "d sub; f sub/real.dat 640; l sub/inner real.dat; l outer sub/inner", "outer", None, "sub/real.dat", 0640},
+        {"a read-only file", "f ro.dat 444", "ro.dat", ReadOnly, "", 0},
+        {"a read-only file through a link", "f ro.dat 444; l link.dat ro.dat", "link.dat", ReadOnly, "", 0},
+        {"a folder", "d folder", "folder", NotAFile, "", 0},
+        {"a pipe", "p pipe", "pipe", NotAFile, "", 0},
+        {"a missing folder", "", "missing/x.dat", CannotCreate, "", 0},
+        {"a loop of links", "l a b; l b a", "a", CannotCreate, "", 0},
     };
-    for (const CReplaceCase& c : cases) {
+    // clang-format on
+    for (const CSaveCase& c : cases) {
         SCOPED_TRACE(c.what);
         test::CTempDir dir;
-        c.setup(dir.Path());
+        Make(dir.Path(), c.entries);
         auto expected = Snapshot(dir.Path());
         struct stat before {};
         before.st_uid = ::geteuid();
@@ -113,54 +123,11 @@ TEST_F(AtomicFileTest, ASaveWritesTheRealFileWithItsPermissionsAndOwner)
         ::stat((dir / c.realFile).c_str(), &before);
 
         const CSaveResult result = WriteFileAtomically(dir / c.saveTo, kNew);
-        ASSERT_TRUE(result.Ok()) << result.systemText;
-
-        struct stat after {};
-        ASSERT_EQ(::stat((dir / c.realFile).c_str(), &after), 0);
-        EXPECT_EQ(after.st_mode & 07777, c.mode);
-        expected[c.realFile] = FileEntry(c.mode, kNew, before.st_uid, before.st_gid);
+        EXPECT_EQ(result.failure, c.failure) << result.systemText;
+        EXPECT_EQ(result.systemText.empty(), c.failure != CannotCreate) << result.systemText;
+        if (c.failure == None)
+            expected[c.realFile] = FileEntry(c.mode, kNew, before.st_uid, before.st_gid);
         EXPECT_EQ(Snapshot(dir.Path()), expected); // the links stay, no temporary file is left
-    }
-}
-
-struct CRefusalCase {
-    const char* what;
-    std::function<void(const fs::path& dir)> setup;
-    const char* saveTo;
-    SaveFailure failure;
-};
-
-TEST_F(AtomicFileTest, ARefusedSaveSaysWhyAndTouchesNothing)
-{
-    const auto readOnly = [](const fs::path& d) { MakeFile(d / "ro.dat", "old", 0444); };
-    const CRefusalCase cases[] = {
-        {"a read-only file", readOnly, "ro.dat", SaveFailure::ReadOnly},
-        {"a read-only file through a link",
-         [&](const fs::path& d) {
-             readOnly(d);
-             fs::create_symlink("ro.dat", d / "link.dat");
-         },
-         "link.dat", SaveFailure::ReadOnly},
-        {"a folder", [](const fs::path& d) { fs::create_directory(d / "folder"); }, "folder", SaveFailure::NotAFile},
-        {"a pipe", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "pipe").c_str(), 0600), 0); }, "pipe",
-         SaveFailure::NotAFile},
-        {"a missing folder", [](const fs::path&) {}, "missing/x.dat", SaveFailure::CannotCreate},
-        {"a loop of links",
-         [](const fs::path& d) {
-             fs::create_symlink("b", d / "a");
-             fs::create_symlink("a", d / "b");
-         },
-         "a", SaveFailure::CannotCreate},
-    };
-    for (const CRefusalCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::CTempDir dir;
-        c.setup(dir.Path());
-        const auto before = Snapshot(dir.Path());
-        const CSaveResult result = WriteFileAtomically(dir / c.saveTo, kNew);
-        EXPECT_EQ(result.failure, c.failure);
-        EXPECT_EQ(result.systemText.empty(), c.failure != SaveFailure::CannotCreate) << result.systemText;
-        EXPECT_EQ(Snapshot(dir.Path()), before);
     }
 }
 
@@ -169,17 +136,12 @@ TEST_F(AtomicFileTest, ARefusedSaveSaysWhyAndTouchesNothing)
 // takes a free name.
 TEST_F(AtomicFileTest, TakenTemporaryNamesAreNeverOpened)
 {
-    MakeFile(Path("a.dat"), "old", 0600);
-    MakeFile(Path("victim.txt"), "victim", 0600);
-    MakeFile(Path("a.dat.tmp1"), "planted", 0600);
-    fs::create_symlink("victim.txt", Path("a.dat.tmp2"));
+    Make(m_dir.Path(), "f a.dat 600; f victim.txt 600; f a.dat.tmp1 600; l a.dat.tmp2 victim.txt");
     auto expected = Snapshot(m_dir.Path());
     int calls = 0;
     const auto names = [&calls](const std::string& target) { return target + ".tmp" + std::to_string(++calls); };
-
-    const std::string text = kNew;
     const CSaveResult result = WriteFileAtomically(
-        Path("a.dat"), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), names);
+        m_dir / "a.dat", std::span(reinterpret_cast<const std::uint8_t*>(kNew.data()), kNew.size()), names);
     ASSERT_TRUE(result.Ok()) << result.systemText;
     EXPECT_EQ(calls, 3);
     expected["a.dat"] = FileEntry(0600, kNew);
@@ -190,7 +152,7 @@ TEST_F(AtomicFileTest, TakenTemporaryNamesAreNeverOpened)
 // program lives on and the old file stays.
 TEST_F(AtomicFileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
 {
-    MakeFile(Path("big.dat"), "old", 0600);
+    Make(m_dir.Path(), "f big.dat 600");
     const auto before = Snapshot(m_dir.Path());
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -199,8 +161,7 @@ TEST_F(AtomicFileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
         const rlimit limit{kLimit, kLimit};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             ::_exit(100);
-        const CSaveResult result = WriteFileAtomically(Path("big.dat"), std::string(4 * kLimit, 'x'));
-        ::_exit(static_cast<int>(result.failure));
+        ::_exit(static_cast<int>(WriteFileAtomically(m_dir / "big.dat", std::string(4 * kLimit, 'x')).failure));
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -209,44 +170,33 @@ TEST_F(AtomicFileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
     EXPECT_EQ(Snapshot(m_dir.Path()), before);
 }
 
-struct CLeftoverCase {
-    const char* what;
-    std::function<void(const fs::path& path)> make;
-    int ageSeconds; // negative: changed after the save began
-    bool removed;
-};
-
 // Interrupted saves of a.dat left regular files under its temporary names;
 // the next save removes those and nothing else.
 TEST_F(AtomicFileTest, TheNextSaveRemovesWhatInterruptedSavesLeft)
 {
-    const auto file = [](const fs::path& p) { test::WriteText(p, "partial"); };
     const std::string stale = ".a.dat.qrv-0123456789abcdef.tmp";
-    const CLeftoverCase cases[] = {
-        {"an interrupted save's file", file, 3600, true},
-        {"a temporary file newer than the save", file, -3600, false},
-        {"a link under the name", [](const fs::path& p) { fs::create_symlink("victim.txt", p); }, 3600, false},
-        {"a folder under the name", [](const fs::path& p) { fs::create_directory(p); }, 3600, false},
+    const std::tuple<const char*, std::string, int, bool> cases[] = {
+        // what, the entry under the stale name, its age (negative: changed after the save began), removed
+        {"an interrupted save's file", "f " + stale + " 600", 3600, true},
+        {"a temporary file newer than the save", "f " + stale + " 600", -3600, false},
+        {"a link under the name", "l " + stale + " victim.txt", 3600, false},
+        {"a folder under the name", "d " + stale, 3600, false},
     };
-    for (const CLeftoverCase& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, entry, ageSeconds, removed] : cases) {
+        SCOPED_TRACE(what);
         test::CTempDir dir;
-        MakeFile(dir / "a.dat", "old", 0600);
-        MakeFile(dir / "victim.txt", "victim", 0600);
-        // Near misses: another file's leftover, a name that breaks the pattern.
-        test::WriteText(dir / ".b.dat.qrv-0123456789abcdef.tmp", "other");
-        test::WriteText(dir / ".a.dat.qrv-0123456789ABCDEF.tmp", "other");
-        test::WriteText(dir / ".a.dat.qrv-0123456789abcdef.tmp~", "other");
-        c.make(dir / stale);
-        const timespec when{::time(nullptr) - c.ageSeconds, 0};
+        // Near misses: another file's leftover, names that break the pattern.
+        Make(dir.Path(), "f a.dat 600; f victim.txt 600; f .b.dat.qrv-0123456789abcdef.tmp 600; "
+                         "f .a.dat.qrv-0123456789ABCDEF.tmp 600; f .a.dat.qrv-0123456789abcdef.tmp~ 600; " +
+                             entry);
+        const timespec when{::time(nullptr) - ageSeconds, 0};
         const timespec times[2] = {when, when};
-        for (const auto& entry : fs::directory_iterator(dir.Path()))
-            ASSERT_EQ(::utimensat(AT_FDCWD, entry.path().c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+        for (const auto& file : fs::directory_iterator(dir.Path()))
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.path().c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
         auto expected = Snapshot(dir.Path());
-
         ASSERT_TRUE(WriteFileAtomically(dir / "a.dat", kNew).Ok());
         expected["a.dat"] = FileEntry(0600, kNew);
-        if (c.removed)
+        if (removed)
             expected.erase(stale);
         EXPECT_EQ(Snapshot(dir.Path()), expected);
     }

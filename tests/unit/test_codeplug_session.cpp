@@ -1,5 +1,8 @@
+// The codeplug session: new, open, save. Every reason a file cannot be
+// opened is a row of one table, each with its message and nothing lost.
 #include "session/codeplug_session.h"
 
+#include "radio_data/data_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
@@ -9,40 +12,144 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace qrv {
 namespace {
+
+namespace fs = std::filesystem;
 
 class CodeplugSessionTest : public ::testing::Test {
 protected:
     CodeplugSessionTest() : m_session(Settings()), m_data(m_session.Data())
     {
         m_session.SetIdentity({"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion});
+        m_session.LoadDefaultImage();
     }
 
     CSettings& Settings() { return m_program.Settings(); }
-    std::filesystem::path Path(const std::string& name) { return m_program.Path() / name; }
-
-    // A saved codeplug whose header version field reads the given text.
-    std::filesystem::path FileWithVersion(const std::string& version)
-    {
-        m_session.LoadDefaultImage();
-        const auto path = Path("v" + version + ".dat");
-        EXPECT_TRUE(m_session.SaveAs(path, "").ok);
-        auto bytes = test::ReadBytes(path);
-        std::copy(version.begin(), version.end(), bytes.begin() + 3 + 68);
-        test::WriteBytes(path, bytes);
-        return path;
-    }
+    fs::path Path(const std::string& name) { return m_program.Path() / name; }
 
     test::CProgramDir m_program;
     CCodeplugSession m_session;
     CRadioData& m_data;
 };
 
-TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
+// Makes the file to open at path from the bytes of a good one.
+using Make = std::function<void(const fs::path& path, std::vector<std::uint8_t> good, const fs::path& goodPath)>;
+Make Patch(std::size_t offset, const std::string& bytes, std::size_t keep = 0)
 {
+    return [=](const fs::path& path, std::vector<std::uint8_t> good, const fs::path&) {
+        std::copy(bytes.begin(), bytes.end(), good.begin() + static_cast<std::ptrdiff_t>(offset));
+        good.resize(keep == 0 ? good.size() : keep);
+        test::WriteBytes(path, good);
+    };
+}
+const std::string kPathArgument = "(the file)";
+
+struct COpenRow {
+    const char* name;
+    Make make;
+    bool header; // the data file's header reads
+    bool blocks; // and its sections
+    int message; // 0: the file opens
+    std::string argument;
+};
+void PrintTo(const COpenRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+// Offsets: signature 0, header 3 (model id +12, name +28, data version +52,
+// program version +68), comment section 119, extra 127, image 135 and 143.
+// clang-format off
+const COpenRow kOpenChecks[] = {
+    {"Good", Patch(0, ""), true, true, 0, ""},
+    {"OlderProgram", Patch(71, "1.00.07.001"), true, true, 0, ""},
+    {"SameMinorLaterBuild", Patch(71, "1.01.09.999"), true, true, 0, ""},
+    {"LinkToAGoodFile", [](const fs::path& p, auto, const fs::path& good) { fs::create_symlink(good, p); }, true, true,
+     0, ""},
+    {"Signature", Patch(0, "X"), false, false, msg::kCannotRead, ""},
+    {"MagicFirstByte", Patch(3, "Y"), false, false, msg::kCannotRead, ""},
+    {"MagicSecondByte", Patch(4, "Z"), false, false, msg::kCannotRead, ""},
+    {"OtherModel", Patch(15, "X"), true, true, msg::kWrongModel, ""},
+    {"ModelNameWithALineBreak", Patch(33, "\n"), true, true, msg::kCannotRead, ""},
+    {"ModelNameFillingItsField", Patch(31, "QL-210-TOO-LONG!"), true, true, msg::kCannotRead, ""},
+    {"DataVersionWithAnEscape", Patch(56, "\x1B"), true, true, msg::kCannotRead, ""},
+    {"NewerProgram", Patch(71, "1.02.01.001"), true, true, msg::kNewerVersion, "1.02"},
+    {"OtherMajorProgram", Patch(71, "2.01.01.001"), true, true, msg::kOtherMajorVersion, "2.01"},
+    {"CommentTag", Patch(119, "XN"), true, false, msg::kCannotRead, ""},
+    {"ImageTag", Patch(135, std::string(1, '\0')), true, false, msg::kCannotRead, ""},
+    {"CommentLongerThanTheFile", Patch(123, "\xFF\xFF\xFF\x7F"), true, false, msg::kCannotRead, ""},
+    {"ExtraLongerThanTheFile", Patch(131, std::string{'\0', '\0', '\0', '\x80'}), true, false, msg::kCannotRead, ""},
+    {"ImageShorterThanAnImage", Patch(139, std::string{'\0', '\x04'}), true, false, msg::kCannotRead, ""},
+    {"ImageLongerThanAnImage", Patch(139, std::string{'\x01', '\x08'}), true, false, msg::kCannotRead, ""},
+    {"ShortFile", Patch(0, "", 2191 - 100), true, false, msg::kCannotRead, ""},
+    {"Missing", [](auto&&...) {}, false, false, msg::kReadMissing, kPathArgument},
+    {"Folder", [](const fs::path& p, auto&&...) { fs::create_directory(p); }, false, false, msg::kReadDirectory,
+     kPathArgument},
+    {"Pipe", [](const fs::path& p, auto&&...) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false, false,
+     msg::kReadNotAFile, kPathArgument}, // never opened: that would block
+    {"TooLarge", [](const fs::path& p, auto&&...) { test::WriteBytes(p, std::vector<std::uint8_t>(2 << 20, 0x51)); },
+     false, false, msg::kReadTooLarge, kPathArgument},
+};
+// clang-format on
+
+class OpenCheckTest : public CodeplugSessionTest, public ::testing::WithParamInterface<COpenRow> {};
+
+TEST_P(OpenCheckTest, MessageAndNothingLost)
+{
+    const COpenRow& row = GetParam();
+    const fs::path good = Path("good.dat");
+    ASSERT_TRUE(m_session.SaveAs(good, "").ok);
+    const fs::path path = Path("open.dat");
+    row.make(path, test::ReadBytes(good), good);
+
+    DataFileHeader header;
+    EXPECT_EQ(ReadHeader(path, header), row.header);
+    Image image{};
+    EXPECT_EQ(ReadBlocks(path, nullptr, image), row.blocks);
+
+    m_data.Identity().freqRange = "136-174";
+    m_data.Identity().modelName = "unchanged";
+    m_data.GetImage()[0x100] ^= 0xFF; // unlike the file's
+    const Image before = m_data.GetImage();
+    const CDocumentIdentity identity = m_data.Identity();
+    const CFileResult r = m_session.Open(path);
+    EXPECT_EQ(r.ok, row.message == 0);
+    EXPECT_EQ(r.message, row.message);
+    EXPECT_EQ(r.argument, row.argument == kPathArgument ? path.string() : row.argument);
+    if (r.ok) {
+        EXPECT_EQ(m_session.CurrentPath(), path);
+        EXPECT_EQ(m_data.Identity().freqRange, "400-470");
+        EXPECT_NE(m_data.GetImage(), before);
+    } else { // a save still goes to the open codeplug's file
+        EXPECT_EQ(m_session.CurrentPath(), good);
+        EXPECT_EQ(m_data.Identity(), identity);
+        EXPECT_EQ(m_data.GetImage(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpenCheckTest, ::testing::ValuesIn(kOpenChecks),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(CodeplugSessionTest, AFileOfTheRecentListThatCannotBeReadSaysSo)
+{
+    EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
+}
+
+// A new codeplug is the model's default image stamped with the local time,
+// or the reset defaults when the range has none.
+TEST_F(CodeplugSessionTest, NewCodeplugs)
+{
+    ASSERT_TRUE(m_session.LoadDefaultImage(MakeLocalTime(2011, 3, 5, 14, 7, 9)));
+    const std::vector<std::uint8_t> stamp(m_data.GetImage().begin() + 0x20, m_data.GetImage().begin() + 0x28);
+    EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
+    EXPECT_EQ(m_data.RadioInfo().LastProgrammedText(), "2011-03-05 14:07:09");
+
     m_data.Identity().freqRange = "380-390"; // no default image for this range
     m_data.GetImage().fill(0x42);
+    ASSERT_TRUE(m_data.RemoveChannel(0));
     EXPECT_FALSE(m_session.LoadDefaultImage());
     EXPECT_EQ(m_data.Channels().size(), 16u);
     EXPECT_EQ(m_data.Personalities().size(), 1u);
@@ -50,33 +157,47 @@ TEST_F(CodeplugSessionTest, NewWithoutADefaultImageYieldsTheResetDefaults)
     EXPECT_EQ(m_data.Identity().radioDataVersion, "1.01.05.001");
 }
 
-TEST_F(CodeplugSessionTest, TheDefaultImageIsStampedWithTheLocalTime)
+// The commit hook stands for an editor still holding what the user typed:
+// a save stores it first, and checks what it stored. A saved file holds only
+// what the objects hold, and opens again with its identity.
+TEST_F(CodeplugSessionTest, SaveCommitsTheOpenEditorsThenChecksAndOpensAgain)
 {
-    ASSERT_TRUE(std::filesystem::exists(m_session.DefaultImagePath())) << m_session.DefaultImagePath();
-    ASSERT_TRUE(m_session.LoadDefaultImage(MakeLocalTime(2011, 3, 5, 14, 7, 9)));
-    const Image& image = m_data.GetImage();
-    const std::vector<std::uint8_t> stamp(image.begin() + 0x20, image.begin() + 0x28);
-    EXPECT_EQ(stamp, (std::vector<std::uint8_t>{0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}));
-    EXPECT_EQ(m_data.RadioInfo().LastProgrammedText(), "2011-03-05 14:07:09");
-}
-
-TEST_F(CodeplugSessionTest, SaveAndOpenRoundTrip)
-{
-    m_session.LoadDefaultImage();
-    m_data.Channels()[0]->SetRxFrequency(0x44012500);
-    const auto path = Path("round.dat");
-    ASSERT_TRUE(m_session.SaveAs(path, "Round trip").ok);
+    EXPECT_TRUE(m_session.Save().needsSaveAs);
+    m_data.GetImage()[0x003] = 0x12; // not owned by any object
+    std::function<void()> typed = [this] { m_data.Channels()[0]->SetRxFrequency(0x44012500); };
+    m_session.SetCommitHook([&typed] { typed(); });
+    const auto path = Path("checked.dat");
+    ASSERT_TRUE(m_session.SaveAs(path, "").ok);
     EXPECT_EQ(m_session.CurrentPath(), path);
+    const auto saved = test::ReadBytes(path);
+    ASSERT_EQ(saved.size(), 2191u);
+    EXPECT_EQ(saved[143 + 0x003], 0xFF);
 
     CCodeplugSession reader(Settings());
     reader.SetIdentity({"QL210", "QL-210", "136-174", 0, CSettings::kProgramVersion});
-    const CFileResult opened = reader.Open(path);
-    ASSERT_TRUE(opened.ok);
+    ASSERT_TRUE(reader.Open(path).ok);
+    EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
     // The identity comes from the header, and the settings remember it for the next start.
     EXPECT_EQ(reader.Data().Identity().freqRange, "400-470");
     EXPECT_EQ(Settings().RememberedModel().freqRange, "400-470");
-    EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
-    EXPECT_EQ(reader.CurrentPath(), path);
+
+    typed = [this] {
+        m_data.Channels()[0]->SetPersonalityPosition(9); // no such personality
+        m_data.AfterLoad();
+    };
+    EXPECT_EQ(m_session.Save().message, msg::kInvalidData);
+    EXPECT_EQ(m_session.PrepareImage().message, msg::kInvalidData);
+    EXPECT_EQ(test::ReadBytes(path), saved);
+}
+
+TEST_F(CodeplugSessionTest, AnUnwritablePathKeepsTheCodeplugsOwnFile)
+{
+    m_session.SetCurrentPath(Path("x.dat"));
+    const auto path = Path("no-such-dir") / "x.dat";
+    const CFileResult r = m_session.SaveAs(path, "");
+    EXPECT_EQ(r.message, msg::kSaveCannotCreate);
+    EXPECT_EQ(r.argument.rfind(path.string() + "\n", 0), 0u) << r.argument; // the file, then the system's words
+    EXPECT_EQ(m_session.CurrentPath(), Path("x.dat"));
 }
 
 // Whatever Settings.ini holds, or when it is missing, a new codeplug saved
@@ -94,139 +215,20 @@ TEST(CodeplugSessionSettings, ASavedFileOpensAgainWhateverSettingsHold)
     for (const char* settingsIni : cases) {
         SCOPED_TRACE(settingsIni == nullptr ? "missing" : settingsIni);
         test::CProgramDir program;
-        std::filesystem::remove(program.Path() / "Settings.ini");
+        fs::remove(program.Path() / "Settings.ini");
         if (settingsIni != nullptr)
             test::WriteText(program.Path() / "Settings.ini", settingsIni);
         CSettings& settings = program.Reopen();
         CCodeplugSession writer(settings);
         EXPECT_TRUE(writer.LoadDefaultImage()); // the model's default codeplug, for its first range
-        const auto path = program.Path() / "new.dat";
-        ASSERT_TRUE(writer.SaveAs(path, "").ok);
+        ASSERT_TRUE(writer.SaveAs(program.Path() / "new.dat", "").ok);
         CCodeplugSession reader(settings);
-        const CFileResult opened = reader.Open(path);
+        const CFileResult opened = reader.Open(program.Path() / "new.dat");
         EXPECT_TRUE(opened.ok) << opened.message;
         // A whole identity, so that a radio of the model is recognised.
         EXPECT_EQ(reader.Data().Identity().modelName, "QL-210");
         EXPECT_EQ(reader.Data().Identity().freqRange, "400-470");
     }
-}
-
-TEST_F(CodeplugSessionTest, VersionChecks)
-{
-    struct Case {
-        const char* version;
-        int message;
-        const char* argument;
-    };
-    const Case cases[] = {
-        {"1.00.07.001", 0, ""},
-        {"1.01.09.999", 0, ""},
-        {"1.02.01.001", msg::kNewerVersion, "1.02"},
-        {"2.01.01.001", msg::kOtherMajorVersion, "2.01"},
-    };
-    for (const auto& c : cases) {
-        const auto path = FileWithVersion(c.version);
-        m_session.SetCurrentPath(Path("open.dat"));
-        const CFileResult r = m_session.Open(path);
-        EXPECT_EQ(r.ok, c.message == 0) << c.version;
-        EXPECT_EQ(r.message, c.message) << c.version;
-        EXPECT_EQ(r.argument, c.argument) << c.version;
-        EXPECT_EQ(m_session.CurrentPath(), c.message == 0 ? path : Path("open.dat")); // a refused file changes nothing
-    }
-}
-
-TEST_F(CodeplugSessionTest, BadFilesChangeNothing)
-{
-    m_session.LoadDefaultImage();
-    const auto good = Path("good.dat");
-    ASSERT_TRUE(m_session.SaveAs(good, "").ok);
-    const auto goodBytes = test::ReadBytes(good);
-
-    struct Case {
-        const char* what;
-        std::size_t offset;
-        std::string patch; // the bytes written at the offset
-        std::size_t keep;  // 0 = the whole file
-        int message;
-    };
-    const Case cases[] = {
-        {"signature", 0, "X", 0, msg::kCannotRead},
-        {"magic", 4, "Z", 0, msg::kCannotRead},
-        {"model", 3 + 12, "X", 0, msg::kWrongModel},
-        {"model name with a line break", 3 + 28 + 2, "\n", 0, msg::kCannotRead},
-        {"model name filling its field", 3 + 28, "QL-210-TOO-LONG!", 0, msg::kCannotRead},
-        {"data version with an escape", 3 + 52 + 1, "\x1B", 0, msg::kCannotRead},
-        {"image tag", 135, std::string(1, '\0'), 0, msg::kCannotRead},
-        {"short image", 0, "Q", 2191 - 100, msg::kCannotRead},
-    };
-    for (const auto& c : cases) {
-        auto bytes = goodBytes;
-        std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.offset));
-        if (c.keep != 0)
-            bytes.resize(c.keep);
-        const auto path = Path(std::string("bad-") + c.what + ".dat");
-        test::WriteBytes(path, bytes);
-
-        m_data.Identity().freqRange = "136-174";
-        m_data.Identity().modelName = "unchanged";
-        m_session.SetCurrentPath(good);
-        const Image before = m_data.GetImage();
-        const CFileResult r = m_session.Open(path);
-        EXPECT_FALSE(r.ok) << c.what;
-        EXPECT_EQ(r.message, c.message) << c.what;
-        EXPECT_EQ(m_session.CurrentPath(), good) << c.what; // a save still goes to the open codeplug's file
-        EXPECT_EQ(m_data.Identity().freqRange, "136-174") << c.what;
-        EXPECT_EQ(m_data.Identity().modelName, "unchanged") << c.what;
-        EXPECT_EQ(m_data.GetImage(), before) << c.what;
-    }
-    EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
-}
-
-TEST_F(CodeplugSessionTest, SavedFilesCarryOnlyWhatTheObjectsHold)
-{
-    m_session.LoadDefaultImage();
-    m_data.GetImage()[0x003] = 0x12; // not owned by any object
-    const auto path = Path("s.dat");
-    ASSERT_TRUE(m_session.SaveAs(path, "").ok);
-    const auto bytes = test::ReadBytes(path);
-    EXPECT_EQ(bytes[143 + 0x003], 0xFF);
-    EXPECT_EQ(bytes.size(), 2191u);
-}
-
-// The commit hook stands for an editor still holding what the user typed:
-// a save stores it first, and checks what it stored.
-TEST_F(CodeplugSessionTest, SaveCommitsTheOpenEditorsThenChecks)
-{
-    m_session.LoadDefaultImage();
-    EXPECT_TRUE(m_session.Save().needsSaveAs);
-
-    std::function<void()> typed = [this] { m_data.Channels()[0]->SetRxFrequency(0x44012500); };
-    m_session.SetCommitHook([&typed] { typed(); });
-    const auto path = Path("checked.dat");
-    ASSERT_TRUE(m_session.SaveAs(path, "").ok);
-    CCodeplugSession reader(Settings());
-    ASSERT_TRUE(reader.Open(path).ok);
-    EXPECT_EQ(reader.Data().Channels()[0]->RxFrequency(), 0x44012500u);
-
-    const auto before = test::ReadBytes(path);
-    typed = [this] {
-        m_data.Channels()[0]->SetPersonalityPosition(9); // no such personality
-        m_data.AfterLoad();
-    };
-    EXPECT_EQ(m_session.Save().message, msg::kInvalidData);
-    EXPECT_EQ(m_session.PrepareImage().message, msg::kInvalidData);
-    EXPECT_EQ(test::ReadBytes(path), before);
-}
-
-TEST_F(CodeplugSessionTest, AnUnwritablePathKeepsTheCodeplugsOwnFile)
-{
-    m_session.LoadDefaultImage();
-    m_session.SetCurrentPath(Path("x.dat"));
-    const auto path = Path("no-such-dir") / "x.dat";
-    const CFileResult r = m_session.SaveAs(path, "");
-    EXPECT_EQ(r.message, msg::kSaveCannotCreate);
-    EXPECT_EQ(r.argument.rfind(path.string() + "\n", 0), 0u) << r.argument; // the file, then the system's words
-    EXPECT_EQ(m_session.CurrentPath(), Path("x.dat"));
 }
 
 } // namespace

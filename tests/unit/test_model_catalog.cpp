@@ -1,141 +1,123 @@
+// Model.dat: the ranges a model is known for, learning a radio's new range,
+// the radio's range block, and the identity checks of a radio.
 #include "radio_data/model_catalog.h"
 
 #include "radio_data/ini_file.h"
 #include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
+#include "util/text_format.h"
 
 #include <gtest/gtest.h>
 
 namespace qrv {
 namespace {
 
-using test::WriteText;
+// The count, then the first three ranges.
+std::string Ranges(const CFreqRangeList& list)
+{
+    std::string out = std::to_string(list.Count()) + ":";
+    for (std::size_t i = 0; i < list.Records().size() && i < 3; ++i) {
+        const FreqRangeRec& r = list.Records()[i];
+        out += Format(" %d-%d/%d-%d:%d", r.lower, r.upper, r.third, r.fourth, r.flags);
+    }
+    return out;
+}
 
 class ModelCatalogTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    ModelCatalogTest()
     {
-        WriteText(m_dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\nS0300446=QL210\n");
-        m_settings = std::make_unique<CSettings>(m_dir.Path());
-        m_settings->SetReadOnly(true);
-        m_settings->SelectLanguage(0);
+        test::WriteText(m_dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\nS0300446=QL210\n");
+        m_program.Reopen();
     }
 
-    void WriteModel(const std::string& text) { WriteText(m_dir / "Model.dat", text); }
+    CFreqRangeList List(const char* catalogue)
+    {
+        if (catalogue != nullptr)
+            test::WriteText(m_dir / "Model.dat", catalogue);
+        CFreqRangeList list;
+        list.SetModel(m_dir, m_document);
+        return list;
+    }
 
-    test::CTempDir m_dir;
-    std::unique_ptr<CSettings> m_settings;
+    test::CProgramDir m_program{false};
+    const std::filesystem::path& m_dir = m_program.Path();
     CDocumentIdentity m_document{"QL210", "QL-210", "400-470", 0, ""};
 };
 
-TEST_F(ModelCatalogTest, WithoutModelDatTheListHoldsTheFallbackRange)
+TEST_F(ModelCatalogTest, TheRangesOfAModel)
 {
-    CFreqRangeList list;
-    list.SetModel(m_dir.Path(), m_document);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Records()[0], kFallbackRange);
-    EXPECT_EQ(list.FlagsOf("400-470"), 0);
-    EXPECT_EQ(list.FlagsOf("136-174"), 0x80);
-}
-
-TEST_F(ModelCatalogTest, AMissingRangeKeyEndsTheListWithTheFallback)
-{
-    WriteModel("[QL210]\nNumber=3\nFreq0=400, 470, 401, 469, 1\nFreq1= 350,390,350,390,258\n");
-    CFreqRangeList list;
-    list.SetModel(m_dir.Path(), m_document);
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Records()[0], (FreqRangeRec{400, 470, 401, 469, 1}));
-    EXPECT_EQ(list.Records()[1], (FreqRangeRec{350, 390, 350, 390, 2})); // flags keep the low 8 bits
-    EXPECT_EQ(list.Records()[2], kFallbackRange);
-    EXPECT_EQ(list.FlagsOf("400-470"), 1);
-    EXPECT_TRUE(list.Contains(350, 390));
-}
-
-TEST_F(ModelCatalogTest, HostileCatalogueIsBounded)
-{
-    WriteModel("[QL210]\nNumber=2147483647\nFreq0=garbage,,,\n");
-    CFreqRangeList list;
-    list.SetModel(m_dir.Path(), m_document);
-    EXPECT_LE(list.Count(), CFreqRangeList::kMaxRanges);
-    EXPECT_EQ(list.Records()[0], (FreqRangeRec{0, 0, 0, 0, 0}));
-    EXPECT_EQ(list.Records()[1], kFallbackRange);
-}
-
-TEST_F(ModelCatalogTest, AcceptingANewRangeAppendsItToTheCatalogue)
-{
-    WriteModel("[Setting]\nModelID=QL210\n\n[QL210]\nNumber=2\nFreq0=136, 174, 136, 174, 128\n"
-               "Freq1=350, 390, 350, 390, 2\n");
-    CFreqRangeList list;
-    list.SetModel(m_dir.Path(), m_document);
-    int askedLower = 0;
-    const int result =
-        list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, [&](int lo, int hi) {
-            askedLower = lo;
-            return hi == 470;
-        });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(askedLower, 400);
-    EXPECT_EQ(m_settings->LastRangeAnswer, CSettings::kAnswerYes);
-    const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
-    EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), "3");
-    EXPECT_EQ(ini.GetString("QL210", "Freq2", "", 100), "400, 470, 400, 470, 1");
-    EXPECT_EQ(ini.GetString("Setting", "ModelID", "", 100), "QL210");
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_TRUE(list.Contains(400, 470));
-    // A known range asks nothing.
-    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{136, 174, 0, 0, 0}, nullptr), 0);
-}
-
-// A range learned from a radio sticks (and is not asked again) when the model
-// has no section yet or a gap in its Freq keys; no range already there is lost.
-TEST_F(ModelCatalogTest, ALearnedRangeSticksWithoutASectionOrWithAGap)
-{
-    struct Case {
-        const char* catalogue;
-        const char* key;
-        const char* number;
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "1: 136-174/136-174:128"}, // no Model.dat: the fallback
+        // A missing key ends the list with the fallback; flags keep their low 8 bits.
+        {"[QL210]\nNumber=3\nFreq0=400, 470, 401, 469, 1\nFreq1= 350,390,350,390,258\n",
+         "3: 400-470/401-469:1 350-390/350-390:2 136-174/136-174:128"},
+        {"[QL210]\nNumber=2147483647\nFreq0=garbage,,,\n", "256: 0-0/0-0:0 136-174/136-174:128 136-174/136-174:128"},
     };
-    const Case cases[] = {
-        {"[Other]\nNumber=1\n", "Freq0", "1"},
-        {"[QL210]\nNumber=3\nFreq0=136, 174, 136, 174, 128\nFreq2=350, 390, 350, 390, 2\n", "Freq1", "3"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.catalogue);
-        WriteModel(c.catalogue);
-        CFreqRangeList list;
-        list.SetModel(m_dir.Path(), m_document);
-        ASSERT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1},
-                                         [](int, int) { return true; }),
-                  2);
-        const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
-        EXPECT_EQ(ini.GetString("QL210", c.key, "", 100), "400, 470, 400, 470, 1");
-        EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), c.number);
-        CFreqRangeList again; // the next start
-        again.SetModel(m_dir.Path(), m_document);
-        EXPECT_TRUE(again.Contains(400, 470));
-        EXPECT_EQ(again.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr), 0);
+    for (const auto& [catalogue, ranges] : cases) {
+        const CFreqRangeList list = List(catalogue);
+        EXPECT_EQ(Ranges(list), ranges);
+        EXPECT_EQ(list.FlagsOf("136-174"), 0x80);
     }
+    EXPECT_EQ(List(nullptr).FlagsOf("400-470"), 0);
+    EXPECT_EQ(List(std::get<0>(cases[1])).FlagsOf("400-470"), 1);
 }
 
-TEST_F(ModelCatalogTest, DecliningLeavesTheCatalogueAlone)
+// The radio brought 400-470: the question, the answer, and the catalogue after.
+TEST_F(ModelCatalogTest, ANewRangeIsLearnedOnlyWhenAccepted)
 {
-    const std::string text = "[QL210]\nNumber=1\nFreq0=136, 174, 136, 174, 128\n";
-    WriteModel(text);
-    CFreqRangeList list;
-    list.SetModel(m_dir.Path(), m_document);
-    EXPECT_EQ(list.CheckNewFreqRange(*m_settings, m_document, FreqRangeRec{400, 470, 0, 0, 1},
-                                     [](int, int) { return false; }),
-              1);
-    EXPECT_EQ(m_settings->LastRangeAnswer, CSettings::kAnswerNo);
-    EXPECT_EQ(test::ReadText(m_dir / "Model.dat"), text);
-    EXPECT_EQ(list.Count(), 1);
+    const struct {
+        const char* catalogue;
+        bool accept;
+        int result;
+        const char* key; // where the range went, or nullptr: Model.dat unchanged
+        const char* number;
+    } cases[] = {
+        {"[Setting]\nModelID=QL210\n\n[QL210]\nNumber=2\nFreq0=136, 174, 136, 174, 128\nFreq1=350, 390, 350, 390, 2\n",
+         true, 2, "Freq2", "3"},
+        // A range learned sticks when the model has no section yet or a gap in its keys; none is lost.
+        {"[Other]\nNumber=1\n", true, 2, "Freq0", "1"},
+        {"[QL210]\nNumber=3\nFreq0=136, 174, 136, 174, 128\nFreq2=350, 390, 350, 390, 2\n", true, 2, "Freq1", "3"},
+        {"[QL210]\nNumber=1\nFreq0=136, 174, 136, 174, 128\n", false, 1, nullptr, "1"},
+        {"[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", false, 0, nullptr, "1"}, // known: nothing asked
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.catalogue);
+        CFreqRangeList list = List(c.catalogue);
+        const std::vector<FreqRangeRec> known = list.Records();
+        int asked = 0;
+        const int result = list.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1},
+                                                  [&](int lo, int hi) {
+                                                      asked = lo * 1000 + hi;
+                                                      return c.accept;
+                                                  });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(asked, c.result == 0 ? 0 : 400470);
+        if (c.result != 0) {
+            EXPECT_EQ(m_program.Settings().LastRangeAnswer, c.accept ? CSettings::kAnswerYes : CSettings::kAnswerNo);
+        }
+        EXPECT_EQ(list.Contains(400, 470), c.accept || c.result == 0);
+        const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
+        EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), c.number);
+        if (c.key == nullptr) {
+            EXPECT_EQ(test::ReadText(m_dir / "Model.dat"), c.catalogue);
+            continue;
+        }
+        EXPECT_EQ(ini.GetString("QL210", c.key, "", 100), "400, 470, 400, 470, 1");
+        CFreqRangeList next = List(nullptr); // the next start knows it, and every range known before
+        EXPECT_EQ(next.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr),
+                  0);
+        for (const FreqRangeRec& r : known)
+            EXPECT_TRUE(r == kFallbackRange || next.Contains(r.lower, r.upper)) << r.lower;
+    }
 }
 
 TEST_F(ModelCatalogTest, ModelIdentifiersByName)
 {
-    WriteModel("[Setting]\nModelID=QL210, QL300\nQL210=QL-210,QL-220\nQL300=QL-300\n[QL300]\nNumber=1\n");
-    CModelCatalog catalog(m_dir.Path(), "QL210", "QL-210", "400-470", 0);
+    test::WriteText(m_dir / "Model.dat",
+                    "[Setting]\nModelID=QL210, QL300\nQL210=QL-210,QL-220\nQL300=QL-300\n[QL300]\nNumber=1\n");
+    CModelCatalog catalog(m_dir, "QL210", "QL-210", "400-470", 0);
     EXPECT_EQ(catalog.ModelIds(), (std::vector<std::string>{"QL210", "QL300"}));
     EXPECT_EQ(catalog.FindModelID("QL-220"), "QL210");
     EXPECT_EQ(catalog.FindModelID("QL-300"), "QL300");
@@ -147,68 +129,43 @@ TEST_F(ModelCatalogTest, ModelIdentifiersByName)
     EXPECT_EQ(catalog.Count(), 1);
 }
 
-TEST(RadioRange, DecodesTheBlockAReportsRadioSends)
+TEST(RadioRange, DecodesTheBlockAReportsRadioSendsAndVersionsCompare)
 {
-    struct Case {
-        std::vector<std::uint8_t> block;
-        FreqRangeRec expected;
-    };
-    const Case cases[] = {
-        {{0x01, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x47}, {400, 470, 400, 470, 0x01}},
+    const std::pair<std::vector<std::uint8_t>, FreqRangeRec> cases[] = {
         {{0x80, 0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17}, {136, 174, 136, 174, 0x80}},
         {{0x80, 0x00, 0x00, 0x00, 0x10, 0xFF, 0xFF, 0xFF, 0xFF}, {136, 174, 136, 174, 0x80}}, // 100 MHz, erased
         {{0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x52}, {136, 520, 136, 520, 0x02}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DecodeRadioRange(c.block), c.expected);
-}
-
-TEST(Versions, CompareTheFirstFourCharacters)
-{
-    EXPECT_EQ(CompareVersions("1.01.99.999", "1.01.05.001"), 0);
-    EXPECT_EQ(CompareVersions("1.02.01.001", "1.01.05.001"), 1);
+    for (const auto& [block, range] : cases)
+        EXPECT_EQ(DecodeRadioRange(block), range);
+    // Versions compare by their first four characters (equal and newer: the session's open checks).
     EXPECT_EQ(CompareVersions("1.00.07.001", "1.01.05.001"), -1);
     EXPECT_EQ(CompareVersions("1.0", "1.01"), -1);
+    EXPECT_EQ(NewRangeQuestion(0, 400, 470), "Find a new Frequency Range: 400-470 MHz,do you want to add?");
+    EXPECT_EQ(NewRangeQuestion(1, 136, 174), "发现一个新频段：136-174 MHz, 是否添加？");
 }
 
 TEST_F(ModelCatalogTest, RadioIdentityChecks)
 {
     const std::vector<std::uint8_t> range{0x01, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x47};
-    struct Case {
-        IdentityMode mode;
-        std::string id;
-        std::string name;
-        int versionComparison;
-        int result;
-        int message;
-    };
     m_document.modelId = "OTHER";
-    const Case cases[] = {
+    const std::tuple<IdentityMode, std::string, std::string, int, int, int> cases[] = {
         {IdentityMode::Accept, "QL210", "QL-210", 0, 0, 0},
         {IdentityMode::Accept, "QL210", "QL-220", 0, 1, msg::kModelMismatch},
-        {IdentityMode::Accept, "OTHER", "QL-210", 0, 1, msg::kModelMismatch},
         {IdentityMode::Exact, "OTHER", "QL-210", -1, 0, 0},
         {IdentityMode::Exact, "QL210", "QL-210", 0, 1, msg::kModelMismatch},
         {IdentityMode::Accept, "QL210", "QL-210", 1, 2, msg::kNewerVersion},
     };
-    for (const auto& c : cases) {
-        const auto r = CheckRadioIdentity(ExpectedIdentity(*m_settings, m_document, c.mode), c.id, c.name,
-                                          "1.02.00.000", c.versionComparison, range);
-        EXPECT_EQ(r.result, c.result) << c.id << " " << c.name;
-        EXPECT_EQ(r.message, c.message);
-        if (c.result == 0) {
+    for (const auto& [mode, id, name, versionComparison, result, message] : cases) {
+        const auto r = CheckRadioIdentity(ExpectedIdentity(m_program.Settings(), m_document, mode), id, name,
+                                          "1.02.00.000", versionComparison, range);
+        EXPECT_EQ(r.result, result) << id << " " << name;
+        EXPECT_EQ(r.message, message);
+        EXPECT_EQ(r.argument, result == 2 ? "1.02" : "");
+        if (result == 0) {
             EXPECT_EQ(r.range, (FreqRangeRec{400, 470, 400, 470, 1}));
         }
-        if (c.result == 2) {
-            EXPECT_EQ(r.argument, "1.02");
-        }
     }
-}
-
-TEST(NewRange, QuestionInBothLanguages)
-{
-    EXPECT_EQ(NewRangeQuestion(0, 400, 470), "Find a new Frequency Range: 400-470 MHz,do you want to add?");
-    EXPECT_EQ(NewRangeQuestion(1, 136, 174), "发现一个新频段：136-174 MHz, 是否添加？");
 }
 
 } // namespace

@@ -1,17 +1,169 @@
+// The link's frames byte for byte and what it makes of every kind of answer:
+// right, refused, short, silent, with a bad checksum or for another item.
 #include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_link.h"
 
-#include "scripted_port.h"
+#include "link_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace qrv {
 namespace {
 
+using test::Bytes;
 using test::CScriptedPort;
-using Bytes = std::vector<std::uint8_t>;
 
-const Bytes kAckPa{0x02, 'A', 'a', 'P', 'a', 0x03};
+const Bytes kAckMode{0x02, 'A', 'a', 'M', 'a', 0x03};
+const Bytes kAckHandshake{0x02, 'A', 'a', 'P', 'a', 0x03};
+const Bytes kSixteen{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+
+Bytes Reply(Bytes head, const Bytes& data, std::uint8_t end = 0x03, int checksumError = 0)
+{
+    head.insert(head.end(), data.begin(), data.end());
+    head.push_back(static_cast<std::uint8_t>(CRadioLink::Checksum(std::span(head).subspan(1)) + checksumError));
+    head.push_back(end);
+    return head;
+}
+Bytes BlockReply(const Bytes& data, std::uint8_t start = 0x02, std::uint8_t end = 0x03, int checksumError = 0)
+{
+    return Reply({start, 'E', 'c', 0, 0, 0, 0, static_cast<std::uint8_t>(data.size()), 0}, data, end, checksumError);
+}
+Bytes InfoReply(const Bytes& data, std::uint8_t start = 0x02, std::uint8_t end = 0x03, int checksumError = 0)
+{
+    return Reply({start, 'B', 'c', 0, 0, 0, 0}, data, end, checksumError);
+}
+std::function<Bytes(const Bytes&)> Always(Bytes reply)
+{
+    return [reply](const Bytes&) { return reply; };
+}
+// Short replies until the third frame, then a whole one: a short reply is tried again.
+const auto kShortTwice = [calls = 0](const Bytes&) mutable {
+    return ++calls < 3 ? Bytes{0x02, 'A', 'a'} : Bytes{0x02, 'A', 'a', 'E', 'a', 0x03};
+};
+// The adjust mode's radio: tune values are answered for item 0x8050 with 0x1234.
+Bytes TuneRadio(const Bytes& frame)
+{
+    if (frame[1] == 'M')
+        return kAckMode;
+    if (frame[1] == 'V' && (frame[2] == 'b' || frame[2] == 'l'))
+        return {0x02, 'V', 'c', frame[3], frame[4], 0x34, 0x12, 0x00};
+    return {0x02, 'A', 'a', frame[1], frame[2], 0x03};
+}
+// A reply for another item is no answer.
+Bytes OtherItemRadio(const Bytes& frame)
+{
+    if (frame[1] == 'V' && frame[2] == 'l')
+        return {0x02, 'V', 'c', static_cast<std::uint8_t>(frame[3] + 1), frame[4], 1, 2, 0};
+    return TuneRadio(frame);
+}
+
+// Answers the identity queries; the firmware field holds the given text.
+std::function<Bytes(const Bytes&)> InfoRadio(const std::string& firmware)
+{
+    return [firmware](const Bytes& frame) {
+        Bytes data(frame[3] == 0x03 ? 12 : frame[3] == 0x05 ? 9 : frame[3] == 0x07 ? 1 : 16, 0);
+        if (frame[3] == 0x21)
+            std::copy(firmware.begin(), firmware.end(), data.begin());
+        return InfoReply(data);
+    };
+}
+// The firmware against the program's version 1.01.05.001.
+int FirmwareComparison(CRadioLink& link)
+{
+    CRadioIdentity identity;
+    return link.ReadRadioInfo("1.01.05.001", identity) ? identity.versionComparison : -9;
+}
+// Closing after the modes given: a radio left outside mode 1 is sent back to it.
+std::function<int(CRadioLink&)> CloseAfter(std::vector<std::uint16_t> modes)
+{
+    return [modes](CRadioLink& l) {
+        for (const std::uint16_t mode : modes)
+            l.SetRadioMode(mode);
+        return int{l.Close() && !l.IsOpen()};
+    };
+}
+
+int ReadInto(bool ok, const Bytes& out, const Bytes& expected)
+{
+    return ok ? (out == expected ? 1 : -9) : 0;
+}
+
+// One call against a scripted radio: its result, the last frame sent and how many went.
+struct CExchangeRow {
+    const char* name;
+    std::function<Bytes(const Bytes&)> radio;
+    std::function<int(CRadioLink&)> call;
+    int result;
+    Bytes lastFrame;
+    std::size_t frames;
+};
+void PrintTo(const CExchangeRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+const auto kMode3 = [](CRadioLink& l) { return l.SetRadioMode(3); };
+const auto kWrite16 = [](CRadioLink& l) { return int{l.WriteBlock(0x100, Bytes(16, 0x11))}; };
+const auto kReadBlock = [](CRadioLink& l) {
+    Bytes out(16, 0xEE);
+    return ReadInto(l.ReadBlock(0x10, out), out, kSixteen);
+};
+const auto kQueryInfo = [](CRadioLink& l) {
+    Bytes out(2);
+    return ReadInto(l.QueryInfo(0x03, out), out, {'Q', 'L'});
+};
+const auto kReadTune = [](CRadioLink& l) {
+    Bytes value(2);
+    return ReadInto(l.ReadTuneValue(0x8050, value) == 1, value, {0x34, 0x12});
+};
+const Bytes kModeFrame{0x02, 'M', 'a', 0x03, 0x00, 0x03};
+const Bytes kInfoFrame{0x02, 'B', 'b', 0x03, 0x00, 0x03};
+const Bytes kModelIdFrame{0x02, 'B', 'b', 0x22, 0x00, 0x03}; // the last identity query
+const Bytes kWriteFrame = CRadioLink::WriteBlockRequest(0x100, Bytes(16, 0x11));
+const Bytes kReadFrame{0x02, 'E', 'b', 0x10, 0, 0, 0, 0x10, 0, 0x03};
+
+// clang-format off
+const CExchangeRow kExchanges[] = {
+    {"ModeAccepted", Always(kAckMode), kMode3, 1, kModeFrame, 1},
+    {"ModeStatusC", Always({0x02, 'A', 'c', 'M', 'a', 0x03}), kMode3, -1, kModeFrame, 1},
+    {"ModeRefusedOnce", Always({0x02, 'A', 'b', 'M', 'a', 0x03}), kMode3, 0, kModeFrame, 1},
+    {"ModeSilenceTriedThrice", Always({}), kMode3, 0, kModeFrame, 3},
+    {"WriteShortRepliesRetried", kShortTwice, kWrite16, 1, kWriteFrame, 3},
+    {"WriteRefusedNotRetried", Always({0x02, 'A', 'b', 'E', 'a', 0x03}), kWrite16, 0, kWriteFrame, 1},
+    {"ReadBlock", Always(BlockReply(kSixteen)), kReadBlock, 1, kReadFrame, 1},
+    {"ReadBlockStartEndNotExamined", Always(BlockReply(kSixteen, 0x7E, 0x7F)), kReadBlock, 1, kReadFrame, 1},
+    {"ReadBlockBadChecksum", Always(BlockReply(kSixteen, 0x02, 0x03, 1)), kReadBlock, 0, kReadFrame, 1},
+    {"Info", Always(InfoReply({'Q', 'L'})), kQueryInfo, 1, kInfoFrame, 1},
+    {"InfoBadStart", Always(InfoReply({'Q', 'L'}, 0x01)), kQueryInfo, 0, kInfoFrame, 1},
+    {"InfoBadEnd", Always(InfoReply({'Q', 'L'}, 0x02, 0x04)), kQueryInfo, 0, kInfoFrame, 1},
+    {"InfoBadChecksum", Always(InfoReply({'Q', 'L'}, 0x02, 0x03, 1)), kQueryInfo, 0, kInfoFrame, 1},
+    {"HandshakeStrangerAtOnce", Always({0x02, 'A', 'a', 'P', 'b', 0x03}),
+     [](CRadioLink& l) { return int{l.Handshake(4)}; }, 0, {0x02, 'P', 'a', 0x03}, 1},
+    {"HandshakeSilentFourPassesOfThree", Always({}), [](CRadioLink& l) { return int{l.Handshake(4)}; }, 0,
+     {0x02, 'P', 'a', 0x03}, 12},
+    {"Handshake", Always(kAckHandshake), [](CRadioLink& l) { return int{l.Handshake(1)}; }, 1,
+     {0x02, 'P', 'a', 0x03}, 1},
+    {"TuneReadInModeSix", TuneRadio, kReadTune, 1, {0x02, 'V', 'b', 0x50, 0x80, 0x03}, 2},
+    {"TuneReadAlt", TuneRadio,
+     [](CRadioLink& l) { Bytes v(2); return ReadInto(l.ReadTuneValueAlt(0x8050, v) == 1, v, {0x34, 0x12}); }, 1,
+     {0x02, 'V', 'l', 0x50, 0x80, 0x03}, 1},
+    {"TuneReplyForAnotherItem", OtherItemRadio,
+     [](CRadioLink& l) { Bytes v(2); return l.ReadTuneValueAlt(0x8050, v); }, 0, {}, 1},
+    {"TuneWrite", TuneRadio, [](CRadioLink& l) { return int{l.WriteTuneValue(0x850B, Bytes{0x80, 0x00})}; }, 1,
+     {0x02, 'V', 'a', 0x0B, 0x85, 0x80, 0x00, 0x03}, 1},
+    {"Transmit", TuneRadio, [](CRadioLink& l) { return int{l.SetTransmit(false)}; }, 1,
+     {0x02, 'V', 'k', 0x00, 0x00, 0x03}, 1},
+    {"FirmwareNewer", InfoRadio("1.02.00.000"), FirmwareComparison, 1, kModelIdFrame, 5},
+    {"FirmwareSameFirstFour", InfoRadio("1.01.99.999"), FirmwareComparison, 0, kModelIdFrame, 5},
+    {"FirmwareOlder", InfoRadio("0.99.01.001"), FirmwareComparison, -1, kModelIdFrame, 5},
+    {"CloseUntouched", Always(kAckMode), CloseAfter({}), 1, {}, 0},
+    {"CloseInModeThreeSendsModeOne", Always(kAckMode), CloseAfter({3}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
+    {"CloseBackInModeOne", Always(kAckMode), CloseAfter({2, 1}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
+    {"CloseInModeSixSendsModeOne", Always(kAckMode), CloseAfter({1, 6}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 3},
+    {"TestOption", TuneRadio, [](CRadioLink& l) { return int{l.SetTestOption('b', 1)}; }, 1,
+     {0x02, 'O', 'b', 0x01, 0x00, 0x03}, 1},
+};
+// clang-format on
 
 class RadioLinkTest : public ::testing::Test {
 protected:
@@ -20,10 +172,9 @@ protected:
         auto port = std::make_unique<CScriptedPort>();
         m_port = port.get();
         m_link = std::make_unique<CRadioLink>(std::move(port));
-        CLinkTiming fast;
-        fast.exchangePause = fast.writePause = fast.handshakePause = fast.openPause = std::chrono::milliseconds(0);
-        fast.readTimeoutMs = 1;
-        m_link->SetTiming(fast);
+        CLinkTiming timing = test::FastTiming();
+        timing.readTimeoutMs = 1; // the script answers at once or never
+        m_link->SetTiming(timing);
         m_link->Open("scripted");
         m_link->SetReadTimeout(1);
     }
@@ -34,179 +185,39 @@ protected:
     std::unique_ptr<CRadioLink> m_link;
 };
 
-TEST(Checksum, SumsToZero)
+class ExchangeTest : public RadioLinkTest, public ::testing::WithParamInterface<CExchangeRow> {};
+
+TEST_P(ExchangeTest, ResultAndFrames)
+{
+    const CExchangeRow& row = GetParam();
+    m_port->answer = row.radio;
+    EXPECT_EQ(row.call(*m_link), row.result);
+    if (!row.lastFrame.empty()) {
+        ASSERT_FALSE(m_port->written.empty());
+        EXPECT_EQ(m_port->written.back(), row.lastFrame);
+    }
+    EXPECT_EQ(m_port->written.size(), row.frames);
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, ExchangeTest, ::testing::ValuesIn(kExchanges),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(Frames, ChecksumAndBlockRequestsAsTheyGoOnTheWire)
 {
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x45, 0x61}), 0x5A);
-    EXPECT_EQ(CRadioLink::Checksum(Bytes{}), 0x00);
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x80, 0x80}), 0x00);
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x01}), 0xFF);
-}
-
-TEST(Frames, BlockRequestsAsTheyGoOnTheWire)
-{
     EXPECT_EQ(CRadioLink::ReadBlockRequest(0x0010, 16), (Bytes{0x02, 0x45, 0x62, 0x10, 0, 0, 0, 0x10, 0, 0x03}));
-    Bytes data(16);
-    for (std::size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<std::uint8_t>(i);
-    const Bytes frame = CRadioLink::WriteBlockRequest(0x0078, data);
-    ASSERT_EQ(frame.size(), 27u);
-    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 9), (Bytes{0x02, 'E', 'a', 0x15, 0x00, 0x78, 0x00, 0x00, 0x00}));
-    EXPECT_EQ(Bytes(frame.begin() + 9, frame.begin() + 25), data);
-    EXPECT_EQ(frame[25], CRadioLink::Checksum(std::span(frame).subspan(1, 24)));
-    EXPECT_EQ(frame[26], 0x03);
-}
-
-TEST_F(RadioLinkTest, ModeAnswers)
-{
-    struct Case {
-        Bytes reply;
-        int result;
-    };
-    const Case cases[] = {
-        {{0x02, 'A', 'a', 'M', 'a', 0x03}, 1},
-        {{0x02, 'A', 'c', 'M', 'a', 0x03}, -1},
-        {{0x02, 'A', 'b', 'M', 'a', 0x03}, 0},
-        {{}, 0},
-    };
-    for (const auto& c : cases) {
-        m_port->written.clear();
-        m_port->answer = [&c](const Bytes&) { return c.reply; };
-        EXPECT_EQ(m_link->SetRadioMode(3), c.result);
-        EXPECT_EQ(m_port->written.front(), (Bytes{0x02, 'M', 'a', 0x03, 0x00, 0x03}));
-        // Silence is tried three times; a full but wrong reply only once.
-        EXPECT_EQ(m_port->written.size(), c.reply.empty() ? 3u : 1u);
-    }
-}
-
-TEST_F(RadioLinkTest, ClosingSendsARadioLeftInAnotherModeBackToModeOne)
-{
-    const std::vector<std::vector<std::uint16_t>> cases{{}, {3}, {2, 1}, {1, 6}};
-    m_port->answer = [](const Bytes&) { return Bytes{0x02, 'A', 'a', 'M', 'a', 0x03}; };
-    for (const auto& modes : cases) {
-        ASSERT_TRUE(m_link->Open("scripted"));
-        for (const std::uint16_t mode : modes)
-            m_link->SetRadioMode(mode);
-        m_port->written.clear();
-        EXPECT_TRUE(m_link->Close());
-        const bool leftOutside = !modes.empty() && modes.back() != 1;
-        const std::vector<Bytes> modeOne{{0x02, 'M', 'a', 0x01, 0x00, 0x03}};
-        EXPECT_EQ(m_port->written, leftOutside ? modeOne : std::vector<Bytes>{});
-        EXPECT_FALSE(m_link->IsOpen());
-    }
-}
-
-TEST_F(RadioLinkTest, ShortRepliesAreRetriedWrongContentIsNot)
-{
-    int calls = 0;
-    m_port->answer = [&calls](const Bytes&) {
-        ++calls;
-        return calls < 3 ? Bytes{0x02, 'A', 'a'} : Bytes{0x02, 'A', 'a', 'E', 'a', 0x03};
-    };
-    EXPECT_TRUE(m_link->WriteBlock(0x100, Bytes(16, 0x11)));
-    EXPECT_EQ(calls, 3);
-
-    calls = 0;
-    m_port->answer = [&calls](const Bytes&) {
-        ++calls;
-        return Bytes{0x02, 'A', 'b', 'E', 'a', 0x03};
-    };
-    EXPECT_FALSE(m_link->WriteBlock(0x100, Bytes(16, 0x11)));
-    EXPECT_EQ(calls, 1);
-}
-
-Bytes BlockReply(const Bytes& data, std::uint8_t start = 0x02, std::uint8_t end = 0x03, int checksumError = 0)
-{
-    Bytes reply{start, 'E', 'c', 0, 0, 0, 0, static_cast<std::uint8_t>(data.size()), 0};
-    reply.insert(reply.end(), data.begin(), data.end());
-    reply.push_back(static_cast<std::uint8_t>(CRadioLink::Checksum(std::span(reply).subspan(1)) + checksumError));
-    reply.push_back(end);
-    return reply;
-}
-
-TEST_F(RadioLinkTest, BlockReadsCheckOnlyTheChecksum)
-{
-    const Bytes data{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
-    struct Case {
-        Bytes reply;
-        bool ok;
-    };
-    const Case cases[] = {
-        {BlockReply(data), true},
-        {BlockReply(data, 0x7E, 0x7F), true}, // start and end bytes are not examined
-        {BlockReply(data, 0x02, 0x03, 1), false},
-    };
-    for (const auto& c : cases) {
-        m_port->answer = [&c](const Bytes&) { return c.reply; };
-        Bytes out(16, 0xEE);
-        EXPECT_EQ(m_link->ReadBlock(0x10, out), c.ok);
-        EXPECT_EQ(out == data, c.ok);
-    }
-}
-
-Bytes InfoReply(const Bytes& data, std::uint8_t start = 0x02, std::uint8_t end = 0x03)
-{
-    Bytes reply{start, 'B', 'c', 0, 0, 0, 0};
-    reply.insert(reply.end(), data.begin(), data.end());
-    reply.push_back(CRadioLink::Checksum(std::span(reply).subspan(1)));
-    reply.push_back(end);
-    return reply;
-}
-
-TEST_F(RadioLinkTest, InfoRepliesNeedStartEndAndChecksum)
-{
-    const Bytes data{'Q', 'L'};
-    Bytes badChecksum = InfoReply(data);
-    badChecksum[badChecksum.size() - 2] ^= 1;
-    struct Case {
-        Bytes reply;
-        bool ok;
-    };
-    const Case cases[] = {{InfoReply(data), true},
-                          {InfoReply(data, 0x01), false},
-                          {InfoReply(data, 0x02, 0x04), false},
-                          {badChecksum, false}};
-    for (const auto& c : cases) {
-        m_port->answer = [&c](const Bytes&) { return c.reply; };
-        Bytes out(2);
-        EXPECT_EQ(m_link->QueryInfo(0x03, out), c.ok);
-        EXPECT_EQ(m_port->written.back(), (Bytes{0x02, 'B', 'b', 0x03, 0x00, 0x03}));
-    }
-}
-
-TEST_F(RadioLinkTest, FirmwareComparison)
-{
-    for (const auto& [firmware, expected] :
-         std::vector<std::pair<std::string, int>>{{"1.02.00.000", 1}, {"1.01.99.999", 0}, {"0.99.01.001", -1}}) {
-        m_port->answer = [firmware = firmware](const Bytes& frame) {
-            const std::size_t n = frame[3] == 0x03 ? 12 : frame[3] == 0x05 ? 9 : frame[3] == 0x07 ? 1 : 16;
-            Bytes data(n, 0);
-            if (frame[3] == 0x21)
-                std::copy(firmware.begin(), firmware.end(), data.begin());
-            return InfoReply(data);
-        };
-        CRadioIdentity identity;
-        ASSERT_TRUE(m_link->ReadRadioInfo("1.01.05.001", identity));
-        EXPECT_EQ(identity.versionComparison, expected) << firmware;
-        EXPECT_EQ(identity.firmware, firmware);
-    }
-}
-
-TEST_F(RadioLinkTest, HandshakeRejectsAStrangerAtOnce)
-{
-    m_port->answer = [](const Bytes&) { return Bytes{0x02, 'A', 'a', 'P', 'b', 0x03}; };
-    EXPECT_FALSE(m_link->Handshake(4));
-    EXPECT_EQ(m_port->written.size(), 1u);
-    m_port->written.clear();
-    m_port->answer = [](const Bytes&) { return Bytes{}; };
-    EXPECT_FALSE(m_link->Handshake(4));
-    EXPECT_EQ(m_port->written.size(), 12u); // four passes of three tries
-    m_port->answer = [](const Bytes&) { return kAckPa; };
-    EXPECT_TRUE(m_link->Handshake(1));
+    const Bytes frame = CRadioLink::WriteBlockRequest(0x0078, kSixteen);
+    Bytes expected{0x02, 'E', 'a', 0x15, 0x00, 0x78, 0x00, 0x00, 0x00};
+    expected.insert(expected.end(), kSixteen.begin(), kSixteen.end());
+    expected.insert(expected.end(), {CRadioLink::Checksum(std::span(expected).subspan(1)), 0x03});
+    EXPECT_EQ(frame, expected);
 }
 
 TEST_F(RadioLinkTest, ALineErrorEndsAReadAtOnce)
 {
-    m_port->answer = [](const Bytes&) { return Bytes{0x02, 'A'}; };
+    m_port->answer = Always({0x02, 'A'});
     m_port->Write(Bytes{0x00});
     m_port->lineErrorOnNextWait = true;
     Bytes buffer(6);
@@ -219,74 +230,24 @@ TEST_F(RadioLinkTest, ALineErrorEndsAReadAtOnce)
 TEST_F(RadioLinkTest, ConnectTriesTheRememberedPortThenTheList)
 {
     m_link->Close();
-    m_port->answer = [](const Bytes&) { return Bytes{}; };
+    m_port->answer = Always({});
     EXPECT_EQ(m_link->Connect("A", {"B", "C"}), "");
     EXPECT_EQ(m_port->written.size(), 4u * 3u + 3u + 3u); // four passes, then one for each listed port
     EXPECT_FALSE(m_link->IsOpen());
-    m_port->written.clear();
-    m_port->answer = [](const Bytes&) { return kAckPa; };
+    m_port->answer = Always(kAckHandshake);
     EXPECT_EQ(m_link->Connect("", {"B", "C"}), "B");
     EXPECT_TRUE(m_link->IsOpen());
     EXPECT_EQ(m_port->line.baud, 9600u);
     EXPECT_EQ(m_port->line.stopBits, 2);
 }
 
-TEST_F(RadioLinkTest, TuneFrames)
+// A range is cut into blocks of 16 bytes and a shorter last one.
+TEST(TransferPlan, Blocks)
 {
-    m_port->answer = [](const Bytes& frame) -> Bytes {
-        if (frame[1] == 'M')
-            return {0x02, 'A', 'a', 'M', 'a', 0x03};
-        if (frame[1] == 'V' && (frame[2] == 'b' || frame[2] == 'l'))
-            return {0x02, 'V', 'c', frame[3], frame[4], 0x34, 0x12, 0x00};
-        if (frame[1] == 'V')
-            return {0x02, 'A', 'a', 'V', frame[2], 0x03};
-        return {0x02, 'A', 'a', 'O', frame[2], 0x03};
-    };
-    Bytes value(2);
-    EXPECT_EQ(m_link->ReadTuneValue(0x8050, value), 1);
-    EXPECT_EQ(value, (Bytes{0x34, 0x12}));
-    EXPECT_EQ(m_port->written[0], (Bytes{0x02, 'M', 'a', 0x06, 0x00, 0x03}));
-    EXPECT_EQ(m_port->written[1], (Bytes{0x02, 'V', 'b', 0x50, 0x80, 0x03}));
-    EXPECT_TRUE(m_link->WriteTuneValue(0x850B, Bytes{0x80, 0x00}));
-    EXPECT_EQ(m_port->written.back(), (Bytes{0x02, 'V', 'a', 0x0B, 0x85, 0x80, 0x00, 0x03}));
-    EXPECT_TRUE(m_link->SetTransmit(false));
-    EXPECT_EQ(m_port->written.back(), (Bytes{0x02, 'V', 'k', 0x00, 0x00, 0x03}));
-    EXPECT_TRUE(m_link->SetTestOption('b', 1));
-    EXPECT_EQ(m_port->written.back(), (Bytes{0x02, 'O', 'b', 0x01, 0x00, 0x03}));
-    // A reply for another item is no answer.
-    m_port->answer = [](const Bytes&) { return Bytes{0x02, 'V', 'c', 0x51, 0x80, 1, 2, 0}; };
-    EXPECT_EQ(m_link->ReadTuneValueAlt(0x8050, value), 0);
-}
-
-TEST(TransferPlan, WriteRangesBlocksProgressAndStamp)
-{
-    std::size_t blocks = 0;
-    for (const auto& range : CCodeplugTransfer::WriteRanges(false))
-        blocks += CCodeplugTransfer::Blocks(range).size();
-    EXPECT_EQ(blocks, 82u);
-    blocks = 0;
-    for (const auto& range : CCodeplugTransfer::WriteRanges(true))
-        blocks += CCodeplugTransfer::Blocks(range).size();
-    EXPECT_EQ(blocks, 85u);
     const auto first = CCodeplugTransfer::Blocks({0x078, 0x30F});
     EXPECT_EQ(first.size(), 42u);
     EXPECT_EQ(first.back(), (std::pair<std::uint32_t, std::uint16_t>{0x308, 8}));
-    const auto factory = CCodeplugTransfer::Blocks({0x310, 0x338});
-    EXPECT_EQ(factory.back(), (std::pair<std::uint32_t, std::uint16_t>{0x330, 9}));
-
-    EXPECT_EQ(CCodeplugTransfer::ReadProgress(0), 0);
-    EXPECT_EQ(CCodeplugTransfer::ReadProgress(1), 0);
-    EXPECT_EQ(CCodeplugTransfer::ReadProgress(2), 1);
-    EXPECT_EQ(CCodeplugTransfer::ReadProgress(127), 100);
-
-    std::tm t{};
-    t.tm_year = 2011 - 1900;
-    t.tm_mon = 2;
-    t.tm_mday = 7;
-    t.tm_hour = 14;
-    t.tm_min = 5;
-    t.tm_sec = 9;
-    EXPECT_EQ(CCodeplugTransfer::Stamp(t), (std::array<std::uint8_t, 8>{9, 5, 14, 7, 3, 11, 20, 0}));
+    EXPECT_EQ(CCodeplugTransfer::Blocks({0x310, 0x338}).back(), (std::pair<std::uint32_t, std::uint16_t>{0x330, 9}));
 }
 
 } // namespace

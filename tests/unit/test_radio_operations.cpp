@@ -1,95 +1,51 @@
-// The message, password and factory exchanges against the simulated radio in
-// process: what reaches the radio, what comes back, and that the port is
-// closed with the radio back in mode 1 whatever happened.
-#include "radio_data/messages.h"
-#include "radio_data/settings.h"
+// The message, password and factory exchanges against the simulated radio
+// when all goes well (their failures are rows of the transfer fault table),
+// and the comparison of a write with what the radio gave back.
 #include "radio_link/factory_link.h"
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
+#include "radio_link/write_verify.h"
 #include "records/adjustment_data.h"
 #include "records/radio_info_data.h"
-#include "sim_link.h"
-#include "test_support.h"
 
-#include <gtest/gtest.h>
+#include "link_fixture.h"
 
 namespace qrv {
 namespace {
 
-using sim::CSimRadio;
-
-class RadioOperationsTest : public ::testing::Test {
+class RadioOperationsTest : public test::RadioFixture {
 protected:
-    RadioOperationsTest() : m_linkOwner(test::SimLink(m_radio)), m_link(*m_linkOwner)
-    {
-        for (std::size_t i = 0; i < m_radio.Memory().size(); ++i)
-            m_radio.Memory()[i] = static_cast<std::uint8_t>(i & 0xFF);
-    }
-
-    CSettings& Settings() { return m_program.Settings(); }
-
-    test::CProgramDir m_program;
-    CSimRadio m_radio;
-    std::unique_ptr<CRadioLink> m_linkOwner;
-    CRadioLink& m_link;
+    std::unique_ptr<CRadioLink> m_linkOwner = test::SimLink(radio);
+    CRadioLink& m_link = *m_linkOwner;
     const CPortChoice m_ports{"sim", {}};
-    CDocumentIdentity m_document{"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion};
 };
 
 TEST_F(RadioOperationsTest, MessagesGoWhereTheCodeplugKeepsThem)
 {
     MessageBlock block{};
     block.fill(0x41);
-    CMessageTransfer transfer(m_link, Settings(), m_document);
+    CMessageTransfer transfer(m_link, Settings(), data.Identity());
     ASSERT_TRUE(transfer.Write(m_ports, block).ok);
     EXPECT_FALSE(m_link.IsOpen());
-    EXPECT_EQ(m_radio.Mode(), 1);
     for (std::size_t o = 0; o < 0x4A0; ++o)
-        ASSERT_EQ(m_radio.Memory()[o], o >= 0x400 && o < 0x490 ? 0x41 : (o & 0xFF)) << std::hex << o;
+        ASSERT_EQ(radio.Memory()[o], o >= 0x400 && o < 0x490 ? 0x41 : initialRadio[o]) << std::hex << o;
 
     MessageBlock back{};
-    m_radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
+    radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
     ASSERT_TRUE(transfer.Read(m_ports, back).ok);
     EXPECT_EQ(back, block);
-    EXPECT_EQ(m_radio.Mode(), 1);
+    EXPECT_EQ(radio.Mode(), 1);
     // The radio's range reaches the document only when handed over.
-    EXPECT_EQ(m_document.freqRange, "400-470");
-    transfer.ApplyTo(m_document, Settings());
-    EXPECT_EQ(m_document.freqRange, "136-174");
-}
+    EXPECT_EQ(data.Identity().freqRange, "400-470");
+    transfer.ApplyTo(data.Identity(), Settings());
+    EXPECT_EQ(data.Identity().freqRange, "136-174");
 
-TEST_F(RadioOperationsTest, AFailedMessageReadLeavesTheBlockAlone)
-{
-    m_radio.Faults().badChecksumAt = 0x430;
-    MessageBlock block{};
-    block.fill(0x5A);
-    CMessageTransfer transfer(m_link, Settings(), m_document);
-    const auto r = transfer.Read(m_ports, block);
-    EXPECT_EQ(r.message, msg::kRadioReadFailed);
-    EXPECT_EQ(r.address, 0x430u);
-    EXPECT_TRUE(std::all_of(block.begin(), block.end(), [](auto b) { return b == 0x5A; }));
-    EXPECT_FALSE(m_link.IsOpen());
-}
-
-TEST_F(RadioOperationsTest, AMessageReadNeedsTheDocumentsModel)
-{
-    m_document.modelId = "QL211";
-    MessageBlock block{};
-    CMessageTransfer transfer(m_link, Settings(), m_document);
-    EXPECT_EQ(transfer.Read(m_ports, block).message, msg::kModelMismatch);
-}
-
-TEST_F(RadioOperationsTest, ThePasswordChangeWritesTheFirstBlockOnly)
-{
-    MessageBlock block{};
-    block.fill(0x20);
     block[0] = 'N';
-    CMessageTransfer transfer(m_link, Settings(), m_document);
+    const std::size_t writes = radio.Writes().size();
     ASSERT_TRUE(transfer.WritePassword(m_ports, block).ok);
-    ASSERT_EQ(m_radio.Writes().size(), 1u);
-    EXPECT_EQ(m_radio.Writes()[0], (std::pair<std::uint32_t, std::uint16_t>{0x400, 16}));
-    EXPECT_EQ(m_radio.Memory()[0x400], 'N');
-    EXPECT_EQ(m_radio.Memory()[0x410], 0x10);
+    ASSERT_EQ(radio.Writes().size(), writes + 1); // the first block only
+    EXPECT_EQ(radio.Writes().back(), (std::pair<std::uint32_t, std::uint16_t>{0x400, 16}));
+    EXPECT_EQ(radio.Memory()[0x400], 'N');
 }
 
 TEST(RadioPassword, ThreeTriesCaseSensitive)
@@ -125,73 +81,105 @@ TEST(RadioPassword, ThreeTriesCaseSensitive)
     }
 }
 
-TEST_F(RadioOperationsTest, EnterRadioModeChecksTheRangeOnlyForWriting)
+TEST_F(RadioOperationsTest, AdjustModeTakesTheRadiosRangeAndMovesTheTuneData)
 {
-    m_radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
-    auto r = EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeWrite);
-    EXPECT_EQ(r.message, msg::kRangeOutsideRadio);
-    EXPECT_EQ(r.argument, "136-174");
-    EXPECT_FALSE(m_link.IsOpen());
-    EXPECT_EQ(m_document.freqRange, "400-470");
-
-    r = EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeAdjust);
-    ASSERT_TRUE(r.ok);
-    EXPECT_TRUE(r.rangeChanged);
-    EXPECT_EQ(m_document.freqRange, "136-174");
-    EXPECT_EQ(m_radio.Mode(), 6);
-    EXPECT_TRUE(m_link.IsOpen());
+    radio.Identity().range = sim::CSimIdentity::RangeBlock(0x80, 136, 174);
+    const auto entered = EnterRadioMode(m_link, Settings(), data.Identity(), m_ports, CRadioLink::kModeAdjust);
+    ASSERT_TRUE(entered.ok);
+    EXPECT_TRUE(entered.rangeChanged);
+    EXPECT_EQ(data.Identity().freqRange, "136-174");
+    EXPECT_EQ(radio.Mode(), 6);
     LeaveRadioMode(m_link);
-    EXPECT_EQ(m_radio.Mode(), 1);
+    EXPECT_EQ(radio.Mode(), 1);
     EXPECT_FALSE(m_link.IsOpen());
-}
 
-TEST_F(RadioOperationsTest, BaseBandAndTuneData)
-{
-    ASSERT_TRUE(EnterRadioMode(m_link, Settings(), m_document, m_ports, CRadioLink::kModeWrite).ok);
+    radio.Identity().range = sim::CSimIdentity::RangeBlock(0x01, 400, 470);
+    data.Identity().freqRange = "400-470";
+    ASSERT_TRUE(EnterRadioMode(m_link, Settings(), data.Identity(), m_ports, CRadioLink::kModeWrite).ok);
     CAdjustmentData tune;
     tune.SetDefaults();
     ASSERT_EQ(ReadBaseBand(m_link, tune).message, msg::kTuneRead);
-    EXPECT_EQ(tune.BytesAt(0x3E9, 1)[0], 0xE9);
-    EXPECT_EQ(tune.BytesAt(0x3FF, 1)[0], 0xFF);
+    EXPECT_EQ(tune.BytesAt(0x3E9, 1)[0], initialRadio[0x3E9]);
+    EXPECT_EQ(tune.BytesAt(0x3FF, 1)[0], initialRadio[0x3FF]);
     EXPECT_EQ(tune.BytesAt(0x3E8, 1)[0], 0xFF); // outside the base-band blocks
-
     tune.SetValue(0, 0x1234);
     Image image{};
     image.fill(0xFF);
     ASSERT_EQ(WriteTuneData(m_link, tune, image).message, msg::kTuneWritten);
-    EXPECT_EQ(m_radio.Writes().size(), 12u);
-    EXPECT_EQ(m_radio.Memory()[0x340], 0x34);
+    EXPECT_EQ(radio.Writes().size(), 12u);
+    EXPECT_EQ(radio.Memory()[0x340], 0x34);
     EXPECT_EQ(image[0x341], 0x12);
-    m_radio.Faults().refuseWriteAt = 0x3F9;
-    EXPECT_EQ(WriteBaseBand(m_link, tune).message, msg::kRadioWriteFailed);
     LeaveRadioMode(m_link);
-    EXPECT_EQ(m_radio.Mode(), 1);
 }
 
 TEST_F(RadioOperationsTest, FactoryModelAndTuneSwitch)
 {
     CRadioInfoData info;
     info.SetDefaults();
-    CRadioIdentity radio;
-    ASSERT_TRUE(ReadFactoryModel(m_link, m_ports, info, radio).ok);
-    EXPECT_EQ(info.Block()[0x028 - 0x010], 0x28);
+    CRadioIdentity identity;
+    ASSERT_TRUE(ReadFactoryModel(m_link, m_ports, info, identity).ok);
+    EXPECT_EQ(info.Block()[0x028 - 0x010], initialRadio[0x028]);
     EXPECT_EQ(info.Block()[0x030 - 0x010], 0xFF); // not read
-    EXPECT_EQ(radio.modelId, "QL210");
+    EXPECT_EQ(identity.modelId, "QL210");
 
     info.SetModelName("QL-220");
     ASSERT_TRUE(WriteFactoryModel(m_link, m_ports, info).ok);
-    EXPECT_EQ(m_radio.Memory()[0x010], 'Q');
+    EXPECT_EQ(radio.Memory()[0x010], 'Q');
     const std::array<std::uint8_t, 4> marker{0x55, 0xAA, 0xAA, 0x55};
-    EXPECT_TRUE(std::equal(marker.begin(), marker.end(), m_radio.Memory().begin() + 0x068));
-    EXPECT_EQ(m_radio.Memory()[0x048], info.Block()[0x048 - 0x010]);
+    EXPECT_TRUE(std::equal(marker.begin(), marker.end(), radio.Memory().begin() + 0x068));
+    EXPECT_EQ(radio.Memory()[0x048], info.Block()[0x048 - 0x010]);
     EXPECT_FALSE(m_link.IsOpen());
 
-    m_radio.Memory()[0x128] = 0x00;
-    ASSERT_TRUE(WriteTuneSwitch(m_link, m_ports, true).ok);
-    EXPECT_EQ(m_radio.Memory()[0x128], 0x08);
-    ASSERT_TRUE(WriteTuneSwitch(m_link, m_ports, false).ok);
-    EXPECT_EQ(m_radio.Memory()[0x128], 0x00);
-    EXPECT_EQ(m_radio.Mode(), 1);
+    for (const auto& [open, word] : {std::pair{false, 0x40}, {true, 0x48}}) {
+        ASSERT_TRUE(WriteTuneSwitch(m_link, m_ports, open).ok);
+        EXPECT_EQ(radio.Memory()[0x128], word) << open; // bit 3 only
+    }
+    EXPECT_EQ(radio.Mode(), 1);
+}
+
+struct CRunsRow {
+    const char* name;
+    std::vector<std::uint32_t> changed;
+    std::uint32_t first;
+    std::uint32_t last;
+    std::string text;
+};
+void PrintTo(const CRunsRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class DifferingRunsTest : public ::testing::TestWithParam<CRunsRow> {};
+
+TEST_P(DifferingRunsTest, NamesEveryDifferenceInTheRange)
+{
+    const CRunsRow& row = GetParam();
+    Image sent{};
+    for (std::size_t i = 0; i < sent.size(); ++i)
+        sent[i] = static_cast<std::uint8_t>(i * 13);
+    Image back = sent;
+    for (const std::uint32_t a : row.changed)
+        back[a] = static_cast<std::uint8_t>(~back[a]);
+    EXPECT_EQ(DescribeRuns(DifferingRuns(sent, back, row.first, row.last)), row.text);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, DifferingRunsTest, ::testing::Values(
+    CRunsRow{"Same", {}, 0x078, 0x30F, ""},
+    CRunsRow{"OneBlock", {0x100, 0x101, 0x102, 0x10F}, 0x078, 0x30F, "0x0100-0x0102, 0x010F"},
+    CRunsRow{"OutsideTheRangeIsNotLookedAt", {0x077, 0x310, 0x200}, 0x078, 0x30F, "0x0200"},
+    CRunsRow{"EdgesOfTheRange", {0x078, 0x30F}, 0x078, 0x30F, "0x0078, 0x030F"},
+    CRunsRow{"LastByteOfTheImage", {0x7FE, 0x7FF}, 0x580, 0x7FF, "0x07FE-0x07FF"}),
+    [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
+
+TEST(DescribeRuns, ShowsTheFirstRunsThenAnEllipsis)
+{
+    std::vector<CAddressRun> runs;
+    for (std::uint32_t a = 0; a < 10; ++a)
+        runs.push_back({a * 16, a * 16 + 1});
+    EXPECT_EQ(DescribeRuns(runs, 2), "0x0000-0x0001, 0x0010-0x0011, ...");
+    EXPECT_EQ(DescribeRuns(runs, 10).find("..."), std::string::npos);
 }
 
 } // namespace
