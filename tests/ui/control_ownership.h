@@ -1,9 +1,12 @@
 #pragma once
 // Which bits of the codeplug each editor control owns, by the record layout,
-// and the user's actions on a control: what the control-to-bits test of the
-// editors uses. A control owns the bits its value is stored in and those a
-// rule of the record changes with it (an emptied receive frequency empties
-// the channel, a tone type sets the tone shown on its side).
+// and the user's actions on a control: the one table the editor tests lean on
+// (test_editor_common.cpp drives every control of the one-record windows with
+// it, test_round_trip.cpp every control of every window). A control owns the
+// bits its value is stored in and those a rule of the record changes with it
+// (an emptied receive frequency empties the channel, a tone type sets the tone
+// shown on its side, clone mode off clears factory clone mode).
+#include "editor_fixture.h" // the controls, the user's steps and the Qt and standard headers they need
 #include "editors/channel/channel_basic_page.h"
 #include "editors/channel_list/channel_table_model.h"
 #include "editors/personality/personality_signal_page.h"
@@ -19,22 +22,13 @@
 #include "records/personality_data.h"
 #include "records/scan_list_data.h"
 #include "records/vox_data.h"
-#include "shell/localize_window.h"
 #include "util/bytes.h"
 #include "widgets/freq_edit.h"
 
-#include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
-#include <algorithm>
 #include <cstddef>
-#include <cstdint>
-#include <functional>
-#include <vector>
+#include <map>
 
 namespace qrv::test {
 
@@ -138,7 +132,10 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
             {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
-            {CModeData::kCloneCheck, {{CModeData::kModeOffset, CModeData::kCloneMask}}},
+            // Clone mode off takes factory clone mode along.
+            {CModeData::kCloneCheck,
+             {{CModeData::kModeOffset,
+               static_cast<std::uint8_t>(CModeData::kCloneMask | CModeData::kFactoryCloneMask)}}},
             {CModeData::kFactoryCloneCheck, {{CModeData::kModeOffset, CModeData::kFactoryCloneMask}}},
 
             {D::kPrimaryIdEdit, WholeBytes(D::kIdDigitsOffset, D::kIdDigitBytes + 1)}, // digits and their count
@@ -149,16 +146,10 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {D::kDigitDurationList, {{D::kDigitDurationOffset}}},
             {D::kDigitIntervalList, {{D::kDigitIntervalOffset}}},
 
-            {E::kLongPressEdit, {{E::kLongPressOffset}}},
             {E::kRevertChannelCombo, {{E::kRevertChannelOffset}}},
             {E::kPowerSwitchCheck, {{E::kSwitchesOffset, E::kPowerSwitchMask}}},
-            {E::kSendModeCombo, {{E::kSwitchesOffset, E::kSendModeMask}}},
-            {E::kIdTypeCombo,
-             Join({{E::kIdTypeOffset, E::kIdTypeMask}}, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1))},
-            {E::kSignallingCombo, {{E::kIdTypeOffset, E::kSignallingPositionMask}}},
             {E::kIdEdit, WholeBytes(E::kIdDigitsOffset, E::kIdDigitBytes + 1)}, // digits and their count
             {E::kImpoliteTimesCombo, {{E::kImpoliteTimesOffset}}},
-            {E::kPoliteTimesCombo, {{E::kPoliteTimesOffset}}},
             {E::kAlarmModeCombo, {{E::kAlarmOffset, E::kAlarmModeMask}}},
             {E::kAlarmDurationEdit, {{E::kAlarmDurationOffset}}},
             {E::kAlarmCyclesModeCombo, {{E::kAlarmOffset, E::kAlarmCyclesModeMask}}},
@@ -166,9 +157,14 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {E::kVoiceCyclesModeCombo, {{E::kVoiceOffset, E::kVoiceCyclesModeMask}}},
             {E::kVoiceCyclesEdit, {{E::kVoiceCyclesOffset}}},
             {E::kSquelchModeCombo, {{E::kSquelchOffset, E::kSquelchModeMask}}},
-            {E::kBackgroundToneCheck, {{E::kSquelchOffset, E::kBackgroundToneMask}}},
             {E::kTxDurationEdit, {{E::kTxDurationOffset}}},
             {E::kRxDurationEdit, {{E::kRxDurationOffset}}},
+            // The spin buttons step the number of the edit beside them.
+            {E::kAlarmDurationSpin, {{E::kAlarmDurationOffset}}},
+            {E::kAlarmCyclesSpin, {{E::kAlarmCyclesOffset}}},
+            {E::kVoiceCyclesSpin, {{E::kVoiceCyclesOffset}}},
+            {E::kTxDurationSpin, {{E::kTxDurationOffset}}},
+            {E::kRxDurationSpin, {{E::kRxDurationOffset}}},
 
             {CMicrophoneData::kInternalGainList, WholeBytes(CMicrophoneData::kInternalGainOffset, 2)},
             {CMicrophoneData::kExternalGainList, WholeBytes(CMicrophoneData::kExternalGainOffset, 2)},
@@ -264,15 +260,6 @@ struct CUserAction {
     std::function<void()> perform;
 };
 
-inline void TypeInto(QLineEdit& edit, const QString& text)
-{
-    edit.setFocus();
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    QTest::keyClicks(&edit, text);
-    QTest::keyClick(&edit, Qt::Key_Return);
-}
-
 // What a user does with a numbered, enabled control: picks the first, a
 // middle and the last entry of a list (typing it into an editable one),
 // toggles a check box there and back, types values and nothing into an edit,
@@ -313,39 +300,21 @@ inline std::vector<CUserAction> UserActions(QWidget& control)
 }
 
 // The channel window's control of the field a channel list column shows.
+// clang-format off
 inline int ControlOfColumn(int column)
 {
     using M = CChannelTableModel;
     using C = CChannelData;
-    switch (column) {
-    case M::kRxFrequency:
-        return C::kRxFrequencyEdit;
-    case M::kRxType:
-        return C::kRxTypeList;
-    case M::kRxCtcss:
-        return C::kRxCtcssCombo;
-    case M::kRxCdcss:
-        return C::kRxCdcssCombo;
-    case M::kTxFrequency:
-        return C::kTxFrequencyEdit;
-    case M::kTxType:
-        return C::kTxTypeList;
-    case M::kTxCtcss:
-        return C::kTxCtcssCombo;
-    case M::kTxCdcss:
-        return C::kTxCdcssCombo;
-    case M::kSpacing:
-        return C::kSpacingList;
-    case M::kPower:
-        return C::kPowerList;
-    case M::kPersonality:
-        return C::kPersonalityControl;
-    case M::kAutoStartScan:
-        return C::kAutoStartScanCheck;
-    default:
-        return 0;
-    }
+    static const std::map<int, int> controls{
+        {M::kRxFrequency, C::kRxFrequencyEdit}, {M::kRxType, C::kRxTypeList}, {M::kRxCtcss, C::kRxCtcssCombo},
+        {M::kRxCdcss, C::kRxCdcssCombo}, {M::kTxFrequency, C::kTxFrequencyEdit}, {M::kTxType, C::kTxTypeList},
+        {M::kTxCtcss, C::kTxCtcssCombo}, {M::kTxCdcss, C::kTxCdcssCombo}, {M::kPersonality, C::kPersonalityControl},
+        {M::kSpacing, C::kSpacingList}, {M::kPower, C::kPowerList}, {M::kAutoStartScan, C::kAutoStartScanCheck},
+    };
+    const auto found = controls.find(column);
+    return found != controls.end() ? found->second : 0;
 }
+// clang-format on
 
 // What a user does in a cell of the channel list: opens its editor (F2) and
 // picks the first, a middle or the last entry, or types a value, then Enter.

@@ -3,6 +3,7 @@
 // user level, the default codeplug loaded, an editor context, and the message
 // boxes and notifications the editors produced.
 #include "editors/common/editor_context.h"
+#include "editors/common/editor_view.h"
 #include "radio_data/messages.h"
 #include "radio_data/model_catalog.h"
 #include "radio_data/radio_data.h"
@@ -15,11 +16,16 @@
 #include "sim_radio.h"
 #include "test_support.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,6 +118,86 @@ struct CEditorFixture {
         data->StoreToImage(image);
         return image;
     }
+};
+
+// A user typing over an edit's text and leaving it with Enter.
+inline void TypeInto(QLineEdit& edit, const QString& text)
+{
+    edit.setFocus();
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QTest::keyClicks(&edit, text);
+    QTest::keyClick(&edit, Qt::Key_Return);
+}
+
+// A user's step on the numbered control under root: picks the entry with that
+// text in a combo, types the text into an edit, clicks a button. False when
+// the control is missing or disabled, or the combo has no such entry.
+inline bool Act(const QWidget& root, int number, const char* text = nullptr)
+{
+    auto* control = Control<QWidget>(root, number);
+    if (control == nullptr || !control->isEnabled())
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        const int index = combo->findText(QString::fromUtf8(text));
+        if (index < 0)
+            return false;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        TypeInto(*edit, QString::fromUtf8(text));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->click();
+    }
+    return true;
+}
+
+// What a control shows: a combo's or an edit's text, a check box's state.
+inline QString ShownText(const QWidget& control)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(&control))
+        return combo->currentText();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
+        return edit->text();
+    const auto* button = qobject_cast<const QAbstractButton*>(&control);
+    return button != nullptr && button->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+}
+
+using ViewMaker = std::function<std::unique_ptr<CEditorView>(CEditorContext&)>;
+
+template <typename View, typename... Args> ViewMaker MakeView(Args... args)
+{
+    return [=](CEditorContext& context) { return std::make_unique<View>(context, args...); };
+}
+
+// An editor window on a fresh codeplug at a user level, hearing the
+// notifications as the main window passes them on.
+struct CEditorWindowFixture {
+    CEditorFixture f;
+    ViewMaker make;
+    std::unique_ptr<CEditorView> view;
+
+    explicit CEditorWindowFixture(ViewMaker maker, int level = 0) : f(level), make(std::move(maker)) {}
+
+    // Bytes put into the codeplug before the window opens.
+    void Load(std::size_t offset, const Bytes& bytes) { f.data->LoadFromImage(WithBytes(f.Stored(), offset, bytes)); }
+    CEditorView& Open()
+    {
+        view = make(*f.context);
+        QObject::connect(f.context.get(), &CEditorContext::Notified, view.get(),
+                         [v = view.get()](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
+        return *view;
+    }
+    // The window closed and opened again on what it stored.
+    CEditorView& Reopen()
+    {
+        view->StorePages();
+        view.reset();
+        return Open();
+    }
+    template <typename T = QWidget> T* Get(int number) const { return Control<T>(*view, number); }
+    bool Act(int number, const char* text = nullptr) const { return test::Act(*view, number, text); }
+    int Byte(std::size_t offset) { return f.Stored()[offset]; }
 };
 
 } // namespace qrv::test

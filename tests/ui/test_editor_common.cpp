@@ -1,87 +1,124 @@
-// The conventions every editor follows, on a small table of fake records:
-// store before a command, bind and load after it, the notification with the
-// command's code, the limits of add and delete, following changes made in
-// another window, pages that report only a user's changes, and the sheet
-// that remembers its active page.
+// The table of control owners driving the one-record windows: every control,
+// set to another value as a user does, writes the bits it owns and no others
+// and reads back in the window opened again; and a window that only looks
+// keeps every byte of what it was opened on. The windows start on unusual
+// contents, values off the lists among them, as they came from a radio.
+#include "control_ownership.h"
 #include "editor_fixture.h"
-#include "editors/common/editor_page.h"
-#include "editors/common/editor_sheet.h"
-#include "editors/common/record_view.h"
-#include "shell/localize_window.h"
+#include "editors/dtmf/view_dtmf_system.h"
+#include "editors/emergency/numeric_edit.h"
+#include "editors/emergency/view_emergency.h"
+#include "editors/keys/view_keys.h"
+#include "editors/settings/view_microphone.h"
+#include "editors/settings/view_miscellaneous.h"
+#include "editors/settings/view_mode.h"
+#include "editors/settings/view_vox.h"
+#include "editors/test_frequency/view_test_frequency.h"
+#include "records/test_frequency_data.h"
 #include "ui_test_registry.h"
 
-#include <QComboBox>
-#include <QTest>
+#include <QCheckBox>
+#include <QToolButton>
 
-#include <string>
 #include <vector>
 
 namespace qrv {
 
 namespace {
 
-struct CFakeRecord {
-    std::uint32_t id;
-    int value;
+using test::Bytes;
+using test::MakeView;
+
+// A window of one record at a user level: where the record starts, the bytes
+// put at an offset in it, and how many controls the user can change there.
+struct COwnedWindow {
+    const char* name;
+    test::ViewMaker make;
+    int level;
+    std::size_t base;
+    std::size_t at;
+    Bytes bytes;
+    int controls;
 };
 
-constexpr int kFakeCombo = 4711; // what an edit of it notifies
+// clang-format off
+const std::vector<COwnedWindow>& OwnedWindows()
+{
+    using E = CEmergencyData;
+    constexpr int kFactory = CSettings::kFactoryLevel;
+    const test::ViewMaker misc = MakeView<CViewMiscellaneous>();
+    const test::ViewMaker emergency = MakeView<CViewEmergency>();
+    static const std::vector<COwnedWindow> windows{
+        {"keys, the reserved function", MakeView<CViewKeys>(), 0, CKeyData::kImageOffset, 0,
+         {0x00, 0x00, 0x4F, 0x30, 0xFF, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x01}, 4},
+        {"vox off the lists", MakeView<CViewVox>(), 0, CVoxData::kImageOffset, 0, {0x00, 0x02}, 2},
+        // A voice option on enables the voice language.
+        {"miscellaneous off the lists", misc, kFactory, CMiscellaneousData::kImageOffset, 0,
+         {0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 0x26, 0xFF, 0x03, 0x2D, 0xFF, 0xFF, 0xFF, 0xFF}, 8},
+        // Hidden, the voice options keep what the radio holds.
+        {"miscellaneous below the factory", misc, CSettings::kServiceLevel, CMiscellaneousData::kImageOffset, 9,
+         {0x03}, 5},
+        {"mode, both clone modes", MakeView<CViewMode>(), kFactory, CModeData::kImageOffset, 0, {0x12, 0x78}, 2},
+        {"microphone off the lists", MakeView<CViewMicrophone>(), 0, CMicrophoneData::kImageOffset, 0,
+         {0x10, 0x00, 0x04, 0x01, 0, 0}, 2},
+        {"dtmf, a short ID before an old one", MakeView<CViewDTMFSystem>(0), 0, CDTMFSystemData::kTableStart, 0,
+         {0x12, 0x34, 0x56, 0x78, 0x02}, 7},
+        {"emergency, digit ID", emergency, kFactory, E::kImageOffset, E::kAlarmOffset, {0xFA}, 18},
+        // ID type 4, every hidden field changed, alarm on and continuous, odd kept bytes.
+        {"emergency, six digits", emergency, 0, E::kImageOffset, 0,
+         {0x21, 0x05, 0xFE, 0xEC, 0x05, 0x34, 0x12, 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0x06, 0x1E, 0x07, 0xF7,
+          0xFF, 0x01, 0xFD, 0x80, 0xFA, 0xFF, 0x01, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}, 13},
+        // A revert position past the table, a digit ID longer than its four, values outside the edits' ranges.
+        {"emergency, off the lists", emergency, kFactory, E::kImageOffset, 0,
+         {0x00, 0x40, 0xFF, 0xFA, 0x0E, 0x0F, 0x0E, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0xFF,
+          0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00}, 14},
+        // Words and step codes that are no BCD.
+        {"test frequencies", MakeView<CViewTestFrequency>(), kFactory, CTestFrequencyData::kImageOffset, 0,
+         Bytes(160, 0xAB), 0},
+    };
+    return windows;
+}
+// clang-format on
 
-// A page showing one record's value in a combo box.
-class CFakePage : public CEditorPage {
-public:
-    CFakePage(CEditorContext& context, int number) : CEditorPage(context, number)
-    {
-        combo = new QComboBox(this);
-        combo->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-        SetControlNumber(combo, kFakeCombo);
-        Watch(combo);
+// The numbered controls a user sees and changes: lists, check boxes, edits and spin buttons.
+std::vector<QWidget*> UserControls(const QWidget& view)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w : view.findChildren<QWidget*>())
+        if (ControlNumber(w) != 0 && !w->isHidden() &&
+            (qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+             qobject_cast<CSpinButtons*>(w)))
+            controls.push_back(w);
+    return controls;
+}
+
+// What a window shows: the text or state of each control.
+QStringList Shown(const QWidget& view)
+{
+    QStringList shown;
+    for (const QWidget* control : UserControls(view))
+        shown << test::ShownText(*control);
+    return shown;
+}
+
+// Sets an enabled control to another value as a user does; false when it is disabled.
+bool SetAnother(QWidget& control)
+{
+    if (!control.isEnabled())
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        const int index = (combo->currentIndex() + 1) % combo->count();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    } else if (auto* check = qobject_cast<QCheckBox*>(&control)) {
+        check->click();
+    } else if (auto* spin = qobject_cast<CSpinButtons*>(&control)) {
+        spin->UpButton()->click();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
+        test::TypeInto(*edit, edit->text() == QStringLiteral("37") ? QStringLiteral("38") : QStringLiteral("37"));
     }
-    CFakeRecord* bound = nullptr;
-    QComboBox* combo;
-    std::vector<std::string> calls;
-
-protected:
-    void LoadControls() override
-    {
-        calls.push_back("load");
-        combo->setCurrentIndex(bound->value);
-    }
-    void StoreControls() override
-    {
-        calls.push_back("store");
-        bound->value = combo->currentIndex();
-    }
-};
-
-class CFakeView : public CRecordView {
-public:
-    CFakeView(CEditorContext& context, std::vector<CFakeRecord>& table, int position)
-        : CRecordView(context, 99), m_table(table)
-    {
-        page = new CFakePage(context, 100);
-        Sheet()->AddPage(page, context.Settings());
-        // A second page on a record of its own, so that it cannot hide what the first stores.
-        auto* other = new CFakePage(context, 101);
-        other->bound = &m_otherRecord;
-        Sheet()->AddPage(other, context.Settings());
-        Start(position);
-    }
-    CFakePage* page;
-
-protected:
-    int Count() const override { return static_cast<int>(m_table.size()); }
-    int Maximum() const override { return 4; }
-    void AddRecord() override { m_table.push_back({m_nextId++, 0}); }
-    void RemoveRecord(int position) override { m_table.erase(m_table.begin() + position); }
-    void BindRecord(int position) override { page->bound = &m_table[static_cast<std::size_t>(position)]; }
-    std::uint32_t IdOf(int position) const override { return m_table[static_cast<std::size_t>(position)].id; }
-
-private:
-    std::vector<CFakeRecord>& m_table;
-    CFakeRecord m_otherRecord{0, 0};
-    std::uint32_t m_nextId = 100;
-};
+    return true;
+}
 
 } // namespace
 
@@ -89,100 +126,44 @@ class EditorCommonTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void AnEmptyTableGetsARecordReportedAsAdded()
+    void EachControlWritesItsOwnBitsAndReadsBack()
     {
-        test::CEditorFixture f;
-        std::vector<CFakeRecord> table;
-        CFakeView view(*f.context, table, 0);
-        QCOMPARE(table.size(), std::size_t{1});
-        QCOMPARE(view.CurrentPosition(), 0);
-        QCOMPARE(f.notifications.size(), std::size_t{1});
-        QCOMPARE(f.notifications[0].kind, CNotification::Kind::Added);
-    }
-
-    void CommandsStoreFirstThenShowTheNewRecord()
-    {
-        test::CEditorFixture f;
-        std::vector<CFakeRecord> table{{1, 0}, {2, 1}, {3, 2}};
-        CFakeView view(*f.context, table, 1);
-        QCOMPARE(view.page->combo->currentIndex(), 1);
-        // A change typed but not yet stored is kept when the user moves on.
-        view.page->combo->setCurrentIndex(2);
-        view.page->calls.clear();
-        view.Navigate(record_command::kNext, 0);
-        QCOMPARE(table[1].value, 2);
-        QCOMPARE(view.page->calls, (std::vector<std::string>{"store", "load"}));
-        QCOMPARE(view.CurrentPosition(), 2);
-        QCOMPARE(view.page->combo->currentIndex(), 2);
-        QVERIFY(f.notifications.back().kind == CNotification::Kind::Navigated);
-        QCOMPARE(f.notifications.back().data, std::uint32_t{record_command::kNext});
-
-        struct Step {
-            int command, target, position, count;
-        };
-        const Step steps[] = {
-            {record_command::kFirst, 0, 0, 3},  {record_command::kPrevious, 0, 0, 3},
-            {record_command::kLast, 0, 2, 3},   {record_command::kGoTo, 1, 1, 3},
-            {record_command::kAdd, 0, 3, 4},    {record_command::kAdd, 0, 3, 4}, // the fifth is not made
-            {record_command::kDelete, 0, 2, 3}, {record_command::kDelete, 0, 1, 2},
-            {record_command::kDelete, 0, 0, 1}, {record_command::kDelete, 0, 0, 1}, // the last one stays
-        };
-        for (const Step& s : steps) {
-            view.Navigate(s.command, s.target);
-            QCOMPARE(view.CurrentPosition(), s.position);
-            QCOMPARE(view.RecordCount(), s.count);
+        for (const COwnedWindow& w : OwnedWindows()) {
+            int changed = 0;
+            for (std::size_t i = 0;; ++i) {
+                test::CEditorWindowFixture v(w.make, w.level);
+                v.Load(w.base + w.at, w.bytes);
+                const Image before = v.f.Stored();
+                v.Open();
+                // Opened (and once stored and opened again), untouched: every byte as it was, nothing reported.
+                const std::vector<QWidget*> controls = UserControls(i == 0 ? v.Reopen() : *v.view);
+                const QString where = QStringLiteral("%1, control %2").arg(QLatin1String(w.name)).arg(i);
+                QVERIFY2(v.f.Stored() == before && v.f.notifications.empty(), qPrintable(where));
+                if (i == controls.size())
+                    break;
+                const int number = ControlNumber(controls[i]);
+                const QStringList shownBefore = Shown(*v.view);
+                if (!SetAnother(*controls[i]))
+                    continue;
+                v.view->StorePages();
+                const Image after = v.f.Stored();
+                const QStringList shown = Shown(*v.view);
+                if (shown == shownBefore) { // a value the control refuses changes nothing
+                    QVERIFY2(after == before, qPrintable(where));
+                    continue;
+                }
+                ++changed;
+                // Changed bits, and all of them bits the control owns.
+                const QString outside = test::BitsOutsideOwner(before, after, w.base, number);
+                QVERIFY2(after != before && outside.isEmpty(), qPrintable(where + QStringLiteral(": ") + outside));
+                for (const CNotification& n : v.f.notifications)
+                    QVERIFY2(n.kind != CNotification::Kind::Edited || n.data == static_cast<std::uint32_t>(number),
+                             qPrintable(where));
+                QVERIFY2(Shown(v.Reopen()) == shown, qPrintable(where));
+                QVERIFY2(v.f.messages.empty(), qPrintable(where));
+            }
+            QVERIFY2(changed == w.controls, w.name);
         }
-    }
-
-    void AnotherWindowsDeletionIsFollowed()
-    {
-        test::CEditorFixture f;
-        std::vector<CFakeRecord> table{{1, 0}, {2, 1}, {3, 2}};
-        CFakeView view(*f.context, table, 2);
-        // Record 1 goes elsewhere: the view stays on its record, now at position 1.
-        table.erase(table.begin());
-        view.OnNotification({CNotification::Kind::Deleted, 0}, nullptr);
-        QCOMPARE(view.CurrentPosition(), 1);
-        QCOMPARE(view.page->bound, &table[1]);
-        // Its own record goes: the one at its place, or the new last.
-        table.erase(table.begin() + 1);
-        view.OnNotification({CNotification::Kind::Deleted, 0}, nullptr);
-        QCOMPARE(view.CurrentPosition(), 0);
-        QCOMPARE(view.page->bound, &table[0]);
-    }
-
-    void PagesReportOnlyTheUsersChanges()
-    {
-        test::CEditorFixture f;
-        std::vector<CFakeRecord> table{{1, 0}, {2, 2}};
-        CFakeView view(*f.context, table, 0);
-        f.notifications.clear();
-        view.Navigate(record_command::kGoTo, 1); // loading sets the combo: no change reported
-        QCOMPARE(f.notifications.size(), std::size_t{1});
-        view.page->combo->setCurrentIndex(1);
-        emit view.page->combo->activated(1);
-        QCOMPARE(table[1].value, 1);
-        QCOMPARE(f.notifications.back().kind, CNotification::Kind::Edited);
-        QCOMPARE(f.notifications.back().data, std::uint32_t{kFakeCombo});
-        // Added and deleted anywhere: the page reloads.
-        view.page->calls.clear();
-        view.OnNotification({CNotification::Kind::Added, 0}, nullptr);
-        view.OnNotification({CNotification::Kind::Edited, 0}, nullptr);
-        QCOMPARE(view.page->calls, std::vector<std::string>{"load"});
-    }
-
-    void TheActivePageIsRememberedForTheRun()
-    {
-        test::CEditorFixture f;
-        std::vector<CFakeRecord> table{{1, 0}};
-        {
-            CFakeView view(*f.context, table, 0);
-            QCOMPARE(view.Sheet()->currentIndex(), 0);
-            view.Sheet()->setCurrentIndex(1);
-        }
-        CFakeView again(*f.context, table, 0);
-        QCOMPARE(again.Sheet()->currentIndex(), 1);
-        again.Sheet()->setCurrentIndex(0);
     }
 };
 

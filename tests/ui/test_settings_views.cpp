@@ -1,135 +1,102 @@
-// The radio-wide option views as a dealer meets them: every control stored
-// at its bits, the enabling rules at each user level, the alert tone volume
-// the radio always gets as 12, the clone modes, the radio's identity, and
-// untouched blocks that keep every byte.
+// The one-record windows as a dealer meets them: the option blocks, the side
+// keys, the DTMF system, the emergency block and the test frequencies. Where
+// each control stores is the table of control owners' (test_editor_common.cpp);
+// here is what a window shows and enables after the user's steps, what it
+// says, and what it does with the other windows. The record rules (rasters,
+// digit codes, enabling) are the records', tested with them.
 #include "editor_fixture.h"
-#include "editors/settings/view_microphone.h"
+#include "editors/dtmf/dtmf_basic_page.h"
+#include "editors/dtmf/view_dtmf_system.h"
+#include "editors/emergency/view_emergency.h"
+#include "editors/keys/view_keys.h"
 #include "editors/settings/view_miscellaneous.h"
 #include "editors/settings/view_mode.h"
-#include "editors/settings/view_radio.h"
 #include "editors/settings/view_volume.h"
 #include "editors/settings/view_vox.h"
-#include "presentation/caption_numbers.h"
-#include "shell/localize_window.h"
+#include "editors/test_frequency/freq_grid.h"
+#include "editors/test_frequency/view_test_frequency.h"
+#include "radio_data/messages.h"
+#include "records/test_frequency_data.h"
 #include "ui_test_registry.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QTest>
-
-#include <algorithm>
-#include <functional>
-#include <memory>
 #include <vector>
 
 namespace qrv {
 
 namespace {
 
+using test::CEditorWindowFixture;
+using test::MakeView;
+using D = CDTMFBasicPage;
+using E = CEmergencyData;
+using M = CModePage;
+using P = CMiscellaneousPage;
+constexpr std::array<int, 4> kSideKeys = CKeyData::kSideKeyCombos;
+constexpr int kFactory = CSettings::kFactoryLevel;
+
+using CStep = std::pair<int, const char*>; // a control and the text chosen or typed; nullptr: a click
+
+// After the steps on a fresh window, the control is enabled or not and shows
+// the text (nullptr: any); and so in the window opened again.
+struct CShownRow {
+    const char* name;
+    test::ViewMaker make;
+    int level;
+    std::vector<CStep> steps;
+    int control;
+    bool enabled;
+    const char* shows;
+};
+
+const test::ViewMaker kMisc = MakeView<CViewMiscellaneous>();
+const test::ViewMaker kMode = MakeView<CViewMode>();
+const test::ViewMaker kEmergency = MakeView<CViewEmergency>();
+const test::ViewMaker kKeys = MakeView<CViewKeys>();
+
+// clang-format off
+const std::vector<CShownRow> kShownRows{
+    {"no save delay, no save mode", kMisc, 0, {{P::kBatterySaveDelay, "Off"}}, P::kBatterySaveMode, false, "1:4"},
+    {"a save delay enables the save mode at once", kMisc, 0,
+     {{P::kBatterySaveDelay, "Off"}, {P::kBatterySaveDelay, "4"}}, P::kBatterySaveMode, true, nullptr},
+    {"a disabled voice language keeps its value", kMisc, kFactory,
+     {{P::kVoiceBattery, nullptr}, {P::kVoiceLanguage, "Chinese"}, {P::kVoiceBattery, nullptr}}, P::kVoiceLanguage,
+     false, "Chinese"},
+    {"factory clone needs clone", kMode, 0, {}, M::kFactoryClone, false, "unchecked"},
+    {"clone off takes factory clone along", kMode, 0,
+     {{M::kClone, nullptr}, {M::kFactoryClone, nullptr}, {M::kClone, nullptr}}, M::kFactoryClone, false, "unchecked"},
+    {"the alert tone shows the 12 it stores", MakeView<CViewVolume>(), 0, {}, CVolumePage::kAlertTone, false, "12"},
+    {"an alarm enables it", kEmergency, 0, {{E::kAlarmModeCombo, "Local Alarm"}}, E::kAlarmDurationSpin, true, {}},
+    {"voice off disables its times", kEmergency, 0, {{E::kVoiceCyclesModeCombo, "Off"}}, E::kTxDurationEdit, false, {}},
+    {"the ID takes DTMF digits only", kEmergency, 0, {{E::kIdEdit, "7a8B"}}, E::kIdEdit, true, "78"},
+    {"a number above its range", kEmergency, 0, {{E::kRxDurationEdit, "999"}}, E::kRxDurationEdit, true, "255"},
+    {"DTMF ID in capitals", MakeView<CViewDTMFSystem>(0), 0, {{D::kPrimaryId, "abcd"}}, D::kPrimaryId, true, "ABCD"},
+};
+// clang-format on
+
 using test::Bytes;
 using test::BytesAt;
-using test::Control;
-using test::WithBytes;
+constexpr std::size_t kBlock = CTestFrequencyData::kImageOffset;
+constexpr int kRx = CFreqGrid::kRxColumn;
+constexpr int kTx = CFreqGrid::kTxColumn;
 
-constexpr std::array<int, 3> kUserLevels{0, CSettings::kServiceLevel, CSettings::kFactoryLevel};
-
-constexpr std::size_t kVolume = 0x083;
-constexpr std::size_t kMicrophone = 0x111;
-constexpr std::size_t kVox = 0x117;
-constexpr std::size_t kMisc = 0x119;
-constexpr std::size_t kMode = 0x127;
-constexpr std::size_t kKeys = 0x078;
-
-using ViewMaker = std::function<std::unique_ptr<CEditorView>(CEditorContext&)>;
-
-template <typename View> ViewMaker Maker()
-{
-    return [](CEditorContext& context) { return std::make_unique<View>(context); };
-}
-
-// A view on a fixture's codeplug at a user level, hearing the notifications as the main window passes them on.
-struct CViewFixture {
-    test::CEditorFixture f;
-    std::unique_ptr<CEditorView> view;
-
-    explicit CViewFixture(int level = 0) : f(level) {}
-
-    void Open(const ViewMaker& make)
+struct CTestFrequencyWindow : test::CEditorWindowFixture {
+    explicit CTestFrequencyWindow(int level = kFactory) : CEditorWindowFixture(MakeView<CViewTestFrequency>(), level)
     {
-        view = make(*f.context);
-        QObject::connect(f.context.get(), &CEditorContext::Notified, view.get(),
-                         [this](const CNotification& n, QObject* origin) { view->OnNotification(n, origin); });
+        Open().show();
     }
-    QComboBox* Combo(int number) const { return Control<QComboBox>(*view, number); }
-    QCheckBox* Check(int number) const { return Control<QCheckBox>(*view, number); }
-    // A user's choice of the entry with that text.
-    bool Choose(int number, const QString& text) const
+    CFreqGrid& Grid(bool points) const
     {
-        QComboBox* combo = Combo(number);
-        const int index = combo != nullptr ? combo->findText(text) : -1;
-        if (index < 0 || !combo->isEnabled())
-            return false;
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-        return true;
+        auto& frequencies = static_cast<CViewTestFrequency&>(*view);
+        return points ? *frequencies.PointGrid() : *frequencies.ChannelGrid();
     }
-    bool Click(int number) const
+    // The cell's editor as a double click opens it; nullptr when the cell cannot be edited.
+    QLineEdit* Edit(bool points, int row, int column) const
     {
-        QCheckBox* box = Check(number);
-        if (box == nullptr || !box->isEnabled())
-            return false;
-        box->click();
-        return true;
+        Grid(points).setCurrentCell(row, column);
+        Grid(points).editItem(Grid(points).item(row, column));
+        return qobject_cast<QLineEdit*>(Grid(points).indexWidget(Grid(points).model()->index(row, column)));
     }
-    Bytes Stored(std::size_t offset, std::size_t size) { return BytesAt(f.Stored(), offset, size); }
 };
-
-// One user action: choose the text in a combo, or click a check box (text nullptr).
-struct CStep {
-    int control;
-    const char* text;
-};
-
-bool Do(const CViewFixture& v, const CStep& step)
-{
-    return step.text != nullptr ? v.Choose(step.control, QString::fromUtf8(step.text)) : v.Click(step.control);
-}
-
-// The steps on a fresh view change the block to expected and nothing else of the codeplug.
-struct CBlockCase {
-    std::vector<CStep> steps;
-    Bytes expected;
-};
-
-void CheckBlockCases(const ViewMaker& make, std::size_t offset, const std::vector<CBlockCase>& cases, int level = 0)
-{
-    for (const CBlockCase& c : cases) {
-        CViewFixture v(level);
-        v.Open(make);
-        const Image before = v.f.Stored();
-        v.f.notifications.clear();
-        for (const CStep& step : c.steps)
-            QVERIFY2(Do(v, step), qPrintable(QString::number(step.control)));
-        const Image after = v.f.Stored();
-        QCOMPARE(BytesAt(after, offset, c.expected.size()), c.expected);
-        QVERIFY(WithBytes(after, offset, BytesAt(before, offset, c.expected.size())) == before);
-        // Each step was reported as a change of its control.
-        for (const CStep& step : c.steps)
-            QVERIFY(std::any_of(v.f.notifications.begin(), v.f.notifications.end(), [&](const CNotification& n) {
-                return n.kind == CNotification::Kind::Edited && n.data == static_cast<std::uint32_t>(step.control);
-            }));
-    }
-}
-
-const Bytes kDefaultMisc{0x05, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x26, 0xFF, 0x14, 0x1C, 0xFF, 0xFF, 0xFF, 0xFF};
-
-Bytes MiscWith(std::size_t byte, std::uint8_t value)
-{
-    Bytes block = kDefaultMisc;
-    block[byte] = value;
-    return block;
-}
 
 } // namespace
 
@@ -137,267 +104,127 @@ class SettingsViewsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void VoxControlsLandAtTheirBits()
+    void WindowsShowAndEnableAfterTheUsersSteps()
     {
-        CheckBlockCases(Maker<CViewVox>(), kVox,
-                        {
-                            {{{CVoxPage::kGainLevel, "7"}}, {0xFF, 0x0F}},
-                            {{{CVoxPage::kGainLevel, "1"}}, {0xF3, 0x0F}},
-                            {{{CVoxPage::kDelayTime, "0.5"}}, {0xF7, 0x05}},
-                            {{{CVoxPage::kDelayTime, "3.0"}}, {0xF7, 0x1E}},
-                        });
-        // Off also takes the VOX function from SK1 long (byte 3 of the keys), so check it apart.
-        CViewFixture v;
-        v.Open(Maker<CViewVox>());
-        QVERIFY(v.Choose(CVoxPage::kGainLevel, QStringLiteral("Off")));
-        QCOMPARE(v.Stored(kVox, 2), (Bytes{0xF1, 0x0F}));
-        QCOMPARE(int(v.f.Stored()[kKeys + 3]), 0);
-        // The change is reported, then the new level is announced.
-        QCOMPARE(v.f.notifications.size(), std::size_t{2});
-        QCOMPARE(v.f.notifications[0].kind, CNotification::Kind::Edited);
-        QCOMPARE(v.f.notifications[1].kind, CNotification::Kind::VoxChanged);
-        QCOMPARE(v.f.notifications[1].data, 0u);
-        QVERIFY(v.Choose(CVoxPage::kGainLevel, QStringLiteral("4")));
-        QCOMPARE(v.f.notifications.back().data, 4u);
-    }
-
-    void MiscControlsLandAtTheirBits()
-    {
-        using P = CMiscellaneousPage;
-        CheckBlockCases(Maker<CViewMiscellaneous>(), kMisc,
-                        {
-                            {{{P::kSquelchLevel, "Open"}}, MiscWith(0, 0x00)},
-                            {{{P::kSquelchLevel, "9"}}, MiscWith(0, 0x09)},
-                            {{{P::kBatterySaveDelay, "Off"}}, MiscWith(5, 0x00)},
-                            {{{P::kBatterySaveDelay, "30"}}, MiscWith(5, 0x1E)},
-                            {{{P::kBatterySaveMode, "1:8"}}, MiscWith(6, 0x27)},
-                            {{{P::kBatterySaveMode, "1:1"}}, MiscWith(6, 0x24)},
-                            {{{P::kScanLed, nullptr}}, MiscWith(6, 0x06)},
-                            {{{P::kLowBatteryGap, "Off"}}, MiscWith(8, 0x00)},
-                            {{{P::kLowBatteryGap, "120"}}, MiscWith(8, 0x78)},
-                            {{{P::kVoiceBattery, nullptr}}, MiscWith(9, 0x1D)},
-                            {{{P::kVoiceChannel, nullptr}}, MiscWith(9, 0x1E)},
-                            {{{P::kVoiceChannel, nullptr}, {P::kVoiceLanguage, "Chinese"}}, MiscWith(9, 0x0E)},
-                        },
-                        CSettings::kFactoryLevel);
-    }
-
-    void MiscRulesAtEachUserLevel()
-    {
-        using P = CMiscellaneousPage;
-        for (const int level : kUserLevels) {
-            const QByteArray name = QByteArray::number(level);
-            CViewFixture v(level);
-            v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kMisc + 5, {0x00})); // no battery save delay
-            v.Open(Maker<CViewMiscellaneous>());
-            // The tail revert option shows its value and cannot be changed.
-            QCOMPARE(v.Combo(P::kTailRevert)->currentText(), QStringLiteral("On"));
-            QVERIFY(!v.Combo(P::kTailRevert)->isEnabled());
-            // Battery save mode needs a delay; a new delay enables it at once.
-            QVERIFY2(!v.Combo(P::kBatterySaveMode)->isEnabled(), name.constData());
-            QVERIFY(v.Choose(P::kBatterySaveDelay, QStringLiteral("4")));
-            QVERIFY(v.Combo(P::kBatterySaveMode)->isEnabled());
-            QVERIFY(v.Choose(P::kBatterySaveDelay, QStringLiteral("Off")));
-            QVERIFY(!v.Combo(P::kBatterySaveMode)->isEnabled());
-            QCOMPARE(int(v.f.Stored()[kMisc + 6] & 0x03), 2); // the mode is kept
-
-            // The voice controls exist for the factory only.
-            const bool factory = level == CSettings::kFactoryLevel;
-            QCOMPARE(v.Check(P::kVoiceBattery)->isHidden(), !factory);
-            QCOMPARE(v.Check(P::kVoiceChannel)->isHidden(), !factory);
-            QCOMPARE(v.Combo(P::kVoiceLanguage)->isHidden(), !factory);
-            QCOMPARE(Control<QLabel>(*v.view, P::kVoiceLanguageLabel)->isHidden(), !factory);
-            QVERIFY(!v.Combo(P::kVoiceLanguage)->isEnabled());
-            if (factory) {
-                QVERIFY(v.Click(P::kVoiceBattery));
-                QVERIFY(v.Combo(P::kVoiceLanguage)->isEnabled());
-                QVERIFY(v.Click(P::kVoiceChannel));
-                QVERIFY(v.Click(P::kVoiceBattery));
-                QVERIFY(v.Combo(P::kVoiceLanguage)->isEnabled());
-                QVERIFY(v.Choose(P::kVoiceLanguage, QStringLiteral("Chinese")));
-                QVERIFY(v.Click(P::kVoiceChannel));
-                QVERIFY(!v.Combo(P::kVoiceLanguage)->isEnabled());
-                // Disabled, the language keeps its value.
-                QCOMPARE(v.Combo(P::kVoiceLanguage)->currentText(), QStringLiteral("Chinese"));
-                QCOMPARE(int(v.f.Stored()[kMisc + 9]), 0x0C);
+        for (const CShownRow& row : kShownRows) {
+            CEditorWindowFixture v(row.make, row.level);
+            v.Open();
+            for (const auto& [control, text] : row.steps)
+                QVERIFY2(v.Act(control, text), row.name);
+            for (int pass = 0; pass < 2; ++pass, v.Reopen()) {
+                const QWidget* control = v.Get(row.control);
+                QVERIFY2(control->isEnabled() == row.enabled, row.name);
+                QVERIFY2(row.shows == nullptr || test::ShownText(*control) == QString::fromUtf8(row.shows), row.name);
             }
+            QVERIFY2(v.f.messages.empty(), row.name);
         }
     }
 
-    void MiscVoiceFieldsKeepTheirValuesWhereHidden()
+    // The open keys window follows VOX off at once and refuses the VOX function
+    // while it is off; VOX on again brings nothing back.
+    void VoxOffTakesTheVoxFunctionFromEveryKey()
     {
-        for (const int level : {0, CSettings::kServiceLevel}) {
-            CViewFixture v(level);
-            v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kMisc + 9, {0x03})); // both on, language 0
-            v.Open(Maker<CViewMiscellaneous>());
-            QVERIFY(v.Choose(CMiscellaneousPage::kSquelchLevel, QStringLiteral("2")));
-            v.view->StorePages();
-            QCOMPARE(int(v.f.Stored()[kMisc + 9]), 0x03);
-        }
+        CEditorWindowFixture v(kKeys);
+        v.Open();
+        const std::unique_ptr<CEditorView> vox = MakeView<CViewVox>()(*v.f.context); // it needs to hear nothing
+        QVERIFY(v.Act(kSideKeys[2], "VOX On/Off"));
+        QVERIFY(test::Act(*vox, CVoxPage::kGainLevel, "Off"));
+        QVERIFY(v.Act(kSideKeys[3], "VOX On/Off"));
+        QCOMPARE(v.f.messages, std::vector<int>{CKeyData::kVoxOffMessage});
+        QVERIFY(test::Act(*vox, CVoxPage::kGainLevel, "2"));
+        const QStringList shown{QStringLiteral("Monitor"), QStringLiteral("None"), QStringLiteral("None"),
+                                QStringLiteral("None")};
+        for (int pass = 0; pass < 2; ++pass, v.Reopen())
+            for (std::size_t key = 0; key < kSideKeys.size(); ++key)
+                QCOMPARE(test::ShownText(*v.Get(kSideKeys[key])), shown[static_cast<qsizetype>(key)]);
     }
 
-    void MiscStoresAndAppliesItsRulesWhenRecordsComeOrGo()
+    // A change shown but not yet stored is stored, and its rules applied, when records come or go.
+    void ShownChangesAreStoredWhenRecordsComeOrGo()
     {
-        CViewFixture v;
-        v.Open(Maker<CViewMiscellaneous>());
-        QComboBox* delay = v.Combo(CMiscellaneousPage::kBatterySaveDelay);
-        delay->setCurrentIndex(delay->findText(QStringLiteral("Off"))); // shown, not yet stored
-        QVERIFY(v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
+        CEditorWindowFixture v(kMisc);
+        auto* delay = test::Control<QComboBox>(v.Open(), P::kBatterySaveDelay);
+        delay->setCurrentIndex(delay->findText(QStringLiteral("Off")));
+        QVERIFY(v.Get(P::kBatterySaveMode)->isEnabled());
         v.f.context->Notify({CNotification::Kind::Added, 0}, nullptr);
-        QCOMPARE(int(v.f.Stored()[kMisc + 5]), 0);
-        QVERIFY(!v.Combo(CMiscellaneousPage::kBatterySaveMode)->isEnabled());
+        QCOMPARE(v.Byte(CMiscellaneousData::kImageOffset + 5), 0);
+        QVERIFY(!v.Get(P::kBatterySaveMode)->isEnabled());
     }
 
-    void ModeCloneRuleAtEachUserLevel()
+    // Followed when channels go elsewhere; deleted, shown as nothing with its position kept for the check.
+    void TheRevertChannelFollowsTheTable()
     {
-        using P = CModePage;
-        for (const int level : kUserLevels) {
-            CViewFixture v(level);
-            v.Open(Maker<CViewMode>());
-            QVERIFY(v.Check(P::kPanelTest)->isHidden());
-            QVERIFY(!v.Check(P::kClone)->isChecked());
-            QVERIFY(!v.Check(P::kFactoryClone)->isEnabled());
-            QVERIFY(v.Click(P::kClone));
-            QCOMPARE(v.Stored(kMode, 2), (Bytes{0xFF, 0x97}));
-            QVERIFY(v.Check(P::kFactoryClone)->isEnabled());
-            QVERIFY(v.Click(P::kFactoryClone));
-            QCOMPARE(v.Stored(kMode, 2), (Bytes{0xFF, 0xD7}));
-            QCOMPARE(v.f.notifications.back().data, static_cast<std::uint32_t>(P::kFactoryClone));
-            // Clone mode off takes factory clone mode with it.
-            QVERIFY(v.Click(P::kClone));
-            QVERIFY(!v.Check(P::kFactoryClone)->isChecked());
-            QVERIFY(!v.Check(P::kFactoryClone)->isEnabled());
-            QCOMPARE(v.Stored(kMode, 2), (Bytes{0xFF, 0x87}));
-        }
+        CEditorWindowFixture v(kEmergency);
+        v.Open();
+        QVERIFY(v.Act(E::kRevertChannelCombo, "3"));
+        const auto deleteChannel = [&v](std::size_t position) {
+            QVERIFY(v.f.data->RemoveChannel(position));
+            v.f.context->Notify({CNotification::Kind::Deleted, 0}, nullptr);
+        };
+        deleteChannel(0);
+        QCOMPARE(test::ShownText(*v.Get(E::kRevertChannelCombo)), QStringLiteral("2"));
+        QCOMPARE(v.Byte(E::kImageOffset + 1), 2);
+        deleteChannel(1);
+        QCOMPARE(v.Get<QComboBox>(E::kRevertChannelCombo)->currentIndex(), -1);
+        QCOMPARE(v.Byte(E::kImageOffset + 1), 2);
     }
 
-    void ModeBlockWithCloneOffStoresFactoryCloneOff()
+    // Points 0, 2 and 4 of the range; the points reach the radio only at the factory levels.
+    void BelowTheFactoryLevelThePointsAreShownOnly()
     {
-        CViewFixture v;
-        v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kMode, {0xFF, 0xC7}));
-        v.Open(Maker<CViewMode>());
-        QVERIFY(!v.Check(CModePage::kFactoryClone)->isChecked());
-        QVERIFY(!v.Check(CModePage::kFactoryClone)->isEnabled());
-        v.view->StorePages();
-        QCOMPARE(v.Stored(kMode, 2), (Bytes{0xFF, 0x87}));
-
-        CViewFixture both;
-        both.f.data->LoadFromImage(WithBytes(both.f.Stored(), kMode, {0xFF, 0xD7}));
-        both.Open(Maker<CViewMode>());
-        QVERIFY(both.Check(CModePage::kFactoryClone)->isChecked());
-        QVERIFY(both.Check(CModePage::kFactoryClone)->isEnabled());
+        CTestFrequencyWindow v(0);
+        QStringList shown;
+        for (int row = 0; row < v.Grid(true).rowCount(); ++row)
+            shown << v.Grid(true).Text(row, kRx) << v.Grid(true).Text(row, kTx);
+        QCOMPARE(shown.join(QLatin1Char(' ')),
+                 QStringLiteral("400.15000 400.00000 435.15000 435.00000 469.85000 470.00000"));
+        QVERIFY(v.Grid(false).isHidden());
+        QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
+        QVERIFY(v.Edit(true, 0, kRx) == nullptr);
     }
 
-    // The radio always gets 12: the control shows that, read-only, whatever was loaded.
-    void VolumeShowsTheTwelveItStores()
-    {
-        for (const std::uint8_t loaded : {std::uint8_t{0x03}, std::uint8_t{0x0C}}) {
-            CViewFixture v;
-            v.f.data->LoadFromImage(WithBytes(v.f.Stored(), kVolume + 2, {loaded}));
-            v.Open(Maker<CViewVolume>());
-            const QComboBox* combo = v.Combo(CVolumePage::kAlertTone);
-            QCOMPARE(combo->currentText(), QStringLiteral("12"));
-            QVERIFY(!combo->isEnabled());
-            QCOMPARE(v.Stored(kVolume, 14),
-                     (Bytes{0x01, 0x7F, 0x0C, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-        }
-    }
-
-    void MicrophoneGainsAreSixteenBitEntries()
-    {
-        CheckBlockCases(Maker<CViewMicrophone>(), kMicrophone,
-                        {
-                            {{{CMicrophonePage::kInternalGain, "30"}}, {0x0F, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
-                            {{{CMicrophonePage::kInternalGain, "0"}}, {0x00, 0x00, 0x04, 0x00, 0xFF, 0xFF}},
-                            {{{CMicrophonePage::kExternalGain, "2"}}, {0x04, 0x00, 0x01, 0x00, 0xFF, 0xFF}},
-                        });
-    }
-
-    void ClosingTheWindowStoresThePage()
-    {
-        CViewFixture v;
-        v.Open(Maker<CViewVox>());
-        v.view->show();
-        QComboBox* delay = v.Combo(CVoxPage::kDelayTime);
-        delay->setCurrentIndex(delay->findText(QStringLiteral("2.5"))); // shown, not yet stored
-        QCOMPARE(int(v.f.Stored()[kVox + 1]), 0x0F);
-        v.view->hide();
-        QCOMPARE(int(v.f.Stored()[kVox + 1]), 25);
-    }
-
-    void RadioViewShowsTheIdentity()
-    {
-        test::CEditorFixture f;
-        CRadioInfoData& info = f.data->RadioInfo();
-        info.SetModelName("QL-210");
-        info.SetSerialNumber("SN0042");
-        const std::array<std::uint8_t, 6> stamp{59, 59, 25, 40, 13, 24}; // hour 25, day 40, month 13
-        QVERIFY(info.SetBytesAt(0x20, stamp));
-        CViewRadio view(*f.data, f.Settings());
-        QCOMPARE(view.FieldText(caption::kModelNameField), QStringLiteral("QL-210"));
-        QCOMPARE(view.FieldText(caption::kFrequencyRangeField), QStringLiteral("400-470"));
-        QCOMPARE(view.FieldText(caption::kSerialNumberField), QStringLiteral("SN0042"));
-        QVERIFY(view.FieldText(caption::kFirmwareVersionField).startsWith(QLatin1Char('V')));
-        QCOMPARE(view.FieldText(caption::kLastProgrammedField), QStringLiteral("2024-12-31 00:59:59"));
-        QCOMPARE(Control<QLabel>(view, caption::kLastProgrammed)->text(), QStringLiteral("Last Programmed Date"));
-    }
-
-    void UntouchedBlocksKeepEveryByte()
+    // A cell writes its channel's word and step code and nothing else, and
+    // shows what it stored; a text that is no frequency is refused.
+    void TypedTestChannelFrequenciesTakeTheirRasterAndStepCode()
     {
         struct Case {
-            const char* name;
-            ViewMaker make;
-            std::size_t offset;
-            Bytes block; // empty: the default image as it is
-            bool legal;  // every value has an entry in its list
+            int row, column;
+            const char* typed;
+            const char* shown;
+            Bytes wordAndStep;
+            int message; // 0: none
         };
-        const std::vector<Case> cases{
-            {"vox default", Maker<CViewVox>(), kVox, {}, true},
-            {"vox unusual", Maker<CViewVox>(), kVox, {0x5A, 0x1E}, true},
-            {"vox off the list", Maker<CViewVox>(), kVox, {0x00, 0x02}, false},
-            {"misc default", Maker<CViewMiscellaneous>(), kMisc, {}, true},
-            {"misc unusual",
-             Maker<CViewMiscellaneous>(),
-             kMisc,
-             {0x00, 0x11, 0x22, 0x33, 0x44, 0x1E, 0xD9, 0x5A, 0x78, 0x01, 0x01, 0x02, 0x03, 0x04},
-             true},
-            {"misc off the list",
-             Maker<CViewMiscellaneous>(),
-             kMisc,
-             {0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 0x26, 0xFF, 0x03, 0x2C, 0xFF, 0xFF, 0xFF, 0xFF},
-             false},
-            {"mode default", Maker<CViewMode>(), kMode, {}, true},
-            {"mode unusual", Maker<CViewMode>(), kMode, {0x12, 0x78}, true},
-            {"volume default", Maker<CViewVolume>(), kVolume, {}, true},
-            {"volume unusual",
-             Maker<CViewVolume>(),
-             kVolume,
-             {0x00, 0x33, 0x07, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA},
-             true},
-            {"microphone default", Maker<CViewMicrophone>(), kMicrophone, {}, true},
-            {"microphone unusual", Maker<CViewMicrophone>(), kMicrophone, {0x0F, 0x00, 0x00, 0x00, 0x12, 0x34}, true},
-            {"microphone off the list", Maker<CViewMicrophone>(), kMicrophone, {0x10, 0x00, 0x04, 0x01, 0, 0}, false},
+        const Case cases[] = {
+            {0, kRx, "446.012", "446.00625", {0x25, 0x06, 0x60, 0x44, 3}, 0},
+            {1, kTx, "446.01", "446.01000", {0x00, 0x10, 0x60, 0x44, 2}, 0},
+            {15, kTx, "480", "470.00000", {0x00, 0x00, 0x00, 0x47, 3}, msg::kFrequencyOutOfRange},
+            {0, kRx, "446..1", "400.15000", {0x00, 0x50, 0x01, 0x40, 3}, msg::kNotAFrequency},
         };
-        for (const int level : kUserLevels) {
-            for (const Case& c : cases) {
-                const QByteArray name = QByteArray(c.name) + " at " + QByteArray::number(level);
-                CViewFixture v(level);
-                if (!c.block.empty())
-                    v.f.data->LoadFromImage(WithBytes(v.f.Stored(), c.offset, c.block));
-                const Image before = v.f.Stored();
-                const CVolumeData volume = v.f.data->Volume();
-                v.Open(c.make);
-                // Legal values are shown, not merely carried.
-                if (c.legal)
-                    for (const QComboBox* combo : v.view->findChildren<QComboBox*>())
-                        QVERIFY2(combo->currentIndex() >= 0,
-                                 QByteArray(name + " " + QByteArray::number(ControlNumber(combo))).constData());
-                v.view->StorePages();
-                v.view.reset();
-                QVERIFY2(v.f.Stored() == before, name.constData());
-                QVERIFY2(v.f.data->Volume().Block() == volume.Block(), name.constData());
-            }
+        for (const Case& c : cases) {
+            CTestFrequencyWindow v;
+            Image expected = v.f.Stored();
+            const std::size_t channel = kBlock + 10 * static_cast<std::size_t>(c.row);
+            std::copy_n(c.wordAndStep.begin(), 4,
+                        expected.begin() + static_cast<std::ptrdiff_t>(channel) + (c.column == kRx ? 0 : 4));
+            expected[channel + (c.column == kRx ? 8 : 9)] = c.wordAndStep[4];
+            test::TypeInto(*v.Edit(false, c.row, c.column), QString::fromLatin1(c.typed));
+            QCoreApplication::processEvents(); // the grid takes the text on its next turn
+            QVERIFY2(v.f.Stored() == expected, c.typed);
+            QCOMPARE(v.Grid(false).Text(c.row, c.column), QString::fromLatin1(c.shown));
+            QCOMPARE(v.f.messages, c.message != 0 ? std::vector<int>{c.message} : std::vector<int>{});
+            // An edit is reported as one of the grid, a refused text not at all.
+            QCOMPARE(v.f.notifications.size(), std::size_t{c.message != msg::kNotAFrequency});
+            QVERIFY(c.message == msg::kNotAFrequency ||
+                    v.f.notifications[0].data == static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
         }
+    }
+
+    void ACellStillBeingTypedIsStoredWithThePages()
+    {
+        CTestFrequencyWindow v;
+        v.Edit(false, 6, kTx)->setText(QStringLiteral("455.005"));
+        v.view->StorePages();
+        QCOMPARE(BytesAt(v.f.Stored(), kBlock + 64, 6), (Bytes{0x00, 0x05, 0x50, 0x45, 0x03, 0x02}));
     }
 };
 
