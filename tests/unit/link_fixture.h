@@ -8,6 +8,7 @@
 #include "radio_link/byte_port.h"
 #include "radio_link/radio_link.h"
 #include "sim_byte_port.h"
+#include "sim_link.h"
 
 #include <gtest/gtest.h>
 
@@ -19,23 +20,6 @@
 namespace qrv::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-inline CLinkTiming FastTiming()
-{
-    CLinkTiming t;
-    t.exchangePause = t.writePause = t.handshakePause = t.openPause = std::chrono::milliseconds(0);
-    t.readTimeoutMs = 20;
-    return t;
-}
-
-inline std::unique_ptr<CRadioLink> SimLink(sim::CSimRadio& radio, bool present = true)
-{
-    auto port = std::make_unique<sim::CSimBytePort>(radio);
-    port->SetPresent(present);
-    auto link = std::make_unique<CRadioLink>(std::move(port));
-    link->SetTiming(FastTiming());
-    return link;
-}
 
 class CScriptedPort : public CBytePort {
 public:
