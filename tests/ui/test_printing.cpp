@@ -256,7 +256,6 @@ private slots:
             {"menu, VOX", Route::Menu, item::kVox, "a.pdf", 0, "VOX"},
             {"menu, embedded", Route::Menu, item::kEmbedded, "c.pdf", 0, "Embedded Message"},
             {"menu, no file for the PDF printer", Route::Menu, item::kVox, "", msg::kPrinterFailed, ""},
-            {"menu, folder missing", Route::Menu, item::kVox, "no/such/r.pdf", msg::kReportNotWritten, ""},
             {"menu, disk full", Route::Menu, item::kVox, "/dev/full", msg::kReportNotWritten, ""}, // keeps no write
             {"window, VOX", Route::Window, 0, "d.pdf", 0, "VOX"},
             {"window, disk full", Route::Window, 0, "/dev/full", msg::kReportNotWritten, ""},
