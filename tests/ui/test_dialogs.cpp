@@ -1,10 +1,9 @@
 // The dialogs as a user meets them: the model dialog over a catalogue, the
-// language dialog, the port, file and password dialogs, and the channel
-// import with the rows it cannot take.
+// port, file and password dialogs, and the channel import with the rows it
+// cannot take.
 #include "csv/channel_csv.h"
 #include "dialogs/dlg_file.h"
 #include "dialogs/dlg_import_channels.h"
-#include "dialogs/dlg_language.h"
 #include "dialogs/dlg_model.h"
 #include "dialogs/dlg_password.h"
 #include "dialogs/dlg_port.h"
@@ -29,10 +28,6 @@ namespace {
 constexpr const char* kCatalogue = "[Setting]\nModelID=A,B,C\nA=Name1,Name2\nB=Name3\nC=Name4\n"
                                    "[A]\nNumber=2\nFreq0=400, 470, 400, 470, 1\nFreq1=136, 174, 136, 174, 128\n"
                                    "[B]\nNumber=3\nFreq0=350, 390, 350, 390, 2\nFreq2=450, 520, 450, 520, 3\n";
-// D has a section whose count promises ranges it lacks.
-constexpr const char* kWithD = "[Setting]\nModelID=A,D\nA=Name1\nD=Name5\n"
-                               "[A]\nNumber=2\nFreq0=400, 470, 400, 470, 1\nFreq1=136, 174, 136, 174, 128\n"
-                               "[D]\nNumber=2\n";
 
 // Rows 2 and 4 are good; row 3 is outside 400-470 MHz, row 5 has a tone not in the table.
 const char* const kMixedFile = "Frequency,Tone,rToneFreq,Mode\r\n"
@@ -81,8 +76,6 @@ private slots:
         } rows[] = {
             {"shipped", nullptr, "QL210", "QL-210", "400-470", 0, -1, -1, -1, "QL-210,QL-220,QL-230",
              "400-470,136-174,350-390", "1,128,2", 0, 0, 0, "QL210", "QL-210", "400-470", 0},
-            {"third name", nullptr, "QL210", "QL-230", "350-390", 3, -1, -1, -1, nullptr, "400-470,136-174,350-390",
-             "1,128,2", 2, 2, 3, "QL210", "QL-230", "350-390", 3},
             // The lists search by prefix: the first entry that begins with the value.
             {"prefixes", nullptr, "QL210", "QL-2", "136", 1, -1, -1, -1, nullptr, "400-470,136-174,350-390", "1,128,2",
              0, 1, 1, "QL210", "QL-210", "136-174", 1},
@@ -102,10 +95,6 @@ private slots:
             // A model without ranges falls back to 136-174.
             {"no section", kCatalogue, "C", "Name4", "", 0, -1, -1, -1, nullptr, "136-174", "128", 3, 0, 0, "C",
              "Name4", "136-174", 0},
-            {"chosen, no ranges", kWithD, "A", "Name1", "", 0, 1, -1, -1, nullptr, "136-174", "128", 1, 0, 0, "D",
-             "Name5", "136-174", 0},
-            {"no setting section", "[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", "QL210", "QL-210", "400-470", 0,
-             -1, -1, -1, "", "400-470", "1", -1, 0, 0, "QL210", "", "400-470", 0},
         };
         for (const auto& row : rows) {
             test::CProgramDir program;
@@ -138,61 +127,22 @@ private slots:
         }
     }
 
-    // Every control is named by the language file; the per-model value
-    // disables the signalling list, also after another model is chosen.
-    void ModelDialogIsLocalizedAndTheSignallingCanBeOff()
+    // The per-model value in the language file disables the signalling list,
+    // also after another model is chosen.
+    void ModelDialogSignallingCanBeSwitchedOff()
     {
-        for (const int language : {0, 1})
-            for (const bool disabled : {false, true}) {
-                test::CProgramDir program;
-                const auto file = program.Path() / (language == 0 ? "QRV_E.lng" : "QRV_S.lng");
-                std::string text = test::ReadText(file);
-                const auto at = text.find("S0001076=0");
-                QVERIFY(at != std::string::npos);
-                text.replace(at, 10, disabled ? "S0001076=1" : "S0001076=0");
-                test::WriteText(file, text);
-                CSettings& settings = program.Reopen();
-                settings.SelectLanguage(language);
-                CDlgModel dialog(settings, {"QL210", "QL-210", "400-470", 2, CSettings::kProgramVersion});
-                QCOMPARE(dialog.windowTitle(), QString::fromStdString(settings.GetText(CDlgModel::kForm)));
-                for (const int number : {CDlgModel::kModelNameLabel, CDlgModel::kRangeLabel, CDlgModel::kSignalLabel,
-                                         kOkButton, kCancelButton, kHelpButton}) {
-                    QWidget* control = nullptr;
-                    for (QWidget* widget : dialog.findChildren<QWidget*>())
-                        control = ControlNumber(widget) == number ? widget : control;
-                    QVERIFY(!settings.GetText(number).empty());
-                    QCOMPARE(control->property("text").toString(), QString::fromStdString(settings.GetText(number)));
-                }
-                QCOMPARE(dialog.SignalList()->count(), 4);
-                QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
-                Choose(*dialog.ModelNameList(), 1);
-                QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
-                QCOMPARE(dialog.Signal(), 0);
-            }
-    }
-
-    // The language dialog lists the languages at the positions of the
-    // selection, and OK hands back only a change.
-    void LanguageDialogReturnsOnlyAChange()
-    {
-        // The language shown, the one chosen (-1: none), whether OK closes the dialog.
-        const std::tuple<int, int, bool> rows[] = {
-            {0, 1, true}, {1, 0, true}, {0, 0, false}, {1, 1, false}, {0, -1, false}};
-        for (const auto& [current, chosen, accepted] : rows) {
+        for (const bool disabled : {false, true}) {
             test::CProgramDir program;
-            program.Settings().SelectLanguage(current);
-            CDlgLanguage dialog(program.Settings());
-            QCOMPARE(dialog.windowTitle(), QString::fromStdString(program.Settings().GetText(CDlgLanguage::kForm)));
-            QStringList selectable;
-            for (const std::string& name : program.Settings().LanguageList())
-                selectable << QString::fromStdString(name);
-            QCOMPARE(Items(*dialog.LanguageList()), selectable.join(QLatin1Char(',')));
-            QCOMPARE(dialog.LanguageList()->currentIndex(), current);
-            dialog.LanguageList()->setCurrentIndex(chosen);
-            dialog.Confirm();
-            const QByteArray name = QByteArray::number(current) + " -> " + QByteArray::number(chosen);
-            QVERIFY2((dialog.result() == QDialog::Accepted) == accepted, name.constData());
-            QVERIFY2(dialog.LanguageIndex() == (accepted ? chosen : current), name.constData());
+            std::string text = test::ReadText(program.Path() / "QRV_E.lng");
+            const auto at = text.find("S0001076=0");
+            QVERIFY(at != std::string::npos);
+            text.replace(at, 10, disabled ? "S0001076=1" : "S0001076=0");
+            test::WriteText(program.Path() / "QRV_E.lng", text);
+            CDlgModel dialog(program.Reopen(), {"QL210", "QL-210", "400-470", 2, CSettings::kProgramVersion});
+            QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
+            Choose(*dialog.ModelNameList(), 1);
+            QCOMPARE(dialog.SignalList()->isEnabled(), !disabled);
+            QCOMPARE(dialog.Signal(), 0);
         }
     }
 
@@ -331,9 +281,13 @@ private slots:
             QVERIFY(table->item(1, 1)->text().contains(QStringLiteral("99.9")));
             const QString replaces = Q(f.Settings().GetMessage(csvmsg::kReplacesList));
             QVERIFY(dialog.Question()->text().contains(replaces));
+            // Appending to the full list takes nothing: every row is listed and OK is off.
             dialog.AppendBox()->setChecked(true);
             QVERIFY(!dialog.Question()->text().contains(replaces));
+            QCOMPARE(dialog.RejectedTable()->rowCount(), 4);
+            QVERIFY(!dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled() && dialog.Result().channels.empty());
             dialog.AppendBox()->setChecked(false);
+            QCOMPARE(table->rowCount(), 2);
             QVERIFY(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
             QTest::mouseClick(dialog.Buttons()->button(button), Qt::LeftButton);
             if (button == QDialogButtonBox::Cancel) {
@@ -346,17 +300,6 @@ private slots:
             QCOMPARE(GetLe32(f.Stored(), 0x580 + 4), std::uint32_t{0x44050000}); // 440.50000 MHz
             QCOMPARE(GetLe32(f.Stored(), 0x580 + 20 + 4), std::uint32_t{0x44125000});
         }
-    }
-
-    // Appending to a full list takes nothing: every row is listed and OK is off.
-    void AppendingToAFullListTakesNothing()
-    {
-        test::CEditorFixture f;
-        CDlgImportChannels dialog(*f.data, f.Settings(), kMixedFile);
-        dialog.AppendBox()->setChecked(true);
-        QCOMPARE(dialog.RejectedTable()->rowCount(), 4);
-        QVERIFY(!dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
-        QVERIFY(dialog.Result().channels.empty());
     }
 
     // A missing file is said on import; a read-only one on export, and left as it was.

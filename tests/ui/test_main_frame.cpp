@@ -1,9 +1,8 @@
 // The main window as a user meets it: the menus at each user level, keys and
-// message boxes, the prompts before changed work is replaced, files opened,
-// saved and damaged, the status bar and invalid log, language and model
-// changes, and the checks before anything is sent to a radio.
+// message boxes, the prompts before changed work is replaced, files opened
+// and saved, the status bar and invalid log, language and model changes, and the checks before anything is sent to a
+// radio.
 #include "dialogs/backup_actions.h"
-#include "editors/data_watch_view.h"
 #include "frame_fixture.h"
 #include "program_directory.h"
 #include "records/frequency.h"
@@ -17,7 +16,6 @@
 #include <QUrl>
 
 #include <map>
-#include <sstream>
 
 namespace qrv {
 
@@ -180,8 +178,7 @@ private slots:
             QMessageBox::Icon icon;
         } rows[] = {{1, msg::kSaveChangesQuestion, QMessageBox::Yes, "是", QMessageBox::Warning},
                     {1, msg::kRadioWriteDone, QMessageBox::Ok, "确定", QMessageBox::Information},
-                    {0, msg::kCannotRead, QMessageBox::Ok, "OK", QMessageBox::Critical},
-                    {0, msg::kFrequencyOutOfRange, QMessageBox::Ok, "OK", QMessageBox::Warning}};
+                    {0, msg::kCannotRead, QMessageBox::Ok, "OK", QMessageBox::Critical}};
         for (const auto& row : rows) {
             CFixture f(0, row.language);
             SetMessageBoxHandler(nullptr);
@@ -318,43 +315,6 @@ private slots:
             QCOMPARE(test::ReadText(user.Path() / name), text);
     }
 
-    // Damaged program files: the window still comes up whole, and no menu or
-    // tree text is blank (a text the chosen language lacks comes from English).
-    void DamagedProgramFilesLeaveAWorkingWindow()
-    {
-        const auto halfOfChinese = [](const std::filesystem::path& dir) {
-            std::string kept;
-            std::istringstream in(test::ReadText(dir / "QRV_S.lng"));
-            int textLine = 0;
-            for (std::string line; std::getline(in, line);)
-                if (line.rfind("S0", 0) != 0 || ++textLine % 2 == 0)
-                    kept += line + "\n";
-            test::WriteText(dir / "QRV_S.lng", kept);
-        };
-        const auto garbage = [](const char* name) {
-            return [name](const std::filesystem::path& dir) { test::WriteText(dir / name, "\x01\xff[\n=\0\n[["); };
-        };
-        const struct {
-            const char* name;
-            int language;
-            std::function<void(const std::filesystem::path&)> damage;
-            bool languageDamaged;
-        } rows[] = {{"half a translation", 1, halfOfChinese, false},
-                    {"English file garbage", 0, garbage("QRV_E.lng"), true},
-                    {"Settings.ini garbage", 0, garbage("Settings.ini"), false},
-                    {"Model.dat garbage", 0, garbage("Model.dat"), false}};
-        for (const auto& row : rows) {
-            CFixture f(0, row.language, "400-470", row.damage);
-            QVERIFY2(f.Settings().DamagedLanguageFile().has_value() == row.languageDamaged, row.name);
-            for (const auto& [number, action] : f.frame->Menus().Actions())
-                QVERIFY2(!action->text().isEmpty(), row.name);
-            QTreeWidgetItemIterator it(f.frame->Tree());
-            for (++it; *it != nullptr; ++it) // the root shows the model's name, which these rows may lack
-                QVERIFY2(!(*it)->text(0).isEmpty(), row.name);
-            QCOMPARE(f.frame->Tree()->ItemsOfKind(item::kChannel).size(), 16);
-        }
-    }
-
     // Open Backup Folder: the file manager shows it; when none can, the
     // message says where the folder is.
     void OpenBackupFolderSaysWhereItIsWhenNothingOpensIt()
@@ -441,22 +401,6 @@ private slots:
         QVERIFY(f.frame->SaveFile() && !f.frame->isWindowModified());
         QVERIFY(f.frame->OpenFile(path) && f.Stored() == edited);
         QVERIFY(f.messages.empty());
-    }
-
-    // Update Memory Data lists in the open data watch view the bytes that changed, once.
-    void UpdateMemoryDataFeedsTheDataWatchView()
-    {
-        CFixture f(CSettings::kFactoryLevel);
-        auto* watch = qobject_cast<CDataWatchView*>(f.frame->OpenItem(item::kChangeLog)->View());
-        QVERIFY(watch != nullptr);
-        f.data->Channels()[0]->SetRxFrequency(0x44612500);
-        for (int twice = 0; twice < 2; ++twice) {
-            f.frame->DoCommand(command::kUpdateMemory);
-            // 446.00625 -> 446.12500: bytes 25 06 60 44 become 00 25 61 44.
-            QCOMPARE(watch->ChangeList()->count(), 3);
-            QCOMPARE(watch->ChangeList()->item(0)->text(), QStringLiteral("$E.0x584:25->00"));
-            QCOMPARE(watch->ChangeList()->item(2)->text(), QStringLiteral("$E.0x586:60->61"));
-        }
     }
 
     // Save stores what an editor still holds unconfirmed; writing one radio

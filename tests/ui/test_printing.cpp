@@ -1,17 +1,14 @@
 // Printing as a user meets it: choosing the sections in the Print Tree dialog,
-// the dialogs each command runs in turn, failed and cancelled jobs, the PDF
-// files, and the pages themselves (where the rules and texts land).
+// the dialogs each command runs in turn, failed and cancelled jobs, and the PDF
+// files.
 #include "frame_fixture.h"
 #include "presentation/form_numbers.h"
 #include "printing/dlg_print_tree.h"
 #include "printing/print_check.h"
 #include "printing/print_commands.h"
-#include "report/page_layout.h"
 #include "report/report_sections.h"
-#include "report_printer.h"
 
 #include <QFileDialog>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -101,20 +98,6 @@ QStringList Lines(const QString& path)
     return lines;
 }
 
-// The first and last columns holding ink in a band of lines (-1 when none).
-std::pair<int, int> InkSpan(const QImage& image, int top, int bottom)
-{
-    int first = -1;
-    int last = -1;
-    for (int y = top; y < bottom; ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
-                first = first < 0 ? x : std::min(first, x);
-                last = std::max(last, x);
-            }
-    return {first, last};
-}
-
 } // namespace
 
 class PrintingTest : public QObject {
@@ -192,24 +175,22 @@ private slots:
         const int ask = msg::kSelectItemToPrint;
         QCOMPARE(f.messages,
                  (std::vector<int>{ask, ask, ask, msg::kPrintCancelled, ask, ask, ask, msg::kPrintCancelled}));
-        // A marked section closes the dialog with OK and asks nothing.
-        f.messages.clear();
-        CDlgPrintTree chosen(f.Settings(), *f.data, allowance);
-        chosen.show();
-        chosen.Tree()->FindItem(item::kVox)->setCheckState(0, Qt::Checked);
-        chosen.accept();
-        QCOMPARE(chosen.result(), int(QDialog::Accepted));
-        QVERIFY(f.messages.empty());
     }
 
-    // Each command runs its dialogs in turn; one cancelled prints nothing and
-    // says nothing; Print Setup opens the printer's dialog over the tree; a
-    // view without a section of its own shows no dialog at all.
+    // Each command runs its dialogs in turn, the File menu's from the Print
+    // Tree; one cancelled prints nothing and says nothing; Print Setup opens
+    // the printer's dialog over the tree; a view without a section of its own
+    // shows no dialog at all.
     void CommandsRunTheirDialogsInTurn()
     {
-        test::CEditorFixture f;
-        QWidget window;
-        CPrintCommands commands(f.Settings(), *f.data, &window);
+        test::CFrameFixture f;
+        CPrintCommands commands(f.Settings(), *f.data, f.frame.get());
+        const auto menu = [&f](int number) {
+            return [&f, number] {
+                f.frame->Menus().Action(number)->trigger();
+                return false;
+            };
+        };
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("cancelled.pdf"));
         commands.Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -241,6 +222,9 @@ private slots:
             {"export, tree", [&] { return commands.ExportPdf(path); }, {Cancel}},
             {"export, file", [&] { return commands.ExportPdf(path); }, {Mark({item::kVox}), Cancel}},
             {"view without a section", [&] { return commands.PrintView(form::kEmergency); }, {}},
+            {"menu, print", menu(command::kPrint), {Cancel}},
+            {"menu, preview", menu(command::kPrintPreview), {Cancel}},
+            {"menu, export", menu(command::kExportPdf), {Cancel}},
         };
         for (const auto& row : rows) {
             test::CDialogAnswers answers(row.answers);
@@ -251,22 +235,6 @@ private slots:
         QVERIFY(f.messages.empty());
         QCOMPARE(setupTitle, QStringLiteral("Print Setup"));
         QCOMPARE(setupParent, static_cast<QWidget*>(tree));
-    }
-
-    // The File menu's printing commands each have a status tip and start with the Print Tree dialog.
-    void FileMenuCommandsStartWithThePrintTree()
-    {
-        test::CFrameFixture f;
-        for (const int number : {command::kPrint, command::kPrintPreview, command::kExportPdf}) {
-            QAction* action = f.frame->Menus().Action(number);
-            QVERIFY(action != nullptr && action->isEnabled() && !action->statusTip().isEmpty());
-            test::CDialogAnswers answers({[](QDialog& dialog) {
-                QVERIFY(qobject_cast<CDlgPrintTree*>(&dialog) != nullptr);
-                dialog.reject();
-            }});
-            action->trigger();
-            QCOMPARE(answers.Answered(), 1);
-        }
     }
 
     // Through File > Print, a window's Print button or the preview's own
@@ -286,11 +254,8 @@ private slots:
             const char* sections; // the titles printed, split by '|'; the others are not
         } rows[] = {
             {"menu, VOX", Route::Menu, item::kVox, "a.pdf", 0, "VOX"},
-            {"menu, settings", Route::Menu, item::kSettingsFolder, "b.pdf", 0,
-             "Programmable Keys|Miscellaneous|VOX|Mode"},
             {"menu, embedded", Route::Menu, item::kEmbedded, "c.pdf", 0, "Embedded Message"},
             {"menu, no file for the PDF printer", Route::Menu, item::kVox, "", msg::kPrinterFailed, ""},
-            {"menu, folder missing", Route::Menu, item::kVox, "no/such/r.pdf", msg::kReportNotWritten, ""},
             {"menu, disk full", Route::Menu, item::kVox, "/dev/full", msg::kReportNotWritten, ""}, // keeps no write
             {"window, VOX", Route::Window, 0, "d.pdf", 0, "VOX"},
             {"window, disk full", Route::Window, 0, "/dev/full", msg::kReportNotWritten, ""},
@@ -307,7 +272,10 @@ private slots:
             std::vector<Answer> answers{Mark({row.marked}), PrintTo(file)};
             if (row.route == Route::Window) { // through the main window, which says nothing more
                 CChildFrame* vox = f.frame->OpenItem(item::kVox);
-                QVERIFY(!f.frame->OpenItem(item::kChangeLog)->PrintButton()->isEnabled());
+                CChildFrame* log = f.frame->OpenItem(item::kChangeLog); // shows neither Print nor Help
+                QVERIFY(vox->PrintButton()->isVisibleTo(vox) && vox->HelpButton()->isVisibleTo(vox));
+                QVERIFY(!log->PrintButton()->isEnabled() && !log->PrintButton()->isVisibleTo(log));
+                QVERIFY(!log->HelpButton()->isVisibleTo(log));
                 test::CDialogAnswers driver({answers[1]});
                 vox->PrintButton()->click();
                 done = f.messages.empty();
@@ -400,50 +368,6 @@ private slots:
         // A report without rows has no pages to write.
         QVERIFY(!commands.ExportPdfTo({}, dir.filePath(QStringLiteral("empty.pdf"))));
         QCOMPARE(f.messages.back(), msg::kReportNotWritten);
-    }
-
-    // Header, identity and footer rules run from margin to margin (wider for
-    // a window's own section); the title lies in its cell; the right header
-    // text names the window's section and ends at the right margin.
-    void PageRulesAndRowsLieWhereTheLayoutPutsThem()
-    {
-        test::CEditorFixture f;
-        for (const bool currentView : {false, true}) {
-            const int margin = currentView ? 50 : 30;
-            CReportPrinter printer(*f.data, f.Settings());
-            if (currentView)
-                printer.PrepareView(form::kVox);
-            else
-                printer.Prepare({form::kVox});
-            QImage page(2100, 2970, QImage::Format_RGB32); // dots of a tenth of a millimetre: the layout's units
-            page.setDotsPerMeterX(10000);
-            page.setDotsPerMeterY(10000);
-            page.fill(Qt::white);
-            const CPageLayout& layout = printer.Begin(page);
-            QCOMPARE(layout.margin, margin);
-            QCOMPARE(layout.pageCount, 1);
-            {
-                QPainter painter(&page);
-                printer.DrawPage(painter, page, 1);
-            }
-            for (const int y : {HeaderRuleY(layout), IdentityBlock(layout).ruleY, FooterRuleY(layout)}) {
-                const auto [first, last] = InkSpan(page, y, y + 1);
-                QVERIFY2(std::abs(first - margin) <= 1 && std::abs(last - (2100 - margin)) <= 1,
-                         qPrintable(QStringLiteral("rule at %1 from %2 to %3").arg(y).arg(first).arg(last)));
-            }
-            QCOMPARE(InkSpan(page, 0, HeaderRuleY(layout) - 60).first, -1);
-            const int top = RowTop(layout, 0);
-            const auto title = CellSpans(printer.Rows()[0], layout);
-            const auto [first, last] = InkSpan(page, top, top + layout.lineHeight);
-            QVERIFY(first >= title[1].left && last <= title[1].right);
-            const auto header = InkSpan(page, HeaderRuleY(layout) - 45, HeaderRuleY(layout) - 5);
-            QVERIFY(header.first >= margin - 1);
-            QCOMPARE(printer.RightHeaderText(), currentView ? QStringLiteral("VOX") : QString());
-            if (currentView)
-                QVERIFY(header.second > 2100 - margin - 20 && header.second <= 2100 - margin + 1);
-            else
-                QVERIFY(header.second < 1050);
-        }
     }
 };
 

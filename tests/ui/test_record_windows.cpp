@@ -1,7 +1,7 @@
 // Windows of numbered records as a user drives them from the navigation bar
 // and the tree: the tree's items and highlight, the window's caption and the
 // record buttons stay in step with the table; changes in one window reach the
-// others; the bar shows what each view offers.
+// others.
 #include "editors/common/undo_controller.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
@@ -26,10 +26,10 @@ private:
         int TreeCount(int kind) const { return static_cast<int>(frame->Tree()->ItemsOfKind(kind).size()); }
         QStringList TreeTexts(int kind) const
         {
-            QStringList texts;
+            QStringList names;
             for (const QTreeWidgetItem* item : frame->Tree()->ItemsOfKind(kind))
-                texts << item->text(0);
-            return texts;
+                names << item->text(0);
+            return names;
         }
         // The one highlighted item, which must be that of the kind and position.
         bool OnlyHighlighted(int kind, int position) const
@@ -142,27 +142,6 @@ private slots:
         QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
         QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
         QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
-    }
-
-    // What the navigation bar shows for each kind of view.
-    void TheBarShowsWhatEachViewOffers()
-    {
-        const struct {
-            int item;
-            bool records, print, help;
-        } rows[] = {{item::kRadio, false, true, true},
-                    {item::kChannel, true, true, true},
-                    {item::kEmbedded, false, false, true},
-                    {item::kChangeLog, false, false, false}};
-        CFixture f(CSettings::kFactoryLevel);
-        for (const auto& row : rows) {
-            CChildFrame* child = f.frame->OpenItem(row.item);
-            QVERIFY(child != nullptr);
-            const QByteArray name = QByteArray::number(row.item);
-            QVERIFY2(child->RecordButtons()[0]->isVisibleTo(child) == row.records, name.constData());
-            QVERIFY2(child->PrintButton()->isVisibleTo(child) == row.print, name.constData());
-            QVERIFY2(child->HelpButton()->isVisibleTo(child) == row.help, name.constData());
-        }
     }
 
     // Write Tune Data: mode 3, the tune block, mode 1; the windows close, the
