@@ -84,24 +84,27 @@ protected:
 
 // A text that matches no entry stores 0xFF in a whole byte, keeps a bit field
 // and fails the take.
-TEST_F(OptionBlocksEdit, VolumeMicrophoneAndVoxTexts)
+TEST_F(OptionBlocksEdit, VolumeMicrophoneVoxAndKeyTexts)
 {
+    // No window takes the volume, microphone and key records: one take each.
     CVolumeData volume;
     CVolumeEditRecord v;
     v.Fill(volume, Settings());
-    EXPECT_EQ(v.alertToneVolume, "12");
     v.alertToneVolume = "loud";
     EXPECT_FALSE(v.Take(volume, Settings()));
     EXPECT_EQ(volume.Block()[2], 0xFF);
-
     CMicrophoneData microphone;
     CMicrophoneEditRecord m;
     m.Fill(microphone, Settings());
-    EXPECT_EQ(std::pair(m.internalGain, m.externalGain), (std::pair<std::string, std::string>("12", "12")));
-    m.internalGain = "27";
     m.externalGain = "31";
     EXPECT_FALSE(m.Take(microphone, Settings()));
-    EXPECT_EQ(Slice(microphone.Block()), (Bytes{0x09, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(Slice(microphone.Block()), (Bytes{0x04, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
+    CKeyData keys;
+    CKeyEditRecord k;
+    k.Fill(keys, Settings());
+    k.texts = {"Power", "None", "Teleport", k.texts[3]};
+    EXPECT_FALSE(k.Take(keys, Settings()));
+    EXPECT_EQ(Slice(keys.Block()), (Bytes{0x1D, 0x1C, 0x51, 0x00, 0xFF, 0x50, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}));
 
     CVoxData vox;
     CVoxEditRecord edit;
@@ -140,17 +143,6 @@ TEST_F(OptionBlocksEdit, MiscellaneousTexts)
     EXPECT_FALSE(edit.Take(misc, Settings()));
     EXPECT_EQ(misc.Block()[6], 0x03);
     EXPECT_EQ(misc.Block()[8], 0xFF);
-}
-
-TEST_F(OptionBlocksEdit, KeyFunctionTexts)
-{
-    CKeyData keys;
-    CKeyEditRecord edit;
-    edit.Fill(keys, Settings());
-    EXPECT_EQ(edit.texts, (std::array<std::string, 4>{"Light", "VOX", "Light", "Scan"}));
-    edit.texts = {"Power", "None", "Teleport", "Light"};
-    EXPECT_FALSE(edit.Take(keys, Settings()));
-    EXPECT_EQ(Slice(keys.Block()), (Bytes{0x1D, 0x1C, 0x51, 0x00, 0xFF, 0x42, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}));
 }
 
 } // namespace
