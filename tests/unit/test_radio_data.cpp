@@ -111,16 +111,6 @@ TEST_F(RadioDataTest, AddingAndRemovingChannelsKeepsReferencesOnTheirChannels)
     EXPECT_EQ(m_data.Channels()[15]->Record(), CChannelData(15).Record());
 }
 
-TEST_F(RadioDataTest, SwitchingVoxOffClearsTheVoxKeyFunction)
-{
-    ASSERT_EQ(m_data.Keys().SideKeyFunction(1), 75);
-    m_data.RunChecks({CNotification::Kind::VoxChanged, 3});
-    EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 75);
-    m_data.RunChecks({CNotification::Kind::VoxChanged, 0});
-    EXPECT_EQ(m_data.Keys().SideKeyFunction(1), 0);
-    EXPECT_EQ(m_data.Keys().SideKeyFunction(0), 66);
-}
-
 TEST_F(RadioDataTest, ResettingChannelsKeepsPersonalitiesAndFollowsTheRange)
 {
     m_data.Personalities().push_back(std::make_unique<CPersonalityData>());

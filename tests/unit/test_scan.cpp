@@ -135,36 +135,5 @@ TEST_F(ScanCheck, MemberSlotEntries)
     EXPECT_EQ(log.Count(), 0);
 }
 
-TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
-{
-    constexpr int kDesignated = CScanListData::kDesignatedControl;
-    constexpr int kPriority = CScanListData::kPriorityControl;
-    // Transmit mode, priority mode, the controls reported.
-    const std::tuple<std::uint8_t, std::uint8_t, std::vector<int>> cases[] = {
-        {2, 2, {}}, {1, 0, {kDesignated}}, {1, 1, {kDesignated, kPriority}}};
-    for (const auto& [txMode, priorityMode, controls] : cases) {
-        SCOPED_TRACE(testing::Message() << int(txMode) << " " << int(priorityMode));
-        Channels channels = MakeChannels(4);
-        CScanListData s;
-        s.SetEntryCount(0);
-        s.Record()[11] = 4;
-        s.Record()[8] = 3;
-        s.SetTxMode(txMode);
-        s.SetPriorityMode(priorityMode);
-        s.Resolve(Refs(channels));
-        channels.erase(channels.begin() + 2, channels.end());
-        CInvalidLog log;
-        s.Check(CNotification{Kind::Deleted, 0}, Refs(channels), log, Settings());
-        ASSERT_EQ(log.Count(), static_cast<int>(controls.size()));
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            EXPECT_EQ(test::Fields(log.Entries()[i]),
-                      test::EntryFields(
-                          controls[i], controls[i] == kDesignated ? "Designated Channel" : "Priority Channel",
-                          "Scan : Configuration", s.TreeId() + static_cast<std::uint32_t>(controls[i]) + 0xFFFF));
-        s.WithdrawCheckEntries(log);
-        EXPECT_EQ(log.Count(), 0);
-    }
-}
-
 } // namespace
 } // namespace qrv
