@@ -118,16 +118,6 @@ TEST_F(EmergencyWithTexts, FillAndTakeTheTexts)
                                                              0x0A, 0xFF, 0xFA, 0x0A, 0x0A, 0xFE}));
 }
 
-TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
-{
-    Records channels(3);
-    channels.owned[1].SetValid(false);
-    EXPECT_EQ(RevertChannelLines(channels.refs, Settings()),
-              (std::vector<CComboLine>{{"None", 0}, {"1", channels.Id(0)}, {"3", channels.Id(2)}}));
-    EXPECT_EQ(ChannelPositionOf(channels.Id(2), channels.refs), 3);
-    EXPECT_EQ(ChannelPositionOf(12345, channels.refs), 0);
-}
-
 TEST(EmergencyPage, ListsSpinsAndEnabling)
 {
     // The ID type list for signalling type 1 offers no entry 3, for type 2 no entry 2.

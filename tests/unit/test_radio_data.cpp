@@ -92,14 +92,6 @@ TEST_F(RadioDataTest, AddingAndRemovingChannelsKeepsReferencesOnTheirChannels)
     EXPECT_EQ(test::Slice(image, members, 16), (test::Bytes{1, 0xFF, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
     EXPECT_EQ(m_data.Channels().size(), 15u);
 
-    // The emergency revert channel follows its channel as well.
-    m_data.Emergency().SetRevertChannelId(m_data.Channels()[9]->TreeId());
-    m_data.Emergency().SetRevertChannelPosition(10);
-    ASSERT_TRUE(m_data.RemoveChannel(0));
-    EXPECT_EQ(m_data.Emergency().RevertChannelPosition(), 9);
-    ASSERT_TRUE(m_data.RemoveChannel(8)); // the revert channel itself: the byte stays for the check to report
-    EXPECT_EQ(m_data.Emergency().RevertChannelPosition(), 9);
-
     while (m_data.Channels().size() > 1)
         ASSERT_TRUE(m_data.RemoveChannel(0));
     EXPECT_FALSE(m_data.RemoveChannel(0)); // the last channel stays
