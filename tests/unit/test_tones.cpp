@@ -64,26 +64,5 @@ TEST(TonesWord, FieldsAndSetters)
     EXPECT_TRUE(tone.IsCdcss());
 }
 
-TEST(TonesLines, ExtendedEntriesOnlyAtFactoryLevel)
-{
-    for (const bool ctcss : {true, false}) {
-        const auto table =
-            ctcss ? std::span<const CToneEntry>(CtcssTable()) : std::span<const CToneEntry>(CdcssTable());
-        for (const bool factory : {true, false}) {
-            SCOPED_TRACE(testing::Message() << ctcss << factory);
-            const auto lines = ChannelToneLines(ctcss, factory);
-            EXPECT_EQ(lines.size(), factory ? table.size() : (ctcss ? 38u : 83u));
-            long long previous = 0; // in table order, each with its index as data and its text
-            for (const auto& line : lines) {
-                const auto index = static_cast<std::size_t>(line.data);
-                EXPECT_GT(line.data, previous);
-                previous = line.data;
-                EXPECT_EQ(line.text, ctcss ? CtcssText(index) : CdcssText(index));
-                EXPECT_TRUE(factory || !table[index - 1].extended) << line.text;
-            }
-        }
-    }
-}
-
 } // namespace
 } // namespace qrv
