@@ -1,8 +1,7 @@
-// Factory Mode against the simulated radio: the limits of the typed fields,
-// which field goes into which bytes on Write and comes back on Read, the tune
-// switch, what the user is told when the radio fails, and the questions on
-// Close with what the settings take over. The radio is let go in mode 1 with
-// the port closed after every exchange.
+// Factory Mode against the simulated radio: which field goes into which bytes
+// on Write and comes back on Read, what Write refuses before sending, the tune
+// switch, what the user is told when the radio fails, and what Close takes
+// over. The radio is let go in mode 1 with the port closed after every exchange.
 #include "factory/dlg_factory_model.h"
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
@@ -63,57 +62,12 @@ Bytes Info(test::CFactoryFixture& x, std::uint32_t address, std::size_t count)
     return {first, first + static_cast<std::ptrdiff_t>(count)};
 }
 
-// Message boxes answered as given (Yes when not named), each recorded with its text.
-void Answer(test::CFactoryFixture& x, QString& text, std::map<int, QMessageBox::StandardButton> answers = {})
-{
-    SetMessageBoxHandler([&x, &text, answers](int number, const QString& shown) {
-        x.f.messages.push_back(number);
-        text += shown;
-        return answers.contains(number) ? answers.at(number) : QMessageBox::Yes;
-    });
-}
-
 } // namespace
 
 class FactoryModelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void LimitsAreCheckedWhenAFieldIsLeft()
-    {
-        const struct {
-            const char* name;
-            int field;
-            const char* typed; // nullptr: the field is only passed through
-            std::vector<int> messages;
-        } rows[]{
-            {"upper just below 450", Dialog::kUpperFrequency, "449.99999", {}},
-            {"upper just above 450", Dialog::kUpperFrequency, "450.00001", {msg::kLimitOutsideWindow}},
-            {"upper at 450", Dialog::kUpperFrequency, "450", {}},
-            {"lower at 430", Dialog::kLowerFrequency, "430", {}},
-            {"lower just below 430", Dialog::kLowerFrequency, "429.99999", {msg::kLimitOutsideWindow}},
-            {"lower left as the radio holds it", Dialog::kLowerFrequency, nullptr, {}},
-            {"empty model name", Dialog::kModelName, "", {msg::kEmptyModelName}},
-        };
-        for (const auto& row : rows) {
-            test::CFactoryFixture x;
-            Dialog dialog(x.context);
-            dialog.show();
-            dialog.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
-            Edit(dialog, row.field)->setFocus();
-            QTRY_VERIFY(Edit(dialog, row.field)->hasFocus());
-            if (row.typed != nullptr)
-                Type(dialog, row.field, row.typed);
-            QTest::keyClick(Edit(dialog, row.field), Qt::Key_Tab);
-            QTest::qWait(20);
-            // A refused field says why and takes the focus back; an accepted one lets it go.
-            QVERIFY2(x.f.messages == row.messages, row.name);
-            QVERIFY2(Edit(dialog, row.field)->hasFocus() == !row.messages.empty(), row.name);
-            QVERIFY2(x.Radio().ReceivedFrames().empty(), row.name);
-        }
-    }
-
     void WriteSendsTheFieldsAndReadShowsThem()
     {
         test::CFactoryFixture x;
@@ -122,7 +76,7 @@ private slots:
         Choose(dialog, Dialog::kBandFlag, 1);
         Type(dialog, Dialog::kRangeId, "7");
         Type(dialog, Dialog::kLowerFrequency, "430");
-        Type(dialog, Dialog::kUpperFrequency, "449.99999");
+        Type(dialog, Dialog::kUpperFrequency, "450"); // both ends of the window taken
         Choose(dialog, Dialog::kSignallingType, 2);
         // The serial number is not sent, so it cannot be typed over either.
         const QString serialShown = Edit(dialog, Dialog::kSerialNumber)->text();
@@ -133,20 +87,17 @@ private slots:
         QCOMPARE(x.Radio().Writes(), (std::vector<Write>{{0x010, 16}, {0x028, 8}, {0x068, 4}, {0x06C, 12}}));
         QCOMPARE(x.Memory(0x010, 12), Text("QL-230", 12));
         QCOMPARE(x.Memory(0x01C, 4), (Bytes{0x01, 0x07, 0x02, 0xFF})); // band flag, range ID, signalling
-        QCOMPARE(x.Memory(0x028, 8), (Bytes{0x00, 0x00, 0x00, 0x43, 0x99, 0x99, 0x99, 0x44}));
+        QCOMPARE(x.Memory(0x028, 8), (Bytes{0x00, 0x00, 0x00, 0x43, 0x00, 0x00, 0x00, 0x45}));
         QCOMPARE(x.Memory(0x068, 4), (Bytes{0x55, 0xAA, 0xAA, 0x55})); // the factory marker
         QCOMPARE(x.Memory(0x06C, 12), Info(x, 0x06C, 12));
         QCOMPARE(Edit(dialog, Dialog::kSerialNumber)->text(), serialShown);
         QCOMPARE(x.ModesSent(), (std::vector<int>{3, 1}));
 
         // What the radio holds then comes back into the fields; the stamp is not read.
-        const auto put = [&x](std::uint32_t at, const Bytes& bytes) {
-            std::copy(bytes.begin(), bytes.end(), x.Radio().Memory().begin() + at);
-        };
-        put(0x010, Text("QL-250", 12));
-        put(0x01C, {0x00, 12, 0x01});
-        put(0x028, {0x00, 0x25, 0x51, 0x43, 0x00, 0x00, 0x50, 0x44});
-        put(0x048, Text("ABC123", 16));
+        std::ranges::copy(Text("QL-250", 12), x.Radio().Memory().begin() + 0x010);
+        std::ranges::copy(Bytes{0x00, 12, 0x01}, x.Radio().Memory().begin() + 0x01C);
+        std::ranges::copy(Bytes{0x00, 0x25, 0x51, 0x43, 0x00, 0x00, 0x50, 0x44}, x.Radio().Memory().begin() + 0x028);
+        std::ranges::copy(Text("ABC123", 16), x.Radio().Memory().begin() + 0x048);
         const Bytes stamp = Info(x, 0x020, 8);
         x.Radio().ClearLog();
         Click(dialog, Dialog::kReadButton);
@@ -165,14 +116,18 @@ private slots:
         QVERIFY(x.Radio().Mode() == 1 && *x.openPorts == 0);
     }
 
-    // Each button's exchange, and what the user is told when the radio fails it.
+    // Each button's exchange, what the user is told when the radio fails it, and what Write refuses before
+    // anything is sent.
     void EveryExchangeLetsTheRadioGo()
     {
         using F = sim::CSimFaults;
         const int kSwitch = Dialog::kWriteTuneSwitchButton;
+        const int kWrite = Dialog::kWriteButton;
+        void (*none)(F&) = [](F&) {};
         const struct {
             const char* name;
-            int choice; // clicked first
+            int field;         // clicked first, or typed into over an upper limit of 440
+            const char* typed; // nullptr: a click
             int button;
             void (*fault)(F&);
             int message;
@@ -181,29 +136,36 @@ private slots:
             std::uint8_t switchByte; // at 0x128 afterwards, from 0x87
         } rows[]{
             // clang-format off
-            {"switch opened", Dialog::kSwitchOpen, kSwitch, [](F&) {}, msg::kTuneWritten, "", {3, 1}, 0x8F},
-            {"switch closed", Dialog::kSwitchClose, kSwitch, [](F&) {}, msg::kTuneWritten, "", {3, 1}, 0x87},
-            {"read, serial block not read", 0, Dialog::kReadButton, [](F& f) { f.silentReadAt = 0x048; },
+            {"switch opened", Dialog::kSwitchOpen, nullptr, kSwitch, none, msg::kTuneWritten, "", {3, 1}, 0x8F},
+            {"switch closed", Dialog::kSwitchClose, nullptr, kSwitch, none, msg::kTuneWritten, "", {3, 1}, 0x87},
+            {"read, serial block not read", 0, nullptr, Dialog::kReadButton, [](F& f) { f.silentReadAt = 0x048; },
              msg::kRadioReadFailed, "72", {2, 1}, 0x87},
-            {"write, marker refused", 0, Dialog::kWriteButton, [](F& f) { f.refuseWriteAt = 0x068; },
+            {"write, marker refused", 0, nullptr, kWrite, [](F& f) { f.refuseWriteAt = 0x068; },
              msg::kRadioWriteFailed, "104", {3, 1}, 0x87},
-            // Checked before anything is sent.
-            {"write, lower limit above the upper", Dialog::kLowerFrequency, Dialog::kWriteButton, [](F&) {},
-             msg::kLowerAboveUpper, "", {}, 0x87},
+            {"upper above the window", Dialog::kUpperFrequency, "450.00001", kWrite, none, msg::kLimitOutsideWindow,
+             "", {}, 0x87},
+            {"lower below the window", Dialog::kLowerFrequency, "429.99999", kWrite, none, msg::kLimitOutsideWindow,
+             "", {}, 0x87},
+            {"lower above the upper", Dialog::kLowerFrequency, "445", kWrite, none, msg::kLowerAboveUpper, "", {}, 0x87},
+            {"empty model name", Dialog::kModelName, "", kWrite, none, msg::kEmptyModelName, "", {}, 0x87},
             // clang-format on
         };
         for (const auto& row : rows) {
             test::CFactoryFixture x;
-            QString text;
-            Answer(x, text);
+            QString text; // of every message, to find the address named
+            SetMessageBoxHandler([&x, &text](int number, const QString& shown) {
+                x.f.messages.push_back(number);
+                text += shown;
+                return QMessageBox::Yes;
+            });
             row.fault(x.Radio().Faults());
             x.Radio().Memory()[0x128] = 0x87;
             Dialog dialog(x.context);
-            if (row.choice == Dialog::kLowerFrequency) {
-                Type(dialog, Dialog::kLowerFrequency, "445");
+            if (row.typed != nullptr) {
                 Type(dialog, Dialog::kUpperFrequency, "440");
-            } else if (row.choice != 0) {
-                Click(dialog, row.choice);
+                Type(dialog, row.field, row.typed);
+            } else if (row.field != 0) {
+                Click(dialog, row.field);
             }
             const auto before = x.f.data->RadioInfo().Block();
             Click(dialog, row.button);
@@ -215,82 +177,27 @@ private slots:
         }
     }
 
-    void CloseAsksWhatTheSettingsTakeOver()
+    // Close after edits asks about the model name, the range (then whether to add it to the model) and the
+    // signalling; every Yes takes them into the document, the block and the range list, and nothing is sent.
+    void CloseTakesOverWhatIsAnsweredYes()
     {
-        constexpr auto Yes = QMessageBox::Yes;
-        constexpr auto No = QMessageBox::No;
-        const int model = msg::kModelNameQuestion;
-        const int range = msg::kRangeQuestion;
-        const int signal = msg::kSignalQuestion;
-        const struct {
-            const char* name;
-            bool edited;
-            QMessageBox::StandardButton modelAnswer, rangeAnswer, signalAnswer, newRangeAnswer;
-            std::vector<int> messages;
-            std::string modelName, freqRange;
-            int signal;
-            int modelChanges;
-        } rows[]{
-            // clang-format off
-            {"all taken", true, Yes, Yes, Yes, Yes, {model, range, signal, 0}, "QL-260", "430-440", 3, 1},
-            {"all declined", true, No, No, No, Yes, {model, range, signal}, "QL-210", "400-470", 0, 0},
-            {"range not added to the model", true, No, Yes, No, No, {model, range, signal, 0}, "QL-210", "400-470", 0,
-             0},
-            {"nothing edited", false, Yes, Yes, Yes, Yes, {}, "QL-210", "400-470", 0, 0},
-            // clang-format on
-        };
-        for (const auto& row : rows) {
-            test::CFactoryFixture x;
-            QString text;
-            Answer(x, text,
-                   {{model, row.modelAnswer},
-                    {range, row.rangeAnswer},
-                    {signal, row.signalAnswer},
-                    {0, row.newRangeAnswer}});
-            const bool edited = row.edited;
-            test::CModalDriver<Dialog> driver([edited](Dialog& dialog) {
-                if (edited) {
-                    Type(dialog, Dialog::kModelName, "QL-260");
-                    Type(dialog, Dialog::kLowerFrequency, "430");
-                    Type(dialog, Dialog::kUpperFrequency, "440");
-                    Choose(dialog, Dialog::kSignallingType, 3);
-                }
-                Click(dialog, Dialog::kCloseButton);
-            });
-            const auto before = x.f.data->RadioInfo().Block();
-            CFactoryCommands(x.context).FactoryMode();
-
-            const CDocumentIdentity& document = x.f.data->Identity();
-            QVERIFY2(driver.Seen() && x.f.messages == row.messages && x.modelChanges == row.modelChanges, row.name);
-            QVERIFY2(document.modelName == row.modelName && document.freqRange == row.freqRange, row.name);
-            QVERIFY2(document.signal == row.signal && x.f.data->RadioInfo().SignallingType() == row.signal, row.name);
-            QVERIFY2(Info(x, 0x010, 12) == Text(row.modelName, 12), row.name);
-            // The limits typed go into the block once the range is taken, into the range list once added.
-            const bool rangeTaken = row.edited && row.rangeAnswer == Yes;
-            const std::uint8_t lower = rangeTaken ? 0x43 : 0x40;
-            const std::uint8_t upper = rangeTaken ? 0x44 : 0x47;
-            QVERIFY2(Info(x, 0x028, 8) == (Bytes{0x00, 0x00, 0x00, lower, 0x00, 0x00, 0x00, upper}), row.name);
-            QVERIFY2(x.f.Ranges().Contains(430, 440) == (rangeTaken && row.newRangeAnswer == Yes), row.name);
-            QVERIFY2(row.edited || x.f.data->RadioInfo().Block() == before, row.name); // erased fields stay erased
-            QVERIFY2(x.Radio().ReceivedFrames().empty(), row.name);
-        }
-    }
-
-    void OnlyTheFactoryLevelEditsTheIdentity()
-    {
-        for (const int level : {0, CSettings::kServiceLevel, CSettings::kFactoryLevel}) {
-            test::CFactoryFixture x(level);
-            Dialog dialog(x.context);
-            const bool factory = level == CSettings::kFactoryLevel;
-            QVERIFY(Edit(dialog, Dialog::kModelName)->isEnabled());
-            for (const int number : {Dialog::kRangeId, Dialog::kLowerFrequency, Dialog::kUpperFrequency})
-                QCOMPARE(Edit(dialog, number)->isEnabled(), factory);
-            for (const int number : {Dialog::kBandFlag, Dialog::kSignallingType})
-                QCOMPARE(test::Control<QComboBox>(dialog, number)->isEnabled(), factory);
-            for (const int number : {Dialog::kSerialNumber, Dialog::kFirmware, Dialog::kModelId})
-                QVERIFY(Edit(dialog, number)->isReadOnly());
-            QVERIFY(test::Control<QComboBox>(dialog, Dialog::kLanguage)->isHidden());
-        }
+        test::CFactoryFixture x; // answers every question Yes
+        test::CModalDriver<Dialog> driver([](Dialog& dialog) {
+            Type(dialog, Dialog::kModelName, "QL-260");
+            Type(dialog, Dialog::kLowerFrequency, "430");
+            Type(dialog, Dialog::kUpperFrequency, "440");
+            Choose(dialog, Dialog::kSignallingType, 3);
+            Click(dialog, Dialog::kCloseButton);
+        });
+        CFactoryCommands(x.context).FactoryMode();
+        QVERIFY(driver.Seen() && x.modelChanges == 1 && x.Radio().ReceivedFrames().empty());
+        QCOMPARE(x.f.messages,
+                 (std::vector<int>{msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion, 0}));
+        const CDocumentIdentity& document = x.f.data->Identity();
+        QVERIFY(document.modelName == "QL-260" && document.freqRange == "430-440" && document.signal == 3);
+        QCOMPARE(Info(x, 0x010, 12), Text("QL-260", 12));
+        QCOMPARE(Info(x, 0x028, 8), (Bytes{0x00, 0x00, 0x00, 0x43, 0x00, 0x00, 0x00, 0x44}));
+        QVERIFY(x.f.data->RadioInfo().SignallingType() == 3 && x.f.Ranges().Contains(430, 440));
     }
 };
 
