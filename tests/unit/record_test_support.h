@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -167,7 +168,7 @@ template <typename T> struct FieldAccess {
 template <typename T, auto Get, auto Set = nullptr, auto... Index> FieldAccess<T> Field()
 {
     FieldAccess<T> access{[](const T& r) { return ValueOf((r.*Get)(Index...)); }};
-    if constexpr (Set != nullptr) {
+    if constexpr (!std::is_null_pointer_v<decltype(Set)>) { // a member pointer is no constant under -fsanitize
         access.set = [](T& r, const Value& v) {
             if constexpr (std::is_void_v<decltype((r.*Set)(Index..., SetterArg{v}))>) {
                 (r.*Set)(Index..., SetterArg{v});
