@@ -80,6 +80,20 @@ inline ::testing::AssertionResult SameImage(const Image& actual, const Image& ex
     return ::testing::AssertionFailure() << where;
 }
 
+// Storing a loaded table into an erased image gives back exactly its records
+// from source at start, recordSize bytes each, and reports start as its place.
+template <typename Records, typename Store>
+::testing::AssertionResult StoresBack(Store store, const Records& records, const Image& source, std::uint16_t start,
+                                      std::size_t recordSize)
+{
+    Image stored = FilledImage(0xFF);
+    std::uint16_t tableStart = 0;
+    store(stored, records, tableStart);
+    if (tableStart != start)
+        return ::testing::AssertionFailure() << "table stored at 0x" << std::hex << tableStart;
+    return SameImage(stored, ImageWith(start, Slice(source, start, recordSize * records.size())));
+}
+
 // How the tables reach a record: new, loaded from an image, stored into one.
 // A record of a table is the first one, its bytes from the table's start.
 template <typename T> struct RecordIo {

@@ -43,11 +43,7 @@ TEST(PersonalityTable, LoadCountsAndRoundTrip)
             std::vector<std::unique_ptr<CPersonalityData>> personalities;
             LoadPersonalityTable(image, personalities);
             ASSERT_EQ(personalities.size(), count);
-            Image stored = test::FilledImage(0xFF);
-            std::uint16_t tableStart = 0;
-            StorePersonalityTable(stored, personalities, tableStart);
-            EXPECT_EQ(tableStart, 0x130);
-            EXPECT_TRUE(test::SameImage(stored, test::ImageWith(0x130, test::Slice(image, 0x130, 8 * count))));
+            EXPECT_TRUE(test::StoresBack(StorePersonalityTable, personalities, image, 0x130, 8));
         }
     }
     Image blank = test::FilledImage(0xFF);

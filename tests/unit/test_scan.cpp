@@ -43,11 +43,7 @@ TEST(ScanTable, LoadCountsAndRoundTripKeepsEveryBit)
         image[0x234] = static_cast<std::uint8_t>(second);
         LoadScanTable(image, lists);
         ASSERT_EQ(lists.size(), count);
-        Image stored = test::FilledImage(0xFF);
-        std::uint16_t tableStart = 0;
-        StoreScanTable(stored, lists, tableStart);
-        EXPECT_EQ(tableStart, 0x210);
-        EXPECT_TRUE(test::SameImage(stored, test::ImageWith(0x210, test::Slice(image, 0x210, 32 * count))));
+        EXPECT_TRUE(test::StoresBack(StoreScanTable, lists, image, 0x210, 32));
     }
     lists.resize(3); // two at most are stored
     lists[2] = std::make_unique<CScanListData>();
