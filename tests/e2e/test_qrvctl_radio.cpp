@@ -149,14 +149,10 @@ TEST_F(QrvctlRadioTest, VerbTable)
         {"messages write", {}, {"messages", "write", "@locked.dat", pass, "Secret 1"}, 0, {}, {}},
         {"messages read", {"--image", "@locked.dat"}, {"messages", "read", "-o", "@back.dat"}, 0, {"1: "}, {}},
         {"write fails the checks", {}, {"write", "@invalid.dat"}, 1, {}, {climsg::kDataFailsChecks}, false},
-        {"password not ascii", {}, {"messages", "write", "@doc.dat", pass, "caf\xc3\xa9"},
-         1, {}, {msg::kPasswordNotAscii}, false},
         {"password too long", {}, {"messages", "write", "@doc.dat", pass, "123456789"},
          1, {}, {msg::kPasswordTooLong}, false},
         {"password needed", {}, {"messages", "write", "@locked.dat"}, 1, {}, {climsg::kPasswordNeeded}, false},
         {"password letter case", {}, {"messages", "write", "@locked.dat", pass, "secret 1"},
-         1, {}, {msg::kWrongPassword}, false},
-        {"password too short", {}, {"messages", "write", "@locked.dat", pass, "Secret"},
          1, {}, {msg::kWrongPassword}, false},
     };
     // clang-format on
@@ -254,18 +250,14 @@ TEST_P(QrvctlRadioFailureTest, ShowsTheMessageAndChangesOnlyWhatItMust)
     }
 }
 
+// The transfer's own tests pin every failure; here one of each kind the
+// program shows: before the transfer, during a read, before a write, during a
+// write and at the read-back.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(FailureTable, QrvctlRadioFailureTest, ::testing::Values(
     CFailureCase{"silent_radio", {"--silent"}, false, msg::kNoRadioAnswer, "", false},
-    CFailureCase{"identity_queries_fail", {"--vanish-after", "1"}, false, msg::kRadioIdentityFailed, "", false},
-    CFailureCase{"other_model_name", {"--model-name", "QL-999"}, false, msg::kModelMismatch, "", false},
-    CFailureCase{"other_model_on_write", {"--model-id", "QL211"}, true, msg::kModelMismatch, "", false},
-    CFailureCase{"newer_firmware", {"--firmware", "1.02.00.000"}, false, msg::kNewerVersion, "1.02", false},
     CFailureCase{"range_outside_the_radio", {"--range", "136-174"}, true, msg::kRangeOutsideRadio, "136-174", false},
-    CFailureCase{"mode_refused", {"--refuse-mode"}, false, msg::kNoRadioAnswer, "", false},
     CFailureCase{"block_read_fails", {"--bad-checksum-at", "0x7F0"}, false, msg::kRadioReadFailed, "2032", false},
-    CFailureCase{"tune_switch_unanswered", {"--silent-read-at", "0x127"}, true, msg::kTuneSwitchUnread, "295", false},
-    CFailureCase{"tune_switch_refused", {"--refuse-write-at", "0x128"}, true, msg::kRadioWriteFailed, "296", true},
     CFailureCase{"later_block_refused", {"--refuse-write-at", "0x200"}, true, msg::kRadioWriteFailed, "504", true},
     CFailureCase{"block_acknowledged_not_stored", {"--drop-write-at", "0x200"}, true, msg::kVerifyFailed,
                  "0x01F8-0x0207", true}),

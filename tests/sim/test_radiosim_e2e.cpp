@@ -56,21 +56,13 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     ASSERT_TRUE(file.SetHeader(header));
     ASSERT_TRUE(file.WriteFile(dir / "start.dat", {}, start, "start"));
     const fs::path link = dir / "ttyRADIO";
-    CRadioSimProcess sim({"--image",         (dir / "start.dat").string(),
-                          "--serial",        "SN-A",
-                          "--model-name",    "QL-230",
-                          "--model-id",      "QL230",
-                          "--range",         "136-174",
-                          "--save",          (dir / "a.dat").string(),
-                          "--link",          link.string(),
-                          "--log",           (dir / "line.log").string(),
-                          "--swap-pause",    "500",
-                          "--wire-timing",   "--then",
-                          "--serial",        "SN-B",
-                          "--save",          (dir / "b.dat").string(),
-                          "--radio",         "--serial",
-                          "SERIAL-NUMBER-16"},
-                         2);
+    // clang-format off
+    CRadioSimProcess sim({"--image", (dir / "start.dat").string(), "--serial", "SN-A", "--model-name", "QL-230",
+                          "--model-id", "QL230", "--range", "136-174", "--save", (dir / "a.dat").string(),
+                          "--link", link.string(), "--log", (dir / "line.log").string(), "--swap-pause", "500",
+                          "--wire-timing", "--then", "--serial", "SN-B", "--save", (dir / "b.dat").string(),
+                          "--radio", "--serial", "SERIAL-NUMBER-16"}, 2);
+    // clang-format on
     ASSERT_EQ(sim.Ports().size(), 2u);
     EXPECT_EQ(fs::read_symlink(link), sim.Ports()[0]);
     // The simulator set the line raw: an ETX is not an interrupt, nothing waits for a newline.
@@ -116,10 +108,8 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     EXPECT_TRUE(first.Receive(6, 100ms).empty());
     // Saved as it left, its identity in the header.
     ASSERT_TRUE(qrv::ReadHeader(dir / "a.dat", header));
-    EXPECT_EQ(header.ModelName(), "QL-230");
-    EXPECT_EQ(header.ModelId(), "QL230");
-    EXPECT_EQ(header.LowerLimit(), 136);
-    EXPECT_EQ(header.UpperLimit(), 174);
+    EXPECT_EQ(std::tuple(header.ModelName(), header.ModelId(), header.LowerLimit(), header.UpperLimit()),
+              std::tuple("QL-230", "QL230", 136, 174));
     Bytes expected(start.begin(), start.end());
     std::copy(fleet.begin(), fleet.end(), expected.begin() + 0x400);
     const Bytes serial = SerialField("SN-A");

@@ -11,21 +11,16 @@ namespace {
 using test::Bytes;
 using test::Slice;
 
-TEST(DtmfTable, LoadsExactlyOneRecordWhateverTheImageHolds)
+// Exactly one record loads, whatever the image holds. Bits 6-7 of byte 6 hold
+// (records stored + 3) mod 4, in the image only; the records stop before the
+// scan list table.
+TEST(DtmfTable, LoadsOneRecordAndStoresTheCountCode)
 {
     const Image image = test::PatternImage(7, 3);
-    CDTMFSystemArray systems;
-    systems.push_back(std::make_unique<CDTMFSystemData>());
-    systems.push_back(std::make_unique<CDTMFSystemData>());
+    CDTMFSystemArray systems(2);
     LoadDTMFTable(image, systems);
     ASSERT_EQ(systems.size(), 1u);
     EXPECT_EQ(Slice(systems[0]->Record()), Slice(image, 0x1B0, 16));
-}
-
-// Bits 6-7 of byte 6 hold (records stored + 3) mod 4, in the image only;
-// the records stop before the scan list table.
-TEST(DtmfTable, StoreWritesTheCountCode)
-{
     // Records (false: null), bytes 0x1B6, 0x1C6 and 0x200 (the sixth record) stored.
     const std::pair<std::vector<bool>, Bytes> cases[] = {
         {{true}, {0x3E, 0xFF, 0xFF}},
@@ -33,13 +28,13 @@ TEST(DtmfTable, StoreWritesTheCountCode)
         {std::vector<bool>(9, true), {0x7E, 0x7E, 0x12}},
     };
     for (const auto& [records, codes] : cases) {
-        CDTMFSystemArray systems;
+        systems.clear();
         for (const bool record : records)
             systems.push_back(record ? std::make_unique<CDTMFSystemData>() : nullptr);
-        Image image = test::FilledImage(0xFF);
-        StoreDTMFTable(image, systems);
-        EXPECT_EQ((Bytes{image[0x1B6], image[0x1C6], image[0x200]}), codes) << records.size();
-        EXPECT_EQ(Slice(image, 0x210, 0x40), Bytes(0x40, 0xFF)) << records.size();
+        Image stored = test::FilledImage(0xFF);
+        StoreDTMFTable(stored, systems);
+        EXPECT_EQ((Bytes{stored[0x1B6], stored[0x1C6], stored[0x200]}), codes) << records.size();
+        EXPECT_EQ(Slice(stored, 0x210, 0x40), Bytes(0x40, 0xFF)) << records.size();
         EXPECT_EQ(systems[0]->Record()[6], 0xFE);
     }
 }

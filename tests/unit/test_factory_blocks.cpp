@@ -1,5 +1,5 @@
 // The blocks the factory sets: the tune data and its base-band fields, the
-// radio information and its stamp, and the test frequencies of a range.
+// radio information's areas, and the test frequencies of a range.
 #include "records/adjustment_data.h"
 #include "records/radio_info_data.h"
 #include "records/test_frequency_data.h"
@@ -51,27 +51,6 @@ TEST(FactoryBlocks, BaseBandTextsGoThroughTheirLists)
     EXPECT_FALSE(data.SetFieldText(gain, "-24", settings)); // entry 8 does not fit three bits
     EXPECT_FALSE(data.SetFieldText(CAdjustmentData::kTransmitFields[2], "1", settings)); // a check box
     EXPECT_EQ((Bytes{data.Block()[0x3F5 - 0x340], data.Block()[0x3F9 - 0x340]}), (Bytes{0x05, 0x40}));
-}
-
-TEST(FactoryBlocks, StampOfTheLocalTimeAndRangeLimits)
-{
-    std::tm t{};
-    t.tm_year = 2011 - 1900;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_hour = 14;
-    t.tm_min = 7;
-    t.tm_sec = 9;
-    CRadioInfoData data;
-    data.WriteStamp(t);
-    EXPECT_EQ(Slice(data.Block(), 15, 10), (Bytes{0xFF, 0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00, 0xFF}));
-    t.tm_year = 2100 - 1900;
-    EXPECT_EQ(Slice(CRadioInfoData::MakeStamp(t), 5, 2), (Bytes{0x00, 0x15}));
-
-    ASSERT_TRUE(data.SetRangeLimits(136, 174));
-    EXPECT_EQ(Slice(data.Block(), 24, 8), (Bytes{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17}));
-    EXPECT_FALSE(data.SetRangeLimits(136, 1000));
-    EXPECT_EQ(data.UpperFrequency(), 17400000u);
 }
 
 TEST(TestFrequencyDefaults, PointsAndChannelsOfTheRange136To174)

@@ -16,8 +16,12 @@
 #include "records/vox_data.h"
 
 #include "record_test_support.h"
+#include "util/text_format.h"
 
 #include <gtest/gtest.h>
+
+#include <iomanip>
+#include <sstream>
 
 namespace qrv {
 namespace {
@@ -107,10 +111,9 @@ const FieldRow<K> kKeys[] = {
     {"no fifth side key", Field<K, &K::SideKeyFunction, &K::SetSideKeyFunction, 4>(), 0xFF, 0x078, {}, Way::Load, 1},
 };
 
-// The alert tone volume is stored as 12 whatever the block holds.
+// Stored, the alert tone volume is 12 whatever it is (the block row's forced byte).
 const FieldRow<V> kVolume[] = {
     {"alert tone volume", Field<V, &V::AlertToneVolume, &V::SetAlertToneVolume>(), 7, 0x085, {0x07}, Way::Load},
-    {"alert tone volume stored", Field<V, &V::AlertToneVolume, &V::SetAlertToneVolume>(), 7, 0x085, {0x0C}, Way::Store},
 };
 
 const FieldRow<M> kMicrophone[] = {
@@ -184,7 +187,18 @@ const FieldRow<A> kAdjustment[] = {
 const auto kModel = Field<R, &R::ModelName, &R::SetModelName>();
 const auto kSerial = Field<R, &R::SerialNumber, &R::SetSerialNumber>();
 const auto kUpper = Field<R, &R::UpperFrequency, &R::SetUpperFrequency>();
-const auto kStamp = Field<R, &R::LastProgrammedText>();
+// The stamp is written from a local time, the limits from whole MHz.
+const FieldAccess<R> kStamp{[](const R& r) -> Value { return r.LastProgrammedText(); },
+                            [](R& r, const Value& v) {
+                                std::tm t{};
+                                std::istringstream(std::get<std::string>(v)) >> std::get_time(&t, "%Y-%m-%d %H:%M:%S");
+                                r.WriteStamp(t);
+                                return true;
+                            }};
+const FieldAccess<R> kLimits{nullptr, [](R& r, const Value& v) {
+                                 const auto mhz = Split(std::get<std::string>(v), '-');
+                                 return r.SetRangeLimits(std::stoi(mhz[0]), std::stoi(mhz[1]));
+                             }};
 const FieldAccess<R> kFactoryMarker{[](const R& r) -> Value { return r.HasFactoryMarker(); },
                                     [](R& r, const Value&) {
                                         r.WriteFactoryMarker();
@@ -200,7 +214,8 @@ const FieldRow<R> kRadioInfo[] = {
     {"signalling type", Field<R, &R::SignallingType, &R::SetSignallingType>(), 2, 0x01E, {0x02}},
     {"range flags", Field<R, &R::RangeFlags, &R::SetRangeFlags>(), 0x85, 0x01C, {0x01, 0x05}},
     {"range flags, no band bit", Field<R, &R::RangeFlags, &R::SetRangeFlags>(), 0x07, 0x01C, {0x00, 0x07}},
-    {"stamp", kStamp, "2011-03-05 14:07:09", 0x020, {0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}, Way::Load},
+    {"stamp", kStamp, "2011-03-05 14:07:09", 0x020, {0x09, 0x07, 0x0E, 0x05, 0x03, 0x0B, 0x14, 0x00}},
+    {"stamp of 2100", kStamp, "2100-03-05 14:07:09", 0x020, {0x09, 0x07, 0x0E, 0x05, 0x03, 0x00, 0x15, 0x00}, Way::Store},
     {"stamp down", kStamp, "2011-12-31 00:00:00", 0x020, {0x00, 0x00, 0x19, 0x28, 0x0D, 0x0B, 0x14, 0x00}, Way::Load},
     {"stamp top", kStamp, "2037-12-31 23:59:59", 0x020, {0x3C, 0x3C, 0x17, 0x1F, 0x0C, 0x25, 0x14, 0x00}, Way::Load},
     {"stamp zero", kStamp, "2000-01-01 00:00:00", 0x020, {0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00}, Way::Load},
@@ -208,6 +223,7 @@ const FieldRow<R> kRadioInfo[] = {
     {"lower limit", Field<R, &R::LowerFrequency, &R::SetLowerFrequency>(), 13600000, 0x028, {0x00, 0x00, 0x60, 0x13}},
     {"upper limit", kUpper, 17400000, 0x02C, {0x00, 0x00, 0x40, 0x17}, Way::Both, 100000000},
     {"no upper limit", kUpper, "none", 0x02C, {}, Way::Load},
+    {"range limits", kLimits, "136-174", 0x028, {0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17}, Way::Store, "136-1000"},
     {"serial number", kSerial, "SN0001", 0x048, Padded(Text("SN0001"), 16, 0x00)},
     {"serial number cut", kSerial, "0123456789ABCDEFXYZ", 0x048, Text("0123456789ABCDEF"), Way::Store},
     {"factory marker", kFactoryMarker, 1, 0x068, {0x55, 0xAA, 0xAA, 0x55}},
@@ -223,7 +239,6 @@ const FieldRow<T> kTestFrequencies[] = {
     {"on neither raster", kRx4, "146.01200", 0x298, {0x25, 0x06, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}, Way::Store},
     {"on 5 kHz", kRx4, "146.01000", 0x298, {0x00, 0x10, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x02}, Way::Both, "146.0x"},
     {"on 6.25 kHz", kRx4, "146.01250", 0x298, {0x50, 0x12, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}},
-    {"on both", kRx4, "146.02500", 0x298, {0x00, 0x25, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}},
     {"long", kRx4, "146.0123999", 0x298, {0x25, 0x06, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}, Way::Store},
     {"blanks", kRx4, " 146 ", 0x298, {0x00, 0x00, 0x60, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0x03}, Way::Store},
     {"erased", kRx4, "", 0x298, {}, Way::Load},
