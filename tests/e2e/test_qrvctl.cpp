@@ -85,7 +85,6 @@ TEST_F(QrvctlTest, VerbTable)
         {"new range reversed", {"new", "-o", "@x.dat", "--range", "470-400"}, 2, {}, {"\nusage: qrvctl new"}, "x.dat"},
         {"dump unknown option", {"dump", "@x.dat", "--bogus"}, 2, {}, {"\nusage: qrvctl dump FILE"}},
         {"resave without output", {"resave", "@x.dat"}, 2, {}, {"\nusage: qrvctl resave IN"}},
-        {"diff of one file", {"diff", "@x.dat"}, 2, {}, {"\nusage: qrvctl diff A B"}},
         {"messages unknown action", {"messages", "send"}, 2, {}, {"\nusage: qrvctl messages read"}},
         {"report without output", {"report", "@doc.dat"}, 2, {}, {"\nusage: qrvctl report"}},
         {"report unknown section", {"report", "@doc.dat", "-o", "@old.pdf", "--section", "volume"}, 2, {}, {"radio,"},

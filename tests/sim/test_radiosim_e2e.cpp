@@ -140,16 +140,13 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
         EXPECT_NE(log.find(entry), std::string::npos) << entry;
 }
 
-TEST(RadioSimProgram, RefusesBadOptions)
-{
-    CRadioSimProcess sim({"--radio", "--frob"});
-    EXPECT_FALSE(sim.Started()); // exits without printing a terminal
-    EXPECT_EQ(sim.Stop(0), 2);
-}
-
-// What the program's options take is seen above; what they refuse, and why, here.
+// What the program's options take is seen above; what they refuse, and why,
+// here. Refused, the program prints no terminal and exits with 2.
 TEST(RadioSimOptions, RefuseWhatTheyCannotTake)
 {
+    CRadioSimProcess sim({"--radio", "--frob"});
+    EXPECT_FALSE(sim.Started());
+    EXPECT_EQ(sim.Stop(0), 2);
     const std::vector<std::pair<std::vector<std::string>, std::string>> rows{
         {{"--noise", "2"}, "radio 1: bad value for --noise: 2"},
         {{"--radio", "--range", "470-400"}, "radio 2: bad value for --range: 470-400"},

@@ -53,8 +53,7 @@ TEST(EmbeddedMessageBlock, RadioBlockMustBeWhole)
     EXPECT_EQ(Slice(data.Block()), Bytes(144, 0x00));
     EXPECT_TRUE(data.SetBlock(Bytes(144, 'M')));
     EXPECT_EQ(Slice(data.Block()), Bytes(144, 'M'));
-    const auto fieldB = data.FieldBBytes();
-    EXPECT_EQ(Slice(fieldB), Bytes(8, 'M'));
+    EXPECT_EQ(Slice(data.FieldBBytes()), Bytes(8, 'M'));
 }
 
 TEST(EmbeddedMessageEditRecord, StoringTheMessagesKeepsFieldsAAndB)

@@ -2,7 +2,7 @@
 // storing keep, and what follows when channels come and go.
 #include "radio_data/radio_data.h"
 
-#include "radio_data/settings.h"
+#include "codeplug_fixture.h"
 #include "record_test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,35 +10,17 @@
 namespace qrv {
 namespace {
 
-class RadioDataTest : public ::testing::Test {
-protected:
-    RadioDataTest() : m_data(m_program.Settings())
-    {
-        m_data.Clear();
-        m_data.Reset();
-    }
-
-    Image Stored(std::uint8_t fill = 0x00)
-    {
-        Image image;
-        image.fill(fill);
-        m_data.StoreToImage(image);
-        return image;
-    }
-
-    test::CProgramDir m_program;
-    CRadioData m_data;
-};
+class RadioDataTest : public ::testing::Test, public test::CResetCodeplug {};
 
 TEST_F(RadioDataTest, DefaultCodeplugFillsUnownedAreasAndForcesItsBytes)
 {
-    EXPECT_EQ((std::vector<std::size_t>{m_data.Channels().size(), m_data.Personalities().size(),
-                                        m_data.ScanLists().size(), m_data.DTMFSystems().size()}),
+    EXPECT_EQ((std::vector<std::size_t>{data.Channels().size(), data.Personalities().size(), data.ScanLists().size(),
+                                        data.DTMFSystems().size()}),
               (std::vector<std::size_t>{16, 1, 1, 1}));
-    EXPECT_EQ((std::vector<int>{m_data.ChannelHead(), m_data.PersonalityHead(), m_data.DtmfHead(), m_data.ScanHead()}),
+    EXPECT_EQ((std::vector<int>{data.ChannelHead(), data.PersonalityHead(), data.DtmfHead(), data.ScanHead()}),
               (std::vector<int>{0x580, 0x130, 0x1C0, 0x210}));
-    EXPECT_FALSE(m_data.CheckAll());
-    m_data.Volume().SetAlertToneVolume(5);
+    EXPECT_FALSE(data.CheckAll());
+    data.Volume().SetAlertToneVolume(5);
     const Image image = Stored();
     const std::pair<int, int> unowned[] = {{0x000, 0x00F}, {0x091, 0x110}, {0x1C0, 0x20F},
                                            {0x338, 0x338}, {0x490, 0x57F}, {0x6C0, 0x7FF}};
@@ -47,7 +29,7 @@ TEST_F(RadioDataTest, DefaultCodeplugFillsUnownedAreasAndForcesItsBytes)
             ASSERT_EQ(image[static_cast<std::size_t>(o)], 0xFF) << std::hex << o;
     EXPECT_EQ(image[0x339], 0x08);
     EXPECT_EQ(image[0x085], 0x0C);
-    EXPECT_EQ(m_data.Volume().AlertToneVolume(), 5); // the object keeps its own value
+    EXPECT_EQ(data.Volume().AlertToneVolume(), 5); // the object keeps its own value
 }
 
 TEST_F(RadioDataTest, LoadThenStoreKeepsEveryBitNoEditorTouches)
@@ -60,38 +42,38 @@ TEST_F(RadioDataTest, LoadThenStoreKeepsEveryBitNoEditorTouches)
     std::uint8_t value = 0x11;
     for (const std::size_t o : carried)
         image[o] = value++;
-    m_data.LoadFromImage(image);
+    data.LoadFromImage(image);
     EXPECT_TRUE(test::SameImage(Stored(), image));
 }
 
 // The channel window pins how channels come and go; here the ends of the table.
 TEST_F(RadioDataTest, MissingReferencesAndTheEndsOfTheChannelTable)
 {
-    m_data.Channels()[2]->SetPersonalityPosition(5);
-    m_data.AfterLoad();
-    EXPECT_TRUE(m_data.CheckAll());
-    ASSERT_EQ(m_data.InvalidLog().Count(), 1);
-    EXPECT_EQ(m_data.InvalidLog().Entries()[0].key, m_data.Channels()[2]->TreeId() + 69238);
-    EXPECT_FALSE(m_data.RemoveChannel(16));
-    EXPECT_EQ(m_data.AddChannel(), nullptr);
-    while (m_data.Channels().size() > 1)
-        ASSERT_TRUE(m_data.RemoveChannel(0));
-    EXPECT_FALSE(m_data.RemoveChannel(0)); // the last channel stays
-    ASSERT_NE(m_data.AddChannel(), nullptr);
+    data.Channels()[2]->SetPersonalityPosition(5);
+    data.AfterLoad();
+    EXPECT_TRUE(data.CheckAll());
+    ASSERT_EQ(data.InvalidLog().Count(), 1);
+    EXPECT_EQ(data.InvalidLog().Entries()[0].key, data.Channels()[2]->TreeId() + 69238);
+    EXPECT_FALSE(data.RemoveChannel(16));
+    EXPECT_EQ(data.AddChannel(), nullptr);
+    while (data.Channels().size() > 1)
+        ASSERT_TRUE(data.RemoveChannel(0));
+    EXPECT_FALSE(data.RemoveChannel(0)); // the last channel stays
+    ASSERT_NE(data.AddChannel(), nullptr);
     // An added channel is the default channel of its place.
-    EXPECT_EQ(m_data.Channels()[1]->Record(), CChannelData(1).Record());
+    EXPECT_EQ(data.Channels()[1]->Record(), CChannelData(1).Record());
 }
 
 TEST_F(RadioDataTest, ResettingChannelsKeepsPersonalitiesAndFollowsTheRange)
 {
-    m_data.Personalities().push_back(std::make_unique<CPersonalityData>());
-    m_data.Channels().resize(3);
-    m_data.Identity().freqRange = "136-174";
-    m_data.ResetChannels();
-    EXPECT_EQ(m_data.Channels().size(), 16u);
-    EXPECT_EQ(m_data.Personalities().size(), 2u);
-    EXPECT_EQ(m_data.ScanLists().size(), 1u);
-    EXPECT_EQ(m_data.TestFrequencies().PointTxText(0), "136.00000");
+    data.Personalities().push_back(std::make_unique<CPersonalityData>());
+    data.Channels().resize(3);
+    data.Identity().freqRange = "136-174";
+    data.ResetChannels();
+    EXPECT_EQ(data.Channels().size(), 16u);
+    EXPECT_EQ(data.Personalities().size(), 2u);
+    EXPECT_EQ(data.ScanLists().size(), 1u);
+    EXPECT_EQ(data.TestFrequencies().PointTxText(0), "136.00000");
 }
 
 } // namespace
