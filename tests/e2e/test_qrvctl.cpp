@@ -32,11 +32,7 @@ protected:
         WriteImage("three.dat", m_doc, {{0x580 + 18, 9}, {0x594 + 18, 9}, {0x210 + 18, 17}});
         auto doc = ReadBytes(m_dir / "doc.dat");
         test::WriteBytes(m_dir / "cut.dat", {doc.begin(), doc.begin() + 2100});
-        const std::size_t header = datafile::kSignature.size();
-        doc[header + DataFileHeader::kModelId + 2] = '9'; // "QL910"
-        test::WriteBytes(m_dir / "other.dat", doc);
-        doc = ReadBytes(m_dir / "doc.dat");
-        doc[header + DataFileHeader::kProgramVersion + 3] = '2'; // "1.02..."
+        doc[datafile::kSignature.size() + DataFileHeader::kProgramVersion + 3] = '2'; // "1.02..."
         test::WriteBytes(m_dir / "newer.dat", doc);
         WriteImage("locked.dat", m_doc);
         std::filesystem::permissions(m_dir / "locked.dat", std::filesystem::perms::owner_read);
@@ -113,7 +109,6 @@ TEST_F(QrvctlTest, VerbTable)
         {"resave fails the checks", {"resave", "@three.dat", "-o", "@x.dat"}, 1, {},
          {climsg::kDataFailsChecks, "\n  Personality List: Channel - 1 : Miscellaneous\n  Personality List: Channel - "
          "2 : Miscellaneous\n  Channel 3: Scan : Channel List\n"}, "x.dat"},
-        {"other model", {"dump", "@other.dat"}, 1, {}, {msg::kWrongModel}},
         {"newer program", {"resave", "@newer.dat", "-o", "@out.dat"}, 1, {}, {"1.02"}, "out.dat"},
         {"resave read-only", {"resave", "@doc.dat", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
         {"new read-only", {"new", "-o", "@locked.dat"}, 1, {}, {readOnly}, "locked.dat"},
@@ -180,17 +175,17 @@ TEST_F(QrvctlTest, JsonHoldsTheCodeplugsValues)
     }
 }
 
+// Opening finds each problem of a file (its own tests pin which); each verb
+// names the file, diff (like diff(1)) and check saying 2 when they could not look.
 TEST_F(QrvctlTest, EachFileProblemHasItsOwnMessageNamingTheFile)
 {
     // clang-format off
     for (const auto& [file, message] : {std::pair{"@missing.dat", msg::kReadMissing}, {"@folder", msg::kReadDirectory},
-                                        {"@pipe", msg::kReadNotAFile}, {"@cut.dat", msg::kReadDamaged}}) {
-        // diff, like diff(1), and check say 2 when they could not look.
-        for (const auto& [args, exitCode] : {std::pair{std::vector<std::string>{"info", file}, 1},
-                 {{"diff", "@doc.dat", file}, 2}, {{"diff", file, "@doc.dat"}, 2},
-                 {{"dump", file}, 1}, {{"check", file}, 2}})
-            ExpectShown(Run(args), exitCode, {}, {{message, file}});
-    }
+                                        {"@pipe", msg::kReadNotAFile}, {"@cut.dat", msg::kReadDamaged}})
+        ExpectShown(Run({"info", file}), 1, {}, {{message, file}});
+    for (const auto& [args, exitCode] : {std::pair{std::vector<std::string>{"diff", "@doc.dat", "@cut.dat"}, 2},
+             {{"diff", "@cut.dat", "@doc.dat"}, 2}, {{"dump", "@cut.dat"}, 1}, {{"check", "@cut.dat"}, 2}})
+        ExpectShown(Run(args), exitCode, {}, {{msg::kReadDamaged, "@cut.dat"}});
     // clang-format on
 }
 
@@ -201,7 +196,6 @@ TEST_F(QrvctlTest, VerbsWorkWhateverSettingsFileTheyFind)
 {
     const std::tuple<const char*, std::optional<std::string>, int> cases[] = {
         {"missing", std::nullopt, 0},
-        {"empty values", "[Setting]\nModelID=\nModelName=\nFreqRange=\n", 0},
         {"control characters", "[Setting]\nModelID=QL\x01\nModelName=QL\x1B\nFreqRange=x\n", 0},
         {"oversized", std::string(16u * 1024u * 1024u, '\n'), msg::kFileTooLarge}};
     for (const auto& [name, settings, message] : cases) {
