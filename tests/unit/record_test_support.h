@@ -244,6 +244,18 @@ template <typename... Tables> void ExpectFields(const Tables&... tables)
     (ExpectFieldTable(tables), ...);
 }
 
+// Records that stand for channels and DTMF systems where references to them are resolved.
+struct Records {
+    explicit Records(std::size_t count) : owned(count)
+    {
+        for (const auto& record : owned)
+            refs.push_back(&record);
+    }
+    std::uint32_t Id(std::size_t i) const { return owned[i].TreeId(); }
+    std::vector<CDataRecord> owned;
+    CRecordRefs refs;
+};
+
 // An invalid-log entry as control, title, text and key, to compare whole.
 using EntryFields = std::tuple<int, std::string, std::string, std::uint32_t>;
 inline EntryFields Fields(const CInvalidEntry& entry)

@@ -12,17 +12,7 @@ namespace {
 using E = CEmergencyData;
 using Kind = CNotification::Kind;
 
-// Records that stand for channels and DTMF systems in the reference tests.
-struct Records {
-    explicit Records(std::size_t count) : owned(count)
-    {
-        for (const auto& record : owned)
-            refs.push_back(&record);
-    }
-    std::uint32_t Id(std::size_t i) const { return owned[i].TreeId(); }
-    std::vector<CDataRecord> owned;
-    CRecordRefs refs;
-};
+using test::Records;
 
 TEST(EmergencyReferences, ResolvedByPositionOnlyToValidRecords)
 {

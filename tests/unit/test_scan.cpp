@@ -10,25 +10,8 @@
 namespace qrv {
 namespace {
 
-using Channels = std::vector<std::unique_ptr<CChannelData>>;
 using ScanLists = std::vector<std::unique_ptr<CScanListData>>;
 using Kind = CNotification::Kind;
-
-CRecordRefs Refs(const Channels& channels)
-{
-    CRecordRefs refs;
-    for (const auto& c : channels)
-        refs.push_back(c.get());
-    return refs;
-}
-
-Channels MakeChannels(std::size_t count)
-{
-    Channels channels;
-    for (std::size_t n = 0; n < count; ++n)
-        channels.push_back(std::make_unique<CChannelData>(n));
-    return channels;
-}
 
 TEST(ScanTable, LoadCountsAndRoundTripKeepsEveryBit)
 {
@@ -55,27 +38,27 @@ TEST(ScanTable, LoadCountsAndRoundTripKeepsEveryBit)
 
 TEST(ScanReferences, ResolveAndStoreFollowTheChannels)
 {
-    Channels channels = MakeChannels(5);
-    channels[2]->SetValid(false);
+    test::Records channels(5);
+    channels.owned[2].SetValid(false);
     // Slot 8, designated and priority number, and the channel they resolve to.
-    const std::pair<std::uint8_t, std::uint32_t> cases[] = {
-        {0, 0}, {0xFF, 0}, {6, 0}, {3, 0}, {1, channels[0]->TreeId()}, {5, channels[4]->TreeId()}};
+    const std::pair<std::uint8_t, std::uint32_t> cases[] = {{0, 0}, {0xFF, 0},           {6, 0},
+                                                            {3, 0}, {1, channels.Id(0)}, {5, channels.Id(4)}};
     for (const auto& [number, expected] : cases) {
         CScanListData s;
         s.Record()[16 + 7] = s.Record()[11] = s.Record()[8] = number;
-        s.Resolve(Refs(channels));
+        s.Resolve(channels.refs);
         EXPECT_EQ((std::vector<std::uint32_t>{s.MemberId(7), s.DesignatedId(), s.PriorityId(), s.SecondPriorityId()}),
                   (std::vector<std::uint32_t>{expected, expected, expected, 0}))
             << int(number);
     }
-    channels[2]->SetValid(true);
+    channels.owned[2].SetValid(true);
     CScanListData s;
     s.Record()[11] = 4; // designated: channel 4
     s.Record()[8] = 2;  // priority: channel 2
-    s.Resolve(Refs(channels));
-    channels.erase(channels.begin() + 1); // channel 2 goes, 3..5 move up
-    channels[0]->SetValid(false);         // an invalid channel is no channel
-    s.StoreIdentities(Refs(channels));
+    s.Resolve(channels.refs);
+    channels.refs.erase(channels.refs.begin() + 1); // channel 2 goes, 3..5 move up
+    channels.owned[0].SetValid(false);              // an invalid channel is no channel
+    s.StoreIdentities(channels.refs);
     // Slot 2 lost its channel; the numbers 6..16 named no channel; byte 9 is not edited.
     EXPECT_EQ(test::Slice(s.Record(), 8),
               test::Padded({0xFF, 0x02, 0xF8, 0x03, 0x03, 0x0F, 0xFE, 0xFF, 0xFF, 0xFF, 0x02, 0x03, 0x04}, 24));
@@ -91,21 +74,21 @@ TEST(ScanCheck, MemberSlotEntries)
     const CSettings& settings = program.Settings();
     constexpr int kSlot2 = CScanListData::kFirstSlotControl + 2;
     constexpr int kSlot3 = CScanListData::kFirstSlotControl + 3;
-    Channels channels = MakeChannels(16);
+    test::Records channels(16);
     CScanListData s;
     s.SetEntryCount(3);
-    s.Resolve(Refs(channels));
+    s.Resolve(channels.refs);
     CInvalidLog log;
-    s.Check(CNotification{Kind::Deleted, 0}, Refs(channels), log, settings);
-    channels.erase(channels.begin() + 1); // slot 2's channel
-    channels[9]->SetValid(false);         // slot 11's channel, beyond the used slots
-    channels[1]->SetValid(false);         // slot 3's channel
+    s.Check(CNotification{Kind::Deleted, 0}, channels.refs, log, settings);
+    channels.refs.erase(channels.refs.begin() + 1); // slot 2's channel
+    channels.owned[10].SetValid(false);             // slot 11's channel, beyond the used slots
+    channels.owned[2].SetValid(false);              // slot 3's channel
     for (const Kind kind : {Kind::Edited, Kind::Navigated, Kind::Added, Kind::CellEdited, Kind::VoxChanged})
-        s.Check(CNotification{kind, 0}, Refs(channels), log, settings);
+        s.Check(CNotification{kind, 0}, channels.refs, log, settings);
     EXPECT_EQ(log.Count(), 0);
     for (const Kind kind : {Kind::Deleted, Kind::CheckAll, Kind::ValidChanged}) {
         log.Clear();
-        s.Check(CNotification{kind, 0}, Refs(channels), log, settings);
+        s.Check(CNotification{kind, 0}, channels.refs, log, settings);
         ASSERT_EQ(log.Count(), 2) << static_cast<int>(kind);
     }
     EXPECT_EQ(test::Fields(log.Entries()[0]), test::EntryFields(kSlot2, "Slot 2", "Scan : Channel List",
