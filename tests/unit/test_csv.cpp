@@ -128,6 +128,8 @@ TEST_F(CsvChannels, ExportedLines)
     using enum CCsvFormat;
     VaryChannels();
     Channel(11).SetRxTone(0x70FF); // a CTCSS code outside the table: as the windows show it
+    Channel(12).SetSpacing(0x0E);  // codes without a name in their list go as numbers
+    Channel(12).SetPower(0x0F);
     // clang-format off
     const std::tuple<CCsvFormat, std::size_t, std::string> lines[] = {
         {Native, 0, kNativeHeader},
@@ -135,6 +137,7 @@ TEST_F(CsvChannels, ExportedLines)
         {Native, 5, "5,445.00000,CDCSS Invert,67.0,023,445.00000,CDCSS,67.0,023,25 kHz,Low,1,0"},
         {Native, 12,
          "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
+        {Native, 13, "13,446.05625,CTCSS,141.3,023,446.05625,CTCSS,141.3,023,0xE,0xF,1,0"},
         {Common, 0, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
                     "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"},
         {Common, 1, "1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,"},
@@ -219,7 +222,7 @@ TEST_F(CsvChannels, RowsThatCannotBeTakenSayWhy)
         {Native, "3,446.1,None,67.0,023,446.1,CDCSS,67.0,024,25 kHz,High,1,0", csvmsg::kCdcssNotInTable, "024"},
         {Native, "4,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,2,0", csvmsg::kNoPersonality, "2"},
         {Native, "5,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,1,yes", csvmsg::kNotAllowedValue, "yes"},
-        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,low,,", 0, ""},
+        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,0xE,,", 0, ""},
     };
     // clang-format on
     for (const CRowCheck& row : rows) {
@@ -235,11 +238,12 @@ TEST_F(CsvChannels, RowsThatCannotBeTakenSayWhy)
             EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.argument));
         }
     }
-    // The native row taken: no transmit frequency, the lists' texts in any case, and what it left empty is not carried.
+    // The native row taken: no transmit frequency, a list's text in any case, a code without a name, and what it
+    // left empty is not carried.
     const CImportedChannel taken = Import(kNativeHeader + "\n" + rows[14].row, Native).channels.at(0);
     EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
     EXPECT_EQ(taken.edit.spacing, 0); // "12.5 kHz"
-    EXPECT_EQ(taken.edit.power, 1);   // "Low"
+    EXPECT_EQ(taken.edit.power, 0x0E);
     EXPECT_FALSE(taken.hasPersonality);
     EXPECT_FALSE(taken.hasAutoStartScan);
 }
@@ -265,22 +269,17 @@ std::string CommonRows(std::size_t count)
     return text;
 }
 
-TEST_F(CsvChannels, AtMostSixteenChannelsAreTaken)
-{
-    const CImportResult replace = Import(CommonRows(18), CCsvFormat::Common);
-    EXPECT_EQ(replace.channels.size(), 16u);
-    ASSERT_EQ(replace.rejected.size(), 2u);
-    EXPECT_EQ(replace.rejected[0].line, 18u);
-    EXPECT_EQ(replace.rejected[1].reason, Message(csvmsg::kTooManyChannels));
-}
-
 TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
 {
     const std::uint32_t scanMemberId = Channel(1).TreeId();
     const Image before = Stored();
-    const CImportResult replace = Import(CommonRows(3), CCsvFormat::Common);
+    const CImportResult tooMany = Import(CommonRows(18), CCsvFormat::Common); // at most sixteen are taken
+    EXPECT_EQ(tooMany.channels.size(), 16u);
+    ASSERT_EQ(tooMany.rejected.size(), 2u);
+    EXPECT_EQ(tooMany.rejected[0].line, 18u);
+    EXPECT_EQ(tooMany.rejected[1].reason, Message(csvmsg::kTooManyChannels));
     EXPECT_EQ(Stored(), before);
-    ApplyImport(replace, data);
+    ApplyImport(Import(CommonRows(3), CCsvFormat::Common), data);
     ASSERT_EQ(data.Channels().size(), 3u);
     EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
     EXPECT_EQ(Channel(1).TreeId(), scanMemberId); // replaced in place
@@ -290,10 +289,23 @@ TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
     EXPECT_EQ(append.channels.size(), 13u);
     ASSERT_EQ(append.rejected.size(), 2u);
     EXPECT_EQ(append.rejected[0].line, 15u);
-    ApplyImport(Import("Frequency\n446.00625\n450\n", CCsvFormat::Common, true), data);
+    // A row not taken moves nothing: everything before the table (the scan lists, the settings) and the
+    // channels there stay but for their list links (bytes 0-3), which now reach the new ones.
+    const Image three = Stored();
+    const CImportResult two = Import("Frequency\n446.00625\n146.52\n450\n", std::nullopt, true);
+    ASSERT_EQ(two.rejected.size(), 1u);
+    ASSERT_TRUE(ApplyImport(two, data));
     ASSERT_EQ(data.Channels().size(), 5u);
     EXPECT_EQ(Channel(3).RxFrequency(), 0x44600625u);
     EXPECT_EQ(Channel(4).RxFrequency(), 0x45000000u);
+    const Image after = Stored();
+    EXPECT_TRUE(std::equal(three.begin(), three.begin() + CChannelData::kTableStart, after.begin()));
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
+        EXPECT_TRUE(std::equal(three.begin() + record + 4, three.begin() + record + CChannelData::kRecordSize,
+                               after.begin() + record + 4))
+            << "channel " << i + 1;
+    }
 }
 
 // The header row tells the column set, whichever language wrote the file
@@ -335,41 +347,6 @@ TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormatToTheSameBytes)
         ASSERT_EQ(result.channels.size(), 15u);
         ASSERT_TRUE(ApplyImport(result, data));
         EXPECT_EQ(ChannelBytes(), before);
-    }
-}
-
-TEST_F(CsvChannels, CodesNoListNamesRoundTrip)
-{
-    Channel(0).SetSpacing(0x0E);
-    Channel(1).SetPower(0x0F);
-    const auto before = ChannelBytes();
-    const std::string text = ExportChannels(data, Settings(), CCsvFormat::Native);
-    EXPECT_EQ(ReadCsv(text)[1].fields[9], "0xE");
-    EXPECT_EQ(ReadCsv(text)[2].fields[10], "0xF");
-    data.Clear();
-    data.Reset();
-    ASSERT_TRUE(ApplyImport(Import(text, CCsvFormat::Native), data));
-    EXPECT_EQ(ChannelBytes(), before);
-}
-
-// Everything before the table (the scan lists, the settings) and the ten
-// records but their list links (bytes 0-3), which now reach the new ones.
-TEST_F(CsvChannels, AppendingAfterRejectedRowsKeepsEveryChannel)
-{
-    while (data.Channels().size() > 10)
-        data.RemoveChannel(data.Channels().size() - 1);
-    const Image before = Stored();
-    const CImportResult result = Import("Frequency\n440.5\n146.52\n441\n", std::nullopt, true);
-    ASSERT_EQ(result.rejected.size(), 1u);
-    ASSERT_TRUE(ApplyImport(result, data));
-    ASSERT_EQ(data.Channels().size(), 12u);
-    const Image after = Stored();
-    EXPECT_TRUE(std::equal(before.begin(), before.begin() + CChannelData::kTableStart, after.begin()));
-    for (std::size_t i = 0; i < 10; ++i) {
-        const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
-        EXPECT_TRUE(std::equal(before.begin() + record + 4, before.begin() + record + CChannelData::kRecordSize,
-                               after.begin() + record + 4))
-            << "channel " << i + 1;
     }
 }
 

@@ -1,6 +1,5 @@
 // The link's frames byte for byte and what it makes of every kind of answer:
 // right, refused, short, silent, with a bad checksum or for another item.
-#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_link.h"
 
 #include "link_fixture.h"
@@ -57,22 +56,6 @@ Bytes OtherItemRadio(const Bytes& frame)
     return TuneRadio(frame);
 }
 
-// Answers the identity queries; the firmware field holds the given text.
-std::function<Bytes(const Bytes&)> InfoRadio(const std::string& firmware)
-{
-    return [firmware](const Bytes& frame) {
-        Bytes data(frame[3] == 0x03 ? 12 : frame[3] == 0x05 ? 9 : frame[3] == 0x07 ? 1 : 16, 0);
-        if (frame[3] == 0x21)
-            std::copy(firmware.begin(), firmware.end(), data.begin());
-        return InfoReply(data);
-    };
-}
-// The firmware against the program's version 1.01.05.001.
-int FirmwareComparison(CRadioLink& link)
-{
-    CRadioIdentity identity;
-    return link.ReadRadioInfo("1.01.05.001", identity) ? identity.versionComparison : -9;
-}
 // Closing after the modes given: a radio left outside mode 1 is sent back to it.
 std::function<int(CRadioLink&)> CloseAfter(std::vector<std::uint16_t> modes)
 {
@@ -118,7 +101,6 @@ const auto kReadTune = [](CRadioLink& l) {
 };
 const Bytes kModeFrame{0x02, 'M', 'a', 0x03, 0x00, 0x03};
 const Bytes kInfoFrame{0x02, 'B', 'b', 0x03, 0x00, 0x03};
-const Bytes kModelIdFrame{0x02, 'B', 'b', 0x22, 0x00, 0x03}; // the last identity query
 const Bytes kWriteFrame = CRadioLink::WriteBlockRequest(0x100, Bytes(16, 0x11));
 const Bytes kReadFrame{0x02, 'E', 'b', 0x10, 0, 0, 0, 0x10, 0, 0x03};
 
@@ -153,9 +135,6 @@ const CExchangeRow kExchanges[] = {
      {0x02, 'V', 'a', 0x0B, 0x85, 0x80, 0x00, 0x03}, 1},
     {"Transmit", TuneRadio, [](CRadioLink& l) { return int{l.SetTransmit(false)}; }, 1,
      {0x02, 'V', 'k', 0x00, 0x00, 0x03}, 1},
-    {"FirmwareNewer", InfoRadio("1.02.00.000"), FirmwareComparison, 1, kModelIdFrame, 5},
-    {"FirmwareSameFirstFour", InfoRadio("1.01.99.999"), FirmwareComparison, 0, kModelIdFrame, 5},
-    {"FirmwareOlder", InfoRadio("0.99.01.001"), FirmwareComparison, -1, kModelIdFrame, 5},
     {"CloseUntouched", Always(kAckMode), CloseAfter({}), 1, {}, 0},
     {"CloseInModeThreeSendsModeOne", Always(kAckMode), CloseAfter({3}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
     {"CloseBackInModeOne", Always(kAckMode), CloseAfter({2, 1}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
@@ -202,12 +181,11 @@ TEST_P(ExchangeTest, ResultAndFrames)
 INSTANTIATE_TEST_SUITE_P(Link, ExchangeTest, ::testing::ValuesIn(kExchanges),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Frames, ChecksumAndBlockRequestsAsTheyGoOnTheWire)
+TEST(Frames, ChecksumAndBlockWriteAsTheyGoOnTheWire)
 {
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x45, 0x61}), 0x5A);
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x80, 0x80}), 0x00);
     EXPECT_EQ(CRadioLink::Checksum(Bytes{0x01}), 0xFF);
-    EXPECT_EQ(CRadioLink::ReadBlockRequest(0x0010, 16), (Bytes{0x02, 0x45, 0x62, 0x10, 0, 0, 0, 0x10, 0, 0x03}));
     const Bytes frame = CRadioLink::WriteBlockRequest(0x0078, kSixteen);
     Bytes expected{0x02, 'E', 'a', 0x15, 0x00, 0x78, 0x00, 0x00, 0x00};
     expected.insert(expected.end(), kSixteen.begin(), kSixteen.end());
@@ -239,15 +217,6 @@ TEST_F(RadioLinkTest, ConnectTriesTheRememberedPortThenTheList)
     EXPECT_TRUE(m_link->IsOpen());
     EXPECT_EQ(m_port->line.baud, 9600u);
     EXPECT_EQ(m_port->line.stopBits, 2);
-}
-
-// A range is cut into blocks of 16 bytes and a shorter last one.
-TEST(TransferPlan, Blocks)
-{
-    const auto first = CCodeplugTransfer::Blocks({0x078, 0x30F});
-    EXPECT_EQ(first.size(), 42u);
-    EXPECT_EQ(first.back(), (std::pair<std::uint32_t, std::uint16_t>{0x308, 8}));
-    EXPECT_EQ(CCodeplugTransfer::Blocks({0x310, 0x338}).back(), (std::pair<std::uint32_t, std::uint16_t>{0x330, 9}));
 }
 
 } // namespace
