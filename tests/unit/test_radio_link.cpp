@@ -136,7 +136,6 @@ const CExchangeRow kExchanges[] = {
     {"Transmit", TuneRadio, [](CRadioLink& l) { return int{l.SetTransmit(false)}; }, 1,
      {0x02, 'V', 'k', 0x00, 0x00, 0x03}, 1},
     {"CloseUntouched", Always(kAckMode), CloseAfter({}), 1, {}, 0},
-    {"CloseInModeThreeSendsModeOne", Always(kAckMode), CloseAfter({3}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
     {"CloseBackInModeOne", Always(kAckMode), CloseAfter({2, 1}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
     {"CloseInModeSixSendsModeOne", Always(kAckMode), CloseAfter({1, 6}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 3},
     {"TestOption", TuneRadio, [](CRadioLink& l) { return int{l.SetTestOption('b', 1)}; }, 1,

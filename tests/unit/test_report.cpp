@@ -154,11 +154,10 @@ const CSectionRow kSections[] = {
      {{2, "Carrier Squelch Level|5|"}, {5, "Battery Save Mode|1:4|"}, {7, "SCAN LED|On|"}}},
     {"Vox", form::kVox, {}, "TTNNS",
      {{0, "|VOX|"}, {1, "||"}, {2, "VOX Gain Level|3|"}, {3, "VOX Delay Time[s]|1.5|"}}},
-    {"Mode", form::kMode, {}, "TTNNS", {{2, "Clone Mode|Off|"}, {3, "Factory Clone Mode|Off|"}}},
     {"FactoryCloneWithClone", form::kMode, [](ReportTest& t) { CloneModes(t, true); }, "TTNNS",
      {{3, "Factory Clone Mode|On|"}}},
     {"FactoryCloneOnlyWithClone", form::kMode, [](ReportTest& t) { CloneModes(t, false); }, "TTNNS",
-     {{3, "Factory Clone Mode|Off|"}}},
+     {{2, "Clone Mode|Off|"}, {3, "Factory Clone Mode|Off|"}}},
     {"Channel", form::kChannel, {}, kChannels,
      {{2, "Channel|Channel|Power|RX|RX|RX|TX|TX|TX|Personality|Auto"},
       {3, "Number|Spacing|Level|Frequency|Type|CTCSS|Frequency|Type|CTCSS|List|Start"},
@@ -195,7 +194,6 @@ const CSectionRow kSections[] = {
     {"TestFrequency", form::kTestFrequency, {}, "TTHNNSHNNSHNNS",
      {{2, "Tuning Point - 1||"}, {3, "RX Frequency[MHz]|400.15000|"}, {12, "TX Frequency[MHz]|470.00000|"}}},
     {"VolumeHasNoSection", form::kVolume, {}, "", {}},
-    {"MicrophoneHasNoSection", form::kMicrophone, {}, "", {}},
 };
 // clang-format on
 
