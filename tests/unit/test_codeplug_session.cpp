@@ -132,11 +132,6 @@ TEST_P(OpenCheckTest, MessageAndNothingLost)
 INSTANTIATE_TEST_SUITE_P(Files, OpenCheckTest, ::testing::ValuesIn(kOpenChecks),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST_F(CodeplugSessionTest, AFileOfTheRecentListThatCannotBeReadSaysSo)
-{
-    EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
-}
-
 // A new codeplug is the model's default image stamped with the local time,
 // or the reset defaults when the range has none.
 TEST_F(CodeplugSessionTest, NewCodeplugs)
@@ -187,8 +182,10 @@ TEST_F(CodeplugSessionTest, SaveCommitsTheOpenEditorsThenChecksAndOpensAgain)
     EXPECT_EQ(test::ReadBytes(path), saved);
 }
 
-TEST_F(CodeplugSessionTest, AnUnwritablePathKeepsTheCodeplugsOwnFile)
+// A file of the recent list that cannot be read says so; an unwritable path keeps the codeplug's own file.
+TEST_F(CodeplugSessionTest, AnUnreadableRecentFileAndAnUnwritablePath)
 {
+    EXPECT_EQ(m_session.Open(Path("missing.dat"), true).message, msg::kRecentUnreadable);
     m_session.SetCurrentPath(Path("x.dat"));
     const auto path = Path("no-such-dir") / "x.dat";
     const CFileResult r = m_session.SaveAs(path, "");
