@@ -54,11 +54,8 @@ struct COpenRow {
     bool blocks; // and its sections
     int message; // 0: the file opens
     std::string argument;
+    friend void PrintTo(const COpenRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const COpenRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 // Offsets: signature 0, header 3 (model id +12, name +28, data version +52,
 // program version +68), comment section 119, extra 127, image 135 and 143.

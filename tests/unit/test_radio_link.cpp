@@ -79,11 +79,8 @@ struct CExchangeRow {
     int result;
     Bytes lastFrame;
     std::size_t frames;
+    friend void PrintTo(const CExchangeRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const CExchangeRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 const auto kMode3 = [](CRadioLink& l) { return l.SetRadioMode(3); };
 const auto kWrite16 = [](CRadioLink& l) { return int{l.WriteBlock(0x100, Bytes(16, 0x11))}; };

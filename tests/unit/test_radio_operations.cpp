@@ -143,11 +143,8 @@ struct CRunsRow {
     std::uint32_t first;
     std::uint32_t last;
     std::string text;
+    friend void PrintTo(const CRunsRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const CRunsRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class DifferingRunsTest : public ::testing::TestWithParam<CRunsRow> {};
 

@@ -134,11 +134,8 @@ struct CFaultRow {
     std::uint32_t address;
     int partialNote; // none: the radio got no block write at all
     Taken taken;
+    friend void PrintTo(const CFaultRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const CFaultRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 using enum Op;
 using F = CSimFaults;
