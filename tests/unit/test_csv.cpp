@@ -160,92 +160,72 @@ TEST_F(CsvChannels, ExportedLines)
     EXPECT_EQ(ReadCsv(ExportChannels(data, Settings(), Native))[0].fields, ReadCsv(kNativeHeader)[0].fields);
 }
 
-// A common row, and the channel it makes as our columns show it.
-TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
-{
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"446.00625,,0,,88.5,88.5,023,NN,,FM,", "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
-        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low",
-         "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
-        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,",
-         "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
-        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W",
-         "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
-        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,",
-         "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
-        {"446.00625,,,Cross,,94.8,,,->Tone,FM,", "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
-        {"446.00625,,,Cross,,,,,,FM,", "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
-        // Any column order, any case, unknown columns ignored, optional columns missing.
-        {"comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0",
-         "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
-    };
-    // clang-format on
-    const std::string header =
-        "Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
-    for (const auto& [row, fields] : cases) {
-        const bool ownHeader = row.find('\n') != std::string::npos;
-        const CImportResult result = Import(ownHeader ? row : header + row, std::nullopt);
-        ASSERT_EQ(result.channels.size(), 1u) << row;
-        EXPECT_FALSE(result.channels[0].hasPersonality);
-        ASSERT_TRUE(ApplyImport(result, data));
-        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(data, Settings(), CCsvFormat::Native)).at(1).fields),
-                  "1," + fields + ",1,0\r\n")
-            << row;
-    }
-}
-
-// A file row and why it cannot be taken (message 0: it is taken).
+// A file row and what it makes: the channel as our columns show it (message 0), or why it cannot be taken.
 struct CRowCheck {
     CCsvFormat format;
     const char* row;
     int message;
-    const char* argument;
+    std::string result; // the channel's fields, or the message's argument
 };
 
-TEST_F(CsvChannels, RowsThatCannotBeTakenSayWhy)
+TEST_F(CsvChannels, EachRowMakesAChannelOrSaysWhyNot)
 {
     using enum CCsvFormat;
     // clang-format off
     const CRowCheck rows[] = {
-        {Common, "1,446.00625,,,,,,,FM", 0, ""},
-        {Common, "2,146.52,,,,,,,FM", csvmsg::kOutOfRange, "146.52000"},
-        {Common, "3,abc,,,,,,,FM", csvmsg::kNotFrequency, "abc"},
-        {Common, "4,446.1,,,Tone,99.9,,,FM", csvmsg::kCtcssNotInTable, "99.9"},
-        {Common, "5,446.1,,,DTCS,,,999,FM", csvmsg::kCdcssNotInTable, "999"},
-        {Common, "6,446.1,,,,,,,AM", csvmsg::kNotAllowedValue, "AM"},
-        {Common, "7,\"446.1\"x,,,,,,,FM", csvmsg::kMalformedRow, ""},
-        {Common, "8,446.1,+,30,,,,,FM", csvmsg::kOutOfRange, "476.10000"},
-        {Common, "9,,,,,,,,FM", csvmsg::kNoReceiveFrequency, ""},
+        {Common, "1,446.00625,,0,,88.5,88.5,023,NN,,FM,", 0,
+         "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
+        {Common, "1,446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", 0,
+         "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
+        {Common, "1,446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", 0,
+         "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
+        {Common, "1,446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", 0,
+         "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
+        {Common, "1,446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", 0,
+         "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
+        {Common, "1,446.00625,,,Cross,,94.8,,,->Tone,FM,", 0,
+         "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
+        {Common, "1,446.00625,,,Cross,,,,,,FM,", 0, "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
+        // Any column order, any case, unknown columns ignored, optional columns missing.
+        {Common, "comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0", 0,
+         "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
+        {Common, "2,146.52,,,,,,,,,FM,", csvmsg::kOutOfRange, "146.52000"},
+        {Common, "3,abc,,,,,,,,,FM,", csvmsg::kNotFrequency, "abc"},
+        {Common, "4,446.1,,,Tone,99.9,,,,,FM,", csvmsg::kCtcssNotInTable, "99.9"},
+        {Common, "5,446.1,,,DTCS,,,999,,,FM,", csvmsg::kCdcssNotInTable, "999"},
+        {Common, "6,446.1,,,,,,,,,AM,", csvmsg::kNotAllowedValue, "AM"},
+        {Common, "7,\"446.1\"x,,,,,,,,,FM,", csvmsg::kMalformedRow, ""},
+        {Common, "8,446.1,+,30,,,,,,,FM,", csvmsg::kOutOfRange, "476.10000"},
+        {Common, "9,,,,,,,,,,FM,", csvmsg::kNoReceiveFrequency, ""},
         {Native, "1,446.1,CTCSS,67.1,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kCtcssNotInTable, "67.1"},
         {Native, "2,446.1,Wrong,67.0,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kNotAllowedValue, "Wrong"},
         {Native, "3,446.1,None,67.0,023,446.1,CDCSS,67.0,024,25 kHz,High,1,0", csvmsg::kCdcssNotInTable, "024"},
         {Native, "4,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,2,0", csvmsg::kNoPersonality, "2"},
         {Native, "5,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,1,yes", csvmsg::kNotAllowedValue, "yes"},
-        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,0xE,,", 0, ""},
+        // No transmit frequency, a list's text in any case, a code without a name; what it left empty is not carried.
+        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,0xE,,", 0,
+         "446.10000,None,67.0,023,,None,67.0,023,12.5 kHz,0xE"},
     };
     // clang-format on
+    const std::string commonHeader =
+        "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
     for (const CRowCheck& row : rows) {
         SCOPED_TRACE(row.row);
-        const std::string header = row.format == Native ? kNativeHeader
-                                                        : "Location,Frequency,Duplex,Offset,Tone,"
-                                                          "rToneFreq,cToneFreq,DtcsCode,Mode";
-        const CImportResult result = Import(header + "\n" + row.row, row.format);
-        EXPECT_EQ(result.channels.size(), row.message == 0 ? 1u : 0u);
+        const bool ownHeader = std::string(row.row).find('\n') != std::string::npos;
+        const std::string header = ownHeader ? "" : row.format == Native ? kNativeHeader + "\n" : commonHeader;
+        const CImportResult result = Import(header + row.row, row.format);
+        ASSERT_EQ(result.channels.size(), row.message == 0 ? 1u : 0u);
         ASSERT_EQ(result.rejected.size(), row.message == 0 ? 0u : 1u);
         if (row.message != 0) {
             EXPECT_EQ(result.rejected[0].line, 2u);
-            EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.argument));
+            EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.result));
+            continue;
         }
+        EXPECT_FALSE(result.channels[0].hasPersonality || result.channels[0].hasAutoStartScan);
+        ASSERT_TRUE(ApplyImport(result, data));
+        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(data, Settings(), Native)).at(1).fields),
+                  "1," + row.result + ",1,0\r\n");
     }
-    // The native row taken: no transmit frequency, a list's text in any case, a code without a name, and what it
-    // left empty is not carried.
-    const CImportedChannel taken = Import(kNativeHeader + "\n" + rows[14].row, Native).channels.at(0);
-    EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
-    EXPECT_EQ(taken.edit.spacing, 0); // "12.5 kHz"
-    EXPECT_EQ(taken.edit.power, 0x0E);
-    EXPECT_FALSE(taken.hasPersonality);
-    EXPECT_FALSE(taken.hasAutoStartScan);
 }
 
 TEST_F(CsvChannels, AFileWithoutAChannelHeaderTakesNothing)
