@@ -14,7 +14,6 @@
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace qrv::test {

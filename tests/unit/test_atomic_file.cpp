@@ -85,37 +85,57 @@ protected:
 
 struct CSaveCase {
     const char* what;
-    const char* entries;
+    std::string entries;
     const char* saveTo;
     SaveFailure failure;
     const char* realFile; // the file that gets the content
     mode_t mode;          // its permissions afterwards
+    int ageSeconds;       // every entry's age when not 0 (negative: changed after the save began)
+    std::string removed;  // an entry the save removes
 };
+
+// Interrupted saves of a.dat leave regular files under its temporary names; the next save removes those and
+// nothing else: not another file's leftover, names that break the pattern, newer files, links or folders.
+const std::string kStale = ".a.dat.qrv-0123456789abcdef.tmp";
+const std::string kNearMisses = "f a.dat 600; f victim.txt 600; f .b.dat.qrv-0123456789abcdef.tmp 600; "
+                                "f .a.dat.qrv-0123456789ABCDEF.tmp 600; f .a.dat.qrv-0123456789abcdef.tmp~ 600; ";
 
 TEST_F(AtomicFileTest, ASaveWritesTheRealFileOrSaysWhyAndTouchesNothing)
 {
     using enum SaveFailure;
     // clang-format off
     const CSaveCase cases[] = {
-        {"a new file gets the user's default", "", "new.dat", None, "new.dat", 0666 & ~kUmask},
-        {"a private file stays private", "f p.dat 600", "p.dat", None, "p.dat", 0600},
-        {"a shared file stays shared", "f s.dat 664", "s.dat", None, "s.dat", 0664},
-        {"another user's file keeps its owner", "f o.dat 644; o o.dat", "o.dat", None, "o.dat", 0644},
-        {"through a link", "f real.dat 600; l link.dat real.dat", "link.dat", None, "real.dat", 0600},
+        {"a new file gets the user's default", "", "new.dat", None, "new.dat", 0666 & ~kUmask, 0, ""},
+        {"a private file stays private", "f p.dat 600", "p.dat", None, "p.dat", 0600, 0, ""},
+        {"a shared file stays shared", "f s.dat 664", "s.dat", None, "s.dat", 0664, 0, ""},
+        {"another user's file keeps its owner", "f o.dat 644; o o.dat", "o.dat", None, "o.dat", 0644, 0, ""},
+        {"through a link", "f real.dat 600; l link.dat real.dat", "link.dat", None, "real.dat", 0600, 0, ""},
         {"through a chain of links into another folder",
-         "d sub; f sub/real.dat 640; l sub/inner real.dat; l outer sub/inner", "outer", None, "sub/real.dat", 0640},
-        {"a read-only file", "f ro.dat 444", "ro.dat", ReadOnly, "", 0},
-        {"a read-only file through a link", "f ro.dat 444; l link.dat ro.dat", "link.dat", ReadOnly, "", 0},
-        {"a folder", "d folder", "folder", NotAFile, "", 0},
-        {"a pipe", "p pipe", "pipe", NotAFile, "", 0},
-        {"a missing folder", "", "missing/x.dat", CannotCreate, "", 0},
-        {"a loop of links", "l a b; l b a", "a", CannotCreate, "", 0},
+         "d sub; f sub/real.dat 640; l sub/inner real.dat; l outer sub/inner", "outer", None, "sub/real.dat", 0640, 0,
+         ""},
+        {"a read-only file", "f ro.dat 444", "ro.dat", ReadOnly, "", 0, 0, ""},
+        {"a read-only file through a link", "f ro.dat 444; l link.dat ro.dat", "link.dat", ReadOnly, "", 0, 0, ""},
+        {"a folder", "d folder", "folder", NotAFile, "", 0, 0, ""},
+        {"a pipe", "p pipe", "pipe", NotAFile, "", 0, 0, ""},
+        {"a missing folder", "", "missing/x.dat", CannotCreate, "", 0, 0, ""},
+        {"a loop of links", "l a b; l b a", "a", CannotCreate, "", 0, 0, ""},
+        {"an interrupted save's file", kNearMisses + "f " + kStale + " 600", "a.dat", None, "a.dat", 0600, 3600,
+         kStale},
+        {"a temporary file newer than the save", kNearMisses + "f " + kStale + " 600", "a.dat", None, "a.dat", 0600,
+         -3600, ""},
+        {"a link under the name", kNearMisses + "l " + kStale + " victim.txt", "a.dat", None, "a.dat", 0600, 3600, ""},
+        {"a folder under the name", kNearMisses + "d " + kStale, "a.dat", None, "a.dat", 0600, 3600, ""},
     };
     // clang-format on
     for (const CSaveCase& c : cases) {
         SCOPED_TRACE(c.what);
         test::CTempDir dir;
         Make(dir.Path(), c.entries);
+        const timespec when{::time(nullptr) - c.ageSeconds, 0};
+        const timespec times[2] = {when, when};
+        for (const auto& file : fs::directory_iterator(dir.Path()))
+            ASSERT_TRUE(c.ageSeconds == 0 ||
+                        ::utimensat(AT_FDCWD, file.path().c_str(), times, AT_SYMLINK_NOFOLLOW) == 0);
         auto expected = Snapshot(dir.Path());
         struct stat before {};
         before.st_uid = ::geteuid();
@@ -127,6 +147,7 @@ TEST_F(AtomicFileTest, ASaveWritesTheRealFileOrSaysWhyAndTouchesNothing)
         EXPECT_EQ(result.systemText.empty(), c.failure != CannotCreate) << result.systemText;
         if (c.failure == None)
             expected[c.realFile] = FileEntry(c.mode, kNew, before.st_uid, before.st_gid);
+        expected.erase(c.removed);
         EXPECT_EQ(Snapshot(dir.Path()), expected); // the links stay, no temporary file is left
     }
 }
@@ -168,38 +189,6 @@ TEST_F(AtomicFileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(SaveFailure::TooLarge));
     EXPECT_EQ(Snapshot(m_dir.Path()), before);
-}
-
-// Interrupted saves of a.dat left regular files under its temporary names;
-// the next save removes those and nothing else.
-TEST_F(AtomicFileTest, TheNextSaveRemovesWhatInterruptedSavesLeft)
-{
-    const std::string stale = ".a.dat.qrv-0123456789abcdef.tmp";
-    const std::tuple<const char*, std::string, int, bool> cases[] = {
-        // what, the entry under the stale name, its age (negative: changed after the save began), removed
-        {"an interrupted save's file", "f " + stale + " 600", 3600, true},
-        {"a temporary file newer than the save", "f " + stale + " 600", -3600, false},
-        {"a link under the name", "l " + stale + " victim.txt", 3600, false},
-        {"a folder under the name", "d " + stale, 3600, false},
-    };
-    for (const auto& [what, entry, ageSeconds, removed] : cases) {
-        SCOPED_TRACE(what);
-        test::CTempDir dir;
-        // Near misses: another file's leftover, names that break the pattern.
-        Make(dir.Path(), "f a.dat 600; f victim.txt 600; f .b.dat.qrv-0123456789abcdef.tmp 600; "
-                         "f .a.dat.qrv-0123456789ABCDEF.tmp 600; f .a.dat.qrv-0123456789abcdef.tmp~ 600; " +
-                             entry);
-        const timespec when{::time(nullptr) - ageSeconds, 0};
-        const timespec times[2] = {when, when};
-        for (const auto& file : fs::directory_iterator(dir.Path()))
-            ASSERT_EQ(::utimensat(AT_FDCWD, file.path().c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
-        auto expected = Snapshot(dir.Path());
-        ASSERT_TRUE(WriteFileAtomically(dir / "a.dat", kNew).Ok());
-        expected["a.dat"] = FileEntry(0600, kNew);
-        if (removed)
-            expected.erase(stale);
-        EXPECT_EQ(Snapshot(dir.Path()), expected);
-    }
 }
 
 } // namespace

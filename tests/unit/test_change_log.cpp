@@ -49,11 +49,10 @@ TEST(ChangeLog, RefreshListsChangesSinceTheLastRefreshInOffsetOrder)
 
 TEST(InvalidLog, OneLinePerKeyAndModelHiddenControlsStayOut)
 {
-    test::CTempDir dir;
-    test::WriteText(dir / "QRV_E.lng", "[Setting]\nLanguage=English\nLanguageList=English\n[QL210]\nS0003703=1\n");
-    CSettings settings(dir.Path());
-    settings.SetReadOnly(true);
-    settings.SelectLanguage(0);
+    test::CProgramDir program(false);
+    test::WriteText(program.Path() / "QRV_E.lng",
+                    "[Setting]\nLanguage=English\nLanguageList=English\n[QL210]\nS0003703=1\n");
+    CSettings& settings = program.Reopen();
     settings.RememberModel({"QL210", "QL-210", "400-470", 0, ""});
     CInvalidLog log(&settings);
     int changes = 0;

@@ -128,6 +128,8 @@ TEST_F(CsvChannels, ExportedLines)
     using enum CCsvFormat;
     VaryChannels();
     Channel(11).SetRxTone(0x70FF); // a CTCSS code outside the table: as the windows show it
+    Channel(12).SetSpacing(0x0E);  // codes without a name in their list go as numbers
+    Channel(12).SetPower(0x0F);
     // clang-format off
     const std::tuple<CCsvFormat, std::size_t, std::string> lines[] = {
         {Native, 0, kNativeHeader},
@@ -135,6 +137,7 @@ TEST_F(CsvChannels, ExportedLines)
         {Native, 5, "5,445.00000,CDCSS Invert,67.0,023,445.00000,CDCSS,67.0,023,25 kHz,Low,1,0"},
         {Native, 12,
          "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
+        {Native, 13, "13,446.05625,CTCSS,141.3,023,446.05625,CTCSS,141.3,023,0xE,0xF,1,0"},
         {Common, 0, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
                     "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"},
         {Common, 1, "1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,6.25,,Low,,,,,"},
@@ -157,91 +160,72 @@ TEST_F(CsvChannels, ExportedLines)
     EXPECT_EQ(ReadCsv(ExportChannels(data, Settings(), Native))[0].fields, ReadCsv(kNativeHeader)[0].fields);
 }
 
-// A common row, and the channel it makes as our columns show it.
-TEST_F(CsvChannels, CommonRowsMapToTheChannelFields)
-{
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"446.00625,,0,,88.5,88.5,023,NN,,FM,", "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
-        {"446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low",
-         "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
-        {"446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,",
-         "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
-        {"446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W",
-         "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
-        {"446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,",
-         "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
-        {"446.00625,,,Cross,,94.8,,,->Tone,FM,", "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
-        {"446.00625,,,Cross,,,,,,FM,", "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
-        // Any column order, any case, unknown columns ignored, optional columns missing.
-        {"comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0",
-         "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
-    };
-    // clang-format on
-    const std::string header =
-        "Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
-    for (const auto& [row, fields] : cases) {
-        const bool ownHeader = row.find('\n') != std::string::npos;
-        const CImportResult result = Import(ownHeader ? row : header + row, std::nullopt);
-        ASSERT_EQ(result.channels.size(), 1u) << row;
-        EXPECT_FALSE(result.channels[0].hasPersonality);
-        ASSERT_TRUE(ApplyImport(result, data));
-        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(data, Settings(), CCsvFormat::Native)).at(1).fields),
-                  "1," + fields + ",1,0\r\n")
-            << row;
-    }
-}
-
-// A file row and why it cannot be taken (message 0: it is taken).
+// A file row and what it makes: the channel as our columns show it (message 0), or why it cannot be taken.
 struct CRowCheck {
     CCsvFormat format;
     const char* row;
     int message;
-    const char* argument;
+    std::string result; // the channel's fields, or the message's argument
 };
 
-TEST_F(CsvChannels, RowsThatCannotBeTakenSayWhy)
+TEST_F(CsvChannels, EachRowMakesAChannelOrSaysWhyNot)
 {
     using enum CCsvFormat;
     // clang-format off
     const CRowCheck rows[] = {
-        {Common, "1,446.00625,,,,,,,FM", 0, ""},
-        {Common, "2,146.52,,,,,,,FM", csvmsg::kOutOfRange, "146.52000"},
-        {Common, "3,abc,,,,,,,FM", csvmsg::kNotFrequency, "abc"},
-        {Common, "4,446.1,,,Tone,99.9,,,FM", csvmsg::kCtcssNotInTable, "99.9"},
-        {Common, "5,446.1,,,DTCS,,,999,FM", csvmsg::kCdcssNotInTable, "999"},
-        {Common, "6,446.1,,,,,,,AM", csvmsg::kNotAllowedValue, "AM"},
-        {Common, "7,\"446.1\"x,,,,,,,FM", csvmsg::kMalformedRow, ""},
-        {Common, "8,446.1,+,30,,,,,FM", csvmsg::kOutOfRange, "476.10000"},
-        {Common, "9,,,,,,,,FM", csvmsg::kNoReceiveFrequency, ""},
+        {Common, "1,446.00625,,0,,88.5,88.5,023,NN,,FM,", 0,
+         "446.00625,None,67.0,023,446.00625,None,67.0,023,25 kHz,High"},
+        {Common, "1,446.00625,+,1.5,Tone,100.0,88.5,023,NN,,NFM,low", 0,
+         "446.00625,None,67.0,023,447.50625,CTCSS,100.0,023,12.5 kHz,Low"},
+        {Common, "1,446.00625,-,6.00625,TSQL,100.0,71.9,023,NN,,,", 0,
+         "446.00625,CTCSS,71.9,023,440.00000,CTCSS,71.9,023,25 kHz,High"},
+        {Common, "1,446.00625,split,440.5,DTCS,,,754,RN,,FM,5.0W", 0,
+         "446.00625,CDCSS,67.0,754,440.50000,CDCSS Invert,67.0,754,25 kHz,High"},
+        {Common, "1,446.00625,off,0,Cross,77.0,,023,NR,Tone->DTCS,FM,", 0,
+         "446.00625,CDCSS Invert,67.0,023,,CTCSS,77.0,023,25 kHz,High"},
+        {Common, "1,446.00625,,,Cross,,94.8,,,->Tone,FM,", 0,
+         "446.00625,CTCSS,94.8,023,446.00625,None,67.0,023,25 kHz,High"},
+        {Common, "1,446.00625,,,Cross,,,,,,FM,", 0, "446.00625,CTCSS,88.5,023,446.00625,CTCSS,88.5,023,25 kHz,High"},
+        // Any column order, any case, unknown columns ignored, optional columns missing.
+        {Common, "comment,FREQUENCY,extra,tone,ctonefreq\nx,440.1,y,TSQL,123.0", 0,
+         "440.10000,CTCSS,123.0,023,440.10000,CTCSS,123.0,023,25 kHz,High"},
+        {Common, "2,146.52,,,,,,,,,FM,", csvmsg::kOutOfRange, "146.52000"},
+        {Common, "3,abc,,,,,,,,,FM,", csvmsg::kNotFrequency, "abc"},
+        {Common, "4,446.1,,,Tone,99.9,,,,,FM,", csvmsg::kCtcssNotInTable, "99.9"},
+        {Common, "5,446.1,,,DTCS,,,999,,,FM,", csvmsg::kCdcssNotInTable, "999"},
+        {Common, "6,446.1,,,,,,,,,AM,", csvmsg::kNotAllowedValue, "AM"},
+        {Common, "7,\"446.1\"x,,,,,,,,,FM,", csvmsg::kMalformedRow, ""},
+        {Common, "8,446.1,+,30,,,,,,,FM,", csvmsg::kOutOfRange, "476.10000"},
+        {Common, "9,,,,,,,,,,FM,", csvmsg::kNoReceiveFrequency, ""},
         {Native, "1,446.1,CTCSS,67.1,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kCtcssNotInTable, "67.1"},
         {Native, "2,446.1,Wrong,67.0,023,446.1,None,67.0,023,25 kHz,High,1,0", csvmsg::kNotAllowedValue, "Wrong"},
         {Native, "3,446.1,None,67.0,023,446.1,CDCSS,67.0,024,25 kHz,High,1,0", csvmsg::kCdcssNotInTable, "024"},
         {Native, "4,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,2,0", csvmsg::kNoPersonality, "2"},
         {Native, "5,446.1,None,67.0,023,446.1,None,67.0,023,25 kHz,High,1,yes", csvmsg::kNotAllowedValue, "yes"},
-        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,low,,", 0, ""},
+        // No transmit frequency, a list's text in any case, a code without a name; what it left empty is not carried.
+        {Native, "6,446.1,None,67.0,023,,None,67.0,023,12.5 KHZ,0xE,,", 0,
+         "446.10000,None,67.0,023,,None,67.0,023,12.5 kHz,0xE"},
     };
     // clang-format on
+    const std::string commonHeader =
+        "Location,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,CrossMode,Mode,Power\n";
     for (const CRowCheck& row : rows) {
         SCOPED_TRACE(row.row);
-        const std::string header = row.format == Native ? kNativeHeader
-                                                        : "Location,Frequency,Duplex,Offset,Tone,"
-                                                          "rToneFreq,cToneFreq,DtcsCode,Mode";
-        const CImportResult result = Import(header + "\n" + row.row, row.format);
-        EXPECT_EQ(result.channels.size(), row.message == 0 ? 1u : 0u);
+        const bool ownHeader = std::string(row.row).find('\n') != std::string::npos;
+        const std::string header = ownHeader ? "" : row.format == Native ? kNativeHeader + "\n" : commonHeader;
+        const CImportResult result = Import(header + row.row, row.format);
+        ASSERT_EQ(result.channels.size(), row.message == 0 ? 1u : 0u);
         ASSERT_EQ(result.rejected.size(), row.message == 0 ? 0u : 1u);
         if (row.message != 0) {
             EXPECT_EQ(result.rejected[0].line, 2u);
-            EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.argument));
+            EXPECT_EQ(result.rejected[0].reason, Message(row.message, row.result));
+            continue;
         }
+        EXPECT_FALSE(result.channels[0].hasPersonality || result.channels[0].hasAutoStartScan);
+        ASSERT_TRUE(ApplyImport(result, data));
+        EXPECT_EQ(WriteCsvRow(ReadCsv(ExportChannels(data, Settings(), Native)).at(1).fields),
+                  "1," + row.result + ",1,0\r\n");
     }
-    // The native row taken: no transmit frequency, the lists' texts in any case, and what it left empty is not carried.
-    const CImportedChannel taken = Import(kNativeHeader + "\n" + rows[14].row, Native).channels.at(0);
-    EXPECT_EQ(taken.edit.txFrequency, kNoFrequency);
-    EXPECT_EQ(taken.edit.spacing, 0); // "12.5 kHz"
-    EXPECT_EQ(taken.edit.power, 1);   // "Low"
-    EXPECT_FALSE(taken.hasPersonality);
-    EXPECT_FALSE(taken.hasAutoStartScan);
 }
 
 TEST_F(CsvChannels, AFileWithoutAChannelHeaderTakesNothing)
@@ -265,22 +249,17 @@ std::string CommonRows(std::size_t count)
     return text;
 }
 
-TEST_F(CsvChannels, AtMostSixteenChannelsAreTaken)
-{
-    const CImportResult replace = Import(CommonRows(18), CCsvFormat::Common);
-    EXPECT_EQ(replace.channels.size(), 16u);
-    ASSERT_EQ(replace.rejected.size(), 2u);
-    EXPECT_EQ(replace.rejected[0].line, 18u);
-    EXPECT_EQ(replace.rejected[1].reason, Message(csvmsg::kTooManyChannels));
-}
-
 TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
 {
     const std::uint32_t scanMemberId = Channel(1).TreeId();
     const Image before = Stored();
-    const CImportResult replace = Import(CommonRows(3), CCsvFormat::Common);
+    const CImportResult tooMany = Import(CommonRows(18), CCsvFormat::Common); // at most sixteen are taken
+    EXPECT_EQ(tooMany.channels.size(), 16u);
+    ASSERT_EQ(tooMany.rejected.size(), 2u);
+    EXPECT_EQ(tooMany.rejected[0].line, 18u);
+    EXPECT_EQ(tooMany.rejected[1].reason, Message(csvmsg::kTooManyChannels));
     EXPECT_EQ(Stored(), before);
-    ApplyImport(replace, data);
+    ApplyImport(Import(CommonRows(3), CCsvFormat::Common), data);
     ASSERT_EQ(data.Channels().size(), 3u);
     EXPECT_EQ(Channel(2).RxFrequency(), 0x44001250u);
     EXPECT_EQ(Channel(1).TreeId(), scanMemberId); // replaced in place
@@ -290,10 +269,23 @@ TEST_F(CsvChannels, ReplaceAndAppendPlaceTheChannelsOnlyWhenApplied)
     EXPECT_EQ(append.channels.size(), 13u);
     ASSERT_EQ(append.rejected.size(), 2u);
     EXPECT_EQ(append.rejected[0].line, 15u);
-    ApplyImport(Import("Frequency\n446.00625\n450\n", CCsvFormat::Common, true), data);
+    // A row not taken moves nothing: everything before the table (the scan lists, the settings) and the
+    // channels there stay but for their list links (bytes 0-3), which now reach the new ones.
+    const Image three = Stored();
+    const CImportResult two = Import("Frequency\n446.00625\n146.52\n450\n", std::nullopt, true);
+    ASSERT_EQ(two.rejected.size(), 1u);
+    ASSERT_TRUE(ApplyImport(two, data));
     ASSERT_EQ(data.Channels().size(), 5u);
     EXPECT_EQ(Channel(3).RxFrequency(), 0x44600625u);
     EXPECT_EQ(Channel(4).RxFrequency(), 0x45000000u);
+    const Image after = Stored();
+    EXPECT_TRUE(std::equal(three.begin(), three.begin() + CChannelData::kTableStart, after.begin()));
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
+        EXPECT_TRUE(std::equal(three.begin() + record + 4, three.begin() + record + CChannelData::kRecordSize,
+                               after.begin() + record + 4))
+            << "channel " << i + 1;
+    }
 }
 
 // The header row tells the column set, whichever language wrote the file
@@ -335,41 +327,6 @@ TEST_F(CsvChannels, EveryHeaderAndLanguageImportsWithoutAFormatToTheSameBytes)
         ASSERT_EQ(result.channels.size(), 15u);
         ASSERT_TRUE(ApplyImport(result, data));
         EXPECT_EQ(ChannelBytes(), before);
-    }
-}
-
-TEST_F(CsvChannels, CodesNoListNamesRoundTrip)
-{
-    Channel(0).SetSpacing(0x0E);
-    Channel(1).SetPower(0x0F);
-    const auto before = ChannelBytes();
-    const std::string text = ExportChannels(data, Settings(), CCsvFormat::Native);
-    EXPECT_EQ(ReadCsv(text)[1].fields[9], "0xE");
-    EXPECT_EQ(ReadCsv(text)[2].fields[10], "0xF");
-    data.Clear();
-    data.Reset();
-    ASSERT_TRUE(ApplyImport(Import(text, CCsvFormat::Native), data));
-    EXPECT_EQ(ChannelBytes(), before);
-}
-
-// Everything before the table (the scan lists, the settings) and the ten
-// records but their list links (bytes 0-3), which now reach the new ones.
-TEST_F(CsvChannels, AppendingAfterRejectedRowsKeepsEveryChannel)
-{
-    while (data.Channels().size() > 10)
-        data.RemoveChannel(data.Channels().size() - 1);
-    const Image before = Stored();
-    const CImportResult result = Import("Frequency\n440.5\n146.52\n441\n", std::nullopt, true);
-    ASSERT_EQ(result.rejected.size(), 1u);
-    ASSERT_TRUE(ApplyImport(result, data));
-    ASSERT_EQ(data.Channels().size(), 12u);
-    const Image after = Stored();
-    EXPECT_TRUE(std::equal(before.begin(), before.begin() + CChannelData::kTableStart, after.begin()));
-    for (std::size_t i = 0; i < 10; ++i) {
-        const auto record = static_cast<std::ptrdiff_t>(CChannelData::kTableStart + i * CChannelData::kRecordSize);
-        EXPECT_TRUE(std::equal(before.begin() + record + 4, before.begin() + record + CChannelData::kRecordSize,
-                               after.begin() + record + 4))
-            << "channel " << i + 1;
     }
 }
 

@@ -10,16 +10,13 @@
 namespace qrv {
 namespace {
 
-TEST(HelpTopics, FolderFollowsTheLanguage)
+// The folder follows the language; in it the first number with a page wins, then the index; nothing when the
+// help is not installed.
+TEST(HelpTopics, FolderOfTheLanguageAndFirstNumberWithAPageThenTheDefault)
 {
     EXPECT_EQ(HelpFolder("/opt/help", 0), "/opt/help/qrv_E");
     EXPECT_EQ(HelpFolder("/opt/help", 1), "/opt/help/qrv_S");
     EXPECT_EQ(HelpFolder("/opt/help", 2), "/opt/help/qrv_E"); // every language but Chinese reads the English pages
-}
-
-// The first number with a page wins, then the index; nothing when the help is not installed.
-TEST(HelpTopics, FirstNumberWithAPageWinsThenTheDefault)
-{
     test::CTempDir dir;
     const std::string channelPage = std::to_string(item::kChannel) + ".html";
     const int channel[] = {item::kChannel};

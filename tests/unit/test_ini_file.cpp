@@ -77,14 +77,6 @@ TEST(IniFile, WritingAKeyKeepsEveryOtherLineAndReadsBackAfterASave)
         EXPECT_EQ(again.SectionNames(), ini.SectionNames()) << c.name;
         EXPECT_EQ(again.Find(c.section, "K"), ini.Find(c.section, "K")) << c.name;
     }
-    test::CTempDir dir;
-    CIniFile ini;
-    ini.Set("Setting", "ModelID", "QL210");
-    ASSERT_TRUE(ini.SaveAtomically(dir / "Settings.ini"));
-    EXPECT_EQ(CIniFile::Load(dir / "Settings.ini").GetString("Setting", "ModelID", "", 100), "QL210");
-    EXPECT_FALSE(ini.SaveAtomically(dir / "no-such-dir" / "Settings.ini"));
-    EXPECT_TRUE(CIniFile::Load(dir / "missing.ini").SectionNames().empty());
-    EXPECT_EQ(CIniFile::RefusalOf(dir / "missing.ini"), 0);
 }
 
 TEST(IniFile, FilesBeyondTheLimitsAreRefusedAndKept)
@@ -108,8 +100,14 @@ TEST(IniFile, FilesBeyondTheLimitsAreRefusedAndKept)
         EXPECT_EQ(ini.SaveAtomically(path), refusal == 0) << text.size();
         if (refusal != 0) {
             EXPECT_EQ(test::ReadText(path), text);
+        } else {
+            EXPECT_NE(test::ReadText(path).find("\nSignal=1\n"), std::string::npos);
         }
     }
+    // A missing file is an empty one, and a save where no folder is fails.
+    EXPECT_TRUE(CIniFile::Load(dir / "missing.ini").SectionNames().empty());
+    EXPECT_EQ(CIniFile::RefusalOf(dir / "missing.ini"), 0);
+    EXPECT_FALSE(CIniFile().SaveAtomically(dir / "no-such-dir" / "Settings.ini"));
 }
 
 TEST(ProgramFiles, AnOversizedFileIsNamedAndLeftAsItIs)

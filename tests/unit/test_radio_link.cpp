@@ -1,6 +1,5 @@
 // The link's frames byte for byte and what it makes of every kind of answer:
 // right, refused, short, silent, with a bad checksum or for another item.
-#include "radio_link/codeplug_transfer.h"
 #include "radio_link/radio_link.h"
 
 #include "link_fixture.h"
@@ -57,22 +56,6 @@ Bytes OtherItemRadio(const Bytes& frame)
     return TuneRadio(frame);
 }
 
-// Answers the identity queries; the firmware field holds the given text.
-std::function<Bytes(const Bytes&)> InfoRadio(const std::string& firmware)
-{
-    return [firmware](const Bytes& frame) {
-        Bytes data(frame[3] == 0x03 ? 12 : frame[3] == 0x05 ? 9 : frame[3] == 0x07 ? 1 : 16, 0);
-        if (frame[3] == 0x21)
-            std::copy(firmware.begin(), firmware.end(), data.begin());
-        return InfoReply(data);
-    };
-}
-// The firmware against the program's version 1.01.05.001.
-int FirmwareComparison(CRadioLink& link)
-{
-    CRadioIdentity identity;
-    return link.ReadRadioInfo("1.01.05.001", identity) ? identity.versionComparison : -9;
-}
 // Closing after the modes given: a radio left outside mode 1 is sent back to it.
 std::function<int(CRadioLink&)> CloseAfter(std::vector<std::uint16_t> modes)
 {
@@ -96,11 +79,8 @@ struct CExchangeRow {
     int result;
     Bytes lastFrame;
     std::size_t frames;
+    friend void PrintTo(const CExchangeRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const CExchangeRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 const auto kMode3 = [](CRadioLink& l) { return l.SetRadioMode(3); };
 const auto kWrite16 = [](CRadioLink& l) { return int{l.WriteBlock(0x100, Bytes(16, 0x11))}; };
@@ -118,8 +98,13 @@ const auto kReadTune = [](CRadioLink& l) {
 };
 const Bytes kModeFrame{0x02, 'M', 'a', 0x03, 0x00, 0x03};
 const Bytes kInfoFrame{0x02, 'B', 'b', 0x03, 0x00, 0x03};
-const Bytes kModelIdFrame{0x02, 'B', 'b', 0x22, 0x00, 0x03}; // the last identity query
-const Bytes kWriteFrame = CRadioLink::WriteBlockRequest(0x100, Bytes(16, 0x11));
+// The length field before the address counts five more; the checksum is the negated sum of the bytes after STX.
+const Bytes kWriteFrame = [] {
+    Bytes frame{0x02, 'E', 'a', 0x15, 0x00, 0x00, 0x01, 0x00, 0x00};
+    frame.insert(frame.end(), 16, 0x11);
+    frame.insert(frame.end(), {0x34, 0x03});
+    return frame;
+}();
 const Bytes kReadFrame{0x02, 'E', 'b', 0x10, 0, 0, 0, 0x10, 0, 0x03};
 
 // clang-format off
@@ -139,8 +124,6 @@ const CExchangeRow kExchanges[] = {
     {"InfoBadChecksum", Always(InfoReply({'Q', 'L'}, 0x02, 0x03, 1)), kQueryInfo, 0, kInfoFrame, 1},
     {"HandshakeStrangerAtOnce", Always({0x02, 'A', 'a', 'P', 'b', 0x03}),
      [](CRadioLink& l) { return int{l.Handshake(4)}; }, 0, {0x02, 'P', 'a', 0x03}, 1},
-    {"HandshakeSilentFourPassesOfThree", Always({}), [](CRadioLink& l) { return int{l.Handshake(4)}; }, 0,
-     {0x02, 'P', 'a', 0x03}, 12},
     {"Handshake", Always(kAckHandshake), [](CRadioLink& l) { return int{l.Handshake(1)}; }, 1,
      {0x02, 'P', 'a', 0x03}, 1},
     {"TuneReadInModeSix", TuneRadio, kReadTune, 1, {0x02, 'V', 'b', 0x50, 0x80, 0x03}, 2},
@@ -153,11 +136,7 @@ const CExchangeRow kExchanges[] = {
      {0x02, 'V', 'a', 0x0B, 0x85, 0x80, 0x00, 0x03}, 1},
     {"Transmit", TuneRadio, [](CRadioLink& l) { return int{l.SetTransmit(false)}; }, 1,
      {0x02, 'V', 'k', 0x00, 0x00, 0x03}, 1},
-    {"FirmwareNewer", InfoRadio("1.02.00.000"), FirmwareComparison, 1, kModelIdFrame, 5},
-    {"FirmwareSameFirstFour", InfoRadio("1.01.99.999"), FirmwareComparison, 0, kModelIdFrame, 5},
-    {"FirmwareOlder", InfoRadio("0.99.01.001"), FirmwareComparison, -1, kModelIdFrame, 5},
     {"CloseUntouched", Always(kAckMode), CloseAfter({}), 1, {}, 0},
-    {"CloseInModeThreeSendsModeOne", Always(kAckMode), CloseAfter({3}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
     {"CloseBackInModeOne", Always(kAckMode), CloseAfter({2, 1}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 2},
     {"CloseInModeSixSendsModeOne", Always(kAckMode), CloseAfter({1, 6}), 1, {0x02, 'M', 'a', 0x01, 0x00, 0x03}, 3},
     {"TestOption", TuneRadio, [](CRadioLink& l) { return int{l.SetTestOption('b', 1)}; }, 1,
@@ -202,19 +181,6 @@ TEST_P(ExchangeTest, ResultAndFrames)
 INSTANTIATE_TEST_SUITE_P(Link, ExchangeTest, ::testing::ValuesIn(kExchanges),
                          [](const auto& row) { return std::string(row.param.name); });
 
-TEST(Frames, ChecksumAndBlockRequestsAsTheyGoOnTheWire)
-{
-    EXPECT_EQ(CRadioLink::Checksum(Bytes{0x45, 0x61}), 0x5A);
-    EXPECT_EQ(CRadioLink::Checksum(Bytes{0x80, 0x80}), 0x00);
-    EXPECT_EQ(CRadioLink::Checksum(Bytes{0x01}), 0xFF);
-    EXPECT_EQ(CRadioLink::ReadBlockRequest(0x0010, 16), (Bytes{0x02, 0x45, 0x62, 0x10, 0, 0, 0, 0x10, 0, 0x03}));
-    const Bytes frame = CRadioLink::WriteBlockRequest(0x0078, kSixteen);
-    Bytes expected{0x02, 'E', 'a', 0x15, 0x00, 0x78, 0x00, 0x00, 0x00};
-    expected.insert(expected.end(), kSixteen.begin(), kSixteen.end());
-    expected.insert(expected.end(), {CRadioLink::Checksum(std::span(expected).subspan(1)), 0x03});
-    EXPECT_EQ(frame, expected);
-}
-
 TEST_F(RadioLinkTest, ALineErrorEndsAReadAtOnce)
 {
     m_port->answer = Always({0x02, 'A'});
@@ -232,22 +198,14 @@ TEST_F(RadioLinkTest, ConnectTriesTheRememberedPortThenTheList)
     m_link->Close();
     m_port->answer = Always({});
     EXPECT_EQ(m_link->Connect("A", {"B", "C"}), "");
-    EXPECT_EQ(m_port->written.size(), 4u * 3u + 3u + 3u); // four passes, then one for each listed port
+    // A silent port gets passes of three tries: four on the remembered port, then one on each listed port.
+    EXPECT_EQ(m_port->written.size(), 4u * 3u + 3u + 3u);
     EXPECT_FALSE(m_link->IsOpen());
     m_port->answer = Always(kAckHandshake);
     EXPECT_EQ(m_link->Connect("", {"B", "C"}), "B");
     EXPECT_TRUE(m_link->IsOpen());
     EXPECT_EQ(m_port->line.baud, 9600u);
     EXPECT_EQ(m_port->line.stopBits, 2);
-}
-
-// A range is cut into blocks of 16 bytes and a shorter last one.
-TEST(TransferPlan, Blocks)
-{
-    const auto first = CCodeplugTransfer::Blocks({0x078, 0x30F});
-    EXPECT_EQ(first.size(), 42u);
-    EXPECT_EQ(first.back(), (std::pair<std::uint32_t, std::uint16_t>{0x308, 8}));
-    EXPECT_EQ(CCodeplugTransfer::Blocks({0x310, 0x338}).back(), (std::pair<std::uint32_t, std::uint16_t>{0x330, 9}));
 }
 
 } // namespace

@@ -168,19 +168,14 @@ TEST_F(SettingsTest, AGarbledLanguageFileCutsHugeTextsAndTheBuiltInEnglishFillsT
     EXPECT_FALSE(s.DamagedLanguageFile().has_value()); // it still names its language
 }
 
-TEST(Settings, BackupKeepDaysFromSettingsIni)
+TEST_F(SettingsTest, BackupKeepDaysFromSettingsIni)
 {
     const std::pair<const char*, int> rows[] = {
         {nullptr, 60}, {"0", 0}, {" 45 ", 45}, {"abc", 60}, {"-5", 60}, {"12x", 60}, {"9999999", 60}, {"3650", 3650},
     };
-    test::CProgramDir program;
-    for (const auto& [value, expected] : rows) {
-        std::string ini = "[Setting]\nModelName=QL-210\n";
-        if (value)
-            ini += std::string("[Backup]\nKeepDays=") + value + "\n";
-        test::WriteText(program.Path() / "Settings.ini", ini);
-        EXPECT_EQ(program.Reopen().BackupKeepDays(), expected) << (value ? value : "(missing)");
-    }
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(Open(value ? std::string("[Backup]\nKeepDays=") + value + "\n" : "").BackupKeepDays(), expected)
+            << (value ? value : "(missing)");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "test_support.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 namespace qrv::test {
 
@@ -33,9 +33,7 @@ void WriteText(const std::filesystem::path& path, const std::string& text)
 std::string ReadText(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
@@ -46,8 +44,7 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    WriteText(path, std::string(bytes.begin(), bytes.end()));
 }
 
 void CopyResources(const std::filesystem::path& dir)
@@ -66,8 +63,6 @@ CProgramDir::CProgramDir(bool withResources)
         CopyResources(m_dir.Path());
     Reopen();
 }
-
-CProgramDir::~CProgramDir() = default;
 
 CSettings& CProgramDir::Reopen()
 {

@@ -41,7 +41,6 @@ void CopyResources(const std::filesystem::path& dir);
 class CProgramDir {
 public:
     explicit CProgramDir(bool withResources = true);
-    ~CProgramDir();
     CSettings& Settings() { return *m_settings; }
     const std::filesystem::path& Path() const { return m_dir.Path(); }
     // Re-creates the settings object, for tests of what construction reads.

@@ -21,11 +21,8 @@ struct CHistoryRow {
     const char* name;
     std::size_t depth;
     const char* script;
+    friend void PrintTo(const CHistoryRow& row, std::ostream* out) { *out << row.name; }
 };
-void PrintTo(const CHistoryRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 class UndoHistoryTest : public ::testing::TestWithParam<CHistoryRow> {};
 
