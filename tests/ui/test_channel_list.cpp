@@ -84,7 +84,7 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
             combo->setCurrentIndex(index);
             emit combo->activated(index);
         } else {
-            test::TypeOver(combo != nullptr ? *combo->lineEdit() : *qobject_cast<QLineEdit*>(editor),
+            test::TypeInto(combo != nullptr ? *combo->lineEdit() : *qobject_cast<QLineEdit*>(editor),
                            QString::fromLatin1(text));
         }
         Settle();
@@ -104,40 +104,45 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     }
 };
 
-// Typed, or pasted at the cell, in channel 5 (446.05625 MHz, CTCSS 107.2, the second personality): the bytes
-// from offset on, the cell's text (nullptr: not checked), the message, and which tone cells may be edited (bits:
-// receive CTCSS, CDCSS, transmit CTCSS, CDCSS). Only a personality cell moves the channel off its personality.
+// Typed, pasted at the cell or deleted with the Delete key, in channel 5 (446.05625 MHz, CTCSS 107.2, the second
+// personality): the bytes from offset on, the cell's text (nullptr: not checked), the message, and which cells may
+// be edited (bits: receive CTCSS, CDCSS, transmit CTCSS, CDCSS, frequency). Only a personality cell moves the
+// channel off its personality; an emptied receive frequency empties the channel, and transmit a receive-only one.
+enum class How { Typed, Pasted, Deleted };
 struct CListCellRow {
     const char* name;
-    bool pasted;
+    How how;
     int column;
     const char* text;
     int offset;
     const char *bytes, *shown;
-    int message, editable = 0b0101;
+    int message, editable = 0b10101;
 };
+constexpr How kTyped = How::Typed;
+constexpr How kPasted = How::Pasted;
 constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 constexpr int kLeftOut = msg::kPasteLeftOut;
 // clang-format off
 const CListCellRow kCellRows[] = {
-    {"rx CDCSS", false, M::kRxType, "CDCSS", 12, "02901050", "CDCSS", 0, 0b0110},
-    {"rx none", false, M::kRxType, "None", 12, "10101050", "None", 0, 0b0100},
-    {"tx CDCSS invert", false, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b1001},
-    {"rx frequency", false, M::kRxFrequency, "440.5", 4, "0000054425566044", "440.50000", 0},
-    {"tx 5 kHz raster", false, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
-    {"rx above", false, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
-    {"tx below", false, M::kTxFrequency, "12.5", 8, "00000040", "400.00000", kOutOfRange},
-    {"CTCSS not in the table", false, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},
-    {"pasted clamped", true, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", kOutOfRange},
-    {"pasted receive side", true, M::kRxFrequency, "446.0052\tCDCSS\t67.0\t754\t450", 4, "00006044000000456b901050",
-     nullptr, 0, 0b0110},
-    {"pasted unknown power", true, M::kPower, "Banana", 17, "00", "High", kLeftOut},
-    {"pasted power in other case", true, M::kPower, " low ", 17, "10", "Low", 0},
-    {"pasted tone not in the table", true, M::kRxCtcss, "66.6", 12, "1050", "107.2", kLeftOut},
-    {"pasted no such personality", true, M::kPersonality, "3", 18, "01", "2", kLeftOut},
-    {"pasted type with its tone", true, M::kRxType, "CDCSS\t67.0\t754", 12, "6b90", nullptr, 0, 0b0110},
-    {"pasted beyond the last column", true, M::kPower, "Low\t1\t1\textra", 17, "100040", nullptr, kLeftOut},
-    {"pasted two lines", true, M::kSpacing, "20 kHz\n25 kHz\n", 17, "0101", nullptr, 0},
+    {"rx CDCSS", kTyped, M::kRxType, "CDCSS", 12, "02901050", "CDCSS", 0, 0b10110},
+    {"rx none", kTyped, M::kRxType, "None", 12, "10101050", "None", 0, 0b10100},
+    {"tx CDCSS invert", kTyped, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b11001},
+    {"rx frequency", kTyped, M::kRxFrequency, "440.5", 4, "0000054425566044", "440.50000", 0},
+    {"tx 5 kHz raster", kTyped, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
+    {"rx above", kTyped, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
+    {"rx deleted", How::Deleted, M::kRxFrequency, nullptr, 4, "ffffffffffffffff", "", 0, 0b00101},
+    {"tx emptied", kTyped, M::kTxFrequency, "", 4, "25566044ffffffff", "", 0},
+    {"CTCSS not in the table", kTyped, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},
+    {"pasted clamped", kPasted, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", kOutOfRange},
+    {"pasted receive side", kPasted, M::kRxFrequency, "446.0052\tCDCSS\t67.0\t754\t450", 4, "00006044000000456b901050",
+     nullptr, 0, 0b10110},
+    {"pasted unknown power", kPasted, M::kPower, "Banana", 17, "00", "High", kLeftOut},
+    {"pasted power in other case", kPasted, M::kPower, " low ", 17, "10", "Low", 0},
+    {"pasted tone not in the table", kPasted, M::kRxCtcss, "66.6", 12, "1050", "107.2", kLeftOut},
+    {"pasted no such personality", kPasted, M::kPersonality, "3", 18, "01", "2", kLeftOut},
+    {"pasted type with its tone", kPasted, M::kRxType, "CDCSS\t67.0\t754", 12, "6b90", nullptr, 0, 0b10110},
+    {"pasted beyond the last column", kPasted, M::kPower, "Low\t1\t1\textra", 17, "100040", nullptr, kLeftOut},
+    {"pasted two lines", kPasted, M::kSpacing, "20 kHz\n25 kHz\n", 17, "0101", nullptr, 0},
 };
 // clang-format on
 
@@ -156,8 +161,11 @@ private slots:
         f.data->Channels()[4]->SetPersonalityPosition(1);
         f.data->Channels()[4]->ResolvePersonality(f.data->Personalities());
         f.Show();
-        if (row.pasted) {
+        if (row.how != kTyped)
             f.Click(4, row.column);
+        if (row.how == How::Deleted) {
+            QTest::keyClick(f.Grid(), Qt::Key_Delete);
+        } else if (row.how == kPasted) {
             QGuiApplication::clipboard()->setText(QString::fromLatin1(row.text));
             f.Key(QKeySequence::Paste);
         } else {
@@ -172,13 +180,15 @@ private slots:
         QCOMPARE(f.Text(4, M::kRxFrequency),
                  QString::fromStdString(FrequencyText(f.data->Channels()[4]->RxFrequency())));
         QCOMPARE(f.messages, row.message == 0 ? std::vector<int>{} : std::vector<int>{row.message});
+        QVERIFY(row.message != 0 || f.Heard(Kind::CellEdited, CNotification::kCellEditedData));
         // A tone cell without an editor has the button face.
         const QColor button = QGuiApplication::palette().color(QPalette::Button);
-        const int tones[] = {M::kRxCtcss, M::kRxCdcss, M::kTxCtcss, M::kTxCdcss};
-        for (int bit = 0; bit < 4; ++bit) {
+        const int cells[] = {M::kRxCtcss, M::kRxCdcss, M::kTxCtcss, M::kTxCdcss, M::kTxFrequency};
+        for (int bit = 0; bit < 5; ++bit) {
             const bool editable = (row.editable >> bit & 1) != 0;
-            QCOMPARE(f.Editable(4, tones[bit]), editable);
-            QCOMPARE(f.Cell(4, tones[bit]).data(Qt::BackgroundRole).value<QBrush>().color() == button, !editable);
+            QCOMPARE(f.Editable(4, cells[bit]), editable);
+            QVERIFY(bit == 4 ||
+                    (f.Cell(4, cells[bit]).data(Qt::BackgroundRole).value<QBrush>().color() == button) != editable);
         }
     }
 
@@ -199,27 +209,6 @@ private slots:
         f.Click(3, M::kPower);
         QTest::keyClick(f.Grid(), Qt::Key_Return);
         QVERIFY(qobject_cast<QComboBox*>(f.Grid()->indexWidget(f.Cell(3, M::kPower))) != nullptr);
-    }
-
-    void EmptyFrequencyCells()
-    {
-        CListFixture f;
-        f.Show();
-        // Delete on the receive frequency empties the channel.
-        f.Click(2, M::kRxFrequency);
-        QTest::keyClick(f.Grid(), Qt::Key_Delete);
-        QCOMPARE(f.Fields(2, 4, 8), Hex("ffffffffffffffff"));
-        QCOMPARE(f.Text(2, M::kTxFrequency), QString());
-        QVERIFY(!f.Editable(2, M::kTxFrequency));
-        QVERIFY(f.Heard(Kind::CellEdited, CNotification::kCellEditedData));
-        // An emptied transmit frequency makes a receive-only channel.
-        QVERIFY(f.Edit(3, M::kTxFrequency, ""));
-        QCOMPARE(f.Fields(3, 4, 8), Hex("75436044ffffffff"));
-        // Typing a frequency into the empty cell gives the channel back.
-        QVERIFY(f.Edit(2, M::kRxFrequency, "446.03125"));
-        QCOMPARE(f.Fields(2, 4, 8), Hex("25316044ffffffff"));
-        QVERIFY(f.data->Channels()[2]->IsValid());
-        QVERIFY(f.messages.empty());
     }
 
     // A cell typed but not ended is taken by a store, and when the list closes.

@@ -131,14 +131,14 @@ private slots:
         for (const COwnedWindow& w : OwnedWindows()) {
             int changed = 0;
             for (std::size_t i = 0;; ++i) {
-                test::CEditorWindowFixture v(w.make, w.level);
+                test::CViewFixture<> v(w.level, w.make);
                 v.Load(w.base + w.at, w.bytes);
-                const Image before = v.f.Stored();
+                const Image before = v.Stored();
                 v.Open();
                 // Opened (and once stored and opened again), untouched: every byte as it was, nothing reported.
                 const std::vector<QWidget*> controls = UserControls(i == 0 ? v.Reopen() : *v.view);
                 const QString where = QStringLiteral("%1, control %2").arg(QLatin1String(w.name)).arg(i);
-                QVERIFY2(v.f.Stored() == before && v.f.notifications.empty(), qPrintable(where));
+                QVERIFY2(v.Stored() == before && v.notifications.empty(), qPrintable(where));
                 if (i == controls.size())
                     break;
                 const int number = ControlNumber(controls[i]);
@@ -146,7 +146,7 @@ private slots:
                 if (!SetAnother(*controls[i]))
                     continue;
                 v.view->StorePages();
-                const Image after = v.f.Stored();
+                const Image after = v.Stored();
                 const QStringList shown = Shown(*v.view);
                 if (shown == shownBefore) { // a value the control refuses changes nothing
                     QVERIFY2(after == before, qPrintable(where));
@@ -156,11 +156,11 @@ private slots:
                 // Changed bits, and all of them bits the control owns.
                 const QString outside = test::BitsOutsideOwner(before, after, w.base, number);
                 QVERIFY2(after != before && outside.isEmpty(), qPrintable(where + QStringLiteral(": ") + outside));
-                for (const CNotification& n : v.f.notifications)
+                for (const CNotification& n : v.notifications)
                     QVERIFY2(n.kind != CNotification::Kind::Edited || n.data == static_cast<std::uint32_t>(number),
                              qPrintable(where));
                 QVERIFY2(Shown(v.Reopen()) == shown, qPrintable(where));
-                QVERIFY2(v.f.messages.empty(), qPrintable(where));
+                QVERIFY2(v.messages.empty(), qPrintable(where));
             }
             QVERIFY2(changed == w.controls, w.name);
         }
