@@ -46,7 +46,6 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     QModelIndex Cell(int row, int column) const { return view->Model()->index(row, column); }
     QString Text(int row, int column) const { return Cell(row, column).data().toString(); }
     bool Editable(int row, int column) const { return (Cell(row, column).flags() & Qt::ItemIsEditable) != 0; }
-    std::size_t Count() const { return data->Channels().size(); }
     // A channel record without its link words.
     static Bytes Fields(const Image& image, int channel, int from = 4, std::size_t size = 16)
     {
@@ -61,11 +60,11 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, modifiers,
                           Grid()->visualRect(Cell(row, column)).center());
     }
-    // Opens the cell's editor with F2, as a user does.
-    QWidget* OpenEditor(int row, int column) const
+    // Opens the cell's editor with Enter or F2, as a user does.
+    QWidget* OpenEditor(int row, int column, Qt::Key key = Qt::Key_Return) const
     {
         Click(row, column);
-        QTest::keyClick(Grid(), Qt::Key_F2);
+        QTest::keyClick(Grid(), key);
         return Grid()->indexWidget(Cell(row, column));
     }
     // Chooses the text in the cell's list or types it (nullptr: Enter alone); true when the editor closed.
@@ -104,11 +103,12 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     }
 };
 
-// Typed, pasted at the cell or deleted with the Delete key, in channel 5 (446.05625 MHz, CTCSS 107.2, the second
+// Typed in the cell's editor, typed on the cell (the first key opens the editor over the cell's text), pasted at
+// the cell or deleted with the Delete key, in channel 5 (446.05625 MHz, CTCSS 107.2, the second
 // personality): the bytes from offset on, the cell's text (nullptr: not checked), the message, and which cells may
 // be edited (bits: receive CTCSS, CDCSS, transmit CTCSS, CDCSS, frequency). Only a personality cell moves the
 // channel off its personality; an emptied receive frequency empties the channel, and transmit a receive-only one.
-enum class How { Typed, Pasted, Deleted };
+enum class How { Typed, Keyed, Pasted, Deleted };
 struct CListCellRow {
     const char* name;
     How how;
@@ -128,6 +128,7 @@ const CListCellRow kCellRows[] = {
     {"rx none", kTyped, M::kRxType, "None", 12, "10101050", "None", 0, 0b10100},
     {"tx CDCSS invert", kTyped, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b11001},
     {"rx frequency", kTyped, M::kRxFrequency, "440.5", 4, "0000054425566044", "440.50000", 0},
+    {"typed on the cell", How::Keyed, M::kRxFrequency, "441.5", 4, "00001544", "441.50000", 0},
     {"tx 5 kHz raster", kTyped, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
     {"rx above", kTyped, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
     {"rx deleted", How::Deleted, M::kRxFrequency, nullptr, 4, "ffffffffffffffff", "", 0, 0b00101},
@@ -161,12 +162,20 @@ private slots:
         f.data->Channels()[4]->SetPersonalityPosition(1);
         f.data->Channels()[4]->ResolvePersonality(f.data->Personalities());
         f.Show();
+        const QString text = QString::fromLatin1(row.text);
         if (row.how != kTyped)
             f.Click(4, row.column);
-        if (row.how == How::Deleted) {
+        if (row.how == How::Keyed) {
+            QTest::keyClicks(f.Grid(), text.left(1));
+            auto* editor = qobject_cast<QLineEdit*>(f.Grid()->indexWidget(f.Cell(4, row.column)));
+            QVERIFY(editor != nullptr && editor->text() == text.left(1));
+            QTest::keyClicks(editor, text.mid(1));
+            QTest::keyClick(editor, Qt::Key_Return);
+            Settle();
+        } else if (row.how == How::Deleted) {
             QTest::keyClick(f.Grid(), Qt::Key_Delete);
         } else if (row.how == kPasted) {
-            QGuiApplication::clipboard()->setText(QString::fromLatin1(row.text));
+            QGuiApplication::clipboard()->setText(text);
             f.Key(QKeySequence::Paste);
         } else {
             QVERIFY(f.Edit(4, row.column, row.text));
@@ -192,32 +201,13 @@ private slots:
         }
     }
 
-    void TypingStartsEditingTheCurrentCell()
-    {
-        CListFixture f;
-        f.Show();
-        f.Click(3, M::kRxFrequency);
-        QTest::keyClick(f.Grid(), Qt::Key_4);
-        auto* editor = qobject_cast<CFreqEdit*>(f.Grid()->indexWidget(f.Cell(3, M::kRxFrequency)));
-        QVERIFY(editor != nullptr);
-        QCOMPARE(editor->text(), QStringLiteral("4")); // the shown text is typed over
-        QTest::keyClicks(editor, QStringLiteral("41.5"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        Settle();
-        QCOMPARE(f.Fields(3, 4, 4), Hex("00001544"));
-        // Enter opens the editor as F2 does.
-        f.Click(3, M::kPower);
-        QTest::keyClick(f.Grid(), Qt::Key_Return);
-        QVERIFY(qobject_cast<QComboBox*>(f.Grid()->indexWidget(f.Cell(3, M::kPower))) != nullptr);
-    }
-
     // A cell typed but not ended is taken by a store, and when the list closes.
     void AnOpenEditorIsTaken()
     {
         CListFixture f;
         f.Show();
         for (const int row : {9, 11}) {
-            auto* editor = qobject_cast<CFreqEdit*>(f.OpenEditor(row, M::kTxFrequency));
+            auto* editor = qobject_cast<CFreqEdit*>(f.OpenEditor(row, M::kTxFrequency, Qt::Key_F2));
             QVERIFY(editor != nullptr);
             editor->selectAll();
             QTest::keyClicks(editor, QStringLiteral("450"));
@@ -256,10 +246,13 @@ private slots:
         QCOMPARE(f.Text(2, M::kPower), QStringLiteral("Low"));
     }
 
-    void CopiedRowsPasteOverOtherRowsAsOneStep()
+    // Copied rows paste over the rows from the one selected as one step of undo, and beyond the last channel as
+    // new channels up to the sixteenth; the lines after it are left out, and the user is told.
+    void CopiedRowsPasteOverAndBeyondTheLastChannel()
     {
         CListFixture f;
         f.data->LoadFromImage(test::WithOddChannels(f.Stored()));
+        f.data->Channels().resize(14);
         f.Show();
         f.SelectRows({1, 2});
         f.Key(QKeySequence::Copy);
@@ -278,7 +271,17 @@ private slots:
         QVERIFY(undo.Undo());
         QVERIFY(f.Stored() == before);
         QVERIFY(!undo.CanUndo());
-        QVERIFY(f.messages.empty());
+        f.Show();
+        for (const int row : {13, 14, 15}) {
+            f.SelectRows({row});
+            f.Key(QKeySequence::Paste);
+        }
+        QCOMPARE(f.view->Model()->rowCount(), 16);
+        QCOMPARE(f.data->Channels().size(), std::size_t{16});
+        QVERIFY(f.Heard(Kind::Added, 0));
+        for (const int row : {13, 14, 15})
+            QCOMPARE(f.Fields(row), f.Fields(before, 1));
+        QCOMPARE(f.messages, std::vector<int>{kLeftOut});
     }
 
     // What is copied are the rows and columns holding a selected cell; a value pasted fills every selected cell.
@@ -296,29 +299,6 @@ private slots:
         f.Key(QKeySequence::Paste);
         for (int row = 0; row < 16; ++row)
             QCOMPARE(f.Fields(row, 17, 1), Bytes{row == 2 || row == 4 ? std::uint8_t{0x10} : std::uint8_t{0}});
-    }
-
-    void PastedRowsBeyondTheLastChannelBecomeNewChannels()
-    {
-        CListFixture f;
-        f.data->Channels().resize(14);
-        f.Show();
-        f.SelectRows({0, 1, 2, 3});
-        f.Key(QKeySequence::Copy);
-        const Image before = f.Stored();
-        f.SelectRows({12});
-        f.Key(QKeySequence::Paste);
-        QCOMPARE(f.view->Model()->rowCount(), 16);
-        QVERIFY(f.Heard(Kind::Added, 0));
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(f.Fields(12 + i), f.Fields(before, i));
-        QVERIFY(f.messages.empty());
-        // No seventeenth channel: the lines after the first are left out, and the user is told.
-        f.SelectRows({15});
-        f.Key(QKeySequence::Paste);
-        QCOMPARE(f.Count(), std::size_t{16});
-        QCOMPARE(f.Fields(15), f.Fields(before, 0));
-        QCOMPARE(f.messages, std::vector<int>{kLeftOut});
     }
 
     // Every cell of the odd channels given its shown text again, typed and set: no byte moves.
