@@ -1,7 +1,7 @@
 #pragma once
 // Which bits of the codeplug each editor control owns, by the record layout,
 // and the user's actions on a control: the one table the editor tests lean on
-// (test_editor_common.cpp drives every control of the one-record windows with
+// (test_editor_views.cpp drives every control of the one-record windows with
 // it, test_round_trip.cpp every control of every window). A control owns the
 // bits its value is stored in and those a rule of the record changes with it
 // (an emptied receive frequency empties the channel, a tone type sets the tone
