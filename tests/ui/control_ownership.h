@@ -112,11 +112,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
                                                           {S::kEntryCountByte}});
     static const std::vector<COwnerRow> table = [&] {
         std::vector<COwnerRow> rows{
-            {K::kSideKeyCombos[0], {{K::kSideKeyOffsets[0]}}},
-            {K::kSideKeyCombos[1], {{K::kSideKeyOffsets[1]}}},
-            {K::kSideKeyCombos[2], {{K::kSideKeyOffsets[2]}}},
-            {K::kSideKeyCombos[3], {{K::kSideKeyOffsets[3]}}},
-
             {M::kSquelchLevelCombo, {{M::kSquelchLevelOffset}}},
             {M::kBatterySaveDelayCombo, {{M::kBatterySaveDelayOffset}}},
             {M::kBatterySaveModeCombo, {{M::kOptionsOffset, M::kBatterySaveModeMask}}},
@@ -212,6 +207,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {S::kDesignatedControl, {{S::kDesignatedChannelByte}}},
             {S::kPriorityControl, {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}}},
         };
+        for (std::size_t key = 0; key < K::kSideKeyCombos.size(); ++key)
+            rows.push_back({K::kSideKeyCombos[key], {{K::kSideKeyOffsets[key]}}});
         for (std::size_t message = 0; message < CEmbeddedMessageData::kMessageCount; ++message) {
             const std::size_t field = CEmbeddedMessageData::kFirstMessageField + message;
             rows.push_back(
@@ -334,21 +331,13 @@ inline std::vector<CUserAction> CellActions(QAbstractItemView& grid, int row, in
                                QTest::keyClick(&grid, Qt::Key_F2);
                                QWidget* editor = grid.indexWidget(index);
                                auto* combo = qobject_cast<QComboBox*>(editor);
-                               if (combo != nullptr && !combo->isEditable()) {
-                                   const int entry =
-                                       part == 0 ? 0 : (part == 1 ? combo->count() / 2 : combo->count() - 1);
-                                   combo->setCurrentIndex(entry);
-                                   emit combo->activated(entry);
-                               } else if (editor != nullptr) {
-                                   const QString text = combo != nullptr
-                                                            ? combo->itemText(part == 0 ? 0 : combo->count() - part)
-                                                            : texts[part];
-                                   auto* edit = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);
-                                   edit->selectAll();
-                                   QTest::keyClick(editor, Qt::Key_Delete);
-                                   QTest::keyClicks(editor, text);
-                                   QTest::keyClick(editor, Qt::Key_Return);
-                               }
+                               const int count = combo != nullptr ? combo->count() : 0;
+                               const int entry = part == 0                                 ? 0
+                                                 : combo != nullptr && combo->isEditable() ? count - part
+                                                 : part == 1                               ? count / 2
+                                                                                           : count - 1;
+                               Act(editor,
+                                   (combo != nullptr ? combo->itemText(entry) : texts[part]).toUtf8().constData());
                                QCoreApplication::processEvents();
                            }});
     }

@@ -134,6 +134,12 @@ struct CEditorFixture {
     Bytes StoredAt(std::size_t offset, std::size_t size) { return BytesAt(Stored(), offset, size); }
     // Bytes put into the codeplug before a window opens.
     void Load(std::size_t offset, const Bytes& bytes) { data->LoadFromImage(WithBytes(Stored(), offset, bytes)); }
+    // The view hears the notifications as the main window passes them on.
+    void Hear(CEditorView& view) const
+    {
+        QObject::connect(context.get(), &CEditorContext::Notified, &view,
+                         [v = &view](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
+    }
     bool Heard(CNotification::Kind kind, std::uint32_t value) const
     {
         return std::any_of(notifications.begin(), notifications.end(),
@@ -151,13 +157,12 @@ inline void TypeInto(QLineEdit& edit, const QString& text)
     QTest::keyClick(&edit, Qt::Key_Return);
 }
 
-// A user's step on the numbered control under root: picks the entry with that
-// text in a combo (types it into an editable one), types the text into an
-// edit, clicks a button. False when the control is missing or disabled, or
-// the combo has no such entry.
-inline bool Act(const QWidget& root, int number, const char* text = nullptr)
+// A user's step on a control: picks the entry with that text in a combo
+// (types it into an editable one), types the text into an edit, clicks a
+// button. False when the control is missing or disabled, or the combo has no
+// such entry.
+inline bool Act(QWidget* control, const char* text = nullptr)
 {
-    auto* control = Control<QWidget>(root, number);
     if (control == nullptr || !control->isEnabled())
         return false;
     auto* combo = qobject_cast<QComboBox*>(control);
@@ -173,6 +178,12 @@ inline bool Act(const QWidget& root, int number, const char* text = nullptr)
         button->click();
     }
     return true;
+}
+
+// The step on the numbered control under root.
+inline bool Act(const QWidget& root, int number, const char* text = nullptr)
+{
+    return Act(Control<QWidget>(root, number), text);
 }
 
 // What a control shows: a combo's or an edit's text, a check box's state.
@@ -207,8 +218,7 @@ template <typename View = CEditorView> struct CViewFixture : CEditorFixture {
             view = make(*context);
         else
             view = std::make_unique<View>(*context, position);
-        QObject::connect(context.get(), &CEditorContext::Notified, view.get(),
-                         [v = view.get()](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
+        Hear(*view);
         return *view;
     }
     // The window closed and opened again on what it stored.

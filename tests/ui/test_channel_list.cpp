@@ -71,21 +71,10 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     bool Edit(int row, int column, const char* text) const
     {
         QWidget* editor = OpenEditor(row, column);
-        if (editor == nullptr)
-            return false;
-        auto* combo = qobject_cast<QComboBox*>(editor);
-        if (text == nullptr) {
+        if (editor != nullptr && text == nullptr)
             QTest::keyClick(editor, Qt::Key_Return);
-        } else if (combo != nullptr && !combo->isEditable()) {
-            const int index = combo->findText(QString::fromLatin1(text));
-            if (index < 0)
-                return false;
-            combo->setCurrentIndex(index);
-            emit combo->activated(index);
-        } else {
-            test::TypeInto(combo != nullptr ? *combo->lineEdit() : *qobject_cast<QLineEdit*>(editor),
-                           QString::fromLatin1(text));
-        }
+        else if (!test::Act(editor, text))
+            return false;
         Settle();
         return Grid()->indexWidget(Cell(row, column)) == nullptr;
     }

@@ -488,10 +488,7 @@ private slots:
             QVERIFY(c.message == msg::kNotAFrequency ||
                     v.notifications[0].data == static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
         }
-    }
-
-    void ACellStillBeingTypedIsStoredWithThePages()
-    {
+        // A cell still being typed is stored with the pages.
         CTestFrequencyWindow v;
         v.Edit(false, 6, kTx)->setText(QStringLiteral("455.005"));
         v.view->StorePages();
@@ -562,9 +559,8 @@ private slots:
         f.Open(row.deleted);
         CViewChannel channelWindow(*f.context, 5);
         CViewChannelList channelList(*f.context, 0);
-        for (CEditorView* window : std::initializer_list<CEditorView*>{&channelWindow, &channelList})
-            QObject::connect(f.context.get(), &CEditorContext::Notified, window,
-                             [window](const CNotification& n, QObject* origin) { window->OnNotification(n, origin); });
+        f.Hear(channelWindow);
+        f.Hear(channelList);
 
         f.view->Navigate(record_command::kDelete, 0);
 
