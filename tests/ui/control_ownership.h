@@ -84,14 +84,6 @@ inline std::vector<COwnedBits> Join(std::vector<COwnedBits> a, const std::vector
     return a;
 }
 
-inline std::vector<COwnedBits> SideKeyBytes()
-{
-    std::vector<COwnedBits> bits;
-    for (const std::size_t offset : CKeyData::kSideKeyOffsets)
-        bits.push_back({CKeyData::kImageOffset + offset, 0xFF, true});
-    return bits;
-}
-
 inline const std::vector<COwnerRow>& OwnerTable()
 {
     using C = CChannelData;
@@ -104,6 +96,9 @@ inline const std::vector<COwnerRow>& OwnerTable()
     // A tone word: index and not-in-table bits; with the type bits for the type list.
     const auto tone = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0x2F}}; };
     const auto toneAndType = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0xEF}}; };
+    std::vector<COwnedBits> sideKeys; // bytes of another block
+    for (const std::size_t offset : K::kSideKeyOffsets)
+        sideKeys.push_back({K::kImageOffset + offset, 0xFF, true});
     // A scan list's members and the channel references that follow them.
     const std::vector<COwnedBits> members =
         Join(WholeBytes(S::kFirstMemberByte, S::kSlots), {{S::kPriorityChannelByte},
@@ -123,7 +118,7 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {M::kVoiceLanguageCombo, {{M::kVoiceOffset, M::kVoiceLanguageMask}}},
 
             // VOX off takes the VOX function from the side keys.
-            {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, SideKeyBytes())},
+            {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, sideKeys)},
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
             {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
@@ -267,18 +262,10 @@ inline std::vector<CUserAction> UserActions(QWidget& control)
     if (ControlNumber(&control) == 0 || !control.isEnabled())
         return actions;
     if (auto* combo = qobject_cast<QComboBox*>(&control)) {
-        for (const int index : {0, combo->count() / 2, combo->count() - 1}) {
-            if (index < 0)
-                continue;
-            actions.push_back({QStringLiteral("entry ") + combo->itemText(index), [combo, index] {
-                                   if (combo->isEditable()) {
-                                       TypeInto(*combo->lineEdit(), combo->itemText(index));
-                                       return;
-                                   }
-                                   combo->setCurrentIndex(index);
-                                   emit combo->activated(index);
-                               }});
-        }
+        for (const int index : {0, combo->count() / 2, combo->count() - 1})
+            if (index >= 0)
+                actions.push_back({QStringLiteral("entry ") + combo->itemText(index),
+                                   [combo, index] { Act(combo, combo->itemText(index).toUtf8().constData()); }});
     } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
         if (button->isCheckable()) {
             actions.push_back({QStringLiteral("toggled"), [button] { button->click(); }});

@@ -107,7 +107,9 @@ struct CStepRow {
 constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 constexpr int kRxFreq = C::kRxFrequencyEdit, kTxFreq = C::kTxFrequencyEdit;
 constexpr int kRxType = C::kRxTypeList, kTxType = C::kTxTypeList;
-constexpr int kPriorityMode = S::kPriorityModeList, kTxMode = S::kTxModeList;
+constexpr int kRxCtcss = C::kRxCtcssCombo, kRxCdcss = C::kRxCdcssCombo, kTxCdcss = C::kTxCdcssCombo;
+constexpr int kTimeOut = P::kTimeOutList, kAdmit = P::kTxAdmitList;
+constexpr int kPriorityMode = S::kPriorityModeList, kTxMode = S::kTxModeList, kSweep = S::kSweepTimeList;
 
 // clang-format off
 const CStepRow kStepRows[] = {
@@ -130,44 +132,36 @@ const CStepRow kStepRows[] = {
     // A typed frequency takes its raster and step code, a clamped one says so; a
     // tone type enables its tones; a typed tone outside the table is refused.
     {"rx 5 kHz", &kChannel, {{kRxFreq, "446.005"}}, 0b10101, "446.00500", 0, 4, "00056044751860440d500d5032"},
-    {"rx above the range", &kChannel, {{kRxFreq, "480"}}, 0b10101, "470.00000", 0, 4,
-     "00000047751860440d500d5033", kOutOfRange},
-    {"tx 5 kHz", &kChannel, {{kTxFreq, "450.015"}}, 0b10101, "450.01500", 0, 4, "75186044001500450d500d5023"},
-    {"tx below the range", &kChannel, {{kTxFreq, "399.99"}}, 0b10101, "400.00000", 0, 4,
-     "75186044000000400d500d5033", kOutOfRange},
+    {"rx above the range", &kChannel, {{kRxFreq, "480"}}, 0b10101, "470.00000", 0, 4, "00000047", kOutOfRange},
+    {"tx 5 kHz", &kChannel, {{kTxFreq, "450.015"}}, 0b10101, "450.01500", 0, 8, "001500450d500d5023"},
+    {"tx below the range", &kChannel, {{kTxFreq, "399.99"}}, 0b10101, "400.00000", 0, 8, "00000040", kOutOfRange},
     // An emptied receive frequency empties the channel; transmit stays empty until it is typed.
     {"rx emptied", &kChannel, {{kRxFreq, ""}}, 0b00101, "", 0, 4, "ffffffffffffffff"},
     {"rx again", &kChannel, {{kRxFreq, ""}, {kRxFreq, "446.1"}}, 0b10101, "446.10000", 0, 4, "00006144ffffffff"},
-    {"rx none", &kChannel, {{kRxType, "None"}}, 0b10100, "None", 0, 4, "75186044751860440d100d5033"},
-    {"tx none", &kChannel, {{kTxType, "None"}}, 0b10001, "None", 0, 4, "75186044751860440d500d1033"},
-    {"CTCSS in the table", &kChannel, {{kRxType, "CTCSS"}, {C::kRxCtcssCombo, "67.0"}}, 0b10101, "67.0", 0, 4,
-     "751860447518604402500d5033"},
-    {"CTCSS not in the table", &kChannel, {{kRxType, "CTCSS"}, {C::kRxCtcssCombo, "66.6"}}, 0b10101, "97.4", 0, 4,
-     "75186044751860440d500d5033", msg::kCtcssNotInTable},
-    {"CDCSS in the table", &kChannel, {{kRxType, "CDCSS"}, {C::kRxCdcssCombo, "023"}}, 0b10110, "023", 0, 4,
-     "751860447518604402900d5033"},
-    {"CDCSS invert above 777", &kChannel, {{kTxType, "CDCSS Invert"}, {C::kTxCdcssCombo, "800"}}, 0b11001, "023", 0,
-     4, "75186044751860440d5002d033", msg::kCdcssNotInTable},
-    {"CDCSS invert last code", &kChannel, {{kTxType, "CDCSS Invert"}, {C::kTxCdcssCombo, "754"}}, 0b11001, "754", 0,
-     4, "75186044751860440d506bd033"},
+    {"rx none", &kChannel, {{kRxType, "None"}}, 0b10100, "None", 0, 12, "0d10"},
+    {"tx none", &kChannel, {{kTxType, "None"}}, 0b10001, "None", 0, 14, "0d10"},
+    {"CTCSS in the table", &kChannel, {{kRxCtcss, "67.0"}}, 0b10101, "67.0", 0, 12, "0250"},
+    {"CTCSS not in the table", &kChannel, {{kRxCtcss, "66.6"}}, 0b10101, "97.4", 0, 12, "0d50", msg::kCtcssNotInTable},
+    {"CDCSS in the table", &kChannel, {{kRxType, "CDCSS"}, {kRxCdcss, "023"}}, 0b10110, "023", 0, 12, "0290"},
+    {"CDCSS invert above 777", &kChannel, {{kTxType, "CDCSS Invert"}, {kTxCdcss, "800"}}, 0b11001, "023", 0, 14,
+     "02d0", msg::kCdcssNotInTable},
+    {"CDCSS invert 754", &kChannel, {{kTxType, "CDCSS Invert"}, {kTxCdcss, "754"}}, 0b11001, "754", 0, 14, "6bd0"},
     {"auto start scan", &kChannel, {{C::kAutoStartScanCheck, nullptr}}, 0b10101, "checked", 0, 19, "40"},
 
     // The timers follow the admission and the time-out; time-out off cuts the pre-alert list.
-    {"time-out, free channel", &kPersonality, {{P::kTimeOutList, "15"}, {P::kTxAdmitList, "Channel Free"}}, 0b11111,
-     nullptr, 0, 0, "ff020f000000c0ff", 0, 11},
-    {"right tone", &kPersonality, {{P::kTxAdmitList, "Correct CTCSS/CDCSS"}}, 0b11111, nullptr, 0, 0,
-     "ff033c000000c0ff", 0, 11},
-    {"time-out off", &kPersonality, {{P::kTimeOutList, "Off"}}, 0b10001, nullptr, 0, 0, "ff0100000000c0ff", 0, 1},
-    {"admission inhibit", &kPersonality, {{P::kTxAdmitList, "Inhibit"}}, 0b10000, nullptr, 0, 0, "ff003c000000c0ff", 0,
-     11},
-    {"inhibit, time-out off", &kPersonality, {{P::kTimeOutList, "Off"}, {P::kTxAdmitList, "Inhibit"}}, 0b10000,
-     nullptr, 0, 0, "ff0000000000c0ff", 0, 1},
+    {"time-out, free channel", &kPersonality, {{kTimeOut, "15"}, {kAdmit, "Channel Free"}}, 0b11111, nullptr, 0, 1,
+     "020f000000", 0, 11},
+    {"right tone", &kPersonality, {{kAdmit, "Correct CTCSS/CDCSS"}}, 0b11111, nullptr, 0, 1, "033c000000", 0, 11},
+    {"time-out off", &kPersonality, {{kTimeOut, "Off"}}, 0b10001, nullptr, 0, 1, "0100000000", 0, 1},
+    {"admission inhibit", &kPersonality, {{kAdmit, "Inhibit"}}, 0b10000, nullptr, 0, 1, "003c000000", 0, 11},
+    {"inhibit, time-out off", &kPersonality, {{kTimeOut, "Off"}, {kAdmit, "Inhibit"}}, 0b10000, nullptr, 0, 1,
+     "0000000000", 0, 1},
 
     // The designated and priority channels are offered only when their modes use them.
-    {"priority selected, sweep", &kScan, {{kPriorityMode, "Selected Channel"}, {S::kSweepTimeList, "500"}}, 0b100,
-     "500", 0, 6, "c202"},
-    {"priority designated, sweep", &kScan, {{kPriorityMode, "Designated Channel"}, {S::kSweepTimeList, "4000"}}, 0b110,
-     "4000", 0, 6, "c110"},
+    {"priority selected, sweep", &kScan, {{kPriorityMode, "Selected Channel"}, {kSweep, "500"}}, 0b100, "500", 0, 6,
+     "c202"},
+    {"priority designated, sweep", &kScan, {{kPriorityMode, "Designated Channel"}, {kSweep, "4000"}}, 0b110, "4000",
+     0, 6, "c110"},
     {"priority channel", &kScan, {{kPriorityMode, "Designated Channel"}, {S::kPriorityControl, "9"}}, 0b110, "9", 0,
      6, "c10809"},
     {"no priority again", &kScan, {{kPriorityMode, "Designated Channel"}, {kPriorityMode, "None"}}, 0, "None", 0, 6,
