@@ -116,7 +116,6 @@ const CListCellRow kCellRows[] = {
     {"rx CDCSS", kTyped, M::kRxType, "CDCSS", 12, "02901050", "CDCSS", 0, 0b10110},
     {"rx none", kTyped, M::kRxType, "None", 12, "10101050", "None", 0, 0b10100},
     {"tx CDCSS invert", kTyped, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b11001},
-    {"rx frequency", kTyped, M::kRxFrequency, "440.5", 4, "0000054425566044", "440.50000", 0},
     {"typed on the cell", How::Keyed, M::kRxFrequency, "441.5", 4, "00001544", "441.50000", 0},
     {"tx 5 kHz raster", kTyped, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
     {"rx above", kTyped, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},

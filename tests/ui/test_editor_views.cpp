@@ -43,7 +43,6 @@ namespace qrv {
 namespace {
 
 using test::Bytes;
-using test::BytesAt;
 using test::Hex;
 using test::MakeView;
 using C = CChannelData;
@@ -420,20 +419,6 @@ private slots:
         QVERIFY(!v.Find(Misc::kBatterySaveMode)->isEnabled());
     }
 
-    // Followed when channels go elsewhere; deleted, shown as nothing with its position kept for the check.
-    void TheRevertChannelFollowsTheTable()
-    {
-        test::CViewFixture<> v(0, kEmergency.make);
-        v.Open();
-        QVERIFY(v.Act(E::kRevertChannelCombo, "3"));
-        for (const auto& [position, shown] : {std::pair{0, "2"}, std::pair{1, ""}}) {
-            QVERIFY(v.data->RemoveChannel(static_cast<std::size_t>(position)));
-            v.context->Notify({Kind::Deleted, 0}, nullptr);
-            QCOMPARE(test::ShownText(*v.Find(E::kRevertChannelCombo)), QString::fromLatin1(shown));
-            QCOMPARE(v.Stored()[E::kImageOffset + 1], std::uint8_t{2});
-        }
-    }
-
     // Points 0, 2 and 4 of the range; the points reach the radio only at the factory levels.
     void BelowTheFactoryLevelThePointsAreShownOnly()
     {
@@ -599,13 +584,25 @@ private slots:
         QVERIFY(f.Stored() == before);
     }
 
-    void ScanChannelListsFollowChannelsDeletedAndAddedElsewhere()
+    // A scan list's channels and the emergency revert channel follow channels deleted and added elsewhere; a
+    // deleted one leaves its slot empty with a check entry, and the revert channel shown as nothing with its
+    // position kept for the check.
+    void ChannelReferencesFollowChannelsDeletedAndAddedElsewhere()
     {
         test::CViewFixture<CViewScan> f;
         f.Open();
+        const std::unique_ptr<CEditorView> emergency = kEmergency.make(*f.context);
+        f.Hear(*emergency);
+        QVERIFY(test::Act(*emergency, E::kRevertChannelCombo, "4"));
         const auto slot = [&f](int k) { return f.Find(S::kFirstSlotControl + k); };
-        f.data->Channels().erase(f.data->Channels().begin() + 2);
-        f.context->Notify({Kind::Deleted, 0}, nullptr);
+        const auto deleteThird = [&f, &emergency](const char* revert) {
+            QVERIFY(f.data->RemoveChannel(2));
+            f.context->Notify({Kind::Deleted, 0}, nullptr);
+            QCOMPARE(test::ShownText(*test::Control<QWidget>(*emergency, E::kRevertChannelCombo)),
+                     QString::fromLatin1(revert));
+            QCOMPARE(f.Stored()[E::kImageOffset + 1], std::uint8_t{3});
+        };
+        deleteThird("3");
         QCOMPARE(slot(16)->count(), 15);
         QCOMPARE(f.Find(S::kDesignatedControl)->count(), 15);
         QCOMPARE(slot(3)->currentIndex(), -1);
@@ -617,11 +614,12 @@ private slots:
         QVERIFY(f.Act(S::kFirstSlotControl + 3, "5"));
         QCOMPARE(f.data->InvalidLog().Count(), 0);
         QCOMPARE(f.Stored()[S::kTableStart + 18], std::uint8_t{5});
+        deleteThird("");
         // A channel added elsewhere can be chosen at once.
-        f.data->Channels().push_back(std::make_unique<CChannelData>(std::size_t{15}));
+        f.data->Channels().push_back(std::make_unique<CChannelData>(std::size_t{14}));
         f.context->Notify({Kind::Added, 0}, nullptr);
-        QVERIFY(f.Act(S::kFirstSlotControl + 1, "16"));
-        QCOMPARE(f.Stored()[S::kTableStart + 16], std::uint8_t{16});
+        QVERIFY(f.Act(S::kFirstSlotControl + 1, "15"));
+        QCOMPARE(f.Stored()[S::kTableStart + 16], std::uint8_t{15});
     }
 
     // Legal values are shown, not merely carried, and no byte moves.
