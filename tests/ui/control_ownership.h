@@ -1,7 +1,7 @@
 #pragma once
 // Which bits of the codeplug each editor control owns, by the record layout,
 // and the user's actions on a control: the one table the editor tests lean on
-// (test_editor_common.cpp drives every control of the one-record windows with
+// (test_editor_views.cpp drives every control of the one-record windows with
 // it, test_round_trip.cpp every control of every window). A control owns the
 // bits its value is stored in and those a rule of the record changes with it
 // (an emptied receive frequency empties the channel, a tone type sets the tone
@@ -84,14 +84,6 @@ inline std::vector<COwnedBits> Join(std::vector<COwnedBits> a, const std::vector
     return a;
 }
 
-inline std::vector<COwnedBits> SideKeyBytes()
-{
-    std::vector<COwnedBits> bits;
-    for (const std::size_t offset : CKeyData::kSideKeyOffsets)
-        bits.push_back({CKeyData::kImageOffset + offset, 0xFF, true});
-    return bits;
-}
-
 inline const std::vector<COwnerRow>& OwnerTable()
 {
     using C = CChannelData;
@@ -104,6 +96,9 @@ inline const std::vector<COwnerRow>& OwnerTable()
     // A tone word: index and not-in-table bits; with the type bits for the type list.
     const auto tone = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0x2F}}; };
     const auto toneAndType = [](std::size_t offset) { return std::vector<COwnedBits>{{offset}, {offset + 1, 0xEF}}; };
+    std::vector<COwnedBits> sideKeys; // bytes of another block
+    for (const std::size_t offset : K::kSideKeyOffsets)
+        sideKeys.push_back({K::kImageOffset + offset, 0xFF, true});
     // A scan list's members and the channel references that follow them.
     const std::vector<COwnedBits> members =
         Join(WholeBytes(S::kFirstMemberByte, S::kSlots), {{S::kPriorityChannelByte},
@@ -112,11 +107,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
                                                           {S::kEntryCountByte}});
     static const std::vector<COwnerRow> table = [&] {
         std::vector<COwnerRow> rows{
-            {K::kSideKeyCombos[0], {{K::kSideKeyOffsets[0]}}},
-            {K::kSideKeyCombos[1], {{K::kSideKeyOffsets[1]}}},
-            {K::kSideKeyCombos[2], {{K::kSideKeyOffsets[2]}}},
-            {K::kSideKeyCombos[3], {{K::kSideKeyOffsets[3]}}},
-
             {M::kSquelchLevelCombo, {{M::kSquelchLevelOffset}}},
             {M::kBatterySaveDelayCombo, {{M::kBatterySaveDelayOffset}}},
             {M::kBatterySaveModeCombo, {{M::kOptionsOffset, M::kBatterySaveModeMask}}},
@@ -128,7 +118,7 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {M::kVoiceLanguageCombo, {{M::kVoiceOffset, M::kVoiceLanguageMask}}},
 
             // VOX off takes the VOX function from the side keys.
-            {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, SideKeyBytes())},
+            {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, sideKeys)},
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
             {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
@@ -212,6 +202,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {S::kDesignatedControl, {{S::kDesignatedChannelByte}}},
             {S::kPriorityControl, {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}}},
         };
+        for (std::size_t key = 0; key < K::kSideKeyCombos.size(); ++key)
+            rows.push_back({K::kSideKeyCombos[key], {{K::kSideKeyOffsets[key]}}});
         for (std::size_t message = 0; message < CEmbeddedMessageData::kMessageCount; ++message) {
             const std::size_t field = CEmbeddedMessageData::kFirstMessageField + message;
             rows.push_back(
@@ -270,18 +262,10 @@ inline std::vector<CUserAction> UserActions(QWidget& control)
     if (ControlNumber(&control) == 0 || !control.isEnabled())
         return actions;
     if (auto* combo = qobject_cast<QComboBox*>(&control)) {
-        for (const int index : {0, combo->count() / 2, combo->count() - 1}) {
-            if (index < 0)
-                continue;
-            actions.push_back({QStringLiteral("entry ") + combo->itemText(index), [combo, index] {
-                                   if (combo->isEditable()) {
-                                       TypeInto(*combo->lineEdit(), combo->itemText(index));
-                                       return;
-                                   }
-                                   combo->setCurrentIndex(index);
-                                   emit combo->activated(index);
-                               }});
-        }
+        for (const int index : {0, combo->count() / 2, combo->count() - 1})
+            if (index >= 0)
+                actions.push_back({QStringLiteral("entry ") + combo->itemText(index),
+                                   [combo, index] { Act(combo, combo->itemText(index).toUtf8().constData()); }});
     } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
         if (button->isCheckable()) {
             actions.push_back({QStringLiteral("toggled"), [button] { button->click(); }});
@@ -334,21 +318,13 @@ inline std::vector<CUserAction> CellActions(QAbstractItemView& grid, int row, in
                                QTest::keyClick(&grid, Qt::Key_F2);
                                QWidget* editor = grid.indexWidget(index);
                                auto* combo = qobject_cast<QComboBox*>(editor);
-                               if (combo != nullptr && !combo->isEditable()) {
-                                   const int entry =
-                                       part == 0 ? 0 : (part == 1 ? combo->count() / 2 : combo->count() - 1);
-                                   combo->setCurrentIndex(entry);
-                                   emit combo->activated(entry);
-                               } else if (editor != nullptr) {
-                                   const QString text = combo != nullptr
-                                                            ? combo->itemText(part == 0 ? 0 : combo->count() - part)
-                                                            : texts[part];
-                                   auto* edit = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(editor);
-                                   edit->selectAll();
-                                   QTest::keyClick(editor, Qt::Key_Delete);
-                                   QTest::keyClicks(editor, text);
-                                   QTest::keyClick(editor, Qt::Key_Return);
-                               }
+                               const int count = combo != nullptr ? combo->count() : 0;
+                               const int entry = part == 0                                 ? 0
+                                                 : combo != nullptr && combo->isEditable() ? count - part
+                                                 : part == 1                               ? count / 2
+                                                                                           : count - 1;
+                               Act(editor,
+                                   (combo != nullptr ? combo->itemText(entry) : texts[part]).toUtf8().constData());
                                QCoreApplication::processEvents();
                            }});
     }

@@ -1,7 +1,9 @@
 #pragma once
 // What the editor tests share: a program directory with the shipped data at a
-// user level, the default codeplug loaded, an editor context, and the message
-// boxes and notifications the editors produced.
+// user level, the default codeplug loaded, an editor context, the message
+// boxes and notifications the editors produced, an editor window on it, a
+// user's choices and typing, rows of data-driven tests, and channels with odd
+// but legal contents.
 #include "editors/common/editor_context.h"
 #include "editors/common/editor_view.h"
 #include "radio_data/messages.h"
@@ -9,6 +11,8 @@
 #include "radio_data/radio_data.h"
 #include "radio_data/settings.h"
 #include "radio_link/radio_link.h"
+#include "records/channel_data.h"
+#include "records/personality_data.h"
 #include "session/codeplug_session.h"
 #include "shell/localize_window.h"
 #include "shell/message_box.h"
@@ -55,12 +59,20 @@ inline Image WithBytes(Image image, std::size_t offset, const Bytes& bytes)
     return image;
 }
 
+inline Bytes Hex(const char* text)
+{
+    const QByteArray bytes = QByteArray::fromHex(text);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
 struct CEditorFixture {
     CProgramDir program;
     std::unique_ptr<CCodeplugSession> files;
     CRadioData* data = nullptr;
     std::unique_ptr<CEditorContext> context;
     std::vector<int> messages;
+    QStringList texts; // of the messages, in order
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
     std::vector<CNotification> notifications;
 
     explicit CEditorFixture(int userLevel = 0, const std::string& range = "400-470")
@@ -79,9 +91,10 @@ struct CEditorFixture {
         context = std::make_unique<CEditorContext>(*data, settings);
         QObject::connect(context.get(), &CEditorContext::Notified,
                          [this](const CNotification& n, QObject*) { notifications.push_back(n); });
-        SetMessageBoxHandler([this](int number, const QString&) {
+        SetMessageBoxHandler([this](int number, const QString& text) {
             messages.push_back(number);
-            return QMessageBox::Yes;
+            texts.push_back(text);
+            return answer;
         });
     }
     ~CEditorFixture() { SetMessageBoxHandler(nullptr); }
@@ -118,9 +131,23 @@ struct CEditorFixture {
         data->StoreToImage(image);
         return image;
     }
+    Bytes StoredAt(std::size_t offset, std::size_t size) { return BytesAt(Stored(), offset, size); }
+    // Bytes put into the codeplug before a window opens.
+    void Load(std::size_t offset, const Bytes& bytes) { data->LoadFromImage(WithBytes(Stored(), offset, bytes)); }
+    // The view hears the notifications as the main window passes them on.
+    void Hear(CEditorView& view) const
+    {
+        QObject::connect(context.get(), &CEditorContext::Notified, &view,
+                         [v = &view](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
+    }
+    bool Heard(CNotification::Kind kind, std::uint32_t value) const
+    {
+        return std::any_of(notifications.begin(), notifications.end(),
+                           [&](const CNotification& n) { return n.kind == kind && n.data == value; });
+    }
 };
 
-// A user typing over an edit's text and leaving it with Enter.
+// A user typing over an edit's text (nothing empties it) and leaving it with Enter.
 inline void TypeInto(QLineEdit& edit, const QString& text)
 {
     edit.setFocus();
@@ -130,26 +157,33 @@ inline void TypeInto(QLineEdit& edit, const QString& text)
     QTest::keyClick(&edit, Qt::Key_Return);
 }
 
-// A user's step on the numbered control under root: picks the entry with that
-// text in a combo, types the text into an edit, clicks a button. False when
-// the control is missing or disabled, or the combo has no such entry.
-inline bool Act(const QWidget& root, int number, const char* text = nullptr)
+// A user's step on a control: picks the entry with that text in a combo
+// (types it into an editable one), types the text into an edit, clicks a
+// button. False when the control is missing or disabled, or the combo has no
+// such entry.
+inline bool Act(QWidget* control, const char* text = nullptr)
 {
-    auto* control = Control<QWidget>(root, number);
     if (control == nullptr || !control->isEnabled())
         return false;
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    auto* combo = qobject_cast<QComboBox*>(control);
+    if (combo != nullptr && !combo->isEditable()) {
         const int index = combo->findText(QString::fromUtf8(text));
         if (index < 0)
             return false;
         combo->setCurrentIndex(index);
         emit combo->activated(index);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    } else if (auto* edit = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(control)) {
         TypeInto(*edit, QString::fromUtf8(text));
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->click();
     }
     return true;
+}
+
+// The step on the numbered control under root.
+inline bool Act(const QWidget& root, int number, const char* text = nullptr)
+{
+    return Act(Control<QWidget>(root, number), text);
 }
 
 // What a control shows: a combo's or an edit's text, a check box's state.
@@ -170,81 +204,32 @@ template <typename View, typename... Args> ViewMaker MakeView(Args... args)
     return [=](CEditorContext& context) { return std::make_unique<View>(context, args...); };
 }
 
-// An editor window on a fresh codeplug at a user level, hearing the
-// notifications as the main window passes them on.
-struct CEditorWindowFixture {
-    CEditorFixture f;
+// An editor window on the fixture's codeplug, hearing the notifications as
+// the main window passes them on: made by the maker, or a View of a record table at a position.
+template <typename View = CEditorView> struct CViewFixture : CEditorFixture {
     ViewMaker make;
-    std::unique_ptr<CEditorView> view;
-
-    explicit CEditorWindowFixture(ViewMaker maker, int level = 0) : f(level), make(std::move(maker)) {}
-
-    // Bytes put into the codeplug before the window opens.
-    void Load(std::size_t offset, const Bytes& bytes) { f.data->LoadFromImage(WithBytes(f.Stored(), offset, bytes)); }
-    CEditorView& Open()
-    {
-        view = make(*f.context);
-        QObject::connect(f.context.get(), &CEditorContext::Notified, view.get(),
-                         [v = view.get()](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
-        return *view;
-    }
-    // The window closed and opened again on what it stored.
-    CEditorView& Reopen()
-    {
-        view->StorePages();
-        view.reset();
-        return Open();
-    }
-    template <typename T = QWidget> T* Get(int number) const { return Control<T>(*view, number); }
-    bool Act(int number, const char* text = nullptr) const { return test::Act(*view, number, text); }
-    int Byte(std::size_t offset) { return f.Stored()[offset]; }
-};
-
-} // namespace qrv::test
-
-// The editor view tests: a view on the fixture's codeplug hearing the
-// notifications as the main window passes them on, rows of data-driven tests,
-// a user's choices and typing, and channels with odd but legal contents.
-#include "records/channel_data.h"
-#include "records/personality_data.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-
-namespace qrv::test {
-
-template <typename View> struct CViewFixture : CEditorFixture {
-    using CEditorFixture::CEditorFixture;
     std::unique_ptr<View> view;
+
+    explicit CViewFixture(int level = 0, ViewMaker maker = {}) : CEditorFixture(level), make(std::move(maker)) {}
 
     View& Open(int position = 0)
     {
-        view = std::make_unique<View>(*context, position);
-        View* v = view.get();
-        QObject::connect(context.get(), &CEditorContext::Notified, v,
-                         [v](const CNotification& n, QObject* origin) { v->OnNotification(n, origin); });
-        notifications.clear();
-        messages.clear();
-        return *v;
+        if constexpr (std::is_abstract_v<View>)
+            view = make(*context);
+        else
+            view = std::make_unique<View>(*context, position);
+        Hear(*view);
+        return *view;
+    }
+    // The window closed and opened again on what it stored.
+    View& Reopen(int position = 0)
+    {
+        view->StorePages();
+        view.reset();
+        return Open(position);
     }
     template <typename T = QComboBox> T* Find(int number) const { return Control<T>(*view, number); }
-    // The entry with that text chosen; false when the combo is disabled or does not offer it.
-    bool Choose(int number, const QString& text) const
-    {
-        QComboBox* combo = Find(number);
-        const int index = combo != nullptr && combo->isEnabled() ? combo->findText(text) : -1;
-        if (index < 0)
-            return false;
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-        return true;
-    }
-    bool Heard(CNotification::Kind kind, std::uint32_t value) const
-    {
-        return std::any_of(notifications.begin(), notifications.end(),
-                           [&](const CNotification& n) { return n.kind == kind && n.data == value; });
-    }
+    bool Act(int number, const char* text = nullptr) const { return test::Act(*view, number, text); }
 };
 
 // A data-driven test's rows: one column holding the row, named by its name field.
@@ -254,21 +239,6 @@ template <typename Row, std::size_t N> void AddRows(const Row (&rows)[N])
     QTest::addColumn<Row>("row");
     for (const Row& row : rows)
         QTest::newRow(row.name) << row;
-}
-
-inline Bytes Hex(const char* text)
-{
-    const QByteArray bytes = QByteArray::fromHex(text);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-// Selects the edit's text, types over it (nothing empties it) and presses Enter.
-inline void TypeOver(QLineEdit& edit, const QString& text)
-{
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_Delete);
-    QTest::keyClicks(&edit, text);
-    QTest::keyClick(&edit, Qt::Key_Return);
 }
 
 inline std::size_t ChannelByte(int channel, int offset)

@@ -46,7 +46,6 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     QModelIndex Cell(int row, int column) const { return view->Model()->index(row, column); }
     QString Text(int row, int column) const { return Cell(row, column).data().toString(); }
     bool Editable(int row, int column) const { return (Cell(row, column).flags() & Qt::ItemIsEditable) != 0; }
-    std::size_t Count() const { return data->Channels().size(); }
     // A channel record without its link words.
     static Bytes Fields(const Image& image, int channel, int from = 4, std::size_t size = 16)
     {
@@ -61,32 +60,21 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
         QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, modifiers,
                           Grid()->visualRect(Cell(row, column)).center());
     }
-    // Opens the cell's editor with F2, as a user does.
-    QWidget* OpenEditor(int row, int column) const
+    // Opens the cell's editor with Enter or F2, as a user does.
+    QWidget* OpenEditor(int row, int column, Qt::Key key = Qt::Key_Return) const
     {
         Click(row, column);
-        QTest::keyClick(Grid(), Qt::Key_F2);
+        QTest::keyClick(Grid(), key);
         return Grid()->indexWidget(Cell(row, column));
     }
     // Chooses the text in the cell's list or types it (nullptr: Enter alone); true when the editor closed.
     bool Edit(int row, int column, const char* text) const
     {
         QWidget* editor = OpenEditor(row, column);
-        if (editor == nullptr)
-            return false;
-        auto* combo = qobject_cast<QComboBox*>(editor);
-        if (text == nullptr) {
+        if (editor != nullptr && text == nullptr)
             QTest::keyClick(editor, Qt::Key_Return);
-        } else if (combo != nullptr && !combo->isEditable()) {
-            const int index = combo->findText(QString::fromLatin1(text));
-            if (index < 0)
-                return false;
-            combo->setCurrentIndex(index);
-            emit combo->activated(index);
-        } else {
-            test::TypeOver(combo != nullptr ? *combo->lineEdit() : *qobject_cast<QLineEdit*>(editor),
-                           QString::fromLatin1(text));
-        }
+        else if (!test::Act(editor, text))
+            return false;
         Settle();
         return Grid()->indexWidget(Cell(row, column)) == nullptr;
     }
@@ -104,40 +92,46 @@ struct CListFixture : test::CViewFixture<CViewChannelList> {
     }
 };
 
-// Typed, or pasted at the cell, in channel 5 (446.05625 MHz, CTCSS 107.2, the second personality): the bytes
-// from offset on, the cell's text (nullptr: not checked), the message, and which tone cells may be edited (bits:
-// receive CTCSS, CDCSS, transmit CTCSS, CDCSS). Only a personality cell moves the channel off its personality.
+// Typed in the cell's editor, typed on the cell (the first key opens the editor over the cell's text), pasted at
+// the cell or deleted with the Delete key, in channel 5 (446.05625 MHz, CTCSS 107.2, the second
+// personality): the bytes from offset on, the cell's text (nullptr: not checked), the message, and which cells may
+// be edited (bits: receive CTCSS, CDCSS, transmit CTCSS, CDCSS, frequency). Only a personality cell moves the
+// channel off its personality; an emptied receive frequency empties the channel, and transmit a receive-only one.
+enum class How { Typed, Keyed, Pasted, Deleted };
 struct CListCellRow {
     const char* name;
-    bool pasted;
+    How how;
     int column;
     const char* text;
     int offset;
     const char *bytes, *shown;
-    int message, editable = 0b0101;
+    int message, editable = 0b10101;
 };
+constexpr How kTyped = How::Typed;
+constexpr How kPasted = How::Pasted;
 constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 constexpr int kLeftOut = msg::kPasteLeftOut;
 // clang-format off
 const CListCellRow kCellRows[] = {
-    {"rx CDCSS", false, M::kRxType, "CDCSS", 12, "02901050", "CDCSS", 0, 0b0110},
-    {"rx none", false, M::kRxType, "None", 12, "10101050", "None", 0, 0b0100},
-    {"tx CDCSS invert", false, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b1001},
-    {"rx frequency", false, M::kRxFrequency, "440.5", 4, "0000054425566044", "440.50000", 0},
-    {"tx 5 kHz raster", false, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
-    {"rx above", false, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
-    {"tx below", false, M::kTxFrequency, "12.5", 8, "00000040", "400.00000", kOutOfRange},
-    {"CTCSS not in the table", false, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},
-    {"pasted clamped", true, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", kOutOfRange},
-    {"pasted receive side", true, M::kRxFrequency, "446.0052\tCDCSS\t67.0\t754\t450", 4, "00006044000000456b901050",
-     nullptr, 0, 0b0110},
-    {"pasted unknown power", true, M::kPower, "Banana", 17, "00", "High", kLeftOut},
-    {"pasted power in other case", true, M::kPower, " low ", 17, "10", "Low", 0},
-    {"pasted tone not in the table", true, M::kRxCtcss, "66.6", 12, "1050", "107.2", kLeftOut},
-    {"pasted no such personality", true, M::kPersonality, "3", 18, "01", "2", kLeftOut},
-    {"pasted type with its tone", true, M::kRxType, "CDCSS\t67.0\t754", 12, "6b90", nullptr, 0, 0b0110},
-    {"pasted beyond the last column", true, M::kPower, "Low\t1\t1\textra", 17, "100040", nullptr, kLeftOut},
-    {"pasted two lines", true, M::kSpacing, "20 kHz\n25 kHz\n", 17, "0101", nullptr, 0},
+    {"rx CDCSS", kTyped, M::kRxType, "CDCSS", 12, "02901050", "CDCSS", 0, 0b10110},
+    {"rx none", kTyped, M::kRxType, "None", 12, "10101050", "None", 0, 0b10100},
+    {"tx CDCSS invert", kTyped, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b11001},
+    {"typed on the cell", How::Keyed, M::kRxFrequency, "441.5", 4, "00001544", "441.50000", 0},
+    {"tx 5 kHz raster", kTyped, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
+    {"rx above", kTyped, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
+    {"rx deleted", How::Deleted, M::kRxFrequency, nullptr, 4, "ffffffffffffffff", "", 0, 0b00101},
+    {"tx emptied", kTyped, M::kTxFrequency, "", 4, "25566044ffffffff", "", 0},
+    {"CTCSS not in the table", kTyped, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},
+    {"pasted clamped", kPasted, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", kOutOfRange},
+    {"pasted receive side", kPasted, M::kRxFrequency, "446.0052\tCDCSS\t67.0\t754\t450", 4, "00006044000000456b901050",
+     nullptr, 0, 0b10110},
+    {"pasted unknown power", kPasted, M::kPower, "Banana", 17, "00", "High", kLeftOut},
+    {"pasted power in other case", kPasted, M::kPower, " low ", 17, "10", "Low", 0},
+    {"pasted tone not in the table", kPasted, M::kRxCtcss, "66.6", 12, "1050", "107.2", kLeftOut},
+    {"pasted no such personality", kPasted, M::kPersonality, "3", 18, "01", "2", kLeftOut},
+    {"pasted type with its tone", kPasted, M::kRxType, "CDCSS\t67.0\t754", 12, "6b90", nullptr, 0, 0b10110},
+    {"pasted beyond the last column", kPasted, M::kPower, "Low\t1\t1\textra", 17, "100040", nullptr, kLeftOut},
+    {"pasted two lines", kPasted, M::kSpacing, "20 kHz\n25 kHz\n", 17, "0101", nullptr, 0},
 };
 // clang-format on
 
@@ -156,9 +150,20 @@ private slots:
         f.data->Channels()[4]->SetPersonalityPosition(1);
         f.data->Channels()[4]->ResolvePersonality(f.data->Personalities());
         f.Show();
-        if (row.pasted) {
+        const QString text = QString::fromLatin1(row.text);
+        if (row.how != kTyped)
             f.Click(4, row.column);
-            QGuiApplication::clipboard()->setText(QString::fromLatin1(row.text));
+        if (row.how == How::Keyed) {
+            QTest::keyClicks(f.Grid(), text.left(1));
+            auto* editor = qobject_cast<QLineEdit*>(f.Grid()->indexWidget(f.Cell(4, row.column)));
+            QVERIFY(editor != nullptr && editor->text() == text.left(1));
+            QTest::keyClicks(editor, text.mid(1));
+            QTest::keyClick(editor, Qt::Key_Return);
+            Settle();
+        } else if (row.how == How::Deleted) {
+            QTest::keyClick(f.Grid(), Qt::Key_Delete);
+        } else if (row.how == kPasted) {
+            QGuiApplication::clipboard()->setText(text);
             f.Key(QKeySequence::Paste);
         } else {
             QVERIFY(f.Edit(4, row.column, row.text));
@@ -172,54 +177,16 @@ private slots:
         QCOMPARE(f.Text(4, M::kRxFrequency),
                  QString::fromStdString(FrequencyText(f.data->Channels()[4]->RxFrequency())));
         QCOMPARE(f.messages, row.message == 0 ? std::vector<int>{} : std::vector<int>{row.message});
+        QVERIFY(row.message != 0 || f.Heard(Kind::CellEdited, CNotification::kCellEditedData));
         // A tone cell without an editor has the button face.
         const QColor button = QGuiApplication::palette().color(QPalette::Button);
-        const int tones[] = {M::kRxCtcss, M::kRxCdcss, M::kTxCtcss, M::kTxCdcss};
-        for (int bit = 0; bit < 4; ++bit) {
+        const int cells[] = {M::kRxCtcss, M::kRxCdcss, M::kTxCtcss, M::kTxCdcss, M::kTxFrequency};
+        for (int bit = 0; bit < 5; ++bit) {
             const bool editable = (row.editable >> bit & 1) != 0;
-            QCOMPARE(f.Editable(4, tones[bit]), editable);
-            QCOMPARE(f.Cell(4, tones[bit]).data(Qt::BackgroundRole).value<QBrush>().color() == button, !editable);
+            QCOMPARE(f.Editable(4, cells[bit]), editable);
+            QVERIFY(bit == 4 ||
+                    (f.Cell(4, cells[bit]).data(Qt::BackgroundRole).value<QBrush>().color() == button) != editable);
         }
-    }
-
-    void TypingStartsEditingTheCurrentCell()
-    {
-        CListFixture f;
-        f.Show();
-        f.Click(3, M::kRxFrequency);
-        QTest::keyClick(f.Grid(), Qt::Key_4);
-        auto* editor = qobject_cast<CFreqEdit*>(f.Grid()->indexWidget(f.Cell(3, M::kRxFrequency)));
-        QVERIFY(editor != nullptr);
-        QCOMPARE(editor->text(), QStringLiteral("4")); // the shown text is typed over
-        QTest::keyClicks(editor, QStringLiteral("41.5"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        Settle();
-        QCOMPARE(f.Fields(3, 4, 4), Hex("00001544"));
-        // Enter opens the editor as F2 does.
-        f.Click(3, M::kPower);
-        QTest::keyClick(f.Grid(), Qt::Key_Return);
-        QVERIFY(qobject_cast<QComboBox*>(f.Grid()->indexWidget(f.Cell(3, M::kPower))) != nullptr);
-    }
-
-    void EmptyFrequencyCells()
-    {
-        CListFixture f;
-        f.Show();
-        // Delete on the receive frequency empties the channel.
-        f.Click(2, M::kRxFrequency);
-        QTest::keyClick(f.Grid(), Qt::Key_Delete);
-        QCOMPARE(f.Fields(2, 4, 8), Hex("ffffffffffffffff"));
-        QCOMPARE(f.Text(2, M::kTxFrequency), QString());
-        QVERIFY(!f.Editable(2, M::kTxFrequency));
-        QVERIFY(f.Heard(Kind::CellEdited, CNotification::kCellEditedData));
-        // An emptied transmit frequency makes a receive-only channel.
-        QVERIFY(f.Edit(3, M::kTxFrequency, ""));
-        QCOMPARE(f.Fields(3, 4, 8), Hex("75436044ffffffff"));
-        // Typing a frequency into the empty cell gives the channel back.
-        QVERIFY(f.Edit(2, M::kRxFrequency, "446.03125"));
-        QCOMPARE(f.Fields(2, 4, 8), Hex("25316044ffffffff"));
-        QVERIFY(f.data->Channels()[2]->IsValid());
-        QVERIFY(f.messages.empty());
     }
 
     // A cell typed but not ended is taken by a store, and when the list closes.
@@ -228,7 +195,7 @@ private slots:
         CListFixture f;
         f.Show();
         for (const int row : {9, 11}) {
-            auto* editor = qobject_cast<CFreqEdit*>(f.OpenEditor(row, M::kTxFrequency));
+            auto* editor = qobject_cast<CFreqEdit*>(f.OpenEditor(row, M::kTxFrequency, Qt::Key_F2));
             QVERIFY(editor != nullptr);
             editor->selectAll();
             QTest::keyClicks(editor, QStringLiteral("450"));
@@ -267,10 +234,13 @@ private slots:
         QCOMPARE(f.Text(2, M::kPower), QStringLiteral("Low"));
     }
 
-    void CopiedRowsPasteOverOtherRowsAsOneStep()
+    // Copied rows paste over the rows from the one selected as one step of undo, and beyond the last channel as
+    // new channels up to the sixteenth; the lines after it are left out, and the user is told.
+    void CopiedRowsPasteOverAndBeyondTheLastChannel()
     {
         CListFixture f;
         f.data->LoadFromImage(test::WithOddChannels(f.Stored()));
+        f.data->Channels().resize(14);
         f.Show();
         f.SelectRows({1, 2});
         f.Key(QKeySequence::Copy);
@@ -289,7 +259,17 @@ private slots:
         QVERIFY(undo.Undo());
         QVERIFY(f.Stored() == before);
         QVERIFY(!undo.CanUndo());
-        QVERIFY(f.messages.empty());
+        f.Show();
+        for (const int row : {13, 14, 15}) {
+            f.SelectRows({row});
+            f.Key(QKeySequence::Paste);
+        }
+        QCOMPARE(f.view->Model()->rowCount(), 16);
+        QCOMPARE(f.data->Channels().size(), std::size_t{16});
+        QVERIFY(f.Heard(Kind::Added, 0));
+        for (const int row : {13, 14, 15})
+            QCOMPARE(f.Fields(row), f.Fields(before, 1));
+        QCOMPARE(f.messages, std::vector<int>{kLeftOut});
     }
 
     // What is copied are the rows and columns holding a selected cell; a value pasted fills every selected cell.
@@ -307,29 +287,6 @@ private slots:
         f.Key(QKeySequence::Paste);
         for (int row = 0; row < 16; ++row)
             QCOMPARE(f.Fields(row, 17, 1), Bytes{row == 2 || row == 4 ? std::uint8_t{0x10} : std::uint8_t{0}});
-    }
-
-    void PastedRowsBeyondTheLastChannelBecomeNewChannels()
-    {
-        CListFixture f;
-        f.data->Channels().resize(14);
-        f.Show();
-        f.SelectRows({0, 1, 2, 3});
-        f.Key(QKeySequence::Copy);
-        const Image before = f.Stored();
-        f.SelectRows({12});
-        f.Key(QKeySequence::Paste);
-        QCOMPARE(f.view->Model()->rowCount(), 16);
-        QVERIFY(f.Heard(Kind::Added, 0));
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(f.Fields(12 + i), f.Fields(before, i));
-        QVERIFY(f.messages.empty());
-        // No seventeenth channel: the lines after the first are left out, and the user is told.
-        f.SelectRows({15});
-        f.Key(QKeySequence::Paste);
-        QCOMPARE(f.Count(), std::size_t{16});
-        QCOMPARE(f.Fields(15), f.Fields(before, 0));
-        QCOMPARE(f.messages, std::vector<int>{kLeftOut});
     }
 
     // Every cell of the odd channels given its shown text again, typed and set: no byte moves.

@@ -6,19 +6,18 @@
 #include "editors/common/undo_controller.h"
 #include "editors/embedded/embedded_message_page.h"
 #include "editors/embedded/view_embedded.h"
+#include "frame_fixture.h"
 #include "radio_data/messages.h"
 #include "radio_link/radio_messages.h"
 #include "records/embedded_message_data.h"
 #include "ui_test_registry.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTimer>
 
 namespace qrv {
 
@@ -38,66 +37,33 @@ Bytes Padded(const std::string& text, std::size_t width)
     return bytes;
 }
 
-// Answers the password dialogs one after the other as they come up: the
-// text typed and OK (Cancel for none), or old, new and confirmation for a
-// change. A dialog beyond the prepared answers is cancelled and counted.
-class CDialogAnswers : public QObject {
-public:
-    using Answer = std::vector<const char*>;
-    explicit CDialogAnswers(std::vector<Answer> answers) : m_answers(std::move(answers))
-    {
-        connect(&m_timer, &QTimer::timeout, this, &CDialogAnswers::Poll);
-        m_timer.start(5);
-    }
-    int answered = 0;
-    int unexpected = 0;
-
-private:
-    void Poll()
-    {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog == m_current)
-            return;
-        m_current = dialog;
-        if (answered == static_cast<int>(m_answers.size())) {
-            ++unexpected;
-            dialog->reject();
-            return;
-        }
-        const Answer& answer = m_answers[static_cast<std::size_t>(answered++)];
-        if (auto* change = qobject_cast<CDlgChangePassword*>(dialog); change != nullptr && answer.size() == 3) {
-            change->OldEdit()->setText(QString::fromLatin1(answer[0]));
-            change->NewEdit()->setText(QString::fromLatin1(answer[1]));
-            change->ConfirmEdit()->setText(QString::fromLatin1(answer[2]));
+// Answers a password dialog: the text typed and OK (nullptr: Cancel), or
+// old, new and confirmation for a change.
+test::CDialogAnswers::Answer Typed(const char* text, const char* changed = nullptr)
+{
+    return [=](QDialog& dialog) {
+        if (auto* change = qobject_cast<CDlgChangePassword*>(&dialog); change != nullptr && changed != nullptr) {
+            change->OldEdit()->setText(QString::fromLatin1(text));
+            change->NewEdit()->setText(QString::fromLatin1(changed));
+            change->ConfirmEdit()->setText(QString::fromLatin1(changed));
             change->Confirm();
-        } else if (auto* input = qobject_cast<CDlgInputPassword*>(dialog); input != nullptr && answer.size() == 1) {
-            input->Edit()->setText(QString::fromLatin1(answer[0]));
+        } else if (auto* input = qobject_cast<CDlgInputPassword*>(&dialog); input != nullptr && text != nullptr) {
+            input->Edit()->setText(QString::fromLatin1(text));
             input->accept();
         }
-        if (dialog->isVisible())
-            dialog->reject(); // a cancel, or a refused change that would wait for the user
-    }
+        if (dialog.isVisible())
+            dialog.reject(); // a cancel, or a refused change that would wait for the user
+    };
+}
 
-    std::vector<Answer> m_answers;
-    QPointer<QDialog> m_current;
-    QTimer m_timer;
-};
-
-// Message boxes recorded with their texts and answered Yes unless told; the view in an MDI window.
+// The view in an MDI window.
 struct CFixture : test::CEditorFixture {
-    std::vector<QString> texts;
-    bool yes = true;
     QMdiArea area;
     CViewEmbedded* view = nullptr;
     QPointer<QMdiSubWindow> window;
 
     explicit CFixture(const char* password = "Secret")
     {
-        SetMessageBoxHandler([this](int number, const QString& text) {
-            messages.push_back(number);
-            texts.push_back(text);
-            return yes ? QMessageBox::Yes : QMessageBox::No;
-        });
         Block().SetFieldText(E::kPasswordField, password);
         Block().SetFieldText(E::kFieldB, "FIELD-B!");
     }
@@ -135,19 +101,19 @@ const CEmbeddedReadRow kReadRows[] = {
      false},
 };
 
-// Write with the codeplug's password "Secret" (none for an empty first answer) and the answers given.
+// Write with the codeplug's password "Secret" (none when nothing is typed) and the passwords typed (nullptr: Cancel).
 struct CEmbeddedWriteRow {
     const char* name;
-    std::vector<CDialogAnswers::Answer> answers;
+    std::vector<const char*> typed;
     std::vector<int> messages;
     bool written;
 };
 const CEmbeddedWriteRow kWriteRows[] = {
     {"no password, no prompt", {}, {msg::kRadioWriteDone}, true},
     // Letter case counts.
-    {"right at the second try", {{"secret"}, {"Secret"}}, {msg::kWrongPassword, msg::kRadioWriteDone}, true},
-    {"three wrong", {{"a"}, {"SECRET"}, {"Secre"}}, std::vector<int>(3, msg::kWrongPassword), false},
-    {"cancelled", {{"wrong"}, {}}, {msg::kWrongPassword}, false},
+    {"right at the second try", {"secret", "Secret"}, {msg::kWrongPassword, msg::kRadioWriteDone}, true},
+    {"three wrong", {"a", "SECRET", "Secre"}, std::vector<int>(3, msg::kWrongPassword), false},
+    {"cancelled", {"wrong", nullptr}, {msg::kWrongPassword}, false},
 };
 
 } // namespace
@@ -165,7 +131,7 @@ private slots:
         CUndoController undo(*f.context);
         f.Open();
         QCOMPARE(f.Page().MessageEdit(0)->text(), QStringLiteral("From the codeplug"));
-        test::TypeOver(*f.Page().MessageEdit(0), QStringLiteral("0123456789abcdefghijABCDEFGHIJ0123456789"));
+        test::TypeInto(*f.Page().MessageEdit(0), QStringLiteral("0123456789abcdefghijABCDEFGHIJ0123456789"));
         QLineEdit* second = f.Page().MessageEdit(1);
         QTest::keyClicks(second, QStringLiteral("A"));
         QKeyEvent wide(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(0x4E2D)));
@@ -186,9 +152,9 @@ private slots:
     {
         QFETCH(CEmbeddedReadRow, row);
         CFixture f;
-        f.yes = row.yes;
+        f.answer = row.yes ? QMessageBox::Yes : QMessageBox::No;
         f.Open();
-        test::TypeOver(*f.Page().MessageEdit(0), QStringLiteral("Typed offline"));
+        test::TypeInto(*f.Page().MessageEdit(0), QStringLiteral("Typed offline"));
         QSignalSpy identified(f.view, &CViewEmbedded::RadioIdentified);
         if (row.radio) {
             R& radio = f.Radio(); // holds the codeplug as it is now
@@ -223,15 +189,18 @@ private slots:
     void WriteSendsTheBlockOnlyAfterTheRightPassword()
     {
         QFETCH(CEmbeddedWriteRow, row);
-        CFixture f(row.answers.empty() ? "" : "Secret");
+        CFixture f(row.typed.empty() ? "" : "Secret");
         R& radio = f.Radio();
         const Image before = radio.Memory();
         f.Open();
         f.Page().MessageEdit(1)->setText(QStringLiteral("Meet at 5")); // typed but not ended: Write stores it first
-        CDialogAnswers answers(row.answers);
+        std::vector<test::CDialogAnswers::Answer> typed;
+        for (const char* text : row.typed)
+            typed.push_back(Typed(text));
+        test::CDialogAnswers answers(typed);
         f.Page().WriteButton()->click();
-        QCOMPARE(answers.answered, static_cast<int>(row.answers.size()));
-        QCOMPARE(answers.unexpected, 0);
+        QCOMPARE(answers.Answered(), static_cast<int>(row.typed.size()));
+        QCOMPARE(answers.Unexpected(), 0);
         QCOMPARE(f.messages, row.messages);
         const Image stored = f.Stored();
         QCOMPARE(BytesAt(stored, kBlock + 48, 32), Padded("Meet at 5", 32));
@@ -253,7 +222,7 @@ private slots:
             const Image before = radio.Memory();
             f.Page().MessageEdit(0)->setText(QStringLiteral("Not sent")); // typed, not written
             // Set with trailing spaces, which the padded field keeps as it pads.
-            CDialogAnswers answers({{"Secret", "Top  ", "Top  "}, {"Top  "}});
+            test::CDialogAnswers answers({Typed("Secret", "Top  "), Typed("Top  ")});
             f.Page().ChangePasswordButton()->click();
             QCOMPARE(f.messages, (std::vector<int>{msg::kPasswordChanged,
                                                    refused ? msg::kRadioWriteFailed : msg::kRadioWriteDone}));
@@ -265,8 +234,8 @@ private slots:
                 continue;
             // The password typed as it was set opens the write.
             f.Page().WriteButton()->click();
-            QCOMPARE(answers.answered, 2);
-            QCOMPARE(answers.unexpected, 0);
+            QCOMPARE(answers.Answered(), 2);
+            QCOMPARE(answers.Unexpected(), 0);
             QCOMPARE(BytesAt(radio.Memory(), kBlock + 16, 32), Padded("Not sent", 32));
         }
     }

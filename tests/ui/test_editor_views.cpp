@@ -1,0 +1,654 @@
+// The editor windows as a dealer meets them. The table of control owners
+// drives the one-record windows: every control, set to another value as a
+// user does, writes the bits it owns and no others and reads back in the
+// window opened again, and a window that only looks keeps every byte of what
+// it was opened on; the windows start on unusual contents, values off the
+// lists among them, as they came from a radio. Then what each window stores,
+// shows, enables and says after the user's steps, and again when opened on
+// what it stored; the side keys and VOX, the emergency revert channel and the
+// test frequencies; the channel's personality; deleting a personality
+// channels use; scan lists that follow the channels; untouched records that
+// keep every byte. The record rules (rasters, tone look-ups, timer rules) are
+// the records', tested with them.
+#include "control_ownership.h"
+#include "editor_fixture.h"
+#include "editors/channel/view_channel.h"
+#include "editors/channel_list/channel_table_model.h"
+#include "editors/channel_list/view_channel_list.h"
+#include "editors/common/editor_sheet.h"
+#include "editors/dtmf/dtmf_basic_page.h"
+#include "editors/dtmf/view_dtmf_system.h"
+#include "editors/emergency/numeric_edit.h"
+#include "editors/emergency/view_emergency.h"
+#include "editors/keys/view_keys.h"
+#include "editors/personality/view_personality.h"
+#include "editors/record_navigator.h"
+#include "editors/scan/view_scan.h"
+#include "editors/settings/view_microphone.h"
+#include "editors/settings/view_miscellaneous.h"
+#include "editors/settings/view_mode.h"
+#include "editors/settings/view_volume.h"
+#include "editors/settings/view_vox.h"
+#include "editors/test_frequency/freq_grid.h"
+#include "editors/test_frequency/view_test_frequency.h"
+#include "records/scan_list_data.h"
+#include "records/test_frequency_data.h"
+#include "ui_test_registry.h"
+
+#include <QCheckBox>
+#include <QToolButton>
+
+namespace qrv {
+
+namespace {
+
+using test::Bytes;
+using test::Hex;
+using test::MakeView;
+using C = CChannelData;
+using D = CDTMFBasicPage;
+using E = CEmergencyData;
+using M = CModePage;
+using P = CPersonalityData;
+using Misc = CMiscellaneousPage;
+using S = CScanListData;
+using Kind = CNotification::Kind;
+constexpr int kFactory = CSettings::kFactoryLevel;
+
+// A window: how it opens, at which level and position; where its record
+// starts; the controls whose enabling the rows watch (bits, the first
+// lowest); for a table of records, those a new default record enables (-1:
+// none is added), and the control whose entries are counted with their count
+// on a new record (0: none).
+struct CWindow {
+    test::ViewMaker make;
+    int level, position;
+    std::size_t base;
+    std::vector<int> watched;
+    int fresh = -1, counted = 0, freshCount = 0;
+};
+
+// clang-format off
+const CWindow kMisc{MakeView<CViewMiscellaneous>(), 0, 0, 0, {Misc::kBatterySaveMode}};
+const CWindow kMiscFactory{MakeView<CViewMiscellaneous>(), kFactory, 0, 0, {Misc::kVoiceLanguage}};
+const CWindow kMode{MakeView<CViewMode>(), 0, 0, 0, {M::kFactoryClone}};
+const CWindow kVolume{MakeView<CViewVolume>(), 0, 0, 0, {CVolumePage::kAlertTone}};
+const CWindow kEmergency{MakeView<CViewEmergency>(), 0, 0, 0,
+                         {E::kAlarmDurationSpin, E::kTxDurationEdit, E::kIdEdit, E::kRxDurationEdit}};
+const CWindow kDtmf{MakeView<CViewDTMFSystem>(0), 0, 0, 0, {D::kPrimaryId}};
+// Channel 2: 446.01875 MHz both sides, step codes 3, CTCSS 97.4, the range 400-470.
+const CWindow kChannel{MakeView<CViewChannel>(1), 0, 1, test::ChannelByte(1, 0),
+                       {C::kRxCtcssCombo, C::kRxCdcssCombo, C::kTxCtcssCombo, C::kTxCdcssCombo, C::kTxFrequencyEdit}};
+const CWindow kPersonality{MakeView<CViewPersonality>(0), 0, 0, P::kTableStart,
+                           {P::kTimeOutList, P::kPreAlertList, P::kReKeyList, P::kResetList, P::kTxAdmitList},
+                           0b11111, P::kPreAlertList, 11};
+const CWindow kScan{MakeView<CViewScan>(0), 0, 0, S::kTableStart,
+                    {S::kDesignatedControl, S::kPriorityControl, S::kSweepTimeList}, 0};
+// clang-format on
+
+using CStep = std::pair<int, const char*>; // a control and the text chosen or typed; nullptr: a click
+
+// After the steps: the watched controls enabled, the text a control shows
+// (0: the last one stepped on; nullptr: not checked), the bytes from offset on
+// (nullptr: not checked), the message (0: none), and the entries counted (-1:
+// not checked); and so in the window opened again.
+struct CStepRow {
+    const char* name;
+    const CWindow* window;
+    std::vector<CStep> steps;
+    int enabled;
+    const char* shows;
+    int shown = 0;
+    std::size_t offset = 0;
+    const char* bytes = nullptr;
+    int message = 0, items = -1;
+};
+constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
+constexpr int kRxFreq = C::kRxFrequencyEdit, kTxFreq = C::kTxFrequencyEdit;
+constexpr int kRxType = C::kRxTypeList, kTxType = C::kTxTypeList;
+constexpr int kRxCtcss = C::kRxCtcssCombo, kRxCdcss = C::kRxCdcssCombo, kTxCdcss = C::kTxCdcssCombo;
+constexpr int kTimeOut = P::kTimeOutList, kAdmit = P::kTxAdmitList;
+constexpr int kPriorityMode = S::kPriorityModeList, kTxMode = S::kTxModeList, kSweep = S::kSweepTimeList;
+
+// clang-format off
+const CStepRow kStepRows[] = {
+    {"no save delay, no save mode", &kMisc, {{Misc::kBatterySaveDelay, "Off"}}, 0, "1:4", Misc::kBatterySaveMode},
+    {"a save delay enables the save mode at once", &kMisc,
+     {{Misc::kBatterySaveDelay, "Off"}, {Misc::kBatterySaveDelay, "4"}}, 1, nullptr},
+    {"a disabled voice language keeps its value", &kMiscFactory,
+     {{Misc::kVoiceBattery, nullptr}, {Misc::kVoiceLanguage, "Chinese"}, {Misc::kVoiceBattery, nullptr}}, 0, "Chinese",
+     Misc::kVoiceLanguage},
+    {"factory clone needs clone", &kMode, {}, 0, "unchecked", M::kFactoryClone},
+    {"clone off takes factory clone along", &kMode, {{M::kClone, nullptr}, {M::kFactoryClone, nullptr},
+     {M::kClone, nullptr}}, 0, "unchecked", M::kFactoryClone},
+    {"the alert tone shows the 12 it stores", &kVolume, {}, 0, "12", CVolumePage::kAlertTone},
+    {"an alarm enables it", &kEmergency, {{E::kAlarmModeCombo, "Local Alarm"}}, 0b1111, nullptr},
+    {"voice off disables its times", &kEmergency, {{E::kVoiceCyclesModeCombo, "Off"}}, 0b0100, nullptr},
+    {"the ID takes DTMF digits only", &kEmergency, {{E::kIdEdit, "7a8B"}}, 0b1110, "78"},
+    {"a number above its range", &kEmergency, {{E::kRxDurationEdit, "999"}}, 0b1110, "255"},
+    {"DTMF ID in capitals", &kDtmf, {{D::kPrimaryId, "abcd"}}, 1, "ABCD"},
+
+    // A typed frequency takes its raster and step code, a clamped one says so; a
+    // tone type enables its tones; a typed tone outside the table is refused.
+    {"rx 5 kHz", &kChannel, {{kRxFreq, "446.005"}}, 0b10101, "446.00500", 0, 4, "00056044751860440d500d5032"},
+    {"rx above the range", &kChannel, {{kRxFreq, "480"}}, 0b10101, "470.00000", 0, 4, "00000047", kOutOfRange},
+    {"tx 5 kHz", &kChannel, {{kTxFreq, "450.015"}}, 0b10101, "450.01500", 0, 8, "001500450d500d5023"},
+    {"tx below the range", &kChannel, {{kTxFreq, "399.99"}}, 0b10101, "400.00000", 0, 8, "00000040", kOutOfRange},
+    // An emptied receive frequency empties the channel; transmit stays empty until it is typed.
+    {"rx emptied", &kChannel, {{kRxFreq, ""}}, 0b00101, "", 0, 4, "ffffffffffffffff"},
+    {"rx again", &kChannel, {{kRxFreq, ""}, {kRxFreq, "446.1"}}, 0b10101, "446.10000", 0, 4, "00006144ffffffff"},
+    {"rx none", &kChannel, {{kRxType, "None"}}, 0b10100, "None", 0, 12, "0d10"},
+    {"tx none", &kChannel, {{kTxType, "None"}}, 0b10001, "None", 0, 14, "0d10"},
+    {"CTCSS in the table", &kChannel, {{kRxCtcss, "67.0"}}, 0b10101, "67.0", 0, 12, "0250"},
+    {"CTCSS not in the table", &kChannel, {{kRxCtcss, "66.6"}}, 0b10101, "97.4", 0, 12, "0d50", msg::kCtcssNotInTable},
+    {"CDCSS in the table", &kChannel, {{kRxType, "CDCSS"}, {kRxCdcss, "023"}}, 0b10110, "023", 0, 12, "0290"},
+    {"CDCSS invert above 777", &kChannel, {{kTxType, "CDCSS Invert"}, {kTxCdcss, "800"}}, 0b11001, "023", 0, 14,
+     "02d0", msg::kCdcssNotInTable},
+    {"CDCSS invert 754", &kChannel, {{kTxType, "CDCSS Invert"}, {kTxCdcss, "754"}}, 0b11001, "754", 0, 14, "6bd0"},
+    {"auto start scan", &kChannel, {{C::kAutoStartScanCheck, nullptr}}, 0b10101, "checked", 0, 19, "40"},
+
+    // The timers follow the admission and the time-out; time-out off cuts the pre-alert list.
+    {"time-out, free channel", &kPersonality, {{kTimeOut, "15"}, {kAdmit, "Channel Free"}}, 0b11111, nullptr, 0, 1,
+     "020f000000", 0, 11},
+    {"right tone", &kPersonality, {{kAdmit, "Correct CTCSS/CDCSS"}}, 0b11111, nullptr, 0, 1, "033c000000", 0, 11},
+    {"time-out off", &kPersonality, {{kTimeOut, "Off"}}, 0b10001, nullptr, 0, 1, "0100000000", 0, 1},
+    {"admission inhibit", &kPersonality, {{kAdmit, "Inhibit"}}, 0b10000, nullptr, 0, 1, "003c000000", 0, 11},
+    {"inhibit, time-out off", &kPersonality, {{kTimeOut, "Off"}, {kAdmit, "Inhibit"}}, 0b10000, nullptr, 0, 1,
+     "0000000000", 0, 1},
+
+    // The designated and priority channels are offered only when their modes use them.
+    {"priority selected, sweep", &kScan, {{kPriorityMode, "Selected Channel"}, {kSweep, "500"}}, 0b100, "500", 0, 6,
+     "c202"},
+    {"priority designated, sweep", &kScan, {{kPriorityMode, "Designated Channel"}, {kSweep, "4000"}}, 0b110, "4000",
+     0, 6, "c110"},
+    {"priority channel", &kScan, {{kPriorityMode, "Designated Channel"}, {S::kPriorityControl, "9"}}, 0b110, "9", 0,
+     6, "c10809"},
+    {"no priority again", &kScan, {{kPriorityMode, "Designated Channel"}, {kPriorityMode, "None"}}, 0, "None", 0, 6,
+     "c0"},
+    {"transmit on priority", &kScan, {{kTxMode, "Priority Channel"}}, 0, nullptr, 0, 10, "fb"},
+    {"designated channel", &kScan, {{kTxMode, "Designated Channel"}, {S::kDesignatedControl, "7"}}, 1, "7", 0, 10,
+     "f907"},
+    {"selected again", &kScan, {{kTxMode, "Designated Channel"}, {kTxMode, "Selected Channel"}}, 0, nullptr, 0, 10,
+     "f8"},
+};
+// clang-format on
+
+constexpr std::size_t kTestBlock = CTestFrequencyData::kImageOffset;
+constexpr int kRx = CFreqGrid::kRxColumn;
+constexpr int kTx = CFreqGrid::kTxColumn;
+
+struct CTestFrequencyWindow : test::CViewFixture<> {
+    explicit CTestFrequencyWindow(int level = kFactory) : CViewFixture(level, MakeView<CViewTestFrequency>())
+    {
+        Open().show();
+    }
+    CFreqGrid& Grid(bool points) const
+    {
+        auto& frequencies = static_cast<CViewTestFrequency&>(*view);
+        return points ? *frequencies.PointGrid() : *frequencies.ChannelGrid();
+    }
+    // The cell's editor as a double click opens it; nullptr when the cell cannot be edited.
+    QLineEdit* Edit(bool points, int row, int column) const
+    {
+        Grid(points).setCurrentCell(row, column);
+        Grid(points).editItem(Grid(points).item(row, column));
+        return qobject_cast<QLineEdit*>(Grid(points).indexWidget(Grid(points).model()->index(row, column)));
+    }
+};
+
+// Of four personalities, channel 4 on the second and channel 6 on the fourth: the one deleted, the answer to the
+// question, the personality bytes of channels 1-6 afterwards, and the channel reported (0 for none).
+struct CPersonalityDeleteRow {
+    const char* name;
+    int deleted;
+    bool answerYes;
+    const char* personalityBytes;
+    int reported;
+};
+const CPersonalityDeleteRow kDeleteRows[] = {
+    {"in use, Yes", 1, true, "000000010002", 4},
+    {"in use, No", 1, false, "000000010003", 0},
+    {"unused", 2, false, "000000010002", 0},
+};
+
+// A window of one record at a user level: where the record starts, the bytes
+// put at an offset in it, and how many controls the user can change there.
+struct COwnedWindow {
+    const char* name;
+    test::ViewMaker make;
+    int level;
+    std::size_t base;
+    std::size_t at;
+    Bytes bytes;
+    int controls;
+};
+
+// clang-format off
+const std::vector<COwnedWindow>& OwnedWindows()
+{
+    const test::ViewMaker& misc = kMisc.make;
+    const test::ViewMaker& emergency = kEmergency.make;
+    static const std::vector<COwnedWindow> windows{
+        {"keys, the reserved function", MakeView<CViewKeys>(), 0, CKeyData::kImageOffset, 0,
+         {0x00, 0x00, 0x4F, 0x30, 0xFF, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x01}, 4},
+        {"vox off the lists", MakeView<CViewVox>(), 0, CVoxData::kImageOffset, 0, {0x00, 0x02}, 2},
+        // A voice option on enables the voice language.
+        {"miscellaneous off the lists", misc, kFactory, CMiscellaneousData::kImageOffset, 0,
+         {0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 0x26, 0xFF, 0x03, 0x2D, 0xFF, 0xFF, 0xFF, 0xFF}, 8},
+        // Hidden, the voice options keep what the radio holds.
+        {"miscellaneous below the factory", misc, CSettings::kServiceLevel, CMiscellaneousData::kImageOffset, 9,
+         {0x03}, 5},
+        {"mode, both clone modes", MakeView<CViewMode>(), kFactory, CModeData::kImageOffset, 0, {0x12, 0x78}, 2},
+        {"microphone off the lists", MakeView<CViewMicrophone>(), 0, CMicrophoneData::kImageOffset, 0,
+         {0x10, 0x00, 0x04, 0x01, 0, 0}, 2},
+        {"dtmf, a short ID before an old one", MakeView<CViewDTMFSystem>(0), 0, CDTMFSystemData::kTableStart, 0,
+         {0x12, 0x34, 0x56, 0x78, 0x02}, 7},
+        {"emergency, digit ID", emergency, kFactory, E::kImageOffset, E::kAlarmOffset, {0xFA}, 18},
+        // ID type 4, every hidden field changed, alarm on and continuous, odd kept bytes.
+        {"emergency, six digits", emergency, 0, E::kImageOffset, 0,
+         {0x21, 0x05, 0xFE, 0xEC, 0x05, 0x34, 0x12, 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0x06, 0x1E, 0x07, 0xF7,
+          0xFF, 0x01, 0xFD, 0x80, 0xFA, 0xFF, 0x01, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}, 13},
+        // A revert position past the table, a digit ID longer than its four, values outside the edits' ranges.
+        {"emergency, off the lists", emergency, kFactory, E::kImageOffset, 0,
+         {0x00, 0x40, 0xFF, 0xFA, 0x0E, 0x0F, 0x0E, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0xFF,
+          0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00}, 14},
+        // Words and step codes that are no BCD.
+        {"test frequencies", MakeView<CViewTestFrequency>(), kFactory, CTestFrequencyData::kImageOffset, 0,
+         Bytes(160, 0xAB), 0},
+    };
+    return windows;
+}
+// clang-format on
+
+// The numbered controls a user sees and changes: lists, check boxes, edits and spin buttons.
+std::vector<QWidget*> UserControls(const QWidget& view)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w : view.findChildren<QWidget*>())
+        if (ControlNumber(w) != 0 && !w->isHidden() &&
+            (qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+             qobject_cast<CSpinButtons*>(w)))
+            controls.push_back(w);
+    return controls;
+}
+
+// What a window shows: the text or state of each control.
+QStringList Shown(const QWidget& view)
+{
+    QStringList shown;
+    for (const QWidget* control : UserControls(view))
+        shown << test::ShownText(*control);
+    return shown;
+}
+
+// Sets an enabled control to another value as a user does; false when it is disabled.
+bool SetAnother(QWidget& control)
+{
+    if (!control.isEnabled())
+        return false;
+    if (auto* combo = qobject_cast<QComboBox*>(&control)) {
+        const int index = (combo->currentIndex() + 1) % combo->count();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    } else if (auto* check = qobject_cast<QCheckBox*>(&control)) {
+        check->click();
+    } else if (auto* spin = qobject_cast<CSpinButtons*>(&control)) {
+        spin->UpButton()->click();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
+        test::TypeInto(*edit, edit->text() == QStringLiteral("37") ? QStringLiteral("38") : QStringLiteral("37"));
+    }
+    return true;
+}
+
+} // namespace
+
+class EditorViewsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void EachControlWritesItsOwnBitsAndReadsBack()
+    {
+        for (const COwnedWindow& w : OwnedWindows()) {
+            int changed = 0;
+            for (std::size_t i = 0;; ++i) {
+                test::CViewFixture<> v(w.level, w.make);
+                v.Load(w.base + w.at, w.bytes);
+                const Image before = v.Stored();
+                v.Open();
+                // Opened (and once stored and opened again), untouched: every byte as it was, nothing reported.
+                const std::vector<QWidget*> controls = UserControls(i == 0 ? v.Reopen() : *v.view);
+                const QString where = QStringLiteral("%1, control %2").arg(QLatin1String(w.name)).arg(i);
+                QVERIFY2(v.Stored() == before && v.notifications.empty(), qPrintable(where));
+                if (i == controls.size())
+                    break;
+                const int number = ControlNumber(controls[i]);
+                const QStringList shownBefore = Shown(*v.view);
+                if (!SetAnother(*controls[i]))
+                    continue;
+                v.view->StorePages();
+                const Image after = v.Stored();
+                const QStringList shown = Shown(*v.view);
+                if (shown == shownBefore) { // a value the control refuses changes nothing
+                    QVERIFY2(after == before, qPrintable(where));
+                    continue;
+                }
+                ++changed;
+                // Changed bits, and all of them bits the control owns.
+                const QString outside = test::BitsOutsideOwner(before, after, w.base, number);
+                QVERIFY2(after != before && outside.isEmpty(), qPrintable(where + QStringLiteral(": ") + outside));
+                for (const CNotification& n : v.notifications)
+                    QVERIFY2(n.kind != CNotification::Kind::Edited || n.data == static_cast<std::uint32_t>(number),
+                             qPrintable(where));
+                QVERIFY2(Shown(v.Reopen()) == shown, qPrintable(where));
+                QVERIFY2(v.messages.empty(), qPrintable(where));
+            }
+            QVERIFY2(changed == w.controls, w.name);
+        }
+    }
+
+    void WindowsStoreShowAndEnableAfterTheUsersSteps_data() { test::AddRows(kStepRows); }
+    void WindowsStoreShowAndEnableAfterTheUsersSteps()
+    {
+        QFETCH(CStepRow, row);
+        const CWindow& w = *row.window;
+        test::CViewFixture<> v(w.level, w.make);
+        v.Open();
+        for (const auto& [control, text] : row.steps)
+            QVERIFY(v.Act(control, text));
+        const int shown = row.shown != 0 ? row.shown : row.steps.back().first;
+        const auto expect = [&](int enabled, int items, bool fresh) {
+            for (std::size_t k = 0; k < w.watched.size(); ++k)
+                QVERIFY2(v.Find<QWidget>(w.watched[k])->isEnabled() == ((enabled >> k & 1) != 0),
+                         qPrintable(QStringLiteral("watched control %1").arg(k)));
+            QVERIFY(row.shows == nullptr || fresh ||
+                    test::ShownText(*v.Find<QWidget>(shown)) == QString::fromUtf8(row.shows));
+            QVERIFY(w.counted == 0 || items < 0 || v.Find(w.counted)->count() == items);
+        };
+        expect(row.enabled, row.items, false);
+        if (row.bytes != nullptr) {
+            const Bytes bytes = Hex(row.bytes);
+            QCOMPARE(v.StoredAt(w.base + row.offset, bytes.size()), bytes);
+        }
+        QCOMPARE(v.messages, row.message == 0 ? std::vector<int>{} : std::vector<int>{row.message});
+        // In a window of a record table the last step, taken, is heard naming its control.
+        if (w.base != 0 && row.shown == 0 && row.message == 0)
+            QVERIFY(std::any_of(v.notifications.begin(), v.notifications.end(),
+                                [&](const CNotification& n) { return n.data == static_cast<std::uint32_t>(shown); }));
+        v.Reopen();
+        expect(row.enabled, row.items, false);
+        if (w.fresh >= 0) { // a new default record, then back
+            auto& records = dynamic_cast<CRecordNavigator&>(*v.view);
+            records.Navigate(record_command::kAdd, 0);
+            expect(w.fresh, w.freshCount, true);
+            records.Navigate(record_command::kGoTo, w.position);
+            expect(row.enabled, row.items, false);
+        }
+        QCOMPARE(v.messages.size(), std::size_t{row.message != 0});
+    }
+
+    // The open keys window follows VOX off at once and refuses the VOX function
+    // while it is off; VOX on again brings nothing back.
+    void VoxOffTakesTheVoxFunctionFromEveryKey()
+    {
+        constexpr std::array<int, 4> kSideKeys = CKeyData::kSideKeyCombos;
+        test::CViewFixture<> v(0, MakeView<CViewKeys>());
+        v.Open();
+        const std::unique_ptr<CEditorView> vox = MakeView<CViewVox>()(*v.context); // it needs to hear nothing
+        QVERIFY(v.Act(kSideKeys[2], "VOX On/Off"));
+        QVERIFY(test::Act(*vox, CVoxPage::kGainLevel, "Off"));
+        QVERIFY(v.Act(kSideKeys[3], "VOX On/Off"));
+        QCOMPARE(v.messages, std::vector<int>{CKeyData::kVoxOffMessage});
+        QVERIFY(test::Act(*vox, CVoxPage::kGainLevel, "2"));
+        const QStringList shown{QStringLiteral("Monitor"), QStringLiteral("None"), QStringLiteral("None"),
+                                QStringLiteral("None")};
+        for (int pass = 0; pass < 2; ++pass, v.Reopen())
+            for (std::size_t key = 0; key < kSideKeys.size(); ++key)
+                QCOMPARE(test::ShownText(*v.Find<QWidget>(kSideKeys[key])), shown[static_cast<qsizetype>(key)]);
+    }
+
+    // A change shown but not yet stored is stored, and its rules applied, when records come or go.
+    void ShownChangesAreStoredWhenRecordsComeOrGo()
+    {
+        test::CViewFixture<> v(0, kMisc.make);
+        v.Open();
+        QComboBox* delay = v.Find(Misc::kBatterySaveDelay);
+        delay->setCurrentIndex(delay->findText(QStringLiteral("Off")));
+        QVERIFY(v.Find(Misc::kBatterySaveMode)->isEnabled());
+        v.context->Notify({Kind::Added, 0}, nullptr);
+        QCOMPARE(v.Stored()[CMiscellaneousData::kImageOffset + 5], std::uint8_t{0});
+        QVERIFY(!v.Find(Misc::kBatterySaveMode)->isEnabled());
+    }
+
+    // Points 0, 2 and 4 of the range; the points reach the radio only at the factory levels.
+    void BelowTheFactoryLevelThePointsAreShownOnly()
+    {
+        CTestFrequencyWindow v(0);
+        QStringList shown;
+        for (int row = 0; row < v.Grid(true).rowCount(); ++row)
+            shown << v.Grid(true).Text(row, kRx) << v.Grid(true).Text(row, kTx);
+        QCOMPARE(shown.join(QLatin1Char(' ')),
+                 QStringLiteral("400.15000 400.00000 435.15000 435.00000 469.85000 470.00000"));
+        QVERIFY(v.Grid(false).isHidden());
+        QTest::ignoreMessage(QtWarningMsg, "edit: editing failed");
+        QVERIFY(v.Edit(true, 0, kRx) == nullptr);
+    }
+
+    // A cell writes its channel's word and step code and nothing else, and
+    // shows what it stored; a text that is no frequency is refused.
+    void TypedTestChannelFrequenciesTakeTheirRasterAndStepCode()
+    {
+        struct Case {
+            int row, column;
+            const char* typed;
+            const char* shown;
+            Bytes wordAndStep;
+            int message; // 0: none
+        };
+        const Case cases[] = {
+            {0, kRx, "446.012", "446.00625", {0x25, 0x06, 0x60, 0x44, 3}, 0},
+            {1, kTx, "446.01", "446.01000", {0x00, 0x10, 0x60, 0x44, 2}, 0},
+            {15, kTx, "480", "470.00000", {0x00, 0x00, 0x00, 0x47, 3}, msg::kFrequencyOutOfRange},
+            {0, kRx, "446..1", "400.15000", {0x00, 0x50, 0x01, 0x40, 3}, msg::kNotAFrequency},
+        };
+        for (const Case& c : cases) {
+            CTestFrequencyWindow v;
+            Image expected = v.Stored();
+            const std::size_t channel = kTestBlock + 10 * static_cast<std::size_t>(c.row);
+            std::copy_n(c.wordAndStep.begin(), 4,
+                        expected.begin() + static_cast<std::ptrdiff_t>(channel) + (c.column == kRx ? 0 : 4));
+            expected[channel + (c.column == kRx ? 8 : 9)] = c.wordAndStep[4];
+            test::TypeInto(*v.Edit(false, c.row, c.column), QString::fromLatin1(c.typed));
+            QCoreApplication::processEvents(); // the grid takes the text on its next turn
+            QVERIFY2(v.Stored() == expected, c.typed);
+            QCOMPARE(v.Grid(false).Text(c.row, c.column), QString::fromLatin1(c.shown));
+            QCOMPARE(v.messages, c.message != 0 ? std::vector<int>{c.message} : std::vector<int>{});
+            // An edit is reported as one of the grid, a refused text not at all.
+            QCOMPARE(v.notifications.size(), std::size_t{c.message != msg::kNotAFrequency});
+            QVERIFY(c.message == msg::kNotAFrequency ||
+                    v.notifications[0].data == static_cast<std::uint32_t>(CViewTestFrequency::kChannelGrid));
+        }
+        // A cell still being typed is stored with the pages.
+        CTestFrequencyWindow v;
+        v.Edit(false, 6, kTx)->setText(QStringLiteral("455.005"));
+        v.view->StorePages();
+        QCOMPARE(v.StoredAt(kTestBlock + 64, 6), (Bytes{0x00, 0x05, 0x50, 0x45, 0x03, 0x02}));
+    }
+
+    // A personality added elsewhere is offered; one made invalid is not, and its channels are reported.
+    void TheChannelsPersonalityFollowsThePersonalities()
+    {
+        test::CViewFixture<CViewChannel> f;
+        f.Open(0);
+        QComboBox* personality = f.Find(C::kPersonalityControl);
+        QCOMPARE(personality->currentText(), QStringLiteral("1"));
+        f.data->Personalities().push_back(std::make_unique<CPersonalityData>());
+        f.data->Personalities()[0]->SetValid(false);
+        f.context->Notify({Kind::Deleted, 0}, nullptr);
+        const std::uint32_t key0 = f.data->Channels()[0]->CheckKey();
+        QVERIFY(f.data->InvalidLog().Contains(key0));
+        QCOMPARE(personality->count(), 1);
+        QCOMPARE(personality->currentIndex(), -1);
+        QVERIFY(f.Act(C::kPersonalityControl, "2"));
+        QCOMPARE(f.Stored()[test::ChannelByte(0, 18)], std::uint8_t{1});
+        QVERIFY(!f.data->InvalidLog().Contains(key0));
+        QVERIFY(f.data->InvalidLog().Contains(f.data->Channels()[1]->CheckKey()));
+    }
+
+    // Every combo passed through without a change, on both pages.
+    void UntouchedOddChannelsStoreTheSameBytes()
+    {
+        test::CViewFixture<CViewChannel> f;
+        f.data->LoadFromImage(test::WithOddChannels(f.Stored()));
+        const Image before = f.Stored();
+        for (int position = 0; position < static_cast<int>(f.data->Channels().size()); ++position) {
+            f.Open(position);
+            f.view->Sheet()->setCurrentIndex(1);
+            f.view->Sheet()->setCurrentIndex(0);
+            for (QComboBox* combo : f.view->findChildren<QComboBox*>()) {
+                if (!combo->isEnabled() || ControlNumber(combo) == 0)
+                    continue;
+                if (combo->currentIndex() >= 0)
+                    emit combo->activated(combo->currentIndex());
+                if (combo->isEditable())
+                    emit combo->lineEdit()->editingFinished();
+            }
+            f.view->StorePages();
+            QVERIFY2(f.Stored() == before, qPrintable(QStringLiteral("channel %1").arg(position + 1)));
+            QCOMPARE(f.messages, std::vector<int>{});
+        }
+    }
+
+    // Channels stay on their personalities when one before them is deleted;
+    // the channels of the deleted one are named in the question first and
+    // reported by the checks after it. Open channel windows follow at once.
+    void DeletingAPersonalityKeepsEveryChannelOnItsOwn_data() { test::AddRows(kDeleteRows); }
+    void DeletingAPersonalityKeepsEveryChannelOnItsOwn()
+    {
+        QFETCH(CPersonalityDeleteRow, row);
+        test::CViewFixture<CViewPersonality> f;
+        auto& personalities = f.data->Personalities();
+        for (int i = 0; i < 3; ++i)
+            personalities.push_back(std::make_unique<CPersonalityData>());
+        auto& channels = f.data->Channels();
+        channels[3]->SetPersonalityPosition(1); // channel 4 on the second personality
+        channels[5]->SetPersonalityPosition(3); // channel 6 on the fourth; the third is unused
+        for (const auto& channel : channels)
+            channel->ResolvePersonality(personalities);
+        f.answer = row.answerYes ? QMessageBox::Yes : QMessageBox::No;
+        f.Open(row.deleted);
+        CViewChannel channelWindow(*f.context, 5);
+        CViewChannelList channelList(*f.context, 0);
+        f.Hear(channelWindow);
+        f.Hear(channelList);
+
+        f.view->Navigate(record_command::kDelete, 0);
+
+        const bool inUse = row.deleted == 1;
+        QCOMPARE(f.messages, inUse ? std::vector<int>{msg::kPersonalityInUse} : std::vector<int>{});
+        QVERIFY(!inUse || f.texts.front().startsWith(QLatin1String("1 "))); // names how many channels
+        QCOMPARE(f.data->Personalities().size(), std::size_t{inUse && !row.answerYes ? 4U : 3U});
+        const Bytes bytes = Hex(row.personalityBytes);
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(f.Stored()[test::ChannelByte(k, 18)], bytes[static_cast<std::size_t>(k)]);
+        const auto& entries = f.data->InvalidLog().Entries();
+        QCOMPARE(entries.size(), std::size_t{row.reported != 0 ? 1U : 0U});
+        if (row.reported != 0)
+            QCOMPARE(QString::fromStdString(entries[0].text),
+                     QStringLiteral("Channel - %1 : Miscellaneous").arg(row.reported));
+        const QString sixth = QString::number(bytes[5] + 1);
+        QCOMPARE(test::Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl)->currentText(), sixth);
+        QCOMPARE(channelList.Model()->index(5, CChannelTableModel::kPersonality).data().toString(), sixth);
+    }
+
+    // Legal values are shown, not merely carried; values the lists do not offer are kept, not replaced by a guess.
+    void UntouchedPersonalitiesKeepEveryByte()
+    {
+        test::CViewFixture<CViewPersonality> f;
+        Image image = f.Stored();
+        std::fill_n(image.begin() + P::kTableStart, 16 * P::kRecordSize, 0xFF);
+        f.data->LoadFromImage(test::WithBytes(image, P::kTableStart,
+                                              Hex("10003c000a0000a1 1101a5070f0f33a2 1202ff0a3c0342a3 13030000050c21a4"
+                                                  "000107003d10c0ff 00093c0b0000c0ff")));
+        QCOMPARE(f.data->Personalities().size(), std::size_t{6});
+        const Image before = f.Stored();
+        f.Open();
+        constexpr int kFields[] = {P::kTxAdmitList, P::kTimeOutList, P::kPreAlertList, P::kReKeyList, P::kResetList};
+        for (std::size_t i = 0; i < 6; ++i) {
+            f.view->Navigate(record_command::kGoTo, static_cast<int>(i));
+            for (std::size_t k = 0; k < std::size(kFields) && i < 4; ++k) // bytes 1 to 5 of the legal ones
+                QCOMPARE(f.Find(kFields[k])->currentData().toLongLong(),
+                         static_cast<long long>(before[P::kTableStart + P::kRecordSize * i + k + 1]));
+        }
+        f.view->StorePages();
+        f.view.reset();
+        QVERIFY(f.Stored() == before);
+    }
+
+    // A scan list's channels and the emergency revert channel follow channels deleted and added elsewhere; a
+    // deleted one leaves its slot empty with a check entry, and the revert channel shown as nothing with its
+    // position kept for the check.
+    void ChannelReferencesFollowChannelsDeletedAndAddedElsewhere()
+    {
+        test::CViewFixture<CViewScan> f;
+        f.Open();
+        const std::unique_ptr<CEditorView> emergency = kEmergency.make(*f.context);
+        f.Hear(*emergency);
+        QVERIFY(test::Act(*emergency, E::kRevertChannelCombo, "4"));
+        const auto slot = [&f](int k) { return f.Find(S::kFirstSlotControl + k); };
+        const auto deleteThird = [&f, &emergency](const char* revert) {
+            QVERIFY(f.data->RemoveChannel(2));
+            f.context->Notify({Kind::Deleted, 0}, nullptr);
+            QCOMPARE(test::ShownText(*test::Control<QWidget>(*emergency, E::kRevertChannelCombo)),
+                     QString::fromLatin1(revert));
+            QCOMPARE(f.Stored()[E::kImageOffset + 1], std::uint8_t{3});
+        };
+        deleteThird("3");
+        QCOMPARE(slot(16)->count(), 15);
+        QCOMPARE(f.Find(S::kDesignatedControl)->count(), 15);
+        QCOMPARE(slot(3)->currentIndex(), -1);
+        QCOMPARE(slot(4)->currentText(), QStringLiteral("3")); // channel 4 is now the third
+        const auto& entries = f.data->InvalidLog().Entries();
+        QCOMPARE(entries.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(entries[0].title), QStringLiteral("Channel 3"));
+        // A new choice in that slot clears its entry.
+        QVERIFY(f.Act(S::kFirstSlotControl + 3, "5"));
+        QCOMPARE(f.data->InvalidLog().Count(), 0);
+        QCOMPARE(f.Stored()[S::kTableStart + 18], std::uint8_t{5});
+        deleteThird("");
+        // A channel added elsewhere can be chosen at once.
+        f.data->Channels().push_back(std::make_unique<CChannelData>(std::size_t{14}));
+        f.context->Notify({Kind::Added, 0}, nullptr);
+        QVERIFY(f.Act(S::kFirstSlotControl + 1, "15"));
+        QCOMPARE(f.Stored()[S::kTableStart + 16], std::uint8_t{15});
+    }
+
+    // Legal values are shown, not merely carried, and no byte moves.
+    void UntouchedScanListsKeepEveryByte()
+    {
+        test::CViewFixture<CViewScan> f;
+        // Every legal mode, a short and a full member list, empty slots, odd bytes where no control edits.
+        f.Load(S::kTableStart, Hex("1234567803 1b3d100c99510e1ee64224 0aff031001ff0707020bff0c0d050609"
+                                   "0001020310 01c201ff00031000000000 100f0e0d0c0b0a090807060504030201"));
+        QCOMPARE(f.data->ScanLists().size(), std::size_t{2});
+        const Image before = f.Stored();
+        f.Open();
+        for (std::size_t i = 0; i < 2; ++i) {
+            f.view->Navigate(record_command::kGoTo, static_cast<int>(i));
+            f.view->Sheet()->setCurrentIndex(1);
+            for (int k = 1; k <= 16; ++k) {
+                const std::uint8_t member = before[S::kTableStart + S::kRecordSize * i + 15 + k];
+                QCOMPARE(f.Find(S::kFirstSlotControl + k)->currentText(),
+                         member == 0xFF ? QString() : QString::number(member));
+            }
+        }
+        f.view->StorePages();
+        f.view.reset();
+        QVERIFY(f.Stored() == before);
+    }
+};
+
+QRV_REGISTER_UI_TEST(EditorViewsTest);
+
+} // namespace qrv
+
+#include "test_editor_views.moc"
