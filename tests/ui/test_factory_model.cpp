@@ -182,15 +182,15 @@ private slots:
     void CloseTakesOverWhatIsAnsweredYes()
     {
         test::CFactoryFixture x; // answers every question Yes
-        test::CModalDriver<Dialog> driver([](Dialog& dialog) {
+        test::CDialogAnswers driver({test::As<Dialog>([](Dialog& dialog) {
             Type(dialog, Dialog::kModelName, "QL-260");
             Type(dialog, Dialog::kLowerFrequency, "430");
             Type(dialog, Dialog::kUpperFrequency, "440");
             Choose(dialog, Dialog::kSignallingType, 3);
             Click(dialog, Dialog::kCloseButton);
-        });
+        })});
         CFactoryCommands(x.context).FactoryMode();
-        QVERIFY(driver.Seen() && x.modelChanges == 1 && x.Radio().ReceivedFrames().empty());
+        QVERIFY(driver.Answered() == 1 && x.modelChanges == 1 && x.Radio().ReceivedFrames().empty());
         QCOMPARE(x.f.messages,
                  (std::vector<int>{msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion, 0}));
         const CDocumentIdentity& document = x.f.data->Identity();
