@@ -6,9 +6,7 @@
 #include "frame_fixture.h"
 #include "program_directory.h"
 #include "records/frequency.h"
-#include "records/scan_list_data.h"
 
-#include <QDockWidget>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QToolBar>
@@ -321,8 +319,8 @@ private slots:
 
     // The status bar names the model, the range and the port; a new name
     // alone keeps the codeplug, another range asks about the changed one
-    // first; the invalid log bar shows while it has entries.
-    void TheStatusBarModelChangesAndTheInvalidLog()
+    // first (the invalid log bar: the record window tests).
+    void TheStatusBarAndModelChanges()
     {
         CFixture f;
         f.frame->show();
@@ -349,14 +347,6 @@ private slots:
         const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
         QVERIFY(rx && *rx >= 13600000 && *rx <= 17400000);
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("136-174 MHz"));
-
-        for (int twice = 0; twice < 2; ++twice)
-            f.data->InvalidLog().Add({CScanListData::kDesignatedControl, "Designated", "Scan", 100});
-        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
-        QVERIFY(f.frame->InvalidLogBar()->isVisible());
-        f.data->InvalidLog().Remove(100);
-        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 0);
-        QVERIFY(!f.frame->InvalidLogBar()->isVisible());
     }
 
     // Switching the language relocalises the menus, the tree and the open

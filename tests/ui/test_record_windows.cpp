@@ -113,7 +113,7 @@ private slots:
 
     // Each scan list has its item, a lone one is just "Scan"; a deletion and
     // its undo reach the tree; a personality deleted in its window leaves a
-    // channel naming it, which the invalid log lists while the byte stays.
+    // channel naming it, which the invalid log bar lists while the byte stays.
     void DeletionsReachTheTreeAndTheOtherWindows()
     {
         CFixture f;
@@ -142,6 +142,9 @@ private slots:
         QVERIFY(f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
         QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
         QCOMPARE(f.data->Channels()[2]->PersonalityPosition(), std::uint8_t{1});
+        f.frame->DoCommand(command::kUndo); // the bar shows only while the log has entries
+        QVERIFY(f.frame->InvalidLogList()->topLevelItemCount() == 0 &&
+                !f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
     }
 
     // Write Tune Data closes the windows before the radio's tune data can come
