@@ -209,12 +209,12 @@ private slots:
         } rows[] = {
             {"print, tree", [&] { return commands.Print(); }, {Cancel}},
             {"print, printer", [&] { return commands.Print(); }, {Mark({item::kVox}), Cancel}},
-            {"preview, tree", [&] { return commands.PrintPreview(); }, {Cancel}},
             {"preview, print setup", [&] { return commands.PrintPreview(); }, {printSetup, setup}},
             {"view, printer", [&] { return commands.PrintView(form::kVox); }, {Cancel}},
             {"export, tree", [&] { return commands.ExportPdf(path); }, {Cancel}},
             {"export, file", [&] { return commands.ExportPdf(path); }, {Mark({item::kVox}), Cancel}},
             {"view without a section", [&] { return commands.PrintView(form::kEmergency); }, {}},
+            // The File menu's commands, cancelled in the Print Tree.
             {"menu, print", menu(command::kPrint), {Cancel}},
             {"menu, preview", menu(command::kPrintPreview), {Cancel}},
             {"menu, export", menu(command::kExportPdf), {Cancel}},

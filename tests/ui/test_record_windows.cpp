@@ -64,7 +64,6 @@ private slots:
         CFixture f;
         f.frame->show();
         QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
-        QCOMPARE(f.frame->Tree()->topLevelItem(0)->text(0), QStringLiteral("QL-210"));
         CChildFrame* child = f.Click(item::kChannel, 15);
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
         const std::pair<int, int> steps[] = {{record_command::kFirst, 0},
