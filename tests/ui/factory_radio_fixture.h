@@ -1,18 +1,10 @@
 #pragma once
 // What the factory function tests share: a factory context over the editor
 // fixture whose links reach its simulated radio without the line pauses,
-// a count of the ports left open, the modes the program asked the radio for,
-// and a driver for the modal dialog a command opens.
-#include "editor_fixture.h"
+// a count of the ports left open and the modes the program asked the radio for.
 #include "factory/factory_context.h"
-#include "radio_link/radio_link.h"
-#include "sim_byte_port.h"
+#include "frame_fixture.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTimer>
-
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -62,10 +54,7 @@ struct CFactoryFixture {
     std::unique_ptr<CRadioLink> MakeLink()
     {
         auto link = std::make_unique<CRadioLink>(std::make_unique<CWatchedSimPort>(f.Radio(), openPorts));
-        CLinkTiming quick;
-        quick.exchangePause = quick.writePause = quick.handshakePause = quick.openPause = {};
-        quick.readTimeoutMs = 40;
-        link->SetTiming(quick);
+        link->SetTiming(FastTiming());
         return link;
     }
 
@@ -93,33 +82,6 @@ struct CFactoryFixture {
         const auto& memory = Radio().Memory();
         return {memory.begin() + first, memory.begin() + first + count};
     }
-};
-
-// Runs `drive` on the first modal dialog of type T that opens while it lives,
-// then closes that dialog if `drive` left it open.
-template <class T> class CModalDriver {
-public:
-    explicit CModalDriver(std::function<void(T&)> drive) : m_drive(std::move(drive))
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            m_timer.stop();
-            m_seen = true;
-            m_drive(*dialog);
-            if (dialog->isVisible())
-                dialog->reject();
-        });
-        m_timer.start();
-    }
-    bool Seen() const { return m_seen; }
-
-private:
-    std::function<void(T&)> m_drive;
-    QTimer m_timer;
-    bool m_seen = false;
 };
 
 } // namespace qrv::test

@@ -170,4 +170,14 @@ private:
     QTimer m_timer;
 };
 
+// An answer that works the dialog as a T, then cancels it if still open.
+template <class T> CDialogAnswers::Answer As(std::function<void(T&)> work)
+{
+    return [work](QDialog& dialog) {
+        work(static_cast<T&>(dialog));
+        if (dialog.isVisible())
+            dialog.reject();
+    };
+}
+
 } // namespace qrv::test

@@ -58,43 +58,32 @@ struct CFixture {
     }
 };
 
-QString Line(int offset, int oldValue, int newValue)
-{
-    return QString::asprintf("$E.0x%X:%.2X->%.2X", offset, oldValue, newValue);
-}
-
 } // namespace
 
 class DataWatchViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Changed bytes are listed and marked, the last one current, until Clear; then only what changes after.
+    // Changed bytes are listed and their cells marked, the last one current,
+    // until Clear (the lines, and what each refresh lists: the change log's tests).
     void ChangesAreListedUntilClear()
     {
         CFixture f;
         QCOMPARE(f.CellOf(0x339), QStringLiteral("08")); // the store marker
-        QCOMPARE(f.view->Grid()->verticalHeaderItem(128)->text(), QStringLiteral("F:07F_"));
-        const int old0 = f.Byte(0x584);
-        const int old1 = f.Byte(0x587);
+        const QString changed = QString::asprintf("%.2X", f.Byte(0x584) ^ 0x11);
         f.Byte(0x584) ^= 0x11;
         f.Byte(0x587) ^= 0x01;
         f.view->Refresh();
-        QCOMPARE(f.Lines(), (QStringList{Line(0x584, old0, old0 ^ 0x11), Line(0x587, old1, old1 ^ 0x01)}));
+        QCOMPARE(f.Lines().size(), 2);
         QCOMPARE(f.ChangedCells(), (std::vector<int>{0x584, 0x587}));
-        QCOMPARE(f.CellOf(0x584), QString::asprintf("%.2X", old0 ^ 0x11));
+        QCOMPARE(f.CellOf(0x584), changed);
         QVERIFY(f.CurrentCellIs(0x587));
         QVERIFY(f.view->DetailsText().startsWith(QStringLiteral("$E.0x587:")));
         QTest::mouseClick(f.view->ClearButton(), Qt::LeftButton);
-        QVERIFY(f.Lines().isEmpty());
-        QVERIFY(f.ChangedCells().empty());
-        QVERIFY(f.view->DetailsText().isEmpty());
-        QCOMPARE(f.CellOf(0x584), QString::asprintf("%.2X", old0 ^ 0x11)); // the cells keep showing the image
-        f.view->Refresh();
-        QVERIFY(f.Lines().isEmpty());
+        QVERIFY(f.Lines().isEmpty() && f.ChangedCells().empty() && f.view->DetailsText().isEmpty());
+        QCOMPARE(f.CellOf(0x584), changed); // the cells keep showing the image
         f.Byte(0x7F0) ^= 0x81;
         f.view->Refresh();
-        QCOMPARE(f.Lines(), QStringList{Line(0x7F0, f.Byte(0x7F0) ^ 0x81, f.Byte(0x7F0))});
         QCOMPARE(f.ChangedCells(), std::vector<int>{0x7F0});
     }
 

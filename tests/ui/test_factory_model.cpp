@@ -9,7 +9,6 @@
 #include "records/radio_info_data.h"
 #include "ui_test_registry.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -40,11 +39,6 @@ void Choose(QWidget& window, int number, long long data)
     auto* combo = test::Control<QComboBox>(window, number);
     combo->setCurrentIndex(combo->findData(QVariant::fromValue(data)));
     emit combo->activated(combo->currentIndex());
-}
-
-void Click(QWidget& window, int number)
-{
-    test::Control<QAbstractButton>(window, number)->click();
 }
 
 // A text field of the identity block: the text, then NUL padding.
@@ -81,7 +75,7 @@ private slots:
         // The serial number is not sent, so it cannot be typed over either.
         const QString serialShown = Edit(dialog, Dialog::kSerialNumber)->text();
         Type(dialog, Dialog::kSerialNumber, "SN12345");
-        Click(dialog, Dialog::kWriteButton);
+        QVERIFY(test::Act(dialog, Dialog::kWriteButton));
         QCOMPARE(x.f.messages, std::vector<int>{msg::kRadioWriteDone});
         using Write = std::pair<std::uint32_t, std::uint16_t>;
         QCOMPARE(x.Radio().Writes(), (std::vector<Write>{{0x010, 16}, {0x028, 8}, {0x068, 4}, {0x06C, 12}}));
@@ -100,7 +94,7 @@ private slots:
         std::ranges::copy(Text("ABC123", 16), x.Radio().Memory().begin() + 0x048);
         const Bytes stamp = Info(x, 0x020, 8);
         x.Radio().ClearLog();
-        Click(dialog, Dialog::kReadButton);
+        QVERIFY(test::Act(dialog, Dialog::kReadButton));
         QCOMPARE(x.f.messages, (std::vector<int>{msg::kRadioWriteDone, msg::kRadioReadDone}));
         // clang-format off
         const std::map<int, const char*> shown{{Dialog::kModelName, "QL-250"}, {Dialog::kRangeId, "12"},
@@ -165,10 +159,10 @@ private slots:
                 Type(dialog, Dialog::kUpperFrequency, "440");
                 Type(dialog, row.field, row.typed);
             } else if (row.field != 0) {
-                Click(dialog, row.field);
+                QVERIFY(test::Act(dialog, row.field));
             }
             const auto before = x.f.data->RadioInfo().Block();
-            Click(dialog, row.button);
+            QVERIFY(test::Act(dialog, row.button));
             QVERIFY2(x.f.messages == std::vector<int>{row.message} && text.contains(QLatin1String(row.argument)),
                      row.name);
             QVERIFY2(x.ModesSent() == row.modes && x.Radio().Mode() == 1 && *x.openPorts == 0, row.name);
@@ -182,15 +176,15 @@ private slots:
     void CloseTakesOverWhatIsAnsweredYes()
     {
         test::CFactoryFixture x; // answers every question Yes
-        test::CModalDriver<Dialog> driver([](Dialog& dialog) {
+        test::CDialogAnswers driver({test::As<Dialog>([](Dialog& dialog) {
             Type(dialog, Dialog::kModelName, "QL-260");
             Type(dialog, Dialog::kLowerFrequency, "430");
             Type(dialog, Dialog::kUpperFrequency, "440");
             Choose(dialog, Dialog::kSignallingType, 3);
-            Click(dialog, Dialog::kCloseButton);
-        });
+            QVERIFY(test::Act(dialog, Dialog::kCloseButton));
+        })});
         CFactoryCommands(x.context).FactoryMode();
-        QVERIFY(driver.Seen() && x.modelChanges == 1 && x.Radio().ReceivedFrames().empty());
+        QVERIFY(driver.Answered() == 1 && x.modelChanges == 1 && x.Radio().ReceivedFrames().empty());
         QCOMPARE(x.f.messages,
                  (std::vector<int>{msg::kModelNameQuestion, msg::kRangeQuestion, msg::kSignalQuestion, 0}));
         const CDocumentIdentity& document = x.f.data->Identity();

@@ -49,42 +49,12 @@ private slots:
     // F1 takes the control's page, then the dialog's; in the tree, the
     // selected item's, then the default topic. A view's Help button shows its
     // page; Help Topics the index, in the language of the interface and with
-    // its caption.
+    // its caption. The help window belongs to the main window and goes with
+    // it; opened from a modal dialog it comes up above that dialog, taking
+    // input, and stays open when the dialog closes.
     void F1TheViewsAndTheMenuShowTheirPages()
     {
-        CFixture f({CDlgModel::kForm, item::kChannel, item::kRadio});
-        CDlgModel dialog(f.Settings(), f.Settings().RememberedModel(), f.frame.get());
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        QCOMPARE(f.F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kForm));
-        test::WriteText(f.program.Path() / "help" / "qrv_E" / (std::to_string(CDlgModel::kModelNameList) + ".html"),
-                        "<h1>model name</h1>");
-        QCOMPARE(f.F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kModelNameList));
-        QVERIFY(f.frame->Help()->Window()->isVisible());
-        dialog.close();
-        CNavigationTree* tree = f.frame->Tree();
-        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
-        QCOMPARE(f.F1(tree), EnglishPage(item::kChannel));
-        tree->setCurrentItem(tree->FindItem(item::kVox)); // no page of its own
-        QCOMPARE(f.F1(tree), QStringLiteral("qrv_E/index.html"));
-        f.frame->OpenItem(item::kRadio)->HelpButton()->click();
-        QCOMPARE(f.Page(), EnglishPage(item::kRadio));
-        for (const int language : {1, 0}) {
-            f.frame->ChangeLanguage(language);
-            f.frame->DoCommand(command::kHelp);
-            QCOMPARE(f.Page(), language == 0 ? QStringLiteral("qrv_E/index.html") : QStringLiteral("qrv_S/index.html"));
-            QCOMPARE(f.frame->Help()->Window()->windowTitle(),
-                     QString::fromStdString(CaptionOf(f.Settings().GetText(command::kHelp))));
-        }
-    }
-
-    // The help window belongs to the main window and goes with it; opened
-    // from a modal dialog it comes up above that dialog, taking input, and
-    // stays open when the dialog closes.
-    void HelpButtonOfADialogShowsItsPageAboveIt()
-    {
-        auto f = std::make_unique<CFixture>(std::initializer_list<int>{CDlgModel::kForm});
+        auto f = std::make_unique<CFixture>(std::initializer_list<int>{CDlgModel::kForm, item::kChannel, item::kRadio});
         {
             CDlgModel dialog(f->Settings(), f->Settings().RememberedModel(), f->frame.get());
             QWidget* parentWhileModal = nullptr;
@@ -99,6 +69,32 @@ private slots:
         }
         QVERIFY(f->frame->Help()->Window() != nullptr && f->frame->Help()->Window()->isVisible());
         QCOMPARE(f->frame->Help()->Window()->parentWidget(), static_cast<QWidget*>(f->frame.get()));
+        {
+            CDlgModel dialog(f->Settings(), f->Settings().RememberedModel(), f->frame.get());
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            dialog.activateWindow();
+            QCOMPARE(f->F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kForm));
+            test::WriteText(f->program.Path() / "help" / "qrv_E" /
+                                (std::to_string(CDlgModel::kModelNameList) + ".html"),
+                            "<h1>model name</h1>");
+            QCOMPARE(f->F1(dialog.ModelNameList()), EnglishPage(CDlgModel::kModelNameList));
+        }
+        CNavigationTree* tree = f->frame->Tree();
+        tree->setCurrentItem(tree->ItemsOfKind(item::kChannel).value(1));
+        QCOMPARE(f->F1(tree), EnglishPage(item::kChannel));
+        tree->setCurrentItem(tree->FindItem(item::kVox)); // no page of its own
+        QCOMPARE(f->F1(tree), QStringLiteral("qrv_E/index.html"));
+        f->frame->OpenItem(item::kRadio)->HelpButton()->click();
+        QCOMPARE(f->Page(), EnglishPage(item::kRadio));
+        for (const int language : {1, 0}) {
+            f->frame->ChangeLanguage(language);
+            f->frame->DoCommand(command::kHelp);
+            QCOMPARE(f->Page(),
+                     language == 0 ? QStringLiteral("qrv_E/index.html") : QStringLiteral("qrv_S/index.html"));
+            QCOMPARE(f->frame->Help()->Window()->windowTitle(),
+                     QString::fromStdString(CaptionOf(f->Settings().GetText(command::kHelp))));
+        }
         const QPointer<QWidget> window = f->frame->Help()->Window();
         f.reset();
         QVERIFY(window.isNull());

@@ -6,9 +6,7 @@
 #include "frame_fixture.h"
 #include "program_directory.h"
 #include "records/frequency.h"
-#include "records/scan_list_data.h"
 
-#include <QDockWidget>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QToolBar>
@@ -33,8 +31,11 @@ private:
 
 private slots:
     // What each user level (user, service, factory) finds in the menus and
-    // the tree; the View menu opens the lists and the factory's own views.
-    void MenusFollowTheUserLevel()
+    // the tree, in both languages: each menu's mnemonics are unique, every
+    // icon button has its tip in the language, and every leaf of the tree
+    // opens its window (CI runs this under the sanitizers). The View menu
+    // opens the lists and the factory's own views.
+    void MenusAndTreeFollowTheUserLevelInBothLanguages()
     {
         // Numbers of commands and tree items, with the first level that has them (3: none).
         const std::pair<int, int> commands[] = {
@@ -45,19 +46,65 @@ private slots:
         const std::pair<int, int> treeItems[] = {{item::kChangeLog, 2}, {item::kDtmfSystem, 3}, {item::kEmergency, 3}};
         const int levels[] = {0, CSettings::kServiceLevel, CSettings::kFactoryLevel};
         const int programSeparators[] = {2, 3, 5}; // a separator goes with the group it opens
-        for (int l = 0; l < 3; ++l) {
-            CFixture f(levels[l]);
-            for (const auto& [number, from] : commands)
-                QVERIFY2((f.frame->Menus().Action(number) != nullptr) == (l >= from),
-                         qPrintable(QString::number(number)));
-            for (const auto& [number, from] : treeItems)
-                QVERIFY2((f.frame->Tree()->FindItem(number) != nullptr) == (l >= from),
-                         qPrintable(QString::number(number)));
-            const QList<QAction*> program = f.frame->menuBar()->findChild<QMenu*>(QStringLiteral("menu3"))->actions();
-            QCOMPARE(std::count_if(program.begin(), program.end(),
-                                   [](auto* a) { return a->isSeparator() && a->isVisible(); }),
-                     programSeparators[l]);
-        }
+        for (int l = 0; l < 3; ++l)
+            for (const int language : {0, 1}) {
+                CFixture f(levels[l], language);
+                const QString name = QStringLiteral("level %1, language %2: ").arg(levels[l]).arg(language);
+                for (const auto& [number, from] : commands)
+                    QVERIFY2((f.frame->Menus().Action(number) != nullptr) == (l >= from),
+                             qPrintable(name + QString::number(number)));
+                for (const auto& [number, from] : treeItems)
+                    QVERIFY2((f.frame->Tree()->FindItem(number) != nullptr) == (l >= from),
+                             qPrintable(name + QString::number(number)));
+                const QList<QAction*> program =
+                    f.frame->menuBar()->findChild<QMenu*>(QStringLiteral("menu3"))->actions();
+                QCOMPARE(std::count_if(program.begin(), program.end(),
+                                       [](auto* a) { return a->isSeparator() && a->isVisible(); }),
+                         programSeparators[l]);
+                QList<QList<QAction*>> menus{f.frame->menuBar()->actions()};
+                for (const QMenu* menu : f.frame->menuBar()->findChildren<QMenu*>())
+                    menus << menu->actions();
+                for (const QList<QAction*>& actions : menus) {
+                    std::map<QChar, QStringList> seen;
+                    for (const QAction* action : actions) {
+                        const QString text = action->text();
+                        const auto at = text.indexOf(QLatin1Char('&'));
+                        if (action->isVisible() && at >= 0 && at + 1 < text.size())
+                            seen[text.at(at + 1).toUpper()] << text;
+                    }
+                    for (const auto& [key, texts] : seen)
+                        QVERIFY2(texts.size() == 1, qPrintable(texts.join(QStringLiteral(" / "))));
+                }
+                for (const QAction* action : f.frame->findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
+                    QVERIFY(action->isSeparator() || !action->toolTip().isEmpty());
+                for (const QPushButton* button : f.frame->OpenItem(item::kChannel, 0)->findChildren<QPushButton*>())
+                    QVERIFY2(!button->text().isEmpty() || !button->toolTip().isEmpty(),
+                             qPrintable(button->objectName()));
+                const QString tip = f.frame->Menus().Action(command::kRead)->toolTip();
+                QVERIFY(!tip.isEmpty() && !tip.contains(QLatin1Char('(')));
+                QCOMPARE(tip == QStringLiteral("Read from Radio"), language == 0);
+                f.frame->Tree()->expandAll();
+                if (levels[l] == CSettings::kFactoryLevel) { // for a person to look at
+                    f.frame->resize(1100, 700);
+                    f.frame->show();
+                    f.frame->OpenItem(item::kRadio)->showMaximized();
+                    QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
+                    QVERIFY(
+                        f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
+                                                 .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"))));
+                }
+                QList<QTreeWidgetItem*> items;
+                for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
+                    if ((*it)->parent() != nullptr)
+                        items << *it;
+                for (QTreeWidgetItem* item : items) {
+                    emit f.frame->Tree()->itemClicked(item, 0);
+                    if (item->childCount() == 0)
+                        QVERIFY2(f.Window(item->data(0, CNavigationTree::kItemRole).toInt()) != nullptr,
+                                 qPrintable(item->text(0)));
+                }
+                QCOMPARE(f.messages, std::vector<int>{});
+            }
         CFixture f(CSettings::kFactoryLevel);
         const std::pair<int, const char*> views[] = {{item::kChannelList, "Channel List"},
                                                      {command::kDtmfSystemView, "DTMF System"},
@@ -71,28 +118,6 @@ private slots:
         CChildFrame* dtmf = f.Window(item::kDtmfSystem);
         for (const QPushButton* button : dtmf->RecordButtons())
             QVERIFY(button->isVisibleTo(dtmf) && !button->isEnabled());
-    }
-
-    // A user at each level clicks every item of the tree once, in both
-    // languages: each leaf opens its window (CI runs this under the sanitizers).
-    void EveryItemOpensAtEveryUserLevel()
-    {
-        for (const int level : {0, CSettings::kServiceLevel, CSettings::kFactoryLevel})
-            for (const int language : {0, 1}) {
-                CFixture f(level, language);
-                f.frame->Tree()->expandAll();
-                QList<QTreeWidgetItem*> items;
-                for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
-                    if ((*it)->parent() != nullptr)
-                        items << *it;
-                for (QTreeWidgetItem* item : items) {
-                    emit f.frame->Tree()->itemClicked(item, 0);
-                    if (item->childCount() == 0)
-                        QVERIFY2(f.Window(item->data(0, CNavigationTree::kItemRole).toInt()) != nullptr,
-                                 qPrintable(item->text(0)));
-                }
-                QCOMPARE(f.messages, std::vector<int>{});
-            }
     }
 
     // Each command's keys reach it from the main window and from a field of
@@ -125,44 +150,6 @@ private slots:
             QVERIFY2(reached == 2, qPrintable(action->text()));
         }
         QVERIFY(f.frame->Menus().Action(kHelp)->shortcuts().contains(QKeySequence(Qt::Key_F1)));
-    }
-
-    // In both languages, at the level that shows most: each menu's mnemonics
-    // are unique, every icon button has its tip, and tips are the language's.
-    void MenusAndButtonsReadInBothLanguages()
-    {
-        for (const int language : {0, 1}) {
-            CFixture f(CSettings::kFactoryLevel, language);
-            QList<QList<QAction*>> menus{f.frame->menuBar()->actions()};
-            for (const QMenu* menu : f.frame->menuBar()->findChildren<QMenu*>())
-                menus << menu->actions();
-            for (const QList<QAction*>& actions : menus) {
-                std::map<QChar, QStringList> seen;
-                for (const QAction* action : actions) {
-                    const QString text = action->text();
-                    const auto at = text.indexOf(QLatin1Char('&'));
-                    if (action->isVisible() && at >= 0 && at + 1 < text.size())
-                        seen[text.at(at + 1).toUpper()] << text;
-                }
-                for (const auto& [key, texts] : seen)
-                    QVERIFY2(texts.size() == 1, qPrintable(texts.join(QStringLiteral(" / "))));
-            }
-            for (const QAction* action : f.frame->findChild<QToolBar*>(QStringLiteral("toolBar"))->actions())
-                QVERIFY(action->isSeparator() || !action->toolTip().isEmpty());
-            for (const QPushButton* button : f.frame->OpenItem(item::kChannel, 0)->findChildren<QPushButton*>())
-                QVERIFY2(!button->text().isEmpty() || !button->toolTip().isEmpty(), qPrintable(button->objectName()));
-            const QString tip = f.frame->Menus().Action(command::kRead)->toolTip();
-            QVERIFY(!tip.isEmpty() && !tip.contains(QLatin1Char('(')));
-            QCOMPARE(tip == QStringLiteral("Read from Radio"), language == 0);
-            // For a person to look at.
-            f.frame->resize(1100, 700);
-            f.frame->show();
-            f.frame->OpenItem(item::kRadio)->showMaximized();
-            f.frame->Tree()->expandAll();
-            QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
-            QVERIFY(f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
-                                             .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"))));
-        }
     }
 
     // A real box: Qt's own button texts in the interface's language, and the
@@ -244,16 +231,15 @@ private slots:
             }
     }
 
-    // Through File > Open and "qrv FILE": a good file opens with its comment
-    // kept; one that cannot be read is said, and the codeplug and tree stay.
+    // Through File > Open and "qrv FILE": a good file opens; one that cannot
+    // be read is said, and the codeplug and tree stay (every reason a file
+    // cannot be read: the codeplug session's open checks).
     void OpeningFilesOrSayingWhyNot()
     {
         CFixture writer;
         writer.data->Channels()[0]->SetRxFrequency(0x44012500);
         const auto good = writer.program.Path() / "given.dat";
-        QVERIFY(writer.frame->SaveFileAs(good, "Typed comment"));
-        std::string comment;
-        QVERIFY(ReadComment(good, comment) && comment == "Typed comment");
+        QVERIFY(writer.frame->SaveFileAs(good, ""));
         const auto bad = writer.program.Path() / "bad.dat";
         test::WriteText(bad, "not a data file");
         const struct {
@@ -268,13 +254,13 @@ private slots:
         for (const auto& row : rows) {
             CFixture f;
             const Image before = f.data->GetImage();
+            const bool opened = row.message == 0;
             if (row.commandLine)
                 f.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("--exit-after-start"),
                                               QString::fromStdString(row.path.string())});
             else
-                QVERIFY2(f.frame->OpenFile(row.path) == (row.message == 0), row.name);
-            QVERIFY2(f.messages == (row.message == 0 ? std::vector<int>{} : std::vector<int>{row.message}), row.name);
-            const bool opened = row.message == 0;
+                QVERIFY2(f.frame->OpenFile(row.path) == opened, row.name);
+            QVERIFY2(f.messages == std::vector<int>(!opened, row.message), row.name);
             QVERIFY2((f.frame->Session().CurrentPath() == row.path) == opened, row.name);
             QVERIFY2((f.data->Channels()[0]->RxFrequency() == 0x44012500u) == opened, row.name);
             QVERIFY2(opened ||
@@ -333,8 +319,8 @@ private slots:
 
     // The status bar names the model, the range and the port; a new name
     // alone keeps the codeplug, another range asks about the changed one
-    // first; the invalid log bar shows while it has entries.
-    void TheStatusBarModelChangesAndTheInvalidLog()
+    // first (the invalid log bar: the record window tests).
+    void TheStatusBarAndModelChanges()
     {
         CFixture f;
         f.frame->show();
@@ -361,14 +347,6 @@ private slots:
         const auto rx = UnitsFromFrequencyWord(f.data->Channels()[0]->RxFrequency());
         QVERIFY(rx && *rx >= 13600000 && *rx <= 17400000);
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("136-174 MHz"));
-
-        for (int twice = 0; twice < 2; ++twice)
-            f.data->InvalidLog().Add({CScanListData::kDesignatedControl, "Designated", "Scan", 100});
-        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 1);
-        QVERIFY(f.frame->InvalidLogBar()->isVisible());
-        f.data->InvalidLog().Remove(100);
-        QCOMPARE(f.frame->InvalidLogList()->topLevelItemCount(), 0);
-        QVERIFY(!f.frame->InvalidLogBar()->isVisible());
     }
 
     // Switching the language relocalises the menus, the tree and the open

@@ -8,8 +8,6 @@
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/common/editor_sheet.h"
 #include "frame_fixture.h"
-#include "records/frequency.h"
-#include "records/tones.h"
 
 namespace qrv {
 
@@ -18,50 +16,17 @@ class EditorRoundTripTest : public QObject {
 
 private:
     using CFixture = test::CFrameFixture;
-    static constexpr std::uint16_t kToneOutsideTheTable = 0x70FF; // CTCSS, index 0xFF, "not in table"
-    static constexpr std::uint8_t kCodeNoListNames = 0x0E;
-
-    // Channels with unusual contents: CDCSS of both kinds, an extended tone, a
-    // receive-only channel, the 5 kHz raster, auto start scan, a tone code
-    // outside the table, spacing and power codes that no list names.
-    static void MakeUnusual(CRadioData& data)
-    {
-        auto& channels = data.Channels();
-        QVERIFY(channels.size() >= 6);
-        CToneWord cdcss;
-        cdcss.SetType(CToneWord::kTypeCdcss);
-        cdcss.SetIndex(5);
-        channels[0]->SetRxTone(cdcss.Word());
-        CToneWord cdcss2;
-        cdcss2.SetType(CToneWord::kTypeCdcss2);
-        cdcss2.SetIndex(107);
-        channels[0]->SetTxTone(cdcss2.Word());
-        channels[1]->SetTxFrequency(kNoFrequency);
-        channels[2]->SetRxFrequency(FrequencyWordFromUnits(44600500));
-        channels[2]->SetTxFrequency(FrequencyWordFromUnits(44601000));
-        channels[2]->SetRxStepCode(kStepCode5k);
-        channels[2]->SetTxStepCode(kStepCode5k);
-        CToneWord extended;
-        extended.SetType(CToneWord::kTypeCtcss);
-        extended.SetIndex(3); // 69.3 Hz, offered only at the factory level
-        channels[3]->SetRxTone(extended.Word());
-        channels[4]->SetRxTone(kToneOutsideTheTable);
-        channels[4]->SetTxTone(0);
-        channels[4]->SetAutoStartScan(true);
-        channels[5]->SetPower(kCodeNoListNames);
-        channels[5]->SetSpacing(kCodeNoListNames);
-        Image image{};
-        data.StoreToImage(image);
-        data.LoadFromImage(image);
-    }
-
+    // The odd channels a file may hold (the editor fixture's), and spacing and
+    // power codes that no list names.
     static void Prepare(CFixture& f, bool unusual)
     {
         f.answer = QMessageBox::No;
-        if (unusual) {
-            MakeUnusual(*f.data);
-            f.frame->Rebuild();
-        }
+        if (!unusual)
+            return;
+        f.data->LoadFromImage(test::WithOddChannels(f.Stored()));
+        f.data->Channels()[5]->SetPower(0x0E);
+        f.data->Channels()[5]->SetSpacing(0x0E);
+        f.frame->Rebuild();
     }
 
     // Every item the main window opens, on every record, each page shown once.
@@ -151,8 +116,8 @@ private slots:
         int actions = 0;
         for (const test::CEditedArea& area : test::EditedAreas()) {
             restart();
-            // The unusual channels are the first six.
-            const int records = unusual && area.item == item::kChannel ? 6 : 1;
+            // The odd channels are the first ten.
+            const int records = unusual && area.item == item::kChannel ? 10 : 1;
             for (int position = 0; position < records; ++position) {
                 CChildFrame* child = f.frame->OpenItem(area.item, position);
                 QVERIFY(child != nullptr);
@@ -176,7 +141,7 @@ private slots:
         CChildFrame* list = f.frame->OpenItem(item::kChannelList, 0);
         QVERIFY(list != nullptr);
         QAbstractItemView& grid = *static_cast<CViewChannelList*>(list->View())->Grid();
-        for (int row = 0; row < (unusual ? 6 : 1); ++row) {
+        for (int row = 0; row < (unusual ? 10 : 1); ++row) {
             const std::size_t base =
                 CChannelData::kTableStart + CChannelData::kRecordSize * static_cast<std::size_t>(row);
             for (int column = 0; column < CChannelTableModel::kColumnCount; ++column) {

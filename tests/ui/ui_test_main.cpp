@@ -1,8 +1,9 @@
 // One executable for every UI test class: each runs in turn on the same
 // application object, and the exit code counts the failures of all of them.
-// Test functions named on the command line run in the classes that have them;
-// "--shard K/N" runs only the classes whose place in the sorted registry is K
-// modulo N, so that ctest can run the shards side by side.
+// Test classes named on the command line run alone; test functions named run
+// in the classes that have them; "--shard K/N" runs only the classes whose
+// place in the sorted registry is K modulo N, so that ctest can run the shards
+// side by side.
 #include "ui_test_registry.h"
 
 #include <QApplication>
@@ -98,10 +99,14 @@ int main(int argc, char** argv)
         }
         arguments.remove(at, 2);
     }
+    QStringList classes;
+    for (const auto& [name, make] : qrv::test::UiTests())
+        if (arguments.removeAll(QString::fromStdString(name)) > 0)
+            classes << QString::fromStdString(name);
     int failures = 0;
     int index = 0;
     for (const auto& [name, make] : qrv::test::UiTests()) {
-        if (index++ % shards != shard)
+        if (index++ % shards != shard || (!classes.isEmpty() && !classes.contains(QString::fromStdString(name))))
             continue;
         const std::unique_ptr<QObject> test = make();
         const QStringList own = ArgumentsFor(*test, arguments);
