@@ -37,18 +37,6 @@ void SealWithChecksum(std::vector<std::uint8_t>& reply)
 
 } // namespace
 
-bool CFuzzRadioPort::Open(const std::string&)
-{
-    m_open = true;
-    return true;
-}
-
-bool CFuzzRadioPort::Close()
-{
-    m_open = false;
-    return true;
-}
-
 std::size_t CFuzzRadioPort::Write(std::span<const std::uint8_t> bytes)
 {
     m_request.assign(bytes.begin(), bytes.end());
@@ -75,12 +63,6 @@ std::size_t CFuzzRadioPort::ReadQueued(std::span<std::uint8_t> buffer)
     std::copy_n(m_queue.begin(), n, buffer.begin());
     m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(n));
     return n;
-}
-
-void CFuzzRadioPort::DiscardInput()
-{
-    m_queue.clear();
-    m_lineError = false;
 }
 
 void CFuzzRadioPort::Reply(std::size_t wanted)

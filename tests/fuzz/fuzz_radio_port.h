@@ -20,14 +20,22 @@ class CFuzzRadioPort : public CBytePort {
 public:
     explicit CFuzzRadioPort(CInput& input) : m_input(input) {}
 
-    bool Open(const std::string&) override;
-    bool Close() override;
+    bool Open(const std::string&) override { return m_open = true; }
+    bool Close() override
+    {
+        m_open = false;
+        return true;
+    }
     bool IsOpen() const override { return m_open; }
     bool Configure(const CLineSettings&) override { return m_open; }
     std::size_t Write(std::span<const std::uint8_t> bytes) override;
     CPortStatus WaitForBytes(std::size_t wanted, std::chrono::milliseconds timeout) override;
     std::size_t ReadQueued(std::span<std::uint8_t> buffer) override;
-    void DiscardInput() override;
+    void DiscardInput() override
+    {
+        m_queue.clear();
+        m_lineError = false;
+    }
 
 private:
     void Reply(std::size_t wanted);

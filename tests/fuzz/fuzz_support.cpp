@@ -13,30 +13,13 @@ namespace {
 constexpr const char* kEnglishFile = "QRV_E.lng";
 constexpr int kChineseIndex = 1;
 
-// What a transfer or an open changes in the settings.
-struct CFields {
-    int comPort;
-    std::string portName, previousRange;
-    int lastRangeAnswer;
-    CDocumentIdentity model;
-
-    static CFields Of(const CSettings& s)
-    {
-        return {s.ComPort, s.PortName, s.PreviousRange, s.LastRangeAnswer, s.RememberedModel()};
-    }
-    void RestoreTo(CSettings& s) const
-    {
-        s.ComPort = comPort;
-        s.PortName = portName;
-        s.PreviousRange = previousRange;
-        s.LastRangeAnswer = lastRangeAnswer;
-        s.RememberModel(model);
-    }
-};
-
+// Settings held in memory, and the fields a transfer or an open changes as they were made.
 struct CHeldSettings {
     std::unique_ptr<CSettings> settings;
-    CFields fields;
+    int comPort = 0;
+    std::string portName, previousRange;
+    int lastRangeAnswer = 0;
+    CDocumentIdentity model;
 };
 
 CHeldSettings MakeSettings(bool chinese, bool factoryLevel)
@@ -52,8 +35,8 @@ CHeldSettings MakeSettings(bool chinese, bool factoryLevel)
     settings->HoldFile(settings->LanguageFilePath(), CIniFile::Load(settings->LanguageFilePath()));
     const auto english = settings->ProgramDirectory() / kEnglishFile;
     settings->HoldFile(english, CIniFile::Load(english));
-    const CFields fields = CFields::Of(*settings);
-    return {std::move(settings), fields};
+    const CSettings& s = *settings;
+    return {std::move(settings), s.ComPort, s.PortName, s.PreviousRange, s.LastRangeAnswer, s.RememberedModel()};
 }
 
 } // namespace
@@ -64,8 +47,13 @@ CSettings& Settings(bool chinese, bool factoryLevel)
     CHeldSettings& held = made[(chinese ? 2 : 0) + (factoryLevel ? 1 : 0)];
     if (!held.settings)
         held = MakeSettings(chinese, factoryLevel);
-    held.fields.RestoreTo(*held.settings);
-    return *held.settings;
+    CSettings& s = *held.settings;
+    s.ComPort = held.comPort;
+    s.PortName = held.portName;
+    s.PreviousRange = held.previousRange;
+    s.LastRangeAnswer = held.lastRangeAnswer;
+    s.RememberModel(held.model);
+    return s;
 }
 
 std::uint8_t CInput::Byte()

@@ -11,7 +11,6 @@
 #include <iomanip>
 #include <optional>
 #include <ostream>
-#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
