@@ -191,13 +191,10 @@ private slots:
         const std::vector<Row> rows{
             {"base band", band, kPlain, true, written, "", {3, 1}},
             {"base band, another range", band, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}},
-            {"base band, silent radio", band, kSilent, false, {msg::kNoRadioAnswer}, "", {}},
-            {"base band, mode refused", band, kRefusesMode, false, {msg::kNoRadioAnswer}, "", {3, 1}},
             {"base band, first block refused", band, refuses(0x3E9), true, refused, "", {3, 1}},
             {"base band, first block not read", band, unread(0x3E9), false, {msg::kTuneReadFailed}, "", {3, 1}},
             {"tune data", tune, kPlain, false, {msg::kTuneWritten}, "", {3, 1}, 12},
             {"tune data, block refused", tune, refuses(0x3A5), false, {msg::kRadioWriteFailed}, "928", {3, 1}, 6},
-            {"tune data, another range", tune, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}, 0},
             {"tune data, silent radio", tune, kSilent, false, {msg::kNoRadioAnswer}, "", {}, 0},
             {"tune data, mode refused", tune, kRefusesMode, false, {msg::kNoRadioAnswer}, "", {3, 1}, 0},
             {"switch opened", model(D::kWriteTuneSwitchButton, D::kSwitchOpen), kPlain, false, {msg::kTuneWritten}, "",
