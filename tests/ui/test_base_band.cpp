@@ -2,6 +2,7 @@
 // their bits both ways, the controls the shown set and the allow box enable,
 // and the radio let go in mode 1 after every command, whatever failed.
 #include "factory/dlg_base_band.h"
+#include "factory/dlg_factory_model.h"
 #include "factory/factory_commands.h"
 #include "factory_radio_fixture.h"
 #include "radio_data/messages.h"
@@ -144,43 +145,74 @@ private slots:
         }
     }
 
-    // The whole commands with the radio's answers varied: where the Base Band
-    // dialog opens the user writes; Write Tune Data lets the radio go before its
-    // message and sends the tune block from the document's image.
+    // The whole commands, and each exchange of the Factory Mode dialog, with
+    // the radio's answers varied: where the Base Band dialog opens the user
+    // writes; Write Tune Data lets the radio go before its message and sends
+    // the tune block from the document's image; Factory Mode refuses limits
+    // before sending anything, and its switch keeps the byte's other bits.
     void FactoryCommandsAlwaysLetTheRadioGo()
     {
         using C = CFactoryCommands;
+        using Command = std::function<void(test::CFactoryFixture&)>;
         struct Row {
             const char* name;
-            void (C::*command)();
+            Command command;
             RadioCase radio;
             bool dialog;
             std::vector<int> messages;
-            QString argument;
+            const char* argument; // named in the message
             std::vector<int> modes;
-            std::size_t tuneBlocks;
+            int tuneBlocks = -1;            // written by Write Tune Data (-1: another command)
+            std::uint8_t switchByte = 0x87; // at 0x128 afterwards, from 0x87
         };
-        const auto band = &C::BaseBand;
-        const auto tune = &C::WriteTuneData;
+        const Command band = [](test::CFactoryFixture& x) { C(x.context).BaseBand(); };
+        const Command tune = [](test::CFactoryFixture& x) { C(x.context).WriteTuneData(); };
+        // In the Factory Mode dialog: a click on field, or text typed into it over an upper limit of 440, then the
+        // button.
+        const auto model = [](int button, int field = 0, const char* typed = nullptr) {
+            return [=](test::CFactoryFixture& x) {
+                CDlgFactoryModel dialog(x.context);
+                if (typed != nullptr)
+                    QVERIFY(test::Act(dialog, CDlgFactoryModel::kUpperFrequency, "440") &&
+                            test::Act(dialog, field, typed));
+                else if (field != 0)
+                    QVERIFY(test::Act(dialog, field));
+                QVERIFY(test::Act(dialog, button));
+            };
+        };
+        using D = CDlgFactoryModel;
         const auto refuses = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::refuseWriteAt, at); };
         const auto unread = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::silentReadAt, at); };
-        const QString range = QStringLiteral("350-390");
-        const QString block928 = QStringLiteral("928");
+        const char* range = "350-390";
         const std::vector<int> written{msg::kTuneRead, msg::kTuneWritten};
         const std::vector<int> refused{msg::kTuneRead, msg::kRadioWriteFailed};
+        const std::vector<int> outside{msg::kLimitOutsideWindow};
         // clang-format off
         const std::vector<Row> rows{
-            {"base band", band, kPlain, true, written, {}, {3, 1}, 0},
-            {"base band, another range", band, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}, 0},
-            {"base band, silent radio", band, kSilent, false, {msg::kNoRadioAnswer}, {}, {}, 0},
-            {"base band, mode refused", band, kRefusesMode, false, {msg::kNoRadioAnswer}, {}, {3, 1}, 0},
-            {"base band, first block refused", band, refuses(0x3E9), true, refused, {}, {3, 1}, 0},
-            {"base band, first block not read", band, unread(0x3E9), false, {msg::kTuneReadFailed}, {}, {3, 1}, 0},
-            {"tune data", tune, kPlain, false, {msg::kTuneWritten}, {}, {3, 1}, 12},
-            {"tune data, block refused", tune, refuses(0x3A5), false, {msg::kRadioWriteFailed}, block928, {3, 1}, 6},
-            {"tune data, another range", tune, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}, 0},
-            {"tune data, silent radio", tune, kSilent, false, {msg::kNoRadioAnswer}, {}, {}, 0},
-            {"tune data, mode refused", tune, kRefusesMode, false, {msg::kNoRadioAnswer}, {}, {3, 1}, 0},
+            {"base band", band, kPlain, true, written, "", {3, 1}},
+            {"base band, another range", band, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}},
+            {"base band, first block refused", band, refuses(0x3E9), true, refused, "", {3, 1}},
+            {"base band, first block not read", band, unread(0x3E9), false, {msg::kTuneReadFailed}, "", {3, 1}},
+            {"tune data", tune, kPlain, false, {msg::kTuneWritten}, "", {3, 1}, 12},
+            {"tune data, block refused", tune, refuses(0x3A5), false, {msg::kRadioWriteFailed}, "928", {3, 1}, 6},
+            {"tune data, silent radio", tune, kSilent, false, {msg::kNoRadioAnswer}, "", {}, 0},
+            {"tune data, mode refused", tune, kRefusesMode, false, {msg::kNoRadioAnswer}, "", {3, 1}, 0},
+            {"switch opened", model(D::kWriteTuneSwitchButton, D::kSwitchOpen), kPlain, false, {msg::kTuneWritten}, "",
+             {3, 1}, -1, 0x8F},
+            {"switch closed", model(D::kWriteTuneSwitchButton, D::kSwitchClose), kPlain, false, {msg::kTuneWritten},
+             "", {3, 1}},
+            {"model, serial block not read", model(D::kReadButton), unread(0x048), false, {msg::kRadioReadFailed}, "72",
+             {2, 1}},
+            {"model, marker refused", model(D::kWriteButton), refuses(0x068), false, {msg::kRadioWriteFailed}, "104",
+             {3, 1}},
+            {"upper above the window", model(D::kWriteButton, D::kUpperFrequency, "450.00001"), kPlain, false, outside,
+             "", {}},
+            {"lower below the window", model(D::kWriteButton, D::kLowerFrequency, "429.99999"), kPlain, false, outside,
+             "", {}},
+            {"lower above the upper", model(D::kWriteButton, D::kLowerFrequency, "445"), kPlain, false,
+             {msg::kLowerAboveUpper}, "", {}},
+            {"empty model name", model(D::kWriteButton, D::kModelName, ""), kPlain, false, {msg::kEmptyModelName}, "",
+             {}},
         };
         // clang-format on
         for (const Row& row : rows) {
@@ -189,7 +221,9 @@ private slots:
             CAdjustmentData& values = x.f.data->Adjustment();
             for (std::size_t i = 0; i < CAdjustmentData::kValueCount; ++i)
                 values.SetValue(i, static_cast<std::uint16_t>(0x0100 * i + 0x11));
-            x.Radio().Memory().fill(0x00);
+            std::fill(x.Radio().Memory().begin() + A::kImageOffset, x.Radio().Memory().end(), 0x00);
+            x.Radio().Memory()[0x128] = 0x87;
+            const auto identity = x.f.data->RadioInfo().Block();
             std::vector<QString> texts;
             bool letGo = false;
             SetMessageBoxHandler([&](int number, const QString& text) {
@@ -200,23 +234,26 @@ private slots:
             });
             test::CDialogAnswers driver(
                 {test::As<CDlgBaseBand>([](CDlgBaseBand& d) { QVERIFY(test::Act(d, CDlgBaseBand::kWriteButton)); })});
-            (C(x.context).*row.command)();
+            row.command(x);
             QVERIFY2(driver.Answered() == int(row.dialog), row.name);
             QVERIFY2(x.f.messages == row.messages, row.name);
-            QVERIFY2(row.argument.isEmpty() || texts.front().contains(row.argument), row.name);
+            QVERIFY2(texts.empty() || texts.front().contains(QLatin1String(row.argument)), row.name);
             QVERIFY2(x.ModesSent() == row.modes, row.name);
             QVERIFY2(x.Radio().Mode() == 1 && *x.openPorts == 0, row.name);
-            QCOMPARE(x.f.data->Identity().freqRange, std::string("400-470"));
-            if (row.command != tune)
+            QVERIFY2(x.Memory(0x127, 2) == (Bytes{0xFF, row.switchByte}), row.name);
+            // The document takes nothing over.
+            QVERIFY2(x.f.data->Identity().freqRange == "400-470" && x.f.data->RadioInfo().Block() == identity,
+                     row.name);
+            if (row.tuneBlocks < 0)
                 continue;
             QVERIFY2(letGo, row.name);
             Writes blocks;
-            for (std::size_t i = 0; i < row.tuneBlocks; ++i)
+            for (int i = 0; i < row.tuneBlocks; ++i)
                 blocks.emplace_back(0x340 + 16 * i, 16);
             QCOMPARE(x.Radio().Writes(), blocks);
             const auto& block = values.Block();
-            const auto sent = static_cast<std::ptrdiff_t>(16 * row.tuneBlocks);
-            QCOMPARE(x.Memory(A::kImageOffset, 16 * row.tuneBlocks), Bytes(block.begin(), block.begin() + sent));
+            const auto sent = static_cast<std::size_t>(16 * row.tuneBlocks);
+            QCOMPARE(x.Memory(A::kImageOffset, sent), Bytes(block.begin(), block.begin() + std::ptrdiff_t(sent)));
             if (row.tuneBlocks > 0) // the document's image took the block first
                 QVERIFY(std::equal(block.begin(), block.end(), x.f.data->GetImage().begin() + A::kImageOffset));
         }

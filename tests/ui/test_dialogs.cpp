@@ -84,9 +84,6 @@ private slots:
              0, 1, 1, "QL210", "QL-210", "136-174", 1},
             {"nothing matches", nullptr, "QL210", "Other", "999-1000", 1, -1, -1, -1, nullptr,
              "400-470,136-174,350-390", "1,128,2", -1, 0, 1, "QL210", "", "400-470", 1},
-            // A signal without a text: the empty prefix matches the first entry.
-            {"signal without a text", nullptr, "QL210", "QL-210", "400-470", 9, -1, -1, -1, nullptr,
-             "400-470,136-174,350-390", "1,128,2", 0, 0, 0, "QL210", "QL-210", "400-470", 0},
             // Names in the order of the identifiers; ranges of the current one, a missing key skipped.
             {"own catalogue", kCatalogue, "B", "Name3", "450-520", 0, -1, -1, -1, "Name1,Name2,Name3,Name4",
              "350-390,450-520", "2,3", 2, 1, 0, "B", "Name3", "450-520", 0},
@@ -290,7 +287,6 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(f.data->Channels().size(), std::size_t{2});
             QCOMPARE(GetLe32(f.Stored(), 0x580 + 4), std::uint32_t{0x44050000}); // 440.50000 MHz
-            QCOMPARE(GetLe32(f.Stored(), 0x580 + 20 + 4), std::uint32_t{0x44125000});
         }
     }
 

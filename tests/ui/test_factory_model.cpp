@@ -110,67 +110,6 @@ private slots:
         QVERIFY(x.Radio().Mode() == 1 && *x.openPorts == 0);
     }
 
-    // Each button's exchange, what the user is told when the radio fails it, and what Write refuses before
-    // anything is sent.
-    void EveryExchangeLetsTheRadioGo()
-    {
-        using F = sim::CSimFaults;
-        const int kSwitch = Dialog::kWriteTuneSwitchButton;
-        const int kWrite = Dialog::kWriteButton;
-        void (*none)(F&) = [](F&) {};
-        const struct {
-            const char* name;
-            int field;         // clicked first, or typed into over an upper limit of 440
-            const char* typed; // nullptr: a click
-            int button;
-            void (*fault)(F&);
-            int message;
-            const char* argument; // the address named, in decimal
-            std::vector<int> modes;
-            std::uint8_t switchByte; // at 0x128 afterwards, from 0x87
-        } rows[]{
-            // clang-format off
-            {"switch opened", Dialog::kSwitchOpen, nullptr, kSwitch, none, msg::kTuneWritten, "", {3, 1}, 0x8F},
-            {"switch closed", Dialog::kSwitchClose, nullptr, kSwitch, none, msg::kTuneWritten, "", {3, 1}, 0x87},
-            {"read, serial block not read", 0, nullptr, Dialog::kReadButton, [](F& f) { f.silentReadAt = 0x048; },
-             msg::kRadioReadFailed, "72", {2, 1}, 0x87},
-            {"write, marker refused", 0, nullptr, kWrite, [](F& f) { f.refuseWriteAt = 0x068; },
-             msg::kRadioWriteFailed, "104", {3, 1}, 0x87},
-            {"upper above the window", Dialog::kUpperFrequency, "450.00001", kWrite, none, msg::kLimitOutsideWindow,
-             "", {}, 0x87},
-            {"lower below the window", Dialog::kLowerFrequency, "429.99999", kWrite, none, msg::kLimitOutsideWindow,
-             "", {}, 0x87},
-            {"lower above the upper", Dialog::kLowerFrequency, "445", kWrite, none, msg::kLowerAboveUpper, "", {}, 0x87},
-            {"empty model name", Dialog::kModelName, "", kWrite, none, msg::kEmptyModelName, "", {}, 0x87},
-            // clang-format on
-        };
-        for (const auto& row : rows) {
-            test::CFactoryFixture x;
-            QString text; // of every message, to find the address named
-            SetMessageBoxHandler([&x, &text](int number, const QString& shown) {
-                x.f.messages.push_back(number);
-                text += shown;
-                return QMessageBox::Yes;
-            });
-            row.fault(x.Radio().Faults());
-            x.Radio().Memory()[0x128] = 0x87;
-            Dialog dialog(x.context);
-            if (row.typed != nullptr) {
-                Type(dialog, Dialog::kUpperFrequency, "440");
-                Type(dialog, row.field, row.typed);
-            } else if (row.field != 0) {
-                QVERIFY(test::Act(dialog, row.field));
-            }
-            const auto before = x.f.data->RadioInfo().Block();
-            QVERIFY(test::Act(dialog, row.button));
-            QVERIFY2(x.f.messages == std::vector<int>{row.message} && text.contains(QLatin1String(row.argument)),
-                     row.name);
-            QVERIFY2(x.ModesSent() == row.modes && x.Radio().Mode() == 1 && *x.openPorts == 0, row.name);
-            QVERIFY2(x.Memory(0x127, 2) == (Bytes{0xFF, row.switchByte}), row.name);
-            QVERIFY2(x.f.data->RadioInfo().Block() == before, row.name); // the document takes nothing over
-        }
-    }
-
     // Close after edits asks about the model name, the range (then whether to add it to the model) and the
     // signalling; every Yes takes them into the document, the block and the range list, and nothing is sent.
     void CloseTakesOverWhatIsAnsweredYes()

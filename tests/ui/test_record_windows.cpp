@@ -146,23 +146,13 @@ private slots:
                 !f.frame->InvalidLogBar()->isVisibleTo(f.frame.get()));
     }
 
-    // Write Tune Data closes the windows before the radio's tune data can come
-    // into the codeplug (what it sends and refuses: the base band tests).
-    void WriteTuneDataClosesTheWindows()
-    {
-        CFixture f(CSettings::kFactoryLevel);
-        f.Radio();
-        f.frame->OpenItem(item::kRadio);
-        f.frame->DoCommand(command::kWriteTuneData);
-        QCOMPARE(f.messages, std::vector<int>{msg::kTuneWritten});
-        QCOMPARE(f.frame->OpenChildren().size(), 0);
-    }
-
     // Opening the embedded messages reads nothing; reading identifies the
     // radio, so the other windows go, and Yes takes the radio's messages.
-    void TheEmbeddedMessagesComeFromTheSimulatedRadio()
+    // Write Tune Data closes every window before the radio's tune data can
+    // come into the codeplug (what it sends and refuses: the base band tests).
+    void RadioDataClosesTheWindowsItCouldChange()
     {
-        CFixture f;
+        CFixture f(CSettings::kFactoryLevel);
         f.frame->show();
         sim::CSimRadio& radio = f.Radio();
         const char text[] = "FROM THE RADIO";
@@ -179,6 +169,9 @@ private slots:
         QCOMPARE(f.frame->OpenChildren().size(), 1);
         QVERIFY(std::equal(std::begin(text), std::end(text) - 1, block.Block().begin() + 0x10));
         QCOMPARE(f.messages, std::vector<int>{msg::kReplaceEmbeddedMessages});
+        f.frame->DoCommand(command::kWriteTuneData);
+        QCOMPARE(f.messages.back(), msg::kTuneWritten);
+        QCOMPARE(f.frame->OpenChildren().size(), 0);
     }
 };
 

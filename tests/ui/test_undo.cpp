@@ -4,9 +4,7 @@
 // Edit menu, every window staying open; typing not yet confirmed becomes a
 // step; nothing that leaves the codeplug as it was becomes a step. How the
 // history steps: the unit tests' undo scripts.
-#include "editors/personality/personality_rxtx_page.h"
 #include "editors/record_navigator.h"
-#include "editors/scan/scan_channel_list_page.h"
 #include "editors/settings/view_vox.h"
 #include "frame_fixture.h"
 #include "records/frequency.h"
@@ -70,10 +68,6 @@ private slots:
                  test::TypeInto(tone != nullptr ? tone->lineEdit() : nullptr, QStringLiteral("67.0"));
              }},
             {"receive frequency", [&] { test::TypeInto(f.Rx(), QStringLiteral("455.5")); }},
-            {"personality time-out",
-             [&] { f.Pick(f.Control<QComboBox>(item::kPersonality, CPersonalityRXTXPage::kTimeOut), 1, 2); }},
-            {"scan entry count",
-             [&] { f.Pick(f.Control<QComboBox>(item::kScan, CScanChannelListPage::kEntryCount), 3, 4); }},
             {"VOX gain", [&] { f.Pick(f.Control<QComboBox>(item::kVox, CVoxPage::kGainLevel), 2, 3); }},
             {"channel 3 deleted",
              [&] { f.Click(item::kChannel, 2)->RecordButtons()[record_command::kDelete]->click(); }},
