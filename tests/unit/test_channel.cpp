@@ -199,6 +199,7 @@ TEST_F(ChannelEdit, TakeStoresFrequenciesClampedStepsAndLists)
     const std::tuple<const char*, std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, bool, bool> cases[] = {
         {"both inside", 0x44600625, 0x44000000, 0x44600625, 0x44000000, false, true},
         {"both outside", 0x39999375, 0x47000625, 0x40000000, 0x47000000, true, true},
+        {"the bounds are inside", 0x40000000, 0x47000000, 0x40000000, 0x47000000, false, true},
         {"rx only is not clamped", 0x13600000, kNoFrequency, 0x13600000, kNoFrequency, false, true},
         {"no rx empties tx", kNoFrequency, 0x44600625, kNoFrequency, kNoFrequency, false, false},
     };

@@ -1,5 +1,8 @@
-// The frequency word, the raster rule and the frequency-edit entry.
+// The frequency word, the raster rule and the frequency-edit entry; the
+// CTCSS and CDCSS tables and the tone texts (the tone word's bits are the
+// channel edit tests' rows).
 #include "records/frequency.h"
+#include "records/tones.h"
 
 #include <gtest/gtest.h>
 
@@ -68,22 +71,46 @@ TEST(FrequencyEntry, Examples)
     }
 }
 
-TEST(FrequencyEntry, RangeAndClamps)
+TEST(FrequencyEntry, WholeMHzAsUnits)
 {
-    // Whole MHz as units, within 0 to 999.99999.
+    // Within 0 to 999.99999; the clamp of a channel's words is the channel edit tests' rows.
     const std::pair<int, std::uint32_t> mhz[] = {{400, kLower}, {136, 13600000}, {0, 0}, {-5, 0}, {5000, 99999999}};
     for (const auto& [whole, units] : mhz)
         EXPECT_EQ(UnitsFromMHz(whole), units) << whole;
-    // Word, word after the clamp, clamped.
-    const std::tuple<std::uint32_t, std::uint32_t, bool> cases[] = {
-        {0x44600625, 0x44600625, false}, {0x40000000, 0x40000000, false}, {0x47000000, 0x47000000, false},
-        {0x39999999, 0x40000000, true},  {0x47000001, 0x47000000, true},
+}
+
+TEST(TonesTexts, EveryIndexShowsItsTableValueAndIsFoundByIt)
+{
+    // Kind (true: CTCSS), index, text; none outside the tables.
+    const std::tuple<bool, std::size_t, const char*> cases[] = {
+        {true, 1, "63.0"}, {true, 51, "254.1"}, {true, 0, ""},    {true, 52, ""},
+        {false, 1, "017"}, {false, 107, "754"}, {false, 108, ""},
     };
-    for (const auto& [word, result, expected] : cases) {
-        bool clamped = false;
-        EXPECT_EQ(ClampFrequencyWord(word, kLower, kUpper, clamped), result) << word;
-        EXPECT_EQ(clamped, expected) << word;
-    }
+    for (const auto& [ctcss, index, text] : cases)
+        EXPECT_EQ(ctcss ? CtcssText(index) : CdcssText(index), text) << index;
+    for (std::size_t i = 1; i <= kCtcssCount; ++i)
+        EXPECT_EQ(CtcssFromText(CtcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false})) << i;
+    for (std::size_t i = 1; i <= kCdcssCount; ++i)
+        EXPECT_EQ(CdcssFromText(CdcssText(i)), (CToneLookup{static_cast<std::uint16_t>(i), false})) << i;
+}
+
+TEST(TonesLookup, ValuesAreClampedBeforeTheLookup)
+{
+    // CTCSS: tenths + 0.001, truncated, within 40.0-300.0 Hz; CDCSS: 777 at most.
+    const std::tuple<bool, const char*, long long> values[] = {
+        {true, "20.0", 400}, {true, "300.1", 3000}, {true, "69.3", 693}, {false, "800", 777}, {false, "776", 776},
+    };
+    for (const auto& [ctcss, text, value] : values)
+        EXPECT_EQ(ctcss ? CtcssValueFromText(text) : CdcssValueFromText(text), value) << text;
+    // Kind, text, index found, not in the table.
+    const std::tuple<bool, const char*, std::uint16_t, bool> cases[] = {
+        {true, "67.0", 2, false},   {true, "66.6", 0xFF, true}, {true, "20.0", 0xFF, true},   // clamped to 40.0
+        {true, "100", 14, false},   {true, "", 0xFF, true},     {true, "69.29995", 3, false}, // + 0.001, truncated
+        {false, "23", 2, false},    {false, "800", 0xFF, true},                               // looked up as 777
+        {false, "754", 107, false}, {false, "024", 0xFF, true},
+    };
+    for (const auto& [ctcss, text, index, notInTable] : cases)
+        EXPECT_EQ(ctcss ? CtcssFromText(text) : CdcssFromText(text), (CToneLookup{index, notInTable})) << text;
 }
 
 } // namespace

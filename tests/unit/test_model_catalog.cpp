@@ -1,9 +1,9 @@
 // Model.dat: the ranges a model is known for, learning a radio's new range,
-// the radio's range block, and the identity checks of a radio.
+// and the radio's range block. The identity checks of a radio are rows of
+// the transfer fault table.
 #include "radio_data/model_catalog.h"
 
 #include "radio_data/ini_file.h"
-#include "radio_data/messages.h"
 #include "radio_data/settings.h"
 #include "test_support.h"
 #include "util/text_format.h"
@@ -142,29 +142,6 @@ TEST(RadioRange, DecodesTheBlockAReportsRadioSendsAndVersionsCompare)
     EXPECT_EQ(CompareVersions("1.0", "1.01"), -1);
     EXPECT_EQ(NewRangeQuestion(0, 400, 470), "Find a new Frequency Range: 400-470 MHz,do you want to add?");
     EXPECT_EQ(NewRangeQuestion(1, 136, 174), "发现一个新频段：136-174 MHz, 是否添加？");
-}
-
-TEST_F(ModelCatalogTest, RadioIdentityChecks)
-{
-    const std::vector<std::uint8_t> range{0x01, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x47};
-    m_document.modelId = "OTHER";
-    const std::tuple<IdentityMode, std::string, std::string, int, int, int> cases[] = {
-        {IdentityMode::Accept, "QL210", "QL-210", 0, 0, 0},
-        {IdentityMode::Accept, "QL210", "QL-220", 0, 1, msg::kModelMismatch},
-        {IdentityMode::Exact, "OTHER", "QL-210", -1, 0, 0},
-        {IdentityMode::Exact, "QL210", "QL-210", 0, 1, msg::kModelMismatch},
-        {IdentityMode::Accept, "QL210", "QL-210", 1, 2, msg::kNewerVersion},
-    };
-    for (const auto& [mode, id, name, versionComparison, result, message] : cases) {
-        const auto r = CheckRadioIdentity(ExpectedIdentity(m_program.Settings(), m_document, mode), id, name,
-                                          "1.02.00.000", versionComparison, range);
-        EXPECT_EQ(r.result, result) << id << " " << name;
-        EXPECT_EQ(r.message, message);
-        EXPECT_EQ(r.argument, result == 2 ? "1.02" : "");
-        if (result == 0) {
-            EXPECT_EQ(r.range, (FreqRangeRec{400, 470, 400, 470, 1}));
-        }
-    }
 }
 
 } // namespace

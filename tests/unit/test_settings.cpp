@@ -1,11 +1,14 @@
 // The settings: what construction reads from Settings.ini, what is written
-// back and when, and the texts the language files give.
+// back and when, and the texts the language files give: their lists, and the
+// formatting and escaping of messages.
 #include "radio_data/settings.h"
 
 #include "radio_data/ini_file.h"
+#include "radio_data/list_spec.h"
 #include "radio_data/messages.h"
 #include "records/channel_data.h"
 #include "test_support.h"
+#include "util/text_format.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +179,97 @@ TEST_F(SettingsTest, BackupKeepDaysFromSettingsIni)
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(Open(value ? std::string("[Backup]\nKeepDays=") + value + "\n" : "").BackupKeepDays(), expected)
             << (value ? value : "(missing)");
+}
+
+using Lines = std::vector<CComboLine>;
+
+TEST(ListSpec, ExpandsNamedAndRangeItems)
+{
+    const std::pair<const char*, Lines> cases[] = {
+        {"0.Off;1.On", {{"Off", 0}, {"On", 1}}},
+        {"0:5:20:10:0:1:1", {{"0.0", 0}, {"0.5", 1}, {"1.0", 2}, {"1.5", 3}, {"2.0", 4}}},
+        {"1:1:3:1:7:1:0", {{"1", 7}, {"2", 8}, {"3", 9}}},
+        {"0.Off;15:15:45:1:15:15:0", {{"Off", 0}, {"15", 15}, {"30", 30}, {"45", 45}}},
+        {"0.12.5 kHz;1.25 kHz", {{"12.5 kHz", 0}, {"25 kHz", 1}}}, // the number ends at the first full stop
+        {"x.bad;.5;7.Seven;1:2:3;1:1:2:1:0:1;1:1:2:1:0:1:0:9", {{"Seven", 7}}}, // neither form: skipped
+        {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                                   // step or divisor 0 cannot be evaluated
+        {"", {}},
+        {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}}, // out of any sensible range
+        {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},       // counting down
+    };
+    for (const auto& [listText, lines] : cases)
+        EXPECT_EQ(ExpandListSpec(listText), lines) << listText;
+}
+
+TEST(ListSpec, TextAndNumberOfAnItem)
+{
+    // The text of an item number follows the first item that yields one.
+    const std::tuple<const char*, long long, const char*> texts[] = {
+        {"0.Off;1.On", 1, "On"},          {"0:5:20:10:0:1:1", 3, "1.5"},
+        {"1:1:3:1:7:1:0", 9, "3"},        {"1:1:3:1:7:1:0", 10, ""},
+        {"1:1:3:1:7:1:0", 6, ""},         {"5.Five;0:1:9:1:0:1:0", 5, "Five"},
+        {"0:1:9:1:0:1:0;5.Five", 5, "5"}, {"0.Off", 3, ""},
+    };
+    for (const auto& [listText, number, text] : texts)
+        EXPECT_EQ(ItemTextOf(listText, number), text) << listText << " " << number;
+    EXPECT_EQ(ItemNumberOf("0.Off;1.On", "On"), 1);
+    EXPECT_EQ(ItemNumberOf("0:5:20:10:0:1:1", "1.5"), 3);
+    EXPECT_FALSE(ItemNumberOf("0.Off;1.On", "on").has_value());
+    // List boxes take only the named items.
+    EXPECT_EQ(NamedItems("0.Off;0:1:3:1:0:1:0;4.Four"), (Lines{{"Off", 0}, {"Four", 4}}));
+}
+
+// 953 bytes of range items once gave 5.3 million lines.
+TEST(ListSpec, TheWholeExpansionIsBounded)
+{
+    constexpr const char* kHugeRange = "0:1:999999999:1:0:1:0";
+    std::string manyHugeRanges = "0.Off";
+    for (int i = 0; i < 45; ++i)
+        manyHugeRanges += std::string(";") + kHugeRange;
+    // Not one line beyond the limit, named items after a full range included.
+    for (const std::string& text : {std::string(kHugeRange), manyHugeRanges, kHugeRange + std::string(";5.Five")}) {
+        const auto lines = ExpandListSpec(text);
+        EXPECT_EQ(lines.size(), kMaxListLines) << text.substr(0, 30);
+    }
+    EXPECT_EQ(ExpandListSpec(manyHugeRanges).front(), (CComboLine{"Off", 0}));
+}
+
+TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
+{
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"The file %s could not be read.", "a.dat", "The file a.dat could not be read."},
+        {"The file %s could not be read.", "", "The file  could not be read."},
+        {"At %s and %s.", "x", "At x and ."},      // a second conversion has no argument
+        {"Address %d.", "12", "Address 12."},      // any letter takes the argument
+        {"100%% sure %s", "now", "100% sure now"}, // an escaped percent is a percent
+        {"Ends with %", "x", "Ends with %"},
+        {"No conversion.", "x", "No conversion."},
+    };
+    for (const auto& [format, text, expected] : cases)
+        EXPECT_EQ(FormatMessageText(format, text), expected) << format;
+    EXPECT_EQ(FormatMessageNumber("At %d, %s.", 295), "At 295, .");
+    EXPECT_EQ(FormatMessageNumber("At 0x%04X.", 0x127), "At 0x127.");
+    // Several numbers take the conversions in turn; one beyond them is dropped.
+    EXPECT_EQ(FormatMessageNumbers("Page %d of %d", {2, 7}), "Page 2 of 7");
+    EXPECT_EQ(FormatMessageNumbers("第 %d 页，共 %d 页 %s", {1, 3}), "第 1 页，共 3 页 ");
+}
+
+TEST(PrintableText, EscapesWhatATerminalWouldObey)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"QL-210 ok", "QL-210 ok"},
+        {"\x1b[2J", "\\x1B[2J"},
+        {std::string("a\0b", 3), "a\\x00b"},
+        {"line\r\nnext\x7f", "line\\x0D\\x0Anext\\x7F"},
+        {"\xe4\xb8\xad\xe6\x96\x87", "\xe4\xb8\xad\xe6\x96\x87"}, // Chinese stays
+        {"\xc2\x9b"
+         "1m",
+         "\\xC2\\x9B1m"},                   // a C1 control in UTF-8
+        {"1.0\xff", "1.0\\xFF"},            // not UTF-8
+        {"cut \xe4\xb8", "cut \\xE4\\xB8"}, // a sequence cut short
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(PrintableText(text), expected);
 }
 
 } // namespace
