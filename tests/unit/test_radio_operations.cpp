@@ -1,17 +1,24 @@
 // The message, password and factory exchanges against the simulated radio
 // when all goes well (their failures are rows of the transfer fault table),
-// and the comparison of a write with what the radio gave back.
+// the comparison of a write with what the radio gave back, and the embedded
+// message block, its edit record and the radio password's rules.
+#include "radio_data/messages.h"
 #include "radio_link/factory_link.h"
 #include "radio_link/message_transfer.h"
 #include "radio_link/radio_messages.h"
 #include "radio_link/write_verify.h"
 #include "records/adjustment_data.h"
+#include "records/embedded_message_data.h"
 #include "records/radio_info_data.h"
 
 #include "link_fixture.h"
+#include "record_test_support.h"
 
 namespace qrv {
 namespace {
+
+using test::Bytes;
+using test::Slice;
 
 class RadioOperationsTest : public test::RadioFixture {
 protected:
@@ -167,6 +174,65 @@ INSTANTIATE_TEST_SUITE_P(Table, DifferingRunsTest, ::testing::Values(
              "0x0080, 0x0090, 0x00A0, 0x00B0, 0x00C0, 0x00D0, 0x00E0, 0x00F0, ..."}),
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
+
+TEST(RadioPasswordText, OnlyPrintableAsciiUpToTheFieldWidth)
+{
+    const std::pair<std::string, int> cases[] = {
+        {"", 0},
+        {" ~Az09!", 0}, // both ends of the printable range
+        {"12345678", 0},
+        {"123456789", msg::kPasswordTooLong},
+        {"caf\xC3\xA9", msg::kPasswordNotAscii},  // an accented letter in UTF-8
+        {"\xE4\xB8\xAD", msg::kPasswordNotAscii}, // a Chinese character
+        {"tab\t", msg::kPasswordNotAscii},
+        {"del\x7F", msg::kPasswordNotAscii},
+        {"\xE4\xB8\xAD\xE4\xB8\xAD\xE4\xB8\xAD", msg::kPasswordNotAscii}, // too long, but first of all not ASCII
+    };
+    for (const auto& [text, problem] : cases)
+        EXPECT_EQ(RadioPasswordProblem(text), problem) << text;
+}
+
+TEST(RadioPasswordText, StoredAndTypedAreComparedAsThePaddedField)
+{
+    // Set through the record (as the password change stores it), typed, whether it opens; the
+    // embedded window pins case and prefixes.
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"ab  ", "ab", true}, {"ab", "ab ", true},
+        {"a b", "ab", false}, {"12345678", "123456789", false},  // never cut to the field
+        {"", "", true},       {"caf\xC3", "caf\xC3\xA9", false}, // a stored text cut mid-character
+    };
+    for (const auto& [set, typed, opens] : cases) {
+        CEmbeddedMessageData data;
+        ASSERT_TRUE(data.SetFieldText(CEmbeddedMessageData::kPasswordField, set));
+        EXPECT_EQ(SameRadioPassword(data.Password(), typed), opens) << set << '|' << typed;
+    }
+}
+
+TEST(EmbeddedMessageBlock, RadioBlockMustBeWhole)
+{
+    CEmbeddedMessageData data;
+    EXPECT_FALSE(data.SetBlock(Bytes(143, 'M')));
+    EXPECT_EQ(Slice(data.Block()), Bytes(144, 0x00));
+    EXPECT_TRUE(data.SetBlock(Bytes(144, 'M')));
+    EXPECT_EQ(Slice(data.Block()), Bytes(144, 'M'));
+    EXPECT_EQ(Slice(data.FieldBBytes()), Bytes(8, 'M'));
+}
+
+TEST(EmbeddedMessageEditRecord, StoringTheMessagesKeepsFieldsAAndB)
+{
+    const Bytes fields = {'1', '2', '3', 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
+    CEmbeddedMessageData data;
+    data.LoadFromImage(test::ImageWith(0x400, fields, 0x00));
+    CEmbeddedMessageEditRecord edit;
+    edit.Fill(data);
+    EXPECT_EQ(std::pair(edit.texts[0], edit.texts[1]), (std::pair<std::string, std::string>("123", "")));
+    edit.texts[2] = "Call base";
+    edit.Take(data);
+    Bytes expected = fields;
+    const Bytes message = test::Padded(test::Text("Call base"), 32, ' ');
+    expected.insert(expected.end(), message.begin(), message.end());
+    EXPECT_EQ(Slice(data.Block()), test::Padded(expected, 144, 0x00)); // empty messages keep their zero bytes
+}
 
 } // namespace
 } // namespace qrv
