@@ -127,16 +127,12 @@ TEST_F(CsvChannels, ExportedLines)
 {
     using enum CCsvFormat;
     VaryChannels();
-    Channel(11).SetRxTone(0x70FF); // a CTCSS code outside the table: as the windows show it
-    Channel(12).SetSpacing(0x0E);  // codes without a name in their list go as numbers
+    Channel(12).SetSpacing(0x0E); // codes without a name in their list go as numbers
     Channel(12).SetPower(0x0F);
     // clang-format off
     const std::tuple<CCsvFormat, std::size_t, std::string> lines[] = {
         {Native, 0, kNativeHeader},
         {Native, 2, "2,430.00000,None,67.0,023,435.00000,CTCSS,88.5,023,25 kHz,High,1,1"},
-        {Native, 5, "5,445.00000,CDCSS Invert,67.0,023,445.00000,CDCSS,67.0,023,25 kHz,Low,1,0"},
-        {Native, 12,
-         "12,446.04375,CTCSS,not in the table (code 0x0FF),023,446.04375,CTCSS,136.5,023,12.5 kHz,High,1,0"},
         {Native, 13, "13,446.05625,CTCSS,141.3,023,446.05625,CTCSS,141.3,023,0xE,0xF,1,0"},
         {Common, 0, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
                     "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE"},

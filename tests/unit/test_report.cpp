@@ -107,13 +107,15 @@ void ChannelTones(ReportTest& t)
     t.data.Channels()[2]->SetRxTone(unknown.Word());
 }
 // The editor offers valid personalities only, whatever the channel still refers to.
-void ChannelPersonalities(ReportTest& t, bool secondValid)
+void ChannelPersonalities(ReportTest& t)
 {
     t.data.Personalities().push_back(std::make_unique<CPersonalityData>());
-    t.data.Personalities()[1]->SetValid(secondValid);
+    t.data.Personalities().push_back(std::make_unique<CPersonalityData>());
+    t.data.Personalities()[2]->SetValid(false);
     auto& channels = t.data.Channels();
     channels[0]->SetPersonalityPosition(1);
     channels[1]->SetPersonalityPosition(7); // no such personality
+    channels[3]->SetPersonalityPosition(2); // not valid
     for (auto& channel : channels)
         channel->ResolvePersonality(t.data.Personalities());
 }
@@ -167,16 +169,14 @@ const CSectionRow kSections[] = {
     {"ChannelTones", form::kChannel, ChannelTones, kChannels,
      {{6, "CH 2|12.5 kHz|High|446.01875|None|---|446.01875|CDCSS Invert|023|1|Off"},
       {7, "CH 3|12.5 kHz|High|446.03125|CTCSS|not in the table (code 0x0FF)|446.03125|CTCSS|100.0|1|Off"}}},
-    {"ChannelPersonalities", form::kChannel, [](ReportTest& t) { ChannelPersonalities(t, true); }, kChannels,
+    {"ChannelPersonalities", form::kChannel, ChannelPersonalities, kChannels,
      {{5, "CH 1|12.5 kHz|High|446.00625|CTCSS|94.8|446.00625|CTCSS|94.8|2|Off"},
       {6, "CH 2|12.5 kHz|High|446.01875|CTCSS|97.4|446.01875|CTCSS|97.4||Off"},
-      {7, "CH 3|12.5 kHz|High|446.03125|CTCSS|100.0|446.03125|CTCSS|100.0|1|Off"}}},
-    {"ChannelInvalidPersonality", form::kChannel, [](ReportTest& t) { ChannelPersonalities(t, false); }, kChannels,
-     {{5, "CH 1|12.5 kHz|High|446.00625|CTCSS|94.8|446.00625|CTCSS|94.8||Off"}}},
-    {"Personality", form::kPersonality, {}, "TTHNNNNNS",
-     {{2, "RX/TX - 1||"}, {3, "Tx Admit|Always|"}, {4, "TX Time out Time(s)|60|"}, {7, "TOT Reset Time (s)|Off|"}}},
+      {7, "CH 3|12.5 kHz|High|446.03125|CTCSS|100.0|446.03125|CTCSS|100.0|1|Off"},
+      {8, "CH 4|12.5 kHz|High|446.04375|CTCSS|103.5|446.04375|CTCSS|103.5||Off"}}},
     {"TwoPersonalities", form::kPersonality, TwoPersonalities, "TTHNNNNNSHNNNNNS",
-     {{9, "RX/TX - 2||"}, {10, "Tx Admit|Correct CTCSS/CDCSS|"}, {14, "TOT Reset Time (s)|7|"}}},
+     {{2, "RX/TX - 1||"}, {3, "Tx Admit|Always|"}, {4, "TX Time out Time(s)|60|"}, {7, "TOT Reset Time (s)|Off|"},
+      {9, "RX/TX - 2||"}, {10, "Tx Admit|Correct CTCSS/CDCSS|"}, {14, "TOT Reset Time (s)|7|"}}},
     {"Scan", form::kScan, {}, "TT" + kConfig + kMembers,
      {{2, "Configuration - 1||"}, {4, "Scan TX Mode|Selected Channel|"}, {7, "Priority Channel 1|None|"},
       {15, "Channel List - 1||"}, {16, "Number of Entries in Scan List|16|"}, {32, "Channel 16|16|"}}},
