@@ -117,8 +117,6 @@ const CListCellRow kCellRows[] = {
     {"rx none", kTyped, M::kRxType, "None", 12, "10101050", "None", 0, 0b10100},
     {"tx CDCSS invert", kTyped, M::kTxType, "CDCSS Invert", 12, "105002d0", "CDCSS Invert", 0, 0b11001},
     {"typed on the cell", How::Keyed, M::kRxFrequency, "441.5", 4, "00001544", "441.50000", 0},
-    {"tx 5 kHz raster", kTyped, M::kTxFrequency, "440.505", 8, "000505441050105023", "440.50500", 0},
-    {"rx above", kTyped, M::kRxFrequency, "500", 4, "00000047", "470.00000", kOutOfRange},
     {"rx deleted", How::Deleted, M::kRxFrequency, nullptr, 4, "ffffffffffffffff", "", 0, 0b00101},
     {"tx emptied", kTyped, M::kTxFrequency, "", 4, "25566044ffffffff", "", 0},
     {"CTCSS not in the table", kTyped, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},

@@ -92,11 +92,8 @@ const CEmbeddedReadRow kReadRows[] = {
     {"declined", true, false, nullptr, msg::kReplaceEmbeddedMessages, nullptr, true, false},
     {"accepted", true, true, nullptr, msg::kReplaceEmbeddedMessages, nullptr, true, true},
     {"no radio", false, true, nullptr, msg::kNoRadioAnswer, nullptr, false, false},
-    {"mode refused", true, true, [](R& r) { r.Faults().refuseMode = true; }, msg::kNoRadioAnswer, nullptr, true, false},
     {"block not answered", true, true, [](R& r) { r.Faults().silentReadAt = 0x430; }, msg::kRadioReadFailed, "1072",
      true, false},
-    {"garbled block", true, true, [](R& r) { r.Faults().badChecksumAt = 0x480; }, msg::kRadioReadFailed, "1152", true,
-     false},
     {"another model", true, true, [](R& r) { r.Identity().modelId = "QL999"; }, msg::kModelMismatch, nullptr, false,
      false},
 };
