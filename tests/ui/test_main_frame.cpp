@@ -197,7 +197,6 @@ private slots:
             int dialogs; // that the command opens after Yes (cancelled here)
         } rows[] = {{"new", command::kNew, msg::kSaveChangesQuestion, 0},
                     {"open", command::kOpen, msg::kSaveChangesQuestion, 1},
-                    {"read from radio", command::kRead, msg::kSaveChangesQuestion, 1},
                     {"exit", command::kExit, msg::kExitQuestion, 0}};
         for (const auto& row : rows)
             for (const auto answer : {QMessageBox::Cancel, QMessageBox::Yes}) {

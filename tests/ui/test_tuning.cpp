@@ -58,7 +58,6 @@ void Work(Sub& sub, CSimRadio& radio, const std::string& steps)
         {"page-down", [&] { QTest::keyClick(sub.ValueBar(), Qt::Key_PageDown); }},
         {"volume-up", [&] { QTest::keyClick(sub.VolumeBar(), Qt::Key_Right); }},
         {"tab-2", [&] { sub.Tabs()->setCurrentIndex(1); }},
-        {"narrow", [&] { sub.GroupButton(TuneGroup::Narrow)->click(); }},
         {"test", [&] { sub.TxButton()->click(); }},
         {"sample", [&] { sub.SampleButton()->click(); }},
         {"ok", [&] { sub.OkButton()->click(); }},
@@ -150,8 +149,6 @@ private slots:
             {"volume up, in steps of eight", kRef, {}, "volume-up", O::Open, rxOff, "02 56 61 0B 85 88 00 03"},
             // Looking at another point reads it, and writes nothing.
             {"tab reads its point", kSensitivity, {}, "tab-2", O::Open, rxOff, "02 4D 61 06 00 03 | 02 56 62 61 81 03"},
-            {"group reads its point", 0x80D0, {{0x80DC, 300}}, "narrow", O::Open, rxOff,
-             "02 4D 61 06 00 03 | 02 56 62 DC 80 03"},
             {"cancel drops", kRef, {{0x8052, 100}}, "page-up cancel", O::Dropped, rxOff,
              "02 56 61 52 80 6E 00 03 | 02 56 6B 00 00 03"},
             {"receive test on", kRef, {}, "test", O::Open, Sub::kReceiveTestRunning, "02 4F 61 01 00 03"},
