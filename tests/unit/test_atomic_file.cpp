@@ -8,7 +8,7 @@
 #include "fleet/radio_compare.h"
 #include "radio_data/backup_folder.h"
 #include "radio_data/settings.h"
-#include "test_support.h"
+#include "record_test_support.h"
 #include "util/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -95,10 +95,10 @@ struct CSaveCase {
     std::string entries;
     const char* saveTo;
     SaveFailure failure;
-    const char* realFile; // the file that gets the content
-    mode_t mode;          // its permissions afterwards
-    int ageSeconds;       // every entry's age when not 0 (negative: changed after the save began)
-    std::string removed;  // an entry the save removes
+    const char* realFile = ""; // the file that gets the content
+    mode_t mode = 0;           // its permissions afterwards
+    int ageSeconds = 0;        // every entry's age when not 0 (negative: changed after the save began)
+    std::string removed = "";  // an entry the save removes
 };
 
 // Interrupted saves of a.dat leave regular files under its temporary names; the next save removes those and
@@ -112,26 +112,25 @@ TEST_F(AtomicFileTest, ASaveWritesTheRealFileOrSaysWhyAndTouchesNothing)
     using enum SaveFailure;
     // clang-format off
     const CSaveCase cases[] = {
-        {"a new file gets the user's default", "", "new.dat", None, "new.dat", 0666 & ~kUmask, 0, ""},
-        {"a private file stays private", "f p.dat 600", "p.dat", None, "p.dat", 0600, 0, ""},
-        {"a shared file stays shared", "f s.dat 664", "s.dat", None, "s.dat", 0664, 0, ""},
-        {"another user's file keeps its owner", "f o.dat 644; o o.dat", "o.dat", None, "o.dat", 0644, 0, ""},
-        {"through a link", "f real.dat 600; l link.dat real.dat", "link.dat", None, "real.dat", 0600, 0, ""},
+        {"a new file gets the user's default", "", "new.dat", None, "new.dat", 0666 & ~kUmask},
+        {"a private file stays private", "f p.dat 600", "p.dat", None, "p.dat", 0600},
+        {"a shared file stays shared", "f s.dat 664", "s.dat", None, "s.dat", 0664},
+        {"another user's file keeps its owner", "f o.dat 644; o o.dat", "o.dat", None, "o.dat", 0644},
+        {"through a link", "f real.dat 600; l link.dat real.dat", "link.dat", None, "real.dat", 0600},
         {"through a chain of links into another folder",
-         "d sub; f sub/real.dat 640; l sub/inner real.dat; l outer sub/inner", "outer", None, "sub/real.dat", 0640, 0,
-         ""},
-        {"a read-only file", "f ro.dat 444", "ro.dat", ReadOnly, "", 0, 0, ""},
-        {"a read-only file through a link", "f ro.dat 444; l link.dat ro.dat", "link.dat", ReadOnly, "", 0, 0, ""},
-        {"a folder", "d folder", "folder", NotAFile, "", 0, 0, ""},
-        {"a pipe", "p pipe", "pipe", NotAFile, "", 0, 0, ""},
-        {"a missing folder", "", "missing/x.dat", CannotCreate, "", 0, 0, ""},
-        {"a loop of links", "l a b; l b a", "a", CannotCreate, "", 0, 0, ""},
+         "d sub; f sub/real.dat 640; l sub/inner real.dat; l outer sub/inner", "outer", None, "sub/real.dat", 0640},
+        {"a read-only file", "f ro.dat 444", "ro.dat", ReadOnly},
+        {"a read-only file through a link", "f ro.dat 444; l link.dat ro.dat", "link.dat", ReadOnly},
+        {"a folder", "d folder", "folder", NotAFile},
+        {"a pipe", "p pipe", "pipe", NotAFile},
+        {"a missing folder", "", "missing/x.dat", CannotCreate},
+        {"a loop of links", "l a b; l b a", "a", CannotCreate},
         {"an interrupted save's file", kNearMisses + "f " + kStale + " 600", "a.dat", None, "a.dat", 0600, 3600,
          kStale},
         {"a temporary file newer than the save", kNearMisses + "f " + kStale + " 600", "a.dat", None, "a.dat", 0600,
-         -3600, ""},
-        {"a link under the name", kNearMisses + "l " + kStale + " victim.txt", "a.dat", None, "a.dat", 0600, 3600, ""},
-        {"a folder under the name", kNearMisses + "d " + kStale, "a.dat", None, "a.dat", 0600, 3600, ""},
+         -3600},
+        {"a link under the name", kNearMisses + "l " + kStale + " victim.txt", "a.dat", None, "a.dat", 0600, 3600},
+        {"a folder under the name", kNearMisses + "d " + kStale, "a.dat", None, "a.dat", 0600, 3600},
     };
     // clang-format on
     for (const CSaveCase& c : cases) {
@@ -230,9 +229,7 @@ TEST(BackupFolder, SavesDataFilesThatStayUniqueWithinOneSecond)
 {
     test::CTempDir dir;
     const CBackupFolder folder(dir.Path() / "deep" / "backups"); // made when missing
-    Image image{};
-    for (std::size_t i = 0; i < image.size(); ++i)
-        image[i] = static_cast<std::uint8_t>(i * 5);
+    const Image image = test::PatternImage(5, 0);
     const std::tm when = MakeLocalTime(2026, 12, 6, 9, 30, 12);
     std::string error;
     const auto first = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
@@ -312,13 +309,8 @@ TEST(FleetRecord, TheLogAppendsRowsUnderOneHeader)
 // and field where the records name the bytes, by address where none does.
 TEST(RadioCompare, ListsWhatAWriteWouldChange)
 {
-    const struct {
-        const char* name;
-        std::vector<std::uint16_t> changed; // bytes of the file that differ from the radio
-        std::uint8_t mask;
-        bool factoryLevel;
-        std::vector<std::string> lines;
-    } cases[] = {
+    // What, the file's bytes that differ from the radio and by which bits, whether at the factory level, the lines.
+    const std::tuple<const char*, std::vector<std::uint16_t>, std::uint8_t, bool, std::vector<std::string>> cases[] = {
         // clang-format off
         {"equal", {}, 0x01, false, {}},
         {"channel field", {0x5AD}, 0x01, false, {"Channel 3, Rx frequency (0x5AC): 00 00 00 00 -> 00 01 00 00"}},
@@ -335,14 +327,14 @@ TEST(RadioCompare, ListsWhatAWriteWouldChange)
         // clang-format on
     };
     const Image radio{};
-    for (const auto& c : cases) {
+    for (const auto& [name, changed, mask, factoryLevel, expected] : cases) {
         Image file = radio;
-        for (const std::uint16_t address : c.changed)
-            file[address] ^= c.mask;
+        for (const std::uint16_t address : changed)
+            file[address] ^= mask;
         std::vector<std::string> lines;
-        for (const CFieldDifference& difference : CompareWithRadio(radio, file, c.factoryLevel))
+        for (const CFieldDifference& difference : CompareWithRadio(radio, file, factoryLevel))
             lines.push_back(difference.Line());
-        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_EQ(lines, expected) << name;
     }
 }
 

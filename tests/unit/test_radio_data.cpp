@@ -98,8 +98,7 @@ TEST(ChangeLog, LineFormats)
 
 TEST(ChangeLog, RefreshListsChangesSinceTheLastRefreshInOffsetOrder)
 {
-    Image image{};
-    image.fill(0xFF);
+    Image image = test::FilledImage(0xFF);
     CChangeLog log(image);
     image[0x7FF] = 1;
     image[0x580] = 2;

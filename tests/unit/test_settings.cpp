@@ -21,21 +21,13 @@
 namespace qrv {
 namespace {
 
-// A lookup in a file's text: section, key, the buffer size, and what it finds.
-struct CLookup {
-    const char* text;
-    const char* section;
-    const char* key;
-    std::size_t buffer;
-    const char* found; // "(default)" when nothing is
-};
-
 TEST(IniFile, Lookups)
 {
     const char* const settings = "; comment\r\n[Setting]\r\n  ModelID =  QL210  \r\nmodelid=second\r\n"
                                  "[setting]\r\nModelName=ignored\r\n[Other]\r\nKey=\"quoted value\"\r\n";
     const std::string garbage("\0\xFF[[]]==\n=\n[\nkey without value\n\x01\x02=\x03", 30);
-    const CLookup lookups[] = {
+    // A lookup in a file's text: section, key, the buffer size, and what it finds ("(default)" when nothing).
+    const std::tuple<const char*, const char*, const char*, std::size_t, const char*> lookups[] = {
         {settings, "SETTING", "modelid", 256, "QL210"},       // any case, blanks trimmed, the first match
         {settings, "Setting", "ModelName", 256, "(default)"}, // only the first [Setting] counts
         {settings, "other", "KEY", 256, "quoted value"},
@@ -46,8 +38,8 @@ TEST(IniFile, Lookups)
         {"[S]\nURL=a=b=c\n", "S", "URL", 256, "a=b=c"}, // the key ends at the first '='
         {garbage.c_str(), "Setting", "ModelID", 256, "(default)"},
     };
-    for (const CLookup& l : lookups)
-        EXPECT_EQ(CIniFile::FromText(l.text).GetString(l.section, l.key, "(default)", l.buffer), l.found) << l.text;
+    for (const auto& [text, section, key, buffer, found] : lookups)
+        EXPECT_EQ(CIniFile::FromText(text).GetString(section, key, "(default)", buffer), found) << text;
     const CIniFile ini = CIniFile::FromText("[S]\nA=  42abc\nB=abc\nC=-7\nD=99999999999999999999999\n");
     EXPECT_EQ(ini.GetInt("S", "A", 5), 42);
     EXPECT_EQ(ini.GetInt("S", "B", 5), 0);
@@ -58,14 +50,8 @@ TEST(IniFile, Lookups)
 
 TEST(IniFile, WritingAKeyKeepsEveryOtherLineAndReadsBackAfterASave)
 {
-    struct Case {
-        const char* name;
-        std::string text;
-        const char* section;
-        const char* value; // written to key K
-        const char* saved;
-    };
-    const Case cases[] = {
+    // What, the file's text, the section and value written to key K, the text saved.
+    const std::tuple<const char*, std::string, const char*, const char*, const char*> cases[] = {
         {"other lines kept", "; mine\r\n[A]\r\nK=0\r\n\r\n  C = 3 ; port\r\n[B]\r\nL=9\r\n", "a", "2",
          "; mine\r\n[A]\r\nK=2\r\n\r\n  C = 3 ; port\r\n[B]\r\nL=9\r\n"},
         {"new key after the last line of its section", "[A]\r\nC=3\r\n[B]\r\n", "A", "1",
@@ -78,13 +64,13 @@ TEST(IniFile, WritingAKeyKeepsEveryOtherLineAndReadsBackAfterASave)
         {"line break in a value", "[A]\nK=1\n", "A", "2\n[User Mode]\nLevel=61038527", "[A]\nK=2\n"},
         {"line break in a section", "[A]\n", "B\r\n[User Mode]", "1", "[A]\n[B]\nK=1\n"},
     };
-    for (const Case& c : cases) {
-        CIniFile ini = CIniFile::FromText(c.text);
-        ini.Set(c.section, "K", c.value);
-        EXPECT_EQ(ini.ToText(), c.saved) << c.name;
+    for (const auto& [name, text, section, value, saved] : cases) {
+        CIniFile ini = CIniFile::FromText(text);
+        ini.Set(section, "K", value);
+        EXPECT_EQ(ini.ToText(), saved) << name;
         const CIniFile again = CIniFile::FromText(ini.ToText());
-        EXPECT_EQ(again.SectionNames(), ini.SectionNames()) << c.name;
-        EXPECT_EQ(again.Find(c.section, "K"), ini.Find(c.section, "K")) << c.name;
+        EXPECT_EQ(again.SectionNames(), ini.SectionNames()) << name;
+        EXPECT_EQ(again.Find(section, "K"), ini.Find(section, "K")) << name;
     }
 }
 
@@ -198,13 +184,8 @@ TEST_F(ModelCatalogTest, TheRangesOfAModel)
 // The radio brought 400-470: the question, the answer, and the catalogue after.
 TEST_F(ModelCatalogTest, ANewRangeIsLearnedOnlyWhenAccepted)
 {
-    const struct {
-        const char* catalogue;
-        bool accept;
-        int result;
-        const char* key; // where the range went, or nullptr: Model.dat unchanged
-        const char* number;
-    } cases[] = {
+    // Model.dat, the answer, the result, where the range went (nullptr: Model.dat unchanged), the count after.
+    const std::tuple<const char*, bool, int, const char*, const char*> cases[] = {
         {"[Setting]\nModelID=QL210\n\n[QL210]\nNumber=2\nFreq0=136, 174, 136, 174, 128\nFreq1=350, 390, 350, 390, 2\n",
          true, 2, "Freq2", "3"},
         // A range learned sticks when the model has no section yet or a gap in its keys; none is lost.
@@ -213,29 +194,29 @@ TEST_F(ModelCatalogTest, ANewRangeIsLearnedOnlyWhenAccepted)
         {"[QL210]\nNumber=1\nFreq0=136, 174, 136, 174, 128\n", false, 1, nullptr, "1"},
         {"[QL210]\nNumber=1\nFreq0=400, 470, 400, 470, 1\n", false, 0, nullptr, "1"}, // known: nothing asked
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.catalogue);
-        CFreqRangeList list = List(c.catalogue);
+    for (const auto& [catalogue, accept, expected, key, number] : cases) {
+        SCOPED_TRACE(catalogue);
+        CFreqRangeList list = List(catalogue);
         const std::vector<FreqRangeRec> known = list.Records();
         int asked = 0;
         const int result = list.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1},
-                                                  [&](int lo, int hi) {
+                                                  [&asked, accept = accept](int lo, int hi) {
                                                       asked = lo * 1000 + hi;
-                                                      return c.accept;
+                                                      return accept;
                                                   });
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(asked, c.result == 0 ? 0 : 400470);
-        if (c.result != 0) {
-            EXPECT_EQ(m_program.Settings().LastRangeAnswer, c.accept ? CSettings::kAnswerYes : CSettings::kAnswerNo);
+        EXPECT_EQ(result, expected);
+        EXPECT_EQ(asked, expected == 0 ? 0 : 400470);
+        if (expected != 0) {
+            EXPECT_EQ(m_program.Settings().LastRangeAnswer, accept ? CSettings::kAnswerYes : CSettings::kAnswerNo);
         }
-        EXPECT_EQ(list.Contains(400, 470), c.accept || c.result == 0);
+        EXPECT_EQ(list.Contains(400, 470), accept || expected == 0);
         const CIniFile ini = CIniFile::Load(m_dir / "Model.dat");
-        EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), c.number);
-        if (c.key == nullptr) {
-            EXPECT_EQ(test::ReadText(m_dir / "Model.dat"), c.catalogue);
+        EXPECT_EQ(ini.GetString("QL210", "Number", "", 100), number);
+        if (key == nullptr) {
+            EXPECT_EQ(test::ReadText(m_dir / "Model.dat"), catalogue);
             continue;
         }
-        EXPECT_EQ(ini.GetString("QL210", c.key, "", 100), "400, 470, 400, 470, 1");
+        EXPECT_EQ(ini.GetString("QL210", key, "", 100), "400, 470, 400, 470, 1");
         CFreqRangeList next = List(nullptr); // the next start knows it, and every range known before
         EXPECT_EQ(next.CheckNewFreqRange(m_program.Settings(), m_document, FreqRangeRec{400, 470, 0, 0, 1}, nullptr),
                   0);
@@ -453,9 +434,8 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"0.12.5 kHz;1.25 kHz", {{"12.5 kHz", 0}, {"25 kHz", 1}}}, // the number ends at the first full stop
         {"x.bad;.5;7.Seven;1:2:3;1:1:2:1:0:1;1:1:2:1:0:1:0:9", {{"Seven", 7}}}, // neither form: skipped
         {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                                   // step or divisor 0 cannot be evaluated
-        {"", {}},
-        {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}}, // out of any sensible range
-        {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},       // counting down
+        {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}},                // out of any sensible range
+        {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},                      // counting down
     };
     for (const auto& [listText, lines] : cases)
         EXPECT_EQ(ExpandListSpec(listText), lines) << listText;
@@ -498,7 +478,6 @@ TEST(MessageFormat, OneArgumentAndNeverAConversionLeft)
 {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"The file %s could not be read.", "a.dat", "The file a.dat could not be read."},
-        {"The file %s could not be read.", "", "The file  could not be read."},
         {"At %s and %s.", "x", "At x and ."},      // a second conversion has no argument
         {"Address %d.", "12", "Address 12."},      // any letter takes the argument
         {"100%% sure %s", "now", "100% sure now"}, // an escaped percent is a percent
