@@ -90,7 +90,6 @@ TEST_F(QrvctlTest, VerbTable)
         {"import-csv without csv", {"import-csv", "@doc.dat", "-o", "@x.dat"}, 2, {}, {"\nusage: qrvctl import-csv"}},
         {"help", {"help"}, 0, help, {}},
         {"help option", {"--help"}, 0, help, {}},
-        {"help short option", {"-h"}, 0, help, {}},
         {"help before the work", {"new", "-o", "@x.dat", "--help"}, 0, {"usage: qrvctl new -o FILE"}, {}, "x.dat"},
         {"version", {"--version"}, 0, {"qrvctl " + std::string(CSettings::kProgramVersion) + "\n"}, {}},
         {"new with a comment", {"new", "-o", "@esc.dat", "--comment", "\x1b[2Jcleared"}, 0, {}, {}},

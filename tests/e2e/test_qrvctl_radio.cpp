@@ -242,7 +242,7 @@ TEST_F(QrvctlRadioTest, VerbTable)
 TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
 {
     const auto sim = Simulator({{}});
-    const auto process = test::Start(Command({"read", "--port", sim->Port(), "-o", "@read.dat"}));
+    const auto process = test::Start(Command({"read", "--port", sim->Ports()[0], "-o", "@read.dat"}));
     QProcess& qrvctl = *process;
     qrvctl.setReadChannel(QProcess::StandardError);
     // Let the transfer get under way, then pull the plug.
@@ -251,7 +251,7 @@ TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
         ASSERT_TRUE(qrvctl.waitForReadyRead(15000));
         seen += qrvctl.readAllStandardError();
     }
-    sim->Kill();
+    sim->Stop(SIGKILL);
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(qrvctl.waitForFinished(15000));

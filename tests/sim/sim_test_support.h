@@ -57,18 +57,6 @@ inline std::string HexOf(const std::optional<Bytes>& bytes)
     return out.str();
 }
 
-// "A | B" to {"A ", " B"}; "" to {""}.
-inline std::vector<std::string> Split(std::string_view text)
-{
-    std::vector<std::string> out;
-    std::istringstream in{std::string(text)};
-    for (std::string part; std::getline(in, part, '|');)
-        out.push_back(part);
-    if (out.empty() || text.back() == '|')
-        out.emplace_back();
-    return out;
-}
-
 inline Bytes Cat(std::initializer_list<Bytes> parts)
 {
     Bytes out;
