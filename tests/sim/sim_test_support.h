@@ -1,7 +1,6 @@
 #pragma once
 // What the simulator's tests share: request frames built from the byte layout
-// on the wire, bytes written and compared as hex text, and the naming of
-// table rows.
+// on the wire, and bytes written and compared as hex text.
 #include "sim_radio.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +13,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace qrv::sim::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Rows print, and name their cases, as their name. They are declared in this
-// namespace, not an anonymous one, for this to be found.
-template <class Row>
-concept CNamedRow = std::is_convertible_v<decltype(Row::name), std::string_view>;
-
-template <CNamedRow Row> void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 // Acknowledgements as they read in the tables.
 constexpr const char* kAckP = "02 41 61 50 61 03";
