@@ -7,6 +7,7 @@
 #include "radio_data/messages.h"
 #include "radio_link/radio_messages.h"
 #include "radiosim_process.h"
+#include "record_test_support.h"
 #include "records/embedded_message_data.h"
 
 #include <QElapsedTimer>
@@ -50,8 +51,7 @@ protected:
         CQrvctlTest::SetUp();
         // The radio's memory: a pattern no codeplug holds, so that every byte
         // the program wrote can be told from one it left alone.
-        for (std::size_t i = 0; i < m_radio.size(); ++i)
-            m_radio[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
+        m_radio = test::PatternImage(7, 3);
         m_radio[0x128] = 0x48; // the radio's manual tune switch is on, its other bits unlike a codeplug's
         WriteImage("radio.dat", m_radio);
     }
@@ -115,10 +115,9 @@ TEST_F(QrvctlRadioTest, VerbTable)
 {
     WriteImage("changed.dat", m_doc, {{0x586, m_doc[0x586] ^ 0x01}});
     WriteImage("invalid.dat", m_doc, {{0x580 + 18, 9}}); // channel 1 names a personality the codeplug does not have
-    Image locked = m_doc;
     const auto password = CEmbeddedMessageData::PasswordField("Secret 1");
     ASSERT_TRUE(password);
-    std::copy(password->begin(), password->end(), locked.begin() + CEmbeddedMessageData::kImageOffset);
+    const Image locked = test::Overlaid(m_doc, CEmbeddedMessageData::kImageOffset, test::Slice(*password));
     WriteImage("locked.dat", locked);
     for (const char* file : {"ro.dat", "ro.txt"}) {
         test::WriteText(m_dir / file, "locked");
@@ -236,13 +235,13 @@ TEST_F(QrvctlRadioTest, VerbTable)
     EXPECT_EQ(ImageOf("after3.dat")[0x100], m_radio[0x100]);
     // The message block goes both ways.
     for (const Image& holder : {ImageOf("after8.dat"), ImageOf("back.dat")})
-        EXPECT_TRUE(std::equal(locked.begin() + 0x400, locked.begin() + 0x490, holder.begin() + 0x400));
+        EXPECT_EQ(test::Slice(holder, 0x400, 0x90), test::Slice(locked, 0x400, 0x90));
 }
 
 TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
 {
     const auto sim = Simulator({{}});
-    const auto process = test::Start(Command({"read", "--port", sim->Port(), "-o", "@read.dat"}));
+    const auto process = test::Start(Command({"read", "--port", sim->Ports()[0], "-o", "@read.dat"}));
     QProcess& qrvctl = *process;
     qrvctl.setReadChannel(QProcess::StandardError);
     // Let the transfer get under way, then pull the plug.
@@ -251,7 +250,7 @@ TEST_F(QrvctlRadioTest, ARadioThatVanishesEndsTheReadWithAMessage)
         ASSERT_TRUE(qrvctl.waitForReadyRead(15000));
         seen += qrvctl.readAllStandardError();
     }
-    sim->Kill();
+    sim->Stop(SIGKILL);
     QElapsedTimer timer;
     timer.start();
     ASSERT_TRUE(qrvctl.waitForFinished(15000));

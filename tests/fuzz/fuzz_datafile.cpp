@@ -47,7 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read)
         return 0;
     const DataFileHeader& header = read->header;
-    header.ModelId();
     CompareVersions(header.ProgramVersion(), CSettings::kProgramVersion);
 
     // As Open takes a file: the identity from the header, then the records.

@@ -71,7 +71,7 @@ std::span<const std::uint8_t> CInput::Take(std::size_t count)
 
 std::string_view CInput::RestAsText()
 {
-    const auto rest = Rest();
+    const auto rest = Take(m_bytes.size());
     return {reinterpret_cast<const char*>(rest.data()), rest.size()};
 }
 

@@ -24,7 +24,7 @@ public:
     std::uint8_t Byte();
     // Up to count bytes.
     std::span<const std::uint8_t> Take(std::size_t count);
-    std::span<const std::uint8_t> Rest() { return Take(m_bytes.size()); }
+    // All that is left, as text.
     std::string_view RestAsText();
 
 private:

@@ -91,8 +91,7 @@ bool CTerminal::Open(const std::string& path, bool setLine)
     if (::tcgetattr(m_fd.Get(), &tio) != 0)
         return false;
     ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
+    ::cfsetspeed(&tio, B9600);
     tio.c_cflag |= CSTOPB | CLOCAL | CREAD;
     return ::tcsetattr(m_fd.Get(), TCSANOW, &tio) == 0;
 }

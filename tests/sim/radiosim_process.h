@@ -23,19 +23,16 @@ public:
     CRadioSimProcess& operator=(const CRadioSimProcess&) = delete;
 
     bool Started() const { return !m_paths.empty(); }
-    const std::string& Port() const { return m_paths.empty() ? m_none : m_paths.front(); }
     const std::vector<std::string>& Ports() const { return m_paths; }
     // Sends the signal and waits for the exit; the exit code, or -1.
     int Stop(int signal);
-    // SIGTERM; true when it ended by itself with status 0.
+    // SIGTERM; true when it ended by itself with status 0. SIGKILL closes the
+    // radio's side at once, as a radio that is unplugged.
     bool Stop() { return Stop(SIGTERM) == 0; }
-    // Closes the radio's side at once, as a radio that is unplugged.
-    void Kill() { Stop(SIGKILL); }
 
 private:
     pid_t m_pid = -1;
     std::vector<std::string> m_paths; // all of them, or none
-    std::string m_none;
 };
 
 // A client end of the line: raw 9600 8N2, or left as the simulator set it.

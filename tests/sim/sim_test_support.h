@@ -1,7 +1,6 @@
 #pragma once
 // What the simulator's tests share: request frames built from the byte layout
-// on the wire, bytes written and compared as hex text, and the naming of
-// table rows.
+// on the wire, and bytes written and compared as hex text.
 #include "sim_radio.h"
 
 #include <gtest/gtest.h>
@@ -14,22 +13,11 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace qrv::sim::test {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Rows print, and name their cases, as their name. They are declared in this
-// namespace, not an anonymous one, for this to be found.
-template <class Row>
-concept CNamedRow = std::is_convertible_v<decltype(Row::name), std::string_view>;
-
-template <CNamedRow Row> void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
 
 // Acknowledgements as they read in the tables.
 constexpr const char* kAckP = "02 41 61 50 61 03";
@@ -55,18 +43,6 @@ inline std::string HexOf(const std::optional<Bytes>& bytes)
     for (const std::uint8_t b : bytes.value_or(Bytes{}))
         out << std::uppercase << std::hex << std::setw(2) << std::setfill('0') << unsigned{b} << ' ';
     return out.str();
-}
-
-// "A | B" to {"A ", " B"}; "" to {""}.
-inline std::vector<std::string> Split(std::string_view text)
-{
-    std::vector<std::string> out;
-    std::istringstream in{std::string(text)};
-    for (std::string part; std::getline(in, part, '|');)
-        out.push_back(part);
-    if (out.empty() || text.back() == '|')
-        out.emplace_back();
-    return out;
 }
 
 inline Bytes Cat(std::initializer_list<Bytes> parts)

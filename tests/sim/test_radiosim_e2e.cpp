@@ -4,8 +4,8 @@
 #include "radio_data/data_file.h"
 #include "radiosim_options.h"
 #include "radiosim_process.h"
+#include "record_test_support.h"
 #include "sim_test_support.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -22,9 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 Bytes SerialField(const std::string& text)
 {
-    Bytes field(text.begin(), text.end());
-    field.resize(16, 0);
-    return field;
+    return qrv::test::Padded(qrv::test::Text(text), 16, 0);
 }
 
 // The data of a block read over the line, or what came instead.
@@ -36,11 +34,12 @@ Bytes ReadBlock(CTerminal& line, std::uint32_t address, std::size_t length)
     return reply.size() == length + 11 ? Bytes(reply.begin() + 9, reply.end() - 2) : reply;
 }
 
-// The image a data file holds, or an empty one.
-Bytes SavedImage(const fs::path& path)
+// The image a data file holds.
+qrv::Image SavedImage(const fs::path& path)
 {
     qrv::Image image{};
-    return qrv::ReadBlocks(path, nullptr, image) ? Bytes(image.begin(), image.end()) : Bytes{};
+    EXPECT_TRUE(qrv::ReadBlocks(path, nullptr, image)) << path;
+    return image;
 }
 
 // Radios A, then B, on one terminal, radio C on another: each with its own
@@ -48,8 +47,7 @@ Bytes SavedImage(const fs::path& path)
 TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
 {
     const qrv::test::CTempDir dir;
-    qrv::Image start{};
-    start.fill(0x5A); // no memory a radio is born with
+    const qrv::Image start = qrv::test::FilledImage(0x5A); // no memory a radio is born with
     qrv::DataFileHeader header;
     std::copy(header.kMagic.begin(), header.kMagic.end(), header.bytes.begin());
     qrv::CDataFile file;
@@ -110,11 +108,9 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
     ASSERT_TRUE(qrv::ReadHeader(dir / "a.dat", header));
     EXPECT_EQ(std::tuple(header.ModelName(), header.ModelId(), header.LowerLimit(), header.UpperLimit()),
               std::tuple("QL-230", "QL230", 136, 174));
-    Bytes expected(start.begin(), start.end());
-    std::copy(fleet.begin(), fleet.end(), expected.begin() + 0x400);
-    const Bytes serial = SerialField("SN-A");
-    std::copy(serial.begin(), serial.end(), expected.begin() + 0x048);
-    EXPECT_EQ(SavedImage(dir / "a.dat"), expected);
+    const qrv::Image expected =
+        qrv::test::Overlaid(qrv::test::Overlaid(start, 0x400, fleet), 0x048, SerialField("SN-A"));
+    EXPECT_TRUE(qrv::test::SameImage(SavedImage(dir / "a.dat"), expected));
 
     // Then B answers; once it leaves too, the line stays silent.
     std::this_thread::sleep_for(400ms); // the pause ends some 500 ms after A left
@@ -129,9 +125,8 @@ TEST(RadioSimProgram, ServesRadiosSideBySideAndInTurn)
 
     EXPECT_EQ(sim.Stop(SIGTERM), 0);
     EXPECT_FALSE(fs::is_symlink(fs::symlink_status(link)));
-    const Bytes b = SavedImage(dir / "b.dat");
-    ASSERT_EQ(b.size(), 2048u);
-    EXPECT_EQ(Bytes(b.begin() + 0x048, b.begin() + 0x058), SerialField("SN-B"));
+    const qrv::Image b = SavedImage(dir / "b.dat");
+    EXPECT_EQ(qrv::test::Slice(b, 0x048, 16), SerialField("SN-B"));
     EXPECT_EQ(b[0x400], 0); // its own memory, not A's
     // Each frame and reply on a line of its own, the swap, and the mode it ended in.
     const std::string log = qrv::test::ReadText(dir / "line.log");
@@ -153,7 +148,6 @@ TEST(RadioSimOptions, RefuseWhatTheyCannotTake)
         {{"--bad-checksum-at", "x"}, "radio 1: bad value for --bad-checksum-at: x"},
         {{"--serial", "SERIAL-NUMBER-17C"}, "radio 1: bad value for --serial: SERIAL-NUMBER-17C"},
         {{"--swap-pause", "-1"}, "radio 1: bad value for --swap-pause: -1"},
-        {{"--then", "--log", "b.log"}, "radio 2: --log belongs to the terminal: give it to the terminal's first radio"},
         {{"--radio", "--then", "--swap-pause", "5"},
          "radio 3: --swap-pause belongs to the terminal: give it to the terminal's first radio"},
         {{"--frob"}, "radio 1: unknown option: --frob"},

@@ -2,6 +2,7 @@
 // keeps what it was told, and leaves alone what it could not take; each of
 // its faults does what it says, and no more.
 #include "sim_test_support.h"
+#include "util/text_format.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,15 @@
 #include <numeric>
 
 namespace qrv::sim::test {
+namespace {
 
-// Frames in hex; a session's frames one after the other, split by '|'.
+// Frames in hex; a session's frames one after the other, split by '|' ("" is one frame).
 struct CFrameCase {
     const char* name;
     unsigned mode; // entered first
     const char* requests;
     const char* replies; // "": no answer
+    friend void PrintTo(const CFrameCase& row, std::ostream* out) { *out << row.name; }
 };
 
 struct CFaultCase {
@@ -25,9 +28,8 @@ struct CFaultCase {
     std::vector<const char*> replies;   // "": no answer
     int mode = 1;                       // the radio's mode afterwards
     std::chrono::microseconds delay{0}; // of every reply
+    friend void PrintTo(const CFaultCase& row, std::ostream* out) { *out << row.name; }
 };
-
-namespace {
 
 using namespace std::chrono_literals;
 
@@ -42,8 +44,8 @@ TEST_P(SimFrame, IsAnsweredByteForByte)
     CSimRadio radio(kMarine);
     ASSERT_EQ(Exchange(radio, ModeFrame(row.mode)), Ack('a', 'M', 'a'));
     const CSimRadio::MemoryBytes before = radio.Memory();
-    const std::vector<std::string> requests = Split(row.requests);
-    const std::vector<std::string> replies = Split(row.replies);
+    const std::vector<std::string> requests = Split(row.requests, '|');
+    const std::vector<std::string> replies = Split(row.replies, '|');
     ASSERT_EQ(requests.size(), replies.size());
     for (std::size_t i = 0; i < requests.size(); ++i)
         EXPECT_EQ(HexOf(Exchange(radio, Hex(requests[i]))), HexOf(Hex(replies[i]))) << "frame " << i;
@@ -98,7 +100,6 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, SimFrame, ::testing::Values(
                "02 45 61 0C 00 F9 03 00 00 01 12 23 34 45 56 67 E6 03 | 02 4D 61 02 00 03 | "
                "02 45 62 F9 03 00 00 07 00 03",
                "02 41 61 45 61 03 | 02 41 61 4D 61 03 | 02 45 63 F9 03 00 00 07 00 01 12 23 34 45 56 67 E9 03"},
-    CFrameCase{"ReadInTuneMode", 6, "02 45 62 28 01 00 00 01 00 03", kSwitchByte},
     // Modes 2, 3, 5 (not taken), 6 and 1: writes in mode 3 only, tuning in mode 6 only.
     CFrameCase{"ModesFollowEachOther", 1,
                "02 4D 61 02 00 03 | 02 45 61 06 00 00 01 00 00 01 52 03 | 02 4D 61 03 00 03 | 02 4D 61 05 00 03 | "
@@ -116,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, SimFrame, ::testing::Values(
                "02 56 6C 91 83 03 | 02 56 62 0B 85 03",
                "02 41 61 56 61 03 | 02 41 61 56 61 03 | 02 41 61 56 6A 03 | 02 41 61 56 6B 03 | "
                "02 56 63 91 83 56 04 03 | 02 56 63 0B 85 C8 00 03"}),
-    ::testing::PrintToStringParamName());
+    [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
 TEST(SimMemory, StartsAsAPlausibleRadio)
@@ -198,25 +199,20 @@ INSTANTIATE_TEST_SUITE_P(EveryFault, SimFault, ::testing::Values(
     CFaultCase{"BadChecksumJustAfter", {.badChecksumAt = 0x128}, {ReadFrame(0x129, 1)},
                {"02 45 63 29 01 00 00 01 00 FF 2E 03"}},
     CFaultCase{"SilentReadInside", {.silentReadAt = 0x7F0}, {ReadFrame(0x7EF, 2), Handshake()}, {"", kAckP}},
-    CFaultCase{"SilentReadJustBefore", {.silentReadAt = 0x7F0}, {ReadFrame(0x7EF, 1)},
-               {"02 45 63 EF 07 00 00 01 00 FF 62 03"}},
     CFaultCase{"RefuseMode", {.refuseMode = true}, {ModeFrame(3), Handshake()}, {"", kAckP}},
     CFaultCase{"ModeStatusC", {.modeStatusC = true}, {ModeFrame(3), WriteFrame(0x078, {0x42})},
                {"02 41 63 4D 61 03", kAckE}, 3},
     CFaultCase{"RefuseWriteAtLastByte", {.refuseWriteAt = 0x58F}, {ModeFrame(3), WriteFrame(0x580, kBlock)},
                {kAckM, kRefusedE}, 3},
-    CFaultCase{"RefuseWriteElsewhere", {.refuseWriteAt = 0x590}, {ModeFrame(3), WriteFrame(0x580, kBlock)},
-               {kAckM, kAckE}, 3},
     // Acknowledged and lost; the blocks beside it are kept.
     CFaultCase{"DropWrite", {.dropWriteAt = 0x105},
                {ModeFrame(3), WriteFrame(0x100, kBlock), WriteFrame(0x0F0, Bytes(16, 0x22)),
                 WriteFrame(0x110, Bytes(16, 0x33)), ReadFrame(0x0FF, 2), ReadFrame(0x10F, 2)},
                {kAckM, kAckE, kAckE, kAckE, "02 45 63 FF 00 00 00 02 00 22 FF 36 03",
                 "02 45 63 0F 01 00 00 02 00 FF 33 14 03"}, 3},
-    CFaultCase{"WireTimingRead", {.wireTiming = true}, {ReadFrame(0x128, 1)}, {kSwitchByte}, 1, 25208us},
     CFaultCase{"WireTimingAndReplyDelay", {.replyDelay = 30ms, .wireTiming = true}, {ReadFrame(0x128, 1)},
                {kSwitchByte}, 1, 55208us}),
-    ::testing::PrintToStringParamName());
+    [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
 TEST(SimNoise, DamagesOneByteOfAboutTheGivenShareOfReplies)
