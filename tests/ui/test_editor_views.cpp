@@ -3,7 +3,7 @@
 // the user's steps, and again when opened on what it stored; the side keys
 // and VOX, the emergency revert channel and the test frequencies; the
 // channel's personality; deleting a personality channels use; scan lists
-// that follow the channels; untouched records that keep every byte. The record rules (rasters, tone look-ups, timer
+// that follow the channels. The record rules (rasters, tone look-ups, timer
 // rules) are the records', tested with them.
 #include "editor_fixture.h"
 #include "editors/channel/view_channel.h"
@@ -376,30 +376,6 @@ private slots:
         const QString sixth = QString::number(bytes[5] + 1);
         QCOMPARE(test::Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl)->currentText(), sixth);
         QCOMPARE(channelList.Model()->index(5, CChannelTableModel::kPersonality).data().toString(), sixth);
-    }
-
-    // Legal values are shown, not merely carried; values the lists do not offer are kept, not replaced by a guess.
-    void UntouchedPersonalitiesKeepEveryByte()
-    {
-        test::CViewFixture<CViewPersonality> f;
-        Image image = f.Stored();
-        std::fill_n(image.begin() + P::kTableStart, 16 * P::kRecordSize, 0xFF);
-        f.data->LoadFromImage(test::WithBytes(image, P::kTableStart,
-                                              Hex("10003c000a0000a1 1101a5070f0f33a2 1202ff0a3c0342a3 13030000050c21a4"
-                                                  "000107003d10c0ff 00093c0b0000c0ff")));
-        QCOMPARE(f.data->Personalities().size(), std::size_t{6});
-        const Image before = f.Stored();
-        f.Open();
-        constexpr int kFields[] = {P::kTxAdmitList, P::kTimeOutList, P::kPreAlertList, P::kReKeyList, P::kResetList};
-        for (std::size_t i = 0; i < 6; ++i) {
-            f.view->Navigate(record_command::kGoTo, static_cast<int>(i));
-            for (std::size_t k = 0; k < std::size(kFields) && i < 4; ++k) // bytes 1 to 5 of the legal ones
-                QCOMPARE(f.Find(kFields[k])->currentData().toLongLong(),
-                         static_cast<long long>(before[P::kTableStart + P::kRecordSize * i + k + 1]));
-        }
-        f.view->StorePages();
-        f.view.reset();
-        QVERIFY(f.Stored() == before);
     }
 
     // A scan list's channels and the emergency revert channel follow channels deleted and added elsewhere; a

@@ -59,6 +59,10 @@ const std::vector<CImageRow>& RecordRows()
         // A revert position past the table, a digit ID longer than its four, values outside the edits' ranges.
         {"emergency, off the lists", kFactory, item::kEmergency, E::kImageOffset,
          Hex("0040fffa0e0f0e0fffffffff090000ff0000ff00ff0000"), 18},
+        // Four legal personalities with bits no control edits, two off the lists, then the end of the table.
+        {"personalities", 0, item::kPersonality, CPersonalityData::kTableStart,
+         Hex("10003c000a0000a1 1101a5070f0f33a2 1202ff0a3c0342a3 13030000050c21a4 000107003d10c0ff 00093c0b0000c0ff"
+             "ffffffffffffffff"), 5},
         // Modes off the lists, a short member list, empty slots, odd bytes where no control edits.
         {"scan list", 0, item::kScan, CScanListData::kTableStart,
          Hex("1234567803 1b3d100c99510e1ee64224 0aff031001ff0707020bff0c0d050609"), 26},
