@@ -111,7 +111,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {M::kSquelchLevelCombo, {{M::kSquelchLevelOffset}}},
             {M::kBatterySaveDelayCombo, {{M::kBatterySaveDelayOffset}}},
             {M::kBatterySaveModeCombo, {{M::kOptionsOffset, M::kBatterySaveModeMask}}},
-            {M::kTailRevertCombo, {{M::kOptionsOffset, M::kTailRevertMask}}},
             {M::kScanLedCheck, {{M::kOptionsOffset, M::kScanLedMask}}},
             {M::kLowBatteryGapCombo, {{M::kLowBatteryGapOffset}}},
             {M::kVoiceBatteryCheck, {{M::kVoiceOffset, M::kVoiceBatteryMask}}},
@@ -122,7 +121,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, sideKeys)},
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
-            {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
             // Clone mode off takes factory clone mode along.
             {CModeData::kCloneCheck,
              {{CModeData::kModeOffset,
@@ -184,6 +182,8 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {P::kReKeyList, {{P::kReKeyByte}}},
             {P::kResetList, {{P::kResetByte}}},
 
+            // The designated and priority channels are offered only in the modes
+            // that use them: the editor views' step rows pin their bytes.
             {S::kEntryCountList, members},
             {S::kScanModeList, {{S::kScanModeByte, S::kScanModeMask}}},
             {S::kPriorityModeList, {{S::kPriorityModeByte, S::kPriorityModeMask}}},
@@ -194,8 +194,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {S::kStartAlertCheck, {{S::kAlertByte, S::kStartAlertMask}}},
             {S::kEndAlertCheck, {{S::kAlertByte, S::kEndAlertMask}}},
             {S::kIncludeCurrentCheck, {{S::kAlertByte, S::kIncludeCurrentMask}}},
-            {S::kDesignatedControl, {{S::kDesignatedChannelByte}}},
-            {S::kPriorityControl, {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}}},
         };
         for (std::size_t key = 0; key < K::kSideKeyCombos.size(); ++key)
             rows.push_back({K::kSideKeyCombos[key], {{K::kSideKeyOffsets[key]}}});
