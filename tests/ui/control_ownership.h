@@ -1,15 +1,14 @@
 #pragma once
 // Which bits of the codeplug each editor control owns, by the record layout,
-// and the user's actions on a control: the one table the editor tests lean on
-// (test_editor_views.cpp drives every control of the one-record windows with
-// it, test_round_trip.cpp every control of every window). A control owns the
+// and the user's actions on a control: the table test_round_trip.cpp drives
+// every control of every window with. A control owns the
 // bits its value is stored in and those a rule of the record changes with it
 // (an emptied receive frequency empties the channel, a tone type sets the tone
 // shown on its side, clone mode off clears factory clone mode).
 #include "editor_fixture.h" // the controls, the user's steps and the Qt and standard headers they need
 #include "editors/channel/channel_basic_page.h"
 #include "editors/channel_list/channel_table_model.h"
-#include "editors/personality/personality_signal_page.h"
+#include "editors/emergency/numeric_edit.h"
 #include "presentation/item_tables.h"
 #include "records/channel_data.h"
 #include "records/dtmf_system_data.h"
@@ -26,6 +25,8 @@
 #include "widgets/freq_edit.h"
 
 #include <QAbstractItemView>
+#include <QStackedWidget>
+#include <QToolButton>
 
 #include <cstddef>
 #include <map>
@@ -110,7 +111,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {M::kSquelchLevelCombo, {{M::kSquelchLevelOffset}}},
             {M::kBatterySaveDelayCombo, {{M::kBatterySaveDelayOffset}}},
             {M::kBatterySaveModeCombo, {{M::kOptionsOffset, M::kBatterySaveModeMask}}},
-            {M::kTailRevertCombo, {{M::kOptionsOffset, M::kTailRevertMask}}},
             {M::kScanLedCheck, {{M::kOptionsOffset, M::kScanLedMask}}},
             {M::kLowBatteryGapCombo, {{M::kLowBatteryGapOffset}}},
             {M::kVoiceBatteryCheck, {{M::kVoiceOffset, M::kVoiceBatteryMask}}},
@@ -121,7 +121,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {CVoxData::kGainLevelList, Join({{CVoxData::kGainOffset, CVoxData::kGainLevelMask}}, sideKeys)},
             {CVoxData::kDelayTimeList, {{CVoxData::kDelayOffset}}},
 
-            {CModeData::kPanelTestCheck, {{CModeData::kModeOffset, CModeData::kPanelTestMask}}},
             // Clone mode off takes factory clone mode along.
             {CModeData::kCloneCheck,
              {{CModeData::kModeOffset,
@@ -182,13 +181,9 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {P::kPreAlertList, {{P::kPreAlertByte}}},
             {P::kReKeyList, {{P::kReKeyByte}}},
             {P::kResetList, {{P::kResetByte}}},
-            {P::kTxOptionalSignallingList, {{P::kSignallingByte, P::kTxOptionalSignallingMask}}},
-            // The signalling systems live in memory only; the texts not at all.
-            {CPersonalitySignalPage::kRxSignalling, {}},
-            {CPersonalitySignalPage::kRxSystem, {}},
-            {CPersonalitySignalPage::kTxSystem, {}},
-            {CPersonalitySignalPage::kTxSignalling, {}},
 
+            // The designated and priority channels are offered only in the modes
+            // that use them: the editor views' step rows pin their bytes.
             {S::kEntryCountList, members},
             {S::kScanModeList, {{S::kScanModeByte, S::kScanModeMask}}},
             {S::kPriorityModeList, {{S::kPriorityModeByte, S::kPriorityModeMask}}},
@@ -199,8 +194,6 @@ inline const std::vector<COwnerRow>& OwnerTable()
             {S::kStartAlertCheck, {{S::kAlertByte, S::kStartAlertMask}}},
             {S::kEndAlertCheck, {{S::kAlertByte, S::kEndAlertMask}}},
             {S::kIncludeCurrentCheck, {{S::kAlertByte, S::kIncludeCurrentMask}}},
-            {S::kDesignatedControl, {{S::kDesignatedChannelByte}}},
-            {S::kPriorityControl, {{S::kPriorityChannelByte}, {S::kSecondPriorityChannelByte}}},
         };
         for (std::size_t key = 0; key < K::kSideKeyCombos.size(); ++key)
             rows.push_back({K::kSideKeyCombos[key], {{K::kSideKeyOffsets[key]}}});
@@ -247,6 +240,37 @@ inline QString BitsOutsideOwner(const Image& before, const Image& after, std::si
     return {};
 }
 
+// Whether the user can reach the widget: nothing on its way up to the view
+// hidden, but for the pages of a sheet that are not in front.
+inline bool Reachable(const QWidget& widget, const QWidget& view)
+{
+    for (const QWidget* w = &widget; w != nullptr && w != &view; w = w->parentWidget())
+        if (w->isHidden() && qobject_cast<QStackedWidget*>(w->parentWidget()) == nullptr)
+            return false;
+    return true;
+}
+
+// The numbered controls a user sees and changes: lists, buttons, edits and spin buttons.
+inline std::vector<QWidget*> UserControls(const QWidget& view)
+{
+    std::vector<QWidget*> controls;
+    for (QWidget* w : view.findChildren<QWidget*>())
+        if (ControlNumber(w) != 0 && Reachable(*w, view) &&
+            (qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+             qobject_cast<CSpinButtons*>(w)))
+            controls.push_back(w);
+    return controls;
+}
+
+// What a window offers: the text or state of each enabled control.
+inline QStringList Shown(const QWidget& view)
+{
+    QStringList shown;
+    for (const QWidget* control : UserControls(view))
+        shown << (control->isEnabled() ? ShownText(*control) : QStringLiteral("disabled"));
+    return shown;
+}
+
 struct CUserAction {
     QString name;
     std::function<void()> perform;
@@ -254,8 +278,9 @@ struct CUserAction {
 
 // What a user does with a numbered, enabled control: picks the first, a
 // middle and the last entry of a list (typing it into an editable one),
-// toggles a check box there and back, types values and nothing into an edit,
-// clicks the channel's copy button. Other buttons reach the radio.
+// toggles a check box there and back, types nothing and then values into an
+// edit, steps a number up, clicks the channel's copy button. Other buttons
+// reach the radio.
 inline std::vector<CUserAction> UserActions(QWidget& control)
 {
     std::vector<CUserAction> actions;
@@ -272,11 +297,13 @@ inline std::vector<CUserAction> UserActions(QWidget& control)
             actions.push_back({QStringLiteral("toggled back"), [button] { button->click(); }});
         } else if (ControlNumber(button) == CChannelBasicPage::kCopyReceive)
             actions.push_back({QStringLiteral("clicked"), [button] { button->click(); }});
+    } else if (auto* spin = qobject_cast<CSpinButtons*>(&control)) {
+        actions.push_back({QStringLiteral("stepped up"), [spin] { spin->UpButton()->click(); }});
     } else if (auto* edit = qobject_cast<QLineEdit*>(&control); edit != nullptr && !edit->isReadOnly()) {
         const QStringList texts =
             qobject_cast<CFreqEdit*>(edit) != nullptr
-                ? QStringList{QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999"), QString()}
-                : QStringList{QStringLiteral("1"), QStringLiteral("255"), QStringLiteral("ABC123456789"), QString()};
+                ? QStringList{QString(), QStringLiteral("0"), QStringLiteral("446.005"), QStringLiteral("999")}
+                : QStringList{QString(), QStringLiteral("1"), QStringLiteral("255"), QStringLiteral("ABC123456789")};
         for (const QString& text : texts)
             actions.push_back({QStringLiteral("typed '%1'").arg(text), [edit, text] { TypeInto(*edit, text); }});
     }

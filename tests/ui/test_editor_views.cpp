@@ -1,16 +1,11 @@
-// The editor windows as a dealer meets them. The table of control owners
-// drives the one-record windows: every control, set to another value as a
-// user does, writes the bits it owns and no others and reads back in the
-// window opened again, and a window that only looks keeps every byte of what
-// it was opened on; the windows start on unusual contents, values off the
-// lists among them, as they came from a radio. Then what each window stores,
-// shows, enables and says after the user's steps, and again when opened on
-// what it stored; the side keys and VOX, the emergency revert channel and the
-// test frequencies; the channel's personality; deleting a personality
-// channels use; scan lists that follow the channels; untouched records that
-// keep every byte. The record rules (rasters, tone look-ups, timer rules) are
-// the records', tested with them.
-#include "control_ownership.h" // with the editor fixture
+// The editor windows as a dealer meets them (which bits each control owns is
+// the round trip's): what each window stores, shows, enables and says after
+// the user's steps, and again when opened on what it stored; the side keys
+// and VOX, the emergency revert channel and the test frequencies; the
+// channel's personality; deleting a personality channels use; scan lists
+// that follow the channels. The record rules (rasters, tone look-ups, timer
+// rules) are the records', tested with them.
+#include "editor_fixture.h"
 #include "editors/channel/view_channel.h"
 #include "editors/channel_list/view_channel_list.h"
 #include "editors/dtmf/dtmf_basic_page.h"
@@ -30,9 +25,6 @@
 #include "editors/test_frequency/view_test_frequency.h"
 #include "records/test_frequency_data.h"
 #include "ui_test_registry.h"
-
-#include <QCheckBox>
-#include <QToolButton>
 
 namespace qrv {
 
@@ -193,145 +185,12 @@ const CPersonalityDeleteRow kDeleteRows[] = {
     {"unused", 2, false, "000000010002", 0},
 };
 
-// A window of one record at a user level: where the record starts, the bytes
-// put at an offset in it, and how many controls the user can change there.
-struct COwnedWindow {
-    const char* name;
-    test::ViewMaker make;
-    int level;
-    std::size_t base;
-    std::size_t at;
-    Bytes bytes;
-    int controls;
-};
-
-// clang-format off
-const std::vector<COwnedWindow>& OwnedWindows()
-{
-    const test::ViewMaker& misc = kMisc.make;
-    const test::ViewMaker& emergency = kEmergency.make;
-    static const std::vector<COwnedWindow> windows{
-        {"keys, the reserved function", MakeView<CViewKeys>(), 0, CKeyData::kImageOffset, 0,
-         {0x00, 0x00, 0x4F, 0x30, 0xFF, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x01}, 4},
-        {"vox off the lists", MakeView<CViewVox>(), 0, CVoxData::kImageOffset, 0, {0x00, 0x02}, 2},
-        // A voice option on enables the voice language.
-        {"miscellaneous off the lists", misc, kFactory, CMiscellaneousData::kImageOffset, 0,
-         {0x20, 0xFF, 0xFF, 0xFF, 0xFF, 0x40, 0x26, 0xFF, 0x03, 0x2D, 0xFF, 0xFF, 0xFF, 0xFF}, 8},
-        // Hidden, the voice options keep what the radio holds.
-        {"miscellaneous below the factory", misc, CSettings::kServiceLevel, CMiscellaneousData::kImageOffset, 9,
-         {0x03}, 5},
-        {"mode, both clone modes", MakeView<CViewMode>(), kFactory, CModeData::kImageOffset, 0, {0x12, 0x78}, 2},
-        {"microphone off the lists", MakeView<CViewMicrophone>(), 0, CMicrophoneData::kImageOffset, 0,
-         {0x10, 0x00, 0x04, 0x01, 0, 0}, 2},
-        {"dtmf, a short ID before an old one", MakeView<CViewDTMFSystem>(0), 0, CDTMFSystemData::kTableStart, 0,
-         {0x12, 0x34, 0x56, 0x78, 0x02}, 7},
-        {"emergency, digit ID", emergency, kFactory, E::kImageOffset, E::kAlarmOffset, {0xFA}, 18},
-        // ID type 4, every hidden field changed, alarm on and continuous, odd kept bytes.
-        {"emergency, six digits", emergency, 0, E::kImageOffset, 0,
-         {0x21, 0x05, 0xFE, 0xEC, 0x05, 0x34, 0x12, 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0x06, 0x1E, 0x07, 0xF7,
-          0xFF, 0x01, 0xFD, 0x80, 0xFA, 0xFF, 0x01, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}, 13},
-        // A revert position past the table, a digit ID longer than its four, values outside the edits' ranges.
-        {"emergency, off the lists", emergency, kFactory, E::kImageOffset, 0,
-         {0x00, 0x40, 0xFF, 0xFA, 0x0E, 0x0F, 0x0E, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0xFF,
-          0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00}, 14},
-        // Modes off the lists, a short member list, empty slots, odd bytes where no control edits.
-        {"scan list", MakeView<CViewScan>(0), 0, S::kTableStart, 0,
-         Hex("1234567803 1b3d100c99510e1ee64224 0aff031001ff0707020bff0c0d050609"), 15},
-        // Words and step codes that are no BCD.
-        {"test frequencies", MakeView<CViewTestFrequency>(), kFactory, CTestFrequencyData::kImageOffset, 0,
-         Bytes(160, 0xAB), 0},
-    };
-    return windows;
-}
-// clang-format on
-
-// The numbered controls a user sees and changes: lists, check boxes, edits and spin buttons.
-std::vector<QWidget*> UserControls(const QWidget& view)
-{
-    std::vector<QWidget*> controls;
-    for (QWidget* w : view.findChildren<QWidget*>())
-        if (ControlNumber(w) != 0 && !w->isHidden() &&
-            (qobject_cast<QComboBox*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QLineEdit*>(w) ||
-             qobject_cast<CSpinButtons*>(w)))
-            controls.push_back(w);
-    return controls;
-}
-
-// What a window shows: the text or state of each control.
-QStringList Shown(const QWidget& view)
-{
-    QStringList shown;
-    for (const QWidget* control : UserControls(view))
-        shown << test::ShownText(*control);
-    return shown;
-}
-
-// Sets an enabled control to another value as a user does; false when it is disabled or an empty list.
-bool SetAnother(QWidget& control)
-{
-    auto* combo = qobject_cast<QComboBox*>(&control);
-    if (!control.isEnabled() || (combo != nullptr && combo->count() == 0))
-        return false;
-    if (combo != nullptr) {
-        const int index = (combo->currentIndex() + 1) % combo->count();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    } else if (auto* check = qobject_cast<QCheckBox*>(&control)) {
-        check->click();
-    } else if (auto* spin = qobject_cast<CSpinButtons*>(&control)) {
-        spin->UpButton()->click();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
-        test::TypeInto(*edit, edit->text() == QStringLiteral("37") ? QStringLiteral("38") : QStringLiteral("37"));
-    }
-    return true;
-}
-
 } // namespace
 
 class EditorViewsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void EachControlWritesItsOwnBitsAndReadsBack()
-    {
-        for (const COwnedWindow& w : OwnedWindows()) {
-            int changed = 0;
-            for (std::size_t i = 0;; ++i) {
-                test::CViewFixture<> v(w.level, w.make);
-                v.Load(w.base + w.at, w.bytes);
-                const Image before = v.Stored();
-                v.Open();
-                // Opened (and once stored and opened again), untouched: every byte as it was, nothing reported.
-                const std::vector<QWidget*> controls = UserControls(i == 0 ? v.Reopen() : *v.view);
-                const QString where = QStringLiteral("%1, control %2").arg(QLatin1String(w.name)).arg(i);
-                QVERIFY2(v.Stored() == before && v.notifications.empty(), qPrintable(where));
-                if (i == controls.size())
-                    break;
-                const int number = ControlNumber(controls[i]);
-                const QStringList shownBefore = Shown(*v.view);
-                if (!SetAnother(*controls[i]))
-                    continue;
-                v.view->StorePages();
-                const Image after = v.Stored();
-                const QStringList shown = Shown(*v.view);
-                if (shown == shownBefore) { // a value the control refuses changes nothing
-                    QVERIFY2(after == before, qPrintable(where));
-                    continue;
-                }
-                ++changed;
-                // Changed bits, and all of them bits the control owns.
-                const QString outside = test::BitsOutsideOwner(before, after, w.base, number);
-                QVERIFY2(after != before && outside.isEmpty(), qPrintable(where + QStringLiteral(": ") + outside));
-                for (const CNotification& n : v.notifications)
-                    QVERIFY2(n.kind != CNotification::Kind::Edited || n.data == static_cast<std::uint32_t>(number),
-                             qPrintable(where));
-                QVERIFY2(Shown(v.Reopen()) == shown, qPrintable(where));
-                QVERIFY2(v.messages.empty(), qPrintable(where));
-            }
-            QVERIFY2(changed == w.controls, w.name);
-        }
-    }
-
     void WindowsStoreShowAndEnableAfterTheUsersSteps_data() { test::AddRows(kStepRows); }
     void WindowsStoreShowAndEnableAfterTheUsersSteps()
     {
@@ -517,30 +376,6 @@ private slots:
         const QString sixth = QString::number(bytes[5] + 1);
         QCOMPARE(test::Control<QComboBox>(channelWindow, CChannelData::kPersonalityControl)->currentText(), sixth);
         QCOMPARE(channelList.Model()->index(5, CChannelTableModel::kPersonality).data().toString(), sixth);
-    }
-
-    // Legal values are shown, not merely carried; values the lists do not offer are kept, not replaced by a guess.
-    void UntouchedPersonalitiesKeepEveryByte()
-    {
-        test::CViewFixture<CViewPersonality> f;
-        Image image = f.Stored();
-        std::fill_n(image.begin() + P::kTableStart, 16 * P::kRecordSize, 0xFF);
-        f.data->LoadFromImage(test::WithBytes(image, P::kTableStart,
-                                              Hex("10003c000a0000a1 1101a5070f0f33a2 1202ff0a3c0342a3 13030000050c21a4"
-                                                  "000107003d10c0ff 00093c0b0000c0ff")));
-        QCOMPARE(f.data->Personalities().size(), std::size_t{6});
-        const Image before = f.Stored();
-        f.Open();
-        constexpr int kFields[] = {P::kTxAdmitList, P::kTimeOutList, P::kPreAlertList, P::kReKeyList, P::kResetList};
-        for (std::size_t i = 0; i < 6; ++i) {
-            f.view->Navigate(record_command::kGoTo, static_cast<int>(i));
-            for (std::size_t k = 0; k < std::size(kFields) && i < 4; ++k) // bytes 1 to 5 of the legal ones
-                QCOMPARE(f.Find(kFields[k])->currentData().toLongLong(),
-                         static_cast<long long>(before[P::kTableStart + P::kRecordSize * i + k + 1]));
-        }
-        f.view->StorePages();
-        f.view.reset();
-        QVERIFY(f.Stored() == before);
     }
 
     // A scan list's channels and the emergency revert channel follow channels deleted and added elsewhere; a
