@@ -84,15 +84,6 @@ private slots:
                 QVERIFY(!tip.isEmpty() && !tip.contains(QLatin1Char('(')));
                 QCOMPARE(tip == QStringLiteral("Read from Radio"), language == 0);
                 f.frame->Tree()->expandAll();
-                if (levels[l] == CSettings::kFactoryLevel) { // for a person to look at
-                    f.frame->resize(1100, 700);
-                    f.frame->show();
-                    f.frame->OpenItem(item::kRadio)->showMaximized();
-                    QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
-                    QVERIFY(
-                        f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
-                                                 .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"))));
-                }
                 QList<QTreeWidgetItem*> items;
                 for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
                     if ((*it)->parent() != nullptr)

@@ -46,18 +46,16 @@ private slots:
             const char* name;
             bool read;
             std::function<void(sim::CSimFaults&)> fault;
-            bool verify;
             int message;
-            bool partial; // the message names the backup folder
+            bool partial = false; // the message names the backup folder
+            bool verify = true;
         } rows[] = {
-            {"read", true, {}, true, msg::kRadioReadDone, false},
-            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, true,
-             msg::kRadioReadFailed, false},
-            {"write", false, {}, true, msg::kRadioWriteDone, false},
-            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, true, msg::kVerifyFailed,
-             true},
-            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, false,
-             msg::kRadioWriteDone, false},
+            {"read", true, {}, msg::kRadioReadDone},
+            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, msg::kRadioReadFailed},
+            {"write", false, {}, msg::kRadioWriteDone},
+            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, msg::kVerifyFailed, true},
+            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; },
+             msg::kRadioWriteDone, false, false},
         };
         for (const auto& row : rows) {
             test::CFrameFixture f;
