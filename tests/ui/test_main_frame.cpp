@@ -221,9 +221,9 @@ private slots:
             }
     }
 
-    // Through File > Open and "qrv FILE": a good file opens; one that cannot
-    // be read is said, and the codeplug and tree stay (every reason a file
-    // cannot be read: the codeplug session's open checks).
+    // Through "qrv FILE": a good file opens; one that cannot be read is said,
+    // and the codeplug and tree stay (every reason a file cannot be read: the
+    // codeplug session's open checks).
     void OpeningFilesOrSayingWhyNot()
     {
         CFixture writer;
@@ -233,20 +233,14 @@ private slots:
         const struct {
             const char* name;
             std::filesystem::path path;
-            bool commandLine;
             int message; // 0: opened
-        } rows[] = {{"open", good, false, 0},
-                    {"command line", good, true, 0},
-                    {"command line, no such file", "/no/such/file.dat", true, msg::kReadMissing}};
+        } rows[] = {{"command line", good, 0}, {"command line, no such file", "/no/such/file.dat", msg::kReadMissing}};
         for (const auto& row : rows) {
             CFixture f;
             const Image before = f.data->GetImage();
             const bool opened = row.message == 0;
-            if (row.commandLine)
-                f.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("--exit-after-start"),
-                                              QString::fromStdString(row.path.string())});
-            else
-                QVERIFY2(f.frame->OpenFile(row.path) == opened, row.name);
+            f.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("--exit-after-start"),
+                                          QString::fromStdString(row.path.string())});
             QVERIFY2(f.messages == std::vector<int>(!opened, row.message), row.name);
             QVERIFY2((f.frame->Session().CurrentPath() == row.path) == opened, row.name);
             QVERIFY2((f.data->Channels()[0]->RxFrequency() == 0x44012500u) == opened, row.name);
