@@ -183,15 +183,13 @@ private slots:
         using D = CDlgFactoryModel;
         const auto refuses = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::refuseWriteAt, at); };
         const auto unread = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::silentReadAt, at); };
-        const char* range = "350-390";
-        const std::vector<int> written{msg::kTuneRead, msg::kTuneWritten};
-        const std::vector<int> refused{msg::kTuneRead, msg::kRadioWriteFailed};
         const std::vector<int> outside{msg::kLimitOutsideWindow};
         // clang-format off
         const std::vector<Row> rows{
-            {"base band", band, kPlain, written, {3, 1}, "", true},
-            {"base band, another range", band, kOtherRange, {msg::kRangeOutsideRadio}, {}, range},
-            {"base band, first block refused", band, refuses(0x3E9), refused, {3, 1}, "", true},
+            {"base band", band, kPlain, {msg::kTuneRead, msg::kTuneWritten}, {3, 1}, "", true},
+            {"base band, another range", band, kOtherRange, {msg::kRangeOutsideRadio}, {}, "350-390"},
+            {"base band, first block refused", band, refuses(0x3E9), {msg::kTuneRead, msg::kRadioWriteFailed}, {3, 1},
+             "", true},
             {"base band, first block not read", band, unread(0x3E9), {msg::kTuneReadFailed}, {3, 1}},
             {"tune data", tune, kPlain, {msg::kTuneWritten}, {3, 1}, "", false, 12},
             {"tune data, block refused", tune, refuses(0x3A5), {msg::kRadioWriteFailed}, {3, 1}, "928", false, 6},

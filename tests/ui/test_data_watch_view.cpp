@@ -102,7 +102,6 @@ private slots:
             QCOMPARE(selected.size(), line < 0 ? 0 : 1);
             QVERIFY(line < 0 || f.view->ChangeList()->row(selected.first()) == line);
         }
-        QVERIFY(f.view->DetailsText().startsWith(QStringLiteral("$E.0x1A5:15->16")));
     }
 };
 

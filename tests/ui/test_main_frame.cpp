@@ -83,7 +83,6 @@ private slots:
                 const QString tip = f.frame->Menus().Action(command::kRead)->toolTip();
                 QVERIFY(!tip.isEmpty() && !tip.contains(QLatin1Char('(')));
                 QCOMPARE(tip == QStringLiteral("Read from Radio"), language == 0);
-                f.frame->Tree()->expandAll();
                 QList<QTreeWidgetItem*> items;
                 for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
                     if ((*it)->parent() != nullptr)
@@ -304,7 +303,6 @@ private slots:
     void TheStatusBarAndModelChanges()
     {
         CFixture f;
-        f.frame->show();
         QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-210"));
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("400-470 MHz"));
         QCOMPARE(f.frame->StatusText(2), QStringLiteral("COM1")); // no port chosen yet

@@ -111,7 +111,6 @@ private slots:
         test::CEditorFixture f(CSettings::kFactoryLevel);
         CEmptySelectionAllowance allowance;
         CDlgPrintTree dialog(f.Settings(), *f.data, allowance);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Print Tree"));
         QCOMPARE(dialog.Tree()->ItemsOfKind(item::kChannel).size(), qsizetype(f.data->Channels().size()));
         const std::pair<int, std::set<int>> rows[] = {
             {item::kRadio, {form::kRadio}},
@@ -296,7 +295,6 @@ private slots:
         {
             test::CDialogAnswers answers({Mark({item::kVox}), SaveAs(dir.filePath(QStringLiteral("named")))});
             QVERIFY(commands.ExportPdf(dir.filePath(QStringLiteral("suggested.pdf"))));
-            QCOMPARE(answers.Answered(), 2);
         }
         const QString named = dir.filePath(QStringLiteral("named.pdf"));
         QVERIFY(Lines(named).contains(QStringLiteral("VOX")));

@@ -92,7 +92,6 @@ private slots:
         for (int count = 15; count >= 1; --count) {
             child->RecordButtons()[record_command::kDelete]->click();
             QCOMPARE(f.TreeTexts(item::kChannel).last(), QStringLiteral("Channel %1").arg(count));
-            QCOMPARE(f.TreeCount(item::kChannel), count);
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
             QCOMPARE(Position(child), count - 1);
         }
@@ -121,7 +120,6 @@ private slots:
         f.frame->Undo().Reset(); // the history starts here
         QCOMPARE(f.TreeTexts(item::kScan), (QStringList{QStringLiteral("Scan 1"), QStringLiteral("Scan 2")}));
         CChildFrame* scan = f.Click(item::kScan, 1);
-        QCOMPARE(scan->PositionText(), QStringLiteral("2 / 2"));
         QCOMPARE(Enabled(scan), (Buttons{true, true, false, false, false, true}));
         scan->RecordButtons()[record_command::kDelete]->click();
         QCOMPARE(f.TreeTexts(item::kScan), QStringList{QStringLiteral("Scan")});
