@@ -158,10 +158,10 @@ private slots:
             const char* name;
             Command command;
             RadioCase radio;
-            bool dialog;
             std::vector<int> messages;
-            const char* argument; // named in the message
-            std::vector<int> modes;
+            std::vector<int> modes = {};
+            const char* argument = ""; // named in the message
+            bool dialog = false;
             int tuneBlocks = -1;            // written by Write Tune Data (-1: another command)
             std::uint8_t switchByte = 0x87; // at 0x128 afterwards, from 0x87
         };
@@ -183,36 +183,29 @@ private slots:
         using D = CDlgFactoryModel;
         const auto refuses = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::refuseWriteAt, at); };
         const auto unread = [](std::uint32_t at) { return FailsAt(&sim::CSimFaults::silentReadAt, at); };
-        const char* range = "350-390";
-        const std::vector<int> written{msg::kTuneRead, msg::kTuneWritten};
-        const std::vector<int> refused{msg::kTuneRead, msg::kRadioWriteFailed};
         const std::vector<int> outside{msg::kLimitOutsideWindow};
         // clang-format off
         const std::vector<Row> rows{
-            {"base band", band, kPlain, true, written, "", {3, 1}},
-            {"base band, another range", band, kOtherRange, false, {msg::kRangeOutsideRadio}, range, {}},
-            {"base band, first block refused", band, refuses(0x3E9), true, refused, "", {3, 1}},
-            {"base band, first block not read", band, unread(0x3E9), false, {msg::kTuneReadFailed}, "", {3, 1}},
-            {"tune data", tune, kPlain, false, {msg::kTuneWritten}, "", {3, 1}, 12},
-            {"tune data, block refused", tune, refuses(0x3A5), false, {msg::kRadioWriteFailed}, "928", {3, 1}, 6},
-            {"tune data, silent radio", tune, kSilent, false, {msg::kNoRadioAnswer}, "", {}, 0},
-            {"tune data, mode refused", tune, kRefusesMode, false, {msg::kNoRadioAnswer}, "", {3, 1}, 0},
-            {"switch opened", model(D::kWriteTuneSwitchButton, D::kSwitchOpen), kPlain, false, {msg::kTuneWritten}, "",
-             {3, 1}, -1, 0x8F},
-            {"switch closed", model(D::kWriteTuneSwitchButton, D::kSwitchClose), kPlain, false, {msg::kTuneWritten},
-             "", {3, 1}},
-            {"model, serial block not read", model(D::kReadButton), unread(0x048), false, {msg::kRadioReadFailed}, "72",
-             {2, 1}},
-            {"model, marker refused", model(D::kWriteButton), refuses(0x068), false, {msg::kRadioWriteFailed}, "104",
-             {3, 1}},
-            {"upper above the window", model(D::kWriteButton, D::kUpperFrequency, "450.00001"), kPlain, false, outside,
-             "", {}},
-            {"lower below the window", model(D::kWriteButton, D::kLowerFrequency, "429.99999"), kPlain, false, outside,
-             "", {}},
-            {"lower above the upper", model(D::kWriteButton, D::kLowerFrequency, "445"), kPlain, false,
-             {msg::kLowerAboveUpper}, "", {}},
-            {"empty model name", model(D::kWriteButton, D::kModelName, ""), kPlain, false, {msg::kEmptyModelName}, "",
-             {}},
+            {"base band", band, kPlain, {msg::kTuneRead, msg::kTuneWritten}, {3, 1}, "", true},
+            {"base band, another range", band, kOtherRange, {msg::kRangeOutsideRadio}, {}, "350-390"},
+            {"base band, first block refused", band, refuses(0x3E9), {msg::kTuneRead, msg::kRadioWriteFailed}, {3, 1},
+             "", true},
+            {"base band, first block not read", band, unread(0x3E9), {msg::kTuneReadFailed}, {3, 1}},
+            {"tune data", tune, kPlain, {msg::kTuneWritten}, {3, 1}, "", false, 12},
+            {"tune data, block refused", tune, refuses(0x3A5), {msg::kRadioWriteFailed}, {3, 1}, "928", false, 6},
+            {"tune data, silent radio", tune, kSilent, {msg::kNoRadioAnswer}, {}, "", false, 0},
+            {"tune data, mode refused", tune, kRefusesMode, {msg::kNoRadioAnswer}, {3, 1}, "", false, 0},
+            {"switch opened", model(D::kWriteTuneSwitchButton, D::kSwitchOpen), kPlain, {msg::kTuneWritten}, {3, 1}, "",
+             false, -1, 0x8F},
+            {"switch closed", model(D::kWriteTuneSwitchButton, D::kSwitchClose), kPlain, {msg::kTuneWritten}, {3, 1}},
+            {"model, serial block not read", model(D::kReadButton), unread(0x048), {msg::kRadioReadFailed}, {2, 1},
+             "72"},
+            {"model, marker refused", model(D::kWriteButton), refuses(0x068), {msg::kRadioWriteFailed}, {3, 1}, "104"},
+            {"upper above the window", model(D::kWriteButton, D::kUpperFrequency, "450.00001"), kPlain, outside},
+            {"lower below the window", model(D::kWriteButton, D::kLowerFrequency, "429.99999"), kPlain, outside},
+            {"lower above the upper", model(D::kWriteButton, D::kLowerFrequency, "445"), kPlain,
+             {msg::kLowerAboveUpper}},
+            {"empty model name", model(D::kWriteButton, D::kModelName, ""), kPlain, {msg::kEmptyModelName}},
         };
         // clang-format on
         for (const Row& row : rows) {

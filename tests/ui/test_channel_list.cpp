@@ -109,7 +109,6 @@ struct CListCellRow {
 };
 constexpr How kTyped = How::Typed;
 constexpr How kPasted = How::Pasted;
-constexpr int kOutOfRange = msg::kFrequencyOutOfRange;
 constexpr int kLeftOut = msg::kPasteLeftOut;
 // clang-format off
 const CListCellRow kCellRows[] = {
@@ -120,14 +119,13 @@ const CListCellRow kCellRows[] = {
     {"rx deleted", How::Deleted, M::kRxFrequency, nullptr, 4, "ffffffffffffffff", "", 0, 0b00101},
     {"tx emptied", kTyped, M::kTxFrequency, "", 4, "25566044ffffffff", "", 0},
     {"CTCSS not in the table", kTyped, M::kRxCtcss, "66.6", 12, "1050", "107.2", msg::kCtcssNotInTable},
-    {"pasted clamped", kPasted, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", kOutOfRange},
+    {"pasted clamped", kPasted, M::kRxFrequency, "999.12345", 4, "00000047", "470.00000", msg::kFrequencyOutOfRange},
     {"pasted receive side", kPasted, M::kRxFrequency, "446.0052\tCDCSS\t67.0\t754\t450", 4, "00006044000000456b901050",
      nullptr, 0, 0b10110},
     {"pasted unknown power", kPasted, M::kPower, "Banana", 17, "00", "High", kLeftOut},
     {"pasted power in other case", kPasted, M::kPower, " low ", 17, "10", "Low", 0},
     {"pasted tone not in the table", kPasted, M::kRxCtcss, "66.6", 12, "1050", "107.2", kLeftOut},
     {"pasted no such personality", kPasted, M::kPersonality, "3", 18, "01", "2", kLeftOut},
-    {"pasted type with its tone", kPasted, M::kRxType, "CDCSS\t67.0\t754", 12, "6b90", nullptr, 0, 0b10110},
     {"pasted beyond the last column", kPasted, M::kPower, "Low\t1\t1\textra", 17, "100040", nullptr, kLeftOut},
     {"pasted two lines", kPasted, M::kSpacing, "20 kHz\n25 kHz\n", 17, "0101", nullptr, 0},
 };

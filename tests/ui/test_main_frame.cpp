@@ -83,16 +83,6 @@ private slots:
                 const QString tip = f.frame->Menus().Action(command::kRead)->toolTip();
                 QVERIFY(!tip.isEmpty() && !tip.contains(QLatin1Char('(')));
                 QCOMPARE(tip == QStringLiteral("Read from Radio"), language == 0);
-                f.frame->Tree()->expandAll();
-                if (levels[l] == CSettings::kFactoryLevel) { // for a person to look at
-                    f.frame->resize(1100, 700);
-                    f.frame->show();
-                    f.frame->OpenItem(item::kRadio)->showMaximized();
-                    QDir().mkpath(QStringLiteral(QRV_SCREENSHOT_DIR));
-                    QVERIFY(
-                        f.frame->grab().save(QStringLiteral(QRV_SCREENSHOT_DIR "/main_window_%1.png")
-                                                 .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("zh"))));
-                }
                 QList<QTreeWidgetItem*> items;
                 for (QTreeWidgetItemIterator it(f.frame->Tree()); *it != nullptr; ++it)
                     if ((*it)->parent() != nullptr)
@@ -230,9 +220,9 @@ private slots:
             }
     }
 
-    // Through File > Open and "qrv FILE": a good file opens; one that cannot
-    // be read is said, and the codeplug and tree stay (every reason a file
-    // cannot be read: the codeplug session's open checks).
+    // Through "qrv FILE": a good file opens; one that cannot be read is said,
+    // and the codeplug and tree stay (every reason a file cannot be read: the
+    // codeplug session's open checks).
     void OpeningFilesOrSayingWhyNot()
     {
         CFixture writer;
@@ -242,20 +232,14 @@ private slots:
         const struct {
             const char* name;
             std::filesystem::path path;
-            bool commandLine;
             int message; // 0: opened
-        } rows[] = {{"open", good, false, 0},
-                    {"command line", good, true, 0},
-                    {"command line, no such file", "/no/such/file.dat", true, msg::kReadMissing}};
+        } rows[] = {{"command line", good, 0}, {"command line, no such file", "/no/such/file.dat", msg::kReadMissing}};
         for (const auto& row : rows) {
             CFixture f;
             const Image before = f.data->GetImage();
             const bool opened = row.message == 0;
-            if (row.commandLine)
-                f.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("--exit-after-start"),
-                                              QString::fromStdString(row.path.string())});
-            else
-                QVERIFY2(f.frame->OpenFile(row.path) == opened, row.name);
+            f.frame->OpenCommandLineFile({QStringLiteral("qrv"), QStringLiteral("--exit-after-start"),
+                                          QString::fromStdString(row.path.string())});
             QVERIFY2(f.messages == std::vector<int>(!opened, row.message), row.name);
             QVERIFY2((f.frame->Session().CurrentPath() == row.path) == opened, row.name);
             QVERIFY2((f.data->Channels()[0]->RxFrequency() == 0x44012500u) == opened, row.name);
@@ -319,7 +303,6 @@ private slots:
     void TheStatusBarAndModelChanges()
     {
         CFixture f;
-        f.frame->show();
         QCOMPARE(f.frame->StatusText(0), QStringLiteral("QL-210"));
         QCOMPARE(f.frame->StatusText(1), QStringLiteral("400-470 MHz"));
         QCOMPARE(f.frame->StatusText(2), QStringLiteral("COM1")); // no port chosen yet

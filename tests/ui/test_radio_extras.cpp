@@ -25,16 +25,6 @@ namespace qrv {
 class RadioExtrasTest : public QObject {
     Q_OBJECT
 
-private:
-    static std::vector<std::filesystem::path> Backups(const std::filesystem::path& folder)
-    {
-        std::vector<std::filesystem::path> files;
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-            files.push_back(entry.path());
-        return files;
-    }
-
 private slots:
     // The radio holds 446.10625 MHz on channel 1 and the codeplug 470.00625
     // MHz on channel 2; a write that fails after its first block says what
@@ -46,18 +36,16 @@ private slots:
             const char* name;
             bool read;
             std::function<void(sim::CSimFaults&)> fault;
-            bool verify;
             int message;
-            bool partial; // the message names the backup folder
+            bool partial = false; // the message names the backup folder
+            bool verify = true;
         } rows[] = {
-            {"read", true, {}, true, msg::kRadioReadDone, false},
-            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, true,
-             msg::kRadioReadFailed, false},
-            {"write", false, {}, true, msg::kRadioWriteDone, false},
-            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, true, msg::kVerifyFailed,
-             true},
-            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, false,
-             msg::kRadioWriteDone, false},
+            {"read", true, {}, msg::kRadioReadDone},
+            {"read, bad checksum", true, [](sim::CSimFaults& x) { x.badChecksumAt = 0x7F0; }, msg::kRadioReadFailed},
+            {"write", false, {}, msg::kRadioWriteDone},
+            {"write, block lost", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; }, msg::kVerifyFailed, true},
+            {"write, block lost, verify off", false, [](sim::CSimFaults& x) { x.dropWriteAt = 0x600; },
+             msg::kRadioWriteDone, false, false},
         };
         for (const auto& row : rows) {
             test::CFrameFixture f;
@@ -92,7 +80,9 @@ private slots:
             QVERIFY2(f.texts.back().contains(QString::fromStdString(folder.Path().string())) == row.partial,
                      qPrintable(f.texts.back()));
             // Every transfer that got to its data keeps a backup: what was read, or what was to be sent.
-            const auto backups = Backups(folder.Path());
+            std::vector<std::filesystem::path> backups;
+            for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+                backups.push_back(entry.path());
             QVERIFY2(backups.size() == (ok || row.partial ? 1u : 0u), row.name);
             if (!backups.empty()) {
                 QCOMPARE(dialog->BackupFile(), backups[0]);

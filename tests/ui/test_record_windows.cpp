@@ -92,7 +92,6 @@ private slots:
         for (int count = 15; count >= 1; --count) {
             child->RecordButtons()[record_command::kDelete]->click();
             QCOMPARE(f.TreeTexts(item::kChannel).last(), QStringLiteral("Channel %1").arg(count));
-            QCOMPARE(f.TreeCount(item::kChannel), count);
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
             QCOMPARE(Position(child), count - 1);
         }
@@ -103,8 +102,6 @@ private slots:
             QCOMPARE(child->windowTitle(), QStringLiteral("Channel %1").arg(count));
         }
         QCOMPARE(Enabled(child), (Buttons{true, true, false, false, false, true}));
-        // Opening an open item activates its window; Close All closes it.
-        QCOMPARE(f.frame->OpenItem(item::kChannel, 2), child);
         f.frame->DoCommand(command::kCloseAll);
         QCOMPARE(f.frame->OpenChildren().size(), 0);
     }
@@ -123,7 +120,6 @@ private slots:
         f.frame->Undo().Reset(); // the history starts here
         QCOMPARE(f.TreeTexts(item::kScan), (QStringList{QStringLiteral("Scan 1"), QStringLiteral("Scan 2")}));
         CChildFrame* scan = f.Click(item::kScan, 1);
-        QCOMPARE(scan->PositionText(), QStringLiteral("2 / 2"));
         QCOMPARE(Enabled(scan), (Buttons{true, true, false, false, false, true}));
         scan->RecordButtons()[record_command::kDelete]->click();
         QCOMPARE(f.TreeTexts(item::kScan), QStringList{QStringLiteral("Scan")});
@@ -146,7 +142,7 @@ private slots:
     }
 
     // Opening the embedded messages reads nothing; reading identifies the
-    // radio, so the other windows go, and Yes takes the radio's messages.
+    // radio, so the other windows go (what Yes takes: the embedded view tests).
     // Write Tune Data closes every window before the radio's tune data can
     // come into the codeplug (what it sends and refuses: the base band tests).
     void RadioDataClosesTheWindowsItCouldChange()
@@ -154,19 +150,14 @@ private slots:
         CFixture f(CSettings::kFactoryLevel);
         f.frame->show();
         sim::CSimRadio& radio = f.Radio();
-        const char text[] = "FROM THE RADIO";
-        std::copy(std::begin(text), std::end(text) - 1, radio.Memory().begin() + 0x410);
-        const auto& block = f.data->EmbeddedMessages();
-        const auto codeplug = block.Block();
+        radio.Memory()[0x410] = 'R'; // the first message differs from the codeplug's
         f.frame->OpenItem(item::kRadio);
         CChildFrame* messages = f.frame->OpenItem(item::kEmbedded);
         auto* view = qobject_cast<CViewEmbedded*>(messages->View());
         QVERIFY(view != nullptr);
-        QVERIFY(block.Block() == codeplug);
         QCOMPARE(f.frame->OpenChildren().size(), 2);
         view->Page()->ReadButton()->click();
         QCOMPARE(f.frame->OpenChildren().size(), 1);
-        QVERIFY(std::equal(std::begin(text), std::end(text) - 1, block.Block().begin() + 0x10));
         QCOMPARE(f.messages, std::vector<int>{msg::kReplaceEmbeddedMessages});
         f.frame->DoCommand(command::kWriteTuneData);
         QCOMPARE(f.messages.back(), msg::kTuneWritten);
