@@ -65,20 +65,42 @@ inline Bytes Hex(const char* text)
     return Bytes(bytes.begin(), bytes.end());
 }
 
-struct CEditorFixture {
+// The message boxes shown while it lives, answered by the test and recorded.
+struct CMessageRecorder {
+    std::vector<int> messages;
+    QStringList texts; // of the messages, in order
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+
+    CMessageRecorder()
+    {
+        SetMessageBoxHandler([this](int number, const QString& text) {
+            messages.push_back(number);
+            texts.push_back(text);
+            return answer;
+        });
+    }
+    ~CMessageRecorder() { SetMessageBoxHandler(nullptr); }
+    CMessageRecorder(const CMessageRecorder&) = delete;
+    CMessageRecorder& operator=(const CMessageRecorder&) = delete;
+};
+
+// The settings of the model at a user level and range, as Settings.ini holds them.
+inline void WriteSettings(const CProgramDir& program, int userLevel, const std::string& range)
+{
+    WriteText(program.Path() / "Settings.ini", "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range +
+                                                   "\n[User Mode]\nLevel=" + std::to_string(userLevel) + "\n");
+}
+
+struct CEditorFixture : CMessageRecorder {
     CProgramDir program;
     std::unique_ptr<CCodeplugSession> files;
     CRadioData* data = nullptr;
     std::unique_ptr<CEditorContext> context;
-    std::vector<int> messages;
-    QStringList texts; // of the messages, in order
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
     std::vector<CNotification> notifications;
 
     explicit CEditorFixture(int userLevel = 0, const std::string& range = "400-470")
     {
-        WriteText(program.Path() / "Settings.ini", "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range +
-                                                       "\n[User Mode]\nLevel=" + std::to_string(userLevel) + "\n");
+        WriteSettings(program, userLevel, range);
         CSettings& settings = program.Reopen();
         files = std::make_unique<CCodeplugSession>(settings);
         data = &files->Data();
@@ -91,13 +113,7 @@ struct CEditorFixture {
         context = std::make_unique<CEditorContext>(*data, settings);
         QObject::connect(context.get(), &CEditorContext::Notified,
                          [this](const CNotification& n, QObject*) { notifications.push_back(n); });
-        SetMessageBoxHandler([this](int number, const QString& text) {
-            messages.push_back(number);
-            texts.push_back(text);
-            return answer;
-        });
     }
-    ~CEditorFixture() { SetMessageBoxHandler(nullptr); }
 
     CSettings& Settings() { return program.Settings(); }
     CFreqRangeList& Ranges() { return files->Ranges(); }

@@ -38,37 +38,23 @@
 
 namespace qrv::test {
 
-struct CFrameFixture {
+struct CFrameFixture : CMessageRecorder {
     CProgramDir program;
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<CMainFrame> frame; // goes before the program directory and the recorder
     CRadioData* data = nullptr;
-    std::vector<int> messages;
-    QStringList texts; // of the messages, in order
-    QMessageBox::StandardButton answer = QMessageBox::Yes;
 
     // prepare runs on the program directory before the window is made.
     explicit CFrameFixture(int userLevel = 0, int language = 0, const std::string& range = "400-470",
                            const std::function<void(const std::filesystem::path&)>& prepare = {})
     {
-        WriteText(program.Path() / "Settings.ini", "[Setting]\nModelName=QL-210\nModelID=QL210\nFreqRange=" + range +
-                                                       "\n[User Mode]\nLevel=" + std::to_string(userLevel) + "\n");
+        WriteSettings(program, userLevel, range);
         if (prepare)
             prepare(program.Path());
         CSettings& settings = program.Reopen();
         settings.SelectLanguage(language);
-        SetMessageBoxHandler([this](int number, const QString& text) {
-            messages.push_back(number);
-            texts.push_back(text);
-            return answer;
-        });
         frame = std::make_unique<CMainFrame>(settings);
         data = &frame->Session().Data();
         frame->FileNew(true);
-    }
-    ~CFrameFixture()
-    {
-        frame.reset();
-        SetMessageBoxHandler(nullptr);
     }
 
     CSettings& Settings() { return program.Settings(); }
