@@ -208,12 +208,6 @@ TEST_F(QrvctlTest, VerbsWorkWhateverSettingsFileTheyFind)
     }
 }
 
-// A line of a PDF's text that holds only this.
-std::string Line(const std::string& text)
-{
-    return "(^|\n) *" + text + " *(\n|$)";
-}
-
 // Each report: its pages, each with the header, the identity block and its
 // number, and the texts (patterns on one line) that it must or must not show.
 TEST_F(QrvctlTest, ReportTable)
@@ -225,15 +219,17 @@ TEST_F(QrvctlTest, ReportTable)
         const char* caption = "QRV Programming Software";
         const char* footer = "Page %zu of %zu";
     };
+    // A line of a PDF's text that holds only this.
+    const auto line = [](const std::string& text) { return "(^|\n) *" + text + " *(\n|$)"; };
     // clang-format off
     const Case cases[] = {
         {{"report", "@doc.dat", "-o", "@all.pdf"},
-         {Line("Radio Information"), Line("Test Frequency"), "CH 1 .* 446.00625 .* 94.8 ", "CH 16 .* 446.09375 "}, {}},
+         {line("Radio Information"), line("Test Frequency"), "CH 1 .* 446.00625 .* 94.8 ", "CH 16 .* 446.09375 "}, {}},
         {{"report", "@doc.dat", "-o", "@vox.pdf", "--section", "messages", "--section", "vox", "--section", "mode"},
-         {Line("VOX"), Line("Mode"), Line("Embedded Message")}, {Line("Test Frequency"), "CH 1 "}},
+         {line("VOX"), line("Mode"), line("Embedded Message")}, {line("Test Frequency"), "CH 1 "}},
         // The second language's texts, for this report only.
         {{"report", "@doc.dat", "-o", "@zh.pdf", "--section", "channels", "--language", "1"},
-         {Line("信道"), "信道1 ", "接收频率"}, {"CH 1 "}, "QRV 写频软件", "第 %zu 页，共 %zu 页"},
+         {line("信道"), "信道1 ", "接收频率"}, {"CH 1 "}, "QRV 写频软件", "第 %zu 页，共 %zu 页"},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -133,7 +133,6 @@ TEST(SimMemory, StartsAsAPlausibleRadio)
              Bytes(0x400 - 0x129, 0xFF), Bytes(0x0A0, 0x00), // the message block, both layouts
              Bytes(0x800 - 0x4A0, 0xFF)});
     EXPECT_EQ(Bytes(radio.Memory().begin(), radio.Memory().end()), expected);
-    EXPECT_EQ(radio.Mode(), 1);
 }
 
 TEST(SimFraming, SplitsAndJoinsFramesAcrossFeeds)
