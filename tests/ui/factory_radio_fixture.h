@@ -59,7 +59,6 @@ struct CFactoryFixture {
     }
 
     sim::CSimRadio& Radio() { return f.Radio(); }
-    CSettings& Settings() { return f.Settings(); }
 
     // The modes the program asked for, in order, answered or not; the
     // repeats of an unanswered request count once.

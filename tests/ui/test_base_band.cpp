@@ -217,11 +217,10 @@ private slots:
             std::fill(x.Radio().Memory().begin() + A::kImageOffset, x.Radio().Memory().end(), 0x00);
             x.Radio().Memory()[0x128] = 0x87;
             const auto identity = x.f.data->RadioInfo().Block();
-            std::vector<QString> texts;
             bool letGo = false;
             SetMessageBoxHandler([&](int number, const QString& text) {
                 x.f.messages.push_back(number);
-                texts.push_back(text);
+                x.f.texts.push_back(text);
                 letGo = *x.openPorts == 0 && x.Radio().Mode() == 1;
                 return QMessageBox::Ok;
             });
@@ -230,7 +229,7 @@ private slots:
             row.command(x);
             QVERIFY2(driver.Answered() == int(row.dialog), row.name);
             QVERIFY2(x.f.messages == row.messages, row.name);
-            QVERIFY2(texts.empty() || texts.front().contains(QLatin1String(row.argument)), row.name);
+            QVERIFY2(x.f.texts.empty() || x.f.texts.front().contains(QLatin1String(row.argument)), row.name);
             QVERIFY2(x.ModesSent() == row.modes, row.name);
             QVERIFY2(x.Radio().Mode() == 1 && *x.openPorts == 0, row.name);
             QVERIFY2(x.Memory(0x127, 2) == (Bytes{0xFF, row.switchByte}), row.name);

@@ -22,16 +22,9 @@ namespace {
 using Dialog = CDlgFactoryModel;
 using test::Bytes;
 
-QLineEdit* Edit(QWidget& window, int number)
-{
-    return test::Control<QLineEdit>(window, number);
-}
-
 void Type(QWidget& window, int number, const char* text)
 {
-    Edit(window, number)->selectAll();
-    QTest::keyClick(Edit(window, number), Qt::Key_Delete);
-    QTest::keyClicks(Edit(window, number), QString::fromLatin1(text));
+    test::TypeInto(test::Control<QLineEdit>(window, number), QString::fromLatin1(text), false);
 }
 
 void Choose(QWidget& window, int number, long long data)
@@ -73,7 +66,7 @@ private slots:
         Type(dialog, Dialog::kUpperFrequency, "450"); // both ends of the window taken
         Choose(dialog, Dialog::kSignallingType, 2);
         // The serial number is not sent, so it cannot be typed over either.
-        const QString serialShown = Edit(dialog, Dialog::kSerialNumber)->text();
+        const QString serialShown = test::Control<QLineEdit>(dialog, Dialog::kSerialNumber)->text();
         Type(dialog, Dialog::kSerialNumber, "SN12345");
         QVERIFY(test::Act(dialog, Dialog::kWriteButton));
         QCOMPARE(x.f.messages, std::vector<int>{msg::kRadioWriteDone});
@@ -84,7 +77,7 @@ private slots:
         QCOMPARE(x.Memory(0x028, 8), (Bytes{0x00, 0x00, 0x00, 0x43, 0x00, 0x00, 0x00, 0x45}));
         QCOMPARE(x.Memory(0x068, 4), (Bytes{0x55, 0xAA, 0xAA, 0x55})); // the factory marker
         QCOMPARE(x.Memory(0x06C, 12), Info(x, 0x06C, 12));
-        QCOMPARE(Edit(dialog, Dialog::kSerialNumber)->text(), serialShown);
+        QCOMPARE(test::Control<QLineEdit>(dialog, Dialog::kSerialNumber)->text(), serialShown);
         QCOMPARE(x.ModesSent(), (std::vector<int>{3, 1}));
 
         // What the radio holds then comes back into the fields; the stamp is not read.
@@ -102,7 +95,7 @@ private slots:
             {Dialog::kSerialNumber, "ABC123"}, {Dialog::kFirmware, "1.01.05.001"}, {Dialog::kModelId, "QL210"}};
         // clang-format on
         for (const auto& [number, text] : shown)
-            QCOMPARE(Edit(dialog, number)->text(), QString::fromLatin1(text));
+            QCOMPARE(test::Control<QLineEdit>(dialog, number)->text(), QString::fromLatin1(text));
         QCOMPARE(test::Control<QComboBox>(dialog, Dialog::kBandFlag)->currentData().toLongLong(), 0LL);
         QCOMPARE(test::Control<QComboBox>(dialog, Dialog::kSignallingType)->currentData().toLongLong(), 1LL);
         QCOMPARE(Info(x, 0x020, 8), stamp);

@@ -83,7 +83,7 @@ struct CTuning {
             x.Radio().TuneValues()[item] = value;
         if (!session.Enter(CRadioLink::kModeAdjust))
             return;
-        list = std::make_unique<CDlgTuning>(x.Settings(), *x.f.data, *session.Link());
+        list = std::make_unique<CDlgTuning>(x.f.Settings(), *x.f.data, *session.Link());
         sub = list->MakeSubItem(Row(*list, base));
         x.Radio().ClearLog();
     }
@@ -113,13 +113,13 @@ private slots:
         for (const auto& row : rows) {
             test::CFactoryFixture x(row.level);
             if (!row.table) {
-                const auto path = x.Settings().LanguageFilePath();
+                const auto path = x.f.Settings().LanguageFilePath();
                 std::string text = test::ReadText(path);
                 const std::size_t at = text.find("S0207056=") + 9;
                 test::WriteText(path, text.erase(at, text.find('\n', at) - at));
             }
             const auto link = x.MakeLink();
-            CDlgTuning dialog(x.Settings(), *x.f.data, *link);
+            CDlgTuning dialog(x.f.Settings(), *x.f.data, *link);
             QVERIFY2(dialog.List()->count() == row.shown && (Row(dialog, kRef) != nullptr) == (row.shown == 16),
                      row.name);
             QVERIFY2(row.table || dialog.MakeSubItem(Row(dialog, kSensitivity)) == nullptr, row.name);
@@ -176,7 +176,7 @@ private slots:
             const Image before = t.x.f.Stored();
             Work(*t.sub, t.x.Radio(), row.steps);
             QVERIFY2(Sent(t.x.Radio()) == row.sent, (row.name + (": " + Sent(t.x.Radio()))).c_str());
-            const QString caption = QString::fromStdString(t.x.Settings().GetText(row.caption));
+            const QString caption = QString::fromStdString(t.x.f.Settings().GetText(row.caption));
             QVERIFY2(t.sub->Result() == row.outcome && t.sub->TxButton()->text() == caption, row.name);
             QVERIFY2(t.x.f.messages == std::vector<int>(row.outcome == O::WriteFailed, msg::kTuneWriteFailed),
                      row.name);

@@ -13,29 +13,19 @@
 #include <QTest>
 
 #include <cstdio>
-#include <map>
 
 namespace qrv::test {
 
-namespace {
-
-std::map<std::string, UiTestFactory>& Registry()
+std::map<std::string, UiTestFactory>& UiTests()
 {
     static std::map<std::string, UiTestFactory> registry;
     return registry;
 }
 
-} // namespace
-
 int RegisterUiTest(const char* name, UiTestFactory factory)
 {
-    Registry()[name] = factory;
-    return static_cast<int>(Registry().size());
-}
-
-std::vector<std::pair<std::string, UiTestFactory>> UiTests()
-{
-    return {Registry().begin(), Registry().end()};
+    UiTests()[name] = factory;
+    return static_cast<int>(UiTests().size());
 }
 
 } // namespace qrv::test

@@ -2,18 +2,17 @@
 // Each UI test class registers itself here; ui_test_main.cpp runs them all.
 #include <QObject>
 
+#include <map>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace qrv::test {
 
 using UiTestFactory = std::unique_ptr<QObject> (*)();
 
-int RegisterUiTest(const char* name, UiTestFactory factory);
 // By name, so that the order does not depend on the linker.
-std::vector<std::pair<std::string, UiTestFactory>> UiTests();
+std::map<std::string, UiTestFactory>& UiTests();
+int RegisterUiTest(const char* name, UiTestFactory factory);
 
 } // namespace qrv::test
 
