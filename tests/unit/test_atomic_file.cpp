@@ -197,11 +197,6 @@ TEST_F(AtomicFileTest, AFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram)
     EXPECT_EQ(Snapshot(m_dir.Path()), before);
 }
 
-DataFileHeader HeaderOf(const std::string& modelName)
-{
-    return FillHeader({"QL210", modelName, "400-470", 0, CSettings::kProgramVersion}, 0x01);
-}
-
 TEST(BackupFolder, NamesCarryDateTimeModelAndDirection)
 {
     using enum BackupDirection;
@@ -230,10 +225,11 @@ TEST(BackupFolder, SavesDataFilesThatStayUniqueWithinOneSecond)
     test::CTempDir dir;
     const CBackupFolder folder(dir.Path() / "deep" / "backups"); // made when missing
     const Image image = test::PatternImage(5, 0);
+    const DataFileHeader saved = FillHeader({"QL210", "QL-210", "400-470", 0, CSettings::kProgramVersion}, 0x01);
     const std::tm when = MakeLocalTime(2026, 12, 6, 9, 30, 12);
     std::string error;
-    const auto first = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
-    const auto second = folder.Save(HeaderOf("QL-210"), image, BackupDirection::Read, when, error);
+    const auto first = folder.Save(saved, image, BackupDirection::Read, when, error);
+    const auto second = folder.Save(saved, image, BackupDirection::Read, when, error);
     ASSERT_TRUE(first && second) << error;
     EXPECT_EQ(first->filename(), "2026-12-06_093012_QL-210_read.dat");
     EXPECT_EQ(second->filename(), "2026-12-06_093012_QL-210_read_2.dat");
@@ -245,8 +241,8 @@ TEST(BackupFolder, SavesDataFilesThatStayUniqueWithinOneSecond)
     EXPECT_EQ(header.RangeFlags(), 0x01);
     test::WriteText(dir.Path() / "file", "x"); // a folder that cannot be made is reported
     error.clear();
-    EXPECT_FALSE(CBackupFolder(dir.Path() / "file" / "backups")
-                     .Save(HeaderOf("QL-210"), image, BackupDirection::Write, when, error));
+    EXPECT_FALSE(
+        CBackupFolder(dir.Path() / "file" / "backups").Save(saved, image, BackupDirection::Write, when, error));
     EXPECT_FALSE(error.empty());
 }
 

@@ -41,13 +41,10 @@ TEST_F(DataFileTest, LayoutOfAWrittenFile)
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 3), "QRV");
     const std::vector<std::uint8_t> head(bytes.begin() + 3, bytes.begin() + 3 + 16);
     EXPECT_EQ(head, (std::vector<std::uint8_t>{0x58, 0x48, 0x10, 0x10, 116, 0, 0, 0, 0, 0, 0, 0, 'Q', 'L', '2', '1'}));
-    EXPECT_EQ(bytes[3 + 44], 400 & 0xFF);
-    EXPECT_EQ(bytes[3 + 45], 400 >> 8);
-    EXPECT_EQ(bytes[3 + 46], 470 & 0xFF);
+    EXPECT_EQ(test::Slice(bytes, 3 + 44, 4), (test::Bytes{400 & 0xFF, 400 >> 8, 470 & 0xFF, 470 >> 8}));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[3 + 52])), "1.01.05.001-lon"); // cut to 15
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[3 + 68])), "1.01.05.001");
-    EXPECT_EQ(bytes[3 + 84], 0x81);
-    EXPECT_EQ(bytes[3 + 85], 3);
+    EXPECT_EQ(test::Slice(bytes, 3 + 84, 2), (test::Bytes{0x81, 3}));
     const std::vector<std::uint8_t> sections(bytes.begin() + 119, bytes.begin() + 143);
     EXPECT_EQ(sections,
               (std::vector<std::uint8_t>{0x58, 0x4D, 0x10, 0x10, 0,    0,    0,    0,    0x58, 0x46, 0x10, 0x10,

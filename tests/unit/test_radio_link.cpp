@@ -51,13 +51,6 @@ Bytes TuneRadio(const Bytes& frame)
         return {0x02, 'V', 'c', frame[3], frame[4], 0x34, 0x12, 0x00};
     return {0x02, 'A', 'a', frame[1], frame[2], 0x03};
 }
-// A reply for another item is no answer.
-Bytes OtherItemRadio(const Bytes& frame)
-{
-    if (frame[1] == 'V' && frame[2] == 'l')
-        return {0x02, 'V', 'c', static_cast<std::uint8_t>(frame[3] + 1), frame[4], 1, 2, 0};
-    return TuneRadio(frame);
-}
 
 // Closing after the modes given: a radio left outside mode 1 is sent back to it.
 std::function<int(CRadioLink&)> CloseAfter(std::vector<std::uint16_t> modes)
@@ -132,7 +125,8 @@ const CExchangeRow kExchanges[] = {
     {"TuneReadAlt", TuneRadio,
      [](CRadioLink& l) { Bytes v(2); return ReadInto(l.ReadTuneValueAlt(0x8050, v) == 1, v, {0x34, 0x12}); }, 1,
      {0x02, 'V', 'l', 0x50, 0x80, 0x03}},
-    {"TuneReplyForAnotherItem", OtherItemRadio,
+    // A reply for another item (0x8051) is no answer.
+    {"TuneReplyForAnotherItem", Always({0x02, 'V', 'c', 0x51, 0x80, 1, 2, 0}),
      [](CRadioLink& l) { Bytes v(2); return l.ReadTuneValueAlt(0x8050, v); }, 0, {}},
     {"TuneWrite", TuneRadio, [](CRadioLink& l) { return int{l.WriteTuneValue(0x850B, Bytes{0x80, 0x00})}; }, 1,
      {0x02, 'V', 'a', 0x0B, 0x85, 0x80, 0x00, 0x03}},

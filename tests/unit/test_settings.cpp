@@ -41,10 +41,8 @@ TEST(IniFile, Lookups)
     for (const auto& [text, section, key, buffer, found] : lookups)
         EXPECT_EQ(CIniFile::FromText(text).GetString(section, key, "(default)", buffer), found) << text;
     const CIniFile ini = CIniFile::FromText("[S]\nA=  42abc\nB=abc\nC=-7\nD=99999999999999999999999\n");
-    EXPECT_EQ(ini.GetInt("S", "A", 5), 42);
-    EXPECT_EQ(ini.GetInt("S", "B", 5), 0);
-    EXPECT_EQ(ini.GetInt("S", "C", 5), -7);
-    EXPECT_EQ(ini.GetInt("S", "Missing", 5), 5);
+    for (const auto& [key, value] : {std::pair{"A", 42}, {"B", 0}, {"C", -7}, {"Missing", 5}})
+        EXPECT_EQ(ini.GetInt("S", key, 5), value) << key;
     EXPECT_GT(ini.GetInt("S", "D", 0), 0); // saturates, never wraps
 }
 
@@ -231,9 +229,8 @@ TEST_F(ModelCatalogTest, ModelIdentifiersByName)
                     "[Setting]\nModelID=QL210, QL300\nQL210=QL-210,QL-220\nQL300=QL-300\n[QL300]\nNumber=1\n");
     CModelCatalog catalog(m_dir, "QL210", "QL-210", "400-470", 0);
     EXPECT_EQ(catalog.ModelIds(), (std::vector<std::string>{"QL210", "QL300"}));
-    EXPECT_EQ(catalog.FindModelID("QL-220"), "QL210");
-    EXPECT_EQ(catalog.FindModelID("QL-300"), "QL300");
-    EXPECT_EQ(catalog.FindModelID("QL-999"), "");
+    for (const auto& [name, id] : {std::pair{"QL-220", "QL210"}, {"QL-300", "QL300"}, {"QL-999", ""}})
+        EXPECT_EQ(catalog.FindModelID(name), id) << name;
     EXPECT_EQ(catalog.Count(), 0);
     catalog.SetModelID("QL300");
     EXPECT_EQ(catalog.Count(), 1);

@@ -478,21 +478,14 @@ TEST(RadioPasswordText, StoredAndTypedAreComparedAsThePaddedField)
     }
 }
 
-TEST(EmbeddedMessageBlock, RadioBlockMustBeWhole)
-{
-    CEmbeddedMessageData data;
-    EXPECT_FALSE(data.SetBlock(Bytes(143, 'M')));
-    EXPECT_EQ(Slice(data.Block()), Bytes(144, 0x00));
-    EXPECT_TRUE(data.SetBlock(Bytes(144, 'M')));
-    EXPECT_EQ(Slice(data.Block()), Bytes(144, 'M'));
-    EXPECT_EQ(Slice(data.FieldBBytes()), Bytes(8, 'M'));
-}
-
-TEST(EmbeddedMessageEditRecord, StoringTheMessagesKeepsFieldsAAndB)
+TEST(EmbeddedMessageBlock, WholeBlocksOnlyAndStoringTheMessagesKeepsFieldsAAndB)
 {
     const Bytes fields = {'1', '2', '3', 0x00, 0xAA, 0xBB, 0xCC, 0xDD, 0xFF, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
     CEmbeddedMessageData data;
-    data.LoadFromImage(test::ImageWith(0x400, fields, 0x00));
+    EXPECT_FALSE(data.SetBlock(Bytes(143, 'M'))); // the radio's block must be whole
+    EXPECT_EQ(Slice(data.Block()), Bytes(144, 0x00));
+    ASSERT_TRUE(data.SetBlock(test::Padded(fields, 144, 0x00)));
+    EXPECT_EQ(Slice(data.FieldBBytes()), Slice(fields, 8));
     CEmbeddedMessageEditRecord edit;
     edit.Fill(data);
     EXPECT_EQ(std::pair(edit.texts[0], edit.texts[1]), (std::pair<std::string, std::string>("123", "")));
