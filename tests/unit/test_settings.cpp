@@ -431,6 +431,7 @@ TEST(ListSpec, ExpandsNamedAndRangeItems)
         {"0.12.5 kHz;1.25 kHz", {{"12.5 kHz", 0}, {"25 kHz", 1}}}, // the number ends at the first full stop
         {"x.bad;.5;7.Seven;1:2:3;1:1:2:1:0:1;1:1:2:1:0:1:0:9", {{"Seven", 7}}}, // neither form: skipped
         {"0:0:10:1:0:1:0;0:1:3:0:0:1:0", {}},                                   // step or divisor 0 cannot be evaluated
+        {"", {}},                                                               // a list the language file left empty
         {"0:1:2:1:9223372036854775807:1:0;1.One", {{"One", 1}}},                // out of any sensible range
         {"-5:-5:-10:5:-1:-1:0", {{"-1", -1}, {"-2", -2}}},                      // counting down
     };
