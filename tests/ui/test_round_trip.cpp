@@ -123,14 +123,12 @@ private:
         f.frame->CloseAllChildren();
     }
 
-    // The item's window alone, opened on what the codeplug holds now.
-    static QWidget& Reopen(CFixture& f, int number, int position)
+    // The item's window alone, opened on what the codeplug holds now (nullptr when it does not open).
+    static QWidget* Reopen(CFixture& f, int number, int position)
     {
         f.frame->CloseAllChildren();
         CChildFrame* child = f.frame->OpenItem(number, position);
-        if (child == nullptr)
-            QTest::qFail("the window did not open", __FILE__, __LINE__);
-        return *child->View();
+        return child != nullptr ? child->View() : nullptr;
     }
 
     static void Images()
@@ -182,7 +180,8 @@ private slots:
             const int records = row.oddChannels && area.item == item::kChannel ? 10 : 1;
             for (int position = 0; position < records; ++position) {
                 const std::size_t base = area.start + area.recordSize * static_cast<std::size_t>(position);
-                QWidget* view = &Reopen(f, area.item, position);
+                QWidget* view = Reopen(f, area.item, position);
+                QVERIFY(view != nullptr);
                 for (std::size_t i = 0; i < test::UserControls(*view).size(); ++i) {
                     QWidget* control = test::UserControls(*view)[i];
                     const int number = ControlNumber(control);
@@ -210,7 +209,8 @@ private slots:
                     if (f.Stored() == first || row.range != "400-470")
                         continue;
                     const QStringList shown = test::Shown(*view);
-                    view = &Reopen(f, area.item, position);
+                    view = Reopen(f, area.item, position);
+                    QVERIFY(view != nullptr);
                     QVERIFY2(test::Shown(*view) == shown,
                              qPrintable(where + QStringLiteral("opened again: ") + shown.join(QLatin1Char('|'))));
                 }
